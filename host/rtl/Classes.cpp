@@ -1,0 +1,410 @@
+#include "Classes.h"
+
+#include <cxxabi.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <typeinfo>
+
+std::string TObject::ClassName() const {
+  int Status = 0;
+  std::unique_ptr<char, void (*)(void*)> Name(
+      abi::__cxa_demangle(typeid(*this).name(), nullptr, nullptr, &Status), std::free);
+  std::string Result = Status == 0 && Name ? Name.get() : typeid(*this).name();
+  const auto Colon = Result.rfind("::");
+  return Colon == std::string::npos ? Result : Result.substr(Colon + 2);
+}
+
+void TPersistent::Assign(TPersistent* Source) {
+  if (Source != nullptr) {
+    Source->AssignTo(this);
+    return;
+  }
+  AssignTo(this);
+}
+
+void TPersistent::AssignTo(TPersistent* Dest) {
+  const std::string From = this == Dest ? "nil" : ClassName();
+  throw EConvertError("Cannot assign a " + From + " to a " + Dest->ClassName());
+}
+
+TComponent::TComponent(TComponent* AOwner) {
+  if (AOwner != nullptr)
+    AOwner->InsertComponent(this);
+}
+
+TComponent::~TComponent() {
+  Destroying();
+  DestroyComponents();
+  if (FOwner != nullptr)
+    FOwner->RemoveComponent(this);
+}
+
+void TComponent::DestroyComponents() {
+  while (!FComponents.empty()) {
+    TComponent* Instance = FComponents.back();
+    RemoveComponent(Instance);
+    delete Instance;
+  }
+}
+
+namespace {
+bool IsIdent(const std::string& S) {
+  if (S.empty())
+    return false;
+  auto Letter = [](char C) { return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || C == '_'; };
+  if (!Letter(S[0]))
+    return false;
+  return std::all_of(S.begin(), S.end(),
+                     [&](char C) { return Letter(C) || (C >= '0' && C <= '9'); });
+}
+}  // namespace
+
+void TComponent::SetName(const std::string& NewName) {
+  if (NewName == FName)
+    return;
+  if (!NewName.empty() && !IsIdent(NewName))
+    throw EComponentError("'" + NewName + "' is not a valid component name");
+  if (!NewName.empty() && FOwner != nullptr) {
+    TComponent* Other = FOwner->FindComponent(NewName);
+    if (Other != nullptr && Other != this)
+      throw EComponentError("A component named " + NewName + " already exists");
+  }
+  FName = NewName;
+}
+
+TComponent* TComponent::Components(int Index) const {
+  if (Index < 0 || Index >= ComponentCount())
+    throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+  return FComponents[static_cast<std::size_t>(Index)];
+}
+
+TComponent* TComponent::FindComponent(const std::string& AName) const {
+  if (AName.empty())
+    return nullptr;
+  for (TComponent* C : FComponents)
+    if (AnsiSameText(C->FName, AName))
+      return C;
+  return nullptr;
+}
+
+void TComponent::SetDesigning(bool Value) {
+  if (Value)
+    FComponentState |= csDesigning;
+  else
+    FComponentState &= ~csDesigning;
+}
+
+void TComponent::InsertComponent(TComponent* AComponent) {
+  if (AComponent->FOwner != nullptr)
+    AComponent->FOwner->RemoveComponent(AComponent);
+  FComponents.push_back(AComponent);
+  AComponent->FOwner = this;
+}
+
+void TComponent::RemoveComponent(TComponent* AComponent) {
+  auto It = std::find(FComponents.begin(), FComponents.end(), AComponent);
+  if (It != FComponents.end())
+    FComponents.erase(It);
+  AComponent->FOwner = nullptr;
+}
+
+void TStrings::Put(int Index, const std::string& S) {
+  const TItemObject Obj = GetObject(Index);
+  Delete(Index);
+  InsertObject(Index, S, Obj);
+}
+
+TItemObject TStrings::GetObject(int Index) const {
+  (void)Index;
+  return {};
+}
+
+void TStrings::PutObject(int Index, TItemObject AObject) {
+  (void)Index;
+  (void)AObject;
+}
+
+int TStrings::IndexOf(const std::string& S) const {
+  for (int i = 0, n = Count(); i < n; ++i)
+    if (CompareStrings(Get(i), S) == 0)
+      return i;
+  return -1;
+}
+
+int TStrings::Add(const std::string& S) {
+  const int Result = Count();
+  Insert(Result, S);
+  return Result;
+}
+
+int TStrings::AddObject(const std::string& S, TItemObject AObject) {
+  const int Result = Add(S);
+  PutObject(Result, AObject);
+  return Result;
+}
+
+void TStrings::InsertObject(int Index, const std::string& S, TItemObject AObject) {
+  Insert(Index, S);
+  PutObject(Index, AObject);
+}
+
+void TStrings::AddStrings(const TStrings* Strings) {
+  BeginUpdate();
+  for (int i = 0; i < Strings->Count(); ++i)
+    AddObject(Strings->Get(i), Strings->GetObject(i));
+  EndUpdate();
+}
+
+void TStrings::Move(int CurIndex, int NewIndex) {
+  if (CurIndex == NewIndex)
+    return;
+  BeginUpdate();
+  const std::string S = Get(CurIndex);
+  const TItemObject Obj = GetObject(CurIndex);
+  Delete(CurIndex);
+  InsertObject(NewIndex, S, Obj);
+  EndUpdate();
+}
+
+void TStrings::Exchange(int Index1, int Index2) {
+  BeginUpdate();
+  const std::string S = Get(Index1);
+  const TItemObject Obj = GetObject(Index1);
+  Put(Index1, Get(Index2));
+  PutObject(Index1, GetObject(Index2));
+  Put(Index2, S);
+  PutObject(Index2, Obj);
+  EndUpdate();
+}
+
+std::string TStrings::Text() const {
+  std::string Result;
+  for (int i = 0, n = Count(); i < n; ++i) {
+    Result += Get(i);
+    Result += "\r\n";
+  }
+  return Result;
+}
+
+void TStrings::SetText(const std::string& Value) {
+  BeginUpdate();
+  struct Guard {
+    TStrings* S;
+    ~Guard() { S->EndUpdate(); }
+  } G{this};
+  Clear();
+  const char* P = Value.c_str();  // the terminating NUL, or an embedded one, ends the text
+  while (*P != '\0') {
+    const char* Start = P;
+    while (*P != '\0' && *P != '\n' && *P != '\r')
+      ++P;
+    Add(std::string(Start, P));
+    if (*P == '\r')
+      ++P;
+    if (*P == '\n')
+      ++P;
+  }
+}
+
+bool TStrings::Equals(const TStrings* Strings) const {
+  const int n = Count();
+  if (n != Strings->Count())
+    return false;
+  for (int i = 0; i < n; ++i)
+    if (Get(i) != Strings->Get(i))
+      return false;
+  return true;
+}
+
+void TStrings::Assign(TPersistent* Source) {
+  if (auto* S = dynamic_cast<TStrings*>(Source)) {
+    BeginUpdate();
+    struct Guard {
+      TStrings* S;
+      ~Guard() { S->EndUpdate(); }
+    } G{this};
+    Clear();
+    AddStrings(S);
+    return;
+  }
+  TPersistent::Assign(Source);
+}
+
+void TStrings::BeginUpdate() {
+  if (FUpdateCount++ == 0)
+    SetUpdateState(true);
+}
+
+void TStrings::EndUpdate() {
+  if (--FUpdateCount == 0)
+    SetUpdateState(false);
+}
+
+void TStrings::Error(const std::string& Msg, int Data) const {
+  throw EStringListError(Msg + " (" + IntToStr(Data) + ")");
+}
+
+TStringList::~TStringList() {
+  FOnChange = {};
+  FOnChanging = {};
+}
+
+void TStringList::CheckIndex(int Index) const {
+  if (Index < 0 || Index >= Count())
+    Error("List index out of bounds", Index);
+}
+
+std::string TStringList::Get(int Index) const {
+  CheckIndex(Index);
+  return FItems[static_cast<std::size_t>(Index)].S;
+}
+
+void TStringList::Put(int Index, const std::string& S) {
+  if (FSorted)
+    throw EStringListError("Operation not allowed on sorted list");
+  CheckIndex(Index);
+  Changing();
+  FItems[static_cast<std::size_t>(Index)].S = S;
+  Changed();
+}
+
+TItemObject TStringList::GetObject(int Index) const {
+  CheckIndex(Index);
+  return FItems[static_cast<std::size_t>(Index)].Obj;
+}
+
+void TStringList::PutObject(int Index, TItemObject AObject) {
+  CheckIndex(Index);
+  Changing();
+  FItems[static_cast<std::size_t>(Index)].Obj = AObject;
+  Changed();
+}
+
+void TStringList::Insert(int Index, const std::string& S) {
+  if (FSorted)
+    throw EStringListError("Operation not allowed on sorted list");
+  if (Index < 0 || Index > Count())
+    Error("List index out of bounds", Index);
+  InsertItem(Index, S, {});
+}
+
+void TStringList::InsertItem(int Index, const std::string& S, TItemObject AObject) {
+  Changing();
+  FItems.insert(FItems.begin() + Index, Item{S, AObject});
+  Changed();
+}
+
+void TStringList::Delete(int Index) {
+  CheckIndex(Index);
+  Changing();
+  FItems.erase(FItems.begin() + Index);
+  Changed();
+}
+
+void TStringList::Clear() {
+  if (FItems.empty())
+    return;
+  Changing();
+  FItems.clear();
+  Changed();
+}
+
+int TStringList::Add(const std::string& S) {
+  int Index;
+  if (!FSorted) {
+    Index = Count();
+  } else if (Find(S, Index)) {
+    if (FDuplicates == dupIgnore)
+      return Index;
+    if (FDuplicates == dupError)
+      throw EStringListError("String list does not allow duplicates");
+  }
+  InsertItem(Index, S, {});
+  return Index;
+}
+
+void TStringList::Exchange(int Index1, int Index2) {
+  CheckIndex(Index1);
+  CheckIndex(Index2);
+  Changing();
+  std::swap(FItems[static_cast<std::size_t>(Index1)], FItems[static_cast<std::size_t>(Index2)]);
+  Changed();
+}
+
+int TStringList::IndexOf(const std::string& S) const {
+  if (!FSorted)
+    return TStrings::IndexOf(S);
+  int Index;
+  return Find(S, Index) ? Index : -1;
+}
+
+bool TStringList::Find(const std::string& S, int& Index) const {
+  // Lower bound, so that among equal entries the first one is found, as the
+  // VCL's Find does for a list that accepts duplicates.
+  int L = 0, H = Count() - 1;
+  bool Result = false;
+  while (L <= H) {
+    const int I = (L + H) / 2;
+    const int C = CompareStrings(FItems[static_cast<std::size_t>(I)].S, S);
+    if (C < 0) {
+      L = I + 1;
+    } else {
+      H = I - 1;
+      if (C == 0) {
+        Result = true;
+        if (FDuplicates != dupAccept)
+          L = I;
+      }
+    }
+  }
+  Index = L;
+  return Result;
+}
+
+void TStringList::Sort() {
+  if (Count() <= 1)
+    return;
+  Changing();
+  std::stable_sort(FItems.begin(), FItems.end(),
+                   [this](const Item& A, const Item& B) { return CompareStrings(A.S, B.S) < 0; });
+  Changed();
+}
+
+void TStringList::SetSorted(bool Value) {
+  if (FSorted == Value)
+    return;
+  if (Value)
+    Sort();
+  FSorted = Value;
+}
+
+void TStringList::SetCaseSensitive(bool Value) {
+  if (FCaseSensitive == Value)
+    return;
+  FCaseSensitive = Value;
+  if (FSorted)
+    Sort();
+}
+
+int TStringList::CompareStrings(const std::string& S1, const std::string& S2) const {
+  return FCaseSensitive ? AnsiCompareStr(S1, S2) : AnsiCompareText(S1, S2);
+}
+
+void TStringList::SetUpdateState(bool Updating) {
+  if (Updating)
+    Changing();
+  else
+    Changed();
+}
+
+void TStringList::Changed() {
+  if (UpdateCount() == 0 && FOnChange.Assigned())
+    FOnChange(this);
+}
+
+void TStringList::Changing() {
+  if (UpdateCount() == 0 && FOnChanging.Assigned())
+    FOnChanging(this);
+}

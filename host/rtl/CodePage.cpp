@@ -1,0 +1,91 @@
+#include "CodePage.h"
+
+#include <array>
+#include <cstdint>
+
+namespace {
+
+// Unicode code points of the bytes 0x80 to 0xBF; 0xC0 to 0xFF are U+0410 to
+// U+044F in order. 0x98 is unassigned and kept as the C1 control U+0098 so
+// that every byte survives a round trip.
+constexpr std::array<char32_t, 64> kHigh = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409,
+    0x2039, 0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0,
+    0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB,
+    0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
+    0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
+
+char32_t CodePoint(unsigned char B) {
+  if (B < 0x80)
+    return B;
+  if (B < 0xC0)
+    return kHigh[B - 0x80];
+  return 0x0410 + (B - 0xC0);
+}
+
+int ByteOf(char32_t C) {
+  if (C < 0x80)
+    return static_cast<int>(C);
+  if (C >= 0x0410 && C <= 0x044F)
+    return static_cast<int>(0xC0 + (C - 0x0410));
+  for (std::size_t i = 0; i < kHigh.size(); ++i)
+    if (kHigh[i] == C)
+      return static_cast<int>(0x80 + i);
+  return -1;
+}
+
+void AppendUtf8(std::string& Out, char32_t C) {
+  if (C < 0x80) {
+    Out += static_cast<char>(C);
+  } else if (C < 0x800) {
+    Out += static_cast<char>(0xC0 | (C >> 6));
+    Out += static_cast<char>(0x80 | (C & 0x3F));
+  } else {
+    Out += static_cast<char>(0xE0 | (C >> 12));
+    Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
+    Out += static_cast<char>(0x80 | (C & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::string Win1251ToUtf8(const std::string& Text) {
+  std::string Out;
+  Out.reserve(Text.size() * 2);
+  for (char Ch : Text)
+    AppendUtf8(Out, CodePoint(static_cast<unsigned char>(Ch)));
+  return Out;
+}
+
+std::string Utf8ToWin1251(const std::string& Text) {
+  std::string Out;
+  Out.reserve(Text.size());
+  std::size_t i = 0;
+  while (i < Text.size()) {
+    auto B = static_cast<unsigned char>(Text[i]);
+    int Len = B < 0x80 ? 1 : (B >> 5) == 0x6 ? 2 : (B >> 4) == 0xE ? 3 : (B >> 3) == 0x1E ? 4 : 0;
+    char32_t C = 0;
+    bool Ok = Len > 0 && i + Len <= Text.size();
+    if (Ok) {
+      C = Len == 1 ? B : B & (0x7F >> Len);
+      for (int k = 1; k < Len; ++k) {
+        auto Next = static_cast<unsigned char>(Text[i + k]);
+        if ((Next & 0xC0) != 0x80) {
+          Ok = false;
+          break;
+        }
+        C = (C << 6) | (Next & 0x3F);
+      }
+    }
+    if (!Ok) {
+      Out += '?';
+      ++i;
+      continue;
+    }
+    int Byte = ByteOf(C);
+    Out += Byte < 0 ? '?' : static_cast<char>(Byte);
+    i += Len;
+  }
+  return Out;
+}
