@@ -1,0 +1,24 @@
+#pragma once
+
+// The native tab control of the common controls ("SysTabControl32"): it
+// keeps the items and the selection, and lays the tabs out in rows from the
+// window's width and font. Its layout is also what painting and the
+// simulator's pictures use.
+
+#include <vector>
+
+#include "Windows.h"
+
+extern const char* const WC_TABCONTROL;
+
+struct TTabLayout {
+  int TabHeight = 0;
+  // Rows from the top of the control down to the row next to the client
+  // area; each row lists item indexes left to right.
+  std::vector<std::vector<int>> Rows;
+  std::vector<TRect> ItemRects;  // by item index
+};
+
+TTabLayout TabControlLayout(HWND Wnd);
+// Width of one tab for a caption in the given font: text plus padding.
+int TabItemWidth(const TFontSpec& Font, const std::string& Caption);

@@ -1,0 +1,274 @@
+#pragma once
+
+// The Win32 surface that the VCL and the add-in call: window handles and
+// messages, the keyboard state, device contexts with deterministic text
+// metrics, the beep and the shell. A window handle points to a window record
+// that holds the native state of a control; SendMessage hands a message to the
+// window's procedure, which the VCL subclasses with its control's WindowProc.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Events.h"
+#include "System.h"
+
+using UINT = std::uint32_t;
+using DWORD = std::uint32_t;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+using BOOL = int;
+
+struct TRect {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  int Width() const { return Right - Left; }
+  int Height() const { return Bottom - Top; }
+  friend bool operator==(const TRect&, const TRect&) = default;
+};
+using RECT = TRect;
+inline TRect Rect(int Left, int Top, int Right, int Bottom) {
+  return {Left, Top, Right, Bottom};
+}
+BOOL InflateRect(TRect& R, int Dx, int Dy);
+
+struct TPoint {
+  int X = 0, Y = 0;
+  friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+struct TMessage {
+  UINT Msg = 0;
+  WPARAM WParam = 0;
+  LPARAM LParam = 0;
+  LRESULT Result = 0;
+};
+
+// Window messages. The numbers are Win32's; CM_ messages are the VCL's own.
+constexpr UINT WM_NULL = 0x0000;
+constexpr UINT WM_SIZE = 0x0005;
+constexpr UINT WM_SETFOCUS = 0x0007;
+constexpr UINT WM_KILLFOCUS = 0x0008;
+constexpr UINT WM_SETREDRAW = 0x000B;
+constexpr UINT WM_SETTEXT = 0x000C;
+constexpr UINT WM_GETTEXT = 0x000D;
+constexpr UINT WM_GETTEXTLENGTH = 0x000E;
+constexpr UINT WM_PAINT = 0x000F;
+constexpr UINT WM_KEYDOWN = 0x0100;
+constexpr UINT WM_KEYUP = 0x0101;
+constexpr UINT WM_CHAR = 0x0102;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+constexpr UINT WM_CUT = 0x0300;
+constexpr UINT WM_COPY = 0x0301;
+constexpr UINT WM_PASTE = 0x0302;
+constexpr UINT WM_CLEAR = 0x0303;
+constexpr UINT WM_UNDO = 0x0304;
+
+constexpr UINT EM_GETSEL = 0x00B0;
+constexpr UINT EM_SETSEL = 0x00B1;
+constexpr UINT EM_GETRECT = 0x00B2;
+constexpr UINT EM_SETRECT = 0x00B3;
+constexpr UINT EM_SETRECTNP = 0x00B4;
+constexpr UINT EM_REPLACESEL = 0x00C2;
+constexpr UINT EM_SETREADONLY = 0x00CF;
+constexpr UINT EM_LIMITTEXT = 0x00C5;
+
+// Tab control messages. Item texts travel in a TCItem, not in a char buffer.
+constexpr UINT TCM_FIRST = 0x1300;
+constexpr UINT TCM_GETITEMCOUNT = TCM_FIRST + 4;
+constexpr UINT TCM_GETITEM = TCM_FIRST + 5;
+constexpr UINT TCM_SETITEM = TCM_FIRST + 6;
+constexpr UINT TCM_INSERTITEM = TCM_FIRST + 7;
+constexpr UINT TCM_DELETEITEM = TCM_FIRST + 8;
+constexpr UINT TCM_DELETEALLITEMS = TCM_FIRST + 9;
+constexpr UINT TCM_GETITEMRECT = TCM_FIRST + 10;
+constexpr UINT TCM_GETCURSEL = TCM_FIRST + 11;
+constexpr UINT TCM_SETCURSEL = TCM_FIRST + 12;
+constexpr UINT TCM_GETROWCOUNT = TCM_FIRST + 44;
+
+constexpr UINT TCIF_TEXT = 0x0001;
+constexpr UINT TCIF_IMAGE = 0x0002;
+constexpr UINT TCIF_PARAM = 0x0008;
+struct TCItem {
+  UINT Mask = 0;
+  std::string Text;
+  int Image = -1;
+  LPARAM Param = 0;
+};
+
+// The VCL's component messages.
+constexpr UINT CM_BASE = 0xB000;
+constexpr UINT CM_ENTER = CM_BASE + 10;
+constexpr UINT CM_EXIT = CM_BASE + 11;
+constexpr UINT CM_FONTCHANGED = CM_BASE + 8;
+constexpr UINT CM_VISIBLECHANGED = CM_BASE + 9;
+constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 6;
+constexpr UINT CM_TEXTCHANGED = CM_BASE + 18;
+constexpr UINT CM_SHOWINGCHANGED = CM_BASE + 14;
+
+// Window styles used by the controls.
+constexpr DWORD WS_CHILD = 0x40000000;
+constexpr DWORD WS_VISIBLE = 0x10000000;
+constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
+constexpr DWORD WS_TABSTOP = 0x00010000;
+constexpr DWORD ES_LEFT = 0x0000;
+constexpr DWORD ES_CENTER = 0x0001;
+constexpr DWORD ES_RIGHT = 0x0002;
+constexpr DWORD ES_MULTILINE = 0x0004;
+constexpr DWORD ES_AUTOHSCROLL = 0x0080;
+constexpr DWORD ES_READONLY = 0x0800;
+constexpr DWORD TCS_MULTILINE = 0x0200;
+constexpr DWORD TCS_OWNERDRAWFIXED = 0x2000;
+
+// A window's procedure: a bound method taking the message, as the VCL's
+// object instances are.
+using TWindowProcedure = TEvent<TMessage&>;
+
+struct TWindowRecord;
+using HWND = TWindowRecord*;
+
+// The native part of a window: what the window class itself does with the
+// messages that the VCL passes on to DefWindowProc (a tab control keeps its
+// items, an edit control its text).
+class TNativeWindow {
+ public:
+  virtual ~TNativeWindow() = default;
+  virtual LRESULT Handle(HWND Wnd, TMessage& Message);
+};
+
+struct TFontSpec {
+  std::string Name = "MS Sans Serif";
+  int Size = 8;  // points
+  bool Bold = false;
+  friend bool operator==(const TFontSpec&, const TFontSpec&) = default;
+};
+
+// What Windows keeps of a window: its class, style and procedure, the size
+// and font the control last gave it, and the native state of its class.
+struct TWindowRecord {
+  std::string ClassName;
+  DWORD Style = 0;
+  TWindowProcedure Proc;
+  int Width = 0, Height = 0;
+  TFontSpec Font;
+  std::unique_ptr<TNativeWindow> Native;
+};
+
+// Creates a window of a registered class ("SysTabControl32", "EDIT", or any
+// other name for a window with no native behaviour of its own).
+HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc);
+BOOL DestroyWindow(HWND Wnd);
+BOOL IsWindow(HWND Wnd);
+// Sends to the window's procedure; a handle that is not a live window gets 0.
+LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+// What the window class does with a message (the VCL's DefaultHandler).
+LRESULT CallDefWindowProc(HWND Wnd, TMessage& Message);
+DWORD GetWindowStyle(HWND Wnd);
+
+using TNativeFactory = std::unique_ptr<TNativeWindow> (*)();
+// Window classes register their native behaviour once, by name.
+void RegisterNativeClass(const std::string& ClassName, TNativeFactory Factory);
+
+// Keyboard. Bit 7 of a key's byte is set while the key is held.
+constexpr int VK_BACK = 0x08;
+constexpr int VK_TAB = 0x09;
+constexpr int VK_RETURN = 0x0D;
+constexpr int VK_SHIFT = 0x10;
+constexpr int VK_CONTROL = 0x11;
+constexpr int VK_MENU = 0x12;
+constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_LEFT = 0x25;
+constexpr int VK_UP = 0x26;
+constexpr int VK_RIGHT = 0x27;
+constexpr int VK_DOWN = 0x28;
+constexpr int VK_DELETE = 0x2E;
+constexpr int VK_LSHIFT = 0xA0;
+constexpr int VK_RSHIFT = 0xA1;
+constexpr int VK_LCONTROL = 0xA2;
+constexpr int VK_RCONTROL = 0xA3;
+BOOL GetKeyboardState(std::uint8_t* KeyState);
+
+// The keyboard state that GetKeyboardState reports; the simulator and tests
+// press and release keys here. It belongs to the running Application.
+class TKeyboardState {
+ public:
+  void Press(int VirtualKey);
+  void Release(int VirtualKey);
+  bool IsDown(int VirtualKey) const { return (FKeys[VirtualKey & 0xFF] & 0x80) != 0; }
+  void ReleaseAll() { FKeys.fill(0); }
+  const std::array<std::uint8_t, 256>& Keys() const { return FKeys; }
+
+ private:
+  void Update(int VirtualKey);
+  std::array<std::uint8_t, 256> FKeys{};
+};
+TKeyboardState& KeyboardState();
+
+// The default beep; the substitute counts beeps instead of sounding them.
+BOOL MessageBeep(UINT Type);
+int MessageBeepCount();
+void ResetMessageBeepCount();
+
+// The shell: requests are recorded, never executed.
+constexpr int SW_SHOWNORMAL = 1;
+struct TShellRequest {
+  std::string Operation, File, Parameters, Directory;
+  int ShowCmd = 0;
+};
+std::intptr_t ShellExecute(HWND Wnd, const char* Operation, const char* File,
+                           const char* Parameters, const char* Directory, int ShowCmd);
+const std::vector<TShellRequest>& ShellRequests();
+
+// Forgets the windows, keys, beeps and shell requests of a finished session;
+// the Application calls it when it starts and when it goes.
+void ResetWindowsState();
+
+// Device contexts. A DC draws into a display list when one is attached (a
+// control's canvas), otherwise it only measures (the screen DC).
+struct TFontRecord {
+  TFontSpec Spec;
+};
+using HFONT = TFontRecord*;
+using HGDIOBJ = void*;
+class TDisplayList;
+struct TDeviceContext;
+using HDC = TDeviceContext*;
+
+struct TEXTMETRIC {
+  int tmHeight = 0, tmAscent = 0, tmDescent = 0, tmAveCharWidth = 0, tmMaxCharWidth = 0;
+};
+using TTextMetric = TEXTMETRIC;
+
+constexpr int SM_CXBORDER = 5;
+constexpr int SM_CYBORDER = 6;
+int GetSystemMetrics(int Index);
+
+// The system font of a screen DC before any font is selected.
+HFONT SystemFont();
+HDC GetDC(HWND Wnd);
+int ReleaseDC(HWND Wnd, HDC DC);
+HDC CreateRecordingDC(TDisplayList* List, HFONT Font);
+void DeleteDC(HDC DC);
+HGDIOBJ SelectObject(HDC DC, HGDIOBJ Obj);
+BOOL GetTextMetricsA(HDC DC, TEXTMETRIC& Metrics);
+int SaveDC(HDC DC);
+BOOL RestoreDC(HDC DC, int SavedDC);
+using COLORREF = std::uint32_t;
+COLORREF SetTextColor(HDC DC, COLORREF Color);
+COLORREF SetBkColor(HDC DC, COLORREF Color);
+constexpr int TRANSPARENT = 1;
+constexpr int OPAQUE = 2;
+int SetBkMode(HDC DC, int Mode);
+constexpr UINT DT_LEFT = 0x0000;
+constexpr UINT DT_CENTER = 0x0001;
+constexpr UINT DT_RIGHT = 0x0002;
+constexpr UINT DT_VCENTER = 0x0004;
+constexpr UINT DT_SINGLELINE = 0x0020;
+constexpr UINT DT_NOCLIP = 0x0100;
+// Draws Count bytes of Text (-1: up to the NUL) into R; returns the height.
+int DrawTextA(HDC DC, const char* Text, int Count, TRect& R, UINT Format);
+BOOL GetTextExtentPoint32A(HDC DC, const char* Text, int Count, TPoint& Size);

@@ -1,0 +1,487 @@
+#include "ComCtrls.h"
+
+#include <algorithm>
+
+#include "Forms.h"
+#include "ImgList.h"
+
+namespace {
+
+// The Tabs of a tab control: every call goes through the control's window.
+class TTabStrings : public TStrings {
+ public:
+  explicit TTabStrings(TCustomTabControl* Control) : FControl(Control) {}
+
+  int Count() const override {
+    return static_cast<int>(SendMessage(FControl->Handle(), TCM_GETITEMCOUNT, 0, 0));
+  }
+  std::string Get(int Index) const override {
+    TCItem Item;
+    Item.Mask = TCIF_TEXT;
+    if (SendMessage(FControl->Handle(), TCM_GETITEM, static_cast<WPARAM>(Index),
+                    reinterpret_cast<LPARAM>(&Item)) == 0)
+      Error("List index out of bounds", Index);
+    return Item.Text;
+  }
+  void Put(int Index, const std::string& S) override {
+    TCItem Item;
+    Item.Mask = TCIF_TEXT;
+    Item.Text = S;
+    if (SendMessage(FControl->Handle(), TCM_SETITEM, static_cast<WPARAM>(Index),
+                    reinterpret_cast<LPARAM>(&Item)) == 0)
+      Error("List index out of bounds", Index);
+    Changed();
+  }
+  TItemObject GetObject(int Index) const override {
+    TCItem Item;
+    Item.Mask = TCIF_PARAM;
+    if (SendMessage(FControl->Handle(), TCM_GETITEM, static_cast<WPARAM>(Index),
+                    reinterpret_cast<LPARAM>(&Item)) == 0)
+      Error("List index out of bounds", Index);
+    return TItemObject::FromInteger(Item.Param);
+  }
+  void PutObject(int Index, TItemObject AObject) override {
+    TCItem Item;
+    Item.Mask = TCIF_PARAM;
+    Item.Param = AObject.AsInteger();
+    SendMessage(FControl->Handle(), TCM_SETITEM, static_cast<WPARAM>(Index),
+                reinterpret_cast<LPARAM>(&Item));
+  }
+  void Insert(int Index, const std::string& S) override {
+    TCItem Item;
+    Item.Mask = TCIF_TEXT | TCIF_IMAGE;
+    Item.Text = S;
+    Item.Image = FControl->GetImageIndex(Index);
+    if (SendMessage(FControl->Handle(), TCM_INSERTITEM, static_cast<WPARAM>(Index),
+                    reinterpret_cast<LPARAM>(&Item)) < 0)
+      Error("Unable to insert a tab", Index);
+    Changed();
+  }
+  void Delete(int Index) override {
+    if (SendMessage(FControl->Handle(), TCM_DELETEITEM, static_cast<WPARAM>(Index), 0) == 0)
+      Error("Unable to delete tab", Index);
+    Changed();
+  }
+  void Clear() override {
+    SendMessage(FControl->Handle(), TCM_DELETEALLITEMS, 0, 0);
+    Changed();
+  }
+
+ protected:
+  void SetUpdateState(bool Updating) override {
+    SendMessage(FControl->Handle(), WM_SETREDRAW, Updating ? 0 : 1, 0);
+    if (!Updating)
+      Changed();
+  }
+
+ private:
+  // The rows may have changed: the client area and the picture follow.
+  void Changed() const {
+    if (UpdateCount() > 0)
+      return;
+    FControl->Realign();
+    FControl->Invalidate();
+  }
+  TCustomTabControl* FControl;
+};
+
+}  // namespace
+
+TCustomTabControl::TCustomTabControl(TComponent* AOwner)
+    : TWinControl(AOwner),
+      FTabs(std::make_unique<TTabStrings>(this)),
+      FCanvas(std::make_unique<TCanvas>()),
+      FBrush(std::make_unique<TBrush>()) {
+  FBrush->SetColor(clBtnFace);
+  SetTabStop(true);
+  SetBounds(0, 0, 289, 193);
+}
+
+TCustomTabControl::~TCustomTabControl() {
+  Destroying();
+  DestroyHandle();
+}
+
+void TCustomTabControl::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.WinClassName = WC_TABCONTROL;
+  if (FMultiLine)
+    Params.Style |= TCS_MULTILINE;
+  if (FOwnerDraw)
+    Params.Style |= TCS_OWNERDRAWFIXED;
+}
+
+void TCustomTabControl::CreateWnd() {
+  TWinControl::CreateWnd();
+  if (!FSaveTabs)
+    return;
+  // The tabs survive a new window, as the VCL keeps them across RecreateWnd.
+  std::unique_ptr<TStringList> Saved = std::move(FSaveTabs);
+  for (int i = 0; i < Saved->Count(); ++i) {
+    TCItem Item;
+    Item.Mask = TCIF_TEXT | TCIF_PARAM | TCIF_IMAGE;
+    Item.Text = Saved->Get(i);
+    Item.Param = Saved->GetObject(i).AsInteger();
+    Item.Image = GetImageIndex(i);
+    SendMessage(FHandle, TCM_INSERTITEM, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&Item));
+  }
+  SendMessage(FHandle, TCM_SETCURSEL, static_cast<WPARAM>(FSaveTabIndex), 0);
+}
+
+void TCustomTabControl::DestroyWnd() {
+  if (FHandle != nullptr && FHandle->Proc.Data == this && !IsDestroying()) {
+    FSaveTabs = std::make_unique<TStringList>();
+    for (int i = 0, n = FTabs->Count(); i < n; ++i)
+      FSaveTabs->AddObject(FTabs->Get(i), FTabs->GetObject(i));
+    FSaveTabIndex = TabIndex();
+  }
+  TWinControl::DestroyWnd();
+}
+
+int TCustomTabControl::TabIndex() {
+  return static_cast<int>(SendMessage(Handle(), TCM_GETCURSEL, 0, 0));
+}
+
+void TCustomTabControl::SetTabIndex(int Value) {
+  SendMessage(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(Value), 0);
+  Realign();
+  Invalidate();
+}
+
+void TCustomTabControl::SetMultiLine(bool Value) {
+  if (Value == FMultiLine)
+    return;
+  FMultiLine = Value;
+  RecreateWnd();
+  Realign();
+}
+
+void TCustomTabControl::SetOwnerDraw(bool Value) {
+  if (Value == FOwnerDraw)
+    return;
+  FOwnerDraw = Value;
+  RecreateWnd();
+}
+
+int TCustomTabControl::RowCount() {
+  return static_cast<int>(SendMessage(Handle(), TCM_GETROWCOUNT, 0, 0));
+}
+
+TRect TCustomTabControl::DisplayRect() {
+  TRect R = ClientRect();
+  const TTabLayout L = TabControlLayout(Handle());
+  R.Left += 4;
+  R.Right -= 4;
+  R.Bottom -= 4;
+  R.Top += 4 + static_cast<int>(L.Rows.size()) * L.TabHeight;
+  if (R.Right < R.Left)
+    R.Right = R.Left;
+  if (R.Bottom < R.Top)
+    R.Bottom = R.Top;
+  return R;
+}
+
+TRect TCustomTabControl::TabRect(int Index) {
+  TRect R;
+  SendMessage(Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&R));
+  return R;
+}
+
+void TCustomTabControl::AdjustClientRect(TRect& Rect) {
+  // Sizing a control that has no window yet must not create one.
+  if (!HandleAllocated())
+    return;
+  Rect = DisplayRect();
+}
+
+void TCustomTabControl::SetImages(TCustomImageList* Value) {
+  FImages = Value;
+  Invalidate();
+}
+
+int TCustomTabControl::GetImageIndex(int TabIndex) {
+  int Result = TabIndex;
+  if (FOnGetImageIndex.Assigned())
+    FOnGetImageIndex(this, TabIndex, Result);
+  return Result;
+}
+
+void TCustomTabControl::FontChanged() {
+  TWinControl::FontChanged();
+}
+
+bool TCustomTabControl::CanChange() {
+  bool Allow = true;
+  if (FOnChanging.Assigned())
+    FOnChanging(this, Allow);
+  return Allow;
+}
+
+void TCustomTabControl::Change() {
+  if (FOnChange.Assigned())
+    FOnChange(this);
+}
+
+void TCustomTabControl::ClickTab(int Index) {
+  if (Index < 0 || Index >= FTabs->Count())
+    throw EListError("Tab index out of bounds (" + IntToStr(Index) + ")");
+  if (TakesFocusOnClick() && CanFocus())
+    SetFocus();
+  if (Index == TabIndex() || !CanChange())
+    return;
+  SetTabIndex(Index);
+  Change();
+}
+
+void TCustomTabControl::DrawTab(int TabIndex, const TRect& Rect, bool Active) {
+  if (FOnDrawTab.Assigned()) {
+    FOnDrawTab(this, TabIndex, Rect, Active);
+    return;
+  }
+  FCanvas->FillRect(Rect);
+  FCanvas->TextRect(Rect, Rect.Left + 6, Rect.Top + 3, FTabs->Get(TabIndex));
+}
+
+void TCustomTabControl::Paint() {
+  FCanvas->DisplayList().Clear();
+  const TTabLayout L = TabControlLayout(Handle());
+  const int Selected = TabIndex();
+  for (const auto& Row : L.Rows) {
+    for (int i : Row) {
+      // Each tab starts from the control's own font and brush.
+      FCanvas->Font()->Assign(Font());
+      FCanvas->Brush()->Assign(FBrush.get());
+      const TRect R = L.ItemRects[static_cast<std::size_t>(i)];
+      if (FOwnerDraw) {
+        DrawTab(i, R, i == Selected);
+      } else {
+        FCanvas->FillRect(R);
+        FCanvas->TextRect(R, R.Left + 6, R.Top + 3, FTabs->Get(i));
+      }
+    }
+  }
+}
+
+TPageControl::TPageControl(TComponent* AOwner) : TCustomTabControl(AOwner) {}
+
+TPageControl::~TPageControl() {
+  Destroying();
+  for (TTabSheet* Page : FPages)
+    Page->FPageControl = nullptr;
+  FPages.clear();
+  FActivePage = nullptr;
+}
+
+TTabSheet* TPageControl::Pages(int Index) const {
+  if (Index < 0 || Index >= PageCount())
+    throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+  return FPages[static_cast<std::size_t>(Index)];
+}
+
+int TPageControl::ActivePageIndex() const {
+  if (FActivePage == nullptr)
+    return -1;
+  auto It = std::find(FPages.begin(), FPages.end(), FActivePage);
+  return It == FPages.end() ? -1 : static_cast<int>(It - FPages.begin());
+}
+
+void TPageControl::SetActivePageIndex(int Value) {
+  if (Value >= 0 && Value < PageCount())
+    SetActivePage(FPages[static_cast<std::size_t>(Value)]);
+  else
+    SetActivePage(nullptr);
+}
+
+TTabSheet* TPageControl::FindNextPage(TTabSheet* CurPage, bool GoForward,
+                                      bool CheckTabVisible) const {
+  const int Count = PageCount();
+  if (Count == 0)
+    return nullptr;
+  auto It = std::find(FPages.begin(), FPages.end(), CurPage);
+  int Start =
+      It == FPages.end() ? (GoForward ? Count - 1 : 0) : static_cast<int>(It - FPages.begin());
+  int I = Start;
+  do {
+    if (GoForward) {
+      if (++I == Count)
+        I = 0;
+    } else {
+      if (I == 0)
+        I = Count;
+      --I;
+    }
+    TTabSheet* Result = FPages[static_cast<std::size_t>(I)];
+    if (!CheckTabVisible || Result->TabVisible())
+      return Result;
+  } while (I != Start);
+  return nullptr;
+}
+
+int TPageControl::GetImageIndex(int TabIndex) {
+  // The tab's sheet carries the image; tabs count only visible sheets.
+  int Visible = 0;
+  for (TTabSheet* Page : FPages) {
+    if (!Page->FTabShowing)
+      continue;
+    if (Visible++ == TabIndex) {
+      int Result = Page->ImageIndex();
+      if (OnGetImageIndex().Assigned())
+        OnGetImageIndex()(this, TabIndex, Result);
+      return Result;
+    }
+  }
+  return -1;
+}
+
+void TPageControl::SetActivePage(TTabSheet* Page) {
+  if (Page != nullptr && Page->FPageControl != this)
+    return;
+  ChangeActivePage(Page);
+  if (Page == nullptr)
+    SetTabIndex(-1);
+  else if (Page == FActivePage)
+    SetTabIndex(Page->TabIndex());
+}
+
+void TPageControl::ChangeActivePage(TTabSheet* Page) {
+  if (FActivePage == Page)
+    return;
+  TTabSheet* Old = FActivePage;
+  if (Page != nullptr)
+    Page->SetVisible(true);
+  if (Old != nullptr)
+    Old->SetVisible(false);
+  FActivePage = Page;
+}
+
+void TPageControl::UpdateActivePage() {
+  const int Index = TabIndex();
+  if (Index >= 0)
+    SetActivePage(reinterpret_cast<TTabSheet*>(Tabs()->GetObject(Index).AsInteger()));
+}
+
+void TPageControl::Change() {
+  UpdateActivePage();
+  TCustomTabControl::Change();
+}
+
+void TPageControl::InsertPage(TTabSheet* Page) {
+  FPages.push_back(Page);
+  Page->FPageControl = this;
+  Page->UpdateTabShowing();
+}
+
+void TPageControl::RemovePage(TTabSheet* Page) {
+  // As in the VCL, taking a sheet away activates the sheet after it.
+  TTabSheet* NextSheet = FindNextPage(Page, true, true);
+  if (NextSheet == Page)
+    NextSheet = nullptr;
+  Page->SetTabShowing(false);
+  Page->FPageControl = nullptr;
+  FPages.erase(std::remove(FPages.begin(), FPages.end(), Page), FPages.end());
+  SetActivePage(NextSheet);
+}
+
+void TPageControl::InsertTab(TTabSheet* Page) {
+  Tabs()->InsertObject(Page->TabIndex(), Page->Caption(),
+                       TItemObject::FromInteger(reinterpret_cast<NativeInt>(Page)));
+  UpdateActivePage();
+}
+
+void TPageControl::DeleteTab(TTabSheet* Page, int Index) {
+  const bool UpdateIndex = Page == FActivePage;
+  Tabs()->Delete(Index);
+  if (UpdateIndex) {
+    if (Index >= Tabs()->Count())
+      Index = Tabs()->Count() - 1;
+    SetTabIndex(Index);
+  }
+  UpdateActivePage();
+}
+
+void TPageControl::MoveTab(int CurIndex, int NewIndex) {
+  Tabs()->Move(CurIndex, NewIndex);
+}
+
+TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {
+  SetAlign(alClient);
+  SetVisible(false);
+}
+
+TTabSheet::~TTabSheet() {
+  Destroying();
+  if (FPageControl != nullptr)
+    FPageControl->RemovePage(this);
+}
+
+void TTabSheet::SetPageControl(TPageControl* APageControl) {
+  if (APageControl == FPageControl)
+    return;
+  if (FPageControl != nullptr)
+    FPageControl->RemovePage(this);
+  SetParent(APageControl);
+  if (APageControl != nullptr)
+    APageControl->InsertPage(this);
+}
+
+int TTabSheet::PageIndex() const {
+  if (FPageControl == nullptr)
+    return -1;
+  const auto& Pages = FPageControl->FPages;
+  return static_cast<int>(std::find(Pages.begin(), Pages.end(), this) - Pages.begin());
+}
+
+void TTabSheet::SetPageIndex(int Value) {
+  if (FPageControl == nullptr || Value < 0 || Value >= FPageControl->PageCount())
+    return;
+  const int I = TabIndex();
+  auto& Pages = FPageControl->FPages;
+  const int From = PageIndex();
+  Pages.erase(Pages.begin() + From);
+  Pages.insert(Pages.begin() + Value, this);
+  if (I >= 0)
+    FPageControl->MoveTab(I, TabIndex());
+}
+
+int TTabSheet::TabIndex() const {
+  if (!FTabShowing || FPageControl == nullptr)
+    return -1;
+  int Result = 0;
+  for (TTabSheet* Page : FPageControl->FPages) {
+    if (Page == this)
+      return Result;
+    if (Page->FTabShowing)
+      ++Result;
+  }
+  return -1;
+}
+
+void TTabSheet::SetTabVisible(bool Value) {
+  if (Value == FTabVisible)
+    return;
+  FTabVisible = Value;
+  UpdateTabShowing();
+}
+
+void TTabSheet::UpdateTabShowing() {
+  SetTabShowing(FPageControl != nullptr && FTabVisible);
+}
+
+void TTabSheet::SetTabShowing(bool Value) {
+  if (Value == FTabShowing)
+    return;
+  if (Value) {
+    FTabShowing = true;
+    FPageControl->InsertTab(this);
+  } else {
+    const int Index = TabIndex();
+    FTabShowing = false;
+    FPageControl->DeleteTab(this, Index);
+  }
+}
+
+void TTabSheet::TextChanged() {
+  if (FTabShowing && FPageControl != nullptr)
+    FPageControl->Tabs()->Put(TabIndex(), Caption());
+  TWinControl::TextChanged();
+}

@@ -1,0 +1,153 @@
+#pragma once
+
+// Delphi's ComCtrls unit: the tab control and the page control. A tab
+// control keeps its tabs and selection in its window, and Tabs and TabIndex
+// read and write them through the handle, exactly as the VCL does; so a
+// control whose handle field holds another control's window answers every
+// question from that window.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CommCtrl.h"
+#include "Controls.h"
+
+class TCustomImageList;
+class TCustomTabControl;
+class TTabSheet;
+
+using TDrawTabEvent = TEvent<TCustomTabControl*, int, const TRect&, bool>;
+using TTabChangingEvent = TEvent<TObject*, bool&>;
+using TTabGetImageEvent = TEvent<TObject*, int, int&>;
+
+class TCustomTabControl : public TWinControl {
+ public:
+  explicit TCustomTabControl(TComponent* AOwner);
+  ~TCustomTabControl() override;
+
+  TStrings* Tabs() const { return FTabs.get(); }
+  int TabIndex();
+  // Selecting from code raises no change event.
+  void SetTabIndex(int Value);
+  bool MultiLine() const { return FMultiLine; }
+  void SetMultiLine(bool Value);
+  bool OwnerDraw() const { return FOwnerDraw; }
+  void SetOwnerDraw(bool Value);
+  int RowCount();
+  TRect DisplayRect();
+  TRect TabRect(int Index);
+  TCanvas* Canvas() const { return FCanvas.get(); }
+  TCustomImageList* Images() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
+  virtual int GetImageIndex(int TabIndex);
+  TBrush* Brush() const { return FBrush.get(); }
+
+  // A user's click on the tab with this index among the visible tabs: the
+  // control asks OnChanging, selects it and raises OnChange.
+  void ClickTab(int Index);
+
+  TNotifyEvent OnChange() const { return FOnChange; }
+  void SetOnChange(TNotifyEvent Value) { FOnChange = Value; }
+  TTabChangingEvent OnChanging() const { return FOnChanging; }
+  void SetOnChanging(TTabChangingEvent Value) { FOnChanging = Value; }
+  TDrawTabEvent OnDrawTab() const { return FOnDrawTab; }
+  void SetOnDrawTab(TDrawTabEvent Value) { FOnDrawTab = Value; }
+  TTabGetImageEvent OnGetImageIndex() const { return FOnGetImageIndex; }
+  void SetOnGetImageIndex(TTabGetImageEvent Value) { FOnGetImageIndex = Value; }
+
+  TRect ClientRect() const override { return TWinControl::ClientRect(); }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void AdjustClientRect(TRect& Rect) override;
+  void Paint() override;
+  void FontChanged() override;
+  virtual bool CanChange();
+  virtual void Change();
+  virtual void DrawTab(int TabIndex, const TRect& Rect, bool Active);
+
+ private:
+  std::unique_ptr<TStrings> FTabs;
+  std::unique_ptr<TCanvas> FCanvas;
+  std::unique_ptr<TBrush> FBrush;
+  bool FMultiLine = false;
+  bool FOwnerDraw = false;
+  TCustomImageList* FImages = nullptr;
+  // The tabs and selection kept while the control has no window.
+  std::unique_ptr<TStringList> FSaveTabs;
+  int FSaveTabIndex = -1;
+  TNotifyEvent FOnChange;
+  TTabChangingEvent FOnChanging;
+  TDrawTabEvent FOnDrawTab;
+  TTabGetImageEvent FOnGetImageIndex;
+};
+
+class TTabControl : public TCustomTabControl {
+ public:
+  explicit TTabControl(TComponent* AOwner) : TCustomTabControl(AOwner) {}
+};
+
+class TPageControl : public TCustomTabControl {
+ public:
+  explicit TPageControl(TComponent* AOwner);
+  ~TPageControl() override;
+
+  int PageCount() const { return static_cast<int>(FPages.size()); }
+  TTabSheet* Pages(int Index) const;
+  TTabSheet* ActivePage() const { return FActivePage; }
+  void SetActivePage(TTabSheet* Page);
+  // Counts every sheet, hidden tabs included; -1 when no page is active.
+  int ActivePageIndex() const;
+  void SetActivePageIndex(int Value);
+  TTabSheet* FindNextPage(TTabSheet* CurPage, bool GoForward, bool CheckTabVisible) const;
+  int GetImageIndex(int TabIndex) override;
+
+ protected:
+  void Change() override;
+
+ private:
+  friend class TTabSheet;
+  void InsertPage(TTabSheet* Page);
+  void RemovePage(TTabSheet* Page);
+  void InsertTab(TTabSheet* Page);
+  void DeleteTab(TTabSheet* Page, int Index);
+  void MoveTab(int CurIndex, int NewIndex);
+  void ChangeActivePage(TTabSheet* Page);
+  void UpdateActivePage();
+
+  std::vector<TTabSheet*> FPages;
+  TTabSheet* FActivePage = nullptr;
+};
+
+class TTabSheet : public TWinControl {
+ public:
+  explicit TTabSheet(TComponent* AOwner);
+  ~TTabSheet() override;
+
+  TPageControl* PageControl() const { return FPageControl; }
+  void SetPageControl(TPageControl* APageControl);
+  int PageIndex() const;
+  void SetPageIndex(int Value);
+  // The index of the sheet's tab among the visible tabs; -1 when hidden.
+  int TabIndex() const;
+  bool TabVisible() const { return FTabVisible; }
+  void SetTabVisible(bool Value);
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value) { FImageIndex = Value; }
+
+ protected:
+  void TextChanged() override;
+
+ private:
+  friend class TPageControl;
+  void SetTabShowing(bool Value);
+  void UpdateTabShowing();
+
+  TPageControl* FPageControl = nullptr;
+  bool FTabVisible = true;
+  bool FTabShowing = false;
+  int FImageIndex = 0;
+};

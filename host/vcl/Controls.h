@@ -1,0 +1,370 @@
+#pragma once
+
+// Delphi's Controls unit: TControl and TWinControl with Parent, alignment,
+// constraints, fonts, messages, focus and the paint model of the substitute.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Classes.h"
+#include "Graphics.h"
+#include "Windows.h"
+
+class TWinControl;
+class TCustomForm;
+class TDragObject;
+class TDragDockObject;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+enum TControlStateFlag { csLButtonDown, csClicked, csPalette, csFocusing, csCreating };
+using TControlState = TSet<TControlStateFlag>;
+
+enum TControlStyleFlag {
+  csAcceptsControls,
+  csCaptureMouse,
+  csClickEvents,
+  csFramed,
+  csSetCaption,
+  csOpaque,
+  csDoubleClicks,
+  csFixedWidth,
+  csFixedHeight,
+  csNoDesignVisible,
+  csReplicatable,
+};
+using TControlStyle = TSet<TControlStyleFlag>;
+
+enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateFlag>;
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+
+using TKeyEvent = TEvent<TObject*, Word&, TShiftState>;
+using TKeyPressEvent = TEvent<TObject*, char&>;
+using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
+using TStartDockEvent = TEvent<TObject*, TDragDockObject*&>;
+using TStartDragEvent = TEvent<TObject*, TDragObject*&>;
+using TDragDropEvent = TEvent<TObject*, TObject*, int, int>;
+using TDragOverEvent = TEvent<TObject*, TObject*, int, int, TDragState, bool&>;
+using TDockDropEvent = TEvent<TObject*, TDragDockObject*, int, int>;
+using TDockOverEvent = TEvent<TObject*, TDragDockObject*, int, int, TDragState, bool&>;
+using TUnDockEvent = TEvent<TObject*, class TControl*, TWinControl*, bool&>;
+using TEndDragEvent = TEvent<TObject*, TObject*, int, int>;
+using TWndMethod = TEvent<TMessage&>;
+
+class TDragObject : public TObject {};
+class TDragDockObject : public TDragObject {};
+
+class TControl;
+
+class TSizeConstraints : public TPersistent {
+ public:
+  explicit TSizeConstraints(TControl* Control) : FControl(Control) {}
+  int MinHeight() const { return FMinHeight; }
+  void SetMinHeight(int Value);
+  int MaxHeight() const { return FMaxHeight; }
+  void SetMaxHeight(int Value);
+  int MinWidth() const { return FMinWidth; }
+  void SetMinWidth(int Value);
+  int MaxWidth() const { return FMaxWidth; }
+  void SetMaxWidth(int Value);
+
+ private:
+  void Change();
+  TControl* FControl;
+  int FMinHeight = 0, FMaxHeight = 0, FMinWidth = 0, FMaxWidth = 0;
+};
+
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* AOwner);
+  ~TControl() override;
+
+  TWinControl* Parent() const { return FParent; }
+  virtual void SetParent(TWinControl* AParent);
+
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool Value);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  bool Enabled() const { return FEnabled; }
+  virtual void SetEnabled(bool Value);
+  TAlign Align() const { return FAlign; }
+  void SetAlign(TAlign Value);
+
+  int Left() const { return FLeft; }
+  int Top() const { return FTop; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  void SetLeft(int Value) { SetBounds(Value, FTop, FWidth, FHeight); }
+  void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
+  void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
+  void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+  virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  TRect BoundsRect() const { return {FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+  virtual TRect ClientRect() const { return {0, 0, FWidth, FHeight}; }
+  int ClientWidth() const { return ClientRect().Width(); }
+  int ClientHeight() const { return ClientRect().Height(); }
+  void SetClientWidth(int Value);
+  void SetClientHeight(int Value);
+  TSizeConstraints* Constraints() const { return FConstraints.get(); }
+
+  TFont* Font() const { return FFont.get(); }
+  bool ParentFont() const { return FParentFont; }
+  void SetParentFont(bool Value);
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Value);
+
+  const std::string& Caption() const { return FText; }
+  void SetCaption(const std::string& Value) { SetText(Value); }
+  virtual std::string Text() const { return FText; }
+  virtual void SetText(const std::string& Value);
+
+  TControlStyle ControlStyle() const { return FControlStyle; }
+  void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
+  TControlState ControlState() const { return FControlState; }
+  void SetControlState(TControlState Value) { FControlState = Value; }
+
+  // Handles a message in this control directly, without its window.
+  LRESULT Perform(UINT Msg, WPARAM WParam, LPARAM LParam);
+  TWndMethod WindowProc() const { return FWindowProc; }
+  void SetWindowProc(TWndMethod Value) { FWindowProc = Value; }
+  virtual void WndProc(TMessage& Message);
+  virtual void DefaultHandler(TMessage& Message);
+
+  // The paint model: a visible control that was invalidated paints when the
+  // Application's loop runs.
+  virtual void Invalidate();
+  void Repaint();
+  void Update();
+  bool NeedsPaint() const { return FInvalidated; }
+  int PaintCount() const { return FPaintCount; }
+  // Paints now if the control is shown and invalidated.
+  void PaintIfNeeded();
+  virtual bool IsShown() const;
+
+  TCustomForm* GetParentForm() const;
+
+  // A user's left click on the control: the button goes down (a focusable
+  // control takes the focus) and comes up again.
+  void SimulateClick();
+  void SimulateDblClick();
+
+  TNotifyEvent OnClick() const { return FOnClick; }
+  void SetOnClick(TNotifyEvent Value) { FOnClick = Value; }
+  TNotifyEvent OnDblClick() const { return FOnDblClick; }
+  void SetOnDblClick(TNotifyEvent Value) { FOnDblClick = Value; }
+  TNotifyEvent OnResize() const { return FOnResize; }
+  void SetOnResize(TNotifyEvent Value) { FOnResize = Value; }
+  TMouseEvent OnMouseDown() const { return FOnMouseDown; }
+  void SetOnMouseDown(TMouseEvent Value) { FOnMouseDown = Value; }
+  TMouseEvent OnMouseUp() const { return FOnMouseUp; }
+  void SetOnMouseUp(TMouseEvent Value) { FOnMouseUp = Value; }
+
+  TStartDockEvent OnStartDock() const { return FOnStartDock; }
+  void SetOnStartDock(TStartDockEvent Value) { FOnStartDock = Value; }
+  TStartDragEvent OnStartDrag() const { return FOnStartDrag; }
+  void SetOnStartDrag(TStartDragEvent Value) { FOnStartDrag = Value; }
+  TDragDropEvent OnDragDrop() const { return FOnDragDrop; }
+  void SetOnDragDrop(TDragDropEvent Value) { FOnDragDrop = Value; }
+  TDragOverEvent OnDragOver() const { return FOnDragOver; }
+  void SetOnDragOver(TDragOverEvent Value) { FOnDragOver = Value; }
+  TEndDragEvent OnEndDock() const { return FOnEndDock; }
+  void SetOnEndDock(TEndDragEvent Value) { FOnEndDock = Value; }
+  TEndDragEvent OnEndDrag() const { return FOnEndDrag; }
+  void SetOnEndDrag(TEndDragEvent Value) { FOnEndDrag = Value; }
+
+ protected:
+  virtual void Click();
+  virtual void DblClick();
+  virtual void Resize();
+  virtual void Paint() {}
+  virtual void FontChanged();
+  virtual void VisibleChanged();
+  virtual void EnabledChanged();
+  virtual void TextChanged() { Invalidate(); }
+  virtual void BoundsChanged() {}
+  virtual void ConstraintsChanged();
+  void ApplyConstraints(int& AWidth, int& AHeight) const;
+  // Takes the parent's font while ParentFont is on.
+  void ParentFontChanged();
+
+  virtual void WMLButtonDown(TMessage& Message);
+  virtual void WMLButtonUp(TMessage& Message);
+  virtual void WMLButtonDblClk(TMessage& Message);
+
+  TWinControl* FParent = nullptr;
+  std::string FText;
+  TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  TControlState FControlState;
+
+ private:
+  friend class TWinControl;
+  friend class TSizeConstraints;
+  void FontChange(TObject* Sender);
+
+  bool FVisible = true;
+  bool FEnabled = true;
+  TAlign FAlign = alNone;
+  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  std::unique_ptr<TSizeConstraints> FConstraints;
+  std::unique_ptr<TFont> FFont;
+  bool FParentFont = true;
+  bool FChangingParentFont = false;
+  TColor FColor = clBtnFace;
+  TWndMethod FWindowProc;
+  bool FInvalidated = true;
+  int FPaintCount = 0;
+
+  TNotifyEvent FOnClick, FOnDblClick, FOnResize;
+  TMouseEvent FOnMouseDown, FOnMouseUp;
+  TStartDockEvent FOnStartDock;
+  TStartDragEvent FOnStartDrag;
+  TDragDropEvent FOnDragDrop;
+  TDragOverEvent FOnDragOver;
+  TEndDragEvent FOnEndDock, FOnEndDrag;
+};
+
+struct TCreateParams {
+  std::string WinClassName;
+  DWORD Style = 0;
+};
+
+class TWinControl : public TControl {
+ public:
+  explicit TWinControl(TComponent* AOwner);
+  ~TWinControl() override;
+
+  int ControlCount() const { return static_cast<int>(FControls.size()); }
+  TControl* Controls(int Index) const { return FControls.at(static_cast<std::size_t>(Index)); }
+  void InsertControl(TControl* AControl);
+  void RemoveControl(TControl* AControl);
+  bool ContainsControl(const TControl* Control) const;
+
+  // Whether the control is on the screen: visible itself and its parent
+  // showing (a form: shown).
+  bool Showing() const { return FShowing; }
+  bool IsShown() const override { return FShowing; }
+
+  // The window is created on demand, as the VCL does.
+  HWND Handle();
+  bool HandleAllocated() const { return FHandle != nullptr; }
+  void HandleNeeded() { (void)Handle(); }
+  void RecreateWnd();
+  void DestroyHandle();
+
+  void SetFocus();
+  bool Focused() const;
+  virtual bool CanFocus() const;
+  int TabOrder() const;
+  void SetTabOrder(int Value);
+  bool TabStop() const { return FTabStop; }
+  void SetTabStop(bool Value) { FTabStop = Value; }
+
+  void Realign();
+  void DisableAlign() { ++FAlignLevel; }
+  void EnableAlign();
+
+  TNotifyEvent OnEnter() const { return FOnEnter; }
+  void SetOnEnter(TNotifyEvent Value) { FOnEnter = Value; }
+  TNotifyEvent OnExit() const { return FOnExit; }
+  void SetOnExit(TNotifyEvent Value) { FOnExit = Value; }
+  TKeyEvent OnKeyDown() const { return FOnKeyDown; }
+  void SetOnKeyDown(TKeyEvent Value) { FOnKeyDown = Value; }
+  TKeyEvent OnKeyUp() const { return FOnKeyUp; }
+  void SetOnKeyUp(TKeyEvent Value) { FOnKeyUp = Value; }
+  TKeyPressEvent OnKeyPress() const { return FOnKeyPress; }
+  void SetOnKeyPress(TKeyPressEvent Value) { FOnKeyPress = Value; }
+  TDockDropEvent OnDockDrop() const { return FOnDockDrop; }
+  void SetOnDockDrop(TDockDropEvent Value) { FOnDockDrop = Value; }
+  TDockOverEvent OnDockOver() const { return FOnDockOver; }
+  void SetOnDockOver(TDockOverEvent Value) { FOnDockOver = Value; }
+  TUnDockEvent OnUnDock() const { return FOnUnDock; }
+  void SetOnUnDock(TUnDockEvent Value) { FOnUnDock = Value; }
+
+  void WndProc(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
+
+  // Keyboard input as a user gives it, to this control: key down, the
+  // character it produces (if any), key up.
+  void SimulateKey(Word Key, TShiftState Shift = {});
+  void SimulateChar(char Ch);
+
+  void UpdateShowing();
+
+ protected:
+  virtual void CreateParams(TCreateParams& Params);
+  virtual void CreateWnd();
+  virtual void DestroyWnd();
+  virtual void AlignControls(TControl* AControl, TRect& Rect);
+  // The part of the client area that aligned children share.
+  virtual void AdjustClientRect(TRect& Rect) { (void)Rect; }
+  // Whether a left click gives this control the focus, as native controls
+  // that take keyboard input do.
+  virtual bool TakesFocusOnClick() const { return FTabStop; }
+  virtual void ShowingChanged() {}
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void VisibleChanged() override;
+  void FontChanged() override;
+  void BoundsChanged() override;
+
+  virtual void KeyDown(Word& Key, TShiftState Shift);
+  virtual void KeyUp(Word& Key, TShiftState Shift);
+  virtual void KeyPress(char& Key);
+  virtual void DoEnter();
+  virtual void DoExit();
+
+  virtual void WMSize(TMessage& Message);
+  virtual void WMKeyDown(TMessage& Message);
+  virtual void WMKeyUp(TMessage& Message);
+  virtual void WMChar(TMessage& Message);
+  virtual void WMPaste(TMessage& Message) { DefaultHandler(Message); }
+  virtual void WMCut(TMessage& Message) { DefaultHandler(Message); }
+  virtual void CMEnter(TMessage& Message);
+  virtual void CMExit(TMessage& Message);
+  void WMLButtonDown(TMessage& Message) override;
+
+  // The field that holds the control's window. The VCL keeps it in a field
+  // that code may write; the palette's window is lent this way.
+  HWND FHandle = nullptr;
+
+ private:
+  void MainWndProc(TMessage& Message);
+  std::vector<TControl*> FControls;
+  bool FShowing = false;
+  bool FTabStop = false;
+  int FAlignLevel = 0;
+  bool FRealigning = false;
+  TNotifyEvent FOnEnter, FOnExit;
+  TKeyEvent FOnKeyDown, FOnKeyUp;
+  TKeyPressEvent FOnKeyPress;
+  TDockDropEvent FOnDockDrop;
+  TDockOverEvent FOnDockOver;
+  TUnDockEvent FOnUnDock;
+};
+
+class TCustomControl : public TWinControl {
+ public:
+  explicit TCustomControl(TComponent* AOwner);
+  ~TCustomControl() override;
+  TCanvas* Canvas() const { return FCanvas.get(); }
+
+ protected:
+  std::unique_ptr<TCanvas> FCanvas;
+};
+
+class TGraphicControl : public TControl {
+ public:
+  explicit TGraphicControl(TComponent* AOwner);
+  ~TGraphicControl() override;
+  TCanvas* Canvas() const { return FCanvas.get(); }
+
+ protected:
+  std::unique_ptr<TCanvas> FCanvas;
+};
+
+// Finds the control whose window a handle is; nullptr for none.
+TWinControl* FindControl(HWND Handle);

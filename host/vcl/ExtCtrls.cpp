@@ -1,0 +1,90 @@
+#include "ExtCtrls.h"
+
+#include <algorithm>
+
+#include "Forms.h"
+
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
+  if (Application != nullptr)
+    Application->TimerCreated(this);
+}
+
+TTimer::~TTimer() {
+  Destroying();
+  if (Application != nullptr)
+    Application->TimerDestroyed(this);
+}
+
+void TTimer::UpdateTimer() {
+  if (Application == nullptr)
+    return;
+  Application->KillTimer(this);
+  if (FInterval != 0 && FEnabled && FOnTimer.Assigned())
+    Application->SetTimer(this, FInterval);
+}
+
+void TTimer::SetEnabled(bool Value) {
+  if (Value == FEnabled)
+    return;
+  FEnabled = Value;
+  UpdateTimer();
+}
+
+void TTimer::SetInterval(int Value) {
+  if (Value == FInterval)
+    return;
+  FInterval = Value;
+  UpdateTimer();
+}
+
+void TTimer::SetOnTimer(TNotifyEvent Value) {
+  FOnTimer = Value;
+  UpdateTimer();
+}
+
+void TTimer::Fire() {
+  ++FFireCount;
+  if (FOnTimer.Assigned())
+    FOnTimer(this);
+}
+
+TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
+  FControlStyle.Include(csAcceptsControls);
+  SetBounds(0, 0, 185, 41);
+}
+
+void TCustomPanel::Paint() {
+  FCanvas->DisplayList().Clear();
+  FCanvas->Brush()->SetColor(Color());
+  FCanvas->FillRect(ClientRect());
+}
+
+TCustomControlBar::TCustomControlBar(TComponent* AOwner) : TCustomControl(AOwner) {
+  FControlStyle.Include(csAcceptsControls);
+  SetBounds(0, 0, 100, 50);
+}
+
+void TCustomControlBar::SetAutoSize(bool Value) {
+  if (Value == FAutoSize)
+    return;
+  FAutoSize = Value;
+  Realign();
+}
+
+void TCustomControlBar::AlignControls(TControl* AControl, TRect& Rect) {
+  (void)AControl;
+  // Each band is its control plus an 11-pixel grabber at its left.
+  constexpr int Grabber = 11, Frame = 2;
+  int X = Rect.Left + Frame, Tallest = 0;
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* C = Controls(i);
+    if (!C->Visible())
+      continue;
+    X += Grabber;
+    C->SetBounds(X, Rect.Top + Frame, C->Width(), C->Height());
+    X += C->Width();
+    Tallest = std::max(Tallest, C->Height());
+  }
+  if (FAutoSize && Tallest > 0)
+    SetHeight(Tallest + 2 * Frame);
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+// Delphi's ExtCtrls unit, as far as the IDE and the add-in use it: timers,
+// panels and the control bar that holds the IDE's toolbars and palette.
+
+#include "Controls.h"
+
+// A timer of the Application's simulated clock. It runs while it is enabled,
+// has an interval and a handler, and repeats, as the VCL's does; changing any
+// of the three starts the countdown anew.
+class TTimer : public TComponent {
+ public:
+  explicit TTimer(TComponent* AOwner);
+  ~TTimer() override;
+
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool Value);
+  int Interval() const { return FInterval; }
+  void SetInterval(int Value);
+  TNotifyEvent OnTimer() const { return FOnTimer; }
+  void SetOnTimer(TNotifyEvent Value);
+
+  // Called by the Application when the timer is due.
+  void Fire();
+  int FireCount() const { return FFireCount; }
+
+ private:
+  void UpdateTimer();
+  bool FEnabled = true;
+  int FInterval = 1000;
+  TNotifyEvent FOnTimer;
+  int FFireCount = 0;
+};
+
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+enum TBorderStyle { bsNoBorder, bsSingleBorder };
+
+class TCustomPanel : public TCustomControl {
+ public:
+  explicit TCustomPanel(TComponent* AOwner);
+  TBevelCut BevelOuter() const { return FBevelOuter; }
+  void SetBevelOuter(TBevelCut Value) { FBevelOuter = Value; }
+  TBevelCut BevelInner() const { return FBevelInner; }
+  void SetBevelInner(TBevelCut Value) { FBevelInner = Value; }
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value) { FBorderStyle = Value; }
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value) { FAlignment = Value; }
+
+ protected:
+  void Paint() override;
+
+ private:
+  TBevelCut FBevelOuter = bvRaised;
+  TBevelCut FBevelInner = bvNone;
+  TBorderStyle FBorderStyle = bsNoBorder;
+  TAlignment FAlignment = taCenter;
+};
+
+class TPanel : public TCustomPanel {
+ public:
+  explicit TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
+};
+
+// Bands in one row, left to right, each as high as its control; with AutoSize
+// the bar is as high as its tallest band plus its frame.
+class TCustomControlBar : public TCustomControl {
+ public:
+  explicit TCustomControlBar(TComponent* AOwner);
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool Value);
+
+ protected:
+  void AlignControls(TControl* AControl, TRect& Rect) override;
+
+ private:
+  bool FAutoSize = false;
+};
+
+class TControlBar : public TCustomControlBar {
+ public:
+  explicit TControlBar(TComponent* AOwner) : TCustomControlBar(AOwner) {}
+};

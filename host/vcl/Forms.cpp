@@ -1,0 +1,240 @@
+#include "Forms.h"
+
+#include <algorithm>
+
+#include "ExtCtrls.h"
+
+TApplication* Application = nullptr;
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+  SetVisible(false);
+  SetParentFont(false);
+  if (Application != nullptr)
+    Application->AddForm(this);
+}
+
+TCustomForm::~TCustomForm() {
+  Destroying();
+  BeforeDestruction();
+  if (Application != nullptr)
+    Application->RemoveForm(this);
+}
+
+void TCustomForm::DoCreate() {
+  if (FOnCreate.Assigned())
+    FOnCreate(this);
+}
+
+void TCustomForm::BeforeDestruction() {
+  if (FDestroyNotified)
+    return;
+  FDestroyNotified = true;
+  if (FOnDestroy.Assigned())
+    FOnDestroy(this);
+}
+
+void TCustomForm::Show() {
+  FShown = true;
+  SetVisible(true);
+  UpdateShowing();
+}
+
+void TCustomForm::Hide() {
+  FShown = false;
+  SetVisible(false);
+  UpdateShowing();
+}
+
+void TCustomForm::Close() {
+  if (FModal) {
+    if (FModalResult == mrNone)
+      FModalResult = mrCancel;
+    return;
+  }
+  Hide();
+}
+
+void TCustomForm::ShowingChanged() {
+  if (Showing())
+    DoShow();
+  else
+    DoHide();
+}
+
+void TCustomForm::DoShow() {
+  if (FOnShow.Assigned())
+    FOnShow(this);
+}
+
+void TCustomForm::DoHide() {
+  if (FOnHide.Assigned())
+    FOnHide(this);
+}
+
+TModalResult TCustomForm::ShowModal() {
+  if (FShown)
+    throw EInvalidOperation("Cannot make a visible window modal");
+  FModal = true;
+  FModalResult = mrNone;
+  struct Guard {
+    TCustomForm* Form;
+    ~Guard() {
+      Form->FModal = false;
+      if (Application != nullptr)
+        Application->LeaveModal();
+      Form->Hide();
+    }
+  } G{this};
+  if (Application != nullptr)
+    Application->EnterModal();
+  Show();
+  SetActive(true);
+  if (Application != nullptr) {
+    Application->ProcessMessages();
+    if (Application->ModalDriver())
+      Application->ModalDriver()(this);
+  }
+  if (FModalResult == mrNone)
+    FModalResult = mrCancel;
+  SetActive(false);
+  return FModalResult;
+}
+
+void TCustomForm::SetActive(bool Value) {
+  if (Value == FActive)
+    return;
+  FActive = Value;
+  if (Value)
+    Activate();
+  else
+    Deactivate();
+}
+
+void TCustomForm::Activate() {
+  if (FOnActivate.Assigned())
+    FOnActivate(this);
+}
+
+void TCustomForm::Deactivate() {
+  if (FOnDeactivate.Assigned())
+    FOnDeactivate(this);
+}
+
+void TCustomForm::FocusControl(TWinControl* Control) {
+  if (Control == FActiveControl)
+    return;
+  if (Control != nullptr && (!ContainsControl(Control) || !Control->CanFocus()))
+    throw EInvalidOperation("Cannot focus a disabled or invisible window");
+  TWinControl* Old = FActiveControl;
+  FActiveControl = Control;
+  if (Old != nullptr) {
+    SendMessage(Old->Handle(), WM_KILLFOCUS, 0, 0);
+    Old->Perform(CM_EXIT, 0, 0);
+  }
+  // The exit handler may have moved the focus on; then that choice stands.
+  if (Control != nullptr && FActiveControl == Control) {
+    Control->Perform(CM_ENTER, 0, 0);
+    SendMessage(Control->Handle(), WM_SETFOCUS, 0, 0);
+  }
+}
+
+void TCustomForm::ControlDestroyed(TControl* Control) {
+  if (FActiveControl != nullptr &&
+      (FActiveControl == Control ||
+       (dynamic_cast<TWinControl*>(Control) != nullptr &&
+        static_cast<TWinControl*>(Control)->ContainsControl(FActiveControl))))
+    FActiveControl = nullptr;
+}
+
+TApplication::TApplication() : TComponent(nullptr) {
+  if (Application != nullptr)
+    throw EInvalidOperation("An Application already exists");
+  Application = this;
+  ResetWindowsState();
+}
+
+TApplication::~TApplication() {
+  Destroying();
+  DestroyComponents();
+  // Forms that others own still go with the Application.
+  while (!FForms.empty())
+    delete FForms.back();
+  Application = nullptr;
+  ResetWindowsState();
+}
+
+void TApplication::AddForm(TCustomForm* Form) {
+  FForms.push_back(Form);
+  if (FMainForm == nullptr)
+    FMainForm = Form;
+}
+
+void TApplication::RemoveForm(TCustomForm* Form) {
+  FForms.erase(std::remove(FForms.begin(), FForms.end(), Form), FForms.end());
+  if (FMainForm == Form)
+    FMainForm = nullptr;
+}
+
+TCustomForm* TApplication::ActiveForm() const {
+  for (TCustomForm* F : FForms)
+    if (F->Active())
+      return F;
+  return nullptr;
+}
+
+void TApplication::PaintTree(TControl* Control) {
+  Control->PaintIfNeeded();
+  if (auto* W = dynamic_cast<TWinControl*>(Control))
+    for (int i = 0; i < W->ControlCount(); ++i)
+      PaintTree(W->Controls(i));
+}
+
+void TApplication::ProcessMessages() {
+  for (TCustomForm* F : std::vector<TCustomForm*>(FForms))
+    if (F->Showing())
+      PaintTree(F);
+}
+
+void TApplication::TimerCreated(TTimer* Timer) {
+  FTimers.push_back(Timer);
+}
+
+void TApplication::TimerDestroyed(TTimer* Timer) {
+  KillTimer(Timer);
+  FTimers.erase(std::remove(FTimers.begin(), FTimers.end(), Timer), FTimers.end());
+}
+
+void TApplication::SetTimer(TTimer* Timer, int Interval) {
+  FScheduled[Timer] = TScheduled{FNow + Interval, Interval};
+}
+
+void TApplication::KillTimer(TTimer* Timer) {
+  FScheduled.erase(Timer);
+}
+
+void TApplication::AdvanceTime(std::int64_t Milliseconds) {
+  const std::int64_t Target = FNow + std::max<std::int64_t>(0, Milliseconds);
+  for (;;) {
+    TTimer* Next = nullptr;
+    std::int64_t Due = 0;
+    for (TTimer* T : FTimers) {
+      auto It = FScheduled.find(T);
+      if (It == FScheduled.end() || It->second.Due > Target)
+        continue;
+      if (Next == nullptr || It->second.Due < Due) {
+        Next = T;
+        Due = It->second.Due;
+      }
+    }
+    if (Next == nullptr)
+      break;
+    FNow = std::max(FNow, Due);
+    // The next tick is counted from this one, as a repeating timer does.
+    auto& S = FScheduled[Next];
+    S.Due = FNow + std::max(1, S.Interval);
+    Next->Fire();
+    ProcessMessages();
+  }
+  FNow = Target;
+  ProcessMessages();
+}

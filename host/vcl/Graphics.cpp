@@ -1,0 +1,191 @@
+#include "Graphics.h"
+
+#include "TextMetrics.h"
+
+void TGraphicsObject::Changed() {
+  if (FOnChange.Assigned())
+    FOnChange(this);
+}
+
+TFont::TFont() = default;
+TFont::~TFont() = default;
+
+void TFont::SetName(const std::string& Value) {
+  if (Value == FName)
+    return;
+  FName = Value;
+  Changed();
+}
+
+void TFont::SetSize(int Value) {
+  if (Value == FSize)
+    return;
+  FSize = Value;
+  Changed();
+}
+
+int TFont::Height() const {
+  return -((FSize * 96 + 36) / 72);
+}
+
+void TFont::SetHeight(int Value) {
+  const int Pixels = Value < 0 ? -Value : Value;
+  SetSize((Pixels * 72 + 48) / 96);
+}
+
+void TFont::SetColor(TColor Value) {
+  if (Value == FColor)
+    return;
+  FColor = Value;
+  Changed();
+}
+
+void TFont::SetStyle(TFontStyles Value) {
+  if (Value == FStyle)
+    return;
+  FStyle = Value;
+  Changed();
+}
+
+void TFont::Assign(TPersistent* Source) {
+  if (auto* F = dynamic_cast<TFont*>(Source)) {
+    if (F == this)
+      return;
+    FName = F->FName;
+    FSize = F->FSize;
+    FColor = F->FColor;
+    FStyle = F->FStyle;
+    FCharset = F->FCharset;
+    Changed();
+    return;
+  }
+  TGraphicsObject::Assign(Source);
+}
+
+HFONT TFont::Handle() {
+  if (!FHandle)
+    FHandle = std::make_unique<TFontRecord>();
+  FHandle->Spec = Spec();
+  return FHandle.get();
+}
+
+void TBrush::SetColor(TColor Value) {
+  if (Value == FColor && FStyle == bsSolid)
+    return;
+  FColor = Value;
+  // Giving a clear brush a colour makes it solid, as in the VCL.
+  if (FStyle == bsClear)
+    FStyle = bsSolid;
+  Changed();
+}
+
+void TBrush::SetStyle(TBrushStyle Value) {
+  if (Value == FStyle)
+    return;
+  FStyle = Value;
+  Changed();
+}
+
+void TBrush::Assign(TPersistent* Source) {
+  if (auto* B = dynamic_cast<TBrush*>(Source)) {
+    FColor = B->FColor;
+    FStyle = B->FStyle;
+    Changed();
+    return;
+  }
+  TGraphicsObject::Assign(Source);
+}
+
+void TPen::SetColor(TColor Value) {
+  if (Value == FColor)
+    return;
+  FColor = Value;
+  Changed();
+}
+
+void TPen::SetWidth(int Value) {
+  if (Value == FWidth)
+    return;
+  FWidth = Value;
+  Changed();
+}
+
+TCanvas::TCanvas()
+    : FFont(std::make_unique<TFont>()),
+      FBrush(std::make_unique<TBrush>()),
+      FPen(std::make_unique<TPen>()) {}
+
+TCanvas::~TCanvas() {
+  if (FHandle != nullptr)
+    DeleteDC(FHandle);
+}
+
+void TCanvas::Sync() {
+  if (FHandle == nullptr)
+    FHandle = CreateRecordingDC(&FList, nullptr);
+  SelectObject(FHandle, FFont->Handle());
+  // The DC keeps host colour values unresolved, so that what it records can
+  // be compared with the colour constants.
+  SetTextColor(FHandle, static_cast<COLORREF>(FFont->Color()));
+  SetBkColor(FHandle, static_cast<COLORREF>(FBrush->Color()));
+  SetBkMode(FHandle, FBrush->Style() == bsClear ? TRANSPARENT : OPAQUE);
+}
+
+HDC TCanvas::Handle() {
+  Sync();
+  return FHandle;
+}
+
+void TCanvas::FillRect(const TRect& R) {
+  if (FBrush->Style() == bsClear)
+    return;
+  TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkFillRect);
+  Item.Rect = R;
+  Item.Color = static_cast<std::uint32_t>(FBrush->Color());
+  FList.Add(Item);
+}
+
+void TCanvas::FrameRect(const TRect& R) {
+  TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkFrameRect);
+  Item.Rect = R;
+  Item.Color = static_cast<std::uint32_t>(FBrush->Color());
+  FList.Add(Item);
+}
+
+void TCanvas::TextRect(const TRect& R, int X, int Y, const std::string& Text) {
+  TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkText);
+  Item.Rect = R;
+  Item.X = X;
+  Item.Y = Y;
+  Item.Color = static_cast<std::uint32_t>(FFont->Color());
+  Item.BkColor = static_cast<std::uint32_t>(FBrush->Color());
+  Item.Opaque = FBrush->Style() != bsClear;
+  Item.Font = FFont->Spec();
+  Item.Text = Text;
+  FList.Add(Item);
+}
+
+void TCanvas::TextOut(int X, int Y, const std::string& Text) {
+  TextRect(TRect{-100000, -100000, 100000, 100000}, X, Y, Text);
+}
+
+int TCanvas::TextWidth(const std::string& Text) const {
+  return FontTextWidth(FFont->Spec(), Text);
+}
+
+int TCanvas::TextHeight(const std::string& Text) const {
+  (void)Text;
+  return FontMetrics(FFont->Spec()).tmHeight;
+}
+
+void TCanvas::DrawImage(int X, int Y, int Index, bool Enabled, int Width, int Height) {
+  TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkImage);
+  Item.X = X;
+  Item.Y = Y;
+  Item.Rect = TRect{X, Y, X + Width, Y + Height};
+  Item.ImageIndex = Index;
+  Item.Enabled = Enabled;
+  Item.ImageWidth = Width;
+  Item.ImageHeight = Height;
+  FList.Add(Item);
+}

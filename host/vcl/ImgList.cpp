@@ -1,0 +1,19 @@
+#include "ImgList.h"
+
+int TCustomImageList::AddImage(const std::string& Description) {
+  FImages.push_back(Description);
+  return Count() - 1;
+}
+
+const std::string& TCustomImageList::ImageDescription(int Index) const {
+  if (Index < 0 || Index >= Count())
+    throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+  return FImages[static_cast<std::size_t>(Index)];
+}
+
+void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled) {
+  // Drawing an index the list does not hold draws nothing, as the VCL does.
+  if (Index < 0 || Index >= Count())
+    return;
+  Canvas->DrawImage(X, Y, Index, Enabled, FWidth, FHeight);
+}
