@@ -1,0 +1,314 @@
+#include "uORVExpertPageGroup.h"
+
+#include "uConstORVExpertMPage.h"
+
+// "НетГруппы"
+const char* const UngroupedTabCaption = "\xCD\xE5\xF2\xC3\xF0\xF3\xEF\xEF\xFB";
+
+namespace {
+
+constexpr Word VK_A = 0x41;
+
+// The group bar's font colour until the options say otherwise: the host's
+// hot-light system colour where the host has one, a dark red in Delphi 5.
+#if TABULON_HOST >= 6
+constexpr TColor DefaultGroupFontColor = clHotLight;
+#else
+constexpr TColor DefaultGroupFontColor = 26;
+#endif
+
+}  // namespace
+
+TORVExpert::TORVExpert() {
+  // As a Delphi constructor does, a failing construction runs the
+  // destruction on what was built, so that no menu item, handler or moved
+  // palette is left pointing at an expert that never came to be.
+  try {
+    prvCreate();
+  } catch (...) {
+    prvDestroy();
+    throw;
+  }
+}
+
+void TORVExpert::prvCreate() {
+  TCustomForm* MainForm = Application != nullptr ? Application->MainForm() : nullptr;
+  if (MainForm == nullptr)
+    throw Exception("The IDE has no main form to attach the palette groups to");
+
+  // A component of another class under either menu name is taken as absent:
+  // using it as a menu could only corrupt it.
+  FPaletteMenu = dynamic_cast<TPopupMenu*>(MainForm->FindComponent("PaletteMenu"));
+  if (FPaletteMenu != nullptr) {
+    FMenuItemPalette = new TMenuItem(FPaletteMenu);
+    FMenuItemPalette->SetCaption("Palette Groups...");
+    FMenuItemPalette->SetOnClick(TNotifyEvent::Of<&TORVExpert::prvEvenFrmOnPopupMyMenu>(this));
+    FMenuItemPalette->SetShortCut(ShortCut(VK_A, TShiftState{ssShift, ssCtrl}));
+    FPaletteMenu->Items()->Add(FMenuItemPalette);
+  }
+
+  if (auto* ComponentMenu = dynamic_cast<TMenuItem*>(MainForm->FindComponent("ComponentMenu"))) {
+    FMenuItemComponent = new TMenuItem(ComponentMenu);
+    FMenuItemComponent->SetCaption("Palette Groups...");
+    FMenuItemComponent->SetOnClick(TNotifyEvent::Of<&TORVExpert::prvEvenFrmOnPopupMyMenu>(this));
+    ComponentMenu->Add(FMenuItemComponent);
+  }
+
+  FPageGroupHeight = -1;
+  FTimerRefreshPageGroup = false;
+  FTimerRefreshPagePalette = false;
+  FPagesShown = new TStringList();
+  FPaletteChanging = false;
+  FKeepSelectPageGroup = false;
+  FLastPageGroup.clear();
+
+  TComponent* Palette = MainForm->FindComponent("TabControl");
+  if (Palette == nullptr)
+    throw Exception("The IDE's main form has no component palette (\"TabControl\")");
+  FTabPalette = As<TTabControl>(Palette);
+  FTabPalette->SetParentFont(false);
+
+  FOldOnStartDock = FTabPalette->OnStartDock();
+  FOldOnStartDrag = FTabPalette->OnStartDrag();
+  FOldOnDragDrop = FTabPalette->OnDragDrop();
+  FOldOnDragOver = FTabPalette->OnDragOver();
+  FOldOnDockDrop = FTabPalette->OnDockDrop();
+  FOldOnDockOver = FTabPalette->OnDockOver();
+  FOldOnUnDock = FTabPalette->OnUnDock();
+  FOldOnEndDock = FTabPalette->OnEndDock();
+  FOldOnEndDrag = FTabPalette->OnEndDrag();
+  FTabPalette->SetOnStartDock({});
+  FTabPalette->SetOnStartDrag({});
+  FTabPalette->SetOnDragDrop({});
+  FTabPalette->SetOnDragOver({});
+  FTabPalette->SetOnEndDock({});
+  FTabPalette->SetOnEndDrag({});
+
+  FTabPaletteAll = new TTabControl(MainForm);
+  FTabPaletteAll->SetVisible(false);
+  FTabPaletteAll->SetParent(MainForm);
+
+  FPageGroup = new TPageControl(MainForm);
+  FPageGroup->SetParent(FTabPalette->Parent());
+  FPageGroup->SetOnDrawTab(TDrawTabEvent::Of<&TORVExpert::prvEvenTabDraw_DrawTab>(this));
+  FPageGroup->SetAlign(alClient);
+  FPageGroup->SetOwnerDraw(true);
+  FPageGroup->Font()->SetColor(DefaultGroupFontColor);
+
+  auto* Ungrouped = new TTabSheet(FPageGroup);
+  Ungrouped->SetPageControl(FPageGroup);
+  Ungrouped->SetCaption(UngroupedTabCaption);
+  FTabPalette->SetParent(Ungrouped);
+
+  FTimerPageGroupSort = new TTimer(MainForm);
+  FTimerPageGroupSort->SetOnTimer(TNotifyEvent::Of<&TORVExpert::prvTimerPageGroupSort>(this));
+  FTimerPageGroupSort->SetEnabled(false);
+  FTimerPageGroupSort->SetInterval(10000);
+
+  FTimerPagePaletteChange = new TTimer(MainForm);
+  FTimerPagePaletteChange->SetOnTimer(
+      TNotifyEvent::Of<&TORVExpert::prvTimerPagePaletteChange>(this));
+  FTimerPagePaletteChange->SetInterval(50);
+  FTimerPagePaletteChange->SetEnabled(false);
+
+  if (MainForm->Showing()) {
+    prvEvenFrmOnShow(nullptr);
+  } else {
+    FOldOnShow = MainForm->OnShow();
+    MainForm->SetOnShow(TNotifyEvent::Of<&TORVExpert::prvEvenFrmOnShow>(this));
+  }
+}
+
+TORVExpert::~TORVExpert() {
+  prvDestroy();
+}
+
+void TORVExpert::prvDestroy() {
+  TCustomForm* MainForm = Application != nullptr ? Application->MainForm() : nullptr;
+  if (MainForm != nullptr &&
+      MainForm->OnShow() == TNotifyEvent::Of<&TORVExpert::prvEvenFrmOnShow>(this)) {
+    // The start-up never ran: give OnShow back.
+    MainForm->SetOnShow(FOldOnShow);
+  }
+  // The group bar carries the expert's change handler exactly when the
+  // start-up installed the hooks; handlers that were never saved are not
+  // written back.
+  const bool HooksSet =
+      FPageGroup != nullptr &&
+      FPageGroup->OnChange() == TNotifyEvent::Of<&TORVExpert::prvPageGroupChange>(this);
+  if (HooksSet) {
+    prvEventsClear();
+  } else if (FTabPalette != nullptr) {
+    FTabPalette->SetMultiLine(false);
+    FTabPalette->SetParentFont(true);
+  }
+
+  if (FTabPalette != nullptr) {
+    if (FPageGroup != nullptr)
+      FTabPalette->SetParent(FPageGroup->Parent());
+    FTabPalette->SetOnStartDock(FOldOnStartDock);
+    FTabPalette->SetOnStartDrag(FOldOnStartDrag);
+    FTabPalette->SetOnDragDrop(FOldOnDragDrop);
+    FTabPalette->SetOnDragOver(FOldOnDragOver);
+    FTabPalette->SetOnDockDrop(FOldOnDockDrop);
+    FTabPalette->SetOnDockOver(FOldOnDockOver);
+    FTabPalette->SetOnUnDock(FOldOnUnDock);
+    FTabPalette->SetOnEndDock(FOldOnEndDock);
+    FTabPalette->SetOnEndDrag(FOldOnEndDrag);
+    if (FPageGroup != nullptr)
+      prvGivePaletteHeight();
+  }
+
+  delete FTabPaletteAll;
+  delete FPageGroup;
+  delete FTimerPageGroupSort;
+  delete FTimerPagePaletteChange;
+  delete FPagesShown;
+  delete FMenuItemPalette;
+  delete FMenuItemComponent;
+  FTabPaletteAll = nullptr;
+  FPageGroup = nullptr;
+  FTimerPageGroupSort = nullptr;
+  FTimerPagePaletteChange = nullptr;
+  FPagesShown = nullptr;
+  FMenuItemPalette = nullptr;
+  FMenuItemComponent = nullptr;
+}
+
+void TORVExpert::prvGivePaletteHeight() {
+  const int H = FTabPalette->RowCount() * (FTabPalette->Font()->Size() + 8);
+  FTabPalette->Constraints()->SetMinHeight(H);
+  FTabPalette->SetHeight(H);
+  TWinControl* P = FTabPalette->Parent();
+  P->Constraints()->SetMinHeight(H);
+  P->SetHeight(H);
+  P->Constraints()->SetMaxHeight(H);
+  P->Perform(WM_SIZE, 0, 0);
+  SendMessage(Application->MainForm()->Handle(), WM_SIZE, 0, 0);
+}
+
+std::string TORVExpert::GetName() {
+  return "ORV Expert";
+}
+std::string TORVExpert::GetAuthor() {
+  return "Tabulon developers";
+}
+std::string TORVExpert::GetComment() {
+  return "This expert supports GroupPallete and ImageProperty";
+}
+std::string TORVExpert::GetPage() {
+  return "";
+}
+HICON TORVExpert::GetGlyph() {
+  return nullptr;
+}
+TExpertStyle TORVExpert::GetStyle() {
+  return esAddIn;
+}
+
+TExpertState TORVExpert::GetState() {
+  if (FTimerRefreshPageGroup || FTimerRefreshPagePalette)
+    return {esEnabled, esChecked};
+  return {esEnabled};
+}
+
+std::string TORVExpert::GetIDString() {
+  return "ORVExpert.PageGroupPallete";
+}
+std::string TORVExpert::GetMenuText() {
+  return "ORVExpert Part1";
+}
+
+void TORVExpert::Execute() {
+  std::uint8_t Keys[256];
+  GetKeyboardState(Keys);
+  const bool LeftShift = (Keys[VK_LSHIFT] & 0x80) != 0;
+  const bool LeftCtrl = (Keys[VK_LCONTROL] & 0x80) != 0;
+  const bool KeyA = (Keys[VK_A] & 0x80) != 0;
+  if (LeftShift && !KeyA) {
+    FTimerRefreshPageGroup = false;
+    FTimerRefreshPagePalette = false;
+    return;
+  }
+  if (LeftCtrl && !KeyA) {
+    FTimerRefreshPageGroup = true;
+    FTimerRefreshPagePalette = true;
+    return;
+  }
+  // The settings dialog comes with the dialog unit.
+}
+
+void TORVExpert::prvEventsSet() {
+  FPageGroup->SetOnResize(TNotifyEvent::Of<&TORVExpert::prvPageGroupReSize>(this));
+  FPageGroup->SetOnChange(TNotifyEvent::Of<&TORVExpert::prvPageGroupChange>(this));
+
+  FOldTabPaletteOnChange = FTabPalette->OnChange();
+  FTabPalette->SetOnChange(TNotifyEvent::Of<&TORVExpert::prvEvenTabPaletteOnChange>(this));
+
+  TCustomForm* MainForm = Application->MainForm();
+  FOldOnActivate = MainForm->OnActivate();
+  MainForm->SetOnActivate(TNotifyEvent::Of<&TORVExpert::prvEvenFrmOnActive>(this));
+  FOldOnDeactivate = MainForm->OnDeactivate();
+  MainForm->SetOnDeactivate(TNotifyEvent::Of<&TORVExpert::prvEvenFrmOnDeActive>(this));
+
+  if (FPaletteMenu != nullptr) {
+    FOldPaletteMenuOnPopup = FPaletteMenu->OnPopup();
+    FPaletteMenu->SetOnPopup(TNotifyEvent::Of<&TORVExpert::prvEvenFrmOnPopupPalette>(this));
+  }
+}
+
+void TORVExpert::prvEventsClear() {
+  FTabPalette->SetOnChange(FOldTabPaletteOnChange);
+  FTabPalette->SetMultiLine(false);
+  FTabPalette->SetParentFont(true);
+  TCustomForm* MainForm = Application->MainForm();
+  MainForm->SetOnActivate(FOldOnActivate);
+  MainForm->SetOnDeactivate(FOldOnDeactivate);
+  if (FPaletteMenu != nullptr)
+    FPaletteMenu->SetOnPopup(FOldPaletteMenuOnPopup);
+}
+
+void TORVExpert::prvEvenFrmOnShow(TObject* Sender) {
+  TCustomForm* MainForm = Application->MainForm();
+  if (Sender != nullptr) {
+    MainForm->SetOnShow(FOldOnShow);
+    if (FOldOnShow.Assigned())
+      FOldOnShow(MainForm);
+  }
+  prvChangePalette();
+  prvEventsSet();
+  prvPageGroupReSize(nullptr);
+  FGroupsActive = prvImportFromReestrPageGroup();
+  if (FGroupsActive)
+    prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete();
+  else
+    prvEvenTabPaletteOnChange(FTabPalette);
+  FTimerPagePaletteChange->SetEnabled(true);
+}
+
+void TORVExpert::prvEvenFrmOnActive(TObject* Sender) {
+  (void)Sender;
+  if (FOldOnActivate.Assigned())
+    FOldOnActivate(Application->MainForm());
+  FTimerPageGroupSort->SetEnabled(false);
+}
+
+void TORVExpert::prvEvenFrmOnDeActive(TObject* Sender) {
+  (void)Sender;
+  if (FOldOnDeactivate.Assigned())
+    FOldOnDeactivate(Application->MainForm());
+  FTimerPageGroupSort->SetEnabled(FTimerRefreshPageGroup || FTimerRefreshPagePalette);
+}
+
+void TORVExpert::prvEvenFrmOnPopupPalette(TObject* Sender) {
+  if (Sender == nullptr || !Is<TPopupMenu>(Sender))
+    return;
+  if (FOldPaletteMenuOnPopup.Assigned())
+    FOldPaletteMenuOnPopup(Sender);
+  FMenuItemPalette->SetChecked(FTimerRefreshPageGroup || FTimerRefreshPagePalette);
+}
+
+void TORVExpert::prvEvenFrmOnPopupMyMenu(TObject* Sender) {
+  (void)Sender;
+  Execute();
+}

@@ -1,0 +1,111 @@
+#pragma once
+
+// The expert: it takes the IDE's component palette into a group bar of its
+// own, shows one group of pages at a time, translates the user's page choice
+// back into the full palette for the IDE, keeps the groups and options in the
+// registry, and gives everything back when the IDE unloads the package.
+
+#include <string>
+#include <vector>
+
+#include "ComCtrls.h"
+#include "Controls.h"
+#include "Exptintf.h"
+#include "ExtCtrls.h"
+#include "Forms.h"
+#include "Menus.h"
+
+class TORVExpert : public TIExpert {
+ public:
+  TORVExpert();
+  ~TORVExpert() override;
+
+  std::string GetName() override;
+  std::string GetAuthor() override;
+  std::string GetComment() override;
+  std::string GetPage() override;
+  HICON GetGlyph() override;
+  TExpertStyle GetStyle() override;
+  TExpertState GetState() override;
+  std::string GetIDString() override;
+  std::string GetMenuText() override;
+  void Execute() override;
+
+ private:
+  friend class TORVExpertInspector;
+
+  // Store (the registry key of the add-in).
+  bool prvImportFromReestrPageGroup();
+  bool prvExportToReestrPageGroup(TStrings* Groups);
+  void prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete();
+
+  // Group switching and palette filtering.
+  void prvPageGroupChange(TObject* Sender);
+  void prvSetOnePageGroup();
+  bool prvPageGroupFindFirstShowing();
+  void prvChangePalette();
+  void prvEvenTabPaletteOnChange(TObject* Sender);
+
+  // Timers and sizing.
+  void prvTimerPagePaletteChange(TObject* Sender);
+  void prvTimerPageGroupSort(TObject* Sender);
+  void prvPageGroupReSize(TObject* Sender);
+
+  // IDE event hooks.
+  void prvEventsSet();
+  void prvEventsClear();
+  void prvEvenFrmOnShow(TObject* Sender);
+  void prvEvenFrmOnActive(TObject* Sender);
+  void prvEvenFrmOnDeActive(TObject* Sender);
+  void prvEvenFrmOnPopupPalette(TObject* Sender);
+  void prvEvenFrmOnPopupMyMenu(TObject* Sender);
+
+  // Group tab drawing.
+  void prvEvenTabDraw_DrawTab(TCustomTabControl* Control, int TabIndex, const TRect& Rect,
+                              bool Active);
+  void prvEvenTabDraw_Default(int TabIndex, const TRect& Rect, bool Active);
+  void prvEvenTabDraw_Shadow(int TabIndex, const TRect& Rect, bool Active);
+
+  // The construction and destruction steps; a failed construction runs the
+  // destruction on what it built.
+  void prvCreate();
+  void prvDestroy();
+  void prvGivePaletteHeight();
+
+  TTabControl* FTabPalette = nullptr;
+  TTabControl* FTabPaletteAll = nullptr;
+  TPopupMenu* FPaletteMenu = nullptr;
+  TMenuItem* FMenuItemPalette = nullptr;
+  TMenuItem* FMenuItemComponent = nullptr;
+  TPageControl* FPageGroup = nullptr;
+  TTimer* FTimerPageGroupSort = nullptr;
+  TTimer* FTimerPagePaletteChange = nullptr;
+  TStringList* FPagesShown = nullptr;
+  std::vector<std::string> FPageGroupPages;
+  Integer FPageGroupHeight = 0;
+  bool FTimerRefreshPageGroup = false;
+  bool FTimerRefreshPagePalette = false;
+  bool FPaletteChanging = false;
+  bool FGroupsActive = false;
+  bool FDrawTabShadow = false;
+  bool FKeepSelectPageGroup = false;
+  std::string FLastPageGroup;
+  TNotifyEvent FOldOnActivate;
+  TNotifyEvent FOldOnDeactivate;
+  TNotifyEvent FOldOnShow;
+  TNotifyEvent FOldTabPaletteOnChange;
+  TNotifyEvent FOldPaletteMenuOnPopup;
+  TStartDockEvent FOldOnStartDock;
+  TStartDragEvent FOldOnStartDrag;
+  TDragDropEvent FOldOnDragDrop;
+  TDragOverEvent FOldOnDragOver;
+  TDockDropEvent FOldOnDockDrop;
+  TDockOverEvent FOldOnDockOver;
+  TUnDockEvent FOldOnUnDock;
+  TEndDragEvent FOldOnEndDock;
+  TEndDragEvent FOldOnEndDrag;
+};
+
+// The caption of the group bar's last tab, which gathers the pages of no
+// group: "НетГруппы" in Windows-1251.
+extern const char* const UngroupedTabCaption;

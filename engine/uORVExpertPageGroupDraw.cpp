@@ -1,0 +1,69 @@
+// The group bar's owner-drawn tabs, in the plain or the shadow style.
+
+#include "ImgList.h"
+#include "uORVExpertPageGroup.h"
+
+void TORVExpert::prvEvenTabDraw_DrawTab(TCustomTabControl* Control, int TabIndex, const TRect& Rect,
+                                        bool Active) {
+  (void)Control;
+  if (FDrawTabShadow)
+    prvEvenTabDraw_Shadow(TabIndex, Rect, Active);
+  else
+    prvEvenTabDraw_Default(TabIndex, Rect, Active);
+}
+
+namespace {
+
+// The sheet whose tab has this index among the visible tabs.
+TTabSheet* SheetOfTab(TPageControl* Bar, int TabIndex) {
+  for (int i = 0; i < Bar->PageCount(); ++i)
+    if (Bar->Pages(i)->TabIndex() == TabIndex)
+      return Bar->Pages(i);
+  return nullptr;
+}
+
+// The steps the two styles share, around the style's own font and brush.
+void DrawGroupTab(TPageControl* Bar, int TabIndex, const TRect& Rect, bool Active, bool Shadow) {
+  TCanvas* Canvas = Bar->Canvas();
+  TTabSheet* Sheet = SheetOfTab(Bar, TabIndex);
+  const bool PageEnabled = Sheet == nullptr || Sheet->Enabled();
+  if (!PageEnabled)
+    Canvas->Font()->SetColor(clGrayText);
+  TFontStyles Style = Canvas->Font()->Style();
+  if (Active) {
+    Canvas->Font()->SetStyle(Style.Include(fsBold));
+  } else {
+    if (Shadow) {
+      Canvas->Brush()->SetColor(clInactiveCaption);
+      Canvas->Font()->SetColor(clInactiveCaptionText);
+    }
+    Canvas->Font()->SetStyle(Style.Exclude(fsBold));
+  }
+
+  TRect R = Rect;
+  Canvas->FillRect(R);
+  const int Image = Bar->GetImageIndex(TabIndex);
+  if (Image >= 0 && Bar->Images() != nullptr) {
+    const HDC DC = Canvas->Handle();
+    SaveDC(DC);
+    Bar->Images()->Draw(Canvas, Rect.Left + 4, Rect.Top + 2, Image, PageEnabled);
+    RestoreDC(Canvas->Handle(), -1);
+    R.Left += Bar->Images()->Width() + 4;
+  }
+  const std::string Caption = Bar->Tabs()->Get(TabIndex);
+  if (Bar->Font()->Style().Contains(fsBold))
+    InflateRect(R, -6, -2);
+  else
+    InflateRect(R, -2, -2);
+  DrawTextA(Canvas->Handle(), Caption.c_str(), static_cast<int>(Caption.size()), R, DT_SINGLELINE);
+}
+
+}  // namespace
+
+void TORVExpert::prvEvenTabDraw_Default(int TabIndex, const TRect& Rect, bool Active) {
+  DrawGroupTab(FPageGroup, TabIndex, Rect, Active, false);
+}
+
+void TORVExpert::prvEvenTabDraw_Shadow(int TabIndex, const TRect& Rect, bool Active) {
+  DrawGroupTab(FPageGroup, TabIndex, Rect, Active, true);
+}

@@ -1,0 +1,84 @@
+// The two one-shot timers and the group bar's sizing.
+
+#include "uORVExpertPageGroup.h"
+
+void TORVExpert::prvTimerPagePaletteChange(TObject* Sender) {
+  (void)Sender;
+  FTimerPagePaletteChange->SetEnabled(false);
+  if (!FGroupsActive)
+    return;
+  {
+    // Sizing stays suppressed only while the rebuild runs, also when it
+    // fails; otherwise the group bar would never be sized again.
+    struct TRebuildDone {
+      bool& Changing;
+      ~TRebuildDone() { Changing = false; }
+    } RebuildDone{FPaletteChanging};
+    if (!FPagesShown->Equals(FTabPalette->Tabs())) {
+      FPaletteChanging = true;
+      prvChangePalette();
+      prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete();
+    }
+  }
+  prvPageGroupReSize(nullptr);
+}
+
+void TORVExpert::prvTimerPageGroupSort(TObject* Sender) {
+  (void)Sender;
+  FTimerPageGroupSort->SetEnabled(false);
+  if (FTimerRefreshPageGroup || !FTimerRefreshPagePalette) {
+    FPageGroup->SetVisible(false);
+    struct TShowAgain {
+      TPageControl* Bar;
+      ~TShowAgain() { Bar->SetVisible(true); }
+    } ShowAgain{FPageGroup};
+    const int Rows = FPageGroup->RowCount();
+    // A group bar with no visible tab has no rows: there is nothing to walk.
+    if (Rows > 0) {
+      const int PerRow = FPageGroup->PageCount() / Rows;
+      FPageGroup->SetActivePageIndex(FPageGroup->PageCount() - 1);
+      for (int r = Rows - 1; r >= 1; --r)
+        FPageGroup->SetActivePageIndex(r * PerRow);
+    }
+    prvPageGroupFindFirstShowing();
+  }
+  prvPageGroupChange(nullptr);
+}
+
+void TORVExpert::prvPageGroupReSize(TObject* Sender) {
+  (void)Sender;
+  if (FPaletteChanging)
+    return;
+  const int G = FPageGroup->Font()->Size();
+  const int P = FTabPalette->Font()->Size();
+  const int H =
+      (G + 10) * (FPageGroup->RowCount() - 1) + (P + 7) * (FTabPalette->RowCount() - 1) + 80;
+  if (FTabPalette->Align() != alClient)
+    FTabPalette->SetAlign(alClient);
+  if (H == FPageGroupHeight)
+    return;
+  FPageGroupHeight = H;
+
+  FPageGroup->Constraints()->SetMinHeight(H);
+  FPageGroup->SetHeight(H);
+  TWinControl* Container = FPageGroup->Parent();
+  TWinControl* Outer = Container->Parent();
+  if (Is<TControlBar>(Outer)) {
+    Container->Constraints()->SetMinHeight(H);
+    Container->SetHeight(H);
+    Container->Constraints()->SetMaxHeight(H);
+    SendMessage(Container->Handle(), WM_SIZE, 0, 0);
+  } else if (Outer != nullptr) {
+#if TABULON_HOST == 6
+    // Delphi 6 lays the container out one pixel higher per group row.
+    Outer->Constraints()->SetMinHeight(H + FPageGroup->RowCount());
+    Container->SetHeight(H + FPageGroup->RowCount());
+    Outer->Constraints()->SetMaxHeight(H + FPageGroup->RowCount());
+    Outer->Perform(WM_SIZE, 0, 0);
+#else
+    Outer->Constraints()->SetMinHeight(H);
+    Outer->SetHeight(H);
+    Outer->Constraints()->SetMaxHeight(H);
+#endif
+  }
+}
