@@ -1,0 +1,45 @@
+#pragma once
+
+// A read-only view of the expert's private state for the simulator's dump
+// and for tests: what a developer would watch in the debugger. Nothing in
+// the add-in itself uses it.
+
+#include <string>
+#include <vector>
+
+#include "uORVExpertPageGroup.h"
+
+class TORVExpertInspector {
+ public:
+  explicit TORVExpertInspector(TORVExpert* Expert) : E(Expert) {}
+
+  TTabControl* Palette() const { return E->FTabPalette; }
+  TTabControl* Master() const { return E->FTabPaletteAll; }
+  TPageControl* GroupBar() const { return E->FPageGroup; }
+  TTimer* PaletteChangeTimer() const { return E->FTimerPagePaletteChange; }
+  TTimer* GroupSortTimer() const { return E->FTimerPageGroupSort; }
+  TMenuItem* PaletteMenuItem() const { return E->FMenuItemPalette; }
+  TMenuItem* ComponentMenuItem() const { return E->FMenuItemComponent; }
+  const TStringList* PagesShown() const { return E->FPagesShown; }
+  const std::vector<std::string>& PageGroupPages() const { return E->FPageGroupPages; }
+  int PageGroupHeight() const { return E->FPageGroupHeight; }
+  bool GroupsActive() const { return E->FGroupsActive; }
+  bool TimerRefreshPageGroup() const { return E->FTimerRefreshPageGroup; }
+  bool TimerRefreshPagePalette() const { return E->FTimerRefreshPagePalette; }
+  bool DrawTabShadow() const { return E->FDrawTabShadow; }
+  bool KeepSelectPageGroup() const { return E->FKeepSelectPageGroup; }
+  const std::string& LastPageGroup() const { return E->FLastPageGroup; }
+
+  // The store's export of a group list (names with attached page lists), as
+  // the settings dialog hands it over.
+  bool Export(TStrings* Groups) const { return E->prvExportToReestrPageGroup(Groups); }
+
+  // Whether a handler is one of the expert's.
+  template <class Event>
+  bool IsExpertHandler(const Event& Handler) const {
+    return Handler.Assigned() && Handler.Data == E;
+  }
+
+ private:
+  TORVExpert* E;
+};

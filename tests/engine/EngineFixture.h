@@ -1,0 +1,116 @@
+#pragma once
+
+// A simulated IDE with the expert loaded into it, on a memory hive.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "IdeMainForm.h"
+#include "Registry.h"
+#include "RegistryHive.h"
+#include "StockPalette.h"
+#include "uConstORVExpertMPage.h"
+#include "uORVExpertInspector.h"
+#include "uORVExpertPageGroup.h"
+
+// "Алфа" and "Бета" in Windows-1251: group names are Cyrillic only.
+inline const std::string kAlpha = "\xC0\xEB\xF4\xE0";
+inline const std::string kBeta = "\xC1\xE5\xF2\xE0";
+inline const std::string kGamma = "\xC3\xE0\xEC\xEC\xE0";  // "Гамма"
+inline const std::string kUngrouped = "\xCD\xE5\xF2\xC3\xF0\xF3\xEF\xEF\xFB";
+
+// A list as the store keeps it: every name followed by 0x1F 0x1F.
+inline std::string Stored(const std::vector<std::string>& Names) {
+  std::string S;
+  for (const auto& N : Names)
+    S += N + "\x1F\x1F";
+  return S;
+}
+
+class EngineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    App = new TApplication();
+    Hive = std::make_unique<RegistryHive>(":memory:");
+  }
+
+  void TearDown() override {
+    delete Expert;
+    Expert = nullptr;
+    delete App;
+    Hive.reset();
+  }
+
+  TIdeMainForm* MakeIde(std::vector<std::string> Pages = {"Standard", "Additional", "Win32",
+                                                          "System", "Data Access", "Samples"},
+                        TPaletteLayout Layout = TPaletteLayout::ControlBar) {
+    Ide = new TIdeMainForm(App, Layout, Pages);
+    return Ide;
+  }
+
+  void Load() { Expert = new TORVExpert(); }
+  void Unload() {
+    delete Expert;
+    Expert = nullptr;
+  }
+  TORVExpertInspector Inspect() const { return TORVExpertInspector(Expert); }
+
+  // Writes raw values into the add-in's key, as another implementation or a
+  // hand-edited hive would hold them.
+  void WriteTimer(const std::string& Name, const std::string& Value) {
+    Write("Timer", Name, Value);
+  }
+  void WritePages(const std::string& Group, const std::vector<std::string>& Pages) {
+    Write("Pages", Group, Stored(Pages));
+  }
+  void Write(const std::string& Section, const std::string& Name, const std::string& Value) {
+    TRegIniFile Reg;
+    ASSERT_TRUE(Reg.OpenKey(Const_sKeyNameDelphi + Const_sKeyNameORVExpert, true));
+    Reg.WriteString(Section, Name, Value);
+    Reg.CloseKey();
+  }
+  std::string Read(const std::string& Section, const std::string& Name) {
+    TRegIniFile Reg;
+    if (!Reg.OpenKey(Const_sKeyNameDelphi + Const_sKeyNameORVExpert, false))
+      return "<no key>";
+    return Reg.ReadString(Section, Name, "<none>");
+  }
+
+  std::vector<std::string> PaletteTabs() const { return Lines(Ide->Palette()->Tabs()); }
+  std::vector<std::string> GroupTabs() const { return Lines(Inspect().GroupBar()->Tabs()); }
+  static std::vector<std::string> Lines(const TStrings* S) {
+    std::vector<std::string> R;
+    for (int i = 0; i < S->Count(); ++i)
+      R.push_back(S->Get(i));
+    return R;
+  }
+  std::string ActiveGroup() const { return Inspect().GroupBar()->ActivePage()->Caption(); }
+  std::string SelectedPage() const {
+    const int I = Ide->Palette()->TabIndex();
+    return I < 0 ? "" : Ide->Palette()->Tabs()->Get(I);
+  }
+  // The user clicks the group tab with this caption.
+  void ClickGroup(const std::string& Caption) {
+    TPageControl* Bar = Inspect().GroupBar();
+    const int I = Bar->Tabs()->IndexOf(Caption);
+    ASSERT_GE(I, 0) << "no visible group tab " << Caption;
+    Bar->ClickTab(I);
+  }
+  void ClickPage(const std::string& Caption) {
+    const int I = Ide->Palette()->Tabs()->IndexOf(Caption);
+    ASSERT_GE(I, 0) << "no palette tab " << Caption;
+    Ide->Palette()->ClickTab(I);
+  }
+  void ShowIde() {
+    Ide->Show();
+    Ide->SetActive(true);
+  }
+
+  TApplication* App = nullptr;
+  std::unique_ptr<RegistryHive> Hive;
+  TIdeMainForm* Ide = nullptr;
+  TORVExpert* Expert = nullptr;
+};

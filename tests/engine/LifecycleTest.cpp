@@ -1,0 +1,177 @@
+// Loading and unloading the expert: both start-up paths, identity, menus,
+// and the IDE given back exactly as it was.
+
+#include "EngineFixture.h"
+
+namespace {
+
+// The handlers the expert saves and replaces, as the IDE holds them.
+struct THostHandlers {
+  explicit THostHandlers(TIdeMainForm* Ide)
+      : Show(Ide->OnShow()),
+        Activate(Ide->OnActivate()),
+        Deactivate(Ide->OnDeactivate()),
+        Change(Ide->Palette()->OnChange()),
+        Popup(Ide->PaletteMenu()->OnPopup()),
+        StartDock(Ide->Palette()->OnStartDock()),
+        StartDrag(Ide->Palette()->OnStartDrag()),
+        DragDrop(Ide->Palette()->OnDragDrop()),
+        DragOver(Ide->Palette()->OnDragOver()),
+        DockDrop(Ide->Palette()->OnDockDrop()),
+        DockOver(Ide->Palette()->OnDockOver()),
+        UnDock(Ide->Palette()->OnUnDock()),
+        EndDock(Ide->Palette()->OnEndDock()),
+        EndDrag(Ide->Palette()->OnEndDrag()) {}
+  bool operator==(const THostHandlers&) const = default;
+  TNotifyEvent Show, Activate, Deactivate, Change, Popup;
+  TStartDockEvent StartDock;
+  TStartDragEvent StartDrag;
+  TDragDropEvent DragDrop;
+  TDragOverEvent DragOver;
+  TDockDropEvent DockDrop;
+  TDockOverEvent DockOver;
+  TUnDockEvent UnDock;
+  TEndDragEvent EndDock, EndDrag;
+};
+
+}  // namespace
+
+TEST_F(EngineTest, StartUpWaitsForTheFirstShowingOfTheMainForm) {
+  MakeIde();
+  const THostHandlers Before(Ide);
+  Load();
+  auto X = Inspect();
+  EXPECT_EQ(Ide->Palette()->Parent(), X.GroupBar()->Pages(0));
+  EXPECT_EQ(GroupTabs(), std::vector<std::string>{kUngrouped});
+  EXPECT_EQ(PaletteTabs(), Ide->Pages());
+  EXPECT_FALSE(X.PaletteChangeTimer()->Enabled());
+  EXPECT_FALSE(X.GroupSortTimer()->Enabled());
+  EXPECT_FALSE(X.GroupsActive());
+  EXPECT_EQ(X.PageGroupHeight(), -1);
+  EXPECT_TRUE(X.IsExpertHandler(Ide->OnShow()));
+  // Nothing but OnShow is hooked yet.
+  EXPECT_EQ(Ide->Palette()->OnChange(), Before.Change);
+  EXPECT_EQ(Ide->OnActivate(), Before.Activate);
+  // Six drag-and-dock events are cleared, three kept.
+  EXPECT_FALSE(Ide->Palette()->OnStartDrag().Assigned());
+  EXPECT_EQ(Ide->Palette()->OnDockDrop(), Before.DockDrop);
+
+  ShowIde();
+  EXPECT_EQ(Ide->OnShow(), Before.Show);
+  EXPECT_EQ(Ide->HostCalls("mainForm.OnShow"), 1);
+  EXPECT_TRUE(X.IsExpertHandler(Ide->Palette()->OnChange()));
+  EXPECT_TRUE(X.PaletteChangeTimer()->Enabled());
+  EXPECT_EQ(X.PageGroupHeight(), 80);
+  // A second showing reaches only the IDE's own handler.
+  Ide->Hide();
+  Ide->Show();
+  EXPECT_EQ(Ide->HostCalls("mainForm.OnShow"), 2);
+  EXPECT_EQ(Ide->OnShow(), Before.Show);
+}
+
+TEST_F(EngineTest, StartUpRunsInTheConstructorWhenTheMainFormShows) {
+  MakeIde();
+  ShowIde();
+  const TNotifyEvent Show = Ide->OnShow();
+  Load();
+  EXPECT_EQ(Ide->OnShow(), Show);
+  EXPECT_TRUE(Inspect().IsExpertHandler(Ide->Palette()->OnChange()));
+  EXPECT_TRUE(Inspect().IsExpertHandler(Ide->OnDeactivate()));
+  EXPECT_TRUE(Inspect().IsExpertHandler(Ide->PaletteMenu()->OnPopup()));
+  EXPECT_EQ(Ide->HostCalls("mainForm.OnShow"), 1);
+}
+
+TEST_F(EngineTest, IdentityStateAndMenuItems) {
+  MakeIde();
+  ShowIde();
+  const int PaletteItems = Ide->PaletteMenu()->Items()->Count();
+  const int ComponentItems = Ide->ComponentMenu()->Count();
+  Load();
+  EXPECT_EQ(Expert->GetName(), "ORV Expert");
+  EXPECT_EQ(Expert->GetComment(), "This expert supports GroupPallete and ImageProperty");
+  EXPECT_EQ(Expert->GetIDString(), "ORVExpert.PageGroupPallete");
+  EXPECT_EQ(Expert->GetMenuText(), "ORVExpert Part1");
+  EXPECT_EQ(Expert->GetPage(), "");
+  EXPECT_EQ(Expert->GetGlyph(), nullptr);
+  EXPECT_EQ(Expert->GetStyle(), esAddIn);
+
+  TMenuItem* Palette = Ide->PaletteMenu()->Items()->Items(PaletteItems);
+  TMenuItem* Component = Ide->ComponentMenu()->Items(ComponentItems);
+  EXPECT_EQ(Palette, Inspect().PaletteMenuItem());
+  EXPECT_EQ(Component, Inspect().ComponentMenuItem());
+  EXPECT_EQ(Palette->ShortCut(), 0x6041);
+  EXPECT_EQ(Component->ShortCut(), 0);
+
+  // The state follows the refresh flags at once; the quick switches of the
+  // menu items set them.
+  EXPECT_EQ(Expert->GetState(), TExpertState{esEnabled});
+  KeyboardState().Press(VK_LCONTROL);
+  Component->Click();
+  KeyboardState().Release(VK_LCONTROL);
+  EXPECT_EQ(Expert->GetState(), (TExpertState{esEnabled, esChecked}));
+  Ide->PaletteMenu()->Popup(0, 0);
+  EXPECT_TRUE(Palette->Checked());
+  EXPECT_EQ(Ide->HostCalls("paletteMenu.OnPopup"), 1);
+  KeyboardState().Press(VK_LSHIFT);
+  KeyboardState().Press(VK_LCONTROL);  // Shift wins over Ctrl
+  Palette->Click();
+  KeyboardState().ReleaseAll();
+  EXPECT_EQ(Expert->GetState(), TExpertState{esEnabled});
+  Ide->PaletteMenu()->Popup(0, 0);
+  EXPECT_FALSE(Palette->Checked());
+}
+
+TEST_F(EngineTest, UnloadGivesTheIdeBackExactly) {
+  for (bool ShownFirst : {true, false}) {
+    SCOPED_TRACE(ShownFirst ? "loaded into a shown IDE" : "loaded before the first showing");
+    MakeIde();
+    if (ShownFirst)
+      ShowIde();
+    WriteTimer("PagesSort", Stored({kAlpha}));
+    WritePages(kAlpha, {"Win32"});
+    WriteTimer("PagesPaletteMultiLine", "1");
+    const THostHandlers Before(Ide);
+    const int Components = Ide->ComponentCount();
+    const int PaletteItems = Ide->PaletteMenu()->Items()->Count();
+    const int ComponentItems = Ide->ComponentMenu()->Count();
+    Load();
+    if (!ShownFirst)
+      ShowIde();
+    ClickGroup(kUngrouped);
+    ClickPage("Samples");
+    Unload();
+
+    EXPECT_EQ(THostHandlers(Ide), Before);
+    EXPECT_EQ(Ide->Palette()->Parent(), Ide->PaletteHome());
+    EXPECT_FALSE(Ide->Palette()->MultiLine());
+    EXPECT_TRUE(Ide->Palette()->ParentFont());
+    EXPECT_EQ(Ide->Palette()->Height(), 16);
+    EXPECT_EQ(Ide->PaletteHome()->Height(), 16);
+    EXPECT_EQ(Ide->PaletteHome()->Constraints()->MaxHeight(), 16);
+    EXPECT_EQ(Ide->ComponentCount(), Components);
+    EXPECT_EQ(Ide->PaletteMenu()->Items()->Count(), PaletteItems);
+    EXPECT_EQ(Ide->ComponentMenu()->Count(), ComponentItems);
+    EXPECT_EQ(PaletteTabs(), Ide->Pages());
+    delete Ide;
+    Ide = nullptr;
+  }
+}
+
+TEST_F(EngineTest, AFailedConstructionLeavesNoTrace) {
+  // A main form whose "TabControl" is not a tab control.
+  auto* Form = new TForm(App);
+  auto* Menu = new TPopupMenu(Form);
+  Menu->SetName("PaletteMenu");
+  auto* NotAPalette = new TPanel(Form);
+  NotAPalette->SetName("TabControl");
+  NotAPalette->SetParent(Form);
+  Form->Show();
+  EXPECT_THROW(new TORVExpert(), EInvalidCast);
+  EXPECT_EQ(Menu->Items()->Count(), 0);
+  EXPECT_EQ(Form->ComponentCount(), 2);
+
+  auto* Empty = new TForm(nullptr);
+  App->SetMainForm(Empty);
+  EXPECT_THROW(new TORVExpert(), Exception);
+  delete Empty;
+}

@@ -1,0 +1,154 @@
+// The store: what import makes of the registry values, and the bytes that
+// export writes.
+
+#include "EngineFixture.h"
+
+TEST_F(EngineTest, ImportGroupsThePaletteFromTheStore) {
+  MakeIde();
+  WriteTimer("PagesSort", Stored({kAlpha, kBeta}));
+  // A page the palette lacks stays listed but is not shown; names match
+  // without regard to letter case.
+  WritePages(kAlpha, {"Win32", "Standard", "Servers"});
+  WritePages(kBeta, {"system"});
+  ShowIde();
+  Load();
+  auto X = Inspect();
+  EXPECT_TRUE(X.GroupsActive());
+  EXPECT_EQ(GroupTabs(), (std::vector<std::string>{kAlpha, kBeta, kUngrouped}));
+  EXPECT_EQ(ActiveGroup(), kAlpha);
+  EXPECT_EQ(PaletteTabs(), (std::vector<std::string>{"Win32", "Standard"}));
+  EXPECT_EQ(SelectedPage(), "Win32");
+  // The IDE saw the full palette with Win32 selected in it.
+  ASSERT_TRUE(Ide->LastLoad().has_value());
+  EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"Win32", 2, 6}));
+  EXPECT_EQ(X.PageGroupPages().back(), "Additional\r\nData Access\r\nSamples\r\n");
+  EXPECT_EQ(X.PageGroupPages()[0], "Win32\r\nStandard\r\nServers\r\n");
+  ClickGroup(kBeta);
+  EXPECT_EQ(PaletteTabs(), std::vector<std::string>{"System"});
+}
+
+TEST_F(EngineTest, GroupOrderIsDecodedAndFiltered) {
+  struct TCase {
+    const char* Name;
+    std::string PagesSort;
+    std::vector<std::string> Groups;
+  };
+  const std::vector<TCase> Cases = {
+      {"pairs", Stored({kAlpha, kBeta}), {kAlpha, kBeta}},
+      {"single separator", kAlpha + "\x1F" + kBeta, {kAlpha, kBeta}},
+      {"empty lines",
+       "\x1F\x1F" + kAlpha + "\x1F\x1F\x1F\x1F" + kBeta + "\x1F\x1F\x1F\x1F",
+       {kAlpha, kBeta}},
+      {"Latin, digits and blanks dropped", Stored({"Standard", kAlpha + " 1x", "  "}), {kAlpha}},
+      {"Cyrillic words run together", Stored({"\xC0\xEB \xF4\xE0"}), {kAlpha}},
+      {"empty store", "", {}},
+      {"same name twice", Stored({kAlpha, kAlpha}), {kAlpha, kAlpha}},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    MakeIde();
+    WriteTimer("PagesSort", C.PagesSort);
+    WritePages(kAlpha, {"Samples"});
+    WritePages(kBeta, {"Win32"});
+    ShowIde();
+    Load();
+    std::vector<std::string> Expected = C.Groups;
+    std::vector<std::string> Captions;
+    for (int i = 0; i < Inspect().GroupBar()->PageCount(); ++i)
+      Captions.push_back(Inspect().GroupBar()->Pages(i)->Caption());
+    Expected.push_back(kUngrouped);
+    EXPECT_EQ(Captions, Expected);
+    EXPECT_TRUE(Inspect().GroupsActive());
+    if (C.Groups.empty())
+      EXPECT_EQ(PaletteTabs(), Ide->Pages());
+    Unload();
+    delete Ide;
+    Ide = nullptr;
+  }
+}
+
+TEST_F(EngineTest, WithoutTheKeyGroupingStaysOff) {
+  MakeIde();
+  ShowIde();
+  const int Loads = Ide->Loads();
+  Load();
+  EXPECT_FALSE(Inspect().GroupsActive());
+  EXPECT_EQ(GroupTabs(), std::vector<std::string>{kUngrouped});
+  EXPECT_EQ(PaletteTabs(), Ide->Pages());
+  EXPECT_EQ(Ide->Loads(), Loads + 1);
+  EXPECT_EQ(Read("Timer", "PagesSort"), "<no key>");
+  // A palette choice goes straight to the IDE and starts no timer.
+  App->AdvanceTime(50);
+  ClickPage("Samples");
+  EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"Samples", 5, 6}));
+  EXPECT_FALSE(Inspect().PaletteChangeTimer()->Enabled());
+}
+
+TEST_F(EngineTest, ExportWritesTheStoreByteForByte) {
+  MakeIde();
+  ShowIde();
+  Load();
+  Write("Pages", "\xD1\xF2\xE0\xF0\xE0\xFF", Stored({"Old"}));  // "Старая": a deleted group
+  TStringList Groups;
+  TStringList AlphaPages, NamelessPages, BetaPages;
+  AlphaPages.SetText("Win32\r\nStandard\r\n");
+  NamelessPages.SetText("Samples\r\n");
+  Groups.AddObject(kAlpha, &AlphaPages);
+  Groups.AddObject("", &NamelessPages);
+  Groups.AddObject(kBeta, &BetaPages);
+  ASSERT_TRUE(Inspect().Export(&Groups));
+
+  EXPECT_EQ(Read("Pages", kAlpha), "Win32\x1F\x1FStandard\x1F\x1F");
+  EXPECT_EQ(Read("Pages", ""), "Samples\x1F\x1F");  // the unnamed value
+  EXPECT_EQ(Read("Pages", kBeta), "");
+  EXPECT_EQ(Read("Pages", "\xD1\xF2\xE0\xF0\xE0\xFF"), "<none>");
+  EXPECT_EQ(Read("Timer", "PagesSort"), kAlpha + "\x1F\x1F\x1F\x1F" + kBeta + "\x1F\x1F");
+  const std::string Colour = HostVersion == 7   ? "-16777190"
+                             : HostVersion == 6 ? "-2147483622"
+                                                : "26";
+  const std::vector<std::pair<std::string, std::string>> Options = {
+      {"PageTimerRefreshInstallMSec", "50"},
+      {"PageGroupTimerRun", "0"},
+      {"PagePaletteTimerRun", "0"},
+      {"PageTimerRefreshMSec", "10000"},
+      {"PagesDraw", "1"},
+      {"PagesShadow", "0"},
+      {"PagesGroupColorFont", Colour},
+      {"PagesGroupWidthFull", "0"},
+      {"PagesGroupMultiLine", "0"},
+      {"PagesPaletteMultiLine", "0"},
+      {"PageGroupKeep", "0"}};
+  for (const auto& [Name, Text] : Options)
+    EXPECT_EQ(Read("Timer", Name), Text) << Name;
+
+  // Read back by a new expert: the nameless group is gone, its page shows
+  // in the ungrouped tab, the empty group is hidden.
+  Unload();
+  Load();
+  EXPECT_EQ(GroupTabs(), (std::vector<std::string>{kAlpha, kUngrouped}));
+  EXPECT_EQ(Inspect().GroupBar()->PageCount(), 3);
+  EXPECT_FALSE(Inspect().DrawTabShadow());
+  ClickGroup(kUngrouped);
+  EXPECT_EQ(PaletteTabs(),
+            (std::vector<std::string>{"Additional", "System", "Data Access", "Samples"}));
+}
+
+TEST_F(EngineTest, OptionsAreReadWithTheirDefaults) {
+  MakeIde();
+  WriteTimer("PagesSort", Stored({kAlpha}));
+  WritePages(kAlpha, {"Win32"});
+  WriteTimer("PageTimerRefreshMSec", "2500");
+  WriteTimer("PagesGroupWidthFull", "7");  // any non-zero number is true
+  WriteTimer("PageGroupKeep", "");         // empty text gives the default
+  WriteTimer("PagesGroupColorFont", "255");
+  ShowIde();
+  Load();
+  auto X = Inspect();
+  EXPECT_EQ(X.PaletteChangeTimer()->Interval(), 50);
+  EXPECT_EQ(X.GroupSortTimer()->Interval(), 2500);
+  EXPECT_TRUE(X.GroupBar()->OwnerDraw());
+  EXPECT_TRUE(X.DrawTabShadow());
+  EXPECT_EQ(X.GroupBar()->Font()->Style(), TFontStyles{fsBold});
+  EXPECT_EQ(X.GroupBar()->Font()->Color(), clRed);
+  EXPECT_FALSE(X.KeepSelectPageGroup());
+}

@@ -1,0 +1,117 @@
+// Group switching and palette filtering: the palette follows the group, the
+// IDE sees the full palette.
+
+#include "EngineFixture.h"
+
+namespace {
+
+// An IDE palette handler that fails on demand, as a broken package's could.
+class TFailingHandler : public TObject {
+ public:
+  void Change(TObject*) {
+    if (Fail)
+      throw Exception("palette handler failed");
+  }
+  bool Fail = false;
+};
+
+}  // namespace
+
+class SwitchTest : public EngineTest {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    MakeIde();
+    WriteTimer("PagesSort", Stored({kAlpha, kBeta, kGamma}));
+    // The group's own order, not the IDE's.
+    WritePages(kAlpha, {"Data Access", "Servers", "Standard"});
+    WritePages(kBeta, {"System"});
+    WritePages(kGamma, {"Samples", "Win32"});
+  }
+};
+
+TEST_F(SwitchTest, ThePaletteShowsTheGroupAndTheIdeTheFullPalette) {
+  ShowIde();
+  Load();
+  EXPECT_EQ(PaletteTabs(), (std::vector<std::string>{"Data Access", "Standard"}));
+  EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"Data Access", 4, 6}));
+  EXPECT_EQ(Lines(Inspect().Master()->Tabs()), Ide->Pages());
+
+  ClickPage("Standard");
+  EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"Standard", 0, 6}));
+  EXPECT_EQ(Inspect().Master()->TabIndex(), 0);
+  // The palette answers for itself again once the IDE's handler is done.
+  EXPECT_EQ(Ide->Palette()->Tabs()->Count(), 2);
+  EXPECT_EQ(SelectedPage(), "Standard");
+  EXPECT_TRUE(Inspect().PaletteChangeTimer()->Enabled());
+
+  App->ProcessMessages();
+  const int Paints = Inspect().GroupBar()->PaintCount();
+  const int Sizes = Ide->SizeMessages();
+  ClickGroup(kGamma);
+  App->ProcessMessages();
+  EXPECT_EQ(Ide->Palette()->Parent(), Inspect().GroupBar()->ActivePage());
+  EXPECT_EQ(PaletteTabs(), (std::vector<std::string>{"Samples", "Win32"}));
+  EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"Samples", 5, 6}));
+  // One switch, one picture of the group bar, no layout of the main form.
+  EXPECT_EQ(Inspect().GroupBar()->PaintCount(), Paints + 1);
+  EXPECT_EQ(Ide->SizeMessages(), Sizes);
+
+  ClickGroup(kUngrouped);
+  EXPECT_EQ(PaletteTabs(), (std::vector<std::string>{"Additional"}));
+}
+
+TEST_F(SwitchTest, ThePaletteGetsItsOwnWindowBackWhenTheIdeHandlerFails) {
+  TFailingHandler Handler;
+  Ide->Palette()->SetOnChange(TNotifyEvent::Of<&TFailingHandler::Change>(&Handler));
+  ShowIde();
+  Load();
+  Handler.Fail = true;
+  const int Index = Ide->Palette()->Tabs()->IndexOf("Standard");
+  EXPECT_THROW(Ide->Palette()->ClickTab(Index), Exception);
+  // Every question to the palette is its own again, not the master list's.
+  EXPECT_EQ(Ide->Palette()->Tabs()->Count(), 2);
+  EXPECT_EQ(SelectedPage(), "Standard");
+  Handler.Fail = false;
+  Unload();
+  EXPECT_EQ(PaletteTabs(), Ide->Pages());
+}
+
+TEST_F(SwitchTest, KeptGroupWinsAfterEveryRebuild) {
+  for (bool Keep : {true, false}) {
+    SCOPED_TRACE(Keep ? "keep on" : "keep off");
+    WriteTimer("PageGroupKeep", Keep ? "1" : "0");
+    WriteTimer("PageGroupTimerRun", "1");
+    ShowIde();
+    Load();
+    ClickGroup(kGamma);
+    EXPECT_EQ(Inspect().LastPageGroup(), Keep ? kGamma : "");
+    // The IDE rebuilds its palette; the tick rebuilds the groups.
+    Ide->InstallPages({"Tabulon"});
+    App->AdvanceTime(50);
+    EXPECT_EQ(ActiveGroup(), Keep ? kGamma : kAlpha);
+    // The sort timer returns to the kept or the first group as well.
+    ClickGroup(kBeta);
+    Ide->SetActive(false);
+    App->AdvanceTime(10000);
+    EXPECT_EQ(ActiveGroup(), Keep ? kBeta : kAlpha);
+    Unload();
+    Ide->UninstallPages({"Tabulon"});
+  }
+}
+
+TEST_F(SwitchTest, AGroupThatLosesItsPagesIsHidden) {
+  ShowIde();
+  Load();
+  ClickGroup(kBeta);
+  Ide->UninstallPages({"System"});
+  App->AdvanceTime(50);
+  EXPECT_EQ(GroupTabs(), (std::vector<std::string>{kAlpha, kGamma, kUngrouped}));
+  EXPECT_EQ(ActiveGroup(), kAlpha);
+  EXPECT_EQ(PaletteTabs(), (std::vector<std::string>{"Data Access", "Standard"}));
+  // Its stored list survives: the page comes back with its package.
+  Ide->InstallPages({"System"});
+  App->AdvanceTime(50);
+  EXPECT_EQ(GroupTabs(), (std::vector<std::string>{kAlpha, kBeta, kGamma, kUngrouped}));
+  EXPECT_EQ(Inspect().PageGroupPages()[1], "System\r\n");
+}
