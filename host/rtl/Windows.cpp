@@ -25,6 +25,17 @@ int& BeepCount() {
   return Count;
 }
 
+TSystemClipboard& Clipboard() {
+  static TSystemClipboard Board;
+  return Board;
+}
+
+constexpr DWORD kDefaultVersion = 5 | (1 << 8);
+DWORD& Version() {
+  static DWORD Value = kDefaultVersion;
+  return Value;
+}
+
 std::vector<TShellRequest>& Shell() {
   static std::vector<TShellRequest> Requests;
   return Requests;
@@ -140,6 +151,18 @@ void ResetMessageBeepCount() {
   BeepCount() = 0;
 }
 
+TSystemClipboard& SystemClipboard() {
+  return Clipboard();
+}
+
+DWORD GetVersion() {
+  return Version();
+}
+
+void SetWindowsVersion(int Major, int Minor) {
+  Version() = static_cast<DWORD>((Major & 0xFF) | ((Minor & 0xFF) << 8));
+}
+
 std::intptr_t ShellExecute(HWND Wnd, const char* Operation, const char* File,
                            const char* Parameters, const char* Directory, int ShowCmd) {
   (void)Wnd;
@@ -156,5 +179,7 @@ const std::vector<TShellRequest>& ShellRequests() {
 void ResetWindowsState() {
   Keyboard().ReleaseAll();
   BeepCount() = 0;
+  Clipboard().Clear();
+  Version() = kDefaultVersion;
   Shell().clear();
 }

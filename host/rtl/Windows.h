@@ -59,6 +59,7 @@ constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
+constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
 constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
@@ -76,6 +77,19 @@ constexpr UINT EM_SETRECTNP = 0x00B4;
 constexpr UINT EM_REPLACESEL = 0x00C2;
 constexpr UINT EM_SETREADONLY = 0x00CF;
 constexpr UINT EM_LIMITTEXT = 0x00C5;
+
+// Edit control notifications, the high word of a WM_COMMAND's WParam.
+constexpr UINT EN_CHANGE = 0x0300;
+
+inline WPARAM MAKEWPARAM(unsigned Low, unsigned High) {
+  return static_cast<WPARAM>((Low & 0xFFFF) | ((High & 0xFFFF) << 16));
+}
+inline unsigned HIWORD(std::uintptr_t Value) {
+  return static_cast<unsigned>((Value >> 16) & 0xFFFF);
+}
+inline unsigned LOWORD(std::uintptr_t Value) {
+  return static_cast<unsigned>(Value & 0xFFFF);
+}
 
 // Tab control messages. Item texts travel in a TCItem, not in a char buffer.
 constexpr UINT TCM_FIRST = 0x1300;
@@ -109,16 +123,22 @@ constexpr UINT CM_VISIBLECHANGED = CM_BASE + 9;
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 6;
 constexpr UINT CM_TEXTCHANGED = CM_BASE + 18;
 constexpr UINT CM_SHOWINGCHANGED = CM_BASE + 14;
+constexpr UINT CM_CTL3DCHANGED = CM_BASE + 16;
+// A control's own notifications (WM_COMMAND), reflected back to it by the VCL.
+constexpr UINT CN_BASE = 0xBC00;
+constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 
 // Window styles used by the controls.
 constexpr DWORD WS_CHILD = 0x40000000;
 constexpr DWORD WS_VISIBLE = 0x10000000;
 constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
+constexpr DWORD WS_BORDER = 0x00800000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
 constexpr DWORD ES_LEFT = 0x0000;
 constexpr DWORD ES_CENTER = 0x0001;
 constexpr DWORD ES_RIGHT = 0x0002;
 constexpr DWORD ES_MULTILINE = 0x0004;
+constexpr DWORD ES_AUTOVSCROLL = 0x0040;
 constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 constexpr DWORD ES_READONLY = 0x0800;
 constexpr DWORD TCS_MULTILINE = 0x0200;
@@ -181,6 +201,8 @@ constexpr int VK_SHIFT = 0x10;
 constexpr int VK_CONTROL = 0x11;
 constexpr int VK_MENU = 0x12;
 constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_END = 0x23;
+constexpr int VK_HOME = 0x24;
 constexpr int VK_LEFT = 0x25;
 constexpr int VK_UP = 0x26;
 constexpr int VK_RIGHT = 0x27;
@@ -213,6 +235,33 @@ BOOL MessageBeep(UINT Type);
 int MessageBeepCount();
 void ResetMessageBeepCount();
 
+// The system clipboard, text only. It belongs to the running session and is
+// emptied with the rest of the Windows state.
+class TSystemClipboard {
+ public:
+  bool HasText() const { return FHasText; }
+  const std::string& Text() const { return FText; }
+  void SetText(const std::string& Value) {
+    FText = Value;
+    FHasText = true;
+  }
+  void Clear() {
+    FText.clear();
+    FHasText = false;
+  }
+
+ private:
+  std::string FText;
+  bool FHasText = false;
+};
+TSystemClipboard& SystemClipboard();
+
+// The Windows version: the major number in the low byte, the minor in the
+// next, as GetVersion packs them. The substitute is Windows XP (5.1) unless a
+// test makes it another; the session's end puts that back.
+DWORD GetVersion();
+void SetWindowsVersion(int Major, int Minor);
+
 // The shell: requests are recorded, never executed.
 constexpr int SW_SHOWNORMAL = 1;
 struct TShellRequest {
@@ -223,8 +272,9 @@ std::intptr_t ShellExecute(HWND Wnd, const char* Operation, const char* File,
                            const char* Parameters, const char* Directory, int ShowCmd);
 const std::vector<TShellRequest>& ShellRequests();
 
-// Forgets the windows, keys, beeps and shell requests of a finished session;
-// the Application calls it when it starts and when it goes.
+// Forgets the windows, keys, beeps, clipboard, Windows version and shell
+// requests of a finished session; the Application calls it when it starts
+// and when it goes.
 void ResetWindowsState();
 
 // Device contexts. A DC draws into a display list when one is attached (a

@@ -325,8 +325,10 @@ void TWinControl::InsertControl(TControl* AControl) {
   FControls.push_back(AControl);
   AControl->FParent = this;
   AControl->ParentFontChanged();
-  if (auto* W = dynamic_cast<TWinControl*>(AControl))
+  if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
+    W->ParentCtl3DChanged();
     W->UpdateShowing();
+  }
   AControl->Invalidate();
   Realign();
 }
@@ -457,6 +459,9 @@ void TWinControl::WndProc(TMessage& Message) {
     case CM_EXIT:
       CMExit(Message);
       break;
+    case CM_CTL3DCHANGED:
+      CMCtl3DChanged(Message);
+      break;
     default:
       TControl::WndProc(Message);
   }
@@ -492,6 +497,40 @@ void TWinControl::WMSize(TMessage& Message) {
   (void)Message;
   Realign();
   Resize();
+}
+
+void TWinControl::SetCtl3D(bool Value) {
+  FParentCtl3D = false;
+  if (Value == FCtl3D)
+    return;
+  FCtl3D = Value;
+  Perform(CM_CTL3DCHANGED, 0, 0);
+}
+
+void TWinControl::SetParentCtl3D(bool Value) {
+  if (Value == FParentCtl3D)
+    return;
+  FParentCtl3D = Value;
+  ParentCtl3DChanged();
+}
+
+void TWinControl::ParentCtl3DChanged() {
+  if (!FParentCtl3D || FParent == nullptr || FParent->FCtl3D == FCtl3D)
+    return;
+  FCtl3D = FParent->FCtl3D;
+  Perform(CM_CTL3DCHANGED, 0, 0);
+}
+
+void TWinControl::CMCtl3DChanged(TMessage& Message) {
+  (void)Message;
+  Invalidate();
+  for (TControl* C : std::vector<TControl*>(FControls))
+    if (auto* W = dynamic_cast<TWinControl*>(C))
+      W->ParentCtl3DChanged();
+}
+
+bool NewStyleControls() {
+  return (GetVersion() & 0xFF) >= 4;
 }
 
 void TWinControl::EnableAlign() {

@@ -264,6 +264,13 @@ class TWinControl : public TControl {
   bool TabStop() const { return FTabStop; }
   void SetTabStop(bool Value) { FTabStop = Value; }
 
+  // The sunken three-dimensional look. A control with ParentCtl3D takes its
+  // parent's setting, and setting Ctl3D on the control itself ends that.
+  bool Ctl3D() const { return FCtl3D; }
+  void SetCtl3D(bool Value);
+  bool ParentCtl3D() const { return FParentCtl3D; }
+  void SetParentCtl3D(bool Value);
+
   void Realign();
   void DisableAlign() { ++FAlignLevel; }
   void EnableAlign();
@@ -325,6 +332,7 @@ class TWinControl : public TControl {
   virtual void WMCut(TMessage& Message) { DefaultHandler(Message); }
   virtual void CMEnter(TMessage& Message);
   virtual void CMExit(TMessage& Message);
+  virtual void CMCtl3DChanged(TMessage& Message);
   void WMLButtonDown(TMessage& Message) override;
 
   // The field that holds the control's window. The VCL keeps it in a field
@@ -333,7 +341,10 @@ class TWinControl : public TControl {
 
  private:
   void MainWndProc(TMessage& Message);
+  void ParentCtl3DChanged();
   std::vector<TControl*> FControls;
+  bool FCtl3D = true;
+  bool FParentCtl3D = true;
   bool FShowing = false;
   bool FTabStop = false;
   int FAlignLevel = 0;
@@ -365,6 +376,10 @@ class TGraphicControl : public TControl {
  protected:
   std::unique_ptr<TCanvas> FCanvas;
 };
+
+// Whether the system draws controls in the Windows 95 style (sunken client
+// edges); the VCL derives it from the Windows version, 4 and later.
+bool NewStyleControls();
 
 // Finds the control whose window a handle is; nullptr for none.
 TWinControl* FindControl(HWND Handle);

@@ -1,0 +1,272 @@
+#include "NativeEdit.h"
+
+#include <algorithm>
+
+const char* const WC_EDIT = "EDIT";
+
+int EditBorderWidth(DWORD Style) {
+  return (Style & WS_BORDER) != 0 ? 1 : 2;
+}
+
+namespace {
+
+class TNativeEdit : public TNativeWindow {
+ public:
+  LRESULT Handle(HWND Wnd, TMessage& M) override;
+
+ private:
+  std::size_t SelMin() const { return std::min(FAnchor, FCaret); }
+  std::size_t SelMax() const { return std::max(FAnchor, FCaret); }
+  bool ReadOnly(HWND Wnd) const { return (Wnd->Style & ES_READONLY) != 0; }
+  bool MultiLine(HWND Wnd) const { return (Wnd->Style & ES_MULTILINE) != 0; }
+  // Puts Text in place of the selection, cut to the length limit; the caret
+  // ends after it. Returns whether the text changed.
+  bool Replace(std::string Text);
+  bool DeleteSelection();
+  void MoveCaret(std::size_t Pos, bool Extend);
+  void OnChar(HWND Wnd, unsigned char Ch);
+  void OnKeyDown(HWND Wnd, int Key);
+  TRect ClientArea(HWND Wnd) const;
+
+  std::string FText;
+  // The selection runs from the anchor to the caret; both are equal when
+  // nothing is selected.
+  std::size_t FAnchor = 0, FCaret = 0;
+  std::size_t FLimit = EditDefaultLimit;
+  bool FHasFormatRect = false;
+  TRect FFormatRect;
+};
+
+// The edit tells its owner of every change through WM_COMMAND; the VCL
+// reflects that to the control as CN_COMMAND. The substitute sends it to the
+// control's window directly. It comes last in every handler, because the
+// control may recreate or destroy its window in its change handler.
+void NotifyChange(HWND Wnd) {
+  SendMessage(Wnd, CN_COMMAND, MAKEWPARAM(0, EN_CHANGE), reinterpret_cast<LPARAM>(Wnd));
+}
+
+bool TNativeEdit::Replace(std::string Text) {
+  const std::size_t Kept = FText.size() - (SelMax() - SelMin());
+  const std::size_t Room = FLimit > Kept ? FLimit - Kept : 0;
+  if (Text.size() > Room)
+    Text.resize(Room);
+  if (Text.empty() && SelMin() == SelMax())
+    return false;
+  const std::size_t At = SelMin();
+  FText.replace(At, SelMax() - At, Text);
+  FAnchor = FCaret = At + Text.size();
+  return true;
+}
+
+bool TNativeEdit::DeleteSelection() {
+  return SelMin() != SelMax() && Replace({});
+}
+
+void TNativeEdit::MoveCaret(std::size_t Pos, bool Extend) {
+  FCaret = std::min(Pos, FText.size());
+  if (!Extend)
+    FAnchor = FCaret;
+}
+
+TRect TNativeEdit::ClientArea(HWND Wnd) const {
+  const int B = EditBorderWidth(Wnd->Style);
+  return {0, 0, std::max(0, Wnd->Width - 2 * B), std::max(0, Wnd->Height - 2 * B)};
+}
+
+void TNativeEdit::OnChar(HWND Wnd, unsigned char Ch) {
+  // The edit class turns the clipboard shortcuts into their messages, so
+  // that the control sees a typed Ctrl+V as WM_PASTE.
+  switch (Ch) {
+    case 0x03:
+      SendMessage(Wnd, WM_COPY, 0, 0);
+      return;
+    case 0x16:
+      SendMessage(Wnd, WM_PASTE, 0, 0);
+      return;
+    case 0x18:
+      SendMessage(Wnd, WM_CUT, 0, 0);
+      return;
+    case 0x1A:
+      SendMessage(Wnd, WM_UNDO, 0, 0);
+      return;
+    default:
+      break;
+  }
+  if (ReadOnly(Wnd))
+    return;
+  bool Changed = false;
+  if (Ch == '\b') {
+    if (SelMin() != SelMax()) {
+      Changed = DeleteSelection();
+    } else if (FCaret > 0) {
+      FText.erase(FCaret - 1, 1);
+      FAnchor = --FCaret;
+      Changed = true;
+    }
+  } else if (Ch == '\r') {
+    // A single-line edit has no use for Enter; a multi-line one breaks the line.
+    if (MultiLine(Wnd))
+      Changed = Replace("\r\n");
+  } else if (Ch >= 0x20) {
+    Changed = Replace(std::string(1, static_cast<char>(Ch)));
+  }
+  if (Changed)
+    NotifyChange(Wnd);
+}
+
+void TNativeEdit::OnKeyDown(HWND Wnd, int Key) {
+  const bool Shift = KeyboardState().IsDown(VK_SHIFT);
+  switch (Key) {
+    case VK_LEFT:
+      MoveCaret(FCaret > 0 ? FCaret - 1 : 0, Shift);
+      break;
+    case VK_RIGHT:
+      MoveCaret(FCaret + 1, Shift);
+      break;
+    case VK_HOME:
+      MoveCaret(0, Shift);
+      break;
+    case VK_END:
+      MoveCaret(FText.size(), Shift);
+      break;
+    case VK_DELETE: {
+      if (ReadOnly(Wnd))
+        return;
+      bool Changed = DeleteSelection();
+      if (!Changed && FCaret < FText.size()) {
+        FText.erase(FCaret, 1);
+        Changed = true;
+      }
+      if (Changed)
+        NotifyChange(Wnd);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+LRESULT TNativeEdit::Handle(HWND Wnd, TMessage& M) {
+  switch (M.Msg) {
+    case WM_SETTEXT: {
+      const char* S = reinterpret_cast<const char*>(M.LParam);
+      FText = S != nullptr ? S : "";
+      FAnchor = FCaret = 0;
+      if (!MultiLine(Wnd))
+        NotifyChange(Wnd);
+      return 1;
+    }
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(FText.size());
+    case WM_GETTEXT: {
+      auto* Buffer = reinterpret_cast<char*>(M.LParam);
+      if (Buffer == nullptr || M.WParam == 0)
+        return 0;
+      const std::size_t n = std::min<std::size_t>(FText.size(), M.WParam - 1);
+      std::copy_n(FText.data(), n, Buffer);
+      Buffer[n] = '\0';
+      return static_cast<LRESULT>(n);
+    }
+    case EM_GETSEL: {
+      if (auto* Start = reinterpret_cast<DWORD*>(M.WParam))
+        *Start = static_cast<DWORD>(SelMin());
+      if (auto* End = reinterpret_cast<DWORD*>(M.LParam))
+        *End = static_cast<DWORD>(SelMax());
+      return static_cast<LRESULT>((SelMin() & 0xFFFF) | ((SelMax() & 0xFFFF) << 16));
+    }
+    case EM_SETSEL: {
+      const auto Start = static_cast<std::intptr_t>(M.WParam);
+      const auto End = static_cast<std::intptr_t>(M.LParam);
+      const std::size_t Size = FText.size();
+      auto Clamp = [Size](std::intptr_t P) {
+        return P < 0 ? Size : std::min(static_cast<std::size_t>(P), Size);
+      };
+      // A start of -1 only removes the selection; an end of -1 is the end.
+      if (Start == -1) {
+        FAnchor = FCaret;
+      } else {
+        FAnchor = Clamp(Start);
+        FCaret = Clamp(End);
+      }
+      return 1;
+    }
+    case EM_REPLACESEL: {
+      const char* S = reinterpret_cast<const char*>(M.LParam);
+      if (Replace(S != nullptr ? S : ""))
+        NotifyChange(Wnd);
+      return 0;
+    }
+    case EM_LIMITTEXT:
+      FLimit = M.WParam == 0 ? static_cast<std::size_t>(EditDefaultLimit) : M.WParam;
+      return 0;
+    case EM_SETREADONLY:
+      Wnd->Style = M.WParam != 0 ? (Wnd->Style | ES_READONLY) : (Wnd->Style & ~ES_READONLY);
+      return 1;
+    case EM_GETRECT:
+      if (auto* R = reinterpret_cast<TRect*>(M.LParam))
+        *R = FHasFormatRect ? FFormatRect : ClientArea(Wnd);
+      return 0;
+    case EM_SETRECT:
+    case EM_SETRECTNP:
+      if (const auto* R = reinterpret_cast<const TRect*>(M.LParam)) {
+        FFormatRect = *R;
+        FHasFormatRect = true;
+      } else {
+        FHasFormatRect = false;
+      }
+      return 0;
+    case WM_SIZE:
+      // A multi-line edit goes back to its default formatting rectangle when
+      // it is resized; its owner sets its own again if it wants one.
+      if (MultiLine(Wnd))
+        FHasFormatRect = false;
+      return 0;
+    case WM_CHAR:
+      OnChar(Wnd, static_cast<unsigned char>(M.WParam));
+      return 0;
+    case WM_KEYDOWN:
+      OnKeyDown(Wnd, static_cast<int>(M.WParam));
+      return 0;
+    case WM_LBUTTONDOWN:
+      // The substitute's clicks carry no position: the caret goes to the end,
+      // where a click right of the text puts it.
+      MoveCaret(FText.size(), false);
+      return 0;
+    case WM_COPY:
+      if (SelMin() != SelMax())
+        SystemClipboard().SetText(FText.substr(SelMin(), SelMax() - SelMin()));
+      return 0;
+    case WM_CUT:
+      if (ReadOnly(Wnd) || SelMin() == SelMax())
+        return 0;
+      SystemClipboard().SetText(FText.substr(SelMin(), SelMax() - SelMin()));
+      DeleteSelection();
+      NotifyChange(Wnd);
+      return 0;
+    case WM_CLEAR:
+      if (!ReadOnly(Wnd) && DeleteSelection())
+        NotifyChange(Wnd);
+      return 0;
+    case WM_PASTE: {
+      if (ReadOnly(Wnd) || !SystemClipboard().HasText())
+        return 0;
+      std::string S = SystemClipboard().Text();
+      // A single-line edit takes the clipboard's first line only.
+      if (!MultiLine(Wnd))
+        S = S.substr(0, S.find_first_of("\r\n"));
+      if (Replace(S))
+        NotifyChange(Wnd);
+      return 0;
+    }
+    default:
+      return 0;
+  }
+}
+
+struct TRegistrar {
+  TRegistrar() {
+    RegisterNativeClass(WC_EDIT, [] { return std::unique_ptr<TNativeWindow>(new TNativeEdit); });
+  }
+} Registrar;
+
+}  // namespace

@@ -1,0 +1,82 @@
+#pragma once
+
+// TCustomEdit and TEdit of Delphi's StdCtrls unit. The text of an edit with a
+// window lives in the window (WM_GETTEXT/WM_SETTEXT), as in the VCL; the
+// control keeps it only while it has none, and across a new window.
+
+#include <string>
+
+#include "Controls.h"
+
+class TCustomEdit : public TWinControl {
+ public:
+  explicit TCustomEdit(TComponent* AOwner);
+  ~TCustomEdit() override;
+
+  std::string Text() const override;
+  // A different text goes to the window and raises Change once.
+  void SetText(const std::string& Value) override;
+
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  bool AutoSelect() const { return FAutoSelect; }
+  void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+  // With AutoSize the height follows the font whenever the window is made.
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool Value);
+  // 0: no limit of the control's own. Text set from code is never cut.
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int Value);
+
+  int SelStart();
+  void SetSelStart(int Value);
+  int SelLength();
+  void SetSelLength(int Value);
+  std::string SelText();
+  void SetSelText(const std::string& Value);
+  void SelectAll();
+  void ClearSelection();
+  void CutToClipboard();
+  void CopyToClipboard();
+  void PasteFromClipboard();
+
+  TRect ClientRect() const override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+  TNotifyEvent OnChange() const { return FOnChange; }
+  void SetOnChange(TNotifyEvent Value) { FOnChange = Value; }
+
+  void WndProc(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void BoundsChanged() override;
+  void FontChanged() override;
+  void ShowingChanged() override;
+  // Raised for every change of the text, by the user or by code.
+  virtual void Change();
+  void CMEnter(TMessage& Message) override;
+  void CMCtl3DChanged(TMessage& Message) override;
+  void WMSize(TMessage& Message) override;
+  void AdjustHeight();
+
+ private:
+  int BorderWidth() const;
+  bool OwnsWindow() const { return FHandle != nullptr && FHandle->Proc.Data == this; }
+  bool FReadOnly = false;
+  bool FAutoSelect = true;
+  bool FAutoSize = true;
+  int FMaxLength = 0;
+  // While the window is being made, its own change notifications are not
+  // the user's and raise no Change.
+  bool FCreating = false;
+  TNotifyEvent FOnChange;
+};
+
+class TEdit : public TCustomEdit {
+ public:
+  explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+};

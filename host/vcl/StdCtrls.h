@@ -1,0 +1,4 @@
+#pragma once
+
+// Delphi's StdCtrls unit: one header per control family, gathered here.
+#include "CustomEdit.h"

@@ -1,0 +1,183 @@
+#include "SpinFixture.h"
+
+#include <algorithm>
+
+#include "NativeEdit.h"
+#include "TextMetrics.h"
+
+TEST_F(SpinTest, RefusedCharactersBeepAndChangeNothing) {
+  SystemClipboard().SetText("77");
+  Retype("12");
+  Spin->SimulateKey(VK_HOME);
+  Type("-");
+  ASSERT_EQ(Spin->Text(), "-12");
+  Log.Keys.clear();
+  Log.Changes.clear();
+  // A second minus, letters, signs, separators, a blank, and the clipboard
+  // shortcuts typed as characters (Ctrl+C, Ctrl+V, Ctrl+X, Ctrl+Z).
+  const std::string Refused = std::string("-a+.,  Z") + "\x03\x16\x18\x1A";
+  int Beeps = MessageBeepCount();
+  for (char C : Refused) {
+    Spin->SimulateChar(C);
+    EXPECT_EQ(MessageBeepCount(), ++Beeps) << int(C);
+    EXPECT_EQ(Spin->Text(), "-12") << int(C);
+  }
+  EXPECT_TRUE(Log.Keys.empty());
+  EXPECT_TRUE(Log.Changes.empty());
+  EXPECT_EQ(SystemClipboard().Text(), "77");
+}
+
+TEST_F(SpinTest, EnterReachesOnKeyPressAndNeverTheText) {
+  Retype("42");
+  Log.Keys.clear();
+  Type("\r");
+  EXPECT_EQ(Log.Keys, "\r");
+  EXPECT_EQ(Spin->Text(), "42");
+  EXPECT_EQ(MessageBeepCount(), 0);
+  // The window is multi-line and would take the line break itself.
+  EXPECT_NE(GetWindowStyle(Spin->Handle()) & ES_MULTILINE, 0u);
+}
+
+TEST_F(SpinTest, ReadOnlyBeepsOnStepsAndIgnoresPasteAndCut) {
+  Retype("42");
+  Spin->SetReadOnly(true);
+  SystemClipboard().SetText("7");
+  Spin->SelectAll();
+  Spin->SimulateKey(VK_UP);
+  Spin->SimulateKey(VK_DOWN);
+  Spin->Button()->ClickUp();
+  Spin->Button()->ClickDown();
+  EXPECT_EQ(MessageBeepCount(), 4);
+  Spin->PasteFromClipboard();
+  Spin->CutToClipboard();
+  EXPECT_EQ(Spin->Text(), "42");
+  EXPECT_EQ(SystemClipboard().Text(), "7");
+
+  Spin->SetReadOnly(false);
+  Spin->SelectAll();
+  Spin->CutToClipboard();
+  EXPECT_EQ(Spin->Text(), "");
+  EXPECT_EQ(SystemClipboard().Text(), "42");
+  Spin->PasteFromClipboard();
+  EXPECT_EQ(Spin->Text(), "42");
+}
+
+TEST_F(SpinTest, KeyboardFocusSelectsAllAndAClickDoesNot) {
+  Retype("123");
+  Leave();
+  EXPECT_EQ(Log.Enters, 1);
+  // A click focuses with the button down: the caret goes where the click was.
+  Spin->SimulateClick();
+  EXPECT_EQ(Log.Enters, 2);
+  EXPECT_EQ(Spin->SelLength(), 0);
+  Type("4");
+  EXPECT_EQ(Spin->Text(), "1234");
+  Leave();
+  Enter();
+  EXPECT_EQ(Spin->SelLength(), 4);
+  Type("5");
+  EXPECT_EQ(Spin->Text(), "5");
+}
+
+TEST_F(SpinTest, ArrowButtonTakesTheFocusForTheEdit) {
+  Form->FocusControl(Other);
+  Spin->Button()->ClickUp();
+  EXPECT_TRUE(Spin->Focused());
+  EXPECT_EQ(Log.Enters, 1);
+  EXPECT_EQ(Spin->Text(), "1");
+}
+
+TEST_F(SpinTest, MinimumHeightFollowsTheFontAndIsRestored) {
+  ASSERT_TRUE(Spin->HandleAllocated());
+  // MS Sans Serif 8: 13 pixels, plus a quarter of the smaller of it and the
+  // system font (16), four border widths and 2.
+  const auto MinHeight = [](const TFontSpec& Font) {
+    const TEXTMETRIC M = FontMetrics(Font), Sys = FontMetrics(SystemFont()->Spec);
+    return M.tmHeight + std::min(M.tmHeight, Sys.tmHeight) / 4 + 4 * GetSystemMetrics(SM_CYBORDER) +
+           2;
+  };
+  EXPECT_EQ(MinHeight(Spin->Font()->Spec()), 22);
+  EXPECT_EQ(Spin->Height(), 22);
+  Spin->SetHeight(10);
+  EXPECT_EQ(Spin->Height(), 22);
+  Spin->SetHeight(30);
+  EXPECT_EQ(Spin->Height(), 30);
+
+  Spin->Font()->SetSize(12);
+  EXPECT_EQ(MinHeight(Spin->Font()->Spec()), 28);
+  Spin->SetHeight(10);
+  EXPECT_EQ(Spin->Height(), 28);
+}
+
+TEST_F(SpinTest, ButtonsAndEditRectFollowSizeAndLook) {
+  auto EditRect = [this] {
+    TRect R;
+    SendMessage(Spin->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&R));
+    return R;
+  };
+  ASSERT_EQ(Spin->Width(), 109);
+  ASSERT_EQ(Spin->Height(), 22);
+  // Sunken client edge: two pixels each side.
+  EXPECT_EQ(Spin->Button()->BoundsRect(), Rect(109 - 15 - 5, 0, 109 - 5, 17));
+  EXPECT_EQ(EditRect(), Rect(0, 0, 105 - 15 - 2, 18 + 1));
+
+  Spin->SetWidth(150);
+  EXPECT_EQ(Spin->Button()->Left(), 150 - 20);
+  EXPECT_EQ(EditRect().Right, 146 - 17);
+
+  Spin->SetCtl3D(false);
+  EXPECT_EQ(Spin->Height(), 22);
+  EXPECT_EQ(Spin->Button()->BoundsRect(), Rect(150 - 15, 1, 150, 1 + 22 - 3));
+  EXPECT_EQ(EditRect(), Rect(0, 0, 148 - 17, 20 + 1));
+  EXPECT_NE(GetWindowStyle(Spin->Handle()) & WS_BORDER, 0u);
+
+  Spin->SetShowButton(false);
+  EXPECT_FALSE(Spin->Button()->Visible());
+  EXPECT_EQ(EditRect(), Rect(0, 0, 148, 21));
+}
+
+TEST_F(SpinTest, NewWindowKeepsTextAndTakesTheStyles) {
+  Retype("31");
+  HWND Old = Spin->Handle();
+  EXPECT_EQ(GetWindowStyle(Old) & (ES_CENTER | ES_RIGHT), ES_LEFT);
+  EXPECT_NE(GetWindowStyle(Old) & WS_CLIPCHILDREN, 0u);
+  Log.Changes.clear();
+  Spin->SetAlignment(taRightJustify);
+  EXPECT_EQ(GetWindowStyle(Spin->Handle()) & (ES_CENTER | ES_RIGHT), ES_RIGHT);
+  EXPECT_EQ(Spin->Text(), "31");
+  Spin->SetAlignment(taCenter);
+  EXPECT_EQ(GetWindowStyle(Spin->Handle()) & (ES_CENTER | ES_RIGHT), ES_CENTER);
+  EXPECT_EQ(Spin->Text(), "31");
+  EXPECT_TRUE(Log.Changes.empty());
+  EXPECT_FALSE(Spin->ControlStyle().Contains(csSetCaption));
+}
+
+TEST(SpinProperties, PublishedListAndDefaults) {
+  const auto& List = TORVExpert_CORVSpin::PublishedProperties();
+  std::vector<std::string> Names;
+  for (const auto& P : List)
+    Names.push_back(P.Name);
+  const std::vector<std::string> Expected = {
+      "PlasOnly",    "Alignment",  "Anchors",        "AutoSelect",  "AutoSize",    "Color",
+      "Constraints", "Ctl3D",      "DragCursor",     "DragMode",    "Enabled",     "Font",
+      "Increment",   "MaxLength",  "MaxValue",       "MinValue",    "ShowButton",  "ParentColor",
+      "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu",   "ReadOnly",    "ShowHint",
+      "TabOrder",    "TabStop",    "Value",          "Visible",     "OnChange",    "OnClick",
+      "OnDblClick",  "OnDragDrop", "OnDragOver",     "OnEndDrag",   "OnEnter",     "OnExit",
+      "OnKeyDown",   "OnKeyPress", "OnKeyUp",        "OnMouseDown", "OnMouseMove", "OnMouseUp",
+      "OnStartDrag"};
+  EXPECT_EQ(Names, Expected);
+  auto Default = [&List](const std::string& Name) {
+    for (const auto& P : List)
+      if (Name == P.Name)
+        return P.Default;
+    return std::optional<Integer>();
+  };
+  // clWindow is system colour 5 with the build's marker byte.
+  EXPECT_EQ(Default("Color"), ColorFromBits(HostVersion >= 7 ? 0xFF000005u : 0x80000005u));
+  EXPECT_EQ(Default("Increment"), 1);
+  EXPECT_EQ(Default("ShowButton"), 1);
+  EXPECT_EQ(Default("PlasOnly"), 0);
+  EXPECT_EQ(Default("Value"), std::nullopt);
+  EXPECT_EQ(Default("MaxValue"), std::nullopt);
+}
