@@ -80,10 +80,12 @@ constexpr TColor clLtGray = 0xC0C0C0;
 constexpr TColor clDkGray = 0x808080;
 constexpr TColor clWhite = 0xFFFFFF;
 #if TABULON_HOST >= 6
+constexpr int StandardColorsCount = 16;
 constexpr TColor clMoneyGreen = 0xC0DCC0;
 constexpr TColor clSkyBlue = 0xF0CAA6;
 constexpr TColor clCream = 0xF0FBFF;
 constexpr TColor clMedGray = 0xA4A0A0;
+constexpr int ExtendedColorsCount = 4;
 #endif
 constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;

@@ -1,4 +1,5 @@
 #pragma once
 
 // Delphi's StdCtrls unit: one header per control family, gathered here.
+#include "CustomComboBox.h"
 #include "CustomEdit.h"
