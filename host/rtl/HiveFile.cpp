@@ -78,7 +78,9 @@ HiveFile::HiveFile(std::string Path)
 std::optional<std::string> HiveFile::Read() const {
   TFd Fd(::open(FPath.c_str(), O_RDONLY | O_CLOEXEC));
   if (Fd.Get() < 0) {
-    if (errno == ENOENT)
+    // ENOTDIR: a part of the folder path is a file, so the hive cannot exist
+    // yet either; it cannot be written, which OpenKey reports.
+    if (errno == ENOENT || errno == ENOTDIR)
       return std::nullopt;
     FailSys("Cannot open the registry file", FPath, errno);
   }

@@ -21,10 +21,15 @@ RegistryHive* CurrentHive = nullptr;
 // so a registry object notices that the hive it opened a key in is gone.
 std::uint64_t LastSerial = 0;
 
-void MakeFolder(const std::string& Path) {
-  if (::mkdir(Path.c_str(), 0700) == 0 || errno == EEXIST)
-    return;
-  throw ERegistryException("Cannot create the folder " + Path + ": " + std::strerror(errno));
+// Creates Path and every missing folder above it.
+void MakeFolders(const std::string& Path) {
+  for (std::size_t Slash = Path.find('/', 1);; Slash = Path.find('/', Slash + 1)) {
+    const std::string Part = Path.substr(0, Slash);
+    if (::mkdir(Part.c_str(), 0700) != 0 && errno != EEXIST)
+      throw ERegistryException("Cannot create the folder " + Part + ": " + std::strerror(errno));
+    if (Slash == std::string::npos)
+      return;
+  }
 }
 
 }  // namespace
@@ -72,10 +77,9 @@ std::string RegistryHive::DefaultPath() {
       Home = Pw->pw_dir;
     }
     Base = std::string(Home) + "/.config";
-    MakeFolder(Base);
   }
   const std::string Folder = Base + "/tabulon";
-  MakeFolder(Folder);
+  MakeFolders(Folder);
   return Folder + "/HKEY_CURRENT_USER.reg";
 }
 
