@@ -29,7 +29,7 @@ extern const char* const HiveRootName;
 
 // Applies the text to Root (a file is read into an empty root). Raises
 // ERegistryException "<FileName>, line <n>: <reason>" on the first line that
-// is not REGEDIT4; Root is then in an unspecified state. An empty text is an
+// is not REGEDIT4; Root may then hold part of the text. An empty text is an
 // empty hive, since it holds nothing that could be lost.
 void ParseHiveText(const std::string& Text, const std::string& FileName, HiveKey& Root);
 

@@ -138,7 +138,7 @@ TEST(HiveFile, HandWrittenFileLoadsAndKeepsEveryValue) {
   const std::string Path = Dir / HiveName;
   WriteBytes(Path,
              "REGEDIT4\n\n; Exported by hand\r\n"
-             "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\7.0\\ORVExpert\\Timer]\n"
+             "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\7.0\\Expert\\Timer]\n"
              "\"PagesSort\"=\"\xc0\xe1\x1f\x1f\"   ; one group\n"
              "\"PageTimerRefreshMSec\"=\"10000\"\r\n"
              "\"Count\"=dword:2a\n"
@@ -147,11 +147,11 @@ TEST(HiveFile, HandWrittenFileLoadsAndKeepsEveryValue) {
              "  03,04\n\n"
              "[HKEY_CURRENT_USER\\Software\\Old]\n\"x\"=\"1\"\n\n"
              "[-HKEY_CURRENT_USER\\Software\\Old]\n\n"
-             "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\7.0\\ORVExpert\\Pages]\n"
+             "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\7.0\\Expert\\Pages]\n"
              "@=\"unnamed\"\n\"\xc0\xe1\"=\"Standard\x1f\x1f\"\n");
   RegistryHive Hive(Path);
   TRegIniFile Reg;
-  ASSERT_TRUE(Reg.OpenKey("Software\\Borland\\Delphi\\7.0\\ORVExpert", false));
+  ASSERT_TRUE(Reg.OpenKey("Software\\Borland\\Delphi\\7.0\\Expert", false));
   EXPECT_EQ(Reg.ReadString("Timer", "PagesSort", ""), "\xc0\xe1\x1f\x1f");
   EXPECT_EQ(Reg.ReadInteger("Timer", "PageTimerRefreshMSec", 0), 10000);
   EXPECT_EQ(Reg.ReadString("Pages", "", ""), "unnamed");
@@ -161,17 +161,16 @@ TEST(HiveFile, HandWrittenFileLoadsAndKeepsEveryValue) {
   Reg.CloseKey();
 
   const std::string Key = "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\7.0";
-  EXPECT_EQ(
-      ReadBytes(Path),
-      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\r\n"
-      "[HKEY_CURRENT_USER\\Software\\Borland]\r\n\r\n"
-      "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi]\r\n\r\n" +
-          Key + "]\r\n\r\n" + Key + "\\ORVExpert]\r\n\r\n" + Key +
-          "\\ORVExpert\\Pages]\r\n@=\"unnamed\"\r\n\"\xc0\xe1\"=\"Standard\x1f\x1f\"\r\n\r\n" +
-          Key +
-          "\\ORVExpert\\Timer]\r\n\"PagesSort\"=\"\xc0\xe1\x1f\x1f\"\r\n"
-          "\"PageTimerRefreshMSec\"=\"10000\"\r\n\"Count\"=dword:0000002a\r\n"
-          "\"Blob\"=hex:00,01,02,03,04\r\n\"PagesDraw\"=\"1\"\r\n\r\n");
+  EXPECT_EQ(ReadBytes(Path),
+            "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Borland]\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi]\r\n\r\n" +
+                Key + "]\r\n\r\n" + Key + "\\Expert]\r\n\r\n" + Key +
+                "\\Expert\\Pages]\r\n@=\"unnamed\"\r\n\"\xc0\xe1\"=\"Standard\x1f\x1f\"\r\n\r\n" +
+                Key +
+                "\\Expert\\Timer]\r\n\"PagesSort\"=\"\xc0\xe1\x1f\x1f\"\r\n"
+                "\"PageTimerRefreshMSec\"=\"10000\"\r\n\"Count\"=dword:0000002a\r\n"
+                "\"Blob\"=hex:00,01,02,03,04\r\n\"PagesDraw\"=\"1\"\r\n\r\n");
 }
 
 TEST(HiveFile, UnparseableFileIsReportedAndNeverOverwritten) {

@@ -26,7 +26,7 @@ TEST(HiveText, RoundTripIsByteExact) {
   RegistryHive Hive(RegistryHive::Memory);
   {
     TRegIniFile Reg;
-    ASSERT_TRUE(Reg.OpenKey("Software\\Borland\\Delphi\\7.0\\ORVExpert", true));
+    ASSERT_TRUE(Reg.OpenKey("Software\\Borland\\Delphi\\7.0\\Expert", true));
     // "\xc0\xe1\xe2" is the group name "Абв".
     Reg.WriteString("Pages", "\xc0\xe1\xe2", "Standard\x1f\x1f\xc4\xee\xef\x1f\x1f");
     Reg.WriteString("Pages", "", "unnamed");
@@ -40,7 +40,7 @@ TEST(HiveText, RoundTripIsByteExact) {
     Reg.WriteBool("A\\z", "v", false);
     Reg.WriteString("\xe0", "v", "");
   }
-  const std::string Key = "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\7.0\\ORVExpert";
+  const std::string Key = "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\7.0\\Expert";
   const std::string Expected =
       Header + "[HKEY_CURRENT_USER\\Software]\r\n\r\n" +
       "[HKEY_CURRENT_USER\\Software\\Borland]\r\n\r\n" +
@@ -60,7 +60,7 @@ TEST(HiveText, RoundTripIsByteExact) {
   HiveKey Root;
   ParseHiveText(Text, "test.reg", Root);
   const HiveKey* Timer =
-      FindHiveKey(Root, {"software", "BORLAND", "Delphi", "7.0", "ORVExpert", "Timer"});
+      FindHiveKey(Root, {"software", "BORLAND", "Delphi", "7.0", "Expert", "Timer"});
   ASSERT_NE(Timer, nullptr);
   EXPECT_EQ(Timer->FindValue("lines")->Data, std::string("a\r\nb\0", 5));
   EXPECT_EQ(Timer->FindValue("Quote")->Data, std::string("say \"hi\" C:\\dir\\\0", 17));
