@@ -1,0 +1,12 @@
+#pragma once
+
+// The exception of the VCL's Registry unit. It is declared here rather than in
+// Registry.h because the hive layer underneath TRegistry (parsing, the file,
+// the current hive) raises it too, and that layer must not depend on the
+// VCL-shaped classes built on top of it.
+
+#include "SysUtils.h"
+
+class ERegistryException : public Exception {
+  using Exception::Exception;
+};

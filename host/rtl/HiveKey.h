@@ -1,0 +1,96 @@
+#pragma once
+
+// The in-memory form of a registry hive: a tree of keys, each holding values.
+// Key and value names compare without regard to case, as Windows compares
+// them, and keep the case they were created with.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "System.h"
+
+// Registry data types, numbered as Win32 numbers them.
+constexpr Cardinal REG_NONE = 0;
+constexpr Cardinal REG_SZ = 1;
+constexpr Cardinal REG_EXPAND_SZ = 2;
+constexpr Cardinal REG_BINARY = 3;
+constexpr Cardinal REG_DWORD = 4;
+
+// One value. Data holds the bytes exactly as the registry stores them, so a
+// REG_SZ written from text carries its terminating NUL, and values of types
+// nobody here interprets survive a read and write unchanged.
+struct HiveValue {
+  std::string Name;
+  Cardinal Type = REG_NONE;
+  std::string Data;
+};
+
+struct HiveNameLess {
+  bool operator()(const std::string& A, const std::string& B) const;
+};
+
+class HiveKey {
+ public:
+  explicit HiveKey(std::string Name = std::string()) : FName(std::move(Name)) {}
+  HiveKey(const HiveKey&) = delete;
+  HiveKey& operator=(const HiveKey&) = delete;
+
+  const std::string& Name() const { return FName; }
+
+  HiveKey* FindChild(const std::string& Name);
+  const HiveKey* FindChild(const std::string& Name) const;
+  // The existing child of that name, or a new one named as given.
+  HiveKey& AddChild(const std::string& Name);
+  bool RemoveChild(const std::string& Name);
+  // Children in case-insensitive name order, which is also the order in
+  // which they are written to a file.
+  using TChildren = std::map<std::string, std::unique_ptr<HiveKey>, HiveNameLess>;
+  const TChildren& Children() const { return FChildren; }
+
+  const HiveValue* FindValue(const std::string& Name) const;
+  // Replaces the data of an existing value in place (keeping its position
+  // and the case of its name) or appends a new value.
+  void SetValue(const std::string& Name, Cardinal Type, std::string Data);
+  bool DeleteValue(const std::string& Name);
+  // Values in the order they were first set.
+  const std::vector<HiveValue>& Values() const { return FValues; }
+
+  void Clear();
+
+ private:
+  std::string FName;
+  std::vector<HiveValue> FValues;
+  TChildren FChildren;
+};
+
+// A key path as its names from the root down. Returns false for a path that
+// no key can have: an empty name between two backslashes, or a name holding
+// CR, LF or NUL (bytes the hive file cannot carry in a key line). A single
+// trailing backslash is accepted, as Windows accepts it.
+bool SplitKeyPath(const std::string& Path, std::vector<std::string>& Names);
+
+// Whether a value name can be written to a hive file: CR, LF and NUL have no
+// escape inside quotes.
+bool IsStorableValueName(const std::string& Name);
+
+// One recorded change. A registry object records what it changed so that the
+// change can be applied again on top of whatever another process has written
+// to the file in the meantime.
+struct HiveOp {
+  enum TKind { CreateKey, SetValue, DeleteValue, DeleteKey };
+  TKind Kind = CreateKey;
+  std::vector<std::string> Path;  // the key, from the root down
+  std::string Name;               // the value, for SetValue and DeleteValue
+  Cardinal Type = REG_NONE;
+  std::string Data;
+};
+
+// Applies Op to the tree under Root. Setting a value creates its key when
+// another writer deleted it meanwhile: the change this object made wins
+// rather than disappearing. Deleting the root path empties the hive.
+void ApplyHiveOp(HiveKey& Root, const HiveOp& Op);
+
+HiveKey* FindHiveKey(HiveKey& Root, const std::vector<std::string>& Path);
+const HiveKey* FindHiveKey(const HiveKey& Root, const std::vector<std::string>& Path);

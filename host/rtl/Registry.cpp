@@ -1,0 +1,228 @@
+#include "Registry.h"
+
+#include <cstdio>
+
+#include "RegistryHive.h"
+
+TRegistry::TRegistry() = default;
+
+TRegistry::~TRegistry() {
+  try {
+    CloseKey();
+  } catch (const std::exception& E) {
+    std::fprintf(stderr, "Registry changes were not saved: %s\n", E.what());
+    if (RegistryHive* H = Hive())
+      H->Discard(this);
+  }
+}
+
+void TRegistry::SetRootKey(HKEY Value) {
+  if (Value == FRootKey)
+    return;
+  CloseKey();
+  FRootKey = Value;
+}
+
+void TRegistry::ForgetKey() {
+  FKeyOpen = false;
+  FCurrentPath.clear();
+  FCurrentNames.clear();
+}
+
+RegistryHive* TRegistry::Hive() {
+  if (FRootKey != HKEY_CURRENT_USER)
+    return nullptr;
+  RegistryHive* H = RegistryHive::Current();
+  const std::uint64_t Serial = H != nullptr ? H->Serial() : 0;
+  if (Serial != FHiveSerial) {
+    // The hive the key was opened in is gone, and its destructor wrote what
+    // this object had changed; the key cannot be open in another hive.
+    ForgetKey();
+    FHiveSerial = Serial;
+  }
+  return H;
+}
+
+bool TRegistry::ResolvePath(const std::string& Key, std::vector<std::string>& Path) const {
+  const bool Relative = Key.empty() || Key[0] != '\\';
+  std::vector<std::string> Names;
+  if (!SplitKeyPath(Relative ? Key : Key.substr(1), Names))
+    return false;
+  Path = Relative && FKeyOpen ? FCurrentNames : std::vector<std::string>();
+  Path.insert(Path.end(), Names.begin(), Names.end());
+  return true;
+}
+
+const HiveKey* TRegistry::FindKey(const std::vector<std::string>& Path) {
+  RegistryHive* H = Hive();
+  return H != nullptr ? FindHiveKey(H->Root(), Path) : nullptr;
+}
+
+bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
+  RegistryHive* H = Hive();
+  if (H == nullptr)
+    return false;
+  // Another process may have changed the file since this object last looked.
+  H->Reload();
+  std::vector<std::string> Path;
+  if (!ResolvePath(Key, Path))
+    return false;
+  if (CanCreate) {
+    // Refuse here rather than fail at the write: a caller told that the key
+    // is open expects its writes to be kept.
+    if (!H->CanWrite())
+      return false;
+    if (FindHiveKey(H->Root(), Path) == nullptr)
+      H->Apply(this, HiveOp{HiveOp::CreateKey, Path, {}, REG_NONE, {}});
+  } else if (FindHiveKey(H->Root(), Path) == nullptr) {
+    return false;
+  }
+  CloseKey();
+  FKeyOpen = true;
+  FCurrentNames = std::move(Path);
+  for (const std::string& Name : FCurrentNames)
+    FCurrentPath += (FCurrentPath.empty() ? "" : "\\") + Name;
+  return true;
+}
+
+bool TRegistry::CreateKey(const std::string& Key) {
+  RegistryHive* H = Hive();
+  std::vector<std::string> Path;
+  if (H == nullptr || !ResolvePath(Key, Path) || !H->CanWrite())
+    throw ERegistryException("Failed to create key " + Key);
+  if (FindHiveKey(H->Root(), Path) != nullptr)
+    return false;
+  H->Apply(this, HiveOp{HiveOp::CreateKey, Path, {}, REG_NONE, {}});
+  return true;
+}
+
+void TRegistry::CloseKey() {
+  RegistryHive* H = Hive();
+  ForgetKey();
+  if (H != nullptr)
+    H->Commit(this);
+}
+
+bool TRegistry::DeleteKeyAt(const std::vector<std::string>& Path) {
+  RegistryHive* H = Hive();
+  if (H == nullptr || Path.empty() || FindHiveKey(H->Root(), Path) == nullptr || !H->CanWrite())
+    return false;
+  H->Apply(this, HiveOp{HiveOp::DeleteKey, Path, {}, REG_NONE, {}});
+  return true;
+}
+
+bool TRegistry::DeleteKey(const std::string& Key) {
+  std::vector<std::string> Path;
+  // An empty name would mean the open key itself, which the VCL never
+  // deletes through this call.
+  if (Key.empty() || !ResolvePath(Key, Path))
+    return false;
+  return DeleteKeyAt(Path);
+}
+
+bool TRegistry::KeyExists(const std::string& Key) {
+  std::vector<std::string> Path;
+  return ResolvePath(Key, Path) && FindKey(Path) != nullptr;
+}
+
+bool TRegistry::HasSubKeys() {
+  const HiveKey* K = FindKey(FCurrentNames);
+  return K != nullptr && !K->Children().empty();
+}
+
+bool TRegistry::ValueExists(const std::string& Name) {
+  const HiveKey* K = FindKey(FCurrentNames);
+  return K != nullptr && K->FindValue(Name) != nullptr;
+}
+
+bool TRegistry::DeleteValue(const std::string& Name) {
+  RegistryHive* H = Hive();
+  const HiveKey* K = FindKey(FCurrentNames);
+  if (K == nullptr || K->FindValue(Name) == nullptr)
+    return false;
+  H->Apply(this, HiveOp{HiveOp::DeleteValue, FCurrentNames, Name, REG_NONE, {}});
+  return true;
+}
+
+std::string TRegistry::ReadStringAt(const std::vector<std::string>& Path, const std::string& Name) {
+  const HiveKey* K = FindKey(Path);
+  const HiveValue* V = K != nullptr ? K->FindValue(Name) : nullptr;
+  // The VCL reads an empty value of any type as "" without looking at it.
+  if (V == nullptr || V->Data.empty())
+    return std::string();
+  if (V->Type != REG_SZ && V->Type != REG_EXPAND_SZ)
+    throw ERegistryException("Invalid data type for '" + Name + "'");
+  return V->Data.substr(0, V->Data.find('\0'));
+}
+
+void TRegistry::WriteStringAt(const std::vector<std::string>& Path, const std::string& Name,
+                              const std::string& Value) {
+  RegistryHive* H = Hive();
+  if (H == nullptr || !IsStorableValueName(Name))
+    throw ERegistryException("Failed to set data for '" + Name + "'");
+  H->Apply(this, HiveOp{HiveOp::SetValue, Path, Name, REG_SZ, Value + '\0'});
+}
+
+std::string TRegistry::ReadString(const std::string& Name) {
+  return ReadStringAt(FCurrentNames, Name);
+}
+
+void TRegistry::WriteString(const std::string& Name, const std::string& Value) {
+  WriteStringAt(FCurrentNames, Name, Value);
+}
+
+void TRegistry::GetKeyNames(TStrings* Strings) {
+  Strings->Clear();
+  if (const HiveKey* K = FindKey(FCurrentNames))
+    for (const auto& [Name, Child] : K->Children())
+      Strings->Add(Child->Name());
+}
+
+void TRegistry::GetValueNames(TStrings* Strings) {
+  Strings->Clear();
+  if (const HiveKey* K = FindKey(FCurrentNames))
+    for (const HiveValue& V : K->Values())
+      Strings->Add(V.Name);
+}
+
+std::string TRegIniFile::ReadString(const std::string& Section, const std::string& Ident,
+                                    const std::string& Default) {
+  std::vector<std::string> Path;
+  if (!ResolvePath(Section, Path))
+    return Default;
+  const HiveKey* K = FindKey(Path);
+  if (K == nullptr || K->FindValue(Ident) == nullptr)
+    return Default;
+  return ReadStringAt(Path, Ident);
+}
+
+Integer TRegIniFile::ReadInteger(const std::string& Section, const std::string& Ident,
+                                 Integer Default) {
+  return StrToIntDef(ReadString(Section, Ident, std::string()), Default);
+}
+
+bool TRegIniFile::ReadBool(const std::string& Section, const std::string& Ident, bool Default) {
+  return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
+}
+
+void TRegIniFile::WriteString(const std::string& Section, const std::string& Ident,
+                              const std::string& Value) {
+  std::vector<std::string> Path;
+  if (!ResolvePath(Section, Path))
+    throw ERegistryException("Failed to create key " + Section);
+  // Setting the value creates the section's key with it.
+  WriteStringAt(Path, Ident, Value);
+}
+
+void TRegIniFile::WriteInteger(const std::string& Section, const std::string& Ident,
+                               Integer Value) {
+  WriteString(Section, Ident, IntToStr(Value));
+}
+
+void TRegIniFile::WriteBool(const std::string& Section, const std::string& Ident, bool Value) {
+  WriteString(Section, Ident, Value ? "1" : "0");
+}
+
+void TRegIniFile::EraseSection(const std::string& Section) {
+  DeleteKey(Section);
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+// The hive behind every TRegistry of the process: either a REGEDIT4 file or,
+// for tests and throw-away runs, memory only (":memory:"). Whoever needs a
+// registry (a test, the simulator) creates one; it is the current hive while
+// it lives, and TRegistry objects work on the current hive. There is no hive
+// left over once it is destroyed.
+//
+// Changes are made to the hive's view at once, so every registry object of
+// the process sees them, and are also recorded per registry object. When an
+// object closes its key, its recorded changes are written: under the file's
+// lock the file is read again, the changes are applied on top of what is
+// there now and the result replaces the file atomically. Two processes that
+// change the same file through separate objects therefore both keep what
+// they wrote.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "HiveFile.h"
+#include "HiveKey.h"
+
+class RegistryHive {
+ public:
+  static constexpr const char* Memory = ":memory:";
+
+  // Location is a file path or ":memory:". A missing file is an empty hive;
+  // the file is created by the first change written. Raises
+  // ERegistryException when the file cannot be read or parsed (naming the
+  // file and the line) and when another hive is current.
+  explicit RegistryHive(const std::string& Location);
+  // Writes what registry objects that are still alive have not written yet;
+  // a failure is reported on stderr, since a destructor cannot raise.
+  ~RegistryHive();
+  RegistryHive(const RegistryHive&) = delete;
+  RegistryHive& operator=(const RegistryHive&) = delete;
+
+  // The hive that TRegistry uses now, or nullptr.
+  static RegistryHive* Current();
+
+  // $XDG_CONFIG_HOME/tabulon/HKEY_CURRENT_USER.reg, with ~/.config standing
+  // in when XDG_CONFIG_HOME is unset, empty or relative (as the XDG base
+  // directory rules say). Creates the tabulon folder (mode 0700) when
+  // missing; raises ERegistryException when it cannot.
+  static std::string DefaultPath();
+
+  const std::string& Location() const { return FLocation; }
+  bool InMemory() const { return !FFile.has_value(); }
+
+  // The whole hive in REGEDIT4, exactly the bytes a write would produce now.
+  // A file hive is read again first, so the text shows other processes'
+  // changes too.
+  std::string Text();
+  // Text() for people: Windows-1251 converted to UTF-8, LF line ends, and
+  // control bytes (0x1F, tab, ...) shown as \x1f so they can be seen.
+  std::string DisplayText();
+
+  // See HiveFile::SetBeforeRename; a no-op for a memory hive.
+  void SetBeforeRename(std::function<void(const std::string&)> Hook);
+
+  // What TRegistry needs. Owner identifies the registry object whose
+  // changes are recorded.
+  std::uint64_t Serial() const { return FSerial; }
+  // Reads the file again and applies the changes not yet written on top.
+  void Reload();
+  const HiveKey& Root() const { return *FRoot; }
+  // False when changes could not be written (e.g. a read-only folder).
+  bool CanWrite() const;
+  void Apply(const void* Owner, HiveOp Op);
+  // Writes Owner's recorded changes; they stay recorded when that raises.
+  void Commit(const void* Owner);
+  // Forgets Owner's recorded changes (they stay in the view until the next
+  // Reload).
+  void Discard(const void* Owner);
+
+ private:
+  struct TPending {
+    const void* Owner;
+    HiveOp Op;
+  };
+
+  std::unique_ptr<HiveKey> LoadFile() const;
+  void Replay(HiveKey& Root, const void* Skip) const;
+
+  std::string FLocation;
+  std::optional<HiveFile> FFile;
+  std::unique_ptr<HiveKey> FRoot;
+  std::vector<TPending> FPending;
+  std::uint64_t FSerial;
+};

@@ -1,0 +1,410 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <set>
+
+#include "Registry.h"
+#include "RegistryHive.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TTempDir {
+ public:
+  TTempDir() {
+    char Template[] = "/tmp/tabulon-registry-XXXXXX";
+    if (::mkdtemp(Template) == nullptr)
+      throw std::runtime_error("mkdtemp failed");
+    FPath = Template;
+  }
+  ~TTempDir() {
+    std::error_code E;
+    fs::permissions(FPath, fs::perms::owner_all, E);
+    fs::remove_all(FPath, E);
+  }
+  std::string operator/(const std::string& Name) const { return FPath + "/" + Name; }
+  const std::string& Path() const { return FPath; }
+  std::set<std::string> Entries() const {
+    std::set<std::string> R;
+    for (const auto& E : fs::directory_iterator(FPath))
+      R.insert(E.path().filename().string());
+    return R;
+  }
+
+ private:
+  std::string FPath;
+};
+
+std::string ReadBytes(const std::string& Path) {
+  std::ifstream In(Path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& Path, const std::string& Text) {
+  std::ofstream(Path, std::ios::binary) << Text;
+}
+
+// Runs Body in a child process and gives its exit code: 0 when every check
+// in it held. The child leaves with _exit, so nothing inherited from the
+// test process (such as a current hive) is torn down twice.
+int InChild(const std::function<int()>& Body) {
+  std::fflush(nullptr);
+  const pid_t Pid = ::fork();
+  if (Pid == 0) {
+    int Code = 90;
+    try {
+      Code = Body();
+    } catch (const std::exception& E) {
+      std::fprintf(stderr, "child: %s\n", E.what());
+      Code = 91;
+    }
+    ::_exit(Code);
+  }
+  int Status = 0;
+  ::waitpid(Pid, &Status, 0);
+  return WIFEXITED(Status) ? WEXITSTATUS(Status) : 128 + WTERMSIG(Status);
+}
+
+unsigned ModeOf(const std::string& Path) {
+  struct stat St {};
+  ::stat(Path.c_str(), &St);
+  return St.st_mode & 0777;
+}
+
+const std::string HiveName = "HKEY_CURRENT_USER.reg";
+const std::string LockName = "HKEY_CURRENT_USER.reg.lock";
+
+}  // namespace
+
+TEST(HiveFile, MissingFileIsEmptyAndChangesArriveWhenTheKeyCloses) {
+  TTempDir Dir;
+  const std::string Path = Dir / HiveName;
+  RegistryHive Hive(Path);
+  EXPECT_EQ(Hive.Text(), "REGEDIT4\r\n\r\n");
+  {
+    TRegIniFile Reader;
+    EXPECT_FALSE(Reader.OpenKey("K", false));
+    EXPECT_EQ(Reader.ReadString("S", "v", "d"), "d");
+  }
+  EXPECT_FALSE(fs::exists(Path)) << "reading must not write";
+
+  TRegIniFile Reg;
+  ASSERT_TRUE(Reg.OpenKey("K", true));
+  const std::string AfterOpen = ReadBytes(Path);
+  EXPECT_EQ(AfterOpen, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n\r\n");
+  Reg.WriteString("S", "v", "1");
+  EXPECT_EQ(ReadBytes(Path), AfterOpen);
+  Reg.CloseKey();
+  EXPECT_EQ(ReadBytes(Path), Hive.Text());
+  EXPECT_NE(ReadBytes(Path).find("[HKEY_CURRENT_USER\\K\\S]\r\n\"v\"=\"1\"\r\n"),
+            std::string::npos);
+  EXPECT_EQ(ModeOf(Path), 0600u);
+  EXPECT_EQ(ModeOf(Dir / LockName), 0600u);
+  EXPECT_EQ(Dir.Entries(), (std::set<std::string>{HiveName, LockName}));
+
+  // Opening and reading again leaves the file alone: same inode.
+  struct stat Before {
+  }, After{};
+  ::stat(Path.c_str(), &Before);
+  ASSERT_TRUE(Reg.OpenKey("K", false));
+  EXPECT_EQ(Reg.ReadString("S", "v", ""), "1");
+  Reg.CloseKey();
+  ::stat(Path.c_str(), &After);
+  EXPECT_EQ(Before.st_ino, After.st_ino);
+
+  // Freeing the object writes what it changed, like closing its key.
+  {
+    TRegIniFile Other;
+    ASSERT_TRUE(Other.OpenKey("K", false));
+    Other.WriteBool("S", "w", true);
+  }
+  EXPECT_NE(ReadBytes(Path).find("\"w\"=\"1\""), std::string::npos);
+}
+
+TEST(HiveFile, HandWrittenFileLoadsAndKeepsEveryValue) {
+  TTempDir Dir;
+  const std::string Path = Dir / HiveName;
+  WriteBytes(Path,
+             "REGEDIT4\n\n; Exported by hand\r\n"
+             "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\7.0\\Expert\\Timer]\n"
+             "\"PagesSort\"=\"\xc0\xe1\x1f\x1f\"   ; one group\n"
+             "\"PageTimerRefreshMSec\"=\"10000\"\r\n"
+             "\"Count\"=dword:2a\n"
+             "\"Blob\"=hex:00,01,02,\\\n"
+             "  ; a comment between continuation lines\n"
+             "  03,04\n\n"
+             "[HKEY_CURRENT_USER\\Software\\Old]\n\"x\"=\"1\"\n\n"
+             "[-HKEY_CURRENT_USER\\Software\\Old]\n\n"
+             "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\7.0\\Expert\\Pages]\n"
+             "@=\"unnamed\"\n\"\xc0\xe1\"=\"Standard\x1f\x1f\"\n");
+  RegistryHive Hive(Path);
+  TRegIniFile Reg;
+  ASSERT_TRUE(Reg.OpenKey("Software\\Borland\\Delphi\\7.0\\Expert", false));
+  EXPECT_EQ(Reg.ReadString("Timer", "PagesSort", ""), "\xc0\xe1\x1f\x1f");
+  EXPECT_EQ(Reg.ReadInteger("Timer", "PageTimerRefreshMSec", 0), 10000);
+  EXPECT_EQ(Reg.ReadString("Pages", "", ""), "unnamed");
+  EXPECT_THROW(Reg.ReadString("Timer", "Count", ""), ERegistryException);
+  EXPECT_FALSE(Reg.KeyExists("\\Software\\Old"));
+  Reg.WriteBool("Timer", "PagesDraw", true);
+  Reg.CloseKey();
+
+  const std::string Key = "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\7.0";
+  EXPECT_EQ(ReadBytes(Path),
+            "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Borland]\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi]\r\n\r\n" +
+                Key + "]\r\n\r\n" + Key + "\\Expert]\r\n\r\n" + Key +
+                "\\Expert\\Pages]\r\n@=\"unnamed\"\r\n\"\xc0\xe1\"=\"Standard\x1f\x1f\"\r\n\r\n" +
+                Key +
+                "\\Expert\\Timer]\r\n\"PagesSort\"=\"\xc0\xe1\x1f\x1f\"\r\n"
+                "\"PageTimerRefreshMSec\"=\"10000\"\r\n\"Count\"=dword:0000002a\r\n"
+                "\"Blob\"=hex:00,01,02,03,04\r\n\"PagesDraw\"=\"1\"\r\n\r\n");
+}
+
+TEST(HiveFile, UnparseableFileIsReportedAndNeverOverwritten) {
+  TTempDir Dir;
+  const std::string Path = Dir / HiveName;
+  const std::string Bad = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\K]\r\nnot a value\r\n";
+  {
+    RegistryHive Hive(Path);
+    TRegIniFile Reg;
+    ASSERT_TRUE(Reg.OpenKey("K", true));
+    Reg.WriteString("S", "v", "pending");
+    // Someone breaks the file while this object still has a change to write.
+    WriteBytes(Path, Bad);
+    try {
+      Reg.OpenKey("K", false);
+      FAIL() << "OpenKey read a broken file";
+    } catch (const ERegistryException& E) {
+      EXPECT_NE(E.Message().find(Path + ", line 4: "), std::string::npos) << E.Message();
+    }
+    EXPECT_THROW(Reg.CloseKey(), ERegistryException);
+    EXPECT_EQ(ReadBytes(Path), Bad);
+  }
+  EXPECT_EQ(ReadBytes(Path), Bad) << "destructors must not overwrite it either";
+  try {
+    RegistryHive Again(Path);
+    FAIL() << "a broken file was loaded";
+  } catch (const ERegistryException& E) {
+    EXPECT_NE(E.Message().find(Path + ", line 4: "), std::string::npos) << E.Message();
+  }
+  EXPECT_EQ(RegistryHive::Current(), nullptr);
+  EXPECT_EQ(ReadBytes(Path), Bad);
+}
+
+TEST(HiveFile, WriteInterruptedBeforeTheRenameLeavesTheOldFile) {
+  TTempDir Dir;
+  const std::string Path = Dir / HiveName;
+  RegistryHive Hive(Path);
+  TRegIniFile Reg;
+  ASSERT_TRUE(Reg.OpenKey("K", true));
+  Reg.WriteString("S", "v", "old");
+  Reg.CloseKey();
+  const std::string Old = ReadBytes(Path);
+
+  std::string Seen;
+  Hive.SetBeforeRename([&Seen](const std::string& Temp) {
+    Seen = ReadBytes(Temp);
+    throw std::runtime_error("power cut");
+  });
+  ASSERT_TRUE(Reg.OpenKey("K", false));
+  Reg.WriteString("S", "v", "new");
+  EXPECT_THROW(Reg.CloseKey(), std::runtime_error);
+  EXPECT_NE(Seen.find("\"v\"=\"new\""), std::string::npos) << "the temporary file was complete";
+  EXPECT_EQ(ReadBytes(Path), Old);
+  EXPECT_EQ(Dir.Entries(), (std::set<std::string>{HiveName, LockName}));
+
+  // The change was kept, so the next close writes it.
+  Hive.SetBeforeRename(nullptr);
+  Reg.CloseKey();
+  EXPECT_NE(ReadBytes(Path).find("\"v\"=\"new\""), std::string::npos);
+}
+
+TEST(HiveFile, FailedWriteRaisesAndLeavesTheOldFile) {
+  TTempDir Dir;
+  const std::string Path = Dir / HiveName;
+  const std::string Old = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=\"old\"\r\n\r\n";
+  WriteBytes(Path, Old);
+  // A file size limit makes the write fail as a full disk would; it is set
+  // in a child so that the test process keeps writing normally.
+  const int Code = InChild([&] {
+    ::signal(SIGXFSZ, SIG_IGN);
+    RegistryHive Hive(Path);
+    TRegIniFile Reg;
+    if (!Reg.OpenKey("K", false))
+      return 2;
+    rlimit Limit{};
+    ::getrlimit(RLIMIT_FSIZE, &Limit);
+    Limit.rlim_cur = 1000;
+    if (::setrlimit(RLIMIT_FSIZE, &Limit) != 0)
+      return 3;
+    Reg.WriteString("S", "big", std::string(100000, 'x'));
+    try {
+      Reg.CloseKey();
+      return 4;
+    } catch (const ERegistryException& E) {
+      if (std::string(E.what()).find("File too large") == std::string::npos)
+        return 5;
+    }
+    Hive.Discard(&Reg);
+    return 0;
+  });
+  EXPECT_EQ(Code, 0);
+  EXPECT_EQ(ReadBytes(Path), Old);
+  EXPECT_EQ(Dir.Entries(), (std::set<std::string>{HiveName, LockName}));
+}
+
+TEST(HiveFile, TwoProcessesWritingAtOnceBothKeepTheirValues) {
+  TTempDir Dir;
+  const std::string Path = Dir / HiveName;
+  const int Rounds = 30;
+  auto Writer = [&](const std::string& Who) {
+    return [&, Who] {
+      RegistryHive Hive(Path);
+      for (int i = 0; i < Rounds; ++i) {
+        TRegIniFile Reg;
+        if (!Reg.OpenKey("Software\\Shared", true))
+          return 2;
+        Reg.WriteString("S", Who + std::to_string(i), std::to_string(i));
+      }
+      return 0;
+    };
+  };
+  std::fflush(nullptr);
+  const pid_t A = ::fork();
+  if (A == 0)
+    ::_exit(Writer("a")());
+  const int CodeB = InChild(Writer("b"));
+  int StatusA = 0;
+  ::waitpid(A, &StatusA, 0);
+  ASSERT_TRUE(WIFEXITED(StatusA));
+  EXPECT_EQ(WEXITSTATUS(StatusA), 0);
+  EXPECT_EQ(CodeB, 0);
+
+  RegistryHive Hive(Path);
+  TRegIniFile Reg;
+  ASSERT_TRUE(Reg.OpenKey("Software\\Shared", false));
+  for (const char* Who : {"a", "b"})
+    for (int i = 0; i < Rounds; ++i)
+      EXPECT_EQ(Reg.ReadString("S", Who + std::to_string(i), "lost"), std::to_string(i))
+          << Who << i;
+}
+
+TEST(HiveFile, OpenKeySeesOtherProcessesAndKeepsOwnPendingChanges) {
+  TTempDir Dir;
+  const std::string Path = Dir / HiveName;
+  RegistryHive Hive(Path);
+  TRegIniFile Mine;
+  ASSERT_TRUE(Mine.OpenKey("K", true));
+  Mine.WriteString("S", "mine", "1");
+  Mine.WriteString("S", "both", "mine");
+  // The child inherits this process's hive, but its own registry object
+  // writes only its own change.
+  ASSERT_EQ(InChild([] {
+              TRegIniFile Theirs;
+              if (!Theirs.OpenKey("K", false))
+                return 2;
+              Theirs.WriteString("S", "theirs", "2");
+              Theirs.WriteString("S", "both", "theirs");
+              Theirs.CloseKey();
+              return 0;
+            }),
+            0);
+  EXPECT_EQ(ReadBytes(Path).find("mine"), std::string::npos);
+
+  TRegIniFile Reader;
+  ASSERT_TRUE(Reader.OpenKey("K", false));
+  EXPECT_EQ(Reader.ReadString("S", "theirs", ""), "2");
+  EXPECT_EQ(Reader.ReadString("S", "mine", ""), "1");
+  EXPECT_EQ(Reader.ReadString("S", "both", ""), "mine");
+  Mine.CloseKey();
+  const std::string File = ReadBytes(Path);
+  EXPECT_NE(File.find("\"theirs\"=\"2\""), std::string::npos);
+  EXPECT_NE(File.find("\"mine\"=\"1\""), std::string::npos);
+  EXPECT_NE(File.find("\"both\"=\"mine\""), std::string::npos);
+}
+
+TEST(HiveFile, FolderThatIsAFileRefusesCreate) {
+  TTempDir Dir;
+  WriteBytes(Dir / "plain", "not a folder");
+  RegistryHive Hive(Dir / "plain/" + HiveName);
+  TRegIniFile Reg;
+  EXPECT_FALSE(Reg.OpenKey("K", true));
+  EXPECT_FALSE(Reg.OpenKey("", true));
+  EXPECT_FALSE(Reg.KeyExists("K"));
+  EXPECT_EQ(Dir.Entries(), std::set<std::string>{"plain"});
+  EXPECT_EQ(ReadBytes(Dir / "plain"), "not a folder");
+}
+
+TEST(HiveFile, ReadOnlyFolderRefusesCreateButStillReads) {
+  if (::geteuid() == 0)
+    GTEST_SKIP() << "running as root, where permission bits do not stop writes; "
+                    "FolderThatIsAFileRefusesCreate covers the refusal";
+  TTempDir Dir;
+  const std::string Path = Dir / HiveName;
+  RegistryHive Hive(Path);
+  TRegIniFile Reg;
+  ASSERT_TRUE(Reg.OpenKey("K", true));
+  Reg.WriteString("S", "v", "1");
+  Reg.CloseKey();
+  const std::string Before = ReadBytes(Path);
+  fs::permissions(Dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_FALSE(Reg.OpenKey("K", true));
+  EXPECT_FALSE(Reg.OpenKey("New", true));
+  ASSERT_TRUE(Reg.OpenKey("K", false));
+  EXPECT_EQ(Reg.ReadString("S", "v", ""), "1");
+  Reg.WriteString("S", "v", "2");
+  EXPECT_THROW(Reg.CloseKey(), ERegistryException);
+  Hive.Discard(&Reg);
+  fs::permissions(Dir.Path(), fs::perms::owner_all);
+  EXPECT_EQ(ReadBytes(Path), Before);
+}
+
+TEST(HiveFile, DefaultPathFollowsXdgConfigHome) {
+  TTempDir Dir;
+  const char* OldXdg = std::getenv("XDG_CONFIG_HOME");
+  const char* OldHome = std::getenv("HOME");
+  const std::string SavedXdg = OldXdg ? OldXdg : "", SavedHome = OldHome ? OldHome : "";
+
+  ::setenv("XDG_CONFIG_HOME", (Dir / "cfg").c_str(), 1);
+  EXPECT_EQ(RegistryHive::DefaultPath(), Dir / "cfg/tabulon/HKEY_CURRENT_USER.reg");
+  EXPECT_TRUE(fs::is_directory(Dir / "cfg/tabulon"));
+
+  ::setenv("HOME", (Dir / "home").c_str(), 1);
+  ::unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(RegistryHive::DefaultPath(), Dir / "home/.config/tabulon/HKEY_CURRENT_USER.reg");
+  // A relative XDG_CONFIG_HOME is not valid and is ignored.
+  ::setenv("XDG_CONFIG_HOME", "relative", 1);
+  EXPECT_EQ(RegistryHive::DefaultPath(), Dir / "home/.config/tabulon/HKEY_CURRENT_USER.reg");
+  EXPECT_TRUE(fs::is_directory(Dir / "home/.config/tabulon"));
+
+  WriteBytes(Dir / "file", "");
+  ::setenv("XDG_CONFIG_HOME", (Dir / "file").c_str(), 1);
+  EXPECT_THROW(RegistryHive::DefaultPath(), ERegistryException);
+
+  OldXdg ? ::setenv("XDG_CONFIG_HOME", SavedXdg.c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
+  OldHome ? ::setenv("HOME", SavedHome.c_str(), 1) : ::unsetenv("HOME");
+}
+
+TEST(HiveFile, DisplayTextIsUtf8WithVisibleControlBytes) {
+  RegistryHive Hive(RegistryHive::Memory);
+  TRegIniFile Reg;
+  // Key "А", value "Б" followed by two 0x1F and a tab.
+  Reg.WriteString("\xc0", "v", "\xc1\x1f\x1f\t");
+  Reg.WriteString("\xc0", "nl", "a\r\n");
+  EXPECT_EQ(Hive.DisplayText(),
+            "REGEDIT4\n\n[HKEY_CURRENT_USER\\\xd0\x90]\n\"v\"=\"\xd0\x91\\x1f\\x1f\\x09\"\n"
+            "\"nl\"=hex(1):61,0d,0a,00\n\n");
+}

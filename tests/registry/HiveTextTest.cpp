@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "HiveError.h"
+#include "HiveText.h"
+#include "Registry.h"
+#include "RegistryHive.h"
+
+namespace {
+
+std::string Reformat(const std::string& Text) {
+  HiveKey Root;
+  ParseHiveText(Text, "test.reg", Root);
+  return FormatHiveText(Root);
+}
+
+const std::string Header = "REGEDIT4\r\n\r\n";
+
+}  // namespace
+
+// What the add-in writes must come back byte for byte: Windows-1251 names,
+// the 0x1F line-break encoding, CR/LF texts, quotes, backslashes and the
+// unnamed value, with keys in their documented order.
+TEST(HiveText, RoundTripIsByteExact) {
+  RegistryHive Hive(RegistryHive::Memory);
+  {
+    TRegIniFile Reg;
+    ASSERT_TRUE(Reg.OpenKey("Software\\Borland\\Delphi\\7.0\\Expert", true));
+    // "\xc0\xe1\xe2" is the group name "Абв".
+    Reg.WriteString("Pages", "\xc0\xe1\xe2", "Standard\x1f\x1f\xc4\xee\xef\x1f\x1f");
+    Reg.WriteString("Pages", "", "unnamed");
+    Reg.WriteString("Timer", "Quote", "say \"hi\" C:\\dir\\");
+    Reg.WriteString("Timer", "Lines", "a\r\nb");
+    Reg.WriteString("Timer", "Nul", std::string("x\0y", 3));
+    Reg.WriteInteger("Timer", "PagesGroupColorFont", -16777190);
+    // Siblings sort without regard to case, Latin before Cyrillic, and a
+    // parent comes before its children.
+    Reg.WriteBool("b", "v", true);
+    Reg.WriteBool("A\\z", "v", false);
+    Reg.WriteString("\xe0", "v", "");
+  }
+  const std::string Key = "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\7.0\\Expert";
+  const std::string Expected =
+      Header + "[HKEY_CURRENT_USER\\Software]\r\n\r\n" +
+      "[HKEY_CURRENT_USER\\Software\\Borland]\r\n\r\n" +
+      "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi]\r\n\r\n" +
+      "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\7.0]\r\n\r\n" + Key + "]\r\n\r\n" + Key +
+      "\\A]\r\n\r\n" + Key + "\\A\\z]\r\n\"v\"=\"0\"\r\n\r\n" + Key +
+      "\\b]\r\n\"v\"=\"1\"\r\n\r\n" + Key +
+      "\\Pages]\r\n\"\xc0\xe1\xe2\"=\"Standard\x1f\x1f\xc4\xee\xef\x1f\x1f\"\r\n" +
+      "@=\"unnamed\"\r\n\r\n" + Key + "\\Timer]\r\n" +
+      "\"Quote\"=\"say \\\"hi\\\" C:\\\\dir\\\\\"\r\n" + "\"Lines\"=hex(1):61,0d,0a,62,00\r\n" +
+      "\"Nul\"=hex(1):78,00,79,00\r\n" + "\"PagesGroupColorFont\"=\"-16777190\"\r\n\r\n" + Key +
+      "\\\xe0]\r\n\"v\"=\"\"\r\n\r\n";
+  const std::string Text = Hive.Text();
+  EXPECT_EQ(Text, Expected);
+  EXPECT_EQ(Reformat(Text), Text);
+
+  HiveKey Root;
+  ParseHiveText(Text, "test.reg", Root);
+  const HiveKey* Timer =
+      FindHiveKey(Root, {"software", "BORLAND", "Delphi", "7.0", "Expert", "Timer"});
+  ASSERT_NE(Timer, nullptr);
+  EXPECT_EQ(Timer->FindValue("lines")->Data, std::string("a\r\nb\0", 5));
+  EXPECT_EQ(Timer->FindValue("Quote")->Data, std::string("say \"hi\" C:\\dir\\\0", 17));
+}
+
+struct TSyntaxCase {
+  const char* Name;
+  std::string Input;
+  std::string Written;
+};
+
+class HiveSyntax : public testing::TestWithParam<TSyntaxCase> {};
+
+TEST_P(HiveSyntax, ReadsAndWritesCanonically) {
+  EXPECT_EQ(Reformat(GetParam().Input), GetParam().Written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, HiveSyntax,
+    testing::Values(
+        TSyntaxCase{"EmptyTextIsEmptyHive", "", Header},
+        TSyntaxCase{"CommentsBlanksAndAnyLineEnd",
+                    "REGEDIT4\r; comment\n\n  \t\r\n[HKEY_CURRENT_USER\\K]\r\"a\"=\"1\" ; note\n"
+                    "  ; indented comment\r\n\"b\"=\"2\"",
+                    Header + "[HKEY_CURRENT_USER\\K]\r\n\"a\"=\"1\"\r\n\"b\"=\"2\"\r\n\r\n"},
+        TSyntaxCase{"DeletedKeyTakesItsChildren",
+                    "REGEDIT4\n[HKEY_CURRENT_USER\\A\\B]\n\"x\"=\"1\"\n[HKEY_CURRENT_USER\\C]\n"
+                    "[-HKEY_CURRENT_USER\\a]\n[HKEY_CURRENT_USER\\C]\n\"y\"=\"2\"\n",
+                    Header + "[HKEY_CURRENT_USER\\C]\r\n\"y\"=\"2\"\r\n\r\n"},
+        TSyntaxCase{"DeletedValueAndDuplicates",
+                    "REGEDIT4\n[HKEY_CURRENT_USER\\Key]\n\"a\"=\"1\"\n\"b\"=\"2\"\n\"c\"=\"3\"\n"
+                    "\"B\"=-\n[hkey_current_user\\KEY]\n\"A\"=\"4\"\n",
+                    Header + "[HKEY_CURRENT_USER\\Key]\r\n\"a\"=\"4\"\r\n\"c\"=\"3\"\r\n\r\n"},
+        TSyntaxCase{"Dword", "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"a\"=dword:1A\n@=dword:ffffffff\n",
+                    Header + "[HKEY_CURRENT_USER\\K]\r\n\"a\"=dword:0000001a\r\n"
+                             "@=dword:ffffffff\r\n\r\n"},
+        TSyntaxCase{"HexContinuationSkipsBlankAndCommentLines",
+                    "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"b\"=hex:01,02,\\\n\n; between\n"
+                    "  03,04,\\ ; trailing\n 5\n\"e\"=hex:\n",
+                    Header + "[HKEY_CURRENT_USER\\K]\r\n\"b\"=hex:01,02,03,04,05\r\n\"e\"=hex:\r\n"
+                             "\r\n"},
+        TSyntaxCase{"OtherTypesKeptAsTheyAre",
+                    "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"x\"=hex(2):25,00\n"
+                    "\"m\"=hex(7):61,00,00,00\n\"q\"=hex(b):01,00,00,00,00,00,00,00\n"
+                    "\"s\"=hex(1):41,42,00\n\"d\"=hex(4):01,02\n",
+                    Header + "[HKEY_CURRENT_USER\\K]\r\n\"x\"=hex(2):25,00\r\n"
+                             "\"m\"=hex(7):61,00,00,00\r\n"
+                             "\"q\"=hex(b):01,00,00,00,00,00,00,00\r\n\"s\"=\"AB\"\r\n"
+                             "\"d\"=hex(4):01,02\r\n\r\n"},
+        TSyntaxCase{"EscapesAndRawBytes",
+                    "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"q\\\"\\\\\"=\"C:\\dir;\x1f\xff\"\n",
+                    Header + "[HKEY_CURRENT_USER\\K]\r\n\"q\\\"\\\\\"=\"C:\\\\dir;\x1f\xff\"\r\n"
+                             "\r\n"},
+        TSyntaxCase{"RootValuesAndBlanksAroundEquals",
+                    "REGEDIT4\n[HKEY_CURRENT_USER]\n\"r\" = \"1\"\n[HKEY_CURRENT_USER\\] ",
+                    Header + "[HKEY_CURRENT_USER]\r\n\"r\"=\"1\"\r\n\r\n"}),
+    [](const testing::TestParamInfo<TSyntaxCase>& Info) { return std::string(Info.param.Name); });
+
+TEST(HiveText, LongHexWrapsBeforeColumn80AndReadsBack) {
+  HiveKey Root;
+  Root.AddChild("K").AddChild("L").SetValue("blob", REG_BINARY, std::string(200, '\xab'));
+  const std::string Text = FormatHiveText(Root);
+  std::istringstream Lines(Text);
+  std::string Line;
+  int Count = 0;
+  while (std::getline(Lines, Line)) {
+    EXPECT_LE(Line.size(), 81u) << Line;  // 80 columns plus the CR
+    ++Count;
+  }
+  EXPECT_GT(Count, 8);
+  HiveKey Back;
+  ParseHiveText(Text, "t.reg", Back);
+  EXPECT_EQ(FindHiveKey(Back, {"K", "L"})->FindValue("blob")->Data, std::string(200, '\xab'));
+}
+
+struct TErrorCase {
+  std::string Input;
+  int Line;
+  const char* Reason;
+};
+
+class HiveSyntaxError : public testing::TestWithParam<TErrorCase> {};
+
+TEST_P(HiveSyntaxError, NamesFileLineAndReason) {
+  HiveKey Root;
+  try {
+    ParseHiveText(GetParam().Input, "/tmp/x.reg", Root);
+    FAIL() << "parsed without error";
+  } catch (const ERegistryException& E) {
+    const std::string Prefix = "/tmp/x.reg, line " + std::to_string(GetParam().Line) + ": ";
+    EXPECT_EQ(E.Message().rfind(Prefix, 0), 0u) << E.Message();
+    EXPECT_NE(E.Message().find(GetParam().Reason), std::string::npos) << E.Message();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, HiveSyntaxError,
+    testing::Values(
+        TErrorCase{"Windows Registry Editor Version 5.00\r\n", 1, "REGEDIT4"},
+        TErrorCase{"REGEDIT4\n\"a\"=\"1\"\n", 2, "before any [key]"},
+        TErrorCase{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\S]\n", 2, "not under HKEY_CURRENT_USER"},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USERS]\n", 2, "not under HKEY_CURRENT_USER"},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a\n", 2, "end with ]"},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a\\\\b]\n", 2, "empty name"},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=\"open\n", 3, "no closing"},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=\"x\" y\n", 3, "after the value"},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"\n", 3, "expected ="},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=text\n", 3, "expected \"text\""},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=dword:123456789\n", 3, "1 to 8"},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=dword:\n", 3, "1 to 8"},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=dword:12 x\n", 3, "after the value"},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=hex:01,zz\n", 3, "\"zz\" is not"},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=hex:01,,02\n", 3, "not a hex"},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=hex:123\n", 3, "not a hex"},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=hex(x):00\n", 3, "hex(type)"},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=hex:01,\\\n\n; c\n", 3,
+                   "no line follows"},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=hex:01,\\\n\n\"w\"=\"1\"\n", 5,
+                   "continuation"},
+        TErrorCase{"REGEDIT4\n[-HKEY_CURRENT_USER\\a]\n\"v\"=\"1\"\n", 3, "key deletion"},
+        TErrorCase{"REGEDIT4\r\r\r[HKEY_CURRENT_USER\\a]\rjunk\r", 5, "expected a [key]"}));
