@@ -59,8 +59,9 @@ TEST_F(EngineTest, GroupOrderIsDecodedAndFiltered) {
     Expected.push_back(kUngrouped);
     EXPECT_EQ(Captions, Expected);
     EXPECT_TRUE(Inspect().GroupsActive());
-    if (C.Groups.empty())
+    if (C.Groups.empty()) {
       EXPECT_EQ(PaletteTabs(), Ide->Pages());
+    }
     Unload();
     delete Ide;
     Ide = nullptr;
