@@ -144,8 +144,7 @@ void Expect(TSimulator& Sim, const TArgs& A) {
   const TJson* Actual = State.At(Pointer);
   if (Actual != nullptr && *Actual == Expected)
     return;
-  throw EExpectFailed("expect " + (Pointer.empty() ? std::string("\"\"") : Pointer) +
-                      " failed\n  expected: " + Expected.Write() +
+  throw EExpectFailed("  expected: " + Expected.Write() +
                       "\n  actual:   " + (Actual == nullptr ? "(no such value)" : Actual->Write()));
 }
 

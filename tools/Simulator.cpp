@@ -57,7 +57,7 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
     return TLineResult::Ok;
   } catch (const EExpectFailed& E) {
     FOut.flush();
-    FErr << Prefix << E.what() << "\n";
+    FErr << Prefix << Trim(Line) << " failed\n" << E.what() << "\n";
     return TLineResult::ExpectFailed;
   } catch (const ECommandError& E) {
     FErr << Prefix << E.what() << "\n";

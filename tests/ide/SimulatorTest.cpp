@@ -92,7 +92,7 @@ TEST(Simulator, ExitStatusesAndMessages) {
       {{"-e", "expect host 7"}, 2, "starts with '/'"},
       {{"-e", "expect /host 7", "-e", "expect /hostx 7", "-e", "expect /host 5"},
        1,
-       "-e line 2: expect /hostx failed\n  expected: 7\n  actual:   (no such value)\n"},
+       "-e line 2: expect /hostx 7 failed\n  expected: 7\n  actual:   (no such value)\n"},
       {{"--host", "8"}, 2, "--host must be 5, 6 or 7"},
       {{"--host", HostVersion == 7 ? "6" : "7", "-e", "show"}, 2, "build; run tabulon-ide --host"},
       {{"--layout", "side"}, 2, "--layout must be controlbar or panel"},
