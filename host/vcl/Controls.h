@@ -301,6 +301,8 @@ class TWinControl : public TControl {
   void SimulateChar(char Ch);
 
   void UpdateShowing();
+  // Public as in TControl: the VCL lets any code place a windowed control.
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
  protected:
   virtual void CreateParams(TCreateParams& Params);
@@ -313,7 +315,6 @@ class TWinControl : public TControl {
   // that take keyboard input do.
   virtual bool TakesFocusOnClick() const { return FTabStop; }
   virtual void ShowingChanged() {}
-  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void VisibleChanged() override;
   void FontChanged() override;
   void BoundsChanged() override;

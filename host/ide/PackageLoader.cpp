@@ -1,0 +1,143 @@
+#include "PackageLoader.h"
+
+#include <dlfcn.h>
+
+#include <algorithm>
+
+#include "StockPalette.h"
+
+namespace {
+
+std::string Join(const std::vector<std::string>& Items, const std::string& Separator) {
+  std::string Result;
+  for (const std::string& S : Items)
+    Result += (Result.empty() ? "" : Separator) + S;
+  return Result;
+}
+
+std::string LastDlError() {
+  const char* Error = dlerror();
+  return Error != nullptr ? Error : "unknown error";
+}
+
+// Closes a module on every path unless the load went through.
+struct TModuleGuard {
+  void* Module;
+  ~TModuleGuard() {
+    if (Module != nullptr)
+      dlclose(Module);
+  }
+};
+
+}  // namespace
+
+std::vector<std::string> CheckPackageInfo(const TPackageInfo& Info, int Version) {
+  std::vector<std::string> Problems;
+  if (Info.Description.empty())
+    Problems.push_back("it has no description");
+  if ((Info.Flags & pfDesignOnly) == 0)
+    Problems.push_back("it is not a design-time package");
+  if (Info.HostVersion != 0 && Info.HostVersion != Version)
+    Problems.push_back("it was built for Delphi " + IntToStr(Info.HostVersion));
+  // Package names are file names, which Windows compares without case.
+  const std::vector<std::string> Provided = ProvidedPackages(Version);
+  std::vector<std::string> Missing;
+  for (const std::string& Required : Info.Requires)
+    if (std::none_of(Provided.begin(), Provided.end(),
+                     [&](const std::string& P) { return AnsiSameText(P, Required); }))
+      Missing.push_back(Required);
+  if (!Missing.empty())
+    Problems.push_back("it requires " + Join(Missing, ", ") + ", which this IDE does not provide");
+  return Problems;
+}
+
+TPackageLoader::TPackageLoader(TExpertRegistry& Registry, int Version)
+    : FRegistry(Registry), FVersion(Version) {}
+
+TPackageLoader::~TPackageLoader() {
+  UnloadAll();
+}
+
+const TLoadedPackage& TPackageLoader::Load(const std::string& Path) {
+  const std::string Cannot = "Cannot load package " + Path + ": ";
+  TModuleGuard Guard{dlopen(Path.c_str(), RTLD_NOW | RTLD_LOCAL)};
+  if (Guard.Module == nullptr)
+    throw EPackageError(Cannot + LastDlError());
+  // Opening a module that is loaded already gives its handle again.
+  for (const auto& P : FPackages)
+    if (P->Module == Guard.Module)
+      throw EPackageError(Cannot + "it is loaded already");
+
+  auto InfoEntry = reinterpret_cast<TPackageInfoEntry>(dlsym(Guard.Module, PackageInfoEntryName));
+  auto RegisterEntry =
+      reinterpret_cast<TPackageRegisterEntry>(dlsym(Guard.Module, PackageRegisterEntryName));
+  if (InfoEntry == nullptr || RegisterEntry == nullptr)
+    throw EPackageError(Cannot + "it is not a package (no " +
+                        (InfoEntry == nullptr ? PackageInfoEntryName : PackageRegisterEntryName) +
+                        " entry)");
+  const TPackageInfo* Info = InfoEntry();
+  if (Info == nullptr)
+    throw EPackageError(Cannot + "it gives no package information");
+  std::vector<std::string> Problems = CheckPackageInfo(*Info, FVersion);
+  for (const auto& P : FPackages)
+    if (!Info->Name.empty() && AnsiSameText(P->Info.Name, Info->Name))
+      Problems.push_back("a package named " + Info->Name + " is loaded already");
+  if (!Problems.empty())
+    throw EPackageError(Cannot + Join(Problems, "; "));
+
+  auto Package = std::make_unique<TLoadedPackage>();
+  Package->Path = Path;
+  Package->Info = *Info;
+  Package->Module = Guard.Module;
+
+  // An error inside Register leaves no expert of the package behind. The
+  // message is copied out before the module goes, since the exception
+  // object may belong to the module.
+  std::string Failure;
+  bool Failed = false;
+  FRegistry.SetLoadingModule(Package.get());
+  try {
+    RegisterEntry();
+  } catch (const std::exception& E) {
+    Failed = true;
+    Failure = E.what();
+  } catch (...) {
+    Failed = true;
+    Failure = "unknown error";
+  }
+  FRegistry.SetLoadingModule(nullptr);
+  if (Failed) {
+    FRegistry.DestroyExpertsOf(Package.get());
+    throw EPackageError(Cannot + "its Register failed: " + Failure);
+  }
+  Guard.Module = nullptr;
+  FPackages.push_back(std::move(Package));
+  return *FPackages.back();
+}
+
+void TPackageLoader::Unload(const TLoadedPackage& Package) {
+  auto It = std::find_if(FPackages.begin(), FPackages.end(),
+                         [&](const auto& P) { return P.get() == &Package; });
+  if (It == FPackages.end())
+    throw EPackageError("Package " + Package.Path + " is not loaded");
+  std::unique_ptr<TLoadedPackage> Doomed = std::move(*It);
+  FPackages.erase(It);
+  // The experts' code lives in the module: they go before it does.
+  FRegistry.DestroyExpertsOf(Doomed.get());
+  dlclose(Doomed->Module);
+}
+
+void TPackageLoader::UnloadAll() {
+  while (!FPackages.empty())
+    Unload(*FPackages.back());
+}
+
+const TLoadedPackage& TPackageLoader::Packages(int Index) const {
+  if (Index < 0 || Index >= Count())
+    throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+  return *FPackages[static_cast<std::size_t>(Index)];
+}
+
+std::vector<TIExpert*> TPackageLoader::ExpertsOf(const TLoadedPackage& Package) const {
+  return FRegistry.ExpertsOf(&Package);
+}

@@ -1,0 +1,89 @@
+#include "StockPalette.h"
+
+std::vector<std::string> StockPalette(int Version) {
+  switch (Version) {
+    case 5:
+      return {"Standard",      "Additional", "Win32",         "System",  "Data Access",
+              "Data Controls", "ADO",        "InterBase",     "MIDAS",   "InternetExpress",
+              "Internet",      "FastNet",    "Decision Cube", "QReport", "Dialogs",
+              "Win 3.1",       "Samples",    "ActiveX",       "Servers"};
+    case 6:
+      return {"Standard",
+              "Additional",
+              "Win32",
+              "System",
+              "Data Access",
+              "Data Controls",
+              "dbExpress",
+              "DataSnap",
+              "BDE",
+              "ADO",
+              "InterBase",
+              "WebServices",
+              "InternetExpress",
+              "Internet",
+              "WebSnap",
+              "FastNet",
+              "Decision Cube",
+              "QReport",
+              "Dialogs",
+              "Win 3.1",
+              "Samples",
+              "ActiveX",
+              "COM+",
+              "Indy Clients",
+              "Indy Servers",
+              "Indy Misc",
+              "Servers",
+              "InterBase Admin"};
+    case 7:
+      return {"Standard",
+              "Additional",
+              "Win32",
+              "System",
+              "Data Access",
+              "Data Controls",
+              "dbExpress",
+              "DataSnap",
+              "BDE",
+              "ADO",
+              "InterBase",
+              "WebServices",
+              "InternetExpress",
+              "Internet",
+              "WebSnap",
+              "Decision Cube",
+              "Dialogs",
+              "Win 3.1",
+              "Samples",
+              "ActiveX",
+              "Rave",
+              "Indy Clients",
+              "Indy Servers",
+              "Indy Intercepts",
+              "Indy I/O Handlers",
+              "Indy Misc",
+              "COM+",
+              "InterBase Admin",
+              "IW Standard",
+              "IW Data",
+              "IW Client Side",
+              "IW Control",
+              "Servers"};
+    default:
+      return {};
+  }
+}
+
+std::vector<std::string> ProvidedPackages(int Version) {
+  switch (Version) {
+    case 5:
+      return {"vcl50", "VclSmp50"};
+    case 6:
+      return {"vcl60.bpl", "rtl60.bpl", "vclsmp60.bpl", "designide60.bpl"};
+    case 7:
+      return {"vcl70.bpl", "rtl70.bpl", "vclsmp70.bpl", "designide70.bpl"};
+    default:
+      return {};
+  }
+}

@@ -1,0 +1,128 @@
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include "Ide.h"
+
+namespace {
+
+// Hands the module's expert a counter that its destructor increments.
+void Watch(const TLoadedPackage& Package, int* Counter) {
+  auto Entry = reinterpret_cast<void (*)(int*)>(dlsym(Package.Module, "TabulonTestPackageWatch"));
+  ASSERT_NE(Entry, nullptr);
+  Entry(Counter);
+}
+
+class TStubExpert : public TIExpert {
+ public:
+  explicit TStubExpert(int* Destroyed = nullptr) : FDestroyed(Destroyed) {}
+  ~TStubExpert() override {
+    if (FDestroyed != nullptr)
+      ++*FDestroyed;
+  }
+  std::string GetName() override { return "Stub"; }
+  std::string GetAuthor() override { return ""; }
+  std::string GetComment() override { return ""; }
+  std::string GetPage() override { return ""; }
+  HICON GetGlyph() override { return nullptr; }
+  TExpertStyle GetStyle() override { return esAddIn; }
+  TExpertState GetState() override { return {esEnabled}; }
+  std::string GetIDString() override { return "Stub"; }
+  std::string GetMenuText() override { return ""; }
+  void Execute() override {}
+
+ private:
+  int* FDestroyed;
+};
+
+}  // namespace
+
+TEST(PackageLoader, LoadsRegistersAndUnloadDestroysTheExpert) {
+  TIde Ide;
+  const TLoadedPackage& Package = Ide.Packages().Load(TEST_PACKAGE_GOOD_PATH);
+  EXPECT_EQ(Package.Info.Description, "Tabulon loader test package");
+  ASSERT_EQ(Ide.Packages().Count(), 1);
+  ASSERT_EQ(Ide.Experts().Count(), 1);
+  EXPECT_EQ(Ide.Experts().Experts(0)->GetName(), "Tabulon Test Expert");
+  EXPECT_EQ(Ide.Packages().ExpertsOf(Package).size(), 1u);
+
+  // The same module a second time is refused and the first stays.
+  EXPECT_THROW(Ide.Packages().Load(TEST_PACKAGE_GOOD_PATH), EPackageError);
+  EXPECT_EQ(Ide.Packages().Count(), 1);
+  EXPECT_EQ(Ide.Experts().Count(), 1);
+
+  int Destroyed = 0;
+  Watch(Package, &Destroyed);
+  Ide.Packages().Unload(Package);
+  EXPECT_EQ(Destroyed, 1);
+  EXPECT_EQ(Ide.Packages().Count(), 0);
+  EXPECT_EQ(Ide.Experts().Count(), 0);
+
+  // Loadable again after the unload; the IDE's end unloads it too.
+  int DestroyedAtEnd = 0;
+  Watch(Ide.Packages().Load(TEST_PACKAGE_GOOD_PATH), &DestroyedAtEnd);
+  Ide.Packages().UnloadAll();
+  EXPECT_EQ(DestroyedAtEnd, 1);
+}
+
+TEST(PackageLoader, RefusesWhatThisIdeCannotTakeAndStaysAsItWas) {
+  struct TCase {
+    const char* Path;
+    const char* Message;
+  };
+  const TCase Cases[] = {
+      {TEST_PACKAGE_OTHERHOST_PATH, "which this IDE does not provide"},
+      {TEST_PACKAGE_RUNTIME_PATH, "not a design-time package"},
+      {TEST_PACKAGE_NODESC_PATH, "no description"},
+      {TEST_PACKAGE_THROWING_PATH, "its Register failed: Register gave up"},
+      {"/nonexistent/package.so", "Cannot load package /nonexistent/package.so"},
+  };
+  TIde Ide;
+  Ide.Packages().Load(TEST_PACKAGE_GOOD_PATH);
+  for (const TCase& C : Cases) {
+    try {
+      Ide.Packages().Load(C.Path);
+      ADD_FAILURE() << C.Path << " was accepted";
+    } catch (const EPackageError& E) {
+      EXPECT_NE(E.Message().find(C.Message), std::string::npos) << E.Message();
+    }
+    EXPECT_EQ(Ide.Packages().Count(), 1) << C.Path;
+    EXPECT_EQ(Ide.Experts().Count(), 1) << C.Path;
+  }
+  // The refused module is not left loaded.
+  EXPECT_EQ(dlopen(TEST_PACKAGE_RUNTIME_PATH, RTLD_NOW | RTLD_NOLOAD), nullptr);
+}
+
+TEST(PackageLoader, ChecksInformationAgainstTheVersionsPackages) {
+  TPackageInfo Info;
+  Info.Description = "x";
+  Info.Flags = pfDesignOnly;
+  Info.Requires = {"VCL70.bpl", "designide70.BPL"};
+  EXPECT_TRUE(CheckPackageInfo(Info, 7).empty());
+  const auto Problems = CheckPackageInfo(Info, 6);
+  ASSERT_EQ(Problems.size(), 1u);
+  EXPECT_EQ(Problems[0], "it requires VCL70.bpl, designide70.BPL, which this IDE does not provide");
+  Info.Requires = {"vcl50"};
+  Info.HostVersion = 6;
+  EXPECT_EQ(CheckPackageInfo(Info, 5).size(), 1u);
+  Info.Description.clear();
+  Info.Flags = pfRunOnly;
+  EXPECT_EQ(CheckPackageInfo(Info, 5).size(), 3u);
+}
+
+TEST(ExpertRegistry, HoldsExpertsUntilItGoes) {
+  int Destroyed = 0;
+  auto* Stub = new TStubExpert(&Destroyed);
+  EXPECT_FALSE(RegisterLibraryExpert(Stub));  // no IDE running: refused
+  {
+    TExpertRegistry Registry;
+    EXPECT_TRUE(RegisterLibraryExpert(Stub));
+    EXPECT_FALSE(RegisterLibraryExpert(Stub));
+    EXPECT_FALSE(RegisterLibraryExpert(nullptr));
+    EXPECT_EQ(Registry.Count(), 1);
+    EXPECT_EQ(Registry.ExpertsOf(nullptr), std::vector<TIExpert*>{Stub});
+    Registry.DestroyExpertsOf(&Registry);  // another module's: none
+    EXPECT_EQ(Destroyed, 0);
+  }
+  EXPECT_EQ(Destroyed, 1);
+  EXPECT_FALSE(RegisterLibraryExpert(nullptr));
+}

@@ -1,0 +1,81 @@
+// A package module for the IDE's loader tests. One source, built once per
+// kind of package the loader must tell apart (TEST_PACKAGE_GOOD, _OTHERHOST,
+// _RUNTIME, _NODESC, _THROWING); each registers one trivial expert.
+
+#include "Exptintf.h"
+#include "PackageInfo.h"
+
+namespace {
+
+int* DestroyedCounter = nullptr;
+
+class TTestExpert : public TIExpert {
+ public:
+  ~TTestExpert() override {
+    if (DestroyedCounter != nullptr)
+      ++*DestroyedCounter;
+  }
+  std::string GetName() override { return "Tabulon Test Expert"; }
+  std::string GetAuthor() override { return "Tabulon tests"; }
+  std::string GetComment() override { return "Registered by the loader tests"; }
+  std::string GetPage() override { return ""; }
+  HICON GetGlyph() override { return nullptr; }
+  TExpertStyle GetStyle() override { return esAddIn; }
+  TExpertState GetState() override { return {esEnabled}; }
+  std::string GetIDString() override { return "Tabulon.TestExpert"; }
+  std::string GetMenuText() override { return ""; }
+  void Execute() override {}
+};
+
+std::vector<std::string> Requires() {
+#if defined(TEST_PACKAGE_OTHERHOST)
+  // The packages of another IDE version than the one this is built for.
+  return TABULON_HOST == 7 ? std::vector<std::string>{"vcl60.bpl", "rtl60.bpl"}
+                           : std::vector<std::string>{"vcl70.bpl", "rtl70.bpl"};
+#elif TABULON_HOST == 5
+  return {"vcl50", "VclSmp50"};
+#elif TABULON_HOST == 6
+  return {"VCL60.BPL", "rtl60.bpl", "vclsmp60.bpl", "designide60.bpl"};
+#else
+  return {"VCL70.BPL", "rtl70.bpl", "vclsmp70.bpl", "designide70.bpl"};
+#endif
+}
+
+TPackageInfo MakeInfo() {
+  TPackageInfo Info;
+  Info.Name = TEST_PACKAGE_NAME;
+#if !defined(TEST_PACKAGE_NODESC)
+  Info.Description = "Tabulon loader test package";
+#endif
+#if defined(TEST_PACKAGE_RUNTIME)
+  Info.Flags = pfRunOnly;
+#else
+  Info.Flags = pfDesignOnly | pfNeverBuild;
+#endif
+  Info.HostVersion = TABULON_HOST;
+  Info.Requires = Requires();
+  Info.Contains = {"TestPackage"};
+  return Info;
+}
+
+}  // namespace
+
+extern "C" {
+
+__attribute__((visibility("default"))) const TPackageInfo* TabulonPackageInfo() {
+  static const TPackageInfo Info = MakeInfo();
+  return &Info;
+}
+
+__attribute__((visibility("default"))) void TabulonPackageRegister() {
+  RegisterLibraryExpert(new TTestExpert);
+#if defined(TEST_PACKAGE_THROWING)
+  throw Exception("Register gave up");
+#endif
+}
+
+// The tests hand in a counter that the expert's destructor increments.
+__attribute__((visibility("default"))) void TabulonTestPackageWatch(int* Counter) {
+  DestroyedCounter = Counter;
+}
+}

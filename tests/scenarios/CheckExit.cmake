@@ -1,0 +1,22 @@
+# Runs the command after "--" and checks its exit status (STATUS) and that
+# its output, standard output and error together, matches REGEX.
+set(cmd)
+set(seen FALSE)
+math(EXPR last "${CMAKE_ARGC} - 1")
+foreach(i RANGE ${last})
+  if(seen)
+    list(APPEND cmd "${CMAKE_ARGV${i}}")
+  elseif("${CMAKE_ARGV${i}}" STREQUAL "--")
+    set(seen TRUE)
+  endif()
+endforeach()
+execute_process(COMMAND ${cmd} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err
+                INPUT_FILE /dev/null)
+set(all "${out}${err}")
+if(NOT rc STREQUAL "${STATUS}")
+  message(FATAL_ERROR "exit status ${rc}, expected ${STATUS}; output:\n${all}")
+endif()
+if(NOT all MATCHES "${REGEX}")
+  message(FATAL_ERROR "output does not match '${REGEX}':\n${all}")
+endif()
+message(STATUS "exit status ${rc} as expected; output:\n${all}")

@@ -1,0 +1,180 @@
+#include <ostream>
+
+#include "Dump.h"
+#include "Simulator.h"
+
+namespace {
+
+void NoArguments(const TArgs& A) {
+  if (!A.Words.empty() || !A.Tail.empty())
+    throw ECommandError(A.Command + " takes no arguments");
+}
+
+void ArgumentCount(const TArgs& A, std::size_t Count, const char* Synopsis) {
+  if (A.Words.size() != Count || !A.Tail.empty())
+    throw ECommandError("usage: " + std::string(Synopsis));
+}
+
+void Show(TSimulator& Sim, const TArgs& A) {
+  NoArguments(A);
+  // The window manager activates a main window when it first appears.
+  Sim.MainForm()->Show();
+  Sim.MainForm()->SetActive(true);
+}
+
+void Activate(TSimulator& Sim, const TArgs& A) {
+  NoArguments(A);
+  if (!Sim.MainForm()->Showing())
+    throw ECommandError("the main form is not shown, so it cannot be activated (use show)");
+  Sim.MainForm()->SetActive(true);
+}
+
+void Deactivate(TSimulator& Sim, const TArgs& A) {
+  NoArguments(A);
+  Sim.MainForm()->SetActive(false);
+}
+
+// A tab named by caption (letter case ignored, first match) or by "#N",
+// N counting the visible tabs from 0.
+int FindTab(TCustomTabControl* Tabs, const TWord& Word, const char* What) {
+  const int Count = Tabs->Tabs()->Count();
+  if (!Word.Quoted && Word.Text.size() > 1 && Word.Text[0] == '#') {
+    const int Index = ParseCount(Word.Text.substr(1), std::string(What) + " number");
+    if (Index >= Count)
+      throw ECommandError(std::string("there is no ") + What + " #" + std::to_string(Index) + " (" +
+                          std::to_string(Count) + " tabs)");
+    return Index;
+  }
+  const std::string Caption = HostText(Word.Text);
+  for (int i = 0; i < Count; ++i)
+    if (AnsiSameText(Tabs->Tabs()->Strings(i), Caption))
+      return i;
+  throw ECommandError(std::string("there is no ") + What + " '" + Word.Text + "'");
+}
+
+void Page(TSimulator& Sim, const TArgs& A) {
+  ArgumentCount(A, 1, "page CAPTION | page #N");
+  TTabControl* Palette = Sim.MainForm()->Palette();
+  if (!Palette->Showing())
+    throw ECommandError("the palette is not on the screen (use show)");
+  Palette->ClickTab(FindTab(Palette, A.Words[0], "palette tab"));
+}
+
+void Wait(TSimulator& Sim, const TArgs& A) {
+  ArgumentCount(A, 1, "wait MS");
+  Sim.Ide().App()->AdvanceTime(ParseCount(A.Words[0].Text, "MS"));
+}
+
+std::vector<std::string> PageNames(const TArgs& A) {
+  if (A.Words.empty())
+    throw ECommandError("usage: " + A.Command + " PAGE...");
+  std::vector<std::string> Pages;
+  for (const TWord& W : A.Words) {
+    if (W.Text.empty())
+      throw ECommandError("a page name cannot be empty");
+    Pages.push_back(HostText(W.Text));
+  }
+  return Pages;
+}
+
+void Install(TSimulator& Sim, const TArgs& A) {
+  Sim.MainForm()->InstallPages(PageNames(A));
+}
+
+void Uninstall(TSimulator& Sim, const TArgs& A) {
+  const std::vector<std::string> Pages = PageNames(A);
+  // Checked here as well, so that the message is the user's own text.
+  for (std::size_t i = 0; i < Pages.size(); ++i) {
+    bool Found = false;
+    for (const std::string& P : Sim.MainForm()->Pages())
+      Found = Found || AnsiSameText(P, Pages[i]);
+    if (!Found)
+      throw ECommandError("there is no palette page '" + A.Words[i].Text + "' to remove");
+  }
+  Sim.MainForm()->UninstallPages(Pages);
+}
+
+void Key(TSimulator& Sim, const TArgs& A) {
+  (void)Sim;
+  ArgumentCount(A, 2, "key down|up LSHIFT|RSHIFT|LCTRL|RCTRL|A");
+  const std::string& Dir = A.Words[0].Text;
+  if (Dir != "down" && Dir != "up")
+    throw ECommandError("key: expected down or up, not '" + Dir + "'");
+  static const std::pair<const char*, int> kKeys[] = {{"LSHIFT", VK_LSHIFT},
+                                                      {"RSHIFT", VK_RSHIFT},
+                                                      {"LCTRL", VK_LCONTROL},
+                                                      {"RCTRL", VK_RCONTROL},
+                                                      {"A", 'A'}};
+  for (const auto& [Name, Code] : kKeys) {
+    if (A.Words[1].Text != Name)
+      continue;
+    if (Dir == "down")
+      KeyboardState().Press(Code);
+    else
+      KeyboardState().Release(Code);
+    return;
+  }
+  throw ECommandError("key: unknown key '" + A.Words[1].Text +
+                      "' (LSHIFT, RSHIFT, LCTRL, RCTRL or A)");
+}
+
+void DumpCommand(TSimulator& Sim, const TArgs& A) {
+  NoArguments(A);
+  Sim.Out() << Dump(Sim).Write() << "\n";
+}
+
+void RenderCommand(TSimulator& Sim, const TArgs& A) {
+  NoArguments(A);
+  Sim.Out() << Render(Sim);
+}
+
+void Expect(TSimulator& Sim, const TArgs& A) {
+  if (A.Words.size() != 1 || A.Tail.empty())
+    throw ECommandError("usage: expect POINTER JSON");
+  const std::string& Pointer = A.Words[0].Text;
+  TJson Expected;
+  try {
+    Expected = TJson::Parse(A.Tail);
+    // A malformed pointer is the script's fault, found before any state is read.
+    (void)TJson().At(Pointer);
+  } catch (const EJsonError& E) {
+    throw ECommandError(std::string("expect: ") + E.what());
+  }
+  const TJson State = Dump(Sim);
+  const TJson* Actual = State.At(Pointer);
+  if (Actual != nullptr && *Actual == Expected)
+    return;
+  throw EExpectFailed("  expected: " + Expected.Write() +
+                      "\n  actual:   " + (Actual == nullptr ? "(no such value)" : Actual->Write()));
+}
+
+void Help(TSimulator& Sim, const TArgs& A) {
+  NoArguments(A);
+  for (const TCommand& C : Commands())
+    Sim.Out() << "  " << C.Synopsis << "\n      " << C.Help << "\n";
+}
+
+}  // namespace
+
+const std::vector<TCommand>& Commands() {
+  static const std::vector<TCommand> kCommands = {
+      {"show", "show", "the main form is shown (and activated, as a new main window is)", -1, Show},
+      {"activate", "activate", "the main form gains activation", -1, Activate},
+      {"deactivate", "deactivate", "the main form loses activation", -1, Deactivate},
+      {"page", "page CAPTION | page #N",
+       "the user clicks a palette tab (by caption, or N-th visible tab from 0)", -1, Page},
+      {"wait", "wait MS", "simulated time passes; due timers fire", -1, Wait},
+      {"install", "install PAGE...",
+       "a package adding these pages is installed; the IDE rewrites the palette", -1, Install},
+      {"uninstall", "uninstall PAGE...",
+       "a package providing these pages is removed; the IDE rewrites the palette", -1, Uninstall},
+      {"key", "key down|up KEY", "KEY (LSHIFT, RSHIFT, LCTRL, RCTRL or A) is pressed / released",
+       -1, Key},
+      {"dump", "dump", "print the state as one line of JSON", -1, DumpCommand},
+      {"render", "render", "print a text picture of the palette area", -1, RenderCommand},
+      {"expect", "expect POINTER JSON",
+       "fail unless the dump's value at the JSON pointer equals JSON", 1, Expect},
+      {"help", "help", "list the commands", -1, Help},
+  };
+  return kCommands;
+}

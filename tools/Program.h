@@ -1,0 +1,20 @@
+#pragma once
+
+// The whole of tabulon-ide behind main(): options, sources of commands, the
+// prompt, the exit status. The streams and the terminal test come in, so
+// that tests run it in-process.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// Exit statuses.
+constexpr int kExitOk = 0;
+constexpr int kExitExpectFailed = 1;
+constexpr int kExitError = 2;
+
+// Args without the program name.
+int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::ostream& Out,
+                   std::ostream& Err, bool InIsTerminal);
+
+std::string HelpText();

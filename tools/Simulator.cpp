@@ -1,0 +1,71 @@
+#include "Simulator.h"
+
+#include <ostream>
+
+#include "CodePage.h"
+
+std::string HostText(const std::string& Utf8) {
+  std::string Host = Utf8ToWin1251(Utf8);
+  if (Win1251ToUtf8(Host) != Utf8)
+    throw ECommandError("'" + Utf8 + "' holds characters that Windows-1251 cannot represent");
+  return Host;
+}
+
+std::string UserText(const std::string& Host) {
+  return Win1251ToUtf8(Host);
+}
+
+int ParseCount(const std::string& Text, const std::string& What) {
+  if (Text.empty() || Text.size() > 9 || Text.find_first_not_of("0123456789") != Text.npos)
+    throw ECommandError(What + " must be a whole number from 0 to 999999999, not '" + Text + "'");
+  return std::stoi(Text);
+}
+
+const TCommand* FindCommand(const std::string& Name) {
+  for (const TCommand& C : Commands())
+    if (Name == C.Name)
+      return &C;
+  return nullptr;
+}
+
+TSimulator::TSimulator(const TSimulatorOptions& Options, std::ostream& Out, std::ostream& Err)
+    : FOptions(Options), FOut(Out), FErr(Err), FIde(std::make_unique<TIde>(Options.Ide)) {}
+
+TSimulator::~TSimulator() = default;
+
+TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Where) {
+  if (IsBlankOrComment(Line))
+    return TLineResult::Ok;
+  const std::string Prefix = "tabulon-ide: " + Where + ": ";
+  try {
+    TLineLexer Lexer(Line);
+    TArgs Args;
+    Args.Command = Lexer.Next().Text;
+    const TCommand* Command = FindCommand(Args.Command);
+    if (Command == nullptr)
+      throw ECommandError("unknown command '" + Args.Command + "' (try 'help')");
+    for (int i = 0; Command->WordsBeforeTail < 0 || i < Command->WordsBeforeTail; ++i) {
+      if (Lexer.AtEnd())
+        break;
+      Args.Words.push_back(Lexer.Next());
+    }
+    Args.Tail = Lexer.Rest();
+    Command->Run(*this, Args);
+    // The message loop runs between two things the user does.
+    FIde->App()->ProcessMessages();
+    FOut.flush();
+    return TLineResult::Ok;
+  } catch (const EExpectFailed& E) {
+    FOut.flush();
+    FErr << Prefix << Trim(Line) << " failed\n" << E.what() << "\n";
+    return TLineResult::ExpectFailed;
+  } catch (const ECommandError& E) {
+    FErr << Prefix << E.what() << "\n";
+  } catch (const Exception& E) {
+    FErr << Prefix << "the IDE raised an error: " << UserText(E.Message()) << "\n";
+  } catch (const std::exception& E) {
+    FErr << Prefix << "internal error: " << E.what() << "\n";
+  }
+  FOut.flush();
+  return TLineResult::Error;
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+// The command interpreter of tabulon-ide: one simulated IDE and the commands
+// a script, -e or the prompt give it. Every command checks all of its
+// arguments before it acts, so a refused command changes nothing.
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Ide.h"
+#include "Script.h"
+
+struct TSimulatorOptions {
+  TIdeOptions Ide;
+  std::string Hive;     // as given by --hive, or the default file
+  std::string Package;  // the package module that `load` would load
+};
+
+// The words of a command line after the command's name. A command that
+// takes raw text at its end (expect's JSON) gets that text in Tail.
+struct TArgs {
+  std::string Command;
+  std::vector<TWord> Words;
+  std::string Tail;
+};
+
+// An expect that did not hold: the script goes on, the status becomes 1.
+class EExpectFailed : public std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+class TSimulator;
+
+// One entry per command. Adding a command is adding one entry to the table
+// in Commands.cpp.
+struct TCommand {
+  const char* Name;
+  const char* Synopsis;  // as --help shows it
+  const char* Help;      // one line
+  // -1: every argument is a word; N: N words, then the rest of the line raw.
+  int WordsBeforeTail;
+  void (*Run)(TSimulator& Sim, const TArgs& Args);
+};
+const std::vector<TCommand>& Commands();
+const TCommand* FindCommand(const std::string& Name);
+
+enum class TLineResult { Ok, ExpectFailed, Error };
+
+class TSimulator {
+ public:
+  TSimulator(const TSimulatorOptions& Options, std::ostream& Out, std::ostream& Err);
+  ~TSimulator();
+
+  // Runs one line; Where names it in messages ("-e line 2", "a.tide line 7").
+  // Reports problems on the error stream itself.
+  TLineResult RunLine(const std::string& Line, const std::string& Where);
+
+  TIde& Ide() { return *FIde; }
+  TIdeMainForm* MainForm() { return FIde->MainForm(); }
+  const TSimulatorOptions& Options() const { return FOptions; }
+  std::ostream& Out() { return FOut; }
+  std::ostream& Err() { return FErr; }
+
+ private:
+  TSimulatorOptions FOptions;
+  std::ostream& FOut;
+  std::ostream& FErr;
+  std::unique_ptr<TIde> FIde;
+};
+
+// Text at the edges: the user's UTF-8 to the host's Windows-1251, raising
+// ECommandError for characters Windows-1251 cannot hold, and back.
+std::string HostText(const std::string& Utf8);
+std::string UserText(const std::string& Host);
+
+// A non-negative decimal number of at most nine digits; ECommandError else.
+int ParseCount(const std::string& Text, const std::string& What);
