@@ -137,6 +137,15 @@ void TORVExpert::prvDestroy() {
       FPageGroup != nullptr &&
       FPageGroup->OnChange() == TNotifyEvent::Of<&TORVExpert::prvPageGroupChange>(this);
   if (HooksSet) {
+    // While grouping is in force the palette holds one group's pages; left
+    // so, the IDE would show a palette with pages missing until it next
+    // rebuilds it. Give it the full list back, with the page the IDE last
+    // loaded selected, unless the IDE has rewritten the palette meanwhile.
+    if (FGroupsActive && FPagesShown->Equals(FTabPalette->Tabs())) {
+      const int Selected = FTabPaletteAll->TabIndex();
+      FTabPalette->Tabs()->SetText(FTabPaletteAll->Tabs()->Text());
+      FTabPalette->SetTabIndex(Selected);
+    }
     prvEventsClear();
   } else if (FTabPalette != nullptr) {
     FTabPalette->SetMultiLine(false);

@@ -23,8 +23,10 @@ TEST_F(EngineTest, ImportGroupsThePaletteFromTheStore) {
   EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"Win32", 2, 6}));
   EXPECT_EQ(X.PageGroupPages().back(), "Additional\r\nData Access\r\nSamples\r\n");
   EXPECT_EQ(X.PageGroupPages()[0], "Win32\r\nStandard\r\nServers\r\n");
+  // The palette shows the group's own spelling; the IDE gets its own page.
   ClickGroup(kBeta);
-  EXPECT_EQ(PaletteTabs(), std::vector<std::string>{"System"});
+  EXPECT_EQ(PaletteTabs(), std::vector<std::string>{"system"});
+  EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"System", 3, 6}));
 }
 
 TEST_F(EngineTest, GroupOrderIsDecodedAndFiltered) {
