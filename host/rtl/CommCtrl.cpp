@@ -96,7 +96,11 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
         return -1;
       const int At = std::min(Index, Count);
       Items.insert(Items.begin() + At, *reinterpret_cast<const TCItem*>(M.LParam));
-      if (CurSel >= At)
+      // The first tab of an empty control becomes the selected one, as the
+      // common controls do; later inserts move the selection with its tab.
+      if (Count == 0)
+        CurSel = 0;
+      else if (CurSel >= At)
         ++CurSel;
       return At;
     }

@@ -74,6 +74,17 @@ void TCustomForm::DoHide() {
 TModalResult TCustomForm::ShowModal() {
   if (FShown)
     throw EInvalidOperation("Cannot make a visible window modal");
+  // The form that was active loses the activation to the modal form and gets
+  // it back when the modal loop ends, as the window manager does.
+  struct TGiveBack {
+    TCustomForm* Form;
+    ~TGiveBack() {
+      if (Form != nullptr && Application != nullptr && Application->FormIndex(Form) >= 0)
+        Form->SetActive(true);
+    }
+  } GiveBack{Application != nullptr ? Application->ActiveForm() : nullptr};
+  if (GiveBack.Form != nullptr)
+    GiveBack.Form->SetActive(false);
   FModal = true;
   FModalResult = mrNone;
   struct Guard {
@@ -173,6 +184,11 @@ void TApplication::RemoveForm(TCustomForm* Form) {
   FForms.erase(std::remove(FForms.begin(), FForms.end(), Form), FForms.end());
   if (FMainForm == Form)
     FMainForm = nullptr;
+}
+
+int TApplication::FormIndex(const TCustomForm* Form) const {
+  auto It = std::find(FForms.begin(), FForms.end(), Form);
+  return It == FForms.end() ? -1 : static_cast<int>(It - FForms.begin());
 }
 
 TCustomForm* TApplication::ActiveForm() const {

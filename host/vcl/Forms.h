@@ -121,6 +121,7 @@ class TApplication : public TComponent {
   void SetMainForm(TCustomForm* Form) { FMainForm = Form; }
   int FormCount() const { return static_cast<int>(FForms.size()); }
   TCustomForm* Forms(int Index) const { return FForms.at(static_cast<std::size_t>(Index)); }
+  int FormIndex(const TCustomForm* Form) const;
   void AddForm(TCustomForm* Form);
   void RemoveForm(TCustomForm* Form);
   TCustomForm* ActiveForm() const;

@@ -64,11 +64,11 @@ TEST_F(EngineTest, TicksDoNothingWhileGroupingIsOff) {
 
 TEST_F(EngineTest, GroupBarHeightFollowsTheRows) {
   MakeIde();
-  // Fourteen Cyrillic groups of one page each wrap a multi-line group bar
+  // Ten Cyrillic groups of one page each wrap a multi-line group bar
   // onto a second row; a narrow multi-line palette takes three rows.
   std::vector<std::string> Names;
   std::string Name = kAlpha;
-  for (int i = 0; i < 14; ++i) {
+  for (int i = 0; i < 10; ++i) {
     Name += "\xE0\xE1\xE2";  // "абв": every name is longer than the one before
     Names.push_back(Name);
     WritePages(Name, {"Win32"});
@@ -89,16 +89,21 @@ TEST_F(EngineTest, GroupBarHeightFollowsTheRows) {
   EXPECT_EQ(Ide->PaletteHome()->Height(), 98);
   EXPECT_EQ(Ide->PaletteHome()->Constraints()->MaxHeight(), 98);
 
+  // A narrow palette band: the ungrouped pages take three palette rows.
   X.GroupBar()->SetMultiLine(false);
+  Ide->PaletteHome()->SetWidth(160);
   ClickGroup(kUngrouped);
   Ide->Palette()->SetMultiLine(true);
-  Ide->Palette()->SetAlign(alNone);
-  Ide->Palette()->SetWidth(150);
   ASSERT_EQ(Ide->Palette()->RowCount(), 3);
   X.GroupBar()->Perform(WM_SIZE, 0, 0);
   EXPECT_EQ(X.PageGroupHeight(), 110);
-  // The palette fills its sheet again, even when the height stays.
+  EXPECT_EQ(X.GroupBar()->Height(), 110);
+  // A sizing that computes the height last applied only puts the palette
+  // back to filling its sheet.
+  Ide->Palette()->SetAlign(alNone);
+  X.GroupBar()->Perform(WM_SIZE, 0, 0);
   EXPECT_EQ(Ide->Palette()->Align(), alClient);
+  EXPECT_EQ(X.PageGroupHeight(), 110);
 }
 
 TEST_F(EngineTest, SortTimerFollowsActivationAndTheOptions) {
