@@ -294,6 +294,7 @@ class TWinControl : public TControl {
   void SimulateChar(char Ch);
 
   void UpdateShowing();
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
  protected:
   virtual void CreateParams(TCreateParams& Params);
@@ -306,7 +307,6 @@ class TWinControl : public TControl {
   // that take keyboard input do.
   virtual bool TakesFocusOnClick() const { return FTabStop; }
   virtual void ShowingChanged() {}
-  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void VisibleChanged() override;
   void FontChanged() override;
   void BoundsChanged() override;
