@@ -125,7 +125,9 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   FWidth = AWidth;
   FHeight = AHeight;
   BoundsChanged();
-  if (FParent != nullptr && FAlign != alNone)
+  // As the VCL's RequestAlign: the parent lays out again for any child, so
+  // that a control bar follows a band that changed its height.
+  if (FParent != nullptr)
     FParent->Realign();
   if (Resized)
     Resize();
