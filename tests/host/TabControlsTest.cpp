@@ -214,6 +214,26 @@ TEST_F(TabControls, ASheetFillsTheDisplayRect) {
   EXPECT_EQ(Pages->Pages(1)->BoundsRect(), Pages->DisplayRect()) << "sized when it is shown";
 }
 
+TEST_F(TabControls, ANewWindowKeepsThePageControlsTabsAndSheets) {
+  auto* Pages = NewPages({"A", "B", "C"});
+  Pages->Pages(0)->SetTabVisible(false);
+  Pages->SetActivePageIndex(2);
+  TChangeProbe Probe;
+  Pages->SetOnChange(Probe.Event());
+  Pages->SetMultiLine(true);
+  Pages->SetOwnerDraw(true);
+  EXPECT_EQ(Pages->Tabs()->Text(), "B\r\nC\r\n");
+  EXPECT_EQ(Pages->TabIndex(), 1);
+  EXPECT_EQ(Pages->ActivePageIndex(), 2);
+  EXPECT_EQ(Probe.Count, 0);
+  Pages->ClickTab(0);
+  EXPECT_EQ(Pages->ActivePage(), Pages->Pages(1)) << "the tabs still name their sheets";
+  Pages->Pages(0)->SetTabVisible(true);
+  EXPECT_EQ(Pages->Pages(0)->TabIndex(), 0);
+  EXPECT_EQ(Pages->TabIndex(), 1);
+  EXPECT_EQ(Pages->ActivePage(), Pages->Pages(1));
+}
+
 struct TDrawCall {
   int Index;
   TRect Rect;
