@@ -333,6 +333,9 @@ class TWinControl : public TControl {
 
  private:
   void MainWndProc(TMessage& Message);
+  // The window this control created, whatever the handle field holds now;
+  // it is the one to destroy.
+  HWND FOwnWindow = nullptr;
   std::vector<TControl*> FControls;
   bool FShowing = false;
   bool FTabStop = false;
