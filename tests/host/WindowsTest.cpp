@@ -69,9 +69,12 @@ TEST_F(Windows, SendMessageToADestroyedWindowReturnsZero) {
 
 TEST_F(Windows, FreeingAControlThatHoldsALentWindowLeavesTheLendersWindow) {
   const HWND Lent = Master->Handle();
+  const HWND Own = Palette->Handle();
   Palette->*Access::Field() = Lent;
   delete Palette;
   EXPECT_TRUE(IsWindow(Lent));
+  EXPECT_FALSE(IsWindow(Own)) << "its own window goes with it";
+  EXPECT_EQ(SendMessage(Own, TCM_GETITEMCOUNT, 0, 0), 0);
   EXPECT_EQ(Master->Tabs()->Count(), 4);
   EXPECT_EQ(Master->TabIndex(), 2);
 }
