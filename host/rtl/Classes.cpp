@@ -164,7 +164,14 @@ void TStrings::Move(int CurIndex, int NewIndex) {
   const std::string S = Get(CurIndex);
   const TItemObject Obj = GetObject(CurIndex);
   Delete(CurIndex);
-  InsertObject(NewIndex, S, Obj);
+  try {
+    InsertObject(NewIndex, S, Obj);
+  } catch (...) {
+    // A bad target index must not cost the item: put it back where it was.
+    InsertObject(CurIndex, S, Obj);
+    EndUpdate();
+    throw;
+  }
   EndUpdate();
 }
 

@@ -83,7 +83,11 @@ std::string Utf8ToWin1251(const std::string& Text) {
       ++i;
       continue;
     }
-    int Byte = ByteOf(C);
+    // An overlong form or a surrogate is malformed, not another spelling of
+    // a character: it must not slip a '/' or a NUL past a check on bytes.
+    static constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const bool Malformed = C < kShortest[Len] || (C >= 0xD800 && C <= 0xDFFF);
+    int Byte = Malformed ? -1 : ByteOf(C);
     Out += Byte < 0 ? '?' : static_cast<char>(Byte);
     i += Len;
   }

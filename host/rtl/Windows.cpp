@@ -10,6 +10,14 @@ std::unordered_set<HWND>& LiveWindows() {
   return Windows;
 }
 
+// Destroyed window records are kept until the session ends, so that a new
+// window never gets the address of a destroyed one: a stale handle stays
+// dead, as Windows keeps handles from being reused at once.
+std::vector<std::unique_ptr<TWindowRecord>>& DestroyedWindows() {
+  static std::vector<std::unique_ptr<TWindowRecord>> Windows;
+  return Windows;
+}
+
 std::map<std::string, TNativeFactory>& NativeClasses() {
   static std::map<std::string, TNativeFactory> Classes;
   return Classes;
@@ -75,7 +83,9 @@ HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure 
 BOOL DestroyWindow(HWND Wnd) {
   if (LiveWindows().erase(Wnd) == 0)
     return 0;
-  delete Wnd;
+  Wnd->Proc = {};
+  Wnd->Native.reset();
+  DestroyedWindows().emplace_back(Wnd);
   return 1;
 }
 
@@ -182,4 +192,5 @@ void ResetWindowsState() {
   Clipboard().Clear();
   Version() = kDefaultVersion;
   Shell().clear();
+  DestroyedWindows().clear();
 }

@@ -441,6 +441,10 @@ void TTabSheet::SetPageIndex(int Value) {
   Pages.insert(Pages.begin() + Value, this);
   if (I >= 0)
     FPageControl->MoveTab(I, TabIndex());
+  // Moving a tab deletes and inserts it, which drops the native selection;
+  // the active sheet's tab stays the selected one.
+  if (I >= 0 && FPageControl->FActivePage == this)
+    FPageControl->SetTabIndex(TabIndex());
 }
 
 int TTabSheet::TabIndex() const {

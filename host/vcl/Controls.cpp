@@ -125,7 +125,9 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   FWidth = AWidth;
   FHeight = AHeight;
   BoundsChanged();
-  if (FParent != nullptr && FAlign != alNone)
+  // As the VCL's RequestAlign: the parent lays out again for any child, so
+  // that a control bar follows a band that changed its height.
+  if (FParent != nullptr)
     FParent->Realign();
   if (Resized)
     Resize();
@@ -397,6 +399,7 @@ void TWinControl::CreateWnd() {
   CreateParams(Params);
   FHandle = CreateWindowEx(Params.WinClassName, Params.Style,
                            TWindowProcedure::Of<&TWinControl::MainWndProc>(this));
+  FOwnWindow = FHandle;
   FHandle->Width = Width();
   FHandle->Height = Height();
   FHandle->Font = Font()->Spec();
@@ -404,14 +407,16 @@ void TWinControl::CreateWnd() {
 
 void TWinControl::DestroyWnd() {
   // Only the control's own window is destroyed: a handle field that holds a
-  // window lent by another control leaves that window alone.
-  if (FHandle != nullptr && FHandle->Proc.Data == this)
-    DestroyWindow(FHandle);
+  // window lent by another control leaves that window alone, and the own
+  // window goes even then, so that no window is left calling a freed control.
+  if (FOwnWindow != nullptr)
+    DestroyWindow(FOwnWindow);
+  FOwnWindow = nullptr;
   FHandle = nullptr;
 }
 
 void TWinControl::DestroyHandle() {
-  if (FHandle != nullptr)
+  if (FHandle != nullptr || FOwnWindow != nullptr)
     DestroyWnd();
 }
 

@@ -343,6 +343,9 @@ class TWinControl : public TControl {
  private:
   void MainWndProc(TMessage& Message);
   void ParentCtl3DChanged();
+  // The window this control created, whatever the handle field holds now;
+  // it is the one to destroy.
+  HWND FOwnWindow = nullptr;
   std::vector<TControl*> FControls;
   bool FCtl3D = true;
   bool FParentCtl3D = true;

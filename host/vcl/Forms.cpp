@@ -251,6 +251,8 @@ void TApplication::AdvanceTime(std::int64_t Milliseconds) {
     Next->Fire();
     ProcessMessages();
   }
-  FNow = Target;
+  // A handler may have moved the clock past the target itself (a modal loop
+  // that waits); time does not go back.
+  FNow = std::max(FNow, Target);
   ProcessMessages();
 }

@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ComCtrls.h"
+#include "ExtCtrls.h"
+#include "HostFixture.h"
+#include "Menus.h"
+
+namespace {
+
+class Forms : public HostTest {};
+
+TEST_F(Forms, ShowSetsShowingAndRunsOnShowOnce) {
+  auto* Form = new TForm(App.get());
+  auto* Panel = new TPanel(Form);
+  Panel->SetParent(Form);
+  TCalls Shown;
+  Form->SetOnShow(Shown.Event());
+  EXPECT_FALSE(Form->Showing());
+  EXPECT_FALSE(Panel->Showing());
+  Form->Show();
+  Form->Show();
+  EXPECT_TRUE(Form->Showing());
+  EXPECT_TRUE(Panel->Showing());
+  EXPECT_EQ(Shown.Count, 1);
+  EXPECT_EQ(Shown.Sender, Form);
+  EXPECT_EQ(App->MainForm(), Form);
+  Form->Hide();
+  EXPECT_FALSE(Panel->Showing());
+}
+
+TEST_F(Forms, ActivationRunsTheHandlersOnChangeOnly) {
+  auto* Form = new TForm(App.get());
+  TCalls Activated, Deactivated;
+  Form->SetOnActivate(Activated.Event());
+  Form->SetOnDeactivate(Deactivated.Event());
+  Form->Show();
+  Form->SetActive(true);
+  Form->SetActive(true);
+  Form->SetActive(false);
+  EXPECT_EQ(Activated.Count, 1);
+  EXPECT_EQ(Deactivated.Count, 1);
+  EXPECT_EQ(Deactivated.Sender, Form);
+  Form->SetActive(true);
+  EXPECT_EQ(App->ActiveForm(), Form);
+}
+
+// Acts as the user of a modal form.
+struct TUser : TObject {
+  TModalResult Answer = mrNone;
+  bool WasShowing = false;
+  int Calls = 0;
+};
+
+TEST_F(Forms, ShowModalEndsWithTheDriversResultOrCancel) {
+  TForm* Main = new TForm(App.get());
+  Main->Show();
+  auto* Dialog = new TForm(App.get());
+  TUser User;
+  EXPECT_EQ(Dialog->ShowModal(), mrCancel) << "no driver: closed at once";
+  App->SetModalDriver([&User](TCustomForm* F) {
+    ++User.Calls;
+    User.WasShowing = F->Showing() && F->Modal() && Application->ModalLevel() == 1;
+    F->SetModalResult(User.Answer);
+  });
+  User.Answer = mrOk;
+  EXPECT_EQ(Dialog->ShowModal(), mrOk);
+  EXPECT_TRUE(User.WasShowing);
+  EXPECT_FALSE(Dialog->Showing());
+  EXPECT_EQ(App->ModalLevel(), 0);
+  User.Answer = mrNone;
+  EXPECT_EQ(Dialog->ShowModal(), mrCancel) << "a driver that leaves no result";
+  EXPECT_EQ(User.Calls, 2);
+  App->SetModalDriver([](TCustomForm*) { throw EInvalidOperation("user gave up"); });
+  EXPECT_THROW(Dialog->ShowModal(), EInvalidOperation);
+  EXPECT_FALSE(Dialog->Showing());
+  EXPECT_FALSE(Dialog->Modal());
+  EXPECT_EQ(App->ModalLevel(), 0);
+  EXPECT_EQ(App->MainForm(), Main);
+}
+
+struct TFocusLog : TObject {
+  std::vector<std::string> Events;
+  void Enter(TObject* S) { Events.push_back("enter " + static_cast<TComponent*>(S)->Name()); }
+  void Exit(TObject* S) { Events.push_back("exit " + static_cast<TComponent*>(S)->Name()); }
+};
+
+TEST_F(Forms, FocusMovesWithExitThenEnter) {
+  TForm* Form = ShownForm();
+  TFocusLog Log;
+  auto Make = [&](const std::string& Name) {
+    auto* T = new TTabControl(Form);
+    T->SetName(Name);
+    T->SetParent(Form);
+    T->SetOnEnter(TNotifyEvent::Of<&TFocusLog::Enter>(&Log));
+    T->SetOnExit(TNotifyEvent::Of<&TFocusLog::Exit>(&Log));
+    return T;
+  };
+  TTabControl* A = Make("A");
+  TTabControl* B = Make("B");
+  Form->FocusControl(A);
+  Form->FocusControl(B);
+  Form->FocusControl(B);
+  EXPECT_EQ(Log.Events, (std::vector<std::string>{"enter A", "exit A", "enter B"}));
+  EXPECT_TRUE(B->Focused());
+  EXPECT_FALSE(A->Focused());
+  A->SetEnabled(false);
+  EXPECT_THROW(Form->FocusControl(A), EInvalidOperation);
+  EXPECT_EQ(Form->ActiveControl(), B);
+  // A click on a tab of a focusable tab control gives it the focus.
+  A->SetEnabled(true);
+  A->Tabs()->SetText("x\r\ny");
+  A->ClickTab(1);
+  EXPECT_EQ(Form->ActiveControl(), A);
+}
+
+TEST(Menus, ShortCutValueAndText) {
+  EXPECT_EQ(ShortCut(0x41, {ssShift, ssCtrl}), 0x6041);
+  EXPECT_EQ(ShortCutToText(ShortCut(0x41, {ssShift, ssCtrl})), "Ctrl+Shift+A");
+  EXPECT_EQ(ShortCutToText(ShortCut(0x41, {ssAlt})), "Alt+A");
+  EXPECT_EQ(ShortCutToText(ShortCut(0x70, {})), "F1");
+  EXPECT_EQ(ShortCutToText(0), "");
+  EXPECT_EQ(ShortCut(0x141, {ssCtrl}), 0) << "not a key";
+}
+
+struct TMenuLog : TObject {
+  std::vector<TObject*> Clicks;
+  void Click(TObject* S) { Clicks.push_back(S); }
+  TNotifyEvent Event() { return TNotifyEvent::Of<&TMenuLog::Click>(this); }
+};
+
+TEST(Menus, ItemsAddRemoveAndFreeing) {
+  TComponent Owner(nullptr);
+  auto* Menu = new TPopupMenu(&Owner);
+  auto* Host = new TMenuItem(Menu);
+  Host->SetCaption("Host item");
+  Menu->Items()->Add(Host);
+  auto* Mine = new TMenuItem(Menu);
+  Menu->Items()->Add(Mine);
+  EXPECT_EQ(Menu->Items()->Count(), 2);
+  EXPECT_EQ(Menu->Items()->Items(1), Mine);
+  EXPECT_EQ(Mine->Parent(), Menu->Items());
+  EXPECT_THROW(Menu->Items()->Add(Mine), EInvalidOperation) << "inserted twice";
+  delete Mine;
+  EXPECT_EQ(Menu->Items()->Count(), 1);
+  EXPECT_EQ(Menu->ComponentCount(), 1);
+
+  // An item owned by the menu item it sits in, like one added to the IDE's
+  // Component menu.
+  auto* Sub = new TMenuItem(Host);
+  Host->Add(Sub);
+  Host->Remove(Sub);
+  EXPECT_EQ(Host->Count(), 0);
+  EXPECT_EQ(Sub->Parent(), nullptr);
+  EXPECT_THROW(Host->Remove(Sub), EInvalidOperation);
+  Host->Add(Sub);
+  delete Host;  // takes its sub-items along
+  EXPECT_EQ(Menu->Items()->Count(), 0);
+  EXPECT_EQ(Menu->ComponentCount(), 0);
+}
+
+TEST(Menus, DispatchShortCutAndPopup) {
+  TComponent Owner(nullptr);
+  auto* Menu = new TPopupMenu(&Owner);
+  TMenuLog Log;
+  auto* Item = new TMenuItem(Menu);
+  Item->SetShortCut(ShortCut(0x41, {ssShift, ssCtrl}));
+  Item->SetOnClick(Log.Event());
+  auto* Parent = new TMenuItem(Menu);
+  Menu->Items()->Add(Parent);
+  Parent->Add(Item);
+  EXPECT_TRUE(Menu->DispatchShortCut(0x6041));
+  EXPECT_EQ(Log.Clicks, std::vector<TObject*>{Item});
+  EXPECT_FALSE(Menu->DispatchShortCut(0x4041));
+  EXPECT_FALSE(Menu->DispatchShortCut(0));
+  Item->SetEnabled(false);
+  EXPECT_FALSE(Menu->DispatchShortCut(0x6041));
+  EXPECT_EQ(Log.Clicks.size(), 1u);
+
+  Menu->SetOnPopup(Log.Event());
+  Menu->Popup(10, 20);
+  EXPECT_EQ(Log.Clicks.back(), Menu) << "OnPopup gets the menu as sender";
+}
+
+}  // namespace

@@ -1,0 +1,289 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ComCtrls.h"
+#include "HostFixture.h"
+
+namespace {
+
+class TabControls : public HostTest {
+ protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    Form = ShownForm();
+  }
+  TPageControl* NewPages(const std::vector<std::string>& Captions) {
+    auto* Pages = new TPageControl(Form);
+    Pages->SetParent(Form);
+    for (const std::string& C : Captions) {
+      auto* Sheet = new TTabSheet(Pages);
+      Sheet->SetCaption(C);
+      Sheet->SetPageControl(Pages);
+    }
+    return Pages;
+  }
+  TForm* Form = nullptr;
+};
+
+// Records what the change handler saw when it ran.
+struct TChangeProbe : TObject {
+  int Count = 0;
+  TTabSheet* ActiveSeen = nullptr;
+  int TabIndexSeen = -2;
+  void Changed(TObject* Sender) {
+    ++Count;
+    if (auto* P = dynamic_cast<TPageControl*>(Sender))
+      ActiveSeen = P->ActivePage();
+    TabIndexSeen = static_cast<TCustomTabControl*>(Sender)->TabIndex();
+  }
+  TNotifyEvent Event() { return TNotifyEvent::Of<&TChangeProbe::Changed>(this); }
+};
+
+TEST_F(TabControls, OnlyAClickRaisesOnChange) {
+  auto* Tabs = new TTabControl(Form);
+  Tabs->SetParent(Form);
+  Tabs->Tabs()->SetText("A\r\nB\r\nC");
+  TChangeProbe Probe;
+  Tabs->SetOnChange(Probe.Event());
+  Tabs->SetTabIndex(2);
+  Tabs->Tabs()->SetText("A\r\nB\r\nC\r\nD");
+  EXPECT_EQ(Probe.Count, 0);
+  EXPECT_EQ(Tabs->TabIndex(), -1) << "rewriting the tabs leaves none selected";
+  Tabs->ClickTab(1);
+  EXPECT_EQ(Probe.Count, 1);
+  EXPECT_EQ(Probe.TabIndexSeen, 1);
+  Tabs->ClickTab(1);
+  EXPECT_EQ(Probe.Count, 1) << "the selected tab again changes nothing";
+  EXPECT_THROW(Tabs->ClickTab(4), EListError);
+
+  auto* Pages = NewPages({"P0", "P1", "P2"});
+  TChangeProbe PageProbe;
+  Pages->SetOnChange(PageProbe.Event());
+  Pages->SetActivePageIndex(1);
+  Pages->SetActivePage(Pages->Pages(2));
+  Pages->SetTabIndex(0);
+  EXPECT_EQ(PageProbe.Count, 0);
+  Pages->SetActivePageIndex(0);
+  Pages->ClickTab(2);
+  EXPECT_EQ(PageProbe.Count, 1);
+  EXPECT_EQ(PageProbe.ActiveSeen, Pages->Pages(2)) << "the clicked sheet is active first";
+  EXPECT_EQ(Pages->ActivePageIndex(), 2);
+  EXPECT_TRUE(Pages->Pages(2)->Visible());
+  EXPECT_FALSE(Pages->Pages(0)->Visible());
+}
+
+TEST_F(TabControls, OnChangingCanRefuseAClick) {
+  struct TRefuse : TObject {
+    void Changing(TObject*, bool& Allow) { Allow = false; }
+  } Refuse;
+  auto* Pages = NewPages({"P0", "P1"});
+  Pages->SetActivePageIndex(0);
+  TChangeProbe Probe;
+  Pages->SetOnChange(Probe.Event());
+  Pages->SetOnChanging(TTabChangingEvent::Of<&TRefuse::Changing>(&Refuse));
+  Pages->ClickTab(1);
+  EXPECT_EQ(Probe.Count, 0);
+  EXPECT_EQ(Pages->ActivePageIndex(), 0);
+  EXPECT_EQ(Pages->TabIndex(), 0);
+}
+
+TEST_F(TabControls, HiddenTabsAndSheetIndexes) {
+  auto* Pages = NewPages({"A", "B", "C", "D"});
+  TTabSheet* B = Pages->Pages(1);
+  TTabSheet* C = Pages->Pages(2);
+  B->SetTabVisible(false);
+  EXPECT_EQ(Pages->Tabs()->Text(), "A\r\nC\r\nD\r\n");
+  EXPECT_EQ(B->TabIndex(), -1);
+  EXPECT_EQ(C->TabIndex(), 1);
+  EXPECT_EQ(C->PageIndex(), 2);
+  Pages->SetActivePage(C);
+  EXPECT_EQ(Pages->ActivePageIndex(), 2) << "sheets with hidden tabs count";
+  EXPECT_EQ(Pages->TabIndex(), 1) << "tabs do not";
+  Pages->ClickTab(2);
+  EXPECT_EQ(Pages->ActivePage(), Pages->Pages(3));
+
+  // A sheet whose tab is hidden can still be made active from code.
+  Pages->SetActivePage(B);
+  EXPECT_EQ(Pages->ActivePageIndex(), 1);
+  EXPECT_EQ(Pages->TabIndex(), -1);
+  B->SetTabVisible(true);
+  EXPECT_EQ(Pages->Tabs()->Text(), "A\r\nB\r\nC\r\nD\r\n");
+  EXPECT_EQ(Pages->Tabs()->Objects(1).AsInteger(), reinterpret_cast<NativeInt>(B));
+
+  // Hiding the active sheet's tab moves the selection to the tab now in its
+  // place, and that sheet becomes active, as the VCL does.
+  Pages->SetActivePage(C);
+  C->SetTabVisible(false);
+  EXPECT_EQ(Pages->ActivePage(), Pages->Pages(3));
+  EXPECT_EQ(Pages->TabIndex(), 2);
+
+  // A caption change reaches the tab.
+  Pages->Pages(3)->SetCaption("Dd");
+  EXPECT_EQ(Pages->Tabs()->Strings(2), "Dd");
+
+  Pages->SetActivePageIndex(7);
+  EXPECT_EQ(Pages->ActivePage(), nullptr);
+  EXPECT_EQ(Pages->TabIndex(), -1);
+}
+
+TEST_F(TabControls, FreeingASheetActivatesTheNextVisibleSheet) {
+  auto* Pages = NewPages({"A", "B", "C", "D"});
+  Pages->Pages(1)->SetTabVisible(false);
+  Pages->SetActivePageIndex(0);
+  delete Pages->Pages(0);
+  EXPECT_EQ(Pages->ActivePage()->Caption(), "C") << "B's tab is hidden";
+  EXPECT_EQ(Pages->TabIndex(), Pages->ActivePage()->TabIndex());
+  // As in the VCL, freeing any sheet activates the visible one after it.
+  delete Pages->Pages(2);  // D
+  EXPECT_EQ(Pages->ActivePage()->Caption(), "C");
+  EXPECT_EQ(Pages->Tabs()->Text(), "C\r\n");
+  delete Pages->Pages(1);  // C, the last visible one
+  EXPECT_EQ(Pages->ActivePage(), nullptr);
+  EXPECT_EQ(Pages->PageCount(), 1);
+  EXPECT_EQ(Pages->Tabs()->Count(), 0);
+  EXPECT_EQ(Pages->RowCount(), 0);
+}
+
+TEST_F(TabControls, PageIndexMovesSheetAndTab) {
+  auto* Pages = NewPages({"A", "B", "C", "D"});
+  TTabSheet* B = Pages->Pages(1);
+  Pages->SetActivePage(B);
+  B->SetPageIndex(3);
+  EXPECT_EQ(Pages->Tabs()->Text(), "A\r\nC\r\nD\r\nB\r\n");
+  EXPECT_EQ(Pages->Pages(3), B);
+  EXPECT_EQ(Pages->ActivePage(), B);
+  EXPECT_EQ(Pages->ActivePageIndex(), 3);
+  EXPECT_EQ(Pages->TabIndex(), 3) << "the active sheet keeps its tab selected";
+  Pages->Pages(0)->SetPageIndex(2);
+  EXPECT_EQ(Pages->Tabs()->Text(), "C\r\nD\r\nA\r\nB\r\n");
+  EXPECT_EQ(Pages->TabIndex(), 3);
+  EXPECT_EQ(Pages->ActivePage(), B);
+}
+
+TEST_F(TabControls, RowCountFollowsWidthAndFont) {
+  auto* Tabs = new TTabControl(Form);
+  Tabs->SetParent(Form);
+  EXPECT_EQ(Tabs->RowCount(), 0);
+  // Five tabs of 40 pixels (28 of text, 12 of padding) in 80 pixels of room.
+  Tabs->SetWidth(84);
+  Tabs->Tabs()->SetText("AAAA\r\nAAAA\r\nAAAA\r\nAAAA\r\nAAAA");
+  EXPECT_EQ(Tabs->RowCount(), 1) << "single-line";
+  Tabs->SetMultiLine(true);
+  EXPECT_EQ(Tabs->RowCount(), 3);
+  Tabs->SetWidth(124);
+  EXPECT_EQ(Tabs->RowCount(), 2);
+  Tabs->SetWidth(84);
+  Tabs->Font()->SetStyle({fsBold});
+  EXPECT_EQ(Tabs->RowCount(), 5) << "bold tabs are wider";
+  Tabs->Font()->SetStyle({});
+  Tabs->Font()->SetSize(10);
+  EXPECT_EQ(Tabs->RowCount(), 5);
+  Tabs->Font()->SetSize(8);
+  EXPECT_EQ(Tabs->RowCount(), 3);
+  EXPECT_EQ(Tabs->TabRect(1).Width(), 40);
+  Tabs->Tabs()->Clear();
+  EXPECT_EQ(Tabs->RowCount(), 0);
+
+  // Only visible sheets make tabs and rows.
+  auto* Pages = NewPages({"AAAA", "AAAA", "AAAA"});
+  Pages->SetWidth(84);
+  Pages->SetMultiLine(true);
+  EXPECT_EQ(Pages->RowCount(), 2);
+  Pages->Pages(0)->SetTabVisible(false);
+  EXPECT_EQ(Pages->RowCount(), 1);
+  Pages->Pages(1)->SetTabVisible(false);
+  Pages->Pages(2)->SetTabVisible(false);
+  EXPECT_EQ(Pages->RowCount(), 0);
+}
+
+TEST_F(TabControls, ASheetFillsTheDisplayRect) {
+  auto* Pages = NewPages({"AAAA", "AAAA", "AAAA"});
+  Pages->SetBounds(0, 0, 300, 120);
+  TTabSheet* Sheet = Pages->Pages(0);
+  Pages->SetActivePage(Sheet);
+  EXPECT_EQ(Sheet->BoundsRect(), Pages->DisplayRect());
+  const int OneRow = Pages->DisplayRect().Top;
+  Pages->SetWidth(84);
+  Pages->SetMultiLine(true);
+  EXPECT_EQ(Pages->RowCount(), 2);
+  EXPECT_GT(Pages->DisplayRect().Top, OneRow);
+  EXPECT_EQ(Sheet->BoundsRect(), Pages->DisplayRect()) << "more rows, smaller sheet";
+  Pages->SetActivePageIndex(1);
+  EXPECT_EQ(Pages->Pages(1)->BoundsRect(), Pages->DisplayRect()) << "sized when it is shown";
+}
+
+TEST_F(TabControls, ANewWindowKeepsThePageControlsTabsAndSheets) {
+  auto* Pages = NewPages({"A", "B", "C"});
+  Pages->Pages(0)->SetTabVisible(false);
+  Pages->SetActivePageIndex(2);
+  TChangeProbe Probe;
+  Pages->SetOnChange(Probe.Event());
+  Pages->SetMultiLine(true);
+  Pages->SetOwnerDraw(true);
+  EXPECT_EQ(Pages->Tabs()->Text(), "B\r\nC\r\n");
+  EXPECT_EQ(Pages->TabIndex(), 1);
+  EXPECT_EQ(Pages->ActivePageIndex(), 2);
+  EXPECT_EQ(Probe.Count, 0);
+  Pages->ClickTab(0);
+  EXPECT_EQ(Pages->ActivePage(), Pages->Pages(1)) << "the tabs still name their sheets";
+  Pages->Pages(0)->SetTabVisible(true);
+  EXPECT_EQ(Pages->Pages(0)->TabIndex(), 0);
+  EXPECT_EQ(Pages->TabIndex(), 1);
+  EXPECT_EQ(Pages->ActivePage(), Pages->Pages(1));
+}
+
+struct TDrawCall {
+  int Index;
+  TRect Rect;
+  bool Active;
+  TFontSpec Font;
+  TColor FontColor;
+  TColor BrushColor;
+};
+
+struct TDrawProbe : TObject {
+  std::vector<TDrawCall> Calls;
+  void Draw(TCustomTabControl* Control, int Index, const TRect& R, bool Active) {
+    TCanvas* C = Control->Canvas();
+    Calls.push_back({Index, R, Active, C->Font()->Spec(), C->Font()->Color(), C->Brush()->Color()});
+    // A handler that leaves its canvas changed must not affect the next tab.
+    C->Font()->SetStyle({fsBold});
+    C->Font()->SetColor(clRed);
+    C->Brush()->SetColor(clYellow);
+    C->TextOut(R.Left, R.Top, Control->Tabs()->Strings(Index));
+  }
+};
+
+TEST_F(TabControls, OwnerDrawPaintsEveryVisibleTabOnAFreshCanvas) {
+  auto* Pages = NewPages({"A", "B", "C", "D"});
+  Pages->SetWidth(400);
+  Pages->Font()->SetSize(10);
+  Pages->Font()->SetColor(clNavy);
+  Pages->Pages(1)->SetTabVisible(false);
+  Pages->SetActivePageIndex(3);
+  TDrawProbe Probe;
+  Pages->SetOnDrawTab(TDrawTabEvent::Of<&TDrawProbe::Draw>(&Probe));
+  Pages->SetOwnerDraw(true);
+  App->ProcessMessages();
+  ASSERT_EQ(Probe.Calls.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    const TDrawCall& Call = Probe.Calls[i];
+    EXPECT_EQ(Call.Index, static_cast<int>(i));
+    EXPECT_EQ(Call.Rect, Pages->TabRect(Call.Index));
+    EXPECT_EQ(Call.Active, Call.Index == 2) << "D is the third visible tab";
+    EXPECT_EQ(Call.Font, Pages->Font()->Spec());
+    EXPECT_EQ(Call.FontColor, clNavy);
+    EXPECT_EQ(Call.BrushColor, Pages->Brush()->Color());
+  }
+  EXPECT_EQ(Pages->Canvas()->DisplayList().Count(), 3);
+  App->ProcessMessages();
+  EXPECT_EQ(Probe.Calls.size(), 3u) << "nothing invalidated, nothing painted";
+  Pages->Invalidate();
+  App->ProcessMessages();
+  EXPECT_EQ(Probe.Calls.size(), 6u);
+  EXPECT_EQ(Pages->Canvas()->DisplayList().Count(), 3) << "each paint starts a new picture";
+}
+
+}  // namespace
