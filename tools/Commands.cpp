@@ -1,5 +1,6 @@
 #include <ostream>
 
+#include "AddinCommands.h"
 #include "Dump.h"
 #include "Simulator.h"
 
@@ -34,6 +35,8 @@ void Deactivate(TSimulator& Sim, const TArgs& A) {
   Sim.MainForm()->SetActive(false);
 }
 
+}  // namespace
+
 // A tab named by caption (letter case ignored, first match) or by "#N",
 // N counting the visible tabs from 0.
 int FindTab(TCustomTabControl* Tabs, const TWord& Word, const char* What) {
@@ -51,6 +54,8 @@ int FindTab(TCustomTabControl* Tabs, const TWord& Word, const char* What) {
       return i;
   throw ECommandError(std::string("there is no ") + What + " '" + Word.Text + "'");
 }
+
+namespace {
 
 void Page(TSimulator& Sim, const TArgs& A) {
   ArgumentCount(A, 1, "page CAPTION | page #N");
@@ -174,6 +179,16 @@ const std::vector<TCommand>& Commands() {
       {"render", "render", "print a text picture of the palette area", -1, RenderCommand},
       {"expect", "expect POINTER JSON",
        "fail unless the dump's value at the JSON pointer equals JSON", 1, Expect},
+      {"load", "load", "the IDE loads the add-in's package (calls its Register)", -1, LoadCommand},
+      {"unload", "unload", "the IDE unloads the add-in's package", -1, UnloadCommand},
+      {"group", "group CAPTION | group #N", "the user clicks a group tab (N among visible tabs)",
+       -1, GroupCommand},
+      {"popup", "popup", "the user opens the palette's context menu", -1, PopupCommand},
+      {"menu", "menu palette|component", "the user chooses the add-in's item in that menu", -1,
+       MenuCommand},
+      {"shortcut", "shortcut", "the user presses Ctrl+Shift+A with the left-hand keys", -1,
+       ShortcutCommand},
+      {"registry", "registry", "print the hive as REGEDIT4 text", -1, RegistryCommand},
       {"help", "help", "list the commands", -1, Help},
   };
   return kCommands;

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "AddinCommands.h"
 #include "Simulator.h"
 
 namespace {
@@ -126,6 +127,38 @@ TJson HandlersKey(TSimulator& Sim) {
   return J;
 }
 
+TJson PackageKey(TSimulator& Sim) {
+  TJson J = TJson::Object();
+  const TLoadedPackage* P = Sim.Package();
+  J.Set("loaded", P != nullptr);
+  J.Set("description", P != nullptr ? TJson(UserText(P->Info.Description)) : TJson(nullptr));
+  J.Set("requires", P != nullptr ? TJson::Strings(UserTexts(P->Info.Requires)) : TJson(nullptr));
+  return J;
+}
+
+// One part of what the add-in's package says of its expert; null while the
+// add-in is not loaded.
+TJson AddinPart(TSimulator& Sim, const char* Part) {
+  TJson State = AddinState(Sim);
+  if (State.IsNull())
+    return nullptr;
+  const TJson* Value = State.Find(Part);
+  return Value != nullptr ? *Value : TJson(nullptr);
+}
+
+TJson ExpertKey(TSimulator& Sim) {
+  return AddinPart(Sim, "expert");
+}
+TJson GroupBarKey(TSimulator& Sim) {
+  return AddinPart(Sim, "groupBar");
+}
+TJson MasterKey(TSimulator& Sim) {
+  return AddinPart(Sim, "master");
+}
+TJson TimersKey(TSimulator& Sim) {
+  return AddinPart(Sim, "timers");
+}
+
 const TDumpKey kDumpKeys[] = {
     {"host", HostKey},
     {"time", TimeKey},
@@ -135,6 +168,11 @@ const TDumpKey kDumpKeys[] = {
     {"hostCalls", HostCallsKey},
     {"menus", MenusKey},
     {"handlers", HandlersKey},
+    {"package", PackageKey},
+    {"expert", ExpertKey},
+    {"groupBar", GroupBarKey},
+    {"master", MasterKey},
+    {"timers", TimersKey},
 };
 
 std::optional<std::string> HostPlace(TSimulator& Sim, TWinControl* Parent) {
@@ -146,7 +184,16 @@ std::optional<std::string> HostPlace(TSimulator& Sim, TWinControl* Parent) {
 // Each entry names the palette's parent when it knows it. The add-in's group
 // bar ("groupBar.sheets[N]", "groupBar") comes here as one more entry.
 using TParentNamer = std::optional<std::string> (*)(TSimulator& Sim, TWinControl* Parent);
-const TParentNamer kParentNamers[] = {HostPlace};
+// The add-in's group bar, as its package names the palette's place there.
+std::optional<std::string> AddinPlace(TSimulator& Sim, TWinControl* Parent) {
+  (void)Parent;
+  const TJson Name = AddinPart(Sim, "paletteParent");
+  if (Name.Kind() == TJson::TKind::String)
+    return Name.AsString();
+  return std::nullopt;
+}
+
+const TParentNamer kParentNamers[] = {HostPlace, AddinPlace};
 
 }  // namespace
 

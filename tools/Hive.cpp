@@ -1,12 +1,11 @@
 #include "Hive.h"
 
 #include <cstdlib>
-#include <stdexcept>
 
 std::string DefaultHivePath() {
   const char* Config = std::getenv("XDG_CONFIG_HOME");
   std::string Base;
-  if (Config != nullptr && *Config != '\0') {
+  if (Config != nullptr && *Config == '/') {
     Base = Config;
   } else {
     const char* Home = std::getenv("HOME");
@@ -15,9 +14,9 @@ std::string DefaultHivePath() {
   return Base + "/tabulon/HKEY_CURRENT_USER.reg";
 }
 
-void OpenHive(const std::string& Path) {
-  if (Path == ":memory:" || Path == DefaultHivePath())
-    return;
-  throw std::invalid_argument("--hive " + Path +
-                              ": only :memory: and the default hive file are supported so far");
+std::unique_ptr<RegistryHive> OpenHive(const std::string& Path) {
+  // The default file's folder is made on first use.
+  if (Path == DefaultHivePath())
+    return std::make_unique<RegistryHive>(RegistryHive::DefaultPath());
+  return std::make_unique<RegistryHive>(Path);
 }

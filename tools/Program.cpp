@@ -8,6 +8,7 @@
 
 #include "CodePage.h"
 #include "Hive.h"
+#include "Package.h"
 #include "Simulator.h"
 
 namespace {
@@ -82,6 +83,7 @@ std::vector<std::string> ReadPalette(const std::string& Path) {
 TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
   TCommandLine C;
   C.Options.Hive = DefaultHivePath();
+  C.Options.Package = DefaultPackagePath();
   std::optional<std::string> Palette;
   bool OptionsEnded = false;
   bool StdinUsed = false;
@@ -274,9 +276,16 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
     if (C.Host && *C.Host != HostVersion)
       throw EUsage("this program is the host-" + std::to_string(HostVersion) +
                    " build; run tabulon-ide --host " + std::to_string(*C.Host));
-    OpenHive(C.Options.Hive);
   } catch (const std::exception& E) {
     Err << "tabulon-ide: " << E.what() << "\nTry 'tabulon-ide --help'.\n";
+    return kExitError;
+  }
+
+  std::unique_ptr<RegistryHive> Hive;
+  try {
+    Hive = OpenHive(C.Options.Hive);
+  } catch (const std::exception& E) {
+    Err << "tabulon-ide: " << E.what() << "\n";
     return kExitError;
   }
 

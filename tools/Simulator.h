@@ -58,6 +58,9 @@ class TSimulator {
   TLineResult RunLine(const std::string& Line, const std::string& Where);
 
   TIde& Ide() { return *FIde; }
+  // The add-in's package while it is loaded; nullptr otherwise.
+  const TLoadedPackage* Package() const { return FPackage; }
+  void SetPackage(const TLoadedPackage* Package) { FPackage = Package; }
   TIdeMainForm* MainForm() { return FIde->MainForm(); }
   const TSimulatorOptions& Options() const { return FOptions; }
   std::ostream& Out() { return FOut; }
@@ -68,6 +71,7 @@ class TSimulator {
   std::ostream& FOut;
   std::ostream& FErr;
   std::unique_ptr<TIde> FIde;
+  const TLoadedPackage* FPackage = nullptr;
 };
 
 // Text at the edges: the user's UTF-8 to the host's Windows-1251, raising

@@ -31,3 +31,9 @@ constexpr const char* PackageRegisterEntryName = "TabulonPackageRegister";
 
 using TPackageInfoEntry = const TPackageInfo* (*)();
 using TPackageRegisterEntry = void (*)();
+
+// An optional third entry: a package may describe the state of an expert it
+// registered, as a JSON object in UTF-8, for tools that inspect the IDE.
+constexpr const char* PackageInspectEntryName = "TabulonInspectExpert";
+class TIExpert;
+using TPackageInspectEntry = const char* (*)(TIExpert* Expert);

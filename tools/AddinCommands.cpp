@@ -1,0 +1,122 @@
+#include "AddinCommands.h"
+
+#include <ostream>
+
+#include "Menus.h"
+#include "Package.h"
+#include "RegistryHive.h"
+
+namespace {
+
+void NoArguments(const TArgs& A) {
+  if (!A.Words.empty() || !A.Tail.empty())
+    throw ECommandError(A.Command + " takes no arguments");
+}
+
+void NeedPackage(TSimulator& Sim, const TArgs& A) {
+  if (Sim.Package() == nullptr)
+    throw ECommandError(A.Command + ": the add-in is not loaded (use load)");
+}
+
+// The group bar: the control that holds the palette's sheet.
+TPageControl* GroupBar(TSimulator& Sim) {
+  for (TWinControl* C = Sim.MainForm()->Palette()->Parent(); C != nullptr; C = C->Parent())
+    if (auto* Bar = dynamic_cast<TPageControl*>(C))
+      return Bar;
+  return nullptr;
+}
+
+// The add-in's item of a menu: the one item there that the IDE did not make.
+TMenuItem* AddinItem(TSimulator& Sim, TMenuItem* Menu) {
+  for (int i = Menu->Count() - 1; i >= 0; --i)
+    if (!Sim.MainForm()->IsIdeObject(Menu->Items(i)))
+      return Menu->Items(i);
+  return nullptr;
+}
+
+}  // namespace
+
+void LoadCommand(TSimulator& Sim, const TArgs& A) {
+  NoArguments(A);
+  if (Sim.Package() != nullptr)
+    throw ECommandError("load: the add-in is loaded already");
+  Sim.SetPackage(&Sim.Ide().Packages().Load(Sim.Options().Package));
+}
+
+void UnloadCommand(TSimulator& Sim, const TArgs& A) {
+  NoArguments(A);
+  NeedPackage(Sim, A);
+  const TLoadedPackage* Package = Sim.Package();
+  Sim.SetPackage(nullptr);
+  Sim.Ide().Packages().Unload(*Package);
+}
+
+void GroupCommand(TSimulator& Sim, const TArgs& A) {
+  if (A.Words.size() != 1 || !A.Tail.empty())
+    throw ECommandError("usage: group CAPTION | group #N");
+  NeedPackage(Sim, A);
+  TPageControl* Bar = GroupBar(Sim);
+  if (Bar == nullptr || !Bar->Showing())
+    throw ECommandError("group: the group bar is not on the screen");
+  Bar->ClickTab(FindTab(Bar, A.Words[0], "group tab"));
+}
+
+void PopupCommand(TSimulator& Sim, const TArgs& A) {
+  NoArguments(A);
+  if (!Sim.MainForm()->Palette()->Showing())
+    throw ECommandError("popup: the palette is not on the screen (use show)");
+  Sim.MainForm()->PaletteMenu()->Popup(0, 0);
+}
+
+void MenuCommand(TSimulator& Sim, const TArgs& A) {
+  if (A.Words.size() != 1 || !A.Tail.empty() ||
+      (A.Words[0].Text != "palette" && A.Words[0].Text != "component"))
+    throw ECommandError("usage: menu palette|component");
+  NeedPackage(Sim, A);
+  TMenuItem* Menu = A.Words[0].Text == "palette" ? Sim.MainForm()->PaletteMenu()->Items()
+                                                 : Sim.MainForm()->ComponentMenu();
+  TMenuItem* Item = AddinItem(Sim, Menu);
+  if (Item == nullptr)
+    throw ECommandError("menu: the add-in has no item in the " + A.Words[0].Text + " menu");
+  Item->Click();
+}
+
+void ShortcutCommand(TSimulator& Sim, const TArgs& A) {
+  NoArguments(A);
+  NeedPackage(Sim, A);
+  // The keys are held while the menu runs the item, and let go afterwards;
+  // keys the user was already holding stay held.
+  TKeyboardState& Keys = KeyboardState();
+  const int Pressed[] = {VK_LCONTROL, VK_LSHIFT, 'A'};
+  std::vector<int> Released;
+  for (int Key : Pressed)
+    if (!Keys.IsDown(Key)) {
+      Keys.Press(Key);
+      Released.push_back(Key);
+    }
+  struct TLetGo {
+    TKeyboardState& Keys;
+    std::vector<int>& Released;
+    ~TLetGo() {
+      for (int Key : Released)
+        Keys.Release(Key);
+    }
+  } LetGo{Keys, Released};
+  if (!Sim.MainForm()->PaletteMenu()->DispatchShortCut(ShortCut('A', TShiftState{ssShift, ssCtrl})))
+    throw ECommandError("shortcut: no menu item answers Ctrl+Shift+A");
+}
+
+void RegistryCommand(TSimulator& Sim, const TArgs& A) {
+  NoArguments(A);
+  RegistryHive* Hive = RegistryHive::Current();
+  if (Hive == nullptr)
+    throw ECommandError("registry: there is no hive");
+  Sim.Out() << Hive->DisplayText();
+}
+
+TJson AddinState(TSimulator& Sim) {
+  if (Sim.Package() != nullptr)
+    if (auto State = InspectPackage(Sim.Ide().Packages(), *Sim.Package()))
+      return *State;
+  return nullptr;
+}
