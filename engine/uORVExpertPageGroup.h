@@ -32,7 +32,7 @@ class TORVExpert : public TIExpert {
   void Execute() override;
 
  private:
-  friend class TORVExpertInspector;
+  friend class TORVExpertProbe;
 
   // Store (the registry key of the add-in).
   bool prvImportFromReestrPageGroup();

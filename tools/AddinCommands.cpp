@@ -116,7 +116,7 @@ void RegistryCommand(TSimulator& Sim, const TArgs& A) {
 
 TJson AddinState(TSimulator& Sim) {
   if (Sim.Package() != nullptr)
-    if (auto State = InspectPackage(Sim.Ide().Packages(), *Sim.Package()))
+    if (auto State = DescribePackage(Sim.Ide().Packages(), *Sim.Package()))
       return *State;
   return nullptr;
 }

@@ -13,9 +13,9 @@ std::string DefaultPackagePath() {
       .string();
 }
 
-std::optional<TJson> InspectPackage(TPackageLoader& Loader, const TLoadedPackage& Package) {
+std::optional<TJson> DescribePackage(TPackageLoader& Loader, const TLoadedPackage& Package) {
   auto Entry =
-      reinterpret_cast<TPackageInspectEntry>(dlsym(Package.Module, PackageInspectEntryName));
+      reinterpret_cast<TPackageDescribeEntry>(dlsym(Package.Module, PackageDescribeEntryName));
   if (Entry == nullptr)
     return std::nullopt;
   for (TIExpert* Expert : Loader.ExpertsOf(Package))

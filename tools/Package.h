@@ -15,4 +15,4 @@ std::string DefaultPackagePath();
 
 // The state of the package's expert as its inspection entry describes it;
 // nothing when the package has no such entry or registered no expert.
-std::optional<TJson> InspectPackage(TPackageLoader& Loader, const TLoadedPackage& Package);
+std::optional<TJson> DescribePackage(TPackageLoader& Loader, const TLoadedPackage& Package);

@@ -34,6 +34,6 @@ using TPackageRegisterEntry = void (*)();
 
 // An optional third entry: a package may describe the state of an expert it
 // registered, as a JSON object in UTF-8, for tools that inspect the IDE.
-constexpr const char* PackageInspectEntryName = "TabulonInspectExpert";
+constexpr const char* PackageDescribeEntryName = "TabulonDescribeExpert";
 class TIExpert;
-using TPackageInspectEntry = const char* (*)(TIExpert* Expert);
+using TPackageDescribeEntry = const char* (*)(TIExpert* Expert);

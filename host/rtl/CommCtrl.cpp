@@ -152,7 +152,7 @@ struct TRegistrar {
 
 }  // namespace
 
-int TabItemWidth(const TFontSpec& Font, const std::string& Caption) {
+int TabItemWidth(const TFontDesc& Font, const std::string& Caption) {
   return FontTextWidth(Font, Caption) + kPadding;
 }
 

@@ -21,4 +21,4 @@ struct TTabLayout {
 
 TTabLayout TabControlLayout(HWND Wnd);
 // Width of one tab for a caption in the given font: text plus padding.
-int TabItemWidth(const TFontSpec& Font, const std::string& Caption);
+int TabItemWidth(const TFontDesc& Font, const std::string& Caption);

@@ -24,7 +24,7 @@ struct TDisplayItem {
   std::uint32_t Color = 0;    // fill, frame or text colour
   std::uint32_t BkColor = 0;  // text background when Opaque
   bool Opaque = false;
-  TFontSpec Font;
+  TFontDesc Font;
   std::string Text;
   int ImageIndex = -1;
   bool Enabled = true;

@@ -37,13 +37,13 @@ int CharWidth8(unsigned char C) {
   return C < 0x20 ? 0 : 6;
 }
 
-bool IsSystemFont(const TFontSpec& Font) {
+bool IsSystemFont(const TFontDesc& Font) {
   return Font.Name == "System";
 }
 
 }  // namespace
 
-int FontTextWidth(const TFontSpec& Font, const std::string& Text) {
+int FontTextWidth(const TFontDesc& Font, const std::string& Text) {
   int Width8 = 0;
   for (char Ch : Text) {
     const auto C = static_cast<unsigned char>(Ch);
@@ -58,7 +58,7 @@ int FontTextWidth(const TFontSpec& Font, const std::string& Text) {
   return (Width8 * Font.Size + 4) / 8;
 }
 
-TEXTMETRIC FontMetrics(const TFontSpec& Font) {
+TEXTMETRIC FontMetrics(const TFontDesc& Font) {
   TEXTMETRIC M;
   if (IsSystemFont(Font)) {
     M.tmHeight = 16;

@@ -9,5 +9,5 @@
 
 #include "Windows.h"
 
-int FontTextWidth(const TFontSpec& Font, const std::string& Text);
-TEXTMETRIC FontMetrics(const TFontSpec& Font);
+int FontTextWidth(const TFontDesc& Font, const std::string& Text);
+TEXTMETRIC FontMetrics(const TFontDesc& Font);

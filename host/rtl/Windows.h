@@ -160,11 +160,11 @@ class TNativeWindow {
   virtual LRESULT Handle(HWND Wnd, TMessage& Message);
 };
 
-struct TFontSpec {
+struct TFontDesc {
   std::string Name = "MS Sans Serif";
   int Size = 8;  // points
   bool Bold = false;
-  friend bool operator==(const TFontSpec&, const TFontSpec&) = default;
+  friend bool operator==(const TFontDesc&, const TFontDesc&) = default;
 };
 
 // What Windows keeps of a window: its class, style and procedure, the size
@@ -174,7 +174,7 @@ struct TWindowRecord {
   DWORD Style = 0;
   TWindowProcedure Proc;
   int Width = 0, Height = 0;
-  TFontSpec Font;
+  TFontDesc Font;
   std::unique_ptr<TNativeWindow> Native;
 };
 
@@ -280,7 +280,7 @@ void ResetWindowsState();
 // Device contexts. A DC draws into a display list when one is attached (a
 // control's canvas), otherwise it only measures (the screen DC).
 struct TFontRecord {
-  TFontSpec Spec;
+  TFontDesc Desc;
 };
 using HFONT = TFontRecord*;
 using HGDIOBJ = void*;

@@ -21,8 +21,8 @@ void Record(HDC DC, TDisplayItem Item) {
   if (DC->List != nullptr)
     DC->List->Add(Item);
 }
-const TFontSpec& SpecOf(HDC DC) {
-  return DC->State.Font->Spec;
+const TFontDesc& DescOf(HDC DC) {
+  return DC->State.Font->Desc;
 }
 }  // namespace
 
@@ -37,7 +37,7 @@ int GetSystemMetrics(int Index) {
 }
 
 HFONT SystemFont() {
-  static TFontRecord Font{TFontSpec{"System", 10, true}};
+  static TFontRecord Font{TFontDesc{"System", 10, true}};
   return &Font;
 }
 
@@ -74,7 +74,7 @@ HGDIOBJ SelectObject(HDC DC, HGDIOBJ Obj) {
 }
 
 BOOL GetTextMetricsA(HDC DC, TEXTMETRIC& Metrics) {
-  Metrics = FontMetrics(SpecOf(DC));
+  Metrics = FontMetrics(DescOf(DC));
   return 1;
 }
 
@@ -118,8 +118,8 @@ int DrawTextA(HDC DC, const char* Text, int Count, TRect& R, UINT Format) {
     if (Break != std::string::npos)
       S.resize(Break);
   }
-  const TEXTMETRIC M = FontMetrics(SpecOf(DC));
-  const int Width = FontTextWidth(SpecOf(DC), S);
+  const TEXTMETRIC M = FontMetrics(DescOf(DC));
+  const int Width = FontTextWidth(DescOf(DC), S);
   TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkText);
   Item.Rect = (Format & DT_NOCLIP) != 0 ? TRect{-100000, -100000, 100000, 100000} : R;
   Item.X = (Format & DT_CENTER) != 0  ? R.Left + (R.Width() - Width) / 2
@@ -131,7 +131,7 @@ int DrawTextA(HDC DC, const char* Text, int Count, TRect& R, UINT Format) {
   Item.Color = DC->State.TextColor;
   Item.BkColor = DC->State.BkColor;
   Item.Opaque = DC->State.BkMode == OPAQUE;
-  Item.Font = SpecOf(DC);
+  Item.Font = DescOf(DC);
   Item.Text = S;
   if (!S.empty())
     Record(DC, Item);
@@ -140,7 +140,7 @@ int DrawTextA(HDC DC, const char* Text, int Count, TRect& R, UINT Format) {
 
 BOOL GetTextExtentPoint32A(HDC DC, const char* Text, int Count, TPoint& Size) {
   const std::string S(Text, static_cast<std::size_t>(std::max(Count, 0)));
-  Size.X = FontTextWidth(SpecOf(DC), S);
-  Size.Y = FontMetrics(SpecOf(DC)).tmHeight;
+  Size.X = FontTextWidth(DescOf(DC), S);
+  Size.Y = FontMetrics(DescOf(DC)).tmHeight;
   return 1;
 }

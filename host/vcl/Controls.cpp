@@ -402,7 +402,7 @@ void TWinControl::CreateWnd() {
   FOwnWindow = FHandle;
   FHandle->Width = Width();
   FHandle->Height = Height();
-  FHandle->Font = Font()->Spec();
+  FHandle->Font = Font()->Desc();
 }
 
 void TWinControl::DestroyWnd() {
@@ -491,7 +491,7 @@ void TWinControl::BoundsChanged() {
 
 void TWinControl::FontChanged() {
   if (FHandle != nullptr && FHandle->Proc.Data == this)
-    FHandle->Font = Font()->Spec();
+    FHandle->Font = Font()->Desc();
   TControl::FontChanged();
   for (TControl* C : FControls)
     C->ParentFontChanged();

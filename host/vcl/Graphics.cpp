@@ -65,7 +65,7 @@ void TFont::Assign(TPersistent* Source) {
 HFONT TFont::Handle() {
   if (!FHandle)
     FHandle = std::make_unique<TFontRecord>();
-  FHandle->Spec = Spec();
+  FHandle->Desc = Desc();
   return FHandle.get();
 }
 
@@ -160,7 +160,7 @@ void TCanvas::TextRect(const TRect& R, int X, int Y, const std::string& Text) {
   Item.Color = static_cast<std::uint32_t>(FFont->Color());
   Item.BkColor = static_cast<std::uint32_t>(FBrush->Color());
   Item.Opaque = FBrush->Style() != bsClear;
-  Item.Font = FFont->Spec();
+  Item.Font = FFont->Desc();
   Item.Text = Text;
   FList.Add(Item);
 }
@@ -170,12 +170,12 @@ void TCanvas::TextOut(int X, int Y, const std::string& Text) {
 }
 
 int TCanvas::TextWidth(const std::string& Text) const {
-  return FontTextWidth(FFont->Spec(), Text);
+  return FontTextWidth(FFont->Desc(), Text);
 }
 
 int TCanvas::TextHeight(const std::string& Text) const {
   (void)Text;
-  return FontMetrics(FFont->Spec()).tmHeight;
+  return FontMetrics(FFont->Desc()).tmHeight;
 }
 
 void TCanvas::DrawImage(int X, int Y, int Index, bool Enabled, int Width, int Height) {

@@ -141,7 +141,7 @@ class TFont : public TGraphicsObject {
 
   void Assign(TPersistent* Source) override;
   HFONT Handle();
-  TFontSpec Spec() const { return {FName, FSize, FStyle.Contains(fsBold)}; }
+  TFontDesc Desc() const { return {FName, FSize, FStyle.Contains(fsBold)}; }
 
  private:
   std::string FName = "MS Sans Serif";

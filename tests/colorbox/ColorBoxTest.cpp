@@ -176,7 +176,7 @@ TEST_F(HostColorBox, DrawItemPlacesSwatchFrameAndText) {
   EXPECT_EQ(L[1].Color, static_cast<std::uint32_t>(clRed));
   EXPECT_EQ(L[2].Color, static_cast<std::uint32_t>(clBlack)) << "red is above 192";
   EXPECT_EQ(L[3].X, 20);
-  EXPECT_EQ(L[3].Y, 16 + (16 - FontMetrics(B->Font()->Spec()).tmHeight) / 2);
+  EXPECT_EQ(L[3].Y, 16 + (16 - FontMetrics(B->Font()->Desc()).tmHeight) / 2);
   EXPECT_EQ(L[3].Text, "clDefault");
 }
 

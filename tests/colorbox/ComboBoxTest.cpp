@@ -161,7 +161,7 @@ TEST(Canvas, RecordsWhatTheColourBoxDrawsWith) {
   EXPECT_EQ(L[2].Rect, (TRect{20, 0, 145, 16}));
   EXPECT_EQ(L[2].BkColor, static_cast<std::uint32_t>(clWindow));
   EXPECT_TRUE(L[2].Opaque);
-  EXPECT_EQ(C.TextHeight("clRed"), FontMetrics(TFontSpec{}).tmHeight);
+  EXPECT_EQ(C.TextHeight("clRed"), FontMetrics(TFontDesc{}).tmHeight);
 }
 
 using Dialogs = ColorBoxFixture;

@@ -176,7 +176,7 @@ TEST_F(ColorBoxD5, DrawItemPlacesSwatchFrameAndText) {
   B->Items()->SetObjects(1, TItemObject::FromInteger(clDefault));
   B->SetDefaultColorColor(clRed);
   B->SetNoneColorColor(clLime);
-  const int TextH = FontMetrics(B->Font()->Spec()).tmHeight;
+  const int TextH = FontMetrics(B->Font()->Desc()).tmHeight;
   struct Case {
     TColor Color;
     bool Selected;

@@ -13,8 +13,8 @@
 #include "RegistryHive.h"
 #include "StockPalette.h"
 #include "uConstORVExpertMPage.h"
-#include "uORVExpertInspector.h"
 #include "uORVExpertPageGroup.h"
+#include "uORVExpertProbe.h"
 
 // "Алфа" and "Бета" in Windows-1251: group names are Cyrillic only.
 inline const std::string kAlpha = "\xC0\xEB\xF4\xE0";
@@ -56,7 +56,7 @@ class EngineTest : public ::testing::Test {
     delete Expert;
     Expert = nullptr;
   }
-  TORVExpertInspector Inspect() const { return TORVExpertInspector(Expert); }
+  TORVExpertProbe Inspect() const { return TORVExpertProbe(Expert); }
 
   // Writes raw values into the add-in's key, as another implementation or a
   // hand-edited hive would hold them.

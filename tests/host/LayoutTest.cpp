@@ -99,7 +99,7 @@ TEST_F(Layout, ParentFontCopiesUntilTheControlGetsItsOwn) {
   // The window measures with the font it was given.
   Tabs->Tabs()->Add("AAAA");
   Tabs->Font()->SetSize(16);
-  EXPECT_EQ(Tabs->TabRect(0).Width(), TabItemWidth(Tabs->Font()->Spec(), "AAAA"));
+  EXPECT_EQ(Tabs->TabRect(0).Width(), TabItemWidth(Tabs->Font()->Desc(), "AAAA"));
 }
 
 TEST_F(Layout, ControlBarLaysBandsInARow) {

@@ -238,7 +238,7 @@ struct TDrawCall {
   int Index;
   TRect Rect;
   bool Active;
-  TFontSpec Font;
+  TFontDesc Font;
   TColor FontColor;
   TColor BrushColor;
 };
@@ -247,7 +247,7 @@ struct TDrawProbe : TObject {
   std::vector<TDrawCall> Calls;
   void Draw(TCustomTabControl* Control, int Index, const TRect& R, bool Active) {
     TCanvas* C = Control->Canvas();
-    Calls.push_back({Index, R, Active, C->Font()->Spec(), C->Font()->Color(), C->Brush()->Color()});
+    Calls.push_back({Index, R, Active, C->Font()->Desc(), C->Font()->Color(), C->Brush()->Color()});
     // A handler that leaves its canvas changed must not affect the next tab.
     C->Font()->SetStyle({fsBold});
     C->Font()->SetColor(clRed);
@@ -273,7 +273,7 @@ TEST_F(TabControls, OwnerDrawPaintsEveryVisibleTabOnAFreshCanvas) {
     EXPECT_EQ(Call.Index, static_cast<int>(i));
     EXPECT_EQ(Call.Rect, Pages->TabRect(Call.Index));
     EXPECT_EQ(Call.Active, Call.Index == 2) << "D is the third visible tab";
-    EXPECT_EQ(Call.Font, Pages->Font()->Spec());
+    EXPECT_EQ(Call.Font, Pages->Font()->Desc());
     EXPECT_EQ(Call.FontColor, clNavy);
     EXPECT_EQ(Call.BrushColor, Pages->Brush()->Color());
   }

@@ -71,7 +71,7 @@ TEST_P(IdeLayout, MainFormCarriesTheNamedComponentsInTheIdesFont) {
   // The add-in turns ParentFont off and on again; the font stays the IDE's.
   Palette->SetParentFont(false);
   Palette->SetParentFont(true);
-  EXPECT_EQ(Palette->Font()->Spec(), Form->Font()->Spec());
+  EXPECT_EQ(Palette->Font()->Desc(), Form->Font()->Desc());
 
   Form->Show();
   EXPECT_TRUE(Palette->Showing());

@@ -91,12 +91,12 @@ TEST_F(SpinTest, MinimumHeightFollowsTheFontAndIsRestored) {
   ASSERT_TRUE(Spin->HandleAllocated());
   // MS Sans Serif 8: 13 pixels, plus a quarter of the smaller of it and the
   // system font (16), four border widths and 2.
-  const auto MinHeight = [](const TFontSpec& Font) {
-    const TEXTMETRIC M = FontMetrics(Font), Sys = FontMetrics(SystemFont()->Spec);
+  const auto MinHeight = [](const TFontDesc& Font) {
+    const TEXTMETRIC M = FontMetrics(Font), Sys = FontMetrics(SystemFont()->Desc);
     return M.tmHeight + std::min(M.tmHeight, Sys.tmHeight) / 4 + 4 * GetSystemMetrics(SM_CYBORDER) +
            2;
   };
-  EXPECT_EQ(MinHeight(Spin->Font()->Spec()), 22);
+  EXPECT_EQ(MinHeight(Spin->Font()->Desc()), 22);
   EXPECT_EQ(Spin->Height(), 22);
   Spin->SetHeight(10);
   EXPECT_EQ(Spin->Height(), 22);
@@ -104,7 +104,7 @@ TEST_F(SpinTest, MinimumHeightFollowsTheFontAndIsRestored) {
   EXPECT_EQ(Spin->Height(), 30);
 
   Spin->Font()->SetSize(12);
-  EXPECT_EQ(MinHeight(Spin->Font()->Spec()), 28);
+  EXPECT_EQ(MinHeight(Spin->Font()->Desc()), 28);
   Spin->SetHeight(10);
   EXPECT_EQ(Spin->Height(), 28);
 }

@@ -9,9 +9,9 @@
 
 #include "uORVExpertPageGroup.h"
 
-class TORVExpertInspector {
+class TORVExpertProbe {
  public:
-  explicit TORVExpertInspector(TORVExpert* Expert) : E(Expert) {}
+  explicit TORVExpertProbe(TORVExpert* Expert) : E(Expert) {}
 
   TTabControl* Palette() const { return E->FTabPalette; }
   TTabControl* Master() const { return E->FTabPaletteAll; }

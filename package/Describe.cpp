@@ -5,7 +5,7 @@
 
 #include "CodePage.h"
 #include "PackageInfo.h"
-#include "uORVExpertInspector.h"
+#include "uORVExpertProbe.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ std::string Timer(const TTimer* T) {
   return S.str();
 }
 
-std::string PaletteParent(const TORVExpertInspector& X) {
+std::string PaletteParent(const TORVExpertProbe& X) {
   TWinControl* Parent = X.Palette()->Parent();
   TPageControl* Bar = X.GroupBar();
   if (Parent == Bar)
@@ -57,7 +57,7 @@ std::string PaletteParent(const TORVExpertInspector& X) {
 }
 
 std::string Describe(TORVExpert* Expert) {
-  const TORVExpertInspector X(Expert);
+  const TORVExpertProbe X(Expert);
   TPageControl* Bar = X.GroupBar();
   std::ostringstream S;
   const TExpertState State = Expert->GetState();
@@ -102,7 +102,7 @@ std::string Describe(TORVExpert* Expert) {
 
 // Returns the state of an expert this package registered, or nullptr for an
 // expert of another class. The text stays valid until the next call.
-extern "C" const char* TabulonInspectExpert(TIExpert* Expert) {
+extern "C" const char* TabulonDescribeExpert(TIExpert* Expert) {
   static std::string Text;
   auto* Own = dynamic_cast<TORVExpert*>(Expert);
   if (Own == nullptr)
