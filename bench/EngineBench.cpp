@@ -19,8 +19,8 @@
 #include "RegistryHive.h"
 #include "StockPalette.h"
 #include "uConstORVExpertMPage.h"
-#include "uORVExpertInspector.h"
 #include "uORVExpertPageGroup.h"
+#include "uORVExpertProbe.h"
 
 namespace {
 
@@ -108,7 +108,7 @@ class TBenchIde {
     delete Expert;
     Expert = nullptr;
   }
-  TORVExpertInspector Inspect() const { return TORVExpertInspector(Expert); }
+  TORVExpertProbe Inspect() const { return TORVExpertProbe(Expert); }
   int Paints() const { return Inspect().GroupBar()->PaintCount(); }
   int Sizes() const { return Ide->SizeMessages(); }
 

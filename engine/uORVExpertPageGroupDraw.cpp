@@ -14,12 +14,10 @@ void TORVExpert::prvEvenTabDraw_DrawTab(TCustomTabControl* Control, int TabIndex
 
 namespace {
 
-// The sheet whose tab has this index among the visible tabs.
+// The sheet whose tab has this index among the visible tabs: a page
+// control keeps each tab's sheet with the tab, as the VCL does.
 TTabSheet* SheetOfTab(TPageControl* Bar, int TabIndex) {
-  for (int i = 0; i < Bar->PageCount(); ++i)
-    if (Bar->Pages(i)->TabIndex() == TabIndex)
-      return Bar->Pages(i);
-  return nullptr;
+  return reinterpret_cast<TTabSheet*>(Bar->Tabs()->Objects(TabIndex).AsInteger());
 }
 
 // The steps the two styles share, around the style's own font and brush.

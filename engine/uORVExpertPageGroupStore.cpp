@@ -95,6 +95,12 @@ bool TORVExpert::prvImportFromReestrPageGroup() {
     if (Trim(Names->Get(i)).empty())
       Names->Delete(i);
 
+  // The hidden bar is laid out once, when all its sheets are there.
+  FPageGroup->DisableAlign();
+  struct TAlignOnce {
+    TPageControl* Bar;
+    ~TAlignOnce() { Bar->EnableAlign(); }
+  } AlignOnce{FPageGroup};
   for (int i = 0; i < Names->Count(); ++i) {
     auto* Sheet = new TTabSheet(FPageGroup);
     Sheet->SetPageControl(FPageGroup);
