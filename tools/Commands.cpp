@@ -189,6 +189,10 @@ const std::vector<TCommand>& Commands() {
       {"shortcut", "shortcut", "the user presses Ctrl+Shift+A with the left-hand keys", -1,
        ShortcutCommand},
       {"registry", "registry", "print the hive as REGEDIT4 text", -1, RegistryCommand},
+      {"dialog", "dialog ... end",
+       "what the user does in the next settings dialog: sheet, click, check, focus, type, keydown, "
+       "select, input, color, wait, dump, expect, ok, cancel (see --help)",
+       -1, nullptr},
       {"help", "help", "list the commands", -1, Help},
   };
   return kCommands;

@@ -3,6 +3,8 @@
 #include <optional>
 
 #include "AddinCommands.h"
+#include "DialogBlock.h"
+#include "DialogDriver.h"
 #include "Simulator.h"
 
 namespace {
@@ -209,6 +211,10 @@ TJson PaletteParentName(TSimulator& Sim) {
 
 TJson Dump(TSimulator& Sim) {
   TJson J = TJson::Object();
+  if (TDialogDriver* Dialog = Sim.Dialogs().Open()) {
+    J.Set("dialog", TJson::Parse(Dialog->DumpJson()));
+    return J;
+  }
   for (const TDumpKey& Key : kDumpKeys)
     J.Set(Key.Name, Key.Build(Sim));
   return J;

@@ -306,6 +306,10 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
     for (const TSource& Source : C.Sources)
       if (!RunSource(Sim, Source, In, ExpectFailed))
         return kExitError;
+    if (const std::string Began = Sim.UnfinishedBlock(); !Began.empty()) {
+      Err << "tabulon-ide: " << Began << ": the dialog block has no end\n";
+      return kExitError;
+    }
     return ExpectFailed ? kExitExpectFailed : kExitOk;
   } catch (const Exception& E) {
     Err << "tabulon-ide: the IDE raised an error: " << Win1251ToUtf8(E.Message()) << "\n";

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "CodePage.h"
+#include "DialogBlock.h"
 
 std::string HostText(const std::string& Utf8) {
   std::string Host = Utf8ToWin1251(Utf8);
@@ -29,15 +30,27 @@ const TCommand* FindCommand(const std::string& Name) {
 }
 
 TSimulator::TSimulator(const TSimulatorOptions& Options, std::ostream& Out, std::ostream& Err)
-    : FOptions(Options), FOut(Out), FErr(Err), FIde(std::make_unique<TIde>(Options.Ide)) {}
+    : FOptions(Options), FOut(Out), FErr(Err), FIde(std::make_unique<TIde>(Options.Ide)) {
+  FDialogs = std::make_unique<TDialogBlocks>(*this);
+}
 
-TSimulator::~TSimulator() = default;
+TSimulator::~TSimulator() {
+  FDialogs.reset();
+}
+
+std::string TSimulator::UnfinishedBlock() const {
+  return FDialogs->Unfinished();
+}
 
 TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Where) {
   if (IsBlankOrComment(Line))
     return TLineResult::Ok;
   const std::string Prefix = "tabulon-ide: " + Where + ": ";
   try {
+    if (FDialogs->Reading()) {
+      FDialogs->Add(Line, Where);
+      return TLineResult::Ok;
+    }
     TLineLexer Lexer(Line);
     TArgs Args;
     Args.Command = Lexer.Next().Text;
@@ -50,11 +63,17 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
       Args.Words.push_back(Lexer.Next());
     }
     Args.Tail = Lexer.Rest();
+    if (Args.Command == "dialog") {
+      if (!Args.Words.empty() || !Args.Tail.empty())
+        throw ECommandError("dialog takes no arguments");
+      FDialogs->Begin(Where);
+      return TLineResult::Ok;
+    }
     Command->Run(*this, Args);
     // The message loop runs between two things the user does.
     FIde->App()->ProcessMessages();
     FOut.flush();
-    return TLineResult::Ok;
+    return FDialogs->TakeExpectFailed() ? TLineResult::ExpectFailed : TLineResult::Ok;
   } catch (const EExpectFailed& E) {
     FOut.flush();
     FErr << Prefix << Trim(Line) << " failed\n" << E.what() << "\n";

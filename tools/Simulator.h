@@ -32,6 +32,7 @@ class EExpectFailed : public std::runtime_error {
 };
 
 class TSimulator;
+class TDialogBlocks;
 
 // One entry per command. Adding a command is adding one entry to the table
 // in Commands.cpp.
@@ -58,6 +59,10 @@ class TSimulator {
   TLineResult RunLine(const std::string& Line, const std::string& Where);
 
   TIde& Ide() { return *FIde; }
+  // The dialog blocks read so far and the dialog open now.
+  TDialogBlocks& Dialogs() { return *FDialogs; }
+  // Where a dialog block began that has no end yet; empty when none.
+  std::string UnfinishedBlock() const;
   // The add-in's package while it is loaded; nullptr otherwise.
   const TLoadedPackage* Package() const { return FPackage; }
   void SetPackage(const TLoadedPackage* Package) { FPackage = Package; }
@@ -72,6 +77,7 @@ class TSimulator {
   std::ostream& FErr;
   std::unique_ptr<TIde> FIde;
   const TLoadedPackage* FPackage = nullptr;
+  std::unique_ptr<TDialogBlocks> FDialogs;
 };
 
 // Text at the edges: the user's UTF-8 to the host's Windows-1251, raising
