@@ -263,6 +263,11 @@ void TDialogDriver::Cancel() {
   Click("BitBtn1");
 }
 
+void TDialogDriver::CloseBox() {
+  CheckOpen();
+  FForm->Close();
+}
+
 std::string TDialogDriver::DumpJson() const {
   std::ostringstream Out;
   auto* Pages = dynamic_cast<TPageControl*>(FForm->FindComponent("PageControlMain"));

@@ -44,6 +44,9 @@ class TDialogDriver {
   // ok / cancel: the user presses OK (BitBtn2) or Close (BitBtn1).
   void Ok();
   void Cancel();
+  // The window's close box: ends the loop with Cancel; always within reach,
+  // so a block that ends without ok or cancel can close the dialog with it.
+  void CloseBox();
 
   // Whether the dialog's modal loop has its result.
   bool Closed() const;

@@ -166,7 +166,8 @@ TEST_F(DialogTest, ColourAndLinkAndClosing) {
 #else
     EXPECT_THROW(D.Color("0x123456"), Exception);
 #endif
-    D.Cancel();
+    D.CloseBox();
+    EXPECT_TRUE(D.Closed());
     EXPECT_THROW(D.Ok(), Exception);
   });
   EXPECT_EQ(Form->ModalResult(), mrCancel);
