@@ -1,11 +1,153 @@
 #pragma once
 
-// The settings dialog's unit. It also provides the name filter that group
-// names pass through, both when a user types them and when the group order is
-// read back from the registry.
+// The settings dialog: the options page (TSMain) and the group editor
+// (TSGroupPage). It edits what its caller put into its controls and applies
+// and stores nothing itself; the caller reads the controls back after OK.
+// The unit also provides the name filter that group names pass through, both
+// when a user types them and when the group order is read back from the
+// registry.
 
 #include <string>
+
+#include "Buttons.h"
+#include "ComCtrls.h"
+#include "ExtCtrls.h"
+#include "Forms.h"
+#include "ImgList.h"
+#include "StdCtrls.h"
+#include "uORVExpert_CORVSpin.h"
+#if TABULON_HOST >= 6
+#include "ColorBox.h"
+#else
+#include "ExtCtrlsForD5.h"
+#endif
 
 // Keeps exactly the bytes CR, LF, 0x1F and the Windows-1251 letters 0xC0 to
 // 0xFF (А to я); drops everything else, Ё and ё included.
 std::string RusToRus(const std::string& S);
+
+class TFrmMainORVExpert : public TForm {
+ public:
+  // Builds the form from its layout table, then runs FormCreate.
+  explicit TFrmMainORVExpert(TComponent* AOwner);
+  ~TFrmMainORVExpert() override;
+
+  // The controls, as the form resource names them.
+  TLabel* Label1 = nullptr;
+  TLabel* lblGP = nullptr;
+  TLabel* LabelUrl = nullptr;
+  TPanel* PnlBottom = nullptr;
+  TBitBtn* BitBtn2 = nullptr;
+  TBitBtn* BitBtn1 = nullptr;
+  TPanel* PnlClient = nullptr;
+  TPageControl* PageControlMain = nullptr;
+  TTabSheet* TSMain = nullptr;
+  TGroupBox* GroupBoxTimerPageGroup = nullptr;
+  TImage* Image4 = nullptr;
+  TLabel* lblTimer_Update = nullptr;
+  TLabel* Lbl_UpdateMS = nullptr;
+  TCheckBox* CheckBoxTimerKeepSelectPageGroup = nullptr;
+  TCheckBox* CheckBoxTimerRefreshPageGroup = nullptr;
+  TCheckBox* CheckBoxTimerRefreshPagePalette = nullptr;
+  TLabel* Lbl_PeriodSortGroup = nullptr;
+  TLabel* Lbl_PeriodMS = nullptr;
+  TGroupBox* GroupBoxDrawGroupPage = nullptr;
+  TImage* Image1 = nullptr;
+  TCheckBox* CheckBoxDrawGroupPage_WidthFull = nullptr;
+  TCheckBox* CheckBoxDrawGroupPage = nullptr;
+  TCheckBox* CheckBoxDrawGroupPageShadow = nullptr;
+  TLabel* lblDrawFont = nullptr;
+  TColorBox* ColorBoxPageGroup = nullptr;
+  TGroupBox* GroupBoxMultilinePages = nullptr;
+  TImage* Image3 = nullptr;
+  TCheckBox* CheckBoxMultilinePagesGroup = nullptr;
+  TCheckBox* CheckBoxMultilinePalette = nullptr;
+  TTabSheet* TSGroupPage = nullptr;
+  TLabel* lblGP_0 = nullptr;
+  TLabel* lblGP_1 = nullptr;
+  TLabel* lblGP_2 = nullptr;
+  TListBox* LBoxPageGroup = nullptr;
+  TButton* BtnAdd = nullptr;
+  TButton* BtnDelete = nullptr;
+  TButton* BtnRename = nullptr;
+  TButton* BtnMoveUp = nullptr;
+  TButton* BtnMoveDown = nullptr;
+  TListBox* LBoxPagePalettePerPageGroup = nullptr;
+  TButton* BtnMoveToLeftOne = nullptr;
+  TButton* BtnMoveToRightOne = nullptr;
+  TListBox* LBoxPagePalette = nullptr;
+  TButton* BtnMoveToLeftAll = nullptr;
+  TButton* BtnMoveToRightAll = nullptr;
+  TImageList* ImageList1 = nullptr;
+
+  // Form events.
+  void FormCreate(TObject* Sender);
+  void FormShow(TObject* Sender);
+  void FormDestroy(TObject* Sender);
+
+  // Options page.
+  void CheckBoxTimerRefreshPageGroupClick(TObject* Sender);
+  void CheckBoxTimerKeepSelectPageGroupClick(TObject* Sender);
+  void CheckBoxDrawGroupPageClick(TObject* Sender);
+  void LabelUrlClick(TObject* Sender);
+
+  // Group editor.
+  void LBoxPageGroupClick(TObject* Sender);
+  void LBoxPageGroupEnter(TObject* Sender);
+  void LBoxPagePalettePerPageGroupEnter(TObject* Sender);
+  void BtnAddClick(TObject* Sender);
+  void BtnDeleteClick(TObject* Sender);
+  void BtnRenameClick(TObject* Sender);
+  void BtnMoveUpClick(TObject* Sender);
+  void BtnMoveDownClick(TObject* Sender);
+  void BtnMoveToLeftOneClick(TObject* Sender);
+  void BtnMoveToRightOneClick(TObject* Sender);
+  void BtnMoveToLeftAllClick(TObject* Sender);
+  void BtnMoveToRightAllClick(TObject* Sender);
+  void LBoxPagePalettePerPageGroupDrawItem(TWinControl* Control, int Index, const TRect& Rect,
+                                           TOwnerDrawState State);
+  void LBoxPagePaletteDrawItem(TWinControl* Control, int Index, const TRect& Rect,
+                               TOwnerDrawState State);
+
+  // Gives every item of LBoxPageGroup a new, empty page list.
+  void FrmInit_Create();
+
+  // The options, one control each. The two intervals are 32-bit values in a
+  // 64-bit spin edit: in sign-extended, out as the low 32 bits.
+  Integer GetFrmGetTimerInstallRefresh() const;
+  void SetFrmGetTimerInstallRefresh(Integer Value);
+  Integer GetFrmGetTimerRefreshPagesInterval() const;
+  void SetFrmGetTimerRefreshPagesInterval(Integer Value);
+  bool GetFrmGetTimerRefreshGroupPage() const;
+  void SetFrmGetTimerRefreshGroupPage(bool Value);
+  bool GetFrmTimerRefreshPagePalette() const;
+  void SetFrmTimerRefreshPagePalette(bool Value);
+  bool GetFrmPageGroup_OwnerDraw() const;
+  void SetFrmPageGroup_OwnerDraw(bool Value);
+  bool GetFrmPageGroup_DrawTabShadow() const;
+  void SetFrmPageGroup_DrawTabShadow(bool Value);
+  TColor GetFrmColorPageGroup() const;
+  void SetFrmColorPageGroup(TColor Value);
+  bool GetFrmMultilinePageGroup() const;
+  void SetFrmMultilinePageGroup(bool Value);
+  bool GetFrmPagePalette_Multiline() const;
+  void SetFrmPagePalette_Multiline(bool Value);
+  bool GetFrmPageGroup_WidthFull() const;
+  void SetFrmPageGroup_WidthFull(bool Value);
+
+  // The page list attached to group Index of LBoxPageGroup.
+  TStringList* GroupPages(int Index) const;
+  // The move target of the up and down buttons: 0 groups, 1 pages.
+  int MoveTarget() const { return static_cast<int>(BtnMoveUp->Tag()); }
+
+ private:
+  TORVExpert_CORVSpin* SpinTimerInstallRefresh = nullptr;
+  TORVExpert_CORVSpin* SpinTimerRefreshPagesInterval = nullptr;
+
+  void BuildFromLayout();
+  // Replaces the selected group's page list by the middle list.
+  void WriteBack();
+  int UsageCount(int PaletteIndex) const;
+  void AddUsage(int PaletteIndex, int Delta);
+  void DrawListItem(TListBox* List, int ImageIndex, int Index, const TRect& Rect);
+};

@@ -1,6 +1,7 @@
 #include "uORVExpertPageGroup.h"
 
 #include "uConstORVExpertMPage.h"
+#include "uORVFrmMain.h"
 
 // "НетГруппы"
 const char* const UngroupedTabCaption = "\xCD\xE5\xF2\xC3\xF0\xF3\xEF\xEF\xFB";
@@ -244,7 +245,66 @@ void TORVExpert::Execute() {
     FTimerRefreshPagePalette = true;
     return;
   }
-  // The settings dialog comes with the dialog unit.
+
+  auto* Dialog = new TFrmMainORVExpert(nullptr);
+  FTimerPagePaletteChange->SetEnabled(false);
+  // However the exchange ends, the dialog goes and the palette watch resumes;
+  // an error still reaches the host's event dispatch.
+  struct TDialogGuard {
+    TFrmMainORVExpert* Dialog;
+    TTimer* Timer;
+    ~TDialogGuard() {
+      delete Dialog;
+      Timer->SetEnabled(true);
+    }
+  } Guard{Dialog, FTimerPagePaletteChange};
+
+  TStrings* Groups = Dialog->LBoxPageGroup->Items();
+  for (int i = 0; i < FPageGroup->PageCount() - 1; ++i)
+    Groups->Add(FPageGroup->Pages(i)->Caption());
+  Dialog->FrmInit_Create();
+  for (int i = 0; i < Groups->Count() && i < static_cast<int>(FPageGroupPages.size()); ++i)
+    Dialog->GroupPages(i)->SetText(FPageGroupPages[static_cast<std::size_t>(i)]);
+  Dialog->LBoxPagePalette->Items()->SetText(FTabPaletteAll->Tabs()->Text());
+  Dialog->LBoxPagePalette->SetSorted(true);
+
+  // The dialog's check-box rules run as the boxes change, so this order
+  // decides the dependent boxes; the keep box comes last and has the last
+  // word.
+  Dialog->SetFrmGetTimerInstallRefresh(FTimerPagePaletteChange->Interval());
+  Dialog->SetFrmGetTimerRefreshGroupPage(FTimerRefreshPageGroup);
+  Dialog->SetFrmTimerRefreshPagePalette(FTimerRefreshPagePalette);
+  Dialog->SetFrmGetTimerRefreshPagesInterval(FTimerPageGroupSort->Interval());
+  Dialog->SetFrmPageGroup_OwnerDraw(FPageGroup->OwnerDraw());
+  Dialog->SetFrmPageGroup_DrawTabShadow(FDrawTabShadow);
+  Dialog->SetFrmColorPageGroup(FPageGroup->Font()->Color());
+  Dialog->SetFrmMultilinePageGroup(FPageGroup->MultiLine());
+  Dialog->SetFrmPagePalette_Multiline(FTabPalette->MultiLine());
+  Dialog->SetFrmPageGroup_WidthFull(FPageGroup->Font()->Style().Contains(fsBold));
+  Dialog->CheckBoxTimerKeepSelectPageGroup->SetChecked(FKeepSelectPageGroup);
+
+  if (Dialog->ShowModal() != mrOk)
+    return;
+
+  FTimerPagePaletteChange->SetInterval(Dialog->GetFrmGetTimerInstallRefresh());
+  FTimerRefreshPageGroup = Dialog->GetFrmGetTimerRefreshGroupPage();
+  FTimerRefreshPagePalette = Dialog->GetFrmTimerRefreshPagePalette();
+  FTimerPageGroupSort->SetInterval(Dialog->GetFrmGetTimerRefreshPagesInterval());
+  FPageGroup->SetOwnerDraw(Dialog->GetFrmPageGroup_OwnerDraw());
+  FDrawTabShadow = Dialog->GetFrmPageGroup_DrawTabShadow();
+  FPageGroup->Font()->SetColor(Dialog->GetFrmColorPageGroup());
+  FPageGroup->SetMultiLine(Dialog->GetFrmMultilinePageGroup());
+  FTabPalette->SetMultiLine(Dialog->GetFrmPagePalette_Multiline());
+  FKeepSelectPageGroup = Dialog->CheckBoxTimerKeepSelectPageGroup->Checked();
+  FPageGroup->Font()->SetStyle(Dialog->GetFrmPageGroup_WidthFull() ? TFontStyles{fsBold}
+                                                                   : TFontStyles{});
+  FPageGroup->Perform(WM_SIZE, 0, 0);
+  // The edited groups reach the group bar only through the registry: what
+  // was written is read back.
+  if (prvExportToReestrPageGroup(Groups))
+    FGroupsActive = prvImportFromReestrPageGroup();
+  if (FGroupsActive)
+    prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete();
 }
 
 void TORVExpert::prvEventsSet() {

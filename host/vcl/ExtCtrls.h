@@ -4,6 +4,7 @@
 // panels and the control bar that holds the IDE's toolbars and palette.
 
 #include "Controls.h"
+#include "Image.h"
 
 // A timer of the Application's simulated clock. It runs while it is enabled,
 // has an interval and a handler, and repeats, as the VCL's does; changing any

@@ -1,0 +1,75 @@
+#pragma once
+
+// Acts as the user inside the open settings dialog, for the simulator's
+// "dialog ... end" block and for tests. It reaches the dialog's controls by
+// their component names and through the host's classes only, so it works on
+// the form that the loaded package created. Every action raises Exception
+// with a message naming the control when the control does not exist, cannot
+// do that, or is out of a user's reach (disabled, hidden, on the sheet that
+// is not shown), and once the dialog has closed. Text arguments and the dump
+// are UTF-8; the dialog itself holds Windows-1251.
+
+#include <cstdint>
+#include <string>
+
+#include "Forms.h"
+
+class TDialogDriver {
+ public:
+  // Form: the settings dialog while its modal loop runs.
+  explicit TDialogDriver(TCustomForm* Form) : FForm(Form) {}
+
+  // sheet TSMain|TSGroupPage: the user clicks that sheet's tab.
+  void Sheet(const std::string& Name);
+  // click NAME: a mouse click; the control takes the focus first if a click
+  // gives it one. Buttons are pressed, check boxes toggled, labels clicked.
+  void Click(const std::string& Name);
+  // check NAME on|off: clicks the check box only when its state differs.
+  void Check(const std::string& Name, bool On);
+  // focus NAME: the focus moves to the control by the keyboard.
+  void Focus(const std::string& Name);
+  // type NAME TEXT: focus by the keyboard, then TEXT key by key.
+  void Type(const std::string& Name, const std::string& Text);
+  // keydown NAME Up|Down: focus by the keyboard, then the arrow key.
+  void KeyDown(const std::string& Name, const std::string& Key);
+  // select NAME INDEX / select NAME "TEXT": a mouse click on that item of a
+  // list box or combo box (TEXT: the first item equal to it, ignoring case).
+  void Select(const std::string& Name, int Index);
+  void Select(const std::string& Name, const std::string& Text);
+  // color VALUE: the user chooses the colour in ColorBoxPageGroup: its listed
+  // item, or, where the box has one that asks, its custom item with the
+  // colour dialog answered with VALUE. VALUE is a number (decimal, $hex or
+  // 0xhex) or a colour name such as clRed.
+  void Color(const std::string& Value);
+  // ok / cancel: the user presses OK (BitBtn2) or Close (BitBtn1).
+  void Ok();
+  void Cancel();
+  // The window's close box: ends the loop with Cancel; always within reach,
+  // so a block that ends without ok or cancel can close the dialog with it.
+  void CloseBox();
+
+  // Whether the dialog's modal loop has its result.
+  bool Closed() const;
+
+  // The dialog's state as a JSON object (UTF-8): "activeSheet", "tag" (the
+  // shown group index), "moveTarget", and "controls" keyed by component name
+  // with "enabled", "visible" and, where they apply, "caption", "checked",
+  // "text", "value" (spin edits), "items", "objects", "itemIndex" (list and
+  // combo boxes; LBoxPageGroup's objects are the groups' page lists as
+  // arrays of strings, the other lists' the integers they hold) and
+  // "selected" (the colour box). The simulator prints it as
+  // {"dialog":<this>}.
+  std::string DumpJson() const;
+
+ private:
+  TControl* Find(const std::string& Name) const;
+  // The control, checked to be within a user's reach.
+  TControl* Reachable(const std::string& Name) const;
+  TWinControl* Focusable(const std::string& Name) const;
+  void CheckOpen() const;
+
+  TCustomForm* FForm;
+};
+
+// Reads a colour as the driver's Color takes it; raises EConvertError.
+std::int32_t ParseColorValue(const std::string& Value);

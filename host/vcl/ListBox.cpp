@@ -1,0 +1,217 @@
+#include "ListBox.h"
+
+#include <algorithm>
+#include <utility>
+
+// The list of a list box. It keeps the list sorted while the control is, and
+// tells the control about every insertion and deletion so that the selection
+// follows its item as the native list's does.
+class TCustomListBox::TListBoxStrings : public TStrings {
+ public:
+  explicit TListBoxStrings(TCustomListBox* ListBox) : FListBox(ListBox) {}
+
+  int Count() const override { return static_cast<int>(FItems.size()); }
+  std::string Get(int Index) const override { return At(Index).S; }
+  void Put(int Index, const std::string& S) override {
+    // LB has no "set text": the VCL deletes the item and inserts the new
+    // text at the same place, keeping the object and the selection.
+    const TItemObject Obj = At(Index).Obj;
+    const bool WasSelected = FListBox->FItemIndex == Index;
+    Delete(Index);
+    InsertObject(Index, S, Obj);
+    if (WasSelected)
+      FListBox->FItemIndex = Index;
+  }
+  TItemObject GetObject(int Index) const override { return At(Index).Obj; }
+  void PutObject(int Index, TItemObject AObject) override { At(Index).Obj = AObject; }
+  int Add(const std::string& S) override {
+    if (!FListBox->FSorted) {
+      Insert(Count(), S);
+      return Count() - 1;
+    }
+    // LBS_SORT places a new item after the equal ones already there.
+    auto It = std::upper_bound(
+        FItems.begin(), FItems.end(), S,
+        [](const std::string& L, const Item& R) { return AnsiCompareText(L, R.S) < 0; });
+    const int Index = static_cast<int>(It - FItems.begin());
+    Insert(Index, S);
+    return Index;
+  }
+  void Insert(int Index, const std::string& S) override {
+    if (Index < 0 || Index > Count())
+      Error("List index out of bounds", Index);
+    FItems.insert(FItems.begin() + Index, Item{S, {}});
+    FListBox->ItemInserted(Index);
+  }
+  void Delete(int Index) override {
+    (void)At(Index);
+    FItems.erase(FItems.begin() + Index);
+    FListBox->ItemDeleted(Index);
+  }
+  void Clear() override {
+    FItems.clear();
+    FListBox->ItemsCleared();
+  }
+  void Sort() {
+    std::stable_sort(FItems.begin(), FItems.end(),
+                     [](const Item& L, const Item& R) { return AnsiCompareText(L.S, R.S) < 0; });
+  }
+
+ private:
+  struct Item {
+    std::string S;
+    TItemObject Obj;
+  };
+  const Item& At(int Index) const {
+    if (Index < 0 || Index >= Count())
+      Error("List index out of bounds", Index);
+    return FItems[static_cast<std::size_t>(Index)];
+  }
+  Item& At(int Index) { return const_cast<Item&>(std::as_const(*this).At(Index)); }
+
+  TCustomListBox* FListBox;
+  std::vector<Item> FItems;
+};
+
+TCustomListBox::TCustomListBox(TComponent* AOwner)
+    : TWinControl(AOwner),
+      FItems(std::make_unique<TListBoxStrings>(this)),
+      FCanvas(std::make_unique<TCanvas>()) {
+  SetBounds(0, 0, 121, 97);
+  SetColor(clWindow);
+  SetTabStop(true);
+}
+
+TCustomListBox::~TCustomListBox() {
+  Destroying();
+}
+
+TStrings* TCustomListBox::Items() const {
+  return FItems.get();
+}
+
+void TCustomListBox::SetItems(TStrings* Value) {
+  FItems->Assign(Value);
+}
+
+void TCustomListBox::SetItemIndex(int Value) {
+  if (Value < -1 || Value >= FItems->Count())
+    Value = -1;
+  if (Value == FItemIndex)
+    return;
+  FItemIndex = Value;
+  Invalidate();
+}
+
+void TCustomListBox::SetSorted(bool Value) {
+  if (Value == FSorted)
+    return;
+  FSorted = Value;
+  if (!FSorted)
+    return;
+  // The VCL recreates the window with LBS_SORT and adds the items again;
+  // the selection does not survive that.
+  FItems->Sort();
+  FItemIndex = -1;
+  Invalidate();
+}
+
+void TCustomListBox::SetStyle(TListBoxStyle Value) {
+  if (Value == FStyle)
+    return;
+  FStyle = Value;
+  RecreateWnd();
+  Invalidate();
+}
+
+void TCustomListBox::SetItemHeight(int Value) {
+  if (Value <= 0 || Value == FItemHeight)
+    return;
+  FItemHeight = Value;
+  Invalidate();
+}
+
+int TCustomListBox::FindExact(const std::string& S) const {
+  for (int i = 0; i < FItems->Count(); ++i)
+    if (AnsiCompareText(FItems->Get(i), S) == 0)
+      return i;
+  return -1;
+}
+
+void TCustomListBox::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.WinClassName = "LISTBOX";
+}
+
+void TCustomListBox::ItemInserted(int Index) {
+  if (FItemIndex >= 0 && Index <= FItemIndex)
+    ++FItemIndex;
+  Invalidate();
+}
+
+void TCustomListBox::ItemDeleted(int Index) {
+  if (Index == FItemIndex)
+    FItemIndex = -1;
+  else if (Index < FItemIndex)
+    --FItemIndex;
+  Invalidate();
+}
+
+void TCustomListBox::ItemsCleared() {
+  FItemIndex = -1;
+  Invalidate();
+}
+
+void TCustomListBox::SelectItemByUser(int Index) {
+  if (Index < 0 || Index >= FItems->Count())
+    throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+  if (CanFocus())
+    SetFocus();
+  SetItemIndex(Index);
+  // LBN_SELCHANGE comes with every click on an item, the selected one too.
+  TWinControl::Click();
+}
+
+void TCustomListBox::KeyDown(Word& Key, TShiftState Shift) {
+  TWinControl::KeyDown(Key, Shift);
+  if (Key != VK_UP && Key != VK_DOWN)
+    return;
+  const int Count = FItems->Count();
+  if (Count == 0)
+    return;
+  int Next = FItemIndex < 0 ? 0 : FItemIndex + (Key == VK_DOWN ? 1 : -1);
+  Next = std::clamp(Next, 0, Count - 1);
+  if (Next == FItemIndex)
+    return;
+  SetItemIndex(Next);
+  TWinControl::Click();
+}
+
+void TCustomListBox::PaintItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+  FCanvas->Font()->Assign(Font());
+  FCanvas->Brush()->SetStyle(bsSolid);
+  FCanvas->Brush()->SetColor(Color());
+  if (State.Contains(odSelected)) {
+    FCanvas->Brush()->SetColor(clHighlight);
+    FCanvas->Font()->SetColor(clHighlightText);
+  }
+  DrawItem(Index, Rect, State);
+}
+
+void TCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+  if (FStyle != lbStandard && FOnDrawItem.Assigned()) {
+    FOnDrawItem(this, Index, Rect, State);
+    return;
+  }
+  FCanvas->FillRect(Rect);
+  FCanvas->TextOut(Rect.Left + 2, Rect.Top, FItems->Get(Index));
+}
+
+void TCustomListBox::Paint() {
+  FCanvas->DisplayList().Clear();
+  const int H = FItemHeight;
+  for (int i = 0; i < FItems->Count(); ++i) {
+    const TRect R{0, i * H, Width(), (i + 1) * H};
+    PaintItem(i, R, i == FItemIndex ? TOwnerDrawState{odSelected} : TOwnerDrawState{});
+  }
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+// The settings dialog on its own, filled the way the settings command fills
+// it, and run modally with a test acting as the user through the driver.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "DialogDriver.h"
+#include "uORVFrmMain.h"
+
+// "Алфа", "Бета", "Гамма" in Windows-1251: group names are Cyrillic only.
+inline const std::string kAlpha = "\xC0\xEB\xF4\xE0";
+inline const std::string kBeta = "\xC1\xE5\xF2\xE0";
+inline const std::string kGamma = "\xC3\xE0\xEC\xEC\xE0";
+
+using TGroups = std::vector<std::pair<std::string, std::vector<std::string>>>;
+
+class DialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override { App = new TApplication(); }
+  void TearDown() override {
+    delete Form;
+    delete App;
+  }
+
+  TFrmMainORVExpert* Make(const TGroups& Groups = {},
+                          const std::vector<std::string>& Palette = {}) {
+    Form = new TFrmMainORVExpert(nullptr);
+    for (const auto& G : Groups)
+      Form->LBoxPageGroup->Items()->Add(G.first);
+    Form->FrmInit_Create();
+    for (std::size_t i = 0; i < Groups.size(); ++i)
+      for (const auto& P : Groups[i].second)
+        Form->GroupPages(static_cast<int>(i))->Add(P);
+    for (const auto& P : Palette)
+      Form->LBoxPagePalette->Items()->Add(P);
+    Form->LBoxPagePalette->SetSorted(true);
+    return Form;
+  }
+
+  // Shows the dialog modally; Body acts as the user. Returns the modal result.
+  TModalResult Run(const std::function<void(TDialogDriver&)>& Body) {
+    App->SetModalDriver([&](TCustomForm* F) {
+      TDialogDriver D(F);
+      Body(D);
+    });
+    return Form->ShowModal();
+  }
+
+  static std::vector<std::string> Lines(const TStrings* S) {
+    std::vector<std::string> R;
+    for (int i = 0; i < S->Count(); ++i)
+      R.push_back(S->Get(i));
+    return R;
+  }
+  static std::vector<long> Objects(const TStrings* S) {
+    std::vector<long> R;
+    for (int i = 0; i < S->Count(); ++i)
+      R.push_back(static_cast<long>(S->Objects(i).AsInteger()));
+    return R;
+  }
+  // The icons a list drew at its last paint, one per item, in order.
+  static std::vector<int> Icons(TListBox* List) {
+    std::vector<int> R;
+    for (const auto& Item : List->Canvas()->DisplayList().Items())
+      if (Item.Kind == TDisplayItem::dkImage)
+        R.push_back(Item.ImageIndex);
+    return R;
+  }
+  std::vector<long> Counts() const { return Objects(Form->LBoxPagePalette->Items()); }
+  std::vector<std::string> Middle() const {
+    return Lines(Form->LBoxPagePalettePerPageGroup->Items());
+  }
+  std::vector<std::string> Pages(int Group) const { return Lines(Form->GroupPages(Group)); }
+
+  TApplication* App = nullptr;
+  TFrmMainORVExpert* Form = nullptr;
+};

@@ -1,0 +1,128 @@
+// The host controls the dialog is built from, where their VCL behaviour is
+// easy to get wrong: which changes raise OnClick, what a sorted list does to
+// item objects and the selection, how the dialog buttons end a modal loop.
+
+#include <gtest/gtest.h>
+
+#include "Buttons.h"
+#include "Forms.h"
+#include "StdCtrls.h"
+
+namespace {
+class Counter : public TObject {
+ public:
+  void Clicked(TObject* Sender) {
+    (void)Sender;
+    ++Clicks;
+  }
+  int Clicks = 0;
+};
+
+class HostControlsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    App = new TApplication();
+    Form = new TForm(nullptr);
+  }
+  void TearDown() override {
+    delete Form;
+    delete App;
+  }
+  TApplication* App = nullptr;
+  TForm* Form = nullptr;
+  Counter C;
+};
+}  // namespace
+
+TEST_F(HostControlsTest, CheckBoxClicksOnEveryChangeAndOnlyThen) {
+  auto* Box = new TCheckBox(Form);
+  Box->SetParent(Form);
+  Box->SetOnClick(TNotifyEvent::Of<&Counter::Clicked>(&C));
+  Box->SetChecked(false);
+  EXPECT_EQ(C.Clicks, 0);
+  Box->SetChecked(true);
+  Box->SetChecked(true);
+  EXPECT_EQ(C.Clicks, 1);
+  Form->Show();
+  Box->SimulateClick();
+  EXPECT_FALSE(Box->Checked());
+  EXPECT_EQ(C.Clicks, 2);
+  EXPECT_EQ(Form->ActiveControl(), Box);
+}
+
+TEST_F(HostControlsTest, ListBoxSortsWithObjectsAndClicksForUsersOnly) {
+  auto* List = new TListBox(Form);
+  List->SetParent(Form);
+  List->SetOnClick(TNotifyEvent::Of<&Counter::Clicked>(&C));
+  TStrings* Items = List->Items();
+  Items->AddObject("b", TItemObject::FromInteger(2));
+  Items->AddObject("C", TItemObject::FromInteger(3));
+  Items->AddObject("a", TItemObject::FromInteger(1));
+  List->SetItemIndex(1);
+  EXPECT_EQ(C.Clicks, 0);
+  List->SetSorted(true);
+  EXPECT_EQ(Items->Text(), "a\r\nb\r\nC\r\n");
+  EXPECT_EQ(Items->Objects(2).AsInteger(), 3);
+  // A new item goes to its sorted place; the selection follows its item.
+  List->SetItemIndex(2);
+  Items->Add("B");
+  EXPECT_EQ(Items->Text(), "a\r\nb\r\nB\r\nC\r\n");
+  EXPECT_EQ(List->ItemIndex(), 3);
+  EXPECT_EQ(List->FindExact("c"), 3);
+  EXPECT_EQ(List->FindExact("c "), -1);
+  // Renaming keeps the object and the selection in place.
+  List->SetItemIndex(0);
+  Items->SetStrings(0, "z");
+  EXPECT_EQ(Items->Get(0), "z");
+  EXPECT_EQ(Items->Objects(0).AsInteger(), 1);
+  EXPECT_EQ(List->ItemIndex(), 0);
+  Form->Show();
+  List->SelectItemByUser(1);
+  EXPECT_EQ(C.Clicks, 1);
+  EXPECT_EQ(Form->ActiveControl(), List);
+  Word Key = VK_UP;
+  List->SimulateKey(Key);
+  List->SimulateKey(Key);  // already at the top: no change, no click
+  EXPECT_EQ(List->ItemIndex(), 0);
+  EXPECT_EQ(C.Clicks, 2);
+}
+
+TEST_F(HostControlsTest, DialogButtonsEndTheModalLoop) {
+  auto* Ok = new TBitBtn(Form);
+  Ok->SetParent(Form);
+  Ok->SetKind(bkOK);
+  auto* Close = new TBitBtn(Form);
+  Close->SetParent(Form);
+  Close->SetKind(bkClose);
+  Close->SetOnClick(TNotifyEvent::Of<&Counter::Clicked>(&C));
+  auto* Plain = new TButton(Form);
+  Plain->SetParent(Form);
+  Plain->SetTag(7);
+  EXPECT_EQ(Ok->Caption(), "OK");
+  EXPECT_TRUE(Ok->Default());
+  TButton* Press = Ok;
+  App->SetModalDriver([&](TCustomForm*) {
+    Plain->SimulateClick();
+    EXPECT_EQ(Form->ModalResult(), mrNone);
+    Press->SimulateClick();
+  });
+  EXPECT_EQ(Form->ShowModal(), mrOk);
+  Press = Close;
+  EXPECT_EQ(Form->ShowModal(), mrCancel);
+  // bkClose closes instead of running OnClick.
+  EXPECT_EQ(C.Clicks, 0);
+  EXPECT_EQ(Plain->Tag(), 7);
+}
+
+TEST_F(HostControlsTest, AutoSizedLabelFollowsItsCaption) {
+  auto* Label = new TLabel(Form);
+  Label->SetParent(Form);
+  Label->SetCaption("MSec");
+  const int Short = Label->Width();
+  Label->SetCaption("MSec MSec");
+  EXPECT_GT(Label->Width(), Short);
+  Label->SetAutoSize(false);
+  Label->SetBounds(0, 0, 28, 13);
+  Label->SetCaption("a much longer caption");
+  EXPECT_EQ(Label->Width(), 28);
+}

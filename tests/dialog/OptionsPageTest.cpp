@@ -1,0 +1,178 @@
+// The options page: the form as built, the click rules with their enabled
+// states, and the accessors' conversions.
+
+#include "DialogFixture.h"
+
+TEST_F(DialogTest, OpensOnTheOptionsPageWithItsCaptionsAndTabOrder) {
+  Make();
+  // The form resource names the group editor; FormCreate overrides it.
+  EXPECT_EQ(Form->PageControlMain->ActivePage(), Form->TSMain);
+  EXPECT_EQ(Form->Tag(), -1);
+  EXPECT_EQ(Form->MoveTarget(), 0);
+  EXPECT_EQ(Form->ClientWidth(), 532);
+  EXPECT_EQ(Form->BorderStyle(), bsDialog);
+  EXPECT_EQ(Form->CheckBoxDrawGroupPage->Caption(), "X");
+  // The spin edits come after the group box's check boxes, level with their
+  // "MSec" labels by the height they have when the form is created.
+  auto* Spin = As<TORVExpert_CORVSpin>(Form->FindComponent("SpinTimerRefreshPagesInterval"));
+  EXPECT_EQ(Spin->TabOrder(), 4);
+  EXPECT_EQ(Form->CheckBoxTimerRefreshPageGroup->TabOrder(), 0);
+  EXPECT_EQ(Form->CheckBoxTimerKeepSelectPageGroup->TabOrder(), 2);
+  EXPECT_EQ(Spin->Left(), 20);
+  EXPECT_EQ(Spin->Width(), 109);
+  EXPECT_EQ(Spin->Top(), 204 - Spin->Height() / 4);
+  Run([&](TDialogDriver& D) {
+    EXPECT_NE(D.DumpJson().find("\"activeSheet\":\"TSMain\""), std::string::npos);
+    // FormShow named every placeholder.
+    for (int i = 0; i < Form->ComponentCount(); ++i)
+      if (auto* C = dynamic_cast<TControl*>(Form->Components(i))) {
+        EXPECT_NE(C->Caption(), "X") << C->Name();
+      }
+  });
+  EXPECT_EQ(Form->BitBtn2->ModalResult(), mrOk);
+  EXPECT_TRUE(Form->BitBtn2->Default());
+}
+
+TEST_F(DialogTest, TimerBoxesEnableThePeriodOnlyOnceARuleRan) {
+  Make();
+  auto* Spin = As<TWinControl>(Form->FindComponent("SpinTimerRefreshPagesInterval"));
+  // Both boxes left unchecked: no rule ran, FormShow disables the spin edit
+  // only and the labels stay as loaded.
+  Form->SetFrmGetTimerRefreshGroupPage(false);
+  Form->SetFrmTimerRefreshPagePalette(false);
+  Run([&](TDialogDriver& D) {
+    EXPECT_FALSE(Spin->Enabled());
+    EXPECT_TRUE(Form->Lbl_PeriodSortGroup->Enabled());
+    EXPECT_TRUE(Form->Lbl_PeriodMS->Enabled());
+    D.Check("CheckBoxTimerRefreshPagePalette", true);
+    EXPECT_TRUE(Spin->Enabled());
+    EXPECT_TRUE(Form->Lbl_PeriodSortGroup->Enabled());
+    D.Check("CheckBoxTimerRefreshPagePalette", false);
+    EXPECT_FALSE(Spin->Enabled());
+    EXPECT_FALSE(Form->Lbl_PeriodSortGroup->Enabled());
+    EXPECT_FALSE(Form->Lbl_PeriodMS->Enabled());
+    // A disabled spin edit is out of the user's reach.
+    EXPECT_THROW(D.Type("SpinTimerRefreshPagesInterval", "5"), Exception);
+    // Group refresh includes palette refresh: unchecking the palette box
+    // while the group box is checked is undone at once.
+    D.Check("CheckBoxTimerRefreshPageGroup", true);
+    EXPECT_TRUE(Form->CheckBoxTimerRefreshPagePalette->Checked());
+    D.Click("CheckBoxTimerRefreshPagePalette");
+    EXPECT_TRUE(Form->CheckBoxTimerRefreshPagePalette->Checked());
+    D.Cancel();
+  });
+}
+
+TEST_F(DialogTest, CallerOrderDecidesTheCoupledBoxes) {
+  struct TCase {
+    const char* Name;
+    bool Group, Palette, Keep;
+    bool GroupChecked, GroupEnabled, PaletteChecked;
+  };
+  const TCase Cases[] = {
+      {"group forces palette", true, false, false, true, true, true},
+      {"keep excludes group, palette stays", true, false, true, false, false, true},
+      {"keep alone", false, false, true, false, false, false},
+      {"nothing", false, false, false, false, true, false},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Make();
+    Form->SetFrmGetTimerRefreshGroupPage(C.Group);
+    Form->SetFrmTimerRefreshPagePalette(C.Palette);
+    Form->CheckBoxTimerKeepSelectPageGroup->SetChecked(C.Keep);
+    EXPECT_EQ(Form->GetFrmGetTimerRefreshGroupPage(), C.GroupChecked);
+    EXPECT_EQ(Form->CheckBoxTimerRefreshPageGroup->Enabled(), C.GroupEnabled);
+    EXPECT_EQ(Form->GetFrmTimerRefreshPagePalette(), C.PaletteChecked);
+    // Either timer box set by the caller: the period and its labels are on.
+    auto* Spin = As<TWinControl>(Form->FindComponent("SpinTimerRefreshPagesInterval"));
+    Run([&](TDialogDriver& D) {
+      EXPECT_EQ(Spin->Enabled(), C.GroupChecked || C.PaletteChecked);
+      if (C.Keep) {
+        EXPECT_THROW(D.Click("CheckBoxTimerRefreshPageGroup"), Exception);
+        // Unchecking keep enables the group box without checking it.
+        D.Check("CheckBoxTimerKeepSelectPageGroup", false);
+        EXPECT_TRUE(Form->CheckBoxTimerRefreshPageGroup->Enabled());
+        EXPECT_FALSE(Form->CheckBoxTimerRefreshPageGroup->Checked());
+      }
+    });
+    delete Form;
+    Form = nullptr;
+  }
+}
+
+TEST_F(DialogTest, ShadowBoxKeepsItsStateWhileDisabled) {
+  Make();
+  Form->SetFrmPageGroup_OwnerDraw(true);
+  Form->SetFrmPageGroup_DrawTabShadow(true);
+  Form->SetFrmPageGroup_OwnerDraw(false);
+  EXPECT_FALSE(Form->CheckBoxDrawGroupPageShadow->Enabled());
+  EXPECT_TRUE(Form->GetFrmPageGroup_DrawTabShadow());
+  // Without a rule having run, FormShow decides alone.
+  delete Form;
+  Make();
+  Form->SetFrmPageGroup_DrawTabShadow(true);
+  Run([&](TDialogDriver& D) {
+    EXPECT_FALSE(Form->CheckBoxDrawGroupPageShadow->Enabled());
+    EXPECT_THROW(D.Click("CheckBoxDrawGroupPageShadow"), Exception);
+    // Any box of the drawing rule re-evaluates it.
+    D.Click("CheckBoxMultilinePalette");
+    EXPECT_FALSE(Form->CheckBoxDrawGroupPageShadow->Enabled());
+    D.Click("CheckBoxDrawGroupPage");
+    EXPECT_TRUE(Form->CheckBoxDrawGroupPageShadow->Enabled());
+    D.Ok();
+  });
+  EXPECT_TRUE(Form->GetFrmPageGroup_DrawTabShadow());
+  EXPECT_TRUE(Form->GetFrmPagePalette_Multiline());
+}
+
+TEST_F(DialogTest, SpinAccessorsConvertBetween32And64Bits) {
+  Make();
+  Form->SetFrmGetTimerInstallRefresh(50);
+  EXPECT_EQ(Form->GetFrmGetTimerInstallRefresh(), 50);
+  Form->SetFrmGetTimerRefreshPagesInterval(10000);
+  EXPECT_EQ(Form->GetFrmGetTimerRefreshPagesInterval(), 10000);
+  Form->SetFrmGetTimerRefreshGroupPage(true);
+  EXPECT_EQ(Run([&](TDialogDriver& D) {
+              // 2^32 + 50 typed: the low 32 bits are 50; 2^31 reads negative.
+              D.Type("SpinTimerInstallRefresh", "4294967346");
+              D.Type("SpinTimerRefreshPagesInterval", "2147483648");
+              D.Ok();
+            }),
+            mrOk);
+  auto* Spin = As<TORVExpert_CORVSpin>(Form->FindComponent("SpinTimerInstallRefresh"));
+  EXPECT_EQ(Spin->Value(), 4294967346LL);
+  EXPECT_EQ(Form->GetFrmGetTimerInstallRefresh(), 50);
+  EXPECT_EQ(Form->GetFrmGetTimerRefreshPagesInterval(), INT32_MIN);
+}
+
+TEST_F(DialogTest, ColourAndLinkAndClosing) {
+  Make();
+  Form->SetFrmColorPageGroup(clWindowText);
+  App->SetColorDriver([](Integer& C) {
+    C = 0x123456;
+    return true;
+  });
+  Run([&](TDialogDriver& D) {
+    D.Color("clRed");
+    EXPECT_EQ(Form->GetFrmColorPageGroup(), clRed);
+    D.Click("LabelUrl");
+    EXPECT_THROW(D.Click("Image1"), Exception);
+    EXPECT_THROW(D.Click("NoSuchControl"), Exception);
+    EXPECT_THROW(D.Select("LBoxPageGroup", 0), Exception);  // on the other sheet
+#if TABULON_HOST >= 6
+    D.Color("0x123456");
+    EXPECT_EQ(Form->GetFrmColorPageGroup(), 0x123456);
+#else
+    EXPECT_THROW(D.Color("0x123456"), Exception);
+#endif
+    D.CloseBox();
+    EXPECT_TRUE(D.Closed());
+    EXPECT_THROW(D.Ok(), Exception);
+  });
+  EXPECT_EQ(Form->ModalResult(), mrCancel);
+  ASSERT_EQ(ShellRequests().size(), 1u);
+  EXPECT_EQ(ShellRequests()[0].File, Form->LabelUrl->Caption());
+  EXPECT_EQ(ShellRequests()[0].Operation, "");
+  EXPECT_EQ(ShellRequests()[0].ShowCmd, SW_SHOWNORMAL);
+}

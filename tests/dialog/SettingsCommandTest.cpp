@@ -1,0 +1,226 @@
+// The settings command inside a simulated IDE with the expert loaded on a
+// memory hive: what goes into the dialog, what OK applies and stores, and
+// that nothing else is written or leaked.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DialogDriver.h"
+#include "IdeMainForm.h"
+#include "Registry.h"
+#include "RegistryHive.h"
+#include "uConstORVExpertMPage.h"
+#include "uORVExpertProbe.h"
+#include "uORVExpertPageGroup.h"
+#include "uORVFrmMain.h"
+
+namespace {
+const std::string kAlpha = "\xC0\xEB\xF4\xE0";  // "Алфа"
+const std::string kBeta = "\xC1\xE5\xF2\xE0";   // "Бета"
+
+std::string Stored(const std::vector<std::string>& Names) {
+  std::string S;
+  for (const auto& N : Names)
+    S += N + "\x1F\x1F";
+  return S;
+}
+
+std::vector<std::string> Lines(const TStrings* S) {
+  std::vector<std::string> R;
+  for (int i = 0; i < S->Count(); ++i)
+    R.push_back(S->Get(i));
+  return R;
+}
+
+class SettingsCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    App = new TApplication();
+    Hive = std::make_unique<RegistryHive>(":memory:");
+  }
+  void TearDown() override {
+    delete Expert;
+    delete App;
+    Hive.reset();
+  }
+
+  // An IDE whose store holds two groups and the keep option, started with
+  // the expert loaded.
+  void Start() {
+    Write("Timer", "PagesSort", Stored({kAlpha, kBeta}));
+    Write("Pages", kAlpha, Stored({"Win32", "Standard"}));
+    Write("Pages", kBeta, Stored({"System", "Servers"}));
+    Write("Timer", "PageGroupKeep", "1");
+    Write("Timer", "PageGroupTimerRun", "1");
+    Ide = new TIdeMainForm(App, TPaletteLayout::ControlBar,
+                           {"Standard", "Additional", "Win32", "System", "Data Access"});
+    Ide->Show();
+    Ide->SetActive(true);
+    Expert = new TORVExpert();
+  }
+  void Write(const std::string& Section, const std::string& Name, const std::string& Value) {
+    TRegIniFile Reg;
+    ASSERT_TRUE(Reg.OpenKey(Const_sKeyNameDelphi + Const_sKeyNameORVExpert, true));
+    Reg.WriteString(Section, Name, Value);
+    Reg.CloseKey();
+  }
+  std::string Read(const std::string& Section, const std::string& Name) {
+    TRegIniFile Reg;
+    if (!Reg.OpenKey(Const_sKeyNameDelphi + Const_sKeyNameORVExpert, false))
+      return "<no key>";
+    return Reg.ReadString(Section, Name, "<none>");
+  }
+  // Runs the settings command with Body acting as the user in the dialog.
+  void Execute(const std::function<void(TDialogDriver&, TFrmMainORVExpert*)>& Body) {
+    App->SetModalDriver([&](TCustomForm* F) {
+      ++Dialogs;
+      TDialogDriver D(F);
+      Body(D, static_cast<TFrmMainORVExpert*>(F));
+    });
+    Expert->Execute();
+  }
+  TORVExpertProbe X() const { return TORVExpertProbe(Expert); }
+  std::vector<std::string> GroupTabs() const { return Lines(X().GroupBar()->Tabs()); }
+
+  TApplication* App = nullptr;
+  std::unique_ptr<RegistryHive> Hive;
+  TIdeMainForm* Ide = nullptr;
+  TORVExpert* Expert = nullptr;
+  int Dialogs = 0;
+};
+}  // namespace
+
+TEST_F(SettingsCommandTest, TheDialogIsFilledFromTheLiveState) {
+  Start();
+  Execute([&](TDialogDriver& D, TFrmMainORVExpert* F) {
+    EXPECT_FALSE(X().PaletteChangeTimer()->Enabled());
+    EXPECT_EQ(Lines(F->LBoxPageGroup->Items()), (std::vector<std::string>{kAlpha, kBeta}));
+    EXPECT_EQ(Lines(F->GroupPages(1)), (std::vector<std::string>{"System", "Servers"}));
+    EXPECT_EQ(
+        Lines(F->LBoxPagePalette->Items()),
+        (std::vector<std::string>{"Additional", "Data Access", "Standard", "System", "Win32"}));
+    EXPECT_EQ(F->LBoxPagePalette->Items()->Objects(3).AsInteger(), 1);
+    EXPECT_EQ(F->GetFrmGetTimerInstallRefresh(), 50);
+    EXPECT_EQ(F->GetFrmGetTimerRefreshPagesInterval(), 10000);
+    // The keep box comes last: the group-refresh box ends unchecked and
+    // disabled, the palette box keeps what the group box gave it.
+    EXPECT_TRUE(F->CheckBoxTimerKeepSelectPageGroup->Checked());
+    EXPECT_FALSE(F->CheckBoxTimerRefreshPageGroup->Checked());
+    EXPECT_FALSE(F->CheckBoxTimerRefreshPageGroup->Enabled());
+    EXPECT_TRUE(F->CheckBoxTimerRefreshPagePalette->Checked());
+    D.Cancel();
+  });
+  EXPECT_EQ(Dialogs, 1);
+  EXPECT_TRUE(X().PaletteChangeTimer()->Enabled());
+  EXPECT_EQ(App->FormCount(), 1);
+}
+
+TEST_F(SettingsCommandTest, QuickSwitchesWriteNothingAndOpenNoDialog) {
+  Start();
+  const std::string Before = Hive->Text();
+  struct TCase {
+    std::vector<int> Keys;
+    bool Expected;
+  };
+  const TCase Cases[] = {
+      {{VK_LSHIFT}, false}, {{VK_LCONTROL}, true}, {{VK_LSHIFT, VK_LCONTROL}, false}};
+  for (const auto& C : Cases) {
+    for (int K : C.Keys)
+      KeyboardState().Press(K);
+    Execute([](TDialogDriver&, TFrmMainORVExpert*) {});
+    KeyboardState().ReleaseAll();
+    EXPECT_EQ(X().TimerRefreshPageGroup(), C.Expected);
+    EXPECT_EQ(X().TimerRefreshPagePalette(), C.Expected);
+  }
+  EXPECT_EQ(Dialogs, 0);
+  EXPECT_EQ(Hive->Text(), Before);
+  // With A held too, the shortcut opens the dialog.
+  KeyboardState().Press(VK_LSHIFT);
+  KeyboardState().Press(0x41);  // the letter A
+  Execute([](TDialogDriver& D, TFrmMainORVExpert*) { D.Cancel(); });
+  EXPECT_EQ(Dialogs, 1);
+}
+
+TEST_F(SettingsCommandTest, OkWithoutChangesWritesTheSameBytesAndCancelNothing) {
+  Start();
+  Execute([](TDialogDriver& D, TFrmMainORVExpert*) { D.Ok(); });
+  const std::string First = Hive->Text();
+  EXPECT_EQ(Read("Timer", "PageTimerRefreshInstallMSec"), "50");
+  EXPECT_EQ(Read("Timer", "PageGroupKeep"), "1");
+  Execute([](TDialogDriver& D, TFrmMainORVExpert*) { D.Ok(); });
+  EXPECT_EQ(Hive->Text(), First);
+  EXPECT_EQ(GroupTabs()[0], kAlpha);
+  // Cancel after edits: nothing applied, nothing written.
+  Execute([](TDialogDriver& D, TFrmMainORVExpert*) {
+    D.Check("CheckBoxMultilinePalette", true);
+    D.Sheet("TSGroupPage");
+    D.Select("LBoxPageGroup", 0);
+    D.Click("BtnDelete");
+    D.Cancel();
+  });
+  EXPECT_EQ(Hive->Text(), First);
+  EXPECT_FALSE(X().Palette()->MultiLine());
+  EXPECT_EQ(GroupTabs().size(), 3u);
+  EXPECT_TRUE(X().PaletteChangeTimer()->Enabled());
+}
+
+TEST_F(SettingsCommandTest, OkAppliesTheOptionsAndRebuildsTheGroupsFromTheStore) {
+  Start();
+  Execute([](TDialogDriver& D, TFrmMainORVExpert*) {
+    D.Check("CheckBoxMultilinePalette", true);
+    D.Check("CheckBoxDrawGroupPage_WidthFull", true);
+    D.Check("CheckBoxTimerKeepSelectPageGroup", false);
+    D.Check("CheckBoxTimerRefreshPageGroup", true);
+    D.Type("SpinTimerInstallRefresh", "75");
+    D.Sheet("TSGroupPage");
+    D.Select("LBoxPageGroup", 1);
+    D.Select("LBoxPagePalette", "additional");
+    D.Click("BtnMoveToLeftOne");
+    D.Focus("LBoxPageGroup");
+    D.Click("BtnMoveUp");
+    D.Ok();
+  });
+  auto V = X();
+  EXPECT_TRUE(V.Palette()->MultiLine());
+  EXPECT_EQ(V.GroupBar()->Font()->Style(), TFontStyles{fsBold});
+  EXPECT_FALSE(V.KeepSelectPageGroup());
+  EXPECT_TRUE(V.TimerRefreshPageGroup());
+  EXPECT_EQ(V.PaletteChangeTimer()->Interval(), 75);
+  EXPECT_TRUE(V.PaletteChangeTimer()->Enabled());
+  EXPECT_EQ(Read("Timer", "PagesPaletteMultiLine"), "1");
+  EXPECT_EQ(Read("Timer", "PageTimerRefreshInstallMSec"), "75");
+  EXPECT_EQ(GroupTabs()[0], kBeta);
+  EXPECT_EQ(V.PageGroupPages()[0], "System\r\nServers\r\nAdditional\r\n");
+}
+
+TEST_F(SettingsCommandTest, AnExportThatCannotOpenTheKeyAppliesInMemoryOnly) {
+  Start();
+  const auto GroupsBefore = GroupTabs();
+  const auto PagesBefore = X().PageGroupPages();
+  // Without a current hive the registry opens no key.
+  Hive.reset();
+  Execute([](TDialogDriver& D, TFrmMainORVExpert*) {
+    D.Check("CheckBoxMultilinePagesGroup", true);
+    D.Sheet("TSGroupPage");
+    D.Select("LBoxPageGroup", 0);
+    D.Click("BtnDelete");
+    D.Ok();
+  });
+  EXPECT_TRUE(X().GroupBar()->MultiLine());
+  EXPECT_EQ(GroupTabs(), GroupsBefore);
+  EXPECT_EQ(X().PageGroupPages(), PagesBefore);
+  EXPECT_TRUE(X().GroupsActive());
+}
+
+TEST_F(SettingsCommandTest, AnErrorInsideTheExchangeFreesTheDialogAndRestartsTheTimer) {
+  Start();
+  EXPECT_THROW(Execute([](TDialogDriver& D, TFrmMainORVExpert*) { D.Click("NoSuchButton"); }),
+               Exception);
+  EXPECT_EQ(App->FormCount(), 1);
+  EXPECT_TRUE(X().PaletteChangeTimer()->Enabled());
+  EXPECT_EQ(X().PaletteChangeTimer()->Interval(), 50);
+}
