@@ -10,44 +10,19 @@
 #include <vector>
 
 #include "DialogDriver.h"
+#include "EngineFixture.h"
 #include "IdeMainForm.h"
 #include "Registry.h"
 #include "RegistryHive.h"
 #include "uConstORVExpertMPage.h"
-#include "uORVExpertProbe.h"
 #include "uORVExpertPageGroup.h"
+#include "uORVExpertProbe.h"
 #include "uORVFrmMain.h"
 
 namespace {
-const std::string kAlpha = "\xC0\xEB\xF4\xE0";  // "Алфа"
-const std::string kBeta = "\xC1\xE5\xF2\xE0";   // "Бета"
 
-std::string Stored(const std::vector<std::string>& Names) {
-  std::string S;
-  for (const auto& N : Names)
-    S += N + "\x1F\x1F";
-  return S;
-}
-
-std::vector<std::string> Lines(const TStrings* S) {
-  std::vector<std::string> R;
-  for (int i = 0; i < S->Count(); ++i)
-    R.push_back(S->Get(i));
-  return R;
-}
-
-class SettingsCommandTest : public ::testing::Test {
+class SettingsCommandTest : public EngineTest {
  protected:
-  void SetUp() override {
-    App = new TApplication();
-    Hive = std::make_unique<RegistryHive>(":memory:");
-  }
-  void TearDown() override {
-    delete Expert;
-    delete App;
-    Hive.reset();
-  }
-
   // An IDE whose store holds two groups and the keep option, started with
   // the expert loaded.
   void Start() {
@@ -56,23 +31,9 @@ class SettingsCommandTest : public ::testing::Test {
     Write("Pages", kBeta, Stored({"System", "Servers"}));
     Write("Timer", "PageGroupKeep", "1");
     Write("Timer", "PageGroupTimerRun", "1");
-    Ide = new TIdeMainForm(App, TPaletteLayout::ControlBar,
-                           {"Standard", "Additional", "Win32", "System", "Data Access"});
-    Ide->Show();
-    Ide->SetActive(true);
-    Expert = new TORVExpert();
-  }
-  void Write(const std::string& Section, const std::string& Name, const std::string& Value) {
-    TRegIniFile Reg;
-    ASSERT_TRUE(Reg.OpenKey(Const_sKeyNameDelphi + Const_sKeyNameORVExpert, true));
-    Reg.WriteString(Section, Name, Value);
-    Reg.CloseKey();
-  }
-  std::string Read(const std::string& Section, const std::string& Name) {
-    TRegIniFile Reg;
-    if (!Reg.OpenKey(Const_sKeyNameDelphi + Const_sKeyNameORVExpert, false))
-      return "<no key>";
-    return Reg.ReadString(Section, Name, "<none>");
+    MakeIde({"Standard", "Additional", "Win32", "System", "Data Access"});
+    ShowIde();
+    Load();
   }
   // Runs the settings command with Body acting as the user in the dialog.
   void Execute(const std::function<void(TDialogDriver&, TFrmMainORVExpert*)>& Body) {
@@ -83,15 +44,11 @@ class SettingsCommandTest : public ::testing::Test {
     });
     Expert->Execute();
   }
-  TORVExpertProbe X() const { return TORVExpertProbe(Expert); }
-  std::vector<std::string> GroupTabs() const { return Lines(X().GroupBar()->Tabs()); }
+  TORVExpertProbe X() const { return Inspect(); }
 
-  TApplication* App = nullptr;
-  std::unique_ptr<RegistryHive> Hive;
-  TIdeMainForm* Ide = nullptr;
-  TORVExpert* Expert = nullptr;
   int Dialogs = 0;
 };
+
 }  // namespace
 
 TEST_F(SettingsCommandTest, TheDialogIsFilledFromTheLiveState) {
