@@ -10,14 +10,6 @@ namespace {
 
 constexpr Word VK_A = 0x41;
 
-// The group bar's font colour until the options say otherwise: the host's
-// hot-light system colour where the host has one, a dark red in Delphi 5.
-#if TABULON_HOST >= 6
-constexpr TColor DefaultGroupFontColor = clHotLight;
-#else
-constexpr TColor DefaultGroupFontColor = 26;
-#endif
-
 }  // namespace
 
 TORVExpert::TORVExpert() {

@@ -106,6 +106,15 @@ class TORVExpert : public TIExpert {
   TEndDragEvent FOldOnEndDrag;
 };
 
+// The group bar's font colour until the options say otherwise: the host's
+// hot-light system colour where the host has one, a dark red (RGB 26, 0, 0)
+// in Delphi 5, which has none.
+#if TABULON_HOST >= 6
+constexpr TColor DefaultGroupFontColor = clHotLight;
+#else
+constexpr TColor DefaultGroupFontColor = 26;
+#endif
+
 // The caption of the group bar's last tab, which gathers the pages of no
 // group: "НетГруппы" in Windows-1251.
 extern const char* const UngroupedTabCaption;

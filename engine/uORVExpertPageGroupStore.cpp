@@ -15,12 +15,6 @@ const char* const SectionTimer = "Timer";
 const char* const SectionPages = "Pages";
 constexpr char UnitSeparator = '\x1F';
 
-#if TABULON_HOST >= 6
-constexpr TColor DefaultGroupFontColor = clHotLight;
-#else
-constexpr TColor DefaultGroupFontColor = 26;
-#endif
-
 // A list text (every name followed by CR LF) is stored with each CR and each
 // LF replaced by 0x1F, so that the value stays on one line of the registry.
 std::string EncodeLineBreaks(std::string Text) {
