@@ -1,9 +1,9 @@
 // The expert's store: groups and options in the add-in's registry key.
 
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
+#include "MasterIndex.h"
 #include "Registry.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVExpertPageGroup.h"
@@ -44,23 +44,6 @@ std::string DecodeLineBreaks(const std::string& Text) {
 std::string KeyPath() {
   return Const_sKeyNameDelphi + Const_sKeyNameORVExpert;
 }
-
-// An index of the master tab list: the first entry of every name, letter case
-// ignored, as the host's string lists find names.
-class TMasterIndex {
- public:
-  explicit TMasterIndex(TStrings* Tabs) {
-    for (int i = 0, n = Tabs->Count(); i < n; ++i)
-      FIndex.try_emplace(AnsiUpperCase(Tabs->Get(i)), i);
-  }
-  int Find(const std::string& Name) const {
-    auto It = FIndex.find(AnsiUpperCase(Name));
-    return It == FIndex.end() ? -1 : It->second;
-  }
-
- private:
-  std::unordered_map<std::string, int> FIndex;
-};
 
 }  // namespace
 

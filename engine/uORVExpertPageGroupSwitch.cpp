@@ -1,8 +1,7 @@
 // Group switching and palette filtering: the palette shows the active
 // group's pages, and the IDE sees every choice in terms of the full palette.
 
-#include <unordered_map>
-
+#include "MasterIndex.h"
 #include "uORVExpertPageGroup.h"
 
 namespace {
@@ -26,15 +25,10 @@ void TORVExpert::prvPageGroupChange(TObject* Sender) {
   if (FGroupsActive) {
     TStrings* Tabs = FTabPalette->Tabs();
     Tabs->SetText(FPageGroupPages.at(static_cast<std::size_t>(FPageGroup->ActivePageIndex())));
-    // The master's names, found as the host's lists find them: whole name,
-    // letter case ignored, first match.
-    std::unordered_map<std::string, int> Master;
-    TStrings* All = FTabPaletteAll->Tabs();
-    for (int i = 0, n = All->Count(); i < n; ++i)
-      Master.try_emplace(AnsiUpperCase(All->Get(i)), i);
+    const TMasterIndex Master(FTabPaletteAll->Tabs());
     Tabs->BeginUpdate();
     for (int i = Tabs->Count() - 1; i >= 0; --i)
-      if (Master.find(AnsiUpperCase(Tabs->Get(i))) == Master.end())
+      if (Master.Find(Tabs->Get(i)) < 0)
         Tabs->Delete(i);
     Tabs->EndUpdate();
     FPagesShown->SetText(Tabs->Text());
