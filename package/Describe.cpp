@@ -5,6 +5,7 @@
 
 #include "CodePage.h"
 #include "PackageInfo.h"
+#include "uConstORVExpertMPage.h"
 #include "uORVExpertProbe.h"
 
 namespace {
@@ -69,7 +70,13 @@ std::string Describe(TORVExpert* Expert) {
     << (State.Contains(esChecked) ? ",\"esChecked\"" : "")
     << "],\"groupsActive\":" << Bool(X.GroupsActive())
     << ",\"lastPageGroup\":" << Quote(X.LastPageGroup())
-    << ",\"pageGroupHeight\":" << X.PageGroupHeight() << ",\"options\":{"
+    << ",\"pageGroupHeight\":" << X.PageGroupHeight()
+    << ",\"registryRoot\":" << Quote(Const_sKeyNameDelphi)
+    << ",\"registryKey\":" << Quote(Const_sKeyNameDelphi + Const_sKeyNameORVExpert)
+    << ",\"drawColors\":{\"clGrayText\":" << clGrayText
+    << ",\"clInactiveCaption\":" << clInactiveCaption
+    << ",\"clInactiveCaptionText\":" << clInactiveCaptionText << "}"
+    << ",\"options\":{"
     << "\"PageTimerRefreshInstallMSec\":" << X.PaletteChangeTimer()->Interval()
     << ",\"PageGroupTimerRun\":" << Bool(X.TimerRefreshPageGroup())
     << ",\"PagePaletteTimerRun\":" << Bool(X.TimerRefreshPagePalette())
