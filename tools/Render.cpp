@@ -1,12 +1,64 @@
+// `render`: the palette area as text. Each tab shows what its control last
+// painted: the text items its canvas recorded inside the tab's rectangle,
+// with the fill and font they were drawn with. So an owner-drawn group bar
+// appears as its drawing handler left it, not as the add-in's fields say.
+
+#include "ComCtrls.h"
 #include "CommCtrl.h"
 #include "Dump.h"
 #include "Simulator.h"
 
 namespace {
 
-// Long single-line palettes wrap here, so the picture fits a terminal.
+// Long single-line rows wrap here, so the picture fits a terminal.
 constexpr std::size_t kWidth = 100;
 
+const char* const kLegend = "  marks: [chosen tab]  *bold*  :shaded:  (greyed)\n";
+
+// Columns a UTF-8 text takes in a terminal: one a character.
+std::size_t Columns(const std::string& Text) {
+  std::size_t N = 0;
+  for (char C : Text)
+    N += (static_cast<unsigned char>(C) & 0xC0) != 0x80;
+  return N;
+}
+
+bool Inside(const TRect& Inner, const TRect& Outer) {
+  return Inner.Left >= Outer.Left && Inner.Top >= Outer.Top && Inner.Right <= Outer.Right &&
+         Inner.Bottom <= Outer.Bottom;
+}
+
+// One tab as drawn: its texts, marked by the first fill and the first text.
+// A fill other than the control's own brush is a shaded tab.
+std::string DrawnTab(const TDisplayList& List, const TRect& TabRect, TColor ControlBrush) {
+  std::string Text;
+  bool Filled = false, Shaded = false, Bold = false, Grey = false, Written = false;
+  for (const TDisplayItem& Item : List.Items()) {
+    if (!Inside(Item.Rect, TabRect))
+      continue;
+    if (Item.Kind == TDisplayItem::dkFillRect && !Filled) {
+      Filled = true;
+      Shaded = Item.Color != static_cast<std::uint32_t>(ControlBrush);
+    } else if (Item.Kind == TDisplayItem::dkText && !Item.Text.empty()) {
+      if (!Written) {
+        Bold = Item.Font.Bold;
+        Grey = Item.Color == static_cast<std::uint32_t>(clGrayText);
+        Written = true;
+      }
+      Text += UserText(Item.Text);
+    }
+  }
+  if (Grey)
+    Text = "(" + Text + ")";
+  if (Bold)
+    Text = "*" + Text + "*";
+  if (Shaded)
+    Text = ":" + Text + ":";
+  return Text;
+}
+
+// The tabs of a control row by row, as it shows them; before its first
+// paint, its captions.
 void RenderTabs(std::string& Out, TCustomTabControl* Tabs) {
   const TTabLayout Layout = TabControlLayout(Tabs->Handle());
   const int Selected = Tabs->TabIndex();
@@ -14,12 +66,16 @@ void RenderTabs(std::string& Out, TCustomTabControl* Tabs) {
     Out += "  (no tabs)\n";
     return;
   }
+  const bool Painted = Tabs->PaintCount() > 0;
   for (const auto& Row : Layout.Rows) {
     std::string Line = "  |";
     for (int i : Row) {
-      const std::string Caption = UserText(Tabs->Tabs()->Strings(i));
+      const std::string Caption =
+          Painted ? DrawnTab(Tabs->Canvas()->DisplayList(),
+                             Layout.ItemRects[static_cast<std::size_t>(i)], Tabs->Brush()->Color())
+                  : UserText(Tabs->Tabs()->Strings(i));
       const std::string Tab = i == Selected ? "[" + Caption + "]|" : " " + Caption + " |";
-      if (Line.size() + Tab.size() > kWidth && Line.size() > 3) {
+      if (Columns(Line) + Columns(Tab) > kWidth && Line.size() > 3) {
         Out += Line + "\n";
         Line = "  |";
       }
@@ -27,6 +83,22 @@ void RenderTabs(std::string& Out, TCustomTabControl* Tabs) {
     }
     Out += Line + "\n";
   }
+}
+
+// The page control the palette sits in, when it sits in one: the add-in's
+// group bar, found from the palette, so the host needs no word of the add-in.
+TPageControl* PaletteBar(TTabControl* Palette) {
+  TWinControl* Parent = Palette->Parent();
+  if (auto* Sheet = dynamic_cast<TTabSheet*>(Parent))
+    return Sheet->PageControl();
+  return dynamic_cast<TPageControl*>(Parent);
+}
+
+std::string Selection(TCustomTabControl* Tabs) {
+  const int Index = Tabs->TabIndex();
+  if (Index < 0 || Index >= Tabs->Tabs()->Count())
+    return "";
+  return ", selected #" + std::to_string(Index) + " " + UserText(Tabs->Tabs()->Strings(Index));
 }
 
 }  // namespace
@@ -38,12 +110,16 @@ std::string Render(TSimulator& Sim) {
   std::string Out = "Delphi " + std::to_string(HostVersion) + " main form " +
                     (Form->Showing() ? "shown" : "not shown") + (Form->Active() ? ", active" : "") +
                     "\n";
+  TPageControl* Bar = PaletteBar(Palette);
+  if (Bar != nullptr) {
+    Out += "group bar" + std::string(Bar->Showing() ? "" : " (not shown)") + ", " +
+           std::to_string(Bar->Tabs()->Count()) + " tabs" + Selection(Bar) + "\n";
+    RenderTabs(Out, Bar);
+  }
   Out += "palette (" + (Parent.IsNull() ? std::string("no parent") : Parent.AsString()) + "), " +
-         std::to_string(Palette->Tabs()->Count()) + " tabs";
-  const int Index = Palette->TabIndex();
-  if (Index >= 0 && Index < Palette->Tabs()->Count())
-    Out += ", selected #" + std::to_string(Index) + " " + UserText(Palette->Tabs()->Strings(Index));
-  Out += "\n";
+         std::to_string(Palette->Tabs()->Count()) + " tabs" + Selection(Palette) + "\n";
   RenderTabs(Out, Palette);
+  if (Bar != nullptr)
+    Out += kLegend;
   return Out;
 }

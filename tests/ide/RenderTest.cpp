@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "Hive.h"
+#include "Json.h"
+#include "Package.h"
+#include "Simulator.h"
+
+namespace {
+
+// One tab of a rendered row, its marks taken off.
+struct TRenderedTab {
+  std::string Caption;
+  bool Chosen = false, Bold = false, Shaded = false;
+};
+
+struct TRenderedRow {
+  bool Present = false;
+  std::string Heading;
+  std::vector<TRenderedTab> Tabs;
+};
+
+bool Strip(std::string& S, char Open, char Close) {
+  if (S.size() >= 2 && S.front() == Open && S.back() == Close) {
+    S = S.substr(1, S.size() - 2);
+    return true;
+  }
+  return false;
+}
+
+// Reads the tab lines under the heading that starts with Title.
+TRenderedRow ParseRow(const std::string& Render, const std::string& Title) {
+  TRenderedRow Row;
+  std::istringstream In(Render);
+  std::string Line;
+  while (std::getline(In, Line) && Line.rfind(Title, 0) != 0) {
+  }
+  if (In.fail())
+    return Row;
+  Row.Present = true;
+  Row.Heading = Line;
+  while (std::getline(In, Line) && Line.rfind("  |", 0) == 0) {
+    // "  |[*a*]| :b: | c |": cells between bars, each blank-padded unless chosen.
+    std::size_t At = 3;
+    while (At < Line.size()) {
+      const std::size_t End = Line.find('|', At);
+      std::string Cell = Line.substr(At, End - At);
+      At = End + 1;
+      TRenderedTab Tab;
+      Tab.Chosen = Strip(Cell, '[', ']');
+      if (!Tab.Chosen)
+        Cell = Cell.substr(1, Cell.size() - 2);
+      Tab.Shaded = Strip(Cell, ':', ':');
+      Tab.Bold = Strip(Cell, '*', '*');
+      Tab.Caption = Cell;
+      Row.Tabs.push_back(Tab);
+    }
+  }
+  return Row;
+}
+
+// What render shows must be what dump says, after every step.
+void ExpectRenderMatchesDump(const std::string& Render, const TJson& Dump,
+                             const std::string& Step) {
+  SCOPED_TRACE("after " + Step + "\n" + Render);
+  const TRenderedRow Palette = ParseRow(Render, "palette (");
+  ASSERT_TRUE(Palette.Present);
+  EXPECT_NE(Palette.Heading.find("(" + Dump.At("/palette/parent")->AsString() + ")"),
+            std::string::npos);
+  const TJson* Tabs = Dump.At("/palette/tabs");
+  ASSERT_EQ(Palette.Tabs.size(), Tabs->Size());
+  for (std::size_t i = 0; i < Palette.Tabs.size(); ++i) {
+    EXPECT_EQ(Palette.Tabs[i].Caption, Tabs->Items()[i].AsString());
+    EXPECT_EQ(Palette.Tabs[i].Chosen,
+              static_cast<int>(i) == Dump.At("/palette/tabIndex")->AsInteger());
+    EXPECT_FALSE(Palette.Tabs[i].Bold || Palette.Tabs[i].Shaded);
+  }
+
+  const TRenderedRow Bar = ParseRow(Render, "group bar");
+  const bool OnBar = Dump.At("/palette/parent")->AsString().rfind("groupBar", 0) == 0;
+  ASSERT_EQ(Bar.Present, OnBar);
+  if (!OnBar)
+    return;
+  const TJson* Sheets = Dump.At("/groupBar/sheets");
+  const int Active = static_cast<int>(Dump.At("/groupBar/activeIndex")->AsInteger());
+  const bool Shadow = Dump.At("/expert/options/PagesShadow")->AsBool();
+  std::size_t Shown = 0;
+  for (std::size_t i = 0; i < Sheets->Size(); ++i) {
+    const TJson& Sheet = Sheets->Items()[i];
+    if (!Sheet.Find("tabVisible")->AsBool())
+      continue;
+    ASSERT_LT(Shown, Bar.Tabs.size());
+    const TRenderedTab& Tab = Bar.Tabs[Shown++];
+    const bool IsActive = static_cast<int>(i) == Active;
+    EXPECT_EQ(Tab.Caption, Sheet.Find("caption")->AsString());
+    EXPECT_EQ(Tab.Chosen, IsActive) << Tab.Caption;
+    EXPECT_EQ(Tab.Bold, IsActive) << Tab.Caption;
+    EXPECT_EQ(Tab.Shaded, Shadow && !IsActive) << Tab.Caption;
+  }
+  EXPECT_EQ(Shown, Bar.Tabs.size());
+}
+
+}  // namespace
+
+TEST(Render, ShowsWhatDumpSaysAfterEveryStep) {
+  std::unique_ptr<RegistryHive> Hive = OpenHive(":memory:");
+  TSimulatorOptions Options;
+  Options.Hive = ":memory:";
+  Options.Package = DefaultPackagePath();
+  std::ostringstream Out, Err;
+  TSimulator Sim(Options, Out, Err);
+
+  const std::vector<std::string> Steps = {
+      "show", "load",
+      // Two groups made in the settings dialog, in the shadow style (a fresh
+      // registry leaves it off until the dialog stores it).
+      "dialog", "sheet TSGroupPage", "input Данные", "click BtnAdd", "input Основные",
+      "click BtnAdd", "select LBoxPageGroup 0", "select LBoxPagePalette \"ADO\"",
+      "click BtnMoveToLeftOne", "select LBoxPageGroup 1", "select LBoxPagePalette \"Win32\"",
+      "click BtnMoveToLeftOne", "sheet TSMain", "check CheckBoxDrawGroupPageShadow on", "ok", "end",
+      "menu palette", "group #1", "page #0", "group НетГруппы", "page #3",
+      "install \"Tabulon Demo\"", "wait 50",
+      // The plain style with a bold group bar font.
+      "dialog", "check CheckBoxDrawGroupPageShadow off", "check CheckBoxDrawGroupPage_WidthFull on",
+      "ok", "end", "menu component", "group #0", "deactivate", "activate", "unload"};
+  bool Grouped = false;
+  for (const std::string& Step : Steps) {
+    ASSERT_EQ(Sim.RunLine(Step, Step), TLineResult::Ok) << Err.str();
+    if (Sim.UnfinishedBlock() != "")
+      continue;  // inside a dialog block nothing has happened yet
+    Out.str("");
+    ASSERT_EQ(Sim.RunLine("render", "render"), TLineResult::Ok) << Err.str();
+    const std::string Render = Out.str();
+    Out.str("");
+    ASSERT_EQ(Sim.RunLine("dump", "dump"), TLineResult::Ok) << Err.str();
+    const TJson Dump = TJson::Parse(Out.str());
+    Grouped = Grouped || Render.find(":Данные:") != std::string::npos;
+    ExpectRenderMatchesDump(Render, Dump, Step);
+  }
+  EXPECT_TRUE(Grouped) << "the steps never showed a shaded group tab";
+}
