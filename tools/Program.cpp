@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "CodePage.h"
+#include "Demo.h"
 #include "Hive.h"
 #include "Package.h"
 #include "Simulator.h"
@@ -242,9 +243,9 @@ std::string HelpText() {
            "  SCRIPT              run the commands in the file SCRIPT ('-': standard input)\n"
            "  -h, --help          show this text\n"
            "\n"
-           "-e commands and scripts run in the order given. With neither, a terminal gets\n"
-           "a prompt; otherwise the main form is shown, the palette rendered once, and\n"
-           "commands are read from standard input until it ends.\n"
+           "-e commands and scripts run in the order given. With neither, a short tour\n"
+           "runs on an IDE of its own with a registry in memory; then a terminal gets a\n"
+           "prompt, on a fresh IDE with the options given.\n"
            "\n"
            "commands (one a line; '#' at the start of a line begins a comment; arguments\n"
            "with blanks go in double quotes):\n";
@@ -290,6 +291,25 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
     return kExitError;
   }
 
+  if (C.Sources.empty()) {
+    // The tour runs on an IDE of its own with a registry in memory, so that
+    // it never writes its groups into the user's hive.
+    try {
+      const std::unique_ptr<RegistryHive> TourHive = OpenHive(":memory:");
+      TSimulatorOptions Tour = C.Options;
+      Tour.Hive = ":memory:";
+      TSimulator Sim(Tour, Out, Err);
+      if (!RunDemo(Sim, Out))
+        return kExitError;
+    } catch (const Exception& E) {
+      Err << "tabulon-ide: the IDE raised an error: " << Win1251ToUtf8(E.Message()) << "\n";
+      return kExitError;
+    }
+    if (!InIsTerminal)
+      return kExitOk;
+    Out << "\n";
+  }
+
   std::unique_ptr<RegistryHive> Hive;
   try {
     Hive = OpenHive(C.Options.Hive);
@@ -300,17 +320,8 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
 
   try {
     TSimulator Sim(C.Options, Out, Err);
-    if (C.Sources.empty()) {
-      if (InIsTerminal)
-        return Interactive(Sim, In, Out);
-      TSource Stdin;
-      Stdin.Name = "stdin";
-      Stdin.FromStdin = true;
-      C.Sources.push_back(Stdin);
-      if (Sim.RunLine("show", "start-up") != TLineResult::Ok ||
-          Sim.RunLine("render", "start-up") != TLineResult::Ok)
-        return kExitError;
-    }
+    if (C.Sources.empty())
+      return Interactive(Sim, In, Out);
     bool ExpectFailed = false;
     for (const TSource& Source : C.Sources)
       if (!RunSource(Sim, Source, In, ExpectFailed))

@@ -94,6 +94,11 @@ TPageControl* PaletteBar(TTabControl* Palette) {
   return dynamic_cast<TPageControl*>(Parent);
 }
 
+std::string TabCount(TCustomTabControl* Tabs) {
+  const int N = Tabs->Tabs()->Count();
+  return std::to_string(N) + (N == 1 ? " tab" : " tabs");
+}
+
 std::string Selection(TCustomTabControl* Tabs) {
   const int Index = Tabs->TabIndex();
   if (Index < 0 || Index >= Tabs->Tabs()->Count())
@@ -112,12 +117,12 @@ std::string Render(TSimulator& Sim) {
                     "\n";
   TPageControl* Bar = PaletteBar(Palette);
   if (Bar != nullptr) {
-    Out += "group bar" + std::string(Bar->Showing() ? "" : " (not shown)") + ", " +
-           std::to_string(Bar->Tabs()->Count()) + " tabs" + Selection(Bar) + "\n";
+    Out += "group bar" + std::string(Bar->Showing() ? "" : " (not shown)") + ", " + TabCount(Bar) +
+           Selection(Bar) + "\n";
     RenderTabs(Out, Bar);
   }
   Out += "palette (" + (Parent.IsNull() ? std::string("no parent") : Parent.AsString()) + "), " +
-         std::to_string(Palette->Tabs()->Count()) + " tabs" + Selection(Palette) + "\n";
+         TabCount(Palette) + Selection(Palette) + "\n";
   RenderTabs(Out, Palette);
   if (Bar != nullptr)
     Out += kLegend;

@@ -174,22 +174,37 @@ TEST(Simulator, PagesByNumberCaptionAndQuotedHash) {
   std::remove(Path.c_str());
 }
 
-TEST(Simulator, WithoutCommandsShowsRendersAndReadsStdin) {
-  const TRun R = RunIde({}, "page #1\nexpect /hostPalette/lastLoad/tabIndex 1\ndump\n");
-  EXPECT_EQ(R.Status, 0) << R.Err;
-  EXPECT_EQ(R.Out.rfind("Delphi ", 0), 0u);
-  EXPECT_NE(R.Out.find("[Standard]"), std::string::npos);
-  EXPECT_TRUE(LastDump(R.Out).At("/mainForm/showing")->AsBool());
+TEST(Simulator, WithoutCommandsTheTourRunsThenAPromptOnAFreshIde) {
+  // The tour groups the stock palette of every version and picks up a package.
+  const TRun Tour = RunIde({});
+  EXPECT_EQ(Tour.Status, 0) << Tour.Err;
+  EXPECT_EQ(Tour.Err, "");
+  for (const char* Shown :
+       {"|[*НетГруппы*]|", "| :Основные: |[*Данные*]| :НетГруппы: |",
+        "| ADO | Data Access |[Data Controls]|", "page Data Controls, tab", "Tabulon Demo |"})
+    EXPECT_NE(Tour.Out.find(Shown), std::string::npos) << Shown << "\n" << Tour.Out;
+  EXPECT_EQ(Tour.Out.find("tabulon-ide> "), std::string::npos) << "no prompt without a terminal";
 
-  const TRun Bad = RunIde({}, "show\nfrobnicate\n");
+  // At a prompt a mistake is reported and the session goes on, on an IDE
+  // of its own: the tour's groups and package are not there.
+  const TRun Prompt = RunIde({"--hive", ":memory:"},
+                             "frobnicate\nshow\nexpect /mainForm/showing true\n"
+                             "expect /package/loaded false\nexpect /palette/parent \"host\"\n",
+                             true);
+  EXPECT_EQ(Prompt.Status, 2);
+  EXPECT_NE(Prompt.Out.find("That is the tour."), std::string::npos);
+  EXPECT_NE(Prompt.Out.find("tabulon-ide> "), std::string::npos);
+  EXPECT_NE(Prompt.Err.find("line 1: unknown command"), std::string::npos);
+  EXPECT_EQ(Prompt.Err.find("expect"), std::string::npos) << Prompt.Err;
+
+  // Commands from standard input, named "-".
+  const TRun Piped =
+      RunIde({"-"}, "show\npage #1\nexpect /hostPalette/lastLoad/tabIndex 1\ndump\n");
+  EXPECT_EQ(Piped.Status, 0) << Piped.Err;
+  EXPECT_TRUE(LastDump(Piped.Out).At("/mainForm/showing")->AsBool());
+  const TRun Bad = RunIde({"-"}, "show\nfrobnicate\n");
   EXPECT_EQ(Bad.Status, 2);
   EXPECT_NE(Bad.Err.find("stdin line 2: unknown command"), std::string::npos);
-
-  // At a prompt a mistake is reported and the session goes on.
-  const TRun Prompt = RunIde({}, "frobnicate\nshow\nexpect /mainForm/showing true\n", true);
-  EXPECT_EQ(Prompt.Status, 2);
-  EXPECT_NE(Prompt.Out.find("tabulon-ide> "), std::string::npos);
-  EXPECT_EQ(Prompt.Err.find("expect"), std::string::npos) << Prompt.Err;
 }
 
 TEST(Simulator, HelpListsEveryOptionAndCommand) {
