@@ -24,6 +24,7 @@ struct TDisplayItem {
   std::uint32_t Color = 0;    // fill, frame or text colour
   std::uint32_t BkColor = 0;  // text background when Opaque
   bool Opaque = false;
+  UINT Format = 0;  // DrawTextA's format flags; 0 for the canvas's own text
   TFontDesc Font;
   std::string Text;
   int ImageIndex = -1;

@@ -131,6 +131,7 @@ int DrawTextA(HDC DC, const char* Text, int Count, TRect& R, UINT Format) {
   Item.Color = DC->State.TextColor;
   Item.BkColor = DC->State.BkColor;
   Item.Opaque = DC->State.BkMode == OPAQUE;
+  Item.Format = Format;
   Item.Font = DescOf(DC);
   Item.Text = S;
   if (!S.empty())
