@@ -8,6 +8,8 @@
 #include "Json.h"
 
 class TSimulator;
+class TPageControl;
+class TTabControl;
 
 // One top-level key of the dump. Adding a key is adding one entry to the
 // table in Dump.cpp; keys appear in table order.
@@ -25,3 +27,7 @@ TJson PaletteParentName(TSimulator& Sim);
 
 // The palette area as text, a few lines ending in a line break.
 std::string Render(TSimulator& Sim);
+
+// The page control the palette sits in, when it sits in one: the add-in's
+// group bar, found from the palette, so the host needs no word of the add-in.
+TPageControl* PaletteBar(TTabControl* Palette);

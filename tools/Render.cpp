@@ -85,15 +85,6 @@ void RenderTabs(std::string& Out, TCustomTabControl* Tabs) {
   }
 }
 
-// The page control the palette sits in, when it sits in one: the add-in's
-// group bar, found from the palette, so the host needs no word of the add-in.
-TPageControl* PaletteBar(TTabControl* Palette) {
-  TWinControl* Parent = Palette->Parent();
-  if (auto* Sheet = dynamic_cast<TTabSheet*>(Parent))
-    return Sheet->PageControl();
-  return dynamic_cast<TPageControl*>(Parent);
-}
-
 std::string TabCount(TCustomTabControl* Tabs) {
   const int N = Tabs->Tabs()->Count();
   return std::to_string(N) + (N == 1 ? " tab" : " tabs");
@@ -107,6 +98,13 @@ std::string Selection(TCustomTabControl* Tabs) {
 }
 
 }  // namespace
+
+TPageControl* PaletteBar(TTabControl* Palette) {
+  TWinControl* Parent = Palette->Parent();
+  if (auto* Sheet = dynamic_cast<TTabSheet*>(Parent))
+    return Sheet->PageControl();
+  return dynamic_cast<TPageControl*>(Parent);
+}
 
 std::string Render(TSimulator& Sim) {
   TIdeMainForm* Form = Sim.MainForm();
