@@ -2,10 +2,8 @@
 
 #include <sstream>
 
-#include "Hive.h"
 #include "Json.h"
-#include "Package.h"
-#include "Simulator.h"
+#include "SimulatorFixture.h"
 
 namespace {
 
@@ -104,12 +102,9 @@ void ExpectRenderMatchesDump(const std::string& Render, const TJson& Dump,
 }  // namespace
 
 TEST(Render, ShowsWhatDumpSaysAfterEveryStep) {
-  std::unique_ptr<RegistryHive> Hive = OpenHive(":memory:");
-  TSimulatorOptions Options;
-  Options.Hive = ":memory:";
-  Options.Package = DefaultPackagePath();
-  std::ostringstream Out, Err;
-  TSimulator Sim(Options, Out, Err);
+  TMemorySimulator M;
+  TSimulator& Sim = M.Sim;
+  std::ostringstream &Out = M.Out, &Err = M.Err;
 
   const std::vector<std::string> Steps = {
       "show", "load",

@@ -4,9 +4,7 @@
 #include <regex>
 #include <sstream>
 
-#include "Hive.h"
-#include "Package.h"
-#include "Simulator.h"
+#include "SimulatorFixture.h"
 
 namespace {
 
@@ -64,12 +62,9 @@ std::string FillBefore(const std::string& Svg, const std::string& Caption) {
 }  // namespace
 
 TEST(Snapshot, ThePaletteAreaIsValidSvgWithWhatWasDrawn) {
-  std::unique_ptr<RegistryHive> Hive = OpenHive(":memory:");
-  TSimulatorOptions Options;
-  Options.Hive = ":memory:";
-  Options.Package = DefaultPackagePath();
-  std::ostringstream Out, Err;
-  TSimulator Sim(Options, Out, Err);
+  TMemorySimulator M;
+  TSimulator& Sim = M.Sim;
+  std::ostringstream& Err = M.Err;
   const std::string Path = ::testing::TempDir() + "palette-" + std::to_string(HostVersion);
   auto Run = [&](const std::string& Line) {
     ASSERT_EQ(Sim.RunLine(Line, Line), TLineResult::Ok) << Err.str();
