@@ -3,6 +3,7 @@
 #include "AddinCommands.h"
 #include "Dump.h"
 #include "Simulator.h"
+#include "Snapshot.h"
 
 namespace {
 
@@ -177,6 +178,9 @@ const std::vector<TCommand>& Commands() {
        -1, Key},
       {"dump", "dump", "print the state as one line of JSON", -1, DumpCommand},
       {"render", "render", "print a text picture of the palette area", -1, RenderCommand},
+      {"snapshot", "snapshot FILE.svg",
+       "write an SVG picture of the palette area (inside a dialog block: of the dialog)", -1,
+       SnapshotCommand},
       {"expect", "expect POINTER JSON",
        "fail unless the dump's value at the JSON pointer equals JSON", 1, Expect},
       {"load", "load", "the IDE loads the add-in's package (calls its Register)", -1, LoadCommand},
@@ -191,7 +195,7 @@ const std::vector<TCommand>& Commands() {
       {"registry", "registry", "print the hive as REGEDIT4 text", -1, RegistryCommand},
       {"dialog", "dialog ... end",
        "what the user does in the next settings dialog: sheet, click, check, focus, type, keydown, "
-       "select, input, color, wait, dump, expect, ok, cancel (see --help)",
+       "select, input, color, wait, dump, expect, snapshot, ok, cancel (see --help)",
        -1, nullptr},
       {"help", "help", "list the commands", -1, Help},
   };
