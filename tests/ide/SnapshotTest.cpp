@@ -417,8 +417,9 @@ TEST_F(Snapshot, PaletteAreaShowsEveryTabAsTheAddinDrewIt) {
           InactiveFill[Shadow] = Fill;
           InactiveText[Shadow] = Found[0]->Fill;
         } else {
-          // The group bar's font colour, clHotLight by default.
-          EXPECT_EQ(Found[0]->Fill, HostVersion >= 6 ? "#000080" : "#000000");
+          // The group bar's font colour: clHotLight by default, in Delphi 5
+          // (which has no such system colour) RGB 26, 0, 0.
+          EXPECT_EQ(Found[0]->Fill, HostVersion >= 6 ? "#000080" : "#1a0000");
           EXPECT_EQ(P.FillUnder(Found[0]), "#c0c0c0");
         }
       }
