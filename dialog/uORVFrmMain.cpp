@@ -174,13 +174,16 @@ void ApplyRow(TFrmMainORVExpert* Form, TComponent* C, const TFormLayoutRow& Row)
     Ctl->Font()->SetStyle(Style);
     Ctl->Font()->SetColor(Row.FontColor);
   }
+  // A sheet's place is its page control's business: it fills the control's
+  // client area, whichever sheet is shown, so it keeps the alignment it was
+  // made with.
   if (dynamic_cast<TTabSheet*>(Ctl) == nullptr) {
     if (Row.Width >= 0)
       Ctl->SetBounds(Row.Left, Row.Top, Row.Width, Row.Height);
     else
       Ctl->SetBounds(Row.Left, Row.Top, Ctl->Width(), Ctl->Height());
+    Ctl->SetAlign(Row.Align);
   }
-  Ctl->SetAlign(Row.Align);
 
   if (auto* Panel = dynamic_cast<TPanel*>(Ctl)) {
     if (Row.BevelOuter >= 0)

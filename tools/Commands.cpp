@@ -1,4 +1,3 @@
-#include <fstream>
 #include <ostream>
 
 #include "AddinCommands.h"
@@ -135,20 +134,6 @@ void RenderCommand(TSimulator& Sim, const TArgs& A) {
   Sim.Out() << Render(Sim);
 }
 
-void SnapshotCommand(TSimulator& Sim, const TArgs& A) {
-  ArgumentCount(A, 1, "snapshot FILE.svg");
-  const std::string Path = A.Words[0].Text;
-  if (Path.size() < 4 || Path.compare(Path.size() - 4, 4, ".svg") != 0)
-    throw ECommandError("snapshot writes SVG: the file name must end in .svg, not '" + Path + "'");
-  const std::string Picture = PaletteSnapshot(Sim);
-  std::ofstream File(Path, std::ios::binary | std::ios::trunc);
-  File << Picture;
-  File.close();
-  if (!File)
-    throw ECommandError("cannot write the snapshot to " + Path);
-  Sim.Out() << "snapshot of the palette area written to " << Path << "\n";
-}
-
 void Expect(TSimulator& Sim, const TArgs& A) {
   if (A.Words.size() != 1 || A.Tail.empty())
     throw ECommandError("usage: expect POINTER JSON");
@@ -193,7 +178,8 @@ const std::vector<TCommand>& Commands() {
        -1, Key},
       {"dump", "dump", "print the state as one line of JSON", -1, DumpCommand},
       {"render", "render", "print a text picture of the palette area", -1, RenderCommand},
-      {"snapshot", "snapshot FILE.svg", "write a picture of the palette area as SVG", -1,
+      {"snapshot", "snapshot FILE.svg",
+       "write an SVG picture of the palette area (inside a dialog block: of the dialog)", -1,
        SnapshotCommand},
       {"expect", "expect POINTER JSON",
        "fail unless the dump's value at the JSON pointer equals JSON", 1, Expect},
@@ -209,7 +195,7 @@ const std::vector<TCommand>& Commands() {
       {"registry", "registry", "print the hive as REGEDIT4 text", -1, RegistryCommand},
       {"dialog", "dialog ... end",
        "what the user does in the next settings dialog: sheet, click, check, focus, type, keydown, "
-       "select, input, color, wait, dump, expect, ok, cancel (see --help)",
+       "select, input, color, wait, dump, expect, snapshot, ok, cancel (see --help)",
        -1, nullptr},
       {"help", "help", "list the commands", -1, Help},
   };

@@ -27,6 +27,7 @@ const TDialogCommand kDialogCommands[] = {
     {"wait", "wait MS", 1, 1},
     {"dump", "dump", 0, 0},
     {"expect", "expect POINTER JSON", 1, 1},
+    {"snapshot", "snapshot FILE.svg", 1, 1},
     {"ok", "ok", 0, 0},
     {"cancel", "cancel", 0, 0},
 };
@@ -45,10 +46,11 @@ TArgs Split(const std::string& Line) {
   A.Command = Lexer.Next().Text;
   const TDialogCommand* C = FindDialogCommand(A.Command);
   if (C == nullptr)
-    throw ECommandError("'" + A.Command +
-                        "' is not a command of a dialog block (sheet, click, check, focus, "
-                        "type, keydown, select, input, color, wait, dump, expect, ok, cancel; end "
-                        "closes the block)");
+    throw ECommandError(
+        "'" + A.Command +
+        "' is not a command of a dialog block (sheet, click, check, focus, "
+        "type, keydown, select, input, color, wait, dump, expect, snapshot, ok, cancel; "
+        "end closes the block)");
   while (!Lexer.AtEnd() && A.Words.size() < C->MaxWords)
     A.Words.push_back(Lexer.Next());
   A.Tail = Lexer.Rest();
@@ -115,6 +117,7 @@ void TDialogBlocks::RunModal(TCustomForm* Form) {
     FQueued.pop_front();
   }
   FOpen = std::make_unique<TDialogDriver>(Form);
+  FOpenForm = Form;
   struct TClose {
     std::unique_ptr<TDialogDriver>& Open;
     ~TClose() { Open.reset(); }
@@ -172,8 +175,8 @@ void TDialogBlocks::RunLine(const TBlockLine& L) {
   } else if (A.Command == "cancel") {
     D.Cancel();
   } else {
-    // wait, dump and expect are the simulator's own; dump and expect see the
-    // dialog while it is open.
+    // wait, dump, expect and snapshot are the simulator's own; dump, expect
+    // and snapshot see the dialog while it is open.
     FindCommand(A.Command)->Run(FSim, A);
   }
 }

@@ -35,6 +35,8 @@ class TDialogBlocks {
 
   // The dialog that is open now, with its driver; nullptr outside one.
   TDialogDriver* Open() const { return FOpen.get(); }
+  // The form of that dialog; nullptr outside one.
+  TCustomForm* OpenForm() const { return FOpen ? FOpenForm : nullptr; }
   // Whether an expect inside a block failed since the last call.
   bool TakeExpectFailed();
 
@@ -49,6 +51,7 @@ class TDialogBlocks {
   std::vector<TBlockLine> FCurrent;
   std::deque<std::vector<TBlockLine>> FQueued;
   std::unique_ptr<TDialogDriver> FOpen;
+  TCustomForm* FOpenForm = nullptr;
   // Answers for the next input boxes: text, or nothing for Cancel.
   std::deque<std::unique_ptr<std::string>> FInputs;
   bool FExpectFailed = false;

@@ -1,0 +1,407 @@
+#include "ControlPainter.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "Buttons.h"
+#include "ComCtrls.h"
+#include "ExtCtrls.h"
+#include "Forms.h"
+#include "Image.h"
+#include "Spin.h"
+#include "StdCtrls.h"
+#include "TextMetrics.h"
+#include "uORVExpert_CORVSpin.h"
+
+std::string StripAccelerator(const std::string& Text) {
+  std::string Out;
+  for (std::size_t i = 0; i < Text.size(); ++i) {
+    if (Text[i] == '&' && i + 1 < Text.size())
+      ++i;
+    else if (Text[i] == '&')
+      continue;
+    Out += Text[i];
+  }
+  return Out;
+}
+
+namespace {
+
+// TextOut records the whole plane as its clip; such text needs no clip of
+// its own beyond its control's.
+bool Unclipped(const TRect& R) {
+  return R.Left <= -100000 && R.Right >= 100000;
+}
+
+bool OnScreen(TControl* C) {
+  if (auto* W = dynamic_cast<TWinControl*>(C))
+    return W->Showing();
+  return C->IsShown();
+}
+
+const TCanvas* CanvasOf(TControl* C) {
+  if (auto* T = dynamic_cast<TCustomTabControl*>(C))
+    return T->Canvas();
+  if (auto* L = dynamic_cast<TCustomListBox*>(C))
+    return L->Canvas();
+  if (auto* B = dynamic_cast<TCustomComboBox*>(C))
+    return B->Canvas();
+  if (auto* G = dynamic_cast<TGraphicControl*>(C))
+    return G->Canvas();
+  if (auto* W = dynamic_cast<TCustomControl*>(C))
+    return W->Canvas();
+  return nullptr;
+}
+
+TSvgFont FontOf(TControl* C) {
+  return {C->Font()->Desc(), C->Font()->Style().Contains(fsUnderline)};
+}
+
+bool Has(const char* Text, const char* Word) {
+  return std::strstr(Text, Word) != nullptr;
+}
+
+}  // namespace
+
+void TControlPainter::Paint(TControl* Control, int X, int Y) {
+  if (!OnScreen(Control))
+    return;
+  FSvg.Comment(Control->ClassName() + (Control->Name().empty() ? "" : " " + Control->Name()));
+  FSvg.Begin(X, Y, {0, 0, Control->Width(), Control->Height()});
+  Chrome(Control);
+  if (auto* W = dynamic_cast<TWinControl*>(Control))
+    Children(W);
+  FSvg.End();
+}
+
+void TControlPainter::Children(TWinControl* Control) {
+  // Graphic controls are drawn on the parent's own surface, so every
+  // windowed child covers them.
+  for (int Pass = 0; Pass < 2; ++Pass)
+    for (int i = 0; i < Control->ControlCount(); ++i) {
+      TControl* C = Control->Controls(i);
+      if ((dynamic_cast<TWinControl*>(C) != nullptr) == (Pass == 1))
+        Paint(C, C->Left(), C->Top());
+    }
+}
+
+void TControlPainter::Items(TControl* Control, const TDisplayList& List, int DX, int DY) {
+  // The state a DC save keeps (font, colours) is in every item already, so
+  // saves and restores draw nothing. Text is drawn without its background:
+  // every drawing here fills the cell first with the brush the text would
+  // use, except the host's labels, whose canvases keep the VCL's default
+  // white brush that a real label never paints with.
+  const bool Disabled = !Control->Enabled();
+  for (const TDisplayItem& I : List.Items()) {
+    TRect R = I.Rect;
+    R.Left += DX;
+    R.Right += DX;
+    R.Top += DY;
+    R.Bottom += DY;
+    switch (I.Kind) {
+      case TDisplayItem::dkFillRect:
+        FSvg.FillRect(R, static_cast<TColor>(I.Color));
+        break;
+      case TDisplayItem::dkFrameRect:
+        FSvg.FrameRect(R, static_cast<TColor>(I.Color));
+        break;
+      case TDisplayItem::dkText: {
+        const bool Clip = !Unclipped(I.Rect);
+        if (Clip)
+          FSvg.BeginClip(R);
+        FSvg.Text(I.X + DX, I.Y + DY, I.Text, {I.Font, false},
+                  Disabled ? clGrayText : static_cast<TColor>(I.Color));
+        if (Clip)
+          FSvg.End();
+        break;
+      }
+      case TDisplayItem::dkImage: {
+        TDisplayItem Moved = I;
+        Moved.Rect = R;
+        Image(Moved, Disabled || !I.Enabled);
+        break;
+      }
+      case TDisplayItem::dkSaveDC:
+      case TDisplayItem::dkRestoreDC:
+        break;
+    }
+  }
+}
+
+void TControlPainter::Image(const TDisplayItem& Item, bool Disabled) {
+  const TRect& R = Item.Rect;
+  const char* What = Item.ImageIndex >= 0 && Item.ImageIndex < static_cast<int>(FIcons.size())
+                         ? FIcons[static_cast<std::size_t>(Item.ImageIndex)]
+                         : "";
+  const auto Ink = [Disabled](TColor C) { return Disabled ? clGray : C; };
+  const int W = R.Width(), H = R.Height();
+  if (Has(What, "prohibition")) {
+    const int CX = R.Left + W / 2, CY = R.Top + H / 2, Radius = std::min(W, H) / 2 - 2;
+    FSvg.Circle(CX, CY, Radius, clWhite, Ink(clRed));
+    FSvg.Polyline(std::to_string(CX - Radius / 2 - 1) + "," + std::to_string(CY - Radius / 2 - 1) +
+                      " " + std::to_string(CX + Radius / 2 + 1) + "," +
+                      std::to_string(CY + Radius / 2 + 1),
+                  Ink(clRed), 2);
+  } else if (Has(What, "tick")) {
+    FSvg.Polyline(std::to_string(R.Left + 3) + "," + std::to_string(R.Top + H / 2) + " " +
+                      std::to_string(R.Left + W / 2 - 1) + "," + std::to_string(R.Bottom - 4) +
+                      " " + std::to_string(R.Right - 3) + "," + std::to_string(R.Top + 3),
+                  Ink(clGreen), 3);
+  } else if (Has(What, "hand")) {
+    // A hand over a bar: the hand's colour says which way it moves a page.
+    FSvg.FillRect({R.Left + 1, R.Bottom - 4, R.Right - 1, R.Bottom - 1}, Ink(clAqua));
+    FSvg.FrameRect({R.Left + 1, R.Bottom - 4, R.Right - 1, R.Bottom - 1}, Ink(clTeal));
+    const TRect Hand{R.Left + W / 4, R.Top + 2, R.Right - W / 4, R.Bottom - 6};
+    FSvg.FillRect(Hand, Ink(Has(What, "red") ? clRed : clYellow));
+    FSvg.FrameRect(Hand, Ink(clMaroon));
+  } else {
+    FSvg.FillRect(R, clSilver);
+    FSvg.FrameRect(R, clGray);
+  }
+}
+
+void TControlPainter::Raised(const TRect& R) {
+  FSvg.Line(R.Left, R.Top, R.Right - 2, R.Top, clBtnHighlight);
+  FSvg.Line(R.Left, R.Top, R.Left, R.Bottom - 2, clBtnHighlight);
+  FSvg.Line(R.Left, R.Bottom - 1, R.Right - 1, R.Bottom - 1, cl3DDkShadow);
+  FSvg.Line(R.Right - 1, R.Top, R.Right - 1, R.Bottom - 1, cl3DDkShadow);
+  FSvg.Line(R.Left + 1, R.Top + 1, R.Right - 3, R.Top + 1, cl3DLight);
+  FSvg.Line(R.Left + 1, R.Top + 1, R.Left + 1, R.Bottom - 3, cl3DLight);
+  FSvg.Line(R.Left + 1, R.Bottom - 2, R.Right - 2, R.Bottom - 2, clBtnShadow);
+  FSvg.Line(R.Right - 2, R.Top + 1, R.Right - 2, R.Bottom - 2, clBtnShadow);
+}
+
+void TControlPainter::Sunken(const TRect& R) {
+  FSvg.Line(R.Left, R.Top, R.Right - 2, R.Top, clBtnShadow);
+  FSvg.Line(R.Left, R.Top, R.Left, R.Bottom - 2, clBtnShadow);
+  FSvg.Line(R.Left, R.Bottom - 1, R.Right - 1, R.Bottom - 1, clBtnHighlight);
+  FSvg.Line(R.Right - 1, R.Top, R.Right - 1, R.Bottom - 1, clBtnHighlight);
+  FSvg.Line(R.Left + 1, R.Top + 1, R.Right - 3, R.Top + 1, cl3DDkShadow);
+  FSvg.Line(R.Left + 1, R.Top + 1, R.Left + 1, R.Bottom - 3, cl3DDkShadow);
+  FSvg.Line(R.Left + 1, R.Bottom - 2, R.Right - 2, R.Bottom - 2, cl3DLight);
+  FSvg.Line(R.Right - 2, R.Top + 1, R.Right - 2, R.Bottom - 2, cl3DLight);
+}
+
+void TControlPainter::Etched(const TRect& R) {
+  FSvg.FrameRect({R.Left, R.Top, R.Right - 1, R.Bottom - 1}, clBtnShadow);
+  FSvg.Line(R.Left + 1, R.Top + 1, R.Right - 3, R.Top + 1, clBtnHighlight);
+  FSvg.Line(R.Left + 1, R.Top + 1, R.Left + 1, R.Bottom - 3, clBtnHighlight);
+  FSvg.Line(R.Left, R.Bottom - 1, R.Right - 1, R.Bottom - 1, clBtnHighlight);
+  FSvg.Line(R.Right - 1, R.Top, R.Right - 1, R.Bottom - 1, clBtnHighlight);
+}
+
+void TControlPainter::Caption(const std::string& Text, int X, int Y, TControl* Control,
+                              TColor Color) {
+  const std::string Shown = StripAccelerator(Text);
+  if (!Control->Enabled()) {
+    // Windows etches a disabled caption: a white copy under a grey one.
+    FSvg.Text(X + 1, Y + 1, Shown, FontOf(Control), clBtnHighlight);
+    FSvg.Text(X, Y, Shown, FontOf(Control), clGrayText);
+    return;
+  }
+  FSvg.Text(X, Y, Shown, FontOf(Control), Color);
+}
+
+void TControlPainter::TabFrames(TCustomTabControl* Tabs) {
+  const int W = Tabs->Width(), H = Tabs->Height();
+  const TTabLayout L = TabControlLayout(Tabs->Handle());
+  const int Selected = Tabs->TabIndex();
+  const auto Grown = [&L, Selected](int i) {
+    TRect R = L.ItemRects[static_cast<std::size_t>(i)];
+    // The selected tab stands out: two pixels wider each side and taller,
+    // and open to the client area below it.
+    if (i == Selected) {
+      R.Left -= 2;
+      R.Right += 2;
+      R.Top -= 2;
+      R.Bottom += 1;
+    }
+    return R;
+  };
+  const int Client = L.Rows.empty() ? 0 : 2 + static_cast<int>(L.Rows.size()) * L.TabHeight;
+  // The client area's raised frame; the selected tab's gap is left open.
+  TRect Gap{0, 0, 0, 0};
+  if (Selected >= 0 && Selected < static_cast<int>(L.ItemRects.size()))
+    Gap = Grown(Selected);
+  const int Top = Client;
+  if (Gap.Width() > 0) {
+    FSvg.Line(0, Top, Gap.Left, Top, clBtnHighlight);
+    FSvg.Line(Gap.Right - 1, Top, W - 2, Top, clBtnHighlight);
+  } else {
+    FSvg.Line(0, Top, W - 2, Top, clBtnHighlight);
+  }
+  FSvg.Line(0, Top, 0, H - 2, clBtnHighlight);
+  FSvg.Line(0, H - 1, W - 1, H - 1, cl3DDkShadow);
+  FSvg.Line(W - 1, Top, W - 1, H - 1, cl3DDkShadow);
+  FSvg.Line(1, H - 2, W - 2, H - 2, clBtnShadow);
+  FSvg.Line(W - 2, Top + 1, W - 2, H - 2, clBtnShadow);
+  for (const auto& Row : L.Rows)
+    for (int i : Row) {
+      const TRect R = Grown(i);
+      const int Bottom = R.Bottom - 1;
+      FSvg.Line(R.Left, R.Top + 2, R.Left, Bottom, clBtnHighlight);
+      FSvg.Line(R.Left + 1, R.Top + 1, R.Left + 1, R.Top + 1, clBtnHighlight);
+      FSvg.Line(R.Left + 2, R.Top, R.Right - 3, R.Top, clBtnHighlight);
+      FSvg.Line(R.Right - 2, R.Top + 1, R.Right - 2, Bottom, clBtnShadow);
+      FSvg.Line(R.Right - 1, R.Top + 2, R.Right - 1, Bottom, cl3DDkShadow);
+    }
+}
+
+void TControlPainter::Chrome(TControl* C) {
+  const int W = C->Width(), H = C->Height();
+  const TRect All{0, 0, W, H};
+  const TCanvas* Canvas = CanvasOf(C);
+  const TEXTMETRIC M = FontMetrics(C->Font()->Desc());
+
+  if (dynamic_cast<TCustomForm*>(C) != nullptr || dynamic_cast<TTabSheet*>(C) != nullptr) {
+    FSvg.FillRect(All, C->Color());
+  } else if (auto* Tabs = dynamic_cast<TCustomTabControl*>(C)) {
+    FSvg.FillRect(All, C->Color());
+    if (!Tabs->HandleAllocated())
+      return;
+    // The selected tab's extra margin has the control's brush, as the
+    // native control erases it before the owner draws the tab.
+    const TTabLayout L = TabControlLayout(Tabs->Handle());
+    const int Selected = Tabs->TabIndex();
+    if (Selected >= 0 && Selected < static_cast<int>(L.ItemRects.size())) {
+      TRect R = L.ItemRects[static_cast<std::size_t>(Selected)];
+      FSvg.FillRect({R.Left - 2, R.Top - 2, R.Right + 2, R.Bottom + 1}, Tabs->Brush()->Color());
+    }
+    Items(C, Canvas->DisplayList(), 0, 0);
+    TabFrames(Tabs);
+  } else if (auto* List = dynamic_cast<TCustomListBox*>(C)) {
+    FSvg.FillRect(All, C->Color());
+    // The items lie inside the sunken border.
+    FSvg.Begin(2, 2, {0, 0, W - 4, H - 4});
+    Items(C, List->Canvas()->DisplayList(), 0, 0);
+    FSvg.End();
+    Sunken(All);
+  } else if (auto* Combo = dynamic_cast<TCustomComboBox*>(C)) {
+    Items(C, Combo->Canvas()->DisplayList(), 0, 0);
+    Sunken(All);
+    const TRect Button{Combo->EditRect().Right, 2, W - 2, H - 2};
+    FSvg.FillRect(Button, clBtnFace);
+    Raised(Button);
+    const int CX = (Button.Left + Button.Right) / 2, CY = (Button.Top + Button.Bottom) / 2;
+    for (int i = 0; i < 4; ++i)
+      FSvg.Line(CX - 3 + i, CY - 1 + i, CX + 3 - i, CY - 1 + i,
+                C->Enabled() ? clBtnText : clGrayText);
+  } else if (auto* Edit = dynamic_cast<TCustomEdit*>(C)) {
+    FSvg.FillRect(All, C->Enabled() ? C->Color() : clBtnFace);
+    Sunken(All);
+    const std::string Text = Edit->Text();
+    int Right = W - 3;
+    TAlignment Align = taLeftJustify;
+    if (auto* Spin = dynamic_cast<TORVExpert_CORVSpin*>(C)) {
+      Align = Spin->Alignment();
+      // The text ends short of the arrow buttons.
+      if (Spin->Button() != nullptr && Spin->Button()->Visible())
+        Right = std::min(Right, Spin->Button()->Left() - 2);
+    }
+    const int TW = FontTextWidth(C->Font()->Desc(), Text);
+    const int X = Align == taRightJustify ? Right - TW : Align == taCenter ? (Right - TW) / 2 : 3;
+    FSvg.BeginClip({2, 2, Right, H - 2});
+    FSvg.Text(X, (H - M.tmHeight) / 2, Text, FontOf(C),
+              C->Enabled() ? C->Font()->Color() : clGrayText);
+    FSvg.End();
+  } else if (auto* Spin = dynamic_cast<TSpinButton*>(C)) {
+    for (const TRect& Half : {Spin->UpButtonRect(), Spin->DownButtonRect()}) {
+      FSvg.FillRect(Half, clBtnFace);
+      Raised(Half);
+    }
+    const TColor Ink = C->Enabled() ? clBtnText : clGrayText;
+    const int CX = W / 2;
+    const TRect Up = Spin->UpButtonRect(), Down = Spin->DownButtonRect();
+    const int UY = (Up.Top + Up.Bottom) / 2 - 1, DY = (Down.Top + Down.Bottom) / 2 - 1;
+    for (int i = 0; i < 3; ++i) {
+      FSvg.Line(CX - i, UY + i, CX + i, UY + i, Ink);
+      FSvg.Line(CX - 2 + i, DY + i, CX + 2 - i, DY + i, Ink);
+    }
+  } else if (auto* Button = dynamic_cast<TButton*>(C)) {
+    FSvg.FillRect(All, clBtnFace);
+    Raised(All);
+    const std::string Text = StripAccelerator(C->Caption());
+    const int TW = FontTextWidth(C->Font()->Desc(), Text);
+    int Glyph = 0;
+    auto* Bit = dynamic_cast<TBitBtn*>(Button);
+    if (Bit != nullptr && (Bit->Kind() == bkOK || Bit->Kind() == bkClose))
+      Glyph = 16 + 4;
+    const int X = (W - TW - Glyph) / 2;
+    if (Glyph > 0) {
+      const TRect G{X, (H - 16) / 2, X + 16, (H - 16) / 2 + 16};
+      const bool On = C->Enabled();
+      if (Bit->Kind() == bkOK) {
+        FSvg.Polyline(std::to_string(G.Left + 2) + "," + std::to_string(G.Top + 8) + " " +
+                          std::to_string(G.Left + 6) + "," + std::to_string(G.Top + 12) + " " +
+                          std::to_string(G.Left + 14) + "," + std::to_string(G.Top + 3),
+                      On ? clGreen : clGray, 3);
+      } else {
+        // A door standing open.
+        FSvg.FillRect({G.Left + 3, G.Top + 1, G.Left + 13, G.Bottom - 1}, On ? clTeal : clSilver);
+        FSvg.FrameRect({G.Left + 3, G.Top + 1, G.Left + 13, G.Bottom - 1}, On ? clBlack : clGray);
+        FSvg.FillRect({G.Left + 10, G.Top + 7, G.Left + 12, G.Top + 9}, On ? clYellow : clGray);
+      }
+    }
+    Caption(C->Caption(), X + Glyph, (H - M.tmHeight) / 2, C, C->Font()->Color());
+  } else if (auto* Check = dynamic_cast<TCheckBox*>(C)) {
+    const int Y = (H - 13) / 2;
+    const TRect Box{0, Y, 13, Y + 13};
+    FSvg.FillRect(Box, C->Enabled() ? clWindow : clBtnFace);
+    Sunken(Box);
+    if (Check->Checked())
+      FSvg.Polyline("3," + std::to_string(Y + 6) + " 5," + std::to_string(Y + 8) + " 9," +
+                        std::to_string(Y + 4),
+                    C->Enabled() ? clWindowText : clGrayText, 2);
+    Caption(C->Caption(), 17, (H - M.tmHeight) / 2, C, C->Font()->Color());
+  } else if (dynamic_cast<TGroupBox*>(C) != nullptr) {
+    // The etched frame runs through the middle of the caption's line; the
+    // caption sits on it, eight pixels in, with the face colour behind it.
+    FSvg.FillRect(All, C->Color());
+    Etched({0, M.tmHeight / 2, W, H});
+    const std::string Text = StripAccelerator(C->Caption());
+    if (!Text.empty()) {
+      FSvg.FillRect({6, 0, 8 + FontTextWidth(C->Font()->Desc(), Text) + 2, M.tmHeight}, C->Color());
+      Caption(C->Caption(), 8, 0, C, C->Font()->Color());
+    }
+  } else if (auto* Panel = dynamic_cast<TCustomPanel*>(C)) {
+    Items(C, Canvas->DisplayList(), 0, 0);
+    if (Panel->BorderStyle() == bsSingleBorder)
+      Sunken(All);
+    if (Panel->BevelOuter() == bvRaised) {
+      FSvg.Line(0, 0, W - 2, 0, clBtnHighlight);
+      FSvg.Line(0, 0, 0, H - 2, clBtnHighlight);
+      FSvg.Line(0, H - 1, W - 1, H - 1, clBtnShadow);
+      FSvg.Line(W - 1, 0, W - 1, H - 1, clBtnShadow);
+    } else if (Panel->BevelOuter() == bvLowered) {
+      FSvg.Line(0, 0, W - 2, 0, clBtnShadow);
+      FSvg.Line(0, 0, 0, H - 2, clBtnShadow);
+      FSvg.Line(0, H - 1, W - 1, H - 1, clBtnHighlight);
+      FSvg.Line(W - 1, 0, W - 1, H - 1, clBtnHighlight);
+    }
+  } else if (auto* Bar = dynamic_cast<TCustomControlBar*>(C)) {
+    FSvg.FillRect(All, C->Color());
+    // Each band has two raised grab lines in the strip left of its control.
+    for (int i = 0; i < Bar->ControlCount(); ++i) {
+      TControl* Band = Bar->Controls(i);
+      if (!Band->Visible())
+        continue;
+      const int Top = Band->Top() + 1, Bottom = Band->Top() + Band->Height() - 2;
+      for (int X : {Band->Left() - 9, Band->Left() - 6}) {
+        FSvg.Line(X, Top, X, Bottom, clBtnHighlight);
+        FSvg.Line(X + 1, Top, X + 1, Bottom, clBtnShadow);
+      }
+    }
+  } else if (auto* Picture = dynamic_cast<TImage*>(C)) {
+    // Only the picture's description is known: a framed box that names it.
+    if (Picture->Picture().empty())
+      return;
+    const int PW = Picture->Stretch() ? W : std::min(W, Picture->PictureWidth());
+    const int PH = Picture->Stretch() ? H : std::min(H, Picture->PictureHeight());
+    if (!Picture->Transparent())
+      FSvg.FillRect({0, 0, PW, PH}, clWindow);
+    FSvg.FrameRect({0, 0, PW, PH}, clGray);
+    FSvg.Text(2, 1, Picture->Picture(), {{"Small Fonts", 5, false}, false}, clGray);
+  } else if (Canvas != nullptr) {
+    Items(C, Canvas->DisplayList(), 0, 0);
+  }
+}

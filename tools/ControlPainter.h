@@ -1,0 +1,48 @@
+#pragma once
+
+// Draws a tree of host controls into an SVG picture, the way Windows would
+// show them: what each control's canvas recorded on its last paint (its
+// display list), and, for the controls that Windows itself draws (frames,
+// buttons, check boxes, edits, tab outlines), their look from their state.
+// Only controls on the screen are drawn; a hidden sheet takes its controls
+// with it. Windowed children lie above their parent's graphic controls, as
+// in the VCL.
+
+#include <string>
+#include <vector>
+
+#include "Controls.h"
+#include "Svg.h"
+
+class TCustomTabControl;
+
+class TControlPainter {
+ public:
+  explicit TControlPainter(TSvgWriter& Svg) : FSvg(Svg) {}
+
+  // What the images of image lists show, by index, so that an icon can be
+  // drawn as a small picture of its description; others are plain boxes.
+  void SetIcons(const std::vector<const char*>& Icons) { FIcons = Icons; }
+
+  // Draws Control with its top-left corner at (X, Y) of the picture, then
+  // its children.
+  void Paint(TControl* Control, int X, int Y);
+
+ private:
+  void Chrome(TControl* Control);
+  void Children(TWinControl* Control);
+  void Items(TControl* Control, const TDisplayList& List, int DX, int DY);
+  void Image(const TDisplayItem& Item, bool Disabled);
+  void TabFrames(TCustomTabControl* Tabs);
+  void Raised(const TRect& R);
+  void Sunken(const TRect& R);
+  void Etched(const TRect& R);
+  void Caption(const std::string& Text, int X, int Y, TControl* Control, TColor Color);
+
+  TSvgWriter& FSvg;
+  std::vector<const char*> FIcons;
+};
+
+// A control's text without its accelerator marks: "&Close" is "Close",
+// "&&" one ampersand.
+std::string StripAccelerator(const std::string& Text);

@@ -1,0 +1,65 @@
+#include "DialogSnapshot.h"
+
+#include "ControlPainter.h"
+#include "Forms.h"
+#include "TextMetrics.h"
+#include "uORVFrmMainLayout.h"
+
+namespace {
+// A dialog frame of Windows 95 to 2000: a three-pixel raised edge and an
+// 18-pixel caption with a one-pixel line under it.
+constexpr int kFrame = 3;
+constexpr int kTitle = 18;
+}  // namespace
+
+TDialogOrigin DialogClientOrigin() {
+  return {kFrame, kFrame + kTitle + 1};
+}
+
+std::string DialogSnapshot(TCustomForm* Form) {
+  // Paint what is waiting to be painted, so that every display list shows
+  // the present state.
+  if (Application != nullptr)
+    Application->ProcessMessages();
+  const TDialogOrigin O = DialogClientOrigin();
+  const int W = Form->ClientWidth() + 2 * kFrame;
+  const int H = Form->ClientHeight() + O.Y + kFrame;
+  TSvgWriter Svg(W, H);
+
+  // The frame: raised, face-coloured, then the caption bar.
+  Svg.FillRect({0, 0, W, H}, clBtnFace);
+  Svg.Line(0, 0, W - 2, 0, cl3DLight);
+  Svg.Line(0, 0, 0, H - 2, cl3DLight);
+  Svg.Line(1, 1, W - 3, 1, clBtnHighlight);
+  Svg.Line(1, 1, 1, H - 3, clBtnHighlight);
+  Svg.Line(0, H - 1, W - 1, H - 1, cl3DDkShadow);
+  Svg.Line(W - 1, 0, W - 1, H - 1, cl3DDkShadow);
+  Svg.Line(1, H - 2, W - 2, H - 2, clBtnShadow);
+  Svg.Line(W - 2, 1, W - 2, H - 2, clBtnShadow);
+  const TColor Title = Form->Active() ? clActiveCaption : clInactiveCaption;
+  const TColor TitleText = Form->Active() ? clCaptionText : clInactiveCaptionText;
+  Svg.FillRect({kFrame, kFrame, W - kFrame, kFrame + kTitle}, Title);
+  const TFontDesc TitleFont{"MS Sans Serif", 8, true};
+  Svg.BeginClip({kFrame, kFrame, W - kFrame - 20, kFrame + kTitle});
+  Svg.Text(kFrame + 4, kFrame + (kTitle - FontMetrics(TitleFont).tmHeight) / 2, Form->Caption(),
+           {TitleFont, false}, TitleText);
+  Svg.End();
+  // The close box at the right of the caption.
+  const TRect Close{W - kFrame - 18, kFrame + 2, W - kFrame - 2, kFrame + 16};
+  Svg.FillRect(Close, clBtnFace);
+  Svg.Line(Close.Left, Close.Top, Close.Right - 2, Close.Top, clBtnHighlight);
+  Svg.Line(Close.Left, Close.Top, Close.Left, Close.Bottom - 2, clBtnHighlight);
+  Svg.Line(Close.Left, Close.Bottom - 1, Close.Right - 1, Close.Bottom - 1, cl3DDkShadow);
+  Svg.Line(Close.Right - 1, Close.Top, Close.Right - 1, Close.Bottom - 1, cl3DDkShadow);
+  Svg.Polyline(std::to_string(Close.Left + 4) + "," + std::to_string(Close.Top + 3) + " " +
+                   std::to_string(Close.Right - 5) + "," + std::to_string(Close.Bottom - 4),
+               clBtnText, 2);
+  Svg.Polyline(std::to_string(Close.Right - 5) + "," + std::to_string(Close.Top + 3) + " " +
+                   std::to_string(Close.Left + 4) + "," + std::to_string(Close.Bottom - 4),
+               clBtnText, 2);
+
+  TControlPainter Painter(Svg);
+  Painter.SetIcons(FrmMainORVExpertIcons());
+  Painter.Paint(Form, O.X, O.Y);
+  return Svg.Document();
+}
