@@ -295,16 +295,23 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
 
   if (C.Sources.empty()) {
     // The tour runs on an IDE of its own with a registry in memory, so that
-    // it never writes its groups into the user's hive.
+    // it never writes its groups into the user's hive, and on the stock
+    // palette and this build's package, whose pages and behaviour its steps
+    // name; --palette and --package are for the prompt that follows.
     try {
       const std::unique_ptr<RegistryHive> TourHive = OpenHive(":memory:");
       TSimulatorOptions Tour = C.Options;
       Tour.Hive = ":memory:";
+      Tour.Ide.Pages.reset();
+      Tour.Package = DefaultPackagePath();
       TSimulator Sim(Tour, Out, Err);
       if (!RunDemo(Sim, Out))
         return kExitError;
     } catch (const Exception& E) {
       Err << "tabulon-ide: the IDE raised an error: " << Win1251ToUtf8(E.Message()) << "\n";
+      return kExitError;
+    } catch (const std::exception& E) {
+      Err << "tabulon-ide: the tour failed: " << E.what() << "\n";
       return kExitError;
     }
     if (!InIsTerminal)

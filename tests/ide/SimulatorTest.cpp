@@ -186,11 +186,21 @@ TEST(Simulator, WithoutCommandsTheTourRunsThenAPromptOnAFreshIde) {
   EXPECT_EQ(Tour.Out.find("tabulon-ide> "), std::string::npos) << "no prompt without a terminal";
 
   // At a prompt a mistake is reported and the session goes on, on an IDE
-  // of its own: the tour's groups and package are not there.
-  const TRun Prompt = RunIde({"--hive", ":memory:"},
-                             "frobnicate\nshow\nexpect /mainForm/showing true\n"
-                             "expect /package/loaded false\nexpect /palette/parent \"host\"\n",
-                             true);
+  // of its own: the tour's groups and package are not there. The tour keeps
+  // to the stock palette; the palette given is the prompt's.
+  const std::string Palette =
+      testing::TempDir() + "tabulon_tour_palette" + std::to_string(HostVersion) + ".txt";
+  {
+    std::ofstream F(Palette, std::ios::binary);
+    F << "Alpha\nBeta\n";
+  }
+  const TRun Prompt =
+      RunIde({"--hive", ":memory:", "--palette", Palette},
+             "frobnicate\nshow\nexpect /mainForm/showing true\n"
+             "expect /package/loaded false\nexpect /palette/parent \"host\"\n"
+             "expect /palette/tabs [\"Alpha\",\"Beta\"]\n",
+             true);
+  std::remove(Palette.c_str());
   EXPECT_EQ(Prompt.Status, 2);
   EXPECT_NE(Prompt.Out.find("That is the tour."), std::string::npos);
   EXPECT_NE(Prompt.Out.find("tabulon-ide> "), std::string::npos);
