@@ -160,26 +160,26 @@ void TControlPainter::Image(const TDisplayItem& Item, bool Disabled) {
   }
 }
 
+// Windows' two-pixel 3-D edge: an outer and an inner ring, each lit on the
+// top and left and shaded on the bottom and right.
+void TControlPainter::Edge(const TRect& R, TColor OuterLit, TColor OuterShade, TColor InnerLit,
+                           TColor InnerShade) {
+  FSvg.Line(R.Left, R.Top, R.Right - 2, R.Top, OuterLit);
+  FSvg.Line(R.Left, R.Top, R.Left, R.Bottom - 2, OuterLit);
+  FSvg.Line(R.Left, R.Bottom - 1, R.Right - 1, R.Bottom - 1, OuterShade);
+  FSvg.Line(R.Right - 1, R.Top, R.Right - 1, R.Bottom - 1, OuterShade);
+  FSvg.Line(R.Left + 1, R.Top + 1, R.Right - 3, R.Top + 1, InnerLit);
+  FSvg.Line(R.Left + 1, R.Top + 1, R.Left + 1, R.Bottom - 3, InnerLit);
+  FSvg.Line(R.Left + 1, R.Bottom - 2, R.Right - 2, R.Bottom - 2, InnerShade);
+  FSvg.Line(R.Right - 2, R.Top + 1, R.Right - 2, R.Bottom - 2, InnerShade);
+}
+
 void TControlPainter::Raised(const TRect& R) {
-  FSvg.Line(R.Left, R.Top, R.Right - 2, R.Top, clBtnHighlight);
-  FSvg.Line(R.Left, R.Top, R.Left, R.Bottom - 2, clBtnHighlight);
-  FSvg.Line(R.Left, R.Bottom - 1, R.Right - 1, R.Bottom - 1, cl3DDkShadow);
-  FSvg.Line(R.Right - 1, R.Top, R.Right - 1, R.Bottom - 1, cl3DDkShadow);
-  FSvg.Line(R.Left + 1, R.Top + 1, R.Right - 3, R.Top + 1, cl3DLight);
-  FSvg.Line(R.Left + 1, R.Top + 1, R.Left + 1, R.Bottom - 3, cl3DLight);
-  FSvg.Line(R.Left + 1, R.Bottom - 2, R.Right - 2, R.Bottom - 2, clBtnShadow);
-  FSvg.Line(R.Right - 2, R.Top + 1, R.Right - 2, R.Bottom - 2, clBtnShadow);
+  Edge(R, clBtnHighlight, cl3DDkShadow, cl3DLight, clBtnShadow);
 }
 
 void TControlPainter::Sunken(const TRect& R) {
-  FSvg.Line(R.Left, R.Top, R.Right - 2, R.Top, clBtnShadow);
-  FSvg.Line(R.Left, R.Top, R.Left, R.Bottom - 2, clBtnShadow);
-  FSvg.Line(R.Left, R.Bottom - 1, R.Right - 1, R.Bottom - 1, clBtnHighlight);
-  FSvg.Line(R.Right - 1, R.Top, R.Right - 1, R.Bottom - 1, clBtnHighlight);
-  FSvg.Line(R.Left + 1, R.Top + 1, R.Right - 3, R.Top + 1, cl3DDkShadow);
-  FSvg.Line(R.Left + 1, R.Top + 1, R.Left + 1, R.Bottom - 3, cl3DDkShadow);
-  FSvg.Line(R.Left + 1, R.Bottom - 2, R.Right - 2, R.Bottom - 2, cl3DLight);
-  FSvg.Line(R.Right - 2, R.Top + 1, R.Right - 2, R.Bottom - 2, cl3DLight);
+  Edge(R, clBtnShadow, clBtnHighlight, cl3DDkShadow, cl3DLight);
 }
 
 void TControlPainter::Etched(const TRect& R) {

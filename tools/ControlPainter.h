@@ -34,6 +34,8 @@ class TControlPainter {
   void Items(TControl* Control, const TDisplayList& List, int DX, int DY);
   void Image(const TDisplayItem& Item, bool Disabled);
   void TabFrames(TCustomTabControl* Tabs);
+  void Edge(const TRect& R, TColor OuterLit, TColor OuterShade, TColor InnerLit,
+            TColor InnerShade);
   void Raised(const TRect& R);
   void Sunken(const TRect& R);
   void Etched(const TRect& R);
