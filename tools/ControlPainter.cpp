@@ -160,8 +160,6 @@ void TControlPainter::Image(const TDisplayItem& Item, bool Disabled) {
   }
 }
 
-// Windows' two-pixel 3-D edge: an outer and an inner ring, each lit on the
-// top and left and shaded on the bottom and right.
 void TControlPainter::Edge(const TRect& R, TColor OuterLit, TColor OuterShade, TColor InnerLit,
                            TColor InnerShade) {
   FSvg.Line(R.Left, R.Top, R.Right - 2, R.Top, OuterLit);

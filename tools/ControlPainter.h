@@ -28,14 +28,17 @@ class TControlPainter {
   // its children.
   void Paint(TControl* Control, int X, int Y);
 
+  // Windows' two-pixel 3-D edge around R: an outer and an inner ring, each
+  // lit on the top and left and shaded on the bottom and right.
+  void Edge(const TRect& R, TColor OuterLit, TColor OuterShade, TColor InnerLit,
+            TColor InnerShade);
+
  private:
   void Chrome(TControl* Control);
   void Children(TWinControl* Control);
   void Items(TControl* Control, const TDisplayList& List, int DX, int DY);
   void Image(const TDisplayItem& Item, bool Disabled);
   void TabFrames(TCustomTabControl* Tabs);
-  void Edge(const TRect& R, TColor OuterLit, TColor OuterShade, TColor InnerLit,
-            TColor InnerShade);
   void Raised(const TRect& R);
   void Sunken(const TRect& R);
   void Etched(const TRect& R);

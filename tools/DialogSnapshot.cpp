@@ -25,17 +25,11 @@ std::string DialogSnapshot(TCustomForm* Form) {
   const int W = Form->ClientWidth() + 2 * kFrame;
   const int H = Form->ClientHeight() + O.Y + kFrame;
   TSvgWriter Svg(W, H);
+  TControlPainter Painter(Svg);
 
   // The frame: raised, face-coloured, then the caption bar.
   Svg.FillRect({0, 0, W, H}, clBtnFace);
-  Svg.Line(0, 0, W - 2, 0, cl3DLight);
-  Svg.Line(0, 0, 0, H - 2, cl3DLight);
-  Svg.Line(1, 1, W - 3, 1, clBtnHighlight);
-  Svg.Line(1, 1, 1, H - 3, clBtnHighlight);
-  Svg.Line(0, H - 1, W - 1, H - 1, cl3DDkShadow);
-  Svg.Line(W - 1, 0, W - 1, H - 1, cl3DDkShadow);
-  Svg.Line(1, H - 2, W - 2, H - 2, clBtnShadow);
-  Svg.Line(W - 2, 1, W - 2, H - 2, clBtnShadow);
+  Painter.Edge({0, 0, W, H}, cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow);
   const TColor Title = Form->Active() ? clActiveCaption : clInactiveCaption;
   const TColor TitleText = Form->Active() ? clCaptionText : clInactiveCaptionText;
   Svg.FillRect({kFrame, kFrame, W - kFrame, kFrame + kTitle}, Title);
@@ -58,7 +52,6 @@ std::string DialogSnapshot(TCustomForm* Form) {
                    std::to_string(Close.Left + 4) + "," + std::to_string(Close.Bottom - 4),
                clBtnText, 2);
 
-  TControlPainter Painter(Svg);
   Painter.SetIcons(FrmMainORVExpertIcons());
   Painter.Paint(Form, O.X, O.Y);
   return Svg.Document();
