@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ModuleDependencies.h"
 #include "StockPalette.h"
 
 namespace {
@@ -60,6 +61,15 @@ TPackageLoader::~TPackageLoader() {
 
 const TLoadedPackage& TPackageLoader::Load(const std::string& Path) {
   const std::string Cannot = "Cannot load package " + Path + ": ";
+  // A module of another build brings its own host library along; the two
+  // hosts cannot share one process, so it is refused before it is opened.
+  for (const std::string& Library : NeededLibraries(Path)) {
+    const int Built = HostLibraryVersion(Library);
+    if (Built != 0 && Built != FVersion)
+      throw EPackageError(Cannot + "it was built for Delphi " + IntToStr(Built) + ": it needs " +
+                          Library + ", the run-time packages of Delphi " + IntToStr(Built) +
+                          ", which this IDE does not provide");
+  }
   TModuleGuard Guard{dlopen(Path.c_str(), RTLD_NOW | RTLD_LOCAL)};
   if (Guard.Module == nullptr)
     throw EPackageError(Cannot + LastDlError());

@@ -1,7 +1,17 @@
 #include <dlfcn.h>
+#include <elf.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
 #include "Ide.h"
+#include "ModuleDependencies.h"
 
 namespace {
 
@@ -107,6 +117,68 @@ TEST(PackageLoader, ChecksInformationAgainstTheVersionsPackages) {
   Info.Description.clear();
   Info.Flags = pfRunOnly;
   EXPECT_EQ(CheckPackageInfo(Info, 5).size(), 3u);
+}
+
+std::string ReadFile(const std::string& Path) {
+  std::ifstream In(Path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const std::string& Path, const std::string& Bytes) {
+  std::ofstream(Path, std::ios::binary | std::ios::trunc) << Bytes;
+}
+
+TEST(PackageLoader, RefusesAModuleOfAnotherHostBeforeOpeningIt) {
+  const std::string Own = "libtabulon_host" + std::to_string(HostVersion) + ".so";
+  const std::string Module = ReadFile(TEST_PACKAGE_GOOD_PATH);
+  const auto Needed = NeededLibraries(TEST_PACKAGE_GOOD_PATH);
+  EXPECT_NE(std::find(Needed.begin(), Needed.end(), Own), Needed.end());
+
+  // The good package, as if linked against the host of another version: the
+  // name in its string table is rewritten, same length.
+  const int Other = HostVersion == 5 ? 7 : 5;
+  std::string Foreign = Module;
+  for (auto At = Foreign.find(Own + '\0'); At != std::string::npos;
+       At = Foreign.find(Own + '\0', At + 1))
+    Foreign[At + Own.size() - 4] = static_cast<char>('0' + Other);
+  const std::string Path = testing::TempDir() + "tabulon_foreign" + std::to_string(HostVersion);
+  WriteFile(Path, Foreign);
+  TIde Ide;
+  try {
+    Ide.Packages().Load(Path);
+    ADD_FAILURE() << "a module of another host was accepted";
+  } catch (const EPackageError& E) {
+    EXPECT_NE(E.Message().find("it was built for Delphi " + std::to_string(Other) + ": it needs " +
+                               "libtabulon_host" + std::to_string(Other) + ".so"),
+              std::string::npos)
+        << E.Message();
+  }
+  EXPECT_EQ(Ide.Packages().Count(), 0);
+  EXPECT_EQ(dlopen(Path.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
+
+  // Damaged or foreign files give what can be read, never a read outside
+  // the file (the sanitizer build would stop here).
+  std::string FarSections = Module;
+  const std::uint64_t Far = ~std::uint64_t{0} - 16;
+  std::memcpy(FarSections.data() + offsetof(Elf64_Ehdr, e_shoff), &Far, sizeof Far);
+  const std::string Damaged[] = {"", "plain text, not a module\n", Module.substr(0, 64),
+                                 Module.substr(0, Module.size() / 2),
+                                 Module.substr(0, Module.size() - 8), FarSections};
+  for (const std::string& Bytes : Damaged) {
+    WriteFile(Path, Bytes);
+    for (const std::string& Name : NeededLibraries(Path))
+      EXPECT_NE(Module.find(Name), std::string::npos) << Name;
+  }
+  EXPECT_TRUE(NeededLibraries(Path).empty());
+  EXPECT_TRUE(NeededLibraries(Path + ".missing").empty());
+  std::remove(Path.c_str());
+
+  const std::pair<const char*, int> Names[] = {
+      {"libtabulon_host5.so", 5},   {"libtabulon_host7.so", 7}, {"libtabulon_host.so", 0},
+      {"libtabulon_host10.so", 0},  {"libtabulon_host5.so.1", 0}, {"libc.so.6", 0},
+      {"libtabulon_hostX.so", 0}};
+  for (const auto& [Name, Version] : Names)
+    EXPECT_EQ(HostLibraryVersion(Name), Version) << Name;
 }
 
 TEST(ExpertRegistry, HoldsExpertsUntilItGoes) {
