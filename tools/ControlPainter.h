@@ -30,8 +30,7 @@ class TControlPainter {
 
   // Windows' two-pixel 3-D edge around R: an outer and an inner ring, each
   // lit on the top and left and shaded on the bottom and right.
-  void Edge(const TRect& R, TColor OuterLit, TColor OuterShade, TColor InnerLit,
-            TColor InnerShade);
+  void Edge(const TRect& R, TColor OuterLit, TColor OuterShade, TColor InnerLit, TColor InnerShade);
 
  private:
   void Chrome(TControl* Control);

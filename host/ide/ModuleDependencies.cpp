@@ -21,8 +21,8 @@ bool ReadAt(const std::string& Bytes, std::uint64_t Offset, T& Out) {
 }
 
 bool IsNativeElf64(const Elf64_Ehdr& Header) {
-  const unsigned char NativeData = std::endian::native == std::endian::little ? ELFDATA2LSB
-                                                                              : ELFDATA2MSB;
+  const unsigned char NativeData =
+      std::endian::native == std::endian::little ? ELFDATA2LSB : ELFDATA2MSB;
   return std::memcmp(Header.e_ident, ELFMAG, SELFMAG) == 0 &&
          Header.e_ident[EI_CLASS] == ELFCLASS64 && Header.e_ident[EI_DATA] == NativeData &&
          Header.e_shentsize == sizeof(Elf64_Shdr);
@@ -48,8 +48,8 @@ std::vector<std::string> NeededLibraries(const std::string& Path) {
       continue;
     // The names are NUL-terminated strings of the linked string table; one
     // that runs past the table's end is cut there.
-    const std::uint64_t StringsSize = std::min<std::uint64_t>(
-        Strings.sh_size, Bytes.size() - Strings.sh_offset);
+    const std::uint64_t StringsSize =
+        std::min<std::uint64_t>(Strings.sh_size, Bytes.size() - Strings.sh_offset);
     for (std::uint64_t At = 0; At + sizeof(Elf64_Dyn) <= Dynamic.sh_size; At += sizeof(Elf64_Dyn)) {
       Elf64_Dyn Entry;
       if (!ReadAt(Bytes, Dynamic.sh_offset + At, Entry) || Entry.d_tag == DT_NULL)

@@ -161,9 +161,12 @@ TEST(PackageLoader, RefusesAModuleOfAnotherHostBeforeOpeningIt) {
   std::string FarSections = Module;
   const std::uint64_t Far = ~std::uint64_t{0} - 16;
   std::memcpy(FarSections.data() + offsetof(Elf64_Ehdr, e_shoff), &Far, sizeof Far);
-  const std::string Damaged[] = {"", "plain text, not a module\n", Module.substr(0, 64),
+  const std::string Damaged[] = {"",
+                                 "plain text, not a module\n",
+                                 Module.substr(0, 64),
                                  Module.substr(0, Module.size() / 2),
-                                 Module.substr(0, Module.size() - 8), FarSections};
+                                 Module.substr(0, Module.size() - 8),
+                                 FarSections};
   for (const std::string& Bytes : Damaged) {
     WriteFile(Path, Bytes);
     for (const std::string& Name : NeededLibraries(Path))
@@ -174,8 +177,8 @@ TEST(PackageLoader, RefusesAModuleOfAnotherHostBeforeOpeningIt) {
   std::remove(Path.c_str());
 
   const std::pair<const char*, int> Names[] = {
-      {"libtabulon_host5.so", 5},   {"libtabulon_host7.so", 7}, {"libtabulon_host.so", 0},
-      {"libtabulon_host10.so", 0},  {"libtabulon_host5.so.1", 0}, {"libc.so.6", 0},
+      {"libtabulon_host5.so", 5},  {"libtabulon_host7.so", 7},   {"libtabulon_host.so", 0},
+      {"libtabulon_host10.so", 0}, {"libtabulon_host5.so.1", 0}, {"libc.so.6", 0},
       {"libtabulon_hostX.so", 0}};
   for (const auto& [Name, Version] : Names)
     EXPECT_EQ(HostLibraryVersion(Name), Version) << Name;

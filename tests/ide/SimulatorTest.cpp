@@ -194,12 +194,11 @@ TEST(Simulator, WithoutCommandsTheTourRunsThenAPromptOnAFreshIde) {
     std::ofstream F(Palette, std::ios::binary);
     F << "Alpha\nBeta\n";
   }
-  const TRun Prompt =
-      RunIde({"--hive", ":memory:", "--palette", Palette},
-             "frobnicate\nshow\nexpect /mainForm/showing true\n"
-             "expect /package/loaded false\nexpect /palette/parent \"host\"\n"
-             "expect /palette/tabs [\"Alpha\",\"Beta\"]\n",
-             true);
+  const TRun Prompt = RunIde({"--hive", ":memory:", "--palette", Palette},
+                             "frobnicate\nshow\nexpect /mainForm/showing true\n"
+                             "expect /package/loaded false\nexpect /palette/parent \"host\"\n"
+                             "expect /palette/tabs [\"Alpha\",\"Beta\"]\n",
+                             true);
   std::remove(Palette.c_str());
   EXPECT_EQ(Prompt.Status, 2);
   EXPECT_NE(Prompt.Out.find("That is the tour."), std::string::npos);
