@@ -47,7 +47,7 @@ std::string JsonBool(bool B) {
 std::string JsonItems(const TStrings* Items) {
   std::string R = "[";
   for (int i = 0; i < Items->Count(); ++i)
-    R += (i ? "," : "") + JsonString(Items->Get(i));
+    R.append(i ? "," : "").append(JsonString(Items->Get(i)));
   return R + "]";
 }
 

@@ -206,7 +206,10 @@ TJson PaletteParentName(TSimulator& Sim) {
   for (TParentNamer Namer : kParentNamers)
     if (auto Name = Namer(Sim, Parent))
       return *Name;
-  return Parent->ClassName() + (Parent->Name().empty() ? "" : " " + UserText(Parent->Name()));
+  std::string Name = Parent->ClassName();
+  if (!Parent->Name().empty())
+    Name.append(" ").append(UserText(Parent->Name()));
+  return Name;
 }
 
 TJson Dump(TSimulator& Sim) {
