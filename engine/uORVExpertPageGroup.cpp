@@ -133,8 +133,9 @@ void TORVExpert::prvDestroy() {
     // While grouping is in force the palette holds one group's pages; left
     // so, the IDE would show a palette with pages missing until it next
     // rebuilds it. Give it the full list back, with the page the IDE last
-    // loaded selected, unless the IDE has rewritten the palette meanwhile.
-    if (FGroupsActive && FPagesShown->Equals(FTabPalette->Tabs())) {
+    // loaded selected, unless the palette holds a rewrite of the IDE's,
+    // which is its full list with its own selection already.
+    if (FGroupsActive && !prvPaletteHoldsIdeList()) {
       const int Selected = FTabPaletteAll->TabIndex();
       FTabPalette->Tabs()->SetText(FTabPaletteAll->Tabs()->Text());
       FTabPalette->SetTabIndex(Selected);
@@ -238,6 +239,10 @@ void TORVExpert::Execute() {
     return;
   }
 
+  // The dialog offers the master list's pages, and OK matches the groups
+  // against it: a rewrite of the IDE's not ticked yet (the watch may be
+  // slow, or off while grouping is) must be in it.
+  prvTakeIdePalette();
   auto* Dialog = new TFrmMainORVExpert(nullptr);
   FTimerPagePaletteChange->SetEnabled(false);
   // However the exchange ends, the dialog goes and the palette watch resumes;
