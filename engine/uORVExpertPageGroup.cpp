@@ -123,13 +123,8 @@ void TORVExpert::prvDestroy() {
     // The start-up never ran: give OnShow back.
     MainForm->SetOnShow(FOldOnShow);
   }
-  // The group bar carries the expert's change handler exactly when the
-  // start-up installed the hooks; handlers that were never saved are not
-  // written back.
-  const bool HooksSet =
-      FPageGroup != nullptr &&
-      FPageGroup->OnChange() == TNotifyEvent::Of<&TORVExpert::prvPageGroupChange>(this);
-  if (HooksSet) {
+  // Handlers that were never saved are not written back.
+  if (prvHooksSet()) {
     // While grouping is in force the palette holds one group's pages; left
     // so, the IDE would show a palette with pages missing until it next
     // rebuilds it. Give it the full list back, with the page the IDE last
@@ -176,6 +171,13 @@ void TORVExpert::prvDestroy() {
   FPagesShown = nullptr;
   FMenuItemPalette = nullptr;
   FMenuItemComponent = nullptr;
+}
+
+// The group bar carries the expert's change handler exactly when the
+// start-up has installed the hooks.
+bool TORVExpert::prvHooksSet() {
+  return FPageGroup != nullptr &&
+         FPageGroup->OnChange() == TNotifyEvent::Of<&TORVExpert::prvPageGroupChange>(this);
 }
 
 void TORVExpert::prvGivePaletteHeight() {
@@ -239,6 +241,11 @@ void TORVExpert::Execute() {
     return;
   }
 
+  // Before the start-up (the main form not shown yet, so a user cannot
+  // reach the menus) the groups are not read from the store: a dialog
+  // could show none of them, and its OK would erase them there.
+  if (!prvHooksSet())
+    return;
   // The dialog offers the master list's pages, and OK matches the groups
   // against it: a rewrite of the IDE's not ticked yet (the watch may be
   // slow, or off while grouping is) must be in it.

@@ -78,6 +78,7 @@ class TORVExpert : public TIExpert {
   void prvCreate();
   void prvDestroy();
   void prvGivePaletteHeight();
+  bool prvHooksSet();
 
   TTabControl* FTabPalette = nullptr;
   TTabControl* FTabPaletteAll = nullptr;

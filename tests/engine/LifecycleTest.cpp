@@ -1,6 +1,7 @@
 // Loading and unloading the expert: both start-up paths, identity, menus,
 // and the IDE given back exactly as it was.
 
+#include "DialogDriver.h"
 #include "EngineFixture.h"
 
 namespace {
@@ -174,4 +175,27 @@ TEST_F(EngineTest, AFailedConstructionLeavesNoTrace) {
   App->SetMainForm(Empty);
   EXPECT_THROW(new TORVExpert(), Exception);
   delete Empty;
+}
+
+TEST_F(EngineTest, TheSettingsWaitForTheFirstShowing) {
+  MakeIde();
+  WriteTimer("PagesSort", Stored({kAlpha}));
+  WritePages(kAlpha, {"Win32"});
+  Load();
+  int Dialogs = 0;
+  App->SetModalDriver([&](TCustomForm* Form) {
+    ++Dialogs;
+    TDialogDriver(Form).Ok();
+  });
+  Inspect().ComponentMenuItem()->Click();
+  // The groups are not loaded yet: no dialog could show them, and none
+  // erases them from the store.
+  EXPECT_EQ(Dialogs, 0);
+  EXPECT_EQ(Read("Timer", "PagesSort"), Stored({kAlpha}));
+  EXPECT_EQ(PaletteTabs(), Ide->Pages());
+  ShowIde();
+  EXPECT_EQ(PaletteTabs(), std::vector<std::string>{"Win32"});
+  Inspect().ComponentMenuItem()->Click();
+  EXPECT_EQ(Dialogs, 1);
+  EXPECT_EQ(GroupTabs(), (std::vector<std::string>{kAlpha, kUngrouped}));
 }
