@@ -1,5 +1,6 @@
 #include "uORVExpertPageGroup.h"
 
+#include "PalettePlace.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVFrmMain.h"
 
@@ -15,11 +16,18 @@ constexpr Word VK_A = 0x41;
 TORVExpert::TORVExpert() {
   // As a Delphi constructor does, a failing construction runs the
   // destruction on what was built, so that no menu item, handler or moved
-  // palette is left pointing at an expert that never came to be.
+  // palette is left pointing at an expert that never came to be. The
+  // destruction gives a palette the height that fits its tabs; after a
+  // failed load the IDE gets back the very place it had instead.
+  TCustomForm* MainForm = Application != nullptr ? Application->MainForm() : nullptr;
+  const TPalettePlace Place(MainForm != nullptr
+                                ? dynamic_cast<TTabControl*>(MainForm->FindComponent("TabControl"))
+                                : nullptr);
   try {
     prvCreate();
   } catch (...) {
     prvDestroy();
+    Place.Restore();
     throw;
   }
 }
