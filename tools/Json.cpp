@@ -55,11 +55,13 @@ void Differences(const std::string& Pointer, const TJson* Expected, const TJson*
         Differences(Pointer + "/" + PointerToken(Key), nullptr, &Value, Out);
     return;
   }
-  if (Expected != nullptr && Actual != nullptr && Expected->is_array() && Actual->is_array()) {
-    for (std::size_t i = 0; i < std::max(Expected->size(), Actual->size()); ++i)
-      Differences(Pointer + "/" + std::to_string(i),
-                  i < Expected->size() ? &(*Expected)[i] : nullptr,
-                  i < Actual->size() ? &(*Actual)[i] : nullptr, Out);
+  // Arrays of one length differ item by item; of two lengths, an item
+  // added or taken away would make every later item differ, so the arrays
+  // are shown whole.
+  if (Expected != nullptr && Actual != nullptr && Expected->is_array() && Actual->is_array() &&
+      Expected->size() == Actual->size()) {
+    for (std::size_t i = 0; i < Expected->size(); ++i)
+      Differences(Pointer + "/" + std::to_string(i), &(*Expected)[i], &(*Actual)[i], Out);
     return;
   }
   if (Expected == nullptr || Actual == nullptr || !JsonEqual(*Expected, *Actual))

@@ -1,9 +1,9 @@
 #pragma once
 
 // Delphi's TypInfo unit: the run-time type information of published
-// properties. An object inspector, the form streaming and the simulator read
-// and write a component's properties by name through it, without knowing
-// the component's class. A class with a published section returns its
+// properties. An object inspector or the form streaming reads and writes a
+// component's properties by name through it, without knowing the
+// component's class. A class with a published section returns its
 // property table from ClassInfo(); a class without one inherits its
 // ancestor's, as a Delphi class without a published section adds no
 // properties.

@@ -83,7 +83,7 @@ TEST(Json, DifferencesNameOnlyWhatDiffers) {
             "  /p/x/y: expected 1, actual 2\n"
             "  /p/x/z~0~1: expected \"a\", actual \"b\"\n"
             "  /p/gone: expected true, actual (no such value)\n"
-            "  /p/list/2: expected (no such value), actual 3\n"
+            "  /p/list: expected [1,2], actual [1,2,3]\n"
             "  /p/new: expected (no such value), actual null");
   // Bounded: a few lines, and long values cut short.
   TJson Long = TJson::array(), Other = TJson::array();
