@@ -27,6 +27,6 @@ std::optional<TJson> DescribePackage(TPackageLoader& Loader, const TLoadedPackag
     return std::nullopt;
   for (TIExpert* Expert : Loader.ExpertsOf(Package))
     if (const char* Text = Entry(Expert))
-      return TJson::Parse(Text);
+      return ParseJson(Text);
   return std::nullopt;
 }
