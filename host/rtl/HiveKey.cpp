@@ -6,6 +6,33 @@ bool HiveNameLess::operator()(const std::string& A, const std::string& B) const 
   return AnsiCompareText(A, B) < 0;
 }
 
+std::size_t HiveNameHash::operator()(const std::string& Name) const {
+  // FNV-1a over the folded bytes: names that compare equal hash alike.
+  std::size_t H = 14695981039346656037ull;
+  for (char C : Name)
+    H = (H ^ static_cast<unsigned char>(AnsiUpperChar(C))) * 1099511628211ull;
+  return H;
+}
+
+bool HiveNameEqual::operator()(const std::string& A, const std::string& B) const {
+  return AnsiSameText(A, B);
+}
+
+HiveKey::~HiveKey() {
+  std::vector<std::unique_ptr<HiveKey>> Doomed;
+  for (auto& [Name, Child] : FChildren)
+    Doomed.push_back(std::move(Child));
+  while (!Doomed.empty()) {
+    std::unique_ptr<HiveKey> Key = std::move(Doomed.back());
+    Doomed.pop_back();
+    for (auto& [Name, Child] : Key->FChildren)
+      Doomed.push_back(std::move(Child));
+    // Key goes at the end of this round with no children left, so its own
+    // destructor finds nothing to do.
+    Key->FChildren.clear();
+  }
+}
+
 HiveKey* HiveKey::FindChild(const std::string& Name) {
   auto It = FChildren.find(Name);
   return It == FChildren.end() ? nullptr : It->second.get();
@@ -28,33 +55,39 @@ bool HiveKey::RemoveChild(const std::string& Name) {
 }
 
 const HiveValue* HiveKey::FindValue(const std::string& Name) const {
-  for (const HiveValue& V : FValues)
-    if (AnsiSameText(V.Name, Name))
-      return &V;
-  return nullptr;
+  auto It = FValueIndex.find(Name);
+  return It == FValueIndex.end() ? nullptr : &FValues[It->second];
 }
 
 void HiveKey::SetValue(const std::string& Name, Cardinal Type, std::string Data) {
-  for (HiveValue& V : FValues)
-    if (AnsiSameText(V.Name, Name)) {
-      V.Type = Type;
-      V.Data = std::move(Data);
-      return;
-    }
-  FValues.push_back(HiveValue{Name, Type, std::move(Data)});
+  auto [It, Added] = FValueIndex.try_emplace(Name, FValues.size());
+  if (Added) {
+    FValues.push_back(HiveValue{Name, Type, std::move(Data)});
+  } else {
+    HiveValue& V = FValues[It->second];
+    V.Type = Type;
+    V.Data = std::move(Data);
+  }
 }
 
 bool HiveKey::DeleteValue(const std::string& Name) {
-  for (auto It = FValues.begin(); It != FValues.end(); ++It)
-    if (AnsiSameText(It->Name, Name)) {
-      FValues.erase(It);
-      return true;
-    }
-  return false;
+  auto It = FValueIndex.find(Name);
+  if (It == FValueIndex.end())
+    return false;
+  const std::size_t Gone = It->second;
+  FValueIndex.erase(It);
+  FValues.erase(FValues.begin() + static_cast<std::ptrdiff_t>(Gone));
+  // Deleting is rare (a "name"=- line, DeleteValue); the values after the
+  // deleted one move up by one.
+  for (auto& [Key, Index] : FValueIndex)
+    if (Index > Gone)
+      --Index;
+  return true;
 }
 
 void HiveKey::Clear() {
   FValues.clear();
+  FValueIndex.clear();
   FChildren.clear();
 }
 
@@ -74,7 +107,7 @@ bool SplitKeyPath(const std::string& Path, std::vector<std::string>& Names) {
     if (End == std::string::npos)
       End = Path.size();
     std::string Name = Path.substr(Start, End - Start);
-    if (Name.empty() || HasLineBreakOrNul(Name))
+    if (Name.empty() || HasLineBreakOrNul(Name) || Names.size() == HiveMaxDepth)
       return false;
     Names.push_back(std::move(Name));
     Start = End + 1;
@@ -100,16 +133,12 @@ const HiveKey* FindHiveKey(const HiveKey& Root, const std::vector<std::string>& 
   return FindHiveKey(const_cast<HiveKey&>(Root), Path);
 }
 
-namespace {
-
 HiveKey& EnsureHiveKey(HiveKey& Root, const std::vector<std::string>& Path) {
   HiveKey* Key = &Root;
   for (const std::string& Name : Path)
     Key = &Key->AddChild(Name);
   return *Key;
 }
-
-}  // namespace
 
 void ApplyHiveOp(HiveKey& Root, const HiveOp& Op) {
   switch (Op.Kind) {

@@ -188,7 +188,7 @@ TEST(HiveFile, UnparseableFileIsReportedAndNeverOverwritten) {
       Reg.OpenKey("K", false);
       FAIL() << "OpenKey read a broken file";
     } catch (const ERegistryException& E) {
-      EXPECT_NE(E.Message().find(Path + ", line 4: "), std::string::npos) << E.Message();
+      EXPECT_NE(E.Message().find(Path + ":4: "), std::string::npos) << E.Message();
     }
     EXPECT_THROW(Reg.CloseKey(), ERegistryException);
     EXPECT_EQ(ReadBytes(Path), Bad);
@@ -198,7 +198,7 @@ TEST(HiveFile, UnparseableFileIsReportedAndNeverOverwritten) {
     RegistryHive Again(Path);
     FAIL() << "a broken file was loaded";
   } catch (const ERegistryException& E) {
-    EXPECT_NE(E.Message().find(Path + ", line 4: "), std::string::npos) << E.Message();
+    EXPECT_NE(E.Message().find(Path + ":4: "), std::string::npos) << E.Message();
   }
   EXPECT_EQ(RegistryHive::Current(), nullptr);
   EXPECT_EQ(ReadBytes(Path), Bad);
@@ -225,11 +225,21 @@ TEST(HiveFile, WriteInterruptedBeforeTheRenameLeavesTheOldFile) {
   EXPECT_NE(Seen.find("\"v\"=\"new\""), std::string::npos) << "the temporary file was complete";
   EXPECT_EQ(ReadBytes(Path), Old);
   EXPECT_EQ(Dir.Entries(), (std::set<std::string>{HiveName, LockName}));
+  EXPECT_EQ(Hive.TakeSaveFailures(), std::vector<std::string>{"power cut"});
 
-  // The change was kept, so the next close writes it.
+  // The user was told that the change failed: it is gone from the view, and
+  // neither a later close nor the object's end writes it behind his back.
   Hive.SetBeforeRename(nullptr);
+  ASSERT_TRUE(Reg.OpenKey("K", false));
+  EXPECT_EQ(Reg.ReadString("S", "v", ""), "old");
   Reg.CloseKey();
-  EXPECT_NE(ReadBytes(Path).find("\"v\"=\"new\""), std::string::npos);
+  {
+    TRegIniFile Other;
+    ASSERT_TRUE(Other.OpenKey("K", false));
+    Other.WriteString("S", "w", "other");
+  }
+  EXPECT_EQ(ReadBytes(Path).find("new"), std::string::npos);
+  EXPECT_NE(ReadBytes(Path).find("other"), std::string::npos);
 }
 
 TEST(HiveFile, FailedWriteRaisesAndLeavesTheOldFile) {
@@ -258,7 +268,6 @@ TEST(HiveFile, FailedWriteRaisesAndLeavesTheOldFile) {
       if (std::string(E.what()).find("File too large") == std::string::npos)
         return 5;
     }
-    Hive.Discard(&Reg);
     return 0;
   });
   EXPECT_EQ(Code, 0);
@@ -367,7 +376,6 @@ TEST(HiveFile, ReadOnlyFolderRefusesCreateButStillReads) {
   EXPECT_EQ(Reg.ReadString("S", "v", ""), "1");
   Reg.WriteString("S", "v", "2");
   EXPECT_THROW(Reg.CloseKey(), ERegistryException);
-  Hive.Discard(&Reg);
   fs::permissions(Dir.Path(), fs::perms::owner_all);
   EXPECT_EQ(ReadBytes(Path), Before);
 }

@@ -150,7 +150,7 @@ TEST_P(HiveSyntaxError, NamesFileLineAndReason) {
     ParseHiveText(GetParam().Input, "/tmp/x.reg", Root);
     FAIL() << "parsed without error";
   } catch (const ERegistryException& E) {
-    const std::string Prefix = "/tmp/x.reg, line " + std::to_string(GetParam().Line) + ": ";
+    const std::string Prefix = "/tmp/x.reg:" + std::to_string(GetParam().Line) + ": ";
     EXPECT_EQ(E.Message().rfind(Prefix, 0), 0u) << E.Message();
     EXPECT_NE(E.Message().find(GetParam().Reason), std::string::npos) << E.Message();
   }
@@ -159,7 +159,8 @@ TEST_P(HiveSyntaxError, NamesFileLineAndReason) {
 INSTANTIATE_TEST_SUITE_P(
     Rules, HiveSyntaxError,
     testing::Values(
-        TErrorCase{"Windows Registry Editor Version 5.00\r\n", 1, "REGEDIT4"},
+        TErrorCase{"REGEDIT5\r\n", 1, "REGEDIT4"},
+        TErrorCase{"Windows Registry Editor Version 5.00\r\n", 1, "must be UTF-16LE"},
         TErrorCase{"REGEDIT4\n\"a\"=\"1\"\n", 2, "before any [key]"},
         TErrorCase{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\S]\n", 2, "not under HKEY_CURRENT_USER"},
         TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USERS]\n", 2, "not under HKEY_CURRENT_USER"},
