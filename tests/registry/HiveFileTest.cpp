@@ -2,86 +2,14 @@
 
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
-#include <set>
 
 #include "Registry.h"
 #include "RegistryHive.h"
+#include "TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class TTempDir {
- public:
-  TTempDir() {
-    char Template[] = "/tmp/tabulon-registry-XXXXXX";
-    if (::mkdtemp(Template) == nullptr)
-      throw std::runtime_error("mkdtemp failed");
-    FPath = Template;
-  }
-  ~TTempDir() {
-    std::error_code E;
-    fs::permissions(FPath, fs::perms::owner_all, E);
-    fs::remove_all(FPath, E);
-  }
-  std::string operator/(const std::string& Name) const { return FPath + "/" + Name; }
-  const std::string& Path() const { return FPath; }
-  std::set<std::string> Entries() const {
-    std::set<std::string> R;
-    for (const auto& E : fs::directory_iterator(FPath))
-      R.insert(E.path().filename().string());
-    return R;
-  }
-
- private:
-  std::string FPath;
-};
-
-std::string ReadBytes(const std::string& Path) {
-  std::ifstream In(Path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& Path, const std::string& Text) {
-  std::ofstream(Path, std::ios::binary) << Text;
-}
-
-// Runs Body in a child process and gives its exit code: 0 when every check
-// in it held. The child leaves with _exit, so nothing inherited from the
-// test process (such as a current hive) is torn down twice.
-int InChild(const std::function<int()>& Body) {
-  std::fflush(nullptr);
-  const pid_t Pid = ::fork();
-  if (Pid == 0) {
-    int Code = 90;
-    try {
-      Code = Body();
-    } catch (const std::exception& E) {
-      std::fprintf(stderr, "child: %s\n", E.what());
-      Code = 91;
-    }
-    ::_exit(Code);
-  }
-  int Status = 0;
-  ::waitpid(Pid, &Status, 0);
-  return WIFEXITED(Status) ? WEXITSTATUS(Status) : 128 + WTERMSIG(Status);
-}
-
-unsigned ModeOf(const std::string& Path) {
-  struct stat St {};
-  ::stat(Path.c_str(), &St);
-  return St.st_mode & 0777;
-}
 
 const std::string HiveName = "HKEY_CURRENT_USER.reg";
 const std::string LockName = "HKEY_CURRENT_USER.reg.lock";
