@@ -94,12 +94,11 @@ std::string Utf8ToWin1251(const std::string& Text) {
 }
 
 std::string Win1251ToUtf16LE(const std::string& Text) {
-  std::string Out;
-  Out.reserve(Text.size() * 2);
-  for (char Ch : Text) {
-    const char32_t C = Win1251ToUnicode(static_cast<unsigned char>(Ch));
-    Out += static_cast<char>(C & 0xFF);
-    Out += static_cast<char>(C >> 8);
+  std::string Out(Text.size() * 2, '\0');
+  for (std::size_t i = 0; i < Text.size(); ++i) {
+    const char32_t C = Win1251ToUnicode(static_cast<unsigned char>(Text[i]));
+    Out[2 * i] = static_cast<char>(C & 0xFF);
+    Out[2 * i + 1] = static_cast<char>(C >> 8);
   }
   return Out;
 }

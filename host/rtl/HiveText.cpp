@@ -1,5 +1,6 @@
 #include "HiveText.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -58,21 +59,15 @@ struct TLine {
 // CR, LF and CR LF each end a line, so files edited on any system read.
 std::vector<TLine> SplitLines(const std::string& Text) {
   std::vector<TLine> Lines;
-  std::string Current;
   int Number = 1;
-  for (std::size_t i = 0; i < Text.size(); ++i) {
-    const char C = Text[i];
-    if (C == '\r' || C == '\n') {
-      Lines.push_back({Current, Number++});
-      Current.clear();
-      if (C == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n')
-        ++i;
-    } else {
-      Current += C;
-    }
+  std::size_t Start = 0;
+  while (Start < Text.size()) {
+    std::size_t End = Text.find_first_of("\r\n", Start);
+    if (End == std::string::npos)
+      End = Text.size();
+    Lines.push_back({Text.substr(Start, End - Start), Number++});
+    Start = End + (Text.compare(End, 2, "\r\n") == 0 ? 2 : 1);
   }
-  if (!Current.empty())
-    Lines.push_back({Current, Number});
   return Lines;
 }
 
@@ -161,22 +156,57 @@ class TParser {
     if (!StartsWithNoCase(Inner, 0, HiveRootName) ||
         (Inner.size() > Root.size() && Inner[Root.size()] != '\\'))
       Fail("the key is not under " + Root);
-    HiveOp Op;
-    Op.Kind = Delete ? HiveOp::DeleteKey : HiveOp::CreateKey;
     const std::string Rest = Inner.size() > Root.size() ? Inner.substr(Root.size() + 1) : "";
-    if (!SplitKeyPath(Rest, Op.Path)) {
-      std::size_t Levels = 1;
-      for (std::size_t i = 0; i + 1 < Rest.size(); ++i)
-        Levels += Rest[i] == '\\';
-      if (Levels > HiveMaxDepth)
-        Fail("the key is " + std::to_string(Levels) + " levels deep; Windows allows " +
-             std::to_string(HiveMaxDepth));
-      Fail("the key path has an empty name or a NUL byte");
+    if (Rest.find('\0') != std::string::npos)
+      Fail("the key path holds a NUL byte");
+    // Where each name of the path ends in Rest.
+    std::vector<std::size_t> Ends;
+    for (std::size_t Start = 0; Start < Rest.size();) {
+      std::size_t End = Rest.find('\\', Start);
+      if (End == std::string::npos)
+        End = Rest.size();
+      if (End == Start)
+        Fail("the key path has an empty name");
+      Ends.push_back(End);
+      Start = End + 1;
     }
-    if (Delete)
-      ApplyHiveOp(FRoot, Op);
-    FCurrent = Delete ? nullptr : &EnsureHiveKey(FRoot, Op.Path);
+    if (Ends.size() > HiveMaxDepth)
+      Fail("the key is " + std::to_string(Ends.size()) + " levels deep; Windows allows " +
+           std::to_string(HiveMaxDepth));
     FAfterDelete = Delete;
+    if (Delete) {
+      HiveOp Op;
+      Op.Kind = HiveOp::DeleteKey;
+      SplitKeyPath(Rest, Op.Path);
+      ApplyHiveOp(FRoot, Op);
+      FCurrent = nullptr;
+      // The keys of the previous path may be gone.
+      FPrevPath.clear();
+      FPrevKeys.clear();
+      FPrevEnds.clear();
+      return;
+    }
+    // A key line mostly repeats the path of the one before it (a parent, then
+    // its children), and the keys along that shared part are known already:
+    // only the rest is looked up, so reading stays linear in the file's size
+    // however deep the keys are.
+    const std::size_t Same =
+        std::mismatch(Rest.begin(), Rest.end(), FPrevPath.begin(), FPrevPath.end()).first -
+        Rest.begin();
+    std::size_t Shared = 0;
+    while (Shared < Ends.size() && Shared < FPrevEnds.size() && Ends[Shared] == FPrevEnds[Shared] &&
+           Ends[Shared] <= Same)
+      ++Shared;
+    FPrevKeys.resize(Shared);
+    HiveKey* Key = Shared > 0 ? FPrevKeys.back() : &FRoot;
+    for (std::size_t i = Shared; i < Ends.size(); ++i) {
+      const std::size_t Start = i == 0 ? 0 : Ends[i - 1] + 1;
+      Key = &Key->AddChild(Rest.substr(Start, Ends[i] - Start));
+      FPrevKeys.push_back(Key);
+    }
+    FPrevPath = Rest;
+    FPrevEnds = std::move(Ends);
+    FCurrent = Key;
   }
 
   // Reads a quoted text starting at S[Pos] == '"'; Pos ends after the quote.
@@ -329,6 +359,11 @@ class TParser {
   std::size_t FIndex = 0;
   HiveKey* FCurrent = nullptr;
   bool FAfterDelete = false;
+  // The path of the last key line that was not a deletion, where its names
+  // end, and the key each of them leads to.
+  std::string FPrevPath;
+  std::vector<std::size_t> FPrevEnds;
+  std::vector<HiveKey*> FPrevKeys;
 };
 
 void AppendQuoted(std::string& Out, const std::string& S) {

@@ -97,6 +97,20 @@ INSTANTIATE_TEST_SUITE_P(
                     "REGEDIT4\n[HKEY_CURRENT_USER\\Key]\n\"a\"=\"1\"\n\"b\"=\"2\"\n\"c\"=\"3\"\n"
                     "\"B\"=-\n[hkey_current_user\\KEY]\n\"A\"=\"4\"\n",
                     Header + "[HKEY_CURRENT_USER\\Key]\r\n\"a\"=\"4\"\r\n\"c\"=\"3\"\r\n\r\n"},
+        // Key lines that share leading names with the line before, byte for
+        // byte, in another case, or only up to the middle of a name; and a
+        // path made again after its key was deleted.
+        TSyntaxCase{"KeysSharingLeadingNames",
+                    "REGEDIT4\n[HKEY_CURRENT_USER\\A\\B]\n\"x\"=\"1\"\n[HKEY_CURRENT_USER\\A\\BC]\n"
+                    "\"y\"=\"2\"\n[HKEY_CURRENT_USER\\a\\b\\c]\n\"z\"=\"3\"\n"
+                    "[HKEY_CURRENT_USER\\A]\n\"w\"=\"4\"\n[HKEY_CURRENT_USER\\D\\E]\n"
+                    "[-HKEY_CURRENT_USER\\D]\n[HKEY_CURRENT_USER\\D\\E]\n\"v\"=\"5\"\n",
+                    Header + "[HKEY_CURRENT_USER\\A]\r\n\"w\"=\"4\"\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\A\\B]\r\n\"x\"=\"1\"\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\A\\B\\c]\r\n\"z\"=\"3\"\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\A\\BC]\r\n\"y\"=\"2\"\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\D]\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\D\\E]\r\n\"v\"=\"5\"\r\n\r\n"},
         TSyntaxCase{"Dword", "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"a\"=dword:1A\n@=dword:ffffffff\n",
                     Header + "[HKEY_CURRENT_USER\\K]\r\n\"a\"=dword:0000001a\r\n"
                              "@=dword:ffffffff\r\n\r\n"},
