@@ -107,7 +107,7 @@ std::string FollowLinks(const std::string& Path) {
       throw ERegistryException("Cannot read the symbolic link " + Current + ": " +
                                std::strerror(N < 0 ? errno : ENAMETOOLONG));
     const std::string Link(Buf.data(), static_cast<std::size_t>(N));
-    Current = Link[0] == '/' ? Link : FolderOf(Current) + "/" + Link;
+    Current = !Link.empty() && Link[0] == '/' ? Link : FolderOf(Current) + "/" + Link;
   }
 }
 
