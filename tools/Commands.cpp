@@ -2,6 +2,7 @@
 
 #include "AddinCommands.h"
 #include "Dump.h"
+#include "Hive.h"
 #include "Simulator.h"
 #include "Snapshot.h"
 
@@ -217,7 +218,14 @@ const std::vector<TCommand>& Commands() {
        MenuCommand},
       {"shortcut", "shortcut", "the user presses Ctrl+Shift+A with the left-hand keys", -1,
        ShortcutCommand},
-      {"registry", "registry", "print the hive as REGEDIT4 text", -1, RegistryCommand},
+      {"registry", "registry",
+       "print the hive as REGEDIT4 text in UTF-8, control bytes as \\x1f: a view, not a file "
+       "to load (see export)",
+       -1, RegistryCommand},
+      {"export", "export [--unicode] FILE",
+       "write the hive to FILE as regedit imports it, atomically: REGEDIT4 in Windows-1251, or "
+       "with --unicode version 5.00 in UTF-16LE; the file loads as a --hive too",
+       -1, ExportCommand},
       {"dialog", "dialog ... end",
        "what the user does in the next settings dialog: sheet, click, check, focus, type, keydown, "
        "select, input, color, wait, dump, expect, snapshot, ok, cancel (see --help)",

@@ -191,6 +191,12 @@ bool RunSource(TSimulator& Sim, const TSource& Source, std::istream& In, bool& E
   return true;
 }
 
+// The status of a run that was not stopped: unsaved settings outweigh a
+// failed expect, since they are lost for good.
+int EndStatus(const TSimulator& Sim, bool ExpectFailed) {
+  return Sim.SettingsNotSaved() ? kExitNotSaved : ExpectFailed ? kExitExpectFailed : kExitOk;
+}
+
 int Interactive(TSimulator& Sim, std::istream& In, std::ostream& Out) {
   Out << "tabulon-ide: the Delphi " << HostVersion
       << " IDE is running; its main form is not shown yet.\n"
@@ -214,7 +220,7 @@ int Interactive(TSimulator& Sim, std::istream& In, std::ostream& Out) {
     }
   }
   Out << "\n";
-  return Failed ? kExitError : ExpectFailed ? kExitExpectFailed : kExitOk;
+  return Failed ? kExitError : EndStatus(Sim, ExpectFailed);
 }
 
 }  // namespace
@@ -232,7 +238,9 @@ std::string HelpText() {
        "  --hive FILE         the registry hive file (default " +
            DefaultHivePath() +
            ");\n"
-           "                      :memory: for a hive that is gone when the run ends\n"
+           "                      :memory: for a hive that is gone when the run ends;\n"
+           "                      a REGEDIT4 or a regedit 5.00 (UTF-16LE) file, written\n"
+           "                      back in its own format\n"
            "  --palette FILE      the palette's pages, one caption a line, UTF-8\n"
            "                      (default: the stock pages of that IDE version)\n"
            "  --layout L          where the palette sits: controlbar (default), a band of\n"
@@ -275,7 +283,9 @@ std::string HelpText() {
        "exit status: 0 when every command ran and every expect held; 1 when an expect\n"
        "failed; 2 on a bad option, command or argument, or an error the IDE raised:\n"
        "the run stops at that line, which the message names, and the command that\n"
-       "was refused changed nothing.\n";
+       "was refused changed nothing; 3 when settings could not be saved (the hive\n"
+       "file could not be written: each time is reported with the file and the\n"
+       "reason, and the later lines still run; 3 outweighs 1).\n";
   return S.str();
 }
 
@@ -329,6 +339,11 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
     Err << "tabulon-ide: " << E.what() << "\n";
     return kExitError;
   }
+  HiveLockWait LockWait;
+  LockWait.Notice = [&Err](const std::string& Message) {
+    Err << "tabulon-ide: " << Message << "\n" << std::flush;
+  };
+  Hive->SetLockWait(LockWait);
 
   try {
     TSimulator Sim(C.Options, Out, Err);
@@ -342,7 +357,7 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
       Err << "tabulon-ide: " << Began << ": the dialog block has no end\n";
       return kExitError;
     }
-    return ExpectFailed ? kExitExpectFailed : kExitOk;
+    return EndStatus(Sim, ExpectFailed);
   } catch (const Exception& E) {
     Err << "tabulon-ide: the IDE raised an error: " << Win1251ToUtf8(E.Message()) << "\n";
   } catch (const std::exception& E) {

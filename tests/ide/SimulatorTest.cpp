@@ -130,7 +130,6 @@ TEST(Simulator, ExitStatusesAndMessages) {
       {{"--host", "8"}, 2, "--host must be 5, 6 or 7"},
       {{"--host", HostVersion == 7 ? "6" : "7", "-e", "show"}, 2, "build; run tabulon-ide --host"},
       {{"--layout", "side"}, 2, "--layout must be controlbar or panel"},
-      {{"--hive", "/proc/version", "-e", "registry"}, 2, "/proc/version, line 1"},
       {{"--palette", "/nonexistent"}, 2, "cannot read palette file /nonexistent"},
       {{"--package", "/nonexistent.so"}, 2, "no such file"},
       {{"-x"}, 2, "unknown option '-x'"},
