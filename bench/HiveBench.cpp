@@ -21,7 +21,8 @@ std::string Name(int i) {
 std::string ManyValues(int N) {
   std::string Text = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Big]\r\n";
   for (int i = 0; i < N; ++i)
-    Text += "\"" + Name(i) + "\"=\"ADO\x1f\x1f\xc4\xe0\xed\xed\xfb\xe5\x1f\x1f\"\r\n";
+    Text.append("\"").append(Name(i)).append(
+        "\"=\"ADO\x1f\x1f\xc4\xe0\xed\xed\xfb\xe5\x1f\x1f\"\r\n");
   return Text;
 }
 

@@ -235,7 +235,8 @@ void TDialogDriver::Color(const std::string& Value) {
   const TPropInfo* Style = Property(Box, "Style", tkSet);
   const bool HasCustom =
       Style != nullptr &&
-      ("," + GetSetProp(Box, "Style") + ",").find(",cbCustomColor,") != std::string::npos;
+      std::string(",").append(GetSetProp(Box, "Style")).append(",").find(",cbCustomColor,") !=
+          std::string::npos;
   // The host's own colour box shows its custom item as "Custom..." and asks
   // for a colour when it is chosen; that item is no listed colour. In a box
   // without such an item, the first item is a listed colour that doubles as

@@ -127,7 +127,7 @@ HiveFile::HiveFile(std::string Path, mode_t NewFileMode)
   FTarget = FollowLinks(FPath);
   FLockPath = FTarget + ".lock";
   FFolder = FolderOf(FTarget);
-  FTempPrefix = "." + BaseNameOf(FTarget) + ".";
+  FTempPrefix = std::string(".").append(BaseNameOf(FTarget)).append(".");
   struct stat St {};
   if (::stat(FTarget.c_str(), &St) == 0 && !S_ISREG(St.st_mode))
     throw ERegistryException(FPath + (FTarget == FPath ? "" : " (a link to " + FTarget + ")") +

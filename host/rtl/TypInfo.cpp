@@ -70,7 +70,10 @@ std::string GetSetProp(const TObject* Instance, const std::string& PropName, boo
   std::string Result;
   const std::vector<const char*>& Names = Info.PropType->Names;
   for (std::size_t i = 0; i < Names.size() && i < 64; ++i)
-    if ((Bits >> i) & 1)
-      Result += (Result.empty() ? "" : ",") + std::string(Names[i]);
+    if ((Bits >> i) & 1) {
+      if (!Result.empty())
+        Result += ',';
+      Result += Names[i];
+    }
   return Brackets ? "[" + Result + "]" : Result;
 }
