@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "DialogBlock.h"
-#include "Hive.h"
 #include "OptionTable.h"
 #include "Simulator.h"
 
@@ -110,15 +109,15 @@ std::string HelpText() {
   S << " [SCRIPT]...\n\n"
        "Runs a simulated Delphi IDE and the commands given to it.\n\noptions:\n";
   for (const TOption& O : OptionTable()) {
-    std::string Help = O.Help;
-    if (const std::size_t At = Help.find("{hive}"); At != std::string::npos)
-      Help.replace(At, 6, DefaultHivePath());
-    std::string Name = "  " + OptionName(O);
-    Name.resize(std::max<std::size_t>(Name.size() + 2, 24), ' ');
-    std::istringstream Lines(Help);
+    // A name too long for the column has its text on the lines below.
+    const std::string Name = "  " + OptionName(O);
+    if (Name.size() > 22)
+      S << Name << "\n";
+    std::istringstream Lines(O.Help);
     std::string Line;
-    for (bool First = true; std::getline(Lines, Line); First = false)
-      S << (First ? Name : std::string(24, ' ')) << Line << "\n";
+    for (bool First = Name.size() <= 22; std::getline(Lines, Line); First = false)
+      S << (First ? Name + std::string(24 - Name.size(), ' ') : std::string(24, ' ')) << Line
+        << "\n";
   }
   S << "  SCRIPT                run the commands in the file SCRIPT ('-': standard input)\n"
        "\n"

@@ -15,8 +15,7 @@ struct TOption {
   const char* Short;  // "-e", or nullptr
   const char* Long;   // "--host", or nullptr
   const char* Value;  // the value's name in --help ("5|6|7"); nullptr for a flag
-  // What --help says, one or more lines; "{hive}" stands for the default
-  // hive file of the user who asks.
+  // What --help says, one or more lines.
   const char* Help;
 };
 

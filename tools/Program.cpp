@@ -11,6 +11,7 @@
 #include "Help.h"
 #include "Hive.h"
 #include "OptionTable.h"
+#include "HiveError.h"
 #include "Package.h"
 #include "Prompt.h"
 #include "Script.h"
@@ -138,7 +139,6 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
     throw EUsage("unknown option '" + Extra + "'");
 
   TCommandLine C;
-  C.Options.Hive = DefaultHivePath();
   C.Options.Package = DefaultPackagePath();
   std::optional<std::string> Palette;
   bool StdinUsed = false;
@@ -259,9 +259,14 @@ bool RunTour(const TSimulatorOptions& Options, std::ostream& Out, std::ostream& 
 }
 
 // The prompt's history lies beside the default hive, in the user's
-// configuration folder.
+// configuration folder; without one (no home folder), it is kept only for
+// the session.
 std::string HistoryFile() {
-  return std::filesystem::path(DefaultHivePath()).parent_path() / "history";
+  try {
+    return std::filesystem::path(RegistryHive::DefaultPath()).parent_path() / "history";
+  } catch (const ERegistryException&) {
+    return "";
+  }
 }
 
 }  // namespace

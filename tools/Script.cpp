@@ -27,7 +27,7 @@ std::string NotRegular(mode_t Mode) {
                      : S_ISBLK(Mode)  ? "a block device"
                      : S_ISSOCK(Mode) ? "a socket"
                                       : "not a file";
-  return std::string("is ") + Kind + ", not a regular file (give '-' to read standard input)";
+  return std::string("is ") + Kind + ", not a regular file";
 }
 
 // Closes the descriptor on every path out of ReadInputFile.

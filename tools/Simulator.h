@@ -14,7 +14,7 @@
 
 struct TSimulatorOptions {
   TIdeOptions Ide;
-  std::string Hive;     // as given by --hive, or the default file
+  std::string Hive;     // as given by --hive; empty for the default file
   std::string Package;  // the package module that `load` would load
   bool Echo = false;    // each command is printed ("> command") before it runs
 };
