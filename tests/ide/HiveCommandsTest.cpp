@@ -9,23 +9,12 @@
 #include "Hive.h"
 #include "Package.h"
 #include "Program.h"
+#include "RunIde.h"
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct TRun {
-  int Status;
-  std::string Out, Err;
-};
-
-TRun RunIde(std::vector<std::string> Args) {
-  std::istringstream In;
-  std::ostringstream Out, Err;
-  const int Status = TabulonIdeMain(Args, In, Out, Err, false);
-  return {Status, Out.str(), Err.str()};
-}
 
 // The user confirms the settings dialog, which stores groups and options.
 const std::vector<std::string> SaveSettings = {

@@ -6,22 +6,10 @@
 
 #include "Json.h"
 #include "Program.h"
+#include "RunIde.h"
 #include "Simulator.h"
 
 namespace {
-
-struct TRun {
-  int Status;
-  std::string Out, Err;
-};
-
-TRun RunIde(const std::vector<std::string>& Args, const std::string& Stdin = "",
-            bool Terminal = false) {
-  std::istringstream In(Stdin);
-  std::ostringstream Out, Err;
-  const int Status = TabulonIdeMain(Args, In, Out, Err, Terminal);
-  return {Status, Out.str(), Err.str()};
-}
 
 TJson LastDump(const std::string& Out) {
   const std::size_t Start = Out.rfind("\n{", Out.size() - 2);
