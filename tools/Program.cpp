@@ -135,8 +135,11 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
   } catch (const CLI::ParseError& E) {
     throw EUsage(E.what());
   }
+  // CLI11 keeps the "--" that ends the options among what it did not use;
+  // the words after it are scripts.
   for (const std::string& Extra : P.App.remaining())
-    throw EUsage("unknown option '" + Extra + "'");
+    if (Extra != "--")
+      throw EUsage("unknown option '" + Extra + "'");
 
   TCommandLine C;
   C.Options.Package = DefaultPackagePath();

@@ -122,7 +122,8 @@ TEST(Simulator, ExitStatusesAndMessages) {
       {{"--package", "/nonexistent.so"}, 2, "no such file"},
       {{"-x"}, 2, "unknown option '-x'"},
       {{"-e"}, 2, "option -e needs a value"},
-      {{"/nonexistent.tide"}, 2, "cannot read script /nonexistent.tide"},
+      {{"/nonexistent.tide"}, 2, "cannot read script /nonexistent.tide: No such file"},
+      {{"--", "--version"}, 2, "cannot read script --version: No such file"},
       {{"--hive=:memory:", "-e", "# just a comment", "-e", "   "}, 0, ""},
   };
   for (const TCase& C : Cases) {
