@@ -37,8 +37,8 @@ const TOption* FindOption(const std::string& Name) {
   return nullptr;
 }
 
-std::optional<std::string> HostArgument(const std::vector<std::string>& Args) {
-  std::optional<std::string> Host;
+std::vector<TLongOption> LongOptions(const std::vector<std::string>& Args) {
+  std::vector<TLongOption> Found;
   for (std::size_t i = 0; i < Args.size(); ++i) {
     const std::string& Arg = Args[i];
     if (Arg == "--")
@@ -48,15 +48,14 @@ std::optional<std::string> HostArgument(const std::vector<std::string>& Args) {
     if (Arg[1] == '-') {
       const std::size_t Equals = Arg.find('=');
       const TOption* O = FindOption(Arg.substr(0, Equals));
-      if (O == nullptr || O->Value == nullptr)
+      if (O == nullptr)
         continue;
-      std::optional<std::string> Value;
-      if (Equals != std::string::npos)
-        Value = Arg.substr(Equals + 1);
-      else if (i + 1 < Args.size())
-        Value = Args[++i];
-      if (std::string(O->Long) == "--host")
-        Host = Value.value_or("");
+      TLongOption L{O, std::nullopt, Equals != std::string::npos};
+      if (L.Inline)
+        L.Value = Arg.substr(Equals + 1);
+      else if (O->Value != nullptr && i + 1 < Args.size())
+        L.Value = Args[++i];
+      Found.push_back(std::move(L));
       continue;
     }
     // Joined short options: the first that takes a value takes the rest of
@@ -70,5 +69,13 @@ std::optional<std::string> HostArgument(const std::vector<std::string>& Args) {
       break;
     }
   }
+  return Found;
+}
+
+std::optional<std::string> HostArgument(const std::vector<std::string>& Args) {
+  std::optional<std::string> Host;
+  for (const TLongOption& L : LongOptions(Args))
+    if (std::string(L.Option->Long) == "--host")
+      Host = L.Value.value_or("");
   return Host;
 }

@@ -25,9 +25,21 @@ const std::vector<TOption>& OptionTable();
 // any "=VALUE"; nullptr for anything else.
 const TOption* FindOption(const std::string& Name);
 
-// What --host says on a command line, read as the simulator reads it: values
-// of other options ("-e --host") are skipped, short options may be joined
-// ("-ve CMD" is -v and -e CMD, "-eCMD" is -e CMD), "--host=N" is one word,
-// nothing after "--" is an option, and the last --host counts. Nothing when
+// A long option as it stands on a command line: "--hive FILE" or
+// "--hive=FILE" (Inline). Value is nothing for a flag, and for an option
+// that is the last word and has no value.
+struct TLongOption {
+  const TOption* Option;
+  std::optional<std::string> Value;
+  bool Inline;
+};
+
+// The long options of a command line, read as the simulator reads it: values
+// of options ("-e --host") are skipped, short options may be joined ("-ve
+// CMD" is -v and -e CMD, "-eCMD" is -e CMD), and nothing after "--" is an
+// option. Unknown long options are left out.
+std::vector<TLongOption> LongOptions(const std::vector<std::string>& Args);
+
+// What --host says on a command line; the last --host counts. Nothing when
 // --host is not given; "" when it is the last word and has no value.
 std::optional<std::string> HostArgument(const std::vector<std::string>& Args);

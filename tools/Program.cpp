@@ -10,8 +10,8 @@
 #include "Demo.h"
 #include "Help.h"
 #include "Hive.h"
-#include "OptionTable.h"
 #include "HiveError.h"
+#include "OptionTable.h"
 #include "Package.h"
 #include "Prompt.h"
 #include "Script.h"
@@ -117,13 +117,13 @@ TSource ScriptSource(const std::string& Arg, bool& StdinUsed) {
 }
 
 TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
-  // "--hive=" gives no value; CLI11 would take the next word for it.
-  for (const std::string& Arg : Args) {
-    if (Arg == "--")
-      break;
-    const TOption* O = FindOption(Arg.substr(0, Arg.find('=')));
-    if (O != nullptr && O->Value != nullptr && Arg.back() == '=' && Arg.compare(0, 2, "--") == 0)
-      throw EUsage("option " + Arg.substr(0, Arg.size() - 1) + " needs a value");
+  // "--hive=" gives no value; CLI11 would take the next word for it. And
+  // CLI11 would read "--verbose=no" as a flag that is set.
+  for (const TLongOption& L : LongOptions(Args)) {
+    if (L.Inline && L.Option->Value == nullptr)
+      throw EUsage(std::string("option ") + L.Option->Long + " takes no value");
+    if (L.Inline && L.Value->empty())
+      throw EUsage(std::string("option ") + L.Option->Long + " needs a value");
   }
   TParser P;
   std::vector<std::string> Reversed(Args.rbegin(), Args.rend());
