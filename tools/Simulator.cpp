@@ -85,13 +85,15 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
   if (IsBlankOrComment(Line))
     return TLineResult::Ok;
   try {
-    if (FDialogs->Reading()) {
-      FDialogs->Add(Line, Where);
-      return TLineResult::Ok;
-    }
     TLineLexer Lexer(Line);
     TArgs Args;
     Args.Command = Lexer.Next().Text;
+    // help is no action of the user in a dialog: typed inside a block, it
+    // answers at once, so the controls can be looked up while writing it.
+    if (FDialogs->Reading() && Args.Command != "help") {
+      FDialogs->Add(Line, Where);
+      return TLineResult::Ok;
+    }
     const TCommand* Command = FindCommand(Args.Command);
     if (Command == nullptr)
       throw ECommandError("unknown command '" + Args.Command + "' (try 'help')");

@@ -147,7 +147,7 @@ TEST(ScriptInput, PromptReportsTyposAtOnceAndEndsWithWhatFailed) {
   // A typo inside a typed block is told before the next prompt, and the
   // rest of the block runs when the dialog opens: its failed expect shows it.
   std::istringstream In(
-      "load\nshow\ndialog\nfrobnicate\nexpect /dialog/tag 9\nend\n"
+      "load\nshow\ndialog\nfrobnicate\nhelp dialog\nexpect /dialog/tag 9\nend\n"
       "menu component\n");
   std::ostringstream Both;
   EXPECT_EQ(TabulonIdeMain({"--hive", ":memory:"}, In, Both, Both, true), kExitExpectFailed);
@@ -155,8 +155,10 @@ TEST(ScriptInput, PromptReportsTyposAtOnceAndEndsWithWhatFailed) {
   const std::size_t Typo = Text.find("-:4: 'frobnicate' is not a command of a dialog block");
   ASSERT_NE(Typo, std::string::npos) << Text;
   EXPECT_EQ(Text.rfind("dialog> ", Typo), Text.find("dialog> ")) << "told before the next line";
-  EXPECT_TRUE(Contains(Text, "-:5: expect /dialog/tag 9 failed")) << Text;
+  EXPECT_TRUE(Contains(Text, "-:6: expect /dialog/tag 9 failed")) << Text;
   EXPECT_TRUE(Contains(Text.substr(0, Typo), "tabulon-ide> dialog> ")) << Text;
+  // help answers inside the block too, and is not taken into it.
+  EXPECT_NE(Text.find("dialog> dialog ... end: the lines between", Typo), std::string::npos);
 }
 
 // help at the prompt lists every command under its kind, and help dialog
