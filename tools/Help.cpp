@@ -96,7 +96,9 @@ std::string HelpText() {
   S << "usage: tabulon-ide";
   std::size_t Column = 18;
   for (const TOption& O : OptionTable()) {
-    std::string Word = "[" + OptionName(O) + "]";
+    std::string Word = "[";
+    Word += OptionName(O);
+    Word += "]";
     if (O.Short != nullptr && std::string(O.Short) == "-e")
       Word += "...";
     if (Column + Word.size() + 1 > 80) {
