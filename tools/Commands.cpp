@@ -1,7 +1,9 @@
 #include <ostream>
 
 #include "AddinCommands.h"
+#include "DialogBlock.h"
 #include "Dump.h"
+#include "Help.h"
 #include "Hive.h"
 #include "Simulator.h"
 #include "Snapshot.h"
@@ -172,65 +174,71 @@ void Expect(TSimulator& Sim, const TArgs& A) {
   }
   const TJson State = Dump(Sim);
   const TJson* Actual = JsonAt(State, Pointer);
-  if (Actual != nullptr && JsonEqual(*Actual, Expected))
+  const bool Held = Actual != nullptr && JsonEqual(*Actual, Expected);
+  Sim.CountExpect(Held);
+  if (Held)
     return;
   throw EExpectFailed(JsonDifferences(Pointer, Expected, Actual));
 }
 
 void Help(TSimulator& Sim, const TArgs& A) {
-  NoArguments(A);
-  for (const TCommand& C : Commands())
-    Sim.Out() << "  " << C.Synopsis << "\n      " << C.Help << "\n";
+  if (A.Words.size() > 1 || !A.Tail.empty())
+    throw ECommandError("usage: help [dialog|COMMAND]");
+  Sim.Out() << (A.Words.empty() ? CommandList() + PromptHelpFooter()
+                                : HelpTopic(A.Words[0].Text, Sim.Dialogs().LastControls()));
 }
 
 }  // namespace
 
 const std::vector<TCommand>& Commands() {
+  using enum TCommandKind;
   static const std::vector<TCommand> kCommands = {
-      {"show", "show", "the main form is shown (and activated, as a new main window is)", -1, Show},
-      {"activate", "activate", "the main form gains activation", -1, Activate},
-      {"deactivate", "deactivate", "the main form loses activation", -1, Deactivate},
-      {"page", "page CAPTION | page #N",
+      {Ide, "show", "show", "the main form is shown (and activated, as a new main window is)", -1,
+       Show},
+      {Ide, "activate", "activate", "the main form gains activation", -1, Activate},
+      {Ide, "deactivate", "deactivate", "the main form loses activation", -1, Deactivate},
+      {Ide, "page", "page CAPTION | page #N",
        "the user clicks a palette tab (by caption, or N-th visible tab from 0)", -1, Page},
-      {"wait", "wait MS", "simulated time passes; due timers fire", -1, Wait},
-      {"install", "install PAGE...",
+      {Ide, "popup", "popup", "the user opens the palette's context menu", -1, PopupCommand},
+      {Ide, "key", "key down|up KEY",
+       "KEY (LSHIFT, RSHIFT, LCTRL, RCTRL or A) is pressed / released", -1, Key},
+      {Ide, "wait", "wait MS", "simulated time passes; due timers fire", -1, Wait},
+      {Ide, "install", "install PAGE...",
        "a package adding these pages is installed; the IDE rewrites the palette", -1, Install},
-      {"uninstall", "uninstall PAGE...",
+      {Ide, "uninstall", "uninstall PAGE...",
        "a package providing these pages is removed; the IDE rewrites the palette", -1, Uninstall},
-      {"key", "key down|up KEY", "KEY (LSHIFT, RSHIFT, LCTRL, RCTRL or A) is pressed / released",
-       -1, Key},
-      {"dump", "dump [--pretty] [KEY...]",
+      {Ide, "load", "load", "the IDE loads the add-in's package (calls its Register)", -1,
+       LoadCommand},
+      {Ide, "unload", "unload", "the IDE unloads the add-in's package", -1, UnloadCommand},
+      {Addin, "group", "group CAPTION | group #N",
+       "the user clicks a group tab (N among visible tabs)", -1, GroupCommand},
+      {Addin, "menu", "menu palette|component", "the user chooses the add-in's item in that menu",
+       -1, MenuCommand},
+      {Addin, "shortcut", "shortcut", "the user presses Ctrl+Shift+A with the left-hand keys", -1,
+       ShortcutCommand},
+      {Dialog, "dialog", "dialog ... end",
+       "what the user does in the next settings dialog, one command a line (below)", -1, nullptr},
+      {Inspection, "dump", "dump [--pretty] [KEY...]",
        "print the state as one line of JSON; --pretty: indented; KEY...: only those top-level "
        "keys",
        -1, DumpCommand},
-      {"render", "render", "print a text picture of the palette area", -1, RenderCommand},
-      {"snapshot", "snapshot FILE.svg",
+      {Inspection, "expect", "expect POINTER JSON",
+       "fail unless the dump's value at the JSON pointer equals JSON", 1, Expect},
+      {Inspection, "render", "render", "print a text picture of the palette area", -1,
+       RenderCommand},
+      {Inspection, "snapshot", "snapshot FILE.svg",
        "write an SVG picture of the palette area (inside a dialog block: of the dialog)", -1,
        SnapshotCommand},
-      {"expect", "expect POINTER JSON",
-       "fail unless the dump's value at the JSON pointer equals JSON", 1, Expect},
-      {"load", "load", "the IDE loads the add-in's package (calls its Register)", -1, LoadCommand},
-      {"unload", "unload", "the IDE unloads the add-in's package", -1, UnloadCommand},
-      {"group", "group CAPTION | group #N", "the user clicks a group tab (N among visible tabs)",
-       -1, GroupCommand},
-      {"popup", "popup", "the user opens the palette's context menu", -1, PopupCommand},
-      {"menu", "menu palette|component", "the user chooses the add-in's item in that menu", -1,
-       MenuCommand},
-      {"shortcut", "shortcut", "the user presses Ctrl+Shift+A with the left-hand keys", -1,
-       ShortcutCommand},
-      {"registry", "registry",
+      {Inspection, "registry", "registry",
        "print the hive as REGEDIT4 text in UTF-8, control bytes as \\x1f: a view, not a file "
        "to load (see export)",
        -1, RegistryCommand},
-      {"export", "export [--unicode] FILE",
+      {Inspection, "export", "export [--unicode] FILE",
        "write the hive to FILE as regedit imports it, atomically: REGEDIT4 in Windows-1251, or "
        "with --unicode version 5.00 in UTF-16LE; the file loads as a --hive too",
        -1, ExportCommand},
-      {"dialog", "dialog ... end",
-       "what the user does in the next settings dialog: sheet, click, check, focus, type, keydown, "
-       "select, input, color, wait, dump, expect, snapshot, ok, cancel (see --help)",
-       -1, nullptr},
-      {"help", "help", "list the commands", -1, Help},
+      {Inspection, "help", "help [dialog|COMMAND]",
+       "list the commands; help dialog: the dialog's commands and controls", -1, Help},
   };
   return kCommands;
 }

@@ -7,33 +7,8 @@
 
 namespace {
 
-struct TDialogCommand {
-  const char* Name;
-  const char* Synopsis;
-  std::size_t MinWords, MaxWords;
-};
-
-// What a dialog block may hold, with the number of words each takes.
-const TDialogCommand kDialogCommands[] = {
-    {"sheet", "sheet TSMain|TSGroupPage", 1, 1},
-    {"click", "click NAME", 1, 1},
-    {"check", "check NAME on|off", 2, 2},
-    {"focus", "focus NAME", 1, 1},
-    {"type", "type NAME TEXT", 2, 2},
-    {"keydown", "keydown NAME Up|Down", 2, 2},
-    {"select", "select NAME INDEX|\"TEXT\"", 2, 2},
-    {"input", "input TEXT | input --cancel", 1, 1},
-    {"color", "color VALUE", 1, 1},
-    {"wait", "wait MS", 1, 1},
-    {"dump", "dump [--pretty] [dialog]", 0, 2},
-    {"expect", "expect POINTER JSON", 1, 1},
-    {"snapshot", "snapshot FILE.svg", 1, 1},
-    {"ok", "ok", 0, 0},
-    {"cancel", "cancel", 0, 0},
-};
-
 const TDialogCommand* FindDialogCommand(const std::string& Name) {
-  for (const auto& C : kDialogCommands)
+  for (const auto& C : DialogCommands())
     if (Name == C.Name)
       return &C;
   return nullptr;
@@ -45,12 +20,13 @@ TArgs Split(const std::string& Line) {
   TArgs A;
   A.Command = Lexer.Next().Text;
   const TDialogCommand* C = FindDialogCommand(A.Command);
-  if (C == nullptr)
-    throw ECommandError(
-        "'" + A.Command +
-        "' is not a command of a dialog block (sheet, click, check, focus, "
-        "type, keydown, select, input, color, wait, dump, expect, snapshot, ok, cancel; "
-        "end closes the block)");
+  if (C == nullptr) {
+    std::string Names;
+    for (const TDialogCommand& D : DialogCommands())
+      Names += std::string(Names.empty() ? "" : ", ") + D.Name;
+    throw ECommandError("'" + A.Command + "' is not a command of a dialog block (" + Names +
+                        "; end closes the block; 'help dialog' tells more)");
+  }
   while (!Lexer.AtEnd() && A.Words.size() < C->MaxWords)
     A.Words.push_back(Lexer.Next());
   A.Tail = Lexer.Rest();
@@ -77,6 +53,33 @@ TArgs Split(const std::string& Line) {
 
 }  // namespace
 
+const std::vector<TDialogCommand>& DialogCommands() {
+  static const std::vector<TDialogCommand> kCommands = {
+      {"sheet", "sheet TSMain|TSGroupPage", "the user clicks that sheet's tab", 1, 1},
+      {"click", "click NAME", "a mouse click: a button is pressed, a check box toggled", 1, 1},
+      {"check", "check NAME on|off", "the check box is clicked if its state differs", 2, 2},
+      {"focus", "focus NAME", "the focus moves to the control by the keyboard", 1, 1},
+      {"type", "type NAME TEXT", "the user tabs into the edit and types TEXT key by key", 2, 2},
+      {"keydown", "keydown NAME Up|Down", "the user presses that arrow key in the control", 2, 2},
+      {"select", "select NAME INDEX|\"TEXT\"", "a mouse click on that item of a list or combo box",
+       2, 2},
+      {"input", "input TEXT | input --cancel",
+       "the answer to the next input box; each must be taken before the dialog closes", 1, 1},
+      {"color", "color VALUE", "the user chooses the colour (clRed, $0000FF ...) in the colour box",
+       1, 1},
+      {"wait", "wait MS", "simulated time passes while the dialog is open", 1, 1},
+      {"dump", "dump [--pretty] [dialog]", "print the dialog's state as {\"dialog\":...}", 0, 2},
+      {"expect", "expect POINTER JSON", "fail unless the dialog's dump holds JSON there", 1, 1},
+      {"snapshot", "snapshot FILE.svg", "write an SVG picture of the dialog", 1, 1},
+      {"controls", "controls", "list the dialog's controls and what a block can do with each", 0,
+       0},
+      {"ok", "ok", "the user presses OK", 0, 0},
+      {"cancel", "cancel", "the user presses Close (without ok or cancel the close box is used)", 0,
+       0},
+  };
+  return kCommands;
+}
+
 TDialogBlocks::TDialogBlocks(TSimulator& Sim) : FSim(Sim) {
   Sim.Ide().App()->SetModalDriver([this](TCustomForm* Form) { RunModal(Form); });
   Sim.Ide().App()->SetInputDriver(
@@ -96,8 +99,7 @@ void TDialogBlocks::Begin(const std::string& Where) {
   if (FOpen)
     throw ECommandError("dialog: a dialog block cannot start inside a dialog");
   FReading = true;
-  FBeganAt = Where;
-  FCurrent.clear();
+  FCurrent = TBlock{Where, {}};
 }
 
 void TDialogBlocks::Add(const std::string& Line, const std::string& Where) {
@@ -105,11 +107,19 @@ void TDialogBlocks::Add(const std::string& Line, const std::string& Where) {
   if (Lexer.Next().Text == "end" && Lexer.AtEnd()) {
     FReading = false;
     FQueued.push_back(std::move(FCurrent));
-    FCurrent.clear();
+    FCurrent = TBlock();
     return;
   }
   (void)Split(Line);
-  FCurrent.push_back({Line, Where});
+  FCurrent.Lines.push_back({Line, Where});
+}
+
+std::vector<std::string> TDialogBlocks::TakeUnused() {
+  std::vector<std::string> Unused;
+  for (const TBlock& B : FQueued)
+    Unused.push_back(B.BeganAt);
+  FQueued.clear();
+  return Unused;
 }
 
 bool TDialogBlocks::TakeExpectFailed() {
@@ -119,18 +129,30 @@ bool TDialogBlocks::TakeExpectFailed() {
 void TDialogBlocks::RunModal(TCustomForm* Form) {
   std::vector<TBlockLine> Lines;
   if (!FQueued.empty()) {
-    Lines = std::move(FQueued.front());
+    Lines = std::move(FQueued.front().Lines);
     FQueued.pop_front();
   }
   FOpen = std::make_unique<TDialogDriver>(Form);
   FOpenForm = Form;
+  // Answers no input box of this dialog took are not carried into the next.
   struct TClose {
-    std::unique_ptr<TDialogDriver>& Open;
-    ~TClose() { Open.reset(); }
-  } Close{FOpen};
+    TDialogBlocks& Blocks;
+    ~TClose() {
+      Blocks.FOpen.reset();
+      Blocks.FInputs.clear();
+    }
+  } Close{*this};
+  FLastControls = FOpen->Controls();
   for (const TBlockLine& L : Lines) {
     if (FOpen->Closed())
-      throw ECommandError(L.Where + ": the dialog has closed already");
+      throw EBlockLineError(L.Where, "the dialog has closed already");
+    TLineLexer Lexer(L.Line);
+    const std::string Command = Lexer.Next().Text;
+    // The answers must be used before the user closes the dialog: an answer
+    // left over means the script expected an input box that never came.
+    if (Command == "ok" || Command == "cancel")
+      CheckInputsTaken();
+    FSim.CountCommand(L.Line, 1);
     try {
       RunLine(L);
     } catch (const EExpectFailed& E) {
@@ -138,14 +160,21 @@ void TDialogBlocks::RunModal(TCustomForm* Form) {
                  << E.what() << "\n";
       FExpectFailed = true;
     } catch (const ECommandError& E) {
-      throw ECommandError(L.Where + ": " + E.what());
+      throw EBlockLineError(L.Where, E.what());
     } catch (const Exception& E) {
-      throw ECommandError(L.Where + ": " + UserText(E.Message()));
+      throw EBlockLineError(L.Where, UserText(E.Message()));
     }
   }
+  CheckInputsTaken();
   // A block that ends without ok or cancel closes the dialog.
   if (!FOpen->Closed())
     FOpen->CloseBox();
+}
+
+void TDialogBlocks::CheckInputsTaken() {
+  if (!FInputs.empty())
+    throw EBlockLineError(FInputs.front().Where,
+                          "no input box took this answer before the dialog closed");
 }
 
 void TDialogBlocks::RunLine(const TBlockLine& L) {
@@ -171,9 +200,11 @@ void TDialogBlocks::RunLine(const TBlockLine& L) {
       D.Select(Word(0), ParseCount(Word(1), "INDEX"));
   } else if (A.Command == "input") {
     if (Word(0) == "--cancel" && !A.Words[0].Quoted)
-      FInputs.push_back(nullptr);
+      FInputs.push_back({nullptr, L.Where});
     else
-      FInputs.push_back(std::make_unique<std::string>(HostText(Word(0))));
+      FInputs.push_back({std::make_unique<std::string>(HostText(Word(0))), L.Where});
+  } else if (A.Command == "controls") {
+    FSim.Out() << FOpen->Controls();
   } else if (A.Command == "color") {
     D.Color(Word(0));
   } else if (A.Command == "ok") {
@@ -194,7 +225,7 @@ bool TDialogBlocks::AnswerInput(const std::string& Caption, const std::string& P
   // With no answer queued the user cancels, which keeps the initial text.
   if (FInputs.empty())
     return false;
-  std::unique_ptr<std::string> Answer = std::move(FInputs.front());
+  std::unique_ptr<std::string> Answer = std::move(FInputs.front().Text);
   FInputs.pop_front();
   if (!Answer)
     return false;

@@ -19,6 +19,24 @@ struct TBlockLine {
   std::string Where;
 };
 
+// A line of a block failed while the dialog was open; Where is that line,
+// which is what the user mends.
+class EBlockLineError : public ECommandError {
+ public:
+  EBlockLineError(std::string At, const std::string& What)
+      : ECommandError(What), Where(std::move(At)) {}
+  const std::string Where;
+};
+
+// What a dialog block may hold, for the block's own check and for help.
+struct TDialogCommand {
+  const char* Name;
+  const char* Synopsis;
+  const char* Help;  // one line
+  std::size_t MinWords, MaxWords;
+};
+const std::vector<TDialogCommand>& DialogCommands();
+
 class TDialogBlocks {
  public:
   explicit TDialogBlocks(TSimulator& Sim);
@@ -31,7 +49,13 @@ class TDialogBlocks {
   // for a line that is not a dialog command.
   void Add(const std::string& Line, const std::string& Where);
   // Whether a block was started and not finished (at the end of a script).
-  std::string Unfinished() const { return FReading ? FBeganAt : std::string(); }
+  std::string Unfinished() const { return FReading ? FCurrent.BeganAt : std::string(); }
+  // Where the blocks begin that were read and never ran, since no command
+  // opened a dialog for them; forgets them.
+  std::vector<std::string> TakeUnused();
+  // The controls of the dialog that opened last, as the block command
+  // `controls` lists them; empty before any dialog opened.
+  const std::string& LastControls() const { return FLastControls; }
 
   // The dialog that is open now, with its driver; nullptr outside one.
   TDialogDriver* Open() const { return FOpen.get(); }
@@ -44,15 +68,26 @@ class TDialogBlocks {
   void RunModal(TCustomForm* Form);
   bool AnswerInput(const std::string& Caption, const std::string& Prompt, std::string& Value);
   void RunLine(const TBlockLine& Line);
+  // Raises EBlockLineError at the first answer no input box took.
+  void CheckInputsTaken();
+
+  struct TBlock {
+    std::string BeganAt;
+    std::vector<TBlockLine> Lines;
+  };
+  // An answer for the next input box: text, or nothing for Cancel.
+  struct TInput {
+    std::unique_ptr<std::string> Text;
+    std::string Where;
+  };
 
   TSimulator& FSim;
   bool FReading = false;
-  std::string FBeganAt;
-  std::vector<TBlockLine> FCurrent;
-  std::deque<std::vector<TBlockLine>> FQueued;
+  TBlock FCurrent;
+  std::deque<TBlock> FQueued;
   std::unique_ptr<TDialogDriver> FOpen;
   TCustomForm* FOpenForm = nullptr;
-  // Answers for the next input boxes: text, or nothing for Cancel.
-  std::deque<std::unique_ptr<std::string>> FInputs;
+  std::deque<TInput> FInputs;
   bool FExpectFailed = false;
+  std::string FLastControls;
 };

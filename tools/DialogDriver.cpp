@@ -1,5 +1,8 @@
 #include "DialogDriver.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "Buttons.h"
 #include "CodePage.h"
 #include "ComCtrls.h"
@@ -276,6 +279,81 @@ void TDialogDriver::Cancel() {
 void TDialogDriver::CloseBox() {
   CheckOpen();
   FForm->Close();
+}
+
+namespace {
+// The block commands that act on a control, by what it is; "" for none.
+std::string Actions(TControl* C) {
+  std::string A;
+  const auto Add = [&A](const char* Action) { A += std::string(A.empty() ? "" : ", ") + Action; };
+  if (dynamic_cast<TTabSheet*>(C) != nullptr)
+    Add("sheet");
+  if (dynamic_cast<TCheckBox*>(C) != nullptr)
+    Add("check");
+  if (dynamic_cast<TButton*>(C) != nullptr || dynamic_cast<TCheckBox*>(C) != nullptr ||
+      (dynamic_cast<TLabel*>(C) != nullptr && C->OnClick().Assigned()))
+    Add("click");
+  if (dynamic_cast<TCustomEdit*>(C) != nullptr)
+    Add("type");
+  if (dynamic_cast<TCustomListBox*>(C) != nullptr || dynamic_cast<TCustomComboBox*>(C) != nullptr)
+    Add("select");
+  if (SelectedColorProperty(C) != nullptr)
+    Add("color");
+  if (auto* W = dynamic_cast<TWinControl*>(C);
+      W != nullptr && W->TabStop() && dynamic_cast<TTabSheet*>(C) == nullptr)
+    Add("focus, keydown");
+  return A;
+}
+}  // namespace
+
+std::string TDialogDriver::Controls() const {
+  struct TRow {
+    std::string Name, Class, Actions, Caption;
+  };
+  // Sheets in the order the form holds them; "" for the form itself.
+  std::vector<std::pair<std::string, std::vector<TRow>>> Groups{{"", {}}};
+  std::size_t NameWidth = 0, ClassWidth = 0, ActionWidth = 0;
+  for (int i = 0; i < FForm->ComponentCount(); ++i) {
+    auto* C = dynamic_cast<TControl*>(FForm->Components(i));
+    if (C == nullptr || C->Name().empty())
+      continue;
+    std::string Sheet;
+    for (TControl* P = C->Parent(); P != nullptr && Sheet.empty(); P = P->Parent())
+      if (dynamic_cast<TTabSheet*>(P) != nullptr)
+        Sheet = Win1251ToUtf8(P->Name());
+    const std::string Actions = ::Actions(C);
+    if (Actions.empty())
+      continue;
+    TRow Row{Win1251ToUtf8(C->Name()), C->ClassName(), Actions, ""};
+    if (dynamic_cast<TButton*>(C) || dynamic_cast<TCheckBox*>(C) || dynamic_cast<TLabel*>(C) ||
+        dynamic_cast<TTabSheet*>(C))
+      Row.Caption = Quoted(Win1251ToUtf8(C->Caption()));
+    NameWidth = std::max(NameWidth, Row.Name.size());
+    ClassWidth = std::max(ClassWidth, Row.Class.size());
+    ActionWidth = std::max(ActionWidth, Row.Actions.size());
+    auto Group = std::find_if(Groups.begin(), Groups.end(),
+                              [&Sheet](const auto& G) { return G.first == Sheet; });
+    if (Group == Groups.end())
+      Group = Groups.insert(Groups.end(), {Sheet, {}});
+    Group->second.push_back(std::move(Row));
+  }
+  const auto Pad = [](const std::string& S, std::size_t Width) {
+    return S + std::string(Width - S.size() + 2, ' ');
+  };
+  std::string Text;
+  // The form's own controls (OK, Close) last: they are what ends a block.
+  std::rotate(Groups.begin(), Groups.begin() + 1, Groups.end());
+  for (const auto& [Sheet, Rows] : Groups) {
+    if (Rows.empty())
+      continue;
+    Text += Sheet.empty() ? "on the form itself:\n" : "on sheet " + Sheet + ":\n";
+    for (const TRow& R : Rows) {
+      std::string Line = "    " + Pad(R.Name, NameWidth) + Pad(R.Class, ClassWidth) +
+                         (R.Caption.empty() ? R.Actions : Pad(R.Actions, ActionWidth) + R.Caption);
+      Text += Line + "\n";
+    }
+  }
+  return Text;
 }
 
 TJson TDialogDriver::Dump() const {

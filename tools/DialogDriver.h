@@ -65,6 +65,12 @@ class TDialogDriver {
   // as {"dialog":<this>}.
   TJson Dump() const;
 
+  // The controls a dialog block can act on, one a line and grouped by the
+  // sheet they sit on: name, class, the block commands that act on it, and
+  // its caption, e.g. "    BtnAdd   TButton   click   \"Add\"". Other
+  // controls (panels, plain labels) are in the dump only.
+  std::string Controls() const;
+
  private:
   TControl* Find(const std::string& Name) const;
   // The control, checked to be within a user's reach.

@@ -1,26 +1,9 @@
 #include "Hive.h"
 
-#include <cstdlib>
-
 #include "HiveError.h"
 
-std::string DefaultHivePath() {
-  const char* Config = std::getenv("XDG_CONFIG_HOME");
-  std::string Base;
-  if (Config != nullptr && *Config == '/') {
-    Base = Config;
-  } else {
-    const char* Home = std::getenv("HOME");
-    Base = std::string(Home != nullptr ? Home : "") + "/.config";
-  }
-  return Base + "/tabulon/HKEY_CURRENT_USER.reg";
-}
-
 std::unique_ptr<RegistryHive> OpenHive(const std::string& Path) {
-  // The default file's folder is made on first use.
-  if (Path == DefaultHivePath())
-    return std::make_unique<RegistryHive>(RegistryHive::DefaultPath());
-  return std::make_unique<RegistryHive>(Path);
+  return std::make_unique<RegistryHive>(Path.empty() ? RegistryHive::DefaultPath() : Path);
 }
 
 std::vector<std::string> TakeSaveFailures() {

@@ -11,11 +11,8 @@
 #include "RegistryHive.h"
 #include "Simulator.h"
 
-// The default hive file: $XDG_CONFIG_HOME/tabulon/HKEY_CURRENT_USER.reg,
-// with ~/.config when XDG_CONFIG_HOME is not set.
-std::string DefaultHivePath();
-
-// Opens the hive that --hive names for the run that is starting; it is the
+// Opens the hive that --hive names for the run that is starting (empty for
+// the default file, whose folder is made on first use); it is the
 // current hive while it lives. Raises ERegistryException, naming the file
 // (and the line), for a path that is not a regular file and for a file that
 // cannot be read or parsed.

@@ -14,8 +14,8 @@ constexpr int kExitExpectFailed = 1;
 constexpr int kExitError = 2;
 constexpr int kExitNotSaved = 3;  // settings could not be written to the hive
 
-// Args without the program name.
+// Args without the program name. InIsTerminal: a user types into In, so
+// without commands a prompt follows. LineEditing: In and Out are the
+// process's own terminal, read through libedit.
 int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::ostream& Out,
-                   std::ostream& Err, bool InIsTerminal);
-
-std::string HelpText();
+                   std::ostream& Err, bool InIsTerminal, bool LineEditing = false);

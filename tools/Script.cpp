@@ -1,10 +1,147 @@
 #include "Script.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <istream>
+#include <sstream>
+#include <utility>
+
 namespace {
 bool IsBlank(char C) {
   return C == ' ' || C == '\t' || C == '\r' || C == '\n';
 }
+
+std::string SystemReason(int Error) {
+  return std::strerror(Error);
+}
+
+// What a path is when it is not a regular file, as the hive names it too.
+std::string NotRegular(mode_t Mode) {
+  const char* Kind = S_ISFIFO(Mode)   ? "a FIFO"
+                     : S_ISCHR(Mode)  ? "a character device"
+                     : S_ISBLK(Mode)  ? "a block device"
+                     : S_ISSOCK(Mode) ? "a socket"
+                                      : "not a file";
+  return std::string("is ") + Kind + ", not a regular file";
+}
+
+// Closes the descriptor on every path out of ReadInputFile.
+struct TDescriptor {
+  int Fd;
+  ~TDescriptor() {
+    if (Fd >= 0)
+      ::close(Fd);
+  }
+};
 }  // namespace
+
+std::string ReadInputFile(const std::string& Path) {
+  // Non-blocking, so that opening a FIFO nobody writes to returns at once;
+  // it is refused below like anything else that is not a regular file.
+  const TDescriptor F{::open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+  if (F.Fd < 0)
+    throw std::runtime_error(SystemReason(errno));
+  struct stat St {};
+  if (::fstat(F.Fd, &St) != 0)
+    throw std::runtime_error(SystemReason(errno));
+  if (S_ISDIR(St.st_mode))
+    throw std::runtime_error(SystemReason(EISDIR));
+  if (!S_ISREG(St.st_mode))
+    throw std::runtime_error(NotRegular(St.st_mode));
+  std::string Text;
+  char Buffer[65536];
+  for (;;) {
+    const ssize_t N = ::read(F.Fd, Buffer, sizeof Buffer);
+    if (N == 0)
+      return Text;
+    if (N < 0 && errno == EINTR)
+      continue;
+    if (N < 0)
+      throw std::runtime_error(SystemReason(errno));
+    Text.append(Buffer, static_cast<std::size_t>(N));
+  }
+}
+
+bool TLineSplitter::Next(std::string& Line) {
+  Line.clear();
+  for (;;) {
+    const int C = FIn.get();
+    if (C == std::char_traits<char>::eof()) {
+      FAfterCr = false;
+      return !Line.empty();
+    }
+    if (std::exchange(FAfterCr, false) && C == '\n')
+      continue;
+    if (C == '\n')
+      return true;
+    if (C == '\r') {
+      FAfterCr = true;
+      return true;
+    }
+    Line += static_cast<char>(C);
+  }
+}
+
+std::vector<std::string> SplitLines(const std::string& Text) {
+  std::istringstream In(Text);
+  TLineSplitter Splitter(In);
+  std::vector<std::string> Lines;
+  for (std::string Line; Splitter.Next(Line);)
+    Lines.push_back(Line);
+  return Lines;
+}
+
+void DropByteOrderMark(std::string& Text) {
+  if (Text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+    Text.erase(0, 3);
+}
+
+std::string Utf8Problem(const std::string& Text) {
+  const auto Byte = [&Text](std::size_t i) { return static_cast<unsigned char>(Text[i]); };
+  for (std::size_t i = 0; i < Text.size();) {
+    const unsigned char Lead = Byte(i);
+    // The continuation bytes a lead byte needs, and the range the first of
+    // them must fall in (which rules out overlong forms, surrogates and
+    // code points beyond U+10FFFF).
+    std::size_t More = 0;
+    unsigned char Low = 0x80, High = 0xBF;
+    if (Lead < 0x80) {
+      ++i;
+      continue;
+    } else if (Lead >= 0xC2 && Lead <= 0xDF) {
+      More = 1;
+    } else if (Lead >= 0xE0 && Lead <= 0xEF) {
+      More = 2;
+      Low = Lead == 0xE0 ? 0xA0 : 0x80;
+      High = Lead == 0xED ? 0x9F : 0xBF;
+    } else if (Lead >= 0xF0 && Lead <= 0xF4) {
+      More = 3;
+      Low = Lead == 0xF0 ? 0x90 : 0x80;
+      High = Lead == 0xF4 ? 0x8F : 0xBF;
+    }
+    std::size_t k = 1;
+    for (; More > 0 && k <= More && i + k < Text.size(); ++k) {
+      const unsigned char B = Byte(i + k);
+      if (B < (k == 1 ? Low : 0x80) || B > (k == 1 ? High : 0xBF))
+        break;
+    }
+    if (More > 0 && k > More) {
+      i += More + 1;
+      continue;
+    }
+    // The byte that starts the broken sequence: in a Latin-1 or
+    // Windows-1251 text, the letter that is not UTF-8.
+    char Hex[8];
+    std::snprintf(Hex, sizeof Hex, "0x%02X", Lead);
+    return "invalid UTF-8 at byte " + std::to_string(i + 1) + " (" + Hex + ")";
+  }
+  return "";
+}
 
 void TLineLexer::SkipBlanks() {
   while (FPos < FLine.size() && IsBlank(FLine[FPos]))

@@ -1,9 +1,12 @@
 #pragma once
 
-// How the simulator reads a command line: words separated by blanks, a word
-// in double quotes may hold blanks (\" and \\ inside stand for " and \), and
-// a line whose first non-blank character is '#' is a comment.
+// How the simulator reads its input: a file the user names (a script, a
+// palette), split into lines at CR LF, LF or CR, each line checked to be
+// UTF-8; and a command line: words separated by blanks, a word in double
+// quotes may hold blanks (\" and \\ inside stand for " and \), and a line
+// whose first non-blank character is '#' is a comment.
 
+#include <iosfwd>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -12,6 +15,36 @@
 class ECommandError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
+
+// The whole of a file that the user gave as input. A path that is not a
+// regular file (a folder, a FIFO, a device) is refused without opening it
+// for long: a FIFO with no writer never blocks the run. Raises
+// std::runtime_error with the reason only ("No such file or directory",
+// "is a FIFO, not a regular file ..."); the caller names the file.
+std::string ReadInputFile(const std::string& Path);
+
+// Lines one at a time from a stream, ended by CR LF, LF or CR; a last line
+// without an end counts. A CR ends its line at once, so a line typed into
+// a pipe runs without waiting for what follows it.
+class TLineSplitter {
+ public:
+  explicit TLineSplitter(std::istream& In) : FIn(In) {}
+  // False at the end of the stream.
+  bool Next(std::string& Line);
+
+ private:
+  std::istream& FIn;
+  bool FAfterCr = false;  // a LF right after a CR belongs to the CR's line end
+};
+
+std::vector<std::string> SplitLines(const std::string& Text);
+
+// Drops a UTF-8 byte order mark at the start of Text.
+void DropByteOrderMark(std::string& Text);
+
+// Empty when Text is well-formed UTF-8; otherwise where it is not, as
+// "invalid UTF-8 at byte 7 (0xE9)".
+std::string Utf8Problem(const std::string& Text);
 
 struct TWord {
   std::string Text;

@@ -43,18 +43,57 @@ std::string TSimulator::UnfinishedBlock() const {
   return FDialogs->Unfinished();
 }
 
+bool TSimulator::ReportUnusedBlocks() {
+  bool Any = false;
+  if (const std::string Began = FDialogs->Unfinished(); !Began.empty()) {
+    FErr << "tabulon-ide: " << Began << ": the dialog block has no end\n";
+    Any = true;
+  }
+  for (const std::string& Began : FDialogs->TakeUnused()) {
+    FErr << "tabulon-ide: " << Began
+         << ": the dialog block never ran: no command opened a settings dialog after it\n";
+    Any = true;
+  }
+  return Any;
+}
+
+void TSimulator::CountCommand(const std::string& Line, int Depth) {
+  ++FCommands;
+  if (FOptions.Echo)
+    FOut << ">" << std::string(1 + 2 * Depth, ' ') << Trim(Line) << "\n" << std::flush;
+}
+
+std::string TSimulator::Summary() const {
+  const auto Count = [](int N, const char* One, const char* Many) {
+    return std::to_string(N) + " " + (N == 1 ? One : Many);
+  };
+  std::string S = Count(FCommands, "command", "commands") + ", " +
+                  Count(FExpectsHeld, "expect", "expects") + " held";
+  if (FExpectsFailed > 0)
+    S += ", " + std::to_string(FExpectsFailed) + " failed";
+  return S;
+}
+
 TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Where) {
+  const std::string Prefix = "tabulon-ide: " + Where + ": ";
+  // Checked before anything reads the line, comments too: a script in
+  // another encoding is told as such, not as text the IDE cannot hold.
+  if (const std::string Problem = Utf8Problem(Line); !Problem.empty()) {
+    FErr << Prefix << Problem << "\n";
+    return TLineResult::Error;
+  }
   if (IsBlankOrComment(Line))
     return TLineResult::Ok;
-  const std::string Prefix = "tabulon-ide: " + Where + ": ";
   try {
-    if (FDialogs->Reading()) {
-      FDialogs->Add(Line, Where);
-      return TLineResult::Ok;
-    }
     TLineLexer Lexer(Line);
     TArgs Args;
     Args.Command = Lexer.Next().Text;
+    // help is no action of the user in a dialog: typed inside a block, it
+    // answers at once, so the controls can be looked up while writing it.
+    if (FDialogs->Reading() && Args.Command != "help") {
+      FDialogs->Add(Line, Where);
+      return TLineResult::Ok;
+    }
     const TCommand* Command = FindCommand(Args.Command);
     if (Command == nullptr)
       throw ECommandError("unknown command '" + Args.Command + "' (try 'help')");
@@ -70,6 +109,7 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
       FDialogs->Begin(Where);
       return TLineResult::Ok;
     }
+    CountCommand(Line, 0);
     Command->Run(*this, Args);
     // The message loop runs between two things the user does.
     FIde->App()->ProcessMessages();
@@ -81,6 +121,11 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
     FErr << Prefix << Trim(Line) << " failed\n" << E.what() << "\n";
     ReportSaveFailures(Prefix, "");
     return TLineResult::ExpectFailed;
+  } catch (const EBlockLineError& E) {
+    // The line of the block is what to mend; the line that opened the
+    // dialog says when it ran.
+    FErr << "tabulon-ide: " << E.Where << ": " << E.what() << " (in the dialog opened at " << Where
+         << ")\n";
   } catch (const ECommandError& E) {
     FErr << Prefix << E.what() << "\n";
   } catch (const Exception& E) {

@@ -14,8 +14,9 @@
 
 struct TSimulatorOptions {
   TIdeOptions Ide;
-  std::string Hive;     // as given by --hive, or the default file
+  std::string Hive;     // as given by --hive; empty for the default file
   std::string Package;  // the package module that `load` would load
+  bool Echo = false;    // each command is printed ("> command") before it runs
 };
 
 // The words of a command line after the command's name. A command that
@@ -34,9 +35,15 @@ class EExpectFailed : public std::runtime_error {
 class TSimulator;
 class TDialogBlocks;
 
+// What a command is about, for the lists of commands in --help and at the
+// prompt: what the user or the IDE does, what the user does with the
+// add-in, the settings dialog, and what shows the state.
+enum class TCommandKind { Ide, Addin, Dialog, Inspection };
+
 // One entry per command. Adding a command is adding one entry to the table
 // in Commands.cpp.
 struct TCommand {
+  TCommandKind Kind;
   const char* Name;
   const char* Synopsis;  // as --help shows it
   const char* Help;      // one line
@@ -54,8 +61,8 @@ class TSimulator {
   TSimulator(const TSimulatorOptions& Options, std::ostream& Out, std::ostream& Err);
   ~TSimulator();
 
-  // Runs one line; Where names it in messages ("-e line 2", "a.tide line 7").
-  // Reports problems on the error stream itself.
+  // Runs one line; Where names it in messages as FILE:LINE ("-e:2",
+  // "a.tide:7"). Reports problems on the error stream itself.
   TLineResult RunLine(const std::string& Line, const std::string& Where);
 
   TIde& Ide() { return *FIde; }
@@ -63,6 +70,10 @@ class TSimulator {
   TDialogBlocks& Dialogs() { return *FDialogs; }
   // Where a dialog block began that has no end yet; empty when none.
   std::string UnfinishedBlock() const;
+  // At the end of the input: reports a block that has no end and the blocks
+  // that never ran, since no command opened a dialog after them, and
+  // forgets them; true when there was any.
+  bool ReportUnusedBlocks();
   // The add-in's package while it is loaded; nullptr otherwise.
   const TLoadedPackage* Package() const { return FPackage; }
   void SetPackage(const TLoadedPackage* Package) { FPackage = Package; }
@@ -73,6 +84,13 @@ class TSimulator {
   // Whether settings could not be saved at some line (each time was
   // reported on the error stream as it happened).
   bool SettingsNotSaved() const { return FSettingsNotSaved; }
+
+  // What ran, for the summary of -v: commands (each line of a dialog block
+  // counts when it runs), and expects that held or failed.
+  void CountCommand(const std::string& Line, int Depth);
+  void CountExpect(bool Held) { ++(Held ? FExpectsHeld : FExpectsFailed); }
+  // "12 commands, 5 expects held" and ", 1 failed" when one did.
+  std::string Summary() const;
 
  private:
   // Reports the hive's failed saves; true when Raised is one of them.
@@ -85,6 +103,7 @@ class TSimulator {
   const TLoadedPackage* FPackage = nullptr;
   std::unique_ptr<TDialogBlocks> FDialogs;
   bool FSettingsNotSaved = false;
+  int FCommands = 0, FExpectsHeld = 0, FExpectsFailed = 0;
 };
 
 // Text at the edges: the user's UTF-8 to the host's Windows-1251, raising

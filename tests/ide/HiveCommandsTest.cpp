@@ -5,26 +5,16 @@
 
 #include <sstream>
 
+#include "Help.h"
 #include "Hive.h"
 #include "Package.h"
 #include "Program.h"
+#include "RunIde.h"
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct TRun {
-  int Status;
-  std::string Out, Err;
-};
-
-TRun RunIde(std::vector<std::string> Args) {
-  std::istringstream In;
-  std::ostringstream Out, Err;
-  const int Status = TabulonIdeMain(Args, In, Out, Err, false);
-  return {Status, Out.str(), Err.str()};
-}
 
 // The user confirms the settings dialog, which stores groups and options.
 const std::vector<std::string> SaveSettings = {
@@ -76,9 +66,9 @@ TEST(HiveCommands, SettingsThatCannotBeSavedEndTheRunWithStatus3) {
     const TRun R = RunIde(Args);
     EXPECT_EQ(R.Status, kExitNotSaved) << R.Err;
     EXPECT_TRUE(Contains(
-        R.Err, "tabulon-ide: -e line 6: settings not saved: cannot write " + Hive + Reason + "\n"))
+        R.Err, "tabulon-ide: -e:6: settings not saved: cannot write " + Hive + Reason + "\n"))
         << R.Err;
-    EXPECT_TRUE(Contains(R.Err, "-e line 7: expect /host 0 failed")) << R.Err;
+    EXPECT_TRUE(Contains(R.Err, "-e:7: expect /host 0 failed")) << R.Err;
     EXPECT_TRUE(Contains(R.Out, "\"time\":")) << "the later lines ran";
   }
   EXPECT_EQ(ReadBytes(Dir / "readonly.reg"), Stored);
@@ -109,10 +99,10 @@ TEST(HiveCommands, ASaveThatFailsAtTheWriteIsReportedAndNeverMadeLater) {
       ASSERT_EQ(Sim.RunLine(Line, "t"), TLineResult::Ok) << Err.str();
     const int Held = ::open((Path + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
     ASSERT_EQ(::flock(Held, LOCK_EX), 0);
-    EXPECT_EQ(Sim.RunLine("menu component", "t line 6"), TLineResult::Ok);
+    EXPECT_EQ(Sim.RunLine("menu component", "t:6"), TLineResult::Ok);
     ::close(Held);
     EXPECT_TRUE(Sim.SettingsNotSaved());
-    EXPECT_EQ(Err.str(), "tabulon-ide: t line 6: settings not saved: cannot write " + Path +
+    EXPECT_EQ(Err.str(), "tabulon-ide: t:6: settings not saved: cannot write " + Path +
                              ": the lock file " + Path +
                              ".lock is held by another process; gave up after 200 ms\n");
     EXPECT_EQ(Sim.RunLine("expect /expert/groupsActive false", "t"), TLineResult::Ok) << Err.str();

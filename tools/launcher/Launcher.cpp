@@ -1,7 +1,10 @@
 // tabulon-ide: picks the simulator build of the IDE version that --host asks
 // for (7 when not given) and runs it, with the same arguments. Each version is
 // its own program (tabulon-ide-5, -6, -7, next to this one), since the host
-// libraries of the three versions cannot share one process.
+// libraries of the three versions cannot share one process. The launcher
+// reads --host through the simulators' own option table, so it can never
+// take the value of another option for it; a --host it cannot use goes to
+// the default build, which reports it as it reports any other bad option.
 
 #include <unistd.h>
 
@@ -11,14 +14,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "OptionTable.h"
 
-// Options whose value is the next argument; their values are skipped, so
-// that "-e --host" is not taken for the --host option.
-bool TakesValue(const std::string& Arg) {
-  return Arg == "--host" || Arg == "--hive" || Arg == "--palette" || Arg == "--layout" ||
-         Arg == "--package" || Arg == "-e";
-}
+namespace {
 
 std::string OwnDirectory(const char* Argv0) {
   std::vector<char> Buf(4096);
@@ -31,29 +29,11 @@ std::string OwnDirectory(const char* Argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string Host = "7";
-  for (int i = 1; i < argc; ++i) {
-    const std::string Arg = argv[i];
-    if (Arg == "--")
-      break;
-    if (Arg.compare(0, 7, "--host=") == 0) {
-      Host = Arg.substr(7);
-    } else if (Arg == "--host") {
-      if (i + 1 >= argc) {
-        std::cerr << "tabulon-ide: option --host needs a value\nTry 'tabulon-ide --help'.\n";
-        return 2;
-      }
-      Host = argv[++i];
-    } else if (TakesValue(Arg)) {
-      ++i;
-    }
-  }
-  if (Host != "5" && Host != "6" && Host != "7") {
-    std::cerr << "tabulon-ide: --host must be 5, 6 or 7, not '" << Host
-              << "'\nTry 'tabulon-ide --help'.\n";
-    return 2;
-  }
-  const std::string Program = OwnDirectory(argv[0]) + "/tabulon-ide-" + Host;
+  const std::string Host =
+      HostArgument(std::vector<std::string>(argv + 1, argv + argc)).value_or("7");
+  std::string Program = OwnDirectory(argv[0]);
+  Program += "/tabulon-ide-";
+  Program += Host == "5" || Host == "6" ? Host : "7";
   std::vector<char*> Args(argv, argv + argc);
   Args[0] = const_cast<char*>(Program.c_str());
   Args.push_back(nullptr);

@@ -1,0 +1,175 @@
+#include "Help.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "DialogBlock.h"
+#include "OptionTable.h"
+#include "Simulator.h"
+
+namespace {
+
+const char* KindTitle(TCommandKind Kind) {
+  switch (Kind) {
+    case TCommandKind::Ide:
+      return "The IDE and its user:";
+    case TCommandKind::Addin:
+      return "The add-in (after load):";
+    case TCommandKind::Dialog:
+      return "The settings dialog:";
+    case TCommandKind::Inspection:
+      return "Inspection:";
+  }
+  return "";
+}
+
+std::string DialogCommandList(const char* Indent) {
+  std::string S;
+  for (const TDialogCommand& D : DialogCommands())
+    S += std::string(Indent) + D.Synopsis + "\n" + Indent + "    " + D.Help + "\n";
+  return S;
+}
+
+std::string OptionName(const TOption& O) {
+  std::string Name = O.Short != nullptr ? O.Short : "";
+  if (O.Long != nullptr)
+    Name += (Name.empty() ? "" : ", ") + std::string(O.Long);
+  if (O.Value != nullptr)
+    Name += std::string(" ") + O.Value;
+  return Name;
+}
+
+// The folder this program lies in; "" when it cannot be told.
+std::string OwnFolder() {
+  std::error_code E;
+  const std::filesystem::path Self = std::filesystem::read_symlink("/proc/self/exe", E);
+  return E ? std::string() : Self.parent_path().string();
+}
+
+}  // namespace
+
+std::string CommandList() {
+  std::string S;
+  for (TCommandKind Kind :
+       {TCommandKind::Ide, TCommandKind::Addin, TCommandKind::Dialog, TCommandKind::Inspection}) {
+    S += std::string(S.empty() ? "" : "\n") + KindTitle(Kind) + "\n";
+    for (const TCommand& C : Commands())
+      if (C.Kind == Kind)
+        S += std::string("  ") + C.Synopsis + "\n      " + C.Help + "\n";
+    if (Kind == TCommandKind::Dialog)
+      S += DialogCommandList("    ");
+  }
+  return S;
+}
+
+std::string PromptHelpFooter() {
+  return "\n'help dialog' lists the settings dialog's controls, 'help COMMAND' tells one\n"
+         "command; 'tabulon-ide --help' tells the options, expect and the exit statuses.\n";
+}
+
+std::string HelpTopic(const std::string& Topic, const std::string& LastControls) {
+  if (Topic == "dialog" || Topic == "end") {
+    std::string S =
+        "dialog ... end: the lines between are what the user does in the next settings\n"
+        "dialog, run when a later command (menu, shortcut) opens it. In a block:\n" +
+        DialogCommandList("  ") + "NAME is a control's component name.\n\n";
+    if (!LastControls.empty())
+      return S + "The controls of the settings dialog as it opened last:\n" + LastControls;
+    return S +
+           "No settings dialog has opened yet, so its controls are not known. To see them,\n"
+           "load the add-in and open one with a block that lists them:\n"
+           "  load\n  dialog\n  controls\n  end\n  menu component\n"
+           "The dialog closes at the block's end; then 'help dialog' lists them too.\n";
+  }
+  if (const TCommand* C = FindCommand(Topic); C != nullptr && C->Kind != TCommandKind::Dialog)
+    return std::string(C->Synopsis) + "\n    " + C->Help + "\n";
+  for (const TDialogCommand& D : DialogCommands())
+    if (Topic == D.Name)
+      return std::string(D.Synopsis) + " (in a dialog block)\n    " + D.Help + "\n";
+  throw ECommandError("help: there is no command '" + Topic + "' (try 'help')");
+}
+
+std::string HelpText() {
+  std::ostringstream S;
+  S << "usage: tabulon-ide";
+  std::size_t Column = 18;
+  for (const TOption& O : OptionTable()) {
+    std::string Word = "[";
+    Word += OptionName(O);
+    Word += "]";
+    if (O.Short != nullptr && std::string(O.Short) == "-e")
+      Word += "...";
+    if (Column + Word.size() + 1 > 80) {
+      S << "\n                  ";
+      Column = 18;
+    }
+    S << " " << Word;
+    Column += Word.size() + 1;
+  }
+  S << " [SCRIPT]...\n\n"
+       "Runs a simulated Delphi IDE and the commands given to it.\n\noptions:\n";
+  for (const TOption& O : OptionTable()) {
+    // A name too long for the column has its text on the lines below.
+    const std::string Name = "  " + OptionName(O);
+    if (Name.size() > 22)
+      S << Name << "\n";
+    std::istringstream Lines(O.Help);
+    std::string Line;
+    for (bool First = Name.size() <= 22; std::getline(Lines, Line); First = false)
+      S << (First ? Name + std::string(24 - Name.size(), ' ') : std::string(24, ' ')) << Line
+        << "\n";
+  }
+  S << "  SCRIPT                run the commands in the file SCRIPT ('-': standard input)\n"
+       "\n"
+       "-e commands and scripts run in the order given. With neither, a terminal gets\n"
+       "a prompt, with line editing and the history of earlier sessions (kept in\n"
+       "the folder of the default hive); without a terminal, the tour runs.\n"
+       "--tour runs the tour first, on an IDE of its own with a registry in memory.\n"
+       "\n"
+       "Commands, one a line ('#' at the start of a line begins a comment; arguments\n"
+       "with blanks go in double quotes):\n\n"
+    << CommandList()
+    << "\n"
+       "expect: POINTER is a JSON pointer (RFC 6901) into the dump, \"\" for all of it;\n"
+       "JSON is the rest of the line; objects compare regardless of key order. A failed\n"
+       "expect prints the line and both values, or, for two objects or arrays, the\n"
+       "pointers and values that differ; the later lines still run, and the exit\n"
+       "status becomes 1.\n"
+       "\n"
+       "dialog ... end: the lines between are what the user does in the next settings\n"
+       "dialog, run inside its modal loop when a later command (menu, shortcut) opens\n"
+       "it; without ok or cancel at its end the dialog is closed. NAME is a control's\n"
+       "component name ('controls' in a block, or 'help dialog' at the prompt, lists\n"
+       "them); inside a block dump prints {\"dialog\":...} and snapshot draws the\n"
+       "dialog. A block that no command opened, and an input answer that no input\n"
+       "box took before its dialog closed, are errors.\n"
+       "\n"
+       "Text in and out is UTF-8; scripts may end their lines with LF, CR LF or CR.\n"
+       "Messages about a line say FILE:LINE (-e:N for the N-th -e line, -:N for\n"
+       "standard input).\n"
+       "\n"
+       "exit status: 0 when every command ran and every expect held; 1 when an expect\n"
+       "failed; 2 on a bad option, command, argument or input file, an error the IDE\n"
+       "raised, or a dialog block or input answer that was never used: the run stops\n"
+       "at that line, which the message names, and the command that was refused\n"
+       "changed nothing; 3 when settings could not be saved (the hive file could not\n"
+       "be written: each time is reported with the file and the reason, and the later\n"
+       "lines still run; 3 outweighs 1). At the prompt, mistakes are reported as they\n"
+       "are typed and the session goes on; its status is that of failed expects and\n"
+       "saves.\n";
+  return S.str();
+}
+
+std::string VersionText() {
+  std::string Builds;
+  const std::string Folder = OwnFolder();
+  for (int V = 5; V <= 7; ++V) {
+    const std::string Program = Folder + "/tabulon-ide-" + std::to_string(V);
+    if (V == HostVersion || (!Folder.empty() && ::access(Program.c_str(), X_OK) == 0))
+      Builds += (Builds.empty() ? "" : ", ") + std::string("Delphi ") + std::to_string(V);
+  }
+  return std::string("tabulon-ide ") + TABULON_VERSION + "\nhost builds: " + Builds +
+         " (this is the Delphi " + std::to_string(HostVersion) + " build)\n";
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+// What tabulon-ide tells about itself: --help and --version, written from the
+// option table and the command tables, and the prompt's help.
+
+#include <string>
+
+// The commands grouped by kind, each "  SYNOPSIS" and its one line below;
+// the dialog block's own commands follow `dialog ... end`.
+std::string CommandList();
+
+// What the prompt's `help` adds below the list: where to find more.
+std::string PromptHelpFooter();
+
+// `help TOPIC`: "dialog" gives the block's commands and the controls of the
+// dialog that opened last (LastControls; how to see them when no dialog has
+// opened yet); a command's name gives that command. Raises ECommandError
+// for anything else.
+std::string HelpTopic(const std::string& Topic, const std::string& LastControls);
+
+// --help: usage, the options, the commands by kind, expect, dialog blocks,
+// the exit statuses.
+std::string HelpText();
+
+// --version: "tabulon-ide 1.1.0" and the host builds installed beside this
+// program.
+std::string VersionText();
