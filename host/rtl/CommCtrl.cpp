@@ -15,6 +15,14 @@ class TNativeTabControl : public TNativeWindow {
  public:
   LRESULT Handle(HWND Wnd, TMessage& M) override;
 
+  // The rows in layout order, each listing item indexes left to right. A
+  // single-line control has all its items in one row; a multi-line one
+  // wraps them by the window's width. The rows are worked out again only
+  // when a text, the style or (for a multi-line control) the width or the
+  // font has changed since: a control with thousands of tabs is asked for
+  // them on every selection and every layout pass.
+  const std::vector<std::vector<int>>& Rows(HWND Wnd);
+
   std::vector<TCItem> Items;
   int CurSel = -1;
   // The row (in layout order) that sits next to the client area. A
@@ -23,40 +31,58 @@ class TNativeTabControl : public TNativeWindow {
 
  private:
   void Select(HWND Wnd, int Index);
+
+  // What the rows depend on besides the texts.
+  struct TRowsKey {
+    bool Multi = false;
+    int Width = 0;
+    TFontDesc Font;
+    friend bool operator==(const TRowsKey&, const TRowsKey&) = default;
+  };
+  bool FRowsValid = false;
+  TRowsKey FRowsKey;
+  std::vector<std::vector<int>> FRows;
+  std::vector<int> FRowOfItem;
 };
 
-std::vector<std::vector<int>> LayoutRows(HWND Wnd, const TNativeTabControl& N) {
-  std::vector<std::vector<int>> Rows;
-  if (N.Items.empty())
-    return Rows;
-  const bool Multi = (Wnd->Style & TCS_MULTILINE) != 0;
-  const int Avail = std::max(1, Wnd->Width - 2 * kMargin);
-  Rows.emplace_back();
-  int X = 0;
-  for (int i = 0; i < static_cast<int>(N.Items.size()); ++i) {
-    const int W = TabItemWidth(Wnd->Font, N.Items[static_cast<std::size_t>(i)].Text);
-    if (Multi && !Rows.back().empty() && X + W > Avail) {
-      Rows.emplace_back();
-      X = 0;
-    }
-    Rows.back().push_back(i);
-    X += W;
+const std::vector<std::vector<int>>& TNativeTabControl::Rows(HWND Wnd) {
+  TRowsKey Key;
+  Key.Multi = (Wnd->Style & TCS_MULTILINE) != 0;
+  if (Key.Multi) {
+    Key.Width = Wnd->Width;
+    Key.Font = Wnd->Font;
   }
-  return Rows;
-}
-
-int RowOf(const std::vector<std::vector<int>>& Rows, int Item) {
-  for (int r = 0; r < static_cast<int>(Rows.size()); ++r)
-    for (int i : Rows[static_cast<std::size_t>(r)])
-      if (i == Item)
-        return r;
-  return 0;
+  if (FRowsValid && Key == FRowsKey)
+    return FRows;
+  FRows.clear();
+  FRowOfItem.assign(Items.size(), 0);
+  if (!Items.empty())
+    FRows.emplace_back();
+  const int Avail = std::max(1, Key.Width - 2 * kMargin);
+  int X = 0;
+  for (int i = 0; i < static_cast<int>(Items.size()); ++i) {
+    if (Key.Multi) {
+      const int W = TabItemWidth(Key.Font, Items[static_cast<std::size_t>(i)].Text);
+      if (!FRows.back().empty() && X + W > Avail) {
+        FRows.emplace_back();
+        X = 0;
+      }
+      X += W;
+    }
+    FRows.back().push_back(i);
+    FRowOfItem[static_cast<std::size_t>(i)] = static_cast<int>(FRows.size()) - 1;
+  }
+  FRowsKey = Key;
+  FRowsValid = true;
+  return FRows;
 }
 
 void TNativeTabControl::Select(HWND Wnd, int Index) {
   CurSel = Index;
-  if (Index >= 0)
-    FrontRow = RowOf(LayoutRows(Wnd, *this), Index);
+  if (Index >= 0) {
+    Rows(Wnd);
+    FrontRow = FRowOfItem[static_cast<std::size_t>(Index)];
+  }
 }
 
 LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
@@ -83,8 +109,10 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
         return 0;
       const auto* Item = reinterpret_cast<const TCItem*>(M.LParam);
       TCItem& Dst = Items[static_cast<std::size_t>(Index)];
-      if (Item->Mask & TCIF_TEXT)
+      if ((Item->Mask & TCIF_TEXT) && Dst.Text != Item->Text) {
         Dst.Text = Item->Text;
+        FRowsValid = false;
+      }
       if (Item->Mask & TCIF_IMAGE)
         Dst.Image = Item->Image;
       if (Item->Mask & TCIF_PARAM)
@@ -96,6 +124,7 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
         return -1;
       const int At = std::min(Index, Count);
       Items.insert(Items.begin() + At, *reinterpret_cast<const TCItem*>(M.LParam));
+      FRowsValid = false;
       // The first tab of an empty control becomes the selected one, as the
       // common controls do; later inserts move the selection with its tab.
       if (Count == 0)
@@ -108,6 +137,7 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
       if (Index < 0 || Index >= Count)
         return 0;
       Items.erase(Items.begin() + Index);
+      FRowsValid = false;
       // Deleting the selected tab leaves none selected; deleting one before
       // it moves the selection along with its tab.
       if (CurSel == Index)
@@ -117,6 +147,7 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
       return 1;
     case TCM_DELETEALLITEMS:
       Items.clear();
+      FRowsValid = false;
       CurSel = -1;
       FrontRow = 0;
       return 1;
@@ -130,7 +161,7 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
       return Old;
     }
     case TCM_GETROWCOUNT:
-      return static_cast<LRESULT>(LayoutRows(Wnd, *this).size());
+      return static_cast<LRESULT>(Rows(Wnd).size());
     case TCM_GETITEMRECT: {
       const TTabLayout L = TabControlLayout(Wnd);
       if (Index < 0 || Index >= Count)
@@ -156,13 +187,30 @@ int TabItemWidth(const TFontDesc& Font, const std::string& Caption) {
   return FontTextWidth(Font, Caption) + kPadding;
 }
 
+namespace {
+
+TNativeTabControl* NativeTabControl(HWND Wnd) {
+  return IsWindow(Wnd) ? dynamic_cast<TNativeTabControl*>(Wnd->Native.get()) : nullptr;
+}
+
+int TabHeight(HWND Wnd) {
+  return FontMetrics(Wnd->Font).tmHeight + 5;
+}
+
+}  // namespace
+
+int TabControlRowsHeight(HWND Wnd) {
+  TNativeTabControl* N = NativeTabControl(Wnd);
+  return N == nullptr ? 0 : static_cast<int>(N->Rows(Wnd).size()) * TabHeight(Wnd);
+}
+
 TTabLayout TabControlLayout(HWND Wnd) {
   TTabLayout L;
-  auto* N = IsWindow(Wnd) ? dynamic_cast<TNativeTabControl*>(Wnd->Native.get()) : nullptr;
+  TNativeTabControl* N = NativeTabControl(Wnd);
   if (N == nullptr)
     return L;
-  L.TabHeight = FontMetrics(Wnd->Font).tmHeight + 5;
-  const auto Layout = LayoutRows(Wnd, *N);
+  L.TabHeight = TabHeight(Wnd);
+  const auto& Layout = N->Rows(Wnd);
   const int n = static_cast<int>(Layout.size());
   const int Front = std::min(N->FrontRow, std::max(0, n - 1));
   // Rows keep their cyclic order; the front row is drawn last, at the bottom.

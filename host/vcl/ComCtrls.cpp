@@ -169,11 +169,10 @@ int TCustomTabControl::RowCount() {
 
 TRect TCustomTabControl::DisplayRect() {
   TRect R = ClientRect();
-  const TTabLayout L = TabControlLayout(Handle());
   R.Left += 4;
   R.Right -= 4;
   R.Bottom -= 4;
-  R.Top += 4 + static_cast<int>(L.Rows.size()) * L.TabHeight;
+  R.Top += 4 + TabControlRowsHeight(Handle());
   if (R.Right < R.Left)
     R.Right = R.Left;
   if (R.Bottom < R.Top)

@@ -198,6 +198,31 @@ TEST_F(TabControls, RowCountFollowsWidthAndFont) {
   EXPECT_EQ(Pages->RowCount(), 0);
 }
 
+// The rows are kept between questions; a renamed tab or a new selection
+// must still be laid out afresh.
+TEST_F(TabControls, RowsFollowRenamedTabsAndTheSelectedRowComesToTheFront) {
+  auto* Tabs = new TTabControl(Form);
+  Tabs->SetParent(Form);
+  Tabs->SetMultiLine(true);
+  Tabs->SetWidth(124);  // three 40-pixel tabs a row
+  Tabs->Tabs()->SetText("AAAA\r\nAAAA\r\nAAAA\r\nAAAA\r\nAAAA");
+  auto FrontRow = [&] { return TabControlLayout(Tabs->Handle()).Rows.back(); };
+  EXPECT_EQ(Tabs->RowCount(), 2);
+  Tabs->SetTabIndex(4);
+  EXPECT_EQ(FrontRow(), (std::vector<int>{3, 4}));
+  Tabs->Tabs()->SetStrings(0, std::string(15, 'A'));  // a row of its own
+  EXPECT_EQ(Tabs->RowCount(), 3);
+  Tabs->SetTabIndex(1);
+  EXPECT_EQ(FrontRow(), (std::vector<int>{1, 2, 3}));
+  Tabs->SetTabIndex(0);
+  EXPECT_EQ(FrontRow(), (std::vector<int>{0}));
+  Tabs->Tabs()->SetStrings(0, "AAAA");
+  EXPECT_EQ(Tabs->RowCount(), 2);
+  Tabs->SetTabIndex(4);
+  EXPECT_EQ(FrontRow(), (std::vector<int>{3, 4}));
+  EXPECT_EQ(Tabs->DisplayRect().Top, 4 + 2 * TabControlLayout(Tabs->Handle()).TabHeight);
+}
+
 TEST_F(TabControls, ASheetFillsTheDisplayRect) {
   auto* Pages = NewPages({"AAAA", "AAAA", "AAAA"});
   Pages->SetBounds(0, 0, 300, 120);
