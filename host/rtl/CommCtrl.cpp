@@ -46,11 +46,12 @@ class TNativeTabControl : public TNativeWindow {
 };
 
 const std::vector<std::vector<int>>& TNativeTabControl::Rows(HWND Wnd) {
+  const TWindowRecord& W = *WindowRecord(Wnd);
   TRowsKey Key;
-  Key.Multi = (Wnd->Style & TCS_MULTILINE) != 0;
+  Key.Multi = (W.Style & TCS_MULTILINE) != 0;
   if (Key.Multi) {
-    Key.Width = Wnd->Width;
-    Key.Font = Wnd->Font;
+    Key.Width = W.Width;
+    Key.Font = W.Font;
   }
   if (FRowsValid && Key == FRowsKey)
     return FRows;
@@ -190,11 +191,12 @@ int TabItemWidth(const TFontDesc& Font, const std::string& Caption) {
 namespace {
 
 TNativeTabControl* NativeTabControl(HWND Wnd) {
-  return IsWindow(Wnd) ? dynamic_cast<TNativeTabControl*>(Wnd->Native.get()) : nullptr;
+  TWindowRecord* W = WindowRecord(Wnd);
+  return W != nullptr ? dynamic_cast<TNativeTabControl*>(W->Native.get()) : nullptr;
 }
 
 int TabHeight(HWND Wnd) {
-  return FontMetrics(Wnd->Font).tmHeight + 5;
+  return FontMetrics(WindowRecord(Wnd)->Font).tmHeight + 5;
 }
 
 }  // namespace
@@ -217,10 +219,11 @@ TTabLayout TabControlLayout(HWND Wnd) {
   for (int k = n - 1; k >= 0; --k)
     L.Rows.push_back(Layout[static_cast<std::size_t>((Front + k) % n)]);
   L.ItemRects.resize(N->Items.size());
+  const TFontDesc& Font = WindowRecord(Wnd)->Font;
   for (int r = 0; r < n; ++r) {
     int X = kMargin;
     for (int i : L.Rows[static_cast<std::size_t>(r)]) {
-      const int W = TabItemWidth(Wnd->Font, N->Items[static_cast<std::size_t>(i)].Text);
+      const int W = TabItemWidth(Font, N->Items[static_cast<std::size_t>(i)].Text);
       L.ItemRects[static_cast<std::size_t>(i)] =
           TRect{X, kMargin + r * L.TabHeight, X + W, kMargin + (r + 1) * L.TabHeight};
       X += W;

@@ -129,7 +129,8 @@ void TCustomTabControl::CreateWnd() {
 }
 
 void TCustomTabControl::DestroyWnd() {
-  if (FHandle != nullptr && FHandle->Proc.Data == this && !IsDestroying()) {
+  const TWindowRecord* Window = WindowRecord(FHandle);
+  if (Window != nullptr && Window->Proc.Data == this && !IsDestroying()) {
     FSaveTabs = std::make_unique<TStringList>();
     for (int i = 0, n = FTabs->Count(); i < n; ++i)
       FSaveTabs->AddObject(FTabs->Get(i), FTabs->GetObject(i));
