@@ -3,8 +3,14 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#define TABULON_BENCH_CALLGRIND 1
+#endif
 
 #include "BenchIde.h"
 #include "DialogDriver.h"
@@ -17,8 +23,35 @@ namespace {
 
 using TClock = std::chrono::steady_clock;
 
-double Seconds(TClock::time_point Start, TClock::time_point Stop) {
-  return std::chrono::duration<double>(Stop - Start).count();
+// The timed part of one iteration, from construction to Stop. Under
+// callgrind started with --collect-atstart=no only the timed parts are
+// counted, so that a run of one iteration gives one operation's instruction
+// count.
+class TStopwatch {
+ public:
+  TStopwatch() : FStart(TClock::now()) { ToggleCollect(); }
+  TStopwatch(const TStopwatch&) = delete;
+  TStopwatch& operator=(const TStopwatch&) = delete;
+  // The seconds since construction; call it once.
+  double Stop() {
+    ToggleCollect();
+    return std::chrono::duration<double>(TClock::now() - FStart).count();
+  }
+
+ private:
+  static void ToggleCollect() {
+#if TABULON_BENCH_CALLGRIND
+    CALLGRIND_TOGGLE_COLLECT;
+#endif
+  }
+  TClock::time_point FStart;
+};
+
+template <typename TOperation>
+double Timed(TOperation&& Operation) {
+  TStopwatch Watch;
+  Operation();
+  return Watch.Stop();
 }
 
 TShape ShapeOf(const benchmark::State& State) {
@@ -130,8 +163,10 @@ void BM_GroupSwitch(benchmark::State& State) {
   const TCounts Counts(B);
   int Target = 0;
   for (auto _ : State) {
-    Bar->ClickTab(Target);
-    B.App->ProcessMessages();
+    State.SetIterationTime(Timed([&] {
+      Bar->ClickTab(Target);
+      B.App->ProcessMessages();
+    }));
     Target = Target == 0 ? Other : 0;
   }
   Counts.Report(State, B);
@@ -153,8 +188,10 @@ void BM_PageChoice(benchmark::State& State) {
   const TCounts Counts(B);
   int Target = 0;
   for (auto _ : State) {
-    Palette->ClickTab(Target);
-    B.App->ProcessMessages();
+    State.SetIterationTime(Timed([&] {
+      Palette->ClickTab(Target);
+      B.App->ProcessMessages();
+    }));
     Target = Target == 0 ? Other : 0;
   }
   Counts.Report(State, B);
@@ -169,7 +206,7 @@ void BM_TickUnchanged(benchmark::State& State) {
   const TCounts Counts(B);
   for (auto _ : State) {
     Timer->SetEnabled(true);
-    B.App->AdvanceTime(50);
+    State.SetIterationTime(Timed([&] { B.App->AdvanceTime(50); }));
   }
   if (Timer->Enabled() || B.Inspect().PageGroupPages() != Before)
     State.SkipWithError("the tick did not run, or rebuilt an unchanged palette");
@@ -199,9 +236,7 @@ void BM_TickAfterRewrite(benchmark::State& State) {
     Timer->SetEnabled(true);
     const int P0 = B.Paints();
     const int S0 = B.Sizes();
-    const auto Start = TClock::now();
-    B.App->AdvanceTime(50);
-    State.SetIterationTime(Seconds(Start, TClock::now()));
+    State.SetIterationTime(Timed([&] { B.App->AdvanceTime(50); }));
     Paints += B.Paints() - P0;
     Sizes += B.Sizes() - S0;
     const bool HasPackage = B.Inspect().Master()->Tabs()->IndexOf(Package[0]) >= 0;
@@ -223,7 +258,7 @@ void BM_SortTick(benchmark::State& State) {
   bool Ran = true;
   for (auto _ : State) {
     Timer->SetEnabled(true);
-    B.App->AdvanceTime(Timer->Interval());
+    State.SetIterationTime(Timed([&] { B.App->AdvanceTime(Timer->Interval()); }));
     Ran = Ran && !Timer->Enabled();
   }
   if (!Ran || Bar->ActivePage() == nullptr || !Bar->ActivePage()->TabVisible())
@@ -246,9 +281,7 @@ void BM_StartUp(benchmark::State& State) {
     B.Unload();
     const int S0 = B.Sizes();
     UnloadSizes += S0 - U0;
-    const auto Start = TClock::now();
-    B.Load();
-    State.SetIterationTime(Seconds(Start, TClock::now()));
+    State.SetIterationTime(Timed([&] { B.Load(); }));
     Paints += B.Paints();
     Sizes += B.Sizes() - S0;
   }
@@ -266,14 +299,12 @@ void BM_DialogOpening(benchmark::State& State) {
   TBenchIde B(ShapeOf(State));
   bool AllFilled = true;
   for (auto _ : State) {
-    auto Shown = TClock::now();
-    const auto Start = TClock::now();
+    std::optional<TStopwatch> Watch(std::in_place);
     RunSettings(B, [&](TCustomForm* Form) {
-      Shown = TClock::now();
+      State.SetIterationTime(Watch->Stop());
       AllFilled = AllFilled && Filled(B, Form);
       TDialogDriver(Form).Cancel();
     });
-    State.SetIterationTime(Seconds(Start, Shown));
   }
   if (!AllFilled)
     State.SkipWithError("the dialog did not show every page and group");
@@ -281,24 +312,25 @@ void BM_DialogOpening(benchmark::State& State) {
 }
 
 // The user presses OK in a dialog that was opened untimed; timed from the
-// press until the command has returned and the group bar is repainted. The groups written are the
-// ones read, so every iteration starts from the same store.
+// press until the command has returned and the group bar is repainted. The
+// groups written are the ones read, so every iteration starts from the same
+// store.
 void BM_SettingsOk(benchmark::State& State) {
   TBenchIde B(ShapeOf(State));
   const std::vector<std::string> Before = B.Inspect().PageGroupPages();
   int Paints = 0;
   int Sizes = 0;
   for (auto _ : State) {
-    TClock::time_point Start;
+    std::optional<TStopwatch> Watch;
     int P0 = 0, S0 = 0;
     RunSettings(B, [&](TCustomForm* Form) {
       P0 = B.Paints();
       S0 = B.Sizes();
-      Start = TClock::now();
+      Watch.emplace();
       TDialogDriver(Form).Ok();
     });
     B.App->ProcessMessages();
-    State.SetIterationTime(Seconds(Start, TClock::now()));
+    State.SetIterationTime(Watch->Stop());
     Paints += B.Paints() - P0;
     Sizes += B.Sizes() - S0;
   }
@@ -320,7 +352,7 @@ void BM_Export(benchmark::State& State) {
   }
   bool Written = true;
   for (auto _ : State)
-    Written = Written && B.Inspect().Export(&Groups);
+    State.SetIterationTime(Timed([&] { Written = B.Inspect().Export(&Groups) && Written; }));
   if (!Written)
     State.SkipWithError("the export could not open the key");
   B.Label(State);
@@ -340,6 +372,7 @@ void BM_LiteralStartUp(benchmark::State& State) {
     return;
   }
   for (auto _ : State)
-    benchmark::DoNotOptimize(LiteralImportAndDiscovery(MasterText));
+    State.SetIterationTime(
+        Timed([&] { benchmark::DoNotOptimize(LiteralImportAndDiscovery(MasterText)); }));
   B.Label(State);
 }

@@ -2,7 +2,10 @@
 
 // What the user waits for, as benchmarks on a TBenchIde. Every one takes the
 // palette's size as its arguments: range(0) pages and range(1) groups
-// (pages 0: the stock palette, see MakeShape).
+// (pages 0: the stock palette, see MakeShape), and times by hand only the
+// operation itself, not what sets the next one up: register them with
+// UseManualTime(). Under callgrind with --collect-atstart=no only the timed
+// parts are counted.
 
 #include <benchmark/benchmark.h>
 

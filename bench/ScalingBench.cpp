@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -30,19 +32,21 @@ void Sizes(benchmark::internal::Benchmark* B) {
 
 void Sweep(benchmark::internal::Benchmark* B) {
   Sizes(B);
-  B->Unit(benchmark::kMicrosecond)->MinTime(0.2)->Repetitions(3)->ReportAggregatesOnly(true);
+  B->Unit(benchmark::kMicrosecond)->UseManualTime();
 }
 
-// The literal search is quadratic: one run per size is plenty.
+// The literal search is quadratic: one iteration per size is plenty.
 void LiteralSweep(benchmark::internal::Benchmark* B) {
   Sizes(B);
-  B->Unit(benchmark::kMillisecond)->Iterations(1);
+  B->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(1);
 }
 
 // Prints as the console does and keeps each run's median wall time per
 // iteration, by operation and page count.
 class TGrowthReporter : public benchmark::ConsoleReporter {
  public:
+  using ConsoleReporter::ConsoleReporter;
+
   void ReportRuns(const std::vector<Run>& Runs) override {
     ConsoleReporter::ReportRuns(Runs);
     for (const Run& R : Runs) {
@@ -88,19 +92,29 @@ class TGrowthReporter : public benchmark::ConsoleReporter {
 BENCHMARK(BM_GroupSwitch)->Apply(Sweep);
 BENCHMARK(BM_PageChoice)->Apply(Sweep);
 BENCHMARK(BM_TickUnchanged)->Apply(Sweep);
-BENCHMARK(BM_TickAfterRewrite)->Apply(Sweep)->UseManualTime();
+BENCHMARK(BM_TickAfterRewrite)->Apply(Sweep);
 BENCHMARK(BM_SortTick)->Apply(Sweep);
-BENCHMARK(BM_StartUp)->Apply(Sweep)->UseManualTime();
-BENCHMARK(BM_DialogOpening)->Apply(Sweep)->UseManualTime();
-BENCHMARK(BM_SettingsOk)->Apply(Sweep)->UseManualTime();
+BENCHMARK(BM_StartUp)->Apply(Sweep);
+BENCHMARK(BM_DialogOpening)->Apply(Sweep);
+BENCHMARK(BM_SettingsOk)->Apply(Sweep);
 BENCHMARK(BM_Export)->Apply(Sweep);
 BENCHMARK(BM_LiteralStartUp)->Apply(LiteralSweep);
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv))
+  // Defaults that keep the whole sweep within minutes; the command line
+  // comes after them and overrides them.
+  std::vector<char*> Args{argv[0]};
+  std::string Defaults[] = {"--benchmark_min_time=0.2", "--benchmark_repetitions=3",
+                            "--benchmark_report_aggregates_only=true"};
+  for (std::string& D : Defaults)
+    Args.push_back(D.data());
+  Args.insert(Args.end(), argv + 1, argv + argc);
+  int Count = static_cast<int>(Args.size());
+  benchmark::Initialize(&Count, Args.data());
+  if (benchmark::ReportUnrecognizedArguments(Count, Args.data()))
     return 1;
-  TGrowthReporter Reporter;
+  TGrowthReporter Reporter(isatty(STDOUT_FILENO) != 0 ? benchmark::ConsoleReporter::OO_ColorTabular
+                                                      : benchmark::ConsoleReporter::OO_Tabular);
   benchmark::RunSpecifiedBenchmarks(&Reporter);
   Reporter.PrintSummary();
   benchmark::Shutdown();
