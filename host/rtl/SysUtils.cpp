@@ -125,6 +125,16 @@ constexpr TFoldTables MakeFoldTables() {
 
 constexpr TFoldTables Folding = MakeFoldTables();
 
+// Called by the functions below rather than AnsiUpperChar and its kin, which
+// a shared library's callers could replace and which are so never inlined.
+char Upper(char C) {
+  return static_cast<char>(Folding.Upper[static_cast<unsigned char>(C)]);
+}
+
+char Lower(char C) {
+  return static_cast<char>(Folding.Lower[static_cast<unsigned char>(C)]);
+}
+
 int FoldedWeight(char C) {
   return Folding.UpperWeight[static_cast<unsigned char>(C)];
 }
@@ -188,23 +198,23 @@ std::string Trim(const std::string& S) {
 }
 
 char AnsiUpperChar(char C) {
-  return static_cast<char>(Folding.Upper[static_cast<unsigned char>(C)]);
+  return Upper(C);
 }
 char AnsiLowerChar(char C) {
-  return static_cast<char>(Folding.Lower[static_cast<unsigned char>(C)]);
+  return Lower(C);
 }
 
 std::string AnsiUpperCase(const std::string& S) {
   std::string R(S);
   for (char& C : R)
-    C = AnsiUpperChar(C);
+    C = Upper(C);
   return R;
 }
 
 std::string AnsiLowerCase(const std::string& S) {
   std::string R(S);
   for (char& C : R)
-    C = AnsiLowerChar(C);
+    C = Lower(C);
   return R;
 }
 
@@ -223,7 +233,7 @@ bool AnsiSameText(const std::string& S1, const std::string& S2) {
   if (S1.size() != S2.size())
     return false;
   for (std::size_t i = 0; i < S1.size(); ++i)
-    if (AnsiUpperChar(S1[i]) != AnsiUpperChar(S2[i]))
+    if (Upper(S1[i]) != Upper(S2[i]))
       return false;
   return true;
 }
