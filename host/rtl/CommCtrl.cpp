@@ -17,10 +17,12 @@ class TNativeTabControl : public TNativeWindow {
 
   // The rows in layout order, each listing item indexes left to right. A
   // single-line control has all its items in one row; a multi-line one
-  // wraps them by the window's width. The rows are worked out again only
-  // when a text, the style or (for a multi-line control) the width or the
-  // font has changed since: a control with thousands of tabs is asked for
-  // them on every selection and every layout pass.
+  // wraps them by the window's width. A control with thousands of tabs is
+  // asked for them on every selection and every layout pass, and gets its
+  // tabs one by one, so the rows are kept: a tab added or taken away at the
+  // end is laid out in place, and they are worked out afresh only after
+  // another change of the tabs, or of the style or (for a multi-line
+  // control, where texts matter) a text, the width or the font.
   const std::vector<std::vector<int>>& Rows(HWND Wnd);
 
   std::vector<TCItem> Items;
@@ -31,6 +33,14 @@ class TNativeTabControl : public TNativeWindow {
 
  private:
   void Select(HWND Wnd, int Index);
+  int Width(int Item) const {
+    return TabItemWidth(FRowsKey.Font, Items[static_cast<std::size_t>(Item)].Text);
+  }
+  // Lays the item out after the last one laid out.
+  void Place(int Item);
+  // Before the item goes: the rows follow when it is the last one, and are
+  // dropped otherwise.
+  void Deleting(int Item);
 
   // What the rows depend on besides the texts.
   struct TRowsKey {
@@ -43,6 +53,7 @@ class TNativeTabControl : public TNativeWindow {
   TRowsKey FRowsKey;
   std::vector<std::vector<int>> FRows;
   std::vector<int> FRowOfItem;
+  int FLastRowWidth = 0;
 };
 
 const std::vector<std::vector<int>>& TNativeTabControl::Rows(HWND Wnd) {
@@ -55,27 +66,47 @@ const std::vector<std::vector<int>>& TNativeTabControl::Rows(HWND Wnd) {
   }
   if (FRowsValid && Key == FRowsKey)
     return FRows;
-  FRows.clear();
-  FRowOfItem.assign(Items.size(), 0);
-  if (!Items.empty())
-    FRows.emplace_back();
-  const int Avail = std::max(1, Key.Width - 2 * kMargin);
-  int X = 0;
-  for (int i = 0; i < static_cast<int>(Items.size()); ++i) {
-    if (Key.Multi) {
-      const int W = TabItemWidth(Key.Font, Items[static_cast<std::size_t>(i)].Text);
-      if (!FRows.back().empty() && X + W > Avail) {
-        FRows.emplace_back();
-        X = 0;
-      }
-      X += W;
-    }
-    FRows.back().push_back(i);
-    FRowOfItem[static_cast<std::size_t>(i)] = static_cast<int>(FRows.size()) - 1;
-  }
   FRowsKey = Key;
+  FRows.clear();
+  FRowOfItem.clear();
+  for (int i = 0; i < static_cast<int>(Items.size()); ++i)
+    Place(i);
   FRowsValid = true;
   return FRows;
+}
+
+void TNativeTabControl::Place(int Item) {
+  if (FRowsKey.Multi) {
+    const int W = Width(Item);
+    const int Avail = std::max(1, FRowsKey.Width - 2 * kMargin);
+    if (FRows.empty() || (!FRows.back().empty() && FLastRowWidth + W > Avail)) {
+      FRows.emplace_back();
+      FLastRowWidth = 0;
+    }
+    FLastRowWidth += W;
+  } else if (FRows.empty()) {
+    FRows.emplace_back();
+  }
+  FRows.back().push_back(Item);
+  FRowOfItem.push_back(static_cast<int>(FRows.size()) - 1);
+}
+
+void TNativeTabControl::Deleting(int Item) {
+  if (!FRowsValid || Item + 1 != static_cast<int>(Items.size())) {
+    FRowsValid = false;
+    return;
+  }
+  FRows.back().pop_back();
+  FRowOfItem.pop_back();
+  if (FRowsKey.Multi)
+    FLastRowWidth -= Width(Item);
+  if (!FRows.back().empty())
+    return;
+  FRows.pop_back();
+  FLastRowWidth = 0;
+  if (FRowsKey.Multi && !FRows.empty())
+    for (int i : FRows.back())
+      FLastRowWidth += Width(i);
 }
 
 void TNativeTabControl::Select(HWND Wnd, int Index) {
@@ -112,7 +143,7 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
       TCItem& Dst = Items[static_cast<std::size_t>(Index)];
       if ((Item->Mask & TCIF_TEXT) && Dst.Text != Item->Text) {
         Dst.Text = Item->Text;
-        FRowsValid = false;
+        FRowsValid = FRowsValid && !FRowsKey.Multi;
       }
       if (Item->Mask & TCIF_IMAGE)
         Dst.Image = Item->Image;
@@ -125,7 +156,10 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
         return -1;
       const int At = std::min(Index, Count);
       Items.insert(Items.begin() + At, *reinterpret_cast<const TCItem*>(M.LParam));
-      FRowsValid = false;
+      if (FRowsValid && At == Count)
+        Place(At);
+      else
+        FRowsValid = false;
       // The first tab of an empty control becomes the selected one, as the
       // common controls do; later inserts move the selection with its tab.
       if (Count == 0)
@@ -137,8 +171,8 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
     case TCM_DELETEITEM:
       if (Index < 0 || Index >= Count)
         return 0;
+      Deleting(Index);
       Items.erase(Items.begin() + Index);
-      FRowsValid = false;
       // Deleting the selected tab leaves none selected; deleting one before
       // it moves the selection along with its tab.
       if (CurSel == Index)
