@@ -269,6 +269,7 @@ TPageControl::~TPageControl() {
   for (TTabSheet* Page : FPages)
     Page->FPageControl = nullptr;
   FPages.clear();
+  FShowing.clear();
   FActivePage = nullptr;
 }
 
@@ -319,18 +320,37 @@ TTabSheet* TPageControl::FindNextPage(TTabSheet* CurPage, bool GoForward,
 
 int TPageControl::GetImageIndex(int TabIndex) {
   // The tab's sheet carries the image; tabs count only visible sheets.
-  int Visible = 0;
-  for (TTabSheet* Page : FPages) {
-    if (!Page->FTabShowing)
-      continue;
-    if (Visible++ == TabIndex) {
-      int Result = Page->ImageIndex();
-      if (OnGetImageIndex().Assigned())
-        OnGetImageIndex()(this, TabIndex, Result);
-      return Result;
+  const std::vector<TTabSheet*>& Showing = ShowingPages();
+  if (TabIndex < 0 || TabIndex >= static_cast<int>(Showing.size()))
+    return -1;
+  int Result = Showing[static_cast<std::size_t>(TabIndex)]->ImageIndex();
+  if (OnGetImageIndex().Assigned())
+    OnGetImageIndex()(this, TabIndex, Result);
+  return Result;
+}
+
+const std::vector<TTabSheet*>& TPageControl::ShowingPages() const {
+  if (FShowingValid)
+    return FShowing;
+  FShowing.clear();
+  for (TTabSheet* Page : FPages)
+    if (Page->FTabShowing) {
+      Page->FTabPosition = static_cast<int>(FShowing.size());
+      FShowing.push_back(Page);
     }
+  FShowingValid = true;
+  return FShowing;
+}
+
+void TPageControl::TabShowingChanged(TTabSheet* Page) {
+  if (FShowingValid && Page->FTabShowing && FPages.back() == Page) {
+    Page->FTabPosition = static_cast<int>(FShowing.size());
+    FShowing.push_back(Page);
+  } else if (FShowingValid && !Page->FTabShowing && !FShowing.empty() && FShowing.back() == Page) {
+    FShowing.pop_back();
+  } else {
+    FShowingValid = false;
   }
-  return -1;
 }
 
 void TPageControl::SetActivePage(TTabSheet* Page) {
@@ -378,7 +398,9 @@ void TPageControl::RemovePage(TTabSheet* Page) {
     NextSheet = nullptr;
   Page->SetTabShowing(false);
   Page->FPageControl = nullptr;
-  FPages.erase(std::remove(FPages.begin(), FPages.end(), Page), FPages.end());
+  // Sheets mostly go from the end.
+  if (auto It = std::find(FPages.rbegin(), FPages.rend(), Page); It != FPages.rend())
+    FPages.erase(std::next(It).base());
   SetActivePage(NextSheet);
 }
 
@@ -439,6 +461,7 @@ void TTabSheet::SetPageIndex(int Value) {
   const int From = PageIndex();
   Pages.erase(Pages.begin() + From);
   Pages.insert(Pages.begin() + Value, this);
+  FPageControl->FShowingValid = false;
   if (I >= 0)
     FPageControl->MoveTab(I, TabIndex());
   // Moving a tab deletes and inserts it, which drops the native selection;
@@ -450,14 +473,8 @@ void TTabSheet::SetPageIndex(int Value) {
 int TTabSheet::TabIndex() const {
   if (!FTabShowing || FPageControl == nullptr)
     return -1;
-  int Result = 0;
-  for (TTabSheet* Page : FPageControl->FPages) {
-    if (Page == this)
-      return Result;
-    if (Page->FTabShowing)
-      ++Result;
-  }
-  return -1;
+  FPageControl->ShowingPages();
+  return FTabPosition;
 }
 
 void TTabSheet::SetTabVisible(bool Value) {
@@ -476,10 +493,12 @@ void TTabSheet::SetTabShowing(bool Value) {
     return;
   if (Value) {
     FTabShowing = true;
+    FPageControl->TabShowingChanged(this);
     FPageControl->InsertTab(this);
   } else {
     const int Index = TabIndex();
     FTabShowing = false;
+    FPageControl->TabShowingChanged(this);
     FPageControl->DeleteTab(this, Index);
   }
 }
