@@ -295,12 +295,16 @@ void TPageControl::SetActivePageIndex(int Value) {
 
 TTabSheet* TPageControl::FindNextPage(TTabSheet* CurPage, bool GoForward,
                                       bool CheckTabVisible) const {
+  auto It = std::find(FPages.begin(), FPages.end(), CurPage);
+  return FindNextPage(It == FPages.end() ? -1 : static_cast<int>(It - FPages.begin()), GoForward,
+                      CheckTabVisible);
+}
+
+TTabSheet* TPageControl::FindNextPage(int Current, bool GoForward, bool CheckTabVisible) const {
   const int Count = PageCount();
   if (Count == 0)
     return nullptr;
-  auto It = std::find(FPages.begin(), FPages.end(), CurPage);
-  int Start =
-      It == FPages.end() ? (GoForward ? Count - 1 : 0) : static_cast<int>(It - FPages.begin());
+  const int Start = Current < 0 ? (GoForward ? Count - 1 : 0) : Current;
   int I = Start;
   do {
     if (GoForward) {
@@ -392,15 +396,17 @@ void TPageControl::InsertPage(TTabSheet* Page) {
 }
 
 void TPageControl::RemovePage(TTabSheet* Page) {
+  // Sheets mostly go from the end, so the sheet is looked for from there.
+  const int Index =
+      static_cast<int>(std::find(FPages.rbegin(), FPages.rend(), Page).base() - FPages.begin()) - 1;
   // As in the VCL, taking a sheet away activates the sheet after it.
-  TTabSheet* NextSheet = FindNextPage(Page, true, true);
+  TTabSheet* NextSheet = FindNextPage(Index, true, true);
   if (NextSheet == Page)
     NextSheet = nullptr;
   Page->SetTabShowing(false);
   Page->FPageControl = nullptr;
-  // Sheets mostly go from the end.
-  if (auto It = std::find(FPages.rbegin(), FPages.rend(), Page); It != FPages.rend())
-    FPages.erase(std::next(It).base());
+  if (Index >= 0)
+    FPages.erase(FPages.begin() + Index);
   SetActivePage(NextSheet);
 }
 

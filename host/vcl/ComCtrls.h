@@ -110,6 +110,8 @@ class TPageControl : public TCustomTabControl {
 
  private:
   friend class TTabSheet;
+  // FindNextPage from the sheet at index Current (-1: none).
+  TTabSheet* FindNextPage(int Current, bool GoForward, bool CheckTabVisible) const;
   void InsertPage(TTabSheet* Page);
   void RemovePage(TTabSheet* Page);
   void InsertTab(TTabSheet* Page);
