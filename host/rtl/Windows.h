@@ -281,9 +281,11 @@ std::intptr_t ShellExecute(HWND Wnd, const char* Operation, const char* File,
                            const char* Parameters, const char* Directory, int ShowCmd);
 const std::vector<TShellRequest>& ShellRequests();
 
-// Forgets the windows, keys, beeps, clipboard, Windows version and shell
-// requests of a finished session; the Application calls it when it starts
-// and when it goes.
+// Forgets the keys, beeps, clipboard, Windows version and shell requests of
+// a finished session; the Application calls it when it starts and when it
+// goes. Windows free their records when they are destroyed; the window
+// table keeps its slots' generations, so a handle from a finished session
+// stays dead in the next one.
 void ResetWindowsState();
 
 // Device contexts. A DC draws into a display list when one is attached (a
