@@ -102,8 +102,12 @@ class TCustomListBox::TListBoxStrings : public TStrings {
   }
   Item& At(int Index) { return const_cast<Item&>(std::as_const(*this).At(Index)); }
 
+  // Frees the index's table too: clearing a table keeps its buckets and
+  // costs their number each time.
   void DropIndex() {
-    FIndex.clear();
+    if (!FIndexed)
+      return;
+    std::unordered_map<std::string, int>().swap(FIndex);
     FIndexed = false;
   }
 
