@@ -12,6 +12,7 @@
 
 #include "CustomComboBox.h"
 #include "Graphics.h"
+#include "TypInfo.h"
 
 enum TColorBoxStyles : std::uint8_t {
   cbStandardColors,
@@ -86,19 +87,10 @@ class TCustomColorBox : public TCustomComboBox {
   TColor FSelectedColor = clBlack;
 };
 
-// One published property: its name and, for the four of the colour box
-// itself, how it is read and written and its declared default.
-struct TColorBoxProperty {
-  const char* Name;
-  const char* Read;
-  const char* Write;
-  const char* Default;
-};
-
 class TColorBox : public TCustomColorBox {
  public:
   explicit TColorBox(TComponent* AOwner) : TCustomColorBox(AOwner) {}
-  // The published properties in their published order; the inherited ones
-  // have no Read, Write or Default of their own here.
-  static const std::vector<TColorBoxProperty>& PublishedProperties();
+  // The published properties in their published order; the box's own four
+  // with their declared defaults and access.
+  const TTypeInfo* ClassInfo() const override;
 };

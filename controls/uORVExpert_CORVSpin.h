@@ -6,19 +6,9 @@
 // negative under PlasOnly. A wrong text is corrected while the user types and
 // again when the focus leaves; no parsing error ever leaves the control.
 
-#include <optional>
-#include <vector>
-
 #include "Spin.h"
 #include "StdCtrls.h"
-
-// One entry of the published property list: the name and the declared
-// default as the streaming system stores it (ordinal value), none for a
-// property without one.
-struct TPublishedProperty {
-  const char* Name;
-  std::optional<Integer> Default;
-};
+#include "TypInfo.h"
 
 class TORVExpert_CORVSpin : public TCustomEdit {
  public:
@@ -42,8 +32,9 @@ class TORVExpert_CORVSpin : public TCustomEdit {
 
   TSpinButton* Button() const { return FButton; }
 
-  // The class's published properties in streaming order, with their defaults.
-  static const std::vector<TPublishedProperty>& PublishedProperties();
+  // The class's published properties in streaming order, with their
+  // defaults; an object inspector reads and writes Value through them.
+  const TTypeInfo* ClassInfo() const override;
 
   virtual bool IsValidChar(char Key);
   virtual void UpClick(TObject* Sender);

@@ -1,5 +1,6 @@
 #include "uORVExpertPageGroup.h"
 
+#include "PalettePlace.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVFrmMain.h"
 
@@ -15,11 +16,18 @@ constexpr Word VK_A = 0x41;
 TORVExpert::TORVExpert() {
   // As a Delphi constructor does, a failing construction runs the
   // destruction on what was built, so that no menu item, handler or moved
-  // palette is left pointing at an expert that never came to be.
+  // palette is left pointing at an expert that never came to be. The
+  // destruction gives a palette the height that fits its tabs; after a
+  // failed load the IDE gets back the very place it had instead.
+  TCustomForm* MainForm = Application != nullptr ? Application->MainForm() : nullptr;
+  const TPalettePlace Place(MainForm != nullptr
+                                ? dynamic_cast<TTabControl*>(MainForm->FindComponent("TabControl"))
+                                : nullptr);
   try {
     prvCreate();
   } catch (...) {
     prvDestroy();
+    Place.Restore();
     throw;
   }
 }
@@ -123,18 +131,14 @@ void TORVExpert::prvDestroy() {
     // The start-up never ran: give OnShow back.
     MainForm->SetOnShow(FOldOnShow);
   }
-  // The group bar carries the expert's change handler exactly when the
-  // start-up installed the hooks; handlers that were never saved are not
-  // written back.
-  const bool HooksSet =
-      FPageGroup != nullptr &&
-      FPageGroup->OnChange() == TNotifyEvent::Of<&TORVExpert::prvPageGroupChange>(this);
-  if (HooksSet) {
+  // Handlers that were never saved are not written back.
+  if (prvHooksSet()) {
     // While grouping is in force the palette holds one group's pages; left
     // so, the IDE would show a palette with pages missing until it next
     // rebuilds it. Give it the full list back, with the page the IDE last
-    // loaded selected, unless the IDE has rewritten the palette meanwhile.
-    if (FGroupsActive && FPagesShown->Equals(FTabPalette->Tabs())) {
+    // loaded selected, unless the palette holds a rewrite of the IDE's,
+    // which is its full list with its own selection already.
+    if (FGroupsActive && !prvPaletteHoldsIdeList()) {
       const int Selected = FTabPaletteAll->TabIndex();
       FTabPalette->Tabs()->SetText(FTabPaletteAll->Tabs()->Text());
       FTabPalette->SetTabIndex(Selected);
@@ -175,6 +179,13 @@ void TORVExpert::prvDestroy() {
   FPagesShown = nullptr;
   FMenuItemPalette = nullptr;
   FMenuItemComponent = nullptr;
+}
+
+// The group bar carries the expert's change handler exactly when the
+// start-up has installed the hooks.
+bool TORVExpert::prvHooksSet() {
+  return FPageGroup != nullptr &&
+         FPageGroup->OnChange() == TNotifyEvent::Of<&TORVExpert::prvPageGroupChange>(this);
 }
 
 void TORVExpert::prvGivePaletteHeight() {
@@ -238,6 +249,15 @@ void TORVExpert::Execute() {
     return;
   }
 
+  // Before the start-up (the main form not shown yet, so a user cannot
+  // reach the menus) the groups are not read from the store: a dialog
+  // could show none of them, and its OK would erase them there.
+  if (!prvHooksSet())
+    return;
+  // The dialog offers the master list's pages, and OK matches the groups
+  // against it: a rewrite of the IDE's not ticked yet (the watch may be
+  // slow, or off while grouping is) must be in it.
+  prvTakeIdePalette();
   auto* Dialog = new TFrmMainORVExpert(nullptr);
   FTimerPagePaletteChange->SetEnabled(false);
   // However the exchange ends, the dialog goes and the palette watch resumes;

@@ -38,6 +38,7 @@ class TORVExpert : public TIExpert {
   bool prvImportFromReestrPageGroup();
   bool prvExportToReestrPageGroup(TStrings* Groups);
   void prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete();
+  void prvMatchGroupsWithMaster();
 
   // Group switching and palette filtering.
   void prvPageGroupChange(TObject* Sender);
@@ -45,6 +46,12 @@ class TORVExpert : public TIExpert {
   bool prvPageGroupFindFirstShowing();
   void prvChangePalette();
   void prvEvenTabPaletteOnChange(TObject* Sender);
+
+  // Keeping the master list the IDE's own. The IDE publishes its pages by
+  // rewriting the palette's tabs; the expert's own fills carry a mark.
+  bool prvPaletteHoldsIdeList();
+  void prvPaletteFilled();
+  bool prvTakeIdePalette();
 
   // Timers and sizing.
   void prvTimerPagePaletteChange(TObject* Sender);
@@ -71,6 +78,7 @@ class TORVExpert : public TIExpert {
   void prvCreate();
   void prvDestroy();
   void prvGivePaletteHeight();
+  bool prvHooksSet();
 
   TTabControl* FTabPalette = nullptr;
   TTabControl* FTabPaletteAll = nullptr;

@@ -143,48 +143,52 @@ bool TORVExpert::prvExportToReestrPageGroup(TStrings* Groups) {
 void TORVExpert::prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete() {
   if (!FGroupsActive)
     return;
-  {
-    FPageGroup->SetVisible(false);
-    struct TShowAgain {
-      TPageControl* Bar;
-      ~TShowAgain() { Bar->SetVisible(true); }
-    } ShowAgain{FPageGroup};
-    auto Pages = std::make_unique<TStringList>();
-
-    TStrings* Master = FTabPaletteAll->Tabs();
-    const int MasterCount = Master->Count();
-    std::vector<bool> Grouped(static_cast<std::size_t>(MasterCount), false);
-    for (int i = 0; i < MasterCount; ++i)
-      Master->SetObjects(i, {});
-    const TMasterIndex Index(Master);
-
-    const int Last = FPageGroup->PageCount() - 1;
-    // One text per sheet; a list out of step with the sheets would otherwise
-    // be read past its end.
-    FPageGroupPages.resize(static_cast<std::size_t>(FPageGroup->PageCount()));
-    for (int i = 0; i < Last; ++i) {
-      Pages->SetText(FPageGroupPages[static_cast<std::size_t>(i)]);
-      bool HasPage = false;
-      for (int k = 0; k < Pages->Count(); ++k) {
-        const int Found = Index.Find(Pages->Get(k));
-        if (Found < 0)
-          continue;
-        if (!Grouped[static_cast<std::size_t>(Found)]) {
-          Grouped[static_cast<std::size_t>(Found)] = true;
-          Master->SetObjects(Found, TItemObject::FromInteger(1));
-        }
-        HasPage = true;
-      }
-      FPageGroup->Pages(i)->SetTabVisible(HasPage);
-    }
-
-    Pages->Clear();
-    for (int i = 0; i < MasterCount; ++i)
-      if (Master->Objects(i).IsNil())
-        Pages->Add(Master->Get(i));
-    FPageGroupPages[static_cast<std::size_t>(Last)] = Pages->Text();
-    FPageGroup->Pages(Last)->SetTabVisible(Pages->Count() > 0);
-  }
+  prvMatchGroupsWithMaster();
   prvPageGroupFindFirstShowing();
   prvPageGroupChange(nullptr);
+}
+
+// The groups against the master list: a group's tab shows when one of its
+// pages exists, and the ungrouped tab gathers the pages of no group.
+void TORVExpert::prvMatchGroupsWithMaster() {
+  FPageGroup->SetVisible(false);
+  struct TShowAgain {
+    TPageControl* Bar;
+    ~TShowAgain() { Bar->SetVisible(true); }
+  } ShowAgain{FPageGroup};
+  auto Pages = std::make_unique<TStringList>();
+
+  TStrings* Master = FTabPaletteAll->Tabs();
+  const int MasterCount = Master->Count();
+  std::vector<bool> Grouped(static_cast<std::size_t>(MasterCount), false);
+  for (int i = 0; i < MasterCount; ++i)
+    Master->SetObjects(i, {});
+  const TMasterIndex Index(Master);
+
+  const int Last = FPageGroup->PageCount() - 1;
+  // One text per sheet; a list out of step with the sheets would otherwise
+  // be read past its end.
+  FPageGroupPages.resize(static_cast<std::size_t>(FPageGroup->PageCount()));
+  for (int i = 0; i < Last; ++i) {
+    Pages->SetText(FPageGroupPages[static_cast<std::size_t>(i)]);
+    bool HasPage = false;
+    for (int k = 0; k < Pages->Count(); ++k) {
+      const int Found = Index.Find(Pages->Get(k));
+      if (Found < 0)
+        continue;
+      if (!Grouped[static_cast<std::size_t>(Found)]) {
+        Grouped[static_cast<std::size_t>(Found)] = true;
+        Master->SetObjects(Found, TItemObject::FromInteger(1));
+      }
+      HasPage = true;
+    }
+    FPageGroup->Pages(i)->SetTabVisible(HasPage);
+  }
+
+  Pages->Clear();
+  for (int i = 0; i < MasterCount; ++i)
+    if (Master->Objects(i).IsNil())
+      Pages->Add(Master->Get(i));
+  FPageGroupPages[static_cast<std::size_t>(Last)] = Pages->Text();
+  FPageGroup->Pages(Last)->SetTabVisible(Pages->Count() > 0);
 }

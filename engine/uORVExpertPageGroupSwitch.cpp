@@ -16,6 +16,9 @@ struct TWinControlAccess : TWinControl {
 }  // namespace
 
 void TORVExpert::prvPageGroupChange(TObject* Sender) {
+  // A rewrite of the IDE that the palette still holds would be lost to the
+  // filling below: the master list takes it first.
+  prvTakeIdePalette();
   if (!FPageGroup->ActivePage()->TabVisible() && !prvPageGroupFindFirstShowing()) {
     FTabPalette->Tabs()->SetText(FTabPaletteAll->Tabs()->Text());
     FGroupsActive = false;
@@ -31,7 +34,7 @@ void TORVExpert::prvPageGroupChange(TObject* Sender) {
       if (Master.Find(Tabs->Get(i)) < 0)
         Tabs->Delete(i);
     Tabs->EndUpdate();
-    FPagesShown->SetText(Tabs->Text());
+    prvPaletteFilled();
     FTabPalette->SetTabIndex(0);
     if (Tabs->Count() > 0) {
       prvEvenTabPaletteOnChange(FTabPalette);
@@ -58,19 +61,27 @@ void TORVExpert::prvEvenTabPaletteOnChange(TObject* Sender) {
       FOldTabPaletteOnChange(Sender);
     return;
   }
-  if (FTabPalette->TabIndex() < 0 || !FPageGroup->ActivePage()->TabVisible()) {
-    prvPageGroupFindFirstShowing();
-    FTabPalette->SetTabIndex(0);
-    FTabPalette->SetParent(FPageGroup->ActivePage());
-  }
+  if (prvPaletteHoldsIdeList()) {
+    // The IDE has rewritten the palette (this is its own change event after
+    // the rebuild, or the user's choice on the rebuilt palette before the
+    // tick): the palette holds the IDE's full list with the IDE's own
+    // selection, which is what its handler must see. The master list may
+    // not know that list yet; the tick takes it over.
+    if (FOldTabPaletteOnChange.Assigned())
+      FOldTabPaletteOnChange(Sender);
+  } else {
+    if (FTabPalette->TabIndex() < 0 || !FPageGroup->ActivePage()->TabVisible()) {
+      prvPageGroupFindFirstShowing();
+      FTabPalette->SetTabIndex(0);
+      FTabPalette->SetParent(FPageGroup->ActivePage());
+    }
 
-  const int Selected = FTabPalette->TabIndex();
-  const std::string Page = Selected >= 0 ? FTabPalette->Tabs()->Get(Selected) : std::string();
-  FTabPaletteAll->SetTabIndex(Selected >= 0 ? FTabPaletteAll->Tabs()->IndexOf(Page) : -1);
+    const int Selected = FTabPalette->TabIndex();
+    const std::string Page = Selected >= 0 ? FTabPalette->Tabs()->Get(Selected) : std::string();
+    FTabPaletteAll->SetTabIndex(Selected >= 0 ? FTabPaletteAll->Tabs()->IndexOf(Page) : -1);
 
-  const HWND Master = FTabPaletteAll->Handle();
-  const HWND Own = FTabPalette->Handle();
-  {
+    const HWND Master = FTabPaletteAll->Handle();
+    const HWND Own = FTabPalette->Handle();
     // The palette gets its own window back however the IDE's handler ends,
     // also when it raises; the error itself goes on to the IDE.
     struct TRestoreHandle {
@@ -136,4 +147,54 @@ void TORVExpert::prvSetOnePageGroup() {
 
 void TORVExpert::prvChangePalette() {
   FTabPaletteAll->Tabs()->SetText(FTabPalette->Tabs()->Text());
+}
+
+// Whether the palette holds a list of the IDE's own rather than the expert's
+// fill: always while grouping is off, when the palette is the IDE's; else
+// when the IDE has rewritten the tabs since the expert last filled them.
+//
+// The expert marks the tabs it puts into the palette with itself as the
+// tab's object, which the VCL keeps in the native tab item's lParam. The IDE
+// builds its tabs with Clear and Add, which leave lParam 0 (or it puts
+// objects of its own there), so its rewrite is told from the expert's fill
+// even when both hold the same names: on the ungrouped tab, removing the
+// package of every grouped page makes the IDE publish exactly the list that
+// was shown. The names are compared as well, for a rewrite in place.
+bool TORVExpert::prvPaletteHoldsIdeList() {
+  if (!FGroupsActive)
+    return true;
+  TStrings* Tabs = FTabPalette->Tabs();
+  const int Count = Tabs->Count();
+  if (Count != FPagesShown->Count())
+    return true;
+  const TItemObject Mark(this);
+  for (int i = 0; i < Count; ++i)
+    if (Tabs->Objects(i) != Mark || Tabs->Get(i) != FPagesShown->Get(i))
+      return true;
+  return false;
+}
+
+// What the filter has just put into the palette: remembered, and marked as
+// the expert's own.
+void TORVExpert::prvPaletteFilled() {
+  TStrings* Tabs = FTabPalette->Tabs();
+  FPagesShown->SetText(Tabs->Text());
+  const TItemObject Mark(this);
+  for (int i = 0, n = Tabs->Count(); i < n; ++i)
+    Tabs->SetObjects(i, Mark);
+}
+
+// The IDE announces a new palette only by rewriting the tabs; the tick
+// notices it a while later. Whatever uses the master list or fills the
+// palette before that tick calls this first: a list the IDE has published
+// since the expert's last fill becomes the master list and the groups are
+// matched against it. The palette is not filled here; the caller does that,
+// or the tick. Returns whether the master list changed.
+bool TORVExpert::prvTakeIdePalette() {
+  if (!prvPaletteHoldsIdeList() || FTabPalette->Tabs()->Equals(FTabPaletteAll->Tabs()))
+    return false;
+  prvChangePalette();
+  if (FGroupsActive)
+    prvMatchGroupsWithMaster();
+  return true;
 }

@@ -14,10 +14,22 @@ void TORVExpert::prvTimerPagePaletteChange(TObject* Sender) {
       bool& Changing;
       ~TRebuildDone() { Changing = false; }
     } RebuildDone{FPaletteChanging};
-    if (!FPagesShown->Equals(FTabPalette->Tabs())) {
+    if (prvPaletteHoldsIdeList()) {
       FPaletteChanging = true;
-      prvChangePalette();
-      prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete();
+      if (!FTabPalette->Tabs()->Equals(FTabPaletteAll->Tabs())) {
+        prvChangePalette();
+        prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete();
+      } else if (FPagesShown->Equals(FTabPalette->Tabs())) {
+        // The IDE has published the master list again, and the palette
+        // showed all of it: nothing changes. The page the IDE selected and
+        // loaded on its own is the master list's selection now.
+        FTabPaletteAll->SetTabIndex(FTabPalette->TabIndex());
+        prvPaletteFilled();
+      } else {
+        // The same pages as before, but the IDE's rewrite has put all of
+        // them on the group's tab: the group gets its own pages back.
+        prvPageGroupChange(nullptr);
+      }
     }
   }
   prvPageGroupReSize(nullptr);
@@ -26,6 +38,10 @@ void TORVExpert::prvTimerPagePaletteChange(TObject* Sender) {
 void TORVExpert::prvTimerPageGroupSort(TObject* Sender) {
   (void)Sender;
   FTimerPageGroupSort->SetEnabled(false);
+  // The groups shown and chosen here must be those of the IDE's pages now,
+  // also when the IDE's rewrite has not been ticked yet (this tick may even
+  // come inside the settings dialog, which holds the palette watch).
+  prvTakeIdePalette();
   if (FTimerRefreshPageGroup || !FTimerRefreshPagePalette) {
     FPageGroup->SetVisible(false);
     struct TShowAgain {

@@ -36,7 +36,7 @@ const char* Bool(bool B) {
 std::string Strings(const TStrings* List) {
   std::string Out = "[";
   for (int i = 0; i < List->Count(); ++i)
-    Out += (i ? "," : "") + Quote(List->Get(i));
+    Out.append(i ? "," : "").append(Quote(List->Get(i)));
   return Out + "]";
 }
 

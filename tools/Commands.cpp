@@ -2,6 +2,7 @@
 
 #include "AddinCommands.h"
 #include "Dump.h"
+#include "Hive.h"
 #include "Simulator.h"
 #include "Snapshot.h"
 
@@ -125,8 +126,31 @@ void Key(TSimulator& Sim, const TArgs& A) {
 }
 
 void DumpCommand(TSimulator& Sim, const TArgs& A) {
-  NoArguments(A);
-  Sim.Out() << Dump(Sim).Write() << "\n";
+  if (!A.Tail.empty())
+    throw ECommandError("usage: dump [--pretty] [KEY...]");
+  bool Pretty = false;
+  std::vector<std::string> Keys;
+  for (const TWord& W : A.Words) {
+    if (W.Text == "--pretty" && !W.Quoted)
+      Pretty = true;
+    else
+      Keys.push_back(W.Text);
+  }
+  TJson State = Dump(Sim);
+  if (!Keys.empty()) {
+    TJson Part = TJson::object();
+    for (const std::string& Key : Keys) {
+      if (!State.contains(Key)) {
+        std::string Known;
+        for (const auto& [Name, Value] : State.items())
+          Known += (Known.empty() ? "" : ", ") + Name;
+        throw ECommandError("dump: there is no key '" + Key + "' (the keys are " + Known + ")");
+      }
+      Part[Key] = State[Key];
+    }
+    State = std::move(Part);
+  }
+  Sim.Out() << WriteJson(State, Pretty ? 2 : -1) << "\n";
 }
 
 void RenderCommand(TSimulator& Sim, const TArgs& A) {
@@ -140,18 +164,17 @@ void Expect(TSimulator& Sim, const TArgs& A) {
   const std::string& Pointer = A.Words[0].Text;
   TJson Expected;
   try {
-    Expected = TJson::Parse(A.Tail);
+    Expected = ParseJson(A.Tail);
     // A malformed pointer is the script's fault, found before any state is read.
-    (void)TJson().At(Pointer);
+    (void)JsonAt(TJson(), Pointer);
   } catch (const EJsonError& E) {
     throw ECommandError(std::string("expect: ") + E.what());
   }
   const TJson State = Dump(Sim);
-  const TJson* Actual = State.At(Pointer);
-  if (Actual != nullptr && *Actual == Expected)
+  const TJson* Actual = JsonAt(State, Pointer);
+  if (Actual != nullptr && JsonEqual(*Actual, Expected))
     return;
-  throw EExpectFailed("  expected: " + Expected.Write() +
-                      "\n  actual:   " + (Actual == nullptr ? "(no such value)" : Actual->Write()));
+  throw EExpectFailed(JsonDifferences(Pointer, Expected, Actual));
 }
 
 void Help(TSimulator& Sim, const TArgs& A) {
@@ -176,7 +199,10 @@ const std::vector<TCommand>& Commands() {
        "a package providing these pages is removed; the IDE rewrites the palette", -1, Uninstall},
       {"key", "key down|up KEY", "KEY (LSHIFT, RSHIFT, LCTRL, RCTRL or A) is pressed / released",
        -1, Key},
-      {"dump", "dump", "print the state as one line of JSON", -1, DumpCommand},
+      {"dump", "dump [--pretty] [KEY...]",
+       "print the state as one line of JSON; --pretty: indented; KEY...: only those top-level "
+       "keys",
+       -1, DumpCommand},
       {"render", "render", "print a text picture of the palette area", -1, RenderCommand},
       {"snapshot", "snapshot FILE.svg",
        "write an SVG picture of the palette area (inside a dialog block: of the dialog)", -1,
@@ -192,7 +218,14 @@ const std::vector<TCommand>& Commands() {
        MenuCommand},
       {"shortcut", "shortcut", "the user presses Ctrl+Shift+A with the left-hand keys", -1,
        ShortcutCommand},
-      {"registry", "registry", "print the hive as REGEDIT4 text", -1, RegistryCommand},
+      {"registry", "registry",
+       "print the hive as REGEDIT4 text in UTF-8, control bytes as \\x1f: a view, not a file "
+       "to load (see export)",
+       -1, RegistryCommand},
+      {"export", "export [--unicode] FILE",
+       "write the hive to FILE as regedit imports it, atomically: REGEDIT4 in Windows-1251, or "
+       "with --unicode version 5.00 in UTF-16LE; the file loads as a --hive too",
+       -1, ExportCommand},
       {"dialog", "dialog ... end",
        "what the user does in the next settings dialog: sheet, click, check, focus, type, keydown, "
        "select, input, color, wait, dump, expect, snapshot, ok, cancel (see --help)",

@@ -11,7 +11,6 @@
 #include "Spin.h"
 #include "StdCtrls.h"
 #include "TextMetrics.h"
-#include "uORVExpert_CORVSpin.h"
 
 std::string StripAccelerator(const std::string& Text) {
   std::string Out;
@@ -61,6 +60,14 @@ bool Has(const char* Text, const char* Word) {
   return std::strstr(Text, Word) != nullptr;
 }
 
+// Where a windowed control's client area begins: inside its border, which
+// is as wide on every side.
+TPoint ClientOrigin(TControl* C) {
+  if (dynamic_cast<TWinControl*>(C) == nullptr)
+    return {0, 0};
+  return {(C->Width() - C->ClientWidth()) / 2, (C->Height() - C->ClientHeight()) / 2};
+}
+
 }  // namespace
 
 void TControlPainter::Paint(TControl* Control, int X, int Y) {
@@ -69,8 +76,16 @@ void TControlPainter::Paint(TControl* Control, int X, int Y) {
   FSvg.Comment(Control->ClassName() + (Control->Name().empty() ? "" : " " + Control->Name()));
   FSvg.Begin(X, Y, {0, 0, Control->Width(), Control->Height()});
   Chrome(Control);
-  if (auto* W = dynamic_cast<TWinControl*>(Control))
+  if (auto* W = dynamic_cast<TWinControl*>(Control)) {
+    // Children are placed in the client area and clipped to it.
+    const TPoint Origin = ClientOrigin(W);
+    const bool Inset = Origin.X != 0 || Origin.Y != 0;
+    if (Inset)
+      FSvg.Begin(Origin.X, Origin.Y, {0, 0, W->ClientWidth(), W->ClientHeight()});
     Children(W);
+    if (Inset)
+      FSvg.End();
+  }
   FSvg.End();
 }
 
@@ -130,9 +145,7 @@ void TControlPainter::Items(TControl* Control, const TDisplayList& List, int DX,
 
 void TControlPainter::Image(const TDisplayItem& Item, bool Disabled) {
   const TRect& R = Item.Rect;
-  const char* What = Item.ImageIndex >= 0 && Item.ImageIndex < static_cast<int>(FIcons.size())
-                         ? FIcons[static_cast<std::size_t>(Item.ImageIndex)]
-                         : "";
+  const char* What = Item.Text.c_str();
   const auto Ink = [Disabled](TColor C) { return Disabled ? clGray : C; };
   const int W = R.Width(), H = R.Height();
   if (Has(What, "prohibition")) {
@@ -287,17 +300,23 @@ void TControlPainter::Chrome(TControl* C) {
   } else if (auto* Edit = dynamic_cast<TCustomEdit*>(C)) {
     FSvg.FillRect(All, C->Enabled() ? C->Color() : clBtnFace);
     Sunken(All);
-    const std::string Text = Edit->Text();
-    int Right = W - 3;
-    TAlignment Align = taLeftJustify;
-    if (auto* Spin = dynamic_cast<TORVExpert_CORVSpin*>(C)) {
-      Align = Spin->Alignment();
-      // The text ends short of the arrow buttons.
-      if (Spin->Button() != nullptr && Spin->Button()->Visible())
-        Right = std::min(Right, Spin->Button()->Left() - 2);
+    // The edit window writes its text inside its formatting rectangle, which
+    // a control narrows to keep the text clear of children such as arrow
+    // buttons, aligned as the window's style says.
+    TRect Format = Edit->ClientRect();
+    DWORD Style = 0;
+    if (Edit->HandleAllocated()) {
+      SendMessage(Edit->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&Format));
+      Style = GetWindowStyle(Edit->Handle());
     }
+    const TPoint Origin = ClientOrigin(C);
+    const int Left = Origin.X + Format.Left + 1;
+    const int Right = std::min(W - 3, Origin.X + Format.Right - 1);
+    const std::string Text = Edit->Text();
     const int TW = FontTextWidth(C->Font()->Desc(), Text);
-    const int X = Align == taRightJustify ? Right - TW : Align == taCenter ? (Right - TW) / 2 : 3;
+    const int X = (Style & ES_RIGHT) != 0    ? Right - TW
+                  : (Style & ES_CENTER) != 0 ? (Left + Right - TW) / 2
+                                             : Left;
     FSvg.BeginClip({2, 2, Right, H - 2});
     FSvg.Text(X, (H - M.tmHeight) / 2, Text, FontOf(C),
               C->Enabled() ? C->Font()->Color() : clGrayText);
@@ -362,7 +381,8 @@ void TControlPainter::Chrome(TControl* C) {
       Caption(C->Caption(), 8, 0, C, C->Font()->Color());
     }
   } else if (auto* Panel = dynamic_cast<TCustomPanel*>(C)) {
-    Items(C, Canvas->DisplayList(), 0, 0);
+    const TPoint Origin = ClientOrigin(C);
+    Items(C, Canvas->DisplayList(), Origin.X, Origin.Y);
     if (Panel->BorderStyle() == bsSingleBorder)
       Sunken(All);
     if (Panel->BevelOuter() == bvRaised) {

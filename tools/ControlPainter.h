@@ -6,10 +6,11 @@
 // buttons, check boxes, edits, tab outlines), their look from their state.
 // Only controls on the screen are drawn; a hidden sheet takes its controls
 // with it. Windowed children lie above their parent's graphic controls, as
-// in the VCL.
+// in the VCL, and in their parent's client area, inside its border. An
+// image of an image list is drawn as a small picture of what its list says
+// it shows.
 
 #include <string>
-#include <vector>
 
 #include "Controls.h"
 #include "Svg.h"
@@ -19,10 +20,6 @@ class TCustomTabControl;
 class TControlPainter {
  public:
   explicit TControlPainter(TSvgWriter& Svg) : FSvg(Svg) {}
-
-  // What the images of image lists show, by index, so that an icon can be
-  // drawn as a small picture of its description; others are plain boxes.
-  void SetIcons(const std::vector<const char*>& Icons) { FIcons = Icons; }
 
   // Draws Control with its top-left corner at (X, Y) of the picture, then
   // its children.
@@ -44,7 +41,6 @@ class TControlPainter {
   void Caption(const std::string& Text, int X, int Y, TControl* Control, TColor Color);
 
   TSvgWriter& FSvg;
-  std::vector<const char*> FIcons;
 };
 
 // A control's text without its accelerator marks: "&Close" is "Close",

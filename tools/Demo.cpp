@@ -68,12 +68,12 @@ const std::vector<TDemoStep>& DemoSteps() {
 
 std::string LastLoad(TSimulator& Sim) {
   const TJson State = Dump(Sim);
-  const TJson* Load = State.At("/hostPalette/lastLoad");
-  if (Load == nullptr || Load->IsNull())
+  const TJson* Load = JsonAt(State, "/hostPalette/lastLoad");
+  if (Load == nullptr || Load->is_null())
     return "";
-  return "The IDE's palette handler last loaded page " + Load->Find("page")->AsString() + ", tab " +
-         std::to_string(Load->Find("tabIndex")->AsInteger()) + " of " +
-         std::to_string(Load->Find("tabCount")->AsInteger()) + " in its full palette.\n";
+  return "The IDE's palette handler last loaded page " + Load->at("page").get<std::string>() +
+         ", tab " + std::to_string(Load->at("tabIndex").get<int>()) + " of " +
+         std::to_string(Load->at("tabCount").get<int>()) + " in its full palette.\n";
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ const TDialogCommand kDialogCommands[] = {
     {"input", "input TEXT | input --cancel", 1, 1},
     {"color", "color VALUE", 1, 1},
     {"wait", "wait MS", 1, 1},
-    {"dump", "dump", 0, 0},
+    {"dump", "dump [--pretty] [dialog]", 0, 2},
     {"expect", "expect POINTER JSON", 1, 1},
     {"snapshot", "snapshot FILE.svg", 1, 1},
     {"ok", "ok", 0, 0},
@@ -66,6 +66,12 @@ TArgs Split(const std::string& Line) {
     throw ECommandError("usage: sheet TSMain|TSGroupPage");
   if (A.Command == "wait")
     (void)ParseCount(A.Words[0].Text, "MS");
+  // Inside a dialog the dump has the one key "dialog".
+  if (A.Command == "dump")
+    for (const TWord& W : A.Words)
+      if (W.Text != "--pretty" && W.Text != "dialog")
+        throw ECommandError("inside a dialog block dump shows the key 'dialog' only, not '" +
+                            W.Text + "'");
   return A;
 }
 

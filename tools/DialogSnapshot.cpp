@@ -3,7 +3,6 @@
 #include "ControlPainter.h"
 #include "Forms.h"
 #include "TextMetrics.h"
-#include "uORVFrmMainLayout.h"
 
 namespace {
 // A dialog frame of Windows 95 to 2000: a three-pixel raised edge and an
@@ -52,7 +51,6 @@ std::string DialogSnapshot(TCustomForm* Form) {
                    std::to_string(Close.Left + 4) + "," + std::to_string(Close.Bottom - 4),
                clBtnText, 2);
 
-  Painter.SetIcons(FrmMainORVExpertIcons());
   Painter.Paint(Form, O.X, O.Y);
   return Svg.Document();
 }

@@ -20,10 +20,10 @@ TJson TimeKey(TSimulator& Sim) {
 
 TJson MainFormKey(TSimulator& Sim) {
   TIdeMainForm* Form = Sim.MainForm();
-  TJson J = TJson::Object();
-  J.Set("showing", Form->Showing());
-  J.Set("active", Form->Active());
-  J.Set("sizeMessages", Form->SizeMessages());
+  TJson J = TJson::object();
+  J["showing"] = Form->Showing();
+  J["active"] = Form->Active();
+  J["sizeMessages"] = Form->SizeMessages();
   return J;
 }
 
@@ -43,59 +43,59 @@ std::vector<std::string> UserTexts(const std::vector<std::string>& List) {
 
 TJson PaletteKey(TSimulator& Sim) {
   TTabControl* Palette = Sim.MainForm()->Palette();
-  TJson J = TJson::Object();
-  J.Set("parent", PaletteParentName(Sim));
-  J.Set("tabs", TJson::Strings(UserTexts(Palette->Tabs())));
-  J.Set("tabIndex", Palette->TabIndex());
-  J.Set("multiLine", Palette->MultiLine());
-  J.Set("rowCount", Palette->RowCount());
-  J.Set("height", Palette->Height());
-  J.Set("parentFont", Palette->ParentFont());
+  TJson J = TJson::object();
+  J["parent"] = PaletteParentName(Sim);
+  J["tabs"] = TJson(UserTexts(Palette->Tabs()));
+  J["tabIndex"] = Palette->TabIndex();
+  J["multiLine"] = Palette->MultiLine();
+  J["rowCount"] = Palette->RowCount();
+  J["height"] = Palette->Height();
+  J["parentFont"] = Palette->ParentFont();
   return J;
 }
 
 TJson HostPaletteKey(TSimulator& Sim) {
   TIdeMainForm* Form = Sim.MainForm();
-  TJson J = TJson::Object();
-  J.Set("pages", TJson::Strings(UserTexts(Form->Pages())));
-  J.Set("loads", Form->Loads());
+  TJson J = TJson::object();
+  J["pages"] = TJson(UserTexts(Form->Pages()));
+  J["loads"] = Form->Loads();
   if (const auto& Load = Form->LastLoad()) {
-    TJson L = TJson::Object();
-    L.Set("page", UserText(Load->Page));
-    L.Set("tabIndex", Load->TabIndex);
-    L.Set("tabCount", Load->TabCount);
-    J.Set("lastLoad", L);
+    TJson L = TJson::object();
+    L["page"] = UserText(Load->Page);
+    L["tabIndex"] = Load->TabIndex;
+    L["tabCount"] = Load->TabCount;
+    J["lastLoad"] = L;
   } else {
-    J.Set("lastLoad", nullptr);
+    J["lastLoad"] = nullptr;
   }
   return J;
 }
 
 TJson HostCallsKey(TSimulator& Sim) {
-  TJson J = TJson::Object();
+  TJson J = TJson::object();
   for (const char* Event :
        {"mainForm.OnShow", "mainForm.OnActivate", "mainForm.OnDeactivate", "paletteMenu.OnPopup"})
-    J.Set(Event, Sim.MainForm()->HostCalls(Event));
+    J[Event] = Sim.MainForm()->HostCalls(Event);
   return J;
 }
 
 TJson MenuItems(const TMenuItem* Menu) {
-  TJson J = TJson::Array();
+  TJson J = TJson::array();
   for (int i = 0; i < Menu->Count(); ++i) {
     const TMenuItem* Item = Menu->Items(i);
-    TJson I = TJson::Object();
-    I.Set("caption", UserText(Item->Caption()));
-    I.Set("shortCut", ShortCutToText(Item->ShortCut()));
-    I.Set("checked", Item->Checked());
-    J.Push(I);
+    TJson I = TJson::object();
+    I["caption"] = UserText(Item->Caption());
+    I["shortCut"] = ShortCutToText(Item->ShortCut());
+    I["checked"] = Item->Checked();
+    J.push_back(I);
   }
   return J;
 }
 
 TJson MenusKey(TSimulator& Sim) {
-  TJson J = TJson::Object();
-  J.Set("paletteMenu", MenuItems(Sim.MainForm()->PaletteMenu()->Items()));
-  J.Set("componentMenu", MenuItems(Sim.MainForm()->ComponentMenu()));
+  TJson J = TJson::object();
+  J["paletteMenu"] = MenuItems(Sim.MainForm()->PaletteMenu()->Items());
+  J["componentMenu"] = MenuItems(Sim.MainForm()->ComponentMenu());
   return J;
 }
 
@@ -111,30 +111,30 @@ TJson Holder(TSimulator& Sim, const E& Event) {
 TJson HandlersKey(TSimulator& Sim) {
   TIdeMainForm* Form = Sim.MainForm();
   TTabControl* P = Form->Palette();
-  TJson J = TJson::Object();
-  J.Set("mainForm.OnShow", Holder(Sim, Form->OnShow()));
-  J.Set("mainForm.OnActivate", Holder(Sim, Form->OnActivate()));
-  J.Set("mainForm.OnDeactivate", Holder(Sim, Form->OnDeactivate()));
-  J.Set("palette.OnChange", Holder(Sim, P->OnChange()));
-  J.Set("paletteMenu.OnPopup", Holder(Sim, Form->PaletteMenu()->OnPopup()));
-  J.Set("palette.OnStartDock", Holder(Sim, P->OnStartDock()));
-  J.Set("palette.OnStartDrag", Holder(Sim, P->OnStartDrag()));
-  J.Set("palette.OnDragDrop", Holder(Sim, P->OnDragDrop()));
-  J.Set("palette.OnDragOver", Holder(Sim, P->OnDragOver()));
-  J.Set("palette.OnDockDrop", Holder(Sim, P->OnDockDrop()));
-  J.Set("palette.OnDockOver", Holder(Sim, P->OnDockOver()));
-  J.Set("palette.OnUnDock", Holder(Sim, P->OnUnDock()));
-  J.Set("palette.OnEndDock", Holder(Sim, P->OnEndDock()));
-  J.Set("palette.OnEndDrag", Holder(Sim, P->OnEndDrag()));
+  TJson J = TJson::object();
+  J["mainForm.OnShow"] = Holder(Sim, Form->OnShow());
+  J["mainForm.OnActivate"] = Holder(Sim, Form->OnActivate());
+  J["mainForm.OnDeactivate"] = Holder(Sim, Form->OnDeactivate());
+  J["palette.OnChange"] = Holder(Sim, P->OnChange());
+  J["paletteMenu.OnPopup"] = Holder(Sim, Form->PaletteMenu()->OnPopup());
+  J["palette.OnStartDock"] = Holder(Sim, P->OnStartDock());
+  J["palette.OnStartDrag"] = Holder(Sim, P->OnStartDrag());
+  J["palette.OnDragDrop"] = Holder(Sim, P->OnDragDrop());
+  J["palette.OnDragOver"] = Holder(Sim, P->OnDragOver());
+  J["palette.OnDockDrop"] = Holder(Sim, P->OnDockDrop());
+  J["palette.OnDockOver"] = Holder(Sim, P->OnDockOver());
+  J["palette.OnUnDock"] = Holder(Sim, P->OnUnDock());
+  J["palette.OnEndDock"] = Holder(Sim, P->OnEndDock());
+  J["palette.OnEndDrag"] = Holder(Sim, P->OnEndDrag());
   return J;
 }
 
 TJson PackageKey(TSimulator& Sim) {
-  TJson J = TJson::Object();
+  TJson J = TJson::object();
   const TLoadedPackage* P = Sim.Package();
-  J.Set("loaded", P != nullptr);
-  J.Set("description", P != nullptr ? TJson(UserText(P->Info.Description)) : TJson(nullptr));
-  J.Set("requires", P != nullptr ? TJson::Strings(UserTexts(P->Info.Requires)) : TJson(nullptr));
+  J["loaded"] = P != nullptr;
+  J["description"] = P != nullptr ? TJson(UserText(P->Info.Description)) : TJson(nullptr);
+  J["requires"] = P != nullptr ? TJson(UserTexts(P->Info.Requires)) : TJson(nullptr);
   return J;
 }
 
@@ -142,10 +142,8 @@ TJson PackageKey(TSimulator& Sim) {
 // add-in is not loaded.
 TJson AddinPart(TSimulator& Sim, const char* Part) {
   TJson State = AddinState(Sim);
-  if (State.IsNull())
-    return nullptr;
-  const TJson* Value = State.Find(Part);
-  return Value != nullptr ? *Value : TJson(nullptr);
+  const auto Value = State.is_object() ? State.find(Part) : State.end();
+  return Value != State.end() ? *Value : TJson(nullptr);
 }
 
 TJson ExpertKey(TSimulator& Sim) {
@@ -190,8 +188,8 @@ using TParentNamer = std::optional<std::string> (*)(TSimulator& Sim, TWinControl
 std::optional<std::string> AddinPlace(TSimulator& Sim, TWinControl* Parent) {
   (void)Parent;
   const TJson Name = AddinPart(Sim, "paletteParent");
-  if (Name.Kind() == TJson::TKind::String)
-    return Name.AsString();
+  if (Name.is_string())
+    return Name.get<std::string>();
   return std::nullopt;
 }
 
@@ -206,16 +204,19 @@ TJson PaletteParentName(TSimulator& Sim) {
   for (TParentNamer Namer : kParentNamers)
     if (auto Name = Namer(Sim, Parent))
       return *Name;
-  return Parent->ClassName() + (Parent->Name().empty() ? "" : " " + UserText(Parent->Name()));
+  std::string Name = Parent->ClassName();
+  if (!Parent->Name().empty())
+    Name.append(" ").append(UserText(Parent->Name()));
+  return Name;
 }
 
 TJson Dump(TSimulator& Sim) {
-  TJson J = TJson::Object();
+  TJson J = TJson::object();
   if (TDialogDriver* Dialog = Sim.Dialogs().Open()) {
-    J.Set("dialog", TJson::Parse(Dialog->DumpJson()));
+    J["dialog"] = Dialog->Dump();
     return J;
   }
   for (const TDumpKey& Key : kDumpKeys)
-    J.Set(Key.Name, Key.Build(Sim));
+    J[Key.Name] = Key.Build(Sim);
   return J;
 }

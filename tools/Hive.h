@@ -1,12 +1,15 @@
 #pragma once
 
 // Where the simulator's registry hive comes from: the one place that --hive
-// reaches. ":memory:" is a hive that lives only as long as the run.
+// reaches. ":memory:" is a hive that lives only as long as the run. Also
+// the commands that show and export it.
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "RegistryHive.h"
+#include "Simulator.h"
 
 // The default hive file: $XDG_CONFIG_HOME/tabulon/HKEY_CURRENT_USER.reg,
 // with ~/.config when XDG_CONFIG_HOME is not set.
@@ -14,5 +17,13 @@ std::string DefaultHivePath();
 
 // Opens the hive that --hive names for the run that is starting; it is the
 // current hive while it lives. Raises ERegistryException, naming the file
-// and line, for a file that cannot be read or parsed.
+// (and the line), for a path that is not a regular file and for a file that
+// cannot be read or parsed.
 std::unique_ptr<RegistryHive> OpenHive(const std::string& Path);
+
+// The saves of the current hive that failed since the last call, each
+// naming the file and the reason; empty when there is no hive.
+std::vector<std::string> TakeSaveFailures();
+
+// export [--unicode] FILE
+void ExportCommand(TSimulator& Sim, const TArgs& A);

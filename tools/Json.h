@@ -1,74 +1,44 @@
 #pragma once
 
-// A small JSON value with a compact writer, a strict parser (RFC 8259) and
-// JSON Pointer lookup (RFC 6901). Objects keep their members in insertion
-// order, so a dump always lists its keys in the same order. Text is UTF-8.
+// The simulator's JSON: nlohmann's ordered_json, whose objects keep their
+// members in insertion order, so that a dump always lists its keys in the
+// same order. What the simulator adds: a strict parse for what a script
+// writes, JSON Pointer lookup (RFC 6901) that tells a missing value from a
+// malformed pointer, the comparison `expect` makes and what it reports when
+// two values differ. Text is UTF-8.
 
-#include <cstdint>
+#include <cstddef>
+#include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
-#include <vector>
+
+using TJson = nlohmann::ordered_json;
 
 class EJsonError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-class TJson {
- public:
-  enum class TKind { Null, Bool, Integer, Real, String, Array, Object };
+// Parses one JSON text (RFC 8259, blanks around it allowed). Raises
+// EJsonError, saying where, for anything else, for a key given twice in one
+// object, and for a number too large for a double (1e400), which would
+// otherwise have to become something it is not.
+TJson ParseJson(const std::string& Text);
 
-  TJson() = default;
-  TJson(std::nullptr_t) {}  // NOLINT: null converts implicitly, as the others do
-  TJson(bool Value) : FKind(TKind::Bool), FBool(Value) {}                        // NOLINT
-  TJson(int Value) : FKind(TKind::Integer), FInteger(Value) {}                   // NOLINT
-  TJson(std::int64_t Value) : FKind(TKind::Integer), FInteger(Value) {}          // NOLINT
-  TJson(double Value) : FKind(TKind::Real), FReal(Value) {}                      // NOLINT
-  TJson(const char* Value) : FKind(TKind::String), FString(Value) {}             // NOLINT
-  TJson(std::string Value) : FKind(TKind::String), FString(std::move(Value)) {}  // NOLINT
-  static TJson Array();
-  static TJson Object();
-  // An array of strings, the common case of the dump.
-  static TJson Strings(const std::vector<std::string>& Items);
+// The value a JSON pointer names; nullptr when there is none. Raises
+// EJsonError for a malformed pointer.
+const TJson* JsonAt(const TJson& Json, const std::string& Pointer);
 
-  TKind Kind() const { return FKind; }
-  bool IsNull() const { return FKind == TKind::Null; }
-  bool AsBool() const { return FBool; }
-  std::int64_t AsInteger() const { return FInteger; }
-  double AsReal() const { return FKind == TKind::Integer ? static_cast<double>(FInteger) : FReal; }
-  const std::string& AsString() const { return FString; }
+// Numbers compare by value (1 equals 1.0), objects regardless of the order
+// of their members, arrays element by element.
+bool JsonEqual(const TJson& L, const TJson& R);
 
-  // Arrays and objects: their elements (an object's values, in order).
-  std::size_t Size() const { return FItems.size(); }
-  const std::vector<TJson>& Items() const { return FItems; }
-  const std::vector<std::string>& Keys() const { return FKeys; }
-  // Appends to an array.
-  TJson& Push(TJson Value);
-  // Sets an object's member, adding it at the end when it is new.
-  TJson& Set(const std::string& Key, TJson Value);
-  // An object's member; nullptr when absent.
-  const TJson* Find(const std::string& Key) const;
+// One line of UTF-8 text; Indent > 0 spreads it over lines.
+std::string WriteJson(const TJson& Json, int Indent = -1);
 
-  // The value a JSON Pointer names; nullptr when there is none. Raises
-  // EJsonError for a malformed pointer.
-  const TJson* At(const std::string& Pointer) const;
-
-  // Compact text, on one line.
-  std::string Write() const;
-  // Parses one JSON text (blanks around it allowed); raises EJsonError,
-  // naming the offset, for anything else.
-  static TJson Parse(const std::string& Text);
-
-  // Numbers compare by value (1 equals 1.0); objects regardless of order.
-  friend bool operator==(const TJson& L, const TJson& R);
-
- private:
-  void WriteTo(std::string& Out) const;
-
-  TKind FKind = TKind::Null;
-  bool FBool = false;
-  std::int64_t FInteger = 0;
-  double FReal = 0;
-  std::string FString;
-  std::vector<std::string> FKeys;  // objects: one per item
-  std::vector<TJson> FItems;
-};
+// What tells Actual from Expected, as lines "  /pointer: expected X, actual
+// Y" for the places below two objects or arrays where they differ (Pointer
+// is where both were found), at most MaxLines of them and each value cut
+// short; two lines "  expected: X" and "  actual:   Y" otherwise. Actual
+// nullptr: there is no such value.
+std::string JsonDifferences(const std::string& Pointer, const TJson& Expected, const TJson* Actual,
+                            std::size_t MaxLines = 10);

@@ -8,9 +8,16 @@ std::string DefaultPackagePath() {
   std::error_code Error;
   const std::filesystem::path Self = std::filesystem::read_symlink("/proc/self/exe", Error);
   const std::filesystem::path Dir = Error ? std::filesystem::current_path() : Self.parent_path();
-  return (Dir.parent_path() / "packages" / ("host" + std::to_string(HostVersion)) / "Tabulon.bpl")
-      .lexically_normal()
-      .string();
+  const std::filesystem::path Module =
+      std::filesystem::path("host" + std::to_string(HostVersion)) / "Tabulon.bpl";
+  // TABULON_INSTALLED_PACKAGES is the package folder relative to the folder
+  // of the installed programs, as the build's install layout sets it.
+  const std::filesystem::path Installed =
+      (Dir / TABULON_INSTALLED_PACKAGES / Module).lexically_normal();
+  const std::filesystem::path Built = (Dir.parent_path() / "packages" / Module).lexically_normal();
+  if (!std::filesystem::exists(Installed, Error) && std::filesystem::exists(Built, Error))
+    return Built.string();
+  return Installed.string();
 }
 
 std::optional<TJson> DescribePackage(TPackageLoader& Loader, const TLoadedPackage& Package) {
@@ -20,6 +27,6 @@ std::optional<TJson> DescribePackage(TPackageLoader& Loader, const TLoadedPackag
     return std::nullopt;
   for (TIExpert* Expert : Loader.ExpertsOf(Package))
     if (const char* Text = Entry(Expert))
-      return TJson::Parse(Text);
+      return ParseJson(Text);
   return std::nullopt;
 }

@@ -9,8 +9,10 @@
 #include "Json.h"
 #include "PackageLoader.h"
 
-// <dir of this program>/../packages/host<N>/Tabulon.bpl: where the build and
-// an installation put the module of this host version.
+// Where the module of this host version lies, seen from this program's
+// folder: <bin>/../lib/tabulon/host<N>/Tabulon.bpl in an installed tree,
+// <build>/packages/host<N>/Tabulon.bpl in the build tree. The first that
+// exists; the installed place when neither does, so a message names it.
 std::string DefaultPackagePath();
 
 // The state of the package's expert as its inspection entry describes it;

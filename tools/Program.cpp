@@ -192,6 +192,12 @@ bool RunSource(TSimulator& Sim, const TSource& Source, std::istream& In, bool& E
   return true;
 }
 
+// The status of a run that was not stopped: unsaved settings outweigh a
+// failed expect, since they are lost for good.
+int EndStatus(const TSimulator& Sim, bool ExpectFailed) {
+  return Sim.SettingsNotSaved() ? kExitNotSaved : ExpectFailed ? kExitExpectFailed : kExitOk;
+}
+
 int Interactive(TSimulator& Sim, std::istream& In, std::ostream& Out) {
   Out << "tabulon-ide: the Delphi " << HostVersion
       << " IDE is running; its main form is not shown yet.\n"
@@ -215,7 +221,7 @@ int Interactive(TSimulator& Sim, std::istream& In, std::ostream& Out) {
     }
   }
   Out << "\n";
-  return Failed ? kExitError : ExpectFailed ? kExitExpectFailed : kExitOk;
+  return Failed ? kExitError : EndStatus(Sim, ExpectFailed);
 }
 
 }  // namespace
@@ -233,7 +239,9 @@ std::string HelpText() {
        "  --hive FILE         the registry hive file (default " +
            DefaultHivePath() +
            ");\n"
-           "                      :memory: for a hive that is gone when the run ends\n"
+           "                      :memory: for a hive that is gone when the run ends;\n"
+           "                      a REGEDIT4 or a regedit 5.00 (UTF-16LE) file, written\n"
+           "                      back in its own format\n"
            "  --palette FILE      the palette's pages, one caption a line, UTF-8\n"
            "                      (default: the stock pages of that IDE version)\n"
            "  --layout L          where the palette sits: controlbar (default), a band of\n"
@@ -254,8 +262,10 @@ std::string HelpText() {
     S << "  " << C.Synopsis << "\n      " << C.Help << "\n";
   S << "\n"
        "expect: POINTER is a JSON pointer (RFC 6901) into the dump, \"\" for all of it;\n"
-       "JSON is the rest of the line. A failed expect prints both values and the line;\n"
-       "the later lines still run, and the exit status becomes 1.\n"
+       "JSON is the rest of the line; objects compare regardless of key order. A failed\n"
+       "expect prints the line and both values, or, for two objects or arrays, the\n"
+       "pointers and values that differ; the later lines still run, and the exit\n"
+       "status becomes 1.\n"
        "\n"
        "dialog ... end: the lines between are what the user does in the next settings\n"
        "dialog, run inside its modal loop when a later command (menu, shortcut) opens\n"
@@ -263,7 +273,8 @@ std::string HelpText() {
        "  sheet TSMain|TSGroupPage   click NAME   check NAME on|off   focus NAME\n"
        "  type NAME TEXT   keydown NAME Up|Down   select NAME INDEX|\"TEXT\"\n"
        "  input TEXT | input --cancel (the answer to the next input box)\n"
-       "  color VALUE   wait MS   dump   expect POINTER JSON   snapshot FILE.svg\n"
+       "  color VALUE   wait MS   dump [--pretty]   expect POINTER JSON\n"
+       "  snapshot FILE.svg\n"
        "  ok   cancel\n"
        "NAME is a control's component name; inside a block dump prints {\"dialog\":...}\n"
        "and snapshot draws the dialog.\n"
@@ -273,7 +284,9 @@ std::string HelpText() {
        "exit status: 0 when every command ran and every expect held; 1 when an expect\n"
        "failed; 2 on a bad option, command or argument, or an error the IDE raised:\n"
        "the run stops at that line, which the message names, and the command that\n"
-       "was refused changed nothing.\n";
+       "was refused changed nothing; 3 when settings could not be saved (the hive\n"
+       "file could not be written: each time is reported with the file and the\n"
+       "reason, and the later lines still run; 3 outweighs 1).\n";
   return S.str();
 }
 
@@ -327,6 +340,11 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
     Err << "tabulon-ide: " << E.what() << "\n";
     return kExitError;
   }
+  HiveLockWait LockWait;
+  LockWait.Notice = [&Err](const std::string& Message) {
+    Err << "tabulon-ide: " << Message << "\n" << std::flush;
+  };
+  Hive->SetLockWait(LockWait);
 
   try {
     TSimulator Sim(C.Options, Out, Err);
@@ -340,7 +358,7 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
       Err << "tabulon-ide: " << Began << ": the dialog block has no end\n";
       return kExitError;
     }
-    return ExpectFailed ? kExitExpectFailed : kExitOk;
+    return EndStatus(Sim, ExpectFailed);
   } catch (const Exception& E) {
     Err << "tabulon-ide: the IDE raised an error: " << Win1251ToUtf8(E.Message()) << "\n";
   } catch (const std::exception& E) {

@@ -12,6 +12,7 @@
 constexpr int kExitOk = 0;
 constexpr int kExitExpectFailed = 1;
 constexpr int kExitError = 2;
+constexpr int kExitNotSaved = 3;  // settings could not be written to the hive
 
 // Args without the program name.
 int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::ostream& Out,

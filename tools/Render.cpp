@@ -119,8 +119,8 @@ std::string Render(TSimulator& Sim) {
            Selection(Bar) + "\n";
     RenderTabs(Out, Bar);
   }
-  Out += "palette (" + (Parent.IsNull() ? std::string("no parent") : Parent.AsString()) + "), " +
-         TabCount(Palette) + Selection(Palette) + "\n";
+  Out += "palette (" + (Parent.is_null() ? std::string("no parent") : Parent.get<std::string>()) +
+         "), " + TabCount(Palette) + Selection(Palette) + "\n";
   RenderTabs(Out, Palette);
   if (Bar != nullptr)
     Out += kLegend;

@@ -4,6 +4,7 @@
 
 #include "CodePage.h"
 #include "DialogBlock.h"
+#include "Hive.h"
 
 std::string HostText(const std::string& Utf8) {
   std::string Host = Utf8ToWin1251(Utf8);
@@ -73,18 +74,37 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
     // The message loop runs between two things the user does.
     FIde->App()->ProcessMessages();
     FOut.flush();
+    ReportSaveFailures(Prefix, "");
     return FDialogs->TakeExpectFailed() ? TLineResult::ExpectFailed : TLineResult::Ok;
   } catch (const EExpectFailed& E) {
     FOut.flush();
     FErr << Prefix << Trim(Line) << " failed\n" << E.what() << "\n";
+    ReportSaveFailures(Prefix, "");
     return TLineResult::ExpectFailed;
   } catch (const ECommandError& E) {
     FErr << Prefix << E.what() << "\n";
   } catch (const Exception& E) {
+    // A failed save that the add-in let through reaches the IDE, which
+    // shows it and goes on; here it is reported like any other failed save.
+    if (ReportSaveFailures(Prefix, E.Message())) {
+      FOut.flush();
+      return TLineResult::Ok;
+    }
     FErr << Prefix << "the IDE raised an error: " << UserText(E.Message()) << "\n";
   } catch (const std::exception& E) {
     FErr << Prefix << "internal error: " << E.what() << "\n";
   }
+  ReportSaveFailures(Prefix, "");
   FOut.flush();
   return TLineResult::Error;
+}
+
+bool TSimulator::ReportSaveFailures(const std::string& Prefix, const std::string& Raised) {
+  bool Found = false;
+  for (const std::string& Failure : TakeSaveFailures()) {
+    FErr << Prefix << "settings not saved: " << Failure << "\n";
+    FSettingsNotSaved = true;
+    Found = Found || Failure == Raised;
+  }
+  return Found;
 }

@@ -70,14 +70,21 @@ class TSimulator {
   const TSimulatorOptions& Options() const { return FOptions; }
   std::ostream& Out() { return FOut; }
   std::ostream& Err() { return FErr; }
+  // Whether settings could not be saved at some line (each time was
+  // reported on the error stream as it happened).
+  bool SettingsNotSaved() const { return FSettingsNotSaved; }
 
  private:
+  // Reports the hive's failed saves; true when Raised is one of them.
+  bool ReportSaveFailures(const std::string& Prefix, const std::string& Raised);
+
   TSimulatorOptions FOptions;
   std::ostream& FOut;
   std::ostream& FErr;
   std::unique_ptr<TIde> FIde;
   const TLoadedPackage* FPackage = nullptr;
   std::unique_ptr<TDialogBlocks> FDialogs;
+  bool FSettingsNotSaved = false;
 };
 
 // Text at the edges: the user's UTF-8 to the host's Windows-1251, raising

@@ -120,8 +120,10 @@ void TSvgWriter::Text(int X, int Y, const std::string& HostText, const TSvgFont&
            (Font.Underline ? " text-decoration=\"underline\"" : "") + " fill=\"" + SvgColor(Color) +
            "\" xml:space=\"preserve\"";
   if (Width > 0)
-    FBody += " textLength=\"" + Num(Width) + "\" lengthAdjust=\"spacingAndGlyphs\"";
-  FBody += ">" + XmlEscape(Win1251ToUtf8(HostText)) + "</text>\n";
+    FBody.append(" textLength=\"")
+        .append(Num(Width))
+        .append("\" lengthAdjust=\"spacingAndGlyphs\"");
+  FBody.append(">").append(XmlEscape(Win1251ToUtf8(HostText))).append("</text>\n");
 }
 
 std::string TSvgWriter::ClipId(const TRect& R) {

@@ -10,6 +10,8 @@
 #include "Events.h"
 #include "SysUtils.h"
 
+struct TTypeInfo;
+
 class TObject {
  public:
   TObject() = default;
@@ -19,6 +21,9 @@ class TObject {
 
   // The class name without namespace, as Delphi's ClassName gives it.
   std::string ClassName() const;
+  // The published properties of the object's class (unit TypInfo); nullptr
+  // for a class that publishes none.
+  virtual const TTypeInfo* ClassInfo() const { return nullptr; }
 };
 
 // Delphi's "as": nil stays nil, an object of another class raises EInvalidCast.

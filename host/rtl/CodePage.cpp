@@ -6,8 +6,7 @@
 namespace {
 
 // Unicode code points of the bytes 0x80 to 0xBF; 0xC0 to 0xFF are U+0410 to
-// U+044F in order. 0x98 is unassigned and kept as the C1 control U+0098 so
-// that every byte survives a round trip.
+// U+044F in order.
 constexpr std::array<char32_t, 64> kHigh = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409,
     0x2039, 0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
@@ -15,25 +14,6 @@ constexpr std::array<char32_t, 64> kHigh = {
     0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB,
     0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
     0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
-
-char32_t CodePoint(unsigned char B) {
-  if (B < 0x80)
-    return B;
-  if (B < 0xC0)
-    return kHigh[B - 0x80];
-  return 0x0410 + (B - 0xC0);
-}
-
-int ByteOf(char32_t C) {
-  if (C < 0x80)
-    return static_cast<int>(C);
-  if (C >= 0x0410 && C <= 0x044F)
-    return static_cast<int>(0xC0 + (C - 0x0410));
-  for (std::size_t i = 0; i < kHigh.size(); ++i)
-    if (kHigh[i] == C)
-      return static_cast<int>(0x80 + i);
-  return -1;
-}
 
 void AppendUtf8(std::string& Out, char32_t C) {
   if (C < 0x80) {
@@ -50,11 +30,30 @@ void AppendUtf8(std::string& Out, char32_t C) {
 
 }  // namespace
 
+char32_t Win1251ToUnicode(unsigned char B) {
+  if (B < 0x80)
+    return B;
+  if (B < 0xC0)
+    return kHigh[B - 0x80];
+  return 0x0410 + (B - 0xC0);
+}
+
+int UnicodeToWin1251(char32_t C) {
+  if (C < 0x80)
+    return static_cast<int>(C);
+  if (C >= 0x0410 && C <= 0x044F)
+    return static_cast<int>(0xC0 + (C - 0x0410));
+  for (std::size_t i = 0; i < kHigh.size(); ++i)
+    if (kHigh[i] == C)
+      return static_cast<int>(0x80 + i);
+  return -1;
+}
+
 std::string Win1251ToUtf8(const std::string& Text) {
   std::string Out;
   Out.reserve(Text.size() * 2);
   for (char Ch : Text)
-    AppendUtf8(Out, CodePoint(static_cast<unsigned char>(Ch)));
+    AppendUtf8(Out, Win1251ToUnicode(static_cast<unsigned char>(Ch)));
   return Out;
 }
 
@@ -87,9 +86,43 @@ std::string Utf8ToWin1251(const std::string& Text) {
     // a character: it must not slip a '/' or a NUL past a check on bytes.
     static constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
     const bool Malformed = C < kShortest[Len] || (C >= 0xD800 && C <= 0xDFFF);
-    int Byte = Malformed ? -1 : ByteOf(C);
+    int Byte = Malformed ? -1 : UnicodeToWin1251(C);
     Out += Byte < 0 ? '?' : static_cast<char>(Byte);
     i += Len;
   }
   return Out;
+}
+
+std::string Win1251ToUtf16LE(const std::string& Text) {
+  std::string Out(Text.size() * 2, '\0');
+  for (std::size_t i = 0; i < Text.size(); ++i) {
+    const char32_t C = Win1251ToUnicode(static_cast<unsigned char>(Text[i]));
+    Out[2 * i] = static_cast<char>(C & 0xFF);
+    Out[2 * i + 1] = static_cast<char>(C >> 8);
+  }
+  return Out;
+}
+
+bool Utf16LEToWin1251(const std::string& Bytes, std::string& Out, char32_t& Refused) {
+  Out.clear();
+  Out.reserve(Bytes.size() / 2);
+  auto Unit = [&Bytes](std::size_t i) -> char32_t {
+    return static_cast<unsigned char>(Bytes[i]) | (static_cast<unsigned char>(Bytes[i + 1]) << 8);
+  };
+  for (std::size_t i = 0; i + 1 < Bytes.size(); i += 2) {
+    const char32_t C = Unit(i);
+    const int Byte = UnicodeToWin1251(C);
+    if (Byte >= 0) {
+      Out += static_cast<char>(Byte);
+      continue;
+    }
+    Refused = C;
+    if (C >= 0xD800 && C <= 0xDBFF && i + 3 < Bytes.size()) {
+      const char32_t Low = Unit(i + 2);
+      if (Low >= 0xDC00 && Low <= 0xDFFF)
+        Refused = 0x10000 + ((C - 0xD800) << 10) + (Low - 0xDC00);
+    }
+    return false;
+  }
+  return true;
 }

@@ -26,7 +26,7 @@ struct TDisplayItem {
   bool Opaque = false;
   UINT Format = 0;  // DrawTextA's format flags; 0 for the canvas's own text
   TFontDesc Font;
-  std::string Text;
+  std::string Text;  // the text drawn; for an image, what the image shows
   int ImageIndex = -1;
   bool Enabled = true;
   int ImageWidth = 0, ImageHeight = 0;

@@ -1,21 +1,21 @@
 #include "HiveFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "HiveError.h"
 
 namespace {
-
-[[noreturn]] void FailSys(const std::string& What, const std::string& Path, int Err) {
-  throw ERegistryException(What + " " + Path + ": " + std::strerror(Err));
-}
 
 std::string FolderOf(const std::string& Path) {
   const std::size_t Slash = Path.rfind('/');
@@ -31,6 +31,34 @@ std::string BaseNameOf(const std::string& Path) {
   return Slash == std::string::npos ? Path : Path.substr(Slash + 1);
 }
 
+const char* KindOf(mode_t Mode) {
+  if (S_ISFIFO(Mode))
+    return "a FIFO";
+  if (S_ISCHR(Mode))
+    return "a character device";
+  if (S_ISBLK(Mode))
+    return "a block device";
+  if (S_ISSOCK(Mode))
+    return "a socket";
+  if (S_ISDIR(Mode))
+    return "a folder";
+  if (S_ISLNK(Mode))
+    return "a symbolic link";
+  return "not a regular file";
+}
+
+std::string ModeText(mode_t Mode) {
+  char Buf[16];
+  std::snprintf(Buf, sizeof Buf, "%04o", static_cast<unsigned>(Mode & 07777));
+  return Buf;
+}
+
+std::string DurationText(std::chrono::milliseconds D) {
+  if (D.count() % 1000 == 0)
+    return std::to_string(D.count() / 1000) + " s";
+  return std::to_string(D.count()) + " ms";
+}
+
 // Closes a descriptor on every path out of a scope.
 class TFd {
  public:
@@ -42,27 +70,49 @@ class TFd {
   TFd(const TFd&) = delete;
   TFd& operator=(const TFd&) = delete;
   int Get() const { return FFd; }
-  // Closes now and reports the result: a write error may show only here.
-  int Close() {
-    const int R = ::close(FFd);
+  int Release() {
+    const int Fd = FFd;
     FFd = -1;
-    return R;
+    return Fd;
   }
+  // Closes now and reports the result: a write error may show only here.
+  int Close() { return ::close(Release()); }
 
  private:
   int FFd;
 };
 
-int OpenLockFile(const std::string& Path) {
+int OpenNoIntr(const std::string& Path, int Flags, mode_t Mode = 0) {
   int Fd;
   do
-    Fd = ::open(Path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    Fd = ::open(Path.c_str(), Flags, Mode);
   while (Fd < 0 && errno == EINTR);
   return Fd;
 }
 
-int MakeTemp(const std::string& Folder, const std::string& Base, std::string& TempPath) {
-  std::string Template = Folder + "/." + Base + ".XXXXXX";
+// Follows Path through symbolic links to the name of a file that is not one
+// (which need not exist).
+std::string FollowLinks(const std::string& Path) {
+  std::string Current = Path;
+  for (int Hops = 0;; ++Hops) {
+    struct stat St {};
+    if (::lstat(Current.c_str(), &St) != 0 || !S_ISLNK(St.st_mode))
+      return Current;
+    // Linux gives up after 40 links as well.
+    if (Hops == 40)
+      throw ERegistryException(Path + ": too many levels of symbolic links");
+    std::vector<char> Buf(static_cast<std::size_t>(St.st_size > 0 ? St.st_size : 255) + 1);
+    const ssize_t N = ::readlink(Current.c_str(), Buf.data(), Buf.size());
+    if (N < 0 || static_cast<std::size_t>(N) >= Buf.size())
+      throw ERegistryException("Cannot read the symbolic link " + Current + ": " +
+                               std::strerror(N < 0 ? errno : ENAMETOOLONG));
+    const std::string Link(Buf.data(), static_cast<std::size_t>(N));
+    Current = !Link.empty() && Link[0] == '/' ? Link : FolderOf(Current) + "/" + Link;
+  }
+}
+
+int MakeTemp(const std::string& Folder, const std::string& Prefix, std::string& TempPath) {
+  const std::string Template = Folder + "/" + Prefix + "XXXXXX";
   std::vector<char> Buf(Template.begin(), Template.end());
   Buf.push_back('\0');
   const int Fd = ::mkostemp(Buf.data(), O_CLOEXEC);
@@ -72,18 +122,39 @@ int MakeTemp(const std::string& Folder, const std::string& Base, std::string& Te
 
 }  // namespace
 
-HiveFile::HiveFile(std::string Path)
-    : FPath(std::move(Path)), FLockPath(FPath + ".lock"), FFolder(FolderOf(FPath)) {}
+HiveFile::HiveFile(std::string Path, mode_t NewFileMode)
+    : FPath(std::move(Path)), FNewFileMode(NewFileMode) {
+  FTarget = FollowLinks(FPath);
+  FLockPath = FTarget + ".lock";
+  FFolder = FolderOf(FTarget);
+  FTempPrefix = "." + BaseNameOf(FTarget) + ".";
+  struct stat St {};
+  if (::stat(FTarget.c_str(), &St) == 0 && !S_ISREG(St.st_mode))
+    throw ERegistryException(FPath + (FTarget == FPath ? "" : " (a link to " + FTarget + ")") +
+                             " is " + KindOf(St.st_mode) + ", not a regular file");
+}
+
+void HiveFile::FailWrite(const std::string& Why, int Err) const {
+  throw ERegistryException("cannot write " + FTarget + ": " + Why +
+                           (Err != 0 ? std::string(": ") + std::strerror(Err) : std::string()));
+}
 
 std::optional<std::string> HiveFile::Read() const {
-  TFd Fd(::open(FPath.c_str(), O_RDONLY | O_CLOEXEC));
+  // Non-blocking, so that a FIFO put in the file's place since the start
+  // cannot hang the reader; fstat below refuses it.
+  TFd Fd(OpenNoIntr(FTarget, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (Fd.Get() < 0) {
     // ENOTDIR: a part of the folder path is a file, so the hive cannot exist
     // yet either; it cannot be written, which OpenKey reports.
     if (errno == ENOENT || errno == ENOTDIR)
       return std::nullopt;
-    FailSys("Cannot open the registry file", FPath, errno);
+    throw ERegistryException("Cannot open the registry file " + FTarget + ": " +
+                             std::strerror(errno));
   }
+  struct stat St {};
+  if (::fstat(Fd.Get(), &St) != 0 || !S_ISREG(St.st_mode))
+    throw ERegistryException("The registry file " + FTarget + " is " + KindOf(St.st_mode) +
+                             ", not a regular file");
   std::string Text;
   char Buf[65536];
   for (;;) {
@@ -91,7 +162,8 @@ std::optional<std::string> HiveFile::Read() const {
     if (N < 0) {
       if (errno == EINTR)
         continue;
-      FailSys("Cannot read the registry file", FPath, errno);
+      throw ERegistryException("Cannot read the registry file " + FTarget + ": " +
+                               std::strerror(errno));
     }
     if (N == 0)
       break;
@@ -100,30 +172,77 @@ std::optional<std::string> HiveFile::Read() const {
   return Text;
 }
 
-bool HiveFile::CanWrite() const {
-  TFd Lock(OpenLockFile(FLockPath));
-  if (Lock.Get() < 0)
-    return false;
-  // The lock file may exist already in a folder that has since become read
-  // only, so also try what a replace does first: create a file there.
-  std::string Probe;
-  TFd Temp(MakeTemp(FFolder, BaseNameOf(FPath), Probe));
-  if (Temp.Get() < 0)
-    return false;
-  ::unlink(Probe.c_str());
-  return true;
+namespace {
+
+// What stands in the way of replacing Target, or "" when nothing does.
+std::string TargetRefusal(const std::string& Target, struct stat& St, bool& Exists) {
+  Exists = ::lstat(Target.c_str(), &St) == 0;
+  if (!Exists)
+    return std::string();
+  if (!S_ISREG(St.st_mode))
+    return std::string("it is ") + KindOf(St.st_mode) + ", not a regular file";
+  if ((St.st_mode & 0222) == 0)
+    return "the file is read-only (mode " + ModeText(St.st_mode) + ")";
+  return std::string();
 }
 
-HiveFile::TLock::TLock(const HiveFile& File) : FFd(OpenLockFile(File.LockPath())) {
-  if (FFd < 0)
-    FailSys("Cannot open the registry lock file", File.LockPath(), errno);
-  while (::flock(FFd, LOCK_EX) != 0) {
-    if (errno != EINTR) {
-      const int Err = errno;
-      ::close(FFd);
-      FailSys("Cannot lock the registry lock file", File.LockPath(), Err);
+}  // namespace
+
+void HiveFile::CheckWritable() const {
+  struct stat St {};
+  bool Exists = false;
+  if (const std::string Refusal = TargetRefusal(FTarget, St, Exists); !Refusal.empty())
+    FailWrite(Refusal);
+  // Opening the lock file is what a writer does first.
+  TFd Lock(OpenLock());
+  // The lock file may exist already in a folder that has since become read
+  // only, so also try what a replace does next: create a file there.
+  std::string Probe;
+  TFd Temp(MakeTemp(FFolder, FTempPrefix, Probe));
+  if (Temp.Get() < 0)
+    FailWrite("no file can be made in the folder " + FFolder, errno);
+  ::unlink(Probe.c_str());
+}
+
+int HiveFile::OpenLock() const {
+  struct stat St {};
+  // Looked at before it is opened, so that opening never touches a device
+  // or blocks on a FIFO someone put there; O_NOFOLLOW and fstat close the
+  // gap between the two.
+  if (::lstat(FLockPath.c_str(), &St) == 0 && !S_ISREG(St.st_mode))
+    FailWrite("the lock file " + FLockPath + " is " + KindOf(St.st_mode) + ", not a regular file");
+  TFd Fd(OpenNoIntr(FLockPath, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+                    0600));
+  if (Fd.Get() < 0)
+    FailWrite("the lock file " + FLockPath + " cannot be opened", errno);
+  if (::fstat(Fd.Get(), &St) != 0 || !S_ISREG(St.st_mode))
+    FailWrite("the lock file " + FLockPath + " is " + KindOf(St.st_mode) + ", not a regular file");
+  return Fd.Release();
+}
+
+HiveFile::TLock::TLock(const HiveFile& File, const HiveLockWait& Wait) : FFd(-1) {
+  const std::string& Lock = File.LockPath();
+  TFd Fd(File.OpenLock());
+  const auto Start = std::chrono::steady_clock::now();
+  bool Told = false;
+  while (::flock(Fd.Get(), LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR)
+      continue;
+    if (errno != EWOULDBLOCK)
+      File.FailWrite("the lock file " + Lock + " cannot be locked", errno);
+    const auto Waited = std::chrono::steady_clock::now() - Start;
+    if (Waited >= Wait.GiveUpAfter)
+      File.FailWrite("the lock file " + Lock + " is held by another process; gave up after " +
+                     DurationText(Wait.GiveUpAfter));
+    if (!Told && Waited >= Wait.NoticeAfter && Wait.Notice) {
+      Told = true;
+      Wait.Notice("waiting for the lock file " + Lock +
+                  ", held by another process (giving up after " + DurationText(Wait.GiveUpAfter) +
+                  ")");
     }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
+  FFd = Fd.Release();
 }
 
 HiveFile::TLock::~TLock() {
@@ -131,11 +250,37 @@ HiveFile::TLock::~TLock() {
   ::close(FFd);
 }
 
-void HiveFile::Replace(const std::string& Text) const {
+void HiveFile::RemoveLeftovers() const {
+  DIR* Folder = ::opendir(FFolder.c_str());
+  if (Folder == nullptr)
+    return;
+  std::vector<std::string> Leftovers;
+  while (const dirent* Entry = ::readdir(Folder)) {
+    const std::string Name = Entry->d_name;
+    // Exactly what MakeTemp makes: the prefix and six letters or digits.
+    if (Name.size() != FTempPrefix.size() + 6 || Name.compare(0, FTempPrefix.size(), FTempPrefix))
+      continue;
+    bool Random = true;
+    for (std::size_t i = FTempPrefix.size(); i < Name.size(); ++i)
+      Random = Random && std::isalnum(static_cast<unsigned char>(Name[i]));
+    if (Random)
+      Leftovers.push_back(Name);
+  }
+  for (const std::string& Name : Leftovers)
+    ::unlinkat(::dirfd(Folder), Name.c_str(), 0);
+  ::closedir(Folder);
+}
+
+void HiveFile::Replace(const std::string& Bytes) const {
+  struct stat Old {};
+  bool Exists = false;
+  if (const std::string Refusal = TargetRefusal(FTarget, Old, Exists); !Refusal.empty())
+    FailWrite(Refusal);
+
   std::string TempPath;
-  TFd Temp(MakeTemp(FFolder, BaseNameOf(FPath), TempPath));
+  TFd Temp(MakeTemp(FFolder, FTempPrefix, TempPath));
   if (Temp.Get() < 0)
-    FailSys("Cannot create a temporary file beside", FPath, errno);
+    FailWrite("no temporary file can be made in the folder " + FFolder, errno);
   // From here on any failure must remove the temporary file.
   struct TRemove {
     const std::string& Path;
@@ -146,33 +291,40 @@ void HiveFile::Replace(const std::string& Text) const {
     }
   } Remove{TempPath};
 
-  // mkostemp creates the file 0600 already; say it explicitly, since the
-  // hive holds the user's settings and the rename carries the mode over.
-  if (::fchmod(Temp.Get(), 0600) != 0)
-    FailSys("Cannot set the mode of", TempPath, errno);
+  // The new file takes the old one's owner where the system lets it (root
+  // editing a user's hive must not take it over) and its mode; the owner
+  // first, since changing the owner clears the set-id bits.
+  if (Exists && (Old.st_uid != ::geteuid() || Old.st_gid != ::getegid())) {
+    if (::fchown(Temp.Get(), Old.st_uid, Old.st_gid) != 0) {
+      // Not permitted for an ordinary user; the file is then the writer's,
+      // as any editor's copy would be.
+    }
+  }
+  if (::fchmod(Temp.Get(), Exists ? Old.st_mode & 07777 : FNewFileMode) != 0)
+    FailWrite("cannot set the mode of the temporary file " + TempPath, errno);
   std::size_t Done = 0;
-  while (Done < Text.size()) {
-    const ssize_t N = ::write(Temp.Get(), Text.data() + Done, Text.size() - Done);
+  while (Done < Bytes.size()) {
+    const ssize_t N = ::write(Temp.Get(), Bytes.data() + Done, Bytes.size() - Done);
     if (N < 0) {
       if (errno == EINTR)
         continue;
-      FailSys("Cannot write", TempPath, errno);
+      FailWrite("writing the temporary file " + TempPath + " failed", errno);
     }
     Done += static_cast<std::size_t>(N);
   }
   if (::fsync(Temp.Get()) != 0)
-    FailSys("Cannot flush", TempPath, errno);
+    FailWrite("flushing the temporary file " + TempPath + " failed", errno);
   if (Temp.Close() != 0)
-    FailSys("Cannot close", TempPath, errno);
+    FailWrite("closing the temporary file " + TempPath + " failed", errno);
   if (FBeforeRename)
     FBeforeRename(TempPath);
-  if (::rename(TempPath.c_str(), FPath.c_str()) != 0)
-    FailSys("Cannot replace the registry file", FPath, errno);
+  if (::rename(TempPath.c_str(), FTarget.c_str()) != 0)
+    FailWrite("the temporary file " + TempPath + " cannot be renamed over it", errno);
   Remove.Armed = false;
 
   // The rename is durable only once the folder's entry is on disk. The new
   // file is in place either way, so a failure here is not reported.
-  TFd Folder(::open(FFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  TFd Folder(OpenNoIntr(FFolder, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (Folder.Get() >= 0)
     ::fsync(Folder.Get());
 }

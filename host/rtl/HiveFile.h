@@ -4,17 +4,40 @@
 // process take, and the atomic replace that makes a crash leave either the
 // old or the new file. Errors raise ERegistryException naming the file and
 // the system's reason.
+//
+// A path that is a symbolic link is followed to the file it names, once,
+// when the object is made: that file is read and replaced, and the lock and
+// temporary files live beside it, so a link (into a dotfiles repository, say)
+// stays a link. A path that names anything but a regular file (a FIFO, a
+// device, a socket, a folder) is refused then, and nothing is ever opened in
+// a way that could block. A file without any write permission bit is
+// read-only, for root too, as editors treat it. A replaced file keeps its
+// mode and, where the system allows, its owner.
 
+#include <sys/types.h>
+
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
 
+// How long a writer waits for another process's lock: after NoticeAfter it
+// says so once through Notice (when set), after GiveUpAfter it gives up.
+struct HiveLockWait {
+  std::chrono::milliseconds NoticeAfter{1000};
+  std::chrono::milliseconds GiveUpAfter{10000};
+  std::function<void(const std::string&)> Notice;
+};
+
 class HiveFile {
  public:
-  explicit HiveFile(std::string Path);
+  // NewFileMode is the mode a file gets when a replace creates it.
+  explicit HiveFile(std::string Path, mode_t NewFileMode = 0600);
 
+  // The path as given, and the file it names after links are followed.
   const std::string& Path() const { return FPath; }
-  // The lock lives in its own file beside the hive. Locking the hive itself
+  const std::string& Target() const { return FTarget; }
+  // The lock lives in its own file beside the target. Locking the hive itself
   // would not work: the replace gives the hive a new inode, so a second
   // writer could lock the old one after the first writer renamed over it.
   const std::string& LockPath() const { return FLockPath; }
@@ -22,15 +45,16 @@ class HiveFile {
   // The file's bytes, or nothing when it does not exist.
   std::optional<std::string> Read() const;
 
-  // Whether a replace can be expected to succeed: the lock file can be
-  // created or opened for writing and a file can be created in the folder.
-  // Nothing is left behind.
-  bool CanWrite() const;
+  // Raises ERegistryException telling why a replace cannot succeed now: the
+  // file is read-only or no longer a regular file, the lock file cannot be
+  // opened, or no file can be made in the folder. Nothing is left behind.
+  void CheckWritable() const;
 
-  // Holds the exclusive lock while it lives. Blocks until the lock is free.
+  // Holds the exclusive lock while it lives. Waits as Wait says; raises
+  // ERegistryException naming the lock file when it gives up.
   class TLock {
    public:
-    explicit TLock(const HiveFile& File);
+    TLock(const HiveFile& File, const HiveLockWait& Wait);
     ~TLock();
     TLock(const TLock&) = delete;
     TLock& operator=(const TLock&) = delete;
@@ -39,10 +63,16 @@ class HiveFile {
     int FFd;
   };
 
-  // Writes Text to a temporary file in the same folder, flushes it to disk,
-  // renames it over the hive and flushes the folder. The caller holds the
-  // lock. On failure the temporary file is removed and the hive is as it was.
-  void Replace(const std::string& Text) const;
+  // Removes the temporary files that writers killed in the middle of a
+  // replace left beside the target. The caller holds the lock, so no living
+  // writer has one.
+  void RemoveLeftovers() const;
+
+  // Writes Bytes to a temporary file beside the target, flushes it to disk,
+  // renames it over the target and flushes the folder. A writer of the hive
+  // holds the lock. On failure the temporary file is removed and the target
+  // is as it was.
+  void Replace(const std::string& Bytes) const;
 
   // Called with the temporary file's path after it is written and flushed,
   // just before the rename. Tests use it to stand for a crash at the one
@@ -52,8 +82,15 @@ class HiveFile {
   }
 
  private:
+  [[noreturn]] void FailWrite(const std::string& Why, int Err = 0) const;
+  // The lock file's descriptor, not locked yet.
+  int OpenLock() const;
+
   std::string FPath;
+  std::string FTarget;
   std::string FLockPath;
   std::string FFolder;
+  std::string FTempPrefix;  // the name of a temporary file before its six random characters
+  mode_t FNewFileMode;
   std::function<void(const std::string&)> FBeforeRename;
 };

@@ -1,9 +1,83 @@
 #include "HiveKey.h"
 
+#include <algorithm>
+#include <array>
+#include <numeric>
+
 #include "SysUtils.h"
 
+namespace {
+
+// Every byte's place in the order in which AnsiCompareText sorts single
+// characters; letters that differ only in case share a place. AnsiCompareText
+// compares character by character, so comparing names place by place is the
+// same comparison, without folding each byte again in every comparison of a
+// lookup (which made loading a large key several times slower).
+std::array<unsigned short, 256> MakePlaces() {
+  std::array<int, 256> Bytes;
+  std::iota(Bytes.begin(), Bytes.end(), 0);
+  const auto Compare = [](int A, int B) {
+    return AnsiCompareText(std::string(1, static_cast<char>(A)),
+                           std::string(1, static_cast<char>(B)));
+  };
+  std::stable_sort(Bytes.begin(), Bytes.end(),
+                   [&Compare](int A, int B) { return Compare(A, B) < 0; });
+  std::array<unsigned short, 256> Places{};
+  unsigned short Place = 0;
+  for (std::size_t i = 0; i < Bytes.size(); ++i) {
+    if (i > 0 && Compare(Bytes[i - 1], Bytes[i]) != 0)
+      ++Place;
+    Places[static_cast<std::size_t>(Bytes[i])] = Place;
+  }
+  return Places;
+}
+
+const std::array<unsigned short, 256> Places = MakePlaces();
+
+unsigned short PlaceOf(char C) {
+  return Places[static_cast<unsigned char>(C)];
+}
+
+}  // namespace
+
 bool HiveNameLess::operator()(const std::string& A, const std::string& B) const {
-  return AnsiCompareText(A, B) < 0;
+  const std::size_t N = std::min(A.size(), B.size());
+  for (std::size_t i = 0; i < N; ++i)
+    if (PlaceOf(A[i]) != PlaceOf(B[i]))
+      return PlaceOf(A[i]) < PlaceOf(B[i]);
+  return A.size() < B.size();
+}
+
+std::size_t HiveNameHash::operator()(const std::string& Name) const {
+  // FNV-1a over the places: names that compare equal hash alike.
+  std::size_t H = 14695981039346656037ull;
+  for (char C : Name)
+    H = (H ^ PlaceOf(C)) * 1099511628211ull;
+  return H;
+}
+
+bool HiveNameEqual::operator()(const std::string& A, const std::string& B) const {
+  if (A.size() != B.size())
+    return false;
+  for (std::size_t i = 0; i < A.size(); ++i)
+    if (PlaceOf(A[i]) != PlaceOf(B[i]))
+      return false;
+  return true;
+}
+
+HiveKey::~HiveKey() {
+  std::vector<std::unique_ptr<HiveKey>> Doomed;
+  for (auto& [Name, Child] : FChildren)
+    Doomed.push_back(std::move(Child));
+  while (!Doomed.empty()) {
+    std::unique_ptr<HiveKey> Key = std::move(Doomed.back());
+    Doomed.pop_back();
+    for (auto& [Name, Child] : Key->FChildren)
+      Doomed.push_back(std::move(Child));
+    // Key goes at the end of this round with no children left, so its own
+    // destructor finds nothing to do.
+    Key->FChildren.clear();
+  }
 }
 
 HiveKey* HiveKey::FindChild(const std::string& Name) {
@@ -28,33 +102,39 @@ bool HiveKey::RemoveChild(const std::string& Name) {
 }
 
 const HiveValue* HiveKey::FindValue(const std::string& Name) const {
-  for (const HiveValue& V : FValues)
-    if (AnsiSameText(V.Name, Name))
-      return &V;
-  return nullptr;
+  auto It = FValueIndex.find(Name);
+  return It == FValueIndex.end() ? nullptr : &FValues[It->second];
 }
 
 void HiveKey::SetValue(const std::string& Name, Cardinal Type, std::string Data) {
-  for (HiveValue& V : FValues)
-    if (AnsiSameText(V.Name, Name)) {
-      V.Type = Type;
-      V.Data = std::move(Data);
-      return;
-    }
-  FValues.push_back(HiveValue{Name, Type, std::move(Data)});
+  auto [It, Added] = FValueIndex.try_emplace(Name, FValues.size());
+  if (Added) {
+    FValues.push_back(HiveValue{Name, Type, std::move(Data)});
+  } else {
+    HiveValue& V = FValues[It->second];
+    V.Type = Type;
+    V.Data = std::move(Data);
+  }
 }
 
 bool HiveKey::DeleteValue(const std::string& Name) {
-  for (auto It = FValues.begin(); It != FValues.end(); ++It)
-    if (AnsiSameText(It->Name, Name)) {
-      FValues.erase(It);
-      return true;
-    }
-  return false;
+  auto It = FValueIndex.find(Name);
+  if (It == FValueIndex.end())
+    return false;
+  const std::size_t Gone = It->second;
+  FValueIndex.erase(It);
+  FValues.erase(FValues.begin() + static_cast<std::ptrdiff_t>(Gone));
+  // Deleting is rare (a "name"=- line, DeleteValue); the values after the
+  // deleted one move up by one.
+  for (auto& [Key, Index] : FValueIndex)
+    if (Index > Gone)
+      --Index;
+  return true;
 }
 
 void HiveKey::Clear() {
   FValues.clear();
+  FValueIndex.clear();
   FChildren.clear();
 }
 
@@ -74,7 +154,7 @@ bool SplitKeyPath(const std::string& Path, std::vector<std::string>& Names) {
     if (End == std::string::npos)
       End = Path.size();
     std::string Name = Path.substr(Start, End - Start);
-    if (Name.empty() || HasLineBreakOrNul(Name))
+    if (Name.empty() || HasLineBreakOrNul(Name) || Names.size() == HiveMaxDepth)
       return false;
     Names.push_back(std::move(Name));
     Start = End + 1;
@@ -100,16 +180,12 @@ const HiveKey* FindHiveKey(const HiveKey& Root, const std::vector<std::string>& 
   return FindHiveKey(const_cast<HiveKey&>(Root), Path);
 }
 
-namespace {
-
 HiveKey& EnsureHiveKey(HiveKey& Root, const std::vector<std::string>& Path) {
   HiveKey* Key = &Root;
   for (const std::string& Name : Path)
     Key = &Key->AddChild(Name);
   return *Key;
 }
-
-}  // namespace
 
 void ApplyHiveOp(HiveKey& Root, const HiveOp& Op) {
   switch (Op.Kind) {

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "System.h"
@@ -17,6 +18,7 @@ constexpr Cardinal REG_SZ = 1;
 constexpr Cardinal REG_EXPAND_SZ = 2;
 constexpr Cardinal REG_BINARY = 3;
 constexpr Cardinal REG_DWORD = 4;
+constexpr Cardinal REG_MULTI_SZ = 7;
 
 // One value. Data holds the bytes exactly as the registry stores them, so a
 // REG_SZ written from text carries its terminating NUL, and values of types
@@ -27,13 +29,25 @@ struct HiveValue {
   std::string Data;
 };
 
+// Windows' limit on the depth of a key below its root.
+constexpr std::size_t HiveMaxDepth = 512;
+
 struct HiveNameLess {
+  bool operator()(const std::string& A, const std::string& B) const;
+};
+struct HiveNameHash {
+  std::size_t operator()(const std::string& Name) const;
+};
+struct HiveNameEqual {
   bool operator()(const std::string& A, const std::string& B) const;
 };
 
 class HiveKey {
  public:
   explicit HiveKey(std::string Name = std::string()) : FName(std::move(Name)) {}
+  // Frees the keys below without recursion, so that no depth of tree can
+  // exhaust the stack.
+  ~HiveKey();
   HiveKey(const HiveKey&) = delete;
   HiveKey& operator=(const HiveKey&) = delete;
 
@@ -62,13 +76,17 @@ class HiveKey {
  private:
   std::string FName;
   std::vector<HiveValue> FValues;
+  // Position of each value in FValues by its name, so that a key with many
+  // values loads and reads in time proportional to their number.
+  std::unordered_map<std::string, std::size_t, HiveNameHash, HiveNameEqual> FValueIndex;
   TChildren FChildren;
 };
 
 // A key path as its names from the root down. Returns false for a path that
-// no key can have: an empty name between two backslashes, or a name holding
-// CR, LF or NUL (bytes the hive file cannot carry in a key line). A single
-// trailing backslash is accepted, as Windows accepts it.
+// no key can have: an empty name between two backslashes, a name holding
+// CR, LF or NUL (bytes the hive file cannot carry in a key line), or more
+// than HiveMaxDepth names. A single trailing backslash is accepted, as
+// Windows accepts it.
 bool SplitKeyPath(const std::string& Path, std::vector<std::string>& Names);
 
 // Whether a value name can be written to a hive file: CR, LF and NUL have no
@@ -93,4 +111,6 @@ struct HiveOp {
 void ApplyHiveOp(HiveKey& Root, const HiveOp& Op);
 
 HiveKey* FindHiveKey(HiveKey& Root, const std::vector<std::string>& Path);
+// The key at Path, created with every missing key above it.
+HiveKey& EnsureHiveKey(HiveKey& Root, const std::vector<std::string>& Path);
 const HiveKey* FindHiveKey(const HiveKey& Root, const std::vector<std::string>& Path);

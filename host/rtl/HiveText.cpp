@@ -1,13 +1,55 @@
 #include "HiveText.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "CodePage.h"
 #include "HiveError.h"
 
 const char* const HiveRootName = "HKEY_CURRENT_USER";
 
 namespace {
+
+const char* const Header4 = "REGEDIT4";
+const char* const Header5 = "Windows Registry Editor Version 5.00";
+
+[[noreturn]] void FailAt(const std::string& FileName, int Line, const std::string& Reason) {
+  throw ERegistryException(FileName + ":" + std::to_string(Line) + ": " + Reason);
+}
+
+std::string Unrepresentable(char32_t C) {
+  char Buf[16];
+  std::snprintf(Buf, sizeof Buf, "U+%04X", static_cast<unsigned>(C));
+  return std::string("the character ") + Buf +
+         " cannot be held in Windows-1251, the code page the settings are kept in";
+}
+
+// The number of the line that the end of Text is on, counting line breaks
+// as SplitLines does.
+int LineAtEnd(const std::string& Text) {
+  int Line = 1;
+  for (std::size_t i = 0; i < Text.size(); ++i)
+    if (Text[i] == '\n' || (Text[i] == '\r' && (i + 1 >= Text.size() || Text[i + 1] != '\n')))
+      ++Line;
+  return Line;
+}
+
+// The Windows-1251 text of a 5.00 file's UTF-16LE bytes after the BOM.
+std::string DecodeFile(const std::string& Units, const std::string& FileName) {
+  const bool Odd = Units.size() % 2 != 0;
+  std::string Text;
+  char32_t Refused = 0;
+  if (!Utf16LEToWin1251(Odd ? Units.substr(0, Units.size() - 1) : Units, Text, Refused))
+    FailAt(FileName, LineAtEnd(Text), Unrepresentable(Refused));
+  if (Odd)
+    FailAt(FileName, LineAtEnd(Text), "the file ends in the middle of a UTF-16 character");
+  return Text;
+}
+
+bool IsStringType(Cardinal Type) {
+  return Type == REG_SZ || Type == REG_EXPAND_SZ || Type == REG_MULTI_SZ;
+}
 
 struct TLine {
   std::string Text;
@@ -17,21 +59,15 @@ struct TLine {
 // CR, LF and CR LF each end a line, so files edited on any system read.
 std::vector<TLine> SplitLines(const std::string& Text) {
   std::vector<TLine> Lines;
-  std::string Current;
   int Number = 1;
-  for (std::size_t i = 0; i < Text.size(); ++i) {
-    const char C = Text[i];
-    if (C == '\r' || C == '\n') {
-      Lines.push_back({Current, Number++});
-      Current.clear();
-      if (C == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n')
-        ++i;
-    } else {
-      Current += C;
-    }
+  std::size_t Start = 0;
+  while (Start < Text.size()) {
+    std::size_t End = Text.find_first_of("\r\n", Start);
+    if (End == std::string::npos)
+      End = Text.size();
+    Lines.push_back({Text.substr(Start, End - Start), Number++});
+    Start = End + (Text.compare(End, 2, "\r\n") == 0 ? 2 : 1);
   }
-  if (!Current.empty())
-    Lines.push_back({Current, Number});
   return Lines;
 }
 
@@ -76,12 +112,19 @@ bool StartsWithNoCase(const std::string& S, std::size_t Pos, const char* Prefix)
 
 class TParser {
  public:
-  TParser(const std::string& Text, const std::string& FileName, HiveKey& Root)
-      : FLines(SplitLines(Text)), FFileName(FileName), FRoot(Root) {}
+  TParser(const std::string& Text, const std::string& FileName, HiveKey& Root, HiveFormat Format)
+      : FLines(SplitLines(Text)), FFileName(FileName), FRoot(Root), FFormat(Format) {}
 
   void Run() {
-    if (FLines.empty() || TrimBlanks(FLines[0].Text) != "REGEDIT4")
-      Fail(1, "the file does not start with the line REGEDIT4");
+    const std::string First = FLines.empty() ? std::string() : TrimBlanks(FLines[0].Text);
+    if (FFormat == HiveFormat::Regedit5 && First != Header5)
+      Fail(1, std::string("a UTF-16LE file must start with the line ") + Header5);
+    if (FFormat == HiveFormat::Regedit4 && First == Header5)
+      Fail(1, std::string("a file that starts with ") + Header5 +
+                  " must be UTF-16LE with a byte-order mark, as regedit writes it");
+    if (FFormat == HiveFormat::Regedit4 && First != Header4)
+      Fail(1, std::string("the file does not start with the line ") + Header4 +
+                  " (or, in UTF-16LE, " + Header5 + ")");
     for (FIndex = 1; FIndex < FLines.size(); ++FIndex) {
       const std::string& S = FLines[FIndex].Text;
       if (IsBlankOrComment(S))
@@ -98,7 +141,7 @@ class TParser {
 
  private:
   [[noreturn]] void Fail(int Line, const std::string& Reason) const {
-    throw ERegistryException(FFileName + ", line " + std::to_string(Line) + ": " + Reason);
+    FailAt(FFileName, Line, Reason);
   }
   [[noreturn]] void Fail(const std::string& Reason) const { Fail(FLines[FIndex].Number, Reason); }
 
@@ -113,14 +156,57 @@ class TParser {
     if (!StartsWithNoCase(Inner, 0, HiveRootName) ||
         (Inner.size() > Root.size() && Inner[Root.size()] != '\\'))
       Fail("the key is not under " + Root);
-    HiveOp Op;
-    Op.Kind = Delete ? HiveOp::DeleteKey : HiveOp::CreateKey;
     const std::string Rest = Inner.size() > Root.size() ? Inner.substr(Root.size() + 1) : "";
-    if (!SplitKeyPath(Rest, Op.Path))
-      Fail("the key path has an empty name");
-    ApplyHiveOp(FRoot, Op);
-    FCurrent = Delete ? nullptr : FindHiveKey(FRoot, Op.Path);
+    if (Rest.find('\0') != std::string::npos)
+      Fail("the key path holds a NUL byte");
+    // Where each name of the path ends in Rest.
+    std::vector<std::size_t> Ends;
+    for (std::size_t Start = 0; Start < Rest.size();) {
+      std::size_t End = Rest.find('\\', Start);
+      if (End == std::string::npos)
+        End = Rest.size();
+      if (End == Start)
+        Fail("the key path has an empty name");
+      Ends.push_back(End);
+      Start = End + 1;
+    }
+    if (Ends.size() > HiveMaxDepth)
+      Fail("the key is " + std::to_string(Ends.size()) + " levels deep; Windows allows " +
+           std::to_string(HiveMaxDepth));
     FAfterDelete = Delete;
+    if (Delete) {
+      HiveOp Op;
+      Op.Kind = HiveOp::DeleteKey;
+      SplitKeyPath(Rest, Op.Path);
+      ApplyHiveOp(FRoot, Op);
+      FCurrent = nullptr;
+      // The keys of the previous path may be gone.
+      FPrevPath.clear();
+      FPrevKeys.clear();
+      FPrevEnds.clear();
+      return;
+    }
+    // A key line mostly repeats the path of the one before it (a parent, then
+    // its children), and the keys along that shared part are known already:
+    // only the rest is looked up, so reading stays linear in the file's size
+    // however deep the keys are.
+    const std::size_t Same =
+        std::mismatch(Rest.begin(), Rest.end(), FPrevPath.begin(), FPrevPath.end()).first -
+        Rest.begin();
+    std::size_t Shared = 0;
+    while (Shared < Ends.size() && Shared < FPrevEnds.size() && Ends[Shared] == FPrevEnds[Shared] &&
+           Ends[Shared] <= Same)
+      ++Shared;
+    FPrevKeys.resize(Shared);
+    HiveKey* Key = Shared > 0 ? FPrevKeys.back() : &FRoot;
+    for (std::size_t i = Shared; i < Ends.size(); ++i) {
+      const std::size_t Start = i == 0 ? 0 : Ends[i - 1] + 1;
+      Key = &Key->AddChild(Rest.substr(Start, Ends[i] - Start));
+      FPrevKeys.push_back(Key);
+    }
+    FPrevPath = Rest;
+    FPrevEnds = std::move(Ends);
+    FCurrent = Key;
   }
 
   // Reads a quoted text starting at S[Pos] == '"'; Pos ends after the quote.
@@ -178,10 +264,28 @@ class TParser {
         Type = Type * 16 + static_cast<Cardinal>(HexDigit(S[P]));
       if (Digits == 0 || Digits > 8 || !StartsWithNoCase(S, P, "):"))
         Fail("expected hex(type): with a hexadecimal type");
-      FCurrent->SetValue(Name, Type, HexBytes(S.substr(P + 2)));
+      const int Line = FLines[FIndex].Number;
+      std::string Data = HexBytes(S.substr(P + 2));
+      FCurrent->SetValue(Name, Type, StringData(std::move(Data), Type, Line));
     } else {
       Fail("expected \"text\", -, dword: or hex: after =");
     }
+  }
+
+  // A 5.00 file holds the string types in UTF-16LE, as the registry keeps
+  // them; inside they are Windows-1251 like every other text.
+  std::string StringData(std::string Data, Cardinal Type, int Line) const {
+    if (FFormat != HiveFormat::Regedit5 || !IsStringType(Type))
+      return Data;
+    if (Data.size() % 2 != 0)
+      Fail(Line,
+           "a string value of a version 5.00 file must hold UTF-16 text, an even number "
+           "of bytes");
+    std::string Text;
+    char32_t Refused = 0;
+    if (!Utf16LEToWin1251(Data, Text, Refused))
+      Fail(Line, Unrepresentable(Refused));
+    return Text;
   }
 
   std::string Dword(const std::string& S, std::size_t Pos) const {
@@ -251,9 +355,15 @@ class TParser {
   std::vector<TLine> FLines;
   const std::string& FFileName;
   HiveKey& FRoot;
+  HiveFormat FFormat;
   std::size_t FIndex = 0;
   HiveKey* FCurrent = nullptr;
   bool FAfterDelete = false;
+  // The path of the last key line that was not a deletion, where its names
+  // end, and the key each of them leads to.
+  std::string FPrevPath;
+  std::vector<std::size_t> FPrevEnds;
+  std::vector<HiveKey*> FPrevKeys;
 };
 
 void AppendQuoted(std::string& Out, const std::string& S) {
@@ -293,7 +403,7 @@ void AppendHex(std::string& Out, std::size_t LineStart, const std::string& Data)
   }
 }
 
-void AppendValue(std::string& Out, const HiveValue& V) {
+void AppendValue(std::string& Out, const HiveValue& V, HiveFormat Format) {
   const std::size_t LineStart = Out.size();
   if (V.Name.empty())
     Out += '@';
@@ -317,32 +427,58 @@ void AppendValue(std::string& Out, const HiveValue& V) {
       std::snprintf(Buf, sizeof Buf, "hex(%x):", V.Type);
       Out += Buf;
     }
-    AppendHex(Out, LineStart, V.Data);
+    const bool Wide = Format == HiveFormat::Regedit5 && IsStringType(V.Type);
+    AppendHex(Out, LineStart, Wide ? Win1251ToUtf16LE(V.Data) : V.Data);
   }
   Out += "\r\n";
 }
 
-void AppendKey(std::string& Out, const HiveKey& Key, const std::string& Path, bool IsRoot) {
-  if (!IsRoot || !Key.Values().empty()) {
-    Out += "[" + Path + "]\r\n";
-    for (const HiveValue& V : Key.Values())
-      AppendValue(Out, V);
-    Out += "\r\n";
-  }
-  for (const auto& [Name, Child] : Key.Children())
-    AppendKey(Out, *Child, Path + "\\" + Child->Name(), false);
+void AppendBlock(std::string& Out, const HiveKey& Key, const std::string& Path, HiveFormat Format) {
+  Out += "[" + Path + "]\r\n";
+  for (const HiveValue& V : Key.Values())
+    AppendValue(Out, V, Format);
+  Out += "\r\n";
 }
 
 }  // namespace
 
-void ParseHiveText(const std::string& Text, const std::string& FileName, HiveKey& Root) {
-  if (Text.empty())
-    return;
-  TParser(Text, FileName, Root).Run();
+HiveFormat ParseHiveText(const std::string& Bytes, const std::string& FileName, HiveKey& Root) {
+  if (Bytes.size() >= 2 && Bytes[0] == '\xFF' && Bytes[1] == '\xFE') {
+    TParser(DecodeFile(Bytes.substr(2), FileName), FileName, Root, HiveFormat::Regedit5).Run();
+    return HiveFormat::Regedit5;
+  }
+  if (!Bytes.empty())
+    TParser(Bytes, FileName, Root, HiveFormat::Regedit4).Run();
+  return HiveFormat::Regedit4;
 }
 
-std::string FormatHiveText(const HiveKey& Root) {
-  std::string Out = "REGEDIT4\r\n\r\n";
-  AppendKey(Out, Root, HiveRootName, true);
+std::string FormatHiveText(const HiveKey& Root, HiveFormat Format) {
+  std::string Out = std::string(Format == HiveFormat::Regedit5 ? Header5 : Header4) + "\r\n\r\n";
+  std::string Path = HiveRootName;
+  if (!Root.Values().empty())
+    AppendBlock(Out, Root, Path, Format);
+  // Depth first with a stack of its own: each entry is a key whose children
+  // are being written, the next of them, and the length of the key's path.
+  struct TFrame {
+    const HiveKey* Key;
+    HiveKey::TChildren::const_iterator Next;
+    std::size_t PathSize;
+  };
+  std::vector<TFrame> Stack{{&Root, Root.Children().begin(), Path.size()}};
+  while (!Stack.empty()) {
+    TFrame& Top = Stack.back();
+    if (Top.Next == Top.Key->Children().end()) {
+      Stack.pop_back();
+      continue;
+    }
+    const HiveKey& Child = *(Top.Next++)->second;
+    Path.resize(Top.PathSize);
+    Path += '\\';
+    Path += Child.Name();
+    AppendBlock(Out, Child, Path, Format);
+    Stack.push_back({&Child, Child.Children().begin(), Path.size()});
+  }
+  if (Format == HiveFormat::Regedit5)
+    return "\xFF\xFE" + Win1251ToUtf16LE(Out);
   return Out;
 }

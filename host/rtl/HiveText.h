@@ -1,24 +1,34 @@
 #pragma once
 
-// The REGEDIT4 text form of a hive, as Windows' regedit imports and exports it.
+// The text forms of a hive that Windows' regedit imports and exports:
+// REGEDIT4 in Windows-1251, and "Windows Registry Editor Version 5.00" in
+// UTF-16LE with a byte-order mark, the form regedit exports by default.
 //
 // Written form, chosen to match what regedit users know and to be
 // deterministic (the same hive always gives the same bytes):
-//   - the header line REGEDIT4, a blank line, then one block per key, each
-//     block being the key line, its values and a blank line; CR LF endings;
+//   - the header line, a blank line, then one block per key, each block
+//     being the key line, its values and a blank line; CR LF endings;
 //   - keys depth first, parents before children, siblings in case-insensitive
 //     name order (the order regedit shows and exports them in); the root
 //     [HKEY_CURRENT_USER] block only when the root itself holds values;
 //   - values in the order they were first set, the unnamed value as @;
 //   - REG_SZ holding no CR, LF or NUL as "text" with \ and " escaped and every
-//     other byte raw; any other REG_SZ as hex(1):, REG_DWORD of four bytes as
-//     dword:%08x, REG_BINARY as hex:, every other type as hex(N):, byte lists
-//     wrapped before column 80 with "\" and a two-blank indent.
+//     other byte raw (0x1F too, as regedit writes it); any other REG_SZ as
+//     hex(1):, REG_DWORD of four bytes as dword:%08x, REG_BINARY as hex:,
+//     every other type as hex(N):, byte lists wrapped before column 80 with
+//     "\" and a two-blank indent.
+//   - In a 5.00 file the string types (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ)
+//     written as hex hold UTF-16LE, as the registry stores them there.
 //
 // Read form: the same, plus CR or LF line endings, ";" comments and blank
 // lines anywhere, [-key] lines (delete the key and all below it), "name"=-
 // (delete the value), dword: with 1 to 8 hex digits, and blank or comment
-// lines between a hex continuation line and the next.
+// lines between a hex continuation line and the next. Inside, text is
+// Windows-1251 in both forms: a 5.00 file holding a character that the code
+// page has no byte for is refused. Keys more than HiveMaxDepth levels deep
+// are refused.
+//
+// Nothing here recurses, so no file can exhaust the stack.
 
 #include <string>
 
@@ -27,10 +37,17 @@
 // The name of the one root a hive holds.
 extern const char* const HiveRootName;
 
-// Applies the text to Root (a file is read into an empty root). Raises
-// ERegistryException "<FileName>, line <n>: <reason>" on the first line that
-// is not REGEDIT4; Root may then hold part of the text. An empty text is an
-// empty hive, since it holds nothing that could be lost.
-void ParseHiveText(const std::string& Text, const std::string& FileName, HiveKey& Root);
+enum class HiveFormat {
+  Regedit4,  // REGEDIT4, Windows-1251
+  Regedit5,  // Windows Registry Editor Version 5.00, UTF-16LE with a BOM
+};
 
-std::string FormatHiveText(const HiveKey& Root);
+// Applies a file's bytes to Root (a file is read into an empty root) and
+// tells which form they were in: UTF-16LE with its byte-order mark is 5.00,
+// anything else must be REGEDIT4. Raises ERegistryException
+// "<FileName>:<line>: <reason>" on the first line that cannot be read; Root
+// may then hold part of the text. An empty text is an empty REGEDIT4 hive,
+// since it holds nothing that could be lost.
+HiveFormat ParseHiveText(const std::string& Bytes, const std::string& FileName, HiveKey& Root);
+
+std::string FormatHiveText(const HiveKey& Root, HiveFormat Format = HiveFormat::Regedit4);

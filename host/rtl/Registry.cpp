@@ -1,7 +1,5 @@
 #include "Registry.h"
 
-#include <cstdio>
-
 #include "RegistryHive.h"
 
 TRegistry::TRegistry() = default;
@@ -9,10 +7,8 @@ TRegistry::TRegistry() = default;
 TRegistry::~TRegistry() {
   try {
     CloseKey();
-  } catch (const std::exception& E) {
-    std::fprintf(stderr, "Registry changes were not saved: %s\n", E.what());
-    if (RegistryHive* H = Hive())
-      H->Discard(this);
+  } catch (const std::exception&) {
+    // The hive has recorded the failure and dropped the changes.
   }
 }
 
@@ -50,7 +46,7 @@ bool TRegistry::ResolvePath(const std::string& Key, std::vector<std::string>& Pa
     return false;
   Path = Relative && FKeyOpen ? FCurrentNames : std::vector<std::string>();
   Path.insert(Path.end(), Names.begin(), Names.end());
-  return true;
+  return Path.size() <= HiveMaxDepth;
 }
 
 const HiveKey* TRegistry::FindKey(const std::vector<std::string>& Path) {
@@ -144,9 +140,13 @@ bool TRegistry::DeleteValue(const std::string& Name) {
   return true;
 }
 
-std::string TRegistry::ReadStringAt(const std::vector<std::string>& Path, const std::string& Name) {
+const HiveValue* TRegistry::FindValueAt(const std::vector<std::string>& Path,
+                                        const std::string& Name) {
   const HiveKey* K = FindKey(Path);
-  const HiveValue* V = K != nullptr ? K->FindValue(Name) : nullptr;
+  return K != nullptr ? K->FindValue(Name) : nullptr;
+}
+
+std::string TRegistry::StringOf(const HiveValue* V, const std::string& Name) {
   // The VCL reads an empty value of any type as "" without looking at it.
   if (V == nullptr || V->Data.empty())
     return std::string();
@@ -164,7 +164,7 @@ void TRegistry::WriteStringAt(const std::vector<std::string>& Path, const std::s
 }
 
 std::string TRegistry::ReadString(const std::string& Name) {
-  return ReadStringAt(FCurrentNames, Name);
+  return StringOf(FindValueAt(FCurrentNames, Name), Name);
 }
 
 void TRegistry::WriteString(const std::string& Name, const std::string& Value) {
@@ -190,10 +190,8 @@ std::string TRegIniFile::ReadString(const std::string& Section, const std::strin
   std::vector<std::string> Path;
   if (!ResolvePath(Section, Path))
     return Default;
-  const HiveKey* K = FindKey(Path);
-  if (K == nullptr || K->FindValue(Ident) == nullptr)
-    return Default;
-  return ReadStringAt(Path, Ident);
+  const HiveValue* V = FindValueAt(Path, Ident);
+  return V == nullptr ? Default : StringOf(V, Ident);
 }
 
 Integer TRegIniFile::ReadInteger(const std::string& Section, const std::string& Ident,

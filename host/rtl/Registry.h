@@ -26,9 +26,10 @@ class TRegistry : public TObject {
  public:
   // Root HKEY_CURRENT_USER, no key open.
   TRegistry();
-  // Closes the key, which writes this object's changes. A failure to write
-  // is reported on stderr: a destructor cannot raise. Call CloseKey first to
-  // see it as an ERegistryException.
+  // Closes the key, which writes this object's changes. A destructor cannot
+  // raise: a failure to write is left in the hive's save failures (see
+  // RegistryHive::TakeSaveFailures) for the host to report. Call CloseKey
+  // first to see it as an ERegistryException.
   ~TRegistry() override;
 
   HKEY RootKey() const { return FRootKey; }
@@ -38,8 +39,9 @@ class TRegistry : public TObject {
   const std::string& CurrentPath() const { return FCurrentPath; }
 
   // Opens Key, creating every missing key on the way when CanCreate is set.
-  // False when the key does not exist, the path is not a valid key path,
-  // there is no current hive or, with CanCreate, the hive cannot be written.
+  // False when the key does not exist, the path is not a valid key path
+  // (which includes one deeper than HiveMaxDepth), there is no current hive
+  // or, with CanCreate, the hive cannot be written.
   // The previously open key is closed (and its changes written) on success.
   // Raises ERegistryException when the hive's file cannot be parsed.
   bool OpenKey(const std::string& Key, bool CanCreate);
@@ -48,8 +50,8 @@ class TRegistry : public TObject {
   bool CreateKey(const std::string& Key);
   // Writes this object's changes to the hive (one atomic replace of the
   // file) and closes the open key. Raises ERegistryException when the write
-  // fails; the file is then as it was and the changes stay recorded, so a
-  // later CloseKey tries again.
+  // fails; the file is then as it was and the changes are dropped, so that
+  // nothing the caller was told had failed is written later.
   void CloseKey();
   // Deletes Key with every key and value below it; false when it does not
   // exist, is the root, or the hive cannot be written.
@@ -76,7 +78,9 @@ class TRegistry : public TObject {
   // the hive it was opened in has gone.
   RegistryHive* Hive();
   const HiveKey* FindKey(const std::vector<std::string>& Path);
-  std::string ReadStringAt(const std::vector<std::string>& Path, const std::string& Name);
+  const HiveValue* FindValueAt(const std::vector<std::string>& Path, const std::string& Name);
+  // The text of V as ReadString gives it ("" for no value).
+  static std::string StringOf(const HiveValue* V, const std::string& Name);
   void WriteStringAt(const std::vector<std::string>& Path, const std::string& Name,
                      const std::string& Value);
   bool DeleteKeyAt(const std::vector<std::string>& Path);

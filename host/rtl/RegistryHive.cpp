@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "CodePage.h"
 #include "HiveError.h"
-#include "HiveText.h"
 
 namespace {
 
@@ -41,6 +41,9 @@ RegistryHive::RegistryHive(const std::string& Location)
                              ") is in use; only one can be current");
   if (Location != Memory)
     FFile.emplace(Location);
+  FLockWait.Notice = [](const std::string& Message) {
+    std::fprintf(stderr, "%s\n", Message.c_str());
+  };
   Reload();
   CurrentHive = this;
 }
@@ -83,10 +86,9 @@ std::string RegistryHive::DefaultPath() {
   return Folder + "/HKEY_CURRENT_USER.reg";
 }
 
-std::unique_ptr<HiveKey> RegistryHive::LoadFile() const {
+std::unique_ptr<HiveKey> RegistryHive::Parse(const std::optional<std::string>& Bytes) {
   auto Root = std::make_unique<HiveKey>();
-  if (const std::optional<std::string> Text = FFile->Read())
-    ParseHiveText(*Text, FFile->Path(), *Root);
+  FFormat = Bytes ? ParseHiveText(*Bytes, FFile->Path(), *Root) : HiveFormat::Regedit4;
   return Root;
 }
 
@@ -99,7 +101,7 @@ void RegistryHive::Replay(HiveKey& Root, const void* Skip) const {
 void RegistryHive::Reload() {
   if (InMemory())
     return;
-  std::unique_ptr<HiveKey> Root = LoadFile();
+  std::unique_ptr<HiveKey> Root = Parse(FFile->Read());
   Replay(*Root, nullptr);
   FRoot = std::move(Root);
 }
@@ -135,8 +137,36 @@ void RegistryHive::SetBeforeRename(std::function<void(const std::string&)> Hook)
     FFile->SetBeforeRename(std::move(Hook));
 }
 
-bool RegistryHive::CanWrite() const {
-  return InMemory() || FFile->CanWrite();
+void RegistryHive::Export(const std::string& Path, HiveFormat Format) {
+  const mode_t Mask = ::umask(0);
+  ::umask(Mask);
+  const HiveFile Out(Path, 0666 & ~Mask);
+  // Exported over the hive's own file (to change its format), the export
+  // is one more writer of it and takes the lock like the others.
+  std::optional<HiveFile::TLock> Lock;
+  struct stat A {
+  }, B{};
+  if (FFile && ::stat(Out.Target().c_str(), &A) == 0 && ::stat(FFile->Target().c_str(), &B) == 0 &&
+      A.st_dev == B.st_dev && A.st_ino == B.st_ino)
+    Lock.emplace(*FFile, FLockWait);
+  Reload();
+  Out.Replace(FormatHiveText(*FRoot, Format));
+}
+
+std::vector<std::string> RegistryHive::TakeSaveFailures() {
+  return std::exchange(FSaveFailures, {});
+}
+
+bool RegistryHive::CanWrite() {
+  if (InMemory())
+    return true;
+  try {
+    FFile->CheckWritable();
+    return true;
+  } catch (const ERegistryException& E) {
+    FSaveFailures.push_back(E.Message());
+    return false;
+  }
 }
 
 void RegistryHive::Apply(const void* Owner, HiveOp Op) {
@@ -144,28 +174,42 @@ void RegistryHive::Apply(const void* Owner, HiveOp Op) {
   FPending.push_back(TPending{Owner, std::move(Op)});
 }
 
+void RegistryHive::WriteChanges(const void* Owner) {
+  HiveFile::TLock Lock(*FFile, FLockWait);
+  FFile->RemoveLeftovers();
+  const std::optional<std::string> Old = FFile->Read();
+  std::unique_ptr<HiveKey> Root = Parse(Old);
+  for (const TPending& P : FPending)
+    if (P.Owner == Owner)
+      ApplyHiveOp(*Root, P.Op);
+  const std::string New = FormatHiveText(*Root, FFormat);
+  // Rewriting identical bytes would only churn the file (and drop the
+  // comments of a hand-written one for nothing).
+  if (!Old || *Old != New)
+    FFile->Replace(New);
+  // The view becomes what is on disk now plus what other registry objects
+  // of this process have not written yet.
+  Replay(*Root, Owner);
+  FRoot = std::move(Root);
+}
+
 void RegistryHive::Commit(const void* Owner) {
   const auto Mine = [Owner](const TPending& P) { return P.Owner == Owner; };
   if (std::none_of(FPending.begin(), FPending.end(), Mine))
     return;
   if (!InMemory()) {
-    HiveFile::TLock Lock(*FFile);
-    const std::optional<std::string> Old = FFile->Read();
-    auto Root = std::make_unique<HiveKey>();
-    if (Old)
-      ParseHiveText(*Old, FFile->Path(), *Root);
-    for (const TPending& P : FPending)
-      if (P.Owner == Owner)
-        ApplyHiveOp(*Root, P.Op);
-    const std::string New = FormatHiveText(*Root);
-    // Rewriting identical bytes would only churn the file (and drop the
-    // comments of a hand-written one for nothing).
-    if (!Old || *Old != New)
-      FFile->Replace(New);
-    // The view becomes what is on disk now plus what other registry objects
-    // of this process have not written yet.
-    Replay(*Root, Owner);
-    FRoot = std::move(Root);
+    try {
+      WriteChanges(Owner);
+    } catch (const std::exception& E) {
+      FSaveFailures.push_back(E.what());
+      Discard(Owner);
+      try {
+        Reload();
+      } catch (const std::exception&) {
+        // The file cannot be read now; the next OpenKey reports that.
+      }
+      throw;
+    }
   }
   Discard(Owner);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// The hive behind every TRegistry of the process: either a REGEDIT4 file or,
-// for tests and throw-away runs, memory only (":memory:"). Whoever needs a
+// The hive behind every TRegistry of the process: either a file in one of
+// regedit's formats (see HiveText.h) or, for tests and throw-away runs,
+// memory only (":memory:"). Whoever needs a
 // registry (a test, the simulator) creates one; it is the current hive while
 // it lives, and TRegistry objects work on the current hive. There is no hive
 // left over once it is destroyed.
@@ -10,9 +11,14 @@
 // the process sees them, and are also recorded per registry object. When an
 // object closes its key, its recorded changes are written: under the file's
 // lock the file is read again, the changes are applied on top of what is
-// there now and the result replaces the file atomically. Two processes that
-// change the same file through separate objects therefore both keep what
-// they wrote.
+// there now and the result replaces the file atomically, in the format the
+// file was in. Two processes that change the same file through separate
+// objects therefore both keep what they wrote.
+//
+// A write that cannot be made is recorded (see TakeSaveFailures) for the
+// host to report, since the add-in reports nothing itself, and the changes
+// that it would have written are dropped, from the view too: a write the
+// user was told failed is never made later behind his back.
 
 #include <cstdint>
 #include <functional>
@@ -23,6 +29,7 @@
 
 #include "HiveFile.h"
 #include "HiveKey.h"
+#include "HiveText.h"
 
 class RegistryHive {
  public:
@@ -30,8 +37,9 @@ class RegistryHive {
 
   // Location is a file path or ":memory:". A missing file is an empty hive;
   // the file is created by the first change written. Raises
-  // ERegistryException when the file cannot be read or parsed (naming the
-  // file and the line) and when another hive is current.
+  // ERegistryException when the path names something other than a regular
+  // file, when the file cannot be read or parsed (naming the file and the
+  // line) and when another hive is current.
   explicit RegistryHive(const std::string& Location);
   // Writes what registry objects that are still alive have not written yet;
   // a failure is reported on stderr, since a destructor cannot raise.
@@ -51,16 +59,28 @@ class RegistryHive {
   const std::string& Location() const { return FLocation; }
   bool InMemory() const { return !FFile.has_value(); }
 
-  // The whole hive in REGEDIT4, exactly the bytes a write would produce now.
-  // A file hive is read again first, so the text shows other processes'
-  // changes too.
+  // The whole hive as REGEDIT4 text in Windows-1251. A file hive is read
+  // again first, so the text shows other processes' changes too.
   std::string Text();
+  // The format the file was in when last read; new files are REGEDIT4.
+  HiveFormat Format() const { return FFormat; }
+  // Writes the whole hive to Path in Format, atomically, as a file that
+  // regedit imports and that loads as a hive. A new file gets the mode the
+  // umask leaves of 0666. Raises ERegistryException when it cannot.
+  void Export(const std::string& Path, HiveFormat Format);
   // Text() for people: Windows-1251 converted to UTF-8, LF line ends, and
   // control bytes (0x1F, tab, ...) shown as \x1f so they can be seen.
   std::string DisplayText();
 
   // See HiveFile::SetBeforeRename; a no-op for a memory hive.
   void SetBeforeRename(std::function<void(const std::string&)> Hook);
+  // How writers wait for another process's lock. By default they say so on
+  // stderr after a second and give up after ten.
+  void SetLockWait(HiveLockWait Wait) { FLockWait = std::move(Wait); }
+
+  // The writes that failed since the last call, each as a message naming
+  // the file and the reason: the settings they held were not saved.
+  std::vector<std::string> TakeSaveFailures();
 
   // What TRegistry needs. Owner identifies the registry object whose
   // changes are recorded.
@@ -68,10 +88,12 @@ class RegistryHive {
   // Reads the file again and applies the changes not yet written on top.
   void Reload();
   const HiveKey& Root() const { return *FRoot; }
-  // False when changes could not be written (e.g. a read-only folder).
-  bool CanWrite() const;
+  // False, with the reason recorded as a save failure, when changes could
+  // not be written (a read-only file or folder, a missing folder ...).
+  bool CanWrite();
   void Apply(const void* Owner, HiveOp Op);
-  // Writes Owner's recorded changes; they stay recorded when that raises.
+  // Writes Owner's recorded changes. When that raises, the failure is
+  // recorded and the changes are dropped.
   void Commit(const void* Owner);
   // Forgets Owner's recorded changes (they stay in the view until the next
   // Reload).
@@ -83,12 +105,18 @@ class RegistryHive {
     HiveOp Op;
   };
 
-  std::unique_ptr<HiveKey> LoadFile() const;
+  // The tree of a file's bytes (none: the file does not exist); notes the
+  // file's format.
+  std::unique_ptr<HiveKey> Parse(const std::optional<std::string>& Bytes);
   void Replay(HiveKey& Root, const void* Skip) const;
+  void WriteChanges(const void* Owner);
 
   std::string FLocation;
   std::optional<HiveFile> FFile;
+  HiveFormat FFormat = HiveFormat::Regedit4;
+  HiveLockWait FLockWait;
   std::unique_ptr<HiveKey> FRoot;
   std::vector<TPending> FPending;
+  std::vector<std::string> FSaveFailures;
   std::uint64_t FSerial;
 };

@@ -230,4 +230,27 @@ bool TCustomColorBox::PickCustomColor() {
   return Result;
 }
 
+const TTypeInfo* TColorBox::ClassInfo() const {
+  using T = TCustomColorBox;
+  static const TPropType StyleType{
+      tkSet,
+      "TColorBoxStyle",
+      {"cbStandardColors", "cbExtendedColors", "cbSystemColors", "cbIncludeNone",
+       "cbIncludeDefault", "cbCustomColor", "cbPrettyNames"}};
+  static const TTypeInfo Info{
+      "TColorBox",
+      {
+          {"DefaultColorColor", clBlack, &ColorType, PropGetter<&T::DefaultColorColor>,
+           PropSetter<&T::SetDefaultColorColor>},
+          {"NoneColorColor", clBlack, &ColorType, PropGetter<&T::NoneColorColor>,
+           PropSetter<&T::SetNoneColorColor>},
+          {"Selected", clBlack, &ColorType, PropGetter<&T::Selected>, PropSetter<&T::SetSelected>},
+          {"Style",
+           static_cast<Integer>(
+               TColorBoxStyle{cbStandardColors, cbExtendedColors, cbSystemColors}.Bits()),
+           &StyleType, PropGetter<&T::Style>, PropSetter<&T::SetStyle>},
+      }};
+  return &Info;
+}
+
 #endif

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "CustomComboBox.h"
+#include "TypInfo.h"
 
 enum TColorBoxStyles : std::uint8_t {
   cbStandardColors,
@@ -81,6 +82,9 @@ class TCustomColorBox : public TCustomComboBox {
 class TColorBox : public TCustomColorBox {
  public:
   explicit TColorBox(TComponent* AOwner) : TCustomColorBox(AOwner) {}
+  // The box's own published properties, with their access: an object
+  // inspector reads and sets Selected and Style through them.
+  const TTypeInfo* ClassInfo() const override;
 };
 
 #endif

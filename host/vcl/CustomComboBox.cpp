@@ -252,6 +252,12 @@ TRect TCustomComboBox::EditRect() const {
   return {kEditBorder, kEditBorder, Width() - kEditBorder - kButtonWidth, Bottom};
 }
 
+void TCustomComboBox::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_SETFOCUS || Message.Msg == WM_KILLFOCUS)
+    Invalidate();
+  TWinControl::WndProc(Message);
+}
+
 void TCustomComboBox::Paint() {
   FCanvas->DisplayList().Clear();
   FCanvas->Font()->Assign(Font());

@@ -105,6 +105,9 @@ class TCustomComboBox : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  // The closed control shows its selection highlighted only while it has
+  // the focus, so the window repaints when the focus comes or goes.
+  void WndProc(TMessage& Message) override;
   void Paint() override;
   // A shown combo box has its window, as every shown VCL control does; the
   // window's creation is where owner-drawn lists fill themselves.

@@ -49,7 +49,7 @@ void TCustomEdit::SetAutoSize(bool Value) {
   if (Value == FAutoSize)
     return;
   FAutoSize = Value;
-  if (Value && OwnsWindow())
+  if (Value)
     AdjustHeight();
 }
 
@@ -222,7 +222,11 @@ void TCustomEdit::BoundsChanged() {
 
 void TCustomEdit::FontChanged() {
   TWinControl::FontChanged();
-  if (FAutoSize && OwnsWindow())
+  // The height follows the font at once, window or not, as the VCL's
+  // CM_FONTCHANGED does; AdjustHeight needs only a screen DC. A form's code
+  // that places an edit by its height before the window exists (a quarter
+  // of it above a label's top) then sees the height it will have.
+  if (FAutoSize)
     AdjustHeight();
 }
 

@@ -21,7 +21,8 @@ class TCustomEdit : public TWinControl {
   void SetReadOnly(bool Value);
   bool AutoSelect() const { return FAutoSelect; }
   void SetAutoSelect(bool Value) { FAutoSelect = Value; }
-  // With AutoSize the height follows the font whenever the window is made.
+  // With AutoSize the height follows the font: when the font changes and
+  // when the window is made.
   bool AutoSize() const { return FAutoSize; }
   void SetAutoSize(bool Value);
   // 0: no limit of the control's own. Text set from code is never cut.

@@ -53,6 +53,26 @@ TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
   SetBounds(0, 0, 185, 41);
 }
 
+void TCustomPanel::SetBorderStyle(TBorderStyle Value) {
+  if (Value == FBorderStyle)
+    return;
+  FBorderStyle = Value;
+  Realign();
+  Invalidate();
+}
+
+TRect TCustomPanel::ClientRect() const {
+  TRect R = TCustomControl::ClientRect();
+  if (FBorderStyle == bsSingleBorder) {
+    // The sunken client edge of the new look takes two pixels a side; the
+    // plain border of the old one, one.
+    const int B = NewStyleControls() && Ctl3D() ? 2 : 1;
+    R.Right = std::max(0, R.Right - 2 * B);
+    R.Bottom = std::max(0, R.Bottom - 2 * B);
+  }
+  return R;
+}
+
 void TCustomPanel::Paint() {
   FCanvas->DisplayList().Clear();
   FCanvas->Brush()->SetColor(Color());

@@ -43,10 +43,14 @@ class TCustomPanel : public TCustomControl {
   void SetBevelOuter(TBevelCut Value) { FBevelOuter = Value; }
   TBevelCut BevelInner() const { return FBevelInner; }
   void SetBevelInner(TBevelCut Value) { FBevelInner = Value; }
+  // A single border is a frame around the client area, as the window's
+  // non-client edge: aligned children and the panel's own painting lie
+  // inside it.
   TBorderStyle BorderStyle() const { return FBorderStyle; }
-  void SetBorderStyle(TBorderStyle Value) { FBorderStyle = Value; }
+  void SetBorderStyle(TBorderStyle Value);
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment Value) { FAlignment = Value; }
+  TRect ClientRect() const override;
 
  protected:
   void Paint() override;

@@ -178,7 +178,8 @@ int TCanvas::TextHeight(const std::string& Text) const {
   return FontMetrics(FFont->Desc()).tmHeight;
 }
 
-void TCanvas::DrawImage(int X, int Y, int Index, bool Enabled, int Width, int Height) {
+void TCanvas::DrawImage(int X, int Y, int Index, bool Enabled, int Width, int Height,
+                        const std::string& Description) {
   TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkImage);
   Item.X = X;
   Item.Y = Y;
@@ -187,5 +188,6 @@ void TCanvas::DrawImage(int X, int Y, int Index, bool Enabled, int Width, int He
   Item.Enabled = Enabled;
   Item.ImageWidth = Width;
   Item.ImageHeight = Height;
+  Item.Text = Description;
   FList.Add(Item);
 }

@@ -198,8 +198,10 @@ class TCanvas : public TPersistent {
   void TextOut(int X, int Y, const std::string& Text);
   int TextWidth(const std::string& Text) const;
   int TextHeight(const std::string& Text) const;
-  // Records an image of an image list; image lists draw through this.
-  void DrawImage(int X, int Y, int Index, bool Enabled, int Width, int Height);
+  // Records an image of an image list, with what the image shows; image
+  // lists draw through this.
+  void DrawImage(int X, int Y, int Index, bool Enabled, int Width, int Height,
+                 const std::string& Description);
 
   TDisplayList& DisplayList() { return FList; }
   const TDisplayList& DisplayList() const { return FList; }

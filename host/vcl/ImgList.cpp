@@ -15,5 +15,5 @@ void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabl
   // Drawing an index the list does not hold draws nothing, as the VCL does.
   if (Index < 0 || Index >= Count())
     return;
-  Canvas->DrawImage(X, Y, Index, Enabled, FWidth, FHeight);
+  Canvas->DrawImage(X, Y, Index, Enabled, FWidth, FHeight, ImageDescription(Index));
 }

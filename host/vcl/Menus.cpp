@@ -21,7 +21,8 @@ std::string ShortCutToText(TShortCut Value) {
   if ((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9')) {
     Name = std::string(1, static_cast<char>(Key));
   } else if (Key >= 0x70 && Key <= 0x87) {
-    Name = "F" + IntToStr(Key - 0x6F);
+    Name = "F";
+    Name += IntToStr(Key - 0x6F);
   } else {
     switch (Key) {
       case VK_BACK:

@@ -144,6 +144,27 @@ TEST_F(ComboBox, OwnerDrawCanvasIsPreparedPerItem) {
   EXPECT_EQ(Face[2].Text, "second");
 }
 
+TEST_F(ComboBox, ClosedControlHighlightsItsItemWhileFocusedOnly) {
+  auto* C = new TRecordingCombo(Form);
+  auto* Other = new TRecordingCombo(Form);
+  C->SetStyle(csOwnerDrawFixed);
+  C->Items()->SetText("first\r\nsecond\r\n");
+  C->SetItemIndex(1);
+  // The colour the closed control's item was last filled with.
+  const auto Fill = [C] {
+    const auto& Face = C->Canvas()->DisplayList().Items();
+    return Face.size() >= 2 ? Face[1].Color : 0u;
+  };
+  App->ProcessMessages();
+  EXPECT_EQ(Fill(), static_cast<std::uint32_t>(clWindow));
+  Form->FocusControl(C);
+  App->ProcessMessages();
+  EXPECT_EQ(Fill(), static_cast<std::uint32_t>(clHighlight));
+  Form->FocusControl(Other);
+  App->ProcessMessages();
+  EXPECT_EQ(Fill(), static_cast<std::uint32_t>(clWindow));
+}
+
 TEST(Canvas, RecordsWhatTheColourBoxDrawsWith) {
   TCanvas C;
   C.Brush()->SetColor(clRed);

@@ -299,17 +299,34 @@ TEST_F(ColorBoxD5, PrettyNamesComeFromTheStringTableOrTheIdentifier) {
   EXPECT_EQ(LoadResString(1), "");
 }
 
-TEST_F(ColorBoxD5, PublishedPropertiesInOrder) {
-  const auto& P = TColorBox::PublishedProperties();
+TEST_F(ColorBoxD5, PublishedPropertiesInOrderWithTheirAccess) {
+  TTestColorBox* Box = NewBox();
+  const auto& P = Box->ClassInfo()->Props;
   ASSERT_EQ(P.size(), 43u);
   EXPECT_STREQ(P[0].Name, "DefaultColorColor");
   EXPECT_STREQ(P[2].Name, "Selected");
-  EXPECT_STREQ(P[2].Read, "GetSelected");
   EXPECT_STREQ(P[3].Name, "Style");
   EXPECT_STREQ(P[4].Name, "Anchors");
   EXPECT_STREQ(P[26].Name, "Visible");
   EXPECT_STREQ(P[27].Name, "OnChange");
   EXPECT_STREQ(P.back().Name, "OnStartDrag");
+  EXPECT_EQ(P[2].Default, clBlack);
+  EXPECT_EQ(P[3].Default, 0x7);  // standard, extended and system colours
+
+  // Selected is read through GetSelected and written through SetSelected:
+  // an unlisted colour goes to the custom slot, and reads back as given.
+  const TColor Foreign = ColorFromBits(0x123456);
+  SetOrdProp(Box, "Selected", Foreign);
+  EXPECT_EQ(Box->ItemIndex(), 0);
+  EXPECT_EQ(GetOrdProp(Box, "Selected"), Foreign);
+  Box->SetItemIndex(-1);
+  EXPECT_EQ(GetOrdProp(Box, "Selected"), NoColorSelected);
+  EXPECT_EQ(GetSetProp(Box, "Style", true),
+            "[cbStandardColors,cbExtendedColors,cbSystemColors,cbCustomColor]");
+  SetOrdProp(Box, "Style", 0);
+  EXPECT_FALSE(Box->Enabled());
+  SetOrdProp(Box, "DefaultColorColor", clRed);
+  EXPECT_EQ(Box->DefaultColorColor(), clRed);
 }
 
 #endif

@@ -71,13 +71,13 @@ TEST_F(DialogTest, WithoutASelectedGroupOnlyAddActs) {
   Run([&](TDialogDriver& D) {
     D.Sheet("TSGroupPage");
     D.Select("LBoxPagePalette", 0);
-    const std::string Before = D.DumpJson();
+    const TJson Before = D.Dump();
     for (const char* Button :
          {"BtnDelete", "BtnRename", "BtnMoveUp", "BtnMoveDown", "BtnMoveToLeftOne",
           "BtnMoveToRightOne", "BtnMoveToLeftAll", "BtnMoveToRightAll"})
       D.Click(Button);
     // The clicks moved the focus, nothing else.
-    EXPECT_EQ(D.DumpJson(), Before);
+    EXPECT_EQ(D.Dump(), Before);
     D.Focus("LBoxPagePalettePerPageGroup");
     D.Click("BtnMoveUp");
     D.Click("BtnMoveDown");

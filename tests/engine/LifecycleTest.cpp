@@ -1,6 +1,7 @@
 // Loading and unloading the expert: both start-up paths, identity, menus,
 // and the IDE given back exactly as it was.
 
+#include "DialogDriver.h"
 #include "EngineFixture.h"
 
 namespace {
@@ -174,4 +175,88 @@ TEST_F(EngineTest, AFailedConstructionLeavesNoTrace) {
   App->SetMainForm(Empty);
   EXPECT_THROW(new TORVExpert(), Exception);
   delete Empty;
+}
+
+namespace {
+
+// Where and how the palette and the two panels around it sit.
+struct TPlace {
+  explicit TPlace(TControl* C)
+      : Parent(C->Parent()),
+        Align(C->Align()),
+        Bounds(C->BoundsRect()),
+        MinHeight(C->Constraints()->MinHeight()),
+        MaxHeight(C->Constraints()->MaxHeight()) {}
+  bool operator==(const TPlace&) const = default;
+  TWinControl* Parent;
+  TAlign Align;
+  TRect Bounds;
+  int MinHeight, MaxHeight;
+};
+
+}  // namespace
+
+TEST_F(EngineTest, AFailedLoadLeavesTheIdeAsItWas) {
+  for (TPaletteLayout Layout : {TPaletteLayout::ControlBar, TPaletteLayout::Panel}) {
+    SCOPED_TRACE(Layout == TPaletteLayout::Panel ? "panel" : "control bar");
+    MakeIde({"Standard", "Additional", "Win32"}, Layout);
+    ShowIde();
+    ClickPage("Win32");
+    // The store is read up to the keep option, which another tool wrote as
+    // a number: the palette has been made multi-line by then.
+    WriteTimer("PagesSort", Stored({kAlpha}));
+    WritePages(kAlpha, {"Win32"});
+    WriteTimer("PagesPaletteMultiLine", "1");
+    std::vector<std::string> Key;
+    ASSERT_TRUE(SplitKeyPath(Const_sKeyNameDelphi + Const_sKeyNameORVExpert + "\\Timer", Key));
+    Hive->Apply(this, HiveOp{HiveOp::SetValue, Key, "PageGroupKeep", REG_DWORD, {1, 0, 0, 0}});
+
+    TControl* Palette = Ide->Palette();
+    const TPlace Before[] = {TPlace(Palette), TPlace(Ide->PaletteHome()),
+                             TPlace(Ide->PaletteHome()->Parent())};
+    const THostHandlers Handlers(Ide);
+    const bool ParentFont = Ide->Palette()->ParentFont();
+    const int Components = Ide->ComponentCount();
+    const int Loads = Ide->Loads();
+    EXPECT_THROW(Load(), ERegistryException);
+
+    const TPlace After[] = {TPlace(Palette), TPlace(Ide->PaletteHome()),
+                            TPlace(Ide->PaletteHome()->Parent())};
+    for (int i = 0; i < 3; ++i)
+      EXPECT_TRUE(After[i] == Before[i]) << "control " << i;
+    EXPECT_EQ(THostHandlers(Ide), Handlers);
+    EXPECT_FALSE(Ide->Palette()->MultiLine());
+    EXPECT_EQ(Ide->Palette()->ParentFont(), ParentFont);
+    EXPECT_EQ(PaletteTabs(), Ide->Pages());
+    EXPECT_EQ(SelectedPage(), "Win32");
+    EXPECT_EQ(Ide->ComponentCount(), Components);
+    EXPECT_EQ(Ide->Loads(), Loads);
+    delete Ide;
+    Ide = nullptr;
+    Hive.reset();
+    Hive = std::make_unique<RegistryHive>(":memory:");
+  }
+}
+
+TEST_F(EngineTest, TheSettingsWaitForTheFirstShowing) {
+  MakeIde();
+  WriteTimer("PagesSort", Stored({kAlpha}));
+  WritePages(kAlpha, {"Win32"});
+  Load();
+  int Dialogs = 0;
+  App->SetModalDriver([&](TCustomForm* Form) {
+    ++Dialogs;
+    TDialogDriver(Form).Ok();
+  });
+  Inspect().ComponentMenuItem()->Click();
+  // The groups are not loaded yet: no dialog could show them, and none
+  // erases them from the store.
+  EXPECT_EQ(Dialogs, 0);
+  EXPECT_EQ(Read("Timer", "PagesSort"), Stored({kAlpha}));
+  EXPECT_EQ(PaletteTabs(), Ide->Pages());
+  ShowIde();
+  EXPECT_EQ(PaletteTabs(), std::vector<std::string>{"Win32"});
+  Inspect().ComponentMenuItem()->Click();
+  EXPECT_EQ(Dialogs, 1);
+  EXPECT_EQ(GroupTabs(), (std::vector<std::string>{kAlpha, kUngrouped}));
 }

@@ -115,3 +115,28 @@ TEST_F(SwitchTest, AGroupThatLosesItsPagesIsHidden) {
   EXPECT_EQ(GroupTabs(), (std::vector<std::string>{kAlpha, kBeta, kGamma, kUngrouped}));
   EXPECT_EQ(Inspect().PageGroupPages()[1], "System\r\n");
 }
+
+TEST_F(SwitchTest, TheIdeSeesItsOwnRebuildUntilTheTick) {
+  ShowIde();
+  Load();
+  ClickGroup(kGamma);
+  ClickPage("Samples");
+  // The IDE removes a page before the selected one and announces its new
+  // palette: it reads its own five pages, Samples now fourth.
+  Ide->UninstallPages({"Additional"});
+  EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"Samples", 4, 5}));
+  // A group click before the tick works from the new list already.
+  ClickGroup(kAlpha);
+  EXPECT_EQ(PaletteTabs(), (std::vector<std::string>{"Data Access", "Standard"}));
+  EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"Data Access", 3, 5}));
+  EXPECT_EQ(Lines(Inspect().Master()->Tabs()), Ide->Pages());
+  // The IDE publishes the same pages again: the group stays and gets its
+  // own pages back at the tick.
+  ClickGroup(kGamma);
+  Ide->InstallPages({"samples"});
+  EXPECT_EQ(PaletteTabs(), Ide->Pages());
+  App->AdvanceTime(50);
+  EXPECT_EQ(ActiveGroup(), kGamma);
+  EXPECT_EQ(PaletteTabs(), (std::vector<std::string>{"Samples", "Win32"}));
+  EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"Samples", 4, 5}));
+}

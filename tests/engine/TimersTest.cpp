@@ -149,3 +149,27 @@ TEST_F(EngineTest, SortTimerFollowsActivationAndTheOptions) {
   EXPECT_EQ(ActiveGroup(), kAlpha);
   EXPECT_EQ(SelectedPage(), "Win32");
 }
+
+TEST_F(EngineTest, TheSortTickSeesARewriteTheWatchHasNotTickedYet) {
+  MakeIde();
+  WriteTimer("PagesSort", Stored({kAlpha, kBeta}));
+  WritePages(kAlpha, {"Win32"});
+  WritePages(kBeta, {"Samples"});
+  WriteTimer("PageGroupKeep", "1");
+  WriteTimer("PageGroupTimerRun", "1");
+  WriteTimer("PageTimerRefreshInstallMSec", "2000");
+  WriteTimer("PageTimerRefreshMSec", "100");
+  ShowIde();
+  Load();
+  ClickGroup(kBeta);
+  Ide->UninstallPages({"Samples"});
+  App->AdvanceTime(2000);
+  ASSERT_EQ(ActiveGroup(), kAlpha);
+  // The kept group's page is back; the sort tick comes before the watch's.
+  Ide->InstallPages({"Samples"});
+  Ide->SetActive(false);
+  App->AdvanceTime(100);
+  EXPECT_EQ(ActiveGroup(), kBeta);
+  EXPECT_EQ(PaletteTabs(), std::vector<std::string>{"Samples"});
+  EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"Samples", 5, 6}));
+}

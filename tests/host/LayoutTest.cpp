@@ -33,6 +33,25 @@ TEST_F(Layout, ClientAlignedChildrenTakeTheRoomLeft) {
   EXPECT_EQ(Client->BoundsRect(), Rect(0, 0, 250, 200));
 }
 
+TEST_F(Layout, ABorderedPanelsClientAreaLiesInsideItsBorder) {
+  // The settings dialog's client panel: 531 x 268 with a single border.
+  auto* Panel = new TPanel(Form);
+  Panel->SetParent(Form);
+  Panel->SetBounds(0, 0, 531, 268);
+  auto* Client = new TPageControl(Form);
+  Client->SetParent(Panel);
+  Client->SetAlign(alClient);
+  EXPECT_EQ(Client->BoundsRect(), Rect(0, 0, 531, 268));
+  Panel->SetBorderStyle(bsSingleBorder);
+  EXPECT_EQ(Client->BoundsRect(), Rect(0, 0, 527, 264));
+  EXPECT_EQ(Panel->ClientRect(), Rect(0, 0, 527, 264));
+  // The old look's border is one plain line.
+  Panel->SetCtl3D(false);
+  EXPECT_EQ(Panel->ClientRect(), Rect(0, 0, 529, 266));
+  Panel->SetBorderStyle(bsNoBorder);
+  EXPECT_EQ(Client->BoundsRect(), Rect(0, 0, 531, 268));
+}
+
 TEST_F(Layout, ConstraintsClampTheHeight) {
   auto* Panel = new TPanel(Form);
   Panel->SetParent(Form);

@@ -64,34 +64,35 @@ void ExpectRenderMatchesDump(const std::string& Render, const TJson& Dump,
   SCOPED_TRACE("after " + Step + "\n" + Render);
   const TRenderedRow Palette = ParseRow(Render, "palette (");
   ASSERT_TRUE(Palette.Present);
-  EXPECT_NE(Palette.Heading.find("(" + Dump.At("/palette/parent")->AsString() + ")"),
-            std::string::npos);
-  const TJson* Tabs = Dump.At("/palette/tabs");
-  ASSERT_EQ(Palette.Tabs.size(), Tabs->Size());
+  EXPECT_NE(
+      Palette.Heading.find("(" + Dump.at("/palette/parent"_json_pointer).get<std::string>() + ")"),
+      std::string::npos);
+  const TJson& Tabs = Dump.at("/palette/tabs"_json_pointer);
+  ASSERT_EQ(Palette.Tabs.size(), Tabs.size());
   for (std::size_t i = 0; i < Palette.Tabs.size(); ++i) {
-    EXPECT_EQ(Palette.Tabs[i].Caption, Tabs->Items()[i].AsString());
-    EXPECT_EQ(Palette.Tabs[i].Chosen,
-              static_cast<int>(i) == Dump.At("/palette/tabIndex")->AsInteger());
+    EXPECT_EQ(Palette.Tabs[i].Caption, Tabs[i]);
+    EXPECT_EQ(Palette.Tabs[i].Chosen, Dump.at("/palette/tabIndex"_json_pointer) == i);
     EXPECT_FALSE(Palette.Tabs[i].Bold || Palette.Tabs[i].Shaded);
   }
 
   const TRenderedRow Bar = ParseRow(Render, "group bar");
-  const bool OnBar = Dump.At("/palette/parent")->AsString().rfind("groupBar", 0) == 0;
+  const bool OnBar =
+      Dump.at("/palette/parent"_json_pointer).get<std::string>().rfind("groupBar", 0) == 0;
   ASSERT_EQ(Bar.Present, OnBar);
   if (!OnBar)
     return;
-  const TJson* Sheets = Dump.At("/groupBar/sheets");
-  const int Active = static_cast<int>(Dump.At("/groupBar/activeIndex")->AsInteger());
-  const bool Shadow = Dump.At("/expert/options/PagesShadow")->AsBool();
+  const TJson& Sheets = Dump.at("/groupBar/sheets"_json_pointer);
+  const int Active = Dump.at("/groupBar/activeIndex"_json_pointer).get<int>();
+  const bool Shadow = Dump.at("/expert/options/PagesShadow"_json_pointer).get<bool>();
   std::size_t Shown = 0;
-  for (std::size_t i = 0; i < Sheets->Size(); ++i) {
-    const TJson& Sheet = Sheets->Items()[i];
-    if (!Sheet.Find("tabVisible")->AsBool())
+  for (std::size_t i = 0; i < Sheets.size(); ++i) {
+    const TJson& Sheet = Sheets[i];
+    if (!Sheet.at("tabVisible").get<bool>())
       continue;
     ASSERT_LT(Shown, Bar.Tabs.size());
     const TRenderedTab& Tab = Bar.Tabs[Shown++];
     const bool IsActive = static_cast<int>(i) == Active;
-    EXPECT_EQ(Tab.Caption, Sheet.Find("caption")->AsString());
+    EXPECT_EQ(Tab.Caption, Sheet.at("caption"));
     EXPECT_EQ(Tab.Chosen, IsActive) << Tab.Caption;
     EXPECT_EQ(Tab.Bold, IsActive) << Tab.Caption;
     EXPECT_EQ(Tab.Shaded, Shadow && !IsActive) << Tab.Caption;
@@ -129,7 +130,7 @@ TEST(Render, ShowsWhatDumpSaysAfterEveryStep) {
     const std::string Render = Out.str();
     Out.str("");
     ASSERT_EQ(Sim.RunLine("dump", "dump"), TLineResult::Ok) << Err.str();
-    const TJson Dump = TJson::Parse(Out.str());
+    const TJson Dump = ParseJson(Out.str());
     Grouped = Grouped || Render.find(":Данные:") != std::string::npos;
     ExpectRenderMatchesDump(Render, Dump, Step);
   }

@@ -25,47 +25,80 @@ TRun RunIde(const std::vector<std::string>& Args, const std::string& Stdin = "",
 
 TJson LastDump(const std::string& Out) {
   const std::size_t Start = Out.rfind("\n{", Out.size() - 2);
-  return TJson::Parse(Out.substr(Start == std::string::npos ? 0 : Start + 1));
+  return ParseJson(Out.substr(Start == std::string::npos ? 0 : Start + 1));
 }
 
 }  // namespace
 
-TEST(Json, ParsesWritesAndCompares) {
-  const TJson J = TJson::Parse(
-      R"( {"a":[1,2.5,-3e2,true,null],"b":{"x":"\u00e9\ud83d\ude00\"\\\n"},"c/d":1,"e~f":2} )");
-  EXPECT_EQ(J.Write(),
-            "{\"a\":[1,2.5,-300,true,null],\"b\":{\"x\":\"\xC3\xA9\xF0\x9F\x98\x80\\\"\\\\\\n\"},"
-            "\"c/d\":1,\"e~f\":2}");
-  EXPECT_EQ(TJson::Parse(J.Write()), J);
-  EXPECT_EQ(TJson::Parse("{\"y\":1,\"x\":[1.0]}"), TJson::Parse("{\"x\":[1],\"y\":1}"));
-  EXPECT_FALSE(TJson::Parse("[1,2]") == TJson::Parse("[2,1]"));
-  EXPECT_FALSE(TJson::Parse("0") == TJson::Parse("false"));
-  EXPECT_FALSE(TJson::Parse("\"1\"") == TJson::Parse("1"));
-  EXPECT_EQ(TJson(std::string("\x01")).Write(), "\"\\u0001\"");
+TEST(Json, StrictParseComparisonAndPointers) {
+  const TJson J = ParseJson(R"( {"a":[1,2.5,-3e2,true,null],"b":{"x":"\u00e9"},"c/d":1,"e~f":2} )");
+  // Objects compare regardless of key order, numbers by value; nothing else
+  // is equal across types or orders.
+  EXPECT_TRUE(JsonEqual(ParseJson("{\"y\":1,\"x\":[1.0]}"), ParseJson("{\"x\":[1],\"y\":1}")));
+  EXPECT_FALSE(JsonEqual(ParseJson("[1,2]"), ParseJson("[2,1]")));
+  EXPECT_FALSE(JsonEqual(ParseJson("0"), ParseJson("false")));
+  EXPECT_FALSE(JsonEqual(ParseJson("\"1\""), ParseJson("1")));
+  EXPECT_FALSE(JsonEqual(ParseJson("{\"x\":1}"), ParseJson("{\"x\":1,\"y\":null}")));
 
   struct TPointer {
     const char* Pointer;
     const char* Value;  // nullptr: no value there
   };
   const TPointer Pointers[] = {
-      {"", nullptr},     {"/a/1", "2.5"},     {"/a/01", nullptr},
-      {"/a/5", nullptr}, {"/a/-", nullptr},   {"/c~1d", "1"},
-      {"/e~0f", "2"},    {"/b/x/y", nullptr}, {"/missing/deeper", nullptr},
+      {"/a/1", "2.5"},       {"/a/01", nullptr},
+      {"/a/5", nullptr},     {"/a/-", nullptr},
+      {"/c~1d", "1"},        {"/e~0f", "2"},
+      {"/b/x/y", nullptr},   {"/b/x", "\"\xC3\xA9\""},
+      {"/missing", nullptr}, {"/missing/deeper", nullptr},
   };
+  EXPECT_EQ(JsonAt(J, ""), &J);
   for (const TPointer& P : Pointers) {
-    const TJson* V = J.At(P.Pointer);
-    if (std::string(P.Pointer).empty())
-      EXPECT_EQ(V, &J);
-    else if (P.Value == nullptr)
-      EXPECT_EQ(V, nullptr) << P.Pointer;
-    else
-      EXPECT_EQ(V != nullptr ? V->Write() : "(none)", P.Value) << P.Pointer;
+    const TJson* V = JsonAt(J, P.Pointer);
+    EXPECT_EQ(V != nullptr ? WriteJson(*V) : "(none)", P.Value != nullptr ? P.Value : "(none)")
+        << P.Pointer;
   }
   for (const char* Bad : {"a", "/a~2", "/x~"})
-    EXPECT_THROW(J.At(Bad), EJsonError) << Bad;
-  for (const char* Bad : {"", "[1,]", "{\"a\":1,\"a\":2}", "01", "\"\\ud800\"", "tru", "[1] 2",
-                          "\"a\tb\"", "{\"a\" 1}", "-", "1."})
-    EXPECT_THROW(TJson::Parse(Bad), EJsonError) << Bad;
+    EXPECT_THROW(JsonAt(J, Bad), EJsonError) << Bad;
+  for (const char* Bad : {"", "[1,]", "01", "\"\\ud800\"", "tru", "[1] 2", "\"a\tb\"", "{\"a\" 1}",
+                          "-", "1.", "{\"a\":{\"b\":1,\"b\":2}}"})
+    EXPECT_THROW(ParseJson(Bad), EJsonError) << Bad;
+  // A number beyond a double is refused by name, not turned into null.
+  try {
+    ParseJson("[1e400]");
+    ADD_FAILURE() << "1e400 was accepted";
+  } catch (const EJsonError& E) {
+    EXPECT_NE(std::string(E.what()).find("1e400"), std::string::npos) << E.what();
+  }
+  // The same key in two objects is no duplicate.
+  EXPECT_NO_THROW(ParseJson("[{\"a\":1},{\"a\":{\"a\":2}}]"));
+}
+
+TEST(Json, DifferencesNameOnlyWhatDiffers) {
+  const TJson Expected =
+      ParseJson("{\"same\":[1,2,3],\"x\":{\"y\":1,\"z~/\":\"a\"},\"gone\":true,\"list\":[1,2]}");
+  const TJson Actual =
+      ParseJson("{\"list\":[1,2,3],\"same\":[1,2,3],\"x\":{\"y\":2,\"z~/\":\"b\"},\"new\":null}");
+  EXPECT_EQ(JsonDifferences("/p", Expected, &Actual),
+            "  5 values differ:\n"
+            "  /p/x/y: expected 1, actual 2\n"
+            "  /p/x/z~0~1: expected \"a\", actual \"b\"\n"
+            "  /p/gone: expected true, actual (no such value)\n"
+            "  /p/list: expected [1,2], actual [1,2,3]\n"
+            "  /p/new: expected (no such value), actual null");
+  // Bounded: a few lines, and long values cut short.
+  TJson Long = TJson::array(), Other = TJson::array();
+  for (int i = 0; i < 50; ++i) {
+    Long.push_back(std::string(200, 'a'));
+    Other.push_back(i);
+  }
+  const std::string Many = JsonDifferences("", Long, &Other);
+  EXPECT_NE(Many.find("  50 values differ:\n  /0: expected \"aaaa"), std::string::npos) << Many;
+  EXPECT_NE(Many.find("\n  ... and 40 more"), std::string::npos) << Many;
+  EXPECT_LT(Many.size(), 1500u);
+  // A value against a value of another kind, or none, shows both whole.
+  const TJson Seven = 7;
+  EXPECT_EQ(JsonDifferences("/a", Seven, nullptr), "  expected: 7\n  actual:   (no such value)");
+  EXPECT_EQ(JsonDifferences("/a", Expected, &Seven).substr(0, 22), "  expected: {\"same\":[1");
 }
 
 TEST(Simulator, ExitStatusesAndMessages) {
@@ -83,7 +116,8 @@ TEST(Simulator, ExitStatusesAndMessages) {
       {{"-e", "wait -5"}, 2, "MS must be a whole number"},
       {{"-e", "key down LALT"}, 2, "unknown key 'LALT'"},
       {{"-e", "key sideways A"}, 2, "expected down or up"},
-      {{"-e", "dump now"}, 2, "dump takes no arguments"},
+      {{"-e", "dump host now"}, 2, "dump: there is no key 'now' (the keys are host, time,"},
+      {{"-e", "dialog", "-e", "dump host"}, 2, "dump shows the key 'dialog' only, not 'host'"},
       {{"-e", "install"}, 2, "usage: install PAGE..."},
       {{"-e", "install \"Win"}, 2, "unterminated quoted argument"},
       {{"-e", "install \xE6\x97\xA5"}, 2, "cannot represent"},
@@ -96,7 +130,6 @@ TEST(Simulator, ExitStatusesAndMessages) {
       {{"--host", "8"}, 2, "--host must be 5, 6 or 7"},
       {{"--host", HostVersion == 7 ? "6" : "7", "-e", "show"}, 2, "build; run tabulon-ide --host"},
       {{"--layout", "side"}, 2, "--layout must be controlbar or panel"},
-      {{"--hive", "/proc/version", "-e", "registry"}, 2, "/proc/version, line 1"},
       {{"--palette", "/nonexistent"}, 2, "cannot read palette file /nonexistent"},
       {{"--package", "/nonexistent.so"}, 2, "no such file"},
       {{"-x"}, 2, "unknown option '-x'"},
@@ -114,7 +147,27 @@ TEST(Simulator, ExitStatusesAndMessages) {
   EXPECT_EQ(R.Status, 1);
   EXPECT_NE(R.Err.find("-e line 1"), std::string::npos);
   EXPECT_NE(R.Err.find("-e line 2"), std::string::npos);
-  EXPECT_EQ(LastDump(R.Out).Find("host")->AsInteger(), HostVersion);
+  EXPECT_EQ(LastDump(R.Out)["host"], HostVersion);
+}
+
+TEST(Simulator, DumpIndentedOrOfSomeKeys) {
+  const TRun R = RunIde({"-e", "show", "-e", "dump --pretty host mainForm", "-e",
+                         "dump mainForm host", "-e", "dump --pretty"});
+  ASSERT_EQ(R.Status, 0) << R.Err;
+  // The named keys in the order given, indented by two.
+  const std::string Host = std::to_string(HostVersion);
+  const std::string Pretty = "{\n  \"host\": " + Host +
+                             ",\n  \"mainForm\": {\n    \"showing\": true,\n    \"active\": true,";
+  EXPECT_EQ(R.Out.rfind(Pretty, 0), 0u) << R.Out;
+  const std::size_t Line = R.Out.find("\n{\"mainForm\":{");
+  ASSERT_NE(Line, std::string::npos) << R.Out;
+  const TJson Some = ParseJson(R.Out.substr(Line + 1, R.Out.find('\n', Line + 1) - Line - 1));
+  EXPECT_EQ(Some.size(), 2u);
+  EXPECT_EQ(Some["host"], HostVersion);
+  // The whole dump, indented, reads back as the one-line one.
+  const TJson All = ParseJson(R.Out.substr(R.Out.find("\n{\n", Line) + 1));
+  EXPECT_EQ(All.size(), 13u);
+  EXPECT_EQ(All["mainForm"], Some["mainForm"]);
 }
 
 TEST(Simulator, ARefusedCommandChangesNothing) {
@@ -151,15 +204,15 @@ TEST(Simulator, PagesByNumberCaptionAndQuotedHash) {
                          "-e", "dump", "-e", "render"});
   ASSERT_EQ(R.Status, 0) << R.Err;
   const std::size_t Second = R.Out.find("\n{") + 1;
-  const TJson First = TJson::Parse(R.Out.substr(0, R.Out.find('\n')));
-  EXPECT_EQ(First.At("/hostPalette/lastLoad/page")->AsString(), "#3");
-  EXPECT_EQ(First.At("/palette/tabs")->Write(),
+  const TJson First = ParseJson(R.Out.substr(0, R.Out.find('\n')));
+  EXPECT_EQ(First.at("/hostPalette/lastLoad/page"_json_pointer), "#3");
+  EXPECT_EQ(WriteJson(First.at("/palette/tabs"_json_pointer)),
             "[\"Standard\",\"#3\",\"\xD0\xA1\xD0\xB5\xD1\x80\xD0\xB2\xD0\xB8\xD1\x81\"]");
-  const TJson Later = TJson::Parse(R.Out.substr(Second, R.Out.find('\n', Second) - Second));
-  EXPECT_EQ(Later.At("/hostPalette/lastLoad")->Write(),
+  const TJson Later = ParseJson(R.Out.substr(Second, R.Out.find('\n', Second) - Second));
+  EXPECT_EQ(WriteJson(Later.at("/hostPalette/lastLoad"_json_pointer)),
             "{\"page\":\"\xD0\xA1\xD0\xB5\xD1\x80\xD0\xB2\xD0\xB8\xD1\x81\",\"tabIndex\":2,"
             "\"tabCount\":3}");
-  EXPECT_EQ(Later.At("/hostPalette/loads")->AsInteger(), 3);
+  EXPECT_EQ(Later.at("/hostPalette/loads"_json_pointer), 3);
   EXPECT_NE(R.Out.find("| Standard | #3 |[\xD0\xA1\xD0\xB5\xD1\x80\xD0\xB2\xD0\xB8\xD1\x81]|"),
             std::string::npos)
       << R.Out;
@@ -210,7 +263,7 @@ TEST(Simulator, WithoutCommandsTheTourRunsThenAPromptOnAFreshIde) {
   const TRun Piped =
       RunIde({"-"}, "show\npage #1\nexpect /hostPalette/lastLoad/tabIndex 1\ndump\n");
   EXPECT_EQ(Piped.Status, 0) << Piped.Err;
-  EXPECT_TRUE(LastDump(Piped.Out).At("/mainForm/showing")->AsBool());
+  EXPECT_EQ(LastDump(Piped.Out).at("/mainForm/showing"_json_pointer), true);
   const TRun Bad = RunIde({"-"}, "show\nfrobnicate\n");
   EXPECT_EQ(Bad.Status, 2);
   EXPECT_NE(Bad.Err.find("stdin line 2: unknown command"), std::string::npos);

@@ -338,7 +338,7 @@ TJson LastJson(const std::string& Out) {
   while (std::getline(S, Line))
     if (!Line.empty() && Line[0] == '{')
       Last = Line;
-  return TJson::Parse(Last);
+  return ParseJson(Last);
 }
 
 // A folder of its own for each test, removed at its end.
@@ -403,10 +403,10 @@ TEST_F(Snapshot, PaletteAreaShowsEveryTabAsTheAddinDrewIt) {
       for (const std::string& Page : Pages)
         EXPECT_EQ(P.Texts(Page).size(), 1u) << Page;
       EXPECT_FALSE(P.HasText(Gone));
-      const TJson& Sheets = *State.At("/groupBar/sheets");
-      ASSERT_EQ(Sheets.Size(), 4u);  // three groups and the ungrouped pages
-      for (std::size_t i = 0; i < Sheets.Size(); ++i) {
-        const std::string Caption = Sheets.At("/" + std::to_string(i) + "/caption")->AsString();
+      const TJson& Sheets = State.at("/groupBar/sheets"_json_pointer);
+      ASSERT_EQ(Sheets.size(), 4u);  // three groups and the ungrouped pages
+      for (std::size_t i = 0; i < Sheets.size(); ++i) {
+        const std::string Caption = Sheets[i].at("caption").get<std::string>();
         const auto Found = P.Texts(Caption);
         ASSERT_EQ(Found.size(), 1u) << Caption;
         // Bold on the active tab only; the inactive ones in the style's colours.
@@ -523,7 +523,7 @@ TEST_F(Snapshot, DialogShowsTheActiveSheetInItsState) {
   std::vector<TJson> Dumps;
   for (std::string L; std::getline(Lines, L);)
     if (!L.empty() && L[0] == '{')
-      Dumps.push_back(*TJson::Parse(L).At("/dialog/controls"));
+      Dumps.push_back(ParseJson(L).at("/dialog/controls"_json_pointer));
   ASSERT_EQ(Dumps.size(), 2u);
 
   const TPicture M = ReadPicture(Main), G = ReadPicture(Groups);
@@ -561,29 +561,29 @@ TEST_F(Snapshot, DialogShowsTheActiveSheetInItsState) {
     if (std::string(Row.ClassName) != "TCheckBox")
       continue;
     SCOPED_TRACE(Row.Name);
-    const TJson& C = *Before.At(std::string("/") + Row.Name);
-    const auto Found = M.Texts(C.At("/caption")->AsString());
+    const TJson& C = Before.at(Row.Name);
+    const auto Found = M.Texts(C.at("caption").get<std::string>());
     ASSERT_EQ(Found.size(), 1u);
     // The caption follows the 13-pixel box; its baseline lies in the row.
     EXPECT_EQ(int(Found[0]->X), Sheet.X + At.X + 17);
     EXPECT_GT(Found[0]->Y, Sheet.Y + At.Y);
     EXPECT_LT(Found[0]->Y, Sheet.Y + At.Y + Row.Height);
-    EXPECT_EQ(Found[0]->Fill == "#808080", !C.At("/enabled")->AsBool());
+    EXPECT_EQ(Found[0]->Fill == "#808080", !C.at("enabled").get<bool>());
     bool Ticked = false;
     for (const TShape& S : M.Shapes)
       Ticked =
           Ticked || (S.Kind == "polyline" && S.X >= Sheet.X + At.X && S.X < Sheet.X + At.X + 13 &&
                      S.Y >= Sheet.Y + At.Y && S.Y < Sheet.Y + At.Y + Row.Height);
-    EXPECT_EQ(Ticked, C.At("/checked")->AsBool());
+    EXPECT_EQ(Ticked, C.at("checked").get<bool>());
     Checked += Ticked;
   }
   EXPECT_GE(Checked, 2);
-  EXPECT_TRUE(Before.At("/CheckBoxDrawGroupPage_WidthFull/checked")->AsBool());
-  EXPECT_TRUE(M.HasText(Before.At("/SpinTimerInstallRefresh/text")->AsString()));
-  EXPECT_TRUE(M.HasText(Before.At("/SpinTimerRefreshPagesInterval/text")->AsString()));
+  EXPECT_EQ(Before.at("/CheckBoxDrawGroupPage_WidthFull/checked"_json_pointer), true);
+  EXPECT_TRUE(M.HasText(Before.at("/SpinTimerInstallRefresh/text"_json_pointer)));
+  EXPECT_TRUE(M.HasText(Before.at("/SpinTimerRefreshPagesInterval/text"_json_pointer)));
   // The colour box shows a swatch of its colour.
   const std::string Swatch =
-      SvgColor(static_cast<TColor>(Before.At("/ColorBoxPageGroup/selected")->AsInteger()));
+      SvgColor(Before.at("/ColorBoxPageGroup/selected"_json_pointer).get<TColor>());
   const TPoint Box = LayoutPlace("ColorBoxPageGroup");
   bool SwatchFound = false;
   for (const TShape& S : M.Shapes)
@@ -592,18 +592,18 @@ TEST_F(Snapshot, DialogShowsTheActiveSheetInItsState) {
                                   S.Y > Sheet.Y + Box.Y && S.Y < Sheet.Y + Box.Y + 22);
   EXPECT_TRUE(SwatchFound) << Swatch;
   // The other sheet's controls are not drawn.
-  EXPECT_FALSE(M.HasText(Dumps[0].At("/lblGP_1/caption")->AsString()));
+  EXPECT_FALSE(M.HasText(Dumps[0].at("/lblGP_1/caption"_json_pointer)));
   EXPECT_FALSE(M.HasText("Add"));
 
   // The group editor: the groups with the selected one highlighted, that
   // group's pages, the buttons; the options sheet gone.
   const TJson& After = Dumps[1];
   EXPECT_FALSE(G.HasText("Timers"));
-  const TPoint Editor = Origin(G, After.At("/lblGP_0/caption")->AsString(), "lblGP_0", 0);
-  const TJson& GroupItems = *After.At("/LBoxPageGroup/items");
-  ASSERT_EQ(GroupItems.Size(), 3u);
-  for (std::size_t i = 0; i < GroupItems.Size(); ++i) {
-    const auto Found = G.Texts(GroupItems.At("/" + std::to_string(i))->AsString());
+  const TPoint Editor = Origin(G, After.at("/lblGP_0/caption"_json_pointer), "lblGP_0", 0);
+  const TJson& GroupItems = After.at("/LBoxPageGroup/items"_json_pointer);
+  ASSERT_EQ(GroupItems.size(), 3u);
+  for (std::size_t i = 0; i < GroupItems.size(); ++i) {
+    const auto Found = G.Texts(GroupItems[i]);
     ASSERT_FALSE(Found.empty());
     // Inside the list box, one item height (13) below the one before, past
     // the list's two-pixel border.
@@ -616,7 +616,7 @@ TEST_F(Snapshot, DialogShowsTheActiveSheetInItsState) {
   for (const char* Page : {"Data Access", "Data Controls"})
     EXPECT_FALSE(G.Texts(Page).empty()) << Page;
   for (const char* Button : {"BtnAdd", "BtnDelete", "BtnRename", "BtnMoveUp", "BtnMoveDown"})
-    EXPECT_TRUE(G.HasText(After.At(std::string("/") + Button + "/caption")->AsString())) << Button;
+    EXPECT_TRUE(G.HasText(After.at(Button).at("caption").get<std::string>())) << Button;
   EXPECT_TRUE(G.HasText(">>"));
 }
 

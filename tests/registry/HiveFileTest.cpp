@@ -2,86 +2,14 @@
 
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
-#include <set>
 
 #include "Registry.h"
 #include "RegistryHive.h"
+#include "TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class TTempDir {
- public:
-  TTempDir() {
-    char Template[] = "/tmp/tabulon-registry-XXXXXX";
-    if (::mkdtemp(Template) == nullptr)
-      throw std::runtime_error("mkdtemp failed");
-    FPath = Template;
-  }
-  ~TTempDir() {
-    std::error_code E;
-    fs::permissions(FPath, fs::perms::owner_all, E);
-    fs::remove_all(FPath, E);
-  }
-  std::string operator/(const std::string& Name) const { return FPath + "/" + Name; }
-  const std::string& Path() const { return FPath; }
-  std::set<std::string> Entries() const {
-    std::set<std::string> R;
-    for (const auto& E : fs::directory_iterator(FPath))
-      R.insert(E.path().filename().string());
-    return R;
-  }
-
- private:
-  std::string FPath;
-};
-
-std::string ReadBytes(const std::string& Path) {
-  std::ifstream In(Path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& Path, const std::string& Text) {
-  std::ofstream(Path, std::ios::binary) << Text;
-}
-
-// Runs Body in a child process and gives its exit code: 0 when every check
-// in it held. The child leaves with _exit, so nothing inherited from the
-// test process (such as a current hive) is torn down twice.
-int InChild(const std::function<int()>& Body) {
-  std::fflush(nullptr);
-  const pid_t Pid = ::fork();
-  if (Pid == 0) {
-    int Code = 90;
-    try {
-      Code = Body();
-    } catch (const std::exception& E) {
-      std::fprintf(stderr, "child: %s\n", E.what());
-      Code = 91;
-    }
-    ::_exit(Code);
-  }
-  int Status = 0;
-  ::waitpid(Pid, &Status, 0);
-  return WIFEXITED(Status) ? WEXITSTATUS(Status) : 128 + WTERMSIG(Status);
-}
-
-unsigned ModeOf(const std::string& Path) {
-  struct stat St {};
-  ::stat(Path.c_str(), &St);
-  return St.st_mode & 0777;
-}
 
 const std::string HiveName = "HKEY_CURRENT_USER.reg";
 const std::string LockName = "HKEY_CURRENT_USER.reg.lock";
@@ -188,7 +116,7 @@ TEST(HiveFile, UnparseableFileIsReportedAndNeverOverwritten) {
       Reg.OpenKey("K", false);
       FAIL() << "OpenKey read a broken file";
     } catch (const ERegistryException& E) {
-      EXPECT_NE(E.Message().find(Path + ", line 4: "), std::string::npos) << E.Message();
+      EXPECT_NE(E.Message().find(Path + ":4: "), std::string::npos) << E.Message();
     }
     EXPECT_THROW(Reg.CloseKey(), ERegistryException);
     EXPECT_EQ(ReadBytes(Path), Bad);
@@ -198,7 +126,7 @@ TEST(HiveFile, UnparseableFileIsReportedAndNeverOverwritten) {
     RegistryHive Again(Path);
     FAIL() << "a broken file was loaded";
   } catch (const ERegistryException& E) {
-    EXPECT_NE(E.Message().find(Path + ", line 4: "), std::string::npos) << E.Message();
+    EXPECT_NE(E.Message().find(Path + ":4: "), std::string::npos) << E.Message();
   }
   EXPECT_EQ(RegistryHive::Current(), nullptr);
   EXPECT_EQ(ReadBytes(Path), Bad);
@@ -225,11 +153,21 @@ TEST(HiveFile, WriteInterruptedBeforeTheRenameLeavesTheOldFile) {
   EXPECT_NE(Seen.find("\"v\"=\"new\""), std::string::npos) << "the temporary file was complete";
   EXPECT_EQ(ReadBytes(Path), Old);
   EXPECT_EQ(Dir.Entries(), (std::set<std::string>{HiveName, LockName}));
+  EXPECT_EQ(Hive.TakeSaveFailures(), std::vector<std::string>{"power cut"});
 
-  // The change was kept, so the next close writes it.
+  // The user was told that the change failed: it is gone from the view, and
+  // neither a later close nor the object's end writes it behind his back.
   Hive.SetBeforeRename(nullptr);
+  ASSERT_TRUE(Reg.OpenKey("K", false));
+  EXPECT_EQ(Reg.ReadString("S", "v", ""), "old");
   Reg.CloseKey();
-  EXPECT_NE(ReadBytes(Path).find("\"v\"=\"new\""), std::string::npos);
+  {
+    TRegIniFile Other;
+    ASSERT_TRUE(Other.OpenKey("K", false));
+    Other.WriteString("S", "w", "other");
+  }
+  EXPECT_EQ(ReadBytes(Path).find("new"), std::string::npos);
+  EXPECT_NE(ReadBytes(Path).find("other"), std::string::npos);
 }
 
 TEST(HiveFile, FailedWriteRaisesAndLeavesTheOldFile) {
@@ -258,7 +196,6 @@ TEST(HiveFile, FailedWriteRaisesAndLeavesTheOldFile) {
       if (std::string(E.what()).find("File too large") == std::string::npos)
         return 5;
     }
-    Hive.Discard(&Reg);
     return 0;
   });
   EXPECT_EQ(Code, 0);
@@ -367,7 +304,6 @@ TEST(HiveFile, ReadOnlyFolderRefusesCreateButStillReads) {
   EXPECT_EQ(Reg.ReadString("S", "v", ""), "1");
   Reg.WriteString("S", "v", "2");
   EXPECT_THROW(Reg.CloseKey(), ERegistryException);
-  Hive.Discard(&Reg);
   fs::permissions(Dir.Path(), fs::perms::owner_all);
   EXPECT_EQ(ReadBytes(Path), Before);
 }

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
 #include <sstream>
 
 #include "HiveError.h"
 #include "HiveText.h"
 #include "Registry.h"
 #include "RegistryHive.h"
+#include "Utf16File.h"
 
 namespace {
 
@@ -94,6 +97,20 @@ INSTANTIATE_TEST_SUITE_P(
                     "REGEDIT4\n[HKEY_CURRENT_USER\\Key]\n\"a\"=\"1\"\n\"b\"=\"2\"\n\"c\"=\"3\"\n"
                     "\"B\"=-\n[hkey_current_user\\KEY]\n\"A\"=\"4\"\n",
                     Header + "[HKEY_CURRENT_USER\\Key]\r\n\"a\"=\"4\"\r\n\"c\"=\"3\"\r\n\r\n"},
+        // Key lines that share leading names with the line before, byte for
+        // byte, in another case, or only up to the middle of a name; and a
+        // path made again after its key was deleted.
+        TSyntaxCase{"KeysSharingLeadingNames",
+                    "REGEDIT4\n[HKEY_CURRENT_USER\\A\\B]\n\"x\"=\"1\"\n[HKEY_CURRENT_USER\\A\\BC]\n"
+                    "\"y\"=\"2\"\n[HKEY_CURRENT_USER\\a\\b\\c]\n\"z\"=\"3\"\n"
+                    "[HKEY_CURRENT_USER\\A]\n\"w\"=\"4\"\n[HKEY_CURRENT_USER\\D\\E]\n"
+                    "[-HKEY_CURRENT_USER\\D]\n[HKEY_CURRENT_USER\\D\\E]\n\"v\"=\"5\"\n",
+                    Header + "[HKEY_CURRENT_USER\\A]\r\n\"w\"=\"4\"\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\A\\B]\r\n\"x\"=\"1\"\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\A\\B\\c]\r\n\"z\"=\"3\"\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\A\\BC]\r\n\"y\"=\"2\"\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\D]\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\D\\E]\r\n\"v\"=\"5\"\r\n\r\n"},
         TSyntaxCase{"Dword", "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"a\"=dword:1A\n@=dword:ffffffff\n",
                     Header + "[HKEY_CURRENT_USER\\K]\r\n\"a\"=dword:0000001a\r\n"
                              "@=dword:ffffffff\r\n\r\n"},
@@ -136,6 +153,16 @@ TEST(HiveText, LongHexWrapsBeforeColumn80AndReadsBack) {
   EXPECT_EQ(FindHiveKey(Back, {"K", "L"})->FindValue("blob")->Data, std::string(200, '\xab'));
 }
 
+// "\a\a..." : a key path Levels names deep below the root.
+std::string Deep(int Levels) {
+  std::string Path;
+  for (int i = 0; i < Levels; ++i)
+    Path += "\\a";
+  return Path;
+}
+
+const std::u16string Header5 = u"Windows Registry Editor Version 5.00\r\n";
+
 struct TErrorCase {
   std::string Input;
   int Line;
@@ -150,7 +177,7 @@ TEST_P(HiveSyntaxError, NamesFileLineAndReason) {
     ParseHiveText(GetParam().Input, "/tmp/x.reg", Root);
     FAIL() << "parsed without error";
   } catch (const ERegistryException& E) {
-    const std::string Prefix = "/tmp/x.reg, line " + std::to_string(GetParam().Line) + ": ";
+    const std::string Prefix = "/tmp/x.reg:" + std::to_string(GetParam().Line) + ": ";
     EXPECT_EQ(E.Message().rfind(Prefix, 0), 0u) << E.Message();
     EXPECT_NE(E.Message().find(GetParam().Reason), std::string::npos) << E.Message();
   }
@@ -159,7 +186,8 @@ TEST_P(HiveSyntaxError, NamesFileLineAndReason) {
 INSTANTIATE_TEST_SUITE_P(
     Rules, HiveSyntaxError,
     testing::Values(
-        TErrorCase{"Windows Registry Editor Version 5.00\r\n", 1, "REGEDIT4"},
+        TErrorCase{"REGEDIT5\r\n", 1, "REGEDIT4"},
+        TErrorCase{"Windows Registry Editor Version 5.00\r\n", 1, "must be UTF-16LE"},
         TErrorCase{"REGEDIT4\n\"a\"=\"1\"\n", 2, "before any [key]"},
         TErrorCase{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\S]\n", 2, "not under HKEY_CURRENT_USER"},
         TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USERS]\n", 2, "not under HKEY_CURRENT_USER"},
@@ -181,4 +209,122 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=hex:01,\\\n\n\"w\"=\"1\"\n", 5,
                    "continuation"},
         TErrorCase{"REGEDIT4\n[-HKEY_CURRENT_USER\\a]\n\"v\"=\"1\"\n", 3, "key deletion"},
-        TErrorCase{"REGEDIT4\r\r\r[HKEY_CURRENT_USER\\a]\rjunk\r", 5, "expected a [key]"}));
+        TErrorCase{"REGEDIT4\r\r\r[HKEY_CURRENT_USER\\a]\rjunk\r", 5, "expected a [key]"},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER" + Deep(513) + "]\n", 2, "513 levels deep"},
+        // Version 5.00: a character Windows-1251 has no byte for is refused on
+        // its line, in text (a CJK letter, an emoji as a surrogate pair, a
+        // lone surrogate) and in string data held as hex.
+        TErrorCase{Utf16File(Header5 + u"[HKEY_CURRENT_USER\\a]\r\n\"v\"=\"\u4e2d\"\r\n"), 3,
+                   "the character U+4E2D cannot be held in Windows-1251"},
+        TErrorCase{Utf16File(Header5 + u"\r\n[HKEY_CURRENT_USER\\a]\r\n\"\U0001F600\"=\"\""), 4,
+                   "U+1F600"},
+        TErrorCase{Utf16File(Header5 + u"[HKEY_CURRENT_USER\\\xd800]"), 2, "U+D800"},
+        TErrorCase{Utf16File(Header5 + u"[HKEY_CURRENT_USER\\a]\r\n\"v\"=hex(2):41,00,\\\r\n"
+                                       u"  2d,4e,00,00\r\n"),
+                   3, "U+4E2D"},
+        TErrorCase{Utf16File(Header5 + u"[HKEY_CURRENT_USER\\a]\r\n\"v\"=hex(1):41,00,00\r\n"), 3,
+                   "even number of bytes"},
+        TErrorCase{Utf16File(Header5 + u"[HKEY_CURRENT_USER\\a]\r\n") + "\x41", 3,
+                   "middle of a UTF-16 character"},
+        TErrorCase{Utf16File(u"REGEDIT4\r\n"), 1, "must start with the line Windows Registry"}));
+
+// A version 5.00 file reads into the same Windows-1251 hive as its REGEDIT4
+// twin and writes back byte for byte: Cyrillic names, 0x1F raw in text, and
+// the string types held as hex in UTF-16LE there and in Windows-1251 here.
+TEST(HiveText, Regedit5AndRegedit4AreTheSameHive) {
+  const std::u16string Five =
+      u"Windows Registry Editor Version 5.00\r\n\r\n"
+      u"[HKEY_CURRENT_USER\\\u0414\u0430]\r\n"
+      u"\"PagesSort\"=\"\u041e\u0441\u001f\u001f\u0414\u0430\u001f\u001f\"\r\n"
+      u"\"\u0451\"=hex(1):0d,00,0a,00,00,00\r\n"
+      u"\"x\"=hex(2):25,00,1f,04,25,00,00,00\r\n"
+      u"\"n\"=dword:0000002a\r\n"
+      u"\"b\"=hex:d0,9f\r\n\r\n";
+  const std::string Four =
+      "REGEDIT4\r\n\r\n"
+      "[HKEY_CURRENT_USER\\\xc4\xe0]\r\n"
+      "\"PagesSort\"=\"\xce\xf1\x1f\x1f\xc4\xe0\x1f\x1f\"\r\n"
+      "\"\xb8\"=hex(1):0d,0a,00\r\n"
+      "\"x\"=hex(2):25,cf,25,00\r\n"
+      "\"n\"=dword:0000002a\r\n"
+      "\"b\"=hex:d0,9f\r\n\r\n";
+  HiveKey FromFive, FromFour;
+  EXPECT_EQ(ParseHiveText(Utf16File(Five), "five.reg", FromFive), HiveFormat::Regedit5);
+  EXPECT_EQ(ParseHiveText(Four, "four.reg", FromFour), HiveFormat::Regedit4);
+  for (const HiveKey* Root : {&FromFive, &FromFour}) {
+    EXPECT_EQ(FormatHiveText(*Root, HiveFormat::Regedit5), Utf16File(Five));
+    EXPECT_EQ(FormatHiveText(*Root, HiveFormat::Regedit4), Four);
+  }
+  EXPECT_EQ(FindHiveKey(FromFive, {"\xe4\xc0"})->FindValue("\xa8")->Data, std::string("\r\n\0", 3));
+}
+
+TEST(HiveText, DepthIsLimitedAndDeepTreesGoWithoutRecursion) {
+  HiveKey Root;
+  ParseHiveText("REGEDIT4\r\n[HKEY_CURRENT_USER" + Deep(512) + "]\r\n\"v\"=\"1\"\r\n", "t.reg",
+                Root);
+  const std::string Text = FormatHiveText(Root);
+  HiveKey Again;
+  ParseHiveText(Text, "t.reg", Again);
+  EXPECT_EQ(FormatHiveText(Again), Text);
+
+  RegistryHive Hive(RegistryHive::Memory);
+  TRegistry Reg;
+  EXPECT_TRUE(Reg.OpenKey(Deep(512), true));
+  EXPECT_FALSE(Reg.OpenKey(Deep(513), true));
+  EXPECT_FALSE(Reg.OpenKey("a", true)) << "513 levels below the root, relative to the open key";
+
+  // On a thread with a stack of 128 KB, which code that recursed once per
+  // level would overflow: a tree 100,000 levels deep is freed, and one 5,000
+  // levels deep (built directly; a file cannot hold it) is written.
+  pthread_attr_t Attr;
+  pthread_attr_init(&Attr);
+  pthread_attr_setstacksize(&Attr, 128 * 1024);
+  pthread_t Thread;
+  ASSERT_EQ(pthread_create(
+                &Thread, &Attr,
+                [](void*) -> void* {
+                  auto Chain = std::make_unique<HiveKey>();
+                  HiveKey* Key = Chain.get();
+                  for (int i = 0; i < 100000; ++i)
+                    Key = &Key->AddChild("a");
+                  Chain.reset();
+                  HiveKey Tree;
+                  Key = &Tree;
+                  for (int i = 0; i < 5000; ++i)
+                    Key = &Key->AddChild("a");
+                  Key->SetValue("v", REG_SZ, std::string("1\0", 2));
+                  return new std::size_t(FormatHiveText(Tree).size());
+                },
+                nullptr),
+            0);
+  void* Written = nullptr;
+  pthread_join(Thread, &Written);
+  pthread_attr_destroy(&Attr);
+  std::unique_ptr<std::size_t> Size(static_cast<std::size_t*>(Written));
+  // Each key line holds its whole path: 5,000 of them, 21 to 10,019 bytes.
+  EXPECT_GT(*Size, 5000u * 5000u);
+}
+
+// Values are found by name through an index; deleting one must keep every
+// other findable and in its place.
+TEST(HiveText, ValuesStayFindableAndInOrderAcrossDeletes) {
+  HiveKey Key;
+  for (const char* Name : {"a", "B", "c", "\xc4", "e"})
+    Key.SetValue(Name, REG_SZ, std::string(Name) + '\0');
+  EXPECT_TRUE(Key.DeleteValue("b"));
+  EXPECT_TRUE(Key.DeleteValue("A"));
+  Key.SetValue("\xe4", REG_SZ, std::string("new\0", 4));
+  Key.SetValue("b", REG_SZ, std::string("again\0", 6));
+  std::vector<std::string> Names;
+  for (const HiveValue& V : Key.Values())
+    Names.push_back(V.Name + "=" + V.Data.substr(0, V.Data.size() - 1));
+  EXPECT_EQ(Names, (std::vector<std::string>{"c=c", "\xc4=new", "e=e", "b=again"}));
+  const std::pair<const char*, const char*> Lookups[] = {
+      {"C", "c"}, {"\xe4", "\xc4"}, {"E", "e"}, {"B", "b"}};
+  for (const auto& [Asked, Found] : Lookups) {
+    const HiveValue* V = Key.FindValue(Asked);
+    ASSERT_NE(V, nullptr) << Asked;
+    EXPECT_EQ(V->Name, Found);
+  }
+  EXPECT_EQ(Key.FindValue("a"), nullptr);
+}

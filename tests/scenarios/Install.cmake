@@ -1,19 +1,49 @@
-# cmake --install into a fresh prefix, then the installed tabulon-ide loads
-# each host version's own package from there.   -DBUILD=... -DPREFIX=...
-file(REMOVE_RECURSE ${PREFIX})
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX}
+# cmake --install --strip into a fresh prefix, then the installed tree on its
+# own: from another working folder, the installed tabulon-ide loads each host
+# version's package from lib/tabulon, the README and the examples are in
+# share/doc/tabulon, and the example tour runs from there.
+#   -DBUILD=<build tree> -DPREFIX=<fresh prefix> -DWORK=<scratch folder>
+file(REMOVE_RECURSE ${PREFIX} ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} --strip
                 RESULT_VARIABLE status OUTPUT_QUIET)
 if(NOT status EQUAL 0)
-  message(FATAL_ERROR "cmake --install failed with status ${status}")
+  message(FATAL_ERROR "cmake --install --strip failed with status ${status}")
 endif()
-foreach(v 5 6 7)
-  execute_process(COMMAND ${PREFIX}/bin/tabulon-ide --host ${v} --hive :memory: -e show -e load
-                          -e "expect /package/loaded true" -e "expect /host ${v}"
+
+function(run_installed)
+  execute_process(COMMAND ${PREFIX}/bin/tabulon-ide ${ARGN} WORKING_DIRECTORY ${WORK}
                   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT status EQUAL 0)
-    message(FATAL_ERROR "the installed tabulon-ide --host ${v} failed (${status}):\n${out}${err}")
+    message(FATAL_ERROR "the installed tabulon-ide ${ARGN} failed (${status}):\n${out}${err}")
   endif()
-  if(NOT EXISTS ${PREFIX}/packages/host${v}/Tabulon.bpl)
-    message(FATAL_ERROR "no package module for host ${v} in ${PREFIX}")
+endfunction()
+
+foreach(v 5 6 7)
+  if(NOT EXISTS ${PREFIX}/lib/tabulon/host${v}/Tabulon.bpl)
+    message(FATAL_ERROR "no package module for host ${v} in ${PREFIX}/lib/tabulon")
+  endif()
+  run_installed(--host ${v} --hive :memory: -e show -e load
+                -e "expect /package/loaded true" -e "expect /host ${v}")
+endforeach()
+
+set(doc ${PREFIX}/share/doc/tabulon)
+foreach(file README.md examples/groups.reg examples/tour.tide)
+  if(NOT EXISTS ${doc}/${file})
+    message(FATAL_ERROR "${file} is not installed under ${doc}")
   endif()
 endforeach()
+# The tour may store settings: it runs on a copy of the example hive.
+file(COPY ${doc}/examples/groups.reg DESTINATION ${WORK})
+run_installed(--hive ${WORK}/groups.reg ${doc}/examples/tour.tide)
+
+# --strip leaves no symbol table in the programs and modules.
+find_program(READELF readelf)
+if(READELF)
+  foreach(file bin/tabulon-ide-7 lib/tabulon/host7/Tabulon.bpl)
+    execute_process(COMMAND ${READELF} -S ${PREFIX}/${file} OUTPUT_VARIABLE sections)
+    if(sections MATCHES "\\.symtab")
+      message(FATAL_ERROR "${file} is installed with its symbol table: --strip did not strip it")
+    endif()
+  endforeach()
+endif()

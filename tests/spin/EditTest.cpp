@@ -96,3 +96,23 @@ TEST(EditOldStyle, BeforeWindows95TheHeightComesFromTheFonts) {
   EXPECT_EQ(Edit->Height(), 20);
   EXPECT_NE(GetWindowStyle(Edit->Handle()) & WS_BORDER, 0u);
 }
+
+TEST(EditHeight, FollowsTheFontBeforeTheWindowExists) {
+  TApplication App;
+  auto* Form = new TForm(nullptr);
+  auto* Edit = new TEdit(Form);
+  Edit->SetParent(Form);
+  // The parent's 8-point font: 13 + 4 * 2 borders, as the window will have.
+  EXPECT_FALSE(Edit->HandleAllocated());
+  EXPECT_EQ(Edit->Height(), 21);
+  Edit->Font()->SetSize(12);
+  EXPECT_GT(Edit->Height(), 21);
+  EXPECT_FALSE(Edit->HandleAllocated());
+  auto* Fixed = new TEdit(Form);
+  Fixed->SetAutoSize(false);
+  Fixed->SetParent(Form);
+  EXPECT_EQ(Fixed->Height(), 25);
+  Form->Show();
+  EXPECT_EQ(Fixed->Height(), 25);
+  delete Form;
+}

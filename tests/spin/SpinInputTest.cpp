@@ -152,8 +152,10 @@ TEST_F(SpinTest, NewWindowKeepsTextAndTakesTheStyles) {
   EXPECT_FALSE(Spin->ControlStyle().Contains(csSetCaption));
 }
 
-TEST(SpinProperties, PublishedListAndDefaults) {
-  const auto& List = TORVExpert_CORVSpin::PublishedProperties();
+TEST_F(SpinTest, PublishedPropertiesInStreamingOrderWithDefaultsAndAccess) {
+  const TTypeInfo* Info = Spin->ClassInfo();
+  ASSERT_NE(Info, nullptr);
+  const std::vector<TPropInfo>& List = Info->Props;
   std::vector<std::string> Names;
   for (const auto& P : List)
     Names.push_back(P.Name);
@@ -180,4 +182,22 @@ TEST(SpinProperties, PublishedListAndDefaults) {
   EXPECT_EQ(Default("PlasOnly"), 0);
   EXPECT_EQ(Default("Value"), std::nullopt);
   EXPECT_EQ(Default("MaxValue"), std::nullopt);
+
+  // An object inspector reads and writes Value by name, through the same
+  // checks as the property itself; names ignore letter case.
+  Spin->SetPlasOnly(true);
+  SetInt64Prop(Spin, "value", 7);
+  EXPECT_EQ(Spin->Text(), "7");
+  SetInt64Prop(Spin, "Value", -5);
+  EXPECT_EQ(Spin->Text(), "0");
+  SetInt64Prop(Spin, "Value", 5000000000);
+  EXPECT_EQ(GetInt64Prop(Spin, "Value"), 5000000000);
+  EXPECT_EQ(GetOrdProp(Spin, "PlasOnly"), 1);
+  SetOrdProp(Spin, "Alignment", taRightJustify);
+  EXPECT_EQ(Spin->Alignment(), taRightJustify);
+  EXPECT_EQ(GetPropInfo(Spin, "Value")->PropType->Kind, tkInt64);
+  EXPECT_FALSE(IsPublishedProp(Spin, "Text"));
+  EXPECT_THROW(GetInt64Prop(Spin, "Text"), EPropertyError);
+  // Re-published inherited properties carry no access in the substitute.
+  EXPECT_THROW(GetOrdProp(Spin, "Color"), EPropertyError);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,11 @@ inline const std::string kAlpha = "\xC0\xEB\xF4\xE0";
 inline const std::string kBeta = "\xC1\xE5\xF2\xE0";
 inline const std::string kGamma = "\xC3\xE0\xEC\xEC\xE0";  // "Гамма"
 inline const std::string kUngrouped = "\xCD\xE5\xF2\xC3\xF0\xF3\xEF\xEF\xFB";
+
+// What the IDE's palette handler saw, readable in a failure message.
+inline void PrintTo(const TPaletteLoad& Load, std::ostream* Out) {
+  *Out << "{\"" << Load.Page << "\", " << Load.TabIndex << ", " << Load.TabCount << "}";
+}
 
 // A list as the store keeps it: every name followed by 0x1F 0x1F.
 inline std::string Stored(const std::vector<std::string>& Names) {

@@ -1,18 +1,14 @@
 #include "DialogDriver.h"
 
-#include <sstream>
-
 #include "Buttons.h"
 #include "CodePage.h"
 #include "ComCtrls.h"
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "StdCtrls.h"
-#include "uORVExpert_CORVSpin.h"
+#include "TypInfo.h"
 #if TABULON_HOST >= 6
 #include "ColorBox.h"
-#else
-#include "ExtCtrlsForD5.h"
 #endif
 
 namespace {
@@ -20,51 +16,59 @@ std::string Quoted(const std::string& Name) {
   return "\"" + Name + "\"";
 }
 
-std::string JsonString(const std::string& Win1251) {
-  const std::string S = Win1251ToUtf8(Win1251);
-  std::string R = "\"";
-  for (char Ch : S) {
-    const auto B = static_cast<unsigned char>(Ch);
-    if (Ch == '"' || Ch == '\\') {
-      R += '\\';
-      R += Ch;
-    } else if (B < 0x20) {
-      static const char* Hex = "0123456789abcdef";
-      R += "\\u00";
-      R += Hex[B >> 4];
-      R += Hex[B & 0xF];
-    } else {
-      R += Ch;
-    }
-  }
-  return R + "\"";
-}
-
-std::string JsonBool(bool B) {
-  return B ? "true" : "false";
-}
-
-std::string JsonItems(const TStrings* Items) {
-  std::string R = "[";
+TJson Items(const TStrings* Items) {
+  TJson R = TJson::array();
   for (int i = 0; i < Items->Count(); ++i)
-    R += (i ? "," : "") + JsonString(Items->Get(i));
-  return R + "]";
+    R.push_back(Win1251ToUtf8(Items->Get(i)));
+  return R;
 }
 
 // The objects of a list: page lists for LBoxPageGroup, integers otherwise.
-std::string JsonObjects(const TStrings* Items, bool PageLists) {
-  std::string R = "[";
-  for (int i = 0; i < Items->Count(); ++i) {
-    R += i ? "," : "";
-    const TItemObject Obj = Items->Objects(i);
+TJson Objects(const TStrings* List, bool PageLists) {
+  TJson R = TJson::array();
+  for (int i = 0; i < List->Count(); ++i) {
+    const TItemObject Obj = List->Objects(i);
     if (!PageLists)
-      R += std::to_string(Obj.AsInteger());
+      R.push_back(Obj.AsInteger());
     else if (auto* Pages = dynamic_cast<TStrings*>(Obj.AsObject()); Pages != nullptr)
-      R += JsonItems(Pages);
+      R.push_back(Items(Pages));
     else
-      R += "null";
+      R.push_back(nullptr);
   }
-  return R + "]";
+  return R;
+}
+
+// A published property of that name and type kind that can be read, as an
+// object inspector finds it; nullptr when the control has none such.
+const TPropInfo* Property(const TControl* C, const char* Name, TTypeKind Kind,
+                          const char* TypeName = nullptr) {
+  const TPropInfo* P = GetPropInfo(C, Name);
+  if (P == nullptr || P->PropType == nullptr || P->GetProc == nullptr ||
+      P->PropType->Kind != Kind ||
+      (TypeName != nullptr && std::string(P->PropType->Name) != TypeName))
+    return nullptr;
+  return P;
+}
+
+// A whole number published as Value: what a spin edit shows.
+const TPropInfo* ValueProperty(const TControl* C) {
+  const TPropInfo* P = Property(C, "Value", tkInt64);
+  return P != nullptr ? P : Property(C, "Value", tkInteger);
+}
+
+// Whether the box is the host's own colour box (hosts 6 and 7 have one).
+bool IsHostColorBox(TCustomComboBox* Box) {
+#if TABULON_HOST >= 6
+  return dynamic_cast<TCustomColorBox*>(Box) != nullptr;
+#else
+  (void)Box;
+  return false;
+#endif
+}
+
+// A colour published as Selected: what a colour box has chosen.
+const TPropInfo* SelectedColorProperty(const TControl* C) {
+  return Property(C, "Selected", tkInteger, "TColor");
 }
 }  // namespace
 
@@ -225,18 +229,24 @@ void TDialogDriver::Select(const std::string& Name, const std::string& Text) {
 void TDialogDriver::Color(const std::string& Value) {
   const TColor Wanted = ParseColorValue(Value);
   const std::string Name = "ColorBoxPageGroup";
-  auto* Box = dynamic_cast<TCustomColorBox*>(Reachable(Name));
-  if (Box == nullptr)
+  auto* Box = dynamic_cast<TCustomComboBox*>(Reachable(Name));
+  if (Box == nullptr || SelectedColorProperty(Box) == nullptr)
     throw Exception("The settings dialog has no colour box");
-  const bool HasCustom = Box->Style().Contains(cbCustomColor);
-  // The custom item shows the last custom colour, which is not a listed one.
-  for (int i = HasCustom ? 1 : 0; i < Box->Items()->Count(); ++i)
-    if (Box->Colors(i) == Wanted) {
+  const TPropInfo* Style = Property(Box, "Style", tkSet);
+  const bool HasCustom =
+      Style != nullptr &&
+      ("," + GetSetProp(Box, "Style") + ",").find(",cbCustomColor,") != std::string::npos;
+  // The host's own colour box shows its custom item as "Custom..." and asks
+  // for a colour when it is chosen; that item is no listed colour. In a box
+  // without such an item, the first item is a listed colour that doubles as
+  // the slot for a foreign one, and the user chooses it like any other.
+  const bool Asks = HasCustom && IsHostColorBox(Box);
+  for (int i = Asks ? 1 : 0; i < Box->Items()->Count(); ++i)
+    if (static_cast<TColor>(Box->Items()->Objects(i).AsInteger()) == Wanted) {
       Box->SelectItemByUser(i);
       return;
     }
-#if TABULON_HOST >= 6
-  if (HasCustom) {
+  if (Asks) {
     // The user picks the custom item and answers the colour dialog.
     const TApplication::TColorDriver Previous = Application->ColorDriver();
     struct Restore {
@@ -250,7 +260,6 @@ void TDialogDriver::Color(const std::string& Value) {
     Box->SelectItemByUser(0);
     return;
   }
-#endif
   throw Exception("Colour " + Value + " is not listed in " + Quoted(Name) +
                   ", and this colour box asks for no custom colour");
 }
@@ -268,43 +277,43 @@ void TDialogDriver::CloseBox() {
   FForm->Close();
 }
 
-std::string TDialogDriver::DumpJson() const {
-  std::ostringstream Out;
+TJson TDialogDriver::Dump() const {
   auto* Pages = dynamic_cast<TPageControl*>(FForm->FindComponent("PageControlMain"));
   TTabSheet* Active = Pages != nullptr ? Pages->ActivePage() : nullptr;
   const TComponent* Up = FForm->FindComponent("BtnMoveUp");
-  Out << "{\"activeSheet\":" << (Active != nullptr ? JsonString(Active->Name()) : "null")
-      << ",\"tag\":" << FForm->Tag() << ",\"moveTarget\":" << (Up != nullptr ? Up->Tag() : 0)
-      << ",\"controls\":{";
-  bool First = true;
+  TJson J = TJson::object();
+  J["activeSheet"] = Active != nullptr ? TJson(Win1251ToUtf8(Active->Name())) : TJson(nullptr);
+  J["tag"] = FForm->Tag();
+  J["moveTarget"] = Up != nullptr ? Up->Tag() : 0;
+  TJson& Controls = J["controls"] = TJson::object();
   for (int i = 0; i < FForm->ComponentCount(); ++i) {
     auto* C = dynamic_cast<TControl*>(FForm->Components(i));
     if (C == nullptr || C->Name().empty())
       continue;
-    Out << (First ? "" : ",") << JsonString(C->Name()) << ":{\"enabled\":" << JsonBool(C->Enabled())
-        << ",\"visible\":" << JsonBool(C->Visible());
-    First = false;
+    TJson& Out = Controls[Win1251ToUtf8(C->Name())];
+    Out["enabled"] = C->Enabled();
+    Out["visible"] = C->Visible();
     if (dynamic_cast<TLabel*>(C) || dynamic_cast<TButton*>(C) || dynamic_cast<TCheckBox*>(C) ||
         dynamic_cast<TGroupBox*>(C) || dynamic_cast<TTabSheet*>(C))
-      Out << ",\"caption\":" << JsonString(C->Caption());
+      Out["caption"] = Win1251ToUtf8(C->Caption());
     if (auto* Box = dynamic_cast<TCheckBox*>(C))
-      Out << ",\"checked\":" << JsonBool(Box->Checked());
+      Out["checked"] = Box->Checked();
     if (auto* Edit = dynamic_cast<TCustomEdit*>(C))
-      Out << ",\"text\":" << JsonString(Edit->Text());
-    if (auto* Spin = dynamic_cast<TORVExpert_CORVSpin*>(C))
-      Out << ",\"value\":" << Spin->Value();
-    if (auto* List = dynamic_cast<TCustomListBox*>(C))
-      Out << ",\"items\":" << JsonItems(List->Items())
-          << ",\"objects\":" << JsonObjects(List->Items(), C->Name() == "LBoxPageGroup")
-          << ",\"itemIndex\":" << List->ItemIndex();
-    if (auto* Combo = dynamic_cast<TCustomComboBox*>(C))
-      Out << ",\"items\":" << JsonItems(Combo->Items())
-          << ",\"objects\":" << JsonObjects(Combo->Items(), false)
-          << ",\"itemIndex\":" << Combo->ItemIndex();
-    if (auto* Box = dynamic_cast<TCustomColorBox*>(C))
-      Out << ",\"selected\":" << Box->Selected();
-    Out << "}";
+      Out["text"] = Win1251ToUtf8(Edit->Text());
+    if (const TPropInfo* Value = ValueProperty(C))
+      Out["value"] = Value->GetProc(C);
+    if (auto* List = dynamic_cast<TCustomListBox*>(C)) {
+      Out["items"] = Items(List->Items());
+      Out["objects"] = Objects(List->Items(), C->Name() == "LBoxPageGroup");
+      Out["itemIndex"] = List->ItemIndex();
+    }
+    if (auto* Combo = dynamic_cast<TCustomComboBox*>(C)) {
+      Out["items"] = Items(Combo->Items());
+      Out["objects"] = Objects(Combo->Items(), false);
+      Out["itemIndex"] = Combo->ItemIndex();
+    }
+    if (const TPropInfo* Selected = SelectedColorProperty(C))
+      Out["selected"] = static_cast<TColor>(Selected->GetProc(C));
   }
-  Out << "}}";
-  return Out.str();
+  return J;
 }

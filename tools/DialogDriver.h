@@ -1,9 +1,11 @@
 #pragma once
 
 // Acts as the user inside the open settings dialog, for the simulator's
-// "dialog ... end" block and for tests. It reaches the dialog's controls by
-// their component names and through the host's classes only, so it works on
-// the form that the loaded package created. Every action raises Exception
+// "dialog ... end" block and for tests. It knows the dialog as a user and an
+// object inspector do: controls by their component names, the host's control
+// classes, and the published properties of classes the host does not know
+// (a spin edit's Value, a colour box's Selected and Style), so it works on
+// whatever form the loaded package created. Every action raises Exception
 // with a message naming the control when the control does not exist, cannot
 // do that, or is out of a user's reach (disabled, hidden, on the sheet that
 // is not shown), and once the dialog has closed. Text arguments and the dump
@@ -13,6 +15,7 @@
 #include <string>
 
 #include "Forms.h"
+#include "Json.h"
 
 class TDialogDriver {
  public:
@@ -37,9 +40,9 @@ class TDialogDriver {
   void Select(const std::string& Name, int Index);
   void Select(const std::string& Name, const std::string& Text);
   // color VALUE: the user chooses the colour in ColorBoxPageGroup: its listed
-  // item, or, where the box has one that asks, its custom item with the
-  // colour dialog answered with VALUE. VALUE is a number (decimal, $hex or
-  // 0xhex) or a colour name such as clRed.
+  // item, or, where the box has a custom item that asks for a colour, that
+  // item with the colour dialog answered with VALUE. VALUE is a number
+  // (decimal, $hex or 0xhex) or a colour name such as clRed.
   void Color(const std::string& Value);
   // ok / cancel: the user presses OK (BitBtn2) or Close (BitBtn1).
   void Ok();
@@ -54,12 +57,13 @@ class TDialogDriver {
   // The dialog's state as a JSON object (UTF-8): "activeSheet", "tag" (the
   // shown group index), "moveTarget", and "controls" keyed by component name
   // with "enabled", "visible" and, where they apply, "caption", "checked",
-  // "text", "value" (spin edits), "items", "objects", "itemIndex" (list and
-  // combo boxes; LBoxPageGroup's objects are the groups' page lists as
-  // arrays of strings, the other lists' the integers they hold) and
-  // "selected" (the colour box). The simulator prints it as
-  // {"dialog":<this>}.
-  std::string DumpJson() const;
+  // "text", "value" (a control that publishes a whole-number Value: the
+  // spin edits), "items", "objects", "itemIndex" (list and combo boxes;
+  // LBoxPageGroup's objects are the groups' page lists as arrays of strings,
+  // the other lists' the integers they hold) and "selected" (a control that
+  // publishes a colour Selected: the colour box). The simulator prints it
+  // as {"dialog":<this>}.
+  TJson Dump() const;
 
  private:
   TControl* Find(const std::string& Name) const;

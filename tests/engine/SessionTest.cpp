@@ -1,0 +1,535 @@
+// Seeded random sessions: a user and the IDE act in any order while the
+// expert is loaded (group and page clicks, packages installed and removed,
+// waits, activation, popups, the settings dialog), and after every step the
+// test checks what the user relies on. A failure names the seed and the step
+// and lists the session's actions. To replay or widen the run:
+//   TABULON_SESSION_SEED=S   runs the session of seed S alone
+//   TABULON_SESSIONS=N       runs N sessions (from seed S, or from 1)
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CodePage.h"
+#include "DialogDriver.h"
+#include "EngineFixture.h"
+#include "uORVFrmMain.h"
+
+namespace {
+
+// Sanitized builds run many times slower; they check fewer sessions.
+#if defined(__SANITIZE_ADDRESS__)
+#define TABULON_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TABULON_SANITIZED 1
+#endif
+#endif
+#ifdef TABULON_SANITIZED
+constexpr int kDefaultSessions = 300;
+#else
+constexpr int kDefaultSessions = 2000;
+#endif
+
+const std::vector<std::string> kPagePool = {
+    "Standard", "Additional", "Win32",   "System",  "Data Access", "Data Controls", "ADO",
+    "BDE",      "Internet",   "Samples", "Dialogs", "Servers",     "Foo",           "Bar"};
+// "Дельта", "Эхо": with the fixture's three, the names a user gives groups.
+const std::vector<std::string> kGroupPool = {kAlpha, kBeta, kGamma, "\xC4\xE5\xEB\xFC\xF2\xE0",
+                                             "\xDD\xF5\xEE"};
+const std::vector<int> kWaits = {1,   10,  30,   49,   50,   51,   60,    100,  120,
+                                 300, 500, 1000, 2000, 2500, 5000, 10000, 11000};
+
+std::vector<std::string> Lines(const TStrings* S) {
+  std::vector<std::string> R;
+  for (int i = 0; i < S->Count(); ++i)
+    R.push_back(S->Get(i));
+  return R;
+}
+
+std::string Show(const std::vector<std::string>& List) {
+  std::string R = "[";
+  for (const auto& S : List)
+    R += (R.size() > 1 ? "," : "") + S;
+  return R + "]";
+}
+
+bool Contains(const std::vector<std::string>& List, const std::string& Name) {
+  return std::any_of(List.begin(), List.end(),
+                     [&](const std::string& S) { return AnsiSameText(S, Name); });
+}
+
+// A stored list back as names: a pair of 0x1F is one line break, a single
+// 0x1F a CR, as the store reads it.
+std::vector<std::string> Unstore(const std::string& Text) {
+  std::string Plain;
+  for (std::size_t i = 0; i < Text.size(); ++i) {
+    if (Text[i] != '\x1F')
+      Plain += Text[i];
+    else if (i + 1 < Text.size() && Text[i + 1] == '\x1F')
+      Plain += "\r\n", ++i;
+    else
+      Plain += '\r';
+  }
+  TStringList L;
+  L.SetText(Plain);
+  return Lines(&L);
+}
+
+// The IDE's palette handler as the expert finds it: it records whether any
+// run saw less than the IDE's full current palette, then lets the IDE load.
+class TPaletteWatch : public TObject {
+ public:
+  explicit TPaletteWatch(TIdeMainForm* Ide) : FIde(Ide) {}
+  void Change(TObject* Sender) {
+    TTabControl* Palette = FIde->Palette();
+    const auto Tabs = Lines(Palette->Tabs());
+    const int Index = Palette->TabIndex();
+    const int Count = static_cast<int>(Tabs.size());
+    if (Fault.empty() && Tabs != FIde->Pages())
+      Fault = "the IDE's handler saw the tabs " + Show(Tabs) + " while its pages are " +
+              Show(FIde->Pages());
+    else if (Fault.empty() && (Count == 0 ? Index != -1 : Index < 0 || Index >= Count))
+      Fault = "the IDE's handler saw tab " + std::to_string(Index) + " selected of " +
+              std::to_string(Count);
+    FIde->IdePaletteChange()(Sender);
+  }
+  std::string Fault;
+
+ private:
+  TIdeMainForm* FIde;
+};
+
+class TSession {
+ public:
+  explicit TSession(std::uint64_t Seed) : FSeed(Seed), FRng(Seed) {}
+  ~TSession() {
+    KeyboardState().ReleaseAll();
+    delete FExpert;
+    delete FApp;
+  }
+
+  // Empty when every check held; else the seed, the step and the actions.
+  std::string Run();
+
+ private:
+  int Pick(int N) { return static_cast<int>(FRng() % static_cast<std::uint64_t>(N)); }
+  bool Chance(int Percent) { return Pick(100) < Percent; }
+  template <class T>
+  const T& OneOf(const std::vector<T>& List) {
+    return List[static_cast<std::size_t>(Pick(static_cast<int>(List.size())))];
+  }
+  std::string Variant(const std::string& Name) {
+    const int R = Pick(10);
+    return R == 0 ? AnsiLowerCase(Name) : R == 1 ? AnsiUpperCase(Name) : Name;
+  }
+  void Log(const std::string& Action) { FLog.push_back(Action); }
+  void Fail(const std::string& Message) {
+    if (FFault.empty())
+      FFault = Message;
+  }
+
+  void Prepare();
+  void Step();
+  void RunDialog(TCustomForm* Form);
+  void Load();
+  void Unload();
+  void Check(bool Settled);
+  void CheckUnloaded();
+  TORVExpertProbe X() const { return TORVExpertProbe(FExpert); }
+  bool Started() const { return FExpert != nullptr && FShown; }
+
+  std::uint64_t FSeed;
+  std::mt19937_64 FRng;
+  TApplication* FApp = nullptr;
+  std::unique_ptr<RegistryHive> FHive;
+  TIdeMainForm* FIde = nullptr;
+  std::unique_ptr<TPaletteWatch> FWatch;
+  TORVExpert* FExpert = nullptr;
+  bool FShown = false;
+  bool FKeyExists = false;
+  bool FIdeEmptied = false;
+  int FComponents = 0;
+  std::vector<std::string> FLog;
+  std::string FFault;
+};
+
+std::string TSession::Run() {
+  FApp = new TApplication();
+  FHive = std::make_unique<RegistryHive>(":memory:");
+  try {
+    Prepare();
+    const int Steps = 15 + Pick(30);
+    for (int i = 0; i < Steps && FFault.empty(); ++i)
+      Step();
+    if (FFault.empty() && Started()) {
+      const int Wait = X().PaletteChangeTimer()->Interval() + 1;
+      Log("wait " + std::to_string(Wait) + " (settle)");
+      FApp->AdvanceTime(Wait);
+      Check(true);
+    }
+    if (FFault.empty() && FExpert != nullptr)
+      Unload();
+  } catch (const Exception& E) {
+    Fail("raised " + E.Message());
+  }
+  if (FFault.empty())
+    return "";
+  std::ostringstream Out;
+  Out << "seed " << FSeed << ", step " << FLog.size() << " (" << FLog.back() << "): " << FFault
+      << "\nactions:";
+  for (std::size_t i = 0; i < FLog.size(); ++i)
+    Out << "\n  " << i + 1 << ". " << FLog[i];
+  return Win1251ToUtf8(Out.str());
+}
+
+void TSession::Prepare() {
+  std::vector<std::string> Pages;
+  for (int n = Pick(11); n > 0; --n) {
+    const std::string& Page = OneOf(kPagePool);
+    if (!Contains(Pages, Page))
+      Pages.push_back(Variant(Page));
+  }
+  const bool Panel = Chance(25);
+  FIde = new TIdeMainForm(FApp, Panel ? TPaletteLayout::Panel : TPaletteLayout::ControlBar, Pages);
+  FWatch = std::make_unique<TPaletteWatch>(FIde);
+  FIde->Palette()->SetOnChange(TNotifyEvent::Of<&TPaletteWatch::Change>(FWatch.get()));
+  FComponents = FIde->ComponentCount();
+  std::string Setup = "IDE " + Show(Pages) + (Panel ? " in a panel" : "");
+
+  FKeyExists = Chance(70);
+  if (FKeyExists) {
+    TRegIniFile Reg;
+    Reg.OpenKey(Const_sKeyNameDelphi + Const_sKeyNameORVExpert, true);
+    std::vector<std::string> Names;
+    for (int g = Pick(5); g > 0; --g) {
+      Names.push_back(OneOf(kGroupPool));
+      std::vector<std::string> Group;
+      for (int p = Pick(5); p > 0; --p)
+        Group.push_back(Variant(OneOf(kPagePool)));
+      Reg.WriteString("Pages", Names.back(), Stored(Group));
+      Setup += "; group " + std::to_string(Names.size()) + " " + Show(Group);
+    }
+    Reg.WriteString("Timer", "PagesSort", Stored(Names));
+    const int Watch = OneOf(std::vector<int>{1, 10, 50, 120, 2000, 5000});
+    const int Sort = OneOf(std::vector<int>{50, 300, 1000, 10000});
+    Reg.WriteInteger("Timer", "PageTimerRefreshInstallMSec", Watch);
+    Reg.WriteInteger("Timer", "PageTimerRefreshMSec", Sort);
+    Setup += "; watch " + std::to_string(Watch) + " ms, sort " + std::to_string(Sort) + " ms";
+    for (const char* Option : {"PageGroupTimerRun", "PagePaletteTimerRun", "PageGroupKeep",
+                               "PagesPaletteMultiLine", "PagesGroupMultiLine"}) {
+      const bool On = Chance(40);
+      Reg.WriteBool("Timer", Option, On);
+      if (On)
+        Setup += std::string("; ") + Option;
+    }
+    Reg.CloseKey();
+  }
+  Log(Setup);
+  if (Chance(50)) {
+    Log("show");
+    FIde->Show();
+    FIde->SetActive(true);
+    FShown = true;
+  }
+  Load();
+}
+
+void TSession::Load() {
+  Log("load");
+  FExpert = new TORVExpert();
+  Check(false);
+}
+
+void TSession::Unload() {
+  Log("unload");
+  delete FExpert;
+  FExpert = nullptr;
+  CheckUnloaded();
+}
+
+void TSession::Step() {
+  TTabControl* Palette = FIde->Palette();
+  const int Action = Pick(100);
+  bool Settled = false;
+  if (!FShown && Action < 15) {
+    Log("show");
+    FIde->Show();
+    FIde->SetActive(true);
+    FShown = true;
+  } else if (Action < 27) {
+    if (FExpert == nullptr || X().GroupBar()->Tabs()->Count() == 0)
+      return;
+    TPageControl* Bar = X().GroupBar();
+    const int Tab = Pick(Bar->Tabs()->Count());
+    Log("group " + Bar->Tabs()->Get(Tab));
+    Bar->ClickTab(Tab);
+  } else if (Action < 40) {
+    if (Palette->Tabs()->Count() == 0)
+      return;
+    const int Tab = Pick(Palette->Tabs()->Count());
+    const std::string Page = Palette->Tabs()->Get(Tab);
+    const bool Changes = Tab != Palette->TabIndex();
+    Log("page " + Page);
+    Palette->ClickTab(Tab);
+    if (Changes && !AnsiSameText(FIde->LastLoad()->Page, Page))
+      Fail("the user clicked " + Page + " and the IDE loaded " + FIde->LastLoad()->Page);
+  } else if (Action < 50) {
+    std::vector<std::string> Added;
+    for (int n = 1 + Pick(3); n > 0; --n)
+      Added.push_back(Chance(25) && !FIde->Pages().empty() ? Variant(OneOf(FIde->Pages()))
+                                                           : Variant(OneOf(kPagePool)));
+    Log("install " + Show(Added));
+    FIde->InstallPages(Added);
+  } else if (Action < 58) {
+    if (FIde->Pages().empty())
+      return;
+    std::vector<std::string> Removed;
+    if (Chance(10)) {
+      Removed = FIde->Pages();
+    } else {
+      for (int n = 1 + Pick(2); n > 0; --n)
+        Removed.push_back(Variant(OneOf(FIde->Pages())));
+    }
+    Log("uninstall " + Show(Removed));
+    FIde->UninstallPages(Removed);
+  } else if (Action < 75) {
+    const int Wait = OneOf(kWaits);
+    // A wait longer than the watch's interval lets its pending tick run.
+    Settled = Started() && Wait > X().PaletteChangeTimer()->Interval();
+    Log("wait " + std::to_string(Wait));
+    FApp->AdvanceTime(Wait);
+  } else if (Action < 83) {
+    const bool Active = !FIde->Active();
+    Log(Active ? "activate" : "deactivate");
+    FIde->SetActive(Active);
+  } else if (Action < 86) {
+    Log("popup");
+    FIde->PaletteMenu()->Popup(0, 0);
+  } else if (Action < 95) {
+    if (FExpert == nullptr)
+      return;
+    const bool Quick = Chance(20);
+    const int Key = Chance(50) ? VK_LSHIFT : VK_LCONTROL;
+    Log(Quick ? (Key == VK_LSHIFT ? "menu with left Shift" : "menu with left Ctrl")
+              : "settings dialog:");
+    if (Quick)
+      KeyboardState().Press(Key);
+    FApp->SetModalDriver([this](TCustomForm* Form) { RunDialog(Form); });
+    (Chance(50) ? X().ComponentMenuItem() : X().PaletteMenuItem())->Click();
+    KeyboardState().ReleaseAll();
+  } else {
+    if (FExpert != nullptr)
+      Unload();
+    else
+      Load();
+    return;
+  }
+  Check(Settled);
+}
+
+void TSession::RunDialog(TCustomForm* Form) {
+  auto* F = static_cast<TFrmMainORVExpert*>(Form);
+  TDialogDriver D(Form);
+  auto Offered = Lines(F->LBoxPagePalette->Items());
+  auto Pages = FIde->Pages();
+  std::sort(Offered.begin(), Offered.end());
+  std::sort(Pages.begin(), Pages.end());
+  if (Offered != Pages)
+    Fail("the dialog offers the pages " + Show(Offered) + " while the IDE has " + Show(Pages));
+  FApp->SetInputDriver([this](const std::string&, const std::string&, std::string& Value) {
+    Value = OneOf(kGroupPool);
+    return true;
+  });
+  for (int n = Pick(5); n > 0 && FFault.empty(); --n) {
+    const int Act = Pick(8);
+    TListBox* Groups = F->LBoxPageGroup;
+    if (Act == 0) {
+      const int Wait = OneOf(kWaits);
+      Log("  wait " + std::to_string(Wait));
+      FApp->AdvanceTime(Wait);
+      Check(false);
+    } else if (Act == 1) {
+      Log("  add a group");
+      D.Sheet("TSGroupPage");
+      D.Click("BtnAdd");
+    } else if (Act <= 4 && Groups->Items()->Count() > 0) {
+      D.Sheet("TSGroupPage");
+      const int Group = Pick(Groups->Items()->Count());
+      D.Select("LBoxPageGroup", Group);
+      TListBox* From = Act == 2 ? F->LBoxPagePalette : F->LBoxPagePalettePerPageGroup;
+      if (Act == 4) {
+        Log("  delete group " + std::to_string(Group + 1));
+        D.Click("BtnDelete");
+      } else if (From->Items()->Count() > 0) {
+        const int Item = Pick(From->Items()->Count());
+        Log((Act == 2 ? "  into group " : "  out of group ") + std::to_string(Group + 1) + ": " +
+            From->Items()->Get(Item));
+        D.Select(From->Name(), Item);
+        D.Click(Act == 2 ? "BtnMoveToLeftOne" : "BtnMoveToRightOne");
+      }
+    } else if (Act == 5 || Act == 6) {
+      D.Sheet("TSMain");
+      TCheckBox* Box = OneOf(std::vector<TCheckBox*>{
+          F->CheckBoxTimerRefreshPageGroup, F->CheckBoxTimerRefreshPagePalette,
+          F->CheckBoxTimerKeepSelectPageGroup, F->CheckBoxMultilinePalette,
+          F->CheckBoxMultilinePagesGroup});
+      if (Box->Enabled()) {
+        Log("  click " + Box->Name());
+        D.Click(Box->Name());
+      }
+    } else if (Act == 7) {
+      D.Sheet("TSMain");
+      const bool Watch = Chance(50);
+      const std::string Spin = Watch ? "SpinTimerInstallRefresh" : "SpinTimerRefreshPagesInterval";
+      const auto* Control = static_cast<TControl*>(Form->FindComponent(Spin));
+      if (Control->Enabled()) {
+        const int Ms = Watch ? OneOf(std::vector<int>{10, 50, 120, 2000, 5000})
+                             : OneOf(std::vector<int>{50, 300, 1000, 10000});
+        Log("  type " + Spin + " " + std::to_string(Ms));
+        D.Type(Spin, std::to_string(Ms));
+      }
+    }
+  }
+  const int End = Pick(10);
+  Log(End < 6 ? "  ok" : End < 9 ? "  cancel" : "  close box");
+  if (End < 6) {
+    D.Ok();
+    FKeyExists = true;
+  } else if (End < 9) {
+    D.Cancel();
+  } else {
+    D.CloseBox();
+  }
+}
+
+void TSession::Check(bool Settled) {
+  const auto& Pages = FIde->Pages();
+  const auto Tabs = Lines(FIde->Palette()->Tabs());
+  if (Pages.empty())
+    FIdeEmptied = true;
+  if (!FWatch->Fault.empty())
+    return Fail(FWatch->Fault);
+  if (const auto& Load = FIde->LastLoad()) {
+    const int Index = FIde->Palette()->TabIndex();
+    const std::string Selected = Index >= 0 ? Tabs.at(static_cast<std::size_t>(Index)) : "";
+    if (!AnsiSameText(Selected, Load->Page))
+      return Fail("the palette shows " + Selected + " selected, the IDE loaded " + Load->Page);
+  }
+  if (FExpert == nullptr)
+    return;
+  TPageControl* Bar = X().GroupBar();
+  if (!Bar->Visible())
+    return Fail("the group bar is left hidden");
+  if (!Started() || !X().GroupsActive()) {
+    if (Tabs != Pages)
+      return Fail("grouping is off and the palette shows " + Show(Tabs) + ", not " + Show(Pages));
+    if (Started() && FKeyExists && !FIdeEmptied)
+      return Fail("grouping went off");
+    return;
+  }
+
+  // What the store says each tab of the group bar shows now.
+  TRegIniFile Reg;
+  Reg.OpenKey(Const_sKeyNameDelphi + Const_sKeyNameORVExpert, false);
+  std::vector<std::string> Names;
+  for (const auto& Name : Unstore(Reg.ReadString("Timer", "PagesSort", "")))
+    if (!Name.empty())
+      Names.push_back(Name);
+  std::vector<std::vector<std::string>> Shows;
+  std::vector<bool> Grouped(Pages.size(), false);
+  for (const auto& Name : Names) {
+    Shows.emplace_back();
+    for (const auto& Page : Unstore(Reg.ReadString("Pages", Name, ""))) {
+      for (std::size_t i = 0; i < Pages.size(); ++i)
+        if (AnsiSameText(Pages[i], Page)) {
+          Shows.back().push_back(Page);
+          Grouped[i] = true;
+          break;
+        }
+    }
+  }
+  Shows.emplace_back();
+  for (std::size_t i = 0; i < Pages.size(); ++i)
+    if (!Grouped[i])
+      Shows.back().push_back(Pages[i]);
+
+  const int Active = Bar->ActivePageIndex();
+  if (Bar->PageCount() != static_cast<int>(Shows.size()))
+    return Fail("the group bar has " + std::to_string(Bar->PageCount()) + " tabs, the store " +
+                std::to_string(Names.size()) + " groups");
+  const auto& Expected = Shows[static_cast<std::size_t>(Active)];
+  if (!Settled) {
+    // Until the watch's tick the palette may hold the IDE's rewrite as it is.
+    if (Tabs != Expected && Tabs != Pages)
+      return Fail("the palette shows " + Show(Tabs) + " on group " + std::to_string(Active + 1) +
+                  ", which shows " + Show(Expected));
+    return;
+  }
+  const auto Master = Lines(X().Master()->Tabs());
+  if (Master != Pages)
+    return Fail("the master list is " + Show(Master) + ", the IDE's pages " + Show(Pages));
+  for (int i = 0; i < Bar->PageCount(); ++i)
+    if (Bar->Pages(i)->TabVisible() != !Shows[static_cast<std::size_t>(i)].empty())
+      return Fail("group tab " + std::to_string(i + 1) + " is " +
+                  (Bar->Pages(i)->TabVisible() ? "shown" : "hidden"));
+  if (Tabs != Expected)
+    return Fail("the palette shows " + Show(Tabs) + " on group " + std::to_string(Active + 1) +
+                ", which shows " + Show(Expected));
+  if (FIde->Palette()->Parent() != Bar->ActivePage())
+    return Fail("the palette is not on the active group's tab");
+}
+
+void TSession::CheckUnloaded() {
+  TTabControl* Palette = FIde->Palette();
+  const auto Tabs = Lines(Palette->Tabs());
+  if (Tabs != FIde->Pages())
+    return Fail("after unload the palette shows " + Show(Tabs) + ", the IDE's pages are " +
+                Show(FIde->Pages()));
+  if (const auto& Load = FIde->LastLoad())
+    if (Palette->TabIndex() != Load->TabIndex)
+      return Fail("after unload tab " + std::to_string(Palette->TabIndex()) +
+                  " is selected, the IDE last loaded tab " + std::to_string(Load->TabIndex));
+  if (Palette->OnChange() != TNotifyEvent::Of<&TPaletteWatch::Change>(FWatch.get()) ||
+      FIde->OnActivate() != FIde->IdeActivate() || FIde->OnDeactivate() != FIde->IdeDeactivate() ||
+      FIde->OnShow() != FIde->IdeShow() ||
+      FIde->PaletteMenu()->OnPopup() != FIde->IdePaletteMenuPopup())
+    return Fail("after unload a handler of the IDE is not back");
+  if (Palette->Parent() != FIde->PaletteHome() || Palette->MultiLine() || !Palette->ParentFont())
+    return Fail("after unload the palette is not back in its place");
+  // A palette without a page has no row to fit; what height it keeps then
+  // is not checked.
+  const int Height = Palette->RowCount() * (Palette->Font()->Size() + 8);
+  if (Height > 0 && (Palette->Height() != Height || FIde->PaletteHome()->Height() != Height))
+    return Fail("after unload the palette is " + std::to_string(Palette->Height()) +
+                " high, its panel " + std::to_string(FIde->PaletteHome()->Height()) + ", not " +
+                std::to_string(Height));
+  if (FIde->ComponentCount() != FComponents)
+    return Fail("after unload the main form has components of the expert left");
+  Check(false);
+}
+
+int EnvInt(const char* Name, int Default) {
+  const char* Value = std::getenv(Name);
+  return Value != nullptr && *Value != '\0' ? std::atoi(Value) : Default;
+}
+
+}  // namespace
+
+TEST(SessionTest, NoPaletteChangeIsLostInRandomSessions) {
+  const int Seed = EnvInt("TABULON_SESSION_SEED", 0);
+  const int First = Seed > 0 ? Seed : 1;
+  const int Count = EnvInt("TABULON_SESSIONS", Seed > 0 ? 1 : kDefaultSessions);
+  int Failed = 0;
+  for (int s = First; s < First + Count; ++s) {
+    const std::string Fault = TSession(static_cast<std::uint64_t>(s)).Run();
+    if (!Fault.empty() && ++Failed <= 3)
+      ADD_FAILURE() << Fault;
+  }
+  EXPECT_EQ(Failed, 0) << "of " << Count << " sessions from seed " << First;
+}

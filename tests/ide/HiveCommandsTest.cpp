@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+
+#include <sstream>
+
+#include "Hive.h"
+#include "Package.h"
+#include "Program.h"
+#include "TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TRun {
+  int Status;
+  std::string Out, Err;
+};
+
+TRun RunIde(std::vector<std::string> Args) {
+  std::istringstream In;
+  std::ostringstream Out, Err;
+  const int Status = TabulonIdeMain(Args, In, Out, Err, false);
+  return {Status, Out.str(), Err.str()};
+}
+
+// The user confirms the settings dialog, which stores groups and options.
+const std::vector<std::string> SaveSettings = {
+    "-e", "show", "-e", "load",           "-e", "dialog",         "-e", "ok",
+    "-e", "end",  "-e", "menu component", "-e", "expect /host 0", "-e", "dump"};
+
+bool Contains(const std::string& Text, const std::string& Part) {
+  return Text.find(Part) != std::string::npos;
+}
+
+const std::string Stored = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Other]\r\n\"v\"=\"1\"\r\n\r\n";
+
+}  // namespace
+
+TEST(HiveCommands, AHiveThatIsNotARegularFileOrNotReadableIsRefusedAtStart) {
+  const TWatchdog Watchdog(30);
+  TTempDir Dir;
+  ASSERT_EQ(::mkfifo((Dir / "fifo").c_str(), 0600), 0);
+  WriteBytes(Dir / "bad.reg", "REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\nnonsense\r\n");
+  const std::pair<std::string, std::string> Cases[] = {
+      {"fifo", "tabulon-ide: " + Dir / "fifo" + " is a FIFO, not a regular file\n"},
+      {"", "tabulon-ide: " + Dir.Path() + "/ is a folder, not a regular file\n"},
+      {"bad.reg", "tabulon-ide: " + Dir / "bad.reg" + ":3: expected a [key] line"}};
+  for (const auto& [Name, Message] : Cases) {
+    const TRun R = RunIde({"--hive", Dir / Name, "-e", "show"});
+    EXPECT_EQ(R.Status, kExitError) << Name;
+    EXPECT_EQ(R.Err.rfind(Message, 0), 0u) << R.Err;
+    EXPECT_EQ(R.Out, "");
+  }
+}
+
+// Settings that cannot be saved are told on stderr with the file and the
+// reason; the run goes on, and its status is 3 even when an expect failed.
+TEST(HiveCommands, SettingsThatCannotBeSavedEndTheRunWithStatus3) {
+  TTempDir Dir;
+  WriteBytes(Dir / "readonly.reg", Stored);
+  fs::permissions(Dir / "readonly.reg", static_cast<fs::perms>(0444));
+  WriteBytes(Dir / "lockdir.reg", Stored);
+  fs::create_directories(Dir / "lockdir.reg.lock");
+  const std::pair<std::string, std::string> Cases[] = {
+      {Dir / "readonly.reg", ": the file is read-only (mode 0444)"},
+      {Dir / "lockdir.reg",
+       ": the lock file " + Dir / "lockdir.reg.lock" + " is a folder, not a regular file"},
+      {Dir / "missing/h.reg", ": the lock file " + Dir / "missing/h.reg.lock" +
+                                  " cannot be opened: No such file or directory"}};
+  for (const auto& [Hive, Reason] : Cases) {
+    std::vector<std::string> Args = {"--hive", Hive};
+    Args.insert(Args.end(), SaveSettings.begin(), SaveSettings.end());
+    const TRun R = RunIde(Args);
+    EXPECT_EQ(R.Status, kExitNotSaved) << R.Err;
+    EXPECT_TRUE(Contains(
+        R.Err, "tabulon-ide: -e line 6: settings not saved: cannot write " + Hive + Reason + "\n"))
+        << R.Err;
+    EXPECT_TRUE(Contains(R.Err, "-e line 7: expect /host 0 failed")) << R.Err;
+    EXPECT_TRUE(Contains(R.Out, "\"time\":")) << "the later lines ran";
+  }
+  EXPECT_EQ(ReadBytes(Dir / "readonly.reg"), Stored);
+  EXPECT_EQ(ModeOf(Dir / "readonly.reg"), 0444u);
+  EXPECT_EQ(ReadBytes(Dir / "lockdir.reg"), Stored);
+  EXPECT_FALSE(fs::exists(Dir / "missing"));
+  EXPECT_TRUE(Contains(HelpText(), "3 when settings could not be saved"));
+}
+
+// A save that fails only when it is written (here: another process holds
+// the lock too long) raises through the add-in; the IDE reports it as a
+// failed save and goes on, and the change is never written afterwards.
+TEST(HiveCommands, ASaveThatFailsAtTheWriteIsReportedAndNeverMadeLater) {
+  TTempDir Dir;
+  const std::string Path = Dir / "hive.reg";
+  WriteBytes(Path, Stored);
+  std::ostringstream Out, Err;
+  {
+    std::unique_ptr<RegistryHive> Hive = OpenHive(Path);
+    HiveLockWait Wait;
+    Wait.GiveUpAfter = std::chrono::milliseconds(200);
+    Hive->SetLockWait(Wait);
+    TSimulatorOptions Options;
+    Options.Hive = Path;
+    Options.Package = DefaultPackagePath();
+    TSimulator Sim(Options, Out, Err);
+    for (const char* Line : {"show", "load", "dialog", "ok", "end"})
+      ASSERT_EQ(Sim.RunLine(Line, "t"), TLineResult::Ok) << Err.str();
+    const int Held = ::open((Path + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(::flock(Held, LOCK_EX), 0);
+    EXPECT_EQ(Sim.RunLine("menu component", "t line 6"), TLineResult::Ok);
+    ::close(Held);
+    EXPECT_TRUE(Sim.SettingsNotSaved());
+    EXPECT_EQ(Err.str(), "tabulon-ide: t line 6: settings not saved: cannot write " + Path +
+                             ": the lock file " + Path +
+                             ".lock is held by another process; gave up after 200 ms\n");
+    EXPECT_EQ(Sim.RunLine("expect /expert/groupsActive false", "t"), TLineResult::Ok) << Err.str();
+    EXPECT_EQ(Sim.RunLine("unload", "t"), TLineResult::Ok) << Err.str();
+  }
+  EXPECT_EQ(ReadBytes(Path), Stored);
+}
+
+TEST(HiveCommands, ExportWritesFilesThatLoadAsTheSameHive) {
+  TTempDir Dir;
+  // The group "Данные" holding ADO, with 0x1F line breaks, in Windows-1251,
+  // as the hive writes it.
+  const std::string Hive = Dir / "hive.reg";
+  std::string Key = "[HKEY_CURRENT_USER";
+  std::string Text = "REGEDIT4\r\n\r\n";
+  for (const char* Name : {"Software", "Borland", "Delphi", "7.0", "ORVExpert"})
+    Text += (Key += std::string("\\") + Name) + "]\r\n\r\n";
+  WriteBytes(Hive, Text + Key + "\\Pages]\r\n\"\xc4\xe0\xed\xed\xfb\xe5\"=\"ADO\x1f\x1f\"\r\n\r\n");
+  const TRun Export = RunIde({"--hive", Hive, "-e", "export " + Dir / "four.reg", "-e",
+                              "export --unicode \"" + (Dir / "five.reg") + "\""});
+  EXPECT_EQ(Export.Status, kExitOk) << Export.Err;
+  EXPECT_EQ(ReadBytes(Dir / "four.reg"), ReadBytes(Hive));
+  const std::string Five = ReadBytes(Dir / "five.reg");
+  EXPECT_EQ(Five.substr(0, 10), std::string("\xff\xfeW\0i\0n\0d\0", 10));
+  EXPECT_TRUE(Contains(Five, std::string("\x14\x04\x30\x04\x3d\x04\x3d\x04\x4b\x04\x35\x04", 12)))
+      << "Данные in UTF-16LE";
+  const TRun View = RunIde({"--hive", Hive, "-e", "registry"});
+  EXPECT_TRUE(Contains(View.Out, "\"Данные\"=\"ADO\\x1f\\x1f\"")) << View.Out;
+  for (const char* Name : {"four.reg", "five.reg"})
+    EXPECT_EQ(RunIde({"--hive", Dir / Name, "-e", "registry"}).Out, View.Out) << Name;
+
+  const std::pair<std::string, std::string> Refused[] = {
+      {"export", "usage: export [--unicode] FILE"},
+      {"export --unicode", "usage: export [--unicode] FILE"},
+      {"export a b", "usage: export [--unicode] FILE"},
+      {"export " + Dir.Path(), "export: " + Dir.Path() + " is a folder, not a regular file"},
+      {"export " + Dir / "no/such/folder.reg",
+       "export: cannot write " + Dir / "no/such/folder.reg" +
+           ": no temporary file can be made in the folder " + Dir / "no/such" +
+           ": No such file or directory"}};
+  for (const auto& [Line, Message] : Refused) {
+    const TRun R = RunIde({"--hive", ":memory:", "-e", Line});
+    EXPECT_EQ(R.Status, kExitError) << Line;
+    EXPECT_TRUE(Contains(R.Err, Message)) << R.Err;
+  }
+}

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+
+#include "HiveError.h"
+#include "Registry.h"
+#include "RegistryHive.h"
+#include "TempDir.h"
+#include "Utf16File.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Stored = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=\"old\"\r\n\r\n";
+
+// Writes v=Value under K through a registry object of its own.
+void WriteV(const std::string& Value) {
+  TRegIniFile Reg;
+  ASSERT_TRUE(Reg.OpenKey("K", true));
+  Reg.WriteString("", "v", Value);
+  Reg.CloseKey();
+}
+
+bool Contains(const std::string& Text, const std::string& Part) {
+  return Text.find(Part) != std::string::npos;
+}
+
+}  // namespace
+
+TEST(HiveFileSafety, LinksAreWrittenThroughToTheirTarget) {
+  TTempDir Dir;
+  fs::create_directories(Dir / "dotfiles");
+  fs::create_directories(Dir / "config");
+  WriteBytes(Dir / "dotfiles/hive.reg", Stored);
+  // config/link.reg -> config/step.reg -> ../dotfiles/hive.reg: a chain, the
+  // second link relative to its own folder.
+  fs::create_symlink("../dotfiles/hive.reg", Dir / "config/step.reg");
+  fs::create_symlink(Dir / "config/step.reg", Dir / "config/link.reg");
+  // A link whose target does not exist yet: the first save creates it.
+  fs::create_symlink("new.reg", Dir / "config/dangling.reg");
+
+  {
+    RegistryHive Hive(Dir / "config/link.reg");
+    WriteV("new");
+  }
+  EXPECT_TRUE(fs::is_symlink(Dir / "config/link.reg"));
+  EXPECT_TRUE(fs::is_symlink(Dir / "config/step.reg"));
+  EXPECT_TRUE(Contains(ReadBytes(Dir / "dotfiles/hive.reg"), "\"v\"=\"new\""));
+  // Lock and temporary files live beside the target, none beside the links.
+  EXPECT_EQ(TTempDir::EntriesOf(Dir / "dotfiles"),
+            (std::set<std::string>{"hive.reg", "hive.reg.lock"}));
+  {
+    RegistryHive Hive(Dir / "config/dangling.reg");
+    WriteV("fresh");
+  }
+  EXPECT_TRUE(fs::is_symlink(Dir / "config/dangling.reg"));
+  EXPECT_TRUE(Contains(ReadBytes(Dir / "config/new.reg"), "\"v\"=\"fresh\""));
+  EXPECT_EQ(ModeOf(Dir / "config/new.reg"), 0600u);
+  EXPECT_EQ(
+      TTempDir::EntriesOf(Dir / "config"),
+      (std::set<std::string>{"link.reg", "step.reg", "dangling.reg", "new.reg", "new.reg.lock"}));
+}
+
+TEST(HiveFileSafety, PathsThatAreNotRegularFilesAreRefusedWithoutBlocking) {
+  const TWatchdog Watchdog(30);
+  TTempDir Dir;
+  ASSERT_EQ(::mkfifo((Dir / "fifo").c_str(), 0600), 0);
+  fs::create_directories(Dir / "folder");
+  fs::create_symlink(Dir / "fifo", Dir / "link-to-fifo");
+  const int Sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un Addr{};
+  Addr.sun_family = AF_UNIX;
+  std::snprintf(Addr.sun_path, sizeof Addr.sun_path, "%s", (Dir / "socket").c_str());
+  ASSERT_EQ(::bind(Sock, reinterpret_cast<sockaddr*>(&Addr), sizeof Addr), 0);
+  struct TCase {
+    std::string Name;
+    std::string Kind;
+  };
+  std::vector<TCase> Cases = {{"fifo", "is a FIFO"},
+                              {"folder", "is a folder"},
+                              {"socket", "is a socket"},
+                              {"link-to-fifo", "(a link to " + Dir / "fifo" + ") is a FIFO"}};
+  // A device node can only be made by root; /dev/null's numbers, but in the
+  // test's own folder.
+  if (::mknod((Dir / "device").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0)
+    Cases.push_back({"device", "is a character device"});
+  for (const TCase& C : Cases) {
+    try {
+      RegistryHive Hive(Dir / C.Name);
+      ADD_FAILURE() << C.Name << " was opened as a hive";
+    } catch (const ERegistryException& E) {
+      EXPECT_EQ(E.Message().rfind(Dir / C.Name, 0), 0u) << E.Message();
+      EXPECT_TRUE(Contains(E.Message(), C.Kind)) << E.Message();
+    }
+    EXPECT_EQ(RegistryHive::Current(), nullptr);
+  }
+  ::close(Sock);
+
+  // A FIFO put in the file's place while the hive is in use is refused
+  // when it is read again, not waited on.
+  RegistryHive Hive(Dir / "later.reg");
+  WriteV("1");
+  fs::remove(Dir / "later.reg");
+  ASSERT_EQ(::mkfifo((Dir / "later.reg").c_str(), 0600), 0);
+  TRegIniFile Reg;
+  EXPECT_THROW(Reg.OpenKey("K", false), ERegistryException);
+}
+
+// A file without write bits is never replaced, for root too; every other
+// file keeps its mode (and a new one is 0600, see HiveFile's first test).
+TEST(HiveFileSafety, ReadOnlyFilesStayAndModesAreKept) {
+  TTempDir Dir;
+  const std::string Path = Dir / "hive.reg";
+  for (unsigned Mode : {0644u, 0640u, 0604u}) {
+    WriteBytes(Path, Stored);
+    fs::permissions(Path, static_cast<fs::perms>(Mode));
+    RegistryHive Hive(Path);
+    WriteV(std::to_string(Mode));
+    EXPECT_TRUE(Contains(ReadBytes(Path), "\"v\"=\"" + std::to_string(Mode) + "\""));
+    EXPECT_EQ(ModeOf(Path), Mode);
+  }
+
+  WriteBytes(Path, Stored);
+  fs::permissions(Path, static_cast<fs::perms>(0444));
+  RegistryHive Hive(Path);
+  TRegIniFile Reg;
+  EXPECT_FALSE(Reg.OpenKey("K", true));
+  EXPECT_FALSE(Reg.OpenKey("New", true));
+  EXPECT_EQ(
+      Hive.TakeSaveFailures(),
+      std::vector<std::string>(2, "cannot write " + Path + ": the file is read-only (mode 0444)"));
+  ASSERT_TRUE(Reg.OpenKey("K", false));
+  EXPECT_EQ(Reg.ReadString("", "v", ""), "old");
+  // Made read-only while a change waits to be written.
+  fs::permissions(Path, static_cast<fs::perms>(0644));
+  ASSERT_TRUE(Reg.OpenKey("\\K", true));
+  Reg.WriteString("", "v", "new");
+  fs::permissions(Path, static_cast<fs::perms>(0400));
+  EXPECT_THROW(Reg.CloseKey(), ERegistryException);
+  EXPECT_EQ(Hive.TakeSaveFailures().size(), 1u);
+  EXPECT_EQ(ReadBytes(Path), Stored);
+  EXPECT_EQ(ModeOf(Path), 0400u);
+}
+
+TEST(HiveFileSafety, TheLockFileIsNeverFollowedAndItsWaitIsBounded) {
+  TTempDir Dir;
+  const std::string Path = Dir / "hive.reg";
+  WriteBytes(Path, Stored);
+  RegistryHive Hive(Path);
+  std::vector<std::string> Notices;
+  HiveLockWait Wait;
+  Wait.NoticeAfter = std::chrono::milliseconds(20);
+  Wait.GiveUpAfter = std::chrono::milliseconds(300);
+  Wait.Notice = [&Notices](const std::string& Message) { Notices.push_back(Message); };
+  Hive.SetLockWait(Wait);
+
+  WriteBytes(Dir / "victim", "someone else's file");
+  fs::create_symlink(Dir / "victim", Path + ".lock");
+  TRegIniFile Reg;
+  EXPECT_FALSE(Reg.OpenKey("K", true));
+  fs::remove(Path + ".lock");
+  fs::create_directories(Path + ".lock");
+  EXPECT_FALSE(Reg.OpenKey("K", true));
+  const std::vector<std::string> Failures = Hive.TakeSaveFailures();
+  ASSERT_EQ(Failures.size(), 2u);
+  EXPECT_TRUE(Contains(Failures[0], "the lock file " + Path + ".lock is a symbolic link"))
+      << Failures[0];
+  EXPECT_TRUE(Contains(Failures[1], "the lock file " + Path + ".lock is a folder")) << Failures[1];
+  EXPECT_EQ(ReadBytes(Dir / "victim"), "someone else's file");
+  fs::remove(Path + ".lock");
+
+  // Another process holds the lock (an open file description of its own
+  // stands for it) longer than a writer waits.
+  const int Held = ::open((Path + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
+  ASSERT_EQ(::flock(Held, LOCK_EX), 0);
+  ASSERT_TRUE(Reg.OpenKey("K", true));
+  Reg.WriteString("", "v", "blocked");
+  try {
+    Reg.CloseKey();
+    ADD_FAILURE() << "the write did not wait for the lock";
+  } catch (const ERegistryException& E) {
+    EXPECT_EQ(E.Message(), "cannot write " + Path + ": the lock file " + Path +
+                               ".lock is held by another process; gave up after 300 ms");
+  }
+  EXPECT_EQ(Notices, std::vector<std::string>{"waiting for the lock file " + Path +
+                                              ".lock, held by another process (giving up after "
+                                              "300 ms)"});
+  ::close(Held);
+  WriteV("free");
+  EXPECT_TRUE(Contains(ReadBytes(Path), "\"v\"=\"free\""));
+}
+
+// A regedit 5.00 file stays one when saved, and both exports load back as
+// the same hive.
+TEST(HiveFileSafety, Regedit5FilesStayRegedit5AndExportsLoadBack) {
+  TTempDir Dir;
+  const std::string Path = Dir / "hive.reg";
+  // "Данные"="ADO" followed by 0x1F 0x1F, as regedit exports it.
+  const std::u16string Head =
+      u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n"
+      u"\"\u0414\u0430\u043d\u043d\u044b\u0435\"=\"ADO\u001f\u001f\"\r\n";
+  WriteBytes(Path, Utf16File(Head + u"\r\n"));
+  const std::string Win1251 =
+      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n\"\xc4\xe0\xed\xed\xfb\xe5\"=\"ADO\x1f\x1f\"\r\n"
+      "\"v\"=\"1\"\r\n\r\n";
+  {
+    RegistryHive Hive(Path);
+    EXPECT_EQ(Hive.Format(), HiveFormat::Regedit5);
+    TRegIniFile Reg;
+    ASSERT_TRUE(Reg.OpenKey("K", false));
+    EXPECT_EQ(Reg.ReadString("", "\xc4\xe0\xed\xed\xfb\xe5", ""), "ADO\x1f\x1f");
+    Reg.WriteString("", "v", "1");
+    Reg.CloseKey();
+    EXPECT_EQ(ReadBytes(Path), Utf16File(Head + u"\"v\"=\"1\"\r\n\r\n"));
+    Hive.Export(Dir / "four.reg", HiveFormat::Regedit4);
+    Hive.Export(Dir / "five.reg", HiveFormat::Regedit5);
+    EXPECT_EQ(ReadBytes(Dir / "four.reg"), Win1251);
+    EXPECT_EQ(ReadBytes(Dir / "five.reg"), ReadBytes(Path));
+    const mode_t Mask = ::umask(0);
+    ::umask(Mask);
+    EXPECT_EQ(ModeOf(Dir / "four.reg"), 0666u & ~Mask);
+    // Exported over its own file, the hive changes format for good.
+    Hive.Export(Path, HiveFormat::Regedit4);
+    WriteV("2");
+    EXPECT_EQ(ReadBytes(Path).rfind("REGEDIT4\r\n", 0), 0u);
+    EXPECT_THROW(Hive.Export(Dir.Path(), HiveFormat::Regedit4), ERegistryException);
+  }
+  for (const char* Name : {"four.reg", "five.reg"}) {
+    RegistryHive Hive(Dir / Name);
+    EXPECT_EQ(Hive.Text(), Win1251) << Name;
+  }
+}
