@@ -12,13 +12,17 @@
 
 class TMasterIndex {
  public:
-  // Indexes these names, forgetting those indexed before.
-  void Rebuild(TStrings* Tabs) {
+  // Indexes the names of a list text (the one the master list was just set
+  // to), forgetting those indexed before. The text is split as the list
+  // splits it, without asking the tab control for each name.
+  void Rebuild(const std::string& Text) {
+    TStringList Names;
+    Names.SetText(Text);
     FIndex.clear();
-    const int Count = Tabs->Count();
+    const int Count = Names.Count();
     FIndex.reserve(static_cast<std::size_t>(Count));
     for (int i = 0; i < Count; ++i)
-      FIndex.try_emplace(AnsiUpperCase(Tabs->Get(i)), i);
+      FIndex.try_emplace(AnsiUpperCase(Names.Get(i)), i);
   }
   // The entry's index, or -1 when the name is not in the list.
   int Find(const std::string& Name) const {

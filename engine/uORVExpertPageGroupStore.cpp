@@ -185,7 +185,7 @@ void TORVExpert::prvMatchGroupsWithMaster() {
 
   Pages->Clear();
   for (int i = 0; i < MasterCount; ++i)
-    if (Master->Objects(i).IsNil())
+    if (!Grouped[static_cast<std::size_t>(i)])
       Pages->Add(Master->Get(i));
   FPageGroupPages[static_cast<std::size_t>(Last)] = Pages->Text();
   FPageGroup->Pages(Last)->SetTabVisible(Pages->Count() > 0);

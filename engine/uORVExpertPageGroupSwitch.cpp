@@ -152,8 +152,9 @@ void TORVExpert::prvSetOnePageGroup() {
 }
 
 void TORVExpert::prvChangePalette() {
-  FTabPaletteAll->Tabs()->SetText(FTabPalette->Tabs()->Text());
-  FMasterIndex.Rebuild(FTabPaletteAll->Tabs());
+  const std::string Pages = FTabPalette->Tabs()->Text();
+  FTabPaletteAll->Tabs()->SetText(Pages);
+  FMasterIndex.Rebuild(Pages);
 }
 
 // Whether the palette holds a list of the IDE's own rather than the expert's
