@@ -58,6 +58,23 @@ TShape ShapeOf(const benchmark::State& State) {
   return MakeShape(static_cast<int>(State.range(0)), static_cast<int>(State.range(1)));
 }
 
+// The user clicks the first tab and the tab Other of a control in turn;
+// each click is timed with the repaint it causes.
+void ClickAlternately(benchmark::State& State, TBenchIde& B, TCustomTabControl* Control,
+                      int Other) {
+  const TCounts Counts(B);
+  int Target = 0;
+  for (auto _ : State) {
+    State.SetIterationTime(Timed([&] {
+      Control->ClickTab(Target);
+      B.App->ProcessMessages();
+    }));
+    Target = Target == 0 ? Other : 0;
+  }
+  Counts.Report(State, B);
+  B.Label(State);
+}
+
 // Runs the settings command with Act as the user inside the dialog.
 void RunSettings(TBenchIde& B, const std::function<void(TCustomForm*)>& Act) {
   B.App->SetModalDriver(Act);
@@ -160,17 +177,7 @@ void BM_GroupSwitch(benchmark::State& State) {
     State.SkipWithError("the group switch did not change the palette");
     return;
   }
-  const TCounts Counts(B);
-  int Target = 0;
-  for (auto _ : State) {
-    State.SetIterationTime(Timed([&] {
-      Bar->ClickTab(Target);
-      B.App->ProcessMessages();
-    }));
-    Target = Target == 0 ? Other : 0;
-  }
-  Counts.Report(State, B);
-  B.Label(State);
+  ClickAlternately(State, B, Bar, Other);
 }
 
 void BM_PageChoice(benchmark::State& State) {
@@ -185,17 +192,7 @@ void BM_PageChoice(benchmark::State& State) {
     return;
   }
   B.App->ProcessMessages();
-  const TCounts Counts(B);
-  int Target = 0;
-  for (auto _ : State) {
-    State.SetIterationTime(Timed([&] {
-      Palette->ClickTab(Target);
-      B.App->ProcessMessages();
-    }));
-    Target = Target == 0 ? Other : 0;
-  }
-  Counts.Report(State, B);
-  B.Label(State);
+  ClickAlternately(State, B, Palette, Other);
 }
 
 void BM_TickUnchanged(benchmark::State& State) {
