@@ -13,6 +13,7 @@
 #include "Exptintf.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "MasterIndex.h"
 #include "Menus.h"
 
 class TORVExpert : public TIExpert {
@@ -82,6 +83,9 @@ class TORVExpert : public TIExpert {
 
   TTabControl* FTabPalette = nullptr;
   TTabControl* FTabPaletteAll = nullptr;
+  // The master list's names, looked up by the filter, the discovery and the
+  // page choice; built again whenever prvChangePalette changes the list.
+  TMasterIndex FMasterIndex;
   TPopupMenu* FPaletteMenu = nullptr;
   TMenuItem* FMenuItemPalette = nullptr;
   TMenuItem* FMenuItemComponent = nullptr;

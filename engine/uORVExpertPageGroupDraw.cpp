@@ -40,8 +40,9 @@ void DrawGroupTab(TPageControl* Bar, int TabIndex, const TRect& Rect, bool Activ
 
   TRect R = Rect;
   Canvas->FillRect(R);
-  const int Image = Bar->GetImageIndex(TabIndex);
-  if (Image >= 0 && Bar->Images() != nullptr) {
+  // Without an image list no tab has an image: its index is not asked for.
+  const int Image = Bar->Images() != nullptr ? Bar->GetImageIndex(TabIndex) : -1;
+  if (Image >= 0) {
     const HDC DC = Canvas->Handle();
     SaveDC(DC);
     Bar->Images()->Draw(Canvas, Rect.Left + 4, Rect.Top + 2, Image, PageEnabled);

@@ -3,7 +3,6 @@
 #include <memory>
 #include <vector>
 
-#include "MasterIndex.h"
 #include "Registry.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVExpertPageGroup.h"
@@ -163,7 +162,6 @@ void TORVExpert::prvMatchGroupsWithMaster() {
   std::vector<bool> Grouped(static_cast<std::size_t>(MasterCount), false);
   for (int i = 0; i < MasterCount; ++i)
     Master->SetObjects(i, {});
-  const TMasterIndex Index(Master);
 
   const int Last = FPageGroup->PageCount() - 1;
   // One text per sheet; a list out of step with the sheets would otherwise
@@ -173,7 +171,7 @@ void TORVExpert::prvMatchGroupsWithMaster() {
     Pages->SetText(FPageGroupPages[static_cast<std::size_t>(i)]);
     bool HasPage = false;
     for (int k = 0; k < Pages->Count(); ++k) {
-      const int Found = Index.Find(Pages->Get(k));
+      const int Found = FMasterIndex.Find(Pages->Get(k));
       if (Found < 0)
         continue;
       if (!Grouped[static_cast<std::size_t>(Found)]) {
@@ -187,7 +185,7 @@ void TORVExpert::prvMatchGroupsWithMaster() {
 
   Pages->Clear();
   for (int i = 0; i < MasterCount; ++i)
-    if (Master->Objects(i).IsNil())
+    if (!Grouped[static_cast<std::size_t>(i)])
       Pages->Add(Master->Get(i));
   FPageGroupPages[static_cast<std::size_t>(Last)] = Pages->Text();
   FPageGroup->Pages(Last)->SetTabVisible(Pages->Count() > 0);

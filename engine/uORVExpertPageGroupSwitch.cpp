@@ -1,7 +1,6 @@
 // Group switching and palette filtering: the palette shows the active
 // group's pages, and the IDE sees every choice in terms of the full palette.
 
-#include "MasterIndex.h"
 #include "uORVExpertPageGroup.h"
 
 namespace {
@@ -28,10 +27,9 @@ void TORVExpert::prvPageGroupChange(TObject* Sender) {
   if (FGroupsActive) {
     TStrings* Tabs = FTabPalette->Tabs();
     Tabs->SetText(FPageGroupPages.at(static_cast<std::size_t>(FPageGroup->ActivePageIndex())));
-    const TMasterIndex Master(FTabPaletteAll->Tabs());
     Tabs->BeginUpdate();
     for (int i = Tabs->Count() - 1; i >= 0; --i)
-      if (Master.Find(Tabs->Get(i)) < 0)
+      if (FMasterIndex.Find(Tabs->Get(i)) < 0)
         Tabs->Delete(i);
     Tabs->EndUpdate();
     prvPaletteFilled();
@@ -78,7 +76,7 @@ void TORVExpert::prvEvenTabPaletteOnChange(TObject* Sender) {
 
     const int Selected = FTabPalette->TabIndex();
     const std::string Page = Selected >= 0 ? FTabPalette->Tabs()->Get(Selected) : std::string();
-    FTabPaletteAll->SetTabIndex(Selected >= 0 ? FTabPaletteAll->Tabs()->IndexOf(Page) : -1);
+    FTabPaletteAll->SetTabIndex(Selected >= 0 ? FMasterIndex.Find(Page) : -1);
 
     const HWND Master = FTabPaletteAll->Handle();
     const HWND Own = FTabPalette->Handle();
@@ -141,12 +139,22 @@ void TORVExpert::prvSetOnePageGroup() {
   FPageGroup->SetActivePageIndex(0);
   First->SetCaption(UngroupedTabCaption);
   First->SetTabVisible(true);
-  for (int i = FPageGroup->PageCount() - 1; i >= 1; --i)
-    delete FPageGroup->Pages(i);
+  // The hidden bar is laid out once, when its other sheets are all gone.
+  if (FPageGroup->PageCount() > 1) {
+    FPageGroup->DisableAlign();
+    struct TAlignOnce {
+      TPageControl* Bar;
+      ~TAlignOnce() { Bar->EnableAlign(); }
+    } AlignOnce{FPageGroup};
+    for (int i = FPageGroup->PageCount() - 1; i >= 1; --i)
+      delete FPageGroup->Pages(i);
+  }
 }
 
 void TORVExpert::prvChangePalette() {
-  FTabPaletteAll->Tabs()->SetText(FTabPalette->Tabs()->Text());
+  const std::string Pages = FTabPalette->Tabs()->Text();
+  FTabPaletteAll->Tabs()->SetText(Pages);
+  FMasterIndex.Rebuild(Pages);
 }
 
 // Whether the palette holds a list of the IDE's own rather than the expert's

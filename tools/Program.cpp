@@ -5,6 +5,7 @@
 #include <iostream>
 #include <map>
 #include <optional>
+#include <unordered_set>
 
 #include "CodePage.h"
 #include "Demo.h"
@@ -53,6 +54,7 @@ std::vector<std::string> ReadPalette(const std::string& Path) {
   std::string Text = ReadFile(Path, "palette file");
   DropByteOrderMark(Text);
   std::vector<std::string> Pages;
+  std::unordered_set<std::string> Seen;  // upper-cased: equal when AnsiSameText
   int LineNo = 0;
   for (const std::string& Line : SplitLines(Text)) {
     ++LineNo;
@@ -66,9 +68,8 @@ std::vector<std::string> ReadPalette(const std::string& Path) {
     std::string Host = Utf8ToWin1251(Caption);
     if (Win1251ToUtf8(Host) != Caption)
       throw EUsage(Where + "'" + Caption + "' holds characters that Windows-1251 cannot represent");
-    for (const std::string& P : Pages)
-      if (AnsiSameText(P, Host))
-        throw EUsage(Where + "page '" + Caption + "' is listed twice");
+    if (!Seen.insert(AnsiUpperCase(Host)).second)
+      throw EUsage(Where + "page '" + Caption + "' is listed twice");
     Pages.push_back(Host);
   }
   return Pages;

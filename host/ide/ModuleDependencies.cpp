@@ -7,18 +7,62 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 namespace {
 
-// A copy of the T at Offset of Bytes; false when it does not fit.
-template <typename T>
-bool ReadAt(const std::string& Bytes, std::uint64_t Offset, T& Out) {
-  if (Offset > Bytes.size() || Bytes.size() - Offset < sizeof(T))
-    return false;
-  std::memcpy(&Out, Bytes.data() + Offset, sizeof(T));
-  return true;
-}
+// The module file, read only where asked: a package module is megabytes of
+// code, and its needed libraries are named in a few hundred bytes of it.
+// Every read is cut at the file's end.
+class TModuleFile {
+ public:
+  explicit TModuleFile(const std::string& Path) : FFile(Path, std::ios::binary) {
+    FFile.seekg(0, std::ios::end);
+    const std::streamoff End = FFile.tellg();
+    FSize = FFile && End > 0 ? static_cast<std::uint64_t>(End) : 0;
+  }
+
+  // Up to Count bytes from Offset; fewer where the file ends before.
+  std::string Read(std::uint64_t Offset, std::uint64_t Count) {
+    if (Offset >= FSize)
+      return {};
+    std::string Bytes(static_cast<std::size_t>(std::min(Count, FSize - Offset)), '\0');
+    FFile.clear();
+    FFile.seekg(static_cast<std::streamoff>(Offset));
+    FFile.read(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
+    Bytes.resize(static_cast<std::size_t>(FFile.gcount()));
+    return Bytes;
+  }
+
+  // A copy of the T at Offset; false when it does not fit in the file.
+  template <typename T>
+  bool ReadAt(std::uint64_t Offset, T& Out) {
+    const std::string Bytes = Read(Offset, sizeof(T));
+    if (Bytes.size() != sizeof(T))
+      return false;
+    std::memcpy(&Out, Bytes.data(), sizeof(T));
+    return true;
+  }
+
+  // The NUL-terminated string at Offset, cut at Limit bytes.
+  std::string ReadString(std::uint64_t Offset, std::uint64_t Limit) {
+    std::string Text;
+    while (Text.size() < Limit) {
+      const std::string Bytes =
+          Read(Offset + Text.size(), std::min<std::uint64_t>(256, Limit - Text.size()));
+      const std::size_t End = Bytes.find('\0');
+      Text.append(Bytes, 0, End);
+      if (End != std::string::npos || Bytes.empty())
+        break;
+    }
+    return Text;
+  }
+
+  std::uint64_t Size() const { return FSize; }
+
+ private:
+  std::ifstream FFile;
+  std::uint64_t FSize = 0;
+};
 
 bool IsNativeElf64(const Elf64_Ehdr& Header) {
   const unsigned char NativeData =
@@ -31,33 +75,34 @@ bool IsNativeElf64(const Elf64_Ehdr& Header) {
 }  // namespace
 
 std::vector<std::string> NeededLibraries(const std::string& Path) {
-  std::ifstream File(Path, std::ios::binary);
-  const std::string Bytes{std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>()};
+  TModuleFile File(Path);
   std::vector<std::string> Needed;
   Elf64_Ehdr Header;
-  if (!ReadAt(Bytes, 0, Header) || !IsNativeElf64(Header))
+  if (!File.ReadAt(0, Header) || !IsNativeElf64(Header))
     return Needed;
   for (unsigned i = 0; i < Header.e_shnum; ++i) {
     Elf64_Shdr Dynamic, Strings;
-    if (!ReadAt(Bytes, Header.e_shoff + std::uint64_t{i} * sizeof(Elf64_Shdr), Dynamic))
+    if (!File.ReadAt(Header.e_shoff + std::uint64_t{i} * sizeof(Elf64_Shdr), Dynamic))
       break;
     if (Dynamic.sh_type != SHT_DYNAMIC ||
-        !ReadAt(Bytes, Header.e_shoff + std::uint64_t{Dynamic.sh_link} * sizeof(Elf64_Shdr),
-                Strings) ||
-        Strings.sh_offset > Bytes.size())
+        !File.ReadAt(Header.e_shoff + std::uint64_t{Dynamic.sh_link} * sizeof(Elf64_Shdr),
+                     Strings) ||
+        Strings.sh_offset > File.Size())
       continue;
     // The names are NUL-terminated strings of the linked string table; one
     // that runs past the table's end is cut there.
     const std::uint64_t StringsSize =
-        std::min<std::uint64_t>(Strings.sh_size, Bytes.size() - Strings.sh_offset);
-    for (std::uint64_t At = 0; At + sizeof(Elf64_Dyn) <= Dynamic.sh_size; At += sizeof(Elf64_Dyn)) {
+        std::min<std::uint64_t>(Strings.sh_size, File.Size() - Strings.sh_offset);
+    const std::string Entries = File.Read(Dynamic.sh_offset, Dynamic.sh_size);
+    for (std::size_t At = 0; At + sizeof(Elf64_Dyn) <= Entries.size(); At += sizeof(Elf64_Dyn)) {
       Elf64_Dyn Entry;
-      if (!ReadAt(Bytes, Dynamic.sh_offset + At, Entry) || Entry.d_tag == DT_NULL)
+      std::memcpy(&Entry, Entries.data() + At, sizeof Entry);
+      if (Entry.d_tag == DT_NULL)
         break;
       if (Entry.d_tag != DT_NEEDED || Entry.d_un.d_val >= StringsSize)
         continue;
-      const char* Name = Bytes.data() + Strings.sh_offset + Entry.d_un.d_val;
-      Needed.emplace_back(Name, strnlen(Name, StringsSize - Entry.d_un.d_val));
+      Needed.push_back(
+          File.ReadString(Strings.sh_offset + Entry.d_un.d_val, StringsSize - Entry.d_un.d_val));
     }
   }
   return Needed;

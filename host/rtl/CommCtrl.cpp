@@ -15,6 +15,16 @@ class TNativeTabControl : public TNativeWindow {
  public:
   LRESULT Handle(HWND Wnd, TMessage& M) override;
 
+  // The rows in layout order, each listing item indexes left to right. A
+  // single-line control has all its items in one row; a multi-line one
+  // wraps them by the window's width. A control with thousands of tabs is
+  // asked for them on every selection and every layout pass, and gets its
+  // tabs one by one, so the rows are kept: a tab added or taken away at the
+  // end is laid out in place, and they are worked out afresh only after
+  // another change of the tabs, or of the style or (for a multi-line
+  // control, where texts matter) a text, the width or the font.
+  const std::vector<std::vector<int>>& Rows(HWND Wnd);
+
   std::vector<TCItem> Items;
   int CurSel = -1;
   // The row (in layout order) that sits next to the client area. A
@@ -23,40 +33,88 @@ class TNativeTabControl : public TNativeWindow {
 
  private:
   void Select(HWND Wnd, int Index);
+  int Width(int Item) const {
+    return TabItemWidth(FRowsKey.Font, Items[static_cast<std::size_t>(Item)].Text);
+  }
+  // Lays the item out after the last one laid out.
+  void Place(int Item);
+  // Before the item goes: the rows follow when it is the last one, and are
+  // dropped otherwise.
+  void Deleting(int Item);
+
+  // What the rows depend on besides the texts.
+  struct TRowsKey {
+    bool Multi = false;
+    int Width = 0;
+    TFontDesc Font;
+    friend bool operator==(const TRowsKey&, const TRowsKey&) = default;
+  };
+  bool FRowsValid = false;
+  TRowsKey FRowsKey;
+  std::vector<std::vector<int>> FRows;
+  std::vector<int> FRowOfItem;
+  int FLastRowWidth = 0;
 };
 
-std::vector<std::vector<int>> LayoutRows(HWND Wnd, const TNativeTabControl& N) {
-  std::vector<std::vector<int>> Rows;
-  if (N.Items.empty())
-    return Rows;
-  const bool Multi = (Wnd->Style & TCS_MULTILINE) != 0;
-  const int Avail = std::max(1, Wnd->Width - 2 * kMargin);
-  Rows.emplace_back();
-  int X = 0;
-  for (int i = 0; i < static_cast<int>(N.Items.size()); ++i) {
-    const int W = TabItemWidth(Wnd->Font, N.Items[static_cast<std::size_t>(i)].Text);
-    if (Multi && !Rows.back().empty() && X + W > Avail) {
-      Rows.emplace_back();
-      X = 0;
-    }
-    Rows.back().push_back(i);
-    X += W;
+const std::vector<std::vector<int>>& TNativeTabControl::Rows(HWND Wnd) {
+  const TWindowRecord& W = *WindowRecord(Wnd);
+  TRowsKey Key;
+  Key.Multi = (W.Style & TCS_MULTILINE) != 0;
+  if (Key.Multi) {
+    Key.Width = W.Width;
+    Key.Font = W.Font;
   }
-  return Rows;
+  if (FRowsValid && Key == FRowsKey)
+    return FRows;
+  FRowsKey = Key;
+  FRows.clear();
+  FRowOfItem.clear();
+  for (int i = 0; i < static_cast<int>(Items.size()); ++i)
+    Place(i);
+  FRowsValid = true;
+  return FRows;
 }
 
-int RowOf(const std::vector<std::vector<int>>& Rows, int Item) {
-  for (int r = 0; r < static_cast<int>(Rows.size()); ++r)
-    for (int i : Rows[static_cast<std::size_t>(r)])
-      if (i == Item)
-        return r;
-  return 0;
+void TNativeTabControl::Place(int Item) {
+  if (FRowsKey.Multi) {
+    const int W = Width(Item);
+    const int Avail = std::max(1, FRowsKey.Width - 2 * kMargin);
+    if (FRows.empty() || (!FRows.back().empty() && FLastRowWidth + W > Avail)) {
+      FRows.emplace_back();
+      FLastRowWidth = 0;
+    }
+    FLastRowWidth += W;
+  } else if (FRows.empty()) {
+    FRows.emplace_back();
+  }
+  FRows.back().push_back(Item);
+  FRowOfItem.push_back(static_cast<int>(FRows.size()) - 1);
+}
+
+void TNativeTabControl::Deleting(int Item) {
+  if (!FRowsValid || Item + 1 != static_cast<int>(Items.size())) {
+    FRowsValid = false;
+    return;
+  }
+  FRows.back().pop_back();
+  FRowOfItem.pop_back();
+  if (FRowsKey.Multi)
+    FLastRowWidth -= Width(Item);
+  if (!FRows.back().empty())
+    return;
+  FRows.pop_back();
+  FLastRowWidth = 0;
+  if (FRowsKey.Multi && !FRows.empty())
+    for (int i : FRows.back())
+      FLastRowWidth += Width(i);
 }
 
 void TNativeTabControl::Select(HWND Wnd, int Index) {
   CurSel = Index;
-  if (Index >= 0)
-    FrontRow = RowOf(LayoutRows(Wnd, *this), Index);
+  if (Index >= 0) {
+    Rows(Wnd);
+    FrontRow = FRowOfItem[static_cast<std::size_t>(Index)];
+  }
 }
 
 LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
@@ -83,8 +141,10 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
         return 0;
       const auto* Item = reinterpret_cast<const TCItem*>(M.LParam);
       TCItem& Dst = Items[static_cast<std::size_t>(Index)];
-      if (Item->Mask & TCIF_TEXT)
+      if ((Item->Mask & TCIF_TEXT) && Dst.Text != Item->Text) {
         Dst.Text = Item->Text;
+        FRowsValid = FRowsValid && !FRowsKey.Multi;
+      }
       if (Item->Mask & TCIF_IMAGE)
         Dst.Image = Item->Image;
       if (Item->Mask & TCIF_PARAM)
@@ -96,6 +156,10 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
         return -1;
       const int At = std::min(Index, Count);
       Items.insert(Items.begin() + At, *reinterpret_cast<const TCItem*>(M.LParam));
+      if (FRowsValid && At == Count)
+        Place(At);
+      else
+        FRowsValid = false;
       // The first tab of an empty control becomes the selected one, as the
       // common controls do; later inserts move the selection with its tab.
       if (Count == 0)
@@ -107,6 +171,7 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
     case TCM_DELETEITEM:
       if (Index < 0 || Index >= Count)
         return 0;
+      Deleting(Index);
       Items.erase(Items.begin() + Index);
       // Deleting the selected tab leaves none selected; deleting one before
       // it moves the selection along with its tab.
@@ -117,6 +182,7 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
       return 1;
     case TCM_DELETEALLITEMS:
       Items.clear();
+      FRowsValid = false;
       CurSel = -1;
       FrontRow = 0;
       return 1;
@@ -130,7 +196,7 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
       return Old;
     }
     case TCM_GETROWCOUNT:
-      return static_cast<LRESULT>(LayoutRows(Wnd, *this).size());
+      return static_cast<LRESULT>(Rows(Wnd).size());
     case TCM_GETITEMRECT: {
       const TTabLayout L = TabControlLayout(Wnd);
       if (Index < 0 || Index >= Count)
@@ -156,23 +222,42 @@ int TabItemWidth(const TFontDesc& Font, const std::string& Caption) {
   return FontTextWidth(Font, Caption) + kPadding;
 }
 
+namespace {
+
+TNativeTabControl* NativeTabControl(HWND Wnd) {
+  TWindowRecord* W = WindowRecord(Wnd);
+  return W != nullptr ? dynamic_cast<TNativeTabControl*>(W->Native.get()) : nullptr;
+}
+
+int TabHeight(HWND Wnd) {
+  return FontMetrics(WindowRecord(Wnd)->Font).tmHeight + 5;
+}
+
+}  // namespace
+
+int TabControlRowsHeight(HWND Wnd) {
+  TNativeTabControl* N = NativeTabControl(Wnd);
+  return N == nullptr ? 0 : static_cast<int>(N->Rows(Wnd).size()) * TabHeight(Wnd);
+}
+
 TTabLayout TabControlLayout(HWND Wnd) {
   TTabLayout L;
-  auto* N = IsWindow(Wnd) ? dynamic_cast<TNativeTabControl*>(Wnd->Native.get()) : nullptr;
+  TNativeTabControl* N = NativeTabControl(Wnd);
   if (N == nullptr)
     return L;
-  L.TabHeight = FontMetrics(Wnd->Font).tmHeight + 5;
-  const auto Layout = LayoutRows(Wnd, *N);
+  L.TabHeight = TabHeight(Wnd);
+  const auto& Layout = N->Rows(Wnd);
   const int n = static_cast<int>(Layout.size());
   const int Front = std::min(N->FrontRow, std::max(0, n - 1));
   // Rows keep their cyclic order; the front row is drawn last, at the bottom.
   for (int k = n - 1; k >= 0; --k)
     L.Rows.push_back(Layout[static_cast<std::size_t>((Front + k) % n)]);
   L.ItemRects.resize(N->Items.size());
+  const TFontDesc& Font = WindowRecord(Wnd)->Font;
   for (int r = 0; r < n; ++r) {
     int X = kMargin;
     for (int i : L.Rows[static_cast<std::size_t>(r)]) {
-      const int W = TabItemWidth(Wnd->Font, N->Items[static_cast<std::size_t>(i)].Text);
+      const int W = TabItemWidth(Font, N->Items[static_cast<std::size_t>(i)].Text);
       L.ItemRects[static_cast<std::size_t>(i)] =
           TRect{X, kMargin + r * L.TabHeight, X + W, kMargin + (r + 1) * L.TabHeight};
       X += W;

@@ -20,5 +20,8 @@ struct TTabLayout {
 };
 
 TTabLayout TabControlLayout(HWND Wnd);
+// The height of a tab control's rows of tabs: what its layout puts above
+// the client area, without laying out every tab.
+int TabControlRowsHeight(HWND Wnd);
 // Width of one tab for a caption in the given font: text plus padding.
 int TabItemWidth(const TFontDesc& Font, const std::string& Caption);

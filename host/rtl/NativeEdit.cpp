@@ -17,8 +17,8 @@ class TNativeEdit : public TNativeWindow {
  private:
   std::size_t SelMin() const { return std::min(FAnchor, FCaret); }
   std::size_t SelMax() const { return std::max(FAnchor, FCaret); }
-  bool ReadOnly(HWND Wnd) const { return (Wnd->Style & ES_READONLY) != 0; }
-  bool MultiLine(HWND Wnd) const { return (Wnd->Style & ES_MULTILINE) != 0; }
+  bool ReadOnly(HWND Wnd) const { return (GetWindowStyle(Wnd) & ES_READONLY) != 0; }
+  bool MultiLine(HWND Wnd) const { return (GetWindowStyle(Wnd) & ES_MULTILINE) != 0; }
   // Puts Text in place of the selection, cut to the length limit; the caret
   // ends after it. Returns whether the text changed.
   bool Replace(std::string Text);
@@ -69,8 +69,9 @@ void TNativeEdit::MoveCaret(std::size_t Pos, bool Extend) {
 }
 
 TRect TNativeEdit::ClientArea(HWND Wnd) const {
-  const int B = EditBorderWidth(Wnd->Style);
-  return {0, 0, std::max(0, Wnd->Width - 2 * B), std::max(0, Wnd->Height - 2 * B)};
+  const TWindowRecord& W = *WindowRecord(Wnd);
+  const int B = EditBorderWidth(W.Style);
+  return {0, 0, std::max(0, W.Width - 2 * B), std::max(0, W.Height - 2 * B)};
 }
 
 void TNativeEdit::OnChar(HWND Wnd, unsigned char Ch) {
@@ -200,7 +201,8 @@ LRESULT TNativeEdit::Handle(HWND Wnd, TMessage& M) {
       FLimit = M.WParam == 0 ? static_cast<std::size_t>(EditDefaultLimit) : M.WParam;
       return 0;
     case EM_SETREADONLY:
-      Wnd->Style = M.WParam != 0 ? (Wnd->Style | ES_READONLY) : (Wnd->Style & ~ES_READONLY);
+      if (TWindowRecord* W = WindowRecord(Wnd))
+        W->Style = M.WParam != 0 ? (W->Style | ES_READONLY) : (W->Style & ~ES_READONLY);
       return 1;
     case EM_GETRECT:
       if (auto* R = reinterpret_cast<TRect*>(M.LParam))

@@ -70,7 +70,7 @@ std::string InvalidInteger(const std::string& S) {
   return "'" + S + "' is not a valid integer value";
 }
 
-unsigned char Fold(unsigned char C, bool Upper) {
+constexpr unsigned char FoldByte(unsigned char C, bool Upper) {
   if (Upper) {
     if (C >= 'a' && C <= 'z')
       return C - 32;
@@ -83,10 +83,10 @@ unsigned char Fold(unsigned char C, bool Upper) {
       return C + 32;
   }
   // The other letters of the code page, as small/capital pairs.
-  static constexpr unsigned char Pairs[][2] = {
-      {0xB8, 0xA8}, {0x90, 0x80}, {0x83, 0x81}, {0x9A, 0x8A}, {0x9C, 0x8C},
-      {0x9D, 0x8D}, {0x9E, 0x8E}, {0x9F, 0x8F}, {0xA2, 0xA1}, {0xB3, 0xB2},
-      {0xB4, 0xA5}, {0xBA, 0xAA}, {0xBF, 0xAF}, {0xBC, 0xA3}, {0xBE, 0xBD}};
+  constexpr unsigned char Pairs[][2] = {{0xB8, 0xA8}, {0x90, 0x80}, {0x83, 0x81}, {0x9A, 0x8A},
+                                        {0x9C, 0x8C}, {0x9D, 0x8D}, {0x9E, 0x8E}, {0x9F, 0x8F},
+                                        {0xA2, 0xA1}, {0xB3, 0xB2}, {0xB4, 0xA5}, {0xBA, 0xAA},
+                                        {0xBF, 0xAF}, {0xBC, 0xA3}, {0xBE, 0xBD}};
   for (const auto& P : Pairs) {
     if (Upper && C == P[0])
       return P[1];
@@ -98,10 +98,45 @@ unsigned char Fold(unsigned char C, bool Upper) {
 
 // Sort weight of an upper-cased byte: the code page order, except that Ё sorts
 // right after Е, as the Windows-1251 locale orders the alphabet.
-int Weight(unsigned char C) {
+constexpr int Weight(unsigned char C) {
   if (C == 0xA8)
     return (0xC5 << 1) | 1;
   return C << 1;
+}
+
+// Every case-insensitive comparison folds every byte it looks at, so the
+// folding is looked up, not worked out each time.
+struct TFoldTables {
+  unsigned char Upper[256] = {};
+  unsigned char Lower[256] = {};
+  int UpperWeight[256] = {};
+};
+
+constexpr TFoldTables MakeFoldTables() {
+  TFoldTables T;
+  for (int C = 0; C < 256; ++C) {
+    const auto B = static_cast<unsigned char>(C);
+    T.Upper[C] = FoldByte(B, true);
+    T.Lower[C] = FoldByte(B, false);
+    T.UpperWeight[C] = Weight(T.Upper[C]);
+  }
+  return T;
+}
+
+constexpr TFoldTables Folding = MakeFoldTables();
+
+// Called by the functions below rather than AnsiUpperChar and its kin, which
+// a shared library's callers could replace and which are so never inlined.
+char Upper(char C) {
+  return static_cast<char>(Folding.Upper[static_cast<unsigned char>(C)]);
+}
+
+char Lower(char C) {
+  return static_cast<char>(Folding.Lower[static_cast<unsigned char>(C)]);
+}
+
+int FoldedWeight(char C) {
+  return Folding.UpperWeight[static_cast<unsigned char>(C)];
 }
 
 }  // namespace
@@ -163,31 +198,31 @@ std::string Trim(const std::string& S) {
 }
 
 char AnsiUpperChar(char C) {
-  return static_cast<char>(Fold(static_cast<unsigned char>(C), true));
+  return Upper(C);
 }
 char AnsiLowerChar(char C) {
-  return static_cast<char>(Fold(static_cast<unsigned char>(C), false));
+  return Lower(C);
 }
 
 std::string AnsiUpperCase(const std::string& S) {
   std::string R(S);
   for (char& C : R)
-    C = AnsiUpperChar(C);
+    C = Upper(C);
   return R;
 }
 
 std::string AnsiLowerCase(const std::string& S) {
   std::string R(S);
   for (char& C : R)
-    C = AnsiLowerChar(C);
+    C = Lower(C);
   return R;
 }
 
 int AnsiCompareText(const std::string& S1, const std::string& S2) {
   const std::size_t n = std::min(S1.size(), S2.size());
   for (std::size_t i = 0; i < n; ++i) {
-    const int A = Weight(Fold(static_cast<unsigned char>(S1[i]), true));
-    const int B = Weight(Fold(static_cast<unsigned char>(S2[i]), true));
+    const int A = FoldedWeight(S1[i]);
+    const int B = FoldedWeight(S2[i]);
     if (A != B)
       return A < B ? -1 : 1;
   }
@@ -198,7 +233,7 @@ bool AnsiSameText(const std::string& S1, const std::string& S2) {
   if (S1.size() != S2.size())
     return false;
   for (std::size_t i = 0; i < S1.size(); ++i)
-    if (AnsiUpperChar(S1[i]) != AnsiUpperChar(S2[i]))
+    if (Upper(S1[i]) != Upper(S2[i]))
       return false;
   return true;
 }

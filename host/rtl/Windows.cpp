@@ -1,21 +1,79 @@
 #include "Windows.h"
 
+#include <cstdint>
+#include <limits>
 #include <map>
-#include <unordered_set>
 
 namespace {
 
-std::unordered_set<HWND>& LiveWindows() {
-  static std::unordered_set<HWND> Windows;
-  return Windows;
-}
+// The window table. A destroyed window's record is freed at once and its
+// slot reused by a later window under the next generation, so the table
+// grows only with the number of windows alive at one time, however many
+// dialogs a session opens and closes. A slot whose generation has run out
+// is not reused, so no handle ever names two windows.
+class TWindowTable {
+ public:
+  HWND Add(std::unique_ptr<TWindowRecord> Record) {
+    std::uint32_t Slot;
+    if (FFree.empty()) {
+      Slot = static_cast<std::uint32_t>(FSlots.size());
+      FSlots.emplace_back();
+    } else {
+      Slot = FFree.back();
+      FFree.pop_back();
+    }
+    FSlots[Slot].Record = std::move(Record);
+    return Encode(Slot, FSlots[Slot].Generation);
+  }
 
-// Destroyed window records are kept until the session ends, so that a new
-// window never gets the address of a destroyed one: a stale handle stays
-// dead, as Windows keeps handles from being reused at once.
-std::vector<std::unique_ptr<TWindowRecord>>& DestroyedWindows() {
-  static std::vector<std::unique_ptr<TWindowRecord>> Windows;
-  return Windows;
+  TWindowRecord* Find(HWND Wnd) const {
+    const std::uint32_t Slot = SlotOf(Wnd);
+    const auto Generation =
+        static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Wnd) >> kSlotBits);
+    if (Wnd == nullptr || Slot >= FSlots.size() || FSlots[Slot].Generation != Generation)
+      return nullptr;
+    return FSlots[Slot].Record.get();
+  }
+
+  // The handle is dead before the record goes, so that nothing the record's
+  // native part does while it is destroyed reaches it through the handle.
+  bool Remove(HWND Wnd) {
+    if (Find(Wnd) == nullptr)
+      return false;
+    TSlot& S = FSlots[SlotOf(Wnd)];
+    const std::unique_ptr<TWindowRecord> Record = std::move(S.Record);
+    if (S.Generation < std::numeric_limits<std::uint32_t>::max()) {
+      ++S.Generation;
+      FFree.push_back(SlotOf(Wnd));
+    }
+    return true;
+  }
+
+ private:
+  // The low half of a handle is the slot plus one (so no handle is null),
+  // the high half the generation.
+  static constexpr int kSlotBits = 32;
+  static constexpr std::uintptr_t kSlotMask = (std::uintptr_t{1} << kSlotBits) - 1;
+  static_assert(sizeof(std::uintptr_t) * 8 >= 2 * kSlotBits, "a handle holds slot and generation");
+  static std::uint32_t SlotOf(HWND Wnd) {
+    return static_cast<std::uint32_t>((reinterpret_cast<std::uintptr_t>(Wnd) & kSlotMask) - 1);
+  }
+  static HWND Encode(std::uint32_t Slot, std::uint32_t Generation) {
+    return reinterpret_cast<HWND>((std::uintptr_t{Generation} << kSlotBits) |
+                                  (std::uintptr_t{Slot} + 1));
+  }
+
+  struct TSlot {
+    std::uint32_t Generation = 1;
+    std::unique_ptr<TWindowRecord> Record;
+  };
+  std::vector<TSlot> FSlots;
+  std::vector<std::uint32_t> FFree;
+};
+
+TWindowTable& Windows() {
+  static TWindowTable Table;
+  return Table;
 }
 
 std::map<std::string, TNativeFactory>& NativeClasses() {
@@ -70,49 +128,52 @@ void RegisterNativeClass(const std::string& ClassName, TNativeFactory Factory) {
 }
 
 HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc) {
-  auto* Wnd = new TWindowRecord;
-  Wnd->ClassName = ClassName;
-  Wnd->Style = Style;
-  Wnd->Proc = Proc;
+  auto Record = std::make_unique<TWindowRecord>();
+  Record->ClassName = ClassName;
+  Record->Style = Style;
+  Record->Proc = Proc;
   auto It = NativeClasses().find(ClassName);
-  Wnd->Native = It != NativeClasses().end() ? It->second() : std::make_unique<TNativeWindow>();
-  LiveWindows().insert(Wnd);
-  return Wnd;
+  Record->Native = It != NativeClasses().end() ? It->second() : std::make_unique<TNativeWindow>();
+  return Windows().Add(std::move(Record));
 }
 
 BOOL DestroyWindow(HWND Wnd) {
-  if (LiveWindows().erase(Wnd) == 0)
-    return 0;
-  Wnd->Proc = {};
-  Wnd->Native.reset();
-  DestroyedWindows().emplace_back(Wnd);
-  return 1;
+  return Windows().Remove(Wnd) ? 1 : 0;
 }
 
 BOOL IsWindow(HWND Wnd) {
-  return Wnd != nullptr && LiveWindows().count(Wnd) != 0;
+  return Windows().Find(Wnd) != nullptr;
+}
+
+TWindowRecord* WindowRecord(HWND Wnd) {
+  return Windows().Find(Wnd);
 }
 
 LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
-  if (!IsWindow(Wnd))
+  TWindowRecord* Record = Windows().Find(Wnd);
+  if (Record == nullptr)
     return 0;
   TMessage Message{Msg, WParam, LParam, 0};
-  if (Wnd->Proc.Assigned())
-    Wnd->Proc(Message);
+  // A copy: the window may be destroyed, and its record freed, while the
+  // procedure runs.
+  if (const TWindowProcedure Proc = Record->Proc; Proc.Assigned())
+    Proc(Message);
   else
     CallDefWindowProc(Wnd, Message);
   return Message.Result;
 }
 
 LRESULT CallDefWindowProc(HWND Wnd, TMessage& Message) {
-  if (!IsWindow(Wnd))
+  TWindowRecord* Record = Windows().Find(Wnd);
+  if (Record == nullptr)
     return 0;
-  Message.Result = Wnd->Native->Handle(Wnd, Message);
+  Message.Result = Record->Native->Handle(Wnd, Message);
   return Message.Result;
 }
 
 DWORD GetWindowStyle(HWND Wnd) {
-  return IsWindow(Wnd) ? Wnd->Style : 0;
+  TWindowRecord* Record = Windows().Find(Wnd);
+  return Record != nullptr ? Record->Style : 0;
 }
 
 void TKeyboardState::Press(int VirtualKey) {
@@ -192,5 +253,4 @@ void ResetWindowsState() {
   Clipboard().Clear();
   Version() = kDefaultVersion;
   Shell().clear();
-  DestroyedWindows().clear();
 }

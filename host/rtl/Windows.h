@@ -148,8 +148,13 @@ constexpr DWORD TCS_OWNERDRAWFIXED = 0x2000;
 // object instances are.
 using TWindowProcedure = TEvent<TMessage&>;
 
+// A window handle names a window; it is not its address. It holds the
+// window's slot in the window table and the slot's generation, so a handle
+// kept after its window was destroyed never reaches the window that reuses
+// the slot: it stays dead, as Windows keeps handles from being reused at once.
+struct HWND__;
+using HWND = HWND__*;
 struct TWindowRecord;
-using HWND = TWindowRecord*;
 
 // The native part of a window: what the window class itself does with the
 // messages that the VCL passes on to DefWindowProc (a tab control keeps its
@@ -181,8 +186,12 @@ struct TWindowRecord {
 // Creates a window of a registered class ("SysTabControl32", "EDIT", or any
 // other name for a window with no native behaviour of its own).
 HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc);
+// Frees the window's record; its handle is dead from then on.
 BOOL DestroyWindow(HWND Wnd);
 BOOL IsWindow(HWND Wnd);
+// The record of a live window; nullptr for a handle that is not, or no
+// longer, a window.
+TWindowRecord* WindowRecord(HWND Wnd);
 // Sends to the window's procedure; a handle that is not a live window gets 0.
 LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 // What the window class does with a message (the VCL's DefaultHandler).
@@ -272,9 +281,11 @@ std::intptr_t ShellExecute(HWND Wnd, const char* Operation, const char* File,
                            const char* Parameters, const char* Directory, int ShowCmd);
 const std::vector<TShellRequest>& ShellRequests();
 
-// Forgets the windows, keys, beeps, clipboard, Windows version and shell
-// requests of a finished session; the Application calls it when it starts
-// and when it goes.
+// Forgets the keys, beeps, clipboard, Windows version and shell requests of
+// a finished session; the Application calls it when it starts and when it
+// goes. Windows free their records when they are destroyed; the window
+// table keeps its slots' generations, so a handle from a finished session
+// stays dead in the next one.
 void ResetWindowsState();
 
 // Device contexts. A DC draws into a display list when one is attached (a

@@ -129,7 +129,8 @@ void TCustomTabControl::CreateWnd() {
 }
 
 void TCustomTabControl::DestroyWnd() {
-  if (FHandle != nullptr && FHandle->Proc.Data == this && !IsDestroying()) {
+  const TWindowRecord* Window = WindowRecord(FHandle);
+  if (Window != nullptr && Window->Proc.Data == this && !IsDestroying()) {
     FSaveTabs = std::make_unique<TStringList>();
     for (int i = 0, n = FTabs->Count(); i < n; ++i)
       FSaveTabs->AddObject(FTabs->Get(i), FTabs->GetObject(i));
@@ -169,11 +170,10 @@ int TCustomTabControl::RowCount() {
 
 TRect TCustomTabControl::DisplayRect() {
   TRect R = ClientRect();
-  const TTabLayout L = TabControlLayout(Handle());
   R.Left += 4;
   R.Right -= 4;
   R.Bottom -= 4;
-  R.Top += 4 + static_cast<int>(L.Rows.size()) * L.TabHeight;
+  R.Top += 4 + TabControlRowsHeight(Handle());
   if (R.Right < R.Left)
     R.Right = R.Left;
   if (R.Bottom < R.Top)
@@ -269,6 +269,7 @@ TPageControl::~TPageControl() {
   for (TTabSheet* Page : FPages)
     Page->FPageControl = nullptr;
   FPages.clear();
+  FShowing.clear();
   FActivePage = nullptr;
 }
 
@@ -294,12 +295,16 @@ void TPageControl::SetActivePageIndex(int Value) {
 
 TTabSheet* TPageControl::FindNextPage(TTabSheet* CurPage, bool GoForward,
                                       bool CheckTabVisible) const {
+  auto It = std::find(FPages.begin(), FPages.end(), CurPage);
+  return FindNextPage(It == FPages.end() ? -1 : static_cast<int>(It - FPages.begin()), GoForward,
+                      CheckTabVisible);
+}
+
+TTabSheet* TPageControl::FindNextPage(int Current, bool GoForward, bool CheckTabVisible) const {
   const int Count = PageCount();
   if (Count == 0)
     return nullptr;
-  auto It = std::find(FPages.begin(), FPages.end(), CurPage);
-  int Start =
-      It == FPages.end() ? (GoForward ? Count - 1 : 0) : static_cast<int>(It - FPages.begin());
+  const int Start = Current < 0 ? (GoForward ? Count - 1 : 0) : Current;
   int I = Start;
   do {
     if (GoForward) {
@@ -319,18 +324,37 @@ TTabSheet* TPageControl::FindNextPage(TTabSheet* CurPage, bool GoForward,
 
 int TPageControl::GetImageIndex(int TabIndex) {
   // The tab's sheet carries the image; tabs count only visible sheets.
-  int Visible = 0;
-  for (TTabSheet* Page : FPages) {
-    if (!Page->FTabShowing)
-      continue;
-    if (Visible++ == TabIndex) {
-      int Result = Page->ImageIndex();
-      if (OnGetImageIndex().Assigned())
-        OnGetImageIndex()(this, TabIndex, Result);
-      return Result;
+  const std::vector<TTabSheet*>& Showing = ShowingPages();
+  if (TabIndex < 0 || TabIndex >= static_cast<int>(Showing.size()))
+    return -1;
+  int Result = Showing[static_cast<std::size_t>(TabIndex)]->ImageIndex();
+  if (OnGetImageIndex().Assigned())
+    OnGetImageIndex()(this, TabIndex, Result);
+  return Result;
+}
+
+const std::vector<TTabSheet*>& TPageControl::ShowingPages() const {
+  if (FShowingValid)
+    return FShowing;
+  FShowing.clear();
+  for (TTabSheet* Page : FPages)
+    if (Page->FTabShowing) {
+      Page->FTabPosition = static_cast<int>(FShowing.size());
+      FShowing.push_back(Page);
     }
+  FShowingValid = true;
+  return FShowing;
+}
+
+void TPageControl::TabShowingChanged(TTabSheet* Page) {
+  if (FShowingValid && Page->FTabShowing && FPages.back() == Page) {
+    Page->FTabPosition = static_cast<int>(FShowing.size());
+    FShowing.push_back(Page);
+  } else if (FShowingValid && !Page->FTabShowing && !FShowing.empty() && FShowing.back() == Page) {
+    FShowing.pop_back();
+  } else {
+    FShowingValid = false;
   }
-  return -1;
 }
 
 void TPageControl::SetActivePage(TTabSheet* Page) {
@@ -372,13 +396,17 @@ void TPageControl::InsertPage(TTabSheet* Page) {
 }
 
 void TPageControl::RemovePage(TTabSheet* Page) {
+  // Sheets mostly go from the end, so the sheet is looked for from there.
+  const int Index =
+      static_cast<int>(std::find(FPages.rbegin(), FPages.rend(), Page).base() - FPages.begin()) - 1;
   // As in the VCL, taking a sheet away activates the sheet after it.
-  TTabSheet* NextSheet = FindNextPage(Page, true, true);
+  TTabSheet* NextSheet = FindNextPage(Index, true, true);
   if (NextSheet == Page)
     NextSheet = nullptr;
   Page->SetTabShowing(false);
   Page->FPageControl = nullptr;
-  FPages.erase(std::remove(FPages.begin(), FPages.end(), Page), FPages.end());
+  if (Index >= 0)
+    FPages.erase(FPages.begin() + Index);
   SetActivePage(NextSheet);
 }
 
@@ -439,6 +467,7 @@ void TTabSheet::SetPageIndex(int Value) {
   const int From = PageIndex();
   Pages.erase(Pages.begin() + From);
   Pages.insert(Pages.begin() + Value, this);
+  FPageControl->FShowingValid = false;
   if (I >= 0)
     FPageControl->MoveTab(I, TabIndex());
   // Moving a tab deletes and inserts it, which drops the native selection;
@@ -450,14 +479,8 @@ void TTabSheet::SetPageIndex(int Value) {
 int TTabSheet::TabIndex() const {
   if (!FTabShowing || FPageControl == nullptr)
     return -1;
-  int Result = 0;
-  for (TTabSheet* Page : FPageControl->FPages) {
-    if (Page == this)
-      return Result;
-    if (Page->FTabShowing)
-      ++Result;
-  }
-  return -1;
+  FPageControl->ShowingPages();
+  return FTabPosition;
 }
 
 void TTabSheet::SetTabVisible(bool Value) {
@@ -476,10 +499,12 @@ void TTabSheet::SetTabShowing(bool Value) {
     return;
   if (Value) {
     FTabShowing = true;
+    FPageControl->TabShowingChanged(this);
     FPageControl->InsertTab(this);
   } else {
     const int Index = TabIndex();
     FTabShowing = false;
+    FPageControl->TabShowingChanged(this);
     FPageControl->DeleteTab(this, Index);
   }
 }

@@ -110,6 +110,8 @@ class TPageControl : public TCustomTabControl {
 
  private:
   friend class TTabSheet;
+  // FindNextPage from the sheet at index Current (-1: none).
+  TTabSheet* FindNextPage(int Current, bool GoForward, bool CheckTabVisible) const;
   void InsertPage(TTabSheet* Page);
   void RemovePage(TTabSheet* Page);
   void InsertTab(TTabSheet* Page);
@@ -117,9 +119,18 @@ class TPageControl : public TCustomTabControl {
   void MoveTab(int CurIndex, int NewIndex);
   void ChangeActivePage(TTabSheet* Page);
   void UpdateActivePage();
+  // The sheets whose tabs show, in tab order; each one's FTabPosition is its
+  // place here. Every tab index and image of a sheet is looked up here, as a
+  // bar with thousands of sheets would otherwise walk them all for each.
+  const std::vector<TTabSheet*>& ShowingPages() const;
+  // After Page's tab was shown or hidden: kept when it is the last sheet
+  // (how sheets come and go in turn), worked out afresh otherwise.
+  void TabShowingChanged(TTabSheet* Page);
 
   std::vector<TTabSheet*> FPages;
   TTabSheet* FActivePage = nullptr;
+  mutable std::vector<TTabSheet*> FShowing;
+  mutable bool FShowingValid = true;
 };
 
 class TTabSheet : public TWinControl {
@@ -149,5 +160,6 @@ class TTabSheet : public TWinControl {
   TPageControl* FPageControl = nullptr;
   bool FTabVisible = true;
   bool FTabShowing = false;
+  int FTabPosition = -1;  // see TPageControl::ShowingPages
   int FImageIndex = 0;
 };

@@ -400,9 +400,10 @@ void TWinControl::CreateWnd() {
   FHandle = CreateWindowEx(Params.WinClassName, Params.Style,
                            TWindowProcedure::Of<&TWinControl::MainWndProc>(this));
   FOwnWindow = FHandle;
-  FHandle->Width = Width();
-  FHandle->Height = Height();
-  FHandle->Font = Font()->Desc();
+  TWindowRecord* Window = WindowRecord(FHandle);
+  Window->Width = Width();
+  Window->Height = Height();
+  Window->Font = Font()->Desc();
 }
 
 void TWinControl::DestroyWnd() {
@@ -435,7 +436,7 @@ void TWinControl::MainWndProc(TMessage& Message) {
 TWinControl* FindControl(HWND Handle) {
   if (!IsWindow(Handle))
     return nullptr;
-  return dynamic_cast<TWinControl*>(Handle->Proc.Data);
+  return dynamic_cast<TWinControl*>(WindowRecord(Handle)->Proc.Data);
 }
 
 void TWinControl::WndProc(TMessage& Message) {
@@ -482,16 +483,17 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 }
 
 void TWinControl::BoundsChanged() {
-  if (FHandle != nullptr && FHandle->Proc.Data == this) {
-    FHandle->Width = Width();
-    FHandle->Height = Height();
+  if (TWindowRecord* Window = WindowRecord(FHandle);
+      Window != nullptr && Window->Proc.Data == this) {
+    Window->Width = Width();
+    Window->Height = Height();
   }
   Realign();
 }
 
 void TWinControl::FontChanged() {
-  if (FHandle != nullptr && FHandle->Proc.Data == this)
-    FHandle->Font = Font()->Desc();
+  if (TWindowRecord* Window = WindowRecord(FHandle); Window != nullptr && Window->Proc.Data == this)
+    Window->Font = Font()->Desc();
   TControl::FontChanged();
   for (TControl* C : FControls)
     C->ParentFontChanged();

@@ -212,7 +212,8 @@ void TCustomEdit::DestroyWnd() {
 }
 
 void TCustomEdit::BoundsChanged() {
-  const bool Resized = OwnsWindow() && (FHandle->Width != Width() || FHandle->Height != Height());
+  const bool Resized = OwnsWindow() && (WindowRecord(FHandle)->Width != Width() ||
+                                        WindowRecord(FHandle)->Height != Height());
   TWinControl::BoundsChanged();
   // The window reports a new size to its control, as SetWindowPos makes it.
   if (Resized && OwnsWindow())

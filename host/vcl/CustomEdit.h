@@ -66,7 +66,10 @@ class TCustomEdit : public TWinControl {
 
  private:
   int BorderWidth() const;
-  bool OwnsWindow() const { return FHandle != nullptr && FHandle->Proc.Data == this; }
+  bool OwnsWindow() const {
+    const TWindowRecord* Window = WindowRecord(FHandle);
+    return Window != nullptr && Window->Proc.Data == this;
+  }
   bool FReadOnly = false;
   bool FAutoSelect = true;
   bool FAutoSize = true;

@@ -1,11 +1,20 @@
 #include "ListBox.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 // The list of a list box. It keeps the list sorted while the control is, and
 // tells the control about every insertion and deletion so that the selection
 // follows its item as the native list's does.
+//
+// Lookups by whole text, letter case ignored, go through an index of the
+// first item of every upper-cased text: the settings dialog looks up every
+// page of every group in a list of every palette page, which would be a
+// quadratic scan. The index is built at the first lookup after a change and
+// survives items added at the end and taken from the end (how lists are
+// filled and emptied) and changes of item objects; any other change of the
+// texts drops it.
 class TCustomListBox::TListBoxStrings : public TStrings {
  public:
   explicit TListBoxStrings(TCustomListBox* ListBox) : FListBox(ListBox) {}
@@ -41,20 +50,44 @@ class TCustomListBox::TListBoxStrings : public TStrings {
     if (Index < 0 || Index > Count())
       Error("List index out of bounds", Index);
     FItems.insert(FItems.begin() + Index, Item{S, {}});
+    if (Index + 1 == Count() && FIndexed)
+      FIndex.try_emplace(AnsiUpperCase(S), Index);
+    else
+      DropIndex();
     FListBox->ItemInserted(Index);
   }
   void Delete(int Index) override {
     (void)At(Index);
+    if (Index + 1 == Count() && FIndexed) {
+      auto It = FIndex.find(AnsiUpperCase(FItems.back().S));
+      if (It != FIndex.end() && It->second == Index)
+        FIndex.erase(It);
+    } else {
+      DropIndex();
+    }
     FItems.erase(FItems.begin() + Index);
     FListBox->ItemDeleted(Index);
   }
   void Clear() override {
     FItems.clear();
+    DropIndex();
     FListBox->ItemsCleared();
   }
   void Sort() {
     std::stable_sort(FItems.begin(), FItems.end(),
                      [](const Item& L, const Item& R) { return AnsiCompareText(L.S, R.S) < 0; });
+    DropIndex();
+  }
+  // Texts equal under AnsiCompareText are the texts whose upper-cased forms
+  // are equal, so the index finds what a scan with it would find first.
+  int IndexOf(const std::string& S) const override {
+    if (!FIndexed) {
+      for (int i = 0; i < Count(); ++i)
+        FIndex.try_emplace(AnsiUpperCase(FItems[static_cast<std::size_t>(i)].S), i);
+      FIndexed = true;
+    }
+    auto It = FIndex.find(AnsiUpperCase(S));
+    return It == FIndex.end() ? -1 : It->second;
   }
 
  private:
@@ -69,8 +102,19 @@ class TCustomListBox::TListBoxStrings : public TStrings {
   }
   Item& At(int Index) { return const_cast<Item&>(std::as_const(*this).At(Index)); }
 
+  // Frees the index's table too: clearing a table keeps its buckets and
+  // costs their number each time.
+  void DropIndex() {
+    if (!FIndexed)
+      return;
+    std::unordered_map<std::string, int>().swap(FIndex);
+    FIndexed = false;
+  }
+
   TCustomListBox* FListBox;
   std::vector<Item> FItems;
+  mutable std::unordered_map<std::string, int> FIndex;
+  mutable bool FIndexed = false;
 };
 
 TCustomListBox::TCustomListBox(TComponent* AOwner)
@@ -132,10 +176,7 @@ void TCustomListBox::SetItemHeight(int Value) {
 }
 
 int TCustomListBox::FindExact(const std::string& S) const {
-  for (int i = 0; i < FItems->Count(); ++i)
-    if (AnsiCompareText(FItems->Get(i), S) == 0)
-      return i;
-  return -1;
+  return FItems->IndexOf(S);
 }
 
 void TCustomListBox::CreateParams(TCreateParams& Params) {

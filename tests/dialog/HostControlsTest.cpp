@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+
 #include "Buttons.h"
 #include "Forms.h"
 #include "StdCtrls.h"
@@ -85,6 +88,62 @@ TEST_F(HostControlsTest, ListBoxSortsWithObjectsAndClicksForUsersOnly) {
   List->SimulateKey(Key);  // already at the top: no change, no click
   EXPECT_EQ(List->ItemIndex(), 0);
   EXPECT_EQ(C.Clicks, 2);
+}
+
+// The list box finds items through an index that lives across changes; after
+// every kind of change it must find what a plain scan finds first: whole
+// text, letter case ignored (Latin and Cyrillic, Ё with ё), first match.
+TEST_F(HostControlsTest, ListBoxLookupsFindTheFirstEqualItemAfterEveryChange) {
+  auto* List = new TListBox(Form);
+  TStrings* Items = List->Items();
+  // "ab", "AB", "аб", "АБ", "ё", "Ё", "е", "a", "ab " and the empty text.
+  const std::string Texts[] = {"ab",   "AB",   "\xE0\xE1", "\xC0\xC1", "\xB8",
+                               "\xA8", "\xE5", "a",        "ab ",      ""};
+  std::mt19937 Random(17);
+  auto Pick = [&](int N) { return static_cast<int>(Random() % static_cast<unsigned>(N)); };
+  auto AnyText = [&] { return Texts[Pick(static_cast<int>(std::size(Texts)))]; };
+  for (int Step = 0; Step < 3000; ++Step) {
+    const int Count = Items->Count();
+    switch (Pick(Count == 0 ? 2 : 9)) {
+      case 0:
+      case 1:
+        Items->Add(AnyText());
+        break;
+      case 2:
+        Items->Insert(Pick(Count + 1), AnyText());
+        break;
+      case 3:
+        Items->Delete(Count - 1);
+        break;
+      case 4:
+        Items->Delete(Pick(Count));
+        break;
+      case 5:
+        Items->SetStrings(Pick(Count), AnyText());
+        break;
+      case 6:
+        Items->Move(Pick(Count), Pick(Count));
+        break;
+      case 7:
+        if (Pick(8) == 0)
+          Items->Clear();
+        else
+          Items->SetObjects(Pick(Count), TItemObject::FromInteger(Step));
+        break;
+      case 8:
+        // Sorted lists insert in the middle; switching sorting on reorders.
+        List->SetSorted(!List->Sorted());
+        break;
+    }
+    for (const std::string& Probe : Texts) {
+      int First = -1;
+      for (int i = 0; i < Items->Count() && First < 0; ++i)
+        if (AnsiCompareText(Items->Get(i), Probe) == 0)
+          First = i;
+      ASSERT_EQ(List->FindExact(Probe), First) << "step " << Step << ", probe '" << Probe << "'";
+      ASSERT_EQ(Items->IndexOf(Probe), First) << "step " << Step;
+    }
+  }
 }
 
 TEST_F(HostControlsTest, DialogButtonsEndTheModalLoop) {

@@ -29,6 +29,25 @@ TEST_F(EngineTest, ImportGroupsThePaletteFromTheStore) {
   EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"System", 3, 6}));
 }
 
+TEST_F(EngineTest, PagesMatchByWholeNameFirstEntryAndCyrillicCase) {
+  // Примеры twice, in two spellings, and Ёлка, whose capital and small Ё lie
+  // apart from the other letters of the code page.
+  const std::string Samples = "\xCF\xF0\xE8\xEC\xE5\xF0\xFB";
+  const std::string SAMPLES = "\xCF\xD0\xC8\xCC\xC5\xD0\xDB";
+  MakeIde({"Standard", Samples, "\xA8\xEB\xEA\xE0", SAMPLES});
+  WriteTimer("PagesSort", Stored({kAlpha}));
+  WritePages(kAlpha, {SAMPLES, "Stand", "\xB8\xCB\xCA\xC0"});
+  ShowIde();
+  Load();
+  // A name's first entry in the palette is the group's; a part of a name is
+  // no match, so the later spelling stays ungrouped.
+  EXPECT_EQ(PaletteTabs(), (std::vector<std::string>{SAMPLES, "\xB8\xCB\xCA\xC0"}));
+  EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{Samples, 1, 4}));
+  EXPECT_EQ(Inspect().PageGroupPages().back(), "Standard\r\n" + SAMPLES + "\r\n");
+  ClickPage("\xB8\xCB\xCA\xC0");
+  EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"\xA8\xEB\xEA\xE0", 2, 4}));
+}
+
 TEST_F(EngineTest, GroupOrderIsDecodedAndFiltered) {
   struct TCase {
     const char* Name;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -196,6 +197,133 @@ TEST_F(TabControls, RowCountFollowsWidthAndFont) {
   Pages->Pages(1)->SetTabVisible(false);
   Pages->Pages(2)->SetTabVisible(false);
   EXPECT_EQ(Pages->RowCount(), 0);
+}
+
+// The rows are kept between questions; a renamed tab or a new selection
+// must still be laid out afresh.
+TEST_F(TabControls, RowsFollowRenamedTabsAndTheSelectedRowComesToTheFront) {
+  auto* Tabs = new TTabControl(Form);
+  Tabs->SetParent(Form);
+  Tabs->SetMultiLine(true);
+  Tabs->SetWidth(124);  // three 40-pixel tabs a row
+  Tabs->Tabs()->SetText("AAAA\r\nAAAA\r\nAAAA\r\nAAAA\r\nAAAA");
+  auto FrontRow = [&] { return TabControlLayout(Tabs->Handle()).Rows.back(); };
+  EXPECT_EQ(Tabs->RowCount(), 2);
+  Tabs->SetTabIndex(4);
+  EXPECT_EQ(FrontRow(), (std::vector<int>{3, 4}));
+  Tabs->Tabs()->SetStrings(0, std::string(15, 'A'));  // a row of its own
+  EXPECT_EQ(Tabs->RowCount(), 3);
+  Tabs->SetTabIndex(1);
+  EXPECT_EQ(FrontRow(), (std::vector<int>{1, 2, 3}));
+  Tabs->SetTabIndex(0);
+  EXPECT_EQ(FrontRow(), (std::vector<int>{0}));
+  Tabs->Tabs()->SetStrings(0, "AAAA");
+  EXPECT_EQ(Tabs->RowCount(), 2);
+  Tabs->SetTabIndex(4);
+  EXPECT_EQ(FrontRow(), (std::vector<int>{3, 4}));
+  EXPECT_EQ(Tabs->DisplayRect().Top, 4 + 2 * TabControlLayout(Tabs->Handle()).TabHeight);
+}
+
+// The rows follow tabs added and taken away at the end without a new
+// layout; whatever happens to the tabs, they must equal the rows a control
+// that never laid them out before finds for the same tabs.
+TEST_F(TabControls, RowsKeptAcrossChangesEqualRowsLaidOutAfresh) {
+  auto* Tabs = new TTabControl(Form);
+  Tabs->SetParent(Form);
+  Tabs->SetMultiLine(true);
+  Tabs->SetWidth(200);
+  std::mt19937 Random(7);
+  auto Pick = [&](int N) { return static_cast<int>(Random() % static_cast<unsigned>(N)); };
+  auto Text = [&] { return std::string(static_cast<std::size_t>(1 + Pick(12)), 'A'); };
+  for (int Step = 0; Step < 600; ++Step) {
+    TStrings* T = Tabs->Tabs();
+    const int Count = T->Count();
+    switch (Count == 0 ? 0 : Pick(8)) {
+      case 0:
+      case 1:
+        T->Add(Text());
+        break;
+      case 2:
+        T->Insert(Pick(Count + 1), Text());
+        break;
+      case 3:
+        T->Delete(Count - 1);
+        break;
+      case 4:
+        T->Delete(Pick(Count));
+        break;
+      case 5:
+        T->SetStrings(Pick(Count), Text());
+        break;
+      case 6:
+        Tabs->SetWidth(100 + Pick(200));
+        break;
+      case 7:
+        Tabs->SetMultiLine(Pick(4) != 0);
+        break;
+    }
+    if (T->Count() > 0)
+      Tabs->SetTabIndex(Pick(T->Count()));
+    auto* Fresh = new TTabControl(Form);
+    Fresh->SetParent(Form);
+    Fresh->SetMultiLine(Tabs->MultiLine());
+    Fresh->SetWidth(Tabs->Width());
+    Fresh->Tabs()->Assign(T);
+    Fresh->SetTabIndex(Tabs->TabIndex());
+    const TTabLayout Kept = TabControlLayout(Tabs->Handle());
+    const TTabLayout Afresh = TabControlLayout(Fresh->Handle());
+    ASSERT_EQ(Kept.Rows, Afresh.Rows) << "step " << Step;
+    ASSERT_EQ(Kept.ItemRects, Afresh.ItemRects) << "step " << Step;
+    ASSERT_EQ(Tabs->RowCount(), Fresh->RowCount()) << "step " << Step;
+    delete Fresh;
+  }
+}
+
+// A sheet's tab index and a tab's image are looked up in a list of the
+// showing sheets kept across changes; after any change they must be what
+// walking the sheets gives, and the tabs must name the showing sheets.
+TEST_F(TabControls, TabIndexesAndImagesFollowSheetsShownHiddenMovedAndFreed) {
+  auto* Pages = NewPages({});
+  std::mt19937 Random(11);
+  auto Pick = [&](int N) { return static_cast<int>(Random() % static_cast<unsigned>(N)); };
+  for (int Step = 0; Step < 800; ++Step) {
+    const int Count = Pages->PageCount();
+    switch (Count == 0 ? 0 : Pick(6)) {
+      case 0:
+      case 1: {
+        auto* Sheet = new TTabSheet(Pages);
+        Sheet->SetCaption("S" + std::to_string(Step));
+        Sheet->SetImageIndex(Step);
+        Sheet->SetTabVisible(Pick(3) != 0);
+        Sheet->SetPageControl(Pages);
+        break;
+      }
+      case 2:
+        delete Pages->Pages(Pick(3) == 0 ? Pick(Count) : Count - 1);
+        break;
+      case 3:
+      case 4: {
+        TTabSheet* Sheet = Pages->Pages(Pick(Count));
+        Sheet->SetTabVisible(!Sheet->TabVisible());
+        break;
+      }
+      case 5:
+        Pages->Pages(Pick(Count))->SetPageIndex(Pick(Count));
+        break;
+    }
+    std::string Captions;
+    int Visible = 0;
+    for (int i = 0; i < Pages->PageCount(); ++i) {
+      TTabSheet* Sheet = Pages->Pages(i);
+      ASSERT_EQ(Sheet->TabIndex(), Sheet->TabVisible() ? Visible : -1) << "step " << Step;
+      if (!Sheet->TabVisible())
+        continue;
+      ASSERT_EQ(Pages->GetImageIndex(Visible++), Sheet->ImageIndex()) << "step " << Step;
+      Captions += Sheet->Caption() + "\r\n";
+    }
+    ASSERT_EQ(Pages->GetImageIndex(Visible), -1);
+    ASSERT_EQ(Pages->Tabs()->Text(), Captions) << "step " << Step;
+  }
 }
 
 TEST_F(TabControls, ASheetFillsTheDisplayRect) {
