@@ -138,10 +138,34 @@ TJson PackageKey(TSimulator& Sim) {
   return J;
 }
 
+// Describing the add-in serialises the expert's whole state and parses it
+// again, which at thousands of pages costs more than all the rest of a dump;
+// while a dump is made, its keys share one description.
+class TDumpAddinMemo {
+ public:
+  TDumpAddinMemo() { FCurrent = this; }
+  ~TDumpAddinMemo() { FCurrent = nullptr; }
+  TDumpAddinMemo(const TDumpAddinMemo&) = delete;
+  TDumpAddinMemo& operator=(const TDumpAddinMemo&) = delete;
+
+  static const TJson& State(TSimulator& Sim, TJson& Fresh) {
+    if (FCurrent == nullptr)
+      return Fresh = AddinState(Sim);
+    if (!FCurrent->FState)
+      FCurrent->FState = AddinState(Sim);
+    return *FCurrent->FState;
+  }
+
+ private:
+  static inline TDumpAddinMemo* FCurrent = nullptr;
+  std::optional<TJson> FState;
+};
+
 // One part of what the add-in's package says of its expert; null while the
 // add-in is not loaded.
 TJson AddinPart(TSimulator& Sim, const char* Part) {
-  TJson State = AddinState(Sim);
+  TJson Fresh;
+  const TJson& State = TDumpAddinMemo::State(Sim, Fresh);
   const auto Value = State.is_object() ? State.find(Part) : State.end();
   return Value != State.end() ? *Value : TJson(nullptr);
 }
@@ -216,6 +240,7 @@ TJson Dump(TSimulator& Sim) {
     J["dialog"] = Dialog->Dump();
     return J;
   }
+  const TDumpAddinMemo Memo;
   for (const TDumpKey& Key : kDumpKeys)
     J[Key.Name] = Key.Build(Sim);
   return J;
