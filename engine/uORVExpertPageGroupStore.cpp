@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "HiddenControl.h"
 #include "Registry.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVExpertPageGroup.h"
@@ -150,11 +151,7 @@ void TORVExpert::prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete() {
 // The groups against the master list: a group's tab shows when one of its
 // pages exists, and the ungrouped tab gathers the pages of no group.
 void TORVExpert::prvMatchGroupsWithMaster() {
-  FPageGroup->SetVisible(false);
-  struct TShowAgain {
-    TPageControl* Bar;
-    ~TShowAgain() { Bar->SetVisible(true); }
-  } ShowAgain{FPageGroup};
+  const THiddenControl Hidden(FPageGroup);
   auto Pages = std::make_unique<TStringList>();
 
   TStrings* Master = FTabPaletteAll->Tabs();

@@ -1,6 +1,7 @@
 // Group switching and palette filtering: the palette shows the active
 // group's pages, and the IDE sees every choice in terms of the full palette.
 
+#include "HiddenControl.h"
 #include "uORVExpertPageGroup.h"
 
 namespace {
@@ -97,11 +98,7 @@ void TORVExpert::prvEvenTabPaletteOnChange(TObject* Sender) {
 }
 
 bool TORVExpert::prvPageGroupFindFirstShowing() {
-  FPageGroup->SetVisible(false);
-  struct TShowAgain {
-    TPageControl* Bar;
-    ~TShowAgain() { Bar->SetVisible(true); }
-  } ShowAgain{FPageGroup};
+  const THiddenControl Hidden(FPageGroup);
 
   const int Count = FPageGroup->PageCount();
   if (FKeepSelectPageGroup) {

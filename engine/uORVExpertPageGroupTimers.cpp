@@ -1,5 +1,6 @@
 // The two one-shot timers and the group bar's sizing.
 
+#include "HiddenControl.h"
 #include "uORVExpertPageGroup.h"
 
 void TORVExpert::prvTimerPagePaletteChange(TObject* Sender) {
@@ -43,11 +44,7 @@ void TORVExpert::prvTimerPageGroupSort(TObject* Sender) {
   // come inside the settings dialog, which holds the palette watch).
   prvTakeIdePalette();
   if (FTimerRefreshPageGroup || !FTimerRefreshPagePalette) {
-    FPageGroup->SetVisible(false);
-    struct TShowAgain {
-      TPageControl* Bar;
-      ~TShowAgain() { Bar->SetVisible(true); }
-    } ShowAgain{FPageGroup};
+    const THiddenControl Hidden(FPageGroup);
     const int Rows = FPageGroup->RowCount();
     // A group bar with no visible tab has no rows: there is nothing to walk.
     if (Rows > 0) {
