@@ -1,9 +1,12 @@
 // The group editor page of the settings dialog. Every command checks its
 // precondition first and does nothing at all when it fails; every edit is
 // written into the group's attached page list at once, so nothing is pending
-// when the user switches groups or confirms.
+// when the user switches groups or confirms. Add and Rename refuse a name the
+// store could not keep, with a beep, as the spin edit refuses a key.
 
 #include "Dialogs.h"
+#include "SysUtils.h"
+#include "Windows.h"
 #include "uORVFrmMain.h"
 
 namespace {
@@ -12,6 +15,19 @@ constexpr const char* kRenameGroupText = "Rename group";
 
 bool GroupSelected(const TListBox* Groups) {
   return Groups->Items()->Count() > 0 && Groups->ItemIndex() >= 0;
+}
+
+// Whether Name can name the group at index Self (-1: a new group). The store
+// keeps one value per name, and the registry tells value names apart without
+// regard to letter case: a second group of the same name would overwrite the
+// first one's pages at OK, and a group without a name would be lost there.
+bool NameAvailable(const TStrings* Groups, const std::string& Name, int Self) {
+  if (Name.empty())
+    return false;
+  for (int i = 0; i < Groups->Count(); ++i)
+    if (i != Self && AnsiSameText(Groups->Get(i), Name))
+      return false;
+  return true;
 }
 }  // namespace
 
@@ -43,6 +59,10 @@ void TFrmMainORVExpert::LBoxPagePalettePerPageGroupEnter(TObject* Sender) {
 void TFrmMainORVExpert::BtnAddClick(TObject* Sender) {
   (void)Sender;
   const std::string Name = RusToRus(InputBox(kAddGroupText, kAddGroupText, kAddGroupText));
+  if (!NameAvailable(LBoxPageGroup->Items(), Name, -1)) {
+    MessageBeep(0);
+    return;
+  }
   LBoxPageGroup->Items()->AddObject(Name, new TStringList());
   SetTag(-1);
 }
@@ -66,6 +86,10 @@ void TFrmMainORVExpert::BtnRenameClick(TObject* Sender) {
   const int Selected = LBoxPageGroup->ItemIndex();
   const std::string Current = RusToRus(LBoxPageGroup->Items()->Get(Selected));
   const std::string Name = RusToRus(InputBox(kRenameGroupText, kRenameGroupText, Current));
+  if (!NameAvailable(LBoxPageGroup->Items(), Name, Selected)) {
+    MessageBeep(0);
+    return;
+  }
   LBoxPageGroup->Items()->SetStrings(Selected, Name);
 }
 

@@ -113,11 +113,11 @@ TEST_F(DialogTest, AddRenameAndDeleteGroups) {
     EXPECT_EQ(Form->Tag(), -1);
     EXPECT_EQ(Form->LBoxPageGroup->ItemIndex(), 1);
     ASSERT_NE(Form->GroupPages(2), nullptr);
-    // Add with Cancel still adds, named by the filtered initial text: the
-    // English prompt filters to an empty name.
+    // Add with Cancel takes the initial text, whose English filters to an
+    // empty name: refused.
     Confirm = false;
     D.Click("BtnAdd");
-    EXPECT_EQ(Form->LBoxPageGroup->Items()->Get(3), "");
+    EXPECT_EQ(Form->LBoxPageGroup->Items()->Count(), 3);
     // Rename with Cancel keeps the name, filtered.
     Form->LBoxPageGroup->Items()->SetStrings(1, "x" + kBeta + " 7");
     D.Click("BtnRename");
@@ -130,11 +130,56 @@ TEST_F(DialogTest, AddRenameAndDeleteGroups) {
     D.Select("LBoxPageGroup", 0);
     D.Click("BtnDelete");
     EXPECT_EQ(Asked.size(), AskedBefore);
-    EXPECT_EQ(Form->LBoxPageGroup->Items()->Count(), 3);
+    EXPECT_EQ(Form->LBoxPageGroup->Items()->Count(), 2);
     EXPECT_EQ(Form->LBoxPageGroup->ItemIndex(), -1);
     EXPECT_EQ(Form->Tag(), -1);
     EXPECT_EQ(Counts(), (std::vector<long>{0, 0, 1, 0}));
     EXPECT_EQ(Icons(Form->LBoxPagePalette), (std::vector<int>{2, 2, 3, 2}));
+    D.Ok();
+  });
+}
+
+TEST_F(DialogTest, NamesTheStoreCannotTellApartAreRefusedWithABeep) {
+  Make({{kAlpha, {"Standard"}}, {kBeta, {"System"}}}, kPalette);
+  std::string Answer;
+  App->SetInputDriver([&](const std::string&, const std::string&, std::string& V) {
+    V = Answer;
+    return true;
+  });
+  Run([&](TDialogDriver& D) {
+    D.Sheet("TSGroupPage");
+    D.Select("LBoxPageGroup", 1);
+    const TJson Before = D.Dump();
+    const int Beeps = MessageBeepCount();
+    struct TCase {
+      const char* Button;
+      std::string Name;
+    };
+    const TCase Refused[] = {
+        {"BtnRename", kAlpha},
+        {"BtnRename", "\xE0\xCB\xD4\xC0"},  // "аЛФА": the registry ignores case
+        {"BtnRename", "Beta 2"},            // nothing left after the filter
+        {"BtnAdd", kBeta},
+        {"BtnAdd", "\xC1\xC5\xD2\xC0 2"},  // "БЕТА 2"
+        {"BtnAdd", ""},
+    };
+    for (const auto& C : Refused) {
+      SCOPED_TRACE(C.Name);
+      Answer = C.Name;
+      D.Click(C.Button);
+      // Nothing changed: names, page lists, selection, shown group.
+      EXPECT_EQ(D.Dump(), Before);
+    }
+    EXPECT_EQ(MessageBeepCount(), Beeps + 6);
+    // The group's own name in another case is no other group's.
+    Answer = "\xE1\xE5\xF2\xE0";  // "бета"
+    D.Click("BtnRename");
+    EXPECT_EQ(Lines(Form->LBoxPageGroup->Items()),
+              (std::vector<std::string>{kAlpha, "\xE1\xE5\xF2\xE0"}));
+    Answer = kGamma;
+    D.Click("BtnAdd");
+    EXPECT_EQ(Form->LBoxPageGroup->Items()->Count(), 3);
+    EXPECT_EQ(MessageBeepCount(), Beeps + 6);
     D.Ok();
   });
 }

@@ -64,6 +64,11 @@ TEST_F(EngineTest, GroupOrderIsDecodedAndFiltered) {
       {"Cyrillic words run together", Stored({"\xC0\xEB \xF4\xE0"}), {kAlpha}},
       {"empty store", "", {}},
       {"same name twice", Stored({kAlpha, kAlpha}), {kAlpha, kAlpha}},
+      // "аЛФА": the dialog no longer makes such names, but a store that holds
+      // them loads as ever, both groups reading the one value.
+      {"same name in another case",
+       Stored({kAlpha, "\xE0\xCB\xD4\xC0"}),
+       {kAlpha, "\xE0\xCB\xD4\xC0"}},
   };
   for (const auto& C : Cases) {
     SCOPED_TRACE(C.Name);
@@ -79,6 +84,9 @@ TEST_F(EngineTest, GroupOrderIsDecodedAndFiltered) {
       Captions.push_back(Inspect().GroupBar()->Pages(i)->Caption());
     Expected.push_back(kUngrouped);
     EXPECT_EQ(Captions, Expected);
+    for (std::size_t i = 0; i < C.Groups.size(); ++i)
+      EXPECT_EQ(Inspect().PageGroupPages()[i],
+                AnsiSameText(C.Groups[i], kAlpha) ? "Samples\r\n" : "Win32\r\n");
     EXPECT_TRUE(Inspect().GroupsActive());
     if (C.Groups.empty()) {
       EXPECT_EQ(PaletteTabs(), Ide->Pages());
