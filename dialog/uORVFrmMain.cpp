@@ -1,7 +1,6 @@
 #include "uORVFrmMain.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <map>
 #include <utility>
 #include <vector>
@@ -408,14 +407,26 @@ void TFrmMainORVExpert::WriteBack() {
   GroupPages(LBoxPageGroup->ItemIndex())->SetText(LBoxPagePalettePerPageGroup->Items()->Text());
 }
 
+namespace {
+// The largest interval a timer holds: TTimer.Interval is a 32-bit value,
+// and Windows holds a longer one at USER_TIMER_MAXIMUM (0x7FFFFFFF) anyway.
+// A longer delay typed in the dialog is held there rather than cut to its
+// low 32 bits, which would make it negative or short.
+constexpr Int64 MaxTimerInterval = 0x7FFFFFFF;
+
+Integer TimerInterval(Int64 Value) {
+  return static_cast<Integer>(std::clamp<Int64>(Value, 0, MaxTimerInterval));
+}
+}  // namespace
+
 Integer TFrmMainORVExpert::GetFrmGetTimerInstallRefresh() const {
-  return static_cast<Integer>(static_cast<std::uint32_t>(SpinTimerInstallRefresh->Value()));
+  return TimerInterval(SpinTimerInstallRefresh->Value());
 }
 void TFrmMainORVExpert::SetFrmGetTimerInstallRefresh(Integer Value) {
   SpinTimerInstallRefresh->SetValue(static_cast<Int64>(Value));
 }
 Integer TFrmMainORVExpert::GetFrmGetTimerRefreshPagesInterval() const {
-  return static_cast<Integer>(static_cast<std::uint32_t>(SpinTimerRefreshPagesInterval->Value()));
+  return TimerInterval(SpinTimerRefreshPagesInterval->Value());
 }
 void TFrmMainORVExpert::SetFrmGetTimerRefreshPagesInterval(Integer Value) {
   SpinTimerRefreshPagesInterval->SetValue(static_cast<Int64>(Value));

@@ -113,7 +113,8 @@ class TFrmMainORVExpert : public TForm {
   void FrmInit_Create();
 
   // The options, one control each. The two intervals are 32-bit values in a
-  // 64-bit spin edit: in sign-extended, out as the low 32 bits.
+  // 64-bit spin edit: in sign-extended, out held between 0 and the largest
+  // interval a timer holds (2147483647 ms), never cut to their low 32 bits.
   Integer GetFrmGetTimerInstallRefresh() const;
   void SetFrmGetTimerInstallRefresh(Integer Value);
   Integer GetFrmGetTimerRefreshPagesInterval() const;

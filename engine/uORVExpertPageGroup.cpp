@@ -1,6 +1,7 @@
 #include "uORVExpertPageGroup.h"
 
 #include "PalettePlace.h"
+#include "TimerIntervals.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVFrmMain.h"
 
@@ -298,10 +299,11 @@ void TORVExpert::Execute() {
   if (Dialog->ShowModal() != mrOk)
     return;
 
-  FTimerPagePaletteChange->SetInterval(Dialog->GetFrmGetTimerInstallRefresh());
+  FTimerPagePaletteChange->SetInterval(
+      PaletteWatchInterval(Dialog->GetFrmGetTimerInstallRefresh()));
   FTimerRefreshPageGroup = Dialog->GetFrmGetTimerRefreshGroupPage();
   FTimerRefreshPagePalette = Dialog->GetFrmTimerRefreshPagePalette();
-  FTimerPageGroupSort->SetInterval(Dialog->GetFrmGetTimerRefreshPagesInterval());
+  FTimerPageGroupSort->SetInterval(GroupSortInterval(Dialog->GetFrmGetTimerRefreshPagesInterval()));
   FPageGroup->SetOwnerDraw(Dialog->GetFrmPageGroup_OwnerDraw());
   FDrawTabShadow = Dialog->GetFrmPageGroup_DrawTabShadow();
   FPageGroup->Font()->SetColor(Dialog->GetFrmColorPageGroup());

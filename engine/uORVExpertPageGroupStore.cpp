@@ -5,6 +5,7 @@
 
 #include "HiddenControl.h"
 #include "Registry.h"
+#include "TimerIntervals.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVExpertPageGroup.h"
 #include "uORVFrmMain.h"
@@ -91,11 +92,11 @@ bool TORVExpert::prvImportFromReestrPageGroup() {
         DecodeLineBreaks(Registry->ReadString(SectionPages, FPageGroup->Pages(i)->Caption(), ""));
 
   FTimerPagePaletteChange->SetInterval(
-      Registry->ReadInteger(SectionTimer, "PageTimerRefreshInstallMSec", 50));
+      PaletteWatchInterval(Registry->ReadInteger(SectionTimer, "PageTimerRefreshInstallMSec", 50)));
   FTimerRefreshPageGroup = Registry->ReadBool(SectionTimer, "PageGroupTimerRun", false);
   FTimerRefreshPagePalette = Registry->ReadBool(SectionTimer, "PagePaletteTimerRun", false);
   FTimerPageGroupSort->SetInterval(
-      Registry->ReadInteger(SectionTimer, "PageTimerRefreshMSec", 10000));
+      GroupSortInterval(Registry->ReadInteger(SectionTimer, "PageTimerRefreshMSec", 10000)));
   FPageGroup->SetOwnerDraw(Registry->ReadBool(SectionTimer, "PagesDraw", true));
   FDrawTabShadow = Registry->ReadBool(SectionTimer, "PagesShadow", true);
   FPageGroup->Font()->SetColor(

@@ -137,7 +137,8 @@ TEST_F(DialogTest, SpinAccessorsConvertBetween32And64Bits) {
   EXPECT_EQ(Form->GetFrmGetTimerRefreshPagesInterval(), 10000);
   Form->SetFrmGetTimerRefreshGroupPage(true);
   EXPECT_EQ(Run([&](TDialogDriver& D) {
-              // 2^32 + 50 typed: the low 32 bits are 50; 2^31 reads negative.
+              // Beyond what a timer holds: 2^32 + 50 and 2^31 are held at
+              // 2^31 - 1, never cut to their low 32 bits (50 and negative).
               D.Type("SpinTimerInstallRefresh", "4294967346");
               D.Type("SpinTimerRefreshPagesInterval", "2147483648");
               D.Ok();
@@ -145,8 +146,8 @@ TEST_F(DialogTest, SpinAccessorsConvertBetween32And64Bits) {
             mrOk);
   auto* Spin = As<TORVExpert_CORVSpin>(Form->FindComponent("SpinTimerInstallRefresh"));
   EXPECT_EQ(Spin->Value(), 4294967346LL);
-  EXPECT_EQ(Form->GetFrmGetTimerInstallRefresh(), 50);
-  EXPECT_EQ(Form->GetFrmGetTimerRefreshPagesInterval(), INT32_MIN);
+  EXPECT_EQ(Form->GetFrmGetTimerInstallRefresh(), INT32_MAX);
+  EXPECT_EQ(Form->GetFrmGetTimerRefreshPagesInterval(), INT32_MAX);
 }
 
 TEST_F(DialogTest, ColourAndLinkAndClosing) {

@@ -182,3 +182,32 @@ TEST_F(EngineTest, OptionsAreReadWithTheirDefaults) {
   EXPECT_EQ(X.GroupBar()->Font()->Color(), clRed);
   EXPECT_FALSE(X.KeepSelectPageGroup());
 }
+
+TEST_F(EngineTest, DelaysAreReadAsTheirTimersCanRunThem) {
+  struct TCase {
+    std::string PaletteWatch, GroupSort;
+    int PaletteWatchInterval, GroupSortInterval;
+  };
+  // The palette watch must tick; the sort delay's 0 means no return to the
+  // start position. Negatives come from a hand-edited store or from an older
+  // version whose delays wrapped.
+  const TCase Cases[] = {
+      {"0", "0", 1, 0},
+      {"-2147483648", "-5", 1, 0},
+      {"2147483647", "2147483647", 2147483647, 2147483647},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.PaletteWatch);
+    MakeIde();
+    WriteTimer("PagesSort", Stored({kAlpha}));
+    WriteTimer("PageTimerRefreshInstallMSec", C.PaletteWatch);
+    WriteTimer("PageTimerRefreshMSec", C.GroupSort);
+    ShowIde();
+    Load();
+    EXPECT_EQ(Inspect().PaletteChangeTimer()->Interval(), C.PaletteWatchInterval);
+    EXPECT_EQ(Inspect().GroupSortTimer()->Interval(), C.GroupSortInterval);
+    Unload();
+    delete Ide;
+    Ide = nullptr;
+  }
+}
