@@ -21,6 +21,11 @@
 #include <optional>
 #include <string>
 
+// No registry file comes near this size: a larger one is refused unread.
+constexpr std::size_t HiveMaxFileSize = std::size_t{256} << 20;
+// How much of a file is read to check its header before the rest.
+constexpr std::size_t HiveHeadSize = 4096;
+
 // How long a writer waits for another process's lock: after NoticeAfter it
 // says so once through Notice (when set), after GiveUpAfter it gives up.
 struct HiveLockWait {
@@ -42,8 +47,13 @@ class HiveFile {
   // writer could lock the old one after the first writer renamed over it.
   const std::string& LockPath() const { return FLockPath; }
 
-  // The file's bytes, or nothing when it does not exist.
-  std::optional<std::string> Read() const;
+  // The file's bytes, or nothing when it does not exist. CheckHead, when
+  // given, sees the first HiveHeadSize bytes (with Whole set when that is
+  // the whole file) before the rest is read, and raises to refuse them. A
+  // file larger than HiveMaxFileSize, or one that does not fit in memory,
+  // is refused with an ERegistryException naming it.
+  using THeadCheck = std::function<void(const std::string& Head, bool Whole)>;
+  std::optional<std::string> Read(const THeadCheck& CheckHead = {}) const;
 
   // Raises ERegistryException telling why a replace cannot succeed now: the
   // file is read-only or no longer a regular file, the lock file cannot be
@@ -64,9 +74,13 @@ class HiveFile {
   };
 
   // Removes the temporary files that writers killed in the middle of a
-  // replace left beside the target. The caller holds the lock, so no living
-  // writer has one.
+  // replace left beside the target: regular files of the writer's own whose
+  // name has this file's temporary pattern and that no living writer holds.
+  // Nothing else is ever removed, whatever its name.
   void RemoveLeftovers() const;
+  // Whether Name (without a folder) has the pattern of any file's temporary
+  // files: ".NAME.tabulon-XXXXXX.tmp".
+  static bool IsTempName(const std::string& Name);
 
   // Writes Bytes to a temporary file beside the target, flushes it to disk,
   // renames it over the target and flushes the folder. A writer of the hive

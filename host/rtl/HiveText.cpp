@@ -110,21 +110,29 @@ bool StartsWithNoCase(const std::string& S, std::size_t Pos, const char* Prefix)
   return true;
 }
 
+// Why a file of Format cannot start with the line First, or "".
+std::string HeaderProblem(const std::string& First, HiveFormat Format) {
+  const std::string Trimmed = TrimBlanks(First);
+  if (Format == HiveFormat::Regedit5 && Trimmed != Header5)
+    return std::string("a UTF-16LE file must start with the line ") + Header5;
+  if (Format == HiveFormat::Regedit4 && Trimmed == Header5)
+    return std::string("a file that starts with ") + Header5 +
+           " must be UTF-16LE with a byte-order mark, as regedit writes it";
+  if (Format == HiveFormat::Regedit4 && Trimmed != Header4)
+    return std::string("the file does not start with the line ") + Header4 + " (or, in UTF-16LE, " +
+           Header5 + ")";
+  return std::string();
+}
+
 class TParser {
  public:
   TParser(const std::string& Text, const std::string& FileName, HiveKey& Root, HiveFormat Format)
       : FLines(SplitLines(Text)), FFileName(FileName), FRoot(Root), FFormat(Format) {}
 
   void Run() {
-    const std::string First = FLines.empty() ? std::string() : TrimBlanks(FLines[0].Text);
-    if (FFormat == HiveFormat::Regedit5 && First != Header5)
-      Fail(1, std::string("a UTF-16LE file must start with the line ") + Header5);
-    if (FFormat == HiveFormat::Regedit4 && First == Header5)
-      Fail(1, std::string("a file that starts with ") + Header5 +
-                  " must be UTF-16LE with a byte-order mark, as regedit writes it");
-    if (FFormat == HiveFormat::Regedit4 && First != Header4)
-      Fail(1, std::string("the file does not start with the line ") + Header4 +
-                  " (or, in UTF-16LE, " + Header5 + ")");
+    const std::string First = FLines.empty() ? std::string() : FLines[0].Text;
+    if (const std::string Problem = HeaderProblem(First, FFormat); !Problem.empty())
+      Fail(1, Problem);
     for (FIndex = 1; FIndex < FLines.size(); ++FIndex) {
       const std::string& S = FLines[FIndex].Text;
       if (IsBlankOrComment(S))
@@ -450,6 +458,40 @@ HiveFormat ParseHiveText(const std::string& Bytes, const std::string& FileName, 
   if (!Bytes.empty())
     TParser(Bytes, FileName, Root, HiveFormat::Regedit4).Run();
   return HiveFormat::Regedit4;
+}
+
+void CheckHiveHead(const std::string& Head, bool Whole, const std::string& FileName) {
+  if (Head.empty())
+    return;
+  const bool Wide = Head.size() >= 2 && Head[0] == '\xFF' && Head[1] == '\xFE';
+  std::string First;
+  bool Ended;
+  if (Wide) {
+    // The units of the first line, up to a CR or LF unit.
+    std::size_t End = 2;
+    while (End + 1 < Head.size() &&
+           !((Head[End] == '\r' || Head[End] == '\n') && Head[End + 1] == '\0'))
+      End += 2;
+    Ended = End + 1 < Head.size();
+    char32_t Refused = 0;
+    if (!Utf16LEToWin1251(Head.substr(2, End - 2), First, Refused))
+      First += '\x01';
+  } else {
+    const std::size_t End = Head.find_first_of("\r\n");
+    Ended = End != std::string::npos;
+    First = Head.substr(0, End);
+  }
+  // A first line that goes on past the head is judged only when what the
+  // head holds of it can no longer become a header.
+  const std::string Start = TrimBlanks(First);
+  if (!Ended && !Whole)
+    for (const char* H : {Header4, Header5})
+      if (std::string(H).compare(0, Start.size(), Start) == 0)
+        return;
+  if (const std::string Problem =
+          HeaderProblem(First, Wide ? HiveFormat::Regedit5 : HiveFormat::Regedit4);
+      !Problem.empty())
+    FailAt(FileName, 1, Problem);
 }
 
 std::string FormatHiveText(const HiveKey& Root, HiveFormat Format) {

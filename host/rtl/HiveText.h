@@ -50,4 +50,9 @@ enum class HiveFormat {
 // since it holds nothing that could be lost.
 HiveFormat ParseHiveText(const std::string& Bytes, const std::string& FileName, HiveKey& Root);
 
+// Raises the ERegistryException that ParseHiveText would raise for the
+// header of a file whose first bytes are Head (all of it when Whole), so
+// that a file that is not a hive can be refused before it is read whole.
+void CheckHiveHead(const std::string& Head, bool Whole, const std::string& FileName);
+
 std::string FormatHiveText(const HiveKey& Root, HiveFormat Format = HiveFormat::Regedit4);

@@ -59,7 +59,16 @@ bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
   if (H == nullptr)
     return false;
   // Another process may have changed the file since this object last looked.
-  H->Reload();
+  try {
+    H->Reload();
+  } catch (const ERegistryException& E) {
+    // Opening a key to write it starts a save: a file that cannot be read
+    // now (put out of place by a FIFO or a folder, broken by hand) is a save
+    // that failed, and is reported as one.
+    if (CanCreate)
+      H->AddSaveFailure(E.Message());
+    throw;
+  }
   std::vector<std::string> Path;
   if (!ResolvePath(Key, Path))
     return false;
@@ -68,12 +77,15 @@ bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
     // is open expects its writes to be kept.
     if (!H->CanWrite())
       return false;
-    if (FindHiveKey(H->Root(), Path) == nullptr)
-      H->Apply(this, HiveOp{HiveOp::CreateKey, Path, {}, REG_NONE, {}});
   } else if (FindHiveKey(H->Root(), Path) == nullptr) {
     return false;
   }
+  // The key open before is closed first, which writes its changes; a key
+  // created here is then written together with the values set in it, in
+  // one replace of the file, so that no crash can leave it empty.
   CloseKey();
+  if (CanCreate && FindHiveKey(H->Root(), Path) == nullptr)
+    H->Apply(this, HiveOp{HiveOp::CreateKey, Path, {}, REG_NONE, {}});
   FKeyOpen = true;
   FCurrentNames = std::move(Path);
   for (const std::string& Name : FCurrentNames)
@@ -101,10 +113,17 @@ void TRegistry::CloseKey() {
 
 bool TRegistry::DeleteKeyAt(const std::vector<std::string>& Path) {
   RegistryHive* H = Hive();
-  if (H == nullptr || Path.empty() || FindHiveKey(H->Root(), Path) == nullptr || !H->CanWrite())
+  if (H == nullptr || Path.empty())
+    return false;
+  const bool Exists = FindHiveKey(H->Root(), Path) != nullptr;
+  // Recorded even when this view has no such key: another process may have
+  // made it since, and the deletion is applied to what the file holds when
+  // this object's changes are written. An erased section so holds only
+  // what this object writes into it, whoever wrote there in between.
+  if (!H->CanWrite(Exists))
     return false;
   H->Apply(this, HiveOp{HiveOp::DeleteKey, Path, {}, REG_NONE, {}});
-  return true;
+  return Exists;
 }
 
 bool TRegistry::DeleteKey(const std::string& Key) {

@@ -54,7 +54,9 @@ class TRegistry : public TObject {
   // nothing the caller was told had failed is written later.
   void CloseKey();
   // Deletes Key with every key and value below it; false when it does not
-  // exist, is the root, or the hive cannot be written.
+  // exist, is the root, or the hive cannot be written. A key that does not
+  // exist here is still deleted from the file when this object's changes
+  // are written, should another process have made it meanwhile.
   bool DeleteKey(const std::string& Key);
   bool KeyExists(const std::string& Key);
   bool HasSubKeys();

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "CodePage.h"
@@ -86,10 +87,19 @@ std::string RegistryHive::DefaultPath() {
   return Folder + "/HKEY_CURRENT_USER.reg";
 }
 
+std::optional<std::string> RegistryHive::ReadFile() const {
+  return FFile->Read(
+      [this](const std::string& Head, bool Whole) { CheckHiveHead(Head, Whole, FFile->Path()); });
+}
+
 std::unique_ptr<HiveKey> RegistryHive::Parse(const std::optional<std::string>& Bytes) {
-  auto Root = std::make_unique<HiveKey>();
-  FFormat = Bytes ? ParseHiveText(*Bytes, FFile->Path(), *Root) : HiveFormat::Regedit4;
-  return Root;
+  try {
+    auto Root = std::make_unique<HiveKey>();
+    FFormat = Bytes ? ParseHiveText(*Bytes, FFile->Path(), *Root) : HiveFormat::Regedit4;
+    return Root;
+  } catch (const std::bad_alloc&) {
+    throw ERegistryException("Not enough memory to load the registry file " + FFile->Path());
+  }
 }
 
 void RegistryHive::Replay(HiveKey& Root, const void* Skip) const {
@@ -101,7 +111,7 @@ void RegistryHive::Replay(HiveKey& Root, const void* Skip) const {
 void RegistryHive::Reload() {
   if (InMemory())
     return;
-  std::unique_ptr<HiveKey> Root = Parse(FFile->Read());
+  std::unique_ptr<HiveKey> Root = Parse(ReadFile());
   Replay(*Root, nullptr);
   FRoot = std::move(Root);
 }
@@ -141,30 +151,52 @@ void RegistryHive::Export(const std::string& Path, HiveFormat Format) {
   const mode_t Mask = ::umask(0);
   ::umask(Mask);
   const HiveFile Out(Path, 0666 & ~Mask);
+  // The store's own files are not the user's to overwrite: replacing the
+  // lock file while another process holds it would let the next writer in
+  // beside that one, and a temporary file is another writer's work.
+  const std::size_t Slash = Out.Target().rfind('/');
+  if (HiveFile::IsTempName(Slash == std::string::npos ? Out.Target()
+                                                      : Out.Target().substr(Slash + 1)))
+    throw ERegistryException(Path +
+                             " has the name of a registry writer's temporary file; "
+                             "choose another name");
+  struct stat A {
+  }, B{};
+  const bool OutExists = ::stat(Out.Target().c_str(), &A) == 0;
+  if (FFile && (Out.Target() == FFile->LockPath() ||
+                (OutExists && ::stat(FFile->LockPath().c_str(), &B) == 0 && A.st_dev == B.st_dev &&
+                 A.st_ino == B.st_ino)))
+    throw ERegistryException(Path + " is the lock file of the registry file " + FFile->Target() +
+                             "; choose another name");
   // Exported over the hive's own file (to change its format), the export
   // is one more writer of it and takes the lock like the others.
   std::optional<HiveFile::TLock> Lock;
-  struct stat A {
-  }, B{};
-  if (FFile && ::stat(Out.Target().c_str(), &A) == 0 && ::stat(FFile->Target().c_str(), &B) == 0 &&
-      A.st_dev == B.st_dev && A.st_ino == B.st_ino)
+  if (FFile && OutExists && ::stat(FFile->Target().c_str(), &B) == 0 && A.st_dev == B.st_dev &&
+      A.st_ino == B.st_ino)
     Lock.emplace(*FFile, FLockWait);
   Reload();
+  // What an export killed before its rename left behind.
+  Out.RemoveLeftovers();
   Out.Replace(FormatHiveText(*FRoot, Format));
+}
+
+void RegistryHive::AddSaveFailure(const std::string& Message) {
+  FSaveFailures.push_back(Message);
 }
 
 std::vector<std::string> RegistryHive::TakeSaveFailures() {
   return std::exchange(FSaveFailures, {});
 }
 
-bool RegistryHive::CanWrite() {
+bool RegistryHive::CanWrite(bool Report) {
   if (InMemory())
     return true;
   try {
     FFile->CheckWritable();
     return true;
   } catch (const ERegistryException& E) {
-    FSaveFailures.push_back(E.Message());
+    if (Report)
+      FSaveFailures.push_back(E.Message());
     return false;
   }
 }
@@ -177,7 +209,7 @@ void RegistryHive::Apply(const void* Owner, HiveOp Op) {
 void RegistryHive::WriteChanges(const void* Owner) {
   HiveFile::TLock Lock(*FFile, FLockWait);
   FFile->RemoveLeftovers();
-  const std::optional<std::string> Old = FFile->Read();
+  const std::optional<std::string> Old = ReadFile();
   std::unique_ptr<HiveKey> Root = Parse(Old);
   for (const TPending& P : FPending)
     if (P.Owner == Owner)
@@ -199,7 +231,11 @@ void RegistryHive::Commit(const void* Owner) {
     return;
   if (!InMemory()) {
     try {
-      WriteChanges(Owner);
+      try {
+        WriteChanges(Owner);
+      } catch (const std::bad_alloc&) {
+        throw ERegistryException("cannot write " + FFile->Target() + ": not enough memory");
+      }
     } catch (const std::exception& E) {
       FSaveFailures.push_back(E.what());
       Discard(Owner);

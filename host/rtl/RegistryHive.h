@@ -81,6 +81,9 @@ class RegistryHive {
   // The writes that failed since the last call, each as a message naming
   // the file and the reason: the settings they held were not saved.
   std::vector<std::string> TakeSaveFailures();
+  // Records a save that failed before it reached the file (the file could
+  // not be read when a key was opened to be written).
+  void AddSaveFailure(const std::string& Message);
 
   // What TRegistry needs. Owner identifies the registry object whose
   // changes are recorded.
@@ -88,9 +91,10 @@ class RegistryHive {
   // Reads the file again and applies the changes not yet written on top.
   void Reload();
   const HiveKey& Root() const { return *FRoot; }
-  // False, with the reason recorded as a save failure, when changes could
-  // not be written (a read-only file or folder, a missing folder ...).
-  bool CanWrite();
+  // False, with the reason recorded as a save failure when Report is set,
+  // when changes could not be written (a read-only file or folder, a
+  // missing folder ...).
+  bool CanWrite(bool Report = true);
   void Apply(const void* Owner, HiveOp Op);
   // Writes Owner's recorded changes. When that raises, the failure is
   // recorded and the changes are dropped.
@@ -108,6 +112,8 @@ class RegistryHive {
   // The tree of a file's bytes (none: the file does not exist); notes the
   // file's format.
   std::unique_ptr<HiveKey> Parse(const std::optional<std::string>& Bytes);
+  // The file's bytes, its header checked before the rest is read.
+  std::optional<std::string> ReadFile() const;
   void Replay(HiveKey& Root, const void* Skip) const;
   void WriteChanges(const void* Owner);
 

@@ -30,10 +30,8 @@ TEST(HiveFile, MissingFileIsEmptyAndChangesArriveWhenTheKeyCloses) {
 
   TRegIniFile Reg;
   ASSERT_TRUE(Reg.OpenKey("K", true));
-  const std::string AfterOpen = ReadBytes(Path);
-  EXPECT_EQ(AfterOpen, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n\r\n");
   Reg.WriteString("S", "v", "1");
-  EXPECT_EQ(ReadBytes(Path), AfterOpen);
+  EXPECT_FALSE(fs::exists(Path)) << "a new key is written with its values, in one replace";
   Reg.CloseKey();
   EXPECT_EQ(ReadBytes(Path), Hive.Text());
   EXPECT_NE(ReadBytes(Path).find("[HKEY_CURRENT_USER\\K\\S]\r\n\"v\"=\"1\"\r\n"),
@@ -271,6 +269,41 @@ TEST(HiveFile, OpenKeySeesOtherProcessesAndKeepsOwnPendingChanges) {
   EXPECT_NE(File.find("\"theirs\"=\"2\""), std::string::npos);
   EXPECT_NE(File.find("\"mine\"=\"1\""), std::string::npos);
   EXPECT_NE(File.find("\"both\"=\"mine\""), std::string::npos);
+}
+
+// A save stores exactly what its writer put in an erased section, whatever
+// another process stored there since this one looked, even when the section
+// did not exist then; and a first save into a new key is one replace.
+TEST(HiveFile, AnErasedSectionHoldsOnlyTheSaversValuesAndANewKeyIsOneWrite) {
+  TTempDir Dir;
+  const std::string Path = Dir / HiveName;
+  RegistryHive Hive(Path);
+  int Renames = 0;
+  Hive.SetBeforeRename([&Renames](const std::string&) { ++Renames; });
+  const auto Confirm = [](const std::string& Who) {
+    TRegIniFile Reg;
+    if (!Reg.OpenKey("Software\\Expert", true))
+      return 2;
+    Reg.EraseSection("Pages");
+    Reg.WriteString("Pages", Who, "page");
+    Reg.WriteString("Timer", "PagesSort", Who);
+    Reg.CloseKey();
+    return 0;
+  };
+  TRegIniFile Mine;
+  ASSERT_TRUE(Mine.OpenKey("Software\\Expert", true));
+  // Another IDE confirms its dialog after this one read the file.
+  ASSERT_EQ(InChild([&Confirm] { return Confirm("theirs"); }), 0);
+  Mine.EraseSection("Pages");
+  Mine.WriteString("Pages", "mine", "page");
+  Mine.WriteString("Timer", "PagesSort", "mine");
+  Mine.CloseKey();
+  EXPECT_EQ(Renames, 1);
+  const std::string File = ReadBytes(Path);
+  EXPECT_NE(File.find("[HKEY_CURRENT_USER\\Software\\Expert\\Pages]\r\n\"mine\"=\"page\"\r\n\r\n"),
+            std::string::npos)
+      << File;
+  EXPECT_EQ(File.find("theirs"), std::string::npos) << File;
 }
 
 TEST(HiveFile, FolderThatIsAFileRefusesCreate) {
