@@ -68,17 +68,27 @@ class HiveKey {
   // and the case of its name) or appends a new value.
   void SetValue(const std::string& Name, Cardinal Type, std::string Data);
   bool DeleteValue(const std::string& Name);
-  // Values in the order they were first set.
-  const std::vector<HiveValue>& Values() const { return FValues; }
+  // Values in the order they were first set. Deleting leaves the values in
+  // place until they are next listed, so that deleting many costs time in
+  // proportion to their number.
+  const std::vector<HiveValue>& Values() const;
+  // How many value slots compacting the values has visited so far; tests
+  // read it to see that deleting stays linear.
+  std::size_t CompactSteps() const { return FCompactSteps; }
 
   void Clear();
 
  private:
+  // Drops the slots of deleted values and renumbers the index.
+  void Compact() const;
+
   std::string FName;
-  std::vector<HiveValue> FValues;
+  // The values, and slots of deleted ones that no index entry leads to.
+  mutable std::vector<HiveValue> FValues;
   // Position of each value in FValues by its name, so that a key with many
   // values loads and reads in time proportional to their number.
-  std::unordered_map<std::string, std::size_t, HiveNameHash, HiveNameEqual> FValueIndex;
+  mutable std::unordered_map<std::string, std::size_t, HiveNameHash, HiveNameEqual> FValueIndex;
+  mutable std::size_t FCompactSteps = 0;
   TChildren FChildren;
 };
 

@@ -328,3 +328,23 @@ TEST(HiveText, ValuesStayFindableAndInOrderAcrossDeletes) {
   }
   EXPECT_EQ(Key.FindValue("a"), nullptr);
 }
+
+// A file that deletes most of what it set ("name"=- lines) loads in steps
+// proportional to its lines, not to their square.
+TEST(HiveText, DeletingValuesWhileLoadingIsLinear) {
+  for (int N : {1000, 16000}) {
+    std::string Text = "REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n";
+    for (int i = 0; i < N; ++i)
+      Text += "\"v" + std::to_string(i) + "\"=\"" + std::to_string(i) + "\"\r\n";
+    for (int i = 0; i < N; ++i)
+      if (i % 4 != 0)
+        Text += "\"V" + std::to_string(i) + "\"=-\r\n";
+    HiveKey Root;
+    ParseHiveText(Text, "t.reg", Root);
+    const HiveKey* Key = Root.FindChild("k");
+    ASSERT_EQ(Key->Values().size(), static_cast<std::size_t>(N / 4));
+    EXPECT_EQ(Key->Values().back().Name, "v" + std::to_string(N - 4));
+    EXPECT_EQ(Key->FindValue("v8")->Data, std::string("8\0", 2));
+    EXPECT_LE(Key->CompactSteps(), 3u * static_cast<std::size_t>(N)) << N;
+  }
+}
