@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -72,6 +73,11 @@ class TFd {
   TFd(const TFd&) = delete;
   TFd& operator=(const TFd&) = delete;
   int Get() const { return FFd; }
+  void Reset(int Fd) {
+    if (FFd >= 0)
+      ::close(FFd);
+    FFd = Fd;
+  }
   int Release() {
     const int Fd = FFd;
     FFd = -1;
@@ -88,27 +94,6 @@ int OpenNoIntr(const std::string& Path, int Flags, mode_t Mode = 0) {
     Fd = ::open(Path.c_str(), Flags, Mode);
   while (Fd < 0 && errno == EINTR);
   return Fd;
-}
-
-// Follows Path through symbolic links to the name of a file that is not one
-// (which need not exist).
-std::string FollowLinks(const std::string& Path) {
-  std::string Current = Path;
-  for (int Hops = 0;; ++Hops) {
-    struct stat St {};
-    if (::lstat(Current.c_str(), &St) != 0 || !S_ISLNK(St.st_mode))
-      return Current;
-    // Linux gives up after 40 links as well.
-    if (Hops == 40)
-      throw ERegistryException(Path + ": too many levels of symbolic links");
-    std::vector<char> Buf(static_cast<std::size_t>(St.st_size > 0 ? St.st_size : 255) + 1);
-    const ssize_t N = ::readlink(Current.c_str(), Buf.data(), Buf.size());
-    if (N < 0 || static_cast<std::size_t>(N) >= Buf.size())
-      throw ERegistryException("Cannot read the symbolic link " + Current + ": " +
-                               std::strerror(N < 0 ? errno : ENAMETOOLONG));
-    const std::string Link(Buf.data(), static_cast<std::size_t>(N));
-    Current = !Link.empty() && Link[0] == '/' ? Link : FolderOf(Current) + "/" + Link;
-  }
 }
 
 // A temporary file is named ".NAME.tabulon-XXXXXX.tmp": a name that no user
@@ -131,14 +116,64 @@ int MakeTemp(const std::string& Folder, const std::string& Prefix, std::string& 
 
 HiveFile::HiveFile(std::string Path, mode_t NewFileMode)
     : FPath(std::move(Path)), FNewFileMode(NewFileMode) {
-  FTarget = FollowLinks(FPath);
-  FLockPath = FTarget + ".lock";
-  FFolder = FolderOf(FTarget);
-  FTempPrefix = std::string(".").append(BaseNameOf(FTarget)).append(".").append(TempMark);
+  Resolve(false);
   struct stat St {};
   if (::stat(FTarget.c_str(), &St) == 0 && !S_ISREG(St.st_mode))
     throw ERegistryException(FPath + (FTarget == FPath ? "" : " (a link to " + FTarget + ")") +
                              " is " + KindOf(St.st_mode) + ", not a regular file");
+}
+
+void HiveFile::SetTarget(const std::string& Target) const {
+  FTarget = Target;
+  FLockPath = FTarget + ".lock";
+  FFolder = FolderOf(FTarget);
+  FTempPrefix = std::string(".").append(BaseNameOf(FTarget)).append(".").append(TempMark);
+}
+
+void HiveFile::Resolve(bool Create) const {
+  struct stat Link {};
+  if (::lstat(FPath.c_str(), &Link) != 0 || !S_ISLNK(Link.st_mode)) {
+    SetTarget(FPath);
+    FResolved = true;
+    return;
+  }
+  // A link is followed by the kernel, never by hand, so that its rules
+  // apply (a link that another user put in a sticky, world-writable folder
+  // is not followed, for root neither); the file it opened tells its path.
+  TFd Fd(OpenNoIntr(FPath, O_PATH | O_CLOEXEC));
+  if (Fd.Get() < 0 && errno == ENOENT && Create) {
+    // A link to a file yet to be made: the kernel makes it, empty (an empty
+    // hive), where the link leads.
+    Fd.Reset(
+        OpenNoIntr(FPath, O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, FNewFileMode));
+  }
+  if (Fd.Get() < 0) {
+    if (errno == ENOENT && !Create) {
+      // Dangling: nothing to read, and the target is made at the first write.
+      SetTarget(FPath);
+      FResolved = false;
+      return;
+    }
+    const int Err = errno;
+    throw ERegistryException(
+        FPath + ": the symbolic link cannot be followed: " + std::strerror(Err) +
+        (Err == EACCES ? std::string(" (the system follows a link in a sticky, world-writable "
+                                     "folder only for its owner and the folder's)")
+                       : std::string()));
+  }
+  char Buf[PATH_MAX + 1];
+  const std::string Self = "/proc/self/fd/" + std::to_string(Fd.Get());
+  const ssize_t N = ::readlink(Self.c_str(), Buf, sizeof Buf - 1);
+  if (N <= 0 || static_cast<std::size_t>(N) >= sizeof Buf - 1)
+    throw ERegistryException(FPath + ": cannot tell where the symbolic link leads: " +
+                             std::strerror(N < 0 ? errno : ENAMETOOLONG));
+  SetTarget(std::string(Buf, static_cast<std::size_t>(N)));
+  FResolved = true;
+}
+
+void HiveFile::ResolveToWrite() const {
+  if (!FResolved)
+    Resolve(true);
 }
 
 void HiveFile::FailWrite(const std::string& Why, int Err) const {
@@ -224,6 +259,7 @@ std::string TargetRefusal(const std::string& Target, struct stat& St, bool& Exis
 }  // namespace
 
 void HiveFile::CheckWritable() const {
+  ResolveToWrite();
   struct stat St {};
   bool Exists = false;
   if (const std::string Refusal = TargetRefusal(FTarget, St, Exists); !Refusal.empty())
@@ -240,6 +276,7 @@ void HiveFile::CheckWritable() const {
 }
 
 int HiveFile::OpenLock() const {
+  ResolveToWrite();
   struct stat St {};
   // Looked at before it is opened, so that opening never touches a device
   // or blocks on a FIFO someone put there; O_NOFOLLOW and fstat close the
@@ -346,6 +383,7 @@ void HiveFile::RemoveLeftovers() const {
 }
 
 void HiveFile::Replace(const std::string& Bytes) const {
+  ResolveToWrite();
   struct stat Old {};
   bool Exists = false;
   if (const std::string Refusal = TargetRefusal(FTarget, Old, Exists); !Refusal.empty())

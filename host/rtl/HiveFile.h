@@ -5,10 +5,12 @@
 // old or the new file. Errors raise ERegistryException naming the file and
 // the system's reason.
 //
-// A path that is a symbolic link is followed to the file it names, once,
-// when the object is made: that file is read and replaced, and the lock and
-// temporary files live beside it, so a link (into a dotfiles repository, say)
-// stays a link. A path that names anything but a regular file (a FIFO, a
+// A path that is a symbolic link is followed by the kernel, with its rules
+// for links, to the file it names, once, when the object is made (or, for a
+// link to a file yet to be made, at the first write, which makes it): that
+// file is read and replaced, and the lock and temporary files live beside
+// it, so a link (into a dotfiles repository, say) stays a link. A link the
+// kernel will not follow is refused. A path that names anything but a regular file (a FIFO, a
 // device, a socket, a folder) is refused then, and nothing is ever opened in
 // a way that could block. A file without any write permission bit is
 // read-only, for root too, as editors treat it. A replaced file keeps its
@@ -97,14 +99,23 @@ class HiveFile {
 
  private:
   [[noreturn]] void FailWrite(const std::string& Why, int Err = 0) const;
+  // Sets the target and what lives beside it.
+  void SetTarget(const std::string& Target) const;
+  // Finds the file the path names; Create makes the file a dangling link
+  // leads to.
+  void Resolve(bool Create) const;
+  void ResolveToWrite() const;
   // The lock file's descriptor, not locked yet.
   int OpenLock() const;
 
   std::string FPath;
-  std::string FTarget;
-  std::string FLockPath;
-  std::string FFolder;
-  std::string FTempPrefix;  // the name of a temporary file before its six random characters
+  // Set when the path is resolved; a dangling link is resolved at the
+  // first write.
+  mutable std::string FTarget;
+  mutable std::string FLockPath;
+  mutable std::string FFolder;
+  mutable std::string FTempPrefix;  // a temporary file's name before its six random characters
+  mutable bool FResolved = false;
   mode_t FNewFileMode;
   std::function<void(const std::string&)> FBeforeRename;
 };

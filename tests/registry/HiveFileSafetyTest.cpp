@@ -119,6 +119,36 @@ TEST(HiveFileSafety, OnlyTheStoresOwnLeftoversAreRemoved) {
   EXPECT_EQ(ReadBytes(Dir / "victim"), "the user's");
 }
 
+// Links are followed by the kernel, so its rules hold: a link that another
+// user put in a sticky, world-writable folder is not followed for root
+// either (fs.protected_symlinks), and a loop is refused, with a message.
+TEST(HiveFileSafety, LinksTheKernelWillNotFollowAreRefused) {
+  TTempDir Dir;
+  fs::create_symlink(Dir / "loop.reg", Dir / "loop.reg");
+  RegistryHive Hive(RegistryHive::Memory);
+  try {
+    Hive.Export(Dir / "loop.reg", HiveFormat::Regedit4);
+    ADD_FAILURE() << "exported through a loop";
+  } catch (const ERegistryException& E) {
+    EXPECT_EQ(E.Message(), Dir / "loop.reg" +
+                               ": the symbolic link cannot be followed: Too many levels of "
+                               "symbolic links");
+  }
+  std::ifstream Setting("/proc/sys/fs/protected_symlinks");
+  int Protected = 0;
+  Setting >> Protected;
+  if (::geteuid() != 0 || Protected != 1)
+    GTEST_SKIP() << "needs root and fs.protected_symlinks = 1 to show the kernel refusing a link";
+  fs::create_directories(Dir / "sticky");
+  fs::permissions(Dir / "sticky", static_cast<fs::perms>(01777));
+  WriteBytes(Dir / "secret", "root's own");
+  fs::permissions(Dir / "secret", static_cast<fs::perms>(0600));
+  fs::create_symlink(Dir / "secret", Dir / "sticky/out.reg");
+  ASSERT_EQ(::lchown((Dir / "sticky/out.reg").c_str(), 12345, 12345), 0);
+  EXPECT_THROW(Hive.Export(Dir / "sticky/out.reg", HiveFormat::Regedit4), ERegistryException);
+  EXPECT_EQ(ReadBytes(Dir / "secret"), "root's own");
+}
+
 TEST(HiveFileSafety, PathsThatAreNotRegularFilesAreRefusedWithoutBlocking) {
   const TWatchdog Watchdog(30);
   TTempDir Dir;
