@@ -88,9 +88,10 @@ std::string TrimBlanks(const std::string& S) {
   return S.substr(B, E - B);
 }
 
+// regedit takes a line whose first character is ; or # for a comment.
 bool IsBlankOrComment(const std::string& S) {
   const std::size_t P = SkipBlanks(S, 0);
-  return P == S.size() || S[P] == ';';
+  return P == S.size() || S[P] == ';' || S[P] == '#';
 }
 
 int HexDigit(char C) {
@@ -126,8 +127,13 @@ std::string HeaderProblem(const std::string& First, HiveFormat Format) {
 
 class TParser {
  public:
-  TParser(const std::string& Text, const std::string& FileName, HiveKey& Root, HiveFormat Format)
-      : FLines(SplitLines(Text)), FFileName(FileName), FRoot(Root), FFormat(Format) {}
+  TParser(const std::string& Text, const std::string& FileName, HiveKey& Root, HiveFormat Format,
+          std::vector<std::string>* Warnings)
+      : FLines(SplitLines(Text)),
+        FFileName(FileName),
+        FRoot(Root),
+        FFormat(Format),
+        FWarnings(Warnings) {}
 
   void Run() {
     const std::string First = FLines.empty() ? std::string() : FLines[0].Text;
@@ -152,6 +158,10 @@ class TParser {
     FailAt(FFileName, Line, Reason);
   }
   [[noreturn]] void Fail(const std::string& Reason) const { Fail(FLines[FIndex].Number, Reason); }
+  void Warn(const std::string& Reason) const {
+    if (FWarnings != nullptr)
+      FWarnings->push_back(FFileName + ":" + std::to_string(FLines[FIndex].Number) + ": " + Reason);
+  }
 
   void KeyLine(const std::string& S) {
     if (S.size() < 2 || S.back() != ']')
@@ -218,6 +228,8 @@ class TParser {
   }
 
   // Reads a quoted text starting at S[Pos] == '"'; Pos ends after the quote.
+  // The escapes are regedit's: \\, \", \n and \r; before any other
+  // character a backslash is dropped, with a warning, as regedit drops it.
   std::string Quoted(const std::string& S, std::size_t& Pos) const {
     std::string Out;
     for (std::size_t i = Pos + 1; i < S.size(); ++i) {
@@ -226,12 +238,20 @@ class TParser {
         Pos = i + 1;
         return Out;
       }
-      // Only \\ and \" are escapes; any other backslash is kept as it stands,
-      // as regedit keeps it, so hand-written paths like "C:\dir" still load.
-      if (C == '\\' && i + 1 < S.size() && (S[i + 1] == '\\' || S[i + 1] == '"'))
-        Out += S[++i];
-      else
+      if (C != '\\' || i + 1 >= S.size()) {
         Out += C;
+        continue;
+      }
+      const char E = S[++i];
+      if (E == 'n') {
+        Out += '\n';
+      } else if (E == 'r') {
+        Out += '\r';
+      } else {
+        if (E != '\\' && E != '"')
+          Warn(std::string("\\") + E + " is not an escape; read as " + E + ", as regedit reads it");
+        Out += E;
+      }
     }
     Fail("a quoted text has no closing \"");
   }
@@ -262,7 +282,10 @@ class TParser {
       EndOfValue(S, Pos + 1);
       FCurrent->DeleteValue(Name);
     } else if (StartsWithNoCase(S, Pos, "dword:")) {
-      FCurrent->SetValue(Name, REG_DWORD, Dword(S, Pos + 6));
+      // regedit skips a dword it cannot read and goes on with the file.
+      std::string Data;
+      if (Dword(S, Pos + 6, Data))
+        FCurrent->SetValue(Name, REG_DWORD, std::move(Data));
     } else if (StartsWithNoCase(S, Pos, "hex:")) {
       FCurrent->SetValue(Name, REG_BINARY, HexBytes(S.substr(Pos + 4)));
     } else if (StartsWithNoCase(S, Pos, "hex(")) {
@@ -296,18 +319,23 @@ class TParser {
     return Text;
   }
 
-  std::string Dword(const std::string& S, std::size_t Pos) const {
+  // Blanks, 1 to 8 hexadecimal digits, blanks and perhaps a comment, as
+  // regedit reads a dword; false, with a warning, for anything else.
+  bool Dword(const std::string& S, std::size_t Pos, std::string& Data) const {
+    Pos = SkipBlanks(S, Pos);
     Cardinal V = 0;
     std::size_t Digits = 0;
     for (; Pos < S.size() && HexDigit(S[Pos]) >= 0; ++Pos, ++Digits)
       V = V * 16 + static_cast<Cardinal>(HexDigit(S[Pos]));
-    if (Digits == 0 || Digits > 8)
-      Fail("dword: needs 1 to 8 hexadecimal digits");
-    EndOfValue(S, Pos);
-    std::string Data(4, '\0');
+    Pos = SkipBlanks(S, Pos);
+    if (Digits == 0 || Digits > 8 || (Pos < S.size() && S[Pos] != ';')) {
+      Warn("dword: needs 1 to 8 hexadecimal digits; the value is skipped, as regedit skips it");
+      return false;
+    }
+    Data.assign(4, '\0');
     for (int i = 0; i < 4; ++i)
       Data[i] = static_cast<char>((V >> (8 * i)) & 0xFF);
-    return Data;
+    return true;
   }
 
   // The comma-separated bytes of a hex value, following "\" continuations.
@@ -364,6 +392,7 @@ class TParser {
   const std::string& FFileName;
   HiveKey& FRoot;
   HiveFormat FFormat;
+  std::vector<std::string>* FWarnings;
   std::size_t FIndex = 0;
   HiveKey* FCurrent = nullptr;
   bool FAfterDelete = false;
@@ -374,9 +403,19 @@ class TParser {
   std::vector<HiveKey*> FPrevKeys;
 };
 
+// In a 5.00 file line breaks are written as regedit writes them there, as
+// \r and \n; a REGEDIT4 file has no such text (see IsPlainText).
 void AppendQuoted(std::string& Out, const std::string& S) {
   Out += '"';
   for (char C : S) {
+    if (C == '\r') {
+      Out += "\\r";
+      continue;
+    }
+    if (C == '\n') {
+      Out += "\\n";
+      continue;
+    }
     if (C == '\\' || C == '"')
       Out += '\\';
     Out += C;
@@ -384,12 +423,15 @@ void AppendQuoted(std::string& Out, const std::string& S) {
   Out += '"';
 }
 
-// A REG_SZ can be written as "text" when it is one NUL-terminated text with no
-// line break: the only form regedit reads back to the same bytes.
-bool IsPlainText(const HiveValue& V) {
+// A REG_SZ can be written as "text" when it is one NUL-terminated text, with
+// no line break in a REGEDIT4 file: the forms regedit reads back to the
+// same bytes.
+bool IsPlainText(const HiveValue& V, HiveFormat Format) {
   if (V.Type != REG_SZ || V.Data.empty() || V.Data.back() != '\0')
     return false;
-  return V.Data.find_first_of(std::string("\r\n\0", 3)) == V.Data.size() - 1;
+  const std::string Breaks =
+      Format == HiveFormat::Regedit5 ? std::string(1, '\0') : std::string("\r\n\0", 3);
+  return V.Data.find_first_of(Breaks) == V.Data.size() - 1;
 }
 
 void AppendHex(std::string& Out, std::size_t LineStart, const std::string& Data) {
@@ -418,7 +460,7 @@ void AppendValue(std::string& Out, const HiveValue& V, HiveFormat Format) {
   else
     AppendQuoted(Out, V.Name);
   Out += '=';
-  if (IsPlainText(V)) {
+  if (IsPlainText(V, Format)) {
     AppendQuoted(Out, V.Data.substr(0, V.Data.size() - 1));
   } else if (V.Type == REG_DWORD && V.Data.size() == 4) {
     Cardinal N = 0;
@@ -450,13 +492,15 @@ void AppendBlock(std::string& Out, const HiveKey& Key, const std::string& Path, 
 
 }  // namespace
 
-HiveFormat ParseHiveText(const std::string& Bytes, const std::string& FileName, HiveKey& Root) {
+HiveFormat ParseHiveText(const std::string& Bytes, const std::string& FileName, HiveKey& Root,
+                         std::vector<std::string>* Warnings) {
   if (Bytes.size() >= 2 && Bytes[0] == '\xFF' && Bytes[1] == '\xFE') {
-    TParser(DecodeFile(Bytes.substr(2), FileName), FileName, Root, HiveFormat::Regedit5).Run();
+    TParser(DecodeFile(Bytes.substr(2), FileName), FileName, Root, HiveFormat::Regedit5, Warnings)
+        .Run();
     return HiveFormat::Regedit5;
   }
   if (!Bytes.empty())
-    TParser(Bytes, FileName, Root, HiveFormat::Regedit4).Run();
+    TParser(Bytes, FileName, Root, HiveFormat::Regedit4, Warnings).Run();
   return HiveFormat::Regedit4;
 }
 

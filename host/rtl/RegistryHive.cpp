@@ -95,7 +95,12 @@ std::optional<std::string> RegistryHive::ReadFile() const {
 std::unique_ptr<HiveKey> RegistryHive::Parse(const std::optional<std::string>& Bytes) {
   try {
     auto Root = std::make_unique<HiveKey>();
-    FFormat = Bytes ? ParseHiveText(*Bytes, FFile->Path(), *Root) : HiveFormat::Regedit4;
+    std::vector<std::string> Warnings;
+    FFormat = Bytes ? ParseHiveText(*Bytes, FFile->Path(), *Root, &Warnings) : HiveFormat::Regedit4;
+    // The file is read again at every open; each warning is told once.
+    for (const std::string& W : Warnings)
+      if (FWarned.insert(W).second)
+        std::fprintf(stderr, "warning: %s\n", W.c_str());
     return Root;
   } catch (const std::bad_alloc&) {
     throw ERegistryException("Not enough memory to load the registry file " + FFile->Path());

@@ -24,6 +24,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -124,5 +125,6 @@ class RegistryHive {
   std::unique_ptr<HiveKey> FRoot;
   std::vector<TPending> FPending;
   std::vector<std::string> FSaveFailures;
+  std::set<std::string> FWarned;
   std::uint64_t FSerial;
 };

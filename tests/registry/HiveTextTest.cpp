@@ -127,10 +127,21 @@ INSTANTIATE_TEST_SUITE_P(
                              "\"m\"=hex(7):61,00,00,00\r\n"
                              "\"q\"=hex(b):01,00,00,00,00,00,00,00\r\n\"s\"=\"AB\"\r\n"
                              "\"d\"=hex(4):01,02\r\n\r\n"},
+        // regedit's escapes; a backslash before another character is
+        // dropped, as regedit drops it.
         TSyntaxCase{"EscapesAndRawBytes",
-                    "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"q\\\"\\\\\"=\"C:\\dir;\x1f\xff\"\n",
-                    Header + "[HKEY_CURRENT_USER\\K]\r\n\"q\\\"\\\\\"=\"C:\\\\dir;\x1f\xff\"\r\n"
-                             "\r\n"},
+                    "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"q\\\"\\\\\"=\"C:\\dir;\x1f\xff\"\n"
+                    "\"n\"=\"a\\nb\\r\"\n",
+                    Header + "[HKEY_CURRENT_USER\\K]\r\n\"q\\\"\\\\\"=\"C:dir;\x1f\xff\"\r\n"
+                             "\"n\"=hex(1):61,0a,62,0d,00\r\n\r\n"},
+        // Comments as regedit takes them, and the dword forms it reads; the
+        // ones it cannot read are skipped and the rest of the file loads.
+        TSyntaxCase{"CommentsAndDwordForms",
+                    "REGEDIT4\n# hash comment\n[HKEY_CURRENT_USER\\K]\n  # indented\n"
+                    "\"a\"=dword: 1\n\"b\"=dword:\n\"c\"=dword:123456789\n\"d\"=dword:\t2a ; x\n"
+                    "\"e\"=dword:1 2\n\"f\"=\"kept\"\n",
+                    Header + "[HKEY_CURRENT_USER\\K]\r\n\"a\"=dword:00000001\r\n"
+                             "\"d\"=dword:0000002a\r\n\"f\"=\"kept\"\r\n\r\n"},
         TSyntaxCase{"RootValuesAndBlanksAroundEquals",
                     "REGEDIT4\n[HKEY_CURRENT_USER]\n\"r\" = \"1\"\n[HKEY_CURRENT_USER\\] ",
                     Header + "[HKEY_CURRENT_USER]\r\n\"r\"=\"1\"\r\n\r\n"}),
@@ -197,9 +208,6 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=\"x\" y\n", 3, "after the value"},
         TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"\n", 3, "expected ="},
         TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=text\n", 3, "expected \"text\""},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=dword:123456789\n", 3, "1 to 8"},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=dword:\n", 3, "1 to 8"},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=dword:12 x\n", 3, "after the value"},
         TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=hex:01,zz\n", 3, "\"zz\" is not"},
         TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=hex:01,,02\n", 3, "not a hex"},
         TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=hex:123\n", 3, "not a hex"},
@@ -236,7 +244,7 @@ TEST(HiveText, Regedit5AndRegedit4AreTheSameHive) {
       u"Windows Registry Editor Version 5.00\r\n\r\n"
       u"[HKEY_CURRENT_USER\\\u0414\u0430]\r\n"
       u"\"PagesSort\"=\"\u041e\u0441\u001f\u001f\u0414\u0430\u001f\u001f\"\r\n"
-      u"\"\u0451\"=hex(1):0d,00,0a,00,00,00\r\n"
+      u"\"\u0451\"=\"\\r\\n\"\r\n"
       u"\"x\"=hex(2):25,00,1f,04,25,00,00,00\r\n"
       u"\"n\"=dword:0000002a\r\n"
       u"\"b\"=hex:d0,9f\r\n\r\n";
@@ -347,4 +355,26 @@ TEST(HiveText, DeletingValuesWhileLoadingIsLinear) {
     EXPECT_EQ(Key->FindValue("v8")->Data, std::string("8\0", 2));
     EXPECT_LE(Key->CompactSteps(), 3u * static_cast<std::size_t>(N)) << N;
   }
+}
+
+// What regedit reads with a message is read the same way, with a warning
+// naming the file and the line; a 5.00 file carries line breaks as regedit
+// writes them there, \r and \n.
+TEST(HiveText, RegeditsWarningsAndLineBreaksInBothFormats) {
+  std::vector<std::string> Warnings;
+  HiveKey Root;
+  ParseHiveText("REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n\"p\"=\"C:\\dir\"\r\n\"d\"=dword:\r\n",
+                "w.reg", Root, &Warnings);
+  EXPECT_EQ(Warnings, (std::vector<std::string>{
+                          "w.reg:3: \\d is not an escape; read as d, as regedit reads it",
+                          "w.reg:4: dword: needs 1 to 8 hexadecimal digits; the value is skipped, "
+                          "as regedit skips it"}));
+  Root.FindChild("K")->SetValue("t", REG_SZ, std::string("a\r\nb\\\0", 6));
+  const std::string Five = FormatHiveText(Root, HiveFormat::Regedit5);
+  EXPECT_EQ(Five,
+            Utf16File(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n"
+                      u"\"p\"=\"C:dir\"\r\n\"t\"=\"a\\r\\nb\\\\\"\r\n\r\n"));
+  HiveKey Back;
+  ParseHiveText(Five, "five.reg", Back);
+  EXPECT_EQ(Back.FindChild("K")->FindValue("t")->Data, std::string("a\r\nb\\\0", 6));
 }
