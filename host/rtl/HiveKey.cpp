@@ -167,6 +167,16 @@ bool HasLineBreakOrNul(const std::string& S) {
 
 }  // namespace
 
+std::string HiveNameTooLong(const std::string& Name, bool Value) {
+  const std::size_t Limit = Value ? HiveMaxValueName : HiveMaxKeyName;
+  if (Name.size() <= Limit)
+    return std::string();
+  // The start of the name is enough to find it by.
+  return std::string(Value ? "the value name '" : "the key name '") + Name.substr(0, 40) +
+         "...' is " + std::to_string(Name.size()) + " characters long; Windows allows " +
+         std::to_string(Limit);
+}
+
 bool SplitKeyPath(const std::string& Path, std::vector<std::string>& Names) {
   Names.clear();
   std::size_t Start = 0;

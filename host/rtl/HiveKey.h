@@ -31,6 +31,14 @@ struct HiveValue {
 
 // Windows' limit on the depth of a key below its root.
 constexpr std::size_t HiveMaxDepth = 512;
+// Windows' limits on names, in characters: regedit drops longer ones on
+// import without a word, so they are refused instead.
+constexpr std::size_t HiveMaxKeyName = 255;
+constexpr std::size_t HiveMaxValueName = 16383;
+
+// Why a key name (Value false) or a value name is longer than Windows
+// allows, naming it; "" when it is not.
+std::string HiveNameTooLong(const std::string& Name, bool Value);
 
 struct HiveNameLess {
   bool operator()(const std::string& A, const std::string& B) const;

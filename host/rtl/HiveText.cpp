@@ -188,6 +188,10 @@ class TParser {
       Ends.push_back(End);
       Start = End + 1;
     }
+    for (std::size_t i = 0, Start = 0; i < Ends.size(); Start = Ends[i++] + 1)
+      if (const std::string Long = HiveNameTooLong(Rest.substr(Start, Ends[i] - Start), false);
+          !Long.empty())
+        Fail(Long);
     if (Ends.size() > HiveMaxDepth)
       Fail("the key is " + std::to_string(Ends.size()) + " levels deep; Windows allows " +
            std::to_string(HiveMaxDepth));
@@ -270,6 +274,8 @@ class TParser {
       ++Pos;
     else
       Name = Quoted(S, Pos);
+    if (const std::string Long = HiveNameTooLong(Name, true); !Long.empty())
+      Fail(Long);
     Pos = SkipBlanks(S, Pos);
     if (Pos >= S.size() || S[Pos] != '=')
       Fail("expected = after the value name");

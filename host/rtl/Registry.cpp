@@ -75,7 +75,7 @@ bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
   if (CanCreate) {
     // Refuse here rather than fail at the write: a caller told that the key
     // is open expects its writes to be kept.
-    if (!H->CanWrite())
+    if (!H->CanWrite() || !NamesFit(*H, Path, nullptr))
       return false;
   } else if (FindHiveKey(H->Root(), Path) == nullptr) {
     return false;
@@ -174,11 +174,29 @@ std::string TRegistry::StringOf(const HiveValue* V, const std::string& Name) {
   return V->Data.substr(0, V->Data.find('\0'));
 }
 
+bool TRegistry::NamesFit(RegistryHive& H, const std::vector<std::string>& Path,
+                         const std::string* Value) {
+  std::string Long;
+  for (const std::string& Name : Path)
+    if (Long.empty())
+      Long = HiveNameTooLong(Name, false);
+  if (Long.empty() && Value != nullptr)
+    Long = HiveNameTooLong(*Value, true);
+  if (Long.empty())
+    return true;
+  // A save holding such a name fails as a whole, as any failed save: what
+  // this object changed so far is dropped with it.
+  H.FailSave(this, "cannot write " + H.Location() + ": " + Long);
+  return false;
+}
+
 void TRegistry::WriteStringAt(const std::vector<std::string>& Path, const std::string& Name,
                               const std::string& Value) {
   RegistryHive* H = Hive();
   if (H == nullptr || !IsStorableValueName(Name))
     throw ERegistryException("Failed to set data for '" + Name + "'");
+  if (!NamesFit(*H, Path, &Name))
+    throw ERegistryException(H->LastSaveFailure());
   H->Apply(this, HiveOp{HiveOp::SetValue, Path, Name, REG_SZ, Value + '\0'});
 }
 

@@ -189,6 +189,16 @@ void RegistryHive::AddSaveFailure(const std::string& Message) {
   FSaveFailures.push_back(Message);
 }
 
+void RegistryHive::FailSave(const void* Owner, const std::string& Message) {
+  FSaveFailures.push_back(Message);
+  Discard(Owner);
+  try {
+    Reload();
+  } catch (const std::exception&) {
+    // The file cannot be read now; the next OpenKey reports that.
+  }
+}
+
 std::vector<std::string> RegistryHive::TakeSaveFailures() {
   return std::exchange(FSaveFailures, {});
 }

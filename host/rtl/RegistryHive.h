@@ -85,6 +85,11 @@ class RegistryHive {
   // Records a save that failed before it reached the file (the file could
   // not be read when a key was opened to be written).
   void AddSaveFailure(const std::string& Message);
+  // Records Message as a failed save and drops Owner's changes, from the
+  // view too, as a failed write does.
+  void FailSave(const void* Owner, const std::string& Message);
+  // The save failure recorded last; it stays recorded.
+  std::string LastSaveFailure() const { return FSaveFailures.back(); }
 
   // What TRegistry needs. Owner identifies the registry object whose
   // changes are recorded.

@@ -306,6 +306,33 @@ TEST(HiveFile, AnErasedSectionHoldsOnlyTheSaversValuesAndANewKeyIsOneWrite) {
   EXPECT_EQ(File.find("theirs"), std::string::npos) << File;
 }
 
+// Names as long as Windows allows are kept; a longer one fails the save
+// that holds it, naming it, and nothing of that save is written.
+TEST(HiveFile, NamesLongerThanWindowsAllowsFailTheSave) {
+  TTempDir Dir;
+  const std::string Path = Dir / HiveName;
+  RegistryHive Hive(Path);
+  TRegIniFile Reg;
+  ASSERT_TRUE(Reg.OpenKey(std::string(255, 'k'), true));
+  Reg.WriteString("S", std::string(16383, 'v'), "1");
+  Reg.CloseKey();
+  const std::string Saved = ReadBytes(Path);
+  ASSERT_NE(Saved.find(std::string(16383, 'v')), std::string::npos);
+
+  ASSERT_TRUE(Reg.OpenKey("K", true));
+  Reg.WriteString("S", "first", "1");
+  EXPECT_THROW(Reg.WriteString("S", std::string(16384, 'v'), "1"), ERegistryException);
+  Reg.CloseKey();
+  EXPECT_FALSE(Reg.OpenKey(std::string(256, 'k'), true));
+  EXPECT_EQ(ReadBytes(Path), Saved);
+  EXPECT_EQ(Hive.TakeSaveFailures(),
+            (std::vector<std::string>{
+                "cannot write " + Path + ": the value name '" + std::string(40, 'v') +
+                    "...' is 16384 characters long; Windows allows 16383",
+                "cannot write " + Path + ": the key name '" + std::string(40, 'k') +
+                    "...' is 256 characters long; Windows allows 255"}));
+}
+
 TEST(HiveFile, FolderThatIsAFileRefusesCreate) {
   TTempDir Dir;
   WriteBytes(Dir / "plain", "not a folder");

@@ -219,6 +219,11 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorCase{"REGEDIT4\n[-HKEY_CURRENT_USER\\a]\n\"v\"=\"1\"\n", 3, "key deletion"},
         TErrorCase{"REGEDIT4\r\r\r[HKEY_CURRENT_USER\\a]\rjunk\r", 5, "expected a [key]"},
         TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER" + Deep(513) + "]\n", 2, "513 levels deep"},
+        // Names longer than Windows allows, which regedit would drop.
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a\\" + std::string(256, 'k') + "\\b]\n", 2,
+                   "is 256 characters long; Windows allows 255"},
+        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"" + std::string(16384, 'v') + "\"=\"\"\n",
+                   3, "the value name 'vvvv"},
         // Version 5.00: a character Windows-1251 has no byte for is refused on
         // its line, in text (a CJK letter, an emoji as a surrogate pair, a
         // lone surrogate) and in string data held as hex.
