@@ -1,5 +1,7 @@
 #include "Registry.h"
 
+#include <algorithm>
+
 #include "RegistryHive.h"
 
 TRegistry::TRegistry() = default;
@@ -20,6 +22,8 @@ void TRegistry::SetRootKey(HKEY Value) {
 }
 
 void TRegistry::ForgetKey() {
+  FResolvedKey = nullptr;
+  FResolvedGeneration = 0;
   FKeyOpen = false;
   FCurrentPath.clear();
   FCurrentNames.clear();
@@ -51,7 +55,22 @@ bool TRegistry::ResolvePath(const std::string& Key, std::vector<std::string>& Pa
 
 const HiveKey* TRegistry::FindKey(const std::vector<std::string>& Path) {
   RegistryHive* H = Hive();
-  return H != nullptr ? FindHiveKey(H->Root(), Path) : nullptr;
+  if (H == nullptr)
+    return nullptr;
+  // Paths below the open key (its sections) start from the open key, which
+  // is looked up again only when the hive's keys may have changed.
+  if (FKeyOpen && Path.size() >= FCurrentNames.size() &&
+      std::equal(FCurrentNames.begin(), FCurrentNames.end(), Path.begin())) {
+    if (FResolvedGeneration != H->Generation()) {
+      FResolvedKey = FindHiveKey(H->Root(), FCurrentNames);
+      FResolvedGeneration = H->Generation();
+    }
+    const HiveKey* Key = FResolvedKey;
+    for (std::size_t i = FCurrentNames.size(); Key != nullptr && i < Path.size(); ++i)
+      Key = Key->FindChild(Path[i]);
+    return Key;
+  }
+  return FindHiveKey(H->Root(), Path);
 }
 
 bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {

@@ -99,6 +99,9 @@ class TRegistry : public TObject {
   std::string FCurrentPath;
   std::vector<std::string> FCurrentNames;
   std::uint64_t FHiveSerial = 0;
+  // The open key as last looked up, and the hive's generation then.
+  const HiveKey* FResolvedKey = nullptr;
+  std::uint64_t FResolvedGeneration = 0;
 };
 
 // The ini-file view of a key: sections are sub-keys of the open key, idents

@@ -87,7 +87,8 @@ std::string RegistryHive::DefaultPath() {
   return Folder + "/HKEY_CURRENT_USER.reg";
 }
 
-std::optional<std::string> RegistryHive::ReadFile() const {
+std::optional<std::string> RegistryHive::ReadFile() {
+  ++FFileReads;
   return FFile->Read(
       [this](const std::string& Head, bool Whole) { CheckHiveHead(Head, Whole, FFile->Path()); });
 }
@@ -113,12 +114,32 @@ void RegistryHive::Replay(HiveKey& Root, const void* Skip) const {
       ApplyHiveOp(Root, P.Op);
 }
 
-void RegistryHive::Reload() {
+std::optional<RegistryHive::TStamp> RegistryHive::StampNow() const {
+  struct stat St {};
+  TStamp Stamp;
+  if (::stat(FFile->Target().c_str(), &St) != 0)
+    return errno == ENOENT ? std::optional<TStamp>(Stamp) : std::nullopt;
+  Stamp.Exists = true;
+  Stamp.Dev = St.st_dev;
+  Stamp.Ino = St.st_ino;
+  Stamp.Size = St.st_size;
+  Stamp.MTime = St.st_mtim.tv_sec * 1000000000LL + St.st_mtim.tv_nsec;
+  Stamp.CTime = St.st_ctim.tv_sec * 1000000000LL + St.st_ctim.tv_nsec;
+  return Stamp;
+}
+
+void RegistryHive::Reload(bool Force) {
   if (InMemory())
+    return;
+  // Taken before the read: a change made during it shows at the next look.
+  const std::optional<TStamp> Now = StampNow();
+  if (!Force && Now && FStamp && *Now == *FStamp)
     return;
   std::unique_ptr<HiveKey> Root = Parse(ReadFile());
   Replay(*Root, nullptr);
   FRoot = std::move(Root);
+  FStamp = Now;
+  FGeneration = ++LastSerial;
 }
 
 std::string RegistryHive::Text() {
@@ -193,7 +214,7 @@ void RegistryHive::FailSave(const void* Owner, const std::string& Message) {
   FSaveFailures.push_back(Message);
   Discard(Owner);
   try {
-    Reload();
+    Reload(true);
   } catch (const std::exception&) {
     // The file cannot be read now; the next OpenKey reports that.
   }
@@ -218,12 +239,14 @@ bool RegistryHive::CanWrite(bool Report) {
 
 void RegistryHive::Apply(const void* Owner, HiveOp Op) {
   ApplyHiveOp(*FRoot, Op);
+  FGeneration = ++LastSerial;
   FPending.push_back(TPending{Owner, std::move(Op)});
 }
 
 void RegistryHive::WriteChanges(const void* Owner) {
   HiveFile::TLock Lock(*FFile, FLockWait);
   FFile->RemoveLeftovers();
+  std::optional<TStamp> Stamp = StampNow();
   const std::optional<std::string> Old = ReadFile();
   std::unique_ptr<HiveKey> Root = Parse(Old);
   for (const TPending& P : FPending)
@@ -232,12 +255,18 @@ void RegistryHive::WriteChanges(const void* Owner) {
   const std::string New = FormatHiveText(*Root, FFormat);
   // Rewriting identical bytes would only churn the file (and drop the
   // comments of a hand-written one for nothing).
-  if (!Old || *Old != New)
+  if (!Old || *Old != New) {
     FFile->Replace(New);
+    // Still under the lock: nobody else has changed it since.
+    Stamp = StampNow();
+  }
   // The view becomes what is on disk now plus what other registry objects
-  // of this process have not written yet.
+  // of this process have not written yet; the file need not be read again
+  // until it changes.
   Replay(*Root, Owner);
   FRoot = std::move(Root);
+  FStamp = Stamp;
+  FGeneration = ++LastSerial;
 }
 
 void RegistryHive::Commit(const void* Owner) {
@@ -255,7 +284,8 @@ void RegistryHive::Commit(const void* Owner) {
       FSaveFailures.push_back(E.what());
       Discard(Owner);
       try {
-        Reload();
+        // The dropped changes leave the view too.
+        Reload(true);
       } catch (const std::exception&) {
         // The file cannot be read now; the next OpenKey reports that.
       }

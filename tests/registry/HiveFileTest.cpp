@@ -333,6 +333,41 @@ TEST(HiveFile, NamesLongerThanWindowsAllowsFailTheSave) {
                     "...' is 256 characters long; Windows allows 255"}));
 }
 
+// Opening a key reads the file again only when it changed since it was
+// last read; a save of this process's own leaves nothing to read again.
+TEST(HiveFile, TheFileIsReadAgainOnlyWhenItChanged) {
+  TTempDir Dir;
+  const std::string Path = Dir / HiveName;
+  WriteBytes(Path, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=\"old\"\r\n\r\n");
+  RegistryHive Hive(Path);
+  const std::size_t Reads = Hive.FileReads();
+  TRegIniFile Reg;
+  for (int i = 0; i < 10; ++i) {
+    ASSERT_TRUE(Reg.OpenKey("\\K", false));
+    EXPECT_EQ(Reg.ReadString("", "v", ""), "old");
+  }
+  EXPECT_EQ(Hive.FileReads(), Reads);
+  ASSERT_EQ(InChild([] {
+              TRegIniFile Theirs;
+              if (!Theirs.OpenKey("K", false))
+                return 2;
+              Theirs.WriteString("", "v", "theirs");
+              Theirs.CloseKey();
+              return 0;
+            }),
+            0);
+  ASSERT_TRUE(Reg.OpenKey("\\K", false));
+  EXPECT_EQ(Reg.ReadString("", "v", ""), "theirs");
+  ASSERT_TRUE(Reg.OpenKey("\\K", false));
+  EXPECT_EQ(Hive.FileReads(), Reads + 1);
+  Reg.WriteString("", "v", "mine");
+  Reg.CloseKey();
+  EXPECT_EQ(Hive.FileReads(), Reads + 2) << "the save reads the file under the lock";
+  ASSERT_TRUE(Reg.OpenKey("\\K", false));
+  EXPECT_EQ(Reg.ReadString("", "v", ""), "mine");
+  EXPECT_EQ(Hive.FileReads(), Reads + 2);
+}
+
 TEST(HiveFile, FolderThatIsAFileRefusesCreate) {
   TTempDir Dir;
   WriteBytes(Dir / "plain", "not a folder");
