@@ -46,6 +46,19 @@ void LoadManyValues(benchmark::State& State) {
   State.SetItemsProcessed(State.iterations() * N);
 }
 
+void LoadDeletingValues(benchmark::State& State) {
+  const int N = static_cast<int>(State.range(0));
+  std::string Text = ManyValues(N);
+  for (int i = 0; i < N; ++i)
+    Text.append("\"").append(Name(i)).append("\"=-\r\n");
+  for (auto _ : State) {
+    HiveKey Root;
+    ParseHiveText(Text, "bench.reg", Root);
+    benchmark::DoNotOptimize(FindHiveKey(Root, {"software", "big"})->Values().size());
+  }
+  State.SetItemsProcessed(State.iterations() * N);
+}
+
 void LoadManyKeys(benchmark::State& State) {
   const int N = static_cast<int>(State.range(0));
   const std::string Text = ManyKeys(N);
@@ -61,7 +74,8 @@ void LoadManyKeys(benchmark::State& State) {
 
 }  // namespace
 
-BENCHMARK(LoadManyValues)->Arg(3000)->Arg(30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadManyValues)->Arg(3000)->Arg(30000)->Arg(40000)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadDeletingValues)->Arg(40000)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadManyKeys)->Arg(3000)->Arg(30000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -6,10 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <thread>
 #include <vector>
 
@@ -70,13 +73,16 @@ class TFd {
   TFd(const TFd&) = delete;
   TFd& operator=(const TFd&) = delete;
   int Get() const { return FFd; }
+  void Reset(int Fd) {
+    if (FFd >= 0)
+      ::close(FFd);
+    FFd = Fd;
+  }
   int Release() {
     const int Fd = FFd;
     FFd = -1;
     return Fd;
   }
-  // Closes now and reports the result: a write error may show only here.
-  int Close() { return ::close(Release()); }
 
  private:
   int FFd;
@@ -90,32 +96,18 @@ int OpenNoIntr(const std::string& Path, int Flags, mode_t Mode = 0) {
   return Fd;
 }
 
-// Follows Path through symbolic links to the name of a file that is not one
-// (which need not exist).
-std::string FollowLinks(const std::string& Path) {
-  std::string Current = Path;
-  for (int Hops = 0;; ++Hops) {
-    struct stat St {};
-    if (::lstat(Current.c_str(), &St) != 0 || !S_ISLNK(St.st_mode))
-      return Current;
-    // Linux gives up after 40 links as well.
-    if (Hops == 40)
-      throw ERegistryException(Path + ": too many levels of symbolic links");
-    std::vector<char> Buf(static_cast<std::size_t>(St.st_size > 0 ? St.st_size : 255) + 1);
-    const ssize_t N = ::readlink(Current.c_str(), Buf.data(), Buf.size());
-    if (N < 0 || static_cast<std::size_t>(N) >= Buf.size())
-      throw ERegistryException("Cannot read the symbolic link " + Current + ": " +
-                               std::strerror(N < 0 ? errno : ENAMETOOLONG));
-    const std::string Link(Buf.data(), static_cast<std::size_t>(N));
-    Current = !Link.empty() && Link[0] == '/' ? Link : FolderOf(Current) + "/" + Link;
-  }
-}
+// A temporary file is named ".NAME.tabulon-XXXXXX.tmp": a name that no user
+// would give a file of his own, so that removing a killed writer's leftovers
+// can never take one.
+const char* const TempMark = "tabulon-";
+const char* const TempSuffix = ".tmp";
+constexpr std::size_t TempRandom = 6;
 
 int MakeTemp(const std::string& Folder, const std::string& Prefix, std::string& TempPath) {
-  const std::string Template = Folder + "/" + Prefix + "XXXXXX";
+  const std::string Template = Folder + "/" + Prefix + std::string(TempRandom, 'X') + TempSuffix;
   std::vector<char> Buf(Template.begin(), Template.end());
   Buf.push_back('\0');
-  const int Fd = ::mkostemp(Buf.data(), O_CLOEXEC);
+  const int Fd = ::mkostemps(Buf.data(), static_cast<int>(std::strlen(TempSuffix)), O_CLOEXEC);
   TempPath = Buf.data();
   return Fd;
 }
@@ -124,14 +116,64 @@ int MakeTemp(const std::string& Folder, const std::string& Prefix, std::string& 
 
 HiveFile::HiveFile(std::string Path, mode_t NewFileMode)
     : FPath(std::move(Path)), FNewFileMode(NewFileMode) {
-  FTarget = FollowLinks(FPath);
-  FLockPath = FTarget + ".lock";
-  FFolder = FolderOf(FTarget);
-  FTempPrefix = std::string(".").append(BaseNameOf(FTarget)).append(".");
+  Resolve(false);
   struct stat St {};
   if (::stat(FTarget.c_str(), &St) == 0 && !S_ISREG(St.st_mode))
     throw ERegistryException(FPath + (FTarget == FPath ? "" : " (a link to " + FTarget + ")") +
                              " is " + KindOf(St.st_mode) + ", not a regular file");
+}
+
+void HiveFile::SetTarget(const std::string& Target) const {
+  FTarget = Target;
+  FLockPath = FTarget + ".lock";
+  FFolder = FolderOf(FTarget);
+  FTempPrefix = std::string(".").append(BaseNameOf(FTarget)).append(".").append(TempMark);
+}
+
+void HiveFile::Resolve(bool Create) const {
+  struct stat Link {};
+  if (::lstat(FPath.c_str(), &Link) != 0 || !S_ISLNK(Link.st_mode)) {
+    SetTarget(FPath);
+    FResolved = true;
+    return;
+  }
+  // A link is followed by the kernel, never by hand, so that its rules
+  // apply (a link that another user put in a sticky, world-writable folder
+  // is not followed, for root neither); the file it opened tells its path.
+  TFd Fd(OpenNoIntr(FPath, O_PATH | O_CLOEXEC));
+  if (Fd.Get() < 0 && errno == ENOENT && Create) {
+    // A link to a file yet to be made: the kernel makes it, empty (an empty
+    // hive), where the link leads.
+    Fd.Reset(
+        OpenNoIntr(FPath, O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, FNewFileMode));
+  }
+  if (Fd.Get() < 0) {
+    if (errno == ENOENT && !Create) {
+      // Dangling: nothing to read, and the target is made at the first write.
+      SetTarget(FPath);
+      FResolved = false;
+      return;
+    }
+    const int Err = errno;
+    throw ERegistryException(
+        FPath + ": the symbolic link cannot be followed: " + std::strerror(Err) +
+        (Err == EACCES ? std::string(" (the system follows a link in a sticky, world-writable "
+                                     "folder only for its owner and the folder's)")
+                       : std::string()));
+  }
+  char Buf[PATH_MAX + 1];
+  const std::string Self = "/proc/self/fd/" + std::to_string(Fd.Get());
+  const ssize_t N = ::readlink(Self.c_str(), Buf, sizeof Buf - 1);
+  if (N <= 0 || static_cast<std::size_t>(N) >= sizeof Buf - 1)
+    throw ERegistryException(FPath + ": cannot tell where the symbolic link leads: " +
+                             std::strerror(N < 0 ? errno : ENAMETOOLONG));
+  SetTarget(std::string(Buf, static_cast<std::size_t>(N)));
+  FResolved = true;
+}
+
+void HiveFile::ResolveToWrite() const {
+  if (!FResolved)
+    Resolve(true);
 }
 
 void HiveFile::FailWrite(const std::string& Why, int Err) const {
@@ -139,7 +181,7 @@ void HiveFile::FailWrite(const std::string& Why, int Err) const {
                            (Err != 0 ? std::string(": ") + std::strerror(Err) : std::string()));
 }
 
-std::optional<std::string> HiveFile::Read() const {
+std::optional<std::string> HiveFile::Read(const THeadCheck& CheckHead) const {
   // Non-blocking, so that a FIFO put in the file's place since the start
   // cannot hang the reader; fstat below refuses it.
   TFd Fd(OpenNoIntr(FTarget, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
@@ -155,19 +197,47 @@ std::optional<std::string> HiveFile::Read() const {
   if (::fstat(Fd.Get(), &St) != 0 || !S_ISREG(St.st_mode))
     throw ERegistryException("The registry file " + FTarget + " is " + KindOf(St.st_mode) +
                              ", not a regular file");
+  const auto TooLarge = [this](std::uintmax_t Size) {
+    return ERegistryException("The registry file " + FTarget + " is " + std::to_string(Size) +
+                              " bytes; one larger than " + std::to_string(HiveMaxFileSize >> 20) +
+                              " MB is refused, since no registry comes near that size");
+  };
   std::string Text;
-  char Buf[65536];
-  for (;;) {
-    const ssize_t N = ::read(Fd.Get(), Buf, sizeof Buf);
-    if (N < 0) {
-      if (errno == EINTR)
-        continue;
-      throw ERegistryException("Cannot read the registry file " + FTarget + ": " +
-                               std::strerror(errno));
+  try {
+    const auto ReadSome = [&](std::size_t Want) {
+      std::size_t Got = 0;
+      char Buf[65536];
+      while (Got < Want) {
+        const ssize_t N = ::read(Fd.Get(), Buf, std::min(sizeof Buf, Want - Got));
+        if (N < 0) {
+          if (errno == EINTR)
+            continue;
+          throw ERegistryException("Cannot read the registry file " + FTarget + ": " +
+                                   std::strerror(errno));
+        }
+        if (N == 0)
+          return false;
+        if (Text.size() + static_cast<std::size_t>(N) > HiveMaxFileSize)
+          throw TooLarge(Text.size() + static_cast<std::size_t>(N));
+        Text.append(Buf, static_cast<std::size_t>(N));
+        Got += static_cast<std::size_t>(N);
+      }
+      return true;
+    };
+    // The first bytes tell whether this is a hive at all; a file that is not
+    // (a gigabyte of zeros, say) is refused without reading it whole.
+    const bool More = ReadSome(HiveHeadSize);
+    if (CheckHead)
+      CheckHead(Text, !More);
+    if (More) {
+      if (static_cast<std::uintmax_t>(St.st_size) > HiveMaxFileSize)
+        throw TooLarge(static_cast<std::uintmax_t>(St.st_size));
+      Text.reserve(static_cast<std::size_t>(St.st_size) + 1);
+      ReadSome(HiveMaxFileSize + 1);
     }
-    if (N == 0)
-      break;
-    Text.append(Buf, static_cast<std::size_t>(N));
+  } catch (const std::bad_alloc&) {
+    throw ERegistryException("Not enough memory to read the registry file " + FTarget + " (" +
+                             std::to_string(St.st_size) + " bytes)");
   }
   return Text;
 }
@@ -189,6 +259,7 @@ std::string TargetRefusal(const std::string& Target, struct stat& St, bool& Exis
 }  // namespace
 
 void HiveFile::CheckWritable() const {
+  ResolveToWrite();
   struct stat St {};
   bool Exists = false;
   if (const std::string Refusal = TargetRefusal(FTarget, St, Exists); !Refusal.empty())
@@ -205,18 +276,35 @@ void HiveFile::CheckWritable() const {
 }
 
 int HiveFile::OpenLock() const {
+  ResolveToWrite();
   struct stat St {};
   // Looked at before it is opened, so that opening never touches a device
   // or blocks on a FIFO someone put there; O_NOFOLLOW and fstat close the
   // gap between the two.
   if (::lstat(FLockPath.c_str(), &St) == 0 && !S_ISREG(St.st_mode))
     FailWrite("the lock file " + FLockPath + " is " + KindOf(St.st_mode) + ", not a regular file");
+  // Whoever may write the hive must be able to take its lock: the lock file
+  // has the hive's mode (less execute bits) and group, not just the
+  // writer's own access.
+  struct stat Hive {};
+  const bool HiveExists = ::stat(FTarget.c_str(), &Hive) == 0 && S_ISREG(Hive.st_mode);
+  const mode_t Mode = HiveExists ? Hive.st_mode & 0666 : FNewFileMode & 0666;
   TFd Fd(OpenNoIntr(FLockPath, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
-                    0600));
+                    Mode));
   if (Fd.Get() < 0)
     FailWrite("the lock file " + FLockPath + " cannot be opened", errno);
   if (::fstat(Fd.Get(), &St) != 0 || !S_ISREG(St.st_mode))
     FailWrite("the lock file " + FLockPath + " is " + KindOf(St.st_mode) + ", not a regular file");
+  // Only the owner can change it, and access is only ever widened: the
+  // umask, or an earlier writer, may have left it narrower than the hive.
+  if (St.st_uid == ::geteuid()) {
+    if (HiveExists && St.st_gid != Hive.st_gid && (Mode & 0060) != 0 &&
+        ::fchown(Fd.Get(), static_cast<uid_t>(-1), Hive.st_gid) != 0) {
+      // Not a member of the hive's group: the group bits then cannot help.
+    }
+    if ((St.st_mode & Mode) != Mode)
+      ::fchmod(Fd.Get(), (St.st_mode & 07777) | Mode);
+  }
   return Fd.Release();
 }
 
@@ -250,28 +338,52 @@ HiveFile::TLock::~TLock() {
   ::close(FFd);
 }
 
+bool HiveFile::IsTempName(const std::string& Name) {
+  // "." NAME ".tabulon-" six letters or digits ".tmp", NAME not empty.
+  const std::string Mark = std::string(".") + TempMark;
+  const std::size_t Suffix = std::strlen(TempSuffix);
+  const std::size_t Tail = Mark.size() + TempRandom + Suffix;
+  if (Name.size() < Tail + 2 || Name[0] != '.' ||
+      Name.compare(Name.size() - Suffix, Suffix, TempSuffix) != 0 ||
+      Name.compare(Name.size() - Tail, Mark.size(), Mark) != 0)
+    return false;
+  for (std::size_t i = Name.size() - Suffix - TempRandom; i < Name.size() - Suffix; ++i)
+    if (!std::isalnum(static_cast<unsigned char>(Name[i])))
+      return false;
+  return true;
+}
+
 void HiveFile::RemoveLeftovers() const {
   DIR* Folder = ::opendir(FFolder.c_str());
   if (Folder == nullptr)
     return;
-  std::vector<std::string> Leftovers;
+  std::vector<std::string> Candidates;
   while (const dirent* Entry = ::readdir(Folder)) {
     const std::string Name = Entry->d_name;
-    // Exactly what MakeTemp makes: the prefix and six letters or digits.
-    if (Name.size() != FTempPrefix.size() + 6 || Name.compare(0, FTempPrefix.size(), FTempPrefix))
-      continue;
-    bool Random = true;
-    for (std::size_t i = FTempPrefix.size(); i < Name.size(); ++i)
-      Random = Random && std::isalnum(static_cast<unsigned char>(Name[i]));
-    if (Random)
-      Leftovers.push_back(Name);
+    if (Name.compare(0, FTempPrefix.size(), FTempPrefix) == 0 && IsTempName(Name))
+      Candidates.push_back(Name);
   }
-  for (const std::string& Name : Leftovers)
-    ::unlinkat(::dirfd(Folder), Name.c_str(), 0);
+  const int Dir = ::dirfd(Folder);
+  for (const std::string& Name : Candidates) {
+    // Only a regular file of the writer's own, never a link, and only when
+    // no living writer holds it: every writer keeps its temporary file
+    // locked until it is renamed, and a killed one's lock is gone with it.
+    TFd Fd(::openat(Dir, Name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat Open {
+    }, Now{};
+    if (Fd.Get() < 0 || ::fstat(Fd.Get(), &Open) != 0 || !S_ISREG(Open.st_mode) ||
+        Open.st_uid != ::geteuid() || ::flock(Fd.Get(), LOCK_EX | LOCK_NB) != 0)
+      continue;
+    // The name must still be that file when it goes.
+    if (::fstatat(Dir, Name.c_str(), &Now, AT_SYMLINK_NOFOLLOW) == 0 && Now.st_dev == Open.st_dev &&
+        Now.st_ino == Open.st_ino)
+      ::unlinkat(Dir, Name.c_str(), 0);
+  }
   ::closedir(Folder);
 }
 
 void HiveFile::Replace(const std::string& Bytes) const {
+  ResolveToWrite();
   struct stat Old {};
   bool Exists = false;
   if (const std::string Refusal = TargetRefusal(FTarget, Old, Exists); !Refusal.empty())
@@ -281,6 +393,9 @@ void HiveFile::Replace(const std::string& Bytes) const {
   TFd Temp(MakeTemp(FFolder, FTempPrefix, TempPath));
   if (Temp.Get() < 0)
     FailWrite("no temporary file can be made in the folder " + FFolder, errno);
+  // Held until the file is renamed, so that no other writer takes it for a
+  // killed writer's leftover (see RemoveLeftovers).
+  ::flock(Temp.Get(), LOCK_EX | LOCK_NB);
   // From here on any failure must remove the temporary file.
   struct TRemove {
     const std::string& Path;
@@ -314,8 +429,6 @@ void HiveFile::Replace(const std::string& Bytes) const {
   }
   if (::fsync(Temp.Get()) != 0)
     FailWrite("flushing the temporary file " + TempPath + " failed", errno);
-  if (Temp.Close() != 0)
-    FailWrite("closing the temporary file " + TempPath + " failed", errno);
   if (FBeforeRename)
     FBeforeRename(TempPath);
   if (::rename(TempPath.c_str(), FTarget.c_str()) != 0)

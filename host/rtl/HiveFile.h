@@ -5,10 +5,12 @@
 // old or the new file. Errors raise ERegistryException naming the file and
 // the system's reason.
 //
-// A path that is a symbolic link is followed to the file it names, once,
-// when the object is made: that file is read and replaced, and the lock and
-// temporary files live beside it, so a link (into a dotfiles repository, say)
-// stays a link. A path that names anything but a regular file (a FIFO, a
+// A path that is a symbolic link is followed by the kernel, with its rules
+// for links, to the file it names, once, when the object is made (or, for a
+// link to a file yet to be made, at the first write, which makes it): that
+// file is read and replaced, and the lock and temporary files live beside
+// it, so a link (into a dotfiles repository, say) stays a link. A link the
+// kernel will not follow is refused. A path that names anything but a regular file (a FIFO, a
 // device, a socket, a folder) is refused then, and nothing is ever opened in
 // a way that could block. A file without any write permission bit is
 // read-only, for root too, as editors treat it. A replaced file keeps its
@@ -20,6 +22,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+
+// No registry file comes near this size: a larger one is refused unread.
+constexpr std::size_t HiveMaxFileSize = std::size_t{256} << 20;
+// How much of a file is read to check its header before the rest.
+constexpr std::size_t HiveHeadSize = 4096;
 
 // How long a writer waits for another process's lock: after NoticeAfter it
 // says so once through Notice (when set), after GiveUpAfter it gives up.
@@ -42,8 +49,13 @@ class HiveFile {
   // writer could lock the old one after the first writer renamed over it.
   const std::string& LockPath() const { return FLockPath; }
 
-  // The file's bytes, or nothing when it does not exist.
-  std::optional<std::string> Read() const;
+  // The file's bytes, or nothing when it does not exist. CheckHead, when
+  // given, sees the first HiveHeadSize bytes (with Whole set when that is
+  // the whole file) before the rest is read, and raises to refuse them. A
+  // file larger than HiveMaxFileSize, or one that does not fit in memory,
+  // is refused with an ERegistryException naming it.
+  using THeadCheck = std::function<void(const std::string& Head, bool Whole)>;
+  std::optional<std::string> Read(const THeadCheck& CheckHead = {}) const;
 
   // Raises ERegistryException telling why a replace cannot succeed now: the
   // file is read-only or no longer a regular file, the lock file cannot be
@@ -64,9 +76,13 @@ class HiveFile {
   };
 
   // Removes the temporary files that writers killed in the middle of a
-  // replace left beside the target. The caller holds the lock, so no living
-  // writer has one.
+  // replace left beside the target: regular files of the writer's own whose
+  // name has this file's temporary pattern and that no living writer holds.
+  // Nothing else is ever removed, whatever its name.
   void RemoveLeftovers() const;
+  // Whether Name (without a folder) has the pattern of any file's temporary
+  // files: ".NAME.tabulon-XXXXXX.tmp".
+  static bool IsTempName(const std::string& Name);
 
   // Writes Bytes to a temporary file beside the target, flushes it to disk,
   // renames it over the target and flushes the folder. A writer of the hive
@@ -83,14 +99,23 @@ class HiveFile {
 
  private:
   [[noreturn]] void FailWrite(const std::string& Why, int Err = 0) const;
+  // Sets the target and what lives beside it.
+  void SetTarget(const std::string& Target) const;
+  // Finds the file the path names; Create makes the file a dangling link
+  // leads to.
+  void Resolve(bool Create) const;
+  void ResolveToWrite() const;
   // The lock file's descriptor, not locked yet.
   int OpenLock() const;
 
   std::string FPath;
-  std::string FTarget;
-  std::string FLockPath;
-  std::string FFolder;
-  std::string FTempPrefix;  // the name of a temporary file before its six random characters
+  // Set when the path is resolved; a dangling link is resolved at the
+  // first write.
+  mutable std::string FTarget;
+  mutable std::string FLockPath;
+  mutable std::string FFolder;
+  mutable std::string FTempPrefix;  // a temporary file's name before its six random characters
+  mutable bool FResolved = false;
   mode_t FNewFileMode;
   std::function<void(const std::string&)> FBeforeRename;
 };

@@ -121,15 +121,36 @@ bool HiveKey::DeleteValue(const std::string& Name) {
   auto It = FValueIndex.find(Name);
   if (It == FValueIndex.end())
     return false;
-  const std::size_t Gone = It->second;
+  // The value's slot stays behind, unindexed, until the slots are compacted:
+  // erasing it at once would move every later value and renumber the index,
+  // and a file of N "name"=- lines would load in time N squared.
   FValueIndex.erase(It);
-  FValues.erase(FValues.begin() + static_cast<std::ptrdiff_t>(Gone));
-  // Deleting is rare (a "name"=- line, DeleteValue); the values after the
-  // deleted one move up by one.
-  for (auto& [Key, Index] : FValueIndex)
-    if (Index > Gone)
-      --Index;
+  if (FValues.size() - FValueIndex.size() > FValueIndex.size())
+    Compact();
   return true;
+}
+
+const std::vector<HiveValue>& HiveKey::Values() const {
+  if (FValues.size() != FValueIndex.size())
+    Compact();
+  return FValues;
+}
+
+void HiveKey::Compact() const {
+  // A slot is alive when the index still leads to it: a deleted name leads
+  // nowhere, or to its later slot when it was set again.
+  std::size_t Kept = 0;
+  for (std::size_t i = 0; i < FValues.size(); ++i) {
+    ++FCompactSteps;
+    auto It = FValueIndex.find(FValues[i].Name);
+    if (It == FValueIndex.end() || It->second != i)
+      continue;
+    It->second = Kept;
+    if (Kept != i)
+      FValues[Kept] = std::move(FValues[i]);
+    ++Kept;
+  }
+  FValues.resize(Kept);
 }
 
 void HiveKey::Clear() {
@@ -145,6 +166,16 @@ bool HasLineBreakOrNul(const std::string& S) {
 }
 
 }  // namespace
+
+std::string HiveNameTooLong(const std::string& Name, bool Value) {
+  const std::size_t Limit = Value ? HiveMaxValueName : HiveMaxKeyName;
+  if (Name.size() <= Limit)
+    return std::string();
+  // The start of the name is enough to find it by.
+  return std::string(Value ? "the value name '" : "the key name '") + Name.substr(0, 40) +
+         "...' is " + std::to_string(Name.size()) + " characters long; Windows allows " +
+         std::to_string(Limit);
+}
 
 bool SplitKeyPath(const std::string& Path, std::vector<std::string>& Names) {
   Names.clear();

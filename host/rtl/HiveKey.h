@@ -31,6 +31,14 @@ struct HiveValue {
 
 // Windows' limit on the depth of a key below its root.
 constexpr std::size_t HiveMaxDepth = 512;
+// Windows' limits on names, in characters: regedit drops longer ones on
+// import without a word, so they are refused instead.
+constexpr std::size_t HiveMaxKeyName = 255;
+constexpr std::size_t HiveMaxValueName = 16383;
+
+// Why a key name (Value false) or a value name is longer than Windows
+// allows, naming it; "" when it is not.
+std::string HiveNameTooLong(const std::string& Name, bool Value);
 
 struct HiveNameLess {
   bool operator()(const std::string& A, const std::string& B) const;
@@ -68,17 +76,27 @@ class HiveKey {
   // and the case of its name) or appends a new value.
   void SetValue(const std::string& Name, Cardinal Type, std::string Data);
   bool DeleteValue(const std::string& Name);
-  // Values in the order they were first set.
-  const std::vector<HiveValue>& Values() const { return FValues; }
+  // Values in the order they were first set. Deleting leaves the values in
+  // place until they are next listed, so that deleting many costs time in
+  // proportion to their number.
+  const std::vector<HiveValue>& Values() const;
+  // How many value slots compacting the values has visited so far; tests
+  // read it to see that deleting stays linear.
+  std::size_t CompactSteps() const { return FCompactSteps; }
 
   void Clear();
 
  private:
+  // Drops the slots of deleted values and renumbers the index.
+  void Compact() const;
+
   std::string FName;
-  std::vector<HiveValue> FValues;
+  // The values, and slots of deleted ones that no index entry leads to.
+  mutable std::vector<HiveValue> FValues;
   // Position of each value in FValues by its name, so that a key with many
   // values loads and reads in time proportional to their number.
-  std::unordered_map<std::string, std::size_t, HiveNameHash, HiveNameEqual> FValueIndex;
+  mutable std::unordered_map<std::string, std::size_t, HiveNameHash, HiveNameEqual> FValueIndex;
+  mutable std::size_t FCompactSteps = 0;
   TChildren FChildren;
 };
 

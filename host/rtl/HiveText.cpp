@@ -88,9 +88,10 @@ std::string TrimBlanks(const std::string& S) {
   return S.substr(B, E - B);
 }
 
+// regedit takes a line whose first character is ; or # for a comment.
 bool IsBlankOrComment(const std::string& S) {
   const std::size_t P = SkipBlanks(S, 0);
-  return P == S.size() || S[P] == ';';
+  return P == S.size() || S[P] == ';' || S[P] == '#';
 }
 
 int HexDigit(char C) {
@@ -110,21 +111,34 @@ bool StartsWithNoCase(const std::string& S, std::size_t Pos, const char* Prefix)
   return true;
 }
 
+// Why a file of Format cannot start with the line First, or "".
+std::string HeaderProblem(const std::string& First, HiveFormat Format) {
+  const std::string Trimmed = TrimBlanks(First);
+  if (Format == HiveFormat::Regedit5 && Trimmed != Header5)
+    return std::string("a UTF-16LE file must start with the line ") + Header5;
+  if (Format == HiveFormat::Regedit4 && Trimmed == Header5)
+    return std::string("a file that starts with ") + Header5 +
+           " must be UTF-16LE with a byte-order mark, as regedit writes it";
+  if (Format == HiveFormat::Regedit4 && Trimmed != Header4)
+    return std::string("the file does not start with the line ") + Header4 + " (or, in UTF-16LE, " +
+           Header5 + ")";
+  return std::string();
+}
+
 class TParser {
  public:
-  TParser(const std::string& Text, const std::string& FileName, HiveKey& Root, HiveFormat Format)
-      : FLines(SplitLines(Text)), FFileName(FileName), FRoot(Root), FFormat(Format) {}
+  TParser(const std::string& Text, const std::string& FileName, HiveKey& Root, HiveFormat Format,
+          std::vector<std::string>* Warnings)
+      : FLines(SplitLines(Text)),
+        FFileName(FileName),
+        FRoot(Root),
+        FFormat(Format),
+        FWarnings(Warnings) {}
 
   void Run() {
-    const std::string First = FLines.empty() ? std::string() : TrimBlanks(FLines[0].Text);
-    if (FFormat == HiveFormat::Regedit5 && First != Header5)
-      Fail(1, std::string("a UTF-16LE file must start with the line ") + Header5);
-    if (FFormat == HiveFormat::Regedit4 && First == Header5)
-      Fail(1, std::string("a file that starts with ") + Header5 +
-                  " must be UTF-16LE with a byte-order mark, as regedit writes it");
-    if (FFormat == HiveFormat::Regedit4 && First != Header4)
-      Fail(1, std::string("the file does not start with the line ") + Header4 +
-                  " (or, in UTF-16LE, " + Header5 + ")");
+    const std::string First = FLines.empty() ? std::string() : FLines[0].Text;
+    if (const std::string Problem = HeaderProblem(First, FFormat); !Problem.empty())
+      Fail(1, Problem);
     for (FIndex = 1; FIndex < FLines.size(); ++FIndex) {
       const std::string& S = FLines[FIndex].Text;
       if (IsBlankOrComment(S))
@@ -144,6 +158,10 @@ class TParser {
     FailAt(FFileName, Line, Reason);
   }
   [[noreturn]] void Fail(const std::string& Reason) const { Fail(FLines[FIndex].Number, Reason); }
+  void Warn(const std::string& Reason) const {
+    if (FWarnings != nullptr)
+      FWarnings->push_back(FFileName + ":" + std::to_string(FLines[FIndex].Number) + ": " + Reason);
+  }
 
   void KeyLine(const std::string& S) {
     if (S.size() < 2 || S.back() != ']')
@@ -170,6 +188,10 @@ class TParser {
       Ends.push_back(End);
       Start = End + 1;
     }
+    for (std::size_t i = 0, Start = 0; i < Ends.size(); Start = Ends[i++] + 1)
+      if (const std::string Long = HiveNameTooLong(Rest.substr(Start, Ends[i] - Start), false);
+          !Long.empty())
+        Fail(Long);
     if (Ends.size() > HiveMaxDepth)
       Fail("the key is " + std::to_string(Ends.size()) + " levels deep; Windows allows " +
            std::to_string(HiveMaxDepth));
@@ -210,6 +232,8 @@ class TParser {
   }
 
   // Reads a quoted text starting at S[Pos] == '"'; Pos ends after the quote.
+  // The escapes are regedit's: \\, \", \n and \r; before any other
+  // character a backslash is dropped, with a warning, as regedit drops it.
   std::string Quoted(const std::string& S, std::size_t& Pos) const {
     std::string Out;
     for (std::size_t i = Pos + 1; i < S.size(); ++i) {
@@ -218,12 +242,20 @@ class TParser {
         Pos = i + 1;
         return Out;
       }
-      // Only \\ and \" are escapes; any other backslash is kept as it stands,
-      // as regedit keeps it, so hand-written paths like "C:\dir" still load.
-      if (C == '\\' && i + 1 < S.size() && (S[i + 1] == '\\' || S[i + 1] == '"'))
-        Out += S[++i];
-      else
+      if (C != '\\' || i + 1 >= S.size()) {
         Out += C;
+        continue;
+      }
+      const char E = S[++i];
+      if (E == 'n') {
+        Out += '\n';
+      } else if (E == 'r') {
+        Out += '\r';
+      } else {
+        if (E != '\\' && E != '"')
+          Warn(std::string("\\") + E + " is not an escape; read as " + E + ", as regedit reads it");
+        Out += E;
+      }
     }
     Fail("a quoted text has no closing \"");
   }
@@ -242,6 +274,8 @@ class TParser {
       ++Pos;
     else
       Name = Quoted(S, Pos);
+    if (const std::string Long = HiveNameTooLong(Name, true); !Long.empty())
+      Fail(Long);
     Pos = SkipBlanks(S, Pos);
     if (Pos >= S.size() || S[Pos] != '=')
       Fail("expected = after the value name");
@@ -254,7 +288,10 @@ class TParser {
       EndOfValue(S, Pos + 1);
       FCurrent->DeleteValue(Name);
     } else if (StartsWithNoCase(S, Pos, "dword:")) {
-      FCurrent->SetValue(Name, REG_DWORD, Dword(S, Pos + 6));
+      // regedit skips a dword it cannot read and goes on with the file.
+      std::string Data;
+      if (Dword(S, Pos + 6, Data))
+        FCurrent->SetValue(Name, REG_DWORD, std::move(Data));
     } else if (StartsWithNoCase(S, Pos, "hex:")) {
       FCurrent->SetValue(Name, REG_BINARY, HexBytes(S.substr(Pos + 4)));
     } else if (StartsWithNoCase(S, Pos, "hex(")) {
@@ -288,18 +325,23 @@ class TParser {
     return Text;
   }
 
-  std::string Dword(const std::string& S, std::size_t Pos) const {
+  // Blanks, 1 to 8 hexadecimal digits, blanks and perhaps a comment, as
+  // regedit reads a dword; false, with a warning, for anything else.
+  bool Dword(const std::string& S, std::size_t Pos, std::string& Data) const {
+    Pos = SkipBlanks(S, Pos);
     Cardinal V = 0;
     std::size_t Digits = 0;
     for (; Pos < S.size() && HexDigit(S[Pos]) >= 0; ++Pos, ++Digits)
       V = V * 16 + static_cast<Cardinal>(HexDigit(S[Pos]));
-    if (Digits == 0 || Digits > 8)
-      Fail("dword: needs 1 to 8 hexadecimal digits");
-    EndOfValue(S, Pos);
-    std::string Data(4, '\0');
+    Pos = SkipBlanks(S, Pos);
+    if (Digits == 0 || Digits > 8 || (Pos < S.size() && S[Pos] != ';')) {
+      Warn("dword: needs 1 to 8 hexadecimal digits; the value is skipped, as regedit skips it");
+      return false;
+    }
+    Data.assign(4, '\0');
     for (int i = 0; i < 4; ++i)
       Data[i] = static_cast<char>((V >> (8 * i)) & 0xFF);
-    return Data;
+    return true;
   }
 
   // The comma-separated bytes of a hex value, following "\" continuations.
@@ -356,6 +398,7 @@ class TParser {
   const std::string& FFileName;
   HiveKey& FRoot;
   HiveFormat FFormat;
+  std::vector<std::string>* FWarnings;
   std::size_t FIndex = 0;
   HiveKey* FCurrent = nullptr;
   bool FAfterDelete = false;
@@ -366,9 +409,19 @@ class TParser {
   std::vector<HiveKey*> FPrevKeys;
 };
 
+// In a 5.00 file line breaks are written as regedit writes them there, as
+// \r and \n; a REGEDIT4 file has no such text (see IsPlainText).
 void AppendQuoted(std::string& Out, const std::string& S) {
   Out += '"';
   for (char C : S) {
+    if (C == '\r') {
+      Out += "\\r";
+      continue;
+    }
+    if (C == '\n') {
+      Out += "\\n";
+      continue;
+    }
     if (C == '\\' || C == '"')
       Out += '\\';
     Out += C;
@@ -376,12 +429,15 @@ void AppendQuoted(std::string& Out, const std::string& S) {
   Out += '"';
 }
 
-// A REG_SZ can be written as "text" when it is one NUL-terminated text with no
-// line break: the only form regedit reads back to the same bytes.
-bool IsPlainText(const HiveValue& V) {
+// A REG_SZ can be written as "text" when it is one NUL-terminated text, with
+// no line break in a REGEDIT4 file: the forms regedit reads back to the
+// same bytes.
+bool IsPlainText(const HiveValue& V, HiveFormat Format) {
   if (V.Type != REG_SZ || V.Data.empty() || V.Data.back() != '\0')
     return false;
-  return V.Data.find_first_of(std::string("\r\n\0", 3)) == V.Data.size() - 1;
+  const std::string Breaks =
+      Format == HiveFormat::Regedit5 ? std::string(1, '\0') : std::string("\r\n\0", 3);
+  return V.Data.find_first_of(Breaks) == V.Data.size() - 1;
 }
 
 void AppendHex(std::string& Out, std::size_t LineStart, const std::string& Data) {
@@ -410,7 +466,7 @@ void AppendValue(std::string& Out, const HiveValue& V, HiveFormat Format) {
   else
     AppendQuoted(Out, V.Name);
   Out += '=';
-  if (IsPlainText(V)) {
+  if (IsPlainText(V, Format)) {
     AppendQuoted(Out, V.Data.substr(0, V.Data.size() - 1));
   } else if (V.Type == REG_DWORD && V.Data.size() == 4) {
     Cardinal N = 0;
@@ -442,14 +498,50 @@ void AppendBlock(std::string& Out, const HiveKey& Key, const std::string& Path, 
 
 }  // namespace
 
-HiveFormat ParseHiveText(const std::string& Bytes, const std::string& FileName, HiveKey& Root) {
+HiveFormat ParseHiveText(const std::string& Bytes, const std::string& FileName, HiveKey& Root,
+                         std::vector<std::string>* Warnings) {
   if (Bytes.size() >= 2 && Bytes[0] == '\xFF' && Bytes[1] == '\xFE') {
-    TParser(DecodeFile(Bytes.substr(2), FileName), FileName, Root, HiveFormat::Regedit5).Run();
+    TParser(DecodeFile(Bytes.substr(2), FileName), FileName, Root, HiveFormat::Regedit5, Warnings)
+        .Run();
     return HiveFormat::Regedit5;
   }
   if (!Bytes.empty())
-    TParser(Bytes, FileName, Root, HiveFormat::Regedit4).Run();
+    TParser(Bytes, FileName, Root, HiveFormat::Regedit4, Warnings).Run();
   return HiveFormat::Regedit4;
+}
+
+void CheckHiveHead(const std::string& Head, bool Whole, const std::string& FileName) {
+  if (Head.empty())
+    return;
+  const bool Wide = Head.size() >= 2 && Head[0] == '\xFF' && Head[1] == '\xFE';
+  std::string First;
+  bool Ended;
+  if (Wide) {
+    // The units of the first line, up to a CR or LF unit.
+    std::size_t End = 2;
+    while (End + 1 < Head.size() &&
+           !((Head[End] == '\r' || Head[End] == '\n') && Head[End + 1] == '\0'))
+      End += 2;
+    Ended = End + 1 < Head.size();
+    char32_t Refused = 0;
+    if (!Utf16LEToWin1251(Head.substr(2, End - 2), First, Refused))
+      First += '\x01';
+  } else {
+    const std::size_t End = Head.find_first_of("\r\n");
+    Ended = End != std::string::npos;
+    First = Head.substr(0, End);
+  }
+  // A first line that goes on past the head is judged only when what the
+  // head holds of it can no longer become a header.
+  const std::string Start = TrimBlanks(First);
+  if (!Ended && !Whole)
+    for (const char* H : {Header4, Header5})
+      if (std::string(H).compare(0, Start.size(), Start) == 0)
+        return;
+  if (const std::string Problem =
+          HeaderProblem(First, Wide ? HiveFormat::Regedit5 : HiveFormat::Regedit4);
+      !Problem.empty())
+    FailAt(FileName, 1, Problem);
 }
 
 std::string FormatHiveText(const HiveKey& Root, HiveFormat Format) {

@@ -12,18 +12,20 @@
 //     name order (the order regedit shows and exports them in); the root
 //     [HKEY_CURRENT_USER] block only when the root itself holds values;
 //   - values in the order they were first set, the unnamed value as @;
-//   - REG_SZ holding no CR, LF or NUL as "text" with \ and " escaped and every
-//     other byte raw (0x1F too, as regedit writes it); any other REG_SZ as
-//     hex(1):, REG_DWORD of four bytes as dword:%08x, REG_BINARY as hex:,
+//   - REG_SZ holding no NUL as "text" with \ and " escaped and every other
+//     byte raw (0x1F too, as regedit writes it), CR and LF as \r and \n in
+//     a 5.00 file; in a REGEDIT4 file a REG_SZ holding CR or LF, and any
+//     REG_SZ holding NUL, as hex(1):, REG_DWORD of four bytes as dword:%08x, REG_BINARY as hex:,
 //     every other type as hex(N):, byte lists wrapped before column 80 with
 //     "\" and a two-blank indent.
 //   - In a 5.00 file the string types (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ)
 //     written as hex hold UTF-16LE, as the registry stores them there.
 //
-// Read form: the same, plus CR or LF line endings, ";" comments and blank
-// lines anywhere, [-key] lines (delete the key and all below it), "name"=-
-// (delete the value), dword: with 1 to 8 hex digits, and blank or comment
-// lines between a hex continuation line and the next. Inside, text is
+// Read form: the same, plus CR or LF line endings, ";" and "#" comments and
+// blank lines anywhere, [-key] lines (delete the key and all below it),
+// "name"=- (delete the value), dword: with blanks and 1 to 8 hex digits,
+// the escapes \n and \r in quoted text, and blank or comment lines between
+// a hex continuation line and the next. Inside, text is
 // Windows-1251 in both forms: a 5.00 file holding a character that the code
 // page has no byte for is refused. Keys more than HiveMaxDepth levels deep
 // are refused.
@@ -31,6 +33,7 @@
 // Nothing here recurses, so no file can exhaust the stack.
 
 #include <string>
+#include <vector>
 
 #include "HiveKey.h"
 
@@ -48,6 +51,15 @@ enum class HiveFormat {
 // "<FileName>:<line>: <reason>" on the first line that cannot be read; Root
 // may then hold part of the text. An empty text is an empty REGEDIT4 hive,
 // since it holds nothing that could be lost.
-HiveFormat ParseHiveText(const std::string& Bytes, const std::string& FileName, HiveKey& Root);
+// What regedit reads with a message and goes on (a dword it cannot read
+// is skipped, a backslash before an ordinary character dropped) is read
+// the same way, with a "<FileName>:<line>: <reason>" in Warnings when given.
+HiveFormat ParseHiveText(const std::string& Bytes, const std::string& FileName, HiveKey& Root,
+                         std::vector<std::string>* Warnings = nullptr);
+
+// Raises the ERegistryException that ParseHiveText would raise for the
+// header of a file whose first bytes are Head (all of it when Whole), so
+// that a file that is not a hive can be refused before it is read whole.
+void CheckHiveHead(const std::string& Head, bool Whole, const std::string& FileName);
 
 std::string FormatHiveText(const HiveKey& Root, HiveFormat Format = HiveFormat::Regedit4);

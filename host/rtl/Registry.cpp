@@ -1,5 +1,7 @@
 #include "Registry.h"
 
+#include <algorithm>
+
 #include "RegistryHive.h"
 
 TRegistry::TRegistry() = default;
@@ -20,6 +22,8 @@ void TRegistry::SetRootKey(HKEY Value) {
 }
 
 void TRegistry::ForgetKey() {
+  FResolvedKey = nullptr;
+  FResolvedGeneration = 0;
   FKeyOpen = false;
   FCurrentPath.clear();
   FCurrentNames.clear();
@@ -51,7 +55,22 @@ bool TRegistry::ResolvePath(const std::string& Key, std::vector<std::string>& Pa
 
 const HiveKey* TRegistry::FindKey(const std::vector<std::string>& Path) {
   RegistryHive* H = Hive();
-  return H != nullptr ? FindHiveKey(H->Root(), Path) : nullptr;
+  if (H == nullptr)
+    return nullptr;
+  // Paths below the open key (its sections) start from the open key, which
+  // is looked up again only when the hive's keys may have changed.
+  if (FKeyOpen && Path.size() >= FCurrentNames.size() &&
+      std::equal(FCurrentNames.begin(), FCurrentNames.end(), Path.begin())) {
+    if (FResolvedGeneration != H->Generation()) {
+      FResolvedKey = FindHiveKey(H->Root(), FCurrentNames);
+      FResolvedGeneration = H->Generation();
+    }
+    const HiveKey* Key = FResolvedKey;
+    for (std::size_t i = FCurrentNames.size(); Key != nullptr && i < Path.size(); ++i)
+      Key = Key->FindChild(Path[i]);
+    return Key;
+  }
+  return FindHiveKey(H->Root(), Path);
 }
 
 bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
@@ -59,21 +78,33 @@ bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
   if (H == nullptr)
     return false;
   // Another process may have changed the file since this object last looked.
-  H->Reload();
+  try {
+    H->Reload();
+  } catch (const ERegistryException& E) {
+    // Opening a key to write it starts a save: a file that cannot be read
+    // now (put out of place by a FIFO or a folder, broken by hand) is a save
+    // that failed, and is reported as one.
+    if (CanCreate)
+      H->AddSaveFailure(E.Message());
+    throw;
+  }
   std::vector<std::string> Path;
   if (!ResolvePath(Key, Path))
     return false;
   if (CanCreate) {
     // Refuse here rather than fail at the write: a caller told that the key
     // is open expects its writes to be kept.
-    if (!H->CanWrite())
+    if (!H->CanWrite() || !NamesFit(*H, Path, nullptr))
       return false;
-    if (FindHiveKey(H->Root(), Path) == nullptr)
-      H->Apply(this, HiveOp{HiveOp::CreateKey, Path, {}, REG_NONE, {}});
   } else if (FindHiveKey(H->Root(), Path) == nullptr) {
     return false;
   }
+  // The key open before is closed first, which writes its changes; a key
+  // created here is then written together with the values set in it, in
+  // one replace of the file, so that no crash can leave it empty.
   CloseKey();
+  if (CanCreate && FindHiveKey(H->Root(), Path) == nullptr)
+    H->Apply(this, HiveOp{HiveOp::CreateKey, Path, {}, REG_NONE, {}});
   FKeyOpen = true;
   FCurrentNames = std::move(Path);
   for (const std::string& Name : FCurrentNames)
@@ -101,10 +132,17 @@ void TRegistry::CloseKey() {
 
 bool TRegistry::DeleteKeyAt(const std::vector<std::string>& Path) {
   RegistryHive* H = Hive();
-  if (H == nullptr || Path.empty() || FindHiveKey(H->Root(), Path) == nullptr || !H->CanWrite())
+  if (H == nullptr || Path.empty())
+    return false;
+  const bool Exists = FindHiveKey(H->Root(), Path) != nullptr;
+  // Recorded even when this view has no such key: another process may have
+  // made it since, and the deletion is applied to what the file holds when
+  // this object's changes are written. An erased section so holds only
+  // what this object writes into it, whoever wrote there in between.
+  if (!H->CanWrite(Exists))
     return false;
   H->Apply(this, HiveOp{HiveOp::DeleteKey, Path, {}, REG_NONE, {}});
-  return true;
+  return Exists;
 }
 
 bool TRegistry::DeleteKey(const std::string& Key) {
@@ -155,11 +193,29 @@ std::string TRegistry::StringOf(const HiveValue* V, const std::string& Name) {
   return V->Data.substr(0, V->Data.find('\0'));
 }
 
+bool TRegistry::NamesFit(RegistryHive& H, const std::vector<std::string>& Path,
+                         const std::string* Value) {
+  std::string Long;
+  for (const std::string& Name : Path)
+    if (Long.empty())
+      Long = HiveNameTooLong(Name, false);
+  if (Long.empty() && Value != nullptr)
+    Long = HiveNameTooLong(*Value, true);
+  if (Long.empty())
+    return true;
+  // A save holding such a name fails as a whole, as any failed save: what
+  // this object changed so far is dropped with it.
+  H.FailSave(this, "cannot write " + H.Location() + ": " + Long);
+  return false;
+}
+
 void TRegistry::WriteStringAt(const std::vector<std::string>& Path, const std::string& Name,
                               const std::string& Value) {
   RegistryHive* H = Hive();
   if (H == nullptr || !IsStorableValueName(Name))
     throw ERegistryException("Failed to set data for '" + Name + "'");
+  if (!NamesFit(*H, Path, &Name))
+    throw ERegistryException(H->LastSaveFailure());
   H->Apply(this, HiveOp{HiveOp::SetValue, Path, Name, REG_SZ, Value + '\0'});
 }
 

@@ -54,7 +54,9 @@ class TRegistry : public TObject {
   // nothing the caller was told had failed is written later.
   void CloseKey();
   // Deletes Key with every key and value below it; false when it does not
-  // exist, is the root, or the hive cannot be written.
+  // exist, is the root, or the hive cannot be written. A key that does not
+  // exist here is still deleted from the file when this object's changes
+  // are written, should another process have made it meanwhile.
   bool DeleteKey(const std::string& Key);
   bool KeyExists(const std::string& Key);
   bool HasSubKeys();
@@ -85,6 +87,9 @@ class TRegistry : public TObject {
                      const std::string& Value);
   bool DeleteKeyAt(const std::vector<std::string>& Path);
   const std::vector<std::string>& CurrentNames() const { return FCurrentNames; }
+  // False, with the save failed and this object's changes dropped, when a
+  // name of Path or the value name is longer than Windows allows.
+  bool NamesFit(RegistryHive& H, const std::vector<std::string>& Path, const std::string* Value);
 
  private:
   void ForgetKey();
@@ -94,6 +99,9 @@ class TRegistry : public TObject {
   std::string FCurrentPath;
   std::vector<std::string> FCurrentNames;
   std::uint64_t FHiveSerial = 0;
+  // The open key as last looked up, and the hive's generation then.
+  const HiveKey* FResolvedKey = nullptr;
+  std::uint64_t FResolvedGeneration = 0;
 };
 
 // The ini-file view of a key: sections are sub-keys of the open key, idents

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "CodePage.h"
@@ -86,10 +87,25 @@ std::string RegistryHive::DefaultPath() {
   return Folder + "/HKEY_CURRENT_USER.reg";
 }
 
+std::optional<std::string> RegistryHive::ReadFile() {
+  ++FFileReads;
+  return FFile->Read(
+      [this](const std::string& Head, bool Whole) { CheckHiveHead(Head, Whole, FFile->Path()); });
+}
+
 std::unique_ptr<HiveKey> RegistryHive::Parse(const std::optional<std::string>& Bytes) {
-  auto Root = std::make_unique<HiveKey>();
-  FFormat = Bytes ? ParseHiveText(*Bytes, FFile->Path(), *Root) : HiveFormat::Regedit4;
-  return Root;
+  try {
+    auto Root = std::make_unique<HiveKey>();
+    std::vector<std::string> Warnings;
+    FFormat = Bytes ? ParseHiveText(*Bytes, FFile->Path(), *Root, &Warnings) : HiveFormat::Regedit4;
+    // The file is read again at every open; each warning is told once.
+    for (const std::string& W : Warnings)
+      if (FWarned.insert(W).second)
+        std::fprintf(stderr, "warning: %s\n", W.c_str());
+    return Root;
+  } catch (const std::bad_alloc&) {
+    throw ERegistryException("Not enough memory to load the registry file " + FFile->Path());
+  }
 }
 
 void RegistryHive::Replay(HiveKey& Root, const void* Skip) const {
@@ -98,12 +114,32 @@ void RegistryHive::Replay(HiveKey& Root, const void* Skip) const {
       ApplyHiveOp(Root, P.Op);
 }
 
-void RegistryHive::Reload() {
+std::optional<RegistryHive::TStamp> RegistryHive::StampNow() const {
+  struct stat St {};
+  TStamp Stamp;
+  if (::stat(FFile->Target().c_str(), &St) != 0)
+    return errno == ENOENT ? std::optional<TStamp>(Stamp) : std::nullopt;
+  Stamp.Exists = true;
+  Stamp.Dev = St.st_dev;
+  Stamp.Ino = St.st_ino;
+  Stamp.Size = St.st_size;
+  Stamp.MTime = St.st_mtim.tv_sec * 1000000000LL + St.st_mtim.tv_nsec;
+  Stamp.CTime = St.st_ctim.tv_sec * 1000000000LL + St.st_ctim.tv_nsec;
+  return Stamp;
+}
+
+void RegistryHive::Reload(bool Force) {
   if (InMemory())
     return;
-  std::unique_ptr<HiveKey> Root = Parse(FFile->Read());
+  // Taken before the read: a change made during it shows at the next look.
+  const std::optional<TStamp> Now = StampNow();
+  if (!Force && Now && FStamp && *Now == *FStamp)
+    return;
+  std::unique_ptr<HiveKey> Root = Parse(ReadFile());
   Replay(*Root, nullptr);
   FRoot = std::move(Root);
+  FStamp = Now;
+  FGeneration = ++LastSerial;
 }
 
 std::string RegistryHive::Text() {
@@ -141,43 +177,77 @@ void RegistryHive::Export(const std::string& Path, HiveFormat Format) {
   const mode_t Mask = ::umask(0);
   ::umask(Mask);
   const HiveFile Out(Path, 0666 & ~Mask);
+  // The store's own files are not the user's to overwrite: replacing the
+  // lock file while another process holds it would let the next writer in
+  // beside that one, and a temporary file is another writer's work.
+  const std::size_t Slash = Out.Target().rfind('/');
+  if (HiveFile::IsTempName(Slash == std::string::npos ? Out.Target()
+                                                      : Out.Target().substr(Slash + 1)))
+    throw ERegistryException(Path +
+                             " has the name of a registry writer's temporary file; "
+                             "choose another name");
+  struct stat A {
+  }, B{};
+  const bool OutExists = ::stat(Out.Target().c_str(), &A) == 0;
+  if (FFile && (Out.Target() == FFile->LockPath() ||
+                (OutExists && ::stat(FFile->LockPath().c_str(), &B) == 0 && A.st_dev == B.st_dev &&
+                 A.st_ino == B.st_ino)))
+    throw ERegistryException(Path + " is the lock file of the registry file " + FFile->Target() +
+                             "; choose another name");
   // Exported over the hive's own file (to change its format), the export
   // is one more writer of it and takes the lock like the others.
   std::optional<HiveFile::TLock> Lock;
-  struct stat A {
-  }, B{};
-  if (FFile && ::stat(Out.Target().c_str(), &A) == 0 && ::stat(FFile->Target().c_str(), &B) == 0 &&
-      A.st_dev == B.st_dev && A.st_ino == B.st_ino)
+  if (FFile && OutExists && ::stat(FFile->Target().c_str(), &B) == 0 && A.st_dev == B.st_dev &&
+      A.st_ino == B.st_ino)
     Lock.emplace(*FFile, FLockWait);
   Reload();
+  // What an export killed before its rename left behind.
+  Out.RemoveLeftovers();
   Out.Replace(FormatHiveText(*FRoot, Format));
+}
+
+void RegistryHive::AddSaveFailure(const std::string& Message) {
+  FSaveFailures.push_back(Message);
+}
+
+void RegistryHive::FailSave(const void* Owner, const std::string& Message) {
+  FSaveFailures.push_back(Message);
+  Discard(Owner);
+  try {
+    Reload(true);
+  } catch (const std::exception&) {
+    // The file cannot be read now; the next OpenKey reports that.
+  }
 }
 
 std::vector<std::string> RegistryHive::TakeSaveFailures() {
   return std::exchange(FSaveFailures, {});
 }
 
-bool RegistryHive::CanWrite() {
+bool RegistryHive::CanWrite(bool Report) {
   if (InMemory())
     return true;
   try {
     FFile->CheckWritable();
     return true;
   } catch (const ERegistryException& E) {
-    FSaveFailures.push_back(E.Message());
+    if (Report)
+      FSaveFailures.push_back(E.Message());
     return false;
   }
 }
 
 void RegistryHive::Apply(const void* Owner, HiveOp Op) {
   ApplyHiveOp(*FRoot, Op);
+  FGeneration = ++LastSerial;
   FPending.push_back(TPending{Owner, std::move(Op)});
 }
 
 void RegistryHive::WriteChanges(const void* Owner) {
   HiveFile::TLock Lock(*FFile, FLockWait);
   FFile->RemoveLeftovers();
-  const std::optional<std::string> Old = FFile->Read();
+  std::optional<TStamp> Stamp = StampNow();
+  const std::optional<std::string> Old = ReadFile();
   std::unique_ptr<HiveKey> Root = Parse(Old);
   for (const TPending& P : FPending)
     if (P.Owner == Owner)
@@ -185,12 +255,18 @@ void RegistryHive::WriteChanges(const void* Owner) {
   const std::string New = FormatHiveText(*Root, FFormat);
   // Rewriting identical bytes would only churn the file (and drop the
   // comments of a hand-written one for nothing).
-  if (!Old || *Old != New)
+  if (!Old || *Old != New) {
     FFile->Replace(New);
+    // Still under the lock: nobody else has changed it since.
+    Stamp = StampNow();
+  }
   // The view becomes what is on disk now plus what other registry objects
-  // of this process have not written yet.
+  // of this process have not written yet; the file need not be read again
+  // until it changes.
   Replay(*Root, Owner);
   FRoot = std::move(Root);
+  FStamp = Stamp;
+  FGeneration = ++LastSerial;
 }
 
 void RegistryHive::Commit(const void* Owner) {
@@ -199,12 +275,17 @@ void RegistryHive::Commit(const void* Owner) {
     return;
   if (!InMemory()) {
     try {
-      WriteChanges(Owner);
+      try {
+        WriteChanges(Owner);
+      } catch (const std::bad_alloc&) {
+        throw ERegistryException("cannot write " + FFile->Target() + ": not enough memory");
+      }
     } catch (const std::exception& E) {
       FSaveFailures.push_back(E.what());
       Discard(Owner);
       try {
-        Reload();
+        // The dropped changes leave the view too.
+        Reload(true);
       } catch (const std::exception&) {
         // The file cannot be read now; the next OpenKey reports that.
       }

@@ -20,10 +20,13 @@
 // that it would have written are dropped, from the view too: a write the
 // user was told failed is never made later behind his back.
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -81,16 +84,31 @@ class RegistryHive {
   // The writes that failed since the last call, each as a message naming
   // the file and the reason: the settings they held were not saved.
   std::vector<std::string> TakeSaveFailures();
+  // Records a save that failed before it reached the file (the file could
+  // not be read when a key was opened to be written).
+  void AddSaveFailure(const std::string& Message);
+  // Records Message as a failed save and drops Owner's changes, from the
+  // view too, as a failed write does.
+  void FailSave(const void* Owner, const std::string& Message);
+  // The save failure recorded last; it stays recorded.
+  std::string LastSaveFailure() const { return FSaveFailures.back(); }
 
   // What TRegistry needs. Owner identifies the registry object whose
   // changes are recorded.
   std::uint64_t Serial() const { return FSerial; }
-  // Reads the file again and applies the changes not yet written on top.
-  void Reload();
+  // Reads the file again, when it changed since it was last read (or
+  // always, with Force), and applies the changes not yet written on top.
+  void Reload(bool Force = false);
+  // How many times the file has been read; tests count re-reads with it.
+  std::size_t FileReads() const { return FFileReads; }
+  // Changes whenever keys of the view may have been made, moved or freed:
+  // a registry object keeps the key it resolved while this stays the same.
+  std::uint64_t Generation() const { return FGeneration; }
   const HiveKey& Root() const { return *FRoot; }
-  // False, with the reason recorded as a save failure, when changes could
-  // not be written (a read-only file or folder, a missing folder ...).
-  bool CanWrite();
+  // False, with the reason recorded as a save failure when Report is set,
+  // when changes could not be written (a read-only file or folder, a
+  // missing folder ...).
+  bool CanWrite(bool Report = true);
   void Apply(const void* Owner, HiveOp Op);
   // Writes Owner's recorded changes. When that raises, the failure is
   // recorded and the changes are dropped.
@@ -108,6 +126,8 @@ class RegistryHive {
   // The tree of a file's bytes (none: the file does not exist); notes the
   // file's format.
   std::unique_ptr<HiveKey> Parse(const std::optional<std::string>& Bytes);
+  // The file's bytes, its header checked before the rest is read.
+  std::optional<std::string> ReadFile();
   void Replay(HiveKey& Root, const void* Skip) const;
   void WriteChanges(const void* Owner);
 
@@ -118,5 +138,19 @@ class RegistryHive {
   std::unique_ptr<HiveKey> FRoot;
   std::vector<TPending> FPending;
   std::vector<std::string> FSaveFailures;
+  std::set<std::string> FWarned;
+  // What the file was when it was last read: its identity, size and times.
+  struct TStamp {
+    bool Exists = false;
+    dev_t Dev = 0;
+    ino_t Ino = 0;
+    off_t Size = 0;
+    long long MTime = 0, CTime = 0;
+    bool operator==(const TStamp&) const = default;
+  };
+  std::optional<TStamp> StampNow() const;
+  std::optional<TStamp> FStamp;
+  std::size_t FFileReads = 0;
+  std::uint64_t FGeneration = 0;
   std::uint64_t FSerial;
 };

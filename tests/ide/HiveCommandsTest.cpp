@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 
 #include <sstream>
 
@@ -111,6 +112,34 @@ TEST(HiveCommands, ASaveThatFailsAtTheWriteIsReportedAndNeverMadeLater) {
   EXPECT_EQ(ReadBytes(Path), Stored);
 }
 
+// A hive put out of place by a FIFO or a folder between the start and a
+// save is a save that failed (status 3), not an error of the IDE.
+TEST(HiveCommands, AHiveReplacedByAnotherKindOfFileFailsTheSave) {
+  const TWatchdog Watchdog(30);
+  for (const std::string Kind : {"a FIFO", "a folder"}) {
+    TTempDir Dir;
+    const std::string Path = Dir / "hive.reg";
+    WriteBytes(Path, Stored);
+    std::ostringstream Out, Err;
+    std::unique_ptr<RegistryHive> Hive = OpenHive(Path);
+    TSimulatorOptions Options;
+    Options.Hive = Path;
+    Options.Package = DefaultPackagePath();
+    TSimulator Sim(Options, Out, Err);
+    for (const char* Line : {"show", "load", "dialog", "ok", "end"})
+      ASSERT_EQ(Sim.RunLine(Line, "t"), TLineResult::Ok) << Err.str();
+    fs::remove(Path);
+    if (Kind == "a FIFO")
+      ASSERT_EQ(::mkfifo(Path.c_str(), 0600), 0);
+    else
+      fs::create_directory(Path);
+    EXPECT_EQ(Sim.RunLine("menu component", "t:6"), TLineResult::Ok);
+    EXPECT_TRUE(Sim.SettingsNotSaved());
+    EXPECT_EQ(Err.str(), "tabulon-ide: t:6: settings not saved: The registry file " + Path +
+                             " is " + Kind + ", not a regular file\n");
+  }
+}
+
 TEST(HiveCommands, ExportWritesFilesThatLoadAsTheSameHive) {
   TTempDir Dir;
   // The group "Данные" holding ADO, with 0x1F line breaks, in Windows-1251,
@@ -148,4 +177,30 @@ TEST(HiveCommands, ExportWritesFilesThatLoadAsTheSameHive) {
     EXPECT_EQ(R.Status, kExitError) << Line;
     EXPECT_TRUE(Contains(R.Err, Message)) << R.Err;
   }
+}
+
+// The store's own files are refused as export targets: the lock file while
+// another process holds it, and any name of a writer's temporary file.
+TEST(HiveCommands, ExportRefusesTheLockFileAndTemporaryNames) {
+  TTempDir Dir;
+  const std::string Hive = Dir / "hive.reg";
+  WriteBytes(Hive, Stored);
+  WriteBytes(Hive + ".lock", "");
+  fs::create_symlink(Hive + ".lock", Dir / "to-lock");
+  const int Held = ::open((Hive + ".lock").c_str(), O_RDWR);
+  ASSERT_EQ(::flock(Held, LOCK_EX), 0);
+  const std::pair<std::string, std::string> Cases[] = {
+      {Hive + ".lock", Hive + ".lock is the lock file of the registry file " + Hive},
+      {Dir / "to-lock", Dir / "to-lock is the lock file"},
+      {Dir / ".hive.reg.tabulon-abc123.tmp",
+       Dir / ".hive.reg.tabulon-abc123.tmp has the name of a registry writer's temporary file"},
+      {Dir / ".x.tabulon-000000.tmp", Dir / ".x.tabulon-000000.tmp has the name of a registry"}};
+  for (const auto& [Target, Message] : Cases) {
+    const TRun R = RunIde({"--hive", Hive, "-e", "export " + Target});
+    EXPECT_EQ(R.Status, kExitError) << Target;
+    EXPECT_TRUE(Contains(R.Err, "export: " + Message)) << R.Err;
+  }
+  ::close(Held);
+  EXPECT_EQ(ReadBytes(Hive + ".lock"), "");
+  EXPECT_EQ(Dir.Entries(), (std::set<std::string>{"hive.reg", "hive.reg.lock", "to-lock"}));
 }

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+
+#include <fstream>
 
 #include "HiveError.h"
 #include "Registry.h"
@@ -64,6 +68,85 @@ TEST(HiveFileSafety, LinksAreWrittenThroughToTheirTarget) {
   EXPECT_EQ(
       TTempDir::EntriesOf(Dir / "config"),
       (std::set<std::string>{"link.reg", "step.reg", "dangling.reg", "new.reg", "new.reg.lock"}));
+}
+
+// A save removes what killed writers left, and nothing else: only regular
+// files of the writer's own with the store's temporary pattern that no
+// living writer holds. An export clears its own leftovers the same way.
+TEST(HiveFileSafety, OnlyTheStoresOwnLeftoversAreRemoved) {
+  TTempDir Dir;
+  const std::string Path = Dir / "hive.reg";
+  WriteBytes(Path, Stored);
+  std::set<std::string> Kept = {"hive.reg",
+                                "hive.reg.lock",
+                                ".hive.reg.backup",
+                                ".hive.reg.202412",
+                                ".hive.reg.tabulon-abc12.tmp",
+                                ".hive.reg.tabulon-abc123.tmp.bak",
+                                ".other.reg.tabulon-abc123.tmp",
+                                ".hive.reg.tabulon-link00.tmp",
+                                ".hive.reg.tabulon-fold00.tmp",
+                                ".hive.reg.tabulon-held00.tmp"};
+  for (const std::string& Name : Kept)
+    if (Name.rfind(".", 0) == 0)
+      WriteBytes(Dir / Name, "the user's");
+  fs::remove(Dir / ".hive.reg.tabulon-link00.tmp");
+  fs::create_symlink(Dir / "victim", Dir / ".hive.reg.tabulon-link00.tmp");
+  Kept.insert("victim");
+  WriteBytes(Dir / "victim", "the user's");
+  fs::remove(Dir / ".hive.reg.tabulon-fold00.tmp");
+  fs::create_directories(Dir / ".hive.reg.tabulon-fold00.tmp");
+  // Another writer is in the middle of its replace.
+  const int Held = ::open((Dir / ".hive.reg.tabulon-held00.tmp").c_str(), O_RDWR);
+  ASSERT_EQ(::flock(Held, LOCK_EX), 0);
+  if (::geteuid() == 0) {
+    WriteBytes(Dir / ".hive.reg.tabulon-other0.tmp", "another user's");
+    ASSERT_EQ(::chown((Dir / ".hive.reg.tabulon-other0.tmp").c_str(), 12345, 12345), 0);
+    Kept.insert(".hive.reg.tabulon-other0.tmp");
+  }
+  WriteBytes(Dir / ".hive.reg.tabulon-a1B2c3.tmp", "REGEDIT4\r\n[HKEY_CURRENT_USER\\K");
+  WriteBytes(Dir / ".out.reg.tabulon-Zz9Zz9.tmp", "REGEDIT4\r\n");
+  {
+    RegistryHive Hive(Path);
+    WriteV("new");
+    EXPECT_TRUE(fs::exists(Dir / ".out.reg.tabulon-Zz9Zz9.tmp")) << "not the hive's";
+    Hive.Export(Dir / "out.reg", HiveFormat::Regedit4);
+  }
+  ::close(Held);
+  Kept.insert("out.reg");
+  EXPECT_EQ(Dir.Entries(), Kept);
+  EXPECT_EQ(ReadBytes(Dir / ".hive.reg.backup"), "the user's");
+  EXPECT_EQ(ReadBytes(Dir / "victim"), "the user's");
+}
+
+// Links are followed by the kernel, so its rules hold: a link that another
+// user put in a sticky, world-writable folder is not followed for root
+// either (fs.protected_symlinks), and a loop is refused, with a message.
+TEST(HiveFileSafety, LinksTheKernelWillNotFollowAreRefused) {
+  TTempDir Dir;
+  fs::create_symlink(Dir / "loop.reg", Dir / "loop.reg");
+  RegistryHive Hive(RegistryHive::Memory);
+  try {
+    Hive.Export(Dir / "loop.reg", HiveFormat::Regedit4);
+    ADD_FAILURE() << "exported through a loop";
+  } catch (const ERegistryException& E) {
+    EXPECT_EQ(E.Message(), Dir / "loop.reg" +
+                               ": the symbolic link cannot be followed: Too many levels of "
+                               "symbolic links");
+  }
+  std::ifstream Setting("/proc/sys/fs/protected_symlinks");
+  int Protected = 0;
+  Setting >> Protected;
+  if (::geteuid() != 0 || Protected != 1)
+    GTEST_SKIP() << "needs root and fs.protected_symlinks = 1 to show the kernel refusing a link";
+  fs::create_directories(Dir / "sticky");
+  fs::permissions(Dir / "sticky", static_cast<fs::perms>(01777));
+  WriteBytes(Dir / "secret", "root's own");
+  fs::permissions(Dir / "secret", static_cast<fs::perms>(0600));
+  fs::create_symlink(Dir / "secret", Dir / "sticky/out.reg");
+  ASSERT_EQ(::lchown((Dir / "sticky/out.reg").c_str(), 12345, 12345), 0);
+  EXPECT_THROW(Hive.Export(Dir / "sticky/out.reg", HiveFormat::Regedit4), ERegistryException);
+  EXPECT_EQ(ReadBytes(Dir / "secret"), "root's own");
 }
 
 TEST(HiveFileSafety, PathsThatAreNotRegularFilesAreRefusedWithoutBlocking) {
@@ -145,6 +228,95 @@ TEST(HiveFileSafety, ReadOnlyFilesStayAndModesAreKept) {
   EXPECT_EQ(Hive.TakeSaveFailures().size(), 1u);
   EXPECT_EQ(ReadBytes(Path), Stored);
   EXPECT_EQ(ModeOf(Path), 0400u);
+}
+
+// A file that is no hive is refused on its first bytes, one larger than any
+// hive is refused unread, and one that does not fit in memory is refused
+// naming it: a gigabyte of zeros costs neither the time nor the memory to
+// read it.
+TEST(HiveFileSafety, HugeFilesAreRefusedUnreadNamingTheFile) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "an address space limit does not mix with AddressSanitizer's shadow memory";
+#endif
+  TTempDir Dir;
+  const auto Sparse = [&Dir](const std::string& Name, const std::string& Head,
+                             std::uintmax_t Size) {
+    WriteBytes(Dir / Name, Head);
+    fs::resize_file(Dir / Name, Size);
+    return Dir / Name;
+  };
+  const std::pair<std::string, std::string> Cases[] = {
+      {Sparse("zeros.reg", "", 1u << 30), ":1: the file does not start with the line REGEDIT4"},
+      {Sparse("huge.reg", "REGEDIT4\r\n", HiveMaxFileSize + 1),
+       " is 268435457 bytes; one larger than 256 MB is refused"},
+      {Sparse("big.reg", "REGEDIT4\r\n", 200u << 20),
+       "Not enough memory to read the registry file " + Dir / "big.reg"}};
+  // In a child whose address space has about 64 MB to spare: reading any of
+  // these files whole would exhaust it.
+  const int Code = InChild([&Cases] {
+    std::ifstream Statm("/proc/self/statm");
+    std::uintmax_t Pages = 0;
+    Statm >> Pages;
+    const rlimit Limit{Pages * ::sysconf(_SC_PAGESIZE) + (64u << 20), RLIM_INFINITY};
+    if (::setrlimit(RLIMIT_AS, &Limit) != 0)
+      return 2;
+    int Failed = 0;
+    for (const auto& [Path, Message] : Cases) {
+      try {
+        RegistryHive Hive(Path);
+        std::fprintf(stderr, "%s was loaded\n", Path.c_str());
+        ++Failed;
+      } catch (const ERegistryException& E) {
+        if (!Contains(E.Message(), Message) || !Contains(E.Message(), Path)) {
+          std::fprintf(stderr, "%s\n", E.Message().c_str());
+          ++Failed;
+        }
+      }
+    }
+    return Failed;
+  });
+  EXPECT_EQ(Code, 0);
+}
+
+// The lock file takes the hive's mode without execute bits, so whoever may
+// write a shared hive may take its lock; a narrower one of the writer's own
+// is widened.
+TEST(HiveFileSafety, TheLockFileTakesTheHivesMode) {
+  TTempDir Dir;
+  const std::string Path = Dir / "hive.reg";
+  const std::pair<unsigned, unsigned> Modes[] = {
+      {0666, 0666}, {0640, 0640}, {0755, 0644}, {0600, 0600}};
+  for (const auto& [Hive, Lock] : Modes) {
+    fs::remove(Path + ".lock");
+    WriteBytes(Path, Stored);
+    fs::permissions(Path, static_cast<fs::perms>(Hive));
+    RegistryHive H(Path);
+    WriteV(std::to_string(Hive));
+    EXPECT_EQ(ModeOf(Path + ".lock"), Lock) << std::oct << Hive;
+  }
+  fs::permissions(Path, static_cast<fs::perms>(0666));
+  {
+    RegistryHive H(Path);
+    WriteV("shared");
+  }
+  EXPECT_EQ(ModeOf(Path + ".lock"), 0666u);
+  if (::geteuid() != 0)
+    return;
+  // Another user writes the shared hive beside the lock that root made.
+  fs::permissions(Dir.Path(), static_cast<fs::perms>(0777));
+  EXPECT_EQ(InChild([&Path] {
+              if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                return 2;
+              RegistryHive Hive(Path);
+              TRegIniFile Reg;
+              if (!Reg.OpenKey("K", true))
+                return 3;
+              Reg.WriteString("", "v", "another user");
+              Reg.CloseKey();
+              return 0;
+            }),
+            0);
+  EXPECT_TRUE(Contains(ReadBytes(Path), "\"v\"=\"another user\""));
 }
 
 TEST(HiveFileSafety, TheLockFileIsNeverFollowedAndItsWaitIsBounded) {

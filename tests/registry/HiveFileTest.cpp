@@ -30,10 +30,8 @@ TEST(HiveFile, MissingFileIsEmptyAndChangesArriveWhenTheKeyCloses) {
 
   TRegIniFile Reg;
   ASSERT_TRUE(Reg.OpenKey("K", true));
-  const std::string AfterOpen = ReadBytes(Path);
-  EXPECT_EQ(AfterOpen, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n\r\n");
   Reg.WriteString("S", "v", "1");
-  EXPECT_EQ(ReadBytes(Path), AfterOpen);
+  EXPECT_FALSE(fs::exists(Path)) << "a new key is written with its values, in one replace";
   Reg.CloseKey();
   EXPECT_EQ(ReadBytes(Path), Hive.Text());
   EXPECT_NE(ReadBytes(Path).find("[HKEY_CURRENT_USER\\K\\S]\r\n\"v\"=\"1\"\r\n"),
@@ -271,6 +269,103 @@ TEST(HiveFile, OpenKeySeesOtherProcessesAndKeepsOwnPendingChanges) {
   EXPECT_NE(File.find("\"theirs\"=\"2\""), std::string::npos);
   EXPECT_NE(File.find("\"mine\"=\"1\""), std::string::npos);
   EXPECT_NE(File.find("\"both\"=\"mine\""), std::string::npos);
+}
+
+// A save stores exactly what its writer put in an erased section, whatever
+// another process stored there since this one looked, even when the section
+// did not exist then; and a first save into a new key is one replace.
+TEST(HiveFile, AnErasedSectionHoldsOnlyTheSaversValuesAndANewKeyIsOneWrite) {
+  TTempDir Dir;
+  const std::string Path = Dir / HiveName;
+  RegistryHive Hive(Path);
+  int Renames = 0;
+  Hive.SetBeforeRename([&Renames](const std::string&) { ++Renames; });
+  const auto Confirm = [](const std::string& Who) {
+    TRegIniFile Reg;
+    if (!Reg.OpenKey("Software\\Expert", true))
+      return 2;
+    Reg.EraseSection("Pages");
+    Reg.WriteString("Pages", Who, "page");
+    Reg.WriteString("Timer", "PagesSort", Who);
+    Reg.CloseKey();
+    return 0;
+  };
+  TRegIniFile Mine;
+  ASSERT_TRUE(Mine.OpenKey("Software\\Expert", true));
+  // Another IDE confirms its dialog after this one read the file.
+  ASSERT_EQ(InChild([&Confirm] { return Confirm("theirs"); }), 0);
+  Mine.EraseSection("Pages");
+  Mine.WriteString("Pages", "mine", "page");
+  Mine.WriteString("Timer", "PagesSort", "mine");
+  Mine.CloseKey();
+  EXPECT_EQ(Renames, 1);
+  const std::string File = ReadBytes(Path);
+  EXPECT_NE(File.find("[HKEY_CURRENT_USER\\Software\\Expert\\Pages]\r\n\"mine\"=\"page\"\r\n\r\n"),
+            std::string::npos)
+      << File;
+  EXPECT_EQ(File.find("theirs"), std::string::npos) << File;
+}
+
+// Names as long as Windows allows are kept; a longer one fails the save
+// that holds it, naming it, and nothing of that save is written.
+TEST(HiveFile, NamesLongerThanWindowsAllowsFailTheSave) {
+  TTempDir Dir;
+  const std::string Path = Dir / HiveName;
+  RegistryHive Hive(Path);
+  TRegIniFile Reg;
+  ASSERT_TRUE(Reg.OpenKey(std::string(255, 'k'), true));
+  Reg.WriteString("S", std::string(16383, 'v'), "1");
+  Reg.CloseKey();
+  const std::string Saved = ReadBytes(Path);
+  ASSERT_NE(Saved.find(std::string(16383, 'v')), std::string::npos);
+
+  ASSERT_TRUE(Reg.OpenKey("K", true));
+  Reg.WriteString("S", "first", "1");
+  EXPECT_THROW(Reg.WriteString("S", std::string(16384, 'v'), "1"), ERegistryException);
+  Reg.CloseKey();
+  EXPECT_FALSE(Reg.OpenKey(std::string(256, 'k'), true));
+  EXPECT_EQ(ReadBytes(Path), Saved);
+  EXPECT_EQ(Hive.TakeSaveFailures(),
+            (std::vector<std::string>{
+                "cannot write " + Path + ": the value name '" + std::string(40, 'v') +
+                    "...' is 16384 characters long; Windows allows 16383",
+                "cannot write " + Path + ": the key name '" + std::string(40, 'k') +
+                    "...' is 256 characters long; Windows allows 255"}));
+}
+
+// Opening a key reads the file again only when it changed since it was
+// last read; a save of this process's own leaves nothing to read again.
+TEST(HiveFile, TheFileIsReadAgainOnlyWhenItChanged) {
+  TTempDir Dir;
+  const std::string Path = Dir / HiveName;
+  WriteBytes(Path, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=\"old\"\r\n\r\n");
+  RegistryHive Hive(Path);
+  const std::size_t Reads = Hive.FileReads();
+  TRegIniFile Reg;
+  for (int i = 0; i < 10; ++i) {
+    ASSERT_TRUE(Reg.OpenKey("\\K", false));
+    EXPECT_EQ(Reg.ReadString("", "v", ""), "old");
+  }
+  EXPECT_EQ(Hive.FileReads(), Reads);
+  ASSERT_EQ(InChild([] {
+              TRegIniFile Theirs;
+              if (!Theirs.OpenKey("K", false))
+                return 2;
+              Theirs.WriteString("", "v", "theirs");
+              Theirs.CloseKey();
+              return 0;
+            }),
+            0);
+  ASSERT_TRUE(Reg.OpenKey("\\K", false));
+  EXPECT_EQ(Reg.ReadString("", "v", ""), "theirs");
+  ASSERT_TRUE(Reg.OpenKey("\\K", false));
+  EXPECT_EQ(Hive.FileReads(), Reads + 1);
+  Reg.WriteString("", "v", "mine");
+  Reg.CloseKey();
+  EXPECT_EQ(Hive.FileReads(), Reads + 2) << "the save reads the file under the lock";
+  ASSERT_TRUE(Reg.OpenKey("\\K", false));
+  EXPECT_EQ(Reg.ReadString("", "v", ""), "mine");
+  EXPECT_EQ(Hive.FileReads(), Reads + 2);
 }
 
 TEST(HiveFile, FolderThatIsAFileRefusesCreate) {
