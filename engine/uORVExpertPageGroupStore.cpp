@@ -28,27 +28,27 @@ std::string EncodeLineBreaks(std::string Text) {
   return Text;
 }
 
-// A pair of 0x1F is CR LF again; a 0x1F on its own is a CR. The text
-// between separators is copied whole.
+// A pair of 0x1F is CR LF again; a 0x1F on its own is a CR. The text never
+// grows, so it is decoded in one pass into a buffer of its own length.
 std::string DecodeLineBreaks(const std::string& Text) {
-  std::string Result;
-  Result.reserve(Text.size());
-  std::size_t From = 0;
-  for (;;) {
-    const std::size_t At = Text.find(UnitSeparator, From);
-    if (At == std::string::npos) {
-      Result.append(Text, From, std::string::npos);
-      return Result;
-    }
-    Result.append(Text, From, At - From);
-    if (At + 1 < Text.size() && Text[At + 1] == UnitSeparator) {
-      Result += "\r\n";
-      From = At + 2;
+  std::string Result(Text.size(), '\0');
+  const char* In = Text.data();
+  const char* const End = In + Text.size();
+  char* Out = Result.data();
+  while (In != End) {
+    if (*In != UnitSeparator) {
+      *Out++ = *In++;
+    } else if (In + 1 != End && In[1] == UnitSeparator) {
+      *Out++ = '\r';
+      *Out++ = '\n';
+      In += 2;
     } else {
-      Result += '\r';
-      From = At + 1;
+      *Out++ = '\r';
+      ++In;
     }
   }
+  Result.resize(static_cast<std::size_t>(Out - Result.data()));
+  return Result;
 }
 
 std::string KeyPath() {
