@@ -203,7 +203,7 @@ TCustomForm* TApplication::ActiveForm() const {
 // without looking into them.
 void TApplication::PaintTree(TControl* Control) {
   Control->PaintIfNeeded();
-  auto* W = dynamic_cast<TWinControl*>(Control);
+  TWinControl* W = Control->AsWinControl();
   if (W == nullptr || !W->Showing())
     return;
   for (int i = 0, n = W->ControlCount(); i < n; ++i)
