@@ -2,6 +2,12 @@
 
 #include <stdexcept>
 
+#if defined(__linux__)
+#include <linux/perf_event.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
 #include "Registry.h"
 #include "StockPalette.h"
 #include "uConstORVExpertMPage.h"
@@ -49,7 +55,69 @@ std::string GroupName(int Number) {
   return Name;
 }
 
+namespace {
+
+// The CPU's instruction counter for this thread, opened once; -1 where the
+// machine has none for us.
+class TInstructionCounter {
+ public:
+  TInstructionCounter() {
+#if defined(__linux__)
+    perf_event_attr Attr{};
+    Attr.type = PERF_TYPE_HARDWARE;
+    Attr.size = sizeof(Attr);
+    Attr.config = PERF_COUNT_HW_INSTRUCTIONS;
+    Attr.exclude_kernel = 1;
+    Attr.exclude_hv = 1;
+    FFd = static_cast<int>(syscall(SYS_perf_event_open, &Attr, 0, -1, -1, 0));
+#endif
+  }
+  ~TInstructionCounter() {
+    if (FFd >= 0)
+      close(FFd);
+  }
+  TInstructionCounter(const TInstructionCounter&) = delete;
+  TInstructionCounter& operator=(const TInstructionCounter&) = delete;
+  bool Available() const {
+    return FFd >= 0;
+  }
+  std::uint64_t Read() const {
+    std::uint64_t Value = 0;
+    if (FFd < 0 || read(FFd, &Value, sizeof(Value)) != static_cast<ssize_t>(sizeof(Value)))
+      return 0;
+    return Value;
+  }
+
+ private:
+  int FFd = -1;
+};
+
+TInstructionCounter& Counter() {
+  static TInstructionCounter C;
+  return C;
+}
+
+std::uint64_t& TimedInstructions() {
+  static std::uint64_t Sum = 0;
+  return Sum;
+}
+
+}  // namespace
+
+bool InstructionCounterAvailable() {
+  return Counter().Available();
+}
+
+std::uint64_t InstructionsNow() {
+  return Counter().Read();
+}
+
+void AddTimedInstructions(std::uint64_t Count) {
+  TimedInstructions() += Count;
+}
+
 TBenchIde::TBenchIde(TShape AShape) : Shape(std::move(AShape)) {
+  TimedInstructions() = 0;
   App = std::make_unique<TApplication>();
   Hive = std::make_unique<RegistryHive>(RegistryHive::Memory);
   WriteGroups();
@@ -76,6 +144,9 @@ void TBenchIde::Unload() {
 }
 
 void TBenchIde::Label(benchmark::State& State) const {
+  if (InstructionCounterAvailable())
+    State.counters["instructions"] = benchmark::Counter(static_cast<double>(TimedInstructions()),
+                                                        benchmark::Counter::kAvgIterations);
   State.SetLabel(std::to_string(Shape.Pages.size()) + " pages, " +
                  std::to_string(Shape.Groups.size()) + " groups, " +
                  std::to_string(Shape.Entries()) + " entries");

@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -77,6 +78,16 @@ class TCounts {
   int FPaints;
   int FSizes;
 };
+
+// Instructions retired in the timed parts of the iterations, counted by the
+// CPU where the machine lets a process read its counter (Linux perf events,
+// user mode only). Elsewhere, in a virtual machine without the counters and
+// under callgrind, nothing is counted, and bench/instructions.sh counts with
+// callgrind instead. A TBenchIde starts the sum from zero; its Label reports
+// it per iteration as the counter "instructions".
+bool InstructionCounterAvailable();
+std::uint64_t InstructionsNow();
+void AddTimedInstructions(std::uint64_t Count);
 
 // Counters summed over the timed parts of iterations by hand, for the
 // benchmarks that time only a part of each iteration.

@@ -34,3 +34,14 @@ void BM_Export(benchmark::State& State);
 // master list for every page of every group, on the start-up's data: the
 // reference that BM_StartUp is measured against.
 void BM_LiteralStartUp(benchmark::State& State);
+
+// The bare IDE on the same pages, without the expert: what the expert's
+// costs are set against. The IDE's start-up with its palette: its main form
+// built with every page, shown and painted (against BM_StartUp).
+void BM_IdePaletteBuild(benchmark::State& State);
+// The IDE's own rebuild of the palette after it installed or removed a
+// one-page package (against BM_TickAfterRewrite, which follows it).
+void BM_IdeRebuild(benchmark::State& State);
+// A click on a page of the full palette and the repaint (against
+// BM_GroupSwitch).
+void BM_IdePaletteClick(benchmark::State& State);

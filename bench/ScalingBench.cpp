@@ -2,8 +2,10 @@
 // waits for, from a heavy IDE (500 pages in 60 groups) to 20,000 pages in
 // 2,000 groups, twenty pages per group. After the runs it prints each
 // operation's growth exponent between 2,000 and 20,000 pages (1 is linear,
-// 2 quadratic) and how much faster the start-up is than the literal nested
-// search on the same data.
+// 2 quadratic), how much faster the start-up is than the literal nested
+// search on the same data, and the expert's costs against the bare IDE's own
+// work on the same pages: by wall time, and by instructions where the CPU's
+// counter can be read (bench/instructions.sh counts them with callgrind).
 
 #include <benchmark/benchmark.h>
 
@@ -58,33 +60,57 @@ class TGrowthReporter : public benchmark::ConsoleReporter {
       const int Pages = std::stoi(R.run_name.args.substr(At + 6));
       Seconds[R.run_name.function_name][Pages] =
           R.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(R.time_unit);
+      if (const auto It = R.counters.find("instructions"); It != R.counters.end())
+        Instructions[R.run_name.function_name][Pages] = It->second.value;
     }
   }
 
   void PrintSummary() const {
-    std::printf("\nGrowth exponent between %d and %d pages (1 linear, 2 quadratic):\n", kLow,
-                kHigh);
-    for (const auto& [Name, BySize] : Seconds) {
+    Print("wall time", Seconds);
+    if (!Instructions.empty())
+      Print("instructions", Instructions);
+  }
+
+ private:
+  using TBySize = std::map<std::string, std::map<int, double>>;
+
+  // Each operation's growth exponent, then the expert against the literal
+  // nested search and against the bare IDE's own work on the same pages.
+  static void Print(const char* Measure, const TBySize& Cost) {
+    std::printf("\nGrowth exponent by %s between %d and %d pages (1 linear, 2 quadratic):\n",
+                Measure, kLow, kHigh);
+    for (const auto& [Name, BySize] : Cost) {
       const auto Low = BySize.find(kLow), High = BySize.find(kHigh);
       if (Low == BySize.end() || High == BySize.end() || Low->second <= 0)
         continue;
       std::printf("  %-22s %5.2f\n", Name.c_str(),
                   std::log(High->second / Low->second) / std::log(double{kHigh} / kLow));
     }
-    const auto Literal = Seconds.find("BM_LiteralStartUp");
-    const auto StartUp = Seconds.find("BM_StartUp");
-    if (Literal == Seconds.end() || StartUp == Seconds.end())
+    Ratio(Cost, Measure, "BM_LiteralStartUp", "BM_StartUp",
+          "Literal nested search against the start-up (times the start-up's cost)");
+    Ratio(Cost, Measure, "BM_StartUp", "BM_IdePaletteBuild",
+          "Start-up against the IDE building its palette");
+    Ratio(Cost, Measure, "BM_TickAfterRewrite", "BM_IdeRebuild",
+          "Rewrite tick against the IDE's own rebuild");
+    Ratio(Cost, Measure, "BM_GroupSwitch", "BM_IdePaletteClick",
+          "Group switch against a click on the full palette");
+  }
+
+  static void Ratio(const TBySize& Cost, const char* Measure, const char* Over, const char* Under,
+                    const char* Title) {
+    const auto A = Cost.find(Over), B = Cost.find(Under);
+    if (A == Cost.end() || B == Cost.end())
       return;
-    std::printf("\nStart-up against the literal nested search (times faster):\n");
-    for (const auto& [Pages, Time] : StartUp->second) {
-      const auto Reference = Literal->second.find(Pages);
-      if (Reference != Literal->second.end() && Time > 0)
-        std::printf("  %6d pages  %8.0fx\n", Pages, Reference->second / Time);
+    std::printf("\n%s, by %s:\n", Title, Measure);
+    for (const auto& [Pages, Value] : A->second) {
+      const auto Base = B->second.find(Pages);
+      if (Base != B->second.end() && Base->second > 0)
+        std::printf("  %6d pages  %8.2fx\n", Pages, Value / Base->second);
     }
   }
 
- private:
-  std::map<std::string, std::map<int, double>> Seconds;
+  TBySize Seconds;
+  TBySize Instructions;
 };
 
 }  // namespace
@@ -99,6 +125,9 @@ BENCHMARK(BM_DialogOpening)->Apply(Sweep);
 BENCHMARK(BM_SettingsOk)->Apply(Sweep);
 BENCHMARK(BM_Export)->Apply(Sweep);
 BENCHMARK(BM_LiteralStartUp)->Apply(LiteralSweep);
+BENCHMARK(BM_IdePaletteBuild)->Apply(Sweep);
+BENCHMARK(BM_IdeRebuild)->Apply(Sweep);
+BENCHMARK(BM_IdePaletteClick)->Apply(Sweep);
 
 int main(int argc, char** argv) {
   // Defaults that keep the whole sweep within minutes; the command line

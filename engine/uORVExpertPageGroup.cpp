@@ -141,7 +141,7 @@ void TORVExpert::prvDestroy() {
     // which is its full list with its own selection already.
     if (FGroupsActive && !prvPaletteHoldsIdeList()) {
       const int Selected = FTabPaletteAll->TabIndex();
-      FTabPalette->Tabs()->SetText(FTabPaletteAll->Tabs()->Text());
+      FTabPalette->Tabs()->SetText(FMasterIndex.Text());
       FTabPalette->SetTabIndex(Selected);
     }
     prvEventsClear();
@@ -255,6 +255,7 @@ void TORVExpert::Execute() {
   // could show none of them, and its OK would erase them there.
   if (!prvHooksSet())
     return;
+  FMasterFromPalette = false;
   // The dialog offers the master list's pages, and OK matches the groups
   // against it: a rewrite of the IDE's not ticked yet (the watch may be
   // slow, or off while grouping is) must be in it.
@@ -266,11 +267,13 @@ void TORVExpert::Execute() {
   struct TDialogGuard {
     TFrmMainORVExpert* Dialog;
     TTimer* Timer;
+    bool& MasterFromPalette;
     ~TDialogGuard() {
       delete Dialog;
       Timer->SetEnabled(true);
+      MasterFromPalette = false;
     }
-  } Guard{Dialog, FTimerPagePaletteChange};
+  } Guard{Dialog, FTimerPagePaletteChange, FMasterFromPalette};
 
   TStrings* Groups = Dialog->LBoxPageGroup->Items();
   for (int i = 0; i < FPageGroup->PageCount() - 1; ++i)
@@ -278,7 +281,7 @@ void TORVExpert::Execute() {
   Dialog->FrmInit_Create();
   for (int i = 0; i < Groups->Count() && i < static_cast<int>(FPageGroupPages.size()); ++i)
     Dialog->GroupPages(i)->SetText(FPageGroupPages[static_cast<std::size_t>(i)]);
-  Dialog->LBoxPagePalette->Items()->SetText(FTabPaletteAll->Tabs()->Text());
+  Dialog->LBoxPagePalette->Items()->SetText(FMasterIndex.Text());
   Dialog->LBoxPagePalette->SetSorted(true);
 
   // The dialog's check-box rules run as the boxes change, so this order
@@ -371,6 +374,7 @@ void TORVExpert::prvEvenFrmOnShow(TObject* Sender) {
 
 void TORVExpert::prvEvenFrmOnActive(TObject* Sender) {
   (void)Sender;
+  FMasterFromPalette = false;
   if (FOldOnActivate.Assigned())
     FOldOnActivate(Application->MainForm());
   FTimerPageGroupSort->SetEnabled(false);
@@ -378,12 +382,14 @@ void TORVExpert::prvEvenFrmOnActive(TObject* Sender) {
 
 void TORVExpert::prvEvenFrmOnDeActive(TObject* Sender) {
   (void)Sender;
+  FMasterFromPalette = false;
   if (FOldOnDeactivate.Assigned())
     FOldOnDeactivate(Application->MainForm());
   FTimerPageGroupSort->SetEnabled(FTimerRefreshPageGroup || FTimerRefreshPagePalette);
 }
 
 void TORVExpert::prvEvenFrmOnPopupPalette(TObject* Sender) {
+  FMasterFromPalette = false;
   if (Sender == nullptr || !Is<TPopupMenu>(Sender))
     return;
   if (FOldPaletteMenuOnPopup.Assigned())

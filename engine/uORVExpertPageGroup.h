@@ -40,6 +40,7 @@ class TORVExpert : public TIExpert {
   bool prvExportToReestrPageGroup(TStrings* Groups);
   void prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete();
   void prvMatchGroupsWithMaster();
+  void prvSetGroupSheets(TStrings* Names);
 
   // Group switching and palette filtering.
   void prvPageGroupChange(TObject* Sender);
@@ -51,7 +52,7 @@ class TORVExpert : public TIExpert {
   // Keeping the master list the IDE's own. The IDE publishes its pages by
   // rewriting the palette's tabs; the expert's own fills carry a mark.
   bool prvPaletteHoldsIdeList();
-  void prvPaletteFilled();
+  void prvPaletteFilled(const std::string& Text);
   bool prvTakeIdePalette();
 
   // Timers and sizing.
@@ -86,6 +87,10 @@ class TORVExpert : public TIExpert {
   // The master list's names, looked up by the filter, the discovery and the
   // page choice; built again whenever prvChangePalette changes the list.
   TMasterIndex FMasterIndex;
+  // True from the moment prvChangePalette copied the palette into the master
+  // list until the expert fills the palette or lets the IDE's code run: the
+  // palette then still holds the master list's names.
+  bool FMasterFromPalette = false;
   TPopupMenu* FPaletteMenu = nullptr;
   TMenuItem* FMenuItemPalette = nullptr;
   TMenuItem* FMenuItemComponent = nullptr;

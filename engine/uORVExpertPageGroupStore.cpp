@@ -1,9 +1,13 @@
 // The expert's store: groups and options in the add-in's registry key.
 
+#include <deque>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "HiddenControl.h"
+#include "ListLines.h"
 #include "Registry.h"
 #include "TimerIntervals.h"
 #include "uConstORVExpertMPage.h"
@@ -25,20 +29,26 @@ std::string EncodeLineBreaks(std::string Text) {
   return Text;
 }
 
-// A pair of 0x1F is CR LF again; a 0x1F on its own is a CR.
+// A pair of 0x1F is CR LF again; a 0x1F on its own is a CR. The text never
+// grows, so it is decoded in one pass into a buffer of its own length.
 std::string DecodeLineBreaks(const std::string& Text) {
-  std::string Result;
-  Result.reserve(Text.size());
-  for (std::size_t i = 0; i < Text.size(); ++i) {
-    if (Text[i] != UnitSeparator) {
-      Result += Text[i];
-    } else if (i + 1 < Text.size() && Text[i + 1] == UnitSeparator) {
-      Result += "\r\n";
-      ++i;
+  std::string Result(Text.size(), '\0');
+  const char* In = Text.data();
+  const char* const End = In + Text.size();
+  char* Out = Result.data();
+  while (In != End) {
+    if (*In != UnitSeparator) {
+      *Out++ = *In++;
+    } else if (In + 1 != End && In[1] == UnitSeparator) {
+      *Out++ = '\r';
+      *Out++ = '\n';
+      In += 2;
     } else {
-      Result += '\r';
+      *Out++ = '\r';
+      ++In;
     }
   }
+  Result.resize(static_cast<std::size_t>(Out - Result.data()));
   return Result;
 }
 
@@ -49,7 +59,12 @@ std::string KeyPath() {
 }  // namespace
 
 bool TORVExpert::prvImportFromReestrPageGroup() {
-  prvSetOnePageGroup();
+  // Grouping off and the palette on the bar itself, as prvSetOnePageGroup
+  // leaves them, but the group sheets stay until the names are read: the
+  // sheets of groups that are read back are kept (see prvSetGroupSheets).
+  // When the key cannot be read, the clean-up reduces the bar to one sheet.
+  FTabPalette->SetParent(FPageGroup);
+  FGroupsActive = false;
   FPageGroup->SetVisible(false);
   bool Result = false;
   auto Registry = std::make_unique<TRegIniFile>();
@@ -79,12 +94,7 @@ bool TORVExpert::prvImportFromReestrPageGroup() {
     TPageControl* Bar;
     ~TAlignOnce() { Bar->EnableAlign(); }
   } AlignOnce{FPageGroup};
-  for (int i = 0; i < Names->Count(); ++i) {
-    auto* Sheet = new TTabSheet(FPageGroup);
-    Sheet->SetPageControl(FPageGroup);
-    Sheet->SetCaption(Names->Get(i));
-  }
-  FPageGroup->Pages(0)->SetPageIndex(FPageGroup->PageCount() - 1);
+  prvSetGroupSheets(Names.get());
 
   FPageGroupPages.assign(static_cast<std::size_t>(FPageGroup->PageCount()), std::string());
   for (int i = 0; i < FPageGroup->PageCount() - 1; ++i)
@@ -110,6 +120,66 @@ bool TORVExpert::prvImportFromReestrPageGroup() {
 
   Result = true;
   return Result;
+}
+
+// The group bar gets one sheet per name, captioned with it, in the names'
+// order, and the ungrouped tab last, active and holding the palette. The
+// bar's last sheet is the ungrouped tab (the first one while there are no
+// groups); a sheet of a group that is named again is kept, so that settings
+// OK, which reads back the groups it has just written, creates and deletes
+// sheets only for the groups that appeared or went. Equal names take the
+// sheets of that caption in bar order.
+void TORVExpert::prvSetGroupSheets(TStrings* Names) {
+  const int Before = FPageGroup->PageCount();
+  TTabSheet* Ungrouped = FPageGroup->Pages(Before - 1);
+  std::unordered_map<std::string, std::deque<TTabSheet*>> Kept;
+  for (int i = 0; i < Before - 1; ++i) {
+    TTabSheet* Sheet = FPageGroup->Pages(i);
+    Kept[Sheet->Caption()].push_back(Sheet);
+  }
+  const int Count = Names->Count();
+  std::vector<TTabSheet*> Order(static_cast<std::size_t>(Count), nullptr);
+  for (int i = 0; i < Count; ++i) {
+    auto It = Kept.find(Names->Get(i));
+    if (It == Kept.end() || It->second.empty())
+      continue;
+    Order[static_cast<std::size_t>(i)] = It->second.front();
+    It->second.pop_front();
+  }
+  std::vector<TTabSheet*> Gone;
+  for (int i = 0; i < Before - 1; ++i) {
+    TTabSheet* Sheet = FPageGroup->Pages(i);
+    auto It = Kept.find(Sheet->Caption());
+    if (!It->second.empty() && It->second.front() == Sheet) {
+      It->second.pop_front();
+      Gone.push_back(Sheet);
+    }
+  }
+  for (auto Sheet = Gone.rbegin(); Sheet != Gone.rend(); ++Sheet)
+    delete *Sheet;
+
+  for (int i = 0; i < Count; ++i) {
+    TTabSheet*& Sheet = Order[static_cast<std::size_t>(i)];
+    if (Sheet != nullptr) {
+      Sheet->SetTabVisible(true);
+      continue;
+    }
+    Sheet = new TTabSheet(FPageGroup);
+    Sheet->SetPageControl(FPageGroup);
+    Sheet->SetCaption(Names->Get(i));
+  }
+  // New sheets came after the ungrouped tab, which goes last first; then
+  // only the sheets out of place move (none when no group was moved in the
+  // dialog).
+  if (FPageGroup->Pages(Count) != Ungrouped)
+    Ungrouped->SetPageIndex(Count);
+  for (int i = 0; i < Count; ++i)
+    if (FPageGroup->Pages(i) != Order[static_cast<std::size_t>(i)])
+      Order[static_cast<std::size_t>(i)]->SetPageIndex(i);
+  Ungrouped->SetCaption(UngroupedTabCaption);
+  Ungrouped->SetTabVisible(true);
+  FPageGroup->SetActivePage(Ungrouped);
+  FTabPalette->SetParent(Ungrouped);
 }
 
 bool TORVExpert::prvExportToReestrPageGroup(TStrings* Groups) {
@@ -150,41 +220,40 @@ void TORVExpert::prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete() {
 }
 
 // The groups against the master list: a group's tab shows when one of its
-// pages exists, and the ungrouped tab gathers the pages of no group.
+// pages exists, and the ungrouped tab gathers the pages of no group. The
+// marks of the master entries are the expert's own: nothing but this
+// discovery reads them, so they are kept here rather than in the master
+// tab control's item slots, which would cost a message for each entry.
 void TORVExpert::prvMatchGroupsWithMaster() {
   const THiddenControl Hidden(FPageGroup);
-  auto Pages = std::make_unique<TStringList>();
 
-  TStrings* Master = FTabPaletteAll->Tabs();
-  const int MasterCount = Master->Count();
+  const int MasterCount = FMasterIndex.Count();
   std::vector<bool> Grouped(static_cast<std::size_t>(MasterCount), false);
-  for (int i = 0; i < MasterCount; ++i)
-    Master->SetObjects(i, {});
 
   const int Last = FPageGroup->PageCount() - 1;
   // One text per sheet; a list out of step with the sheets would otherwise
   // be read past its end.
   FPageGroupPages.resize(static_cast<std::size_t>(FPageGroup->PageCount()));
   for (int i = 0; i < Last; ++i) {
-    Pages->SetText(FPageGroupPages[static_cast<std::size_t>(i)]);
     bool HasPage = false;
-    for (int k = 0; k < Pages->Count(); ++k) {
-      const int Found = FMasterIndex.Find(Pages->Get(k));
+    ForEachLine(FPageGroupPages[static_cast<std::size_t>(i)], [&](std::string_view Page) {
+      const int Found = FMasterIndex.Find(Page);
       if (Found < 0)
-        continue;
-      if (!Grouped[static_cast<std::size_t>(Found)]) {
-        Grouped[static_cast<std::size_t>(Found)] = true;
-        Master->SetObjects(Found, TItemObject::FromInteger(1));
-      }
+        return;
+      Grouped[static_cast<std::size_t>(Found)] = true;
       HasPage = true;
-    }
+    });
     FPageGroup->Pages(i)->SetTabVisible(HasPage);
   }
 
-  Pages->Clear();
-  for (int i = 0; i < MasterCount; ++i)
-    if (!Grouped[static_cast<std::size_t>(i)])
-      Pages->Add(Master->Get(i));
-  FPageGroupPages[static_cast<std::size_t>(Last)] = Pages->Text();
-  FPageGroup->Pages(Last)->SetTabVisible(Pages->Count() > 0);
+  std::string Ungrouped;
+  for (int i = 0; i < MasterCount; ++i) {
+    if (Grouped[static_cast<std::size_t>(i)])
+      continue;
+    Ungrouped.append(FMasterIndex.Name(i));
+    Ungrouped += "\r\n";
+  }
+  const bool Any = !Ungrouped.empty();
+  FPageGroupPages[static_cast<std::size_t>(Last)] = std::move(Ungrouped);
+  FPageGroup->Pages(Last)->SetTabVisible(Any);
 }

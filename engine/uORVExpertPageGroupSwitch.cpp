@@ -2,6 +2,7 @@
 // group's pages, and the IDE sees every choice in terms of the full palette.
 
 #include "HiddenControl.h"
+#include "ListLines.h"
 #include "uORVExpertPageGroup.h"
 
 namespace {
@@ -16,24 +17,35 @@ struct TWinControlAccess : TWinControl {
 }  // namespace
 
 void TORVExpert::prvPageGroupChange(TObject* Sender) {
+  // A user's choice comes from outside: the IDE may have run since.
+  if (Sender != nullptr)
+    FMasterFromPalette = false;
   // A rewrite of the IDE that the palette still holds would be lost to the
   // filling below: the master list takes it first.
   prvTakeIdePalette();
   if (!FPageGroup->ActivePage()->TabVisible() && !prvPageGroupFindFirstShowing()) {
-    FTabPalette->Tabs()->SetText(FTabPaletteAll->Tabs()->Text());
+    FMasterFromPalette = false;
+    FTabPalette->Tabs()->SetText(FMasterIndex.Text());
     FGroupsActive = false;
   }
   FTabPalette->SetParent(FPageGroup->ActivePage());
 
   if (FGroupsActive) {
+    // The group's pages that exist, picked from its text before the palette
+    // gets them: the palette's tabs are written once, not written and then
+    // taken away one by one.
+    std::string Existing;
+    ForEachLine(FPageGroupPages.at(static_cast<std::size_t>(FPageGroup->ActivePageIndex())),
+                [&](std::string_view Page) {
+                  if (FMasterIndex.Find(Page) < 0)
+                    return;
+                  Existing.append(Page);
+                  Existing += "\r\n";
+                });
     TStrings* Tabs = FTabPalette->Tabs();
-    Tabs->SetText(FPageGroupPages.at(static_cast<std::size_t>(FPageGroup->ActivePageIndex())));
-    Tabs->BeginUpdate();
-    for (int i = Tabs->Count() - 1; i >= 0; --i)
-      if (FMasterIndex.Find(Tabs->Get(i)) < 0)
-        Tabs->Delete(i);
-    Tabs->EndUpdate();
-    prvPaletteFilled();
+    FMasterFromPalette = false;
+    Tabs->SetText(Existing);
+    prvPaletteFilled(Existing);
     FTabPalette->SetTabIndex(0);
     if (Tabs->Count() > 0) {
       prvEvenTabPaletteOnChange(FTabPalette);
@@ -55,6 +67,8 @@ void TORVExpert::prvPageGroupChange(TObject* Sender) {
 }
 
 void TORVExpert::prvEvenTabPaletteOnChange(TObject* Sender) {
+  // The IDE's handler runs below, and may rewrite the palette.
+  FMasterFromPalette = false;
   if (!FGroupsActive) {
     if (FOldTabPaletteOnChange.Assigned())
       FOldTabPaletteOnChange(Sender);
@@ -152,6 +166,7 @@ void TORVExpert::prvChangePalette() {
   const std::string Pages = FTabPalette->Tabs()->Text();
   FTabPaletteAll->Tabs()->SetText(Pages);
   FMasterIndex.Rebuild(Pages);
+  FMasterFromPalette = true;
 }
 
 // Whether the palette holds a list of the IDE's own rather than the expert's
@@ -179,11 +194,12 @@ bool TORVExpert::prvPaletteHoldsIdeList() {
   return false;
 }
 
-// What the filter has just put into the palette: remembered, and marked as
-// the expert's own.
-void TORVExpert::prvPaletteFilled() {
+// What the filter has just put into the palette (its text, which the
+// palette's tabs were just set to): remembered, and marked as the expert's
+// own.
+void TORVExpert::prvPaletteFilled(const std::string& Text) {
   TStrings* Tabs = FTabPalette->Tabs();
-  FPagesShown->SetText(Tabs->Text());
+  FPagesShown->SetText(Text);
   const TItemObject Mark(this);
   for (int i = 0, n = Tabs->Count(); i < n; ++i)
     Tabs->SetObjects(i, Mark);
@@ -195,8 +211,13 @@ void TORVExpert::prvPaletteFilled() {
 // since the expert's last fill becomes the master list and the groups are
 // matched against it. The palette is not filled here; the caller does that,
 // or the tick. Returns whether the master list changed.
+//
+// Right after the master list was copied from the palette, and before the
+// expert or the IDE wrote the palette again, the two are the same by
+// construction and are not compared.
 bool TORVExpert::prvTakeIdePalette() {
-  if (!prvPaletteHoldsIdeList() || FTabPalette->Tabs()->Equals(FTabPaletteAll->Tabs()))
+  if (FMasterFromPalette || !prvPaletteHoldsIdeList() ||
+      FMasterIndex.SameNames(*FTabPalette->Tabs()))
     return false;
   prvChangePalette();
   if (FGroupsActive)

@@ -6,6 +6,7 @@
 void TORVExpert::prvTimerPagePaletteChange(TObject* Sender) {
   (void)Sender;
   FTimerPagePaletteChange->SetEnabled(false);
+  FMasterFromPalette = false;
   if (!FGroupsActive)
     return;
   {
@@ -17,15 +18,15 @@ void TORVExpert::prvTimerPagePaletteChange(TObject* Sender) {
     } RebuildDone{FPaletteChanging};
     if (prvPaletteHoldsIdeList()) {
       FPaletteChanging = true;
-      if (!FTabPalette->Tabs()->Equals(FTabPaletteAll->Tabs())) {
+      if (!FMasterIndex.SameNames(*FTabPalette->Tabs())) {
         prvChangePalette();
         prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete();
-      } else if (FPagesShown->Equals(FTabPalette->Tabs())) {
+      } else if (FMasterIndex.SameNames(*FPagesShown)) {
         // The IDE has published the master list again, and the palette
         // showed all of it: nothing changes. The page the IDE selected and
         // loaded on its own is the master list's selection now.
         FTabPaletteAll->SetTabIndex(FTabPalette->TabIndex());
-        prvPaletteFilled();
+        prvPaletteFilled(FMasterIndex.Text());
       } else {
         // The same pages as before, but the IDE's rewrite has put all of
         // them on the group's tab: the group gets its own pages back.
@@ -39,6 +40,7 @@ void TORVExpert::prvTimerPagePaletteChange(TObject* Sender) {
 void TORVExpert::prvTimerPageGroupSort(TObject* Sender) {
   (void)Sender;
   FTimerPageGroupSort->SetEnabled(false);
+  FMasterFromPalette = false;
   // The groups shown and chosen here must be those of the IDE's pages now,
   // also when the IDE's rewrite has not been ticked yet (this tick may even
   // come inside the settings dialog, which holds the palette watch).

@@ -3,6 +3,8 @@
 // with the fill and font they were drawn with. So an owner-drawn group bar
 // appears as its drawing handler left it, not as the add-in's fields say.
 
+#include <optional>
+
 #include "ComCtrls.h"
 #include "CommCtrl.h"
 #include "Dump.h"
@@ -29,8 +31,10 @@ bool Inside(const TRect& Inner, const TRect& Outer) {
 }
 
 // One tab as drawn: its texts, marked by the first fill and the first text.
-// A fill other than the control's own brush is a shaded tab.
-std::string DrawnTab(const TDisplayList& List, const TRect& TabRect, TColor ControlBrush) {
+// A fill other than the control's own brush is a shaded tab. Nothing for a
+// tab the control did not draw (one beyond the edge of a single-line row).
+std::optional<std::string> DrawnTab(const TDisplayList& List, const TRect& TabRect,
+                                    TColor ControlBrush) {
   std::string Text;
   bool Filled = false, Shaded = false, Bold = false, Grey = false, Written = false;
   for (const TDisplayItem& Item : List.Items()) {
@@ -48,6 +52,8 @@ std::string DrawnTab(const TDisplayList& List, const TRect& TabRect, TColor Cont
       Text += UserText(Item.Text);
     }
   }
+  if (!Filled && !Written)
+    return std::nullopt;
   if (Grey)
     Text = "(" + Text + ")";
   if (Bold)
@@ -70,10 +76,11 @@ void RenderTabs(std::string& Out, TCustomTabControl* Tabs) {
   for (const auto& Row : Layout.Rows) {
     std::string Line = "  |";
     for (int i : Row) {
-      const std::string Caption =
-          Painted ? DrawnTab(Tabs->Canvas()->DisplayList(),
-                             Layout.ItemRects[static_cast<std::size_t>(i)], Tabs->Brush()->Color())
-                  : UserText(Tabs->Tabs()->Strings(i));
+      std::optional<std::string> Drawn;
+      if (Painted)
+        Drawn = DrawnTab(Tabs->Canvas()->DisplayList(),
+                         Layout.ItemRects[static_cast<std::size_t>(i)], Tabs->Brush()->Color());
+      const std::string Caption = Drawn ? *Drawn : UserText(Tabs->Tabs()->Strings(i));
       const std::string Tab = i == Selected ? "[" + Caption + "]|" : " " + Caption + " |";
       if (Columns(Line) + Columns(Tab) > kWidth && Line.size() > 3) {
         Out += Line + "\n";

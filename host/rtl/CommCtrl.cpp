@@ -240,27 +240,31 @@ int TabControlRowsHeight(HWND Wnd) {
   return N == nullptr ? 0 : static_cast<int>(N->Rows(Wnd).size()) * TabHeight(Wnd);
 }
 
-TTabLayout TabControlLayout(HWND Wnd) {
+TTabLayout TabControlLayout(HWND Wnd, bool InView) {
   TTabLayout L;
   TNativeTabControl* N = NativeTabControl(Wnd);
   if (N == nullptr)
     return L;
+  const TWindowRecord& W = *WindowRecord(Wnd);
   L.TabHeight = TabHeight(Wnd);
   const auto& Layout = N->Rows(Wnd);
   const int n = static_cast<int>(Layout.size());
   const int Front = std::min(N->FrontRow, std::max(0, n - 1));
-  // Rows keep their cyclic order; the front row is drawn last, at the bottom.
-  for (int k = n - 1; k >= 0; --k)
-    L.Rows.push_back(Layout[static_cast<std::size_t>((Front + k) % n)]);
   L.ItemRects.resize(N->Items.size());
-  const TFontDesc& Font = WindowRecord(Wnd)->Font;
+  // Rows keep their cyclic order; the front row is drawn last, at the bottom.
+  L.Rows.reserve(static_cast<std::size_t>(n));
   for (int r = 0; r < n; ++r) {
+    const auto& Row = Layout[static_cast<std::size_t>((Front + n - 1 - r) % n)];
+    std::vector<int>& Out = L.Rows.emplace_back();
     int X = kMargin;
-    for (int i : L.Rows[static_cast<std::size_t>(r)]) {
-      const int W = TabItemWidth(Font, N->Items[static_cast<std::size_t>(i)].Text);
+    for (int i : Row) {
+      if (InView && X >= W.Width)
+        break;
+      const int Width = TabItemWidth(W.Font, N->Items[static_cast<std::size_t>(i)].Text);
       L.ItemRects[static_cast<std::size_t>(i)] =
-          TRect{X, kMargin + r * L.TabHeight, X + W, kMargin + (r + 1) * L.TabHeight};
-      X += W;
+          TRect{X, kMargin + r * L.TabHeight, X + Width, kMargin + (r + 1) * L.TabHeight};
+      Out.push_back(i);
+      X += Width;
     }
   }
   return L;

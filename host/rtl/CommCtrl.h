@@ -19,7 +19,11 @@ struct TTabLayout {
   std::vector<TRect> ItemRects;  // by item index
 };
 
-TTabLayout TabControlLayout(HWND Wnd);
+// InView: only the tabs that the control's width shows are laid out (a
+// single-line control with more tabs than fit shows the first ones, the
+// rest lie beyond its right edge); the others keep an empty rectangle and
+// are left out of the rows. What paints the control asks for these only.
+TTabLayout TabControlLayout(HWND Wnd, bool InView = false);
 // The height of a tab control's rows of tabs: what its layout puts above
 // the client area, without laying out every tab.
 int TabControlRowsHeight(HWND Wnd);

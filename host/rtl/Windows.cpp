@@ -26,13 +26,19 @@ class TWindowTable {
     return Encode(Slot, FSlots[Slot].Generation);
   }
 
+  // A message passes the table several times on its way (SendMessage, the
+  // window class's default handling, the class's own look at its record):
+  // the last window found is remembered, so that only the first pass looks
+  // the handle up.
   TWindowRecord* Find(HWND Wnd) const {
-    const std::uint32_t Slot = SlotOf(Wnd);
-    const auto Generation =
-        static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Wnd) >> kSlotBits);
-    if (Wnd == nullptr || Slot >= FSlots.size() || FSlots[Slot].Generation != Generation)
-      return nullptr;
-    return FSlots[Slot].Record.get();
+    if (Wnd == FLastWnd && Wnd != nullptr)
+      return FLastRecord;
+    TWindowRecord* Record = Lookup(Wnd);
+    if (Record != nullptr) {
+      FLastWnd = Wnd;
+      FLastRecord = Record;
+    }
+    return Record;
   }
 
   // The handle is dead before the record goes, so that nothing the record's
@@ -40,6 +46,8 @@ class TWindowTable {
   bool Remove(HWND Wnd) {
     if (Find(Wnd) == nullptr)
       return false;
+    FLastWnd = nullptr;
+    FLastRecord = nullptr;
     TSlot& S = FSlots[SlotOf(Wnd)];
     const std::unique_ptr<TWindowRecord> Record = std::move(S.Record);
     if (S.Generation < std::numeric_limits<std::uint32_t>::max()) {
@@ -50,6 +58,15 @@ class TWindowTable {
   }
 
  private:
+  TWindowRecord* Lookup(HWND Wnd) const {
+    const std::uint32_t Slot = SlotOf(Wnd);
+    const auto Generation =
+        static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Wnd) >> kSlotBits);
+    if (Wnd == nullptr || Slot >= FSlots.size() || FSlots[Slot].Generation != Generation)
+      return nullptr;
+    return FSlots[Slot].Record.get();
+  }
+
   // The low half of a handle is the slot plus one (so no handle is null),
   // the high half the generation.
   static constexpr int kSlotBits = 32;
@@ -69,6 +86,8 @@ class TWindowTable {
   };
   std::vector<TSlot> FSlots;
   std::vector<std::uint32_t> FFree;
+  mutable HWND FLastWnd = nullptr;
+  mutable TWindowRecord* FLastRecord = nullptr;
 };
 
 TWindowTable& Windows() {

@@ -66,6 +66,29 @@ class TTabStrings : public TStrings {
     SendMessage(FControl->Handle(), TCM_DELETEALLITEMS, 0, 0);
     Changed();
   }
+  // As the string lists split a text, but each line goes in at its own
+  // index: adding it would ask the control for its count first, a message
+  // for every tab of a palette that is filled with thousands.
+  void SetText(const std::string& Value) override {
+    BeginUpdate();
+    struct TGuard {
+      TStrings* S;
+      ~TGuard() { S->EndUpdate(); }
+    } Guard{this};
+    Clear();
+    int Index = 0;
+    const char* P = Value.c_str();  // the terminating NUL, or an embedded one, ends the text
+    while (*P != '\0') {
+      const char* Start = P;
+      while (*P != '\0' && *P != '\n' && *P != '\r')
+        ++P;
+      Insert(Index++, std::string(Start, P));
+      if (*P == '\r')
+        ++P;
+      if (*P == '\n')
+        ++P;
+    }
+  }
 
  protected:
   void SetUpdateState(bool Updating) override {
@@ -244,7 +267,9 @@ void TCustomTabControl::DrawTab(int TabIndex, const TRect& Rect, bool Active) {
 
 void TCustomTabControl::Paint() {
   FCanvas->DisplayList().Clear();
-  const TTabLayout L = TabControlLayout(Handle());
+  // Tabs beyond the right edge of a single-line control are not seen, and
+  // not drawn: a palette of thousands of pages paints the few that show.
+  const TTabLayout L = TabControlLayout(Handle(), true);
   const int Selected = TabIndex();
   for (const auto& Row : L.Rows) {
     for (int i : Row) {

@@ -88,6 +88,10 @@ class TControl : public TComponent {
 
   bool Visible() const { return FVisible; }
   void SetVisible(bool Value);
+  // The control as a windowed control, nullptr for a graphic one: the
+  // message loop's paint walk asks every showing control, and a
+  // dynamic_cast on each was most of an idle tick.
+  virtual TWinControl* AsWinControl() { return nullptr; }
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
   bool Enabled() const { return FEnabled; }
@@ -248,6 +252,7 @@ class TWinControl : public TControl {
   // showing (a form: shown).
   bool Showing() const { return FShowing; }
   bool IsShown() const override { return FShowing; }
+  TWinControl* AsWinControl() override { return this; }
 
   // The window is created on demand, as the VCL does.
   HWND Handle();

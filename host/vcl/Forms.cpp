@@ -198,11 +198,17 @@ TCustomForm* TApplication::ActiveForm() const {
   return nullptr;
 }
 
+// Only what shows can need a paint: the walk passes over hidden controls
+// and whatever they hold (the hundreds of hidden sheets of a page control)
+// without looking into them.
 void TApplication::PaintTree(TControl* Control) {
   Control->PaintIfNeeded();
-  if (auto* W = dynamic_cast<TWinControl*>(Control))
-    for (int i = 0; i < W->ControlCount(); ++i)
-      PaintTree(W->Controls(i));
+  TWinControl* W = Control->AsWinControl();
+  if (W == nullptr || !W->Showing())
+    return;
+  for (int i = 0, n = W->ControlCount(); i < n; ++i)
+    if (TControl* C = W->Controls(i); C->Visible())
+      PaintTree(C);
 }
 
 void TApplication::ProcessMessages() {

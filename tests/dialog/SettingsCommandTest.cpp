@@ -154,6 +154,44 @@ TEST_F(SettingsCommandTest, OkAppliesTheOptionsAndRebuildsTheGroupsFromTheStore)
   EXPECT_EQ(V.PageGroupPages()[0], "System\r\nServers\r\nAdditional\r\n");
 }
 
+// OK reads back the groups it wrote: the sheets of groups that are still
+// there are the same objects afterwards, in the new order; only the sheet of
+// a deleted group goes, and an OK without changes keeps every sheet.
+TEST_F(SettingsCommandTest, OkKeepsTheSheetsOfTheGroupsThatStay) {
+  Write("Timer", "PagesSort", Stored({kAlpha, kBeta, kGamma}));
+  Write("Pages", kAlpha, Stored({"Win32", "Standard"}));
+  Write("Pages", kBeta, Stored({"System"}));
+  Write("Pages", kGamma, Stored({"Data Access"}));
+  MakeIde({"Standard", "Additional", "Win32", "System", "Data Access"});
+  ShowIde();
+  Load();
+  TPageControl* Bar = X().GroupBar();
+  ASSERT_EQ(Bar->PageCount(), 4);
+  std::vector<TTabSheet*> Before;
+  for (int i = 0; i < Bar->PageCount(); ++i)
+    Before.push_back(Bar->Pages(i));
+  Execute([](TDialogDriver& D, TFrmMainORVExpert*) { D.Ok(); });
+  for (int i = 0; i < Bar->PageCount(); ++i)
+    EXPECT_EQ(Bar->Pages(i), Before[static_cast<std::size_t>(i)]) << i;
+
+  Execute([](TDialogDriver& D, TFrmMainORVExpert*) {
+    D.Sheet("TSGroupPage");
+    D.Select("LBoxPageGroup", 0);
+    D.Click("BtnDelete");
+    D.Select("LBoxPageGroup", 1);
+    D.Click("BtnMoveUp");
+    D.Ok();
+  });
+  ASSERT_EQ(Bar->PageCount(), 3);
+  EXPECT_EQ(Bar->Pages(0), Before[2]);
+  EXPECT_EQ(Bar->Pages(1), Before[1]);
+  EXPECT_EQ(Bar->Pages(2), Before[3]);
+  EXPECT_EQ(GroupTabs(), (std::vector<std::string>{kGamma, kBeta, kUngrouped}));
+  EXPECT_EQ(X().PageGroupPages()[0], "Data Access\r\n");
+  EXPECT_EQ(X().PageGroupPages()[2], "Standard\r\nAdditional\r\nWin32\r\n");
+  EXPECT_EQ(Ide->Palette()->Parent(), Bar->ActivePage());
+}
+
 TEST_F(SettingsCommandTest, AnExportThatCannotOpenTheKeyAppliesInMemoryOnly) {
   Start();
   const auto GroupsBefore = GroupTabs();

@@ -414,4 +414,32 @@ TEST_F(TabControls, OwnerDrawPaintsEveryVisibleTabOnAFreshCanvas) {
   EXPECT_EQ(Pages->Canvas()->DisplayList().Count(), 3) << "each paint starts a new picture";
 }
 
+// A single-line bar shows the tabs that fit its width and paints only those
+// (a palette of thousands of pages would otherwise draw them all on every
+// click); the one cut by the edge is painted, and a multi-line bar, whose
+// rows all fit, paints every tab.
+TEST_F(TabControls, OnlyTabsInViewArePainted) {
+  std::vector<std::string> Captions;
+  for (int i = 0; i < 40; ++i)
+    Captions.push_back("Page" + std::to_string(i));
+  auto* Pages = NewPages(Captions);
+  Pages->SetWidth(300);
+  TDrawProbe Probe;
+  Pages->SetOnDrawTab(TDrawTabEvent::Of<&TDrawProbe::Draw>(&Probe));
+  Pages->SetOwnerDraw(true);
+  App->ProcessMessages();
+  ASSERT_FALSE(Probe.Calls.empty());
+  const TDrawCall& Last = Probe.Calls.back();
+  EXPECT_LT(Probe.Calls.size(), Captions.size());
+  EXPECT_LT(Last.Rect.Left, 300);
+  EXPECT_GE(Last.Rect.Right, 300) << "the tab cut by the edge is painted too";
+  for (std::size_t i = 0; i < Probe.Calls.size(); ++i)
+    EXPECT_EQ(Probe.Calls[i].Index, static_cast<int>(i));
+
+  Probe.Calls.clear();
+  Pages->SetMultiLine(true);
+  App->ProcessMessages();
+  EXPECT_EQ(Probe.Calls.size(), Captions.size());
+}
+
 }  // namespace

@@ -1,0 +1,101 @@
+#include "MasterIndex.h"
+
+#include <array>
+#include <cstring>
+
+#include "ListLines.h"
+#include "SysUtils.h"
+
+namespace {
+
+// The host's letter case folding, byte by byte, asked once: two names are
+// the same to a string list when their upper-cased bytes are.
+const std::array<unsigned char, 256>& UpperTable() {
+  static const std::array<unsigned char, 256> Table = [] {
+    std::array<unsigned char, 256> T{};
+    for (int C = 0; C < 256; ++C)
+      T[static_cast<std::size_t>(C)] =
+          static_cast<unsigned char>(AnsiUpperChar(static_cast<char>(C)));
+    return T;
+  }();
+  return Table;
+}
+
+// FNV-1a over the folded bytes.
+std::uint32_t FoldedHash(std::string_view Name, const std::array<unsigned char, 256>& Upper) {
+  std::uint32_t H = 2166136261u;
+  for (char C : Name) {
+    H ^= Upper[static_cast<unsigned char>(C)];
+    H *= 16777619u;
+  }
+  return H;
+}
+
+}  // namespace
+
+void TMasterIndex::Rebuild(std::string_view Text) {
+  const auto& Upper = UpperTable();
+  FText.clear();
+  FText.reserve(Text.size() + 2);
+  FEntries.clear();
+  ForEachLine(Text, [&](std::string_view Line) {
+    TEntry E;
+    E.Offset = static_cast<std::uint32_t>(FText.size());
+    E.Length = static_cast<std::uint32_t>(Line.size());
+    E.Hash = FoldedHash(Line, Upper);
+    FEntries.push_back(E);
+    FText.append(Line);
+    FText += "\r\n";
+  });
+
+  std::size_t Size = 16;
+  while (Size < 2 * FEntries.size())
+    Size *= 2;
+  FSlots.assign(Size, -1);
+  const std::size_t Mask = Size - 1;
+  for (std::size_t i = 0; i < FEntries.size(); ++i) {
+    const TEntry& E = FEntries[i];
+    // The first entry of a name is the one found; later ones are not indexed.
+    for (std::size_t Slot = E.Hash & Mask;; Slot = (Slot + 1) & Mask) {
+      const std::int32_t At = FSlots[Slot];
+      if (At < 0) {
+        FSlots[Slot] = static_cast<std::int32_t>(i);
+        break;
+      }
+      const TEntry& Other = FEntries[static_cast<std::size_t>(At)];
+      if (Other.Hash == E.Hash && SameFolded(Name(static_cast<int>(i)), Other))
+        break;
+    }
+  }
+}
+
+int TMasterIndex::Find(std::string_view Name) const {
+  if (FSlots.empty())
+    return -1;
+  const std::uint32_t Hash = FoldedHash(Name, UpperTable());
+  const std::size_t Mask = FSlots.size() - 1;
+  for (std::size_t Slot = Hash & Mask;; Slot = (Slot + 1) & Mask) {
+    const std::int32_t At = FSlots[Slot];
+    if (At < 0)
+      return -1;
+    const TEntry& E = FEntries[static_cast<std::size_t>(At)];
+    if (E.Hash == Hash && SameFolded(Name, E))
+      return At;
+  }
+}
+
+bool TMasterIndex::SameFolded(std::string_view Name, const TEntry& E) const {
+  if (Name.size() != E.Length)
+    return false;
+  if (Name.empty())
+    return true;
+  const char* Own = FText.data() + E.Offset;
+  // Mostly the same spelling: the bytes first, folding only when they differ.
+  if (std::memcmp(Name.data(), Own, Name.size()) == 0)
+    return true;
+  const auto& Upper = UpperTable();
+  for (std::size_t i = 0; i < Name.size(); ++i)
+    if (Upper[static_cast<unsigned char>(Name[i])] != Upper[static_cast<unsigned char>(Own[i])])
+      return false;
+  return true;
+}
