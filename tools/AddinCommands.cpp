@@ -18,6 +18,13 @@ void NeedPackage(TSimulator& Sim, const TArgs& A) {
     throw ECommandError(A.Command + ": the add-in is not loaded (use load)");
 }
 
+// The add-in's menu items and its shortcut act in the shown IDE only; a
+// hidden main form would take the command and do nothing.
+void NeedShown(TSimulator& Sim, const TArgs& A) {
+  if (!Sim.MainForm()->Showing())
+    throw ECommandError(A.Command + ": the main form is not shown (use show)");
+}
+
 // The group bar: the control that holds the palette's sheet.
 TPageControl* GroupBar(TSimulator& Sim) {
   for (TWinControl* C = Sim.MainForm()->Palette()->Parent(); C != nullptr; C = C->Parent())
@@ -73,6 +80,7 @@ void MenuCommand(TSimulator& Sim, const TArgs& A) {
       (A.Words[0].Text != "palette" && A.Words[0].Text != "component"))
     throw ECommandError("usage: menu palette|component");
   NeedPackage(Sim, A);
+  NeedShown(Sim, A);
   TMenuItem* Menu = A.Words[0].Text == "palette" ? Sim.MainForm()->PaletteMenu()->Items()
                                                  : Sim.MainForm()->ComponentMenu();
   TMenuItem* Item = AddinItem(Sim, Menu);
@@ -84,6 +92,7 @@ void MenuCommand(TSimulator& Sim, const TArgs& A) {
 void ShortcutCommand(TSimulator& Sim, const TArgs& A) {
   NoArguments(A);
   NeedPackage(Sim, A);
+  NeedShown(Sim, A);
   // The keys are held while the menu runs the item, and let go afterwards;
   // keys the user was already holding stay held.
   TKeyboardState& Keys = KeyboardState();

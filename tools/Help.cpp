@@ -79,8 +79,8 @@ std::string HelpTopic(const std::string& Topic, const std::string& LastControls)
       return S + "The controls of the settings dialog as it opened last:\n" + LastControls;
     return S +
            "No settings dialog has opened yet, so its controls are not known. To see them,\n"
-           "load the add-in and open one with a block that lists them:\n"
-           "  load\n  dialog\n  controls\n  end\n  menu component\n"
+           "load the add-in, show the IDE and open one with a block that lists them:\n"
+           "  load\n  show\n  dialog\n  controls\n  end\n  menu component\n"
            "The dialog closes at the block's end; then 'help dialog' lists them too.\n";
   }
   if (const TCommand* C = FindCommand(Topic); C != nullptr && C->Kind != TCommandKind::Dialog)

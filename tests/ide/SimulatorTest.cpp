@@ -123,6 +123,7 @@ TEST(Simulator, ExitStatusesAndMessages) {
       {{"-x"}, 2, "unknown option '-x'"},
       {{"-e"}, 2, "option -e needs a value"},
       {{"--hive="}, 2, "option --hive needs a value"},
+      {{"--hive", "", "-e", "show"}, 2, "option --hive needs a value"},
       {{"--verbose=no"}, 2, "option --verbose takes no value"},
       {{"-e", "--verbose=no"}, 2, "-e:1: unknown command '--verbose=no'"},
       {{"/nonexistent.tide"}, 2, "cannot read script /nonexistent.tide: No such file"},
@@ -218,9 +219,9 @@ TEST(Simulator, PagesByNumberCaptionAndQuotedHash) {
   std::remove(Path.c_str());
 }
 
-TEST(Simulator, WithoutCommandsTheTourRunsThenAPromptOnAFreshIde) {
+TEST(Simulator, TheTourOnAskingThenAPromptOnAFreshIde) {
   // The tour groups the stock palette of every version and picks up a package.
-  const TRun Tour = RunIde({});
+  const TRun Tour = RunIde({"--tour"});
   EXPECT_EQ(Tour.Status, 0) << Tour.Err;
   EXPECT_EQ(Tour.Err, "");
   for (const char* Shown :
@@ -247,17 +248,33 @@ TEST(Simulator, WithoutCommandsTheTourRunsThenAPromptOnAFreshIde) {
   EXPECT_EQ(Prompt.Status, 0) << "a typo reported at once does not fail the session";
   EXPECT_NE(Prompt.Out.find("That is the tour."), std::string::npos);
   EXPECT_NE(Prompt.Out.find("tabulon-ide> "), std::string::npos);
-  EXPECT_NE(Prompt.Err.find("-:1: unknown command"), std::string::npos);
+  EXPECT_NE(Prompt.Err.find("tabulon-ide: unknown command 'frobnicate'"), std::string::npos)
+      << "at the prompt the line was just typed: no place is named";
   EXPECT_EQ(Prompt.Err.find("expect"), std::string::npos) << Prompt.Err;
 
-  // Commands from standard input, named "-".
-  const TRun Piped =
-      RunIde({"-"}, "show\npage #1\nexpect /hostPalette/lastLoad/tabIndex 1\ndump\n");
-  EXPECT_EQ(Piped.Status, 0) << Piped.Err;
-  EXPECT_EQ(LastDump(Piped.Out).at("/mainForm/showing"_json_pointer), true);
-  const TRun Bad = RunIde({"-"}, "show\nfrobnicate\n");
-  EXPECT_EQ(Bad.Status, 2);
-  EXPECT_NE(Bad.Err.find("-:2: unknown command"), std::string::npos);
+  // Commands from standard input, named "-"; standard input that is not a
+  // terminal is the script when nothing else is given, an empty one too.
+  for (const std::vector<std::string>& Args : {std::vector<std::string>{"-"}, {}}) {
+    const TRun Piped =
+        RunIde(Args, "show\npage #1\nexpect /hostPalette/lastLoad/tabIndex 1\ndump\n");
+    EXPECT_EQ(Piped.Status, 0) << Piped.Err;
+    EXPECT_EQ(LastDump(Piped.Out).at("/mainForm/showing"_json_pointer), true);
+    const TRun Bad = RunIde(Args, "show\nfrobnicate\n");
+    EXPECT_EQ(Bad.Status, 2);
+    EXPECT_NE(Bad.Err.find("-:2: unknown command"), std::string::npos);
+    EXPECT_EQ(Bad.Out.find("tour"), std::string::npos) << Bad.Out;
+  }
+  const TRun Empty = RunIde({}, "");
+  EXPECT_EQ(Empty.Status, 0);
+  EXPECT_EQ(Empty.Out + Empty.Err, "");
+
+  // -i: the scripts, then the prompt on the same IDE; standard input is the
+  // prompt's. The status is the worse of the two.
+  const TRun Both = RunIde({"-i", "--hive", ":memory:", "-e", "show", "-e", "expect /host 0"},
+                           "expect /mainForm/showing true\n");
+  EXPECT_EQ(Both.Status, kExitExpectFailed) << Both.Err;
+  EXPECT_NE(Both.Out.find("tabulon-ide> "), std::string::npos) << Both.Out;
+  EXPECT_EQ(Both.Err.find("showing"), std::string::npos) << Both.Err;
 }
 
 TEST(Simulator, HelpListsEveryOptionAndCommand) {
