@@ -9,8 +9,23 @@
 # OPERATION is a benchmark name without "BM_" (GroupSwitch, StartUp ...);
 # without any, every operation of the sweep but the literal reference.
 set -eu
+if [ $# -lt 1 ]; then
+  echo "usage: $0 BENCHMARK-PROGRAM [OPERATION...]" >&2
+  exit 2
+fi
+# A missing tool is told, not left to a silent status 127 inside a pipe.
+for tool in valgrind awk sed; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "instructions.sh: $tool is not installed (scripts/install-deps bench installs it)" >&2
+    exit 2
+  fi
+done
 bench=$1
 shift
+if [ ! -x "$bench" ]; then
+  echo "instructions.sh: $bench is not a program: build it first (see the README)" >&2
+  exit 2
+fi
 [ $# -gt 0 ] || set -- GroupSwitch PageChoice TickUnchanged TickAfterRewrite SortTick StartUp \
   DialogOpening SettingsOk Export
 out=$(mktemp -d)

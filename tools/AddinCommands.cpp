@@ -8,11 +8,6 @@
 
 namespace {
 
-void NoArguments(const TArgs& A) {
-  if (!A.Words.empty() || !A.Tail.empty())
-    throw ECommandError(A.Command + " takes no arguments");
-}
-
 void NeedPackage(TSimulator& Sim, const TArgs& A) {
   if (Sim.Package() == nullptr)
     throw ECommandError(A.Command + ": the add-in is not loaded (use load)");

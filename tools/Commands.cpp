@@ -10,11 +10,6 @@
 
 namespace {
 
-void NoArguments(const TArgs& A) {
-  if (!A.Words.empty() || !A.Tail.empty())
-    throw ECommandError(A.Command + " takes no arguments");
-}
-
 void ArgumentCount(const TArgs& A, std::size_t Count, const char* Synopsis) {
   if (A.Words.size() != Count || !A.Tail.empty())
     throw ECommandError("usage: " + std::string(Synopsis));

@@ -22,13 +22,10 @@ TArgs Split(const std::string& Line) {
   TArgs A;
   A.Command = Lexer.Next().Text;
   const TDialogCommand* C = FindDialogCommand(A.Command);
-  if (C == nullptr) {
-    std::string Names;
-    for (const TDialogCommand& D : DialogCommands())
-      Names += std::string(Names.empty() ? "" : ", ") + D.Name;
-    throw ECommandError("'" + A.Command + "' is not a command of a dialog block (" + Names +
-                        "; end closes the block; 'help dialog' tells more)");
-  }
+  if (C == nullptr)
+    throw ECommandError("'" + A.Command +
+                        "' is not a command of a dialog block ('help dialog' lists them; end "
+                        "ends the block)");
   while (!Lexer.AtEnd() && A.Words.size() < C->MaxWords)
     A.Words.push_back(Lexer.Next());
   A.Tail = Lexer.Rest();
@@ -261,7 +258,7 @@ void TDialogBlocks::RunLive() {
     } catch (const ECommandError& E) {
       FSim.Err() << "tabulon-ide: " << E.what() << "\n";
     } catch (const Exception& E) {
-      FSim.Err() << "tabulon-ide: " << UserText(E.Message()) << "\n";
+      FSim.Err() << "tabulon-ide: " << Printable(UserText(E.Message())) << "\n";
     }
   }
   // An answer no input box took is told, not an error: the user sees the

@@ -122,11 +122,15 @@ std::string HelpText() {
         << "\n";
   }
   S << "  SCRIPT                run the commands in the file SCRIPT ('-': standard input)\n"
+       "  --                    the words after it are scripts, even those starting with -\n"
        "\n"
-       "-e commands and scripts run in the order given. With neither, a terminal gets\n"
-       "a prompt, with line editing and the history of earlier sessions (kept in\n"
-       "the folder of the default hive); without a terminal, the tour runs.\n"
-       "--tour runs the tour first, on an IDE of its own with a registry in memory.\n"
+       "-e commands and scripts run in the order given. With neither, standard input\n"
+       "is the script when it is not a terminal (a pipe, a file); a terminal gets a\n"
+       "prompt, with line editing, Tab completion and the history of earlier sessions\n"
+       "(in $XDG_CONFIG_HOME/tabulon/history). -i gives the prompt after the scripts.\n"
+       "At the prompt Ctrl-C cancels the line, Ctrl-D leaves, and a settings dialog\n"
+       "opened with no dialog block queued is driven live ('dialog>'). --tour runs\n"
+       "the tour first, on an IDE of its own with a registry in memory.\n"
        "\n"
        "Commands, one a line ('#' at the start of a line begins a comment; arguments\n"
        "with blanks go in double quotes):\n\n"
@@ -148,17 +152,20 @@ std::string HelpText() {
        "\n"
        "Text in and out is UTF-8; scripts may end their lines with LF, CR LF or CR.\n"
        "Messages about a line say FILE:LINE (-e:N for the N-th -e line, -:N for\n"
-       "standard input).\n"
+       "standard input); at the prompt they name no place.\n"
        "\n"
-       "exit status: 0 when every command ran and every expect held; 1 when an expect\n"
-       "failed; 2 on a bad option, command, argument or input file, an error the IDE\n"
-       "raised, or a dialog block or input answer that was never used: the run stops\n"
-       "at that line, which the message names, and the command that was refused\n"
-       "changed nothing; 3 when settings could not be saved (the hive file could not\n"
-       "be written: each time is reported with the file and the reason, and the later\n"
-       "lines still run; 3 outweighs 1). At the prompt, mistakes are reported as they\n"
-       "are typed and the session goes on; its status is that of failed expects and\n"
-       "saves.\n";
+       "exit status:\n"
+       "  0  every command ran and every expect held\n"
+       "  1  an expect failed (the later lines still run)\n"
+       "  2  a bad option, command, argument or input file, an error the IDE raised,\n"
+       "     or a dialog block or input answer that was never used: a script stops at\n"
+       "     that line, which the message names, and the refused command changed\n"
+       "     nothing; at the prompt a mistake is told and the session goes on, and 2\n"
+       "     is the status only when Ctrl-D leaves a dialog block unfinished or unused\n"
+       "  3  settings could not be saved (the hive file could not be written: each time\n"
+       "     is told with the file and the reason, and the later lines still run)\n"
+       "A script's status is the first of 2, 3, 1 that applies; the prompt's the first\n"
+       "of 3, 1, 2; with -i the greater of the script's and the prompt's.\n";
   return S.str();
 }
 
@@ -172,4 +179,55 @@ std::string VersionText() {
   }
   return std::string("tabulon-ide ") + TABULON_VERSION + "\nhost builds: " + Builds +
          " (this is the Delphi " + std::to_string(HostVersion) + " build)\n";
+}
+
+namespace {
+// Text for roff: backslashes and minus signs escaped, and a line that would
+// start with a control character protected.
+std::string Roff(const std::string& Text) {
+  std::string S;
+  bool LineStart = true;
+  for (char Ch : Text) {
+    if (LineStart && (Ch == '.' || Ch == '\''))
+      S += "\\&";
+    if (Ch == '\\')
+      S += "\\e";
+    else if (Ch == '-')
+      S += "\\-";
+    else
+      S += Ch;
+    LineStart = Ch == '\n';
+  }
+  return S;
+}
+}  // namespace
+
+std::string ManPage() {
+  std::string S = ".TH TABULON-IDE 1 \"\" \"tabulon-ide " TABULON_VERSION
+                  "\" \"User Commands\"\n"
+                  ".SH NAME\ntabulon\\-ide \\- a simulated Delphi IDE for the Tabulon add-in\n"
+                  ".SH SYNOPSIS\n.B tabulon\\-ide\n";
+  for (const TOption& O : OptionTable())
+    S += "[" + Roff(OptionName(O)) + "]\n";
+  S += "[" + Roff("--") + "] [SCRIPT | " + Roff("-") + "]...\n.SH DESCRIPTION\n";
+  const std::string Help = HelpText();
+  // The prose of --help between the options and the commands.
+  const std::size_t Prose = Help.find("\n\n", Help.find("\n  --  "));
+  S += Roff(Help.substr(Prose + 2, Help.find("Commands, one a line") - Prose - 2));
+  S += ".SH OPTIONS\n";
+  for (const TOption& O : OptionTable()) {
+    std::string Text = O.Help;
+    for (char& Ch : Text)
+      if (Ch == '\n')
+        Ch = ' ';
+    S += ".TP\n.B " + Roff(OptionName(O)) + "\n" + Roff(Text) + "\n";
+  }
+  S += ".SH COMMANDS\n";
+  for (const TCommand& C : Commands())
+    S += ".TP\n.B " + Roff(C.Synopsis) + "\n" + Roff(C.Help) + "\n";
+  S += ".SH DIALOG BLOCKS\n";
+  for (const TDialogCommand& D : DialogCommands())
+    S += ".TP\n.B " + Roff(D.Synopsis) + "\n" + Roff(D.Help) + "\n";
+  S += ".SH EXIT STATUS\n.nf\n" + Roff(Help.substr(Help.find("exit status:\n") + 13)) + ".fi\n";
+  return S;
 }

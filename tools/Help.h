@@ -25,3 +25,7 @@ std::string HelpText();
 // --version: "tabulon-ide 1.1.0" and the host builds installed beside this
 // program.
 std::string VersionText();
+
+// The manual page tabulon-ide(1) in roff, written from the same tables as
+// --help; the build writes it and installs it under share/man/man1.
+std::string ManPage();

@@ -112,7 +112,16 @@ TSource ScriptSource(const std::string& Arg, bool& StdinUsed) {
     S.FromStdin = true;
     return S;
   }
-  std::string Text = ReadFile(Arg, "script");
+  std::string Text;
+  try {
+    Text = ReadFile(Arg, "script");
+  } catch (const EUsage& E) {
+    // "tabulon-ide show": a command given where a script's name goes.
+    const std::string First = Arg.substr(0, Arg.find(' '));
+    if (FindCommand(First) != nullptr && !std::filesystem::exists(Arg))
+      throw EUsage(std::string(E.what()) + " (to run the command, give -e '" + Arg + "')");
+    throw;
+  }
   DropByteOrderMark(Text);
   S.Name = Arg;
   S.Lines = SplitLines(Text);

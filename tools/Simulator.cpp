@@ -17,6 +17,17 @@ std::string UserText(const std::string& Host) {
   return Win1251ToUtf8(Host);
 }
 
+void NoArguments(const TArgs& A) {
+  if (A.Words.empty() && A.Tail.empty())
+    return;
+  // "show # comment": the comment is taken for an argument.
+  if (!A.Words.empty() && !A.Words[0].Quoted && A.Words[0].Text.rfind('#', 0) == 0)
+    throw ECommandError(A.Command +
+                        " takes no arguments ('#' starts a comment only at the start "
+                        "of a line)");
+  throw ECommandError(A.Command + " takes no arguments");
+}
+
 int ParseCount(const std::string& Text, const std::string& What) {
   if (Text.empty() || Text.size() > 9 || Text.find_first_not_of("0123456789") != Text.npos)
     throw ECommandError(What + " must be a whole number from 0 to 999999999, not '" + Text + "'");
@@ -112,8 +123,7 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
     }
     Args.Tail = Lexer.Rest();
     if (Args.Command == "dialog") {
-      if (!Args.Words.empty() || !Args.Tail.empty())
-        throw ECommandError("dialog takes no arguments");
+      NoArguments(Args);
       FDialogs->Begin(Where);
       return TLineResult::Ok;
     }
@@ -141,10 +151,10 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
   } catch (const EBlockLineError& E) {
     // The line of the block is what to mend; the line that opened the
     // dialog says when it ran.
-    FErr << "tabulon-ide: " << E.Where << ": " << E.what() << " (in the dialog opened "
+    FErr << "tabulon-ide: " << E.Where << ": " << Printable(E.what()) << " (in the dialog opened "
          << (Where.empty() ? "by '" + Trim(Line) + "'" : "at " + Where) << ")\n";
   } catch (const ECommandError& E) {
-    FErr << Prefix << E.what() << "\n";
+    FErr << Prefix << Printable(E.what()) << "\n";
   } catch (const Exception& E) {
     // A failed save that the add-in let through reaches the IDE, which
     // shows it and goes on; here it is reported like any other failed save.

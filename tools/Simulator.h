@@ -119,5 +119,8 @@ class TSimulator {
 std::string HostText(const std::string& Utf8);
 std::string UserText(const std::string& Host);
 
+// Raises ECommandError when the command was given arguments.
+void NoArguments(const TArgs& A);
+
 // A non-negative decimal number of at most nine digits; ECommandError else.
 int ParseCount(const std::string& Text, const std::string& What);

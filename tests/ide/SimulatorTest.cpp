@@ -129,6 +129,18 @@ TEST(Simulator, ExitStatusesAndMessages) {
       {{"/nonexistent.tide"}, 2, "cannot read script /nonexistent.tide: No such file"},
       {{"--", "--version"}, 2, "cannot read script --version: No such file"},
       {{"--hive=:memory:", "-e", "# just a comment", "-e", "   "}, 0, ""},
+      // Messages show what a line holds and give the hint that is needed.
+      {{"-e", "show # the form"},
+       2,
+       "-e:1: show takes no arguments ('#' starts a comment only at the start of a line)"},
+      {{"show"},
+       2,
+       "cannot read script show: No such file or directory (to run the command, "
+       "give -e 'show')"},
+      {{"-e", "frob\x1b[2J"}, 2, "unknown command 'frob\\x1b[2J'"},
+      {{"-e", std::string("frob\0nicate", 11)}, 2, "unknown command 'frob\\0nicate'"},
+      {{"-e", "show", "-e", "\xEF\xBB\xBFshow"}, 2, "-e:2: unknown command 'U+FEFFshow'"},
+      {{"-e", "menu component"}, 2, "menu: the add-in is not loaded (use load)"},
   };
   for (const TCase& C : Cases) {
     const TRun R = RunIde(C.Args);
@@ -281,7 +293,8 @@ TEST(Simulator, HelpListsEveryOptionAndCommand) {
   const TRun R = RunIde({"--help"});
   EXPECT_EQ(R.Status, 0);
   for (const char* Option :
-       {"--host", "--hive", "--palette", "--layout", "--package", "-e COMMAND", "SCRIPT"})
+       {"--host", "--hive", "--palette", "--layout", "--package", "-e COMMAND", "SCRIPT", "\n  -i ",
+        "\n  --  ", "\n  0  ", "\n  1  ", "\n  2  ", "\n  3  ", "Ctrl-C", "Ctrl-D"})
     EXPECT_NE(R.Out.find(Option), std::string::npos) << Option;
   for (const TCommand& C : Commands())
     EXPECT_NE(R.Out.find(std::string("\n  ") + C.Synopsis + "\n"), std::string::npos) << C.Name;
