@@ -1,13 +1,32 @@
 #include "Help.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 #include <filesystem>
 #include <sstream>
+#include <vector>
 
 #include "DialogBlock.h"
 #include "OptionTable.h"
 #include "Simulator.h"
+
+std::size_t TerminalWidth() {
+  // The terminal's own width where there is one, else COLUMNS, else 80;
+  // text is never wrapped narrower than 40 columns.
+  winsize Size{};
+  std::size_t Width = 0;
+  if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &Size) == 0 && Size.ws_col > 0)
+    Width = Size.ws_col;
+  else if (const char* Columns = std::getenv("COLUMNS"); Columns != nullptr)
+    Width = static_cast<std::size_t>(std::strtoul(Columns, nullptr, 10));
+  if (Width == 0)
+    Width = 80;
+  return std::max<std::size_t>(Width, 40);
+}
 
 namespace {
 
@@ -25,10 +44,36 @@ const char* KindTitle(TCommandKind Kind) {
   return "";
 }
 
+// Text broken at blanks into lines of at most Width columns after Indent
+// (a word longer than that stands alone).
+std::string Wrap(const std::string& Text, std::size_t Indent, std::size_t Width) {
+  std::string S, Line;
+  std::istringstream Words(Text);
+  std::string Word;
+  const auto Columns = [](const std::string& U) {
+    std::size_t N = 0;
+    for (char Ch : U)
+      N += (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
+    return N;
+  };
+  while (Words >> Word) {
+    if (!Line.empty() && Indent + Columns(Line) + 1 + Columns(Word) > Width) {
+      S += std::string(Indent, ' ') + Line + "\n";
+      Line.clear();
+    }
+    Line += (Line.empty() ? "" : " ") + Word;
+  }
+  if (!Line.empty())
+    S += std::string(Indent, ' ') + Line + "\n";
+  return S;
+}
+
 std::string DialogCommandList(const char* Indent) {
   std::string S;
+  const std::size_t Width = TerminalWidth();
   for (const TDialogCommand& D : DialogCommands())
-    S += std::string(Indent) + D.Synopsis + "\n" + Indent + "    " + D.Help + "\n";
+    S += std::string(Indent) + D.Synopsis + "\n" +
+         Wrap(D.Help, std::string(Indent).size() + 4, Width);
   return S;
 }
 
@@ -57,7 +102,7 @@ std::string CommandList() {
     S += std::string(S.empty() ? "" : "\n") + KindTitle(Kind) + "\n";
     for (const TCommand& C : Commands())
       if (C.Kind == Kind)
-        S += std::string("  ") + C.Synopsis + "\n      " + C.Help + "\n";
+        S += std::string("  ") + C.Synopsis + "\n" + Wrap(C.Help, 6, TerminalWidth());
     if (Kind == TCommandKind::Dialog)
       S += DialogCommandList("    ");
   }
@@ -95,12 +140,18 @@ std::string HelpText() {
   std::ostringstream S;
   S << "usage: tabulon-ide";
   std::size_t Column = 18;
+  std::vector<std::string> Words;
   for (const TOption& O : OptionTable()) {
     std::string Word = "[";
     Word += OptionName(O);
     Word += "]";
     if (O.Short != nullptr && std::string(O.Short) == "-e")
       Word += "...";
+    Words.push_back(Word);
+  }
+  Words.emplace_back("[--]");
+  Words.emplace_back("[SCRIPT]...");
+  for (const std::string& Word : Words) {
     if (Column + Word.size() + 1 > 80) {
       S << "\n                  ";
       Column = 18;
@@ -108,7 +159,7 @@ std::string HelpText() {
     S << " " << Word;
     Column += Word.size() + 1;
   }
-  S << " [SCRIPT]...\n\n"
+  S << "\n\n"
        "Runs a simulated Delphi IDE and the commands given to it.\n\noptions:\n";
   for (const TOption& O : OptionTable()) {
     // A name too long for the column has its text on the lines below.
@@ -121,8 +172,10 @@ std::string HelpText() {
       S << (First ? Name + std::string(24 - Name.size(), ' ') : std::string(24, ' ')) << Line
         << "\n";
   }
-  S << "  SCRIPT                run the commands in the file SCRIPT ('-': standard input)\n"
-       "  --                    the words after it are scripts, even those starting with -\n"
+  S << "  SCRIPT                run the commands in the file SCRIPT ('-': standard\n"
+       "                        input)\n"
+       "  --                    the words after it are scripts, even those that start\n"
+       "                        with -\n"
        "\n"
        "-e commands and scripts run in the order given. With neither, standard input\n"
        "is the script when it is not a terminal (a pipe, a file); a terminal gets a\n"

@@ -3,7 +3,12 @@
 // What tabulon-ide tells about itself: --help and --version, written from the
 // option table and the command tables, and the prompt's help.
 
+#include <cstddef>
 #include <string>
+
+// The width to wrap help and messages to: the terminal's, or 80 where there
+// is none.
+std::size_t TerminalWidth();
 
 // The commands grouped by kind, each "  SYNOPSIS" and its one line below;
 // the dialog block's own commands follow `dialog ... end`.

@@ -94,7 +94,8 @@ std::string Selection(TCustomTabControl* Tabs) {
   const int Index = Tabs->TabIndex();
   if (Index < 0 || Index >= Tabs->Tabs()->Count())
     return "";
-  return ", selected #" + std::to_string(Index) + " " + UserText(Tabs->Tabs()->Strings(Index));
+  // The tab's number among the tabs shown, as group #N and page #N take it.
+  return ", selected tab #" + std::to_string(Index) + " " + UserText(Tabs->Tabs()->Strings(Index));
 }
 
 }  // namespace

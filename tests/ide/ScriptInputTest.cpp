@@ -247,5 +247,8 @@ TEST(ScriptInput, LiveDialogAtThePrompt) {
   EXPECT_EQ(R.Err.find("failed"), std::string::npos) << R.Err;
   EXPECT_NE(R.Out.find("dialog> settings dialog: OK\ntabulon-ide> "), std::string::npos) << R.Out;
   EXPECT_NE(R.Out.find("\"caption\":\"Группа\""), std::string::npos) << R.Out;
+  // The empty group's sheet is hidden: group #N counts the tabs shown, as
+  // tabIndex does; activeIndex counts the sheets.
+  EXPECT_NE(R.Out.find("\"activeIndex\":1,\"tabIndex\":0,"), std::string::npos) << R.Out;
   EXPECT_NE(R.Out.find("dialog> settings dialog: closed\n"), std::string::npos) << R.Out;
 }

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "Help.h"
 #include "Json.h"
 #include "Program.h"
 #include "RunIde.h"
@@ -299,4 +300,18 @@ TEST(Simulator, HelpListsEveryOptionAndCommand) {
   for (const TCommand& C : Commands())
     EXPECT_NE(R.Out.find(std::string("\n  ") + C.Synopsis + "\n"), std::string::npos) << C.Name;
   EXPECT_NE(R.Out.find("later lines still run"), std::string::npos);
+  // Wrapped to the terminal's width, 80 columns where there is none.
+  const TRun Dialog = RunIde({"--hive", ":memory:"}, "help dialog\nhelp\n", true);
+  std::string Shown = R.Out + Dialog.Out;
+  // (The stream's prompt stands where a terminal has the typed line.)
+  for (std::size_t At; (At = Shown.find("tabulon-ide> ")) != std::string::npos;)
+    Shown.erase(At, 13);
+  std::istringstream Lines(Shown);
+  std::string Line;
+  while (std::getline(Lines, Line)) {
+    std::size_t Columns = 0;
+    for (char Ch : Line)
+      Columns += (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
+    EXPECT_LE(Columns, TerminalWidth()) << Line;
+  }
 }
