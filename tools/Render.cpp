@@ -6,12 +6,10 @@
 #include "ComCtrls.h"
 #include "CommCtrl.h"
 #include "Dump.h"
+#include "Help.h"
 #include "Simulator.h"
 
 namespace {
-
-// Long single-line rows wrap here, so the picture fits a terminal.
-constexpr std::size_t kWidth = 100;
 
 const char* const kLegend = "  marks: [chosen tab]  *bold*  :shaded:  (greyed)\n";
 
@@ -67,6 +65,8 @@ void RenderTabs(std::string& Out, TCustomTabControl* Tabs) {
     return;
   }
   const bool Painted = Tabs->PaintCount() > 0;
+  // Long single-line rows wrap, so the picture fits the terminal.
+  const std::size_t Width = TerminalWidth();
   for (const auto& Row : Layout.Rows) {
     std::string Line = "  |";
     for (int i : Row) {
@@ -75,7 +75,7 @@ void RenderTabs(std::string& Out, TCustomTabControl* Tabs) {
                              Layout.ItemRects[static_cast<std::size_t>(i)], Tabs->Brush()->Color())
                   : UserText(Tabs->Tabs()->Strings(i));
       const std::string Tab = i == Selected ? "[" + Caption + "]|" : " " + Caption + " |";
-      if (Columns(Line) + Columns(Tab) > kWidth && Line.size() > 3) {
+      if (Columns(Line) + Columns(Tab) > Width && Line.size() > 3) {
         Out += Line + "\n";
         Line = "  |";
       }

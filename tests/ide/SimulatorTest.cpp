@@ -302,7 +302,8 @@ TEST(Simulator, HelpListsEveryOptionAndCommand) {
   EXPECT_NE(R.Out.find("later lines still run"), std::string::npos);
   // Wrapped to the terminal's width, 80 columns where there is none.
   const TRun Dialog = RunIde({"--hive", ":memory:"}, "help dialog\nhelp\n", true);
-  std::string Shown = R.Out + Dialog.Out;
+  const TRun Render = RunIde({"-e", "show", "-e", "render"});
+  std::string Shown = R.Out + Dialog.Out + Render.Out;
   // (The stream's prompt stands where a terminal has the typed line.)
   for (std::size_t At; (At = Shown.find("tabulon-ide> ")) != std::string::npos;)
     Shown.erase(At, 13);
