@@ -10,6 +10,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <filesystem>
 #include <istream>
 #include <ostream>
@@ -21,15 +22,58 @@
 
 namespace {
 
-// The line being edited when SIGINT came, and whether it held anything:
-// libedit clears its buffer before el_gets returns, so the handler looks.
-EditLine* volatile GEditing = nullptr;
-volatile sig_atomic_t GTypedWhenInterrupted = 0;
+// Set by SIGINT while a line is read.
+volatile sig_atomic_t GInterrupted = 0;
+// Whether the line held anything when Ctrl-C cancelled it.
+bool GTypedWhenInterrupted = false;
 
 void IgnoreInterrupt(int) {
-  if (EditLine* Edit = GEditing) {
-    const LineInfo* Info = el_line(Edit);
-    GTypedWhenInterrupted = Info->lastchar != Info->buffer;
+  GInterrupted = 1;
+}
+
+// libedit's reader of one character. SIGINT is blocked while a line is read
+// except inside ppoll, which opens it atomically: a Ctrl-C that comes while
+// libedit redraws is not caught and then lost in a read that blocks, but
+// ends the next wait at once.
+int ReadChar(EditLine* Edit, wchar_t* Char) {
+  std::mbstate_t State{};
+  sigset_t Open;
+  sigprocmask(SIG_BLOCK, nullptr, &Open);
+  sigdelset(&Open, SIGINT);
+  for (;;) {
+    if (GInterrupted) {
+      const LineInfo* Info = el_line(Edit);
+      GTypedWhenInterrupted = Info->lastchar != Info->buffer;
+      errno = EINTR;
+      return -1;
+    }
+    pollfd In{STDIN_FILENO, POLLIN, 0};
+    if (::ppoll(&In, 1, nullptr, &Open) < 0) {
+      if (errno == EINTR)
+        continue;
+      return -1;
+    }
+    char Byte = 0;
+    const ssize_t N = ::read(STDIN_FILENO, &Byte, 1);
+    if (N == 0)
+      return 0;
+    if (N < 0) {
+      if (errno == EINTR)
+        continue;
+      return -1;
+    }
+    wchar_t Wide = 0;
+    const std::size_t Used = std::mbrtowc(&Wide, &Byte, 1, &State);
+    if (Used == static_cast<std::size_t>(-2))
+      continue;  // more bytes of one character to come
+    if (Used == static_cast<std::size_t>(-1)) {
+      // Not UTF-8: the byte stands for itself, and the script reader tells
+      // the user when the line runs.
+      State = std::mbstate_t{};
+      Wide = static_cast<unsigned char>(Byte);
+    }
+    *Char = Wide;
+    return 1;
   }
 }
 
@@ -90,6 +134,7 @@ class TEditLinePromptInput : public TPromptInput {
     el_set(FEdit, EL_EDITOR, "emacs");
     el_set(FEdit, EL_HIST, history, FHistory);
     el_set(FEdit, EL_SIGNAL, 1);
+    el_set(FEdit, EL_GETCFN, &ReadChar);
     el_set(FEdit, EL_ADDFN, "tabulon-complete", "complete a word", &TEditLinePromptInput::Complete);
     el_set(FEdit, EL_BIND, "^I", "tabulon-complete", nullptr);
     // The user's ~/.editrc, as other programs that use libedit read it.
@@ -109,12 +154,15 @@ class TEditLinePromptInput : public TPromptInput {
     // handler below, which does nothing): the line is dropped, the session
     // goes on.
     const TCatchInterrupt Catch;
-    errno = 0;
-    GEditing = FEdit;
-    GTypedWhenInterrupted = 0;
+    GInterrupted = 0;
+    GTypedWhenInterrupted = false;
+    sigset_t Interrupt, Before;
+    sigemptyset(&Interrupt);
+    sigaddset(&Interrupt, SIGINT);
+    sigprocmask(SIG_BLOCK, &Interrupt, &Before);
     const char* Read = el_gets(FEdit, &Count);
-    GEditing = nullptr;
-    if (Read == nullptr && errno == EINTR) {
+    sigprocmask(SIG_SETMASK, &Before, nullptr);
+    if (Read == nullptr && GInterrupted) {
       // What was typed is gone; whether there was anything is what matters.
       Line = GTypedWhenInterrupted ? "^C" : "";
       return TRead::Cancelled;

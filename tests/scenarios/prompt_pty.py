@@ -40,6 +40,9 @@ class Session:
         return before
 
     def send(self, data):
+        # A user types after the prompt is drawn; a moment's pause lets the
+        # line editor finish setting the terminal up.
+        time.sleep(0.1)
         os.write(self.fd, data)
 
     def status(self):
@@ -50,7 +53,14 @@ class Session:
                     break
             except OSError:
                 break
-        _, status = os.waitpid(self.pid, 0)
+        for _ in range(100):
+            pid, status = os.waitpid(self.pid, os.WNOHANG)
+            if pid:
+                break
+            time.sleep(0.1)
+        else:
+            os.kill(self.pid, 9)
+            raise AssertionError("the program did not end")
         os.close(self.fd)
         return os.waitstatus_to_exitcode(status)
 
