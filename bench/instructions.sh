@@ -18,8 +18,23 @@
 # the start-up against the literal search and the expert against the bare
 # IDE's own work on the same pages.
 set -eu
+if [ $# -lt 1 ]; then
+  echo "usage: $0 BENCHMARK-PROGRAM [OPERATION...]" >&2
+  exit 2
+fi
+# A missing tool is told, not left to a silent status 127 inside a pipe.
+for tool in valgrind awk sed; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "instructions.sh: $tool is not installed (scripts/install-deps bench installs it)" >&2
+    exit 2
+  fi
+done
 bench=$1
 shift
+if [ ! -x "$bench" ]; then
+  echo "instructions.sh: $bench is not a program: build it first (see the README)" >&2
+  exit 2
+fi
 sizes=${SIZES:-"500 2000 5000 20000"}
 [ $# -gt 0 ] || set -- GroupSwitch PageChoice TickUnchanged TickAfterRewrite SortTick StartUp \
   DialogOpening SettingsOk Export IdePaletteBuild IdeRebuild IdePaletteClick

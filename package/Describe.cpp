@@ -91,8 +91,10 @@ std::string Describe(TORVExpert* Expert) {
     << ",\"ownerDraw\":" << Bool(Bar->OwnerDraw()) << ",\"multiLine\":" << Bool(Bar->MultiLine())
     << ",\"rowCount\":" << Bar->RowCount() << ",\"height\":" << Bar->Height()
     << ",\"fontColor\":" << Bar->Font()->Color()
-    << ",\"fontBold\":" << Bool(Bar->Font()->Style().Contains(fsBold))
-    << ",\"activeIndex\":" << Bar->ActivePageIndex() << ",\"sheets\":[";
+    << ",\"fontBold\":" << Bool(Bar->Font()->Style().Contains(fsBold)) << ",\"activeIndex\":"
+    << Bar->ActivePageIndex()
+    // The index group #N takes: among the tabs shown, hidden sheets left out.
+    << ",\"tabIndex\":" << Bar->TabIndex() << ",\"sheets\":[";
   for (int i = 0; i < Bar->PageCount(); ++i)
     S << (i ? "," : "") << "{\"caption\":" << Quote(Bar->Pages(i)->Caption())
       << ",\"tabVisible\":" << Bool(Bar->Pages(i)->TabVisible()) << "}";

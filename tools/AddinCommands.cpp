@@ -8,14 +8,16 @@
 
 namespace {
 
-void NoArguments(const TArgs& A) {
-  if (!A.Words.empty() || !A.Tail.empty())
-    throw ECommandError(A.Command + " takes no arguments");
-}
-
 void NeedPackage(TSimulator& Sim, const TArgs& A) {
   if (Sim.Package() == nullptr)
     throw ECommandError(A.Command + ": the add-in is not loaded (use load)");
+}
+
+// The add-in's menu items and its shortcut act in the shown IDE only; a
+// hidden main form would take the command and do nothing.
+void NeedShown(TSimulator& Sim, const TArgs& A) {
+  if (!Sim.MainForm()->Showing())
+    throw ECommandError(A.Command + ": the main form is not shown (use show)");
 }
 
 // The group bar: the control that holds the palette's sheet.
@@ -73,6 +75,7 @@ void MenuCommand(TSimulator& Sim, const TArgs& A) {
       (A.Words[0].Text != "palette" && A.Words[0].Text != "component"))
     throw ECommandError("usage: menu palette|component");
   NeedPackage(Sim, A);
+  NeedShown(Sim, A);
   TMenuItem* Menu = A.Words[0].Text == "palette" ? Sim.MainForm()->PaletteMenu()->Items()
                                                  : Sim.MainForm()->ComponentMenu();
   TMenuItem* Item = AddinItem(Sim, Menu);
@@ -84,6 +87,7 @@ void MenuCommand(TSimulator& Sim, const TArgs& A) {
 void ShortcutCommand(TSimulator& Sim, const TArgs& A) {
   NoArguments(A);
   NeedPackage(Sim, A);
+  NeedShown(Sim, A);
   // The keys are held while the menu runs the item, and let go afterwards;
   // keys the user was already holding stay held.
   TKeyboardState& Keys = KeyboardState();

@@ -10,11 +10,6 @@
 
 namespace {
 
-void NoArguments(const TArgs& A) {
-  if (!A.Words.empty() || !A.Tail.empty())
-    throw ECommandError(A.Command + " takes no arguments");
-}
-
 void ArgumentCount(const TArgs& A, std::size_t Count, const char* Synopsis) {
   if (A.Words.size() != Count || !A.Tail.empty())
     throw ECommandError("usage: " + std::string(Synopsis));
@@ -198,7 +193,7 @@ const std::vector<TCommand>& Commands() {
       {Ide, "activate", "activate", "the main form gains activation", -1, Activate},
       {Ide, "deactivate", "deactivate", "the main form loses activation", -1, Deactivate},
       {Ide, "page", "page CAPTION | page #N",
-       "the user clicks a palette tab (by caption, or N-th visible tab from 0)", -1, Page},
+       "the user clicks a palette tab (by caption, or the N-th tab shown, from 0)", -1, Page},
       {Ide, "popup", "popup", "the user opens the palette's context menu", -1, PopupCommand},
       {Ide, "key", "key down|up KEY",
        "KEY (LSHIFT, RSHIFT, LCTRL, RCTRL or A) is pressed / released", -1, Key},
@@ -211,7 +206,9 @@ const std::vector<TCommand>& Commands() {
        LoadCommand},
       {Ide, "unload", "unload", "the IDE unloads the add-in's package", -1, UnloadCommand},
       {Addin, "group", "group CAPTION | group #N",
-       "the user clicks a group tab (N among visible tabs)", -1, GroupCommand},
+       "the user clicks a group tab (N: the N-th tab shown, from 0, as dump's groupBar.tabIndex "
+       "counts; groupBar.activeIndex counts hidden sheets too)",
+       -1, GroupCommand},
       {Addin, "menu", "menu palette|component", "the user chooses the add-in's item in that menu",
        -1, MenuCommand},
       {Addin, "shortcut", "shortcut", "the user presses Ctrl+Shift+A with the left-hand keys", -1,

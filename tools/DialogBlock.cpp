@@ -1,9 +1,11 @@
 #include "DialogBlock.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "DialogDriver.h"
 #include "Forms.h"
+#include "StdCtrls.h"
 
 namespace {
 
@@ -20,13 +22,10 @@ TArgs Split(const std::string& Line) {
   TArgs A;
   A.Command = Lexer.Next().Text;
   const TDialogCommand* C = FindDialogCommand(A.Command);
-  if (C == nullptr) {
-    std::string Names;
-    for (const TDialogCommand& D : DialogCommands())
-      Names += std::string(Names.empty() ? "" : ", ") + D.Name;
-    throw ECommandError("'" + A.Command + "' is not a command of a dialog block (" + Names +
-                        "; end closes the block; 'help dialog' tells more)");
-  }
+  if (C == nullptr)
+    throw ECommandError("'" + A.Command +
+                        "' is not a command of a dialog block ('help dialog' lists them; end "
+                        "ends the block)");
   while (!Lexer.AtEnd() && A.Words.size() < C->MaxWords)
     A.Words.push_back(Lexer.Next());
   A.Tail = Lexer.Rest();
@@ -38,6 +37,8 @@ TArgs Split(const std::string& Line) {
     throw ECommandError("usage: check NAME on|off");
   if (A.Command == "keydown" && A.Words[1].Text != "Up" && A.Words[1].Text != "Down")
     throw ECommandError("usage: keydown NAME Up|Down");
+  if (A.Command == "key" && !IsKeyName(A.Words[1].Text))
+    throw ECommandError("key: unknown key '" + A.Words[1].Text + "' (" + KeyNames() + ")");
   if (A.Command == "sheet" && A.Words[0].Text != "TSMain" && A.Words[0].Text != "TSGroupPage")
     throw ECommandError("usage: sheet TSMain|TSGroupPage");
   if (A.Command == "wait")
@@ -61,6 +62,10 @@ const std::vector<TDialogCommand>& DialogCommands() {
       {"focus", "focus NAME", "the focus moves to the control by the keyboard", 1, 1},
       {"type", "type NAME TEXT", "the user tabs into the edit and types TEXT key by key", 2, 2},
       {"keydown", "keydown NAME Up|Down", "the user presses that arrow key in the control", 2, 2},
+      {"key", "key NAME KEY",
+       "the user presses KEY in the control: Enter, Escape, Tab, Up, Down, Left, Right, Home, "
+       "End, Delete or Backspace",
+       2, 2},
       {"select", "select NAME INDEX|\"TEXT\"", "a mouse click on that item of a list or combo box",
        2, 2},
       {"input", "input TEXT | input --cancel",
@@ -76,6 +81,7 @@ const std::vector<TDialogCommand>& DialogCommands() {
       {"ok", "ok", "the user presses OK", 0, 0},
       {"cancel", "cancel", "the user presses Close (without ok or cancel the close box is used)", 0,
        0},
+      {"close", "close", "the user closes the dialog with its close box", 0, 0},
   };
   return kCommands;
 }
@@ -110,8 +116,23 @@ void TDialogBlocks::Add(const std::string& Line, const std::string& Where) {
     FCurrent = TBlock();
     return;
   }
-  (void)Split(Line);
+  CheckNames(Split(Line));
   FCurrent.Lines.push_back({Line, Where});
+}
+
+void TDialogBlocks::CheckNames(const TArgs& A) const {
+  // The commands whose first word names a control. The names are known
+  // once a dialog has opened; a typo is told as the line is typed, not
+  // when the dialog runs the block.
+  static const char* const kNamed[] = {"click",   "check",  "focus", "type",
+                                       "keydown", "select", "key"};
+  if (FKnownNames.empty() || A.Words.empty() ||
+      std::find_if(std::begin(kNamed), std::end(kNamed),
+                   [&A](const char* N) { return A.Command == N; }) == std::end(kNamed))
+    return;
+  if (FKnownNames.count(A.Words[0].Text) == 0)
+    throw ECommandError("the settings dialog has no control '" + A.Words[0].Text +
+                        "' ('help dialog' lists them)");
 }
 
 std::vector<std::string> TDialogBlocks::TakeUnused() {
@@ -128,7 +149,8 @@ bool TDialogBlocks::TakeExpectFailed() {
 
 void TDialogBlocks::RunModal(TCustomForm* Form) {
   std::vector<TBlockLine> Lines;
-  if (!FQueued.empty()) {
+  const bool Queued = !FQueued.empty();
+  if (Queued) {
     Lines = std::move(FQueued.front().Lines);
     FQueued.pop_front();
   }
@@ -143,7 +165,19 @@ void TDialogBlocks::RunModal(TCustomForm* Form) {
     }
   } Close{*this};
   FLastControls = FOpen->Controls();
-  for (const TBlockLine& L : Lines) {
+  FKnownNames.clear();
+  for (int i = 0; i < Form->ComponentCount(); ++i)
+    FKnownNames.insert(UserText(Form->Components(i)->Name()));
+  FClosedByBox = false;
+  if (!Queued && FLive) {
+    RunLive();
+    NoteEnding(Form);
+    return;
+  }
+  for (const TBlockLine& Line : Lines) {
+    // A line typed at the prompt has no place to name: the line itself
+    // names it.
+    const TBlockLine L{Line.Line, Line.Where.empty() ? "'" + Trim(Line.Line) + "'" : Line.Where};
     if (FOpen->Closed())
       throw EBlockLineError(L.Where, "the dialog has closed already");
     TLineLexer Lexer(L.Line);
@@ -154,9 +188,10 @@ void TDialogBlocks::RunModal(TCustomForm* Form) {
       CheckInputsTaken();
     FSim.CountCommand(L.Line, 1);
     try {
-      RunLine(L);
+      RunLineNoting(L);
     } catch (const EExpectFailed& E) {
-      FSim.Err() << "tabulon-ide: " << L.Where << ": " << Trim(L.Line) << " failed\n"
+      FSim.Err() << "tabulon-ide: " << (Line.Where.empty() ? "" : L.Where + ": ") << Trim(L.Line)
+                 << " failed\n"
                  << E.what() << "\n";
       FExpectFailed = true;
     } catch (const ECommandError& E) {
@@ -167,8 +202,103 @@ void TDialogBlocks::RunModal(TCustomForm* Form) {
   }
   CheckInputsTaken();
   // A block that ends without ok or cancel closes the dialog.
-  if (!FOpen->Closed())
+  if (!FOpen->Closed()) {
     FOpen->CloseBox();
+    FClosedByBox = true;
+  }
+  NoteEnding(Form);
+}
+
+void TDialogBlocks::NoteEnding(TCustomForm* Form) {
+  FEnded = Form->ModalResult() == mrOk ? "OK" : FClosedByBox ? "closed" : "Cancel";
+}
+
+std::string TDialogBlocks::TakeEnding() {
+  return std::exchange(FEnded, std::string());
+}
+
+void TDialogBlocks::RunLive() {
+  FSim.Out() << "The settings dialog is open: each line runs in it at once ('controls' lists\n"
+                "its controls, 'help dialog' the commands); ok, cancel or close ends it.\n";
+  while (!FOpen->Closed()) {
+    std::string Line;
+    FSim.Out().flush();
+    const TRead Read = FLive("dialog> ", Line);
+    if (Read == TRead::End) {
+      // Ctrl-D is the user closing the dialog; the session goes on.
+      FSim.Out() << "\n";
+      FOpen->CloseBox();
+      FClosedByBox = true;
+      break;
+    }
+    if (Read == TRead::Cancelled || IsBlankOrComment(Line))
+      continue;
+    try {
+      if (const std::string Problem = Utf8Problem(Line); !Problem.empty())
+        throw ECommandError(Problem);
+      TLineLexer Lexer(Line);
+      const std::string Command = Lexer.Next().Text;
+      if (Command == "help") {
+        const TArgs A = [&] {
+          TArgs H;
+          H.Command = Command;
+          while (!Lexer.AtEnd())
+            H.Words.push_back(Lexer.Next());
+          return H;
+        }();
+        FindCommand("help")->Run(FSim, A);
+        continue;
+      }
+      const TBlockLine L{Line, ""};
+      FSim.CountCommand(Line, 1);
+      RunLineNoting(L);
+    } catch (const EExpectFailed& E) {
+      FSim.Err() << "tabulon-ide: " << Trim(Line) << " failed\n" << E.what() << "\n";
+      FExpectFailed = true;
+    } catch (const ECommandError& E) {
+      FSim.Err() << "tabulon-ide: " << E.what() << "\n";
+    } catch (const Exception& E) {
+      FSim.Err() << "tabulon-ide: " << Printable(UserText(E.Message())) << "\n";
+    }
+  }
+  // An answer no input box took is told, not an error: the user sees the
+  // dialog and goes on.
+  for (const TInput& I : FInputs)
+    FSim.Err() << "tabulon-ide: note: no input box took the answer '"
+               << (I.Text ? UserText(*I.Text) : std::string("--cancel")) << "'\n";
+  FInputs.clear();
+}
+
+namespace {
+// The group names the dialog's group list holds (Windows-1251); empty
+// when the dialog has no such list.
+std::vector<std::string> GroupNames(TCustomForm* Form) {
+  std::vector<std::string> Names;
+  if (auto* List = dynamic_cast<TCustomListBox*>(Form->FindComponent("LBoxPageGroup")))
+    for (int i = 0; i < List->Items()->Count(); ++i)
+      Names.push_back(List->Items()->Get(i));
+  return Names;
+}
+}  // namespace
+
+void TDialogBlocks::RunLineNoting(const TBlockLine& L) {
+  // The dialog keeps only the Russian letters of a group name; a user who
+  // typed others is told what the name became, since nothing in the dialog
+  // says so.
+  const std::vector<std::string> Before = GroupNames(FOpenForm);
+  FTaken.reset();
+  RunLine(L);
+  if (!FTaken || FOpen->Closed())
+    return;
+  const std::vector<std::string> After = GroupNames(FOpenForm);
+  for (std::size_t i = 0; i < After.size(); ++i)
+    if (i >= Before.size() || After[i] != Before[i]) {
+      if (After[i] != *FTaken)
+        FSim.Err() << "tabulon-ide: note: the group name '" << UserText(*FTaken) << "' became '"
+                   << UserText(After[i])
+                   << "': the dialog keeps only the Russian letters of a group name\n";
+      break;
+    }
 }
 
 void TDialogBlocks::CheckInputsTaken() {
@@ -193,6 +323,8 @@ void TDialogBlocks::RunLine(const TBlockLine& L) {
     D.Type(Word(0), Word(1));
   } else if (A.Command == "keydown") {
     D.KeyDown(Word(0), Word(1));
+  } else if (A.Command == "key") {
+    D.PressKey(Word(0), Word(1));
   } else if (A.Command == "select") {
     if (A.Words[1].Quoted || Word(1).find_first_not_of("0123456789") != std::string::npos)
       D.Select(Word(0), Word(1));
@@ -211,6 +343,9 @@ void TDialogBlocks::RunLine(const TBlockLine& L) {
     D.Ok();
   } else if (A.Command == "cancel") {
     D.Cancel();
+  } else if (A.Command == "close") {
+    D.CloseBox();
+    FClosedByBox = true;
   } else {
     // wait, dump, expect and snapshot are the simulator's own; dump, expect
     // and snapshot see the dialog while it is open.
@@ -230,5 +365,6 @@ bool TDialogBlocks::AnswerInput(const std::string& Caption, const std::string& P
   if (!Answer)
     return false;
   Value = *Answer;
+  FTaken = std::move(Answer);
   return true;
 }

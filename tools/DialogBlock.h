@@ -6,10 +6,13 @@
 // opens it; a block without ok or cancel closes the dialog at its end.
 
 #include <deque>
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "Prompt.h"
 #include "Simulator.h"
 
 class TDialogDriver;
@@ -48,6 +51,11 @@ class TDialogBlocks {
   // A line of the block being read; "end" finishes it. Raises ECommandError
   // for a line that is not a dialog command.
   void Add(const std::string& Line, const std::string& Where);
+  // Forgets the block being read (the user at the prompt dropped it).
+  void Drop() {
+    FReading = false;
+    FCurrent = TBlock();
+  }
   // Whether a block was started and not finished (at the end of a script).
   std::string Unfinished() const { return FReading ? FCurrent.BeganAt : std::string(); }
   // Where the blocks begin that were read and never ran, since no command
@@ -56,6 +64,8 @@ class TDialogBlocks {
   // The controls of the dialog that opened last, as the block command
   // `controls` lists them; empty before any dialog opened.
   const std::string& LastControls() const { return FLastControls; }
+  // The component names of that dialog, for completion.
+  std::vector<std::string> KnownNames() const { return {FKnownNames.begin(), FKnownNames.end()}; }
 
   // The dialog that is open now, with its driver; nullptr outside one.
   TDialogDriver* Open() const { return FOpen.get(); }
@@ -64,10 +74,25 @@ class TDialogBlocks {
   // Whether an expect inside a block failed since the last call.
   bool TakeExpectFailed();
 
+  // At the prompt: a dialog that opens with no block queued reads its
+  // lines from Live, each run at once, until ok, cancel or close ends it.
+  using TLiveInput = std::function<TRead(const std::string& Prompt, std::string& Line)>;
+  void SetLive(TLiveInput Live) { FLive = std::move(Live); }
+  // How the last dialog ended ("OK", "Cancel", "closed"), once; "" when
+  // none ended since the last call.
+  std::string TakeEnding();
+
  private:
   void RunModal(TCustomForm* Form);
   bool AnswerInput(const std::string& Caption, const std::string& Prompt, std::string& Value);
   void RunLine(const TBlockLine& Line);
+  // RunLine, telling the user when the dialog changed a group name typed
+  // into its input box.
+  void RunLineNoting(const TBlockLine& Line);
+  void RunLive();
+  void NoteEnding(TCustomForm* Form);
+  // Raises ECommandError when a line names a control the dialog lacks.
+  void CheckNames(const TArgs& A) const;
   // Raises EBlockLineError at the first answer no input box took.
   void CheckInputsTaken();
 
@@ -90,4 +115,9 @@ class TDialogBlocks {
   std::deque<TInput> FInputs;
   bool FExpectFailed = false;
   std::string FLastControls;
+  std::set<std::string> FKnownNames;  // the component names of the last dialog
+  TLiveInput FLive;
+  bool FClosedByBox = false;
+  std::string FEnded;
+  std::unique_ptr<std::string> FTaken;  // the answer an input box took last
 };

@@ -16,7 +16,7 @@
 
 namespace {
 std::string Quoted(const std::string& Name) {
-  return "\"" + Name + "\"";
+  return "'" + Name + "'";
 }
 
 TJson Items(const TStrings* Items) {
@@ -105,29 +105,32 @@ bool TDialogDriver::Closed() const {
 
 void TDialogDriver::CheckOpen() const {
   if (Closed())
-    throw Exception("The settings dialog is closed");
+    throw Exception("the settings dialog is closed");
 }
 
 TControl* TDialogDriver::Find(const std::string& Name) const {
   CheckOpen();
   auto* Control = dynamic_cast<TControl*>(FForm->FindComponent(Utf8ToWin1251(Name)));
   if (Control == nullptr)
-    throw Exception("The settings dialog has no control " + Quoted(Name));
+    throw Exception("the settings dialog has no control " + Quoted(Name));
   return Control;
 }
 
 TControl* TDialogDriver::Reachable(const std::string& Name) const {
   TControl* Control = Find(Name);
-  for (const TControl* C = Control; C != nullptr && C != FForm; C = C->Parent()) {
-    if (!C->Visible())
-      throw Exception("Control " + Quoted(Name) + " is hidden");
-    if (!C->Enabled())
-      throw Exception("Control " + Quoted(Name) + " is disabled");
+  // A sheet that is not shown is hidden too; the sheet to choose is the
+  // more useful thing to tell.
+  for (const TControl* C = Control; C != nullptr && C != FForm; C = C->Parent())
     if (auto* Sheet = dynamic_cast<const TTabSheet*>(C);
         Sheet != nullptr && Sheet->PageControl() != nullptr &&
         Sheet->PageControl()->ActivePage() != Sheet && Sheet != Control)
-      throw Exception("Control " + Quoted(Name) + " is on sheet " + Quoted(Sheet->Name()) +
-                      ", which is not shown");
+      throw Exception("control " + Quoted(Name) + " is on sheet " + Quoted(Sheet->Name()) +
+                      ", which is not shown (use sheet " + Sheet->Name() + ")");
+  for (const TControl* C = Control; C != nullptr && C != FForm; C = C->Parent()) {
+    if (!C->Visible())
+      throw Exception("control " + Quoted(Name) + " is hidden");
+    if (!C->Enabled())
+      throw Exception("control " + Quoted(Name) + " is disabled");
   }
   return Control;
 }
@@ -135,18 +138,18 @@ TControl* TDialogDriver::Reachable(const std::string& Name) const {
 TWinControl* TDialogDriver::Focusable(const std::string& Name) const {
   auto* W = dynamic_cast<TWinControl*>(Reachable(Name));
   if (W == nullptr || !W->TabStop() || !W->CanFocus())
-    throw Exception("Control " + Quoted(Name) + " cannot take the focus");
+    throw Exception("control " + Quoted(Name) + " cannot take the focus");
   return W;
 }
 
 void TDialogDriver::Sheet(const std::string& Name) {
   auto* Page = dynamic_cast<TTabSheet*>(Find(Name));
   if (Page == nullptr || Page->PageControl() == nullptr)
-    throw Exception("Control " + Quoted(Name) + " is not a sheet");
+    throw Exception("control " + Quoted(Name) + " is not a sheet");
   TPageControl* Pages = Page->PageControl();
   Reachable(Pages->Name());
   if (!Page->TabVisible())
-    throw Exception("Sheet " + Quoted(Name) + " has no tab");
+    throw Exception("sheet " + Quoted(Name) + " has no tab");
   Pages->ClickTab(Page->TabIndex());
 }
 
@@ -156,7 +159,7 @@ void TDialogDriver::Click(const std::string& Name) {
       dynamic_cast<TButton*>(Control) != nullptr || dynamic_cast<TCheckBox*>(Control) != nullptr ||
       (dynamic_cast<TLabel*>(Control) != nullptr && Control->OnClick().Assigned());
   if (!Clickable)
-    throw Exception("Control " + Quoted(Name) +
+    throw Exception("control " + Quoted(Name) +
                     " is not a button, check box or link: use select, type or color");
   Control->SimulateClick();
 }
@@ -164,7 +167,7 @@ void TDialogDriver::Click(const std::string& Name) {
 void TDialogDriver::Check(const std::string& Name, bool On) {
   auto* Box = dynamic_cast<TCheckBox*>(Reachable(Name));
   if (Box == nullptr)
-    throw Exception("Control " + Quoted(Name) + " is not a check box");
+    throw Exception("control " + Quoted(Name) + " is not a check box");
   if (Box->Checked() != On)
     Box->SimulateClick();
 }
@@ -177,30 +180,71 @@ void TDialogDriver::Focus(const std::string& Name) {
 void TDialogDriver::Type(const std::string& Name, const std::string& Text) {
   TWinControl* W = Focusable(Name);
   if (dynamic_cast<TCustomEdit*>(W) == nullptr)
-    throw Exception("Control " + Quoted(Name) + " takes no typed text");
+    throw Exception("control " + Quoted(Name) + " takes no typed text");
   FForm->FocusControl(W);
   for (char Ch : Utf8ToWin1251(Text))
     W->SimulateChar(Ch);
 }
 
+namespace {
+// The keys a script can press in a control, and the character the keyboard
+// sends with each (0: none).
+struct TKeyName {
+  const char* Name;
+  Word VirtualKey;
+  char Char;
+};
+constexpr TKeyName kKeyNames[] = {
+    {"Enter", VK_RETURN, '\r'}, {"Escape", VK_ESCAPE, '\x1b'}, {"Tab", VK_TAB, '\t'},
+    {"Up", VK_UP, 0},           {"Down", VK_DOWN, 0},          {"Left", VK_LEFT, 0},
+    {"Right", VK_RIGHT, 0},     {"Home", VK_HOME, 0},          {"End", VK_END, 0},
+    {"Delete", VK_DELETE, 0},   {"Backspace", VK_BACK, '\b'},
+};
+}  // namespace
+
+std::string KeyNames() {
+  std::string Names;
+  for (const TKeyName& K : kKeyNames)
+    Names += (Names.empty() ? "" : ", ") + std::string(K.Name);
+  return Names;
+}
+
+bool IsKeyName(const std::string& Key) {
+  for (const TKeyName& K : kKeyNames)
+    if (Key == K.Name)
+      return true;
+  return false;
+}
+
 void TDialogDriver::KeyDown(const std::string& Name, const std::string& Key) {
-  Word VirtualKey = 0;
-  if (Key == "Up")
-    VirtualKey = VK_UP;
-  else if (Key == "Down")
-    VirtualKey = VK_DOWN;
-  else
-    throw Exception("Unknown key " + Quoted(Key) + ": give Up or Down");
+  if (Key != "Up" && Key != "Down")
+    throw Exception("unknown key '" + Key + "': give Up or Down");
+  PressKey(Name, Key);
+}
+
+void TDialogDriver::PressKey(const std::string& Name, const std::string& Key) {
+  const TKeyName* Found = nullptr;
+  for (const TKeyName& K : kKeyNames)
+    if (Key == K.Name)
+      Found = &K;
+  if (Found == nullptr)
+    throw Exception("unknown key '" + Key + "' (" + KeyNames() + ")");
   TWinControl* W = Focusable(Name);
   FForm->FocusControl(W);
-  W->SimulateKey(VirtualKey);
+  // As the keyboard does it: the key goes down, its character follows, the
+  // key comes up.
+  SendMessage(W->Handle(), WM_KEYDOWN, Found->VirtualKey, 0);
+  if (Found->Char != 0 && !Closed())
+    W->SimulateChar(Found->Char);
+  if (!Closed())
+    SendMessage(W->Handle(), WM_KEYUP, Found->VirtualKey, 0);
 }
 
 void TDialogDriver::Select(const std::string& Name, int Index) {
   TControl* Control = Reachable(Name);
   auto Check = [&](int Count) {
     if (Index < 0 || Index >= Count)
-      throw Exception("Control " + Quoted(Name) + " has no item " + std::to_string(Index) +
+      throw Exception("control " + Quoted(Name) + " has no item " + std::to_string(Index) +
                       " (it has " + std::to_string(Count) + ")");
   };
   if (auto* List = dynamic_cast<TCustomListBox*>(Control)) {
@@ -210,7 +254,7 @@ void TDialogDriver::Select(const std::string& Name, int Index) {
     Check(Combo->Items()->Count());
     Combo->SelectItemByUser(Index);
   } else {
-    throw Exception("Control " + Quoted(Name) + " is not a list");
+    throw Exception("control " + Quoted(Name) + " is not a list");
   }
 }
 
@@ -223,9 +267,9 @@ void TDialogDriver::Select(const std::string& Name, const std::string& Text) {
   else if (auto* Combo = dynamic_cast<TCustomComboBox*>(Control))
     Index = Combo->Items()->IndexOf(S);
   else
-    throw Exception("Control " + Quoted(Name) + " is not a list");
+    throw Exception("control " + Quoted(Name) + " is not a list");
   if (Index < 0)
-    throw Exception("Control " + Quoted(Name) + " has no item " + Quoted(Text));
+    throw Exception("control " + Quoted(Name) + " has no item " + Quoted(Text));
   Select(Name, Index);
 }
 
@@ -234,7 +278,7 @@ void TDialogDriver::Color(const std::string& Value) {
   const std::string Name = "ColorBoxPageGroup";
   auto* Box = dynamic_cast<TCustomComboBox*>(Reachable(Name));
   if (Box == nullptr || SelectedColorProperty(Box) == nullptr)
-    throw Exception("The settings dialog has no colour box");
+    throw Exception("the settings dialog has no colour box");
   const TPropInfo* Style = Property(Box, "Style", tkSet);
   const bool HasCustom =
       Style != nullptr &&
@@ -264,7 +308,7 @@ void TDialogDriver::Color(const std::string& Value) {
     Box->SelectItemByUser(0);
     return;
   }
-  throw Exception("Colour " + Value + " is not listed in " + Quoted(Name) +
+  throw Exception("colour " + Value + " is not listed in " + Quoted(Name) +
                   ", and this colour box asks for no custom colour");
 }
 

@@ -35,6 +35,9 @@ class TDialogDriver {
   void Type(const std::string& Name, const std::string& Text);
   // keydown NAME Up|Down: focus by the keyboard, then the arrow key.
   void KeyDown(const std::string& Name, const std::string& Key);
+  // key NAME KEY: focus by the keyboard, then KEY (one of KeyNames()) is
+  // pressed: Enter, Escape, Tab and Backspace send their character too.
+  void PressKey(const std::string& Name, const std::string& Key);
   // select NAME INDEX / select NAME "TEXT": a mouse click on that item of a
   // list box or combo box (TEXT: the first item equal to it, ignoring case).
   void Select(const std::string& Name, int Index);
@@ -80,6 +83,10 @@ class TDialogDriver {
 
   TCustomForm* FForm;
 };
+
+// The keys PressKey knows, as "Enter, Escape, ..."; whether Key is one.
+std::string KeyNames();
+bool IsKeyName(const std::string& Key);
 
 // Reads a colour as the driver's Color takes it; raises EConvertError.
 std::int32_t ParseColorValue(const std::string& Value);

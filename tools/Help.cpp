@@ -1,13 +1,32 @@
 #include "Help.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 #include <filesystem>
 #include <sstream>
+#include <vector>
 
 #include "DialogBlock.h"
 #include "OptionTable.h"
 #include "Simulator.h"
+
+std::size_t TerminalWidth() {
+  // The terminal's own width where there is one, else COLUMNS, else 80;
+  // text is never wrapped narrower than 40 columns.
+  winsize Size{};
+  std::size_t Width = 0;
+  if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &Size) == 0 && Size.ws_col > 0)
+    Width = Size.ws_col;
+  else if (const char* Columns = std::getenv("COLUMNS"); Columns != nullptr)
+    Width = static_cast<std::size_t>(std::strtoul(Columns, nullptr, 10));
+  if (Width == 0)
+    Width = 80;
+  return std::max<std::size_t>(Width, 40);
+}
 
 namespace {
 
@@ -25,10 +44,36 @@ const char* KindTitle(TCommandKind Kind) {
   return "";
 }
 
+// Text broken at blanks into lines of at most Width columns after Indent
+// (a word longer than that stands alone).
+std::string Wrap(const std::string& Text, std::size_t Indent, std::size_t Width) {
+  std::string S, Line;
+  std::istringstream Words(Text);
+  std::string Word;
+  const auto Columns = [](const std::string& U) {
+    std::size_t N = 0;
+    for (char Ch : U)
+      N += (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
+    return N;
+  };
+  while (Words >> Word) {
+    if (!Line.empty() && Indent + Columns(Line) + 1 + Columns(Word) > Width) {
+      S += std::string(Indent, ' ') + Line + "\n";
+      Line.clear();
+    }
+    Line += (Line.empty() ? "" : " ") + Word;
+  }
+  if (!Line.empty())
+    S += std::string(Indent, ' ') + Line + "\n";
+  return S;
+}
+
 std::string DialogCommandList(const char* Indent) {
   std::string S;
+  const std::size_t Width = TerminalWidth();
   for (const TDialogCommand& D : DialogCommands())
-    S += std::string(Indent) + D.Synopsis + "\n" + Indent + "    " + D.Help + "\n";
+    S += std::string(Indent) + D.Synopsis + "\n" +
+         Wrap(D.Help, std::string(Indent).size() + 4, Width);
   return S;
 }
 
@@ -57,7 +102,7 @@ std::string CommandList() {
     S += std::string(S.empty() ? "" : "\n") + KindTitle(Kind) + "\n";
     for (const TCommand& C : Commands())
       if (C.Kind == Kind)
-        S += std::string("  ") + C.Synopsis + "\n      " + C.Help + "\n";
+        S += std::string("  ") + C.Synopsis + "\n" + Wrap(C.Help, 6, TerminalWidth());
     if (Kind == TCommandKind::Dialog)
       S += DialogCommandList("    ");
   }
@@ -79,8 +124,8 @@ std::string HelpTopic(const std::string& Topic, const std::string& LastControls)
       return S + "The controls of the settings dialog as it opened last:\n" + LastControls;
     return S +
            "No settings dialog has opened yet, so its controls are not known. To see them,\n"
-           "load the add-in and open one with a block that lists them:\n"
-           "  load\n  dialog\n  controls\n  end\n  menu component\n"
+           "load the add-in, show the IDE and open one with a block that lists them:\n"
+           "  load\n  show\n  dialog\n  controls\n  end\n  menu component\n"
            "The dialog closes at the block's end; then 'help dialog' lists them too.\n";
   }
   if (const TCommand* C = FindCommand(Topic); C != nullptr && C->Kind != TCommandKind::Dialog)
@@ -95,12 +140,18 @@ std::string HelpText() {
   std::ostringstream S;
   S << "usage: tabulon-ide";
   std::size_t Column = 18;
+  std::vector<std::string> Words;
   for (const TOption& O : OptionTable()) {
     std::string Word = "[";
     Word += OptionName(O);
     Word += "]";
     if (O.Short != nullptr && std::string(O.Short) == "-e")
       Word += "...";
+    Words.push_back(Word);
+  }
+  Words.emplace_back("[--]");
+  Words.emplace_back("[SCRIPT]...");
+  for (const std::string& Word : Words) {
     if (Column + Word.size() + 1 > 80) {
       S << "\n                  ";
       Column = 18;
@@ -108,7 +159,7 @@ std::string HelpText() {
     S << " " << Word;
     Column += Word.size() + 1;
   }
-  S << " [SCRIPT]...\n\n"
+  S << "\n\n"
        "Runs a simulated Delphi IDE and the commands given to it.\n\noptions:\n";
   for (const TOption& O : OptionTable()) {
     // A name too long for the column has its text on the lines below.
@@ -121,12 +172,18 @@ std::string HelpText() {
       S << (First ? Name + std::string(24 - Name.size(), ' ') : std::string(24, ' ')) << Line
         << "\n";
   }
-  S << "  SCRIPT                run the commands in the file SCRIPT ('-': standard input)\n"
+  S << "  SCRIPT                run the commands in the file SCRIPT ('-': standard\n"
+       "                        input)\n"
+       "  --                    the words after it are scripts, even those that start\n"
+       "                        with -\n"
        "\n"
-       "-e commands and scripts run in the order given. With neither, a terminal gets\n"
-       "a prompt, with line editing and the history of earlier sessions (kept in\n"
-       "the folder of the default hive); without a terminal, the tour runs.\n"
-       "--tour runs the tour first, on an IDE of its own with a registry in memory.\n"
+       "-e commands and scripts run in the order given. With neither, standard input\n"
+       "is the script when it is not a terminal (a pipe, a file); a terminal gets a\n"
+       "prompt, with line editing, Tab completion and the history of earlier sessions\n"
+       "(in $XDG_CONFIG_HOME/tabulon/history). -i gives the prompt after the scripts.\n"
+       "At the prompt Ctrl-C cancels the line, Ctrl-D leaves, and a settings dialog\n"
+       "opened with no dialog block queued is driven live ('dialog>'). --tour runs\n"
+       "the tour first, on an IDE of its own with a registry in memory.\n"
        "\n"
        "Commands, one a line ('#' at the start of a line begins a comment; arguments\n"
        "with blanks go in double quotes):\n\n"
@@ -148,17 +205,20 @@ std::string HelpText() {
        "\n"
        "Text in and out is UTF-8; scripts may end their lines with LF, CR LF or CR.\n"
        "Messages about a line say FILE:LINE (-e:N for the N-th -e line, -:N for\n"
-       "standard input).\n"
+       "standard input); at the prompt they name no place.\n"
        "\n"
-       "exit status: 0 when every command ran and every expect held; 1 when an expect\n"
-       "failed; 2 on a bad option, command, argument or input file, an error the IDE\n"
-       "raised, or a dialog block or input answer that was never used: the run stops\n"
-       "at that line, which the message names, and the command that was refused\n"
-       "changed nothing; 3 when settings could not be saved (the hive file could not\n"
-       "be written: each time is reported with the file and the reason, and the later\n"
-       "lines still run; 3 outweighs 1). At the prompt, mistakes are reported as they\n"
-       "are typed and the session goes on; its status is that of failed expects and\n"
-       "saves.\n";
+       "exit status:\n"
+       "  0  every command ran and every expect held\n"
+       "  1  an expect failed (the later lines still run)\n"
+       "  2  a bad option, command, argument or input file, an error the IDE raised,\n"
+       "     or a dialog block or input answer that was never used: a script stops at\n"
+       "     that line, which the message names, and the refused command changed\n"
+       "     nothing; at the prompt a mistake is told and the session goes on, and 2\n"
+       "     is the status only when Ctrl-D leaves a dialog block unfinished or unused\n"
+       "  3  settings could not be saved (the hive file could not be written: each time\n"
+       "     is told with the file and the reason, and the later lines still run)\n"
+       "A script's status is the first of 2, 3, 1 that applies; the prompt's the first\n"
+       "of 3, 1, 2; with -i the greater of the script's and the prompt's.\n";
   return S.str();
 }
 
@@ -172,4 +232,55 @@ std::string VersionText() {
   }
   return std::string("tabulon-ide ") + TABULON_VERSION + "\nhost builds: " + Builds +
          " (this is the Delphi " + std::to_string(HostVersion) + " build)\n";
+}
+
+namespace {
+// Text for roff: backslashes and minus signs escaped, and a line that would
+// start with a control character protected.
+std::string Roff(const std::string& Text) {
+  std::string S;
+  bool LineStart = true;
+  for (char Ch : Text) {
+    if (LineStart && (Ch == '.' || Ch == '\''))
+      S += "\\&";
+    if (Ch == '\\')
+      S += "\\e";
+    else if (Ch == '-')
+      S += "\\-";
+    else
+      S += Ch;
+    LineStart = Ch == '\n';
+  }
+  return S;
+}
+}  // namespace
+
+std::string ManPage() {
+  std::string S = ".TH TABULON-IDE 1 \"\" \"tabulon-ide " TABULON_VERSION
+                  "\" \"User Commands\"\n"
+                  ".SH NAME\ntabulon\\-ide \\- a simulated Delphi IDE for the Tabulon add-in\n"
+                  ".SH SYNOPSIS\n.B tabulon\\-ide\n";
+  for (const TOption& O : OptionTable())
+    S += "[" + Roff(OptionName(O)) + "]\n";
+  S += "[" + Roff("--") + "] [SCRIPT | " + Roff("-") + "]...\n.SH DESCRIPTION\n";
+  const std::string Help = HelpText();
+  // The prose of --help between the options and the commands.
+  const std::size_t Prose = Help.find("\n\n", Help.find("\n  --  "));
+  S += Roff(Help.substr(Prose + 2, Help.find("Commands, one a line") - Prose - 2));
+  S += ".SH OPTIONS\n";
+  for (const TOption& O : OptionTable()) {
+    std::string Text = O.Help;
+    for (char& Ch : Text)
+      if (Ch == '\n')
+        Ch = ' ';
+    S += ".TP\n.B " + Roff(OptionName(O)) + "\n" + Roff(Text) + "\n";
+  }
+  S += ".SH COMMANDS\n";
+  for (const TCommand& C : Commands())
+    S += ".TP\n.B " + Roff(C.Synopsis) + "\n" + Roff(C.Help) + "\n";
+  S += ".SH DIALOG BLOCKS\n";
+  for (const TDialogCommand& D : DialogCommands())
+    S += ".TP\n.B " + Roff(D.Synopsis) + "\n" + Roff(D.Help) + "\n";
+  S += ".SH EXIT STATUS\n.nf\n" + Roff(Help.substr(Help.find("exit status:\n") + 13)) + ".fi\n";
+  return S;
 }

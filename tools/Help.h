@@ -3,7 +3,12 @@
 // What tabulon-ide tells about itself: --help and --version, written from the
 // option table and the command tables, and the prompt's help.
 
+#include <cstddef>
 #include <string>
+
+// The width to wrap help and messages to: the terminal's, or 80 where there
+// is none.
+std::size_t TerminalWidth();
 
 // The commands grouped by kind, each "  SYNOPSIS" and its one line below;
 // the dialog block's own commands follow `dialog ... end`.
@@ -25,3 +30,7 @@ std::string HelpText();
 // --version: "tabulon-ide 1.1.0" and the host builds installed beside this
 // program.
 std::string VersionText();
+
+// The manual page tabulon-ide(1) in roff, written from the same tables as
+// --help; the build writes it and installs it under share/man/man1.
+std::string ManPage();

@@ -12,7 +12,6 @@ std::vector<std::string> TakeSaveFailures() {
 }
 
 void ExportCommand(TSimulator& Sim, const TArgs& A) {
-  (void)Sim;
   const bool Unicode = !A.Words.empty() && !A.Words[0].Quoted && A.Words[0].Text == "--unicode";
   if (A.Words.size() != (Unicode ? 2u : 1u) || !A.Tail.empty() || A.Words.back().Text.empty())
     throw ECommandError("usage: export [--unicode] FILE");
@@ -24,4 +23,7 @@ void ExportCommand(TSimulator& Sim, const TArgs& A) {
   } catch (const ERegistryException& E) {
     throw ECommandError("export: " + E.Message());
   }
+  // As snapshot does: the user sees what was written where.
+  Sim.Out() << "export: the hive written to " << A.Words.back().Text
+            << (Unicode ? " (regedit 5.00, UTF-16LE)\n" : " (REGEDIT4, Windows-1251)\n");
 }

@@ -24,6 +24,7 @@ const std::vector<TOption>& OptionTable() {
        "echo each command ('> command') before what it prints,\n"
        "and end with a count of commands and expects"},
       {nullptr, "--tour", nullptr, "show a short tour first, on an IDE of its own"},
+      {"-i", nullptr, nullptr, "give the prompt after the scripts and -e commands"},
       {"-h", "--help", nullptr, "show this text"},
       {nullptr, "--version", nullptr, "show the version and the host builds there are"},
   };

@@ -1,6 +1,7 @@
 #include "Program.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -8,6 +9,7 @@
 #include <unordered_set>
 
 #include "CodePage.h"
+#include "Completion.h"
 #include "Demo.h"
 #include "Help.h"
 #include "Hive.h"
@@ -33,7 +35,7 @@ struct TSource {
 };
 
 struct TCommandLine {
-  bool Help = false, Version = false, Verbose = false, Tour = false;
+  bool Help = false, Version = false, Verbose = false, Tour = false, Interactive = false;
   std::optional<int> Host;
   TSimulatorOptions Options;
   std::vector<TSource> Sources;
@@ -110,7 +112,16 @@ TSource ScriptSource(const std::string& Arg, bool& StdinUsed) {
     S.FromStdin = true;
     return S;
   }
-  std::string Text = ReadFile(Arg, "script");
+  std::string Text;
+  try {
+    Text = ReadFile(Arg, "script");
+  } catch (const EUsage& E) {
+    // "tabulon-ide show": a command given where a script's name goes.
+    const std::string First = Arg.substr(0, Arg.find(' '));
+    if (FindCommand(First) != nullptr && !std::filesystem::exists(Arg))
+      throw EUsage(std::string(E.what()) + " (to run the command, give -e '" + Arg + "')");
+    throw;
+  }
   DropByteOrderMark(Text);
   S.Name = Arg;
   S.Lines = SplitLines(Text);
@@ -165,6 +176,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
       C.Verbose = true;
     } else if (Name == "--tour") {
       C.Tour = true;
+    } else if (Name == "-i") {
+      C.Interactive = true;
     } else if (Name == "--host") {
       if (V != "5" && V != "6" && V != "7")
         throw EUsage("--host must be 5, 6 or 7, not '" + V + "'");
@@ -172,8 +185,14 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
         throw EUsage("--host is given twice");
       C.Host = V[0] - '0';
     } else if (Name == "--hive") {
+      // An unset variable ("--hive $HIVE") must not fall back to the user's
+      // real hive, which the run would then write.
+      if (V.empty())
+        throw EUsage("option --hive needs a value (a file, or :memory:)");
       C.Options.Hive = V;
     } else if (Name == "--palette") {
+      if (V.empty())
+        throw EUsage("option --palette needs a value");
       Palette = V;
     } else if (Name == "--layout") {
       if (V == "controlbar")
@@ -296,13 +315,20 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
     return kExitError;
   }
 
-  const bool Prompt = C.Sources.empty() && InIsTerminal;
-  // With nothing to run and nobody to prompt, the tour is what there is to show.
-  if (C.Tour || (C.Sources.empty() && !InIsTerminal)) {
+  // Standard input that is no terminal is the script when nothing else is
+  // given, as sqlite3, python and sh read it: a job that pipes a script in
+  // must run it, not a tour that always succeeds.
+  // With -i, standard input is the prompt's, as python -i reads it.
+  if (C.Sources.empty() && !InIsTerminal && !C.Interactive) {
+    TSource S;
+    S.Name = "-";
+    S.FromStdin = true;
+    C.Sources.push_back(std::move(S));
+  }
+  const bool Prompt = C.Sources.empty() || C.Interactive;
+  if (C.Tour) {
     if (!RunTour(C.Options, Out, Err))
       return kExitError;
-    if (C.Sources.empty() && !InIsTerminal)
-      return kExitOk;
     Out << "\n";
   }
 
@@ -322,28 +348,40 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
   try {
     // What the user typed is on the screen already; only a script's
     // commands are echoed.
-    C.Options.Echo = C.Verbose && !Prompt;
+    C.Options.Echo = C.Verbose;
     TSimulator Sim(C.Options, Out, Err);
     int Status = kExitOk;
     std::string Stopped;
-    if (Prompt) {
-      Out << "tabulon-ide: the Delphi " << HostVersion
-          << " IDE is running; its main form is not shown yet.\n"
-             "Type 'show' to show it, 'help' for the commands, Ctrl-D to leave"
-          << (C.Tour ? ".\n" : " ('--tour'\nshows a short tour first).\n");
-      const std::unique_ptr<TPromptInput> Input =
-          LineEditing ? EditLinePromptInput(HistoryFile(), Err) : StreamPromptInput(In, Out);
-      Status = RunPrompt(Sim, *Input, Out);
-    } else {
+    if (!C.Sources.empty()) {
       bool ExpectFailed = false;
       bool Ran = true;
       for (const TSource& Source : C.Sources)
         if (!(Ran = RunSource(Sim, Source, In, ExpectFailed)))
           break;
-      // Blocks left over mean expects and actions that never ran.
-      Status = !Ran || Sim.ReportUnusedBlocks() ? kExitError : EndStatus(Sim, ExpectFailed);
+      // Blocks left over mean expects and actions that never ran; at -i's
+      // prompt an unfinished block is finished by the user instead.
+      const bool Unused =
+          !Ran || (C.Interactive ? Sim.ReportQueuedBlocks() : Sim.ReportUnusedBlocks());
+      Status = Unused ? kExitError : EndStatus(Sim, ExpectFailed);
       if (!Ran)
         Stopped = "; stopped at the error above";
+    }
+    if (Prompt) {
+      Sim.SetEcho(false);
+      Out << "tabulon-ide: the Delphi " << HostVersion << " IDE is running, on the hive "
+          << (Hive->InMemory() ? std::string("in memory") : Hive->Location()) << ".\n"
+          << (Sim.MainForm()->Showing() ? "Type" : "Type 'show' to show its main form,")
+          << " 'help' for the commands, Ctrl-D to leave.\n";
+      if (!C.Tour && C.Sources.empty())
+        Out << "('tabulon-ide --tour' shows a short tour first.)\n";
+      const std::unique_ptr<TPromptInput> Input =
+          LineEditing ? EditLinePromptInput(HistoryFile(), Err,
+                                            [&Sim](const std::string& Before, bool InDialog) {
+                                              return Completions(Sim, Before, InDialog);
+                                            })
+                      : StreamPromptInput(In, Out);
+      // The worse of the two: a script's error outweighs what the prompt saw.
+      Status = std::max(Status, RunPrompt(Sim, *Input, Out));
     }
     if (C.Verbose)
       Out << Sim.Summary() << Stopped << "\n";

@@ -5,29 +5,41 @@
 // kept across sessions; elsewhere (tests, a prompt fed by a program) they are
 // read plainly from a stream.
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TSimulator;
+
+// What a read gave: a line, a line the user cancelled with Ctrl-C (Line is
+// empty when nothing had been typed), or the end of the input (Ctrl-D).
+enum class TRead { Line, Cancelled, End };
 
 class TPromptInput {
  public:
   virtual ~TPromptInput() = default;
-  // Shows Prompt and reads one line without its end; false at the end of
-  // the input (Ctrl-D).
-  virtual bool ReadLine(const std::string& Prompt, std::string& Line) = 0;
+  // Shows Prompt and reads one line without its end.
+  virtual TRead ReadLine(const std::string& Prompt, std::string& Line) = 0;
 };
 
 // Prompts on Out and reads lines from In (CR, LF or CR LF ends).
 std::unique_ptr<TPromptInput> StreamPromptInput(std::istream& In, std::ostream& Out);
 
 // libedit on the process's standard input and output, which must be a
-// terminal. The history is read from and written back to HistoryFile
-// (nothing is kept when it is empty); a history that cannot be written is
-// reported on Err when the prompt ends.
-std::unique_ptr<TPromptInput> EditLinePromptInput(const std::string& HistoryFile,
-                                                  std::ostream& Err);
+// terminal. The history is read from HistoryFile and written back as each
+// line is entered, so that a session that is killed keeps it (nothing is
+// kept when it is empty); a history that cannot be written is reported on
+// Err once. Ctrl-C cancels the line being typed.
+// Tab completes the word before the cursor from what Complete offers for
+// the line up to it (the prompt shown tells a dialog's lines); a Tab at the
+// start of a word, or one that arrives with more input behind it (pasted
+// text), is a blank.
+using TCompleter =
+    std::function<std::vector<std::string>(const std::string& Before, bool InDialog)>;
+std::unique_ptr<TPromptInput> EditLinePromptInput(const std::string& HistoryFile, std::ostream& Err,
+                                                  TCompleter Complete);
 
 // Runs the prompt until the end of the input. A mistake is reported as it is
 // typed and the session goes on, so the status is only that of what failed

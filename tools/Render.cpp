@@ -8,12 +8,10 @@
 #include "ComCtrls.h"
 #include "CommCtrl.h"
 #include "Dump.h"
+#include "Help.h"
 #include "Simulator.h"
 
 namespace {
-
-// Long single-line rows wrap here, so the picture fits a terminal.
-constexpr std::size_t kWidth = 100;
 
 const char* const kLegend = "  marks: [chosen tab]  *bold*  :shaded:  (greyed)\n";
 
@@ -73,6 +71,8 @@ void RenderTabs(std::string& Out, TCustomTabControl* Tabs) {
     return;
   }
   const bool Painted = Tabs->PaintCount() > 0;
+  // Long single-line rows wrap, so the picture fits the terminal.
+  const std::size_t Width = TerminalWidth();
   for (const auto& Row : Layout.Rows) {
     std::string Line = "  |";
     for (int i : Row) {
@@ -82,7 +82,7 @@ void RenderTabs(std::string& Out, TCustomTabControl* Tabs) {
                          Layout.ItemRects[static_cast<std::size_t>(i)], Tabs->Brush()->Color());
       const std::string Caption = Drawn ? *Drawn : UserText(Tabs->Tabs()->Strings(i));
       const std::string Tab = i == Selected ? "[" + Caption + "]|" : " " + Caption + " |";
-      if (Columns(Line) + Columns(Tab) > kWidth && Line.size() > 3) {
+      if (Columns(Line) + Columns(Tab) > Width && Line.size() > 3) {
         Out += Line + "\n";
         Line = "  |";
       }
@@ -101,7 +101,8 @@ std::string Selection(TCustomTabControl* Tabs) {
   const int Index = Tabs->TabIndex();
   if (Index < 0 || Index >= Tabs->Tabs()->Count())
     return "";
-  return ", selected #" + std::to_string(Index) + " " + UserText(Tabs->Tabs()->Strings(Index));
+  // The tab's number among the tabs shown, as group #N and page #N take it.
+  return ", selected tab #" + std::to_string(Index) + " " + UserText(Tabs->Tabs()->Strings(Index));
 }
 
 }  // namespace

@@ -196,3 +196,26 @@ bool IsBlankOrComment(const std::string& Line) {
   }
   return true;
 }
+
+std::string Printable(const std::string& Text) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string S;
+  for (std::size_t i = 0; i < Text.size(); ++i) {
+    const auto B = static_cast<unsigned char>(Text[i]);
+    if (Text.compare(i, 3, "\xEF\xBB\xBF") == 0) {
+      S += "U+FEFF";
+      i += 2;
+    } else if (B == 0) {
+      S += "\\0";
+    } else if (B == '\t') {
+      S += "\\t";
+    } else if ((B < 0x20 && B != '\n') || B == 0x7F) {
+      S += "\\x";
+      S += kHex[B >> 4];
+      S += kHex[B & 15];
+    } else {
+      S += Text[i];
+    }
+  }
+  return S;
+}

@@ -12,8 +12,16 @@
 #include <vector>
 
 // A command or one of its arguments is wrong: the script stops with status 2.
+// Text for a message: control bytes shown as \x1b (NUL as \0, tab as \t)
+// and a byte-order mark as U+FEFF, so that what a line holds can be seen
+// and a terminal never takes it for a command. Line breaks stay.
+std::string Printable(const std::string& Text);
+
+// A refused command. The message is made printable as it is made: what()
+// is a C string, which a NUL in a quoted word would cut short.
 class ECommandError : public std::runtime_error {
-  using std::runtime_error::runtime_error;
+ public:
+  explicit ECommandError(const std::string& What) : std::runtime_error(Printable(What)) {}
 };
 
 // The whole of a file that the user gave as input. A path that is not a

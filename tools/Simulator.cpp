@@ -17,6 +17,17 @@ std::string UserText(const std::string& Host) {
   return Win1251ToUtf8(Host);
 }
 
+void NoArguments(const TArgs& A) {
+  if (A.Words.empty() && A.Tail.empty())
+    return;
+  // "show # comment": the comment is taken for an argument.
+  if (!A.Words.empty() && !A.Words[0].Quoted && A.Words[0].Text.rfind('#', 0) == 0)
+    throw ECommandError(A.Command +
+                        " takes no arguments ('#' starts a comment only at the start "
+                        "of a line)");
+  throw ECommandError(A.Command + " takes no arguments");
+}
+
 int ParseCount(const std::string& Text, const std::string& What) {
   if (Text.empty() || Text.size() > 9 || Text.find_first_not_of("0123456789") != Text.npos)
     throw ECommandError(What + " must be a whole number from 0 to 999999999, not '" + Text + "'");
@@ -45,13 +56,20 @@ std::string TSimulator::UnfinishedBlock() const {
 
 bool TSimulator::ReportUnusedBlocks() {
   bool Any = false;
-  if (const std::string Began = FDialogs->Unfinished(); !Began.empty()) {
-    FErr << "tabulon-ide: " << Began << ": the dialog block has no end\n";
+  if (FDialogs->Reading()) {
+    const std::string Began = FDialogs->Unfinished();
+    FErr << "tabulon-ide: " << (Began.empty() ? "" : Began + ": ")
+         << "the dialog block has no end\n";
     Any = true;
   }
+  return ReportQueuedBlocks() || Any;
+}
+
+bool TSimulator::ReportQueuedBlocks() {
+  bool Any = false;
   for (const std::string& Began : FDialogs->TakeUnused()) {
-    FErr << "tabulon-ide: " << Began
-         << ": the dialog block never ran: no command opened a settings dialog after it\n";
+    FErr << "tabulon-ide: " << (Began.empty() ? "" : Began + ": ")
+         << "the dialog block never ran: no command opened a settings dialog after it\n";
     Any = true;
   }
   return Any;
@@ -75,7 +93,8 @@ std::string TSimulator::Summary() const {
 }
 
 TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Where) {
-  const std::string Prefix = "tabulon-ide: " + Where + ": ";
+  // At the prompt the user has just typed the line: no place to name.
+  const std::string Prefix = "tabulon-ide: " + (Where.empty() ? "" : Where + ": ");
   // Checked before anything reads the line, comments too: a script in
   // another encoding is told as such, not as text the IDE cannot hold.
   if (const std::string Problem = Utf8Problem(Line); !Problem.empty()) {
@@ -104,12 +123,20 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
     }
     Args.Tail = Lexer.Rest();
     if (Args.Command == "dialog") {
-      if (!Args.Words.empty() || !Args.Tail.empty())
-        throw ECommandError("dialog takes no arguments");
+      NoArguments(Args);
       FDialogs->Begin(Where);
       return TLineResult::Ok;
     }
     CountCommand(Line, 0);
+    struct TTellEnding {
+      TSimulator& Sim;
+      ~TTellEnding() {
+        // The user at the prompt sees how the dialog went; a script's
+        // output stays what its commands print.
+        if (const std::string How = Sim.FDialogs->TakeEnding(); !How.empty() && Sim.FInteractive)
+          Sim.FOut << "settings dialog: " << How << "\n";
+      }
+    } TellEnding{*this};
     Command->Run(*this, Args);
     // The message loop runs between two things the user does.
     FIde->App()->ProcessMessages();
@@ -124,10 +151,10 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
   } catch (const EBlockLineError& E) {
     // The line of the block is what to mend; the line that opened the
     // dialog says when it ran.
-    FErr << "tabulon-ide: " << E.Where << ": " << E.what() << " (in the dialog opened at " << Where
-         << ")\n";
+    FErr << "tabulon-ide: " << E.Where << ": " << Printable(E.what()) << " (in the dialog opened "
+         << (Where.empty() ? "by '" + Trim(Line) + "'" : "at " + Where) << ")\n";
   } catch (const ECommandError& E) {
-    FErr << Prefix << E.what() << "\n";
+    FErr << Prefix << Printable(E.what()) << "\n";
   } catch (const Exception& E) {
     // A failed save that the add-in let through reaches the IDE, which
     // shows it and goes on; here it is reported like any other failed save.

@@ -74,11 +74,18 @@ class TSimulator {
   // that never ran, since no command opened a dialog after them, and
   // forgets them; true when there was any.
   bool ReportUnusedBlocks();
+  // The same for the finished blocks only: a block being typed goes on at
+  // the prompt that follows the scripts (-i).
+  bool ReportQueuedBlocks();
   // The add-in's package while it is loaded; nullptr otherwise.
   const TLoadedPackage* Package() const { return FPackage; }
   void SetPackage(const TLoadedPackage* Package) { FPackage = Package; }
   TIdeMainForm* MainForm() { return FIde->MainForm(); }
   const TSimulatorOptions& Options() const { return FOptions; }
+  // -v echoes a script's commands, not what the user types at -i's prompt.
+  void SetEcho(bool On) { FOptions.Echo = On; }
+  // At the prompt: how each settings dialog ended is told on the output.
+  void SetInteractive(bool On) { FInteractive = On; }
   std::ostream& Out() { return FOut; }
   std::ostream& Err() { return FErr; }
   // Whether settings could not be saved at some line (each time was
@@ -103,6 +110,7 @@ class TSimulator {
   const TLoadedPackage* FPackage = nullptr;
   std::unique_ptr<TDialogBlocks> FDialogs;
   bool FSettingsNotSaved = false;
+  bool FInteractive = false;
   int FCommands = 0, FExpectsHeld = 0, FExpectsFailed = 0;
 };
 
@@ -110,6 +118,9 @@ class TSimulator {
 // ECommandError for characters Windows-1251 cannot hold, and back.
 std::string HostText(const std::string& Utf8);
 std::string UserText(const std::string& Host);
+
+// Raises ECommandError when the command was given arguments.
+void NoArguments(const TArgs& A);
 
 // A non-negative decimal number of at most nine digits; ECommandError else.
 int ParseCount(const std::string& Text, const std::string& What);

@@ -76,7 +76,7 @@ TEST(HiveCommands, SettingsThatCannotBeSavedEndTheRunWithStatus3) {
   EXPECT_EQ(ModeOf(Dir / "readonly.reg"), 0444u);
   EXPECT_EQ(ReadBytes(Dir / "lockdir.reg"), Stored);
   EXPECT_FALSE(fs::exists(Dir / "missing"));
-  EXPECT_TRUE(Contains(HelpText(), "3 when settings could not be saved"));
+  EXPECT_TRUE(Contains(HelpText(), "  3  settings could not be saved"));
 }
 
 // A save that fails only when it is written (here: another process holds

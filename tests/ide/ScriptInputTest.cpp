@@ -152,10 +152,12 @@ TEST(ScriptInput, PromptReportsTyposAtOnceAndEndsWithWhatFailed) {
   std::ostringstream Both;
   EXPECT_EQ(TabulonIdeMain({"--hive", ":memory:"}, In, Both, Both, true), kExitExpectFailed);
   const std::string Text = Both.str();
-  const std::size_t Typo = Text.find("-:4: 'frobnicate' is not a command of a dialog block");
+  const std::size_t Typo =
+      Text.find("tabulon-ide: 'frobnicate' is not a command of a dialog block");
   ASSERT_NE(Typo, std::string::npos) << Text;
   EXPECT_EQ(Text.rfind("dialog> ", Typo), Text.find("dialog> ")) << "told before the next line";
-  EXPECT_TRUE(Contains(Text, "-:6: expect /dialog/tag 9 failed")) << Text;
+  EXPECT_TRUE(Contains(Text, "tabulon-ide: expect /dialog/tag 9 failed")) << Text;
+  EXPECT_TRUE(Contains(Text, "settings dialog: closed\n")) << Text;
   EXPECT_TRUE(Contains(Text.substr(0, Typo), "tabulon-ide> dialog> ")) << Text;
   // help answers inside the block too, and is not taken into it.
   EXPECT_NE(Text.find("dialog> dialog ... end: the lines between", Typo), std::string::npos);
@@ -212,4 +214,41 @@ TEST(ScriptInput, HostArgumentAsTheOptionTableReadsIt) {
     EXPECT_EQ(HostArgument(C.Args), C.Host) << C.Args.front() << " " << C.Args.back();
   for (const TOption& O : OptionTable())
     EXPECT_EQ(FindOption(O.Long != nullptr ? O.Long : O.Short), &O);
+}
+
+// At the prompt a dialog opened with no block queued is driven live: each
+// line runs at once, a typo costs nothing done before it, and the prompt
+// says how the dialog ended and what the group-name filter did.
+TEST(ScriptInput, LiveDialogAtThePrompt) {
+  const TRun R = RunIde({"--hive", ":memory:"},
+                        "load\nmenu component\nshow\nmenu component\n"
+                        "check CheckBoxDrawGroupPageShadow on\nclick BtnAd\nsheet TSMain\n"
+                        "sheet TSGroupPage\ninput \"My Группа\"\nclick BtnAdd\n"
+                        "type SpinTimerInstallRefresh 1\nsheet TSMain\n"
+                        "type SpinTimerInstallRefresh 2000\nkey SpinTimerInstallRefresh Backspace\n"
+                        "key SpinTimerInstallRefresh Escape\nexpect "
+                        "/dialog/controls/SpinTimerInstallRefresh/value 200\n"
+                        "ok\nexpect /expert/options/PagesShadow true\n"
+                        "dump groupBar\nshortcut\nclose\n",
+                        true);
+  EXPECT_EQ(R.Status, kExitOk) << R.Err;
+  const char* const Told[] = {
+      "tabulon-ide: menu: the main form is not shown (use show)\n",
+      "tabulon-ide: the settings dialog has no control 'BtnAd'\n",
+      "tabulon-ide: note: the group name 'My Группа' became 'Группа': the dialog keeps only the "
+      "Russian letters of a group name\n",
+      "tabulon-ide: control 'SpinTimerInstallRefresh' is on sheet 'TSMain', which is not shown "
+      "(use sheet TSMain)\n"};
+  std::size_t At = 0;
+  for (const char* T : Told) {
+    At = R.Err.find(T, At);
+    EXPECT_NE(At, std::string::npos) << T << "\n" << R.Err;
+  }
+  EXPECT_EQ(R.Err.find("failed"), std::string::npos) << R.Err;
+  EXPECT_NE(R.Out.find("dialog> settings dialog: OK\ntabulon-ide> "), std::string::npos) << R.Out;
+  EXPECT_NE(R.Out.find("\"caption\":\"Группа\""), std::string::npos) << R.Out;
+  // The empty group's sheet is hidden: group #N counts the tabs shown, as
+  // tabIndex does; activeIndex counts the sheets.
+  EXPECT_NE(R.Out.find("\"activeIndex\":1,\"tabIndex\":0,"), std::string::npos) << R.Out;
+  EXPECT_NE(R.Out.find("dialog> settings dialog: closed\n"), std::string::npos) << R.Out;
 }

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "Help.h"
 #include "Json.h"
 #include "Program.h"
 #include "RunIde.h"
@@ -123,11 +124,24 @@ TEST(Simulator, ExitStatusesAndMessages) {
       {{"-x"}, 2, "unknown option '-x'"},
       {{"-e"}, 2, "option -e needs a value"},
       {{"--hive="}, 2, "option --hive needs a value"},
+      {{"--hive", "", "-e", "show"}, 2, "option --hive needs a value"},
       {{"--verbose=no"}, 2, "option --verbose takes no value"},
       {{"-e", "--verbose=no"}, 2, "-e:1: unknown command '--verbose=no'"},
       {{"/nonexistent.tide"}, 2, "cannot read script /nonexistent.tide: No such file"},
       {{"--", "--version"}, 2, "cannot read script --version: No such file"},
       {{"--hive=:memory:", "-e", "# just a comment", "-e", "   "}, 0, ""},
+      // Messages show what a line holds and give the hint that is needed.
+      {{"-e", "show # the form"},
+       2,
+       "-e:1: show takes no arguments ('#' starts a comment only at the start of a line)"},
+      {{"show"},
+       2,
+       "cannot read script show: No such file or directory (to run the command, "
+       "give -e 'show')"},
+      {{"-e", "frob\x1b[2J"}, 2, "unknown command 'frob\\x1b[2J'"},
+      {{"-e", std::string("frob\0nicate", 11)}, 2, "unknown command 'frob\\0nicate'"},
+      {{"-e", "show", "-e", "\xEF\xBB\xBFshow"}, 2, "-e:2: unknown command 'U+FEFFshow'"},
+      {{"-e", "menu component"}, 2, "menu: the add-in is not loaded (use load)"},
   };
   for (const TCase& C : Cases) {
     const TRun R = RunIde(C.Args);
@@ -218,9 +232,9 @@ TEST(Simulator, PagesByNumberCaptionAndQuotedHash) {
   std::remove(Path.c_str());
 }
 
-TEST(Simulator, WithoutCommandsTheTourRunsThenAPromptOnAFreshIde) {
+TEST(Simulator, TheTourOnAskingThenAPromptOnAFreshIde) {
   // The tour groups the stock palette of every version and picks up a package.
-  const TRun Tour = RunIde({});
+  const TRun Tour = RunIde({"--tour"});
   EXPECT_EQ(Tour.Status, 0) << Tour.Err;
   EXPECT_EQ(Tour.Err, "");
   for (const char* Shown :
@@ -247,26 +261,58 @@ TEST(Simulator, WithoutCommandsTheTourRunsThenAPromptOnAFreshIde) {
   EXPECT_EQ(Prompt.Status, 0) << "a typo reported at once does not fail the session";
   EXPECT_NE(Prompt.Out.find("That is the tour."), std::string::npos);
   EXPECT_NE(Prompt.Out.find("tabulon-ide> "), std::string::npos);
-  EXPECT_NE(Prompt.Err.find("-:1: unknown command"), std::string::npos);
+  EXPECT_NE(Prompt.Err.find("tabulon-ide: unknown command 'frobnicate'"), std::string::npos)
+      << "at the prompt the line was just typed: no place is named";
   EXPECT_EQ(Prompt.Err.find("expect"), std::string::npos) << Prompt.Err;
 
-  // Commands from standard input, named "-".
-  const TRun Piped =
-      RunIde({"-"}, "show\npage #1\nexpect /hostPalette/lastLoad/tabIndex 1\ndump\n");
-  EXPECT_EQ(Piped.Status, 0) << Piped.Err;
-  EXPECT_EQ(LastDump(Piped.Out).at("/mainForm/showing"_json_pointer), true);
-  const TRun Bad = RunIde({"-"}, "show\nfrobnicate\n");
-  EXPECT_EQ(Bad.Status, 2);
-  EXPECT_NE(Bad.Err.find("-:2: unknown command"), std::string::npos);
+  // Commands from standard input, named "-"; standard input that is not a
+  // terminal is the script when nothing else is given, an empty one too.
+  for (const std::vector<std::string>& Args : {std::vector<std::string>{"-"}, {}}) {
+    const TRun Piped =
+        RunIde(Args, "show\npage #1\nexpect /hostPalette/lastLoad/tabIndex 1\ndump\n");
+    EXPECT_EQ(Piped.Status, 0) << Piped.Err;
+    EXPECT_EQ(LastDump(Piped.Out).at("/mainForm/showing"_json_pointer), true);
+    const TRun Bad = RunIde(Args, "show\nfrobnicate\n");
+    EXPECT_EQ(Bad.Status, 2);
+    EXPECT_NE(Bad.Err.find("-:2: unknown command"), std::string::npos);
+    EXPECT_EQ(Bad.Out.find("tour"), std::string::npos) << Bad.Out;
+  }
+  const TRun Empty = RunIde({}, "");
+  EXPECT_EQ(Empty.Status, 0);
+  EXPECT_EQ(Empty.Out + Empty.Err, "");
+
+  // -i: the scripts, then the prompt on the same IDE; standard input is the
+  // prompt's. The status is the worse of the two.
+  const TRun Both = RunIde({"-i", "--hive", ":memory:", "-e", "show", "-e", "expect /host 0"},
+                           "expect /mainForm/showing true\n");
+  EXPECT_EQ(Both.Status, kExitExpectFailed) << Both.Err;
+  EXPECT_NE(Both.Out.find("tabulon-ide> "), std::string::npos) << Both.Out;
+  EXPECT_EQ(Both.Err.find("showing"), std::string::npos) << Both.Err;
 }
 
 TEST(Simulator, HelpListsEveryOptionAndCommand) {
   const TRun R = RunIde({"--help"});
   EXPECT_EQ(R.Status, 0);
   for (const char* Option :
-       {"--host", "--hive", "--palette", "--layout", "--package", "-e COMMAND", "SCRIPT"})
+       {"--host", "--hive", "--palette", "--layout", "--package", "-e COMMAND", "SCRIPT", "\n  -i ",
+        "\n  --  ", "\n  0  ", "\n  1  ", "\n  2  ", "\n  3  ", "Ctrl-C", "Ctrl-D"})
     EXPECT_NE(R.Out.find(Option), std::string::npos) << Option;
   for (const TCommand& C : Commands())
     EXPECT_NE(R.Out.find(std::string("\n  ") + C.Synopsis + "\n"), std::string::npos) << C.Name;
   EXPECT_NE(R.Out.find("later lines still run"), std::string::npos);
+  // Wrapped to the terminal's width, 80 columns where there is none.
+  const TRun Dialog = RunIde({"--hive", ":memory:"}, "help dialog\nhelp\n", true);
+  const TRun Render = RunIde({"-e", "show", "-e", "render"});
+  std::string Shown = R.Out + Dialog.Out + Render.Out;
+  // (The stream's prompt stands where a terminal has the typed line.)
+  for (std::size_t At; (At = Shown.find("tabulon-ide> ")) != std::string::npos;)
+    Shown.erase(At, 13);
+  std::istringstream Lines(Shown);
+  std::string Line;
+  while (std::getline(Lines, Line)) {
+    std::size_t Columns = 0;
+    for (char Ch : Line)
+      Columns += (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
+    EXPECT_LE(Columns, TerminalWidth()) << Line;
+  }
 }

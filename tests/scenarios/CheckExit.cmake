@@ -1,5 +1,6 @@
 # Runs the command after "--" and checks its exit status (STATUS) and that
-# its output, standard output and error together, matches REGEX.
+# its output, standard output and error together, matches REGEX. Standard
+# input is INPUT, or an empty file.
 set(cmd)
 set(seen FALSE)
 math(EXPR last "${CMAKE_ARGC} - 1")
@@ -10,8 +11,11 @@ foreach(i RANGE ${last})
     set(seen TRUE)
   endif()
 endforeach()
+if(NOT DEFINED INPUT)
+  set(INPUT /dev/null)
+endif()
 execute_process(COMMAND ${cmd} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err
-                INPUT_FILE /dev/null)
+                INPUT_FILE ${INPUT})
 set(all "${out}${err}")
 if(NOT rc STREQUAL "${STATUS}")
   message(FATAL_ERROR "exit status ${rc}, expected ${STATUS}; output:\n${all}")

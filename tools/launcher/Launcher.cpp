@@ -38,6 +38,15 @@ int main(int argc, char** argv) {
   Args[0] = const_cast<char*>(Program.c_str());
   Args.push_back(nullptr);
   execv(Program.c_str(), Args.data());
-  std::cerr << "tabulon-ide: cannot run " << Program << ": " << std::strerror(errno) << "\n";
+  const int Error = errno;
+  if (Error == ENOENT) {
+    // The run preset builds the Delphi 7 simulator only.
+    const std::string Version = Host == "5" || Host == "6" ? Host : "7";
+    std::cerr << "tabulon-ide: the Delphi " << Version << " simulator is not built (" << Program
+              << " is missing); build it with\n"
+              << "  cmake --build build --target tabulon-ide-" << Version << "\n";
+    return 2;
+  }
+  std::cerr << "tabulon-ide: cannot run " << Program << ": " << std::strerror(Error) << "\n";
   return 2;
 }

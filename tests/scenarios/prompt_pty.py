@@ -1,0 +1,139 @@
+#!/usr/bin/env python3
+"""The prompt on a real (pseudo-)terminal, as a user meets it: Tab
+completion, pasted tabs, Ctrl-C, Ctrl-D and its status, the history written
+as each line is entered, and typed Cyrillic in the "C" locale.
+
+usage: prompt_pty.py TABULON-IDE WORKDIR
+"""
+import os
+import pty
+import select
+import shutil
+import sys
+import time
+
+
+class Session:
+    def __init__(self, program, work, args):
+        env = {"PATH": "/usr/bin:/bin", "HOME": work, "XDG_CONFIG_HOME": work,
+               "TERM": "xterm", "LC_CTYPE": "C", "COLUMNS": "80", "LINES": "24"}
+        self.pid, self.fd = pty.fork()
+        if self.pid == 0:
+            os.execve(program, [program] + args, env)
+        self.seen = b""
+
+    def expect(self, text, timeout=10.0):
+        """Reads until text (bytes) has appeared after what was matched last."""
+        end = time.monotonic() + timeout
+        while text not in self.seen:
+            left = end - time.monotonic()
+            if left <= 0 or not select.select([self.fd], [], [], left)[0]:
+                raise AssertionError("never saw %r; the screen had:\n%s" %
+                                     (text, self.seen.decode("utf-8", "replace")))
+            try:
+                self.seen += os.read(self.fd, 4096)
+            except OSError:
+                raise AssertionError("the program ended before %r:\n%s" %
+                                     (text, self.seen.decode("utf-8", "replace")))
+        at = self.seen.index(text) + len(text)
+        before, self.seen = self.seen[:at], self.seen[at:]
+        return before
+
+    def send(self, data):
+        # A user types after the prompt is drawn; a moment's pause lets the
+        # line editor finish setting the terminal up.
+        time.sleep(0.1)
+        os.write(self.fd, data)
+
+    def status(self):
+        # Drain what is left so the child is never blocked on a full pty.
+        while True:
+            try:
+                if not select.select([self.fd], [], [], 5)[0] or not os.read(self.fd, 4096):
+                    break
+            except OSError:
+                break
+        for _ in range(100):
+            pid, status = os.waitpid(self.pid, os.WNOHANG)
+            if pid:
+                break
+            time.sleep(0.1)
+        else:
+            os.kill(self.pid, 9)
+            raise AssertionError("the program did not end")
+        os.close(self.fd)
+        return os.waitstatus_to_exitcode(status)
+
+
+def check(condition, what):
+    if not condition:
+        raise AssertionError(what)
+
+
+def main():
+    program, work = sys.argv[1], sys.argv[2]
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(work)
+    history = os.path.join(work, "tabulon", "history")
+
+    s = Session(program, work, ["--hive", ":memory:"])
+    s.expect(b"tabulon-ide> ")
+    # Tab completes a command, lists the choices when there are several,
+    # and completes the words of a command.
+    s.send(b"sh\t")
+    s.expect(b"o")
+    s.send(b"\t")
+    s.expect(b"shortcut  show")
+    s.send(b"w\r")
+    s.expect(b"tabulon-ide> ")
+    s.send(b"menu c\t")
+    s.expect(b"omponent ")
+    time.sleep(0.2)
+    # Ctrl-C cancels the line: the command never runs, the session goes on.
+    s.send(b"\x03")
+    s.expect(b"tabulon-ide> ")
+    # Typed Cyrillic in the "C" locale reaches the IDE whole.
+    s.send("install Данные\r".encode())
+    s.expect(b"tabulon-ide> ")
+    # Each line is in the history as soon as it is entered.
+    with open(history, "rb") as f:
+        kept = f.read()
+    check(b"install" in kept and b"show" in kept and b"menu" not in kept,
+          "history: %r" % kept)
+    # A pasted line keeps its tabs as blanks.
+    s.send(b"expect\t/hostPalette/pages/33\t\"\xd0\x94\xd0\xb0\xd0\xbd\xd0\xbd\xd1\x8b\xd0\xb5\"\r")
+    out = s.expect(b"tabulon-ide> ")
+    check(b"failed" not in out and b"unknown" not in out, out.decode("utf-8", "replace"))
+    # In a block Ctrl-C cancels the line, and on an empty line drops the block.
+    s.send(b"dialog\r")
+    s.expect(b"dialog> ")
+    # (The terminal flushes input not read yet at Ctrl-C: wait for the echo.)
+    s.send(b"click Bt")
+    s.expect(b"Bt")
+    s.send(b"\x03")
+    s.expect(b"the dialog block goes on")
+    s.expect(b"dialog> ")
+    s.send(b"\x03")
+    s.expect(b"The dialog block is dropped.")
+    s.expect(b"tabulon-ide> ")
+    s.send(b"expect /host 0\r")
+    s.expect(b"failed")
+    s.expect(b"tabulon-ide> ")
+    s.send(b"\x04")
+    status = s.status()
+    check(status == 1, "Ctrl-D after a failed expect: status %d, not 1" % status)
+
+    # Ctrl-D with a block unfinished: status 2, as --help says.
+    s = Session(program, work, ["--hive", ":memory:"])
+    s.expect(b"tabulon-ide> ")
+    s.send(b"dialog\r")
+    s.expect(b"dialog> ")
+    s.send(b"\x04")
+    s.expect(b"the dialog block has no end")
+    status = s.status()
+    check(status == 2, "Ctrl-D in a block: status %d, not 2" % status)
+    print("prompt under a terminal: as expected")
+
+
+if __name__ == "__main__":
+    main()
