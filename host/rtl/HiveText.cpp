@@ -18,12 +18,8 @@ const char* const Header5 = "Windows Registry Editor Version 5.00";
   throw ERegistryException(FileName + ":" + std::to_string(Line) + ": " + Reason);
 }
 
-std::string Unrepresentable(char32_t C) {
-  char Buf[16];
-  std::snprintf(Buf, sizeof Buf, "U+%04X", static_cast<unsigned>(C));
-  return std::string("the character ") + Buf +
-         " cannot be held in Windows-1251, the code page the settings are kept in";
-}
+// How hive text holds U+0000 (see CodePage.h).
+const std::string NulUnit = std::string(1, '\0') + "0000";
 
 // The number of the line that the end of Text is on, counting line breaks
 // as SplitLines does.
@@ -35,13 +31,10 @@ int LineAtEnd(const std::string& Text) {
   return Line;
 }
 
-// The Windows-1251 text of a 5.00 file's UTF-16LE bytes after the BOM.
+// The hive text of a 5.00 file's UTF-16LE bytes after the BOM.
 std::string DecodeFile(const std::string& Units, const std::string& FileName) {
   const bool Odd = Units.size() % 2 != 0;
-  std::string Text;
-  char32_t Refused = 0;
-  if (!Utf16LEToWin1251(Odd ? Units.substr(0, Units.size() - 1) : Units, Text, Refused))
-    FailAt(FileName, LineAtEnd(Text), Unrepresentable(Refused));
+  std::string Text = Utf16LEToHiveText(Odd ? Units.substr(0, Units.size() - 1) : Units);
   if (Odd)
     FailAt(FileName, LineAtEnd(Text), "the file ends in the middle of a UTF-16 character");
   return Text;
@@ -175,7 +168,7 @@ class TParser {
         (Inner.size() > Root.size() && Inner[Root.size()] != '\\'))
       Fail("the key is not under " + Root);
     const std::string Rest = Inner.size() > Root.size() ? Inner.substr(Root.size() + 1) : "";
-    if (Rest.find('\0') != std::string::npos)
+    if (Rest.find(NulUnit) != std::string::npos)
       Fail("the key path holds a NUL byte");
     // Where each name of the path ends in Rest.
     std::vector<std::size_t> Ends;
@@ -252,8 +245,9 @@ class TParser {
       } else if (E == 'r') {
         Out += '\r';
       } else {
+        const std::string Shown = E == '\0' ? std::string("?") : std::string(1, E);
         if (E != '\\' && E != '"')
-          Warn(std::string("\\") + E + " is not an escape; read as " + E + ", as regedit reads it");
+          Warn("\\" + Shown + " is not an escape; read as " + Shown + ", as regedit reads it");
         Out += E;
       }
     }
@@ -274,6 +268,8 @@ class TParser {
       ++Pos;
     else
       Name = Quoted(S, Pos);
+    if (Name.find(NulUnit) != std::string::npos)
+      Fail("the value name holds a NUL character");
     if (const std::string Long = HiveNameTooLong(Name, true); !Long.empty())
       Fail(Long);
     Pos = SkipBlanks(S, Pos);
@@ -283,7 +279,9 @@ class TParser {
     if (Pos < S.size() && S[Pos] == '"') {
       std::string Text = Quoted(S, Pos);
       EndOfValue(S, Pos);
-      FCurrent->SetValue(Name, REG_SZ, Text + '\0');
+      FCurrent->SetValue(
+          Name, REG_SZ, HiveTextToAnsi(Text) + '\0',
+          HiveTextIsWide(Text) ? HiveTextToUtf16LE(Text) + std::string(2, '\0') : std::string());
     } else if (Pos < S.size() && S[Pos] == '-') {
       EndOfValue(S, Pos + 1);
       FCurrent->DeleteValue(Name);
@@ -303,26 +301,27 @@ class TParser {
         Fail("expected hex(type): with a hexadecimal type");
       const int Line = FLines[FIndex].Number;
       std::string Data = HexBytes(S.substr(P + 2));
-      FCurrent->SetValue(Name, Type, StringData(std::move(Data), Type, Line));
+      SetHexValue(Name, Type, std::move(Data), Line);
     } else {
       Fail("expected \"text\", -, dword: or hex: after =");
     }
   }
 
   // A 5.00 file holds the string types in UTF-16LE, as the registry keeps
-  // them; inside they are Windows-1251 like every other text.
-  std::string StringData(std::string Data, Cardinal Type, int Line) const {
-    if (FFormat != HiveFormat::Regedit5 || !IsStringType(Type))
-      return Data;
+  // them; inside they are Windows-1251 like every other text, and the
+  // UTF-16LE bytes are kept too when the code page cannot hold them.
+  void SetHexValue(const std::string& Name, Cardinal Type, std::string Data, int Line) const {
+    if (FFormat != HiveFormat::Regedit5 || !IsStringType(Type)) {
+      FCurrent->SetValue(Name, Type, std::move(Data));
+      return;
+    }
     if (Data.size() % 2 != 0)
       Fail(Line,
            "a string value of a version 5.00 file must hold UTF-16 text, an even number "
            "of bytes");
-    std::string Text;
-    char32_t Refused = 0;
-    if (!Utf16LEToWin1251(Data, Text, Refused))
-      Fail(Line, Unrepresentable(Refused));
-    return Text;
+    const std::string Text = Utf16LEToHiveText(Data);
+    FCurrent->SetValue(Name, Type, HiveTextToAnsi(Text),
+                       HiveTextIsWide(Text) ? std::move(Data) : std::string());
   }
 
   // Blanks, 1 to 8 hexadecimal digits, blanks and perhaps a comment, as
@@ -459,14 +458,43 @@ void AppendHex(std::string& Out, std::size_t LineStart, const std::string& Data)
   }
 }
 
-void AppendValue(std::string& Out, const HiveValue& V, HiveFormat Format) {
+// The one text a REG_SZ's UTF-16LE bytes hold, when they hold just one.
+bool IsPlainWide(const HiveValue& V, std::string& Text) {
+  const std::string& W = V.Wide;
+  if (V.Type != REG_SZ || W.size() < 2 || W.size() % 2 != 0)
+    return false;
+  for (std::size_t i = 0; i < W.size(); i += 2)
+    if (W[i] == '\0' && W[i + 1] == '\0' && i + 2 != W.size())
+      return false;
+  if (W[W.size() - 2] != '\0' || W.back() != '\0')
+    return false;
+  Text = Utf16LEToHiveText(W.substr(0, W.size() - 2));
+  return true;
+}
+
+// Shown, a REGEDIT4 text holds the characters Windows-1251 lacks as hive
+// text, where it can show them as text.
+void AppendValue(std::string& Out, const HiveValue& V, HiveFormat Format, bool Shown) {
   const std::size_t LineStart = Out.size();
   if (V.Name.empty())
     Out += '@';
   else
     AppendQuoted(Out, V.Name);
   Out += '=';
-  if (IsPlainText(V, Format)) {
+  std::string WideText;
+  if (Shown && !V.Wide.empty() && IsPlainWide(V, WideText)) {
+    AppendQuoted(Out, WideText);
+  } else if (!V.Wide.empty() && Format == HiveFormat::Regedit5) {
+    // Written back as the file carried it.
+    if (IsPlainWide(V, WideText)) {
+      AppendQuoted(Out, WideText);
+    } else {
+      char Buf[24];
+      std::snprintf(Buf, sizeof Buf, "hex(%x):", V.Type);
+      Out += Buf;
+      AppendHex(Out, LineStart, V.Wide);
+    }
+  } else if (IsPlainText(V, Format)) {
     AppendQuoted(Out, V.Data.substr(0, V.Data.size() - 1));
   } else if (V.Type == REG_DWORD && V.Data.size() == 4) {
     Cardinal N = 0;
@@ -489,10 +517,25 @@ void AppendValue(std::string& Out, const HiveValue& V, HiveFormat Format) {
   Out += "\r\n";
 }
 
-void AppendBlock(std::string& Out, const HiveKey& Key, const std::string& Path, HiveFormat Format) {
+// A REGEDIT4 file is Windows-1251 text, which cannot carry every
+// character a 5.00 file can; Strict refuses such a hive, naming the key and
+// value, rather than writing '?' for the character.
+void AppendBlock(std::string& Out, const HiveKey& Key, const std::string& Path, HiveFormat Format,
+                 bool Strict) {
+  const bool Narrow = Strict && Format == HiveFormat::Regedit4;
+  if (Narrow && HiveTextIsWide(Path))
+    throw EHiveNeedsUnicode("the key " + HiveTextToAnsi(Path) +
+                            " has a name with a character that Windows-1251 has no byte for, "
+                            "so a REGEDIT4 file cannot hold it");
   Out += "[" + Path + "]\r\n";
-  for (const HiveValue& V : Key.Values())
-    AppendValue(Out, V, Format);
+  for (const HiveValue& V : Key.Values()) {
+    if (Narrow && (!V.Wide.empty() || HiveTextIsWide(V.Name)))
+      throw EHiveNeedsUnicode("the value '" + HiveTextToAnsi(V.Name) + "' of the key " +
+                              HiveTextToAnsi(Path) +
+                              " holds a character that Windows-1251 has no byte for, so a "
+                              "REGEDIT4 file cannot hold it");
+    AppendValue(Out, V, Format, !Strict && Format == HiveFormat::Regedit4);
+  }
   Out += "\r\n";
 }
 
@@ -505,8 +548,19 @@ HiveFormat ParseHiveText(const std::string& Bytes, const std::string& FileName, 
         .Run();
     return HiveFormat::Regedit5;
   }
-  if (!Bytes.empty())
+  if (Bytes.find('\0') != std::string::npos) {
+    // A NUL byte of a REGEDIT4 file is held as hive text holds U+0000.
+    std::string Text;
+    Text.reserve(Bytes.size() + 16);
+    for (char C : Bytes)
+      if (C == '\0')
+        Text += NulUnit;
+      else
+        Text += C;
+    TParser(Text, FileName, Root, HiveFormat::Regedit4, Warnings).Run();
+  } else if (!Bytes.empty()) {
     TParser(Bytes, FileName, Root, HiveFormat::Regedit4, Warnings).Run();
+  }
   return HiveFormat::Regedit4;
 }
 
@@ -544,11 +598,11 @@ void CheckHiveHead(const std::string& Head, bool Whole, const std::string& FileN
     FailAt(FileName, 1, Problem);
 }
 
-std::string FormatHiveText(const HiveKey& Root, HiveFormat Format) {
+std::string FormatHiveText(const HiveKey& Root, HiveFormat Format, bool Strict) {
   std::string Out = std::string(Format == HiveFormat::Regedit5 ? Header5 : Header4) + "\r\n\r\n";
   std::string Path = HiveRootName;
   if (!Root.Values().empty())
-    AppendBlock(Out, Root, Path, Format);
+    AppendBlock(Out, Root, Path, Format, Strict);
   // Depth first with a stack of its own: each entry is a key whose children
   // are being written, the next of them, and the length of the key's path.
   struct TFrame {
@@ -567,10 +621,10 @@ std::string FormatHiveText(const HiveKey& Root, HiveFormat Format) {
     Path.resize(Top.PathSize);
     Path += '\\';
     Path += Child.Name();
-    AppendBlock(Out, Child, Path, Format);
+    AppendBlock(Out, Child, Path, Format, Strict);
     Stack.push_back({&Child, Child.Children().begin(), Path.size()});
   }
   if (Format == HiveFormat::Regedit5)
-    return "\xFF\xFE" + Win1251ToUtf16LE(Out);
+    return "\xFF\xFE" + HiveTextToUtf16LE(Out);
   return Out;
 }
