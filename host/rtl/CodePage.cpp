@@ -200,6 +200,9 @@ std::string HiveTextToUtf16LE(const std::string& Text) {
 }
 
 std::string HiveTextToAnsi(const std::string& Text) {
+  // Nearly all text holds no wide unit, and is its own 8-bit form.
+  if (Text.find('\0') == std::string::npos)
+    return Text;
   std::string Out;
   Out.reserve(Text.size());
   WalkHiveText(
@@ -209,6 +212,8 @@ std::string HiveTextToAnsi(const std::string& Text) {
 }
 
 bool HiveTextIsWide(const std::string& Text) {
+  if (Text.find('\0') == std::string::npos)
+    return false;
   bool Wide = false;
   WalkHiveText(
       Text, [&Wide](char32_t C) { Wide = Wide || C != 0; }, [](unsigned char) {});

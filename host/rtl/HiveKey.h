@@ -20,6 +20,11 @@ constexpr Cardinal REG_BINARY = 3;
 constexpr Cardinal REG_DWORD = 4;
 constexpr Cardinal REG_MULTI_SZ = 7;
 
+// The types whose data is text, UTF-16LE in the registry of a Unicode Windows.
+inline bool IsRegStringType(Cardinal Type) {
+  return Type == REG_SZ || Type == REG_EXPAND_SZ || Type == REG_MULTI_SZ;
+}
+
 // One value. Data holds the bytes exactly as the registry stores them, so a
 // REG_SZ written from text carries its terminating NUL, and values of types
 // nobody here interprets survive a read and write unchanged.

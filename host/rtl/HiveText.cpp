@@ -8,11 +8,10 @@
 #include "HiveError.h"
 
 const char* const HiveRootName = "HKEY_CURRENT_USER";
+const char* const HiveHeader4 = "REGEDIT4";
+const char* const HiveHeader5 = "Windows Registry Editor Version 5.00";
 
 namespace {
-
-const char* const Header4 = "REGEDIT4";
-const char* const Header5 = "Windows Registry Editor Version 5.00";
 
 [[noreturn]] void FailAt(const std::string& FileName, int Line, const std::string& Reason) {
   throw ERegistryException(FileName + ":" + std::to_string(Line) + ": " + Reason);
@@ -38,10 +37,6 @@ std::string DecodeFile(const std::string& Units, const std::string& FileName) {
   if (Odd)
     FailAt(FileName, LineAtEnd(Text), "the file ends in the middle of a UTF-16 character");
   return Text;
-}
-
-bool IsStringType(Cardinal Type) {
-  return Type == REG_SZ || Type == REG_EXPAND_SZ || Type == REG_MULTI_SZ;
 }
 
 struct TLine {
@@ -107,14 +102,14 @@ bool StartsWithNoCase(const std::string& S, std::size_t Pos, const char* Prefix)
 // Why a file of Format cannot start with the line First, or "".
 std::string HeaderProblem(const std::string& First, HiveFormat Format) {
   const std::string Trimmed = TrimBlanks(First);
-  if (Format == HiveFormat::Regedit5 && Trimmed != Header5)
-    return std::string("a UTF-16LE file must start with the line ") + Header5;
-  if (Format == HiveFormat::Regedit4 && Trimmed == Header5)
-    return std::string("a file that starts with ") + Header5 +
+  if (Format == HiveFormat::Regedit5 && Trimmed != HiveHeader5)
+    return std::string("a UTF-16LE file must start with the line ") + HiveHeader5;
+  if (Format == HiveFormat::Regedit4 && Trimmed == HiveHeader5)
+    return std::string("a file that starts with ") + HiveHeader5 +
            " must be UTF-16LE with a byte-order mark, as regedit writes it";
-  if (Format == HiveFormat::Regedit4 && Trimmed != Header4)
-    return std::string("the file does not start with the line ") + Header4 + " (or, in UTF-16LE, " +
-           Header5 + ")";
+  if (Format == HiveFormat::Regedit4 && Trimmed != HiveHeader4)
+    return std::string("the file does not start with the line ") + HiveHeader4 +
+           " (or, in UTF-16LE, " + HiveHeader5 + ")";
   return std::string();
 }
 
@@ -311,7 +306,7 @@ class TParser {
   // them; inside they are Windows-1251 like every other text, and the
   // UTF-16LE bytes are kept too when the code page cannot hold them.
   void SetHexValue(const std::string& Name, Cardinal Type, std::string Data, int Line) const {
-    if (FFormat != HiveFormat::Regedit5 || !IsStringType(Type)) {
+    if (FFormat != HiveFormat::Regedit5 || !IsRegStringType(Type)) {
       FCurrent->SetValue(Name, Type, std::move(Data));
       return;
     }
@@ -408,137 +403,6 @@ class TParser {
   std::vector<HiveKey*> FPrevKeys;
 };
 
-// In a 5.00 file line breaks are written as regedit writes them there, as
-// \r and \n; a REGEDIT4 file has no such text (see IsPlainText).
-void AppendQuoted(std::string& Out, const std::string& S) {
-  Out += '"';
-  for (char C : S) {
-    if (C == '\r') {
-      Out += "\\r";
-      continue;
-    }
-    if (C == '\n') {
-      Out += "\\n";
-      continue;
-    }
-    if (C == '\\' || C == '"')
-      Out += '\\';
-    Out += C;
-  }
-  Out += '"';
-}
-
-// A REG_SZ can be written as "text" when it is one NUL-terminated text, with
-// no line break in a REGEDIT4 file: the forms regedit reads back to the
-// same bytes.
-bool IsPlainText(const HiveValue& V, HiveFormat Format) {
-  if (V.Type != REG_SZ || V.Data.empty() || V.Data.back() != '\0')
-    return false;
-  const std::string Breaks =
-      Format == HiveFormat::Regedit5 ? std::string(1, '\0') : std::string("\r\n\0", 3);
-  return V.Data.find_first_of(Breaks) == V.Data.size() - 1;
-}
-
-void AppendHex(std::string& Out, std::size_t LineStart, const std::string& Data) {
-  static const char Digits[] = "0123456789abcdef";
-  bool FirstOnLine = true;
-  for (std::size_t i = 0; i < Data.size(); ++i) {
-    const unsigned char B = static_cast<unsigned char>(Data[i]);
-    const std::size_t Width = i + 1 < Data.size() ? 3 : 2;
-    // Break so that no line, with its closing "\", passes column 80.
-    if (!FirstOnLine && Out.size() - LineStart + Width + 1 > 80) {
-      Out += "\\\r\n  ";
-      LineStart = Out.size() - 2;
-    }
-    Out += Digits[B >> 4];
-    Out += Digits[B & 0xF];
-    if (i + 1 < Data.size())
-      Out += ',';
-    FirstOnLine = false;
-  }
-}
-
-// The one text a REG_SZ's UTF-16LE bytes hold, when they hold just one.
-bool IsPlainWide(const HiveValue& V, std::string& Text) {
-  const std::string& W = V.Wide;
-  if (V.Type != REG_SZ || W.size() < 2 || W.size() % 2 != 0)
-    return false;
-  for (std::size_t i = 0; i < W.size(); i += 2)
-    if (W[i] == '\0' && W[i + 1] == '\0' && i + 2 != W.size())
-      return false;
-  if (W[W.size() - 2] != '\0' || W.back() != '\0')
-    return false;
-  Text = Utf16LEToHiveText(W.substr(0, W.size() - 2));
-  return true;
-}
-
-// Shown, a REGEDIT4 text holds the characters Windows-1251 lacks as hive
-// text, where it can show them as text.
-void AppendValue(std::string& Out, const HiveValue& V, HiveFormat Format, bool Shown) {
-  const std::size_t LineStart = Out.size();
-  if (V.Name.empty())
-    Out += '@';
-  else
-    AppendQuoted(Out, V.Name);
-  Out += '=';
-  std::string WideText;
-  if (Shown && !V.Wide.empty() && IsPlainWide(V, WideText)) {
-    AppendQuoted(Out, WideText);
-  } else if (!V.Wide.empty() && Format == HiveFormat::Regedit5) {
-    // Written back as the file carried it.
-    if (IsPlainWide(V, WideText)) {
-      AppendQuoted(Out, WideText);
-    } else {
-      char Buf[24];
-      std::snprintf(Buf, sizeof Buf, "hex(%x):", V.Type);
-      Out += Buf;
-      AppendHex(Out, LineStart, V.Wide);
-    }
-  } else if (IsPlainText(V, Format)) {
-    AppendQuoted(Out, V.Data.substr(0, V.Data.size() - 1));
-  } else if (V.Type == REG_DWORD && V.Data.size() == 4) {
-    Cardinal N = 0;
-    for (int i = 3; i >= 0; --i)
-      N = (N << 8) | static_cast<unsigned char>(V.Data[i]);
-    char Buf[16];
-    std::snprintf(Buf, sizeof Buf, "dword:%08x", N);
-    Out += Buf;
-  } else {
-    if (V.Type == REG_BINARY) {
-      Out += "hex:";
-    } else {
-      char Buf[24];
-      std::snprintf(Buf, sizeof Buf, "hex(%x):", V.Type);
-      Out += Buf;
-    }
-    const bool Wide = Format == HiveFormat::Regedit5 && IsStringType(V.Type);
-    AppendHex(Out, LineStart, Wide ? Win1251ToUtf16LE(V.Data) : V.Data);
-  }
-  Out += "\r\n";
-}
-
-// A REGEDIT4 file is Windows-1251 text, which cannot carry every
-// character a 5.00 file can; Strict refuses such a hive, naming the key and
-// value, rather than writing '?' for the character.
-void AppendBlock(std::string& Out, const HiveKey& Key, const std::string& Path, HiveFormat Format,
-                 bool Strict) {
-  const bool Narrow = Strict && Format == HiveFormat::Regedit4;
-  if (Narrow && HiveTextIsWide(Path))
-    throw EHiveNeedsUnicode("the key " + HiveTextToAnsi(Path) +
-                            " has a name with a character that Windows-1251 has no byte for, "
-                            "so a REGEDIT4 file cannot hold it");
-  Out += "[" + Path + "]\r\n";
-  for (const HiveValue& V : Key.Values()) {
-    if (Narrow && (!V.Wide.empty() || HiveTextIsWide(V.Name)))
-      throw EHiveNeedsUnicode("the value '" + HiveTextToAnsi(V.Name) + "' of the key " +
-                              HiveTextToAnsi(Path) +
-                              " holds a character that Windows-1251 has no byte for, so a "
-                              "REGEDIT4 file cannot hold it");
-    AppendValue(Out, V, Format, !Strict && Format == HiveFormat::Regedit4);
-  }
-  Out += "\r\n";
-}
-
 }  // namespace
 
 HiveFormat ParseHiveText(const std::string& Bytes, const std::string& FileName, HiveKey& Root,
@@ -589,42 +453,11 @@ void CheckHiveHead(const std::string& Head, bool Whole, const std::string& FileN
   // head holds of it can no longer become a header.
   const std::string Start = TrimBlanks(First);
   if (!Ended && !Whole)
-    for (const char* H : {Header4, Header5})
+    for (const char* H : {HiveHeader4, HiveHeader5})
       if (std::string(H).compare(0, Start.size(), Start) == 0)
         return;
   if (const std::string Problem =
           HeaderProblem(First, Wide ? HiveFormat::Regedit5 : HiveFormat::Regedit4);
       !Problem.empty())
     FailAt(FileName, 1, Problem);
-}
-
-std::string FormatHiveText(const HiveKey& Root, HiveFormat Format, bool Strict) {
-  std::string Out = std::string(Format == HiveFormat::Regedit5 ? Header5 : Header4) + "\r\n\r\n";
-  std::string Path = HiveRootName;
-  if (!Root.Values().empty())
-    AppendBlock(Out, Root, Path, Format, Strict);
-  // Depth first with a stack of its own: each entry is a key whose children
-  // are being written, the next of them, and the length of the key's path.
-  struct TFrame {
-    const HiveKey* Key;
-    HiveKey::TChildren::const_iterator Next;
-    std::size_t PathSize;
-  };
-  std::vector<TFrame> Stack{{&Root, Root.Children().begin(), Path.size()}};
-  while (!Stack.empty()) {
-    TFrame& Top = Stack.back();
-    if (Top.Next == Top.Key->Children().end()) {
-      Stack.pop_back();
-      continue;
-    }
-    const HiveKey& Child = *(Top.Next++)->second;
-    Path.resize(Top.PathSize);
-    Path += '\\';
-    Path += Child.Name();
-    AppendBlock(Out, Child, Path, Format, Strict);
-    Stack.push_back({&Child, Child.Children().begin(), Path.size()});
-  }
-  if (Format == HiveFormat::Regedit5)
-    return "\xFF\xFE" + HiveTextToUtf16LE(Out);
-  return Out;
 }

@@ -41,6 +41,9 @@
 
 // The name of the one root a hive holds.
 extern const char* const HiveRootName;
+// The first lines of the two forms.
+extern const char* const HiveHeader4;
+extern const char* const HiveHeader5;
 
 enum class HiveFormat {
   Regedit4,  // REGEDIT4, Windows-1251
