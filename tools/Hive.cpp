@@ -20,6 +20,8 @@ void ExportCommand(TSimulator& Sim, const TArgs& A) {
     throw ECommandError("export: there is no hive");
   try {
     Hive->Export(A.Words.back().Text, Unicode ? HiveFormat::Regedit5 : HiveFormat::Regedit4);
+  } catch (const EHiveNeedsUnicode& E) {
+    throw ECommandError("export: " + E.Message() + "; export --unicode writes it in UTF-16");
   } catch (const ERegistryException& E) {
     throw ECommandError("export: " + E.Message());
   }

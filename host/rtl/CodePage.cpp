@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 
 namespace {
 
@@ -21,10 +22,51 @@ void AppendUtf8(std::string& Out, char32_t C) {
   } else if (C < 0x800) {
     Out += static_cast<char>(0xC0 | (C >> 6));
     Out += static_cast<char>(0x80 | (C & 0x3F));
-  } else {
+  } else if (C < 0x10000) {
     Out += static_cast<char>(0xE0 | (C >> 12));
     Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
     Out += static_cast<char>(0x80 | (C & 0x3F));
+  } else {
+    Out += static_cast<char>(0xF0 | (C >> 18));
+    Out += static_cast<char>(0x80 | ((C >> 12) & 0x3F));
+    Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
+    Out += static_cast<char>(0x80 | (C & 0x3F));
+  }
+}
+
+int HexValue(char C) {
+  if (C >= '0' && C <= '9')
+    return C - '0';
+  if (C >= 'A' && C <= 'F')
+    return C - 'A' + 10;
+  return -1;
+}
+
+// The unit held at Text[i] when a wide unit starts there, or -1.
+long WideUnitAt(const std::string& Text, std::size_t i) {
+  if (Text[i] != '\0' || i + 4 >= Text.size())
+    return -1;
+  long Unit = 0;
+  for (std::size_t k = 1; k <= 4; ++k) {
+    const int D = HexValue(Text[i + k]);
+    if (D < 0)
+      return -1;
+    Unit = Unit * 16 + D;
+  }
+  return Unit;
+}
+
+// Calls Unit for each UTF-16 code unit of hive text, and Byte for each
+// Windows-1251 byte.
+template <typename FUnit, typename FByte>
+void WalkHiveText(const std::string& Text, FUnit Unit, FByte Byte) {
+  for (std::size_t i = 0; i < Text.size(); ++i) {
+    if (const long U = WideUnitAt(Text, i); U >= 0) {
+      Unit(static_cast<char32_t>(U));
+      i += 4;
+    } else {
+      Byte(static_cast<unsigned char>(Text[i]));
+    }
   }
 }
 
@@ -125,4 +167,94 @@ bool Utf16LEToWin1251(const std::string& Bytes, std::string& Out, char32_t& Refu
     return false;
   }
   return true;
+}
+
+std::string Utf16LEToHiveText(const std::string& Bytes) {
+  std::string Out;
+  Out.reserve(Bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < Bytes.size(); i += 2) {
+    const char32_t C =
+        static_cast<unsigned char>(Bytes[i]) | (static_cast<unsigned char>(Bytes[i + 1]) << 8);
+    const int Byte = C == 0 ? -1 : UnicodeToWin1251(C);
+    if (Byte >= 0) {
+      Out += static_cast<char>(Byte);
+      continue;
+    }
+    char Buf[8];
+    std::snprintf(Buf, sizeof Buf, "%04X", static_cast<unsigned>(C));
+    Out += '\0';
+    Out += Buf;
+  }
+  return Out;
+}
+
+std::string HiveTextToUtf16LE(const std::string& Text) {
+  std::string Out;
+  Out.reserve(Text.size() * 2);
+  auto Put = [&Out](char32_t C) {
+    Out += static_cast<char>(C & 0xFF);
+    Out += static_cast<char>(C >> 8);
+  };
+  WalkHiveText(Text, Put, [&Put](unsigned char B) { Put(Win1251ToUnicode(B)); });
+  return Out;
+}
+
+std::string HiveTextToAnsi(const std::string& Text) {
+  // Nearly all text holds no wide unit, and is its own 8-bit form.
+  if (Text.find('\0') == std::string::npos)
+    return Text;
+  std::string Out;
+  Out.reserve(Text.size());
+  WalkHiveText(
+      Text, [&Out](char32_t C) { Out += C == 0 ? '\0' : '?'; },
+      [&Out](unsigned char B) { Out += static_cast<char>(B); });
+  return Out;
+}
+
+bool HiveTextIsWide(const std::string& Text) {
+  if (Text.find('\0') == std::string::npos)
+    return false;
+  bool Wide = false;
+  WalkHiveText(
+      Text, [&Wide](char32_t C) { Wide = Wide || C != 0; }, [](unsigned char) {});
+  return Wide;
+}
+
+std::size_t HiveTextLength(const std::string& Text) {
+  std::size_t N = 0;
+  WalkHiveText(
+      Text, [&N](char32_t) { ++N; }, [&N](unsigned char) { ++N; });
+  return N;
+}
+
+std::string HiveTextToUtf8(const std::string& Text) {
+  std::string Out;
+  Out.reserve(Text.size() * 2);
+  // A high surrogate waits for the low one that makes a character with it.
+  char32_t High = 0;
+  auto Flush = [&Out, &High] {
+    if (High != 0)
+      AppendUtf8(Out, 0xFFFD);
+    High = 0;
+  };
+  WalkHiveText(
+      Text,
+      [&](char32_t C) {
+        if (High != 0 && C >= 0xDC00 && C <= 0xDFFF) {
+          AppendUtf8(Out, 0x10000 + ((High - 0xD800) << 10) + (C - 0xDC00));
+          High = 0;
+          return;
+        }
+        Flush();
+        if (C >= 0xD800 && C <= 0xDBFF)
+          High = C;
+        else
+          AppendUtf8(Out, C >= 0xDC00 && C <= 0xDFFF ? 0xFFFD : C);
+      },
+      [&](unsigned char B) {
+        Flush();
+        AppendUtf8(Out, Win1251ToUnicode(B));
+      });
+  Flush();
+  return Out;
 }

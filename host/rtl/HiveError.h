@@ -10,3 +10,9 @@
 class ERegistryException : public Exception {
   using Exception::Exception;
 };
+
+// A REGEDIT4 file was asked for a hive holding a character that
+// Windows-1251, the code page of that format, has no byte for.
+class EHiveNeedsUnicode : public ERegistryException {
+  using ERegistryException::ERegistryException;
+};

@@ -4,6 +4,7 @@
 #include <array>
 #include <numeric>
 
+#include "CodePage.h"
 #include "SysUtils.h"
 
 namespace {
@@ -106,14 +107,15 @@ const HiveValue* HiveKey::FindValue(const std::string& Name) const {
   return It == FValueIndex.end() ? nullptr : &FValues[It->second];
 }
 
-void HiveKey::SetValue(const std::string& Name, Cardinal Type, std::string Data) {
+void HiveKey::SetValue(const std::string& Name, Cardinal Type, std::string Data, std::string Wide) {
   auto [It, Added] = FValueIndex.try_emplace(Name, FValues.size());
   if (Added) {
-    FValues.push_back(HiveValue{Name, Type, std::move(Data)});
+    FValues.push_back(HiveValue{Name, Type, std::move(Data), std::move(Wide)});
   } else {
     HiveValue& V = FValues[It->second];
     V.Type = Type;
     V.Data = std::move(Data);
+    V.Wide = std::move(Wide);
   }
 }
 
@@ -169,12 +171,13 @@ bool HasLineBreakOrNul(const std::string& S) {
 
 std::string HiveNameTooLong(const std::string& Name, bool Value) {
   const std::size_t Limit = Value ? HiveMaxValueName : HiveMaxKeyName;
-  if (Name.size() <= Limit)
+  // Windows counts UTF-16 code units; hive text spends several bytes on some.
+  if (Name.size() <= Limit || HiveTextLength(Name) <= Limit)
     return std::string();
   // The start of the name is enough to find it by.
-  return std::string(Value ? "the value name '" : "the key name '") + Name.substr(0, 40) +
-         "...' is " + std::to_string(Name.size()) + " characters long; Windows allows " +
-         std::to_string(Limit);
+  return std::string(Value ? "the value name '" : "the key name '") +
+         HiveTextToAnsi(Name).substr(0, 40) + "...' is " + std::to_string(HiveTextLength(Name)) +
+         " characters long; Windows allows " + std::to_string(Limit);
 }
 
 bool SplitKeyPath(const std::string& Path, std::vector<std::string>& Names) {

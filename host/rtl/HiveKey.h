@@ -20,13 +20,23 @@ constexpr Cardinal REG_BINARY = 3;
 constexpr Cardinal REG_DWORD = 4;
 constexpr Cardinal REG_MULTI_SZ = 7;
 
+// The types whose data is text, UTF-16LE in the registry of a Unicode Windows.
+inline bool IsRegStringType(Cardinal Type) {
+  return Type == REG_SZ || Type == REG_EXPAND_SZ || Type == REG_MULTI_SZ;
+}
+
 // One value. Data holds the bytes exactly as the registry stores them, so a
 // REG_SZ written from text carries its terminating NUL, and values of types
 // nobody here interprets survive a read and write unchanged.
+// Names are hive text (see CodePage.h). Data holds what the add-in's 8-bit
+// calls read; a string value read from a version 5.00 file with a character
+// Windows-1251 has no byte for also keeps its UTF-16LE bytes in Wide, which
+// are written back as they came until the value is set again.
 struct HiveValue {
   std::string Name;
   Cardinal Type = REG_NONE;
   std::string Data;
+  std::string Wide;
 };
 
 // Windows' limit on the depth of a key below its root.
@@ -74,7 +84,8 @@ class HiveKey {
   const HiveValue* FindValue(const std::string& Name) const;
   // Replaces the data of an existing value in place (keeping its position
   // and the case of its name) or appends a new value.
-  void SetValue(const std::string& Name, Cardinal Type, std::string Data);
+  void SetValue(const std::string& Name, Cardinal Type, std::string Data,
+                std::string Wide = std::string());
   bool DeleteValue(const std::string& Name);
   // Values in the order they were first set. Deleting leaves the values in
   // place until they are next listed, so that deleting many costs time in

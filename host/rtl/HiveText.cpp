@@ -8,22 +8,17 @@
 #include "HiveError.h"
 
 const char* const HiveRootName = "HKEY_CURRENT_USER";
+const char* const HiveHeader4 = "REGEDIT4";
+const char* const HiveHeader5 = "Windows Registry Editor Version 5.00";
 
 namespace {
-
-const char* const Header4 = "REGEDIT4";
-const char* const Header5 = "Windows Registry Editor Version 5.00";
 
 [[noreturn]] void FailAt(const std::string& FileName, int Line, const std::string& Reason) {
   throw ERegistryException(FileName + ":" + std::to_string(Line) + ": " + Reason);
 }
 
-std::string Unrepresentable(char32_t C) {
-  char Buf[16];
-  std::snprintf(Buf, sizeof Buf, "U+%04X", static_cast<unsigned>(C));
-  return std::string("the character ") + Buf +
-         " cannot be held in Windows-1251, the code page the settings are kept in";
-}
+// How hive text holds U+0000 (see CodePage.h).
+const std::string NulUnit = std::string(1, '\0') + "0000";
 
 // The number of the line that the end of Text is on, counting line breaks
 // as SplitLines does.
@@ -35,20 +30,13 @@ int LineAtEnd(const std::string& Text) {
   return Line;
 }
 
-// The Windows-1251 text of a 5.00 file's UTF-16LE bytes after the BOM.
+// The hive text of a 5.00 file's UTF-16LE bytes after the BOM.
 std::string DecodeFile(const std::string& Units, const std::string& FileName) {
   const bool Odd = Units.size() % 2 != 0;
-  std::string Text;
-  char32_t Refused = 0;
-  if (!Utf16LEToWin1251(Odd ? Units.substr(0, Units.size() - 1) : Units, Text, Refused))
-    FailAt(FileName, LineAtEnd(Text), Unrepresentable(Refused));
+  std::string Text = Utf16LEToHiveText(Odd ? Units.substr(0, Units.size() - 1) : Units);
   if (Odd)
     FailAt(FileName, LineAtEnd(Text), "the file ends in the middle of a UTF-16 character");
   return Text;
-}
-
-bool IsStringType(Cardinal Type) {
-  return Type == REG_SZ || Type == REG_EXPAND_SZ || Type == REG_MULTI_SZ;
 }
 
 struct TLine {
@@ -114,14 +102,14 @@ bool StartsWithNoCase(const std::string& S, std::size_t Pos, const char* Prefix)
 // Why a file of Format cannot start with the line First, or "".
 std::string HeaderProblem(const std::string& First, HiveFormat Format) {
   const std::string Trimmed = TrimBlanks(First);
-  if (Format == HiveFormat::Regedit5 && Trimmed != Header5)
-    return std::string("a UTF-16LE file must start with the line ") + Header5;
-  if (Format == HiveFormat::Regedit4 && Trimmed == Header5)
-    return std::string("a file that starts with ") + Header5 +
+  if (Format == HiveFormat::Regedit5 && Trimmed != HiveHeader5)
+    return std::string("a UTF-16LE file must start with the line ") + HiveHeader5;
+  if (Format == HiveFormat::Regedit4 && Trimmed == HiveHeader5)
+    return std::string("a file that starts with ") + HiveHeader5 +
            " must be UTF-16LE with a byte-order mark, as regedit writes it";
-  if (Format == HiveFormat::Regedit4 && Trimmed != Header4)
-    return std::string("the file does not start with the line ") + Header4 + " (or, in UTF-16LE, " +
-           Header5 + ")";
+  if (Format == HiveFormat::Regedit4 && Trimmed != HiveHeader4)
+    return std::string("the file does not start with the line ") + HiveHeader4 +
+           " (or, in UTF-16LE, " + HiveHeader5 + ")";
   return std::string();
 }
 
@@ -175,7 +163,7 @@ class TParser {
         (Inner.size() > Root.size() && Inner[Root.size()] != '\\'))
       Fail("the key is not under " + Root);
     const std::string Rest = Inner.size() > Root.size() ? Inner.substr(Root.size() + 1) : "";
-    if (Rest.find('\0') != std::string::npos)
+    if (Rest.find(NulUnit) != std::string::npos)
       Fail("the key path holds a NUL byte");
     // Where each name of the path ends in Rest.
     std::vector<std::size_t> Ends;
@@ -252,8 +240,9 @@ class TParser {
       } else if (E == 'r') {
         Out += '\r';
       } else {
+        const std::string Shown = E == '\0' ? std::string("?") : std::string(1, E);
         if (E != '\\' && E != '"')
-          Warn(std::string("\\") + E + " is not an escape; read as " + E + ", as regedit reads it");
+          Warn("\\" + Shown + " is not an escape; read as " + Shown + ", as regedit reads it");
         Out += E;
       }
     }
@@ -274,6 +263,8 @@ class TParser {
       ++Pos;
     else
       Name = Quoted(S, Pos);
+    if (Name.find(NulUnit) != std::string::npos)
+      Fail("the value name holds a NUL character");
     if (const std::string Long = HiveNameTooLong(Name, true); !Long.empty())
       Fail(Long);
     Pos = SkipBlanks(S, Pos);
@@ -283,7 +274,9 @@ class TParser {
     if (Pos < S.size() && S[Pos] == '"') {
       std::string Text = Quoted(S, Pos);
       EndOfValue(S, Pos);
-      FCurrent->SetValue(Name, REG_SZ, Text + '\0');
+      FCurrent->SetValue(
+          Name, REG_SZ, HiveTextToAnsi(Text) + '\0',
+          HiveTextIsWide(Text) ? HiveTextToUtf16LE(Text) + std::string(2, '\0') : std::string());
     } else if (Pos < S.size() && S[Pos] == '-') {
       EndOfValue(S, Pos + 1);
       FCurrent->DeleteValue(Name);
@@ -303,26 +296,27 @@ class TParser {
         Fail("expected hex(type): with a hexadecimal type");
       const int Line = FLines[FIndex].Number;
       std::string Data = HexBytes(S.substr(P + 2));
-      FCurrent->SetValue(Name, Type, StringData(std::move(Data), Type, Line));
+      SetHexValue(Name, Type, std::move(Data), Line);
     } else {
       Fail("expected \"text\", -, dword: or hex: after =");
     }
   }
 
   // A 5.00 file holds the string types in UTF-16LE, as the registry keeps
-  // them; inside they are Windows-1251 like every other text.
-  std::string StringData(std::string Data, Cardinal Type, int Line) const {
-    if (FFormat != HiveFormat::Regedit5 || !IsStringType(Type))
-      return Data;
+  // them; inside they are Windows-1251 like every other text, and the
+  // UTF-16LE bytes are kept too when the code page cannot hold them.
+  void SetHexValue(const std::string& Name, Cardinal Type, std::string Data, int Line) const {
+    if (FFormat != HiveFormat::Regedit5 || !IsRegStringType(Type)) {
+      FCurrent->SetValue(Name, Type, std::move(Data));
+      return;
+    }
     if (Data.size() % 2 != 0)
       Fail(Line,
            "a string value of a version 5.00 file must hold UTF-16 text, an even number "
            "of bytes");
-    std::string Text;
-    char32_t Refused = 0;
-    if (!Utf16LEToWin1251(Data, Text, Refused))
-      Fail(Line, Unrepresentable(Refused));
-    return Text;
+    const std::string Text = Utf16LEToHiveText(Data);
+    FCurrent->SetValue(Name, Type, HiveTextToAnsi(Text),
+                       HiveTextIsWide(Text) ? std::move(Data) : std::string());
   }
 
   // Blanks, 1 to 8 hexadecimal digits, blanks and perhaps a comment, as
@@ -409,93 +403,6 @@ class TParser {
   std::vector<HiveKey*> FPrevKeys;
 };
 
-// In a 5.00 file line breaks are written as regedit writes them there, as
-// \r and \n; a REGEDIT4 file has no such text (see IsPlainText).
-void AppendQuoted(std::string& Out, const std::string& S) {
-  Out += '"';
-  for (char C : S) {
-    if (C == '\r') {
-      Out += "\\r";
-      continue;
-    }
-    if (C == '\n') {
-      Out += "\\n";
-      continue;
-    }
-    if (C == '\\' || C == '"')
-      Out += '\\';
-    Out += C;
-  }
-  Out += '"';
-}
-
-// A REG_SZ can be written as "text" when it is one NUL-terminated text, with
-// no line break in a REGEDIT4 file: the forms regedit reads back to the
-// same bytes.
-bool IsPlainText(const HiveValue& V, HiveFormat Format) {
-  if (V.Type != REG_SZ || V.Data.empty() || V.Data.back() != '\0')
-    return false;
-  const std::string Breaks =
-      Format == HiveFormat::Regedit5 ? std::string(1, '\0') : std::string("\r\n\0", 3);
-  return V.Data.find_first_of(Breaks) == V.Data.size() - 1;
-}
-
-void AppendHex(std::string& Out, std::size_t LineStart, const std::string& Data) {
-  static const char Digits[] = "0123456789abcdef";
-  bool FirstOnLine = true;
-  for (std::size_t i = 0; i < Data.size(); ++i) {
-    const unsigned char B = static_cast<unsigned char>(Data[i]);
-    const std::size_t Width = i + 1 < Data.size() ? 3 : 2;
-    // Break so that no line, with its closing "\", passes column 80.
-    if (!FirstOnLine && Out.size() - LineStart + Width + 1 > 80) {
-      Out += "\\\r\n  ";
-      LineStart = Out.size() - 2;
-    }
-    Out += Digits[B >> 4];
-    Out += Digits[B & 0xF];
-    if (i + 1 < Data.size())
-      Out += ',';
-    FirstOnLine = false;
-  }
-}
-
-void AppendValue(std::string& Out, const HiveValue& V, HiveFormat Format) {
-  const std::size_t LineStart = Out.size();
-  if (V.Name.empty())
-    Out += '@';
-  else
-    AppendQuoted(Out, V.Name);
-  Out += '=';
-  if (IsPlainText(V, Format)) {
-    AppendQuoted(Out, V.Data.substr(0, V.Data.size() - 1));
-  } else if (V.Type == REG_DWORD && V.Data.size() == 4) {
-    Cardinal N = 0;
-    for (int i = 3; i >= 0; --i)
-      N = (N << 8) | static_cast<unsigned char>(V.Data[i]);
-    char Buf[16];
-    std::snprintf(Buf, sizeof Buf, "dword:%08x", N);
-    Out += Buf;
-  } else {
-    if (V.Type == REG_BINARY) {
-      Out += "hex:";
-    } else {
-      char Buf[24];
-      std::snprintf(Buf, sizeof Buf, "hex(%x):", V.Type);
-      Out += Buf;
-    }
-    const bool Wide = Format == HiveFormat::Regedit5 && IsStringType(V.Type);
-    AppendHex(Out, LineStart, Wide ? Win1251ToUtf16LE(V.Data) : V.Data);
-  }
-  Out += "\r\n";
-}
-
-void AppendBlock(std::string& Out, const HiveKey& Key, const std::string& Path, HiveFormat Format) {
-  Out += "[" + Path + "]\r\n";
-  for (const HiveValue& V : Key.Values())
-    AppendValue(Out, V, Format);
-  Out += "\r\n";
-}
-
 }  // namespace
 
 HiveFormat ParseHiveText(const std::string& Bytes, const std::string& FileName, HiveKey& Root,
@@ -505,8 +412,19 @@ HiveFormat ParseHiveText(const std::string& Bytes, const std::string& FileName, 
         .Run();
     return HiveFormat::Regedit5;
   }
-  if (!Bytes.empty())
+  if (Bytes.find('\0') != std::string::npos) {
+    // A NUL byte of a REGEDIT4 file is held as hive text holds U+0000.
+    std::string Text;
+    Text.reserve(Bytes.size() + 16);
+    for (char C : Bytes)
+      if (C == '\0')
+        Text += NulUnit;
+      else
+        Text += C;
+    TParser(Text, FileName, Root, HiveFormat::Regedit4, Warnings).Run();
+  } else if (!Bytes.empty()) {
     TParser(Bytes, FileName, Root, HiveFormat::Regedit4, Warnings).Run();
+  }
   return HiveFormat::Regedit4;
 }
 
@@ -535,42 +453,11 @@ void CheckHiveHead(const std::string& Head, bool Whole, const std::string& FileN
   // head holds of it can no longer become a header.
   const std::string Start = TrimBlanks(First);
   if (!Ended && !Whole)
-    for (const char* H : {Header4, Header5})
+    for (const char* H : {HiveHeader4, HiveHeader5})
       if (std::string(H).compare(0, Start.size(), Start) == 0)
         return;
   if (const std::string Problem =
           HeaderProblem(First, Wide ? HiveFormat::Regedit5 : HiveFormat::Regedit4);
       !Problem.empty())
     FailAt(FileName, 1, Problem);
-}
-
-std::string FormatHiveText(const HiveKey& Root, HiveFormat Format) {
-  std::string Out = std::string(Format == HiveFormat::Regedit5 ? Header5 : Header4) + "\r\n\r\n";
-  std::string Path = HiveRootName;
-  if (!Root.Values().empty())
-    AppendBlock(Out, Root, Path, Format);
-  // Depth first with a stack of its own: each entry is a key whose children
-  // are being written, the next of them, and the length of the key's path.
-  struct TFrame {
-    const HiveKey* Key;
-    HiveKey::TChildren::const_iterator Next;
-    std::size_t PathSize;
-  };
-  std::vector<TFrame> Stack{{&Root, Root.Children().begin(), Path.size()}};
-  while (!Stack.empty()) {
-    TFrame& Top = Stack.back();
-    if (Top.Next == Top.Key->Children().end()) {
-      Stack.pop_back();
-      continue;
-    }
-    const HiveKey& Child = *(Top.Next++)->second;
-    Path.resize(Top.PathSize);
-    Path += '\\';
-    Path += Child.Name();
-    AppendBlock(Out, Child, Path, Format);
-    Stack.push_back({&Child, Child.Children().begin(), Path.size()});
-  }
-  if (Format == HiveFormat::Regedit5)
-    return "\xFF\xFE" + Win1251ToUtf16LE(Out);
-  return Out;
 }

@@ -25,10 +25,12 @@
 // blank lines anywhere, [-key] lines (delete the key and all below it),
 // "name"=- (delete the value), dword: with blanks and 1 to 8 hex digits,
 // the escapes \n and \r in quoted text, and blank or comment lines between
-// a hex continuation line and the next. Inside, text is
-// Windows-1251 in both forms: a 5.00 file holding a character that the code
-// page has no byte for is refused. Keys more than HiveMaxDepth levels deep
-// are refused.
+// a hex continuation line and the next. Inside, text is hive text (see
+// CodePage.h) in both forms: Windows-1251 where the code page can hold it,
+// so a 5.00 file holding characters the code page has no byte for loads and
+// writes back unchanged, while the add-in's 8-bit calls read '?' for them.
+// A value name holding NUL, and keys more than HiveMaxDepth levels deep, are
+// refused.
 //
 // Nothing here recurses, so no file can exhaust the stack.
 
@@ -39,6 +41,9 @@
 
 // The name of the one root a hive holds.
 extern const char* const HiveRootName;
+// The first lines of the two forms.
+extern const char* const HiveHeader4;
+extern const char* const HiveHeader5;
 
 enum class HiveFormat {
   Regedit4,  // REGEDIT4, Windows-1251
@@ -62,4 +67,8 @@ HiveFormat ParseHiveText(const std::string& Bytes, const std::string& FileName, 
 // that a file that is not a hive can be refused before it is read whole.
 void CheckHiveHead(const std::string& Head, bool Whole, const std::string& FileName);
 
-std::string FormatHiveText(const HiveKey& Root, HiveFormat Format = HiveFormat::Regedit4);
+// A REGEDIT4 text of a hive holding a character that Windows-1251 has no
+// byte for raises EHiveNeedsUnicode naming the key and value; with Strict
+// false it holds hive text instead, for showing.
+std::string FormatHiveText(const HiveKey& Root, HiveFormat Format = HiveFormat::Regedit4,
+                           bool Strict = true);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CodePage.h"
 #include "RegistryHive.h"
 
 TRegistry::TRegistry() = default;
@@ -165,14 +166,12 @@ bool TRegistry::HasSubKeys() {
 }
 
 bool TRegistry::ValueExists(const std::string& Name) {
-  const HiveKey* K = FindKey(FCurrentNames);
-  return K != nullptr && K->FindValue(Name) != nullptr;
+  return FindValueAt(FCurrentNames, Name) != nullptr;
 }
 
 bool TRegistry::DeleteValue(const std::string& Name) {
   RegistryHive* H = Hive();
-  const HiveKey* K = FindKey(FCurrentNames);
-  if (K == nullptr || K->FindValue(Name) == nullptr)
+  if (FindValueAt(FCurrentNames, Name) == nullptr)
     return false;
   H->Apply(this, HiveOp{HiveOp::DeleteValue, FCurrentNames, Name, REG_NONE, {}});
   return true;
@@ -180,6 +179,11 @@ bool TRegistry::DeleteValue(const std::string& Name) {
 
 const HiveValue* TRegistry::FindValueAt(const std::vector<std::string>& Path,
                                         const std::string& Name) {
+  // No 8-bit name holds a NUL (the API ends it there), and inside the hive
+  // a NUL starts a character Windows-1251 has no byte for: such a name
+  // would reach a value the add-in can only see as '?'.
+  if (Name.find('\0') != std::string::npos)
+    return nullptr;
   const HiveKey* K = FindKey(Path);
   return K != nullptr ? K->FindValue(Name) : nullptr;
 }
@@ -231,14 +235,14 @@ void TRegistry::GetKeyNames(TStrings* Strings) {
   Strings->Clear();
   if (const HiveKey* K = FindKey(FCurrentNames))
     for (const auto& [Name, Child] : K->Children())
-      Strings->Add(Child->Name());
+      Strings->Add(HiveTextToAnsi(Child->Name()));
 }
 
 void TRegistry::GetValueNames(TStrings* Strings) {
   Strings->Clear();
   if (const HiveKey* K = FindKey(FCurrentNames))
     for (const HiveValue& V : K->Values())
-      Strings->Add(V.Name);
+      Strings->Add(HiveTextToAnsi(V.Name));
 }
 
 std::string TRegIniFile::ReadString(const std::string& Section, const std::string& Ident,

@@ -144,7 +144,7 @@ void RegistryHive::Reload(bool Force) {
 
 std::string RegistryHive::Text() {
   Reload();
-  return FormatHiveText(*FRoot);
+  return FormatHiveText(*FRoot, HiveFormat::Regedit4, false);
 }
 
 std::string RegistryHive::DisplayText() {
@@ -152,7 +152,11 @@ std::string RegistryHive::DisplayText() {
   std::string Shown;
   for (std::size_t i = 0; i < Raw.size(); ++i) {
     const unsigned char C = static_cast<unsigned char>(Raw[i]);
-    if (C == '\r' && i + 1 < Raw.size() && Raw[i + 1] == '\n') {
+    if (C == '\0' && i + 4 < Raw.size()) {
+      // A character Windows-1251 has no byte for, shown as itself.
+      Shown.append(Raw, i, 5);
+      i += 4;
+    } else if (C == '\r' && i + 1 < Raw.size() && Raw[i + 1] == '\n') {
       Shown += '\n';
       ++i;
     } else if (C < 0x20 || C == 0x7F || C == 0x98) {
@@ -165,7 +169,7 @@ std::string RegistryHive::DisplayText() {
       Shown += static_cast<char>(C);
     }
   }
-  return Win1251ToUtf8(Shown);
+  return HiveTextToUtf8(Shown);
 }
 
 void RegistryHive::SetBeforeRename(std::function<void(const std::string&)> Hook) {

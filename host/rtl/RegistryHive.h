@@ -62,8 +62,9 @@ class RegistryHive {
   const std::string& Location() const { return FLocation; }
   bool InMemory() const { return !FFile.has_value(); }
 
-  // The whole hive as REGEDIT4 text in Windows-1251. A file hive is read
-  // again first, so the text shows other processes' changes too.
+  // The whole hive as REGEDIT4 text in Windows-1251 (in hive text, see
+  // CodePage.h, where the code page has no byte for a character). A file
+  // hive is read again first, so the text shows other processes' changes.
   std::string Text();
   // The format the file was in when last read; new files are REGEDIT4.
   HiveFormat Format() const { return FFormat; }

@@ -12,6 +12,7 @@
 #include "Program.h"
 #include "RunIde.h"
 #include "TempDir.h"
+#include "Utf16File.h"
 
 namespace fs = std::filesystem;
 
@@ -177,6 +178,31 @@ TEST(HiveCommands, ExportWritesFilesThatLoadAsTheSameHive) {
     EXPECT_EQ(R.Status, kExitError) << Line;
     EXPECT_TRUE(Contains(R.Err, Message)) << R.Err;
   }
+}
+
+// A REGEDIT4 export cannot carry a character Windows-1251 has no byte for:
+// it is refused naming the key and value and pointing to --unicode, which
+// writes the file as it came.
+TEST(HiveCommands, ExportOfCharactersWindows1251LacksNeedsUnicode) {
+  TTempDir Dir;
+  const std::string Hive = Dir / "hive.reg";
+  const std::string Five = Utf16File(
+      u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Intl]\r\n"
+      u"\"sCurrency\"=\"\u20bd\"\r\n\r\n");
+  WriteBytes(Hive, Five);
+  const TRun Four = RunIde({"--hive", Hive, "-e", "export " + Dir / "four.reg"});
+  EXPECT_EQ(Four.Status, kExitError);
+  EXPECT_TRUE(Contains(Four.Err,
+                       "export: the value 'sCurrency' of the key HKEY_CURRENT_USER\\Intl "
+                       "holds a character that Windows-1251 has no byte for, so a "
+                       "REGEDIT4 file cannot hold it; export --unicode writes it"))
+      << Four.Err;
+  EXPECT_FALSE(fs::exists(Dir / "four.reg"));
+  const TRun Unicode =
+      RunIde({"--hive", Hive, "-e", "export --unicode " + Dir / "five.reg", "-e", "registry"});
+  EXPECT_EQ(Unicode.Status, kExitOk) << Unicode.Err;
+  EXPECT_EQ(ReadBytes(Dir / "five.reg"), Five);
+  EXPECT_TRUE(Contains(Unicode.Out, "\"sCurrency\"=\"₽\"")) << Unicode.Out;
 }
 
 // The store's own files are refused as export targets: the lock file while

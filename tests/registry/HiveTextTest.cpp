@@ -8,6 +8,7 @@
 #include "HiveText.h"
 #include "Registry.h"
 #include "RegistryHive.h"
+#include "TempDir.h"
 #include "Utf16File.h"
 
 namespace {
@@ -224,17 +225,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "is 256 characters long; Windows allows 255"},
         TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"" + std::string(16384, 'v') + "\"=\"\"\n",
                    3, "the value name 'vvvv"},
-        // Version 5.00: a character Windows-1251 has no byte for is refused on
-        // its line, in text (a CJK letter, an emoji as a surrogate pair, a
-        // lone surrogate) and in string data held as hex.
-        TErrorCase{Utf16File(Header5 + u"[HKEY_CURRENT_USER\\a]\r\n\"v\"=\"\u4e2d\"\r\n"), 3,
-                   "the character U+4E2D cannot be held in Windows-1251"},
-        TErrorCase{Utf16File(Header5 + u"\r\n[HKEY_CURRENT_USER\\a]\r\n\"\U0001F600\"=\"\""), 4,
-                   "U+1F600"},
-        TErrorCase{Utf16File(Header5 + u"[HKEY_CURRENT_USER\\\xd800]"), 2, "U+D800"},
-        TErrorCase{Utf16File(Header5 + u"[HKEY_CURRENT_USER\\a]\r\n\"v\"=hex(2):41,00,\\\r\n"
-                                       u"  2d,4e,00,00\r\n"),
-                   3, "U+4E2D"},
+        TErrorCase{std::string("REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v") + '\0' + "w\"=\"1\"\n", 3,
+                   "the value name holds a NUL character"},
+        TErrorCase{
+            Utf16File(Header5 + u"[HKEY_CURRENT_USER\\" + std::u16string(256, u'\u20bd') + u"]"), 2,
+            "is 256 characters long; Windows allows 255"},
         TErrorCase{Utf16File(Header5 + u"[HKEY_CURRENT_USER\\a]\r\n\"v\"=hex(1):41,00,00\r\n"), 3,
                    "even number of bytes"},
         TErrorCase{Utf16File(Header5 + u"[HKEY_CURRENT_USER\\a]\r\n") + "\x41", 3,
@@ -269,6 +264,71 @@ TEST(HiveText, Regedit5AndRegedit4AreTheSameHive) {
     EXPECT_EQ(FormatHiveText(*Root, HiveFormat::Regedit4), Four);
   }
   EXPECT_EQ(FindHiveKey(FromFive, {"\xe4\xc0"})->FindValue("\xa8")->Data, std::string("\r\n\0", 3));
+}
+
+// A user's own 5.00 export holds characters Windows-1251 has no byte for (the
+// rouble sign of a Russian locale's currency, CJK, an emoji as a surrogate
+// pair, in names, text and hex string data). It loads; the add-in's 8-bit
+// calls see '?' for them, as Windows' ANSI registry calls do, and cannot
+// reach them by that '?'; every value the add-in does not write goes back
+// byte for byte, and one it writes holds what it wrote.
+TEST(HiveText, CharactersWindows1251LacksLoadAndGoBackUnchanged) {
+  const std::u16string Intl = u"[HKEY_CURRENT_USER\\Control Panel\\International]\r\n";
+  const std::u16string Five =
+      u"Windows Registry Editor Version 5.00\r\n\r\n"
+      u"[HKEY_CURRENT_USER\\Control Panel]\r\n\r\n" +
+      Intl +
+      u"\"sCurrency\"=\"\u20bd\"\r\n"
+      u"\"s\u4e2d\"=\"a\U0001F600\\r\\nb\\\\\"\r\n"
+      u"\"x\"=hex(2):bd,20,00,00\r\n"
+      u"\"n\"=\"plain\"\r\n\r\n"
+      u"[HKEY_CURRENT_USER\\Control Panel\\International\\\u20bd" +
+      std::u16string(254, u'\u4e2d') + u"]\r\n\"v\"=\"1\"\r\n\r\n";
+  HiveKey Root;
+  ParseHiveText(Utf16File(Five), "five.reg", Root);
+  EXPECT_EQ(FormatHiveText(Root, HiveFormat::Regedit5), Utf16File(Five));
+  try {
+    FormatHiveText(Root, HiveFormat::Regedit4);
+    ADD_FAILURE() << "a REGEDIT4 text cannot hold U+20BD";
+  } catch (const EHiveNeedsUnicode& E) {
+    EXPECT_EQ(E.Message(),
+              "the value 'sCurrency' of the key HKEY_CURRENT_USER\\Control Panel\\International "
+              "holds a character that Windows-1251 has no byte for, so a REGEDIT4 file cannot "
+              "hold it");
+  }
+
+  TTempDir Dir;
+  const std::string Path = Dir / "five.reg";
+  WriteBytes(Path, Utf16File(Five));
+  RegistryHive Hive(Path);
+  {
+    TRegistry Reg;
+    ASSERT_TRUE(Reg.OpenKey("Control Panel\\International", false));
+    EXPECT_EQ(Reg.ReadString("sCurrency"), "?");
+    EXPECT_EQ(Reg.ReadString("x"), "?");
+    TStringList Names;
+    Reg.GetValueNames(&Names);
+    EXPECT_EQ(Names.Text(), "sCurrency\r\ns?\r\nx\r\nn\r\n");
+    Reg.GetKeyNames(&Names);
+    EXPECT_EQ(Names.Text(), "?" + std::string(254, '?') + "\r\n");
+    EXPECT_FALSE(Reg.ValueExists("s?"));
+    EXPECT_FALSE(Reg.KeyExists(Names.Strings(0)));
+    EXPECT_FALSE(
+        Reg.ValueExists(std::string("s\0"
+                                    "4E2D",
+                                    6)));
+    Reg.WriteString("n", "\xf0\xf3\xe1");  // рубль
+  }
+  std::u16string Expected = Five;
+  Expected.replace(Expected.find(u"plain"), 5, u"\u0440\u0443\u0431");
+  EXPECT_EQ(ReadBytes(Path), Utf16File(Expected)) << "only the value the add-in wrote changed";
+  {
+    TRegistry Reg;
+    ASSERT_TRUE(Reg.OpenKey("Control Panel\\International", false));
+    Reg.WriteString("sCurrency", Reg.ReadString("sCurrency"));
+  }
+  Expected.replace(Expected.find(u"\u20bd\""), 1, u"?");
+  EXPECT_EQ(ReadBytes(Path), Utf16File(Expected)) << "a value the add-in wrote holds what it wrote";
 }
 
 TEST(HiveText, DepthIsLimitedAndDeepTreesGoWithoutRecursion) {

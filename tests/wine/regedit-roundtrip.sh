@@ -4,7 +4,9 @@
 # exported again by `regedit /E`, and that export loads into the hive with
 # the same keys and values; a file of changed values takes the same way. The
 # values hold line breaks, quotes, backslashes, every Windows-1251 byte, 0x1F,
-# long texts, repeated and case-variant names.
+# long texts, repeated and case-variant names; and a 5.00 file holding
+# characters Windows-1251 has no byte for takes the same way through
+# `export --unicode`.
 #
 # Wine runs headless (xvfb-run), with its prefix and a ru_RU.UTF-8 locale
 # (built here with localedef, so that Wine's ANSI code page is 1251, which a
@@ -113,4 +115,16 @@ winerun regedit /E changed.reg "$key"
   tail -c +11 change.reg
 } >expected-changed.reg
 check expected-changed.reg changed.reg "regedit's export of a changed set loads with the same values"
+# Characters Windows-1251 has no byte for (the rouble sign, CJK, an emoji as
+# a surrogate pair) in names, text and hex string data of a 5.00 file.
+{
+  printf '\xff\xfe'
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n[%s\\Wide\\₽]\r\n' "$key" |
+    iconv -f UTF-8 -t UTF-16LE
+  printf '"sCurrency"="₽"\r\n"s中"="a😀\\r\\nb"\r\n"x"=hex(2):bd,20,3d,d8,00,de,00,00\r\n\r\n' |
+    iconv -f UTF-8 -t UTF-16LE
+} >wide.reg
+"$ide" --hive wide.reg -e "export --unicode wide5.reg"
+through_regedit wide5.reg backwide.reg
+check wide.reg backwide.reg "characters outside Windows-1251 through export --unicode and regedit"
 exit $status
