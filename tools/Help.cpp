@@ -119,7 +119,10 @@ std::string HelpTopic(const std::string& Topic, const std::string& LastControls)
     std::string S =
         "dialog ... end: the lines between are what the user does in the next settings\n"
         "dialog, run when a later command (menu, shortcut) opens it. In a block:\n" +
-        DialogCommandList("  ") + "NAME is a control's component name.\n\n";
+        DialogCommandList("  ") +
+        "NAME is a control's component name. Each line is checked as it is read: its\n"
+        "command and words at once, NAME once a settings dialog has opened in this\n"
+        "session (the controls are known only from the add-in that made it).\n\n";
     if (!LastControls.empty())
       return S + "The controls of the settings dialog as it opened last:\n" + LastControls;
     return S +
