@@ -329,4 +329,13 @@ TEST(Simulator, HelpListsEveryOptionAndCommand) {
       Columns += (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
     EXPECT_LE(Columns, TerminalWidth()) << Line;
   }
+  // A message on a terminal: a line that fits keeps its blanks; a longer one
+  // breaks at blanks, later lines indented, columns counted in characters.
+  const std::pair<std::string, std::string> Messages[] = {
+      {"  expected:  7", "  expected:  7\n"},
+      {"a: unknown command 'frob' (try 'help')", "a: unknown command\n  'frob' (try\n  'help')\n"},
+      {"группа: имя 'Группа'", "группа: имя 'Группа'\n"},
+      {"x: 'a-word-longer-than-the-width' y", "x:\n  'a-word-longer-than-the-width'\n  y\n"}};
+  for (const auto& [In, Out] : Messages)
+    EXPECT_EQ(WrapMessage(In, 20), Out) << In;
 }
