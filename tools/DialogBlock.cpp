@@ -41,6 +41,14 @@ TArgs Split(const std::string& Line) {
     throw ECommandError("key: unknown key '" + A.Words[1].Text + "' (" + KeyNames() + ")");
   if (A.Command == "sheet" && A.Words[0].Text != "TSMain" && A.Words[0].Text != "TSGroupPage")
     throw ECommandError("usage: sheet TSMain|TSGroupPage");
+  // An unquoted word is an index; a text is quoted, so "select L ADO" is
+  // told at once instead of when the dialog runs the block.
+  if (A.Command == "select" && !A.Words[1].Quoted) {
+    const std::string& I = A.Words[1].Text;
+    if (I.empty() || I.size() > 9 || I.find_first_not_of("0123456789") != std::string::npos)
+      throw ECommandError("select: INDEX must be a whole number, not '" + I +
+                          "' (a text is quoted: select " + A.Words[0].Text + " \"" + I + "\")");
+  }
   if (A.Command == "wait")
     (void)ParseCount(A.Words[0].Text, "MS");
   // Inside a dialog the dump has the one key "dialog".
@@ -256,7 +264,7 @@ void TDialogBlocks::RunLive() {
       FSim.Err() << "tabulon-ide: " << Trim(Line) << " failed\n" << E.what() << "\n";
       FExpectFailed = true;
     } catch (const ECommandError& E) {
-      FSim.Err() << "tabulon-ide: " << E.what() << "\n";
+      FSim.Err() << "tabulon-ide: " << Printable(E.what()) << "\n";
     } catch (const Exception& E) {
       FSim.Err() << "tabulon-ide: " << Printable(UserText(E.Message())) << "\n";
     }
@@ -326,7 +334,7 @@ void TDialogBlocks::RunLine(const TBlockLine& L) {
   } else if (A.Command == "key") {
     D.PressKey(Word(0), Word(1));
   } else if (A.Command == "select") {
-    if (A.Words[1].Quoted || Word(1).find_first_not_of("0123456789") != std::string::npos)
+    if (A.Words[1].Quoted)
       D.Select(Word(0), Word(1));
     else
       D.Select(Word(0), ParseCount(Word(1), "INDEX"));

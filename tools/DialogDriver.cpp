@@ -308,7 +308,7 @@ void TDialogDriver::Color(const std::string& Value) {
     Box->SelectItemByUser(0);
     return;
   }
-  throw Exception("colour " + Value + " is not listed in " + Quoted(Name) +
+  throw Exception("colour " + Quoted(Value) + " is not listed in " + Quoted(Name) +
                   ", and this colour box asks for no custom colour");
 }
 

@@ -14,18 +14,57 @@
 #include "OptionTable.h"
 #include "Simulator.h"
 
-std::size_t TerminalWidth() {
+std::size_t TerminalWidth(int Fd) {
   // The terminal's own width where there is one, else COLUMNS, else 80;
   // text is never wrapped narrower than 40 columns.
   winsize Size{};
   std::size_t Width = 0;
-  if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &Size) == 0 && Size.ws_col > 0)
+  if (::ioctl(Fd, TIOCGWINSZ, &Size) == 0 && Size.ws_col > 0)
     Width = Size.ws_col;
   else if (const char* Columns = std::getenv("COLUMNS"); Columns != nullptr)
     Width = static_cast<std::size_t>(std::strtoul(Columns, nullptr, 10));
   if (Width == 0)
     Width = 80;
   return std::max<std::size_t>(Width, 40);
+}
+
+// Text broken at blanks into lines of at most Width columns after Indent
+// (a word longer than that stands alone); the first line starts at column
+// First.
+std::string Wrap(const std::string& Text, std::size_t Indent, std::size_t Width,
+                 std::size_t First) {
+  std::string S, Line;
+  std::istringstream Words(Text);
+  std::string Word;
+  const auto Columns = [](const std::string& U) {
+    std::size_t N = 0;
+    for (char Ch : U)
+      N += (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
+    return N;
+  };
+  std::size_t Lead = First == std::string::npos ? Indent : First;
+  while (Words >> Word) {
+    if (!Line.empty() && Lead + Columns(Line) + 1 + Columns(Word) > Width) {
+      S += std::string(Lead, ' ') + Line + "\n";
+      Line.clear();
+      Lead = Indent;
+    }
+    Line += (Line.empty() ? "" : " ") + Word;
+  }
+  if (!Line.empty())
+    S += std::string(Lead, ' ') + Line + "\n";
+  return S;
+}
+
+std::string WrapMessage(const std::string& Line, std::size_t Width) {
+  std::size_t Columns = 0;
+  for (char Ch : Line)
+    Columns += (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
+  // A line that fits keeps its blanks as they are (the indented lines of
+  // an expect's differences).
+  if (Columns <= Width)
+    return Line + "\n";
+  return Wrap(Line, 2, Width, 0);
 }
 
 namespace {
@@ -42,30 +81,6 @@ const char* KindTitle(TCommandKind Kind) {
       return "Inspection:";
   }
   return "";
-}
-
-// Text broken at blanks into lines of at most Width columns after Indent
-// (a word longer than that stands alone).
-std::string Wrap(const std::string& Text, std::size_t Indent, std::size_t Width) {
-  std::string S, Line;
-  std::istringstream Words(Text);
-  std::string Word;
-  const auto Columns = [](const std::string& U) {
-    std::size_t N = 0;
-    for (char Ch : U)
-      N += (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
-    return N;
-  };
-  while (Words >> Word) {
-    if (!Line.empty() && Indent + Columns(Line) + 1 + Columns(Word) > Width) {
-      S += std::string(Indent, ' ') + Line + "\n";
-      Line.clear();
-    }
-    Line += (Line.empty() ? "" : " ") + Word;
-  }
-  if (!Line.empty())
-    S += std::string(Indent, ' ') + Line + "\n";
-  return S;
 }
 
 std::string DialogCommandList(const char* Indent) {
@@ -119,7 +134,10 @@ std::string HelpTopic(const std::string& Topic, const std::string& LastControls)
     std::string S =
         "dialog ... end: the lines between are what the user does in the next settings\n"
         "dialog, run when a later command (menu, shortcut) opens it. In a block:\n" +
-        DialogCommandList("  ") + "NAME is a control's component name.\n\n";
+        DialogCommandList("  ") +
+        "NAME is a control's component name. Each line is checked as it is read: its\n"
+        "command and words at once, NAME once a settings dialog has opened in this\n"
+        "session (the controls are known only from the add-in that made it).\n\n";
     if (!LastControls.empty())
       return S + "The controls of the settings dialog as it opened last:\n" + LastControls;
     return S +

@@ -8,7 +8,19 @@
 
 // The width to wrap help and messages to: the terminal's, or 80 where there
 // is none.
-std::size_t TerminalWidth();
+#include <unistd.h>
+
+std::size_t TerminalWidth(int Fd = STDOUT_FILENO);
+
+// Text broken at blanks into lines of at most Width columns, the first
+// starting at column First (Indent by default) and the others at Indent.
+std::string Wrap(const std::string& Text, std::size_t Indent, std::size_t Width,
+                 std::size_t First = std::string::npos);
+
+// One line of a message (without its line end) as it is shown: unchanged
+// when it fits in Width columns, else wrapped with the later lines indented
+// by two; each line ends with a line end.
+std::string WrapMessage(const std::string& Line, std::size_t Width);
 
 // The commands grouped by kind, each "  SYNOPSIS" and its one line below;
 // the dialog block's own commands follow `dialog ... end`.

@@ -81,8 +81,8 @@ TJson ParseJson(const std::string& Text) {
     else if (Event == E::object_end)
       Keys.pop_back();
     else if (Event == E::key && !Keys.back().insert(Parsed.get<std::string>()).second)
-      throw EJsonError("invalid JSON: the key \"" + Parsed.get<std::string>() +
-                       "\" is given twice in one object");
+      throw EJsonError("invalid JSON: the key '" + Parsed.get<std::string>() +
+                       "' is given twice in one object");
     return true;
   };
   try {

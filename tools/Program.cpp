@@ -204,7 +204,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
     } else if (Name == "--package") {
       C.Options.Package = V;
       if (!std::filesystem::is_regular_file(C.Options.Package))
-        throw EUsage("--package " + C.Options.Package + ": no such file");
+        throw EUsage("cannot read package " + C.Options.Package + ": no such file");
     } else if (Name == "-e") {
       // All -e lines count as one source, "-e:N" the N-th of them.
       TSource S;
@@ -274,7 +274,8 @@ bool RunTour(const TSimulatorOptions& Options, std::ostream& Out, std::ostream& 
     TSimulator Sim(Tour, Out, Err);
     return RunDemo(Sim, Out);
   } catch (const Exception& E) {
-    Err << "tabulon-ide: the IDE raised an error: " << Win1251ToUtf8(E.Message()) << "\n";
+    Err << "tabulon-ide: the IDE raised an error: " << Printable(Win1251ToUtf8(E.Message()))
+        << "\n";
   } catch (const std::exception& E) {
     Err << "tabulon-ide: the tour failed: " << E.what() << "\n";
   }
@@ -387,7 +388,8 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
       Out << Sim.Summary() << Stopped << "\n";
     return Status;
   } catch (const Exception& E) {
-    Err << "tabulon-ide: the IDE raised an error: " << Win1251ToUtf8(E.Message()) << "\n";
+    Err << "tabulon-ide: the IDE raised an error: " << Printable(Win1251ToUtf8(E.Message()))
+        << "\n";
   } catch (const std::exception& E) {
     Err << "tabulon-ide: internal error: " << E.what() << "\n";
   }

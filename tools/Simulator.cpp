@@ -162,7 +162,7 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
       FOut.flush();
       return TLineResult::Ok;
     }
-    FErr << Prefix << "the IDE raised an error: " << UserText(E.Message()) << "\n";
+    FErr << Prefix << "the IDE raised an error: " << Printable(UserText(E.Message())) << "\n";
   } catch (const std::exception& E) {
     FErr << Prefix << "internal error: " << E.what() << "\n";
   }

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "DialogDriver.h"
 #include "OptionTable.h"
 #include "Program.h"
 #include "RunIde.h"
@@ -251,4 +252,28 @@ TEST(ScriptInput, LiveDialogAtThePrompt) {
   // tabIndex does; activeIndex counts the sheets.
   EXPECT_NE(R.Out.find("\"activeIndex\":1,\"tabIndex\":0,"), std::string::npos) << R.Out;
   EXPECT_NE(R.Out.find("dialog> settings dialog: closed\n"), std::string::npos) << R.Out;
+}
+
+// A block typed after a dialog has opened once checks control names and
+// argument forms line by line; each bad line is told at once and dropped,
+// and the lines typed before it still run.
+TEST(ScriptInput, TypedBlockChecksEachLineAsItIsEntered) {
+  const TRun R = RunIde({"--hive", ":memory:"},
+                        "load\nshow\nmenu component\nclose\ndialog\n"
+                        "check CheckBoxDrawGroupPageShadow on\nclick BtnAd\n"
+                        "select LBoxPageGroup ADO\ncheck CheckBoxDrawGroupPageShadow yes\n"
+                        "keydown LBoxPageGroup Left\nkey LBoxPageGroup F13\nsheet TSOther\n"
+                        "ok\nend\nmenu component\nexpect /expert/options/PagesShadow true\n",
+                        true);
+  EXPECT_EQ(R.Status, kExitOk) << R.Err;
+  EXPECT_EQ(R.Err,
+            "tabulon-ide: the settings dialog has no control 'BtnAd' ('help dialog' lists them)\n"
+            "tabulon-ide: select: INDEX must be a whole number, not 'ADO' (a text is quoted: "
+            "select LBoxPageGroup \"ADO\")\n"
+            "tabulon-ide: usage: check NAME on|off\n"
+            "tabulon-ide: usage: keydown NAME Up|Down\n"
+            "tabulon-ide: key: unknown key 'F13' (" +
+                KeyNames() +
+                ")\n"
+                "tabulon-ide: usage: sheet TSMain|TSGroupPage\n");
 }

@@ -120,7 +120,6 @@ TEST(Simulator, ExitStatusesAndMessages) {
       {{"--host", HostVersion == 7 ? "6" : "7", "-e", "show"}, 2, "build; run tabulon-ide --host"},
       {{"--layout", "side"}, 2, "--layout must be controlbar or panel"},
       {{"--palette", "/nonexistent"}, 2, "cannot read palette file /nonexistent"},
-      {{"--package", "/nonexistent.so"}, 2, "no such file"},
       {{"-x"}, 2, "unknown option '-x'"},
       {{"-e"}, 2, "option -e needs a value"},
       {{"--hive="}, 2, "option --hive needs a value"},
@@ -142,6 +141,21 @@ TEST(Simulator, ExitStatusesAndMessages) {
       {{"-e", std::string("frob\0nicate", 11)}, 2, "unknown command 'frob\\0nicate'"},
       {{"-e", "show", "-e", "\xEF\xBB\xBFshow"}, 2, "-e:2: unknown command 'U+FEFFshow'"},
       {{"-e", "menu component"}, 2, "menu: the add-in is not loaded (use load)"},
+      {{"--package", "/nonexistent.so"},
+       2,
+       "tabulon-ide: cannot read package /nonexistent.so: no such file\n"},
+      {{"-e", "expect /host {\"a\":1,\"a\":2}"},
+       2,
+       "-e:1: expect: invalid JSON: the key 'a' is given twice in one object\n"},
+      // A dialog block's lines are checked as they are read, before any
+      // dialog has opened: the line to mend is named, not the one that ran it.
+      {{"-e", "dialog", "-e", "select L ADO"},
+       2,
+       "-e:2: select: INDEX must be a whole number, not 'ADO' (a text is quoted: select L "
+       "\"ADO\")\n"},
+      {{"-e", "dialog", "-e", "check C yes"}, 2, "-e:2: usage: check NAME on|off\n"},
+      {{"-e", "dialog", "-e", "key C F13"}, 2, "-e:2: key: unknown key 'F13' (Enter, Escape,"},
+      {{"-e", "dialog", "-e", "sheet Main"}, 2, "-e:2: usage: sheet TSMain|TSGroupPage\n"},
   };
   for (const TCase& C : Cases) {
     const TRun R = RunIde(C.Args);
@@ -315,4 +329,13 @@ TEST(Simulator, HelpListsEveryOptionAndCommand) {
       Columns += (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
     EXPECT_LE(Columns, TerminalWidth()) << Line;
   }
+  // A message on a terminal: a line that fits keeps its blanks; a longer one
+  // breaks at blanks, later lines indented, columns counted in characters.
+  const std::pair<std::string, std::string> Messages[] = {
+      {"  expected:  7", "  expected:  7\n"},
+      {"a: unknown command 'frob' (try 'help')", "a: unknown command\n  'frob' (try\n  'help')\n"},
+      {"группа: имя 'Группа'", "группа: имя 'Группа'\n"},
+      {"x: 'a-word-longer-than-the-width' y", "x:\n  'a-word-longer-than-the-width'\n  y\n"}};
+  for (const auto& [In, Out] : Messages)
+    EXPECT_EQ(WrapMessage(In, 20), Out) << In;
 }

@@ -14,9 +14,9 @@ import time
 
 
 class Session:
-    def __init__(self, program, work, args):
+    def __init__(self, program, work, args, columns=80):
         env = {"PATH": "/usr/bin:/bin", "HOME": work, "XDG_CONFIG_HOME": work,
-               "TERM": "xterm", "LC_CTYPE": "C", "COLUMNS": "80", "LINES": "24"}
+               "TERM": "xterm", "LC_CTYPE": "C", "COLUMNS": str(columns), "LINES": "24"}
         self.pid, self.fd = pty.fork()
         if self.pid == 0:
             os.execve(program, [program] + args, env)
@@ -123,9 +123,18 @@ def main():
     status = s.status()
     check(status == 1, "Ctrl-D after a failed expect: status %d, not 1" % status)
 
-    # Ctrl-D with a block unfinished: status 2, as --help says.
-    s = Session(program, work, ["--hive", ":memory:"])
+    # Ctrl-D with a block unfinished: status 2, as --help says. On a
+    # terminal 40 columns wide an error wraps to it, its later lines
+    # indented.
+    s = Session(program, work, ["--hive", ":memory:"], columns=40)
     s.expect(b"tabulon-ide> ")
+    s.send(b"frob\r")
+    out = s.expect(b"tabulon-ide> ").replace(b"\r", b"")
+    told = out[out.index(b"tabulon-ide: unknown"):out.rindex(b"\n")].split(b"\n")
+    check(len(told) == 2 and told[1].startswith(b"  ") and
+          b" ".join(t.strip() for t in told) ==
+          b"tabulon-ide: unknown command 'frob' (try 'help')" and
+          all(len(t) <= 40 for t in told), "the error on 40 columns: %r" % out)
     s.send(b"dialog\r")
     s.expect(b"dialog> ")
     s.send(b"\x04")

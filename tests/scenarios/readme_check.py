@@ -12,8 +12,18 @@ run, and what it shows as output is compared with what the command prints.
     draws a picture the README shows: it is drawn again and compared with
     the file in docs/.
 
-usage: readme_check.py README BIN-DIR SOURCE-DIR WORK-DIR
+  - every other command it shows names what exists: each preset of
+    `cmake --preset`, `--build --preset` and `ctest --preset` is in
+    CMakePresets.json, each `--target` is a target of the build tree, each
+    script it shows to run exists and is executable, each file it names
+    exists;
+  - the `run` build preset builds only the launcher, the Delphi 7 simulator
+    and what that loads: no target of another host is among what its
+    targets depend on (read from the build tree's Makefile2).
+
+usage: readme_check.py README BIN-DIR SOURCE-DIR WORK-DIR BUILD-DIR
 """
+import json
 import os
 import re
 import shlex
@@ -70,11 +80,85 @@ def tidy(text):
     return lines
 
 
+def target_graph(build):
+    """The build tree's targets and what each depends on, from the Unix
+    Makefiles generator's Makefile2 (None for another generator)."""
+    path = os.path.join(build, "CMakeFiles", "Makefile2")
+    if not os.path.exists(path):
+        return None
+    graph = {}
+    rule = re.compile(r"^(?:\S+/)?CMakeFiles/([^/\s]+)\.dir/all:(?: (?:\S+/)?CMakeFiles/([^/\s]+)\.dir/all)?$")
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            m = rule.match(line.rstrip("\n"))
+            if m:
+                graph.setdefault(m.group(1), set())
+                if m.group(2):
+                    graph[m.group(1)].add(m.group(2))
+    return graph
+
+
+def check_commands(text, source, build):
+    """The README's commands other than tabulon-ide's: presets, targets,
+    scripts and files. Returns (failures, number of checks)."""
+    failures, checked = [], 0
+    with open(os.path.join(source, "CMakePresets.json"), encoding="utf-8") as f:
+        presets = json.load(f)
+    names = {kind: {p["name"] for p in presets.get(kind, [])}
+             for kind in ("configurePresets", "buildPresets", "testPresets")}
+    uses = [(r"\bcmake --preset[ =](\w+)", "configurePresets"),
+            (r"\bcmake --build --preset[ =](\w+)", "buildPresets"),
+            (r"\bctest --preset[ =](\w+)", "testPresets")]
+    for pattern, kind in uses:
+        for name in re.findall(pattern, text):
+            checked += 1
+            if name not in names[kind]:
+                failures.append("the README uses the preset '%s', which is not among the %s "
+                                "of CMakePresets.json" % (name, kind))
+    graph = target_graph(build)
+    for target in re.findall(r"--target[ =]([\w.-]+)", text):
+        checked += 1
+        if graph is not None and target not in graph:
+            failures.append("the README builds the target '%s', which the build tree has not"
+                            % target)
+    for path in sorted(set(re.findall(r"(?<![\w/.$-])((?:scripts|bench|tests|docs|examples|"
+                                      r"\.ci)/[\w.-]+(?:/[\w.-]+)*)", text))):
+        checked += 1
+        full = os.path.join(source, path)
+        # A path without an extension, or a shell or Python one, is run.
+        runs = os.path.splitext(path)[1] in ("", ".sh", ".py")
+        if not os.path.exists(full):
+            failures.append("the README names '%s', which does not exist" % path)
+        elif runs and os.path.isfile(full) and not os.access(full, os.X_OK):
+            failures.append("the README runs '%s', which is not executable" % path)
+    # The run preset: the launcher, the Delphi 7 simulator and its package.
+    run = [p for p in presets["buildPresets"] if p["name"] == "run"]
+    if graph is None:
+        print("README check: the build tree has no Makefile2; what the run preset builds "
+              "is not checked", file=sys.stderr)
+    elif run:
+        checked += 1
+        wanted = run[0].get("targets", [])
+        built, todo = set(), list(wanted)
+        while todo:
+            t = todo.pop()
+            if t not in built:
+                built.add(t)
+                todo.extend(graph.get(t, ()))
+        others = sorted(t for t in built if re.search(r"[^0-9][56]$", t))
+        if sorted(wanted) != ["tabulon-ide", "tabulon-ide-7"] or others or \
+                "Tabulon7" not in built:
+            failures.append("the run preset builds %s, with %s: it must build the launcher, "
+                            "tabulon-ide-7 and its package Tabulon7 only"
+                            % (wanted, sorted(built)))
+    return failures, checked
+
+
 def main():
-    readme, bin_dir, source, work = sys.argv[1:5]
+    readme, bin_dir, source, work, build = sys.argv[1:6]
     with open(readme, encoding="utf-8") as f:
         text = f.read()
-    failures, checked = [], 0
+    failures, checked = check_commands(text, source, build)
     for block in blocks(text):
         first = block[0]
         if first.startswith("$ build/bin/tabulon-ide"):

@@ -1,0 +1,26 @@
+#pragma once
+
+// Messages on a terminal: what is written through this buffer goes to the
+// target one whole line at a time, each line wrapped to a width, as help
+// and render are. Only for a terminal: a log or a pipe keeps each message
+// on one line, for tools that read FILE:LINE.
+
+#include <cstddef>
+#include <ostream>
+#include <streambuf>
+#include <string>
+
+class TWrappingStreamBuf : public std::streambuf {
+ public:
+  TWrappingStreamBuf(std::ostream& Target, std::size_t Width);
+  ~TWrappingStreamBuf() override;
+
+ protected:
+  int_type overflow(int_type Ch) override;
+  int sync() override;
+
+ private:
+  std::ostream& FTarget;
+  std::size_t FWidth;
+  std::string FLine;
+};
