@@ -126,6 +126,8 @@ class TCustomListBox::TListBoxStrings : public TStrings {
   // are equal, so the index finds what a scan with it would find first.
   int IndexOf(const std::string& S) const override {
     if (!FIndexed) {
+      // Sized once for every item: growing it rehashes all names so far.
+      FIndex.reserve(FItems.size());
       for (int i = 0; i < Count(); ++i)
         FIndex.try_emplace(AnsiUpperCase(FItems[static_cast<std::size_t>(i)].S), i);
       FIndexed = true;
