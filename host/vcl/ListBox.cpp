@@ -1,8 +1,38 @@
 #include "ListBox.h"
 
 #include <algorithm>
+#include <array>
 #include <unordered_map>
 #include <utility>
+
+namespace {
+// A key whose byte order (std::string's compare) is AnsiCompareText's order
+// of the texts: each byte becomes its rank among all bytes under that
+// comparison, bytes it holds equal sharing a rank. To sort many texts, each
+// is folded once rather than at every comparison.
+std::string CompareTextKey(const std::string& S) {
+  static const std::array<unsigned char, 256> Rank = [] {
+    std::array<int, 256> Bytes{};
+    for (int i = 0; i < 256; ++i)
+      Bytes[static_cast<std::size_t>(i)] = i;
+    auto Text = [](int B) { return std::string(1, static_cast<char>(B)); };
+    std::stable_sort(Bytes.begin(), Bytes.end(),
+                     [&](int L, int R) { return AnsiCompareText(Text(L), Text(R)) < 0; });
+    std::array<unsigned char, 256> R{};
+    int Next = 0;
+    for (std::size_t i = 0; i < Bytes.size(); ++i) {
+      if (i > 0 && AnsiCompareText(Text(Bytes[i - 1]), Text(Bytes[i])) != 0)
+        ++Next;
+      R[static_cast<std::size_t>(Bytes[i])] = static_cast<unsigned char>(Next);
+    }
+    return R;
+  }();
+  std::string Key(S);
+  for (char& C : Key)
+    C = static_cast<char>(Rank[static_cast<unsigned char>(C)]);
+  return Key;
+}
+}  // namespace
 
 // The list of a list box. It keeps the list sorted while the control is, and
 // tells the control about every insertion and deletion so that the selection
@@ -73,15 +103,31 @@ class TCustomListBox::TListBoxStrings : public TStrings {
     DropIndex();
     FListBox->ItemsCleared();
   }
+  // Each text is folded once into a key, and only positions move while
+  // sorting; the items move once, to their places.
   void Sort() {
-    std::stable_sort(FItems.begin(), FItems.end(),
-                     [](const Item& L, const Item& R) { return AnsiCompareText(L.S, R.S) < 0; });
+    std::vector<std::string> Keys;
+    Keys.reserve(FItems.size());
+    for (const Item& I : FItems)
+      Keys.push_back(CompareTextKey(I.S));
+    std::vector<std::size_t> Order(FItems.size());
+    for (std::size_t i = 0; i < Order.size(); ++i)
+      Order[i] = i;
+    std::stable_sort(Order.begin(), Order.end(),
+                     [&Keys](std::size_t L, std::size_t R) { return Keys[L] < Keys[R]; });
+    std::vector<Item> Sorted;
+    Sorted.reserve(FItems.size());
+    for (std::size_t i : Order)
+      Sorted.push_back(std::move(FItems[i]));
+    FItems.swap(Sorted);
     DropIndex();
   }
   // Texts equal under AnsiCompareText are the texts whose upper-cased forms
   // are equal, so the index finds what a scan with it would find first.
   int IndexOf(const std::string& S) const override {
     if (!FIndexed) {
+      // Sized once for every item: growing it rehashes all names so far.
+      FIndex.reserve(FItems.size());
       for (int i = 0; i < Count(); ++i)
         FIndex.try_emplace(AnsiUpperCase(FItems[static_cast<std::size_t>(i)].S), i);
       FIndexed = true;

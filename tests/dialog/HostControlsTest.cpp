@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "Buttons.h"
 #include "Forms.h"
@@ -144,6 +147,29 @@ TEST_F(HostControlsTest, ListBoxLookupsFindTheFirstEqualItemAfterEveryChange) {
       ASSERT_EQ(Items->IndexOf(Probe), First) << "step " << Step;
     }
   }
+}
+
+// Sorting folds each text once into a key: the order must stay
+// AnsiCompareText's (Ё right after Е, either case equal) and equal texts keep
+// their order, their objects travelling with them.
+TEST_F(HostControlsTest, ListBoxSortKeepsCompareTextOrderAndEqualItemsInPlace) {
+  auto* List = new TListBox(Form);
+  const std::vector<std::string> Texts = {"\xC6", "\xA8", "\xC5", "\xB8", "\xE5", "e",
+                                          "E",    "ab",   "\xFF", "a",    "",     "Ab"};
+  std::vector<int> Expected(Texts.size());
+  for (std::size_t i = 0; i < Texts.size(); ++i) {
+    List->Items()->AddObject(Texts[i], TItemObject::FromInteger(static_cast<NativeInt>(i)));
+    Expected[i] = static_cast<int>(i);
+  }
+  std::stable_sort(Expected.begin(), Expected.end(), [&](int L, int R) {
+    return AnsiCompareText(Texts[static_cast<std::size_t>(L)], Texts[static_cast<std::size_t>(R)]) <
+           0;
+  });
+  List->SetSorted(true);
+  for (int i = 0; i < List->Items()->Count(); ++i)
+    EXPECT_EQ(List->Items()->Objects(i).AsInteger(), Expected[static_cast<std::size_t>(i)]) << i;
+  EXPECT_EQ(List->Items()->Get(6), "\xC5");
+  EXPECT_EQ(List->Items()->Get(8), "\xA8");
 }
 
 TEST_F(HostControlsTest, DialogButtonsEndTheModalLoop) {
