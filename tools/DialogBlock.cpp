@@ -185,7 +185,9 @@ void TDialogBlocks::RunModal(TCustomForm* Form) {
   for (const TBlockLine& Line : Lines) {
     // A line typed at the prompt has no place to name: the line itself
     // names it.
-    const TBlockLine L{Line.Line, Line.Where.empty() ? "'" + Trim(Line.Line) + "'" : Line.Where};
+    const TBlockLine L{Line.Line, Line.Where.empty()
+                                      ? std::string("'").append(Trim(Line.Line)).append("'")
+                                      : Line.Where};
     if (FOpen->Closed())
       throw EBlockLineError(L.Where, "the dialog has closed already");
     TLineLexer Lexer(L.Line);

@@ -279,8 +279,12 @@ std::string ManPage() {
                   ".SH NAME\ntabulon\\-ide \\- a simulated Delphi IDE for the Tabulon add-in\n"
                   ".SH SYNOPSIS\n.B tabulon\\-ide\n";
   for (const TOption& O : OptionTable())
-    S += "[" + Roff(OptionName(O)) + "]\n";
-  S += "[" + Roff("--") + "] [SCRIPT | " + Roff("-") + "]...\n.SH DESCRIPTION\n";
+    S.append("[").append(Roff(OptionName(O))).append("]\n");
+  S.append("[")
+      .append(Roff("--"))
+      .append("] [SCRIPT | ")
+      .append(Roff("-"))
+      .append("]...\n.SH DESCRIPTION\n");
   const std::string Help = HelpText();
   // The prose of --help between the options and the commands.
   const std::size_t Prose = Help.find("\n\n", Help.find("\n  --  "));

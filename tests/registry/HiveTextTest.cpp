@@ -327,7 +327,7 @@ TEST(HiveText, CharactersWindows1251LacksLoadAndGoBackUnchanged) {
     ASSERT_TRUE(Reg.OpenKey("Control Panel\\International", false));
     Reg.WriteString("sCurrency", Reg.ReadString("sCurrency"));
   }
-  Expected.replace(Expected.find(u"\u20bd\""), 1, u"?");
+  Expected[Expected.find(u"\u20bd\"")] = u'?';
   EXPECT_EQ(ReadBytes(Path), Utf16File(Expected)) << "a value the add-in wrote holds what it wrote";
 }
 
@@ -416,7 +416,7 @@ TEST(HiveText, DeletingValuesWhileLoadingIsLinear) {
     ParseHiveText(Text, "t.reg", Root);
     const HiveKey* Key = Root.FindChild("k");
     ASSERT_EQ(Key->Values().size(), static_cast<std::size_t>(N / 4));
-    EXPECT_EQ(Key->Values().back().Name, "v" + std::to_string(N - 4));
+    EXPECT_EQ(Key->Values().back().Name, std::string("v").append(std::to_string(N - 4)));
     EXPECT_EQ(Key->FindValue("v8")->Data, std::string("8\0", 2));
     EXPECT_LE(Key->CompactSteps(), 3u * static_cast<std::size_t>(N)) << N;
   }
