@@ -17,6 +17,8 @@ class Session:
     def __init__(self, program, work, args, columns=80):
         env = {"PATH": "/usr/bin:/bin", "HOME": work, "XDG_CONFIG_HOME": work,
                "TERM": "xterm", "LC_CTYPE": "C", "COLUMNS": str(columns), "LINES": "24"}
+        # The sanitizer build's options (its leak suppressions) go through.
+        env.update({k: v for k, v in os.environ.items() if k.endswith("SAN_OPTIONS")})
         self.pid, self.fd = pty.fork()
         if self.pid == 0:
             os.execve(program, [program] + args, env)
