@@ -29,6 +29,20 @@ bool Contains(const std::string& Text, const std::string& Part) {
 
 const std::string Stored = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Other]\r\n\"v\"=\"1\"\r\n\r\n";
 
+TSimulatorOptions OnHive(const std::string& Path) {
+  TSimulatorOptions Options;
+  Options.Hive = Path;
+  Options.Package = DefaultPackagePath();
+  return Options;
+}
+
+// Shows the IDE, loads the add-in and confirms the settings dialog once, so
+// that the next "menu component" is a save into the hive that is there then.
+void ConfirmOnce(TSimulator& Sim, const std::ostringstream& Err) {
+  for (const char* Line : {"show", "load", "dialog", "ok", "end"})
+    ASSERT_EQ(Sim.RunLine(Line, "t"), TLineResult::Ok) << Err.str();
+}
+
 }  // namespace
 
 TEST(HiveCommands, AHiveThatIsNotARegularFileOrNotReadableIsRefusedAtStart) {
@@ -93,12 +107,8 @@ TEST(HiveCommands, ASaveThatFailsAtTheWriteIsReportedAndNeverMadeLater) {
     HiveLockWait Wait;
     Wait.GiveUpAfter = std::chrono::milliseconds(200);
     Hive->SetLockWait(Wait);
-    TSimulatorOptions Options;
-    Options.Hive = Path;
-    Options.Package = DefaultPackagePath();
-    TSimulator Sim(Options, Out, Err);
-    for (const char* Line : {"show", "load", "dialog", "ok", "end"})
-      ASSERT_EQ(Sim.RunLine(Line, "t"), TLineResult::Ok) << Err.str();
+    TSimulator Sim(OnHive(Path), Out, Err);
+    ASSERT_NO_FATAL_FAILURE(ConfirmOnce(Sim, Err));
     const int Held = ::open((Path + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
     ASSERT_EQ(::flock(Held, LOCK_EX), 0);
     EXPECT_EQ(Sim.RunLine("menu component", "t:6"), TLineResult::Ok);
@@ -123,12 +133,8 @@ TEST(HiveCommands, AHiveReplacedByAnotherKindOfFileFailsTheSave) {
     WriteBytes(Path, Stored);
     std::ostringstream Out, Err;
     std::unique_ptr<RegistryHive> Hive = OpenHive(Path);
-    TSimulatorOptions Options;
-    Options.Hive = Path;
-    Options.Package = DefaultPackagePath();
-    TSimulator Sim(Options, Out, Err);
-    for (const char* Line : {"show", "load", "dialog", "ok", "end"})
-      ASSERT_EQ(Sim.RunLine(Line, "t"), TLineResult::Ok) << Err.str();
+    TSimulator Sim(OnHive(Path), Out, Err);
+    ASSERT_NO_FATAL_FAILURE(ConfirmOnce(Sim, Err));
     fs::remove(Path);
     if (Kind == "a FIFO")
       ASSERT_EQ(::mkfifo(Path.c_str(), 0600), 0);
