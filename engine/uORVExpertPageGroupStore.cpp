@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "HiddenControl.h"
@@ -146,15 +147,12 @@ void TORVExpert::prvSetGroupSheets(TStrings* Names) {
     Order[static_cast<std::size_t>(i)] = It->second.front();
     It->second.pop_front();
   }
+  // The sheets that no name took go.
+  const std::unordered_set<const TTabSheet*> Taken(Order.begin(), Order.end());
   std::vector<TTabSheet*> Gone;
-  for (int i = 0; i < Before - 1; ++i) {
-    TTabSheet* Sheet = FPageGroup->Pages(i);
-    auto It = Kept.find(Sheet->Caption());
-    if (!It->second.empty() && It->second.front() == Sheet) {
-      It->second.pop_front();
-      Gone.push_back(Sheet);
-    }
-  }
+  for (int i = 0; i < Before - 1; ++i)
+    if (Taken.count(FPageGroup->Pages(i)) == 0)
+      Gone.push_back(FPageGroup->Pages(i));
   for (auto Sheet = Gone.rbegin(); Sheet != Gone.rend(); ++Sheet)
     delete *Sheet;
 
