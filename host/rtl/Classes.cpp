@@ -202,17 +202,8 @@ void TStrings::SetText(const std::string& Value) {
     ~Guard() { S->EndUpdate(); }
   } G{this};
   Clear();
-  const char* P = Value.c_str();  // the terminating NUL, or an embedded one, ends the text
-  while (*P != '\0') {
-    const char* Start = P;
-    while (*P != '\0' && *P != '\n' && *P != '\r')
-      ++P;
-    Add(std::string(Start, P));
-    if (*P == '\r')
-      ++P;
-    if (*P == '\n')
-      ++P;
-  }
+  ForEachTextLine(Value,
+                  [this](const char* First, const char* Last) { Add(std::string(First, Last)); });
 }
 
 bool TStrings::Equals(const TStrings* Strings) const {
@@ -330,6 +321,27 @@ int TStringList::Add(const std::string& S) {
   }
   InsertItem(Index, S, {});
   return Index;
+}
+
+void TStringList::SetText(const std::string& Value) {
+  if (FSorted) {
+    TStrings::SetText(Value);  // each line goes to its place, duplicates as Add treats them
+    return;
+  }
+  BeginUpdate();
+  struct Guard {
+    TStrings* S;
+    ~Guard() { S->EndUpdate(); }
+  } G{this};
+  Clear();
+  // Every line ends at a CR or an LF, or at the end: at most one more line
+  // than there are breaks.
+  FItems.reserve(static_cast<std::size_t>(
+      std::count_if(Value.begin(), Value.end(), [](char C) { return C == '\r' || C == '\n'; }) +
+      1));
+  ForEachTextLine(Value, [this](const char* First, const char* Last) {
+    FItems.push_back(Item{std::string(First, Last), {}});
+  });
 }
 
 void TStringList::Exchange(int Index1, int Index2) {

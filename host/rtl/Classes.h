@@ -156,6 +156,21 @@ class TStrings : public TPersistent {
   // Splits at CR, LF and CR LF (LF CR is two breaks); a final break makes no
   // extra line, and a NUL byte ends the text.
   virtual void SetText(const std::string& Value);
+  // Calls Line(First, Last) for every line of Value as SetText splits it.
+  template <typename F>
+  static void ForEachTextLine(const std::string& Value, F&& Line) {
+    const char* P = Value.c_str();  // the terminating NUL, or an embedded one, ends the text
+    while (*P != '\0') {
+      const char* Start = P;
+      while (*P != '\0' && *P != '\n' && *P != '\r')
+        ++P;
+      Line(Start, P);
+      if (*P == '\r')
+        ++P;
+      if (*P == '\n')
+        ++P;
+    }
+  }
 
   // Same count and every entry equal, letter case counting.
   bool Equals(const TStrings* Strings) const;
@@ -194,6 +209,9 @@ class TStringList : public TStrings {
   int IndexOf(const std::string& S) const override;
   int Add(const std::string& S) override;
   void Exchange(int Index1, int Index2) override;
+  // As TStrings splits it; an unsorted list takes each line straight from
+  // the text, one copy per line, in room reserved for them all.
+  void SetText(const std::string& Value) override;
 
   // Binary search of a sorted list; Index is where S is or would go.
   bool Find(const std::string& S, int& Index) const;

@@ -77,17 +77,9 @@ class TTabStrings : public TStrings {
     } Guard{this};
     Clear();
     int Index = 0;
-    const char* P = Value.c_str();  // the terminating NUL, or an embedded one, ends the text
-    while (*P != '\0') {
-      const char* Start = P;
-      while (*P != '\0' && *P != '\n' && *P != '\r')
-        ++P;
-      Insert(Index++, std::string(Start, P));
-      if (*P == '\r')
-        ++P;
-      if (*P == '\n')
-        ++P;
-    }
+    ForEachTextLine(Value, [&](const char* First, const char* Last) {
+      Insert(Index++, std::string(First, Last));
+    });
   }
 
  protected:

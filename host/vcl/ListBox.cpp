@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_map>
+#include <cstdint>
 #include <utility>
 
 namespace {
@@ -32,6 +32,40 @@ std::string CompareTextKey(const std::string& S) {
     C = static_cast<char>(Rank[static_cast<unsigned char>(C)]);
   return Key;
 }
+
+// AnsiUpperChar of every byte, looked up here: the library's function is a
+// call per byte, and hashing a name folds each of its bytes.
+const std::array<unsigned char, 256>& UpperTable() {
+  static const std::array<unsigned char, 256> Upper = [] {
+    std::array<unsigned char, 256> U{};
+    for (int i = 0; i < 256; ++i)
+      U[static_cast<std::size_t>(i)] =
+          static_cast<unsigned char>(AnsiUpperChar(static_cast<char>(i)));
+    return U;
+  }();
+  return Upper;
+}
+
+// FNV-1a of the upper-cased text: texts equal but for letter case hash alike.
+std::uint32_t FoldedHash(const std::string& S) {
+  const auto& Upper = UpperTable();
+  std::uint32_t H = 2166136261u;
+  for (char C : S) {
+    H ^= Upper[static_cast<unsigned char>(C)];
+    H *= 16777619u;
+  }
+  return H;
+}
+
+bool SameFolded(const std::string& L, const std::string& R) {
+  if (L.size() != R.size())
+    return false;
+  const auto& Upper = UpperTable();
+  for (std::size_t i = 0; i < L.size(); ++i)
+    if (Upper[static_cast<unsigned char>(L[i])] != Upper[static_cast<unsigned char>(R[i])])
+      return false;
+  return true;
+}
 }  // namespace
 
 // The list of a list box. It keeps the list sorted while the control is, and
@@ -44,7 +78,9 @@ std::string CompareTextKey(const std::string& S) {
 // quadratic scan. The index is built at the first lookup after a change and
 // survives items added at the end and taken from the end (how lists are
 // filled and emptied) and changes of item objects; any other change of the
-// texts drops it.
+// texts drops it. It is a table of item numbers by the folded text's hash,
+// open addressing with linear probing, so that neither building it nor a
+// lookup allocates or copies a text.
 class TCustomListBox::TListBoxStrings : public TStrings {
  public:
   explicit TListBoxStrings(TCustomListBox* ListBox) : FListBox(ListBox) {}
@@ -81,20 +117,17 @@ class TCustomListBox::TListBoxStrings : public TStrings {
       Error("List index out of bounds", Index);
     FItems.insert(FItems.begin() + Index, Item{S, {}});
     if (Index + 1 == Count() && FIndexed)
-      FIndex.try_emplace(AnsiUpperCase(S), Index);
+      IndexLast();
     else
       DropIndex();
     FListBox->ItemInserted(Index);
   }
   void Delete(int Index) override {
     (void)At(Index);
-    if (Index + 1 == Count() && FIndexed) {
-      auto It = FIndex.find(AnsiUpperCase(FItems.back().S));
-      if (It != FIndex.end() && It->second == Index)
-        FIndex.erase(It);
-    } else {
+    if (Index + 1 == Count() && FIndexed)
+      UnindexLast();
+    else
       DropIndex();
-    }
     FItems.erase(FItems.begin() + Index);
     FListBox->ItemDeleted(Index);
   }
@@ -125,15 +158,14 @@ class TCustomListBox::TListBoxStrings : public TStrings {
   // Texts equal under AnsiCompareText are the texts whose upper-cased forms
   // are equal, so the index finds what a scan with it would find first.
   int IndexOf(const std::string& S) const override {
-    if (!FIndexed) {
-      // Sized once for every item: growing it rehashes all names so far.
-      FIndex.reserve(FItems.size());
-      for (int i = 0; i < Count(); ++i)
-        FIndex.try_emplace(AnsiUpperCase(FItems[static_cast<std::size_t>(i)].S), i);
-      FIndexed = true;
+    if (!FIndexed)
+      BuildIndex();
+    const std::size_t Mask = FSlots.size() - 1;
+    for (std::size_t i = FoldedHash(S) & Mask;; i = (i + 1) & Mask) {
+      const int Entry = FSlots[i];
+      if (Entry < 0 || SameFolded(FItems[static_cast<std::size_t>(Entry)].S, S))
+        return Entry;
     }
-    auto It = FIndex.find(AnsiUpperCase(S));
-    return It == FIndex.end() ? -1 : It->second;
   }
 
  private:
@@ -148,18 +180,67 @@ class TCustomListBox::TListBoxStrings : public TStrings {
   }
   Item& At(int Index) { return const_cast<Item&>(std::as_const(*this).At(Index)); }
 
-  // Frees the index's table too: clearing a table keeps its buckets and
-  // costs their number each time.
+  // The table holds at most half as many items as it has slots, so that
+  // probes stay short and always reach a free slot.
+  void BuildIndex() const {
+    std::size_t Size = 16;
+    while (Size < 2 * FItems.size())
+      Size *= 2;
+    FSlots.assign(Size, -1);
+    for (std::size_t i = 0; i < FItems.size(); ++i)
+      Place(static_cast<int>(i));
+    FIndexed = true;
+  }
+  // Enters item Index unless an earlier item of the same folded text holds
+  // its place: the index keeps the first one.
+  void Place(int Index) const {
+    const std::string& S = FItems[static_cast<std::size_t>(Index)].S;
+    const std::size_t Mask = FSlots.size() - 1;
+    std::size_t i = FoldedHash(S) & Mask;
+    for (; FSlots[i] >= 0; i = (i + 1) & Mask)
+      if (SameFolded(FItems[static_cast<std::size_t>(FSlots[i])].S, S))
+        return;
+    FSlots[i] = Index;
+  }
+  void IndexLast() {
+    if (2 * FItems.size() > FSlots.size())
+      BuildIndex();
+    else
+      Place(Count() - 1);
+  }
+  // Before the last item goes: its slot, if it holds one, is emptied and the
+  // items probed past it move up, so that every probe still reaches them.
+  void UnindexLast() {
+    const int Last = Count() - 1;
+    const std::size_t Mask = FSlots.size() - 1;
+    std::size_t Hole = FoldedHash(FItems.back().S) & Mask;
+    while (FSlots[Hole] >= 0 && FSlots[Hole] != Last)
+      Hole = (Hole + 1) & Mask;
+    if (FSlots[Hole] < 0)
+      return;  // an earlier equal item holds the text's place
+    for (std::size_t j = (Hole + 1) & Mask; FSlots[j] >= 0; j = (j + 1) & Mask) {
+      const std::size_t Home = FoldedHash(FItems[static_cast<std::size_t>(FSlots[j])].S) & Mask;
+      // The item at j stays unless its home lies cyclically after the hole.
+      const bool Stays = Hole < j ? (Home > Hole && Home <= j) : (Home > Hole || Home <= j);
+      if (!Stays) {
+        FSlots[Hole] = FSlots[j];
+        Hole = j;
+      }
+    }
+    FSlots[Hole] = -1;
+  }
+  // Frees the index's table too.
   void DropIndex() {
     if (!FIndexed)
       return;
-    std::unordered_map<std::string, int>().swap(FIndex);
+    std::vector<int>().swap(FSlots);
     FIndexed = false;
   }
 
   TCustomListBox* FListBox;
   std::vector<Item> FItems;
-  mutable std::unordered_map<std::string, int> FIndex;
+  // Item numbers by folded hash, -1 for a free slot; a power of two long.
+  mutable std::vector<int> FSlots;
   mutable bool FIndexed = false;
 };
 
