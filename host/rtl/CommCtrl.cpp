@@ -1,6 +1,8 @@
 #include "CommCtrl.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 #include "TextMetrics.h"
 
@@ -186,6 +188,25 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
       CurSel = -1;
       FrontRow = 0;
       return 1;
+    case TCM_GETITEMTEXTS: {
+      auto& Text = *reinterpret_cast<std::string*>(M.LParam);
+      std::size_t Size = 0;
+      for (const TCItem& Item : Items)
+        Size += Item.Text.size() + 2;
+      Text.clear();
+      Text.reserve(Size);
+      for (const TCItem& Item : Items) {
+        Text += Item.Text;
+        Text += "\r\n";
+      }
+      return Count;
+    }
+    case TCM_SETITEMS:
+      Items = std::move(*reinterpret_cast<std::vector<TCItem>*>(M.LParam));
+      FRowsValid = false;
+      CurSel = Items.empty() ? -1 : 0;
+      FrontRow = 0;
+      return static_cast<LRESULT>(Items.size());
     case TCM_GETCURSEL:
       return CurSel;
     case TCM_SETCURSEL: {

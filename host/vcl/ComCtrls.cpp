@@ -66,20 +66,29 @@ class TTabStrings : public TStrings {
     SendMessage(FControl->Handle(), TCM_DELETEALLITEMS, 0, 0);
     Changed();
   }
-  // As the string lists split a text, but each line goes in at its own
-  // index: adding it would ask the control for its count first, a message
-  // for every tab of a palette that is filled with thousands.
+  // As the string lists split a text, and as Clear and an Add of each line
+  // would leave the control, but in one message: a palette is filled with
+  // thousands of tabs.
   void SetText(const std::string& Value) override {
     BeginUpdate();
     struct TGuard {
       TStrings* S;
       ~TGuard() { S->EndUpdate(); }
     } Guard{this};
-    Clear();
-    int Index = 0;
+    std::vector<TCItem> Items;
     ForEachTextLine(Value, [&](const char* First, const char* Last) {
-      Insert(Index++, std::string(First, Last));
+      TCItem& Item = Items.emplace_back();
+      Item.Mask = TCIF_TEXT | TCIF_IMAGE;
+      Item.Text.assign(First, Last);
+      Item.Image = FControl->GetImageIndex(static_cast<int>(Items.size()) - 1);
     });
+    SendMessage(FControl->Handle(), TCM_SETITEMS, 0, reinterpret_cast<LPARAM>(&Items));
+  }
+  // Every tab's text in one message rather than a count and one per tab.
+  std::string Text() const override {
+    std::string Result;
+    SendMessage(FControl->Handle(), TCM_GETITEMTEXTS, 0, reinterpret_cast<LPARAM>(&Result));
+    return Result;
   }
 
  protected:

@@ -201,6 +201,35 @@ TEST_F(TabControls, RowCountFollowsWidthAndFont) {
 
 // The rows are kept between questions; a renamed tab or a new selection
 // must still be laid out afresh.
+// A text replaces every tab in one go: what is left must be what clearing
+// and adding each line leaves, rows laid out afresh and images asked for.
+TEST_F(TabControls, SetTextReplacesTabsRowsSelectionAndImages) {
+  auto* Tabs = new TTabControl(Form);
+  Tabs->SetParent(Form);
+  Tabs->SetWidth(84);
+  Tabs->SetMultiLine(true);
+  Tabs->Tabs()->SetText("AAAA\r\nAAAA\r\nAAAA\r\nAAAA\r\nAAAA");
+  ASSERT_EQ(Tabs->RowCount(), 3);
+  Tabs->SetTabIndex(4);
+  Tabs->Tabs()->SetText("AAAA\rB\n\nC");
+  EXPECT_EQ(Tabs->Tabs()->Text(), "AAAA\r\nB\r\n\r\nC\r\n");
+  EXPECT_EQ(Tabs->RowCount(), 2);
+  EXPECT_EQ(Tabs->TabIndex(), 0);
+  for (int i = 0; i < 4; ++i) {
+    TCItem Item;
+    Item.Mask = TCIF_IMAGE;
+    ASSERT_EQ(SendMessage(Tabs->Handle(), TCM_GETITEM, static_cast<WPARAM>(i),
+                          reinterpret_cast<LPARAM>(&Item)),
+              1);
+    EXPECT_EQ(Item.Image, i) << "a tab control's own image index is its tab's";
+  }
+  Tabs->Tabs()->SetText("");
+  EXPECT_EQ(Tabs->Tabs()->Count(), 0);
+  EXPECT_EQ(Tabs->Tabs()->Text(), "");
+  EXPECT_EQ(Tabs->TabIndex(), -1);
+  EXPECT_EQ(Tabs->RowCount(), 0);
+}
+
 TEST_F(TabControls, RowsFollowRenamedTabsAndTheSelectedRowComesToTheFront) {
   auto* Tabs = new TTabControl(Form);
   Tabs->SetParent(Form);
