@@ -344,6 +344,19 @@ void TStringList::SetText(const std::string& Value) {
   });
 }
 
+std::string TStringList::Text() const {
+  std::size_t Size = 0;
+  for (const Item& I : FItems)
+    Size += I.S.size() + 2;
+  std::string Result;
+  Result.reserve(Size);
+  for (const Item& I : FItems) {
+    Result += I.S;
+    Result += "\r\n";
+  }
+  return Result;
+}
+
 void TStringList::Exchange(int Index1, int Index2) {
   CheckIndex(Index1);
   CheckIndex(Index2);

@@ -212,6 +212,8 @@ class TStringList : public TStrings {
   // As TStrings splits it; an unsorted list takes each line straight from
   // the text, one copy per line, in room reserved for them all.
   void SetText(const std::string& Value) override;
+  // As TStrings gives it, built in one buffer sized for it.
+  std::string Text() const override;
 
   // Binary search of a sorted list; Index is where S is or would go.
   bool Find(const std::string& S, int& Index) const;

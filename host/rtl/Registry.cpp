@@ -23,6 +23,7 @@ void TRegistry::SetRootKey(HKEY Value) {
 }
 
 void TRegistry::ForgetKey() {
+  FLastResolved = false;
   FResolvedKey = nullptr;
   FResolvedGeneration = 0;
   FKeyOpen = false;
@@ -52,6 +53,15 @@ bool TRegistry::ResolvePath(const std::string& Key, std::vector<std::string>& Pa
   Path = Relative && FKeyOpen ? FCurrentNames : std::vector<std::string>();
   Path.insert(Path.end(), Names.begin(), Names.end());
   return Path.size() <= HiveMaxDepth;
+}
+
+const std::vector<std::string>* TRegistry::ResolvedPath(const std::string& Key) {
+  if (!FLastResolved || Key != FLastKey) {
+    FLastValid = ResolvePath(Key, FLastPath);
+    FLastKey = Key;
+    FLastResolved = true;
+  }
+  return FLastValid ? &FLastPath : nullptr;
 }
 
 const HiveKey* TRegistry::FindKey(const std::vector<std::string>& Path) {
@@ -107,6 +117,7 @@ bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
   if (CanCreate && FindHiveKey(H->Root(), Path) == nullptr)
     H->Apply(this, HiveOp{HiveOp::CreateKey, Path, {}, REG_NONE, {}});
   FKeyOpen = true;
+  FLastResolved = false;
   FCurrentNames = std::move(Path);
   for (const std::string& Name : FCurrentNames)
     FCurrentPath += (FCurrentPath.empty() ? "" : "\\") + Name;
@@ -247,10 +258,10 @@ void TRegistry::GetValueNames(TStrings* Strings) {
 
 std::string TRegIniFile::ReadString(const std::string& Section, const std::string& Ident,
                                     const std::string& Default) {
-  std::vector<std::string> Path;
-  if (!ResolvePath(Section, Path))
+  const std::vector<std::string>* Path = ResolvedPath(Section);
+  if (Path == nullptr)
     return Default;
-  const HiveValue* V = FindValueAt(Path, Ident);
+  const HiveValue* V = FindValueAt(*Path, Ident);
   return V == nullptr ? Default : StringOf(V, Ident);
 }
 
@@ -265,11 +276,11 @@ bool TRegIniFile::ReadBool(const std::string& Section, const std::string& Ident,
 
 void TRegIniFile::WriteString(const std::string& Section, const std::string& Ident,
                               const std::string& Value) {
-  std::vector<std::string> Path;
-  if (!ResolvePath(Section, Path))
+  const std::vector<std::string>* Path = ResolvedPath(Section);
+  if (Path == nullptr)
     throw ERegistryException("Failed to create key " + Section);
   // Setting the value creates the section's key with it.
-  WriteStringAt(Path, Ident, Value);
+  WriteStringAt(*Path, Ident, Value);
 }
 
 void TRegIniFile::WriteInteger(const std::string& Section, const std::string& Ident,

@@ -76,6 +76,10 @@ class TRegistry : public TObject {
  protected:
   // Key as a path from the root; false when it is not a valid key path.
   bool ResolvePath(const std::string& Key, std::vector<std::string>& Path) const;
+  // The same without a copy: the path kept from the last call for the same
+  // Key, while the same key is open; nullptr when Key is not a valid path.
+  // Valid until the next call or until a key is opened or closed.
+  const std::vector<std::string>* ResolvedPath(const std::string& Key);
   // The current hive when it backs the root key; forgets the open key when
   // the hive it was opened in has gone.
   RegistryHive* Hive();
@@ -102,6 +106,12 @@ class TRegistry : public TObject {
   // The open key as last looked up, and the hive's generation then.
   const HiveKey* FResolvedKey = nullptr;
   std::uint64_t FResolvedGeneration = 0;
+  // What ResolvedPath last resolved: an ini file resolves the same section
+  // for every value it reads or writes there.
+  std::string FLastKey;
+  std::vector<std::string> FLastPath;
+  bool FLastResolved = false;
+  bool FLastValid = false;
 };
 
 // The ini-file view of a key: sections are sub-keys of the open key, idents

@@ -153,6 +153,27 @@ TEST(Registry, ReadStringOfAnotherTypeRaises) {
   EXPECT_EQ(Reg.ReadString("S", "z", "dflt"), "");  // the VCL reads empty data as ""
 }
 
+// A section is a path below whatever key is open at that moment, also when
+// the same section name was just used under another key or with none open.
+TEST(Registry, IniSectionsFollowTheOpenKey) {
+  RegistryHive Hive(RegistryHive::Memory);
+  TRegIniFile Reg;
+  ASSERT_TRUE(Reg.OpenKey("A", true));
+  Reg.WriteString("S", "v", "in A");
+  ASSERT_TRUE(Reg.OpenKey("\\B", true));
+  EXPECT_EQ(Reg.ReadString("S", "v", "none"), "none");
+  Reg.WriteString("S", "v", "in B");
+  Reg.CloseKey();
+  EXPECT_EQ(Reg.ReadString("S", "v", "none"), "none");
+  Reg.WriteString("S", "v", "at the root");
+  EXPECT_EQ(Reg.ReadString("a\\\\b", "v", "bad path"), "bad path");
+  EXPECT_THROW(Reg.WriteString("a\\\\b", "v", "x"), ERegistryException);
+  ASSERT_TRUE(Reg.OpenKey("A", false));
+  EXPECT_EQ(Reg.ReadString("S", "v", ""), "in A");
+  EXPECT_EQ(Reg.ReadString("\\B\\S", "v", ""), "in B");
+  EXPECT_EQ(Reg.ReadString("\\S", "v", ""), "at the root");
+}
+
 TEST(Registry, EraseSectionAndDeleteKeyTakeEverythingBelow) {
   RegistryHive Hive(RegistryHive::Memory);
   TRegIniFile Reg;
