@@ -136,18 +136,48 @@ class TCustomListBox::TListBoxStrings : public TStrings {
     DropIndex();
     FListBox->ItemsCleared();
   }
+  // An unsorted list ends as Clear and an Add of each line leave it, the
+  // lines taken straight from the text into room reserved for them all: the
+  // settings dialog fills its list of every palette page so.
+  void SetText(const std::string& Value) override {
+    if (FListBox->FSorted) {
+      TStrings::SetText(Value);
+      return;
+    }
+    Clear();
+    FItems.reserve(static_cast<std::size_t>(
+        std::count_if(Value.begin(), Value.end(), [](char C) { return C == '\r' || C == '\n'; }) +
+        1));
+    ForEachTextLine(Value, [this](const char* First, const char* Last) {
+      FItems.push_back(Item{std::string(First, Last), {}});
+    });
+    FListBox->Invalidate();
+  }
   // Each text is folded once into a key, and only positions move while
   // sorting; the items move once, to their places.
+  // The first eight bytes of each key are also held as one number whose
+  // order is theirs (shorter keys padded with zeros), so that most
+  // comparisons are one of numbers; only keys whose first eight bytes are
+  // the same compare as texts.
   void Sort() {
     std::vector<std::string> Keys;
+    std::vector<std::uint64_t> Heads;
     Keys.reserve(FItems.size());
-    for (const Item& I : FItems)
+    Heads.reserve(FItems.size());
+    for (const Item& I : FItems) {
       Keys.push_back(CompareTextKey(I.S));
+      std::uint64_t Head = 0;
+      for (std::size_t i = 0; i < 8; ++i)
+        Head =
+            Head << 8 | (i < Keys.back().size() ? static_cast<unsigned char>(Keys.back()[i]) : 0u);
+      Heads.push_back(Head);
+    }
     std::vector<std::size_t> Order(FItems.size());
     for (std::size_t i = 0; i < Order.size(); ++i)
       Order[i] = i;
-    std::stable_sort(Order.begin(), Order.end(),
-                     [&Keys](std::size_t L, std::size_t R) { return Keys[L] < Keys[R]; });
+    std::stable_sort(Order.begin(), Order.end(), [&](std::size_t L, std::size_t R) {
+      return Heads[L] != Heads[R] ? Heads[L] < Heads[R] : Keys[L] < Keys[R];
+    });
     std::vector<Item> Sorted;
     Sorted.reserve(FItems.size());
     for (std::size_t i : Order)
