@@ -358,8 +358,12 @@ bool TWinControl::ContainsControl(const TControl* Control) const {
 }
 
 void TWinControl::UpdateShowing() {
+  // Only a control without a parent can be a form that shows on its own;
+  // the class is asked of those alone, a walk over thousands of sheets
+  // would otherwise ask it of every one.
   bool Now;
-  if (auto* Form = dynamic_cast<TCustomForm*>(this); Form != nullptr && FParent == nullptr)
+  TCustomForm* Form = FParent == nullptr ? dynamic_cast<TCustomForm*>(this) : nullptr;
+  if (Form != nullptr)
     Now = Form->FormShown() && Visible();
   else
     Now = Visible() && FParent != nullptr && FParent->Showing();
@@ -369,7 +373,7 @@ void TWinControl::UpdateShowing() {
   if (Now)
     Invalidate();
   for (TControl* C : std::vector<TControl*>(FControls)) {
-    if (auto* W = dynamic_cast<TWinControl*>(C))
+    if (TWinControl* W = C->AsWinControl())
       W->UpdateShowing();
     if (Now)
       C->Invalidate();
