@@ -35,18 +35,32 @@ std::uint32_t FoldedHash(std::string_view Name, const std::array<unsigned char, 
 
 void TMasterIndex::Rebuild(std::string_view Text) {
   const auto& Upper = UpperTable();
-  FText.clear();
-  FText.reserve(Text.size() + 2);
   FEntries.clear();
+  // The entries' places in the kept text, every name followed by CR LF. A
+  // list's own text already has that form (each line starts where the kept
+  // form puts it and the text ends after the last CR LF), and is then kept
+  // as one copy rather than written again name by name.
+  std::size_t Kept = 0;
+  bool SameForm = true;
   ForEachLine(Text, [&](std::string_view Line) {
+    SameForm = SameForm && static_cast<std::size_t>(Line.data() - Text.data()) == Kept;
     TEntry E;
-    E.Offset = static_cast<std::uint32_t>(FText.size());
+    E.Offset = static_cast<std::uint32_t>(Kept);
     E.Length = static_cast<std::uint32_t>(Line.size());
     E.Hash = FoldedHash(Line, Upper);
     FEntries.push_back(E);
-    FText.append(Line);
-    FText += "\r\n";
+    Kept += Line.size() + 2;
   });
+  if (SameForm && Kept == Text.size()) {
+    FText.assign(Text);
+  } else {
+    FText.clear();
+    FText.reserve(Kept);
+    ForEachLine(Text, [&](std::string_view Line) {
+      FText.append(Line);
+      FText += "\r\n";
+    });
+  }
 
   std::size_t Size = 16;
   while (Size < 2 * FEntries.size())

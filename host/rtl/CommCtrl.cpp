@@ -193,11 +193,14 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
       std::size_t Size = 0;
       for (const TCItem& Item : Items)
         Size += Item.Text.size() + 2;
-      Text.clear();
-      Text.reserve(Size);
+      // Sized once and written in place: an append per tab costs more than
+      // the copy of its text.
+      Text.resize(Size);
+      char* Out = Text.data();
       for (const TCItem& Item : Items) {
-        Text += Item.Text;
-        Text += "\r\n";
+        Out = std::copy(Item.Text.begin(), Item.Text.end(), Out);
+        *Out++ = '\r';
+        *Out++ = '\n';
       }
       return Count;
     }

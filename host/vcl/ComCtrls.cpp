@@ -76,6 +76,9 @@ class TTabStrings : public TStrings {
       ~TGuard() { S->EndUpdate(); }
     } Guard{this};
     std::vector<TCItem> Items;
+    Items.reserve(static_cast<std::size_t>(
+        std::count_if(Value.begin(), Value.end(), [](char C) { return C == '\r' || C == '\n'; }) +
+        1));
     ForEachTextLine(Value, [&](const char* First, const char* Last) {
       TCItem& Item = Items.emplace_back();
       Item.Mask = TCIF_TEXT | TCIF_IMAGE;
