@@ -60,18 +60,20 @@ std::vector<std::string> ReadPalette(const std::string& Path) {
   int LineNo = 0;
   for (const std::string& Line : SplitLines(Text)) {
     ++LineNo;
-    const std::string Where = Path + ":" + std::to_string(LineNo) + ": ";
+    // Only a line that is refused is named: a palette has thousands.
+    auto Where = [&] { return Path + ":" + std::to_string(LineNo) + ": "; };
     if (const std::string Problem = Utf8Problem(Line); !Problem.empty())
-      throw EUsage(Where + Problem);
+      throw EUsage(Where() + Problem);
     const std::size_t First = Line.find_first_not_of(" \t");
     if (First == std::string::npos)
       continue;
     const std::string Caption = Line.substr(First, Line.find_last_not_of(" \t") - First + 1);
     std::string Host = Utf8ToWin1251(Caption);
     if (Win1251ToUtf8(Host) != Caption)
-      throw EUsage(Where + "'" + Caption + "' holds characters that Windows-1251 cannot represent");
+      throw EUsage(Where() + "'" + Caption +
+                   "' holds characters that Windows-1251 cannot represent");
     if (!Seen.insert(AnsiUpperCase(Host)).second)
-      throw EUsage(Where + "page '" + Caption + "' is listed twice");
+      throw EUsage(Where() + "page '" + Caption + "' is listed twice");
     Pages.push_back(Host);
   }
   return Pages;
