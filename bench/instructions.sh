@@ -77,7 +77,7 @@ awk -v sizes="$sizes" '
     for (i = 1; i <= nops; ++i) {
       op = ops[i]
       printf "%-18s", op
-      for (k = 1; k <= nsizes; ++k) printf " %14d", n[op, size[k]]
+      for (k = 1; k <= nsizes; ++k) printf " %14.0f", n[op, size[k]]
       if (hi != lo && n[op, lo] > 0 && n[op, hi] > 0)
         printf " %9.2f", log(n[op, hi] / n[op, lo]) / log(hi / lo)
       printf "\n"
