@@ -16,6 +16,10 @@ constexpr int kMargin = 2;
 class TNativeTabControl : public TNativeWindow {
  public:
   LRESULT Handle(HWND Wnd, TMessage& M) override;
+  // TCM_GETITEMTEXTS and TCM_SETITEMS, kept out of Handle's switch: their
+  // numbers lie far from the common controls' own, and would turn its table
+  // of cases into a chain of comparisons for every message.
+  LRESULT HandleWhole(TMessage& M);
 
   // The rows in layout order, each listing item indexes left to right. A
   // single-line control has all its items in one row; a multi-line one
@@ -188,6 +192,32 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
       CurSel = -1;
       FrontRow = 0;
       return 1;
+    case TCM_GETCURSEL:
+      return CurSel;
+    case TCM_SETCURSEL: {
+      if (Index >= Count || Index < -1)
+        return -1;
+      const int Old = CurSel;
+      Select(Wnd, Index);
+      return Old;
+    }
+    case TCM_GETROWCOUNT:
+      return static_cast<LRESULT>(Rows(Wnd).size());
+    case TCM_GETITEMRECT: {
+      const TTabLayout L = TabControlLayout(Wnd);
+      if (Index < 0 || Index >= Count)
+        return 0;
+      *reinterpret_cast<TRect*>(M.LParam) = L.ItemRects[static_cast<std::size_t>(Index)];
+      return 1;
+    }
+    default:
+      return HandleWhole(M);
+  }
+}
+
+LRESULT TNativeTabControl::HandleWhole(TMessage& M) {
+  const int Count = static_cast<int>(Items.size());
+  switch (M.Msg) {
     case TCM_GETITEMTEXTS: {
       auto& Text = *reinterpret_cast<std::string*>(M.LParam);
       std::size_t Size = 0;
@@ -210,24 +240,6 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
       CurSel = Items.empty() ? -1 : 0;
       FrontRow = 0;
       return static_cast<LRESULT>(Items.size());
-    case TCM_GETCURSEL:
-      return CurSel;
-    case TCM_SETCURSEL: {
-      if (Index >= Count || Index < -1)
-        return -1;
-      const int Old = CurSel;
-      Select(Wnd, Index);
-      return Old;
-    }
-    case TCM_GETROWCOUNT:
-      return static_cast<LRESULT>(Rows(Wnd).size());
-    case TCM_GETITEMRECT: {
-      const TTabLayout L = TabControlLayout(Wnd);
-      if (Index < 0 || Index >= Count)
-        return 0;
-      *reinterpret_cast<TRect*>(M.LParam) = L.ItemRects[static_cast<std::size_t>(Index)];
-      return 1;
-    }
     default:
       return 0;
   }
