@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Classes.h"
+#include "CommCtrl.h"
 #include "TextMetrics.h"
 #include "Windows.h"
 
@@ -169,6 +170,12 @@ TEST(TabControlMessages, MultiLineRowsAndDisplayArea) {
     // window's rectangle comes back.
     const int TabHeight = Tab.ItemRect(0).Height();
     EXPECT_GT(TabHeight, 0);
+    // The layout that painting uses is the control's own.
+    const TTabLayout Layout = TabControlLayout(Tab.Wnd);
+    EXPECT_EQ(static_cast<int>(Layout.Rows.size()), Rows);
+    EXPECT_EQ(TabControlRowsHeight(Tab.Wnd), Rows * TabHeight);
+    for (int i = 0; i < static_cast<int>(kPages.size()); ++i)
+      EXPECT_EQ(Layout.ItemRects[static_cast<std::size_t>(i)], Tab.ItemRect(i)) << i;
     const TRect Display = Tab.Adjust(TRect{0, 0, Width, 300}, false);
     EXPECT_EQ(Display, (TRect{4, 4 + Rows * TabHeight, Width - 4, 296}));
     EXPECT_EQ(Tab.Adjust(Display, true), (TRect{0, 0, Width, 300}));
