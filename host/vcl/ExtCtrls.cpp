@@ -2,25 +2,30 @@
 
 #include <algorithm>
 
-#include "Forms.h"
+#include "MessageLoop.h"
 
+// The window that the VCL allocates for a timer: it has no class of its own.
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
-  if (Application != nullptr)
-    Application->TimerCreated(this);
+  FWindowHandle = CreateWindowEx("TPUtilWindow", 0, TWindowProcedure::Of<&TTimer::WndProc>(this));
 }
 
 TTimer::~TTimer() {
   Destroying();
-  if (Application != nullptr)
-    Application->TimerDestroyed(this);
+  ::KillTimer(FWindowHandle, 1);
+  DestroyWindow(FWindowHandle);
+}
+
+void TTimer::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_TIMER)
+    Fire();
+  else
+    CallDefWindowProc(FWindowHandle, Message);
 }
 
 void TTimer::UpdateTimer() {
-  if (Application == nullptr)
-    return;
-  Application->KillTimer(this);
+  ::KillTimer(FWindowHandle, 1);
   if (FInterval != 0 && FEnabled && FOnTimer.Assigned())
-    Application->SetTimer(this, FInterval);
+    ::SetTimer(FWindowHandle, 1, static_cast<UINT>(FInterval));
 }
 
 void TTimer::SetEnabled(bool Value) {

@@ -6,9 +6,10 @@
 #include "Controls.h"
 #include "Image.h"
 
-// A timer of the Application's simulated clock. It runs while it is enabled,
-// has an interval and a handler, and repeats, as the VCL's does; changing any
-// of the three starts the countdown anew.
+// A timer of the platform's message loop, with a window of its own that
+// WM_TIMER reaches. It runs while it is enabled, has an interval and a
+// handler, and repeats, as the VCL's does; changing any of the three starts
+// the countdown anew.
 class TTimer : public TComponent {
  public:
   explicit TTimer(TComponent* AOwner);
@@ -21,12 +22,14 @@ class TTimer : public TComponent {
   TNotifyEvent OnTimer() const { return FOnTimer; }
   void SetOnTimer(TNotifyEvent Value);
 
-  // Called by the Application when the timer is due.
+  // What the timer's window does with WM_TIMER: the handler runs.
   void Fire();
   int FireCount() const { return FFireCount; }
 
  private:
+  void WndProc(TMessage& Message);
   void UpdateTimer();
+  HWND FWindowHandle = nullptr;
   bool FEnabled = true;
   int FInterval = 1000;
   TNotifyEvent FOnTimer;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ExtCtrls.h"
+#include "MessageLoop.h"
 
 TApplication* Application = nullptr;
 
@@ -162,6 +162,7 @@ TApplication::TApplication() : TComponent(nullptr) {
     throw EInvalidOperation("An Application already exists");
   Application = this;
   ResetWindowsState();
+  FStarted = GetTickCount64();
 }
 
 TApplication::~TApplication() {
@@ -217,48 +218,11 @@ void TApplication::ProcessMessages() {
       PaintTree(F);
 }
 
-void TApplication::TimerCreated(TTimer* Timer) {
-  FTimers.push_back(Timer);
-}
-
-void TApplication::TimerDestroyed(TTimer* Timer) {
-  KillTimer(Timer);
-  FTimers.erase(std::remove(FTimers.begin(), FTimers.end(), Timer), FTimers.end());
-}
-
-void TApplication::SetTimer(TTimer* Timer, int Interval) {
-  FScheduled[Timer] = TScheduled{FNow + Interval, Interval};
-}
-
-void TApplication::KillTimer(TTimer* Timer) {
-  FScheduled.erase(Timer);
+std::int64_t TApplication::Now() const {
+  return static_cast<std::int64_t>(GetTickCount64() - FStarted);
 }
 
 void TApplication::AdvanceTime(std::int64_t Milliseconds) {
-  const std::int64_t Target = FNow + std::max<std::int64_t>(0, Milliseconds);
-  for (;;) {
-    TTimer* Next = nullptr;
-    std::int64_t Due = 0;
-    for (TTimer* T : FTimers) {
-      auto It = FScheduled.find(T);
-      if (It == FScheduled.end() || It->second.Due > Target)
-        continue;
-      if (Next == nullptr || It->second.Due < Due) {
-        Next = T;
-        Due = It->second.Due;
-      }
-    }
-    if (Next == nullptr)
-      break;
-    FNow = std::max(FNow, Due);
-    // The next tick is counted from this one, as a repeating timer does.
-    auto& S = FScheduled[Next];
-    S.Due = FNow + std::max(1, S.Interval);
-    Next->Fire();
-    ProcessMessages();
-  }
-  // A handler may have moved the clock past the target itself (a modal loop
-  // that waits); time does not go back.
-  FNow = std::max(FNow, Target);
+  RunMessageLoop(Milliseconds, TEvent<>::Of<&TApplication::ProcessMessages>(this));
   ProcessMessages();
 }

@@ -1,17 +1,14 @@
 #pragma once
 
-// Delphi's Forms unit: forms, modal forms and the Application, which owns the
-// simulated clock, the timer queue and the message loop of the substitute.
+// Delphi's Forms unit: forms, modal forms and the Application, which runs
+// the platform's message loop and paints what needs it.
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "Controls.h"
-
-class TTimer;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TPosition {
@@ -126,18 +123,14 @@ class TApplication : public TComponent {
   void RemoveForm(TCustomForm* Form);
   TCustomForm* ActiveForm() const;
 
-  // The simulated clock, in milliseconds since the Application started.
-  std::int64_t Now() const { return FNow; }
-  // Moves the clock on; every timer that falls due fires in due order (equal
-  // times in the order the timers were created), and the loop runs after each.
+  // The platform's clock, in milliseconds since the Application started.
+  std::int64_t Now() const;
+  // Runs the message loop for the given time; every timer that falls due
+  // fires in due order (equal times in the order the timers were created),
+  // and the controls paint after each.
   void AdvanceTime(std::int64_t Milliseconds);
   // Runs the loop once: invalidated controls that are shown paint.
   void ProcessMessages();
-
-  void SetTimer(TTimer* Timer, int Interval);
-  void KillTimer(TTimer* Timer);
-  void TimerCreated(TTimer* Timer);
-  void TimerDestroyed(TTimer* Timer);
 
   // Who acts as the user inside modal loops and input boxes.
   using TModalDriver = std::function<void(TCustomForm* Form)>;
@@ -158,17 +151,11 @@ class TApplication : public TComponent {
   void LeaveModal() { --FModalLevel; }
 
  private:
-  struct TScheduled {
-    std::int64_t Due;
-    int Interval;
-  };
   void PaintTree(TControl* Control);
 
   TCustomForm* FMainForm = nullptr;
   std::vector<TCustomForm*> FForms;
-  std::int64_t FNow = 0;
-  std::vector<TTimer*> FTimers;  // in creation order
-  std::map<TTimer*, TScheduled> FScheduled;
+  std::uint64_t FStarted = 0;
   TModalDriver FModalDriver;
   TInputDriver FInputDriver;
   TColorDriver FColorDriver;

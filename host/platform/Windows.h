@@ -56,6 +56,7 @@ constexpr UINT WM_SETTEXT = 0x000C;
 constexpr UINT WM_GETTEXT = 0x000D;
 constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 constexpr UINT WM_PAINT = 0x000F;
+constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
@@ -102,6 +103,7 @@ constexpr UINT TCM_DELETEALLITEMS = TCM_FIRST + 9;
 constexpr UINT TCM_GETITEMRECT = TCM_FIRST + 10;
 constexpr UINT TCM_GETCURSEL = TCM_FIRST + 11;
 constexpr UINT TCM_SETCURSEL = TCM_FIRST + 12;
+constexpr UINT TCM_ADJUSTRECT = TCM_FIRST + 40;
 constexpr UINT TCM_GETROWCOUNT = TCM_FIRST + 44;
 
 constexpr UINT TCIF_TEXT = 0x0001;
@@ -181,6 +183,9 @@ struct TWindowRecord {
   int Width = 0, Height = 0;
   TFontDesc Font;
   std::unique_ptr<TNativeWindow> Native;
+  // Windows created later have higher numbers: the order of timers due at
+  // the same moment.
+  std::uint64_t Order = 0;
 };
 
 // Creates a window of a registered class ("SysTabControl32", "EDIT", or any
@@ -197,6 +202,9 @@ LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 // What the window class does with a message (the VCL's DefaultHandler).
 LRESULT CallDefWindowProc(HWND Wnd, TMessage& Message);
 DWORD GetWindowStyle(HWND Wnd);
+// Gives the window its place and size. WM_SETFONT (WParam an HFONT) gives it
+// its font; a tab control lays its tabs out by both.
+BOOL MoveWindow(HWND Wnd, int X, int Y, int Width, int Height);
 
 using TNativeFactory = std::unique_ptr<TNativeWindow> (*)();
 // Window classes register their native behaviour once, by name.

@@ -203,6 +203,19 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
     }
     case TCM_GETROWCOUNT:
       return static_cast<LRESULT>(Rows(Wnd).size());
+    case TCM_ADJUSTRECT: {
+      // The display area lies inside a frame of 4 pixels and below the rows
+      // of tabs; WParam non-zero asks the other way round, for the window
+      // rectangle around a display area.
+      auto* R = reinterpret_cast<TRect*>(M.LParam);
+      if (R == nullptr)
+        return 0;
+      const int Sign = M.WParam != 0 ? -1 : 1;
+      const int Top = 4 + TabControlRowsHeight(Wnd);
+      *R =
+          TRect{R->Left + Sign * 4, R->Top + Sign * Top, R->Right - Sign * 4, R->Bottom - Sign * 4};
+      return 0;
+    }
     case TCM_GETITEMRECT: {
       const TTabLayout L = TabControlLayout(Wnd);
       if (Index < 0 || Index >= Count)

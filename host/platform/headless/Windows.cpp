@@ -4,6 +4,8 @@
 #include <limits>
 #include <map>
 
+#include "MessageLoop.h"
+
 namespace {
 
 // The window table. A destroyed window's record is freed at once and its
@@ -151,6 +153,8 @@ HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure 
   Record->ClassName = ClassName;
   Record->Style = Style;
   Record->Proc = Proc;
+  static std::uint64_t Created = 0;
+  Record->Order = ++Created;
   auto It = NativeClasses().find(ClassName);
   Record->Native = It != NativeClasses().end() ? It->second() : std::make_unique<TNativeWindow>();
   return Windows().Add(std::move(Record));
@@ -186,8 +190,21 @@ LRESULT CallDefWindowProc(HWND Wnd, TMessage& Message) {
   TWindowRecord* Record = Windows().Find(Wnd);
   if (Record == nullptr)
     return 0;
+  if (Message.Msg == WM_SETFONT && Message.WParam != 0)
+    Record->Font = reinterpret_cast<HFONT>(Message.WParam)->Desc;
   Message.Result = Record->Native->Handle(Wnd, Message);
   return Message.Result;
+}
+
+BOOL MoveWindow(HWND Wnd, int X, int Y, int Width, int Height) {
+  (void)X;
+  (void)Y;
+  TWindowRecord* Record = Windows().Find(Wnd);
+  if (Record == nullptr)
+    return 0;
+  Record->Width = Width;
+  Record->Height = Height;
+  return 1;
 }
 
 DWORD GetWindowStyle(HWND Wnd) {
@@ -272,4 +289,5 @@ void ResetWindowsState() {
   Clipboard().Clear();
   Version() = kDefaultVersion;
   Shell().clear();
+  ResetMessageLoop();
 }

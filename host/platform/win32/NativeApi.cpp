@@ -1,0 +1,251 @@
+#include "NativeApi.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <map>
+#include <tuple>
+
+// The functions below carry the API's own names inside namespace native.
+#undef CallWindowProc
+#undef CreateWindow
+#undef DrawText
+#undef GetTextMetrics
+#undef SendMessage
+#undef ShellExecute
+
+namespace native {
+
+namespace {
+
+HINSTANCE Instance() {
+  return GetModuleHandleA(nullptr);
+}
+
+// The common controls register their classes once per process.
+void InitControls() {
+  static const bool Done = [] {
+    INITCOMMONCONTROLSEX Init{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    return InitCommonControlsEx(&Init) != FALSE;
+  }();
+  (void)Done;
+}
+
+// A class that Windows does not know is registered on first use with the
+// default procedure: the VCL's own window classes (forms, panels, the timer's
+// utility window) behave as plain windows until their procedure is set.
+void EnsureClass(const std::string& ClassName) {
+  WNDCLASSEXA Existing{};
+  Existing.cbSize = sizeof(Existing);
+  if (GetClassInfoExA(nullptr, ClassName.c_str(), &Existing) ||
+      GetClassInfoExA(Instance(), ClassName.c_str(), &Existing))
+    return;
+  WNDCLASSEXA Class{};
+  Class.cbSize = sizeof(Class);
+  Class.lpfnWndProc = DefWindowProcA;
+  Class.hInstance = Instance();
+  Class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  Class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  Class.lpszClassName = ClassName.c_str();
+  RegisterClassExA(&Class);
+}
+
+HWND ParkingWindow() {
+  static HWND Wnd = [] {
+    EnsureClass("TParkingWindow");
+    return CreateWindowExA(0, "TParkingWindow", "", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
+                           Instance(), nullptr);
+  }();
+  return Wnd;
+}
+
+}  // namespace
+
+HWND__* CreateWindow(const std::string& ClassName, std::uint32_t Style) {
+  InitControls();
+  EnsureClass(ClassName);
+  const HWND Parent = (Style & WS_CHILD) != 0 ? ParkingWindow() : nullptr;
+  return CreateWindowExA(0, ClassName.c_str(), "", Style, 0, 0, 0, 0, Parent, nullptr, Instance(),
+                         nullptr);
+}
+
+bool DestroyWindow(HWND__* Wnd) {
+  return ::DestroyWindow(Wnd) != FALSE;
+}
+
+bool IsWindow(HWND__* Wnd) {
+  return Wnd != nullptr && ::IsWindow(Wnd) != FALSE;
+}
+
+void* Subclass(HWND__* Wnd, TProc Proc) {
+  return reinterpret_cast<void*>(
+      SetWindowLongPtrA(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+}
+
+std::intptr_t CallWindowProc(void* Proc, HWND__* Wnd, unsigned Msg, std::uintptr_t WParam,
+                             std::intptr_t LParam) {
+  return CallWindowProcA(reinterpret_cast<WNDPROC>(Proc), Wnd, Msg, WParam, LParam);
+}
+
+std::intptr_t SendMessage(HWND__* Wnd, unsigned Msg, std::uintptr_t WParam, std::intptr_t LParam) {
+  return SendMessageA(Wnd, Msg, WParam, LParam);
+}
+
+std::uint32_t WindowStyle(HWND__* Wnd) {
+  return static_cast<std::uint32_t>(GetWindowLongPtrA(Wnd, GWL_STYLE));
+}
+
+bool MoveWindow(HWND__* Wnd, int Left, int Top, int Width, int Height) {
+  return ::MoveWindow(Wnd, Left, Top, Width, Height, TRUE) != FALSE;
+}
+
+std::intptr_t CallTabItemProc(void* Proc, HWND__* Wnd, unsigned Msg, std::uintptr_t WParam,
+                              TTabItem& Item) {
+  TCITEMA Native{};
+  Native.mask = Item.Mask;
+  Native.pszText = Item.Text;
+  Native.cchTextMax = Item.TextMax;
+  Native.iImage = Item.Image;
+  Native.lParam = Item.Param;
+  const LRESULT Result = CallWindowProcA(reinterpret_cast<WNDPROC>(Proc), Wnd, Msg, WParam,
+                                         reinterpret_cast<LPARAM>(&Native));
+  Item.Image = Native.iImage;
+  Item.Param = Native.lParam;
+  // The control may answer with a pointer to its own copy of the text.
+  if (Native.pszText != Item.Text && Native.pszText != nullptr && Item.Text != nullptr) {
+    lstrcpynA(Item.Text, Native.pszText, Item.TextMax);
+  }
+  return Result;
+}
+
+void* Font(const std::string& Face, int Points, bool Bold) {
+  static std::map<std::tuple<std::string, int, bool>, HFONT> Fonts;
+  auto& F = Fonts[{Face, Points, Bold}];
+  if (F == nullptr) {
+    const HDC Screen = ::GetDC(nullptr);
+    const int Height = -MulDiv(Points, GetDeviceCaps(Screen, LOGPIXELSY), 72);
+    ::ReleaseDC(nullptr, Screen);
+    F = CreateFontA(Height, 0, 0, 0, Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                    DEFAULT_PITCH | FF_DONTCARE, Face.c_str());
+  }
+  return F;
+}
+
+void* GetDC(HWND__* Wnd) {
+  return ::GetDC(Wnd);
+}
+
+int ReleaseDC(HWND__* Wnd, void* DC) {
+  return ::ReleaseDC(Wnd, static_cast<HDC>(DC));
+}
+
+void* SelectObject(void* DC, void* Object) {
+  return ::SelectObject(static_cast<HDC>(DC), static_cast<HGDIOBJ>(Object));
+}
+
+bool GetTextMetrics(void* DC, TTextMetrics& Metrics) {
+  TEXTMETRICA Native{};
+  if (!GetTextMetricsA(static_cast<HDC>(DC), &Native))
+    return false;
+  Metrics = TTextMetrics{Native.tmHeight, Native.tmAscent, Native.tmDescent, Native.tmAveCharWidth,
+                         Native.tmMaxCharWidth};
+  return true;
+}
+
+bool GetTextExtent(void* DC, const char* Text, int Count, int& Width, int& Height) {
+  SIZE Size{};
+  if (!GetTextExtentPoint32A(static_cast<HDC>(DC), Text, Count, &Size))
+    return false;
+  Width = Size.cx;
+  Height = Size.cy;
+  return true;
+}
+
+int DrawText(void* DC, const char* Text, int Count, int (&Rect)[4], unsigned Format) {
+  RECT R{Rect[0], Rect[1], Rect[2], Rect[3]};
+  const int Height = DrawTextA(static_cast<HDC>(DC), Text, Count, &R, Format);
+  Rect[0] = R.left;
+  Rect[1] = R.top;
+  Rect[2] = R.right;
+  Rect[3] = R.bottom;
+  return Height;
+}
+
+int SaveDC(void* DC) {
+  return ::SaveDC(static_cast<HDC>(DC));
+}
+
+bool RestoreDC(void* DC, int Saved) {
+  return ::RestoreDC(static_cast<HDC>(DC), Saved) != FALSE;
+}
+
+std::uint32_t SetTextColor(void* DC, std::uint32_t Color) {
+  return ::SetTextColor(static_cast<HDC>(DC), Color);
+}
+
+std::uint32_t SetBkColor(void* DC, std::uint32_t Color) {
+  return ::SetBkColor(static_cast<HDC>(DC), Color);
+}
+
+int SetBkMode(void* DC, int Mode) {
+  return ::SetBkMode(static_cast<HDC>(DC), Mode);
+}
+
+int GetSystemMetrics(int Index) {
+  return ::GetSystemMetrics(Index);
+}
+
+bool GetKeyboardState(std::uint8_t* Keys) {
+  return ::GetKeyboardState(Keys) != FALSE;
+}
+
+bool SetKeyboardState(std::uint8_t* Keys) {
+  return ::SetKeyboardState(Keys) != FALSE;
+}
+
+bool MessageBeep(unsigned Type) {
+  return ::MessageBeep(Type) != FALSE;
+}
+
+std::intptr_t ShellExecute(HWND__* Wnd, const char* Operation, const char* File,
+                           const char* Parameters, const char* Directory, int ShowCmd) {
+  return reinterpret_cast<std::intptr_t>(
+      ShellExecuteA(Wnd, Operation, File, Parameters, Directory, ShowCmd));
+}
+
+std::uint32_t GetVersion() {
+  return static_cast<std::uint32_t>(::GetVersion());
+}
+
+std::uintptr_t SetTimer(HWND__* Wnd, std::uintptr_t IDEvent, unsigned Elapse) {
+  return ::SetTimer(Wnd, IDEvent, Elapse, nullptr);
+}
+
+bool KillTimer(HWND__* Wnd, std::uintptr_t IDEvent) {
+  return ::KillTimer(Wnd, IDEvent) != FALSE;
+}
+
+std::uint64_t TickCount() {
+  return ::GetTickCount64();
+}
+
+void RunLoopUntil(std::uint64_t Until, void (*Idle)(void* Data), void* Data) {
+  for (;;) {
+    MSG Msg;
+    while (PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&Msg);
+      DispatchMessageA(&Msg);
+      if (Idle != nullptr)
+        Idle(Data);
+    }
+    const std::uint64_t Now = ::GetTickCount64();
+    if (Now >= Until)
+      return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(Until - Now), QS_ALLINPUT);
+  }
+}
+
+}  // namespace native

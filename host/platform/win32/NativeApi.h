@@ -1,0 +1,82 @@
+#pragma once
+
+// The real Win32 API as the win32 backend calls it. Only NativeApi.cpp
+// includes <windows.h>: its macros and types (SendMessage, RECT, DWORD as
+// unsigned long) would clash with the platform's own declarations, so the
+// rest of the backend sees the API through these plain functions. Window
+// handles are the same type on both sides (a pointer to struct HWND__).
+
+#include <cstdint>
+#include <string>
+
+struct HWND__;
+
+namespace native {
+
+using TProc = std::intptr_t (*)(HWND__* Wnd, unsigned Msg, std::uintptr_t WParam,
+                                std::intptr_t LParam);
+
+// Creates a window of a system class ("SysTabControl32", "EDIT" ...) or of a
+// class that is registered here on first use; a child window is created on
+// the hidden parking window, as the VCL parks windows that have no parent.
+HWND__* CreateWindow(const std::string& ClassName, std::uint32_t Style);
+bool DestroyWindow(HWND__* Wnd);
+bool IsWindow(HWND__* Wnd);
+// Installs Proc as the window's procedure and returns the one it replaced.
+void* Subclass(HWND__* Wnd, TProc Proc);
+std::intptr_t CallWindowProc(void* Proc, HWND__* Wnd, unsigned Msg, std::uintptr_t WParam,
+                             std::intptr_t LParam);
+std::intptr_t SendMessage(HWND__* Wnd, unsigned Msg, std::uintptr_t WParam, std::intptr_t LParam);
+std::uint32_t WindowStyle(HWND__* Wnd);
+bool MoveWindow(HWND__* Wnd, int Left, int Top, int Width, int Height);
+
+// A tab item as TCITEMA carries it; Text is the buffer for TCM_GETITEM.
+struct TTabItem {
+  unsigned Mask = 0;
+  char* Text = nullptr;
+  int TextMax = 0;
+  int Image = -1;
+  std::intptr_t Param = 0;
+};
+// Sends a TCM_ item message (insert, set, get) through Proc with the item
+// as a TCITEMA.
+std::intptr_t CallTabItemProc(void* Proc, HWND__* Wnd, unsigned Msg, std::uintptr_t WParam,
+                              TTabItem& Item);
+
+// A font of the given face, height in points and weight at the screen's
+// resolution; kept for the process, one per description.
+void* Font(const std::string& Face, int Points, bool Bold);
+
+// Device contexts: a window's (or the screen's, for no window) and what
+// measures and draws text on it. Colours are COLORREF values.
+void* GetDC(HWND__* Wnd);
+int ReleaseDC(HWND__* Wnd, void* DC);
+void* SelectObject(void* DC, void* Object);
+struct TTextMetrics {
+  int Height = 0, Ascent = 0, Descent = 0, AveCharWidth = 0, MaxCharWidth = 0;
+};
+bool GetTextMetrics(void* DC, TTextMetrics& Metrics);
+bool GetTextExtent(void* DC, const char* Text, int Count, int& Width, int& Height);
+int DrawText(void* DC, const char* Text, int Count, int (&Rect)[4], unsigned Format);
+int SaveDC(void* DC);
+bool RestoreDC(void* DC, int Saved);
+std::uint32_t SetTextColor(void* DC, std::uint32_t Color);
+std::uint32_t SetBkColor(void* DC, std::uint32_t Color);
+int SetBkMode(void* DC, int Mode);
+int GetSystemMetrics(int Index);
+
+bool GetKeyboardState(std::uint8_t* Keys);
+bool SetKeyboardState(std::uint8_t* Keys);
+bool MessageBeep(unsigned Type);
+std::intptr_t ShellExecute(HWND__* Wnd, const char* Operation, const char* File,
+                           const char* Parameters, const char* Directory, int ShowCmd);
+std::uint32_t GetVersion();
+
+std::uintptr_t SetTimer(HWND__* Wnd, std::uintptr_t IDEvent, unsigned Elapse);
+bool KillTimer(HWND__* Wnd, std::uintptr_t IDEvent);
+std::uint64_t TickCount();
+// Dispatches every message that arrives until the tick count reaches
+// Until, calling Idle(Data) after each.
+void RunLoopUntil(std::uint64_t Until, void (*Idle)(void* Data), void* Data);
+
+}  // namespace native

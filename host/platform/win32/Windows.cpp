@@ -1,0 +1,286 @@
+#include "Windows.h"
+
+#include <algorithm>
+#include <map>
+
+#include "MessageLoop.h"
+#include "NativeApi.h"
+
+// The platform over the real API. Every window the platform creates is a
+// real window of its class, subclassed so that its messages reach the
+// window procedure that the VCL gave (as the VCL's MakeObjectInstance
+// does); what that procedure passes on goes to the class's own procedure.
+
+namespace {
+
+struct TRealWindow {
+  TWindowRecord Record;
+  void* ClassProc = nullptr;
+};
+
+std::map<HWND, std::unique_ptr<TRealWindow>>& RealWindows() {
+  static std::map<HWND, std::unique_ptr<TRealWindow>> Windows;
+  return Windows;
+}
+
+TRealWindow* FindReal(HWND Wnd) {
+  auto It = RealWindows().find(Wnd);
+  return It != RealWindows().end() ? It->second.get() : nullptr;
+}
+
+std::intptr_t SubclassProc(HWND Wnd, unsigned Msg, std::uintptr_t WParam, std::intptr_t LParam) {
+  TRealWindow* Window = FindReal(Wnd);
+  if (Window == nullptr)
+    return 0;
+  TMessage Message{Msg, WParam, LParam, 0};
+  // A copy: the window may be destroyed while the procedure runs.
+  if (const TWindowProcedure Proc = Window->Record.Proc; Proc.Assigned())
+    Proc(Message);
+  else
+    CallDefWindowProc(Wnd, Message);
+  return Message.Result;
+}
+
+TKeyboardState& Keyboard() {
+  static TKeyboardState State;
+  return State;
+}
+
+int& BeepCount() {
+  static int Count = 0;
+  return Count;
+}
+
+TSystemClipboard& Clipboard() {
+  static TSystemClipboard Board;
+  return Board;
+}
+
+// 0 until a test sets a version: then the real one is reported.
+DWORD& VersionOverride() {
+  static DWORD Value = 0;
+  return Value;
+}
+
+std::vector<TShellRequest>& Shell() {
+  static std::vector<TShellRequest> Requests;
+  return Requests;
+}
+
+// A tab item's text comes back through a buffer of this size, as the VCL's
+// own tab list reads it.
+constexpr int kTabTextMax = 4096;
+
+LRESULT CallTabItem(TRealWindow& Window, HWND Wnd, TMessage& Message) {
+  auto* Item = reinterpret_cast<TCItem*>(Message.LParam);
+  if (Item == nullptr)
+    return 0;
+  native::TTabItem Native;
+  Native.Mask = Item->Mask;
+  Native.Image = Item->Image;
+  Native.Param = Item->Param;
+  std::string Buffer;
+  if (Message.Msg == TCM_GETITEM) {
+    Buffer.assign(kTabTextMax, '\0');
+    Native.Text = Buffer.data();
+    Native.TextMax = kTabTextMax;
+  } else {
+    Buffer = Item->Text;
+    Native.Text = Buffer.data();
+    Native.TextMax = static_cast<int>(Buffer.size()) + 1;
+  }
+  const LRESULT Result =
+      native::CallTabItemProc(Window.ClassProc, Wnd, Message.Msg, Message.WParam, Native);
+  if (Message.Msg == TCM_GETITEM && Result != 0) {
+    if (Item->Mask & TCIF_TEXT)
+      Item->Text = Buffer.c_str();
+    if (Item->Mask & TCIF_IMAGE)
+      Item->Image = Native.Image;
+    if (Item->Mask & TCIF_PARAM)
+      Item->Param = Native.Param;
+  }
+  return Result;
+}
+
+}  // namespace
+
+BOOL InflateRect(TRect& R, int Dx, int Dy) {
+  R.Left -= Dx;
+  R.Right += Dx;
+  R.Top -= Dy;
+  R.Bottom += Dy;
+  return 1;
+}
+
+LRESULT TNativeWindow::Handle(HWND Wnd, TMessage& Message) {
+  (void)Wnd;
+  (void)Message;
+  return 0;
+}
+
+// The real window classes carry their own behaviour.
+void RegisterNativeClass(const std::string& ClassName, TNativeFactory Factory) {
+  (void)ClassName;
+  (void)Factory;
+}
+
+HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc) {
+  const HWND Wnd = native::CreateWindow(ClassName, Style);
+  if (Wnd == nullptr)
+    return nullptr;
+  auto Window = std::make_unique<TRealWindow>();
+  Window->Record.ClassName = ClassName;
+  Window->Record.Style = Style;
+  Window->Record.Proc = Proc;
+  static std::uint64_t Created = 0;
+  Window->Record.Order = ++Created;
+  TRealWindow& W = *RealWindows().emplace(Wnd, std::move(Window)).first->second;
+  W.ClassProc = native::Subclass(Wnd, &SubclassProc);
+  return Wnd;
+}
+
+BOOL DestroyWindow(HWND Wnd) {
+  if (FindReal(Wnd) == nullptr)
+    return 0;
+  const bool Destroyed = native::DestroyWindow(Wnd);
+  RealWindows().erase(Wnd);
+  return Destroyed ? 1 : 0;
+}
+
+BOOL IsWindow(HWND Wnd) {
+  return FindReal(Wnd) != nullptr && native::IsWindow(Wnd);
+}
+
+TWindowRecord* WindowRecord(HWND Wnd) {
+  TRealWindow* Window = FindReal(Wnd);
+  return Window != nullptr ? &Window->Record : nullptr;
+}
+
+LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (FindReal(Wnd) == nullptr)
+    return 0;
+  return native::SendMessage(Wnd, Msg, WParam, LParam);
+}
+
+LRESULT CallDefWindowProc(HWND Wnd, TMessage& Message) {
+  TRealWindow* Window = FindReal(Wnd);
+  if (Window == nullptr)
+    return 0;
+  switch (Message.Msg) {
+    case TCM_GETITEM:
+    case TCM_SETITEM:
+    case TCM_INSERTITEM:
+      Message.Result = CallTabItem(*Window, Wnd, Message);
+      return Message.Result;
+    case WM_SETFONT: {
+      // The platform's font is a description; the window gets the real font.
+      LPARAM Redraw = Message.LParam;
+      WPARAM Font = 0;
+      if (Message.WParam != 0) {
+        const TFontDesc& Desc = reinterpret_cast<HFONT>(Message.WParam)->Desc;
+        Window->Record.Font = Desc;
+        Font = reinterpret_cast<WPARAM>(native::Font(Desc.Name, Desc.Size, Desc.Bold));
+      }
+      Message.Result = native::CallWindowProc(Window->ClassProc, Wnd, WM_SETFONT, Font, Redraw);
+      return Message.Result;
+    }
+    default:
+      Message.Result = native::CallWindowProc(Window->ClassProc, Wnd, Message.Msg, Message.WParam,
+                                              Message.LParam);
+      return Message.Result;
+  }
+}
+
+DWORD GetWindowStyle(HWND Wnd) {
+  return FindReal(Wnd) != nullptr ? native::WindowStyle(Wnd) : 0;
+}
+
+BOOL MoveWindow(HWND Wnd, int X, int Y, int Width, int Height) {
+  TRealWindow* Window = FindReal(Wnd);
+  if (Window == nullptr)
+    return 0;
+  Window->Record.Width = Width;
+  Window->Record.Height = Height;
+  return native::MoveWindow(Wnd, X, Y, Width, Height) ? 1 : 0;
+}
+
+void TKeyboardState::Press(int VirtualKey) {
+  FKeys[VirtualKey & 0xFF] |= 0x80;
+  Update(VirtualKey);
+}
+
+void TKeyboardState::Release(int VirtualKey) {
+  FKeys[VirtualKey & 0xFF] &= 0x7F;
+  Update(VirtualKey);
+}
+
+// The keys pressed here are the thread's keyboard state, which
+// GetKeyboardState and the controls read.
+void TKeyboardState::Update(int VirtualKey) {
+  auto Either = [this](int Generic, int Left, int Right) {
+    const bool Down = IsDown(Left) || IsDown(Right);
+    FKeys[Generic] =
+        static_cast<std::uint8_t>(Down ? (FKeys[Generic] | 0x80) : (FKeys[Generic] & 0x7F));
+  };
+  if (VirtualKey == VK_LSHIFT || VirtualKey == VK_RSHIFT)
+    Either(VK_SHIFT, VK_LSHIFT, VK_RSHIFT);
+  if (VirtualKey == VK_LCONTROL || VirtualKey == VK_RCONTROL)
+    Either(VK_CONTROL, VK_LCONTROL, VK_RCONTROL);
+  std::array<std::uint8_t, 256> Keys = FKeys;
+  native::SetKeyboardState(Keys.data());
+}
+
+TKeyboardState& KeyboardState() {
+  return Keyboard();
+}
+
+BOOL GetKeyboardState(std::uint8_t* KeyState) {
+  return native::GetKeyboardState(KeyState) ? 1 : 0;
+}
+
+BOOL MessageBeep(UINT Type) {
+  ++BeepCount();
+  return native::MessageBeep(Type) ? 1 : 0;
+}
+
+int MessageBeepCount() {
+  return BeepCount();
+}
+
+void ResetMessageBeepCount() {
+  BeepCount() = 0;
+}
+
+TSystemClipboard& SystemClipboard() {
+  return Clipboard();
+}
+
+DWORD GetVersion() {
+  return VersionOverride() != 0 ? VersionOverride() : native::GetVersion();
+}
+
+void SetWindowsVersion(int Major, int Minor) {
+  VersionOverride() = static_cast<DWORD>((Major & 0xFF) | ((Minor & 0xFF) << 8));
+}
+
+std::intptr_t ShellExecute(HWND Wnd, const char* Operation, const char* File,
+                           const char* Parameters, const char* Directory, int ShowCmd) {
+  auto Str = [](const char* S) { return S != nullptr ? std::string(S) : std::string(); };
+  Shell().push_back({Str(Operation), Str(File), Str(Parameters), Str(Directory), ShowCmd});
+  return native::ShellExecute(Wnd, Operation, File, Parameters, Directory, ShowCmd);
+}
+
+const std::vector<TShellRequest>& ShellRequests() {
+  return Shell();
+}
+
+void ResetWindowsState() {
+  Keyboard().ReleaseAll();
+  std::array<std::uint8_t, 256> Keys{};
+  native::SetKeyboardState(Keys.data());
+  BeepCount() = 0;
+  Clipboard().Clear();
+  VersionOverride() = 0;
+  Shell().clear();
+  ResetMessageLoop();
+}

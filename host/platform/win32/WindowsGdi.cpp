@@ -1,0 +1,135 @@
+#include <vector>
+
+#include "NativeApi.h"
+#include "TextMetrics.h"
+#include "Windows.h"
+
+// Device contexts over gdi32. A platform DC wraps the real one and keeps the
+// platform's font selected into it, so that SelectObject answers with the
+// platform's own font records; the real font behind each is made once per
+// description. A canvas that records a display list is the headless
+// platform's picture of a paint and has no counterpart here.
+
+struct TDeviceContext {
+  void* Native = nullptr;
+  HWND Wnd = nullptr;
+  HFONT Font = nullptr;
+  std::vector<HFONT> Saved;
+};
+
+namespace {
+void* NativeFont(HFONT Font) {
+  return native::Font(Font->Desc.Name, Font->Desc.Size, Font->Desc.Bold);
+}
+}  // namespace
+
+int GetSystemMetrics(int Index) {
+  return native::GetSystemMetrics(Index);
+}
+
+HFONT SystemFont() {
+  static TFontRecord Font{TFontDesc{"System", 10, true}};
+  return &Font;
+}
+
+HDC GetDC(HWND Wnd) {
+  void* Native = native::GetDC(Wnd);
+  if (Native == nullptr)
+    return nullptr;
+  auto* DC = new TDeviceContext;
+  DC->Native = Native;
+  DC->Wnd = Wnd;
+  DC->Font = SystemFont();
+  return DC;
+}
+
+int ReleaseDC(HWND Wnd, HDC DC) {
+  if (DC == nullptr)
+    return 0;
+  const int Released = native::ReleaseDC(Wnd, DC->Native);
+  delete DC;
+  return Released;
+}
+
+void DeleteDC(HDC DC) {
+  ReleaseDC(DC != nullptr ? DC->Wnd : nullptr, DC);
+}
+
+HGDIOBJ SelectObject(HDC DC, HGDIOBJ Obj) {
+  HFONT Old = DC->Font;
+  if (Obj != nullptr) {
+    DC->Font = static_cast<HFONT>(Obj);
+    native::SelectObject(DC->Native, NativeFont(DC->Font));
+  }
+  return Old;
+}
+
+BOOL GetTextMetricsA(HDC DC, TEXTMETRIC& Metrics) {
+  native::TTextMetrics Native;
+  if (!native::GetTextMetrics(DC->Native, Native))
+    return 0;
+  Metrics = TEXTMETRIC{Native.Height, Native.Ascent, Native.Descent, Native.AveCharWidth,
+                       Native.MaxCharWidth};
+  return 1;
+}
+
+int SaveDC(HDC DC) {
+  DC->Saved.push_back(DC->Font);
+  return native::SaveDC(DC->Native);
+}
+
+BOOL RestoreDC(HDC DC, int SavedDC) {
+  if (!native::RestoreDC(DC->Native, SavedDC))
+    return 0;
+  // Windows' own counting: a negative number is relative to the last save.
+  const int Index = SavedDC < 0 ? static_cast<int>(DC->Saved.size()) + SavedDC : SavedDC - 1;
+  if (Index >= 0 && Index < static_cast<int>(DC->Saved.size())) {
+    DC->Font = DC->Saved[static_cast<std::size_t>(Index)];
+    DC->Saved.resize(static_cast<std::size_t>(Index));
+  }
+  return 1;
+}
+
+COLORREF SetTextColor(HDC DC, COLORREF Color) {
+  return native::SetTextColor(DC->Native, Color);
+}
+
+COLORREF SetBkColor(HDC DC, COLORREF Color) {
+  return native::SetBkColor(DC->Native, Color);
+}
+
+int SetBkMode(HDC DC, int Mode) {
+  return native::SetBkMode(DC->Native, Mode);
+}
+
+int DrawTextA(HDC DC, const char* Text, int Count, TRect& R, UINT Format) {
+  int Rect[4] = {R.Left, R.Top, R.Right, R.Bottom};
+  const int Height = native::DrawText(DC->Native, Text, Count, Rect, Format);
+  R = TRect{Rect[0], Rect[1], Rect[2], Rect[3]};
+  return Height;
+}
+
+BOOL GetTextExtentPoint32A(HDC DC, const char* Text, int Count, TPoint& Size) {
+  return native::GetTextExtent(DC->Native, Text, Count, Size.X, Size.Y) ? 1 : 0;
+}
+
+// Text metrics are the real fonts' own, measured on the screen.
+int FontTextWidth(const TFontDesc& Font, const std::string& Text) {
+  TFontRecord Record{Font};
+  const HDC DC = GetDC(nullptr);
+  SelectObject(DC, &Record);
+  TPoint Size;
+  GetTextExtentPoint32A(DC, Text.c_str(), static_cast<int>(Text.size()), Size);
+  ReleaseDC(nullptr, DC);
+  return Size.X;
+}
+
+TEXTMETRIC FontMetrics(const TFontDesc& Font) {
+  TFontRecord Record{Font};
+  const HDC DC = GetDC(nullptr);
+  SelectObject(DC, &Record);
+  TEXTMETRIC Metrics;
+  GetTextMetricsA(DC, Metrics);
+  ReleaseDC(nullptr, DC);
+  return Metrics;
+}
