@@ -223,9 +223,10 @@ const std::vector<TCommand>& Commands() {
        "fail unless the dump's value at the JSON pointer equals JSON", 1, Expect},
       {Inspection, "render", "render", "print a text picture of the palette area", -1,
        RenderCommand},
-      {Inspection, "snapshot", "snapshot FILE.svg",
-       "write an SVG picture of the palette area (inside a dialog block: of the dialog)", -1,
-       SnapshotCommand},
+      {Inspection, "snapshot", "snapshot FILE.svg|png|pdf",
+       "write a picture of the palette area, as the file name's extension says (inside a dialog "
+       "block: of the dialog)",
+       -1, SnapshotCommand},
       {Inspection, "registry", "registry",
        "print the hive as REGEDIT4 text in UTF-8, control bytes as \\x1f: a view, not a file "
        "to load (see export)",
