@@ -194,7 +194,9 @@ class TCairoPainter {
     const double Right = std::max(E.x_advance, E.x_bearing + E.width);
     if (Right <= Left)
       return;
-    const double SX = I.Rect.Width() / (Right - Left);
+    // Half a pixel is kept free at either end: a renderer may put a glyph
+    // up to half a pixel off its place, as cairo's own PNG does.
+    const double SX = (I.Rect.Width() - 1) / (Right - Left);
     const double Above = -E.y_bearing, Below = E.y_bearing + E.height;
     const double Room = I.Rect.Height() - I.Ascent;
     double SY = 1;
@@ -204,7 +206,7 @@ class TCairoPainter {
       SY = std::min(SY, Room / Below);
     Source(I.Color);
     cairo_save(FCr);
-    cairo_translate(FCr, I.Rect.Left - Left * SX, I.Rect.Top + I.Ascent);
+    cairo_translate(FCr, I.Rect.Left + 0.5 - Left * SX, I.Rect.Top + I.Ascent);
     cairo_scale(FCr, SX, SY);
     cairo_move_to(FCr, 0, 0);
     cairo_show_text(FCr, Utf8.c_str());
