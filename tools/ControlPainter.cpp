@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Buttons.h"
+#include "Chrome.h"
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
@@ -172,14 +173,7 @@ void TControlPainter::Image(const TDisplayItem& Item, bool Disabled) {
 
 void TControlPainter::Edge(const TRect& R, TColor OuterLit, TColor OuterShade, TColor InnerLit,
                            TColor InnerShade) {
-  FPic.Line(R.Left, R.Top, R.Right - 2, R.Top, OuterLit);
-  FPic.Line(R.Left, R.Top, R.Left, R.Bottom - 2, OuterLit);
-  FPic.Line(R.Left, R.Bottom - 1, R.Right - 1, R.Bottom - 1, OuterShade);
-  FPic.Line(R.Right - 1, R.Top, R.Right - 1, R.Bottom - 1, OuterShade);
-  FPic.Line(R.Left + 1, R.Top + 1, R.Right - 3, R.Top + 1, InnerLit);
-  FPic.Line(R.Left + 1, R.Top + 1, R.Left + 1, R.Bottom - 3, InnerLit);
-  FPic.Line(R.Left + 1, R.Bottom - 2, R.Right - 2, R.Bottom - 2, InnerShade);
-  FPic.Line(R.Right - 2, R.Top + 1, R.Right - 2, R.Bottom - 2, InnerShade);
+  DrawEdge(FPic, R, OuterLit, OuterShade, InnerLit, InnerShade);
 }
 
 void TControlPainter::Raised(const TRect& R) {
@@ -279,10 +273,19 @@ void TControlPainter::Chrome(TControl* C) {
     TabFrames(Tabs);
   } else if (auto* List = dynamic_cast<TCustomListBox*>(C)) {
     FPic.FillRect(All, C->Color());
-    // The items lie inside the sunken border.
-    FPic.Begin(2, 2, {0, 0, W - 4, H - 4});
-    Items(C, List->Canvas()->DisplayList(), 0, 0);
+    // The items lie inside the sunken border, whole rows only; a list that
+    // holds more than it shows has a scroll bar at its right.
+    const int Count = List->Items()->Count(), Row = std::max(1, List->ItemHeight());
+    const int Shown = (H - 4) / Row;
+    const bool Bar = Count > Shown;
+    const int Right = W - 4 - (Bar ? kScrollBarWidth : 0);
+    // Windows scrolls the selected item into view.
+    const int First = std::clamp(List->ItemIndex() - Shown + 1, 0, std::max(0, Count - Shown));
+    FPic.Begin(2, 2, {0, 0, Right, Shown * Row});
+    Items(C, List->Canvas()->DisplayList(), 0, -First * Row);
     FPic.End();
+    if (Bar)
+      DrawVerticalScrollBar(FPic, {W - 2 - kScrollBarWidth, 2, W - 2, H - 2}, First, Shown, Count);
     Sunken(All);
   } else if (auto* Combo = dynamic_cast<TCustomComboBox*>(C)) {
     Items(C, Combo->Canvas()->DisplayList(), 0, 0);

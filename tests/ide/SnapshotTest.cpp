@@ -568,6 +568,37 @@ TEST_F(Snapshot, PngShowsTheControlsAndSvgDrawsAlike) {
   // Between the edge and the caption: the tab's face.
   EXPECT_EQ(Px.At(Additional[0]->Rect.Left + 3, Additional[0]->Rect.Top - 1), 0xC0C0C0u);
 
+  // In both sheets (edits, combo and group boxes on the first, lists on
+  // the second) a text is shown whole in height or not at all.
+  const TShown& Editor = Pictures[2];
+  for (const TShown* Sheet : {&Pictures[1], &Editor})
+    for (const TPictureItem& I : Sheet->P.Items())
+      if (I.Kind == TPictureItem::pkText && I.Clip.Top < I.Rect.Bottom &&
+          I.Rect.Top < I.Clip.Bottom) {
+        EXPECT_TRUE(I.Rect.Top >= I.Clip.Top && I.Rect.Bottom <= I.Clip.Bottom)
+            << Win1251ToUtf8(I.Text) << " is cut";
+      }
+  // The group editor's list of the palette's pages holds more than it
+  // shows: a scroll bar whose down arrow is black, its up arrow grey (the
+  // list shows its first row).
+  WritePicture(Editor.P, Dir + "/G.png");
+  const TPixels E = ReadPng(Dir + "/G.png");
+  const auto Label = Editor.Texts("Palette pages");
+  ASSERT_EQ(Label.size(), 1u);
+  const TPoint Sheet{Label[0]->Rect.Left - LayoutPlace("lblGP_2").X,
+                     Label[0]->Rect.Top - LayoutPlace("lblGP_2").Y};
+  const TPoint List = LayoutPlace("LBoxPagePalette");
+  const TFormLayoutRow* Row = nullptr;
+  for (const TFormLayoutRow& R : FrmMainORVExpertLayout())
+    Row = std::string(R.Name) == "LBoxPagePalette" ? &R : Row;
+  ASSERT_NE(Row, nullptr);
+  // The arrows' centres: in the middle of the 16-pixel bar inside the border.
+  const int CX = Sheet.X + List.X + Row->Width - 2 - 8;
+  const int UpY = Sheet.Y + List.Y + 2 + 8, DownY = Sheet.Y + List.Y + Row->Height - 2 - 8;
+  EXPECT_EQ(E.At(CX, DownY), 0x000000u);
+  EXPECT_EQ(E.At(CX, UpY - 1), 0x808080u);
+  EXPECT_EQ(E.At(CX - 6, DownY), 0xC0C0C0u);  // the button's face beside it
+
   for (int i = 0; i < 3; ++i) {
     const std::string Name = Dir + "/" + "pMG"[i];
     WritePicture(Pictures[static_cast<std::size_t>(i)].P, Name + ".png");
