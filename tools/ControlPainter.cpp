@@ -76,6 +76,8 @@ void TControlPainter::Paint(TControl* Control, int X, int Y) {
     return;
   FPic.Begin(X, Y, {0, 0, Control->Width(), Control->Height()});
   Chrome(Control);
+  if (FExtra)
+    FExtra(Control);
   if (auto* W = dynamic_cast<TWinControl*>(Control)) {
     // Children are placed in the client area and clipped to it.
     const TPoint Origin = ClientOrigin(W);

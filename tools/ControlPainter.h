@@ -10,6 +10,7 @@
 // image of an image list is drawn as a small picture of what its list says
 // it shows.
 
+#include <functional>
 #include <string>
 
 #include "Controls.h"
@@ -20,6 +21,11 @@ class TCustomTabControl;
 class TControlPainter {
  public:
   explicit TControlPainter(TPicture& Picture) : FPic(Picture) {}
+
+  // Called for each control drawn, after its own look and before its
+  // children, in the control's coordinates: for what the host's controls do
+  // not know of themselves (the IDE's component buttons on its palette).
+  void SetExtra(std::function<void(TControl*)> Extra) { FExtra = std::move(Extra); }
 
   // Draws Control with its top-left corner at (X, Y) of the picture, then
   // its children.
@@ -41,6 +47,7 @@ class TControlPainter {
   void Caption(const std::string& Text, int X, int Y, TControl* Control, TColor Color);
 
   TPicture& FPic;
+  std::function<void(TControl*)> FExtra;
 };
 
 // A control's text without its accelerator marks: "&Close" is "Close",

@@ -7,6 +7,7 @@
 #include "DialogBlock.h"
 #include "DialogSnapshot.h"
 #include "Forms.h"
+#include "PaletteButtons.h"
 #include "PictureFile.h"
 
 TPicture PaletteSnapshot(TSimulator& Sim) {
@@ -24,6 +25,17 @@ TPicture PaletteSnapshot(TSimulator& Sim) {
     throw ECommandError("snapshot: the palette is not on the main form");
   TPicture Picture(Form->ClientWidth(), Band->Top() + Band->Height());
   TControlPainter Painter(Picture);
+  // The IDE shows the components of the page it loaded last (before the
+  // first load, of the page its palette shows).
+  std::string Page;
+  if (Form->LastLoad())
+    Page = Form->LastLoad()->Page;
+  else if (Form->Palette()->TabIndex() >= 0)
+    Page = Form->Palette()->Tabs()->Strings(Form->Palette()->TabIndex());
+  Painter.SetExtra([&](TControl* C) {
+    if (C == Form->Palette())
+      DrawComponentButtons(Picture, Form->Palette(), Form->Components(Page));
+  });
   Painter.Paint(Form, 0, 0);
   return Picture;
 }

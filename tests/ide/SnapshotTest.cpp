@@ -15,10 +15,12 @@
 #include "Hive.h"
 #include "Json.h"
 #include "Package.h"
+#include "PaletteButtons.h"
 #include "Picture.h"
 #include "PictureFile.h"
 #include "Program.h"
 #include "Simulator.h"
+#include "StockPalette.h"
 #include "uORVFrmMainLayout.h"
 
 namespace {
@@ -418,6 +420,52 @@ TEST_F(Snapshot, DialogShowsTheActiveSheetInItsState) {
 }
 
 }  // namespace
+
+// The palette shows the loaded page's components as buttons, each glyph
+// with its initials; a row longer than the palette gets scroll arrows, the
+// left one grey at the row's start.
+TEST_F(Snapshot, PaletteShowsTheLoadedPagesComponents) {
+  for (const auto& [Name, Initials] : {std::pair{"TMainMenu", "MM"},
+                                       {"TADOConnection", "AC"},
+                                       {"TDBGrid", "DG"},
+                                       {"TFrames", "F"},
+                                       {"Tx", "T"}})
+    EXPECT_EQ(ComponentInitials(Name), Initials) << Name;
+  std::string Many = "install Many=";
+  for (int i = 0; i < 60; ++i)
+    Many += (i > 0 ? ",TComp" : "TComp") + std::to_string(i);
+  const TRun R = RunIde({"-e", "show", "-e", "snapshot " + File("a.svg"), "-e", Many, "-e",
+                         "page Many", "-e", "snapshot " + File("b.svg")});
+  ASSERT_EQ(R.Status, 0) << R.Err;
+  ASSERT_EQ(R.Pictures.size(), 2u);
+  // Every button of the first page is shown, left to right, with its
+  // initials (or the first, where a small glyph has no room for two).
+  const std::vector<std::string> Standard = StockComponents(HostVersion, "Standard");
+  const int Tabs = R.Pictures[0].Texts("Standard").at(0)->Rect.Top;
+  std::vector<const TPictureItem*> Glyphs;
+  for (const TPictureItem& I : R.Pictures[0].P.Items())
+    if (I.Kind == TPictureItem::pkText && I.Rect.Top > Tabs + 10)
+      Glyphs.push_back(&I);
+  ASSERT_EQ(Glyphs.size(), Standard.size());
+  for (std::size_t i = 0; i < Glyphs.size(); ++i) {
+    EXPECT_EQ(ComponentInitials(Standard[i]).rfind(Glyphs[i]->Text, 0), 0u) << Standard[i];
+    EXPECT_TRUE(i == 0 || Glyphs[i]->Rect.Left > Glyphs[i - 1]->Rect.Left);
+  }
+  const TShown& P = R.Pictures[1];
+  const auto Shown = P.Texts("C");
+  EXPECT_GT(Shown.size(), 20u);
+  EXPECT_LT(Shown.size(), 60u);
+  const int Left = Shown.front()->Rect.Left, Right = Shown.back()->Rect.Right;
+  bool Grey = false, Black = false;
+  for (const TPictureItem& I : P.P.Items()) {
+    if (I.Kind != TPictureItem::pkFill || I.Rect.Top < Shown.front()->Rect.Top - 8)
+      continue;
+    Grey = Grey || (I.Color == clGrayText && I.Rect.Right <= Left && I.Rect.Left > Left - 24);
+    Black = Black || (I.Color == clBtnText && I.Rect.Left >= Right && I.Rect.Right < Right + 24);
+  }
+  EXPECT_TRUE(Grey);
+  EXPECT_TRUE(Black);
+}
 
 #ifdef TABULON_HAVE_CAIRO
 
