@@ -6,6 +6,7 @@
 #include "Buttons.h"
 #include "Chrome.h"
 #include "ComCtrls.h"
+#include "DescribedPicture.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "Image.h"
@@ -409,11 +410,14 @@ void TControlPainter::Chrome(TControl* C) {
       }
     }
   } else if (auto* Picture = dynamic_cast<TImage*>(C)) {
-    // Only the picture's description is known: a framed box that names it.
+    // Only the picture's description is known: a small picture of what it
+    // names, or, for anything else, a framed box that names it.
     if (Picture->Picture().empty())
       return;
     const int PW = Picture->Stretch() ? W : std::min(W, Picture->PictureWidth());
     const int PH = Picture->Stretch() ? H : std::min(H, Picture->PictureHeight());
+    if (DrawDescribedPicture(FPic, {0, 0, PW, PH}, Picture->Picture()))
+      return;
     if (!Picture->Transparent())
       FPic.FillRect({0, 0, PW, PH}, clWindow);
     FPic.FrameRect({0, 0, PW, PH}, clGray);
