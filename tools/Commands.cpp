@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cctype>
+#include <map>
 #include <ostream>
 
 #include "AddinCommands.h"
@@ -81,8 +84,47 @@ std::vector<std::string> PageNames(const TArgs& A) {
   return Pages;
 }
 
+// "TButton,TEdit": the class names a package lists for a page; empty when
+// Text is not such a list (then an '=' is part of the page's name).
+std::vector<std::string> ComponentList(const std::string& Text) {
+  std::vector<std::string> Names;
+  std::size_t At = 0;
+  for (;;) {
+    const std::size_t Comma = std::min(Text.find(',', At), Text.size());
+    const std::string Name = Text.substr(At, Comma - At);
+    const bool Identifier = !Name.empty() && !std::isdigit(static_cast<unsigned char>(Name[0])) &&
+                            std::all_of(Name.begin(), Name.end(), [](char C) {
+                              return std::isalnum(static_cast<unsigned char>(C)) || C == '_';
+                            });
+    if (!Identifier)
+      return {};
+    Names.push_back(Name);
+    if (Comma == Text.size())
+      return Names;
+    At = Comma + 1;
+  }
+}
+
+// install PAGE[=COMPONENT,...]...: a page may carry the components the
+// package puts on it.
 void Install(TSimulator& Sim, const TArgs& A) {
-  Sim.MainForm()->InstallPages(PageNames(A));
+  const std::vector<std::string> Words = PageNames(A);
+  std::vector<std::string> Pages;
+  std::map<std::string, std::vector<std::string>> Components;
+  for (const std::string& W : Words) {
+    const std::size_t Eq = W.rfind('=');
+    std::vector<std::string> List;
+    if (Eq != std::string::npos && Eq > 0)
+      List = ComponentList(W.substr(Eq + 1));
+    if (List.empty()) {
+      Pages.push_back(W);
+      continue;
+    }
+    Pages.push_back(W.substr(0, Eq));
+    auto& On = Components[Pages.back()];
+    On.insert(On.end(), List.begin(), List.end());
+  }
+  Sim.MainForm()->InstallPages(Pages, Components);
 }
 
 void Uninstall(TSimulator& Sim, const TArgs& A) {
@@ -198,8 +240,10 @@ const std::vector<TCommand>& Commands() {
       {Ide, "key", "key down|up KEY",
        "KEY (LSHIFT, RSHIFT, LCTRL, RCTRL or A) is pressed / released", -1, Key},
       {Ide, "wait", "wait MS", "simulated time passes; due timers fire", -1, Wait},
-      {Ide, "install", "install PAGE...",
-       "a package adding these pages is installed; the IDE rewrites the palette", -1, Install},
+      {Ide, "install", "install PAGE[=COMPONENT,...]...",
+       "a package adding these pages (with these components on them) is installed; the IDE "
+       "rewrites the palette",
+       -1, Install},
       {Ide, "uninstall", "uninstall PAGE...",
        "a package providing these pages is removed; the IDE rewrites the palette", -1, Uninstall},
       {Ide, "load", "load", "the IDE loads the add-in's package (calls its Register)", -1,
@@ -223,9 +267,10 @@ const std::vector<TCommand>& Commands() {
        "fail unless the dump's value at the JSON pointer equals JSON", 1, Expect},
       {Inspection, "render", "render", "print a text picture of the palette area", -1,
        RenderCommand},
-      {Inspection, "snapshot", "snapshot FILE.svg",
-       "write an SVG picture of the palette area (inside a dialog block: of the dialog)", -1,
-       SnapshotCommand},
+      {Inspection, "snapshot", "snapshot FILE.svg|png|pdf",
+       "write a picture of the palette area, as the file name's extension says (inside a dialog "
+       "block: of the dialog)",
+       -1, SnapshotCommand},
       {Inspection, "registry", "registry",
        "print the hive as REGEDIT4 text in UTF-8, control bytes as \\x1f: a view, not a file "
        "to load (see export)",

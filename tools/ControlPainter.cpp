@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "Buttons.h"
+#include "Chrome.h"
 #include "ComCtrls.h"
+#include "DescribedPicture.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "Image.h"
@@ -52,7 +54,7 @@ const TCanvas* CanvasOf(TControl* C) {
   return nullptr;
 }
 
-TSvgFont FontOf(TControl* C) {
+TPictureFont FontOf(TControl* C) {
   return {C->Font()->Desc(), C->Font()->Style().Contains(fsUnderline)};
 }
 
@@ -73,20 +75,21 @@ TPoint ClientOrigin(TControl* C) {
 void TControlPainter::Paint(TControl* Control, int X, int Y) {
   if (!OnScreen(Control))
     return;
-  FSvg.Comment(Control->ClassName() + (Control->Name().empty() ? "" : " " + Control->Name()));
-  FSvg.Begin(X, Y, {0, 0, Control->Width(), Control->Height()});
+  FPic.Begin(X, Y, {0, 0, Control->Width(), Control->Height()});
   Chrome(Control);
+  if (FExtra)
+    FExtra(Control);
   if (auto* W = dynamic_cast<TWinControl*>(Control)) {
     // Children are placed in the client area and clipped to it.
     const TPoint Origin = ClientOrigin(W);
     const bool Inset = Origin.X != 0 || Origin.Y != 0;
     if (Inset)
-      FSvg.Begin(Origin.X, Origin.Y, {0, 0, W->ClientWidth(), W->ClientHeight()});
+      FPic.Begin(Origin.X, Origin.Y, {0, 0, W->ClientWidth(), W->ClientHeight()});
     Children(W);
     if (Inset)
-      FSvg.End();
+      FPic.End();
   }
-  FSvg.End();
+  FPic.End();
 }
 
 void TControlPainter::Children(TWinControl* Control) {
@@ -115,19 +118,19 @@ void TControlPainter::Items(TControl* Control, const TDisplayList& List, int DX,
     R.Bottom += DY;
     switch (I.Kind) {
       case TDisplayItem::dkFillRect:
-        FSvg.FillRect(R, static_cast<TColor>(I.Color));
+        FPic.FillRect(R, static_cast<TColor>(I.Color));
         break;
       case TDisplayItem::dkFrameRect:
-        FSvg.FrameRect(R, static_cast<TColor>(I.Color));
+        FPic.FrameRect(R, static_cast<TColor>(I.Color));
         break;
       case TDisplayItem::dkText: {
         const bool Clip = !Unclipped(I.Rect);
         if (Clip)
-          FSvg.BeginClip(R);
-        FSvg.Text(I.X + DX, I.Y + DY, I.Text, {I.Font, false},
+          FPic.BeginClip(R);
+        FPic.Text(I.X + DX, I.Y + DY, I.Text, {I.Font, false},
                   Disabled ? clGrayText : static_cast<TColor>(I.Color));
         if (Clip)
-          FSvg.End();
+          FPic.End();
         break;
       }
       case TDisplayItem::dkImage: {
@@ -150,39 +153,30 @@ void TControlPainter::Image(const TDisplayItem& Item, bool Disabled) {
   const int W = R.Width(), H = R.Height();
   if (Has(What, "prohibition")) {
     const int CX = R.Left + W / 2, CY = R.Top + H / 2, Radius = std::min(W, H) / 2 - 2;
-    FSvg.Circle(CX, CY, Radius, clWhite, Ink(clRed));
-    FSvg.Polyline(std::to_string(CX - Radius / 2 - 1) + "," + std::to_string(CY - Radius / 2 - 1) +
-                      " " + std::to_string(CX + Radius / 2 + 1) + "," +
-                      std::to_string(CY + Radius / 2 + 1),
-                  Ink(clRed), 2);
+    FPic.Circle(CX, CY, Radius, clWhite, Ink(clRed));
+    FPic.Polyline(
+        {{CX - Radius / 2 - 1, CY - Radius / 2 - 1}, {CX + Radius / 2 + 1, CY + Radius / 2 + 1}},
+        Ink(clRed), 2);
   } else if (Has(What, "tick")) {
-    FSvg.Polyline(std::to_string(R.Left + 3) + "," + std::to_string(R.Top + H / 2) + " " +
-                      std::to_string(R.Left + W / 2 - 1) + "," + std::to_string(R.Bottom - 4) +
-                      " " + std::to_string(R.Right - 3) + "," + std::to_string(R.Top + 3),
-                  Ink(clGreen), 3);
+    FPic.Polyline(
+        {{R.Left + 3, R.Top + H / 2}, {R.Left + W / 2 - 1, R.Bottom - 4}, {R.Right - 3, R.Top + 3}},
+        Ink(clGreen), 3);
   } else if (Has(What, "hand")) {
     // A hand over a bar: the hand's colour says which way it moves a page.
-    FSvg.FillRect({R.Left + 1, R.Bottom - 4, R.Right - 1, R.Bottom - 1}, Ink(clAqua));
-    FSvg.FrameRect({R.Left + 1, R.Bottom - 4, R.Right - 1, R.Bottom - 1}, Ink(clTeal));
+    FPic.FillRect({R.Left + 1, R.Bottom - 4, R.Right - 1, R.Bottom - 1}, Ink(clAqua));
+    FPic.FrameRect({R.Left + 1, R.Bottom - 4, R.Right - 1, R.Bottom - 1}, Ink(clTeal));
     const TRect Hand{R.Left + W / 4, R.Top + 2, R.Right - W / 4, R.Bottom - 6};
-    FSvg.FillRect(Hand, Ink(Has(What, "red") ? clRed : clYellow));
-    FSvg.FrameRect(Hand, Ink(clMaroon));
+    FPic.FillRect(Hand, Ink(Has(What, "red") ? clRed : clYellow));
+    FPic.FrameRect(Hand, Ink(clMaroon));
   } else {
-    FSvg.FillRect(R, clSilver);
-    FSvg.FrameRect(R, clGray);
+    FPic.FillRect(R, clSilver);
+    FPic.FrameRect(R, clGray);
   }
 }
 
 void TControlPainter::Edge(const TRect& R, TColor OuterLit, TColor OuterShade, TColor InnerLit,
                            TColor InnerShade) {
-  FSvg.Line(R.Left, R.Top, R.Right - 2, R.Top, OuterLit);
-  FSvg.Line(R.Left, R.Top, R.Left, R.Bottom - 2, OuterLit);
-  FSvg.Line(R.Left, R.Bottom - 1, R.Right - 1, R.Bottom - 1, OuterShade);
-  FSvg.Line(R.Right - 1, R.Top, R.Right - 1, R.Bottom - 1, OuterShade);
-  FSvg.Line(R.Left + 1, R.Top + 1, R.Right - 3, R.Top + 1, InnerLit);
-  FSvg.Line(R.Left + 1, R.Top + 1, R.Left + 1, R.Bottom - 3, InnerLit);
-  FSvg.Line(R.Left + 1, R.Bottom - 2, R.Right - 2, R.Bottom - 2, InnerShade);
-  FSvg.Line(R.Right - 2, R.Top + 1, R.Right - 2, R.Bottom - 2, InnerShade);
+  DrawEdge(FPic, R, OuterLit, OuterShade, InnerLit, InnerShade);
 }
 
 void TControlPainter::Raised(const TRect& R) {
@@ -194,11 +188,11 @@ void TControlPainter::Sunken(const TRect& R) {
 }
 
 void TControlPainter::Etched(const TRect& R) {
-  FSvg.FrameRect({R.Left, R.Top, R.Right - 1, R.Bottom - 1}, clBtnShadow);
-  FSvg.Line(R.Left + 1, R.Top + 1, R.Right - 3, R.Top + 1, clBtnHighlight);
-  FSvg.Line(R.Left + 1, R.Top + 1, R.Left + 1, R.Bottom - 3, clBtnHighlight);
-  FSvg.Line(R.Left, R.Bottom - 1, R.Right - 1, R.Bottom - 1, clBtnHighlight);
-  FSvg.Line(R.Right - 1, R.Top, R.Right - 1, R.Bottom - 1, clBtnHighlight);
+  FPic.FrameRect({R.Left, R.Top, R.Right - 1, R.Bottom - 1}, clBtnShadow);
+  FPic.Line(R.Left + 1, R.Top + 1, R.Right - 3, R.Top + 1, clBtnHighlight);
+  FPic.Line(R.Left + 1, R.Top + 1, R.Left + 1, R.Bottom - 3, clBtnHighlight);
+  FPic.Line(R.Left, R.Bottom - 1, R.Right - 1, R.Bottom - 1, clBtnHighlight);
+  FPic.Line(R.Right - 1, R.Top, R.Right - 1, R.Bottom - 1, clBtnHighlight);
 }
 
 void TControlPainter::Caption(const std::string& Text, int X, int Y, TControl* Control,
@@ -206,11 +200,11 @@ void TControlPainter::Caption(const std::string& Text, int X, int Y, TControl* C
   const std::string Shown = StripAccelerator(Text);
   if (!Control->Enabled()) {
     // Windows etches a disabled caption: a white copy under a grey one.
-    FSvg.Text(X + 1, Y + 1, Shown, FontOf(Control), clBtnHighlight);
-    FSvg.Text(X, Y, Shown, FontOf(Control), clGrayText);
+    FPic.Text(X + 1, Y + 1, Shown, FontOf(Control), clBtnHighlight);
+    FPic.Text(X, Y, Shown, FontOf(Control), clGrayText);
     return;
   }
-  FSvg.Text(X, Y, Shown, FontOf(Control), Color);
+  FPic.Text(X, Y, Shown, FontOf(Control), Color);
 }
 
 void TControlPainter::TabFrames(TCustomTabControl* Tabs) {
@@ -236,25 +230,25 @@ void TControlPainter::TabFrames(TCustomTabControl* Tabs) {
     Gap = Grown(Selected);
   const int Top = Client;
   if (Gap.Width() > 0) {
-    FSvg.Line(0, Top, Gap.Left, Top, clBtnHighlight);
-    FSvg.Line(Gap.Right - 1, Top, W - 2, Top, clBtnHighlight);
+    FPic.Line(0, Top, Gap.Left, Top, clBtnHighlight);
+    FPic.Line(Gap.Right - 1, Top, W - 2, Top, clBtnHighlight);
   } else {
-    FSvg.Line(0, Top, W - 2, Top, clBtnHighlight);
+    FPic.Line(0, Top, W - 2, Top, clBtnHighlight);
   }
-  FSvg.Line(0, Top, 0, H - 2, clBtnHighlight);
-  FSvg.Line(0, H - 1, W - 1, H - 1, cl3DDkShadow);
-  FSvg.Line(W - 1, Top, W - 1, H - 1, cl3DDkShadow);
-  FSvg.Line(1, H - 2, W - 2, H - 2, clBtnShadow);
-  FSvg.Line(W - 2, Top + 1, W - 2, H - 2, clBtnShadow);
+  FPic.Line(0, Top, 0, H - 2, clBtnHighlight);
+  FPic.Line(0, H - 1, W - 1, H - 1, cl3DDkShadow);
+  FPic.Line(W - 1, Top, W - 1, H - 1, cl3DDkShadow);
+  FPic.Line(1, H - 2, W - 2, H - 2, clBtnShadow);
+  FPic.Line(W - 2, Top + 1, W - 2, H - 2, clBtnShadow);
   for (const auto& Row : L.Rows)
     for (int i : Row) {
       const TRect R = Grown(i);
       const int Bottom = R.Bottom - 1;
-      FSvg.Line(R.Left, R.Top + 2, R.Left, Bottom, clBtnHighlight);
-      FSvg.Line(R.Left + 1, R.Top + 1, R.Left + 1, R.Top + 1, clBtnHighlight);
-      FSvg.Line(R.Left + 2, R.Top, R.Right - 3, R.Top, clBtnHighlight);
-      FSvg.Line(R.Right - 2, R.Top + 1, R.Right - 2, Bottom, clBtnShadow);
-      FSvg.Line(R.Right - 1, R.Top + 2, R.Right - 1, Bottom, cl3DDkShadow);
+      FPic.Line(R.Left, R.Top + 2, R.Left, Bottom, clBtnHighlight);
+      FPic.Line(R.Left + 1, R.Top + 1, R.Left + 1, R.Top + 1, clBtnHighlight);
+      FPic.Line(R.Left + 2, R.Top, R.Right - 3, R.Top, clBtnHighlight);
+      FPic.Line(R.Right - 2, R.Top + 1, R.Right - 2, Bottom, clBtnShadow);
+      FPic.Line(R.Right - 1, R.Top + 2, R.Right - 1, Bottom, cl3DDkShadow);
     }
 }
 
@@ -265,9 +259,9 @@ void TControlPainter::Chrome(TControl* C) {
   const TEXTMETRIC M = FontMetrics(C->Font()->Desc());
 
   if (dynamic_cast<TCustomForm*>(C) != nullptr || dynamic_cast<TTabSheet*>(C) != nullptr) {
-    FSvg.FillRect(All, C->Color());
+    FPic.FillRect(All, C->Color());
   } else if (auto* Tabs = dynamic_cast<TCustomTabControl*>(C)) {
-    FSvg.FillRect(All, C->Color());
+    FPic.FillRect(All, C->Color());
     if (!Tabs->HandleAllocated())
       return;
     // The selected tab's extra margin has the control's brush, as the
@@ -276,29 +270,38 @@ void TControlPainter::Chrome(TControl* C) {
     const int Selected = Tabs->TabIndex();
     if (Selected >= 0 && Selected < static_cast<int>(L.ItemRects.size())) {
       TRect R = L.ItemRects[static_cast<std::size_t>(Selected)];
-      FSvg.FillRect({R.Left - 2, R.Top - 2, R.Right + 2, R.Bottom + 1}, Tabs->Brush()->Color());
+      FPic.FillRect({R.Left - 2, R.Top - 2, R.Right + 2, R.Bottom + 1}, Tabs->Brush()->Color());
     }
     Items(C, Canvas->DisplayList(), 0, 0);
     TabFrames(Tabs);
   } else if (auto* List = dynamic_cast<TCustomListBox*>(C)) {
-    FSvg.FillRect(All, C->Color());
-    // The items lie inside the sunken border.
-    FSvg.Begin(2, 2, {0, 0, W - 4, H - 4});
-    Items(C, List->Canvas()->DisplayList(), 0, 0);
-    FSvg.End();
+    FPic.FillRect(All, C->Color());
+    // The items lie inside the sunken border, whole rows only; a list that
+    // holds more than it shows has a scroll bar at its right.
+    const int Count = List->Items()->Count(), Row = std::max(1, List->ItemHeight());
+    const int Shown = (H - 4) / Row;
+    const bool Bar = Count > Shown;
+    const int Right = W - 4 - (Bar ? kScrollBarWidth : 0);
+    // Windows scrolls the selected item into view.
+    const int First = std::clamp(List->ItemIndex() - Shown + 1, 0, std::max(0, Count - Shown));
+    FPic.Begin(2, 2, {0, 0, Right, Shown * Row});
+    Items(C, List->Canvas()->DisplayList(), 0, -First * Row);
+    FPic.End();
+    if (Bar)
+      DrawVerticalScrollBar(FPic, {W - 2 - kScrollBarWidth, 2, W - 2, H - 2}, First, Shown, Count);
     Sunken(All);
   } else if (auto* Combo = dynamic_cast<TCustomComboBox*>(C)) {
     Items(C, Combo->Canvas()->DisplayList(), 0, 0);
     Sunken(All);
     const TRect Button{Combo->EditRect().Right, 2, W - 2, H - 2};
-    FSvg.FillRect(Button, clBtnFace);
+    FPic.FillRect(Button, clBtnFace);
     Raised(Button);
     const int CX = (Button.Left + Button.Right) / 2, CY = (Button.Top + Button.Bottom) / 2;
     for (int i = 0; i < 4; ++i)
-      FSvg.Line(CX - 3 + i, CY - 1 + i, CX + 3 - i, CY - 1 + i,
+      FPic.Line(CX - 3 + i, CY - 1 + i, CX + 3 - i, CY - 1 + i,
                 C->Enabled() ? clBtnText : clGrayText);
   } else if (auto* Edit = dynamic_cast<TCustomEdit*>(C)) {
-    FSvg.FillRect(All, C->Enabled() ? C->Color() : clBtnFace);
+    FPic.FillRect(All, C->Enabled() ? C->Color() : clBtnFace);
     Sunken(All);
     // The edit window writes its text inside its formatting rectangle, which
     // a control narrows to keep the text clear of children such as arrow
@@ -317,13 +320,13 @@ void TControlPainter::Chrome(TControl* C) {
     const int X = (Style & ES_RIGHT) != 0    ? Right - TW
                   : (Style & ES_CENTER) != 0 ? (Left + Right - TW) / 2
                                              : Left;
-    FSvg.BeginClip({2, 2, Right, H - 2});
-    FSvg.Text(X, (H - M.tmHeight) / 2, Text, FontOf(C),
+    FPic.BeginClip({2, 2, Right, H - 2});
+    FPic.Text(X, (H - M.tmHeight) / 2, Text, FontOf(C),
               C->Enabled() ? C->Font()->Color() : clGrayText);
-    FSvg.End();
+    FPic.End();
   } else if (auto* Spin = dynamic_cast<TSpinButton*>(C)) {
     for (const TRect& Half : {Spin->UpButtonRect(), Spin->DownButtonRect()}) {
-      FSvg.FillRect(Half, clBtnFace);
+      FPic.FillRect(Half, clBtnFace);
       Raised(Half);
     }
     const TColor Ink = C->Enabled() ? clBtnText : clGrayText;
@@ -331,11 +334,11 @@ void TControlPainter::Chrome(TControl* C) {
     const TRect Up = Spin->UpButtonRect(), Down = Spin->DownButtonRect();
     const int UY = (Up.Top + Up.Bottom) / 2 - 1, DY = (Down.Top + Down.Bottom) / 2 - 1;
     for (int i = 0; i < 3; ++i) {
-      FSvg.Line(CX - i, UY + i, CX + i, UY + i, Ink);
-      FSvg.Line(CX - 2 + i, DY + i, CX + 2 - i, DY + i, Ink);
+      FPic.Line(CX - i, UY + i, CX + i, UY + i, Ink);
+      FPic.Line(CX - 2 + i, DY + i, CX + 2 - i, DY + i, Ink);
     }
   } else if (auto* Button = dynamic_cast<TButton*>(C)) {
-    FSvg.FillRect(All, clBtnFace);
+    FPic.FillRect(All, clBtnFace);
     Raised(All);
     const std::string Text = StripAccelerator(C->Caption());
     const int TW = FontTextWidth(C->Font()->Desc(), Text);
@@ -348,36 +351,33 @@ void TControlPainter::Chrome(TControl* C) {
       const TRect G{X, (H - 16) / 2, X + 16, (H - 16) / 2 + 16};
       const bool On = C->Enabled();
       if (Bit->Kind() == bkOK) {
-        FSvg.Polyline(std::to_string(G.Left + 2) + "," + std::to_string(G.Top + 8) + " " +
-                          std::to_string(G.Left + 6) + "," + std::to_string(G.Top + 12) + " " +
-                          std::to_string(G.Left + 14) + "," + std::to_string(G.Top + 3),
+        FPic.Polyline({{G.Left + 2, G.Top + 8}, {G.Left + 6, G.Top + 12}, {G.Left + 14, G.Top + 3}},
                       On ? clGreen : clGray, 3);
       } else {
         // A door standing open.
-        FSvg.FillRect({G.Left + 3, G.Top + 1, G.Left + 13, G.Bottom - 1}, On ? clTeal : clSilver);
-        FSvg.FrameRect({G.Left + 3, G.Top + 1, G.Left + 13, G.Bottom - 1}, On ? clBlack : clGray);
-        FSvg.FillRect({G.Left + 10, G.Top + 7, G.Left + 12, G.Top + 9}, On ? clYellow : clGray);
+        FPic.FillRect({G.Left + 3, G.Top + 1, G.Left + 13, G.Bottom - 1}, On ? clTeal : clSilver);
+        FPic.FrameRect({G.Left + 3, G.Top + 1, G.Left + 13, G.Bottom - 1}, On ? clBlack : clGray);
+        FPic.FillRect({G.Left + 10, G.Top + 7, G.Left + 12, G.Top + 9}, On ? clYellow : clGray);
       }
     }
     Caption(C->Caption(), X + Glyph, (H - M.tmHeight) / 2, C, C->Font()->Color());
   } else if (auto* Check = dynamic_cast<TCheckBox*>(C)) {
     const int Y = (H - 13) / 2;
     const TRect Box{0, Y, 13, Y + 13};
-    FSvg.FillRect(Box, C->Enabled() ? clWindow : clBtnFace);
+    FPic.FillRect(Box, C->Enabled() ? clWindow : clBtnFace);
     Sunken(Box);
     if (Check->Checked())
-      FSvg.Polyline("3," + std::to_string(Y + 6) + " 5," + std::to_string(Y + 8) + " 9," +
-                        std::to_string(Y + 4),
-                    C->Enabled() ? clWindowText : clGrayText, 2);
+      FPic.Polyline({{3, Y + 6}, {5, Y + 8}, {9, Y + 4}}, C->Enabled() ? clWindowText : clGrayText,
+                    2);
     Caption(C->Caption(), 17, (H - M.tmHeight) / 2, C, C->Font()->Color());
   } else if (dynamic_cast<TGroupBox*>(C) != nullptr) {
     // The etched frame runs through the middle of the caption's line; the
     // caption sits on it, eight pixels in, with the face colour behind it.
-    FSvg.FillRect(All, C->Color());
+    FPic.FillRect(All, C->Color());
     Etched({0, M.tmHeight / 2, W, H});
     const std::string Text = StripAccelerator(C->Caption());
     if (!Text.empty()) {
-      FSvg.FillRect({6, 0, 8 + FontTextWidth(C->Font()->Desc(), Text) + 2, M.tmHeight}, C->Color());
+      FPic.FillRect({6, 0, 8 + FontTextWidth(C->Font()->Desc(), Text) + 2, M.tmHeight}, C->Color());
       Caption(C->Caption(), 8, 0, C, C->Font()->Color());
     }
   } else if (auto* Panel = dynamic_cast<TCustomPanel*>(C)) {
@@ -386,18 +386,18 @@ void TControlPainter::Chrome(TControl* C) {
     if (Panel->BorderStyle() == bsSingleBorder)
       Sunken(All);
     if (Panel->BevelOuter() == bvRaised) {
-      FSvg.Line(0, 0, W - 2, 0, clBtnHighlight);
-      FSvg.Line(0, 0, 0, H - 2, clBtnHighlight);
-      FSvg.Line(0, H - 1, W - 1, H - 1, clBtnShadow);
-      FSvg.Line(W - 1, 0, W - 1, H - 1, clBtnShadow);
+      FPic.Line(0, 0, W - 2, 0, clBtnHighlight);
+      FPic.Line(0, 0, 0, H - 2, clBtnHighlight);
+      FPic.Line(0, H - 1, W - 1, H - 1, clBtnShadow);
+      FPic.Line(W - 1, 0, W - 1, H - 1, clBtnShadow);
     } else if (Panel->BevelOuter() == bvLowered) {
-      FSvg.Line(0, 0, W - 2, 0, clBtnShadow);
-      FSvg.Line(0, 0, 0, H - 2, clBtnShadow);
-      FSvg.Line(0, H - 1, W - 1, H - 1, clBtnHighlight);
-      FSvg.Line(W - 1, 0, W - 1, H - 1, clBtnHighlight);
+      FPic.Line(0, 0, W - 2, 0, clBtnShadow);
+      FPic.Line(0, 0, 0, H - 2, clBtnShadow);
+      FPic.Line(0, H - 1, W - 1, H - 1, clBtnHighlight);
+      FPic.Line(W - 1, 0, W - 1, H - 1, clBtnHighlight);
     }
   } else if (auto* Bar = dynamic_cast<TCustomControlBar*>(C)) {
-    FSvg.FillRect(All, C->Color());
+    FPic.FillRect(All, C->Color());
     // Each band has two raised grab lines in the strip left of its control.
     for (int i = 0; i < Bar->ControlCount(); ++i) {
       TControl* Band = Bar->Controls(i);
@@ -405,20 +405,23 @@ void TControlPainter::Chrome(TControl* C) {
         continue;
       const int Top = Band->Top() + 1, Bottom = Band->Top() + Band->Height() - 2;
       for (int X : {Band->Left() - 9, Band->Left() - 6}) {
-        FSvg.Line(X, Top, X, Bottom, clBtnHighlight);
-        FSvg.Line(X + 1, Top, X + 1, Bottom, clBtnShadow);
+        FPic.Line(X, Top, X, Bottom, clBtnHighlight);
+        FPic.Line(X + 1, Top, X + 1, Bottom, clBtnShadow);
       }
     }
   } else if (auto* Picture = dynamic_cast<TImage*>(C)) {
-    // Only the picture's description is known: a framed box that names it.
+    // Only the picture's description is known: a small picture of what it
+    // names, or, for anything else, a framed box that names it.
     if (Picture->Picture().empty())
       return;
     const int PW = Picture->Stretch() ? W : std::min(W, Picture->PictureWidth());
     const int PH = Picture->Stretch() ? H : std::min(H, Picture->PictureHeight());
+    if (DrawDescribedPicture(FPic, {0, 0, PW, PH}, Picture->Picture()))
+      return;
     if (!Picture->Transparent())
-      FSvg.FillRect({0, 0, PW, PH}, clWindow);
-    FSvg.FrameRect({0, 0, PW, PH}, clGray);
-    FSvg.Text(2, 1, Picture->Picture(), {{"Small Fonts", 5, false}, false}, clGray);
+      FPic.FillRect({0, 0, PW, PH}, clWindow);
+    FPic.FrameRect({0, 0, PW, PH}, clGray);
+    FPic.Text(2, 1, Picture->Picture(), {{"Small Fonts", 5, false}, false}, clGray);
   } else if (Canvas != nullptr) {
     Items(C, Canvas->DisplayList(), 0, 0);
   }

@@ -1,6 +1,6 @@
 #pragma once
 
-// Draws a tree of host controls into an SVG picture, the way Windows would
+// Draws a tree of host controls into a picture, the way Windows would
 // show them: what each control's canvas recorded on its last paint (its
 // display list), and, for the controls that Windows itself draws (frames,
 // buttons, check boxes, edits, tab outlines), their look from their state.
@@ -10,16 +10,22 @@
 // image of an image list is drawn as a small picture of what its list says
 // it shows.
 
+#include <functional>
 #include <string>
 
 #include "Controls.h"
-#include "Svg.h"
+#include "Picture.h"
 
 class TCustomTabControl;
 
 class TControlPainter {
  public:
-  explicit TControlPainter(TSvgWriter& Svg) : FSvg(Svg) {}
+  explicit TControlPainter(TPicture& Picture) : FPic(Picture) {}
+
+  // Called for each control drawn, after its own look and before its
+  // children, in the control's coordinates: for what the host's controls do
+  // not know of themselves (the IDE's component buttons on its palette).
+  void SetExtra(std::function<void(TControl*)> Extra) { FExtra = std::move(Extra); }
 
   // Draws Control with its top-left corner at (X, Y) of the picture, then
   // its children.
@@ -40,7 +46,8 @@ class TControlPainter {
   void Etched(const TRect& R);
   void Caption(const std::string& Text, int X, int Y, TControl* Control, TColor Color);
 
-  TSvgWriter& FSvg;
+  TPicture& FPic;
+  std::function<void(TControl*)> FExtra;
 };
 
 // A control's text without its accelerator marks: "&Close" is "Close",

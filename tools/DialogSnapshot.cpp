@@ -15,7 +15,7 @@ TDialogOrigin DialogClientOrigin() {
   return {kFrame, kFrame + kTitle + 1};
 }
 
-std::string DialogSnapshot(TCustomForm* Form) {
+TPicture DialogSnapshot(TCustomForm* Form) {
   // Paint what is waiting to be painted, so that every display list shows
   // the present state.
   if (Application != nullptr)
@@ -23,34 +23,32 @@ std::string DialogSnapshot(TCustomForm* Form) {
   const TDialogOrigin O = DialogClientOrigin();
   const int W = Form->ClientWidth() + 2 * kFrame;
   const int H = Form->ClientHeight() + O.Y + kFrame;
-  TSvgWriter Svg(W, H);
-  TControlPainter Painter(Svg);
+  TPicture Pic(W, H);
+  TControlPainter Painter(Pic);
 
   // The frame: raised, face-coloured, then the caption bar.
-  Svg.FillRect({0, 0, W, H}, clBtnFace);
+  Pic.FillRect({0, 0, W, H}, clBtnFace);
   Painter.Edge({0, 0, W, H}, cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow);
   const TColor Title = Form->Active() ? clActiveCaption : clInactiveCaption;
   const TColor TitleText = Form->Active() ? clCaptionText : clInactiveCaptionText;
-  Svg.FillRect({kFrame, kFrame, W - kFrame, kFrame + kTitle}, Title);
+  Pic.FillRect({kFrame, kFrame, W - kFrame, kFrame + kTitle}, Title);
   const TFontDesc TitleFont{"MS Sans Serif", 8, true};
-  Svg.BeginClip({kFrame, kFrame, W - kFrame - 20, kFrame + kTitle});
-  Svg.Text(kFrame + 4, kFrame + (kTitle - FontMetrics(TitleFont).tmHeight) / 2, Form->Caption(),
+  Pic.BeginClip({kFrame, kFrame, W - kFrame - 20, kFrame + kTitle});
+  Pic.Text(kFrame + 4, kFrame + (kTitle - FontMetrics(TitleFont).tmHeight) / 2, Form->Caption(),
            {TitleFont, false}, TitleText);
-  Svg.End();
+  Pic.End();
   // The close box at the right of the caption.
   const TRect Close{W - kFrame - 18, kFrame + 2, W - kFrame - 2, kFrame + 16};
-  Svg.FillRect(Close, clBtnFace);
-  Svg.Line(Close.Left, Close.Top, Close.Right - 2, Close.Top, clBtnHighlight);
-  Svg.Line(Close.Left, Close.Top, Close.Left, Close.Bottom - 2, clBtnHighlight);
-  Svg.Line(Close.Left, Close.Bottom - 1, Close.Right - 1, Close.Bottom - 1, cl3DDkShadow);
-  Svg.Line(Close.Right - 1, Close.Top, Close.Right - 1, Close.Bottom - 1, cl3DDkShadow);
-  Svg.Polyline(std::to_string(Close.Left + 4) + "," + std::to_string(Close.Top + 3) + " " +
-                   std::to_string(Close.Right - 5) + "," + std::to_string(Close.Bottom - 4),
-               clBtnText, 2);
-  Svg.Polyline(std::to_string(Close.Right - 5) + "," + std::to_string(Close.Top + 3) + " " +
-                   std::to_string(Close.Left + 4) + "," + std::to_string(Close.Bottom - 4),
-               clBtnText, 2);
+  Pic.FillRect(Close, clBtnFace);
+  Pic.Line(Close.Left, Close.Top, Close.Right - 2, Close.Top, clBtnHighlight);
+  Pic.Line(Close.Left, Close.Top, Close.Left, Close.Bottom - 2, clBtnHighlight);
+  Pic.Line(Close.Left, Close.Bottom - 1, Close.Right - 1, Close.Bottom - 1, cl3DDkShadow);
+  Pic.Line(Close.Right - 1, Close.Top, Close.Right - 1, Close.Bottom - 1, cl3DDkShadow);
+  Pic.Polyline({{Close.Left + 4, Close.Top + 3}, {Close.Right - 5, Close.Bottom - 4}}, clBtnText,
+               2);
+  Pic.Polyline({{Close.Right - 5, Close.Top + 3}, {Close.Left + 4, Close.Bottom - 4}}, clBtnText,
+               2);
 
   Painter.Paint(Form, O.X, O.Y);
-  return Svg.Document();
+  return Pic;
 }

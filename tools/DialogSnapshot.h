@@ -1,15 +1,15 @@
 #pragma once
 
-// The picture of the open settings dialog for `snapshot FILE.svg` inside a
+// The picture of the open settings dialog for `snapshot FILE` inside a
 // dialog block: the window with its frame and title bar at the size of the
 // form, and every control on the screen where it lies, in its present state.
 
-#include <string>
+#include "Picture.h"
 
 class TCustomForm;
 
-// The SVG document; the form's client area starts at DialogClientOrigin().
-std::string DialogSnapshot(TCustomForm* Form);
+// The picture; the form's client area starts at DialogClientOrigin().
+TPicture DialogSnapshot(TCustomForm* Form);
 
 struct TDialogOrigin {
   int X, Y;

@@ -58,6 +58,12 @@ TJson HostPaletteKey(TSimulator& Sim) {
   TIdeMainForm* Form = Sim.MainForm();
   TJson J = TJson::object();
   J["pages"] = TJson(UserTexts(Form->Pages()));
+  // Each page's components (class names), for the pages that have any.
+  TJson Components = TJson::object();
+  for (const std::string& Page : Form->Pages())
+    if (const auto& List = Form->Components(Page); !List.empty())
+      Components[UserText(Page)] = TJson(UserTexts(List));
+  J["components"] = Components;
   J["loads"] = Form->Loads();
   if (const auto& Load = Form->LastLoad()) {
     TJson L = TJson::object();

@@ -5,6 +5,7 @@
 #include "CodePage.h"
 #include "DialogBlock.h"
 #include "Hive.h"
+#include "Picture.h"
 
 std::string HostText(const std::string& Utf8) {
   std::string Host = Utf8ToWin1251(Utf8);
@@ -179,4 +180,8 @@ bool TSimulator::ReportSaveFailures(const std::string& Prefix, const std::string
     Found = Found || Failure == Raised;
   }
   return Found;
+}
+
+void TSimulator::KeepPicture(std::unique_ptr<TPicture> Picture) {
+  FLastPicture = std::move(Picture);
 }

@@ -34,6 +34,7 @@ class EExpectFailed : public std::runtime_error {
 
 class TSimulator;
 class TDialogBlocks;
+class TPicture;
 
 // What a command is about, for the lists of commands in --help and at the
 // prompt: what the user or the IDE does, what the user does with the
@@ -91,6 +92,10 @@ class TSimulator {
   // Whether settings could not be saved at some line (each time was
   // reported on the error stream as it happened).
   bool SettingsNotSaved() const { return FSettingsNotSaved; }
+  // The picture the last `snapshot` drew, kept for a look at what it holds
+  // beyond the file's pixels; nullptr before the first.
+  const TPicture* LastPicture() const { return FLastPicture.get(); }
+  void KeepPicture(std::unique_ptr<TPicture> Picture);
 
   // What ran, for the summary of -v: commands (each line of a dialog block
   // counts when it runs), and expects that held or failed.
@@ -109,6 +114,7 @@ class TSimulator {
   std::unique_ptr<TIde> FIde;
   const TLoadedPackage* FPackage = nullptr;
   std::unique_ptr<TDialogBlocks> FDialogs;
+  std::unique_ptr<TPicture> FLastPicture;
   bool FSettingsNotSaved = false;
   bool FInteractive = false;
   int FCommands = 0, FExpectsHeld = 0, FExpectsFailed = 0;

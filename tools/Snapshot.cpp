@@ -1,16 +1,16 @@
 #include "Snapshot.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <memory>
 #include <ostream>
 
 #include "ControlPainter.h"
 #include "DialogBlock.h"
 #include "DialogSnapshot.h"
 #include "Forms.h"
+#include "PaletteButtons.h"
+#include "PictureFile.h"
 
-std::string PaletteSnapshot(TSimulator& Sim) {
+TPicture PaletteSnapshot(TSimulator& Sim) {
   TIdeMainForm* Form = Sim.MainForm();
   if (!Form->Showing())
     throw ECommandError("snapshot: the main form is not on the screen (use show)");
@@ -23,31 +23,41 @@ std::string PaletteSnapshot(TSimulator& Sim) {
     Band = Band->Parent();
   if (Band->Parent() != Form)
     throw ECommandError("snapshot: the palette is not on the main form");
-  TSvgWriter Svg(Form->ClientWidth(), Band->Top() + Band->Height());
-  TControlPainter Painter(Svg);
+  TPicture Picture(Form->ClientWidth(), Band->Top() + Band->Height());
+  TControlPainter Painter(Picture);
+  // The IDE shows the components of the page it loaded last (before the
+  // first load, of the page its palette shows).
+  std::string Page;
+  if (Form->LastLoad())
+    Page = Form->LastLoad()->Page;
+  else if (Form->Palette()->TabIndex() >= 0)
+    Page = Form->Palette()->Tabs()->Strings(Form->Palette()->TabIndex());
+  Painter.SetExtra([&](TControl* C) {
+    if (C == Form->Palette())
+      DrawComponentButtons(Picture, Form->Palette(), Form->Components(Page));
+  });
   Painter.Paint(Form, 0, 0);
-  return Svg.Document();
-}
-
-void WriteSnapshotFile(const std::string& Path, const std::string& Text) {
-  std::ofstream Out(Path, std::ios::binary | std::ios::trunc);
-  if (Out)
-    Out << Text;
-  if (Out)
-    Out.flush();
-  if (!Out)
-    throw ECommandError("snapshot: cannot write " + Path + ": " + std::strerror(errno));
+  return Picture;
 }
 
 void SnapshotCommand(TSimulator& Sim, const TArgs& A) {
   if (A.Words.size() != 1 || !A.Tail.empty() || A.Words[0].Text.empty())
-    throw ECommandError("usage: snapshot FILE.svg");
+    throw ECommandError("usage: snapshot FILE.svg|png|pdf");
   const std::string& Path = A.Words[0].Text;
-  if (Path.size() < 4 || Path.compare(Path.size() - 4, 4, ".svg") != 0)
-    throw ECommandError("snapshot writes SVG: the file name must end in .svg, not '" + Path + "'");
+  if (PictureFormat(Path).empty())
+    throw ECommandError(
+        "snapshot writes SVG, PNG or PDF: the file name must end in .svg, .png "
+        "or .pdf, not '" +
+        Path + "'");
   TCustomForm* Dialog = Sim.Dialogs().OpenForm();
-  const std::string Text = Dialog != nullptr ? DialogSnapshot(Dialog) : PaletteSnapshot(Sim);
-  WriteSnapshotFile(Path, Text);
+  auto Picture =
+      std::make_unique<TPicture>(Dialog != nullptr ? DialogSnapshot(Dialog) : PaletteSnapshot(Sim));
+  try {
+    WritePicture(*Picture, Path);
+  } catch (const EPictureError& E) {
+    throw ECommandError(std::string("snapshot: ") + E.what());
+  }
+  Sim.KeepPicture(std::move(Picture));
   Sim.Out() << "snapshot: " << (Dialog != nullptr ? "the settings dialog" : "the palette area")
             << " written to " << Path << "\n";
 }

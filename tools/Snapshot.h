@@ -1,21 +1,18 @@
 #pragma once
 
-// `snapshot FILE.svg`: a picture of what is on the screen, as SVG. Outside a
+// `snapshot FILE.svg|png|pdf`: a picture of what is on the screen. Outside a
 // dialog block it is the IDE's palette area (the add-in's group bar above
 // the palette while the add-in is loaded, the palette alone otherwise);
 // inside one, the settings dialog that is open.
 
 #include <string>
 
+#include "Picture.h"
 #include "Simulator.h"
 
 // The palette area of the main form: the form's full width, from its top to
 // the bottom of the band that holds the palette. Raises ECommandError while
 // the main form is not on the screen.
-std::string PaletteSnapshot(TSimulator& Sim);
-
-// Writes Text to Path, replacing the file; ECommandError naming the file
-// when it cannot be written.
-void WriteSnapshotFile(const std::string& Path, const std::string& Text);
+TPicture PaletteSnapshot(TSimulator& Sim);
 
 void SnapshotCommand(TSimulator& Sim, const TArgs& A);

@@ -28,8 +28,11 @@ int IndexOfText(const std::vector<std::string>& List, const std::string& S) {
 }  // namespace
 
 TIdeMainForm::TIdeMainForm(TComponent* AOwner, TPaletteLayout Layout,
-                           const std::vector<std::string>& Pages)
+                           const std::vector<std::string>& Pages,
+                           const std::map<std::string, std::vector<std::string>>& Components)
     : TForm(AOwner), FLayout(Layout) {
+  for (const auto& [Page, List] : Components)
+    FComponents[AnsiUpperCase(Page)] = List;
   FIdeObjects.insert(this);
   SetName("AppBuilder");
   SetCaption("Delphi " + IntToStr(HostVersion) + " - Project1");
@@ -119,7 +122,8 @@ void TIdeMainForm::InstallHandlers() {
   FPalette->SetOnEndDrag(TEndDragEvent::Of<&TIdeMainForm::PaletteEndDrag>(this));
 }
 
-void TIdeMainForm::InstallPages(const std::vector<std::string>& Added) {
+void TIdeMainForm::InstallPages(const std::vector<std::string>& Added,
+                                const std::map<std::string, std::vector<std::string>>& Components) {
   std::vector<std::string> NewPages = FPages;
   for (const std::string& Page : Added) {
     if (Page.empty())
@@ -127,7 +131,19 @@ void TIdeMainForm::InstallPages(const std::vector<std::string>& Added) {
     if (IndexOfText(NewPages, Page) < 0)
       NewPages.push_back(Page);
   }
+  for (const auto& [Page, List] : Components) {
+    if (IndexOfText(NewPages, Page) < 0)
+      throw EIdeError("There is no palette page '" + Page + "' to add components to");
+    std::vector<std::string>& On = FComponents[AnsiUpperCase(Page)];
+    On.insert(On.end(), List.begin(), List.end());
+  }
   RewritePalette(NewPages);
+}
+
+const std::vector<std::string>& TIdeMainForm::Components(const std::string& Page) const {
+  static const std::vector<std::string> None;
+  auto It = FComponents.find(AnsiUpperCase(Page));
+  return It == FComponents.end() ? None : It->second;
 }
 
 void TIdeMainForm::UninstallPages(const std::vector<std::string>& Removed) {
@@ -141,6 +157,8 @@ void TIdeMainForm::UninstallPages(const std::vector<std::string>& Removed) {
     }
     NewPages.erase(NewPages.begin() + Index);
   }
+  for (const std::string& Page : Removed)
+    FComponents.erase(AnsiUpperCase(Page));
   RewritePalette(NewPages);
 }
 

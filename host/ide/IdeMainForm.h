@@ -36,8 +36,10 @@ class EIdeError : public Exception {
 
 class TIdeMainForm : public TForm {
  public:
-  // Pages are the palette's pages at start, in order.
-  TIdeMainForm(TComponent* AOwner, TPaletteLayout Layout, const std::vector<std::string>& Pages);
+  // Pages are the palette's pages at start, in order; Components, the
+  // components on some of them.
+  TIdeMainForm(TComponent* AOwner, TPaletteLayout Layout, const std::vector<std::string>& Pages,
+               const std::map<std::string, std::vector<std::string>>& Components = {});
   ~TIdeMainForm() override;
 
   TPaletteLayout Layout() const { return FLayout; }
@@ -54,7 +56,14 @@ class TIdeMainForm : public TForm {
   // page that exists already, compared without regard to case, stays where
   // it is), and the palette is rebuilt. Raises EIdeError, changing nothing,
   // for an empty page name.
-  void InstallPages(const std::vector<std::string>& Added);
+  // Components lists, for some of these pages (or pages there are
+  // already), the components the package adds to them, after those they
+  // have.
+  void InstallPages(const std::vector<std::string>& Added,
+                    const std::map<std::string, std::vector<std::string>>& Components = {});
+  // The components on a page, in the order the palette shows them (its
+  // class names); none for a page that has none or does not exist.
+  const std::vector<std::string>& Components(const std::string& Page) const;
   // A package providing these pages is removed and the palette rebuilt.
   // Raises EIdeError, changing nothing, when one of them is not installed.
   void UninstallPages(const std::vector<std::string>& Removed);
@@ -119,6 +128,8 @@ class TIdeMainForm : public TForm {
 
   TPaletteLayout FLayout;
   std::vector<std::string> FPages;
+  // Keyed by the page's name in capitals, as pages are compared.
+  std::map<std::string, std::vector<std::string>> FComponents;
   TMainMenu* FMainMenu = nullptr;
   TMenuItem* FComponentMenu = nullptr;
   TPopupMenu* FPaletteMenu = nullptr;

@@ -12,3 +12,7 @@ std::vector<std::string> StockPalette(int Version);
 // The run-time and design-time packages that the given IDE version provides
 // to the packages it loads, as a package's "requires" clause names them.
 std::vector<std::string> ProvidedPackages(int Version);
+
+// The components on a stock page of the given IDE version, in the order the
+// palette shows them; empty for a page that is not one of that version's.
+std::vector<std::string> StockComponents(int Version, const std::string& Page);

@@ -227,3 +227,49 @@ TEST(IdeStock, EachVersionHasItsOwnPaletteAndPackages) {
   EXPECT_EQ(ProvidedPackages(5), (std::vector<std::string>{"vcl50", "VclSmp50"}));
   EXPECT_EQ(ProvidedPackages(7).front(), "vcl70.bpl");
 }
+
+// Every stock page carries its components, as that version's palette shows
+// them; a package adds its own after them, and they go with their page.
+TEST(IdeStock, PagesCarryTheirComponents) {
+  struct TRow {
+    int Host;
+    const char* Page;
+    std::size_t Count;
+    const char *First, *Last;
+  };
+  const TRow Rows[] = {
+      {5, "Standard", 16, "TFrames", "TActionList"},
+      {5, "Additional", 15, "TBitBtn", "TChart"},
+      {5, "Data Access", 9, "TDataSource", "TNestedTable"},
+      {5, "InternetExpress", 2, "TXMLBroker", "TMidasPageProducer"},
+      {6, "Standard", 16, "TFrames", "TActionList"},
+      {6, "Win32", 19, "TTabControl", "TComboBoxEx"},
+      {6, "dbExpress", 7, "TSQLConnection", "TSQLClientDataSet"},
+      {6, "Internet", 13, "TClientSocket", "TUdpSocket"},
+      {7, "Additional", 25, "TBitBtn", "TCustomizeDlg"},
+      {7, "Win32", 20, "TTabControl", "TXPManifest"},
+      {7, "Internet", 11, "TWebDispatcher", "TUdpSocket"},
+      {7, "IW Control", 5, "TIWLayoutMgrForm", "TIWModuleController"},
+  };
+  for (const TRow& R : Rows) {
+    const std::vector<std::string> List = StockComponents(R.Host, R.Page);
+    ASSERT_EQ(List.size(), R.Count) << R.Host << " " << R.Page;
+    EXPECT_EQ(List.front(), R.First);
+    EXPECT_EQ(List.back(), R.Last);
+  }
+  for (int Host : {5, 6, 7})
+    for (const std::string& Page : StockPalette(Host))
+      EXPECT_FALSE(StockComponents(Host, Page).empty()) << Host << " " << Page;
+  EXPECT_TRUE(StockComponents(5, "dbExpress").empty());  // not a page of Delphi 5
+
+  TIde Ide;
+  TIdeMainForm* Form = Ide.MainForm();
+  EXPECT_EQ(Form->Components("standard"), StockComponents(HostVersion, "Standard"));
+  Form->InstallPages({"Extra"}, {{"Extra", {"TOne"}}, {"Standard", {"TMine"}}});
+  EXPECT_EQ(Form->Components("Extra"), std::vector<std::string>{"TOne"});
+  EXPECT_EQ(Form->Components("Standard").back(), "TMine");
+  EXPECT_THROW(Form->InstallPages({}, {{"Nowhere", {"TX"}}}), EIdeError);
+  Form->UninstallPages({"Extra"});
+  Form->InstallPages({"Extra"});
+  EXPECT_TRUE(Form->Components("Extra").empty());
+}

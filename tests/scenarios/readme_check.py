@@ -9,8 +9,10 @@ run, and what it shows as output is compared with what the command prints.
     at hand), and the output is compared with the prompts and typed lines
     put back in place;
   - a block of a tabulon-ide command that writes "snapshot docs/NAME.svg"
-    draws a picture the README shows: it is drawn again and compared with
-    the file in docs/.
+    (or .png) draws a picture the README shows: it is drawn again and
+    compared byte for byte with the file in docs/. With --update the
+    pictures are drawn into docs/ instead (scripts/make-pictures), and
+    nothing else is checked.
 
   - every other command it shows names what exists: each preset of
     `cmake --preset`, `--build --preset` and `ctest --preset` is in
@@ -21,7 +23,7 @@ run, and what it shows as output is compared with what the command prints.
     and what that loads: no target of another host is among what its
     targets depend on (read from the build tree's Makefile2).
 
-usage: readme_check.py README BIN-DIR SOURCE-DIR WORK-DIR BUILD-DIR
+usage: readme_check.py [--update] README BIN-DIR SOURCE-DIR WORK-DIR BUILD-DIR
 """
 import json
 import os
@@ -164,10 +166,12 @@ def check_commands(text, source, build):
 
 
 def main():
-    readme, bin_dir, source, work, build = sys.argv[1:6]
+    args = sys.argv[1:]
+    update = args[:1] == ["--update"]
+    readme, bin_dir, source, work, build = args[1:6] if update else args[0:5]
     with open(readme, encoding="utf-8") as f:
         text = f.read()
-    failures, checked = check_commands(text, source, build)
+    failures, checked = ([], 0) if update else check_commands(text, source, build)
     for block in blocks(text):
         first = block[0]
         if first.startswith("$ build/bin/tabulon-ide"):
@@ -178,6 +182,8 @@ def main():
             command, used = command_of(block)
         else:
             continue
+        if update and kind != "picture":
+            continue
         shutil.rmtree(work, ignore_errors=True)
         shutil.copytree(os.path.join(source, "examples"), os.path.join(work, "examples"))
         os.makedirs(os.path.join(work, "docs"))
@@ -186,10 +192,23 @@ def main():
         checked += 1
         if kind == "picture":
             status, out = run(words, bin_dir, work)
-            name = re.search(r"snapshot (docs/\S+\.svg)", command).group(1)
-            with open(os.path.join(work, name), encoding="utf-8") as f:
-                drawn = f.read()
-            with open(os.path.join(source, name), encoding="utf-8") as f:
+            name = re.search(r"snapshot (docs/\S+\.(?:svg|png))", command).group(1)
+            try:
+                with open(os.path.join(work, name), "rb") as f:
+                    drawn = f.read()
+            except OSError:
+                drawn = None
+            if update:
+                if status != 0 or drawn is None:
+                    failures.append("%s: the README's command fails (status %d):\n%s"
+                                    % (name, status, out))
+                else:
+                    os.makedirs(os.path.dirname(os.path.join(source, name)), exist_ok=True)
+                    with open(os.path.join(source, name), "wb") as f:
+                        f.write(drawn)
+                    print("drawn: " + name)
+                continue
+            with open(os.path.join(source, name), "rb") as f:
                 shown = f.read()
             if status != 0 or drawn != shown:
                 failures.append("%s: the README's command draws another picture "
@@ -219,7 +238,8 @@ def main():
     if failures or checked == 0:
         print("README check: %d of %d blocks differ" % (len(failures), checked), file=sys.stderr)
         return 1
-    print("README check: %d blocks as shown" % checked)
+    if not update:
+        print("README check: %d blocks as shown" % checked)
     return 0
 
 
