@@ -127,6 +127,45 @@ TEST(TabControlMessages, ItemsAndSelectionFollowInsertsAndDeletes) {
   EXPECT_EQ(Tab.Sel(), 0) << "an emptied control selects its first tab again";
 }
 
+// The host's two whole-list messages, which the VCL's tab lists send: on the
+// real control they are answered by its per-tab messages, and must leave the
+// same items, lParams and selection as inserting and reading tab by tab.
+TEST(TabControlMessages, WholeListMessagesAgreeWithPerTabOnes) {
+  TTabWindow Tab(0);
+  Tab.Insert(0, "Old");
+  Tab.Select(0);
+  std::vector<TCItem> Items(kPages.size());
+  for (std::size_t i = 0; i < kPages.size(); ++i) {
+    Items[i].Mask = TCIF_TEXT | TCIF_PARAM;
+    Items[i].Text = kPages[i];
+    Items[i].Param = static_cast<LPARAM>(1000 + i);
+  }
+  Items[2].Text.clear();  // an empty caption keeps its place
+  EXPECT_EQ(Tab.Send(TCM_SETITEMS, 0, reinterpret_cast<LPARAM>(&Items)), 8);
+  EXPECT_TRUE(Items.empty()) << "the items are taken from the list";
+  EXPECT_EQ(Tab.Send(TCM_GETITEMCOUNT), 8);
+  EXPECT_EQ(Tab.Sel(), 0);
+  std::string Expected;
+  for (std::size_t i = 0; i < kPages.size(); ++i) {
+    TCItem Item;
+    Item.Mask = TCIF_TEXT | TCIF_PARAM;
+    EXPECT_EQ(Tab.Send(TCM_GETITEM, i, reinterpret_cast<LPARAM>(&Item)), 1);
+    EXPECT_EQ(Item.Text, i == 2 ? "" : kPages[i]) << i;
+    EXPECT_EQ(Item.Param, static_cast<LPARAM>(1000 + i)) << i;
+    Expected += Item.Text + "\r\n";
+  }
+  std::string Texts = "stale";
+  EXPECT_EQ(Tab.Send(TCM_GETITEMTEXTS, 0, reinterpret_cast<LPARAM>(&Texts)), 8);
+  EXPECT_EQ(Texts, Expected);
+
+  std::vector<TCItem> None;
+  EXPECT_EQ(Tab.Send(TCM_SETITEMS, 0, reinterpret_cast<LPARAM>(&None)), 0);
+  EXPECT_EQ(Tab.Send(TCM_GETITEMCOUNT), 0);
+  EXPECT_EQ(Tab.Sel(), -1);
+  EXPECT_EQ(Tab.Send(TCM_GETITEMTEXTS, 0, reinterpret_cast<LPARAM>(&Texts)), 0);
+  EXPECT_EQ(Texts, "");
+}
+
 // Greedy wrapping into rows of the given width, as the control lays its tabs
 // out: a row takes tabs while they fit, and a tab too wide for any row has
 // one of its own.

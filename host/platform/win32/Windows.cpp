@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "CommCtrl.h"
 #include "MessageLoop.h"
 #include "NativeApi.h"
 
@@ -102,6 +103,42 @@ LRESULT CallTabItem(TRealWindow& Window, HWND Wnd, TMessage& Message) {
   return Result;
 }
 
+LRESULT CallClass(TRealWindow& Window, HWND Wnd, UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) {
+  return native::CallWindowProc(Window.ClassProc, Wnd, Msg, WParam, LParam);
+}
+
+// The host's whole-list messages (CommCtrl.h), which the common controls'
+// tab control does not know: answered by its own per-tab messages, sent
+// straight to the class so that the VCL's procedure sees only the one.
+LRESULT GetItemTexts(TRealWindow& Window, HWND Wnd, std::string& Text) {
+  Text.clear();
+  const auto Count = static_cast<int>(CallClass(Window, Wnd, TCM_GETITEMCOUNT));
+  for (int i = 0; i < Count; ++i) {
+    TCItem Item;
+    Item.Mask = TCIF_TEXT;
+    TMessage Get{TCM_GETITEM, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&Item), 0};
+    CallTabItem(Window, Wnd, Get);
+    Text += Item.Text;
+    Text += "\r\n";
+  }
+  return Count;
+}
+
+LRESULT SetItems(TRealWindow& Window, HWND Wnd, std::vector<TCItem>& Items) {
+  CallClass(Window, Wnd, TCM_DELETEALLITEMS);
+  int Count = 0;
+  for (TCItem& Item : Items) {
+    TMessage Insert{TCM_INSERTITEM, static_cast<WPARAM>(Count), reinterpret_cast<LPARAM>(&Item), 0};
+    if (CallTabItem(Window, Wnd, Insert) >= 0)
+      ++Count;
+  }
+  // The items were taken from the list, as the headless control moves them.
+  Items.clear();
+  if (Count > 0)
+    CallClass(Window, Wnd, TCM_SETCURSEL, 0);
+  return Count;
+}
+
 }  // namespace
 
 BOOL InflateRect(TRect& R, int Dx, int Dy) {
@@ -171,6 +208,18 @@ LRESULT CallDefWindowProc(HWND Wnd, TMessage& Message) {
     case TCM_SETITEM:
     case TCM_INSERTITEM:
       Message.Result = CallTabItem(*Window, Wnd, Message);
+      return Message.Result;
+    case TCM_GETITEMTEXTS:
+      Message.Result =
+          Message.LParam == 0
+              ? 0
+              : GetItemTexts(*Window, Wnd, *reinterpret_cast<std::string*>(Message.LParam));
+      return Message.Result;
+    case TCM_SETITEMS:
+      Message.Result =
+          Message.LParam == 0
+              ? 0
+              : SetItems(*Window, Wnd, *reinterpret_cast<std::vector<TCItem>*>(Message.LParam));
       return Message.Result;
     case WM_SETFONT: {
       // The platform's font is a description; the window gets the real font.
