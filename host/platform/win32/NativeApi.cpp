@@ -52,9 +52,26 @@ void EnsureClass(const std::string& ClassName) {
   RegisterClassExA(&Class);
 }
 
+// The VCL hands a child's notifications (WM_COMMAND from an edit, a list or
+// a button) back to the child as CN_COMMAND, its CN_BASE plus the message,
+// so that the control handles its own; the parking window, every child's
+// parent here, does the same.
+constexpr UINT kReflectBase = 0xBC00;
+
+LRESULT CALLBACK ParkingProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (Msg == WM_COMMAND && LParam != 0)
+    return SendMessageA(reinterpret_cast<HWND>(LParam), kReflectBase + Msg, WParam, LParam);
+  return DefWindowProcA(Wnd, Msg, WParam, LParam);
+}
+
 HWND ParkingWindow() {
   static HWND Wnd = [] {
-    EnsureClass("TParkingWindow");
+    WNDCLASSEXA Class{};
+    Class.cbSize = sizeof(Class);
+    Class.lpfnWndProc = ParkingProc;
+    Class.hInstance = Instance();
+    Class.lpszClassName = "TParkingWindow";
+    RegisterClassExA(&Class);
     return CreateWindowExA(0, "TParkingWindow", "", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
                            Instance(), nullptr);
   }();
