@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "Classes.h"
+#include "NativeRegistry.h"
+#include "Registry.h"
+
+// TRegistry and TRegIniFile over Windows' own registry (Wine's, in the
+// build tree's prefix): what one object writes under HKEY_CURRENT_USER is
+// there for another, as REG_SZ values of real keys, and erasing and deleting
+// take whole trees.
+
+namespace {
+
+const std::string kKey = "Software\\Tabulon\\RegistryTest";
+// "Стандарт" in Windows-1251.
+const std::string kCyrillic = "\xD1\xF2\xE0\xED\xE4\xE0\xF0\xF2";
+
+bool Contains(TStrings& List, const std::string& S) {
+  return List.IndexOf(S) >= 0;
+}
+
+TEST(Win32Registry, IniFileRoundTripThroughTheRealRegistry) {
+  {
+    TRegistry Clean;
+    Clean.DeleteKey("\\" + kKey);
+  }
+  TRegIniFile Ini;
+  ASSERT_TRUE(Ini.OpenKey("\\" + kKey, true));
+  EXPECT_EQ(Ini.CurrentPath(), kKey);
+  Ini.WriteString("Groups", "Name", kCyrillic);
+  Ini.WriteInteger("Groups", "Count", -42);
+  Ini.WriteBool("Groups", "Shown", true);
+  EXPECT_THROW(Ini.WriteString("Groups", "Two\nLines", "x"), ERegistryException);
+  Ini.CloseKey();
+
+  // The value is a REG_SZ with its NUL in the registry itself.
+  std::uint32_t Type = 0;
+  std::string Data;
+  ASSERT_TRUE(
+      native_registry::QueryValue(HKEY_CURRENT_USER, kKey + "\\Groups", "Name", Type, Data));
+  EXPECT_EQ(Type, native_registry::kString);
+  EXPECT_EQ(Data, kCyrillic + '\0');
+
+  TRegIniFile Other;
+  EXPECT_FALSE(Other.OpenKey("\\" + kKey + "\\Missing", false));
+  ASSERT_TRUE(Other.OpenKey("\\" + kKey, false));
+  EXPECT_EQ(Other.ReadString("Groups", "Name", "none"), kCyrillic);
+  EXPECT_EQ(Other.ReadInteger("Groups", "Count", 0), -42);
+  EXPECT_TRUE(Other.ReadBool("Groups", "Shown", false));
+  EXPECT_EQ(Other.ReadString("Groups", "Absent", "none"), "none");
+  EXPECT_EQ(Other.ReadString("Nowhere", "Name", "none"), "none");
+  EXPECT_TRUE(Other.HasSubKeys());
+  auto Names = std::make_unique<TStringList>();
+  Other.GetKeyNames(Names.get());
+  EXPECT_TRUE(Contains(*Names, "Groups"));
+
+  // A relative path opens below the open key.
+  ASSERT_TRUE(Other.OpenKey("Groups", false));
+  EXPECT_EQ(Other.CurrentPath(), kKey + "\\Groups");
+  Other.GetValueNames(Names.get());
+  EXPECT_EQ(Names->Count(), 3);
+  EXPECT_TRUE(Other.ValueExists("COUNT")) << "names compare without case";
+  EXPECT_TRUE(Other.DeleteValue("Count"));
+  EXPECT_FALSE(Other.ValueExists("Count"));
+  EXPECT_FALSE(Other.DeleteValue("Count"));
+  EXPECT_EQ(Other.TRegistry::ReadString("Absent"), "");
+
+  // Creating says whether the key was new; erasing a section and deleting a
+  // key take everything below them.
+  EXPECT_TRUE(Other.CreateKey("Deeper\\Still"));
+  EXPECT_FALSE(Other.CreateKey("Deeper\\Still"));
+  ASSERT_TRUE(Other.OpenKey("\\" + kKey, false));
+  Other.EraseSection("Groups");
+  EXPECT_FALSE(Other.KeyExists("Groups"));
+  EXPECT_TRUE(Other.DeleteKey("\\" + kKey));
+  EXPECT_FALSE(Other.KeyExists("\\" + kKey));
+  EXPECT_FALSE(Other.DeleteKey("\\" + kKey));
+}
+
+}  // namespace
