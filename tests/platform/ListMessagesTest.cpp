@@ -63,7 +63,7 @@ TEST(ListMessages, ListBoxItemsLookupAndSelection) {
 
   // Item data travels with its item.
   const LPARAM Data = static_cast<LPARAM>(0x12345678ABll);
-  EXPECT_NE(List.Send(LB_SETITEMDATA, 2, Data), LB_ERR);
+  EXPECT_EQ(List.Send(LB_SETITEMDATA, 2, Data), 1);
   EXPECT_EQ(List.Send(LB_SETITEMDATA, 8, Data), LB_ERR);
   EXPECT_EQ(List.Send(LB_GETITEMDATA, 2), Data);
 

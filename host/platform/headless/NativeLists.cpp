@@ -78,7 +78,7 @@ class TItemList {
     if (Index < 0)
       return LB_ERR;
     FItems[static_cast<std::size_t>(Index)].Data = LParam;
-    return 0;
+    return 1;
   }
   // The first item after Start equal to the text whole, ignoring letter
   // case, wrapping round to the start; -1 (or any index outside the list)
