@@ -83,7 +83,7 @@ TEST(EditMessages, TextSelectionAndPaste) {
   // after the new text; with nothing selected it is inserted at the caret.
   Edit.Select(9, 14);
   Edit.Changes = 0;
-  Edit.Replace("tabs");
+  EXPECT_EQ(Edit.Replace("tabs"), 1);
   EXPECT_EQ(Edit.Text(), "Standard tabs");
   EXPECT_EQ(Edit.Sel(), TSel(13, 13));
   Edit.Select(0, 0);

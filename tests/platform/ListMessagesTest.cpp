@@ -85,7 +85,7 @@ TEST(ListMessages, ListBoxItemsLookupAndSelection) {
   List.Send(LB_DELETESTRING, 3);
   EXPECT_EQ(List.Send(LB_GETCURSEL), LB_ERR) << "deleting the selected item";
   EXPECT_EQ(List.Text(LB_GETTEXT, 2), "Win32");
-  List.Send(LB_RESETCONTENT);
+  EXPECT_EQ(List.Send(LB_RESETCONTENT), 0);
   EXPECT_EQ(List.Send(LB_GETCOUNT), 0);
   EXPECT_EQ(List.SendText(LB_FINDSTRINGEXACT, Any, "Win32"), LB_ERR);
 }
@@ -111,7 +111,7 @@ TEST(ListMessages, ComboBoxItemsLookupAndSelection) {
   EXPECT_EQ(Combo.Send(CB_GETCURSEL), CB_ERR);
   EXPECT_EQ(Combo.Text(CB_GETLBTEXT, 2), "system");
   EXPECT_EQ(Combo.Send(CB_DELETESTRING, 0), 2);
-  Combo.Send(CB_RESETCONTENT);
+  EXPECT_EQ(Combo.Send(CB_RESETCONTENT), 1);
   EXPECT_EQ(Combo.Send(CB_GETCOUNT), 0);
 }
 

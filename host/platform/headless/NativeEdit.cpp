@@ -195,7 +195,8 @@ LRESULT TNativeEdit::Handle(HWND Wnd, TMessage& M) {
       const char* S = reinterpret_cast<const char*>(M.LParam);
       if (Replace(S != nullptr ? S : ""))
         NotifyChange(Wnd);
-      return 0;
+      // Documented as answering nothing; Windows' edit answers TRUE.
+      return 1;
     }
     case EM_LIMITTEXT:
       FLimit = M.WParam == 0 ? static_cast<std::size_t>(EditDefaultLimit) : M.WParam;

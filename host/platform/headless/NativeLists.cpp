@@ -48,10 +48,9 @@ class TItemList {
       --FSel;
     return Count();
   }
-  LRESULT Reset() {
+  void Reset() {
     FItems.clear();
     FSel = -1;
-    return 1;
   }
   LRESULT Count() const { return static_cast<LRESULT>(FItems.size()); }
   LRESULT TextLength(WPARAM WParam) const {
@@ -136,7 +135,10 @@ class TNativeListBox : public TNativeWindow {
       case LB_DELETESTRING:
         return FList.Delete(M.WParam);
       case LB_RESETCONTENT:
-        return FList.Reset();
+        // Documented as answering nothing: Windows' list box answers 0,
+        // its combo box TRUE.
+        FList.Reset();
+        return 0;
       case LB_GETCOUNT:
         return FList.Count();
       case LB_GETTEXT:
@@ -174,7 +176,8 @@ class TNativeComboBox : public TNativeWindow {
       case CB_DELETESTRING:
         return FList.Delete(M.WParam);
       case CB_RESETCONTENT:
-        return FList.Reset();
+        FList.Reset();
+        return 1;
       case CB_GETCOUNT:
         return FList.Count();
       case CB_GETLBTEXT:
