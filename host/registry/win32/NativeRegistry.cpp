@@ -6,8 +6,11 @@ namespace native_registry {
 
 namespace {
 
+// The root keys are numbers such as 0x80000001; Windows' headers make them
+// handles by way of a signed 32-bit LONG, so a 64-bit program's
+// HKEY_CURRENT_USER is 0xFFFFFFFF80000001, which is what the API expects.
 HKEY RootOf(std::uintptr_t Root) {
-  return reinterpret_cast<HKEY>(Root);
+  return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(Root)));
 }
 
 // An open key, closed on every path out.
