@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -78,6 +82,45 @@ TEST(Win32Registry, IniFileRoundTripThroughTheRealRegistry) {
   EXPECT_TRUE(Other.DeleteKey("\\" + kKey));
   EXPECT_FALSE(Other.KeyExists("\\" + kKey));
   EXPECT_FALSE(Other.DeleteKey("\\" + kKey));
+}
+
+// What Wine's own registry editor imports is what TRegIniFile reads, and
+// what TRegIniFile writes is what the editor exports: the store is the
+// registry, not a copy of it.
+TEST(Win32Registry, WineRegeditSeedsAndReadsBack) {
+  const std::filesystem::path Dir = std::filesystem::temp_directory_path() / "tabulon-regedit";
+  std::filesystem::create_directories(Dir);
+  const std::string Seed = (Dir / "seed.reg").string(), Out = (Dir / "out.reg").string();
+  {
+    std::ofstream File(Seed, std::ios::binary);
+    File << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" << kKey << "\\Seeded]\r\n"
+         << "\"Caption\"=\"Data Access\"\r\n\"Rows\"=dword:00000003\r\n";
+  }
+  ASSERT_EQ(std::system(("regedit /S \"" + Seed + "\"").c_str()), 0);
+  TRegIniFile Ini;
+  ASSERT_TRUE(Ini.OpenKey("\\" + kKey, false));
+  EXPECT_EQ(Ini.ReadString("Seeded", "Caption", "none"), "Data Access");
+  EXPECT_THROW(Ini.ReadString("Seeded", "Rows", "none"), ERegistryException)
+      << "a DWORD is not a string";
+
+  Ini.WriteString("Written", "Page", "Win32");
+  ASSERT_EQ(std::system(("regedit /E \"" + Out + "\" \"HKEY_CURRENT_USER\\" + kKey + "\"").c_str()),
+            0);
+  std::string Bytes;
+  {
+    // Closed before the folder goes: Windows removes no open file.
+    std::ifstream File(Out, std::ios::binary);
+    Bytes.assign(std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>());
+  }
+  // The editor writes UTF-16; the ASCII text is every other byte.
+  std::string Text;
+  for (std::size_t i = 0; i < Bytes.size(); i += 2)
+    Text += Bytes[i];
+  EXPECT_NE(Text.find("\\Written]"), std::string::npos) << Text;
+  EXPECT_NE(Text.find("\"Page\"=\"Win32\""), std::string::npos) << Text;
+  EXPECT_NE(Text.find("\"Rows\"=dword:00000003"), std::string::npos) << Text;
+  EXPECT_TRUE(Ini.DeleteKey("\\" + kKey));
+  std::filesystem::remove_all(Dir);
 }
 
 }  // namespace
