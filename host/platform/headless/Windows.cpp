@@ -4,7 +4,7 @@
 #include <limits>
 #include <map>
 
-#include "MessageLoop.h"
+#include "Backend.h"
 
 namespace {
 
@@ -102,41 +102,13 @@ std::map<std::string, TNativeFactory>& NativeClasses() {
   return Classes;
 }
 
-TKeyboardState& Keyboard() {
-  static TKeyboardState State;
-  return State;
-}
-
-int& BeepCount() {
-  static int Count = 0;
-  return Count;
-}
-
-TSystemClipboard& Clipboard() {
-  static TSystemClipboard Board;
-  return Board;
-}
-
 constexpr DWORD kDefaultVersion = 5 | (1 << 8);
 DWORD& Version() {
   static DWORD Value = kDefaultVersion;
   return Value;
 }
 
-std::vector<TShellRequest>& Shell() {
-  static std::vector<TShellRequest> Requests;
-  return Requests;
-}
-
 }  // namespace
-
-BOOL InflateRect(TRect& R, int Dx, int Dy) {
-  R.Left -= Dx;
-  R.Right += Dx;
-  R.Top -= Dy;
-  R.Bottom += Dy;
-  return 1;
-}
 
 LRESULT TNativeWindow::Handle(HWND Wnd, TMessage& Message) {
   (void)Wnd;
@@ -212,54 +184,10 @@ DWORD GetWindowStyle(HWND Wnd) {
   return Record != nullptr ? Record->Style : 0;
 }
 
-void TKeyboardState::Press(int VirtualKey) {
-  FKeys[VirtualKey & 0xFF] |= 0x80;
-  Update(VirtualKey);
-}
-
-void TKeyboardState::Release(int VirtualKey) {
-  FKeys[VirtualKey & 0xFF] &= 0x7F;
-  Update(VirtualKey);
-}
-
-void TKeyboardState::Update(int VirtualKey) {
-  // The generic Shift and Ctrl keys are down while either hand's key is.
-  auto Either = [this](int Generic, int Left, int Right) {
-    const bool Down = IsDown(Left) || IsDown(Right);
-    FKeys[Generic] =
-        static_cast<std::uint8_t>(Down ? (FKeys[Generic] | 0x80) : (FKeys[Generic] & 0x7F));
-  };
-  if (VirtualKey == VK_LSHIFT || VirtualKey == VK_RSHIFT)
-    Either(VK_SHIFT, VK_LSHIFT, VK_RSHIFT);
-  if (VirtualKey == VK_LCONTROL || VirtualKey == VK_RCONTROL)
-    Either(VK_CONTROL, VK_LCONTROL, VK_RCONTROL);
-}
-
-TKeyboardState& KeyboardState() {
-  return Keyboard();
-}
-
 BOOL GetKeyboardState(std::uint8_t* KeyState) {
-  const auto& Keys = Keyboard().Keys();
+  const auto& Keys = KeyboardState().Keys();
   std::copy(Keys.begin(), Keys.end(), KeyState);
   return 1;
-}
-
-BOOL MessageBeep(UINT Type) {
-  (void)Type;
-  ++BeepCount();
-  return 1;
-}
-
-int MessageBeepCount() {
-  return BeepCount();
-}
-void ResetMessageBeepCount() {
-  BeepCount() = 0;
-}
-
-TSystemClipboard& SystemClipboard() {
-  return Clipboard();
 }
 
 DWORD GetVersion() {
@@ -270,24 +198,27 @@ void SetWindowsVersion(int Major, int Minor) {
   Version() = static_cast<DWORD>((Major & 0xFF) | ((Minor & 0xFF) << 8));
 }
 
-std::intptr_t ShellExecute(HWND Wnd, const char* Operation, const char* File,
-                           const char* Parameters, const char* Directory, int ShowCmd) {
-  (void)Wnd;
-  auto Str = [](const char* S) { return S != nullptr ? std::string(S) : std::string(); };
-  Shell().push_back({Str(Operation), Str(File), Str(Parameters), Str(Directory), ShowCmd});
-  // Above 32 is success for ShellExecute.
-  return 42;
+// The headless platform keeps the keyboard, the beep and the shell to
+// itself: the tests read them back from the shared state.
+namespace backend {
+
+void PublishKeyboardState(const std::array<std::uint8_t, 256>& Keys) {
+  (void)Keys;
 }
 
-const std::vector<TShellRequest>& ShellRequests() {
-  return Shell();
+BOOL Beep(UINT Type) {
+  (void)Type;
+  return 1;
 }
 
-void ResetWindowsState() {
-  Keyboard().ReleaseAll();
-  BeepCount() = 0;
-  Clipboard().Clear();
+std::intptr_t OpenWithShell(HWND Wnd, const char* Operation, const char* File,
+                            const char* Parameters, const char* Directory, int ShowCmd) {
+  (void)Wnd, (void)Operation, (void)File, (void)Parameters, (void)Directory, (void)ShowCmd;
+  return 42;  // above 32 is success for ShellExecute
+}
+
+void ResetWindowsVersion() {
   Version() = kDefaultVersion;
-  Shell().clear();
-  ResetMessageLoop();
 }
+
+}  // namespace backend

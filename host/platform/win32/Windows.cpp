@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "Backend.h"
 #include "CommCtrl.h"
-#include "MessageLoop.h"
 #include "NativeApi.h"
 
 // The platform over the real API. Every window the platform creates is a
@@ -42,30 +42,10 @@ std::intptr_t SubclassProc(HWND Wnd, unsigned Msg, std::uintptr_t WParam, std::i
   return Message.Result;
 }
 
-TKeyboardState& Keyboard() {
-  static TKeyboardState State;
-  return State;
-}
-
-int& BeepCount() {
-  static int Count = 0;
-  return Count;
-}
-
-TSystemClipboard& Clipboard() {
-  static TSystemClipboard Board;
-  return Board;
-}
-
 // 0 until a test sets a version: then the real one is reported.
 DWORD& VersionOverride() {
   static DWORD Value = 0;
   return Value;
-}
-
-std::vector<TShellRequest>& Shell() {
-  static std::vector<TShellRequest> Requests;
-  return Requests;
 }
 
 // A tab item's text comes back through a buffer of this size, as the VCL's
@@ -140,14 +120,6 @@ LRESULT SetItems(TRealWindow& Window, HWND Wnd, std::vector<TCItem>& Items) {
 }
 
 }  // namespace
-
-BOOL InflateRect(TRect& R, int Dx, int Dy) {
-  R.Left -= Dx;
-  R.Right += Dx;
-  R.Top -= Dy;
-  R.Bottom += Dy;
-  return 1;
-}
 
 LRESULT TNativeWindow::Handle(HWND Wnd, TMessage& Message) {
   (void)Wnd;
@@ -253,55 +225,8 @@ BOOL MoveWindow(HWND Wnd, int X, int Y, int Width, int Height) {
   return native::MoveWindow(Wnd, X, Y, Width, Height) ? 1 : 0;
 }
 
-void TKeyboardState::Press(int VirtualKey) {
-  FKeys[VirtualKey & 0xFF] |= 0x80;
-  Update(VirtualKey);
-}
-
-void TKeyboardState::Release(int VirtualKey) {
-  FKeys[VirtualKey & 0xFF] &= 0x7F;
-  Update(VirtualKey);
-}
-
-// The keys pressed here are the thread's keyboard state, which
-// GetKeyboardState and the controls read.
-void TKeyboardState::Update(int VirtualKey) {
-  auto Either = [this](int Generic, int Left, int Right) {
-    const bool Down = IsDown(Left) || IsDown(Right);
-    FKeys[Generic] =
-        static_cast<std::uint8_t>(Down ? (FKeys[Generic] | 0x80) : (FKeys[Generic] & 0x7F));
-  };
-  if (VirtualKey == VK_LSHIFT || VirtualKey == VK_RSHIFT)
-    Either(VK_SHIFT, VK_LSHIFT, VK_RSHIFT);
-  if (VirtualKey == VK_LCONTROL || VirtualKey == VK_RCONTROL)
-    Either(VK_CONTROL, VK_LCONTROL, VK_RCONTROL);
-  std::array<std::uint8_t, 256> Keys = FKeys;
-  native::SetKeyboardState(Keys.data());
-}
-
-TKeyboardState& KeyboardState() {
-  return Keyboard();
-}
-
 BOOL GetKeyboardState(std::uint8_t* KeyState) {
   return native::GetKeyboardState(KeyState) ? 1 : 0;
-}
-
-BOOL MessageBeep(UINT Type) {
-  ++BeepCount();
-  return native::MessageBeep(Type) ? 1 : 0;
-}
-
-int MessageBeepCount() {
-  return BeepCount();
-}
-
-void ResetMessageBeepCount() {
-  BeepCount() = 0;
-}
-
-TSystemClipboard& SystemClipboard() {
-  return Clipboard();
 }
 
 DWORD GetVersion() {
@@ -312,24 +237,26 @@ void SetWindowsVersion(int Major, int Minor) {
   VersionOverride() = static_cast<DWORD>((Major & 0xFF) | ((Minor & 0xFF) << 8));
 }
 
-std::intptr_t ShellExecute(HWND Wnd, const char* Operation, const char* File,
-                           const char* Parameters, const char* Directory, int ShowCmd) {
-  auto Str = [](const char* S) { return S != nullptr ? std::string(S) : std::string(); };
-  Shell().push_back({Str(Operation), Str(File), Str(Parameters), Str(Directory), ShowCmd});
+namespace backend {
+
+// The keys pressed here become the thread's keyboard state, which
+// GetKeyboardState and the controls read.
+void PublishKeyboardState(const std::array<std::uint8_t, 256>& Keys) {
+  std::array<std::uint8_t, 256> Copy = Keys;
+  native::SetKeyboardState(Copy.data());
+}
+
+BOOL Beep(UINT Type) {
+  return native::MessageBeep(Type) ? 1 : 0;
+}
+
+std::intptr_t OpenWithShell(HWND Wnd, const char* Operation, const char* File,
+                            const char* Parameters, const char* Directory, int ShowCmd) {
   return native::ShellExecute(Wnd, Operation, File, Parameters, Directory, ShowCmd);
 }
 
-const std::vector<TShellRequest>& ShellRequests() {
-  return Shell();
+void ResetWindowsVersion() {
+  VersionOverride() = 0;
 }
 
-void ResetWindowsState() {
-  Keyboard().ReleaseAll();
-  std::array<std::uint8_t, 256> Keys{};
-  native::SetKeyboardState(Keys.data());
-  BeepCount() = 0;
-  Clipboard().Clear();
-  VersionOverride() = 0;
-  Shell().clear();
-  ResetMessageLoop();
-}
+}  // namespace backend
