@@ -37,25 +37,6 @@ void TRegistry::ForgetKey() {
   FCurrentNames.clear();
 }
 
-bool TRegistry::ResolvePath(const std::string& Key, std::vector<std::string>& Path) const {
-  const bool Relative = Key.empty() || Key[0] != '\\';
-  std::vector<std::string> Names;
-  if (!SplitKeyPath(Relative ? Key : Key.substr(1), Names))
-    return false;
-  Path = Relative && FKeyOpen ? FCurrentNames : std::vector<std::string>();
-  Path.insert(Path.end(), Names.begin(), Names.end());
-  return Path.size() <= HiveMaxDepth;
-}
-
-const std::vector<std::string>* TRegistry::ResolvedPath(const std::string& Key) {
-  if (!FLastResolved || Key != FLastKey) {
-    FLastValid = ResolvePath(Key, FLastPath);
-    FLastKey = Key;
-    FLastResolved = true;
-  }
-  return FLastValid ? &FLastPath : nullptr;
-}
-
 bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
   std::vector<std::string> Path;
   if (!ResolvePath(Key, Path))
@@ -175,15 +156,6 @@ std::string TRegIniFile::ReadString(const std::string& Section, const std::strin
   return StringOfValue(true, Type, Data, Ident);
 }
 
-Integer TRegIniFile::ReadInteger(const std::string& Section, const std::string& Ident,
-                                 Integer Default) {
-  return StrToIntDef(ReadString(Section, Ident, std::string()), Default);
-}
-
-bool TRegIniFile::ReadBool(const std::string& Section, const std::string& Ident, bool Default) {
-  return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
-}
-
 void TRegIniFile::WriteString(const std::string& Section, const std::string& Ident,
                               const std::string& Value) {
   const std::vector<std::string>* Path = ResolvedPath(Section);
@@ -191,17 +163,4 @@ void TRegIniFile::WriteString(const std::string& Section, const std::string& Ide
     throw ERegistryException("Failed to create key " + Section);
   // Setting the value creates the section's key with it.
   SetString(RootKey(), Joined(*Path), Ident, Value);
-}
-
-void TRegIniFile::WriteInteger(const std::string& Section, const std::string& Ident,
-                               Integer Value) {
-  WriteString(Section, Ident, IntToStr(Value));
-}
-
-void TRegIniFile::WriteBool(const std::string& Section, const std::string& Ident, bool Value) {
-  WriteString(Section, Ident, Value ? "1" : "0");
-}
-
-void TRegIniFile::EraseSection(const std::string& Section) {
-  DeleteKey(Section);
 }
