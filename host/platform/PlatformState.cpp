@@ -33,6 +33,12 @@ std::vector<TShellRequest>& Shell() {
 
 }  // namespace
 
+LRESULT TNativeWindow::Handle(HWND Wnd, TMessage& Message) {
+  (void)Wnd;
+  (void)Message;
+  return 0;
+}
+
 BOOL InflateRect(TRect& R, int Dx, int Dy) {
   R.Left -= Dx;
   R.Right += Dx;

@@ -15,13 +15,6 @@ TRegistry::~TRegistry() {
   }
 }
 
-void TRegistry::SetRootKey(HKEY Value) {
-  if (Value == FRootKey)
-    return;
-  CloseKey();
-  FRootKey = Value;
-}
-
 void TRegistry::ForgetKey() {
   FLastResolved = false;
   FResolvedKey = nullptr;

@@ -8,6 +8,13 @@
 // key, and the ini file's typed values and sections, which come down to its
 // strings and to DeleteKey.
 
+void TRegistry::SetRootKey(HKEY Value) {
+  if (Value == FRootKey)
+    return;
+  CloseKey();
+  FRootKey = Value;
+}
+
 bool TRegistry::ResolvePath(const std::string& Key, std::vector<std::string>& Path) const {
   const bool Relative = Key.empty() || Key[0] != '\\';
   std::vector<std::string> Names;

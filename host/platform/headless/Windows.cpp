@@ -110,12 +110,6 @@ DWORD& Version() {
 
 }  // namespace
 
-LRESULT TNativeWindow::Handle(HWND Wnd, TMessage& Message) {
-  (void)Wnd;
-  (void)Message;
-  return 0;
-}
-
 void RegisterNativeClass(const std::string& ClassName, TNativeFactory Factory) {
   NativeClasses()[ClassName] = Factory;
 }

@@ -121,12 +121,6 @@ LRESULT SetItems(TRealWindow& Window, HWND Wnd, std::vector<TCItem>& Items) {
 
 }  // namespace
 
-LRESULT TNativeWindow::Handle(HWND Wnd, TMessage& Message) {
-  (void)Wnd;
-  (void)Message;
-  return 0;
-}
-
 // The real window classes carry their own behaviour.
 void RegisterNativeClass(const std::string& ClassName, TNativeFactory Factory) {
   (void)ClassName;

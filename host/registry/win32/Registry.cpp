@@ -23,13 +23,6 @@ TRegistry::~TRegistry() {
   CloseKey();
 }
 
-void TRegistry::SetRootKey(HKEY Value) {
-  if (Value == FRootKey)
-    return;
-  CloseKey();
-  FRootKey = Value;
-}
-
 void TRegistry::ForgetKey() {
   FLastResolved = false;
   FKeyOpen = false;
