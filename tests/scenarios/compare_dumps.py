@@ -10,12 +10,54 @@ LISTED below: those depend on real time or on real font metrics, so instead
 each is checked for consistency within its own side's dumps.
 
 usage: compare_dumps.py [--waits N,N,...] HEADLESS.jsonl WIN32.jsonl
+       compare_dumps.py --list
   --waits   the milliseconds the script waited before each state dump, since
             the previous one (a lower bound for the clock's advance)
+  --list    prints LISTED as a Markdown table
 exit status: 0 equal (modulo LISTED) and consistent, 1 otherwise, 2 on bad input
 """
 import json
 import sys
+
+# The fields that may differ between the builds: the JSON pointer, why it
+# differs, what is checked of it instead within each side's own dumps, and
+# the function that checks it (below).
+LISTED = [
+    ("/time",
+     "real time: on the real platform `wait N` runs the message loop for N ms of the"
+     " clock, and every command takes time of its own",
+     "a count that grows by at least the milliseconds waited since the dump before,"
+     " less the real clock's step", "check_time"),
+    ("/mainForm/sizeMessages",
+     "the real window manager sends the main window WM_SIZE of its own when it is"
+     " created, shown and framed",
+     "a count that never falls", "check_size_messages"),
+    ("/palette/rowCount",
+     "a multi-line tab control's rows follow its captions' widths in the real font",
+     "1 on a single-line control; else at least 1 (0 only with no tabs) and at most"
+     " one a tab", "check_palette_rows"),
+    ("/groupBar/rowCount",
+     "a multi-line tab control's rows follow its captions' widths in the real font",
+     "as /palette/rowCount, counting the visible sheets", "check_group_rows"),
+    ("/expert/pageGroupHeight",
+     "the add-in's sizing computes it from both tab controls' rows",
+     "once the palette watch has ticked with grouping on: (8 + 10) x (group rows - 1)"
+     " + (8 + 7) x (palette rows - 1) + 80", "check_group_height"),
+    ("/groupBar/height",
+     "the add-in sets it to the height it computed",
+     "equal to /expert/pageGroupHeight at the same times", "check_group_height"),
+    ("/palette/height",
+     "inside the group bar the palette fills its sheet, whose tab area is as high as"
+     " the real font's tabs (TCM_ADJUSTRECT)",
+     "inside the group bar: the group bar's height less a tab area that stays the same"
+     " for the same group rows; before the add-in: the IDE's own, unchanged; after"
+     " unload: rows x (8 + 8)", "check_palette_height"),
+]
+LISTED_PATHS = {entry[0] for entry in LISTED}
+
+# GetTickCount, a real clock, counts in steps of 10 to 16 ms: a wait timed
+# by one clock may read up to a step short on another.
+CLOCK_STEP = 16
 
 # Both the group bar and the palette use the IDE's 8-point font (the dump
 # does not carry it); the add-in's sizing takes font sizes as plain numbers.
@@ -61,10 +103,8 @@ def check_time(dumps, waits):
             yield i, f"/time is {json.dumps(t)}, not a count of milliseconds"
             continue
         waited = waits[i] if i < len(waits) else 0
-        if before is not None and t < before + waited:
-            yield i, f"/time {t} is less than {before} before it plus {waited} ms waited since"
-        elif before is None and t < waited:
-            yield i, f"/time {t} is less than the {waited} ms waited"
+        if t + CLOCK_STEP < (before or 0) + waited:
+            yield i, f"/time {t} is less than {before or 0} before it plus {waited} ms waited since"
         before = t
 
 
@@ -101,6 +141,11 @@ def check_rows(pointer, multi_pointer, most):
     return check
 
 
+check_palette_rows = check_rows("/palette/rowCount", "/palette/multiLine",
+                                lambda d: len(d["palette"]["tabs"]))
+check_group_rows = check_rows("/groupBar/rowCount", "/groupBar/multiLine", visible_sheets)
+
+
 def grouped(d):
     """The add-in is loaded and has sized its group bar at least once."""
     return d.get("groupBar") is not None and d["expert"]["pageGroupHeight"] >= 0
@@ -129,10 +174,12 @@ def check_group_height(dumps, waits):
 
 def check_palette_height(dumps, waits):
     """Inside the group bar the palette fills its sheet: the group bar less
-    a tab area that is the same at the same number of group rows. Given
-    back to the IDE after the add-in, it is rows x (font size + 8) high."""
+    a tab area that is the same for the same group rows in the same font
+    (bold or not). Given back to the IDE after the add-in, it is rows x
+    (font size + 8) high."""
     tab_area = {}
     loaded_before = False
+    ide_own = None
     for i, d in enumerate(dumps):
         p = d["palette"]
         if not is_count(p["height"]):
@@ -140,48 +187,25 @@ def check_palette_height(dumps, waits):
             continue
         if grouped(d) and p["parent"].startswith("groupBar.sheets["):
             rows = d["groupBar"]["rowCount"]
+            font = (rows, d["groupBar"]["fontBold"])
             area = d["groupBar"]["height"] - p["height"]
             if area <= 0:
                 yield i, (f"/palette/height {p['height']} does not fit in the group bar's"
                           f" {d['groupBar']['height']}")
-            elif tab_area.setdefault(rows, area) != area:
+            elif tab_area.setdefault(font, area) != area:
                 yield i, (f"/palette/height {p['height']} leaves {area} for {rows} group rows"
-                          f" of tabs, not {tab_area[rows]} as before")
+                          f" of tabs, not {tab_area[font]} as before")
+        elif p["parent"] == "host" and not loaded_before and not d["package"]["loaded"]:
+            if ide_own is None:
+                ide_own = p["height"]
+            elif p["height"] != ide_own:
+                yield i, f"/palette/height {p['height']} is not the IDE's own {ide_own}"
         elif p["parent"] == "host" and loaded_before and not d["package"]["loaded"]:
             want = p["rowCount"] * (FONT_SIZE + 8)
             if p["height"] != want:
                 yield i, (f"/palette/height {p['height']} after unload is not {want}"
                           f" for {p['rowCount']} rows")
         loaded_before = loaded_before or d["package"]["loaded"]
-
-
-# The fields that may differ between the builds, why, and what is checked
-# of each instead, within its own dumps. Keep the reasons readable: they are
-# quoted where the comparison is described.
-LISTED = [
-    ("/time", "real time: on the real platform `wait N` runs the message loop for"
-     " N ms of the clock, and every command takes time of its own",
-     "a count that grows at least by the milliseconds waited since the dump before", check_time),
-    ("/mainForm/sizeMessages", "the real window manager sends the main window WM_SIZE"
-     " of its own when it is created, shown and framed",
-     "a count that never falls", check_size_messages),
-    ("/palette/rowCount", "the rows of a multi-line tab control follow its captions' widths"
-     " in the real font", "1 on a single-line control; else at least 1 (0 only with no tabs)"
-     " and at most one a tab",
-     check_rows("/palette/rowCount", "/palette/multiLine", lambda d: len(d["palette"]["tabs"]))),
-    ("/groupBar/rowCount", "the rows of a multi-line tab control follow its captions' widths"
-     " in the real font", "as /palette/rowCount, counting the visible sheets",
-     check_rows("/groupBar/rowCount", "/groupBar/multiLine", visible_sheets)),
-    ("/expert/pageGroupHeight", "the add-in's sizing computes it from both controls' rows",
-     "(8 + 10) x (group rows - 1) + (8 + 7) x (palette rows - 1) + 80", check_group_height),
-    ("/groupBar/height", "the add-in sets it to its computed height",
-     "equal to /expert/pageGroupHeight", None),
-    ("/palette/height", "inside the group bar the palette fills its sheet, whose tab area is"
-     " as high as the real font's tabs (TCM_ADJUSTRECT)",
-     "inside the group bar: the group bar's height less a tab area that stays the same for the"
-     " same group rows; after unload: rows x (8 + 8)", check_palette_height),
-]
-LISTED_PATHS = {entry[0] for entry in LISTED}
 
 
 def differences(a, b, path=""):
@@ -239,14 +263,13 @@ def compare(headless, win32, waits=(), labels=(), dialog_labels=()):
             where = names[i] if i < len(names) else f"{kind} dump {i + 1}"
             for path, u, v in differences(x, y):
                 report.append(f"{where}: {path}: headless {short(u)}, win32 {short(v)}")
+    checks = dict.fromkeys(entry[3] for entry in LISTED)
     for side, (states, _) in sides.items():
-        for pointer, _, _, check in LISTED:
-            if check is None:
-                continue
+        for name in checks:
             try:
-                problems = list(check(states, list(waits)))
+                problems = list(globals()[name](states, list(waits)))
             except (KeyError, IndexError, TypeError) as e:
-                problems = [(0, f"{pointer}: a field it needs is missing or malformed ({e!r})")]
+                problems = [(0, f"{name}: a field it needs is missing or malformed ({e!r})")]
             for i, message in problems:
                 where = labels[i] if i < len(labels) else f"state dump {i + 1}"
                 report.append(f"{side}, {where}: {message}")
@@ -255,6 +278,11 @@ def compare(headless, win32, waits=(), labels=(), dialog_labels=()):
 
 def main(argv):
     args = argv[1:]
+    if args == ["--list"]:
+        print("| field | why it differs | checked instead |\n|---|---|---|")
+        for pointer, why, instead, _ in LISTED:
+            print(f"| `{pointer}` | {why} | {instead} |")
+        return 0
     waits = []
     if args[:1] == ["--waits"] and len(args) >= 2:
         waits = [int(n) for n in args[1].split(",") if n]
@@ -264,8 +292,12 @@ def main(argv):
         return 2
     texts = []
     for name in args:
-        with open(name, encoding="utf-8") as f:
-            texts.append(f.read().splitlines())
+        try:
+            with open(name, encoding="utf-8") as f:
+                texts.append(f.read().splitlines())
+        except (OSError, UnicodeDecodeError) as e:
+            sys.stderr.write(f"compare_dumps.py: cannot read {name}: {e}\n")
+            return 2
     report = compare(texts[0], texts[1], waits)
     for line in report:
         print(line)

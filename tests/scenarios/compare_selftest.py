@@ -57,18 +57,28 @@ def runner_cases(ide, work):
                                                                  bad), 1, "bad.tide:3:")
 
 
-def perturbation_cases(ide, work):
-    """The dumps of one multi-row run, one side changed as each case says."""
-    script = os.path.join(HERE, "multiline_rows.tide")
+def base_run(ide, work, name):
+    """One headless run of a scenario: its printed lines, its state and dialog
+    dumps, and what the runner knows of each state dump."""
+    script = os.path.join(HERE, name)
     with open(script, encoding="utf-8") as f:
         source = f.read().splitlines()
+    args = (run_compare.header(source, "args") or "").replace("@DIR@", HERE).split()
     lines, _, labels, dialog_labels, waits = run_compare.instrument(source)
-    status, out, err = run_compare.run_side([ide], 7, [], "multiline_rows.tide", lines,
-                                            os.path.join(work, "rows"), 120)
+    status, out, err = run_compare.run_side([ide], 7, args, name, lines,
+                                            os.path.join(work, name + ".base"), 120)
     if status != 0:
-        raise SystemExit(f"multiline_rows.tide failed: {err}")
-    base = out.splitlines()
-    states, dialogs = compare_dumps.split_dumps(base)
+        raise SystemExit(f"{name} failed: {err}")
+    states, dialogs = compare_dumps.split_dumps(out.splitlines())
+    return out.splitlines(), states, dialogs, (waits, labels, dialog_labels)
+
+
+def perturbation_cases(ide, work):
+    """The dumps of a multi-row run (and of the IDE alone, for the IDE's own
+    palette height), one side changed as each case says."""
+    bases = {"rows": base_run(ide, work, "multiline_rows.tide"),
+             "ide": base_run(ide, work, "panel_layout.tide")}
+    _, states, _, (waits, _, _) = bases["rows"]
     rows = [i for i, d in enumerate(states) if compare_dumps.settled(d)
             and d["groupBar"]["rowCount"] > 1 and d["palette"]["rowCount"] > 1]
     assert rows, "the run shows no settled state with several rows on both controls"
@@ -121,8 +131,8 @@ def perturbation_cases(ide, work):
     def drop_key(s, d):
         del s[0]["hostCalls"]["mainForm.OnShow"]
 
-    def clock_back(s, d):
-        s[waited]["time"] = s[waited - 1]["time"] + 999
+    def clock_short(s, d):
+        s[waited]["time"] = s[waited - 1]["time"] + 500
 
     cases = [
         # Fields outside the list must be equal.
@@ -136,7 +146,7 @@ def perturbation_cases(ide, work):
         ("more WM_SIZE on the real platform", size_messages_more, 0, ""),
         ("a third group row, heights following it", third_group_row, 0, ""),
         # Listed fields changed inconsistently fail.
-        ("the clock short of a wait", clock_back, 1, "plus 1000 ms"),
+        ("the clock short of a wait", clock_short, 1, "plus 1000 ms"),
         ("a WM_SIZE count that falls", size_messages_fall, 1, "a count never falls"),
         ("heights not those of the rows", heights_off, 1, "the height for 2 group"),
         ("the group bar not at the height applied",
@@ -148,12 +158,15 @@ def perturbation_cases(ide, work):
         ("more palette rows than tabs", rows_beyond_tabs, 1, "is 2 for 1 tabs"),
         ("a palette given back at the wrong height",
          set_(unloaded, "palette", "height", lambda v: v + 1), 1, "after unload is not 16"),
+        ("the IDE's own palette height changing", set_(-1, "palette", "height", 47), 1,
+         "is not the IDE's own 48", "ide"),
     ]
-    for name, change, want_status, want_text in cases:
+    for name, change, want_status, want_text, *base in cases:
+        lines, states, dialogs, known = bases[base[0] if base else "rows"]
         s, d = copy.deepcopy(states), copy.deepcopy(dialogs)
         change(s, d)
         other = [json.dumps(x, ensure_ascii=False) for x in s + d]
-        report = compare_dumps.compare(base, other, waits, labels, dialog_labels)
+        report = compare_dumps.compare(lines, other, *known)
         yield name, 1 if report else 0, "\n".join(report), want_status, want_text
 
 
