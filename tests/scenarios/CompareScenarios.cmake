@@ -32,9 +32,10 @@ function(tabulon_compare_scenarios target)
       endif()
       add_test(NAME compare.${name}.host${v}
                COMMAND ${TABULON_PYTHON3} ${dir}/run_compare.py --script ${script} --host ${v}
-                       --work ${CMAKE_CURRENT_BINARY_DIR}/compare/${name}.host${v}
+                       --work ${CMAKE_CURRENT_BINARY_DIR}/compare/${name}.host${v} --timeout 250
                        --headless ${TABULON_HEADLESS_BUILD}/bin/tabulon-ide
                        --win32 ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}>)
+      # Each side may take 250 s before the runner gives it up and says so.
       set_tests_properties(compare.${name}.host${v} PROPERTIES
                            SKIP_RETURN_CODE 77 FIXTURES_REQUIRED wine TIMEOUT 600)
     endforeach()
