@@ -251,6 +251,23 @@ def short(value):
     return text if len(text) <= 120 else text[:117] + "..."
 
 
+def grouped_report(found):
+    """One line per key of (key, where, text), the first place it was seen
+    in full and how many more places share the key: a difference that runs
+    through the whole session reads as one line."""
+    first, more = {}, {}
+    for key, where, text in found:
+        if key in first:
+            more[key] += 1
+        else:
+            first[key], more[key] = (where, text), 0
+    lines = []
+    for key, (where, text) in first.items():
+        tail = f" (and {more[key]} more after it)" if more[key] else ""
+        lines.append(f"{where}: {text}{tail}")
+    return lines
+
+
 def compare(headless, win32, waits=(), labels=(), dialog_labels=()):
     """Report lines for two sides' printed lines; empty when they agree."""
     report = []
@@ -259,11 +276,14 @@ def compare(headless, win32, waits=(), labels=(), dialog_labels=()):
         h, w = sides["headless"][index], sides["win32"][index]
         if len(h) != len(w):
             report.append(f"{kind} dumps: headless printed {len(h)}, win32 {len(w)}")
+        found = []
         for i, (x, y) in enumerate(zip(h, w)):
             where = names[i] if i < len(names) else f"{kind} dump {i + 1}"
             for path, u, v in differences(x, y):
-                report.append(f"{where}: {path}: headless {short(u)}, win32 {short(v)}")
+                found.append((path, where, f"{path}: headless {short(u)}, win32 {short(v)}"))
+        report += grouped_report(found)
     checks = dict.fromkeys(entry[3] for entry in LISTED)
+    found = []
     for side, (states, _) in sides.items():
         for name in checks:
             try:
@@ -272,8 +292,9 @@ def compare(headless, win32, waits=(), labels=(), dialog_labels=()):
                 problems = [(0, f"{name}: a field it needs is missing or malformed ({e!r})")]
             for i, message in problems:
                 where = labels[i] if i < len(labels) else f"state dump {i + 1}"
-                report.append(f"{side}, {where}: {message}")
-    return report
+                # Keyed by the field the message names first.
+                found.append(((side, message.split()[0]), f"{side}, {where}", message))
+    return report + grouped_report(found)
 
 
 def main(argv):
