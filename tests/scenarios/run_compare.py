@@ -78,7 +78,8 @@ def instrument(lines):
         if command == "dialog" and len(words) == 1:
             in_block = True
             continue
-        waited = int(words[1]) if command == "wait" and len(words) == 2 and words[1].isdigit() else 0
+        timed = command == "wait" and len(words) == 2 and words[1].isdigit()
+        waited = int(words[1]) if timed else 0
         if not (command == "dump" and len(words) == 1):
             out.append("dump")
             origin.append(number)
