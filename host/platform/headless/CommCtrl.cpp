@@ -1,6 +1,7 @@
 #include "CommCtrl.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -20,6 +21,9 @@ class TNativeTabControl : public TNativeWindow {
   // numbers lie far from the common controls' own, and would turn its table
   // of cases into a chain of comparisons for every message.
   LRESULT HandleWhole(TMessage& M);
+  // The user's input: a press on a tab other than the selected one selects
+  // it (unless TCN_SELCHANGING is refused), a release reports NM_CLICK.
+  LRESULT HandleInput(HWND Wnd, TMessage& M);
 
   // The rows in layout order, each listing item indexes left to right. A
   // single-line control has all its items in one row; a multi-line one
@@ -223,9 +227,49 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
       *reinterpret_cast<TRect*>(M.LParam) = L.ItemRects[static_cast<std::size_t>(Index)];
       return 1;
     }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      return HandleInput(Wnd, M);
     default:
       return HandleWhole(M);
   }
+}
+
+namespace {
+
+// The parent's WM_NOTIFY, which the VCL reflects to the control as
+// CN_NOTIFY: here the control's own procedure gets it straight away.
+LRESULT Notify(HWND Wnd, UINT Code) {
+  NMHDR Header{Wnd, 0, Code};
+  return SendMessage(Wnd, CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&Header));
+}
+
+}  // namespace
+
+LRESULT TNativeTabControl::HandleInput(HWND Wnd, TMessage& M) {
+  if (M.Msg == WM_LBUTTONUP) {
+    Notify(Wnd, NM_CLICK);
+    return 0;
+  }
+  // The point's coordinates are signed 16-bit values.
+  const int X = static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(M.LParam)));
+  const int Y = static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(M.LParam)));
+  const TTabLayout L = TabControlLayout(Wnd, true);
+  int Hit = -1;
+  for (const auto& Row : L.Rows)
+    for (int i : Row) {
+      const TRect& R = L.ItemRects[static_cast<std::size_t>(i)];
+      if (X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom)
+        Hit = i;
+    }
+  if (Hit < 0 || Hit == CurSel || Notify(Wnd, TCN_SELCHANGING) != 0)
+    return 0;
+  // The procedure may have changed the tabs while it was asked.
+  if (!IsWindow(Wnd) || Hit >= static_cast<int>(Items.size()))
+    return 0;
+  Select(Wnd, Hit);
+  Notify(Wnd, TCN_SELCHANGE);
+  return 0;
 }
 
 LRESULT TNativeTabControl::HandleWhole(TMessage& M) {

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstddef>
 #include <map>
 #include <tuple>
 
@@ -58,9 +59,16 @@ void EnsureClass(const std::string& ClassName) {
 // parent here, does the same.
 constexpr UINT kReflectBase = 0xBC00;
 
+// WM_NOTIFY goes back to the control named in its header, unchanged: the
+// platform's NMHDR is laid out as Windows' own.
+static_assert(sizeof(NMHDR) == 3 * sizeof(void*) && offsetof(NMHDR, code) == 2 * sizeof(void*));
+
 LRESULT CALLBACK ParkingProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
   if (Msg == WM_COMMAND && LParam != 0)
     return SendMessageA(reinterpret_cast<HWND>(LParam), kReflectBase + Msg, WParam, LParam);
+  if (Msg == WM_NOTIFY && LParam != 0)
+    return SendMessageA(reinterpret_cast<NMHDR*>(LParam)->hwndFrom, kReflectBase + Msg, WParam,
+                        LParam);
   return DefWindowProcA(Wnd, Msg, WParam, LParam);
 }
 
