@@ -356,6 +356,10 @@ constexpr UINT DT_NOCLIP = 0x0100;
 // Draws Count bytes of Text (-1: up to the NUL) into R; returns the height.
 int DrawTextA(HDC DC, const char* Text, int Count, TRect& R, UINT Format);
 BOOL GetTextExtentPoint32A(HDC DC, const char* Text, int Count, TPoint& Size);
+// Asks the window to draw itself into DC, as WM_PRINTCLIENT does: an
+// owner-drawn tab control has its procedure paint each tab in view, sent
+// CN_DRAWITEM with the DC. Flags as Windows' (0: frame and client area).
+BOOL PrintWindow(HWND Wnd, HDC DC, UINT Flags);
 
 // What a control tells its parent: WM_NOTIFY's LParam. A notification may
 // be answered (a tab control's TCN_SELCHANGING is refused with TRUE).

@@ -24,6 +24,9 @@ class TNativeTabControl : public TNativeWindow {
   // The user's input: a press on a tab other than the selected one selects
   // it (unless TCN_SELCHANGING is refused), a release reports NM_CLICK.
   LRESULT HandleInput(HWND Wnd, TMessage& M);
+  // Paints into DC. Only an owner-drawn control draws here, through its
+  // procedure; the host's controls paint their own tabs.
+  void Print(HWND Wnd, HDC DC);
 
   // The rows in layout order, each listing item indexes left to right. A
   // single-line control has all its items in one row; a multi-line one
@@ -230,6 +233,9 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
       return HandleInput(Wnd, M);
+    case WM_PRINTCLIENT:
+      Print(Wnd, reinterpret_cast<HDC>(M.WParam));
+      return 0;
     default:
       return HandleWhole(M);
   }
@@ -245,6 +251,38 @@ LRESULT Notify(HWND Wnd, UINT Code) {
 }
 
 }  // namespace
+
+void TNativeTabControl::Print(HWND Wnd, HDC DC) {
+  if (DC == nullptr || (GetWindowStyle(Wnd) & TCS_OWNERDRAWFIXED) == 0)
+    return;
+  // Each tab is drawn in the control's font, as the common controls select
+  // it before they ask.
+  TFontRecord Font{WindowRecord(Wnd)->Font};
+  // The caller's DC gets its own font back on every path, also when the
+  // procedure destroys the control.
+  struct TKeepFont {
+    HDC DC;
+    HGDIOBJ Old;
+    ~TKeepFont() { SelectObject(DC, Old); }
+  } Keep{DC, SelectObject(DC, &Font)};
+  const TTabLayout L = TabControlLayout(Wnd, true);
+  for (const auto& Row : L.Rows)
+    for (int i : Row) {
+      DRAWITEMSTRUCT Item;
+      Item.CtlType = ODT_TAB;
+      Item.itemID = static_cast<UINT>(i);
+      Item.itemAction = ODA_DRAWENTIRE;
+      Item.itemState = i == CurSel ? ODS_SELECTED : 0;
+      Item.hwndItem = Wnd;
+      Item.hDC = DC;
+      Item.rcItem = L.ItemRects[static_cast<std::size_t>(i)];
+      Item.itemData = static_cast<std::uintptr_t>(Items[static_cast<std::size_t>(i)].Param);
+      SendMessage(Wnd, CN_DRAWITEM, 0, reinterpret_cast<LPARAM>(&Item));
+      // The procedure may have destroyed the control or changed its tabs.
+      if (!IsWindow(Wnd) || Items.size() != L.ItemRects.size())
+        return;
+    }
+}
 
 LRESULT TNativeTabControl::HandleInput(HWND Wnd, TMessage& M) {
   if (M.Msg == WM_LBUTTONUP) {
