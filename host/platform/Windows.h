@@ -371,9 +371,10 @@ struct NMHDR {
 constexpr UINT NM_CLICK = 0u - 2u;
 
 // An owner-drawn item to paint: WM_DRAWITEM's LParam. hDC is a platform DC
-// over the control's (or the printed bitmap's) device context, with the
-// control's font and colours; the drawing may change them, Windows restores
-// nothing for it.
+// over the control's (or the printed bitmap's) device context with the
+// control's font selected; the item sets its own colours. rcItem is the
+// item's area (on the real platform a little inside the tab's frame, and
+// larger for the raised selected tab).
 constexpr UINT ODT_TAB = 101;
 constexpr UINT ODA_DRAWENTIRE = 0x0001;
 constexpr UINT ODS_SELECTED = 0x0001;
