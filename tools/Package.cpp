@@ -1,8 +1,8 @@
 #include "Package.h"
 
-#include <dlfcn.h>
-
 #include <filesystem>
+
+#include "Module.h"
 
 std::string DefaultPackagePath() {
   std::error_code Error;
@@ -21,8 +21,8 @@ std::string DefaultPackagePath() {
 }
 
 std::optional<TJson> DescribePackage(TPackageLoader& Loader, const TLoadedPackage& Package) {
-  auto Entry =
-      reinterpret_cast<TPackageDescribeEntry>(dlsym(Package.Module, PackageDescribeEntryName));
+  auto Entry = reinterpret_cast<TPackageDescribeEntry>(
+      ModuleEntry(Package.Module, PackageDescribeEntryName));
   if (Entry == nullptr)
     return std::nullopt;
   for (TIExpert* Expert : Loader.ExpertsOf(Package))
