@@ -289,7 +289,7 @@ bool RunTour(const TSimulatorOptions& Options, std::ostream& Out, std::ostream& 
 // the session.
 std::string HistoryFile() {
   try {
-    return std::filesystem::path(RegistryHive::DefaultPath()).parent_path() / "history";
+    return (std::filesystem::path(RegistryHive::DefaultPath()).parent_path() / "history").string();
   } catch (const ERegistryException&) {
     return "";
   }
