@@ -118,12 +118,17 @@ bool QueryValue(std::uintptr_t Root, const std::string& Path, const std::string&
 
 bool SetString(std::uintptr_t Root, const std::string& Path, const std::string& Name,
                const std::string& Text) {
+  return SetValue(Root, Path, Name, REG_SZ, std::string(Text.c_str(), Text.size() + 1));
+}
+
+bool SetValue(std::uintptr_t Root, const std::string& Path, const std::string& Name,
+              std::uint32_t Type, const std::string& Data) {
   HKEY Key = nullptr;
   if (CreateNative(Root, Path, Key, nullptr) != ERROR_SUCCESS)
     return false;
   const LONG Status =
-      RegSetValueExA(Key, Name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(Text.c_str()),
-                     static_cast<DWORD>(Text.size() + 1));
+      RegSetValueExA(Key, Name.c_str(), 0, Type, reinterpret_cast<const BYTE*>(Data.data()),
+                     static_cast<DWORD>(Data.size()));
   RegCloseKey(Key);
   return Status == ERROR_SUCCESS;
 }

@@ -31,6 +31,10 @@ bool QueryValue(std::uintptr_t Root, const std::string& Path, const std::string&
 bool SetString(std::uintptr_t Root, const std::string& Path, const std::string& Name,
                const std::string& Text);
 bool DeleteValue(std::uintptr_t Root, const std::string& Path, const std::string& Name);
+// Writes a value of any type, its bytes as given, creating the key when
+// missing.
+bool SetValue(std::uintptr_t Root, const std::string& Path, const std::string& Name,
+              std::uint32_t Type, const std::string& Data);
 
 }  // namespace native_registry
 

@@ -87,3 +87,28 @@ void RegistryHive::Export(const std::string& Path, HiveFormat Format) {
     throw ERegistryException("Cannot write " + Path);
   }
 }
+
+void RegistryHive::Apply(const void* /*Owner*/, const HiveOp& Op) {
+  std::string Path;
+  for (const std::string& Name : Op.Path)
+    Path += (Path.empty() ? "" : "\\") + Name;
+  bool Done = false;
+  switch (Op.Kind) {
+    case HiveOp::CreateKey: {
+      bool Created = false;
+      Done = native_registry::CreateKey(CurrentUserRoot, Path, Created);
+      break;
+    }
+    case HiveOp::SetValue:
+      Done = native_registry::SetValue(CurrentUserRoot, Path, Op.Name, Op.Type, Op.Data);
+      break;
+    case HiveOp::DeleteValue:
+      Done = native_registry::DeleteValue(CurrentUserRoot, Path, Op.Name);
+      break;
+    case HiveOp::DeleteKey:
+      Done = native_registry::DeleteKeyTree(CurrentUserRoot, Path);
+      break;
+  }
+  if (!Done)
+    throw ERegistryException("Cannot change the registry key " + Path);
+}

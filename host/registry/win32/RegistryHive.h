@@ -49,6 +49,11 @@ class RegistryHive {
   void Export(const std::string& Path, HiveFormat Format);
   std::string DisplayText();
 
+  // Makes the change in the registry at once (Owner is for the hive file's
+  // bookkeeping and has none here); raises ERegistryException when Windows
+  // refuses it.
+  void Apply(const void* Owner, const HiveOp& Op);
+
   void SetLockWait(HiveLockWait) {}
   // Windows' registry reports a failed write to the call that made it.
   std::vector<std::string> TakeSaveFailures() { return {}; }
