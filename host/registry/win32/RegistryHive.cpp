@@ -32,7 +32,8 @@ RegistryHive::RegistryHive(const std::string& Location) : FLocation(Location) {
   if (Location != Memory && Location != Native)
     throw ERegistryException("Cannot use " + Location +
                              " as the registry: on Windows the registry is Windows' own "
-                             "(registry) or one in memory for the run (:memory:)");
+                             "(registry) or one in memory for the run (:memory:); import a hive "
+                             "file with regedit");
   if (CurrentHive != nullptr)
     throw ERegistryException("Another registry hive is in use");
   if (Location == Memory) {
