@@ -1,8 +1,5 @@
 #include "Help.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 
@@ -12,21 +9,8 @@
 
 #include "DialogBlock.h"
 #include "OptionTable.h"
+#include "ProgramFolder.h"
 #include "Simulator.h"
-
-std::size_t TerminalWidth(int Fd) {
-  // The terminal's own width where there is one, else COLUMNS, else 80;
-  // text is never wrapped narrower than 40 columns.
-  winsize Size{};
-  std::size_t Width = 0;
-  if (::ioctl(Fd, TIOCGWINSZ, &Size) == 0 && Size.ws_col > 0)
-    Width = Size.ws_col;
-  else if (const char* Columns = std::getenv("COLUMNS"); Columns != nullptr)
-    Width = static_cast<std::size_t>(std::strtoul(Columns, nullptr, 10));
-  if (Width == 0)
-    Width = 80;
-  return std::max<std::size_t>(Width, 40);
-}
 
 // Text broken at blanks into lines of at most Width columns after Indent
 // (a word longer than that stands alone); the first line starts at column
@@ -100,14 +84,6 @@ std::string OptionName(const TOption& O) {
     Name += std::string(" ") + O.Value;
   return Name;
 }
-
-// The folder this program lies in; "" when it cannot be told.
-std::string OwnFolder() {
-  std::error_code E;
-  const std::filesystem::path Self = std::filesystem::read_symlink("/proc/self/exe", E);
-  return E ? std::string() : Self.parent_path().string();
-}
-
 }  // namespace
 
 std::string CommandList() {
@@ -242,10 +218,10 @@ std::string HelpText() {
 
 std::string VersionText() {
   std::string Builds;
-  const std::string Folder = OwnFolder();
+  const std::string Folder = ProgramFolder();
   for (int V = 5; V <= 7; ++V) {
-    const std::string Program = Folder + "/tabulon-ide-" + std::to_string(V);
-    if (V == HostVersion || (!Folder.empty() && ::access(Program.c_str(), X_OK) == 0))
+    const std::string Program = Folder + "/" + ProgramFileName("tabulon-ide-" + std::to_string(V));
+    if (V == HostVersion || IsProgram(Program))
       Builds += (Builds.empty() ? "" : ", ") + std::string("Delphi ") + std::to_string(V);
   }
   return std::string("tabulon-ide ") + TABULON_VERSION + "\nhost builds: " + Builds +

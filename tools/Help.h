@@ -6,11 +6,9 @@
 #include <cstddef>
 #include <string>
 
-// The width to wrap help and messages to: the terminal's, or 80 where there
-// is none.
-#include <unistd.h>
-
-std::size_t TerminalWidth(int Fd = STDOUT_FILENO);
+// The width to wrap help and messages to: the terminal's (Fd 1 is standard
+// output, 2 standard error), else COLUMNS, else 80; never under 40.
+std::size_t TerminalWidth(int Fd = 1);
 
 // Text broken at blanks into lines of at most Width columns, the first
 // starting at column First (Indent by default) and the others at Indent.

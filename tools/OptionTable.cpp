@@ -3,13 +3,7 @@
 const std::vector<TOption>& OptionTable() {
   static const std::vector<TOption> kOptions = {
       {nullptr, "--host", "5|6|7", "the IDE version (default 7)"},
-      {nullptr, "--hive", "FILE",
-       "the registry hive file (default\n"
-       "$XDG_CONFIG_HOME/tabulon/HKEY_CURRENT_USER.reg, in\n"
-       "~/.config when XDG_CONFIG_HOME is not set);\n"
-       ":memory: for a hive that is gone when the run ends;\n"
-       "a REGEDIT4 or a regedit 5.00 (UTF-16LE) file, written\n"
-       "back in its own format"},
+      HiveOption(),
       {nullptr, "--palette", "FILE",
        "the palette's pages, one caption a line, UTF-8\n"
        "(default: the stock pages of that IDE version)"},

@@ -21,6 +21,10 @@ struct TOption {
 
 const std::vector<TOption>& OptionTable();
 
+// --hive, whose store is the system's: a hive file on POSIX systems,
+// Windows' own registry on Windows.
+TOption HiveOption();
+
 // The entry of an argument that is an option name ("--host", "-e"), without
 // any "=VALUE"; nullptr for anything else.
 const TOption* FindOption(const std::string& Name);

@@ -1,13 +1,13 @@
 #include "Package.h"
 
-#include <dlfcn.h>
-
 #include <filesystem>
+
+#include "Module.h"
+#include "ProgramFolder.h"
 
 std::string DefaultPackagePath() {
   std::error_code Error;
-  const std::filesystem::path Self = std::filesystem::read_symlink("/proc/self/exe", Error);
-  const std::filesystem::path Dir = Error ? std::filesystem::current_path() : Self.parent_path();
+  const std::filesystem::path Dir = ProgramFolder();
   const std::filesystem::path Module =
       std::filesystem::path("host" + std::to_string(HostVersion)) / "Tabulon.bpl";
   // TABULON_INSTALLED_PACKAGES is the package folder relative to the folder
@@ -21,8 +21,8 @@ std::string DefaultPackagePath() {
 }
 
 std::optional<TJson> DescribePackage(TPackageLoader& Loader, const TLoadedPackage& Package) {
-  auto Entry =
-      reinterpret_cast<TPackageDescribeEntry>(dlsym(Package.Module, PackageDescribeEntryName));
+  auto Entry = reinterpret_cast<TPackageDescribeEntry>(
+      ModuleEntry(Package.Module, PackageDescribeEntryName));
   if (Entry == nullptr)
     return std::nullopt;
   for (TIExpert* Expert : Loader.ExpertsOf(Package))

@@ -89,6 +89,10 @@ struct TParser {
   std::vector<std::string> Ignored;  // where CLI11 stores values; read from results()
 
   TParser() {
+    // The options are GNU-style on every system: on Windows, CLI11 would
+    // otherwise take a script's path written with slashes (/work/a.tide,
+    // as Wine passes one) for a "/option".
+    App.allow_windows_style_options(false);
     App.set_help_flag();
     App.allow_extras();
     for (const TOption& O : OptionTable()) {
@@ -289,7 +293,7 @@ bool RunTour(const TSimulatorOptions& Options, std::ostream& Out, std::ostream& 
 // the session.
 std::string HistoryFile() {
   try {
-    return std::filesystem::path(RegistryHive::DefaultPath()).parent_path() / "history";
+    return (std::filesystem::path(RegistryHive::DefaultPath()).parent_path() / "history").string();
   } catch (const ERegistryException&) {
     return "";
   }

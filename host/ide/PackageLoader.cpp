@@ -1,9 +1,8 @@
 #include "PackageLoader.h"
 
-#include <dlfcn.h>
-
 #include <algorithm>
 
+#include "Module.h"
 #include "ModuleDependencies.h"
 #include "StockPalette.h"
 
@@ -16,17 +15,12 @@ std::string Join(const std::vector<std::string>& Items, const std::string& Separ
   return Result;
 }
 
-std::string LastDlError() {
-  const char* Error = dlerror();
-  return Error != nullptr ? Error : "unknown error";
-}
-
 // Closes a module on every path unless the load went through.
 struct TModuleGuard {
   void* Module;
   ~TModuleGuard() {
     if (Module != nullptr)
-      dlclose(Module);
+      CloseModule(Module);
   }
 };
 
@@ -70,17 +64,19 @@ const TLoadedPackage& TPackageLoader::Load(const std::string& Path) {
                           Library + ", the run-time packages of Delphi " + IntToStr(Built) +
                           ", which this IDE does not provide");
   }
-  TModuleGuard Guard{dlopen(Path.c_str(), RTLD_NOW | RTLD_LOCAL)};
+  std::string OpenError;
+  TModuleGuard Guard{OpenModule(Path, OpenError)};
   if (Guard.Module == nullptr)
-    throw EPackageError(Cannot + LastDlError());
+    throw EPackageError(Cannot + OpenError);
   // Opening a module that is loaded already gives its handle again.
   for (const auto& P : FPackages)
     if (P->Module == Guard.Module)
       throw EPackageError(Cannot + "it is loaded already");
 
-  auto InfoEntry = reinterpret_cast<TPackageInfoEntry>(dlsym(Guard.Module, PackageInfoEntryName));
+  auto InfoEntry =
+      reinterpret_cast<TPackageInfoEntry>(ModuleEntry(Guard.Module, PackageInfoEntryName));
   auto RegisterEntry =
-      reinterpret_cast<TPackageRegisterEntry>(dlsym(Guard.Module, PackageRegisterEntryName));
+      reinterpret_cast<TPackageRegisterEntry>(ModuleEntry(Guard.Module, PackageRegisterEntryName));
   if (InfoEntry == nullptr || RegisterEntry == nullptr)
     throw EPackageError(Cannot + "it is not a package (no " +
                         (InfoEntry == nullptr ? PackageInfoEntryName : PackageRegisterEntryName) +
@@ -134,7 +130,7 @@ void TPackageLoader::Unload(const TLoadedPackage& Package) {
   FPackages.erase(It);
   // The experts' code lives in the module: they go before it does.
   FRegistry.DestroyExpertsOf(Doomed.get());
-  dlclose(Doomed->Module);
+  CloseModule(Doomed->Module);
 }
 
 void TPackageLoader::UnloadAll() {

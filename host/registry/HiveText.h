@@ -72,3 +72,8 @@ void CheckHiveHead(const std::string& Head, bool Whole, const std::string& FileN
 // false it holds hive text instead, for showing.
 std::string FormatHiveText(const HiveKey& Root, HiveFormat Format = HiveFormat::Regedit4,
                            bool Strict = true);
+
+// A hive's REGEDIT4 text for people: Windows-1251 converted to UTF-8, LF
+// line ends, and control bytes (0x1F, tab, ...) shown as \x1f so they can
+// be seen.
+std::string HiveDisplayText(const std::string& Raw);

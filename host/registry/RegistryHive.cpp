@@ -148,28 +148,7 @@ std::string RegistryHive::Text() {
 }
 
 std::string RegistryHive::DisplayText() {
-  const std::string Raw = Text();
-  std::string Shown;
-  for (std::size_t i = 0; i < Raw.size(); ++i) {
-    const unsigned char C = static_cast<unsigned char>(Raw[i]);
-    if (C == '\0' && i + 4 < Raw.size()) {
-      // A character Windows-1251 has no byte for, shown as itself.
-      Shown.append(Raw, i, 5);
-      i += 4;
-    } else if (C == '\r' && i + 1 < Raw.size() && Raw[i + 1] == '\n') {
-      Shown += '\n';
-      ++i;
-    } else if (C < 0x20 || C == 0x7F || C == 0x98) {
-      // 0x98 is unassigned in Windows-1251 and would reach the terminal as
-      // a C1 control character.
-      char Buf[8];
-      std::snprintf(Buf, sizeof Buf, "\\x%02x", C);
-      Shown += Buf;
-    } else {
-      Shown += static_cast<char>(C);
-    }
-  }
-  return HiveTextToUtf8(Shown);
+  return HiveDisplayText(Text());
 }
 
 void RegistryHive::SetBeforeRename(std::function<void(const std::string&)> Hook) {

@@ -414,8 +414,13 @@ void TWinControl::DestroyWnd() {
   // Only the control's own window is destroyed: a handle field that holds a
   // window lent by another control leaves that window alone, and the own
   // window goes even then, so that no window is left calling a freed control.
-  if (FOwnWindow != nullptr)
+  // Windows sends the going window WM_DESTROY, which reaches this control's
+  // window procedure: while it goes the control's handle is its own window,
+  // so that nothing done then reaches a window lent to it.
+  if (FOwnWindow != nullptr) {
+    FHandle = FOwnWindow;
     DestroyWindow(FOwnWindow);
+  }
   FOwnWindow = nullptr;
   FHandle = nullptr;
 }

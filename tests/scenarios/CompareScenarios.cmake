@@ -6,7 +6,7 @@
 # script names that this build makes. TARGET's program runs through ctest's
 # emulator (Wine); the headless side is TABULON_HEADLESS_BUILD's
 # bin/tabulon-ide. A test skips (77), saying which build to make, when that
-# build is missing, and skips an exact-time script, saying why.
+# build is missing, and skips a headless-only script, saying why.
 set(TABULON_HEADLESS_BUILD ${PROJECT_SOURCE_DIR}/build
     CACHE PATH "A headless build whose bin/tabulon-ide the scenario comparison runs")
 

@@ -3,7 +3,7 @@
 build and compares what both saw, state by state (compare_dumps.py).
 
 usage: run_compare.py --script FILE.tide --host N --work DIR
-                      [--exact-time skip|run] [--timeout S]
+                      [--headless-only skip|run] [--timeout S]
                       --headless PROGRAM... --win32 PROGRAM...
 
 PROGRAM... is the tabulon-ide to run and what runs it: on the real platform
@@ -13,12 +13,12 @@ too, except after ok and cancel), each side in a folder of its own under
 DIR, from which the files the script's `# args:` name are read, so that
 neither build is handed a path of the other's file system.
 
-A script whose header says `# exact-time: REASON` depends on the headless
-build's simulated clock exactly: with --exact-time skip (the default) it is
-not run, and the reason is printed.
+A script whose header says `# platform: headless` depends on the headless
+build (its simulated clock exactly, say, as its header explains): with
+--headless-only skip (the default) it is not run, and that is printed.
 
 exit status: 0 both agree, 1 they differ or a run failed, 77 skipped (no
-headless build, or an exact-time script), 2 bad arguments
+headless build, or a headless-only script), 2 bad arguments
 """
 import argparse
 import os
@@ -115,7 +115,7 @@ def original_lines(text, script_name, origin):
     return re.sub(re.escape(script_name) + r":(\d+):", back, text)
 
 
-def compare_script(script, host, work, headless, win32, exact_time="skip", timeout=600):
+def compare_script(script, host, work, headless, win32, headless_only="skip", timeout=600):
     """Prints the comparison's report; returns the exit status."""
     # The launcher runs the simulator of the host build beside it.
     needed = [headless[0]]
@@ -131,10 +131,10 @@ def compare_script(script, host, work, headless, win32, exact_time="skip", timeo
     with open(script, encoding="utf-8") as f:
         source = f.read().splitlines()
     name = os.path.basename(script)
-    reason = header(source, "exact-time")
-    if reason is not None and exact_time == "skip":
-        print(f"{name}: not compared on the real platform: it depends on simulated time"
-              f" exactly: {reason}")
+    platform = header(source, "platform")
+    if platform is not None and platform.strip() != "win32" and headless_only == "skip":
+        print(f"{name}: not compared on the real platform: it runs on the {platform.strip()}"
+              f" build only, as its header says and explains")
         return SKIP
     args = shlex.split(header(source, "args") or "")
     lines, origin, labels, dialog_labels, waits = instrument(source)
@@ -174,12 +174,12 @@ def main(argv):
     parser.add_argument("--script", required=True)
     parser.add_argument("--host", type=int, required=True)
     parser.add_argument("--work", required=True)
-    parser.add_argument("--exact-time", choices=("skip", "run"), default="skip")
+    parser.add_argument("--headless-only", choices=("skip", "run"), default="skip")
     parser.add_argument("--timeout", type=int, default=600)
     parser.add_argument("--headless", nargs="+", required=True)
     parser.add_argument("--win32", nargs="+", required=True)
     a = parser.parse_args(argv[1:])
-    return compare_script(a.script, a.host, a.work, a.headless, a.win32, a.exact_time,
+    return compare_script(a.script, a.host, a.work, a.headless, a.win32, a.headless_only,
                           a.timeout)
 
 

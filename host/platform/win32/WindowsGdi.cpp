@@ -47,10 +47,20 @@ HDC GetDC(HWND Wnd) {
   return DC;
 }
 
+// A canvas that paints outside a window's paint has nothing of the real
+// screen to draw on: its DC is over no device, GDI refuses what is drawn on
+// it, and measuring needs no DC (FontTextWidth, FontMetrics). The display
+// list is the headless platform's picture of a paint; nothing records here.
+HDC CreateRecordingDC(TDisplayList* /*List*/, HFONT Font) {
+  auto* DC = new TDeviceContext;
+  DC->Font = Font != nullptr ? Font : SystemFont();
+  return DC;
+}
+
 int ReleaseDC(HWND Wnd, HDC DC) {
   if (DC == nullptr || DC->Lent)
     return 0;
-  const int Released = native::ReleaseDC(Wnd, DC->Native);
+  const int Released = DC->Native != nullptr ? native::ReleaseDC(Wnd, DC->Native) : 1;
   delete DC;
   return Released;
 }

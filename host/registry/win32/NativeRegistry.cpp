@@ -53,13 +53,23 @@ std::vector<std::string> Names(std::uintptr_t Root, const std::string& Path, boo
   return Result;
 }
 
+// Creates or opens the key for writing. Below a volatile key (a run's
+// registry in memory) Windows allows only volatile keys.
+LONG CreateNative(std::uintptr_t Root, const std::string& Path, HKEY& Key, DWORD* Disposition) {
+  LONG Status = RegCreateKeyExA(RootOf(Root), Path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                KEY_WRITE, nullptr, &Key, Disposition);
+  if (Status == ERROR_CHILD_MUST_BE_VOLATILE)
+    Status = RegCreateKeyExA(RootOf(Root), Path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE,
+                             nullptr, &Key, Disposition);
+  return Status;
+}
+
 }  // namespace
 
 bool CreateKey(std::uintptr_t Root, const std::string& Path, bool& Created) {
   HKEY Key = nullptr;
   DWORD Disposition = 0;
-  if (RegCreateKeyExA(RootOf(Root), Path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                      nullptr, &Key, &Disposition) != ERROR_SUCCESS)
+  if (CreateNative(Root, Path, Key, &Disposition) != ERROR_SUCCESS)
     return false;
   RegCloseKey(Key);
   Created = Disposition == REG_CREATED_NEW_KEY;
@@ -108,13 +118,17 @@ bool QueryValue(std::uintptr_t Root, const std::string& Path, const std::string&
 
 bool SetString(std::uintptr_t Root, const std::string& Path, const std::string& Name,
                const std::string& Text) {
+  return SetValue(Root, Path, Name, REG_SZ, std::string(Text.c_str(), Text.size() + 1));
+}
+
+bool SetValue(std::uintptr_t Root, const std::string& Path, const std::string& Name,
+              std::uint32_t Type, const std::string& Data) {
   HKEY Key = nullptr;
-  if (RegCreateKeyExA(RootOf(Root), Path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                      nullptr, &Key, nullptr) != ERROR_SUCCESS)
+  if (CreateNative(Root, Path, Key, nullptr) != ERROR_SUCCESS)
     return false;
   const LONG Status =
-      RegSetValueExA(Key, Name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(Text.c_str()),
-                     static_cast<DWORD>(Text.size() + 1));
+      RegSetValueExA(Key, Name.c_str(), 0, Type, reinterpret_cast<const BYTE*>(Data.data()),
+                     static_cast<DWORD>(Data.size()));
   RegCloseKey(Key);
   return Status == ERROR_SUCCESS;
 }
@@ -122,6 +136,44 @@ bool SetString(std::uintptr_t Root, const std::string& Path, const std::string& 
 bool DeleteValue(std::uintptr_t Root, const std::string& Path, const std::string& Name) {
   const TKey Key(Root, Path, KEY_SET_VALUE);
   return Key && RegDeleteValueA(Key.Get(), Name.c_str()) == ERROR_SUCCESS;
+}
+
+}  // namespace native_registry
+
+namespace native_registry {
+
+namespace {
+const std::uintptr_t CurrentUser = 0x80000001;
+const char* const VolatileParent = "Software\\Tabulon Volatile";
+}  // namespace
+
+bool OverrideCurrentUser(const std::string& Name) {
+  HKEY Parent = nullptr;
+  if (RegCreateKeyExA(RootOf(CurrentUser), VolatileParent, 0, nullptr, REG_OPTION_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &Parent, nullptr) != ERROR_SUCCESS)
+    return false;
+  HKEY Key = nullptr;
+  const LONG Made = RegCreateKeyExA(Parent, Name.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                                    KEY_ALL_ACCESS, nullptr, &Key, nullptr);
+  RegCloseKey(Parent);
+  if (Made != ERROR_SUCCESS)
+    return false;
+  // The override holds its own reference to the key.
+  const LONG Overridden = RegOverridePredefKey(RootOf(CurrentUser), Key);
+  RegCloseKey(Key);
+  if (Overridden != ERROR_SUCCESS) {
+    DeleteKeyTree(CurrentUser, std::string(VolatileParent) + "\\" + Name);
+    return false;
+  }
+  return true;
+}
+
+void RestoreCurrentUser(const std::string& Name) {
+  RegOverridePredefKey(RootOf(CurrentUser), nullptr);
+  DeleteKeyTree(CurrentUser, std::string(VolatileParent) + "\\" + Name);
+  // The parent goes with the last run that used it; one still in use keeps
+  // it (RegDeleteKeyA refuses a key that has sub-keys).
+  RegDeleteKeyA(RootOf(CurrentUser), VolatileParent);
 }
 
 }  // namespace native_registry

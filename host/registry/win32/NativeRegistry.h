@@ -31,5 +31,21 @@ bool QueryValue(std::uintptr_t Root, const std::string& Path, const std::string&
 bool SetString(std::uintptr_t Root, const std::string& Path, const std::string& Name,
                const std::string& Text);
 bool DeleteValue(std::uintptr_t Root, const std::string& Path, const std::string& Name);
+// Writes a value of any type, its bytes as given, creating the key when
+// missing.
+bool SetValue(std::uintptr_t Root, const std::string& Path, const std::string& Name,
+              std::uint32_t Type, const std::string& Data);
+
+}  // namespace native_registry
+
+namespace native_registry {
+
+// Points this process's HKEY_CURRENT_USER at a new volatile key (one that
+// Windows never writes to disk) below the real one, named Name below
+// Software, so that a run can keep its settings in memory; false when it
+// cannot. RestoreCurrentUser points it back and deletes the key with all it
+// holds.
+bool OverrideCurrentUser(const std::string& Name);
+void RestoreCurrentUser(const std::string& Name);
 
 }  // namespace native_registry

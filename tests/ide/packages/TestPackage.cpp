@@ -5,6 +5,14 @@
 #include "Exptintf.h"
 #include "PackageInfo.h"
 
+// The entries the IDE looks up by name. A Windows DLL that marks nothing
+// for export exports every function, as the package module does.
+#if defined(_WIN32)
+#define TEST_PACKAGE_ENTRY
+#else
+#define TEST_PACKAGE_ENTRY __attribute__((visibility("default")))
+#endif
+
 namespace {
 
 int* DestroyedCounter = nullptr;
@@ -62,12 +70,12 @@ TPackageInfo MakeInfo() {
 
 extern "C" {
 
-__attribute__((visibility("default"))) const TPackageInfo* TabulonPackageInfo() {
+TEST_PACKAGE_ENTRY const TPackageInfo* TabulonPackageInfo() {
   static const TPackageInfo Info = MakeInfo();
   return &Info;
 }
 
-__attribute__((visibility("default"))) void TabulonPackageRegister() {
+TEST_PACKAGE_ENTRY void TabulonPackageRegister() {
   RegisterLibraryExpert(new TTestExpert);
 #if defined(TEST_PACKAGE_THROWING)
   throw Exception("Register gave up");
@@ -75,7 +83,7 @@ __attribute__((visibility("default"))) void TabulonPackageRegister() {
 }
 
 // The tests hand in a counter that the expert's destructor increments.
-__attribute__((visibility("default"))) void TabulonTestPackageWatch(int* Counter) {
+TEST_PACKAGE_ENTRY void TabulonTestPackageWatch(int* Counter) {
   DestroyedCounter = Counter;
 }
 }

@@ -1,0 +1,248 @@
+#include <histedit.h>
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <filesystem>
+#include <istream>
+#include <ostream>
+
+#include "Prompt.h"
+
+namespace {
+
+// Set by SIGINT while a line is read.
+volatile sig_atomic_t GInterrupted = 0;
+// Whether the line held anything when Ctrl-C cancelled it.
+bool GTypedWhenInterrupted = false;
+
+void IgnoreInterrupt(int) {
+  GInterrupted = 1;
+}
+
+// libedit's reader of one character. SIGINT is blocked while a line is read
+// except inside ppoll, which opens it atomically: a Ctrl-C that comes while
+// libedit redraws is not caught and then lost in a read that blocks, but
+// ends the next wait at once.
+int ReadChar(EditLine* Edit, wchar_t* Char) {
+  std::mbstate_t State{};
+  sigset_t Open;
+  sigprocmask(SIG_BLOCK, nullptr, &Open);
+  sigdelset(&Open, SIGINT);
+  for (;;) {
+    if (GInterrupted) {
+      const LineInfo* Info = el_line(Edit);
+      GTypedWhenInterrupted = Info->lastchar != Info->buffer;
+      errno = EINTR;
+      return -1;
+    }
+    pollfd In{STDIN_FILENO, POLLIN, 0};
+    if (::ppoll(&In, 1, nullptr, &Open) < 0) {
+      if (errno == EINTR)
+        continue;
+      return -1;
+    }
+    char Byte = 0;
+    const ssize_t N = ::read(STDIN_FILENO, &Byte, 1);
+    if (N == 0)
+      return 0;
+    if (N < 0) {
+      if (errno == EINTR)
+        continue;
+      return -1;
+    }
+    wchar_t Wide = 0;
+    const std::size_t Used = std::mbrtowc(&Wide, &Byte, 1, &State);
+    if (Used == static_cast<std::size_t>(-2))
+      continue;  // more bytes of one character to come
+    if (Used == static_cast<std::size_t>(-1)) {
+      // Not UTF-8: the byte stands for itself, and the script reader tells
+      // the user when the line runs.
+      State = std::mbstate_t{};
+      Wide = static_cast<unsigned char>(Byte);
+    }
+    *Char = Wide;
+    return 1;
+  }
+}
+
+// While a line is read, SIGINT only interrupts the read: no SA_RESTART, so
+// that read() returns EINTR. The handler before is back afterwards.
+class TCatchInterrupt {
+ public:
+  TCatchInterrupt() {
+    struct sigaction Action {};
+    Action.sa_handler = &IgnoreInterrupt;
+    sigemptyset(&Action.sa_mask);
+    Action.sa_flags = 0;
+    sigaction(SIGINT, &Action, &FBefore);
+  }
+  ~TCatchInterrupt() { sigaction(SIGINT, &FBefore, nullptr); }
+  TCatchInterrupt(const TCatchInterrupt&) = delete;
+  TCatchInterrupt& operator=(const TCatchInterrupt&) = delete;
+
+ private:
+  struct sigaction FBefore {};
+};
+
+class TEditLinePromptInput : public TPromptInput {
+ public:
+  TEditLinePromptInput(const std::string& HistoryFile, std::ostream& Err, TCompleter Complete)
+      : FHistoryFile(HistoryFile), FErr(Err), FComplete(std::move(Complete)) {
+    // libedit shows and edits multibyte characters only in a UTF-8 locale;
+    // the character classes are all it needs of it. The prompt reads UTF-8
+    // whatever the user's locale is (in "C" typed Cyrillic would vanish).
+    const char* Locale = std::setlocale(LC_CTYPE, "");
+    if (Locale == nullptr || std::strstr(Locale, "UTF-8") == nullptr) {
+      const char* Utf8 = std::setlocale(LC_CTYPE, "C.UTF-8");
+      if (Utf8 == nullptr)
+        std::setlocale(LC_CTYPE, "C.utf8");
+    }
+    FHistory = history_init();
+    HistEvent Event;
+    history(FHistory, &Event, H_SETSIZE, 1000);
+    history(FHistory, &Event, H_SETUNIQUE, 1);
+    if (!FHistoryFile.empty())
+      history(FHistory, &Event, H_LOAD, FHistoryFile.c_str());
+    FEdit = el_init("tabulon-ide", stdin, stdout, stderr);
+    el_set(FEdit, EL_CLIENTDATA, this);
+    el_set(FEdit, EL_PROMPT, &TEditLinePromptInput::PromptOf);
+    el_set(FEdit, EL_EDITOR, "emacs");
+    el_set(FEdit, EL_HIST, history, FHistory);
+    el_set(FEdit, EL_SIGNAL, 1);
+    el_set(FEdit, EL_GETCFN, &ReadChar);
+    el_set(FEdit, EL_ADDFN, "tabulon-complete", "complete a word", &TEditLinePromptInput::Complete);
+    el_set(FEdit, EL_BIND, "^I", "tabulon-complete", nullptr);
+    // The user's ~/.editrc, as other programs that use libedit read it.
+    el_source(FEdit, nullptr);
+  }
+  ~TEditLinePromptInput() override {
+    el_end(FEdit);
+    history_end(FHistory);
+  }
+  TEditLinePromptInput(const TEditLinePromptInput&) = delete;
+  TEditLinePromptInput& operator=(const TEditLinePromptInput&) = delete;
+
+  TRead ReadLine(const std::string& Prompt, std::string& Line) override {
+    FPrompt = Prompt;
+    int Count = 0;
+    // Ctrl-C interrupts the read (libedit passes the signal on to the
+    // handler below, which does nothing): the line is dropped, the session
+    // goes on.
+    const TCatchInterrupt Catch;
+    GInterrupted = 0;
+    GTypedWhenInterrupted = false;
+    sigset_t Interrupt, Before;
+    sigemptyset(&Interrupt);
+    sigaddset(&Interrupt, SIGINT);
+    sigprocmask(SIG_BLOCK, &Interrupt, &Before);
+    const char* Read = el_gets(FEdit, &Count);
+    sigprocmask(SIG_SETMASK, &Before, nullptr);
+    if (Read == nullptr && GInterrupted) {
+      // What was typed is gone; whether there was anything is what matters.
+      Line = GTypedWhenInterrupted ? "^C" : "";
+      return TRead::Cancelled;
+    }
+    if (Read == nullptr || Count <= 0)
+      return TRead::End;
+    Line.assign(Read, static_cast<std::size_t>(Count));
+    while (!Line.empty() && (Line.back() == '\n' || Line.back() == '\r'))
+      Line.pop_back();
+    if (Line.find_first_not_of(" \t") != std::string::npos) {
+      HistEvent Event;
+      history(FHistory, &Event, H_ENTER, Line.c_str());
+      if (!FHistoryFile.empty() && !FHistoryFailed && !SaveHistory()) {
+        FHistoryFailed = true;
+        FErr << "tabulon-ide: the history is not saved to " << FHistoryFile << ": "
+             << std::strerror(errno) << "\n";
+      }
+    }
+    return TRead::Line;
+  }
+
+ private:
+  static unsigned char Complete(EditLine* Edit, int) {
+    void* Data = nullptr;
+    el_get(Edit, EL_CLIENTDATA, &Data);
+    return static_cast<TEditLinePromptInput*>(Data)->CompleteWord(Edit);
+  }
+  unsigned char CompleteWord(EditLine* Edit) {
+    const LineInfo* Info = el_line(Edit);
+    const std::string Before(Info->buffer, Info->cursor);
+    // Pasted text comes with more bytes behind the tab; indentation comes
+    // at the start of the line. Both keep the tab as a blank.
+    pollfd Pending{STDIN_FILENO, POLLIN, 0};
+    if (Before.find_first_not_of(" \t") == std::string::npos || ::poll(&Pending, 1, 0) > 0) {
+      el_insertstr(Edit, " ");
+      return CC_REFRESH;
+    }
+    const std::vector<std::string> Found =
+        FComplete ? FComplete(Before, FPrompt == "dialog> ") : std::vector<std::string>();
+    const std::size_t Start =
+        Before.find_last_of(" \t") == std::string::npos ? 0 : Before.find_last_of(" \t") + 1;
+    const std::size_t Typed = Before.size() - Start;
+    if (Found.empty())
+      return CC_ERROR;
+    // The longest common beginning of what fits, and a blank after a word
+    // that is the only one.
+    std::string Common = Found.front();
+    for (const std::string& F : Found)
+      Common.resize(std::mismatch(Common.begin(), Common.end(), F.begin(), F.end()).first -
+                    Common.begin());
+    if (Common.size() > Typed) {
+      el_insertstr(Edit, (Common.substr(Typed) + (Found.size() == 1 ? " " : "")).c_str());
+      return CC_REFRESH;
+    }
+    if (Found.size() == 1) {
+      if (Typed > 0)
+        el_insertstr(Edit, " ");
+      return CC_REFRESH;
+    }
+    std::string List = "\n";
+    for (const std::string& F : Found)
+      List += F + "  ";
+    List += "\n";
+    std::fputs(List.c_str(), stdout);
+    std::fflush(stdout);
+    return CC_REDISPLAY;
+  }
+
+  static char* PromptOf(EditLine* Edit) {
+    void* Data = nullptr;
+    el_get(Edit, EL_CLIENTDATA, &Data);
+    return static_cast<TEditLinePromptInput*>(Data)->FPrompt.data();
+  }
+  bool SaveHistory() {
+    // The folder is the default hive's, which may not be there yet.
+    std::error_code E;
+    std::filesystem::create_directories(std::filesystem::path(FHistoryFile).parent_path(), E);
+    HistEvent Event;
+    errno = 0;
+    if (history(FHistory, &Event, H_SAVE, FHistoryFile.c_str()) >= 0)
+      return true;
+    if (errno == 0)
+      errno = EIO;
+    return false;
+  }
+
+  std::string FHistoryFile;
+  std::ostream& FErr;
+  TCompleter FComplete;
+  std::string FPrompt;
+  bool FHistoryFailed = false;
+  History* FHistory = nullptr;
+  EditLine* FEdit = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<TPromptInput> EditLinePromptInput(const std::string& HistoryFile, std::ostream& Err,
+                                                  TCompleter Complete) {
+  return std::make_unique<TEditLinePromptInput>(HistoryFile, Err, std::move(Complete));
+}
