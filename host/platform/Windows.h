@@ -48,6 +48,7 @@ struct TMessage {
 
 // Window messages. The numbers are Win32's; CM_ messages are the VCL's own.
 constexpr UINT WM_NULL = 0x0000;
+constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_SIZE = 0x0005;
 constexpr UINT WM_SETFOCUS = 0x0007;
 constexpr UINT WM_KILLFOCUS = 0x0008;
@@ -206,7 +207,8 @@ struct TWindowRecord {
 // Creates a window of a registered class ("SysTabControl32", "EDIT", or any
 // other name for a window with no native behaviour of its own).
 HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc);
-// Frees the window's record; its handle is dead from then on.
+// Sends the window WM_DESTROY, then frees its record; its handle is dead
+// from then on.
 BOOL DestroyWindow(HWND Wnd);
 BOOL IsWindow(HWND Wnd);
 // The record of a live window; nullptr for a handle that is not, or no

@@ -127,6 +127,10 @@ HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure 
 }
 
 BOOL DestroyWindow(HWND Wnd) {
+  if (Windows().Find(Wnd) == nullptr)
+    return 0;
+  // As on Windows, the going window's procedure hears WM_DESTROY first.
+  SendMessage(Wnd, WM_DESTROY, 0, 0);
   return Windows().Remove(Wnd) ? 1 : 0;
 }
 
@@ -158,6 +162,14 @@ LRESULT CallDefWindowProc(HWND Wnd, TMessage& Message) {
     return 0;
   if (Message.Msg == WM_SETFONT && Message.WParam != 0)
     Record->Font = reinterpret_cast<HFONT>(Message.WParam)->Desc;
+  // The class frees its state at WM_DESTROY, as Windows' controls do: a
+  // procedure that hands a window's WM_DESTROY to another window's default
+  // handling empties that other window.
+  if (Message.Msg == WM_DESTROY) {
+    Record->Native = std::make_unique<TNativeWindow>();
+    Message.Result = 0;
+    return 0;
+  }
   Message.Result = Record->Native->Handle(Wnd, Message);
   return Message.Result;
 }
