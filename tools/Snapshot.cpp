@@ -1,14 +1,17 @@
 #include "Snapshot.h"
 
+#include <cctype>
 #include <memory>
 #include <ostream>
 
+#include "CodePage.h"
 #include "ControlPainter.h"
 #include "DialogBlock.h"
 #include "DialogSnapshot.h"
 #include "Forms.h"
 #include "PaletteButtons.h"
 #include "PictureFile.h"
+#include "WindowCapture.h"
 
 TPicture PaletteSnapshot(TSimulator& Sim) {
   TIdeMainForm* Form = Sim.MainForm();
@@ -40,15 +43,59 @@ TPicture PaletteSnapshot(TSimulator& Sim) {
   return Picture;
 }
 
+namespace {
+
+bool IsBmpName(const std::string& Path) {
+  if (Path.size() < 4)
+    return false;
+  std::string Ext = Path.substr(Path.size() - 4);
+  for (char& Ch : Ext)
+    Ch = static_cast<char>(std::tolower(static_cast<unsigned char>(Ch)));
+  return Ext == ".bmp";
+}
+
+// A .bmp snapshot is the real window's pixels, as the platform captures
+// them: the settings dialog when it is open, the main form otherwise.
+void SnapshotBmp(TSimulator& Sim, const std::string& Path, TCustomForm* Dialog) {
+  if (!WindowCaptureAvailable())
+    throw ECommandError(
+        std::string("snapshot: a .bmp snapshot captures the real window and needs the win32 "
+                    "build; ") +
+        (PictureFilesAvailable() ? "this build writes SVG, PNG or PDF (FILE.svg, FILE.png, "
+                                   "FILE.pdf)"
+                                 : "this build writes no pictures (it was built without cairo)"));
+  TWinControl* Window = Dialog;
+  if (Window == nullptr) {
+    if (!Sim.MainForm()->Showing())
+      throw ECommandError("snapshot: the main form is not on the screen (use show)");
+    Window = Sim.MainForm();
+  }
+  Sim.Ide().App()->ProcessMessages();
+  try {
+    WriteBmpFile(CaptureWindow(Window->Handle()), Utf8ToWin1251(Path));
+  } catch (const ECaptureError& E) {
+    throw ECommandError("snapshot: " + Win1251ToUtf8(E.what()));
+  }
+  Sim.Out() << "snapshot: " << (Dialog != nullptr ? "the settings dialog" : "the main form")
+            << " captured to " << Path << "\n";
+}
+
+}  // namespace
+
 void SnapshotCommand(TSimulator& Sim, const TArgs& A) {
   if (A.Words.size() != 1 || !A.Tail.empty() || A.Words[0].Text.empty())
-    throw ECommandError("usage: snapshot FILE.svg|png|pdf");
+    throw ECommandError("usage: snapshot FILE.svg|png|pdf|bmp");
   const std::string& Path = A.Words[0].Text;
+  if (IsBmpName(Path)) {
+    SnapshotBmp(Sim, Path, Sim.Dialogs().OpenForm());
+    return;
+  }
   if (PictureFormat(Path).empty())
     throw ECommandError(
         "snapshot writes SVG, PNG or PDF: the file name must end in .svg, .png "
-        "or .pdf, not '" +
-        Path + "'");
+        "or .pdf" +
+        std::string(WindowCaptureAvailable() ? " (or .bmp for the real window's pixels)" : "") +
+        ", not '" + Path + "'");
   TCustomForm* Dialog = Sim.Dialogs().OpenForm();
   auto Picture =
       std::make_unique<TPicture>(Dialog != nullptr ? DialogSnapshot(Dialog) : PaletteSnapshot(Sim));

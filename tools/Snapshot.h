@@ -3,7 +3,9 @@
 // `snapshot FILE.svg|png|pdf`: a picture of what is on the screen. Outside a
 // dialog block it is the IDE's palette area (the add-in's group bar above
 // the palette while the add-in is loaded, the palette alone otherwise);
-// inside one, the settings dialog that is open.
+// inside one, the settings dialog that is open. `snapshot FILE.bmp` is the
+// real window's pixels instead (the main form, or the open dialog), which
+// only a build on the real platform has.
 
 #include <string>
 

@@ -21,6 +21,14 @@ extern const char* const WC_TABCONTROL;
 constexpr UINT TCM_GETITEMTEXTS = TCM_FIRST + 100;
 constexpr UINT TCM_SETITEMS = TCM_FIRST + 101;
 
+// A tab control's notifications (NMHDR codes). A selection that the user
+// makes with the mouse or the keyboard is announced, TCN_SELCHANGING before
+// (answering TRUE keeps the old tab) and TCN_SELCHANGE after; one that
+// TCM_SETCURSEL makes is not.
+constexpr UINT TCN_FIRST = 0u - 550u;
+constexpr UINT TCN_SELCHANGE = TCN_FIRST - 1;
+constexpr UINT TCN_SELCHANGING = TCN_FIRST - 2;
+
 struct TTabLayout {
   int TabHeight = 0;
   // Rows from the top of the control down to the row next to the client

@@ -57,6 +57,8 @@ constexpr UINT WM_GETTEXT = 0x000D;
 constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_SETFONT = 0x0030;
+constexpr UINT WM_DRAWITEM = 0x002B;
+constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
@@ -69,6 +71,14 @@ constexpr UINT WM_COPY = 0x0301;
 constexpr UINT WM_PASTE = 0x0302;
 constexpr UINT WM_CLEAR = 0x0303;
 constexpr UINT WM_UNDO = 0x0304;
+constexpr UINT WM_PRINTCLIENT = 0x0318;
+
+// A mouse message's LParam: the point in client coordinates.
+constexpr WPARAM MK_LBUTTON = 0x0001;
+inline LPARAM MAKELPARAM(int Low, int High) {
+  return static_cast<LPARAM>((static_cast<unsigned>(Low) & 0xFFFF) |
+                             ((static_cast<unsigned>(High) & 0xFFFF) << 16));
+}
 
 constexpr UINT EM_GETSEL = 0x00B0;
 constexpr UINT EM_SETSEL = 0x00B1;
@@ -129,6 +139,11 @@ constexpr UINT CM_CTL3DCHANGED = CM_BASE + 16;
 // A control's own notifications (WM_COMMAND), reflected back to it by the VCL.
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+// WM_NOTIFY's header and WM_DRAWITEM's item reach the control as CN_NOTIFY
+// and CN_DRAWITEM with the parent's LParam. Both are laid out as Windows'
+// own structures, so the real platform hands on what the control sent.
+constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
 
 // Window styles used by the controls.
 constexpr DWORD WS_CHILD = 0x40000000;
@@ -341,3 +356,36 @@ constexpr UINT DT_NOCLIP = 0x0100;
 // Draws Count bytes of Text (-1: up to the NUL) into R; returns the height.
 int DrawTextA(HDC DC, const char* Text, int Count, TRect& R, UINT Format);
 BOOL GetTextExtentPoint32A(HDC DC, const char* Text, int Count, TPoint& Size);
+// Asks the window to draw itself into DC, as WM_PRINTCLIENT does: an
+// owner-drawn tab control has its procedure paint each tab in view, sent
+// CN_DRAWITEM with the DC. Flags as Windows' (0: frame and client area).
+BOOL PrintWindow(HWND Wnd, HDC DC, UINT Flags);
+
+// What a control tells its parent: WM_NOTIFY's LParam. A notification may
+// be answered (a tab control's TCN_SELCHANGING is refused with TRUE).
+struct NMHDR {
+  HWND hwndFrom = nullptr;
+  std::uintptr_t idFrom = 0;
+  UINT code = 0;
+};
+constexpr UINT NM_CLICK = 0u - 2u;
+
+// An owner-drawn item to paint: WM_DRAWITEM's LParam. hDC is a platform DC
+// over the control's (or the printed bitmap's) device context with the
+// control's font selected; the item sets its own colours. rcItem is the
+// item's area (on the real platform a little inside the tab's frame, and
+// larger for the raised selected tab).
+constexpr UINT ODT_TAB = 101;
+constexpr UINT ODA_DRAWENTIRE = 0x0001;
+constexpr UINT ODS_SELECTED = 0x0001;
+struct DRAWITEMSTRUCT {
+  UINT CtlType = 0;
+  UINT CtlID = 0;
+  UINT itemID = 0;
+  UINT itemAction = 0;
+  UINT itemState = 0;
+  HWND hwndItem = nullptr;
+  HDC hDC = nullptr;
+  RECT rcItem;
+  std::uintptr_t itemData = 0;
+};

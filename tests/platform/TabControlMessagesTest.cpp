@@ -25,7 +25,18 @@ struct TTabWindow : TObject {
     SendMessage(Wnd, WM_SETFONT, reinterpret_cast<WPARAM>(&Font), 0);
   }
   ~TTabWindow() override { DestroyWindow(Wnd); }
-  void Proc(TMessage& M) { CallDefWindowProc(Wnd, M); }
+  // Notifications are logged with the selection seen when each arrives;
+  // TCN_SELCHANGING is refused while Veto is set.
+  void Proc(TMessage& M) {
+    if (M.Msg != CN_NOTIFY) {
+      CallDefWindowProc(Wnd, M);
+      return;
+    }
+    const auto& Header = *reinterpret_cast<const NMHDR*>(M.LParam);
+    EXPECT_EQ(Header.hwndFrom, Wnd);
+    Notes.push_back({Header.code, Sel()});
+    M.Result = Veto && Header.code == TCN_SELCHANGING ? 1 : 0;
+  }
 
   LRESULT Send(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) {
     return SendMessage(Wnd, Msg, WParam, LParam);
@@ -53,8 +64,23 @@ struct TTabWindow : TObject {
     return R;
   }
 
+  // A click as the user makes it: press and release at the tab's centre.
+  void Click(int Index) {
+    const TRect R = ItemRect(Index);
+    const LPARAM At = MAKELPARAM((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, At);
+    Send(WM_LBUTTONUP, 0, At);
+  }
+
   TFontRecord Font{TFontDesc{"MS Sans Serif", 8, false}};
   HWND Wnd = nullptr;
+  struct TNote {
+    UINT Code;
+    int Sel;
+    friend bool operator==(const TNote&, const TNote&) = default;
+  };
+  std::vector<TNote> Notes;
+  bool Veto = false;
 };
 
 const std::vector<std::string> kPages = {"Standard",    "Additional",    "Win32",     "System",
@@ -253,6 +279,33 @@ TEST(TabControlMessages, SingleLineKeepsOneRowWhateverItsWidth) {
   const int TabHeight = Tab.ItemRect(0).Height();
   EXPECT_EQ(TabHeight, FontMetrics(Font).tmHeight + 5);
   EXPECT_EQ(Tab.Adjust(TRect{0, 0, 100, 50}, false), (TRect{4, 4 + TabHeight, 96, 46}));
+}
+
+// The VCL's tab control raises OnChange for the user's choice only: the
+// control announces a click's selection, before and after, and is silent
+// about TCM_SETCURSEL.
+TEST(TabControlMessages, OnlyTheUsersSelectionIsAnnounced) {
+  using TNote = TTabWindow::TNote;
+  TTabWindow Tab(TCS_MULTILINE);
+  MoveWindow(Tab.Wnd, 0, 0, 200, 120);
+  for (const std::string& Page : kPages)
+    Tab.Insert(100, Page);
+  EXPECT_EQ(Tab.Select(2), 0);
+  Tab.Send(TCM_DELETEITEM, 7);
+  EXPECT_EQ(Tab.Notes, std::vector<TNote>{}) << "code's changes are not announced";
+
+  Tab.Click(5);
+  EXPECT_EQ(Tab.Notes,
+            (std::vector<TNote>{{TCN_SELCHANGING, 2}, {TCN_SELCHANGE, 5}, {NM_CLICK, 5}}));
+  Tab.Notes.clear();
+  Tab.Click(5);
+  EXPECT_EQ(Tab.Notes, (std::vector<TNote>{{NM_CLICK, 5}})) << "the selected tab stays as it is";
+
+  Tab.Notes.clear();
+  Tab.Veto = true;
+  Tab.Click(0);
+  EXPECT_EQ(Tab.Sel(), 5) << "a refused change keeps the old tab";
+  EXPECT_EQ(Tab.Notes, (std::vector<TNote>{{TCN_SELCHANGING, 5}, {NM_CLICK, 5}}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "CommCtrl.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -20,6 +21,12 @@ class TNativeTabControl : public TNativeWindow {
   // numbers lie far from the common controls' own, and would turn its table
   // of cases into a chain of comparisons for every message.
   LRESULT HandleWhole(TMessage& M);
+  // The user's input: a press on a tab other than the selected one selects
+  // it (unless TCN_SELCHANGING is refused), a release reports NM_CLICK.
+  LRESULT HandleInput(HWND Wnd, TMessage& M);
+  // Paints into DC. Only an owner-drawn control draws here, through its
+  // procedure; the host's controls paint their own tabs.
+  void Print(HWND Wnd, HDC DC);
 
   // The rows in layout order, each listing item indexes left to right. A
   // single-line control has all its items in one row; a multi-line one
@@ -223,9 +230,84 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
       *reinterpret_cast<TRect*>(M.LParam) = L.ItemRects[static_cast<std::size_t>(Index)];
       return 1;
     }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      return HandleInput(Wnd, M);
+    case WM_PRINTCLIENT:
+      Print(Wnd, reinterpret_cast<HDC>(M.WParam));
+      return 0;
     default:
       return HandleWhole(M);
   }
+}
+
+namespace {
+
+// The parent's WM_NOTIFY, which the VCL reflects to the control as
+// CN_NOTIFY: here the control's own procedure gets it straight away.
+LRESULT Notify(HWND Wnd, UINT Code) {
+  NMHDR Header{Wnd, 0, Code};
+  return SendMessage(Wnd, CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&Header));
+}
+
+}  // namespace
+
+void TNativeTabControl::Print(HWND Wnd, HDC DC) {
+  if (DC == nullptr || (GetWindowStyle(Wnd) & TCS_OWNERDRAWFIXED) == 0)
+    return;
+  // Each tab is drawn in the control's font, as the common controls select
+  // it before they ask.
+  TFontRecord Font{WindowRecord(Wnd)->Font};
+  // The caller's DC gets its own font back on every path, also when the
+  // procedure destroys the control.
+  struct TKeepFont {
+    HDC DC;
+    HGDIOBJ Old;
+    ~TKeepFont() { SelectObject(DC, Old); }
+  } Keep{DC, SelectObject(DC, &Font)};
+  const TTabLayout L = TabControlLayout(Wnd, true);
+  for (const auto& Row : L.Rows)
+    for (int i : Row) {
+      DRAWITEMSTRUCT Item;
+      Item.CtlType = ODT_TAB;
+      Item.itemID = static_cast<UINT>(i);
+      Item.itemAction = ODA_DRAWENTIRE;
+      Item.itemState = i == CurSel ? ODS_SELECTED : 0;
+      Item.hwndItem = Wnd;
+      Item.hDC = DC;
+      Item.rcItem = L.ItemRects[static_cast<std::size_t>(i)];
+      Item.itemData = static_cast<std::uintptr_t>(Items[static_cast<std::size_t>(i)].Param);
+      SendMessage(Wnd, CN_DRAWITEM, 0, reinterpret_cast<LPARAM>(&Item));
+      // The procedure may have destroyed the control or changed its tabs.
+      if (!IsWindow(Wnd) || Items.size() != L.ItemRects.size())
+        return;
+    }
+}
+
+LRESULT TNativeTabControl::HandleInput(HWND Wnd, TMessage& M) {
+  if (M.Msg == WM_LBUTTONUP) {
+    Notify(Wnd, NM_CLICK);
+    return 0;
+  }
+  // The point's coordinates are signed 16-bit values.
+  const int X = static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(M.LParam)));
+  const int Y = static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(M.LParam)));
+  const TTabLayout L = TabControlLayout(Wnd, true);
+  int Hit = -1;
+  for (const auto& Row : L.Rows)
+    for (int i : Row) {
+      const TRect& R = L.ItemRects[static_cast<std::size_t>(i)];
+      if (X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom)
+        Hit = i;
+    }
+  if (Hit < 0 || Hit == CurSel || Notify(Wnd, TCN_SELCHANGING) != 0)
+    return 0;
+  // The procedure may have changed the tabs while it was asked.
+  if (!IsWindow(Wnd) || Hit >= static_cast<int>(Items.size()))
+    return 0;
+  Select(Wnd, Hit);
+  Notify(Wnd, TCN_SELCHANGE);
+  return 0;
 }
 
 LRESULT TNativeTabControl::HandleWhole(TMessage& M) {

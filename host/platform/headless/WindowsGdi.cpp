@@ -145,3 +145,11 @@ BOOL GetTextExtentPoint32A(HDC DC, const char* Text, int Count, TPoint& Size) {
   Size.Y = FontMetrics(DescOf(DC)).tmHeight;
   return 1;
 }
+
+BOOL PrintWindow(HWND Wnd, HDC DC, UINT Flags) {
+  (void)Flags;
+  if (!IsWindow(Wnd) || DC == nullptr)
+    return 0;
+  SendMessage(Wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(DC), 0);
+  return 1;
+}

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstddef>
 #include <map>
 #include <tuple>
 
@@ -58,9 +59,34 @@ void EnsureClass(const std::string& ClassName) {
 // parent here, does the same.
 constexpr UINT kReflectBase = 0xBC00;
 
+// WM_NOTIFY goes back to the control named in its header, unchanged: the
+// platform's NMHDR is laid out as Windows' own.
+static_assert(sizeof(NMHDR) == 3 * sizeof(void*) && offsetof(NMHDR, code) == 2 * sizeof(void*));
+
 LRESULT CALLBACK ParkingProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
   if (Msg == WM_COMMAND && LParam != 0)
     return SendMessageA(reinterpret_cast<HWND>(LParam), kReflectBase + Msg, WParam, LParam);
+  if (Msg == WM_NOTIFY && LParam != 0)
+    return SendMessageA(reinterpret_cast<NMHDR*>(LParam)->hwndFrom, kReflectBase + Msg, WParam,
+                        LParam);
+  if (Msg == WM_DRAWITEM && LParam != 0) {
+    const auto& Native = *reinterpret_cast<const DRAWITEMSTRUCT*>(LParam);
+    TDrawItem Item;
+    Item.CtlType = Native.CtlType;
+    Item.CtlID = Native.CtlID;
+    Item.ItemID = Native.itemID;
+    Item.ItemAction = Native.itemAction;
+    Item.ItemState = Native.itemState;
+    Item.Item = Native.hwndItem;
+    Item.DC = Native.hDC;
+    Item.Rect[0] = Native.rcItem.left;
+    Item.Rect[1] = Native.rcItem.top;
+    Item.Rect[2] = Native.rcItem.right;
+    Item.Rect[3] = Native.rcItem.bottom;
+    Item.Data = Native.itemData;
+    DrawItem(WParam, Item);
+    return TRUE;
+  }
   return DefWindowProcA(Wnd, Msg, WParam, LParam);
 }
 
@@ -213,6 +239,61 @@ int SetBkMode(void* DC, int Mode) {
 
 int GetSystemMetrics(int Index) {
   return ::GetSystemMetrics(Index);
+}
+
+bool PrintWindow(HWND__* Wnd, void* DC, unsigned Flags) {
+  return ::PrintWindow(Wnd, static_cast<HDC>(DC), Flags) != FALSE;
+}
+
+bool CaptureWindow(HWND__* Wnd, int& Width, int& Height, std::vector<std::uint32_t>& Pixels,
+                   std::string& Error) {
+  RECT R{};
+  if (!GetWindowRect(Wnd, &R) || R.right <= R.left || R.bottom <= R.top) {
+    Error = "the window has no area to capture";
+    return false;
+  }
+  Width = R.right - R.left;
+  Height = R.bottom - R.top;
+  // A 32-bit bitmap from the top down, whose bits are read in place.
+  BITMAPINFO Info{};
+  Info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  Info.bmiHeader.biWidth = Width;
+  Info.bmiHeader.biHeight = -Height;
+  Info.bmiHeader.biPlanes = 1;
+  Info.bmiHeader.biBitCount = 32;
+  Info.bmiHeader.biCompression = BI_RGB;
+  const HDC Screen = ::GetDC(nullptr);
+  const HDC Memory = CreateCompatibleDC(Screen);
+  void* Bits = nullptr;
+  const HBITMAP Bitmap = CreateDIBSection(Screen, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
+  ::ReleaseDC(nullptr, Screen);
+  bool Done = false;
+  if (Memory != nullptr && Bitmap != nullptr && Bits != nullptr) {
+    const HGDIOBJ Old = ::SelectObject(Memory, Bitmap);
+    // What is not painted stays the window colour, not black.
+    RECT All{0, 0, Width, Height};
+    FillRect(Memory, &All, GetSysColorBrush(COLOR_WINDOW));
+    Done = ::PrintWindow(Wnd, Memory, 0) != FALSE;
+    GdiFlush();
+    if (Done) {
+      const auto* Src = static_cast<const std::uint32_t*>(Bits);
+      Pixels.resize(static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height));
+      // 0x00RRGGBB in the bitmap; a COLORREF is 0x00BBGGRR.
+      for (std::size_t i = 0; i < Pixels.size(); ++i)
+        Pixels[i] = ((Src[i] >> 16) & 0xFF) | (Src[i] & 0xFF00) | ((Src[i] & 0xFF) << 16);
+    } else {
+      Error = "the window did not print itself (PrintWindow failed)";
+    }
+    ::SelectObject(Memory, Old);
+  } else {
+    Error = "no bitmap of " + std::to_string(Width) + "x" + std::to_string(Height) +
+            " pixels to capture the window into";
+  }
+  if (Bitmap != nullptr)
+    DeleteObject(Bitmap);
+  if (Memory != nullptr)
+    DeleteDC(Memory);
+  return Done;
 }
 
 bool GetKeyboardState(std::uint8_t* Keys) {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct HWND__;
 
@@ -64,6 +65,25 @@ std::uint32_t SetTextColor(void* DC, std::uint32_t Color);
 std::uint32_t SetBkColor(void* DC, std::uint32_t Color);
 int SetBkMode(void* DC, int Mode);
 int GetSystemMetrics(int Index);
+
+// Has Wnd print itself (WM_PRINT: frame, client area, children) into DC.
+bool PrintWindow(HWND__* Wnd, void* DC, unsigned Flags);
+// Prints Wnd into a bitmap of its size: Pixels in rows from the top down,
+// each a COLORREF. False with Error saying why when it cannot.
+bool CaptureWindow(HWND__* Wnd, int& Width, int& Height, std::vector<std::uint32_t>& Pixels,
+                   std::string& Error);
+
+// A WM_DRAWITEM as an owner-drawn control sent it to its parent.
+struct TDrawItem {
+  unsigned CtlType = 0, CtlID = 0, ItemID = 0, ItemAction = 0, ItemState = 0;
+  HWND__* Item = nullptr;
+  void* DC = nullptr;
+  int Rect[4] = {0, 0, 0, 0};
+  std::uintptr_t Data = 0;
+};
+// Defined by the platform's device contexts (WindowsGdi.cpp): hands the
+// item to its control as CN_DRAWITEM, with a platform DC over the real one.
+std::intptr_t DrawItem(std::uintptr_t WParam, const TDrawItem& Item);
 
 bool GetKeyboardState(std::uint8_t* Keys);
 bool SetKeyboardState(std::uint8_t* Keys);

@@ -1,6 +1,7 @@
 #include "Windows.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <map>
 
 #include "Backend.h"
@@ -11,6 +12,9 @@
 // real window of its class, subclassed so that its messages reach the
 // window procedure that the VCL gave (as the VCL's MakeObjectInstance
 // does); what that procedure passes on goes to the class's own procedure.
+
+// The parent's WM_NOTIFY reaches the control as the header Windows sent.
+static_assert(sizeof(NMHDR) == 3 * sizeof(void*) && offsetof(NMHDR, code) == 2 * sizeof(void*));
 
 namespace {
 

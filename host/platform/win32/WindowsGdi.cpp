@@ -15,6 +15,10 @@ struct TDeviceContext {
   HWND Wnd = nullptr;
   HFONT Font = nullptr;
   std::vector<HFONT> Saved;
+  // A DC that Windows lent for one message (an owner-drawn item's) is not
+  // released here, and names the font the control selected into it.
+  bool Lent = false;
+  TFontRecord LentFont;
 };
 
 namespace {
@@ -54,7 +58,7 @@ HDC CreateRecordingDC(TDisplayList* /*List*/, HFONT Font) {
 }
 
 int ReleaseDC(HWND Wnd, HDC DC) {
-  if (DC == nullptr)
+  if (DC == nullptr || DC->Lent)
     return 0;
   const int Released = DC->Native != nullptr ? native::ReleaseDC(Wnd, DC->Native) : 1;
   delete DC;
@@ -142,4 +146,35 @@ TEXTMETRIC FontMetrics(const TFontDesc& Font) {
   GetTextMetricsA(DC, Metrics);
   ReleaseDC(nullptr, DC);
   return Metrics;
+}
+
+BOOL PrintWindow(HWND Wnd, HDC DC, UINT Flags) {
+  if (!IsWindow(Wnd) || DC == nullptr)
+    return 0;
+  return native::PrintWindow(Wnd, DC->Native, Flags) ? 1 : 0;
+}
+
+// WM_DRAWITEM, reflected by the parent: the control paints the item on the
+// DC that Windows gave, through the platform's own calls.
+std::intptr_t native::DrawItem(std::uintptr_t WParam, const TDrawItem& Native) {
+  const TWindowRecord* Control = WindowRecord(Native.Item);
+  if (Control == nullptr)
+    return 0;
+  TDeviceContext DC;
+  DC.Native = Native.DC;
+  DC.Wnd = Native.Item;
+  DC.Lent = true;
+  DC.LentFont.Desc = Control->Font;
+  DC.Font = &DC.LentFont;
+  DRAWITEMSTRUCT Item;
+  Item.CtlType = Native.CtlType;
+  Item.CtlID = Native.CtlID;
+  Item.itemID = Native.ItemID;
+  Item.itemAction = Native.ItemAction;
+  Item.itemState = Native.ItemState;
+  Item.hwndItem = Native.Item;
+  Item.hDC = &DC;
+  Item.rcItem = TRect{Native.Rect[0], Native.Rect[1], Native.Rect[2], Native.Rect[3]};
+  Item.itemData = Native.Data;
+  return ::SendMessage(Native.Item, CN_DRAWITEM, WParam, reinterpret_cast<LPARAM>(&Item));
 }

@@ -1,0 +1,14 @@
+#include "WindowCapture.h"
+
+// The headless platform draws display lists, not pixels.
+
+bool WindowCaptureAvailable() {
+  return false;
+}
+
+TWindowPixels CaptureWindow(HWND Wnd) {
+  (void)Wnd;
+  throw ECaptureError(
+      "capturing a window's pixels needs the real platform (the win32 build); "
+      "this build draws display lists only");
+}
