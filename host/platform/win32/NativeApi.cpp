@@ -131,10 +131,19 @@ HWND__* CreateWindow(const std::string& ClassName, std::uint32_t Style, HWND__* 
                      int Top, int Width, int Height) {
   InitControls();
   EnsureClass(ClassName);
-  if ((Style & WS_CHILD) != 0 && Parent == nullptr)
-    Parent = ParkingWindow();
-  return CreateWindowExA(0, ClassName.c_str(), "", Style, Left, Top, Width, Height, Parent, nullptr,
-                         Instance(), nullptr);
+  if ((Style & WS_CHILD) == 0)
+    return CreateWindowExA(0, ClassName.c_str(), "", Style, Left, Top, Width, Height, Parent,
+                           nullptr, Instance(), nullptr);
+  // A child is made on the parking window and then moved to its parent: the
+  // common controls send their notifications and owner-draw requests to the
+  // window they were made under, for good, and the parking window outlives
+  // any parent whose window is made again; it reflects them to the child as
+  // the parent would.
+  const HWND Wnd = CreateWindowExA(0, ClassName.c_str(), "", Style, Left, Top, Width, Height,
+                                   ParkingWindow(), nullptr, Instance(), nullptr);
+  if (Wnd != nullptr && Parent != nullptr)
+    ::SetParent(Wnd, Parent);
+  return Wnd;
 }
 
 HWND__* SetParent(HWND__* Child, HWND__* Parent) {
