@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "ComCtrls.h"
+#include "DisplayList.h"
 #include "HostFixture.h"
+#include "WindowCapture.h"
 
 // A windowed control's window follows the control on both platforms: it
 // goes under its parent's window (also when the control gets its parent
@@ -91,6 +96,51 @@ TEST_F(WindowTree, ChildWindowsFollowTheirControlsAndAnswerTheirOwnNotifications
   EXPECT_TRUE(IsWindowVisible(TabsWnd));
   delete Tabs;
   EXPECT_FALSE(IsWindow(TabsWnd));
+}
+
+// An owner-drawn tab that the window asks for (CN_DRAWITEM) is drawn by the
+// control's canvas on the DC that came with the request, from the control's
+// font and brush, and the canvas records on its own again afterwards. The
+// real platform's pixels are checked by the group bar's capture.
+TEST_F(WindowTree, AnOwnerDrawnTabAskedForByItsWindowIsDrawnOnTheLentDC) {
+  if (WindowCaptureAvailable())
+    GTEST_SKIP() << "a recording DC draws nothing on the real platform";
+  TForm* Form = ShownForm();
+  auto* Tabs = new TTabControl(Form);
+  Tabs->SetParent(Form);
+  Tabs->SetOwnerDraw(true);
+  Tabs->Tabs()->SetText("One\r\nTwo");
+  Tabs->Font()->SetColor(clRed);
+  Tabs->Canvas()->Font()->SetColor(clBlue);
+  Tabs->Canvas()->DisplayList().Clear();
+  TDisplayList Lent;
+  const HDC DC = CreateRecordingDC(&Lent, nullptr);
+  ASSERT_TRUE(PrintWindow(Tabs->Handle(), DC, 0));
+  std::vector<std::string> Texts;
+  int Fills = 0, Depth = 0;
+  for (const TDisplayItem& Item : Lent.Items()) {
+    Depth += Item.Kind == TDisplayItem::dkSaveDC      ? 1
+             : Item.Kind == TDisplayItem::dkRestoreDC ? -1
+                                                      : 0;
+    EXPECT_GE(Depth, 0);
+    if (Item.Kind == TDisplayItem::dkFillRect) {
+      ++Fills;
+      EXPECT_EQ(Item.Color, static_cast<std::uint32_t>(Tabs->Brush()->Color()));
+    }
+    if (Item.Kind == TDisplayItem::dkText) {
+      Texts.push_back(Item.Text);
+      EXPECT_EQ(Item.Color, static_cast<std::uint32_t>(clRed));
+    }
+  }
+  EXPECT_EQ(Texts, (std::vector<std::string>{"One", "Two"}));
+  EXPECT_EQ(Fills, 2);
+  EXPECT_EQ(Depth, 0) << "the DC is given back as it came";
+  EXPECT_TRUE(Tabs->Canvas()->DisplayList().Items().empty());
+  const std::size_t Drawn = Lent.Items().size();
+  Tabs->Canvas()->FillRect(TRect{0, 0, 4, 4});
+  EXPECT_EQ(Tabs->Canvas()->DisplayList().Items().size(), 1u);
+  EXPECT_EQ(Lent.Items().size(), Drawn);
+  DeleteDC(DC);
 }
 
 }  // namespace

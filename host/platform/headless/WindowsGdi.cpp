@@ -144,14 +144,18 @@ int DrawTextA(HDC DC, const char* Text, int Count, TRect& R, UINT Format) {
 BOOL ExtTextOutA(HDC DC, int X, int Y, UINT Options, const TRect* R, const char* Text, int Count) {
   if (DC == nullptr)
     return 0;
-  if ((Options & ETO_OPAQUE) != 0 && R != nullptr) {
-    TDisplayItem Fill = TDisplayItem::Of(TDisplayItem::dkFillRect);
-    Fill.Rect = *R;
-    Fill.Color = DC->State.BkColor;
-    Record(DC, Fill);
-  }
-  if (Text == nullptr || Count <= 0)
+  const bool Fill = (Options & ETO_OPAQUE) != 0 && R != nullptr;
+  if (Text == nullptr || Count <= 0) {
+    if (Fill) {
+      TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkFillRect);
+      Item.Rect = *R;
+      Item.Color = DC->State.BkColor;
+      Record(DC, Item);
+    }
     return 1;
+  }
+  // A text on a filled rectangle is one opaque text item, as a canvas
+  // records its TextRect.
   TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkText);
   Item.Rect =
       (Options & ETO_CLIPPED) != 0 && R != nullptr ? *R : TRect{-100000, -100000, 100000, 100000};
@@ -159,7 +163,7 @@ BOOL ExtTextOutA(HDC DC, int X, int Y, UINT Options, const TRect* R, const char*
   Item.Y = Y;
   Item.Color = DC->State.TextColor;
   Item.BkColor = DC->State.BkColor;
-  Item.Opaque = DC->State.BkMode == OPAQUE;
+  Item.Opaque = Fill || DC->State.BkMode == OPAQUE;
   Item.Font = DescOf(DC);
   Item.Text.assign(Text, static_cast<std::size_t>(Count));
   Record(DC, Item);
