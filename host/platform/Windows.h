@@ -147,8 +147,18 @@ constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
 
 // Window styles used by the controls.
+constexpr DWORD WS_POPUP = 0x80000000;
 constexpr DWORD WS_CHILD = 0x40000000;
 constexpr DWORD WS_VISIBLE = 0x10000000;
+constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
+constexpr DWORD WS_CAPTION = 0x00C00000;
+constexpr DWORD WS_DLGFRAME = 0x00400000;
+constexpr DWORD WS_SYSMENU = 0x00080000;
+constexpr DWORD WS_THICKFRAME = 0x00040000;
+constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
+constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
+constexpr DWORD WS_OVERLAPPEDWINDOW =
+    WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
 constexpr DWORD WS_BORDER = 0x00800000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
@@ -190,12 +200,15 @@ struct TFontDesc {
   friend bool operator==(const TFontDesc&, const TFontDesc&) = default;
 };
 
-// What Windows keeps of a window: its class, style and procedure, the size
-// and font the control last gave it, and the native state of its class.
+// What Windows keeps of a window: its class, style and procedure, its
+// parent, the place and size the control last gave it, its font, and the
+// native state of its class. Style holds WS_VISIBLE as ShowWindow left it.
 struct TWindowRecord {
   std::string ClassName;
   DWORD Style = 0;
   TWindowProcedure Proc;
+  HWND Parent = nullptr;
+  int Left = 0, Top = 0;
   int Width = 0, Height = 0;
   TFontDesc Font;
   std::unique_ptr<TNativeWindow> Native;
@@ -205,8 +218,16 @@ struct TWindowRecord {
 };
 
 // Creates a window of a registered class ("SysTabControl32", "EDIT", or any
-// other name for a window with no native behaviour of its own).
-HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc);
+// other name for a window with no native behaviour of its own) at Bounds in
+// its parent's client area (on the screen for a window without WS_CHILD).
+// A child window created without a parent waits, hidden from the user, until
+// SetParent gives it one, as the VCL parks the windows of controls whose
+// parent has no window yet.
+HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc,
+                    HWND Parent = nullptr, const TRect& Bounds = {});
+// Gives the window a new parent (nullptr: parked again) and returns the old.
+HWND SetParent(HWND Child, HWND NewParent);
+HWND GetParent(HWND Wnd);
 // Sends the window WM_DESTROY, then frees its record; its handle is dead
 // from then on.
 BOOL DestroyWindow(HWND Wnd);
@@ -222,6 +243,28 @@ DWORD GetWindowStyle(HWND Wnd);
 // Gives the window its place and size. WM_SETFONT (WParam an HFONT) gives it
 // its font; a tab control lays its tabs out by both.
 BOOL MoveWindow(HWND Wnd, int X, int Y, int Width, int Height);
+constexpr UINT SWP_NOSIZE = 0x0001;
+constexpr UINT SWP_NOMOVE = 0x0002;
+constexpr UINT SWP_NOZORDER = 0x0004;
+constexpr UINT SWP_NOACTIVATE = 0x0010;
+constexpr UINT SWP_SHOWWINDOW = 0x0040;
+constexpr UINT SWP_HIDEWINDOW = 0x0080;
+// Places, sizes, shows or hides the window as Flags say; the z-order is
+// left alone here (InsertAfter is for Windows' signature).
+BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int Width, int Height, UINT Flags);
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOWNOACTIVATE = 4;
+constexpr int SW_SHOW = 5;
+// Shows or hides the window; returns whether it was visible before.
+BOOL ShowWindow(HWND Wnd, int CmdShow);
+// Whether the window and every parent above it are visible.
+BOOL IsWindowVisible(HWND Wnd);
+// Grows R, a client area, to the window rectangle a window of this style
+// needs around it: the frame and caption of a top-level window. The
+// headless platform draws no frames and leaves R as it is.
+BOOL AdjustWindowRectEx(TRect& R, DWORD Style, BOOL Menu, DWORD ExStyle);
+// The window's title, as WM_SETTEXT sets it.
+BOOL SetWindowText(HWND Wnd, const std::string& Text);
 
 using TNativeFactory = std::unique_ptr<TNativeWindow> (*)();
 // Window classes register their native behaviour once, by name.
@@ -358,6 +401,12 @@ constexpr UINT DT_NOCLIP = 0x0100;
 // Draws Count bytes of Text (-1: up to the NUL) into R; returns the height.
 int DrawTextA(HDC DC, const char* Text, int Count, TRect& R, UINT Format);
 BOOL GetTextExtentPoint32A(HDC DC, const char* Text, int Count, TPoint& Size);
+// Writes Count bytes of Text with its reference point at X, Y: clipped to
+// R with ETO_CLIPPED, and R filled in the background colour first with
+// ETO_OPAQUE (no text at all: only the fill, as a canvas fills a rectangle).
+constexpr UINT ETO_OPAQUE = 0x0002;
+constexpr UINT ETO_CLIPPED = 0x0004;
+BOOL ExtTextOutA(HDC DC, int X, int Y, UINT Options, const TRect* R, const char* Text, int Count);
 // Asks the window to draw itself into DC, as WM_PRINTCLIENT does: an
 // owner-drawn tab control has its procedure paint each tab in view, sent
 // CN_DRAWITEM with the DC. Flags as Windows' (0: frame and client area).

@@ -269,6 +269,67 @@ void TCustomTabControl::DrawTab(int TabIndex, const TRect& Rect, bool Active) {
   FCanvas->TextRect(Rect, Rect.Left + 6, Rect.Top + 3, FTabs->Get(TabIndex));
 }
 
+void TCustomTabControl::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case CN_NOTIFY:
+      CNNotify(Message);
+      break;
+    case CN_DRAWITEM:
+      CNDrawItem(Message);
+      break;
+    default:
+      TWinControl::WndProc(Message);
+  }
+}
+
+void TCustomTabControl::CNNotify(TMessage& Message) {
+  const auto* Header = reinterpret_cast<const NMHDR*>(Message.LParam);
+  if (Header == nullptr) {
+    TWinControl::WndProc(Message);
+    return;
+  }
+  switch (Header->code) {
+    case TCN_SELCHANGING:
+      // TRUE keeps the selection where it is.
+      Message.Result = CanChange() ? 0 : 1;
+      break;
+    case TCN_SELCHANGE:
+      // The window has selected the tab; the control lays out for it.
+      Realign();
+      Invalidate();
+      Change();
+      break;
+    default:
+      TWinControl::WndProc(Message);
+  }
+}
+
+void TCustomTabControl::CNDrawItem(TMessage& Message) {
+  const auto* Item = reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam);
+  if (Item == nullptr || Item->hDC == nullptr ||
+      Item->itemID >= static_cast<UINT>(FTabs->Count())) {
+    TWinControl::WndProc(Message);
+    return;
+  }
+  // The canvas draws on the DC that was lent for this tab, and gives it back
+  // with its state as it came, whatever DrawTab does.
+  struct TGiveBack {
+    TCanvas* Canvas;
+    HDC DC;
+    int Saved;
+    ~TGiveBack() {
+      Canvas->SetHandle(nullptr);
+      RestoreDC(DC, Saved);
+    }
+  } GiveBack{FCanvas.get(), Item->hDC, SaveDC(Item->hDC)};
+  FCanvas->SetHandle(Item->hDC);
+  // Each tab starts from the control's own font and brush, as in Paint.
+  FCanvas->Font()->Assign(Font());
+  FCanvas->Brush()->Assign(FBrush.get());
+  DrawTab(static_cast<int>(Item->itemID), Item->rcItem, (Item->itemState & ODS_SELECTED) != 0);
+  Message.Result = 1;
+}
+
 void TCustomTabControl::Paint() {
   FCanvas->DisplayList().Clear();
   // Tabs beyond the right edge of a single-line control are not seen, and

@@ -57,6 +57,7 @@ class TCustomTabControl : public TWinControl {
   void SetOnGetImageIndex(TTabGetImageEvent Value) { FOnGetImageIndex = Value; }
 
   TRect ClientRect() const override { return TWinControl::ClientRect(); }
+  void WndProc(TMessage& Message) override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -70,6 +71,10 @@ class TCustomTabControl : public TWinControl {
   virtual void DrawTab(int TabIndex, const TRect& Rect, bool Active);
 
  private:
+  // The window's own notifications and owner-drawn tabs, reflected by the
+  // parent.
+  void CNNotify(TMessage& Message);
+  void CNDrawItem(TMessage& Message);
   std::unique_ptr<TStrings> FTabs;
   std::unique_ptr<TCanvas> FCanvas;
   std::unique_ptr<TBrush> FBrush;

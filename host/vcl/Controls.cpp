@@ -329,6 +329,7 @@ void TWinControl::InsertControl(TControl* AControl) {
   AControl->ParentFontChanged();
   if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
     W->ParentCtl3DChanged();
+    W->UpdateWindowParent();
     W->UpdateShowing();
   }
   AControl->Invalidate();
@@ -343,8 +344,10 @@ void TWinControl::RemoveControl(TControl* AControl) {
     Form->ControlRemoved(AControl);
   FControls.erase(It);
   AControl->FParent = nullptr;
-  if (auto* W = dynamic_cast<TWinControl*>(AControl))
+  if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
+    W->UpdateWindowParent();
     W->UpdateShowing();
+  }
   if (!IsDestroying()) {
     Realign();
     Invalidate();
@@ -370,6 +373,7 @@ void TWinControl::UpdateShowing() {
   if (Now == FShowing)
     return;
   FShowing = Now;
+  UpdateWindowVisible();
   if (Now)
     Invalidate();
   for (TControl* C : std::vector<TControl*>(FControls)) {
@@ -383,6 +387,7 @@ void TWinControl::UpdateShowing() {
 
 void TWinControl::VisibleChanged() {
   UpdateShowing();
+  UpdateWindowVisible();
   TControl::VisibleChanged();
 }
 
@@ -401,16 +406,90 @@ void TWinControl::CreateParams(TCreateParams& Params) {
 void TWinControl::CreateWnd() {
   TCreateParams Params;
   CreateParams(Params);
+  // The window goes under the parent's window, made now if the parent has
+  // none yet, as the VCL asks for its parent's handle.
+  if (FParent != nullptr)
+    FParent->HandleNeeded();
+  const HWND ParentWindow = FParent != nullptr ? FParent->FOwnWindow : nullptr;
   FHandle = CreateWindowEx(Params.WinClassName, Params.Style,
-                           TWindowProcedure::Of<&TWinControl::MainWndProc>(this));
+                           TWindowProcedure::Of<&TWinControl::MainWndProc>(this), ParentWindow,
+                           WindowBounds(Params.Style));
   FOwnWindow = FHandle;
   TWindowRecord* Window = WindowRecord(FHandle);
   Window->Width = Width();
   Window->Height = Height();
   Window->Font = Font()->Desc();
+  // Children whose windows were made before this one's come under it now.
+  for (TControl* C : FControls)
+    if (TWinControl* W = C->AsWinControl(); W != nullptr && W->FOwnWindow != nullptr)
+      W->UpdateWindowParent();
+  UpdateWindowVisible();
+}
+
+TRect TWinControl::WindowBounds(DWORD Style) const {
+  if ((Style & WS_CHILD) != 0)
+    return BoundsRect();
+  TRect Frame{0, 0, Width(), Height()};
+  AdjustWindowRectEx(Frame, Style, 0, 0);
+  return TRect{Left(), Top(), Left() + Frame.Width(), Top() + Frame.Height()};
+}
+
+namespace {
+// Raises a control's flag for the span of one window update, on every path.
+struct TUpdatingWindow {
+  explicit TUpdatingWindow(bool& Flag) : FFlag(Flag), FWas(Flag) { Flag = true; }
+  ~TUpdatingWindow() { FFlag = FWas; }
+  TUpdatingWindow(const TUpdatingWindow&) = delete;
+  TUpdatingWindow& operator=(const TUpdatingWindow&) = delete;
+  bool& FFlag;
+  bool FWas;
+};
+}  // namespace
+
+void TWinControl::UpdateWindowBounds() {
+  if (!IsWindow(FOwnWindow))
+    return;
+  const TRect R = WindowBounds(GetWindowStyle(FOwnWindow));
+  TUpdatingWindow Updating(FUpdatingWindow);
+  SetWindowPos(FOwnWindow, nullptr, R.Left, R.Top, R.Width(), R.Height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWinControl::UpdateWindowParent() {
+  if (!IsWindow(FOwnWindow))
+    return;
+  // A control with a window put on a parent without one makes the parent's.
+  if (FParent != nullptr)
+    FParent->HandleNeeded();
+  const HWND ParentWindow = FParent != nullptr ? FParent->FOwnWindow : nullptr;
+  if (GetParent(FOwnWindow) != ParentWindow) {
+    TUpdatingWindow Updating(FUpdatingWindow);
+    ::SetParent(FOwnWindow, ParentWindow);
+  }
+  UpdateWindowBounds();
+}
+
+void TWinControl::UpdateWindowVisible() {
+  if (!IsWindow(FOwnWindow))
+    return;
+  // A child window shows with its parent; a window of its own shows while
+  // its form is shown.
+  const bool Show = FParent != nullptr ? Visible() : FShowing;
+  if (Show == ((GetWindowStyle(FOwnWindow) & WS_VISIBLE) != 0))
+    return;
+  TUpdatingWindow Updating(FUpdatingWindow);
+  ShowWindow(FOwnWindow, Show ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 
 void TWinControl::DestroyWnd() {
+  // The children's windows are parked first, so that destroying this window
+  // does not take theirs along: a child keeps its window (and what the
+  // window holds, a tab control's tabs) until the child itself goes.
+  for (TControl* C : FControls)
+    if (TWinControl* W = C->AsWinControl(); W != nullptr && IsWindow(W->FOwnWindow)) {
+      TUpdatingWindow Updating(W->FUpdatingWindow);
+      ::SetParent(W->FOwnWindow, nullptr);
+    }
   // Only the control's own window is destroyed: a handle field that holds a
   // window lent by another control leaves that window alone, and the own
   // window goes even then, so that no window is left calling a freed control.
@@ -439,6 +518,10 @@ void TWinControl::RecreateWnd() {
 }
 
 void TWinControl::MainWndProc(TMessage& Message) {
+  if (FUpdatingWindow && FOwnWindow != nullptr) {
+    CallDefWindowProc(FOwnWindow, Message);
+    return;
+  }
   WindowProc()(Message);
 }
 
@@ -492,11 +575,8 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 }
 
 void TWinControl::BoundsChanged() {
-  if (TWindowRecord* Window = WindowRecord(FHandle);
-      Window != nullptr && Window->Proc.Data == this) {
-    Window->Width = Width();
-    Window->Height = Height();
-  }
+  if (FHandle != nullptr && FHandle == FOwnWindow)
+    UpdateWindowBounds();
   Realign();
 }
 

@@ -348,9 +348,20 @@ class TWinControl : public TControl {
  private:
   void MainWndProc(TMessage& Message);
   void ParentCtl3DChanged();
+  // The window follows the control: its place in the parent's client area
+  // (for a window of its own, on the screen, framed around the client
+  // area), its parent's window, and whether it shows.
+  TRect WindowBounds(DWORD Style) const;
+  void UpdateWindowBounds();
+  void UpdateWindowParent();
+  void UpdateWindowVisible();
   // The window this control created, whatever the handle field holds now;
   // it is the one to destroy.
   HWND FOwnWindow = nullptr;
+  // Set while the control moves, shows or re-parents its window: what the
+  // window reports back then (WM_SIZE, WM_WINDOWPOSCHANGED ...) is the
+  // window class's business, the control having laid itself out already.
+  bool FUpdatingWindow = false;
   std::vector<TControl*> FControls;
   bool FCtl3D = true;
   bool FParentCtl3D = true;

@@ -54,6 +54,42 @@ void TCustomForm::Close() {
   Hide();
 }
 
+void TCustomForm::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  if (Parent() != nullptr)
+    return;
+  // Shown by ShowWindow when the form is, not at creation.
+  Params.Style &= ~(WS_CHILD | WS_VISIBLE);
+  switch (FBorderStyle) {
+    case bsNone:
+      Params.Style |= WS_POPUP;
+      break;
+    case bsSingle:
+    case bsToolWindow:
+      Params.Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+      break;
+    case bsSizeable:
+    case bsSizeToolWin:
+      Params.Style |= WS_OVERLAPPEDWINDOW;
+      break;
+    case bsDialog:
+      Params.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+      break;
+  }
+}
+
+void TCustomForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  if (Parent() == nullptr)
+    SetWindowText(FHandle, Caption());
+}
+
+void TCustomForm::TextChanged() {
+  TWinControl::TextChanged();
+  if (HandleAllocated() && Parent() == nullptr)
+    SetWindowText(FHandle, Caption());
+}
+
 void TCustomForm::ShowingChanged() {
   if (Showing())
     DoShow();

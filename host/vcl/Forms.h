@@ -91,6 +91,11 @@ class TCustomForm : public TWinControl {
   virtual void Activate();
   virtual void Deactivate();
   void ShowingChanged() override;
+  // A form without a parent has a window of its own, framed by its border
+  // style and titled with its caption.
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void TextChanged() override;
 
  private:
   bool FShown = false;

@@ -123,22 +123,33 @@ TCanvas::~TCanvas() {
 void TCanvas::Sync() {
   if (FHandle == nullptr)
     FHandle = CreateRecordingDC(&FList, nullptr);
-  SelectObject(FHandle, FFont->Handle());
+  const HDC DC = FLent != nullptr ? FLent : FHandle;
+  SelectObject(DC, FFont->Handle());
   // The DC keeps host colour values unresolved, so that what it records can
   // be compared with the colour constants.
-  SetTextColor(FHandle, static_cast<COLORREF>(FFont->Color()));
-  SetBkColor(FHandle, static_cast<COLORREF>(FBrush->Color()));
-  SetBkMode(FHandle, FBrush->Style() == bsClear ? TRANSPARENT : OPAQUE);
+  SetTextColor(DC, static_cast<COLORREF>(FFont->Color()));
+  SetBkColor(DC, static_cast<COLORREF>(FBrush->Color()));
+  SetBkMode(DC, FBrush->Style() == bsClear ? TRANSPARENT : OPAQUE);
 }
 
 HDC TCanvas::Handle() {
   Sync();
-  return FHandle;
+  return FLent != nullptr ? FLent : FHandle;
+}
+
+void TCanvas::SetHandle(HDC Value) {
+  FLent = Value;
 }
 
 void TCanvas::FillRect(const TRect& R) {
   if (FBrush->Style() == bsClear)
     return;
+  if (FLent != nullptr) {
+    // A fill in the background colour: the brush's, which Sync selects.
+    Sync();
+    ExtTextOutA(FLent, R.Left, R.Top, ETO_OPAQUE, &R, nullptr, 0);
+    return;
+  }
   TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkFillRect);
   Item.Rect = R;
   Item.Color = static_cast<std::uint32_t>(FBrush->Color());
@@ -146,6 +157,17 @@ void TCanvas::FillRect(const TRect& R) {
 }
 
 void TCanvas::FrameRect(const TRect& R) {
+  if (FLent != nullptr) {
+    Sync();
+    // Each edge a pixel wide, in the brush's colour.
+    const TRect Edges[] = {{R.Left, R.Top, R.Right, R.Top + 1},
+                           {R.Left, R.Bottom - 1, R.Right, R.Bottom},
+                           {R.Left, R.Top, R.Left + 1, R.Bottom},
+                           {R.Right - 1, R.Top, R.Right, R.Bottom}};
+    for (const TRect& E : Edges)
+      ExtTextOutA(FLent, E.Left, E.Top, ETO_OPAQUE, &E, nullptr, 0);
+    return;
+  }
   TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkFrameRect);
   Item.Rect = R;
   Item.Color = static_cast<std::uint32_t>(FBrush->Color());
@@ -153,6 +175,12 @@ void TCanvas::FrameRect(const TRect& R) {
 }
 
 void TCanvas::TextRect(const TRect& R, int X, int Y, const std::string& Text) {
+  if (FLent != nullptr) {
+    Sync();
+    const UINT Options = ETO_CLIPPED | (FBrush->Style() != bsClear ? ETO_OPAQUE : 0);
+    ExtTextOutA(FLent, X, Y, Options, &R, Text.c_str(), static_cast<int>(Text.size()));
+    return;
+  }
   TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkText);
   Item.Rect = R;
   Item.X = X;

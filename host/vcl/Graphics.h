@@ -191,6 +191,11 @@ class TCanvas : public TPersistent {
   TBrush* Brush() const { return FBrush.get(); }
   TPen* Pen() const { return FPen.get(); }
   HDC Handle();
+  // Lends the canvas a DC to draw on, as Windows lends one for a single
+  // owner-drawn item: fills and texts go to it until nullptr gives it back,
+  // and the canvas records its own display list again.
+  void SetHandle(HDC Value);
+  bool HandleLent() const { return FLent != nullptr; }
 
   void FillRect(const TRect& R);
   void FrameRect(const TRect& R);
@@ -214,4 +219,5 @@ class TCanvas : public TPersistent {
   std::unique_ptr<TPen> FPen;
   TDisplayList FList;
   HDC FHandle = nullptr;
+  HDC FLent = nullptr;
 };

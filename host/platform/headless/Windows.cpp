@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 #include <map>
+#include <utility>
 
 #include "Backend.h"
 
@@ -114,11 +115,17 @@ void RegisterNativeClass(const std::string& ClassName, TNativeFactory Factory) {
   NativeClasses()[ClassName] = Factory;
 }
 
-HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc) {
+HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc, HWND Parent,
+                    const TRect& Bounds) {
   auto Record = std::make_unique<TWindowRecord>();
   Record->ClassName = ClassName;
   Record->Style = Style;
   Record->Proc = Proc;
+  Record->Parent = IsWindow(Parent) ? Parent : nullptr;
+  Record->Left = Bounds.Left;
+  Record->Top = Bounds.Top;
+  Record->Width = Bounds.Width();
+  Record->Height = Bounds.Height();
   static std::uint64_t Created = 0;
   Record->Order = ++Created;
   auto It = NativeClasses().find(ClassName);
@@ -175,13 +182,80 @@ LRESULT CallDefWindowProc(HWND Wnd, TMessage& Message) {
 }
 
 BOOL MoveWindow(HWND Wnd, int X, int Y, int Width, int Height) {
-  (void)X;
-  (void)Y;
+  return SetWindowPos(Wnd, nullptr, X, Y, Width, Height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The headless platform has no screen: a window's parent, place and
+// visibility are kept for whoever asks, and nothing is sent for them.
+HWND SetParent(HWND Child, HWND NewParent) {
+  TWindowRecord* Record = Windows().Find(Child);
+  if (Record == nullptr)
+    return nullptr;
+  // As Windows, a window cannot go under itself or one of its own children.
+  for (HWND Above = NewParent; Above != nullptr; Above = GetParent(Above))
+    if (Above == Child)
+      return nullptr;
+  return std::exchange(Record->Parent, IsWindow(NewParent) ? NewParent : nullptr);
+}
+
+HWND GetParent(HWND Wnd) {
+  TWindowRecord* Record = Windows().Find(Wnd);
+  return Record != nullptr ? Record->Parent : nullptr;
+}
+
+BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int Width, int Height, UINT Flags) {
+  (void)InsertAfter;
   TWindowRecord* Record = Windows().Find(Wnd);
   if (Record == nullptr)
     return 0;
-  Record->Width = Width;
-  Record->Height = Height;
+  if ((Flags & SWP_NOMOVE) == 0) {
+    Record->Left = X;
+    Record->Top = Y;
+  }
+  if ((Flags & SWP_NOSIZE) == 0) {
+    Record->Width = Width;
+    Record->Height = Height;
+  }
+  if ((Flags & SWP_SHOWWINDOW) != 0)
+    Record->Style |= WS_VISIBLE;
+  if ((Flags & SWP_HIDEWINDOW) != 0)
+    Record->Style &= ~WS_VISIBLE;
+  return 1;
+}
+
+BOOL ShowWindow(HWND Wnd, int CmdShow) {
+  TWindowRecord* Record = Windows().Find(Wnd);
+  if (Record == nullptr)
+    return 0;
+  const bool Was = (Record->Style & WS_VISIBLE) != 0;
+  if (CmdShow == SW_HIDE)
+    Record->Style &= ~WS_VISIBLE;
+  else
+    Record->Style |= WS_VISIBLE;
+  return Was ? 1 : 0;
+}
+
+BOOL IsWindowVisible(HWND Wnd) {
+  // SetParent keeps the parents free of cycles.
+  for (const TWindowRecord* Record = Windows().Find(Wnd); Record != nullptr;
+       Record = Windows().Find(Record->Parent)) {
+    if ((Record->Style & WS_VISIBLE) == 0)
+      return 0;
+    if (Record->Parent == nullptr)
+      return 1;
+  }
+  return 0;
+}
+
+BOOL AdjustWindowRectEx(TRect& R, DWORD Style, BOOL Menu, DWORD ExStyle) {
+  (void)R, (void)Style, (void)Menu, (void)ExStyle;
+  return 1;
+}
+
+BOOL SetWindowText(HWND Wnd, const std::string& Text) {
+  if (!IsWindow(Wnd))
+    return 0;
+  SendMessage(Wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Text.c_str()));
   return 1;
 }
 

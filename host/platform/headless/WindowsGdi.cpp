@@ -139,6 +139,37 @@ int DrawTextA(HDC DC, const char* Text, int Count, TRect& R, UINT Format) {
   return M.tmHeight;
 }
 
+// Recorded as a canvas records its own fills and texts, so that a canvas
+// drawing on a lent DC leaves the same picture.
+BOOL ExtTextOutA(HDC DC, int X, int Y, UINT Options, const TRect* R, const char* Text, int Count) {
+  if (DC == nullptr)
+    return 0;
+  const bool Fill = (Options & ETO_OPAQUE) != 0 && R != nullptr;
+  if (Text == nullptr || Count <= 0) {
+    if (Fill) {
+      TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkFillRect);
+      Item.Rect = *R;
+      Item.Color = DC->State.BkColor;
+      Record(DC, Item);
+    }
+    return 1;
+  }
+  // A text on a filled rectangle is one opaque text item, as a canvas
+  // records its TextRect.
+  TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkText);
+  Item.Rect =
+      (Options & ETO_CLIPPED) != 0 && R != nullptr ? *R : TRect{-100000, -100000, 100000, 100000};
+  Item.X = X;
+  Item.Y = Y;
+  Item.Color = DC->State.TextColor;
+  Item.BkColor = DC->State.BkColor;
+  Item.Opaque = Fill || DC->State.BkMode == OPAQUE;
+  Item.Font = DescOf(DC);
+  Item.Text.assign(Text, static_cast<std::size_t>(Count));
+  Record(DC, Item);
+  return 1;
+}
+
 BOOL GetTextExtentPoint32A(HDC DC, const char* Text, int Count, TPoint& Size) {
   const std::string S(Text, static_cast<std::size_t>(std::max(Count, 0)));
   Size.X = FontTextWidth(DescOf(DC), S);

@@ -15,6 +15,8 @@
 #undef DrawText
 #undef GetTextMetrics
 #undef SendMessage
+#undef SetWindowText
+#undef ExtTextOut
 #undef ShellExecute
 
 namespace native {
@@ -55,8 +57,8 @@ void EnsureClass(const std::string& ClassName) {
 
 // The VCL hands a child's notifications (WM_COMMAND from an edit, a list or
 // a button) back to the child as CN_COMMAND, its CN_BASE plus the message,
-// so that the control handles its own; the parking window, every child's
-// parent here, does the same.
+// so that the control handles its own; the parking window does the same for
+// the children it holds.
 constexpr UINT kReflectBase = 0xBC00;
 
 // WM_NOTIFY goes back to the control named in its header, unchanged: the
@@ -64,29 +66,8 @@ constexpr UINT kReflectBase = 0xBC00;
 static_assert(sizeof(NMHDR) == 3 * sizeof(void*) && offsetof(NMHDR, code) == 2 * sizeof(void*));
 
 LRESULT CALLBACK ParkingProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
-  if (Msg == WM_COMMAND && LParam != 0)
-    return SendMessageA(reinterpret_cast<HWND>(LParam), kReflectBase + Msg, WParam, LParam);
-  if (Msg == WM_NOTIFY && LParam != 0)
-    return SendMessageA(reinterpret_cast<NMHDR*>(LParam)->hwndFrom, kReflectBase + Msg, WParam,
-                        LParam);
-  if (Msg == WM_DRAWITEM && LParam != 0) {
-    const auto& Native = *reinterpret_cast<const DRAWITEMSTRUCT*>(LParam);
-    TDrawItem Item;
-    Item.CtlType = Native.CtlType;
-    Item.CtlID = Native.CtlID;
-    Item.ItemID = Native.itemID;
-    Item.ItemAction = Native.itemAction;
-    Item.ItemState = Native.itemState;
-    Item.Item = Native.hwndItem;
-    Item.DC = Native.hDC;
-    Item.Rect[0] = Native.rcItem.left;
-    Item.Rect[1] = Native.rcItem.top;
-    Item.Rect[2] = Native.rcItem.right;
-    Item.Rect[3] = Native.rcItem.bottom;
-    Item.Data = Native.itemData;
-    DrawItem(WParam, Item);
-    return TRUE;
-  }
+  if (NotifyingChild(Msg, WParam, LParam) != nullptr)
+    return Reflect(Msg, WParam, LParam);
   return DefWindowProcA(Wnd, Msg, WParam, LParam);
 }
 
@@ -106,12 +87,102 @@ HWND ParkingWindow() {
 
 }  // namespace
 
-HWND__* CreateWindow(const std::string& ClassName, std::uint32_t Style) {
+HWND__* NotifyingChild(unsigned Msg, std::uintptr_t WParam, std::intptr_t LParam) {
+  (void)WParam;
+  if (LParam == 0)
+    return nullptr;
+  switch (Msg) {
+    case WM_COMMAND:
+      return reinterpret_cast<HWND>(LParam);
+    case WM_NOTIFY:
+      return reinterpret_cast<const NMHDR*>(LParam)->hwndFrom;
+    case WM_DRAWITEM:
+      return reinterpret_cast<const DRAWITEMSTRUCT*>(LParam)->hwndItem;
+    default:
+      return nullptr;
+  }
+}
+
+std::intptr_t Reflect(unsigned Msg, std::uintptr_t WParam, std::intptr_t LParam) {
+  HWND Child = NotifyingChild(Msg, WParam, LParam);
+  if (Child == nullptr)
+    return 0;
+  if (Msg != WM_DRAWITEM)
+    return SendMessageA(Child, kReflectBase + Msg, WParam, LParam);
+  const auto& Native = *reinterpret_cast<const DRAWITEMSTRUCT*>(LParam);
+  TDrawItem Item;
+  Item.CtlType = Native.CtlType;
+  Item.CtlID = Native.CtlID;
+  Item.ItemID = Native.itemID;
+  Item.ItemAction = Native.itemAction;
+  Item.ItemState = Native.itemState;
+  Item.Item = Native.hwndItem;
+  Item.DC = Native.hDC;
+  Item.Rect[0] = Native.rcItem.left;
+  Item.Rect[1] = Native.rcItem.top;
+  Item.Rect[2] = Native.rcItem.right;
+  Item.Rect[3] = Native.rcItem.bottom;
+  Item.Data = Native.itemData;
+  DrawItem(WParam, Item);
+  return TRUE;
+}
+
+HWND__* CreateWindow(const std::string& ClassName, std::uint32_t Style, HWND__* Parent, int Left,
+                     int Top, int Width, int Height) {
   InitControls();
   EnsureClass(ClassName);
-  const HWND Parent = (Style & WS_CHILD) != 0 ? ParkingWindow() : nullptr;
-  return CreateWindowExA(0, ClassName.c_str(), "", Style, 0, 0, 0, 0, Parent, nullptr, Instance(),
-                         nullptr);
+  if ((Style & WS_CHILD) == 0)
+    return CreateWindowExA(0, ClassName.c_str(), "", Style, Left, Top, Width, Height, Parent,
+                           nullptr, Instance(), nullptr);
+  // A child is made on the parking window and then moved to its parent: the
+  // common controls send their notifications and owner-draw requests to the
+  // window they were made under, for good, and the parking window outlives
+  // any parent whose window is made again; it reflects them to the child as
+  // the parent would.
+  const HWND Wnd = CreateWindowExA(0, ClassName.c_str(), "", Style, Left, Top, Width, Height,
+                                   ParkingWindow(), nullptr, Instance(), nullptr);
+  if (Wnd != nullptr && Parent != nullptr)
+    ::SetParent(Wnd, Parent);
+  return Wnd;
+}
+
+HWND__* SetParent(HWND__* Child, HWND__* Parent) {
+  if (Parent == nullptr && (GetWindowLongPtrA(Child, GWL_STYLE) & WS_CHILD) != 0)
+    Parent = ParkingWindow();
+  const HWND Old = ::SetParent(Child, Parent);
+  return Old == ParkingWindow() ? nullptr : Old;
+}
+
+HWND__* GetParent(HWND__* Wnd) {
+  const HWND Parent = ::GetParent(Wnd);
+  return Parent == ParkingWindow() ? nullptr : Parent;
+}
+
+bool SetWindowPos(HWND__* Wnd, int Left, int Top, int Width, int Height, unsigned Flags) {
+  return ::SetWindowPos(Wnd, nullptr, Left, Top, Width, Height, Flags) != FALSE;
+}
+
+bool ShowWindow(HWND__* Wnd, int CmdShow) {
+  return ::ShowWindow(Wnd, CmdShow) != FALSE;
+}
+
+bool IsWindowVisible(HWND__* Wnd) {
+  return ::IsWindowVisible(Wnd) != FALSE;
+}
+
+bool AdjustWindowRectEx(int (&Rect)[4], std::uint32_t Style, bool Menu, std::uint32_t ExStyle) {
+  RECT R{Rect[0], Rect[1], Rect[2], Rect[3]};
+  if (!::AdjustWindowRectEx(&R, Style, Menu ? TRUE : FALSE, ExStyle))
+    return false;
+  Rect[0] = R.left;
+  Rect[1] = R.top;
+  Rect[2] = R.right;
+  Rect[3] = R.bottom;
+  return true;
+}
+
+bool SetWindowText(HWND__* Wnd, const char* Text) {
+  return SetWindowTextA(Wnd, Text) != FALSE;
 }
 
 bool DestroyWindow(HWND__* Wnd) {
@@ -237,6 +308,19 @@ int SetBkMode(void* DC, int Mode) {
   return ::SetBkMode(static_cast<HDC>(DC), Mode);
 }
 
+bool ExtTextOut(void* DC, int X, int Y, unsigned Options, const int* Rect, const char* Text,
+                int Count) {
+  RECT R{};
+  if (Rect != nullptr)
+    R = RECT{Rect[0], Rect[1], Rect[2], Rect[3]};
+  return ExtTextOutA(static_cast<HDC>(DC), X, Y, Options, Rect != nullptr ? &R : nullptr, Text,
+                     static_cast<UINT>(Count), nullptr) != FALSE;
+}
+
+std::uint32_t SysColor(int Index) {
+  return GetSysColor(Index);
+}
+
 int GetSystemMetrics(int Index) {
   return ::GetSystemMetrics(Index);
 }
@@ -244,6 +328,40 @@ int GetSystemMetrics(int Index) {
 bool PrintWindow(HWND__* Wnd, void* DC, unsigned Flags) {
   return ::PrintWindow(Wnd, static_cast<HDC>(DC), Flags) != FALSE;
 }
+
+namespace {
+
+// What PRF_CHILDREN asks of WM_PRINT and Wine's default procedure leaves
+// out: each visible child prints itself, frame and client area, at its
+// place in the window (Origin: the printed window's top left on the
+// screen), clipped to itself, its own children over it, the bottom of the
+// z-order first.
+void PrintChildren(HWND Wnd, HDC DC, POINT Origin) {
+  for (HWND Child = GetWindow(GetWindow(Wnd, GW_CHILD), GW_HWNDLAST); Child != nullptr;
+       Child = GetWindow(Child, GW_HWNDPREV)) {
+    if ((GetWindowLongPtrA(Child, GWL_STYLE) & WS_VISIBLE) == 0)
+      continue;
+    RECT R{};
+    GetWindowRect(Child, &R);
+    const int Saved = ::SaveDC(DC);
+    POINT Old{};
+    GetViewportOrgEx(DC, &Old);
+    SetViewportOrgEx(DC, Old.x + R.left - Origin.x, Old.y + R.top - Origin.y, nullptr);
+    IntersectClipRect(DC, 0, 0, R.right - R.left, R.bottom - R.top);
+    SendMessageA(Child, WM_PRINT, reinterpret_cast<WPARAM>(DC),
+                 PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    ::RestoreDC(DC, Saved);
+    // The grandchildren over the child, from the same origin: the child's
+    // own offset is in their screen rectangles already.
+    const int Inner = ::SaveDC(DC);
+    IntersectClipRect(DC, R.left - Origin.x, R.top - Origin.y, R.right - Origin.x,
+                      R.bottom - Origin.y);
+    PrintChildren(Child, DC, Origin);
+    ::RestoreDC(DC, Inner);
+  }
+}
+
+}  // namespace
 
 bool CaptureWindow(HWND__* Wnd, int& Width, int& Height, std::vector<std::uint32_t>& Pixels,
                    std::string& Error) {
@@ -273,7 +391,13 @@ bool CaptureWindow(HWND__* Wnd, int& Width, int& Height, std::vector<std::uint32
     // What is not painted stays the window colour, not black.
     RECT All{0, 0, Width, Height};
     FillRect(Memory, &All, GetSysColorBrush(COLOR_WINDOW));
+    // Printing the window may leave the DC clipped to what the window itself
+    // drew; its children print on the DC as it was.
+    const int Saved = ::SaveDC(Memory);
     Done = ::PrintWindow(Wnd, Memory, 0) != FALSE;
+    ::RestoreDC(Memory, Saved);
+    if (Done)
+      PrintChildren(Wnd, Memory, POINT{R.left, R.top});
     GdiFlush();
     if (Done) {
       const auto* Src = static_cast<const std::uint32_t*>(Bits);

@@ -18,9 +18,26 @@ using TProc = std::intptr_t (*)(HWND__* Wnd, unsigned Msg, std::uintptr_t WParam
                                 std::intptr_t LParam);
 
 // Creates a window of a system class ("SysTabControl32", "EDIT" ...) or of a
-// class that is registered here on first use; a child window is created on
-// the hidden parking window, as the VCL parks windows that have no parent.
-HWND__* CreateWindow(const std::string& ClassName, std::uint32_t Style);
+// class that is registered here on first use, at the given place and size;
+// a child window without a parent is created on the hidden parking window,
+// as the VCL parks windows whose parent has none yet.
+HWND__* CreateWindow(const std::string& ClassName, std::uint32_t Style, HWND__* Parent, int Left,
+                     int Top, int Width, int Height);
+// A new parent; a child window given none goes back to the parking window.
+// Returns the old parent (nullptr for the parking window).
+HWND__* SetParent(HWND__* Child, HWND__* Parent);
+HWND__* GetParent(HWND__* Wnd);
+bool SetWindowPos(HWND__* Wnd, int Left, int Top, int Width, int Height, unsigned Flags);
+bool ShowWindow(HWND__* Wnd, int CmdShow);
+bool IsWindowVisible(HWND__* Wnd);
+bool AdjustWindowRectEx(int (&Rect)[4], std::uint32_t Style, bool Menu, std::uint32_t ExStyle);
+bool SetWindowText(HWND__* Wnd, const char* Text);
+// The window a parent's WM_COMMAND, WM_NOTIFY or WM_DRAWITEM comes from;
+// nullptr for any other message.
+HWND__* NotifyingChild(unsigned Msg, std::uintptr_t WParam, std::intptr_t LParam);
+// Hands such a message back to the child that sent it, as the VCL reflects
+// them: CN_COMMAND, CN_NOTIFY, and WM_DRAWITEM through DrawItem.
+std::intptr_t Reflect(unsigned Msg, std::uintptr_t WParam, std::intptr_t LParam);
 bool DestroyWindow(HWND__* Wnd);
 bool IsWindow(HWND__* Wnd);
 // Installs Proc as the window's procedure and returns the one it replaced.
@@ -64,6 +81,10 @@ bool RestoreDC(void* DC, int Saved);
 std::uint32_t SetTextColor(void* DC, std::uint32_t Color);
 std::uint32_t SetBkColor(void* DC, std::uint32_t Color);
 int SetBkMode(void* DC, int Mode);
+bool ExtTextOut(void* DC, int X, int Y, unsigned Options, const int* Rect, const char* Text,
+                int Count);
+// A system colour's value (COLOR_BTNFACE ...).
+std::uint32_t SysColor(int Index);
 int GetSystemMetrics(int Index);
 
 // Has Wnd print itself (WM_PRINT: frame, client area, children) into DC.

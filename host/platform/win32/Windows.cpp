@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <map>
+#include <utility>
 
 #include "Backend.h"
 #include "CommCtrl.h"
@@ -37,6 +38,13 @@ std::intptr_t SubclassProc(HWND Wnd, unsigned Msg, std::uintptr_t WParam, std::i
   TRealWindow* Window = FindReal(Wnd);
   if (Window == nullptr)
     return 0;
+  // A child's notifications go back to the child, as every windowed control
+  // of the VCL reflects its children's: only to the platform's own windows,
+  // not to the parts a common control makes for itself (a tab control's
+  // arrows), which answer to the control's class.
+  if (HWND Child = native::NotifyingChild(Msg, WParam, LParam);
+      Child != nullptr && FindReal(Child) != nullptr)
+    return native::Reflect(Msg, WParam, LParam);
   TMessage Message{Msg, WParam, LParam, 0};
   // A copy: the window may be destroyed while the procedure runs.
   if (const TWindowProcedure Proc = Window->Record.Proc; Proc.Assigned())
@@ -131,14 +139,23 @@ void RegisterNativeClass(const std::string& ClassName, TNativeFactory Factory) {
   (void)Factory;
 }
 
-HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc) {
-  const HWND Wnd = native::CreateWindow(ClassName, Style);
+HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc, HWND Parent,
+                    const TRect& Bounds) {
+  if (FindReal(Parent) == nullptr)
+    Parent = nullptr;
+  const HWND Wnd = native::CreateWindow(ClassName, Style, Parent, Bounds.Left, Bounds.Top,
+                                        Bounds.Width(), Bounds.Height());
   if (Wnd == nullptr)
     return nullptr;
   auto Window = std::make_unique<TRealWindow>();
   Window->Record.ClassName = ClassName;
   Window->Record.Style = Style;
   Window->Record.Proc = Proc;
+  Window->Record.Parent = Parent;
+  Window->Record.Left = Bounds.Left;
+  Window->Record.Top = Bounds.Top;
+  Window->Record.Width = Bounds.Width();
+  Window->Record.Height = Bounds.Height();
   static std::uint64_t Created = 0;
   Window->Record.Order = ++Created;
   TRealWindow& W = *RealWindows().emplace(Wnd, std::move(Window)).first->second;
@@ -218,9 +235,78 @@ BOOL MoveWindow(HWND Wnd, int X, int Y, int Width, int Height) {
   TRealWindow* Window = FindReal(Wnd);
   if (Window == nullptr)
     return 0;
+  Window->Record.Left = X;
+  Window->Record.Top = Y;
   Window->Record.Width = Width;
   Window->Record.Height = Height;
   return native::MoveWindow(Wnd, X, Y, Width, Height) ? 1 : 0;
+}
+
+HWND SetParent(HWND Child, HWND NewParent) {
+  TRealWindow* Window = FindReal(Child);
+  if (Window == nullptr)
+    return nullptr;
+  if (FindReal(NewParent) == nullptr)
+    NewParent = nullptr;
+  // Windows refuses a parent below the window itself.
+  for (HWND Above = NewParent; Above != nullptr; Above = GetParent(Above))
+    if (Above == Child)
+      return nullptr;
+  native::SetParent(Child, NewParent);
+  return std::exchange(Window->Record.Parent, NewParent);
+}
+
+HWND GetParent(HWND Wnd) {
+  TRealWindow* Window = FindReal(Wnd);
+  return Window != nullptr ? Window->Record.Parent : nullptr;
+}
+
+BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int Width, int Height, UINT Flags) {
+  (void)InsertAfter;
+  TRealWindow* Window = FindReal(Wnd);
+  if (Window == nullptr)
+    return 0;
+  TWindowRecord& R = Window->Record;
+  if ((Flags & SWP_NOMOVE) == 0) {
+    R.Left = X;
+    R.Top = Y;
+  }
+  if ((Flags & SWP_NOSIZE) == 0) {
+    R.Width = Width;
+    R.Height = Height;
+  }
+  if ((Flags & SWP_SHOWWINDOW) != 0)
+    R.Style |= WS_VISIBLE;
+  if ((Flags & SWP_HIDEWINDOW) != 0)
+    R.Style &= ~WS_VISIBLE;
+  return native::SetWindowPos(Wnd, X, Y, Width, Height, Flags | SWP_NOZORDER) ? 1 : 0;
+}
+
+BOOL ShowWindow(HWND Wnd, int CmdShow) {
+  TRealWindow* Window = FindReal(Wnd);
+  if (Window == nullptr)
+    return 0;
+  if (CmdShow == SW_HIDE)
+    Window->Record.Style &= ~WS_VISIBLE;
+  else
+    Window->Record.Style |= WS_VISIBLE;
+  return native::ShowWindow(Wnd, CmdShow) ? 1 : 0;
+}
+
+BOOL IsWindowVisible(HWND Wnd) {
+  return FindReal(Wnd) != nullptr && native::IsWindowVisible(Wnd) ? 1 : 0;
+}
+
+BOOL AdjustWindowRectEx(TRect& R, DWORD Style, BOOL Menu, DWORD ExStyle) {
+  int Rect[4] = {R.Left, R.Top, R.Right, R.Bottom};
+  if (!native::AdjustWindowRectEx(Rect, Style, Menu != 0, ExStyle))
+    return 0;
+  R = TRect{Rect[0], Rect[1], Rect[2], Rect[3]};
+  return 1;
+}
+
+BOOL SetWindowText(HWND Wnd, const std::string& Text) {
+  return FindReal(Wnd) != nullptr && native::SetWindowText(Wnd, Text.c_str()) ? 1 : 0;
 }
 
 BOOL GetKeyboardState(std::uint8_t* KeyState) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <vector>
 
 #include "NativeApi.h"
@@ -104,12 +105,33 @@ BOOL RestoreDC(HDC DC, int SavedDC) {
   return 1;
 }
 
+namespace {
+// The VCL's canvas hands its colours on as the VCL keeps them: a system
+// colour is its index with the high byte set (0x80 or 0xFF by the host
+// build). GDI takes only RGB values, so the system's colour is looked up
+// here, as the VCL's ColorToRGB does before it draws.
+COLORREF RgbOf(COLORREF Color) {
+  return (Color & 0xFF000000u) != 0 ? native::SysColor(static_cast<int>(Color & 0xFF)) : Color;
+}
+}  // namespace
+
 COLORREF SetTextColor(HDC DC, COLORREF Color) {
-  return native::SetTextColor(DC->Native, Color);
+  return native::SetTextColor(DC->Native, RgbOf(Color));
 }
 
 COLORREF SetBkColor(HDC DC, COLORREF Color) {
-  return native::SetBkColor(DC->Native, Color);
+  return native::SetBkColor(DC->Native, RgbOf(Color));
+}
+
+BOOL ExtTextOutA(HDC DC, int X, int Y, UINT Options, const TRect* R, const char* Text, int Count) {
+  if (DC == nullptr)
+    return 0;
+  const int Rect[4] = {R != nullptr ? R->Left : 0, R != nullptr ? R->Top : 0,
+                       R != nullptr ? R->Right : 0, R != nullptr ? R->Bottom : 0};
+  return native::ExtTextOut(DC->Native, X, Y, Options, R != nullptr ? Rect : nullptr,
+                            Text != nullptr ? Text : "", Text != nullptr ? std::max(Count, 0) : 0)
+             ? 1
+             : 0;
 }
 
 int SetBkMode(HDC DC, int Mode) {
