@@ -66,15 +66,25 @@ TEST_F(SpinTest, KeyboardFocusSelectsAllAndAClickDoesNot) {
   Retype("123");
   Leave();
   EXPECT_EQ(Log.Enters, 1);
-  // A click focuses with the button down: the caret goes where the click was.
-  Spin->SimulateClick();
+  // A click focuses with the button down: the caret goes where the click
+  // was, right of the text, then (focused already) at its left edge.
+  const auto ClickAt = [this](int X) {
+    SendMessage(Spin->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(X, 4));
+    SendMessage(Spin->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(X, 4));
+  };
+  TRect Area;
+  SendMessage(Spin->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&Area));
+  ClickAt(Area.Right - 2);
   EXPECT_EQ(Log.Enters, 2);
   EXPECT_EQ(Spin->SelLength(), 0);
   Type("4");
   EXPECT_EQ(Spin->Text(), "1234");
+  ClickAt(0);
+  Type("9");
+  EXPECT_EQ(Spin->Text(), "91234");
   Leave();
   Enter();
-  EXPECT_EQ(Spin->SelLength(), 4);
+  EXPECT_EQ(Spin->SelLength(), 5);
   Type("5");
   EXPECT_EQ(Spin->Text(), "5");
 }
