@@ -269,24 +269,17 @@ BOOL MessageBeep(UINT Type);
 int MessageBeepCount();
 void ResetMessageBeepCount();
 
-// The system clipboard, text only. It belongs to the running session and is
-// emptied with the rest of the Windows state.
+// The system clipboard, text only (CF_TEXT: the 8-bit text the VCL keeps).
+// It belongs to the running session and is emptied with the rest of the
+// Windows state. The headless platform keeps its own; on Windows it is
+// Windows' clipboard, shared with the EDIT class's copy and paste and with
+// every other program.
 class TSystemClipboard {
  public:
-  bool HasText() const { return FHasText; }
-  const std::string& Text() const { return FText; }
-  void SetText(const std::string& Value) {
-    FText = Value;
-    FHasText = true;
-  }
-  void Clear() {
-    FText.clear();
-    FHasText = false;
-  }
-
- private:
-  std::string FText;
-  bool FHasText = false;
+  bool HasText() const;
+  std::string Text() const;
+  void SetText(const std::string& Value);
+  void Clear();
 };
 TSystemClipboard& SystemClipboard();
 

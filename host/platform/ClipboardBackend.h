@@ -1,0 +1,16 @@
+#pragma once
+
+// The clipboard as each backend keeps it (see TSystemClipboard). Apart from
+// Backend.h because the win32 backend implements it next to <windows.h>,
+// whose declarations clash with the platform's own.
+
+#include <string>
+
+namespace backend {
+
+bool ClipboardHasText();
+std::string ClipboardText();
+void SetClipboardText(const std::string& Text);
+void ClearClipboard();
+
+}  // namespace backend
