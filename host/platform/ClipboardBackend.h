@@ -12,5 +12,9 @@ bool ClipboardHasText();
 std::string ClipboardText();
 void SetClipboardText(const std::string& Text);
 void ClearClipboard();
+// A session's end or start: the headless store is the session's and goes
+// with it; Windows' clipboard is the user's, shared with every program, and
+// stays as it is.
+void ResetClipboard();
 
 }  // namespace backend

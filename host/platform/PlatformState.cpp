@@ -124,7 +124,7 @@ void ResetWindowsState() {
   Keyboard().ReleaseAll();
   backend::PublishKeyboardState(Keyboard().Keys());
   BeepCount() = 0;
-  Clipboard().Clear();
+  backend::ResetClipboard();
   backend::ResetWindowsVersion();
   Shell().clear();
   ResetMessageLoop();

@@ -270,10 +270,10 @@ int MessageBeepCount();
 void ResetMessageBeepCount();
 
 // The system clipboard, text only (CF_TEXT: the 8-bit text the VCL keeps).
-// It belongs to the running session and is emptied with the rest of the
-// Windows state. The headless platform keeps its own; on Windows it is
+// The headless platform keeps its own, which belongs to the running session
+// and is emptied with the rest of the Windows state. On Windows it is
 // Windows' clipboard, shared with the EDIT class's copy and paste and with
-// every other program.
+// every other program; a session's start or end leaves the user's text in it.
 class TSystemClipboard {
  public:
   bool HasText() const;
@@ -299,9 +299,9 @@ std::intptr_t ShellExecute(HWND Wnd, const char* Operation, const char* File,
                            const char* Parameters, const char* Directory, int ShowCmd);
 const std::vector<TShellRequest>& ShellRequests();
 
-// Forgets the keys, beeps, clipboard, Windows version and shell requests of
-// a finished session; the Application calls it when it starts and when it
-// goes. Windows free their records when they are destroyed; the window
+// Forgets the keys, beeps, clipboard (the headless one), Windows version and
+// shell requests of a finished session; the Application calls it when it
+// starts and when it goes. Windows free their records when they are destroyed; the window
 // table keeps its slots' generations, so a handle from a finished session
 // stays dead in the next one.
 void ResetWindowsState();

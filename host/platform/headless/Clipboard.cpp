@@ -37,4 +37,8 @@ void ClearClipboard() {
   Store() = {};
 }
 
+void ResetClipboard() {
+  ClearClipboard();
+}
+
 }  // namespace backend

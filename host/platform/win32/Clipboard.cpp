@@ -93,4 +93,6 @@ void ClearClipboard() {
     EmptyClipboard();
 }
 
+void ResetClipboard() {}
+
 }  // namespace backend
