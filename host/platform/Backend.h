@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+#include "ClipboardBackend.h"
 #include "Windows.h"
 
 namespace backend {

@@ -7,7 +7,8 @@
 
 // The state both platforms keep alike: the keyboard the VCL presses keys on,
 // the beeps and shell requests counted for the tests, the clipboard. What
-// differs, handing a change on to Windows or not, is the backend's.
+// differs, handing a change on to Windows or not (the clipboard's text is
+// Windows' own there), is the backend's.
 
 namespace {
 
@@ -88,6 +89,22 @@ void ResetMessageBeepCount() {
   BeepCount() = 0;
 }
 
+bool TSystemClipboard::HasText() const {
+  return backend::ClipboardHasText();
+}
+
+std::string TSystemClipboard::Text() const {
+  return backend::ClipboardText();
+}
+
+void TSystemClipboard::SetText(const std::string& Value) {
+  backend::SetClipboardText(Value);
+}
+
+void TSystemClipboard::Clear() {
+  backend::ClearClipboard();
+}
+
 TSystemClipboard& SystemClipboard() {
   return Clipboard();
 }
@@ -107,7 +124,7 @@ void ResetWindowsState() {
   Keyboard().ReleaseAll();
   backend::PublishKeyboardState(Keyboard().Keys());
   BeepCount() = 0;
-  Clipboard().Clear();
+  backend::ResetClipboard();
   backend::ResetWindowsVersion();
   Shell().clear();
   ResetMessageLoop();

@@ -312,24 +312,17 @@ BOOL MessageBeep(UINT Type);
 int MessageBeepCount();
 void ResetMessageBeepCount();
 
-// The system clipboard, text only. It belongs to the running session and is
-// emptied with the rest of the Windows state.
+// The system clipboard, text only (CF_TEXT: the 8-bit text the VCL keeps).
+// The headless platform keeps its own, which belongs to the running session
+// and is emptied with the rest of the Windows state. On Windows it is
+// Windows' clipboard, shared with the EDIT class's copy and paste and with
+// every other program; a session's start or end leaves the user's text in it.
 class TSystemClipboard {
  public:
-  bool HasText() const { return FHasText; }
-  const std::string& Text() const { return FText; }
-  void SetText(const std::string& Value) {
-    FText = Value;
-    FHasText = true;
-  }
-  void Clear() {
-    FText.clear();
-    FHasText = false;
-  }
-
- private:
-  std::string FText;
-  bool FHasText = false;
+  bool HasText() const;
+  std::string Text() const;
+  void SetText(const std::string& Value);
+  void Clear();
 };
 TSystemClipboard& SystemClipboard();
 
@@ -349,9 +342,9 @@ std::intptr_t ShellExecute(HWND Wnd, const char* Operation, const char* File,
                            const char* Parameters, const char* Directory, int ShowCmd);
 const std::vector<TShellRequest>& ShellRequests();
 
-// Forgets the keys, beeps, clipboard, Windows version and shell requests of
-// a finished session; the Application calls it when it starts and when it
-// goes. Windows free their records when they are destroyed; the window
+// Forgets the keys, beeps, clipboard (the headless one), Windows version and
+// shell requests of a finished session; the Application calls it when it
+// starts and when it goes. Windows free their records when they are destroyed; the window
 // table keeps its slots' generations, so a handle from a finished session
 // stays dead in the next one.
 void ResetWindowsState();

@@ -73,3 +73,15 @@ class SpinTest : public ::testing::Test {
   TORVExpert_CORVSpin* Spin = nullptr;
   TEventLog Log;
 };
+
+// The plain edit of the host, as the spin edit builds on it.
+class EditTest : public SpinTest {
+ protected:
+  void SetUp() override {
+    SpinTest::SetUp();
+    Edit = new TEdit(Form);
+    Edit->SetParent(Form);
+    Edit->SetOnChange(TNotifyEvent::Of<&TEventLog::Changed>(&Log));
+  }
+  TEdit* Edit = nullptr;
+};

@@ -1,6 +1,9 @@
 #include "NativeEdit.h"
 
 #include <algorithm>
+#include <cstdint>
+
+#include "TextMetrics.h"
 
 const char* const WC_EDIT = "EDIT";
 
@@ -27,6 +30,8 @@ class TNativeEdit : public TNativeWindow {
   void OnChar(HWND Wnd, unsigned char Ch);
   void OnKeyDown(HWND Wnd, int Key);
   TRect ClientArea(HWND Wnd) const;
+  // The character boundary of the first line nearest client position X.
+  std::size_t CaretAt(HWND Wnd, int X) const;
 
   std::string FText;
   // The selection runs from the anchor to the caret; both are equal when
@@ -72,6 +77,29 @@ TRect TNativeEdit::ClientArea(HWND Wnd) const {
   const TWindowRecord& W = *WindowRecord(Wnd);
   const int B = EditBorderWidth(W.Style);
   return {0, 0, std::max(0, W.Width - 2 * B), std::max(0, W.Height - 2 * B)};
+}
+
+std::size_t TNativeEdit::CaretAt(HWND Wnd, int X) const {
+  const TWindowRecord& W = *WindowRecord(Wnd);
+  const std::size_t LineEnd = std::min(FText.find_first_of("\r\n"), FText.size());
+  const TRect Area = FHasFormatRect ? FFormatRect : ClientArea(Wnd);
+  const int Width = FontTextWidth(W.Font, FText.substr(0, LineEnd));
+  int Left = Area.Left;
+  if ((W.Style & ES_RIGHT) != 0)
+    Left = Area.Right - Width;
+  else if ((W.Style & ES_CENTER) != 0)
+    Left = Area.Left + (Area.Right - Area.Left - Width) / 2;
+  std::size_t Pos = 0;
+  int Before = Left;
+  while (Pos < LineEnd) {
+    const int After = Left + FontTextWidth(W.Font, FText.substr(0, Pos + 1));
+    // Past the middle of the character: the boundary after it is nearer.
+    if (X < (Before + After + 1) / 2)
+      break;
+    Before = After;
+    ++Pos;
+  }
+  return Pos;
 }
 
 void TNativeEdit::OnChar(HWND Wnd, unsigned char Ch) {
@@ -231,9 +259,12 @@ LRESULT TNativeEdit::Handle(HWND Wnd, TMessage& M) {
       OnKeyDown(Wnd, static_cast<int>(M.WParam));
       return 0;
     case WM_LBUTTONDOWN:
-      // The substitute's clicks carry no position: the caret goes to the end,
-      // where a click right of the text puts it.
-      MoveCaret(FText.size(), false);
+      // As Windows' edit does: the caret goes to the character boundary
+      // nearest the click, so a click at the left edge (a position of 0, 0)
+      // puts it before the text and one right of the text after it.
+      MoveCaret(
+          CaretAt(Wnd, static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(M.LParam)))),
+          false);
       return 0;
     case WM_COPY:
       if (SelMin() != SelMax())
