@@ -37,7 +37,8 @@ def runner_cases(ide, work):
         name = os.path.basename(script)
         with open(script, encoding="utf-8") as f:
             hosts = (run_compare.header(f.read().splitlines(), "hosts") or "5 6 7").split()
-        for host in hosts:
+        # A build of fewer hosts (the sanitizers' in CI) compares what it has.
+        for host in (h for h in hosts if os.path.isfile(f"{ide}-{h}")):
             status, text = runner(ide, os.path.join(work, f"{name}.{host}"), script, host=host)
             yield f"{name}, host {host}, agrees with itself", status, text, 0, "agree"
     basics = os.path.join(HERE, "palette_basics.tide")
