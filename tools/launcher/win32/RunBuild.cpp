@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "RunBuild.h"
+#include "win32/SystemReason.h"
 
 namespace {
 
@@ -23,19 +24,6 @@ std::string Quoted(const std::string& Arg) {
   }
   Out.append(Backslashes * 2, '\\');
   return Out + "\"";
-}
-
-std::string SystemReason(DWORD Code) {
-  char* Buffer = nullptr;
-  const DWORD Length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, Code, 0, reinterpret_cast<char*>(&Buffer), 0, nullptr);
-  std::string Text = Length != 0 && Buffer != nullptr ? std::string(Buffer, Length) : std::string();
-  if (Buffer != nullptr)
-    LocalFree(Buffer);
-  while (!Text.empty() && (Text.back() == '\n' || Text.back() == '\r' || Text.back() == ' '))
-    Text.pop_back();
-  return Text.empty() ? "error " + std::to_string(Code) : Text;
 }
 
 }  // namespace
