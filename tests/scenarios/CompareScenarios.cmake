@@ -1,6 +1,7 @@
 # Every scenario script run on the real platform's build and on the headless
 # build, their states compared after each command (run_compare.py). A build
-# for Windows calls, once its simulator is a target:
+# for Windows calls, once its simulator is a target (tabulon_script_hosts of
+# tests/scenarios reads each script's hosts):
 #   tabulon_compare_scenarios(TARGET)
 # which adds compare.NAME.hostN for each script and each host build the
 # script names that this build makes. TARGET's program runs through ctest's
@@ -19,17 +20,8 @@ function(tabulon_compare_scenarios target)
   file(GLOB scripts CONFIGURE_DEPENDS ${dir}/*.tide)
   foreach(script IN LISTS scripts)
     get_filename_component(name ${script} NAME_WE)
-    file(STRINGS ${script} host_lines REGEX "^# *hosts:")
-    set(hosts 5 6 7)
-    if(host_lines)
-      list(GET host_lines 0 line)
-      string(REGEX REPLACE "^# *hosts:" "" line "${line}")
-      separate_arguments(hosts UNIX_COMMAND "${line}")
-    endif()
+    tabulon_script_hosts(${script} hosts)
     foreach(v IN LISTS hosts)
-      if(NOT v IN_LIST TABULON_HOST_VERSIONS)
-        continue()
-      endif()
       add_test(NAME compare.${name}.host${v}
                COMMAND ${TABULON_PYTHON3} ${dir}/run_compare.py --script ${script} --host ${v}
                        --work ${CMAKE_CURRENT_BINARY_DIR}/compare/${name}.host${v} --timeout 250
