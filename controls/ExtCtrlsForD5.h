@@ -5,6 +5,11 @@
 // fixed-height drop-down list of the host's named colours, each item a small
 // swatch and the colour's name; with cbCustomColor the first item doubles as
 // the slot for a colour that is not listed.
+//
+// Keep it in step with the host's TCustomColorBox (host/vcl/ColorBox.h): the
+// two are separate on purpose (Delphi 5's VCL has no colour box, so the
+// add-in brings its own), but the dialog treats them as one control, and a
+// change in how either draws, reads or streams a colour belongs in both.
 
 #include <cstdint>
 #include <string>

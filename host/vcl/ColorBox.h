@@ -5,6 +5,10 @@
 // cbCustomColor the first item is "Custom...": choosing it opens the colour
 // dialog, and a colour that is not listed is kept there. Delphi 5 has no
 // colour box, so this header declares nothing in that build.
+//
+// The add-in's own colour box for Delphi 5 (controls/ExtCtrlsForD5.h) is a
+// second copy on purpose and must be kept in step with this one: the
+// settings dialog uses whichever the build has as the same control.
 
 #include "Graphics.h"
 
