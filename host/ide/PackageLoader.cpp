@@ -4,6 +4,7 @@
 
 #include "Module.h"
 #include "ModuleDependencies.h"
+#include "ScopeExit.h"
 #include "StockPalette.h"
 
 namespace {
@@ -14,15 +15,6 @@ std::string Join(const std::vector<std::string>& Items, const std::string& Separ
     Result += (Result.empty() ? "" : Separator) + S;
   return Result;
 }
-
-// Closes a module on every path unless the load went through.
-struct TModuleGuard {
-  void* Module;
-  ~TModuleGuard() {
-    if (Module != nullptr)
-      CloseModule(Module);
-  }
-};
 
 }  // namespace
 
@@ -65,18 +57,19 @@ const TLoadedPackage& TPackageLoader::Load(const std::string& Path) {
                           ", which this IDE does not provide");
   }
   std::string OpenError;
-  TModuleGuard Guard{OpenModule(Path, OpenError)};
-  if (Guard.Module == nullptr)
+  void* const Module = OpenModule(Path, OpenError);
+  if (Module == nullptr)
     throw EPackageError(Cannot + OpenError);
+  // Closed on every path unless the load goes through.
+  ScopeExit CloseOnFailure([Module] { CloseModule(Module); });
   // Opening a module that is loaded already gives its handle again.
   for (const auto& P : FPackages)
-    if (P->Module == Guard.Module)
+    if (P->Module == Module)
       throw EPackageError(Cannot + "it is loaded already");
 
-  auto InfoEntry =
-      reinterpret_cast<TPackageInfoEntry>(ModuleEntry(Guard.Module, PackageInfoEntryName));
+  auto InfoEntry = reinterpret_cast<TPackageInfoEntry>(ModuleEntry(Module, PackageInfoEntryName));
   auto RegisterEntry =
-      reinterpret_cast<TPackageRegisterEntry>(ModuleEntry(Guard.Module, PackageRegisterEntryName));
+      reinterpret_cast<TPackageRegisterEntry>(ModuleEntry(Module, PackageRegisterEntryName));
   if (InfoEntry == nullptr || RegisterEntry == nullptr)
     throw EPackageError(Cannot + "it is not a package (no " +
                         (InfoEntry == nullptr ? PackageInfoEntryName : PackageRegisterEntryName) +
@@ -94,7 +87,7 @@ const TLoadedPackage& TPackageLoader::Load(const std::string& Path) {
   auto Package = std::make_unique<TLoadedPackage>();
   Package->Path = Path;
   Package->Info = *Info;
-  Package->Module = Guard.Module;
+  Package->Module = Module;
 
   // An error inside Register leaves no expert of the package behind. The
   // message is copied out before the module goes, since the exception
@@ -116,7 +109,7 @@ const TLoadedPackage& TPackageLoader::Load(const std::string& Path) {
     FRegistry.DestroyExpertsOf(Package.get());
     throw EPackageError(Cannot + "its Register failed: " + Failure);
   }
-  Guard.Module = nullptr;
+  CloseOnFailure.Release();
   FPackages.push_back(std::move(Package));
   return *FPackages.back();
 }

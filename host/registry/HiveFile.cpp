@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "HiveError.h"
+#include "ScopeExit.h"
 
 namespace {
 
@@ -397,14 +398,7 @@ void HiveFile::Replace(const std::string& Bytes) const {
   // killed writer's leftover (see RemoveLeftovers).
   ::flock(Temp.Get(), LOCK_EX | LOCK_NB);
   // From here on any failure must remove the temporary file.
-  struct TRemove {
-    const std::string& Path;
-    bool Armed = true;
-    ~TRemove() {
-      if (Armed)
-        ::unlink(Path.c_str());
-    }
-  } Remove{TempPath};
+  ScopeExit Remove([&TempPath] { ::unlink(TempPath.c_str()); });
 
   // The new file takes the old one's owner where the system lets it (root
   // editing a user's hive must not take it over) and its mode; the owner
@@ -433,7 +427,7 @@ void HiveFile::Replace(const std::string& Bytes) const {
     FBeforeRename(TempPath);
   if (::rename(TempPath.c_str(), FTarget.c_str()) != 0)
     FailWrite("the temporary file " + TempPath + " cannot be renamed over it", errno);
-  Remove.Armed = false;
+  Remove.Release();
 
   // The rename is durable only once the folder's entry is on disk. The new
   // file is in place either way, so a failure here is not reported.

@@ -4,6 +4,7 @@
 
 #include "Forms.h"
 #include "ImgList.h"
+#include "ScopeExit.h"
 
 namespace {
 
@@ -313,15 +314,11 @@ void TCustomTabControl::CNDrawItem(TMessage& Message) {
   }
   // The canvas draws on the DC that was lent for this tab, and gives it back
   // with its state as it came, whatever DrawTab does.
-  struct TGiveBack {
-    TCanvas* Canvas;
-    HDC DC;
-    int Saved;
-    ~TGiveBack() {
-      Canvas->SetHandle(nullptr);
-      RestoreDC(DC, Saved);
-    }
-  } GiveBack{FCanvas.get(), Item->hDC, SaveDC(Item->hDC)};
+  const int Saved = SaveDC(Item->hDC);
+  ScopeExit GiveBack([&] {
+    FCanvas->SetHandle(nullptr);
+    RestoreDC(Item->hDC, Saved);
+  });
   FCanvas->SetHandle(Item->hDC);
   // Each tab starts from the control's own font and brush, as in Paint.
   FCanvas->Font()->Assign(Font());
