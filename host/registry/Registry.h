@@ -90,7 +90,6 @@ class TRegistry : public TObject {
   void WriteStringAt(const std::vector<std::string>& Path, const std::string& Name,
                      const std::string& Value);
   bool DeleteKeyAt(const std::vector<std::string>& Path);
-  const std::vector<std::string>& CurrentNames() const { return FCurrentNames; }
   // False, with the save failed and this object's changes dropped, when a
   // name of Path or the value name is longer than Windows allows.
   bool NamesFit(RegistryHive& H, const std::vector<std::string>& Path, const std::string* Value);

@@ -221,9 +221,7 @@ class TStringList : public TStrings {
 
   bool Sorted() const { return FSorted; }
   void SetSorted(bool Value);
-  TDuplicates Duplicates() const { return FDuplicates; }
   void SetDuplicates(TDuplicates Value) { FDuplicates = Value; }
-  bool CaseSensitive() const { return FCaseSensitive; }
   void SetCaseSensitive(bool Value);
 
   TNotifyEvent OnChange() const { return FOnChange; }

@@ -228,10 +228,7 @@ void TCustomTabControl::SetImages(TCustomImageList* Value) {
 }
 
 int TCustomTabControl::GetImageIndex(int TabIndex) {
-  int Result = TabIndex;
-  if (FOnGetImageIndex.Assigned())
-    FOnGetImageIndex(this, TabIndex, Result);
-  return Result;
+  return TabIndex;
 }
 
 void TCustomTabControl::FontChanged() {
@@ -414,10 +411,7 @@ int TPageControl::GetImageIndex(int TabIndex) {
   const std::vector<TTabSheet*>& Showing = ShowingPages();
   if (TabIndex < 0 || TabIndex >= static_cast<int>(Showing.size()))
     return -1;
-  int Result = Showing[static_cast<std::size_t>(TabIndex)]->ImageIndex();
-  if (OnGetImageIndex().Assigned())
-    OnGetImageIndex()(this, TabIndex, Result);
-  return Result;
+  return Showing[static_cast<std::size_t>(TabIndex)]->ImageIndex();
 }
 
 const std::vector<TTabSheet*>& TPageControl::ShowingPages() const {

@@ -19,7 +19,6 @@ class TTabSheet;
 
 using TDrawTabEvent = TEvent<TCustomTabControl*, int, const TRect&, bool>;
 using TTabChangingEvent = TEvent<TObject*, bool&>;
-using TTabGetImageEvent = TEvent<TObject*, int, int&>;
 
 class TCustomTabControl : public TWinControl {
  public:
@@ -53,8 +52,6 @@ class TCustomTabControl : public TWinControl {
   void SetOnChanging(TTabChangingEvent Value) { FOnChanging = Value; }
   TDrawTabEvent OnDrawTab() const { return FOnDrawTab; }
   void SetOnDrawTab(TDrawTabEvent Value) { FOnDrawTab = Value; }
-  TTabGetImageEvent OnGetImageIndex() const { return FOnGetImageIndex; }
-  void SetOnGetImageIndex(TTabGetImageEvent Value) { FOnGetImageIndex = Value; }
 
   TRect ClientRect() const override { return TWinControl::ClientRect(); }
   void WndProc(TMessage& Message) override;
@@ -87,7 +84,6 @@ class TCustomTabControl : public TWinControl {
   TNotifyEvent FOnChange;
   TTabChangingEvent FOnChanging;
   TDrawTabEvent FOnDrawTab;
-  TTabGetImageEvent FOnGetImageIndex;
 };
 
 class TTabControl : public TCustomTabControl {

@@ -220,8 +220,6 @@ void TControl::WMLButtonDown(TMessage& Message) {
   DefaultHandler(Message);
   if (FControlStyle.Contains(csClickEvents))
     FControlState.Include(csClicked);
-  if (FOnMouseDown.Assigned())
-    FOnMouseDown(this, mbLeft, TShiftState{ssLeft}, 0, 0);
 }
 
 void TControl::WMLButtonUp(TMessage& Message) {
@@ -230,8 +228,6 @@ void TControl::WMLButtonUp(TMessage& Message) {
     FControlState.Exclude(csClicked);
     Click();
   }
-  if (FOnMouseUp.Assigned())
-    FOnMouseUp(this, mbLeft, TShiftState{}, 0, 0);
 }
 
 void TControl::WMLButtonDblClk(TMessage& Message) {
@@ -244,10 +240,9 @@ void TControl::Click() {
     FOnClick(this);
 }
 
-void TControl::DblClick() {
-  if (FOnDblClick.Assigned())
-    FOnDblClick(this);
-}
+// The VCL raises OnDblClick here; nothing this host runs sets it, so the
+// hook is left to the controls that override it.
+void TControl::DblClick() {}
 
 void TControl::Resize() {
   if (FOnResize.Assigned())
@@ -778,15 +773,11 @@ void TWinControl::WMChar(TMessage& Message) {
   DefaultHandler(Message);
 }
 
-void TWinControl::KeyDown(Word& Key, TShiftState Shift) {
-  if (FOnKeyDown.Assigned())
-    FOnKeyDown(this, Key, Shift);
-}
+// The VCL raises OnKeyDown and OnKeyUp here; nothing this host runs sets
+// them, so these are hooks for the controls that handle keys.
+void TWinControl::KeyDown(Word&, TShiftState) {}
 
-void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
-  if (FOnKeyUp.Assigned())
-    FOnKeyUp(this, Key, Shift);
-}
+void TWinControl::KeyUp(Word&, TShiftState) {}
 
 void TWinControl::KeyPress(char& Key) {
   if (FOnKeyPress.Assigned())

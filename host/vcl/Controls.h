@@ -39,12 +39,9 @@ using TControlStyle = TSet<TControlStyleFlag>;
 
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateFlag>;
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 
-using TKeyEvent = TEvent<TObject*, Word&, TShiftState>;
 using TKeyPressEvent = TEvent<TObject*, char&>;
-using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
 using TStartDockEvent = TEvent<TObject*, TDragDockObject*&>;
 using TStartDragEvent = TEvent<TObject*, TDragObject*&>;
 using TDragDropEvent = TEvent<TObject*, TObject*, int, int>;
@@ -130,12 +127,10 @@ class TControl : public TComponent {
   TControlStyle ControlStyle() const { return FControlStyle; }
   void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
   TControlState ControlState() const { return FControlState; }
-  void SetControlState(TControlState Value) { FControlState = Value; }
 
   // Handles a message in this control directly, without its window.
   LRESULT Perform(UINT Msg, WPARAM WParam, LPARAM LParam);
   TWndMethod WindowProc() const { return FWindowProc; }
-  void SetWindowProc(TWndMethod Value) { FWindowProc = Value; }
   virtual void WndProc(TMessage& Message);
   virtual void DefaultHandler(TMessage& Message);
 
@@ -159,14 +154,7 @@ class TControl : public TComponent {
 
   TNotifyEvent OnClick() const { return FOnClick; }
   void SetOnClick(TNotifyEvent Value) { FOnClick = Value; }
-  TNotifyEvent OnDblClick() const { return FOnDblClick; }
-  void SetOnDblClick(TNotifyEvent Value) { FOnDblClick = Value; }
-  TNotifyEvent OnResize() const { return FOnResize; }
   void SetOnResize(TNotifyEvent Value) { FOnResize = Value; }
-  TMouseEvent OnMouseDown() const { return FOnMouseDown; }
-  void SetOnMouseDown(TMouseEvent Value) { FOnMouseDown = Value; }
-  TMouseEvent OnMouseUp() const { return FOnMouseUp; }
-  void SetOnMouseUp(TMouseEvent Value) { FOnMouseUp = Value; }
 
   TStartDockEvent OnStartDock() const { return FOnStartDock; }
   void SetOnStartDock(TStartDockEvent Value) { FOnStartDock = Value; }
@@ -223,8 +211,7 @@ class TControl : public TComponent {
   bool FInvalidated = true;
   int FPaintCount = 0;
 
-  TNotifyEvent FOnClick, FOnDblClick, FOnResize;
-  TMouseEvent FOnMouseDown, FOnMouseUp;
+  TNotifyEvent FOnClick, FOnResize;
   TStartDockEvent FOnStartDock;
   TStartDragEvent FOnStartDrag;
   TDragDropEvent FOnDragDrop;
@@ -284,10 +271,6 @@ class TWinControl : public TControl {
   void SetOnEnter(TNotifyEvent Value) { FOnEnter = Value; }
   TNotifyEvent OnExit() const { return FOnExit; }
   void SetOnExit(TNotifyEvent Value) { FOnExit = Value; }
-  TKeyEvent OnKeyDown() const { return FOnKeyDown; }
-  void SetOnKeyDown(TKeyEvent Value) { FOnKeyDown = Value; }
-  TKeyEvent OnKeyUp() const { return FOnKeyUp; }
-  void SetOnKeyUp(TKeyEvent Value) { FOnKeyUp = Value; }
   TKeyPressEvent OnKeyPress() const { return FOnKeyPress; }
   void SetOnKeyPress(TKeyPressEvent Value) { FOnKeyPress = Value; }
   TDockDropEvent OnDockDrop() const { return FOnDockDrop; }
@@ -370,7 +353,6 @@ class TWinControl : public TControl {
   int FAlignLevel = 0;
   bool FRealigning = false;
   TNotifyEvent FOnEnter, FOnExit;
-  TKeyEvent FOnKeyDown, FOnKeyUp;
   TKeyPressEvent FOnKeyPress;
   TDockDropEvent FOnDockDrop;
   TDockOverEvent FOnDockOver;

@@ -47,8 +47,6 @@ class TCustomComboBox : public TWinControl {
   void SetItemHeight(int Value);
   TComboBoxStyle Style() const { return FStyle; }
   void SetStyle(TComboBoxStyle Value);
-  int DropDownCount() const { return FDropDownCount; }
-  void SetDropDownCount(int Value) { FDropDownCount = Value; }
   TCanvas* Canvas() const { return FCanvas.get(); }
   // The list styles show the selected item's text.
   std::string Text() const override;
@@ -136,7 +134,6 @@ class TCustomComboBox : public TWinControl {
   std::unique_ptr<TCanvas> FCanvas;
   int FItemIndex = -1;
   int FItemHeight = 16;
-  int FDropDownCount = 8;
   TComboBoxStyle FStyle = csDropDown;
   TNotifyEvent FOnChange, FOnDropDown;
 #if TABULON_HOST >= 6

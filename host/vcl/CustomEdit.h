@@ -20,7 +20,6 @@ class TCustomEdit : public TWinControl {
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool Value);
   bool AutoSelect() const { return FAutoSelect; }
-  void SetAutoSelect(bool Value) { FAutoSelect = Value; }
   // With AutoSize the height follows the font: when the font changes and
   // when the window is made.
   bool AutoSize() const { return FAutoSize; }

@@ -19,7 +19,6 @@ class TColorDialog : public TComponent {
   void SetColor(TColor Value) { FColor = Value; }
   // The sixteen custom colour slots as "ColorA=RRGGBB" ... lines.
   TStrings* CustomColors() const { return FCustomColors.get(); }
-  void SetCustomColors(TStrings* Value) { FCustomColors->Assign(Value); }
 
   // Asks the colour driver; true when the user chose OK, with the chosen
   // colour in Color. Cancel leaves Color as it was.

@@ -44,8 +44,6 @@ class TCustomPanel : public TCustomControl {
   explicit TCustomPanel(TComponent* AOwner);
   TBevelCut BevelOuter() const { return FBevelOuter; }
   void SetBevelOuter(TBevelCut Value) { FBevelOuter = Value; }
-  TBevelCut BevelInner() const { return FBevelInner; }
-  void SetBevelInner(TBevelCut Value) { FBevelInner = Value; }
   // A single border is a frame around the client area, as the window's
   // non-client edge: aligned children and the panel's own painting lie
   // inside it.
@@ -60,7 +58,6 @@ class TCustomPanel : public TCustomControl {
 
  private:
   TBevelCut FBevelOuter = bvRaised;
-  TBevelCut FBevelInner = bvNone;
   TBorderStyle FBorderStyle = bsNoBorder;
   TAlignment FAlignment = taCenter;
 };

@@ -102,10 +102,8 @@ void TCustomForm::DoShow() {
     FOnShow(this);
 }
 
-void TCustomForm::DoHide() {
-  if (FOnHide.Assigned())
-    FOnHide(this);
-}
+// The VCL raises OnHide here; nothing this host runs sets it.
+void TCustomForm::DoHide() {}
 
 TModalResult TCustomForm::ShowModal() {
   if (FShown)

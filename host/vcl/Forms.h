@@ -59,7 +59,6 @@ class TCustomForm : public TWinControl {
   void SetPosition(TPosition Value) { FPosition = Value; }
 
   TWinControl* ActiveControl() const { return FActiveControl; }
-  void SetActiveControl(TWinControl* Control) { FocusControl(Control); }
   void FocusControl(TWinControl* Control);
   // Keeps the focus record clean when a control goes away or leaves the form.
   void ControlDestroyed(TControl* Control);
@@ -69,8 +68,6 @@ class TCustomForm : public TWinControl {
   void SetOnCreate(TNotifyEvent Value) { FOnCreate = Value; }
   TNotifyEvent OnShow() const { return FOnShow; }
   void SetOnShow(TNotifyEvent Value) { FOnShow = Value; }
-  TNotifyEvent OnHide() const { return FOnHide; }
-  void SetOnHide(TNotifyEvent Value) { FOnHide = Value; }
   TNotifyEvent OnActivate() const { return FOnActivate; }
   void SetOnActivate(TNotifyEvent Value) { FOnActivate = Value; }
   TNotifyEvent OnDeactivate() const { return FOnDeactivate; }
@@ -106,7 +103,7 @@ class TCustomForm : public TWinControl {
   TFormBorderStyle FBorderStyle = bsSizeable;
   TPosition FPosition = poDesigned;
   TWinControl* FActiveControl = nullptr;
-  TNotifyEvent FOnCreate, FOnShow, FOnHide, FOnActivate, FOnDeactivate, FOnDestroy;
+  TNotifyEvent FOnCreate, FOnShow, FOnActivate, FOnDeactivate, FOnDestroy;
 };
 
 class TForm : public TCustomForm {

@@ -96,24 +96,7 @@ void TBrush::Assign(TPersistent* Source) {
   TGraphicsObject::Assign(Source);
 }
 
-void TPen::SetColor(TColor Value) {
-  if (Value == FColor)
-    return;
-  FColor = Value;
-  Changed();
-}
-
-void TPen::SetWidth(int Value) {
-  if (Value == FWidth)
-    return;
-  FWidth = Value;
-  Changed();
-}
-
-TCanvas::TCanvas()
-    : FFont(std::make_unique<TFont>()),
-      FBrush(std::make_unique<TBrush>()),
-      FPen(std::make_unique<TPen>()) {}
+TCanvas::TCanvas() : FFont(std::make_unique<TFont>()), FBrush(std::make_unique<TBrush>()) {}
 
 TCanvas::~TCanvas() {
   if (FHandle != nullptr)

@@ -136,7 +136,6 @@ class TFont : public TGraphicsObject {
   void SetColor(TColor Value);
   TFontStyles Style() const { return FStyle; }
   void SetStyle(TFontStyles Value);
-  int Charset() const { return FCharset; }
   void SetCharset(int Value) { FCharset = Value; }
 
   void Assign(TPersistent* Source) override;
@@ -167,18 +166,6 @@ class TBrush : public TGraphicsObject {
   TBrushStyle FStyle = bsSolid;
 };
 
-class TPen : public TGraphicsObject {
- public:
-  TColor Color() const { return FColor; }
-  void SetColor(TColor Value);
-  int Width() const { return FWidth; }
-  void SetWidth(int Value);
-
- private:
-  TColor FColor = clBlack;
-  int FWidth = 1;
-};
-
 // The canvas draws through a device context that records into a display
 // list. Its Handle carries the canvas's font, text colour and background, as
 // the VCL's canvas selects them before handing the handle out.
@@ -189,13 +176,11 @@ class TCanvas : public TPersistent {
 
   TFont* Font() const { return FFont.get(); }
   TBrush* Brush() const { return FBrush.get(); }
-  TPen* Pen() const { return FPen.get(); }
   HDC Handle();
   // Lends the canvas a DC to draw on, as Windows lends one for a single
   // owner-drawn item: fills and texts go to it until nullptr gives it back,
   // and the canvas records its own display list again.
   void SetHandle(HDC Value);
-  bool HandleLent() const { return FLent != nullptr; }
 
   void FillRect(const TRect& R);
   void FrameRect(const TRect& R);
@@ -216,7 +201,6 @@ class TCanvas : public TPersistent {
 
   std::unique_ptr<TFont> FFont;
   std::unique_ptr<TBrush> FBrush;
-  std::unique_ptr<TPen> FPen;
   TDisplayList FList;
   HDC FHandle = nullptr;
   HDC FLent = nullptr;
