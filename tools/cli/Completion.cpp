@@ -5,6 +5,7 @@
 #include "ComCtrls.h"
 #include "DialogBlock.h"
 #include "Dump.h"
+#include "Render.h"
 #include "Simulator.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Dump.h"
+#include "Render.h"
 #include "Simulator.h"
 
 namespace {

@@ -7,74 +7,14 @@
 #include <sstream>
 #include <vector>
 
+#include "CommandHelp.h"
+#include "Commands.h"
 #include "DialogBlock.h"
 #include "OptionTable.h"
 #include "ProgramFolder.h"
-#include "Simulator.h"
-
-// Text broken at blanks into lines of at most Width columns after Indent
-// (a word longer than that stands alone); the first line starts at column
-// First.
-std::string Wrap(const std::string& Text, std::size_t Indent, std::size_t Width,
-                 std::size_t First) {
-  std::string S, Line;
-  std::istringstream Words(Text);
-  std::string Word;
-  const auto Columns = [](const std::string& U) {
-    std::size_t N = 0;
-    for (char Ch : U)
-      N += (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
-    return N;
-  };
-  std::size_t Lead = First == std::string::npos ? Indent : First;
-  while (Words >> Word) {
-    if (!Line.empty() && Lead + Columns(Line) + 1 + Columns(Word) > Width) {
-      S += std::string(Lead, ' ') + Line + "\n";
-      Line.clear();
-      Lead = Indent;
-    }
-    Line += (Line.empty() ? "" : " ") + Word;
-  }
-  if (!Line.empty())
-    S += std::string(Lead, ' ') + Line + "\n";
-  return S;
-}
-
-std::string WrapMessage(const std::string& Line, std::size_t Width) {
-  std::size_t Columns = 0;
-  for (char Ch : Line)
-    Columns += (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
-  // A line that fits keeps its blanks as they are (the indented lines of
-  // an expect's differences).
-  if (Columns <= Width)
-    return Line + "\n";
-  return Wrap(Line, 2, Width, 0);
-}
+#include "System.h"
 
 namespace {
-
-const char* KindTitle(TCommandKind Kind) {
-  switch (Kind) {
-    case TCommandKind::Ide:
-      return "The IDE and its user:";
-    case TCommandKind::Addin:
-      return "The add-in (after load):";
-    case TCommandKind::Dialog:
-      return "The settings dialog:";
-    case TCommandKind::Inspection:
-      return "Inspection:";
-  }
-  return "";
-}
-
-std::string DialogCommandList(const char* Indent) {
-  std::string S;
-  const std::size_t Width = TerminalWidth();
-  for (const TDialogCommand& D : DialogCommands())
-    S += std::string(Indent) + D.Synopsis + "\n" +
-         Wrap(D.Help, std::string(Indent).size() + 4, Width);
-  return S;
-}
 
 std::string OptionName(const TOption& O) {
   std::string Name = O.Short != nullptr ? O.Short : "";
@@ -85,50 +25,6 @@ std::string OptionName(const TOption& O) {
   return Name;
 }
 }  // namespace
-
-std::string CommandList() {
-  std::string S;
-  for (TCommandKind Kind :
-       {TCommandKind::Ide, TCommandKind::Addin, TCommandKind::Dialog, TCommandKind::Inspection}) {
-    S += std::string(S.empty() ? "" : "\n") + KindTitle(Kind) + "\n";
-    for (const TCommand& C : Commands())
-      if (C.Kind == Kind)
-        S += std::string("  ") + C.Synopsis + "\n" + Wrap(C.Help, 6, TerminalWidth());
-    if (Kind == TCommandKind::Dialog)
-      S += DialogCommandList("    ");
-  }
-  return S;
-}
-
-std::string PromptHelpFooter() {
-  return "\n'help dialog' lists the settings dialog's controls, 'help COMMAND' tells one\n"
-         "command; 'tabulon-ide --help' tells the options, expect and the exit statuses.\n";
-}
-
-std::string HelpTopic(const std::string& Topic, const std::string& LastControls) {
-  if (Topic == "dialog" || Topic == "end") {
-    std::string S =
-        "dialog ... end: the lines between are what the user does in the next settings\n"
-        "dialog, run when a later command (menu, shortcut) opens it. In a block:\n" +
-        DialogCommandList("  ") +
-        "NAME is a control's component name. Each line is checked as it is read: its\n"
-        "command and words at once, NAME once a settings dialog has opened in this\n"
-        "session (the controls are known only from the add-in that made it).\n\n";
-    if (!LastControls.empty())
-      return S + "The controls of the settings dialog as it opened last:\n" + LastControls;
-    return S +
-           "No settings dialog has opened yet, so its controls are not known. To see them,\n"
-           "load the add-in, show the IDE and open one with a block that lists them:\n"
-           "  load\n  show\n  dialog\n  controls\n  end\n  menu component\n"
-           "The dialog closes at the block's end; then 'help dialog' lists them too.\n";
-  }
-  if (const TCommand* C = FindCommand(Topic); C != nullptr && C->Kind != TCommandKind::Dialog)
-    return std::string(C->Synopsis) + "\n    " + C->Help + "\n";
-  for (const TDialogCommand& D : DialogCommands())
-    if (Topic == D.Name)
-      return std::string(D.Synopsis) + " (in a dialog block)\n    " + D.Help + "\n";
-  throw ECommandError("help: there is no command '" + Topic + "' (try 'help')");
-}
 
 std::string HelpText() {
   std::ostringstream S;
@@ -181,7 +77,7 @@ std::string HelpText() {
        "\n"
        "Commands, one a line ('#' at the start of a line begins a comment; arguments\n"
        "with blanks go in double quotes):\n\n"
-    << CommandList()
+    << CommandList(Commands())
     << "\n"
        "expect: POINTER is a JSON pointer (RFC 6901) into the dump, \"\" for all of it;\n"
        "JSON is the rest of the line; objects compare regardless of key order. A failed\n"

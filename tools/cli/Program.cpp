@@ -259,12 +259,6 @@ bool RunSource(TSimulator& Sim, const TSource& Source, std::istream& In, bool& E
   return true;
 }
 
-// The status of a run that was not stopped: unsaved settings outweigh a
-// failed expect, since they are lost for good.
-int EndStatus(const TSimulator& Sim, bool ExpectFailed) {
-  return Sim.SettingsNotSaved() ? kExitNotSaved : ExpectFailed ? kExitExpectFailed : kExitOk;
-}
-
 // Runs the tour on an IDE of its own with a registry in memory, so that it
 // never writes its groups into the user's hive, and on the stock palette and
 // this build's package, whose pages and behaviour its steps name; --palette
@@ -357,19 +351,19 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
     // commands are echoed.
     C.Options.Echo = C.Verbose;
     TSimulator Sim(C.Options, Out, Err);
-    int Status = kExitOk;
+    std::optional<TRunOutcome> Scripts, AtPrompt;
     std::string Stopped;
     if (!C.Sources.empty()) {
-      bool ExpectFailed = false;
+      Scripts.emplace();
       bool Ran = true;
       for (const TSource& Source : C.Sources)
-        if (!(Ran = RunSource(Sim, Source, In, ExpectFailed)))
+        if (!(Ran = RunSource(Sim, Source, In, Scripts->ExpectFailed)))
           break;
       // Blocks left over mean expects and actions that never ran; at -i's
       // prompt an unfinished block is finished by the user instead.
-      const bool Unused =
+      Scripts->Error =
           !Ran || (C.Interactive ? Sim.ReportQueuedBlocks() : Sim.ReportUnusedBlocks());
-      Status = Unused ? kExitError : EndStatus(Sim, ExpectFailed);
+      Scripts->NotSaved = Sim.SettingsNotSaved();
       if (!Ran)
         Stopped = "; stopped at the error above";
     }
@@ -387,12 +381,11 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
                                               return Completions(Sim, Before, InDialog);
                                             })
                       : StreamPromptInput(In, Out);
-      // The worse of the two: a script's error outweighs what the prompt saw.
-      Status = std::max(Status, RunPrompt(Sim, *Input, Out));
+      AtPrompt = RunPrompt(Sim, *Input, Out);
     }
     if (C.Verbose)
       Out << Sim.Summary() << Stopped << "\n";
-    return Status;
+    return ExitStatus(Scripts, AtPrompt);
   } catch (const Exception& E) {
     Err << "tabulon-ide: the IDE raised an error: " << Printable(Win1251ToUtf8(E.Message()))
         << "\n";

@@ -8,11 +8,7 @@
 #include <string>
 #include <vector>
 
-// Exit statuses.
-constexpr int kExitOk = 0;
-constexpr int kExitExpectFailed = 1;
-constexpr int kExitError = 2;
-constexpr int kExitNotSaved = 3;  // settings could not be written to the hive
+#include "ExitStatus.h"
 
 // Args without the program name. InIsTerminal: a user types into In, so
 // without commands a prompt follows. LineEditing: In and Out are the

@@ -11,7 +11,6 @@
 #include <ostream>
 
 #include "DialogBlock.h"
-#include "Program.h"
 #include "Script.h"
 #include "Simulator.h"
 
@@ -36,8 +35,8 @@ std::unique_ptr<TPromptInput> StreamPromptInput(std::istream& In, std::ostream& 
   return std::make_unique<TStreamPromptInput>(In, Out);
 }
 
-int RunPrompt(TSimulator& Sim, TPromptInput& Input, std::ostream& Out) {
-  bool ExpectFailed = false;
+TRunOutcome RunPrompt(TSimulator& Sim, TPromptInput& Input, std::ostream& Out) {
+  TRunOutcome Outcome;
   Sim.SetInteractive(true);
   // A dialog opened with no block queued is driven from the prompt.
   Sim.Dialogs().SetLive([&Input, &Out](const std::string& Prompt, std::string& Line) {
@@ -70,14 +69,11 @@ int RunPrompt(TSimulator& Sim, TPromptInput& Input, std::ostream& Out) {
     // A mistake was reported as it was typed; the session goes on, and the
     // lines typed before it (a dialog block's too) are kept.
     if (Sim.RunLine(Line, "") == TLineResult::ExpectFailed)
-      ExpectFailed = true;
+      Outcome.ExpectFailed = true;
   }
   Sim.Dialogs().SetLive(nullptr);
   Out << "\n";
-  const bool Unused = Sim.ReportUnusedBlocks();
-  if (Sim.SettingsNotSaved())
-    return kExitNotSaved;
-  if (ExpectFailed)
-    return kExitExpectFailed;
-  return Unused ? kExitError : kExitOk;
+  Outcome.Error = Sim.ReportUnusedBlocks();
+  Outcome.NotSaved = Sim.SettingsNotSaved();
+  return Outcome;
 }

@@ -11,11 +11,10 @@
 #include <string>
 #include <vector>
 
-class TSimulator;
+#include "ExitStatus.h"
+#include "Script.h"
 
-// What a read gave: a line, a line the user cancelled with Ctrl-C (Line is
-// empty when nothing had been typed), or the end of the input (Ctrl-D).
-enum class TRead { Line, Cancelled, End };
+class TSimulator;
 
 class TPromptInput {
  public:
@@ -42,7 +41,7 @@ std::unique_ptr<TPromptInput> EditLinePromptInput(const std::string& HistoryFile
                                                   TCompleter Complete);
 
 // Runs the prompt until the end of the input. A mistake is reported as it is
-// typed and the session goes on, so the status is only that of what failed
-// on the way: 3 when settings could not be saved, 1 when an expect failed,
-// 2 when a dialog block was left unused or unfinished at the end, else 0.
-int RunPrompt(TSimulator& Sim, TPromptInput& Input, std::ostream& Out);
+// typed and the session goes on, so what decides the status is only what
+// failed on the way: settings not saved, an expect that failed, a dialog
+// block left unused or unfinished at the end (Error).
+TRunOutcome RunPrompt(TSimulator& Sim, TPromptInput& Input, std::ostream& Out);

@@ -1,6 +1,6 @@
 #include "WrappingStreamBuf.h"
 
-#include "Help.h"
+#include "Terminal.h"
 
 TWrappingStreamBuf::TWrappingStreamBuf(std::ostream& Target, std::size_t Width)
     : FTarget(Target), FWidth(Width) {}

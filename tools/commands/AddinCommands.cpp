@@ -2,26 +2,27 @@
 
 #include <ostream>
 
+#include "ComCtrls.h"
 #include "Menus.h"
-#include "Package.h"
-#include "RegistryHive.h"
+#include "ScopeExit.h"
+#include "SimulatorState.h"
 
 namespace {
 
-void NeedPackage(TSimulator& Sim, const TArgs& A) {
+void NeedPackage(TSimulatorState& Sim, const TArgs& A) {
   if (Sim.Package() == nullptr)
     throw ECommandError(A.Command + ": the add-in is not loaded (use load)");
 }
 
 // The add-in's menu items and its shortcut act in the shown IDE only; a
 // hidden main form would take the command and do nothing.
-void NeedShown(TSimulator& Sim, const TArgs& A) {
+void NeedShown(TSimulatorState& Sim, const TArgs& A) {
   if (!Sim.MainForm()->Showing())
     throw ECommandError(A.Command + ": the main form is not shown (use show)");
 }
 
 // The group bar: the control that holds the palette's sheet.
-TPageControl* GroupBar(TSimulator& Sim) {
+TPageControl* GroupBar(TSimulatorState& Sim) {
   for (TWinControl* C = Sim.MainForm()->Palette()->Parent(); C != nullptr; C = C->Parent())
     if (auto* Bar = dynamic_cast<TPageControl*>(C))
       return Bar;
@@ -29,7 +30,7 @@ TPageControl* GroupBar(TSimulator& Sim) {
 }
 
 // The add-in's item of a menu: the one item there that the IDE did not make.
-TMenuItem* AddinItem(TSimulator& Sim, TMenuItem* Menu) {
+TMenuItem* AddinItem(TSimulatorState& Sim, TMenuItem* Menu) {
   for (int i = Menu->Count() - 1; i >= 0; --i)
     if (!Sim.MainForm()->IsIdeObject(Menu->Items(i)))
       return Menu->Items(i);
@@ -38,14 +39,14 @@ TMenuItem* AddinItem(TSimulator& Sim, TMenuItem* Menu) {
 
 }  // namespace
 
-void LoadCommand(TSimulator& Sim, const TArgs& A) {
+void LoadCommand(TSimulatorState& Sim, const TArgs& A) {
   NoArguments(A);
   if (Sim.Package() != nullptr)
     throw ECommandError("load: the add-in is loaded already");
   Sim.SetPackage(&Sim.Ide().Packages().Load(Sim.Options().Package));
 }
 
-void UnloadCommand(TSimulator& Sim, const TArgs& A) {
+void UnloadCommand(TSimulatorState& Sim, const TArgs& A) {
   NoArguments(A);
   NeedPackage(Sim, A);
   const TLoadedPackage* Package = Sim.Package();
@@ -53,7 +54,7 @@ void UnloadCommand(TSimulator& Sim, const TArgs& A) {
   Sim.Ide().Packages().Unload(*Package);
 }
 
-void GroupCommand(TSimulator& Sim, const TArgs& A) {
+void GroupCommand(TSimulatorState& Sim, const TArgs& A) {
   if (A.Words.size() != 1 || !A.Tail.empty())
     throw ECommandError("usage: group CAPTION | group #N");
   NeedPackage(Sim, A);
@@ -63,14 +64,14 @@ void GroupCommand(TSimulator& Sim, const TArgs& A) {
   Bar->ClickTab(FindTab(Bar, A.Words[0], "group tab"));
 }
 
-void PopupCommand(TSimulator& Sim, const TArgs& A) {
+void PopupCommand(TSimulatorState& Sim, const TArgs& A) {
   NoArguments(A);
   if (!Sim.MainForm()->Palette()->Showing())
     throw ECommandError("popup: the palette is not on the screen (use show)");
   Sim.MainForm()->PaletteMenu()->Popup(0, 0);
 }
 
-void MenuCommand(TSimulator& Sim, const TArgs& A) {
+void MenuCommand(TSimulatorState& Sim, const TArgs& A) {
   if (A.Words.size() != 1 || !A.Tail.empty() ||
       (A.Words[0].Text != "palette" && A.Words[0].Text != "component"))
     throw ECommandError("usage: menu palette|component");
@@ -84,7 +85,7 @@ void MenuCommand(TSimulator& Sim, const TArgs& A) {
   Item->Click();
 }
 
-void ShortcutCommand(TSimulator& Sim, const TArgs& A) {
+void ShortcutCommand(TSimulatorState& Sim, const TArgs& A) {
   NoArguments(A);
   NeedPackage(Sim, A);
   NeedShown(Sim, A);
@@ -98,29 +99,10 @@ void ShortcutCommand(TSimulator& Sim, const TArgs& A) {
       Keys.Press(Key);
       Released.push_back(Key);
     }
-  struct TLetGo {
-    TKeyboardState& Keys;
-    std::vector<int>& Released;
-    ~TLetGo() {
-      for (int Key : Released)
-        Keys.Release(Key);
-    }
-  } LetGo{Keys, Released};
+  ScopeExit LetGo([&] {
+    for (int Key : Released)
+      Keys.Release(Key);
+  });
   if (!Sim.MainForm()->PaletteMenu()->DispatchShortCut(ShortCut('A', TShiftState{ssShift, ssCtrl})))
     throw ECommandError("shortcut: no menu item answers Ctrl+Shift+A");
-}
-
-void RegistryCommand(TSimulator& Sim, const TArgs& A) {
-  NoArguments(A);
-  RegistryHive* Hive = RegistryHive::Current();
-  if (Hive == nullptr)
-    throw ECommandError("registry: there is no hive");
-  Sim.Out() << Hive->DisplayText();
-}
-
-TJson AddinState(TSimulator& Sim) {
-  if (Sim.Package() != nullptr)
-    if (auto State = DescribePackage(Sim.Ide().Packages(), *Sim.Package()))
-      return *State;
-  return nullptr;
 }

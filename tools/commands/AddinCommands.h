@@ -1,21 +1,13 @@
 #pragma once
 
 // The commands that act on the add-in: loading and unloading its package,
-// the group bar, the menus and the registry it keeps its groups in.
+// the group bar, and its items in the menus.
 
-#include "Json.h"
-#include "Simulator.h"
+#include "Command.h"
 
-void LoadCommand(TSimulator& Sim, const TArgs& A);
-void UnloadCommand(TSimulator& Sim, const TArgs& A);
-void GroupCommand(TSimulator& Sim, const TArgs& A);
-void PopupCommand(TSimulator& Sim, const TArgs& A);
-void MenuCommand(TSimulator& Sim, const TArgs& A);
-void ShortcutCommand(TSimulator& Sim, const TArgs& A);
-void RegistryCommand(TSimulator& Sim, const TArgs& A);
-
-// The state of the loaded add-in as its package describes it; null JSON
-// values when no package is loaded.
-TJson AddinState(TSimulator& Sim);
-// A tab of a tab control named by caption (letter case ignored) or "#N".
-int FindTab(TCustomTabControl* Tabs, const TWord& Word, const char* What);
+void LoadCommand(TSimulatorState& Sim, const TArgs& A);
+void UnloadCommand(TSimulatorState& Sim, const TArgs& A);
+void GroupCommand(TSimulatorState& Sim, const TArgs& A);
+void PopupCommand(TSimulatorState& Sim, const TArgs& A);
+void MenuCommand(TSimulatorState& Sim, const TArgs& A);
+void ShortcutCommand(TSimulatorState& Sim, const TArgs& A);

@@ -2,23 +2,68 @@
 
 #include <optional>
 
-#include "AddinCommands.h"
+#include "Command.h"
 #include "DialogBlock.h"
 #include "DialogDriver.h"
-#include "Simulator.h"
+#include "Package.h"
+#include "SimulatorState.h"
 
 namespace {
 
-TJson HostKey(TSimulator& Sim) {
-  (void)Sim;
+// What the keys of one dump read: the simulator, and what the add-in's
+// package says of its expert. Describing the add-in serialises the expert's
+// whole state and parses it again, which at thousands of pages costs more
+// than all the rest of a dump; the keys of one dump share one description,
+// made when the first of them asks.
+class TDumpSource {
+ public:
+  explicit TDumpSource(TSimulatorState& Sim) : Sim(Sim) {}
+  TDumpSource(const TDumpSource&) = delete;
+  TDumpSource& operator=(const TDumpSource&) = delete;
+
+  TSimulatorState& Sim;
+
+  // One part of that description; null while the add-in is not loaded.
+  TJson AddinPart(const char* Part) {
+    if (!FAddin)
+      FAddin = AddinState();
+    const auto Value = FAddin->is_object() ? FAddin->find(Part) : FAddin->end();
+    return Value != FAddin->end() ? *Value : TJson(nullptr);
+  }
+
+ private:
+  // The state of the loaded add-in as its package describes it; null when
+  // no package is loaded.
+  TJson AddinState() {
+    if (Sim.Package() != nullptr)
+      if (auto State = DescribePackage(Sim.Ide().Packages(), *Sim.Package()))
+        return *State;
+    return nullptr;
+  }
+
+  std::optional<TJson> FAddin;
+};
+
+// One top-level key of the dump. Adding a key is adding one entry to
+// kDumpKeys; keys appear in table order.
+struct TDumpKey {
+  const char* Name;
+  TJson (*Build)(TDumpSource& D);
+};
+
+TJson PaletteParentName(TDumpSource& D);
+
+TJson HostKey(TDumpSource& D) {
+  (void)D;
   return HostVersion;
 }
 
-TJson TimeKey(TSimulator& Sim) {
-  return static_cast<std::int64_t>(Sim.Ide().App()->Now());
+TJson TimeKey(TDumpSource& D) {
+  return static_cast<std::int64_t>(D.Sim.Ide().App()->Now());
 }
 
-TJson MainFormKey(TSimulator& Sim) {
+TJson MainFormKey(TDumpSource& D) {
+  TSimulatorState& Sim = D.Sim;
   TIdeMainForm* Form = Sim.MainForm();
   TJson J = TJson::object();
   J["showing"] = Form->Showing();
@@ -41,10 +86,11 @@ std::vector<std::string> UserTexts(const std::vector<std::string>& List) {
   return Result;
 }
 
-TJson PaletteKey(TSimulator& Sim) {
+TJson PaletteKey(TDumpSource& D) {
+  TSimulatorState& Sim = D.Sim;
   TTabControl* Palette = Sim.MainForm()->Palette();
   TJson J = TJson::object();
-  J["parent"] = PaletteParentName(Sim);
+  J["parent"] = PaletteParentName(D);
   J["tabs"] = TJson(UserTexts(Palette->Tabs()));
   J["tabIndex"] = Palette->TabIndex();
   J["multiLine"] = Palette->MultiLine();
@@ -54,7 +100,8 @@ TJson PaletteKey(TSimulator& Sim) {
   return J;
 }
 
-TJson HostPaletteKey(TSimulator& Sim) {
+TJson HostPaletteKey(TDumpSource& D) {
+  TSimulatorState& Sim = D.Sim;
   TIdeMainForm* Form = Sim.MainForm();
   TJson J = TJson::object();
   J["pages"] = TJson(UserTexts(Form->Pages()));
@@ -77,7 +124,8 @@ TJson HostPaletteKey(TSimulator& Sim) {
   return J;
 }
 
-TJson HostCallsKey(TSimulator& Sim) {
+TJson HostCallsKey(TDumpSource& D) {
+  TSimulatorState& Sim = D.Sim;
   TJson J = TJson::object();
   for (const char* Event :
        {"mainForm.OnShow", "mainForm.OnActivate", "mainForm.OnDeactivate", "paletteMenu.OnPopup"})
@@ -98,7 +146,8 @@ TJson MenuItems(const TMenuItem* Menu) {
   return J;
 }
 
-TJson MenusKey(TSimulator& Sim) {
+TJson MenusKey(TDumpSource& D) {
+  TSimulatorState& Sim = D.Sim;
   TJson J = TJson::object();
   J["paletteMenu"] = MenuItems(Sim.MainForm()->PaletteMenu()->Items());
   J["componentMenu"] = MenuItems(Sim.MainForm()->ComponentMenu());
@@ -108,13 +157,14 @@ TJson MenusKey(TSimulator& Sim) {
 // Whose handler an event holds: the IDE's own, none, or someone else's
 // (the add-in's, as nothing else installs handlers).
 template <class E>
-TJson Holder(TSimulator& Sim, const E& Event) {
+TJson Holder(TSimulatorState& Sim, const E& Event) {
   if (!Event.Assigned())
     return "none";
   return Sim.MainForm()->IsIdeObject(Event.Data) ? "host" : "expert";
 }
 
-TJson HandlersKey(TSimulator& Sim) {
+TJson HandlersKey(TDumpSource& D) {
+  TSimulatorState& Sim = D.Sim;
   TIdeMainForm* Form = Sim.MainForm();
   TTabControl* P = Form->Palette();
   TJson J = TJson::object();
@@ -135,7 +185,8 @@ TJson HandlersKey(TSimulator& Sim) {
   return J;
 }
 
-TJson PackageKey(TSimulator& Sim) {
+TJson PackageKey(TDumpSource& D) {
+  TSimulatorState& Sim = D.Sim;
   TJson J = TJson::object();
   const TLoadedPackage* P = Sim.Package();
   J["loaded"] = P != nullptr;
@@ -144,49 +195,17 @@ TJson PackageKey(TSimulator& Sim) {
   return J;
 }
 
-// Describing the add-in serialises the expert's whole state and parses it
-// again, which at thousands of pages costs more than all the rest of a dump;
-// while a dump is made, its keys share one description.
-class TDumpAddinMemo {
- public:
-  TDumpAddinMemo() { FCurrent = this; }
-  ~TDumpAddinMemo() { FCurrent = nullptr; }
-  TDumpAddinMemo(const TDumpAddinMemo&) = delete;
-  TDumpAddinMemo& operator=(const TDumpAddinMemo&) = delete;
-
-  static const TJson& State(TSimulator& Sim, TJson& Fresh) {
-    if (FCurrent == nullptr)
-      return Fresh = AddinState(Sim);
-    if (!FCurrent->FState)
-      FCurrent->FState = AddinState(Sim);
-    return *FCurrent->FState;
-  }
-
- private:
-  static inline TDumpAddinMemo* FCurrent = nullptr;
-  std::optional<TJson> FState;
-};
-
-// One part of what the add-in's package says of its expert; null while the
-// add-in is not loaded.
-TJson AddinPart(TSimulator& Sim, const char* Part) {
-  TJson Fresh;
-  const TJson& State = TDumpAddinMemo::State(Sim, Fresh);
-  const auto Value = State.is_object() ? State.find(Part) : State.end();
-  return Value != State.end() ? *Value : TJson(nullptr);
+TJson ExpertKey(TDumpSource& D) {
+  return D.AddinPart("expert");
 }
-
-TJson ExpertKey(TSimulator& Sim) {
-  return AddinPart(Sim, "expert");
+TJson GroupBarKey(TDumpSource& D) {
+  return D.AddinPart("groupBar");
 }
-TJson GroupBarKey(TSimulator& Sim) {
-  return AddinPart(Sim, "groupBar");
+TJson MasterKey(TDumpSource& D) {
+  return D.AddinPart("master");
 }
-TJson MasterKey(TSimulator& Sim) {
-  return AddinPart(Sim, "master");
-}
-TJson TimersKey(TSimulator& Sim) {
-  return AddinPart(Sim, "timers");
+TJson TimersKey(TDumpSource& D) {
+  return D.AddinPart("timers");
 }
 
 const TDumpKey kDumpKeys[] = {
@@ -205,19 +224,19 @@ const TDumpKey kDumpKeys[] = {
     {"timers", TimersKey},
 };
 
-std::optional<std::string> HostPlace(TSimulator& Sim, TWinControl* Parent) {
-  if (Parent == Sim.MainForm()->PaletteHome())
+std::optional<std::string> HostPlace(TDumpSource& D, TWinControl* Parent) {
+  if (Parent == D.Sim.MainForm()->PaletteHome())
     return "host";
   return std::nullopt;
 }
 
 // Each entry names the palette's parent when it knows it. The add-in's group
 // bar ("groupBar.sheets[N]", "groupBar") comes here as one more entry.
-using TParentNamer = std::optional<std::string> (*)(TSimulator& Sim, TWinControl* Parent);
+using TParentNamer = std::optional<std::string> (*)(TDumpSource& D, TWinControl* Parent);
 // The add-in's group bar, as its package names the palette's place there.
-std::optional<std::string> AddinPlace(TSimulator& Sim, TWinControl* Parent) {
+std::optional<std::string> AddinPlace(TDumpSource& D, TWinControl* Parent) {
   (void)Parent;
-  const TJson Name = AddinPart(Sim, "paletteParent");
+  const TJson Name = D.AddinPart("paletteParent");
   if (Name.is_string())
     return Name.get<std::string>();
   return std::nullopt;
@@ -225,14 +244,12 @@ std::optional<std::string> AddinPlace(TSimulator& Sim, TWinControl* Parent) {
 
 const TParentNamer kParentNamers[] = {HostPlace, AddinPlace};
 
-}  // namespace
-
-TJson PaletteParentName(TSimulator& Sim) {
-  TWinControl* Parent = Sim.MainForm()->Palette()->Parent();
+TJson PaletteParentName(TDumpSource& D) {
+  TWinControl* Parent = D.Sim.MainForm()->Palette()->Parent();
   if (Parent == nullptr)
     return nullptr;
   for (TParentNamer Namer : kParentNamers)
-    if (auto Name = Namer(Sim, Parent))
+    if (auto Name = Namer(D, Parent))
       return *Name;
   std::string Name = Parent->ClassName();
   if (!Parent->Name().empty())
@@ -240,14 +257,21 @@ TJson PaletteParentName(TSimulator& Sim) {
   return Name;
 }
 
-TJson Dump(TSimulator& Sim) {
+}  // namespace
+
+TJson PaletteParentName(TSimulatorState& Sim) {
+  TDumpSource D(Sim);
+  return PaletteParentName(D);
+}
+
+TJson Dump(TSimulatorState& Sim) {
   TJson J = TJson::object();
   if (TDialogDriver* Dialog = Sim.Dialogs().Open()) {
     J["dialog"] = Dialog->Dump();
     return J;
   }
-  const TDumpAddinMemo Memo;
+  TDumpSource D(Sim);
   for (const TDumpKey& Key : kDumpKeys)
-    J[Key.Name] = Key.Build(Sim);
+    J[Key.Name] = Key.Build(D);
   return J;
 }

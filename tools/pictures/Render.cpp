@@ -3,13 +3,16 @@
 // with the fill and font they were drawn with. So an owner-drawn group bar
 // appears as its drawing handler left it, not as the add-in's fields say.
 
+#include "Render.h"
+
 #include <optional>
 
 #include "ComCtrls.h"
 #include "CommCtrl.h"
+#include "Command.h"
 #include "Dump.h"
-#include "Help.h"
-#include "Simulator.h"
+#include "SimulatorState.h"
+#include "Terminal.h"
 
 namespace {
 
@@ -114,7 +117,7 @@ TPageControl* PaletteBar(TTabControl* Palette) {
   return dynamic_cast<TPageControl*>(Parent);
 }
 
-std::string Render(TSimulator& Sim) {
+std::string Render(TSimulatorState& Sim) {
   TIdeMainForm* Form = Sim.MainForm();
   TTabControl* Palette = Form->Palette();
   const TJson Parent = PaletteParentName(Sim);

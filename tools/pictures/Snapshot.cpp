@@ -11,9 +11,10 @@
 #include "Forms.h"
 #include "PaletteButtons.h"
 #include "PictureFile.h"
+#include "SimulatorState.h"
 #include "WindowCapture.h"
 
-TPicture PaletteSnapshot(TSimulator& Sim) {
+TPicture PaletteSnapshot(TSimulatorState& Sim) {
   TIdeMainForm* Form = Sim.MainForm();
   if (!Form->Showing())
     throw ECommandError("snapshot: the main form is not on the screen (use show)");
@@ -56,7 +57,7 @@ bool IsBmpName(const std::string& Path) {
 
 // A .bmp snapshot is the real window's pixels, as the platform captures
 // them: the settings dialog when it is open, the main form otherwise.
-void SnapshotBmp(TSimulator& Sim, const std::string& Path, TCustomForm* Dialog) {
+void SnapshotBmp(TSimulatorState& Sim, const std::string& Path, TCustomForm* Dialog) {
   if (!WindowCaptureAvailable())
     throw ECommandError(
         std::string("snapshot: a .bmp snapshot captures the real window and needs the win32 "
@@ -82,7 +83,7 @@ void SnapshotBmp(TSimulator& Sim, const std::string& Path, TCustomForm* Dialog) 
 
 }  // namespace
 
-void SnapshotCommand(TSimulator& Sim, const TArgs& A) {
+void SnapshotCommand(TSimulatorState& Sim, const TArgs& A) {
   if (A.Words.size() != 1 || !A.Tail.empty() || A.Words[0].Text.empty())
     throw ECommandError("usage: snapshot FILE.svg|png|pdf|bmp");
   const std::string& Path = A.Words[0].Text;

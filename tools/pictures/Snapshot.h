@@ -9,12 +9,12 @@
 
 #include <string>
 
+#include "Command.h"
 #include "Picture.h"
-#include "Simulator.h"
 
 // The palette area of the main form: the form's full width, from its top to
 // the bottom of the band that holds the palette. Raises ECommandError while
 // the main form is not on the screen.
-TPicture PaletteSnapshot(TSimulator& Sim);
+TPicture PaletteSnapshot(TSimulatorState& Sim);
 
-void SnapshotCommand(TSimulator& Sim, const TArgs& A);
+void SnapshotCommand(TSimulatorState& Sim, const TArgs& A);

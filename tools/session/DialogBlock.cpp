@@ -5,7 +5,10 @@
 
 #include "DialogDriver.h"
 #include "Forms.h"
+#include "ScopeExit.h"
+#include "SimulatorState.h"
 #include "StdCtrls.h"
+#include "SysUtils.h"
 
 namespace {
 
@@ -94,7 +97,13 @@ const std::vector<TDialogCommand>& DialogCommands() {
   return kCommands;
 }
 
-TDialogBlocks::TDialogBlocks(TSimulator& Sim) : FSim(Sim) {
+void DialogCommand(TSimulatorState& Sim, const TArgs& A) {
+  NoArguments(A);
+  Sim.Dialogs().Begin(A.Where);
+}
+
+TDialogBlocks::TDialogBlocks(TSimulatorState& Sim, TCommandRunner RunCommand)
+    : FSim(Sim), FRunCommand(std::move(RunCommand)) {
   Sim.Ide().App()->SetModalDriver([this](TCustomForm* Form) { RunModal(Form); });
   Sim.Ide().App()->SetInputDriver(
       [this](const std::string& Caption, const std::string& Prompt, std::string& Value) {
@@ -165,13 +174,10 @@ void TDialogBlocks::RunModal(TCustomForm* Form) {
   FOpen = std::make_unique<TDialogDriver>(Form);
   FOpenForm = Form;
   // Answers no input box of this dialog took are not carried into the next.
-  struct TClose {
-    TDialogBlocks& Blocks;
-    ~TClose() {
-      Blocks.FOpen.reset();
-      Blocks.FInputs.clear();
-    }
-  } Close{*this};
+  ScopeExit Close([this] {
+    FOpen.reset();
+    FInputs.clear();
+  });
   FLastControls = FOpen->Controls();
   FKnownNames.clear();
   for (int i = 0; i < Form->ComponentCount(); ++i)
@@ -256,7 +262,7 @@ void TDialogBlocks::RunLive() {
             H.Words.push_back(Lexer.Next());
           return H;
         }();
-        FindCommand("help")->Run(FSim, A);
+        FRunCommand(A);
         continue;
       }
       const TBlockLine L{Line, ""};
@@ -359,7 +365,7 @@ void TDialogBlocks::RunLine(const TBlockLine& L) {
   } else {
     // wait, dump, expect and snapshot are the simulator's own; dump, expect
     // and snapshot see the dialog while it is open.
-    FindCommand(A.Command)->Run(FSim, A);
+    FRunCommand(A);
   }
 }
 

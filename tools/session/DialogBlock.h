@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "Prompt.h"
-#include "Simulator.h"
+#include "Command.h"
+#include "Script.h"
 
+class TCustomForm;
 class TDialogDriver;
+class TSimulatorState;
 
 struct TBlockLine {
   std::string Line;
@@ -40,9 +42,16 @@ struct TDialogCommand {
 };
 const std::vector<TDialogCommand>& DialogCommands();
 
+// dialog: starts reading a block.
+void DialogCommand(TSimulatorState& Sim, const TArgs& A);
+
 class TDialogBlocks {
  public:
-  explicit TDialogBlocks(TSimulator& Sim);
+  // Runs a command of the simulator's own table (wait, dump, expect,
+  // snapshot, help) inside the open dialog.
+  using TCommandRunner = std::function<void(const TArgs& A)>;
+
+  TDialogBlocks(TSimulatorState& Sim, TCommandRunner RunCommand);
   ~TDialogBlocks();
 
   bool Reading() const { return FReading; }
@@ -106,7 +115,8 @@ class TDialogBlocks {
     std::string Where;
   };
 
-  TSimulator& FSim;
+  TSimulatorState& FSim;
+  TCommandRunner FRunCommand;
   bool FReading = false;
   TBlock FCurrent;
   std::deque<TBlock> FQueued;

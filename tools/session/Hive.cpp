@@ -1,6 +1,9 @@
 #include "Hive.h"
 
+#include <ostream>
+
 #include "HiveError.h"
+#include "SimulatorState.h"
 
 std::unique_ptr<RegistryHive> OpenHive(const std::string& Path) {
   return std::make_unique<RegistryHive>(Path.empty() ? RegistryHive::DefaultPath() : Path);
@@ -11,7 +14,15 @@ std::vector<std::string> TakeSaveFailures() {
   return Hive != nullptr ? Hive->TakeSaveFailures() : std::vector<std::string>();
 }
 
-void ExportCommand(TSimulator& Sim, const TArgs& A) {
+void RegistryCommand(TSimulatorState& Sim, const TArgs& A) {
+  NoArguments(A);
+  RegistryHive* Hive = RegistryHive::Current();
+  if (Hive == nullptr)
+    throw ECommandError("registry: there is no hive");
+  Sim.Out() << Hive->DisplayText();
+}
+
+void ExportCommand(TSimulatorState& Sim, const TArgs& A) {
   const bool Unicode = !A.Words.empty() && !A.Words[0].Quoted && A.Words[0].Text == "--unicode";
   if (A.Words.size() != (Unicode ? 2u : 1u) || !A.Tail.empty() || A.Words.back().Text.empty())
     throw ECommandError("usage: export [--unicode] FILE");

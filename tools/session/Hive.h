@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "Command.h"
 #include "RegistryHive.h"
-#include "Simulator.h"
 
 // Opens the hive that --hive names for the run that is starting (empty for
 // the default file, whose folder is made on first use); it is the
@@ -22,5 +22,7 @@ std::unique_ptr<RegistryHive> OpenHive(const std::string& Path);
 // naming the file and the reason; empty when there is no hive.
 std::vector<std::string> TakeSaveFailures();
 
+// registry: the hive as REGEDIT4 text.
+void RegistryCommand(TSimulatorState& Sim, const TArgs& A);
 // export [--unicode] FILE
-void ExportCommand(TSimulator& Sim, const TArgs& A);
+void ExportCommand(TSimulatorState& Sim, const TArgs& A);

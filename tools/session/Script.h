@@ -47,6 +47,11 @@ class TLineSplitter {
 
 std::vector<std::string> SplitLines(const std::string& Text);
 
+// What a read of a line typed by the user gave: a line, a line the user
+// cancelled with Ctrl-C (Line is empty when nothing had been typed), or the
+// end of the input (Ctrl-D).
+enum class TRead { Line, Cancelled, End };
+
 // Drops a UTF-8 byte order mark at the start of Text.
 void DropByteOrderMark(std::string& Text);
 
