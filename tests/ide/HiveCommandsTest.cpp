@@ -11,6 +11,7 @@
 #include "Package.h"
 #include "Program.h"
 #include "RunIde.h"
+#include "Simulator.h"
 #include "TempDir.h"
 #include "Utf16File.h"
 

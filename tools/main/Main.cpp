@@ -2,8 +2,8 @@
 
 #include <iostream>
 
-#include "Help.h"
 #include "Program.h"
+#include "Terminal.h"
 #include "WrappingStreamBuf.h"
 
 int main(int argc, char** argv) {

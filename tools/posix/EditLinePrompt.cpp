@@ -14,6 +14,7 @@
 #include <ostream>
 
 #include "Prompt.h"
+#include "ScopeExit.h"
 
 namespace {
 
@@ -72,25 +73,6 @@ int ReadChar(EditLine* Edit, wchar_t* Char) {
   }
 }
 
-// While a line is read, SIGINT only interrupts the read: no SA_RESTART, so
-// that read() returns EINTR. The handler before is back afterwards.
-class TCatchInterrupt {
- public:
-  TCatchInterrupt() {
-    struct sigaction Action {};
-    Action.sa_handler = &IgnoreInterrupt;
-    sigemptyset(&Action.sa_mask);
-    Action.sa_flags = 0;
-    sigaction(SIGINT, &Action, &FBefore);
-  }
-  ~TCatchInterrupt() { sigaction(SIGINT, &FBefore, nullptr); }
-  TCatchInterrupt(const TCatchInterrupt&) = delete;
-  TCatchInterrupt& operator=(const TCatchInterrupt&) = delete;
-
- private:
-  struct sigaction FBefore {};
-};
-
 class TEditLinePromptInput : public TPromptInput {
  public:
   TEditLinePromptInput(const std::string& HistoryFile, std::ostream& Err, TCompleter Complete)
@@ -132,10 +114,18 @@ class TEditLinePromptInput : public TPromptInput {
   TRead ReadLine(const std::string& Prompt, std::string& Line) override {
     FPrompt = Prompt;
     int Count = 0;
-    // Ctrl-C interrupts the read (libedit passes the signal on to the
-    // handler below, which does nothing): the line is dropped, the session
-    // goes on.
-    const TCatchInterrupt Catch;
+    // Ctrl-C interrupts the read (libedit passes the signal on to
+    // IgnoreInterrupt, which does nothing): the line is dropped, the session
+    // goes on. While the line is read, SIGINT only interrupts the read: no
+    // SA_RESTART, so that read() returns EINTR. The handler before is back
+    // afterwards.
+    struct sigaction Catch {
+    }, HandlerBefore{};
+    Catch.sa_handler = &IgnoreInterrupt;
+    sigemptyset(&Catch.sa_mask);
+    Catch.sa_flags = 0;
+    sigaction(SIGINT, &Catch, &HandlerBefore);
+    ScopeExit PutBack([&HandlerBefore] { sigaction(SIGINT, &HandlerBefore, nullptr); });
     GInterrupted = 0;
     GTypedWhenInterrupted = false;
     sigset_t Interrupt, Before;

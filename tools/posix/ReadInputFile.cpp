@@ -6,6 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "ScopeExit.h"
 #include "Script.h"
 
 namespace {
@@ -23,25 +24,17 @@ std::string NotRegular(mode_t Mode) {
                                       : "not a file";
   return std::string("is ") + Kind + ", not a regular file";
 }
-
-// Closes the descriptor on every path out of ReadInputFile.
-struct TDescriptor {
-  int Fd;
-  ~TDescriptor() {
-    if (Fd >= 0)
-      ::close(Fd);
-  }
-};
 }  // namespace
 
 std::string ReadInputFile(const std::string& Path) {
   // Non-blocking, so that opening a FIFO nobody writes to returns at once;
   // it is refused below like anything else that is not a regular file.
-  const TDescriptor F{::open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
-  if (F.Fd < 0)
+  const int Fd = ::open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (Fd < 0)
     throw std::runtime_error(SystemReason(errno));
+  ScopeExit Close([Fd] { ::close(Fd); });
   struct stat St {};
-  if (::fstat(F.Fd, &St) != 0)
+  if (::fstat(Fd, &St) != 0)
     throw std::runtime_error(SystemReason(errno));
   if (S_ISDIR(St.st_mode))
     throw std::runtime_error(SystemReason(EISDIR));
@@ -50,7 +43,7 @@ std::string ReadInputFile(const std::string& Path) {
   std::string Text;
   char Buffer[65536];
   for (;;) {
-    const ssize_t N = ::read(F.Fd, Buffer, sizeof Buffer);
+    const ssize_t N = ::read(Fd, Buffer, sizeof Buffer);
     if (N == 0)
       return Text;
     if (N < 0 && errno == EINTR)

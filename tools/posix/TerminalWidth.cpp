@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "Help.h"
+#include "Terminal.h"
 
 std::size_t TerminalWidth(int Fd) {
   // The terminal's own width where there is one, else COLUMNS, else 80;

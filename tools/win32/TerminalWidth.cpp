@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "Help.h"
+#include "Terminal.h"
 
 std::size_t TerminalWidth(int Fd) {
   // The console window's width where the stream is a console, else

@@ -1,0 +1,396 @@
+#include "Program.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <unordered_set>
+
+#include "CodePage.h"
+#include "Completion.h"
+#include "Demo.h"
+#include "Help.h"
+#include "Hive.h"
+#include "HiveError.h"
+#include "OptionTable.h"
+#include "Package.h"
+#include "Prompt.h"
+#include "Script.h"
+#include "Simulator.h"
+
+namespace {
+
+class EUsage : public std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// A place commands come from: the -e lines, a script file, or standard input.
+struct TSource {
+  std::string Name;  // in messages: "-e", the script's path, "-"
+  std::vector<std::string> Lines;
+  int FirstLine = 1;
+  bool FromStdin = false;
+};
+
+struct TCommandLine {
+  bool Help = false, Version = false, Verbose = false, Tour = false, Interactive = false;
+  std::optional<int> Host;
+  TSimulatorOptions Options;
+  std::vector<TSource> Sources;
+};
+
+std::string ReadFile(const std::string& Path, const std::string& What) {
+  try {
+    return ReadInputFile(Path);
+  } catch (const std::exception& E) {
+    throw EUsage("cannot read " + What + " " + Path + ": " + E.what());
+  }
+}
+
+// One page caption a line, UTF-8; blank lines are skipped, blanks around a
+// caption dropped. A caption Windows-1251 cannot hold, or one given twice,
+// is an error: the palette would not be what the file says.
+std::vector<std::string> ReadPalette(const std::string& Path) {
+  std::string Text = ReadFile(Path, "palette file");
+  DropByteOrderMark(Text);
+  std::vector<std::string> Pages;
+  std::unordered_set<std::string> Seen;  // upper-cased: equal when AnsiSameText
+  int LineNo = 0;
+  for (const std::string& Line : SplitLines(Text)) {
+    ++LineNo;
+    // Only a line that is refused is named: a palette has thousands.
+    auto Where = [&] { return Path + ":" + std::to_string(LineNo) + ": "; };
+    if (const std::string Problem = Utf8Problem(Line); !Problem.empty())
+      throw EUsage(Where() + Problem);
+    const std::size_t First = Line.find_first_not_of(" \t");
+    if (First == std::string::npos)
+      continue;
+    const std::string Caption = Line.substr(First, Line.find_last_not_of(" \t") - First + 1);
+    std::string Host = Utf8ToWin1251(Caption);
+    if (Win1251ToUtf8(Host) != Caption)
+      throw EUsage(Where() + "'" + Caption +
+                   "' holds characters that Windows-1251 cannot represent");
+    if (!Seen.insert(AnsiUpperCase(Host)).second)
+      throw EUsage(Where() + "page '" + Caption + "' is listed twice");
+    Pages.push_back(Host);
+  }
+  return Pages;
+}
+
+// The options of the table, and SCRIPT, as CLI11 reads them. Each option
+// collects all its values, so that the order of -e and SCRIPT words, which
+// is the order the commands run in, can be read back from the parse order.
+struct TParser {
+  CLI::App App;
+  std::map<const CLI::Option*, const TOption*> Entries;
+  CLI::Option* Scripts = nullptr;
+  std::vector<std::string> Ignored;  // where CLI11 stores values; read from results()
+
+  TParser() {
+    // The options are GNU-style on every system: on Windows, CLI11 would
+    // otherwise take a script's path written with slashes (/work/a.tide,
+    // as Wine passes one) for a "/option".
+    App.allow_windows_style_options(false);
+    App.set_help_flag();
+    App.allow_extras();
+    for (const TOption& O : OptionTable()) {
+      std::string Names = O.Short != nullptr ? O.Short : "";
+      if (O.Long != nullptr)
+        Names += (Names.empty() ? "" : ",") + std::string(O.Long);
+      CLI::Option* Option = O.Value != nullptr
+                                ? App.add_option(Names, Ignored)->allow_extra_args(false)
+                                : App.add_flag(Names);
+      Entries[Option] = &O;
+    }
+    Scripts = App.add_option("SCRIPT", Ignored);
+  }
+};
+
+TSource ScriptSource(const std::string& Arg, bool& StdinUsed) {
+  TSource S;
+  if (Arg == "-") {
+    if (StdinUsed)
+      throw EUsage("standard input can be read only once");
+    StdinUsed = true;
+    S.Name = "-";
+    S.FromStdin = true;
+    return S;
+  }
+  std::string Text;
+  try {
+    Text = ReadFile(Arg, "script");
+  } catch (const EUsage& E) {
+    // "tabulon-ide show": a command given where a script's name goes.
+    const std::string First = Arg.substr(0, Arg.find(' '));
+    if (FindCommand(First) != nullptr && !std::filesystem::exists(Arg))
+      throw EUsage(std::string(E.what()) + " (to run the command, give -e '" + Arg + "')");
+    throw;
+  }
+  DropByteOrderMark(Text);
+  S.Name = Arg;
+  S.Lines = SplitLines(Text);
+  return S;
+}
+
+TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
+  // "--hive=" gives no value; CLI11 would take the next word for it. And
+  // CLI11 would read "--verbose=no" as a flag that is set.
+  for (const TLongOption& L : LongOptions(Args)) {
+    if (L.Inline && L.Option->Value == nullptr)
+      throw EUsage(std::string("option ") + L.Option->Long + " takes no value");
+    if (L.Inline && L.Value->empty())
+      throw EUsage(std::string("option ") + L.Option->Long + " needs a value");
+  }
+  TParser P;
+  std::vector<std::string> Reversed(Args.rbegin(), Args.rend());
+  try {
+    P.App.parse(Reversed);
+  } catch (const CLI::ArgumentMismatch& E) {
+    const std::string What = E.what();
+    throw EUsage("option " + What.substr(0, What.find(':')) + " needs a value");
+  } catch (const CLI::ParseError& E) {
+    throw EUsage(E.what());
+  }
+  // CLI11 keeps the "--" that ends the options among what it did not use;
+  // the words after it are scripts.
+  for (const std::string& Extra : P.App.remaining())
+    if (Extra != "--")
+      throw EUsage("unknown option '" + Extra + "'");
+
+  TCommandLine C;
+  C.Options.Package = DefaultPackagePath();
+  std::optional<std::string> Palette;
+  bool StdinUsed = false;
+  int ExpressionLine = 0;
+  std::map<const CLI::Option*, std::size_t> Used;
+  for (const CLI::Option* Option : P.App.parse_order()) {
+    const std::size_t Index = Used[Option]++;
+    if (Option == P.Scripts) {
+      C.Sources.push_back(ScriptSource(Option->results().at(Index), StdinUsed));
+      continue;
+    }
+    const TOption& O = *P.Entries.at(Option);
+    const std::string Name = O.Long != nullptr ? O.Long : O.Short;
+    const std::string V = O.Value != nullptr ? Option->results().at(Index) : "";
+    if (Name == "--help") {
+      C.Help = true;
+    } else if (Name == "--version") {
+      C.Version = true;
+    } else if (Name == "--verbose") {
+      C.Verbose = true;
+    } else if (Name == "--tour") {
+      C.Tour = true;
+    } else if (Name == "-i") {
+      C.Interactive = true;
+    } else if (Name == "--host") {
+      if (V != "5" && V != "6" && V != "7")
+        throw EUsage("--host must be 5, 6 or 7, not '" + V + "'");
+      if (C.Host && *C.Host != V[0] - '0')
+        throw EUsage("--host is given twice");
+      C.Host = V[0] - '0';
+    } else if (Name == "--hive") {
+      // An unset variable ("--hive $HIVE") must not fall back to the user's
+      // real hive, which the run would then write.
+      if (V.empty())
+        throw EUsage("option --hive needs a value (a file, or :memory:)");
+      C.Options.Hive = V;
+    } else if (Name == "--palette") {
+      if (V.empty())
+        throw EUsage("option --palette needs a value");
+      Palette = V;
+    } else if (Name == "--layout") {
+      if (V == "controlbar")
+        C.Options.Ide.Layout = TPaletteLayout::ControlBar;
+      else if (V == "panel")
+        C.Options.Ide.Layout = TPaletteLayout::Panel;
+      else
+        throw EUsage("--layout must be controlbar or panel, not '" + V + "'");
+    } else if (Name == "--package") {
+      C.Options.Package = V;
+      if (!std::filesystem::is_regular_file(C.Options.Package))
+        throw EUsage("cannot read package " + C.Options.Package + ": no such file");
+    } else if (Name == "-e") {
+      // All -e lines count as one source, "-e:N" the N-th of them.
+      TSource S;
+      S.Name = "-e";
+      S.Lines = SplitLines(V);
+      if (S.Lines.empty())
+        S.Lines.push_back("");
+      S.FirstLine = ExpressionLine + 1;
+      ExpressionLine += static_cast<int>(S.Lines.size());
+      C.Sources.push_back(std::move(S));
+    }
+  }
+  if (Palette)
+    C.Options.Ide.Pages = ReadPalette(*Palette);
+  return C;
+}
+
+// Runs the lines of one source; false when the run must stop (status 2).
+bool RunSource(TSimulator& Sim, const TSource& Source, std::istream& In, bool& ExpectFailed) {
+  auto RunOne = [&](const std::string& Line, int LineNo) {
+    switch (Sim.RunLine(Line, Source.Name + ":" + std::to_string(LineNo))) {
+      case TLineResult::Ok:
+        return true;
+      case TLineResult::ExpectFailed:
+        ExpectFailed = true;
+        return true;
+      case TLineResult::Error:
+        return false;
+    }
+    return false;
+  };
+  if (Source.FromStdin) {
+    TLineSplitter Lines(In);
+    std::string Line;
+    for (int LineNo = 1; Lines.Next(Line); ++LineNo) {
+      if (LineNo == 1)
+        DropByteOrderMark(Line);
+      if (!RunOne(Line, LineNo))
+        return false;
+    }
+    return true;
+  }
+  for (std::size_t i = 0; i < Source.Lines.size(); ++i)
+    if (!RunOne(Source.Lines[i], Source.FirstLine + static_cast<int>(i)))
+      return false;
+  return true;
+}
+
+// Runs the tour on an IDE of its own with a registry in memory, so that it
+// never writes its groups into the user's hive, and on the stock palette and
+// this build's package, whose pages and behaviour its steps name; --palette
+// and --package are for what follows.
+bool RunTour(const TSimulatorOptions& Options, std::ostream& Out, std::ostream& Err) {
+  try {
+    const std::unique_ptr<RegistryHive> TourHive = OpenHive(":memory:");
+    TSimulatorOptions Tour = Options;
+    Tour.Hive = ":memory:";
+    Tour.Ide.Pages.reset();
+    Tour.Package = DefaultPackagePath();
+    Tour.Echo = false;
+    TSimulator Sim(Tour, Out, Err);
+    return RunDemo(Sim, Out);
+  } catch (const Exception& E) {
+    Err << "tabulon-ide: the IDE raised an error: " << Printable(Win1251ToUtf8(E.Message()))
+        << "\n";
+  } catch (const std::exception& E) {
+    Err << "tabulon-ide: the tour failed: " << E.what() << "\n";
+  }
+  return false;
+}
+
+// The prompt's history lies beside the default hive, in the user's
+// configuration folder; without one (no home folder), it is kept only for
+// the session.
+std::string HistoryFile() {
+  try {
+    return (std::filesystem::path(RegistryHive::DefaultPath()).parent_path() / "history").string();
+  } catch (const ERegistryException&) {
+    return "";
+  }
+}
+
+}  // namespace
+
+int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::ostream& Out,
+                   std::ostream& Err, bool InIsTerminal, bool LineEditing) {
+  TCommandLine C;
+  try {
+    C = ParseCommandLine(Args);
+    if (C.Help) {
+      Out << HelpText();
+      return kExitOk;
+    }
+    if (C.Version) {
+      Out << VersionText();
+      return kExitOk;
+    }
+    if (C.Host && *C.Host != HostVersion)
+      throw EUsage("this program is the host-" + std::to_string(HostVersion) +
+                   " build; run tabulon-ide --host " + std::to_string(*C.Host));
+  } catch (const std::exception& E) {
+    Err << "tabulon-ide: " << E.what() << "\nTry 'tabulon-ide --help'.\n";
+    return kExitError;
+  }
+
+  // Standard input that is no terminal is the script when nothing else is
+  // given, as sqlite3, python and sh read it: a job that pipes a script in
+  // must run it, not a tour that always succeeds.
+  // With -i, standard input is the prompt's, as python -i reads it.
+  if (C.Sources.empty() && !InIsTerminal && !C.Interactive) {
+    TSource S;
+    S.Name = "-";
+    S.FromStdin = true;
+    C.Sources.push_back(std::move(S));
+  }
+  const bool Prompt = C.Sources.empty() || C.Interactive;
+  if (C.Tour) {
+    if (!RunTour(C.Options, Out, Err))
+      return kExitError;
+    Out << "\n";
+  }
+
+  std::unique_ptr<RegistryHive> Hive;
+  try {
+    Hive = OpenHive(C.Options.Hive);
+  } catch (const std::exception& E) {
+    Err << "tabulon-ide: " << E.what() << "\n";
+    return kExitError;
+  }
+  HiveLockWait LockWait;
+  LockWait.Notice = [&Err](const std::string& Message) {
+    Err << "tabulon-ide: " << Message << "\n" << std::flush;
+  };
+  Hive->SetLockWait(LockWait);
+
+  try {
+    // What the user typed is on the screen already; only a script's
+    // commands are echoed.
+    C.Options.Echo = C.Verbose;
+    TSimulator Sim(C.Options, Out, Err);
+    std::optional<TRunOutcome> Scripts, AtPrompt;
+    std::string Stopped;
+    if (!C.Sources.empty()) {
+      Scripts.emplace();
+      bool Ran = true;
+      for (const TSource& Source : C.Sources)
+        if (!(Ran = RunSource(Sim, Source, In, Scripts->ExpectFailed)))
+          break;
+      // Blocks left over mean expects and actions that never ran; at -i's
+      // prompt an unfinished block is finished by the user instead.
+      Scripts->Error =
+          !Ran || (C.Interactive ? Sim.ReportQueuedBlocks() : Sim.ReportUnusedBlocks());
+      Scripts->NotSaved = Sim.SettingsNotSaved();
+      if (!Ran)
+        Stopped = "; stopped at the error above";
+    }
+    if (Prompt) {
+      Sim.SetEcho(false);
+      Out << "tabulon-ide: the Delphi " << HostVersion << " IDE is running, on the hive "
+          << (Hive->InMemory() ? std::string("in memory") : Hive->Location()) << ".\n"
+          << (Sim.MainForm()->Showing() ? "Type" : "Type 'show' to show its main form,")
+          << " 'help' for the commands, Ctrl-D to leave.\n";
+      if (!C.Tour && C.Sources.empty())
+        Out << "('tabulon-ide --tour' shows a short tour first.)\n";
+      const std::unique_ptr<TPromptInput> Input =
+          LineEditing ? EditLinePromptInput(HistoryFile(), Err,
+                                            [&Sim](const std::string& Before, bool InDialog) {
+                                              return Completions(Sim, Before, InDialog);
+                                            })
+                      : StreamPromptInput(In, Out);
+      AtPrompt = RunPrompt(Sim, *Input, Out);
+    }
+    if (C.Verbose)
+      Out << Sim.Summary() << Stopped << "\n";
+    return ExitStatus(Scripts, AtPrompt);
+  } catch (const Exception& E) {
+    Err << "tabulon-ide: the IDE raised an error: " << Printable(Win1251ToUtf8(E.Message()))
+        << "\n";
+  } catch (const std::exception& E) {
+    Err << "tabulon-ide: internal error: " << E.what() << "\n";
+  }
+  return kExitError;
+}

@@ -1,0 +1,79 @@
+#include "Prompt.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <filesystem>
+#include <istream>
+#include <ostream>
+
+#include "DialogBlock.h"
+#include "Script.h"
+#include "Simulator.h"
+
+namespace {
+
+class TStreamPromptInput : public TPromptInput {
+ public:
+  TStreamPromptInput(std::istream& In, std::ostream& Out) : FLines(In), FOut(Out) {}
+  TRead ReadLine(const std::string& Prompt, std::string& Line) override {
+    FOut << Prompt << std::flush;
+    return FLines.Next(Line) ? TRead::Line : TRead::End;
+  }
+
+ private:
+  TLineSplitter FLines;
+  std::ostream& FOut;
+};
+
+}  // namespace
+
+std::unique_ptr<TPromptInput> StreamPromptInput(std::istream& In, std::ostream& Out) {
+  return std::make_unique<TStreamPromptInput>(In, Out);
+}
+
+TRunOutcome RunPrompt(TSimulator& Sim, TPromptInput& Input, std::ostream& Out) {
+  TRunOutcome Outcome;
+  Sim.SetInteractive(true);
+  // A dialog opened with no block queued is driven from the prompt.
+  Sim.Dialogs().SetLive([&Input, &Out](const std::string& Prompt, std::string& Line) {
+    const TRead Read = Input.ReadLine(Prompt, Line);
+    if (Read == TRead::Cancelled)
+      Out << "\n";
+    return Read;
+  });
+  std::string Line;
+  for (;;) {
+    // The prompt tells that the lines go into a dialog block, not to the IDE.
+    const bool InBlock = Sim.Dialogs().Reading();
+    Out.flush();
+    const TRead Read = Input.ReadLine(InBlock ? "dialog> " : "tabulon-ide> ", Line);
+    if (Read == TRead::End)
+      break;
+    if (Read == TRead::Cancelled) {
+      // Ctrl-C drops the line; in a block a second one, on an empty line,
+      // drops the block, so that a block begun by mistake can be left.
+      Out << "\n";
+      if (InBlock && Line.find_first_not_of(" \t") == std::string::npos) {
+        Sim.Dialogs().Drop();
+        Out << "The dialog block is dropped.\n";
+      } else if (InBlock) {
+        Out << "The line is cancelled; the dialog block goes on ('end' ends it, Ctrl-C on an\n"
+               "empty line drops it).\n";
+      }
+      continue;
+    }
+    // A mistake was reported as it was typed; the session goes on, and the
+    // lines typed before it (a dialog block's too) are kept.
+    if (Sim.RunLine(Line, "") == TLineResult::ExpectFailed)
+      Outcome.ExpectFailed = true;
+  }
+  Sim.Dialogs().SetLive(nullptr);
+  Out << "\n";
+  Outcome.Error = Sim.ReportUnusedBlocks();
+  Outcome.NotSaved = Sim.SettingsNotSaved();
+  return Outcome;
+}

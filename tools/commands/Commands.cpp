@@ -1,0 +1,94 @@
+#include "Commands.h"
+
+#include <ostream>
+
+#include "AddinCommands.h"
+#include "CommandHelp.h"
+#include "DialogBlock.h"
+#include "Hive.h"
+#include "IdeCommands.h"
+#include "InspectionCommands.h"
+#include "SimulatorState.h"
+#include "Snapshot.h"
+
+namespace {
+
+// help lists this table, so it is the table's own command.
+void HelpCommand(TSimulatorState& Sim, const TArgs& A) {
+  if (A.Words.size() > 1 || !A.Tail.empty())
+    throw ECommandError("usage: help [dialog|COMMAND]");
+  Sim.Out() << (A.Words.empty()
+                    ? CommandList(Commands()) + PromptHelpFooter()
+                    : HelpTopic(Commands(), A.Words[0].Text, Sim.Dialogs().LastControls()));
+}
+
+}  // namespace
+
+const std::vector<TCommand>& Commands() {
+  using enum TCommandKind;
+  static const std::vector<TCommand> kCommands = {
+      {Ide, "show", "show", "the main form is shown (and activated, as a new main window is)", -1,
+       ShowCommand},
+      {Ide, "activate", "activate", "the main form gains activation", -1, ActivateCommand},
+      {Ide, "deactivate", "deactivate", "the main form loses activation", -1, DeactivateCommand},
+      {Ide, "page", "page CAPTION | page #N",
+       "the user clicks a palette tab (by caption, or the N-th tab shown, from 0)", -1,
+       PageCommand},
+      {Ide, "popup", "popup", "the user opens the palette's context menu", -1, PopupCommand},
+      {Ide, "key", "key down|up KEY",
+       "KEY (LSHIFT, RSHIFT, LCTRL, RCTRL or A) is pressed / released", -1, KeyCommand},
+      {Ide, "wait", "wait MS", "simulated time passes; due timers fire", -1, WaitCommand},
+      {Ide, "install", "install PAGE[=COMPONENT,...]...",
+       "a package adding these pages (with these components on them) is installed; the IDE "
+       "rewrites the palette",
+       -1, InstallCommand},
+      {Ide, "uninstall", "uninstall PAGE...",
+       "a package providing these pages is removed; the IDE rewrites the palette", -1,
+       UninstallCommand},
+      {Ide, "load", "load", "the IDE loads the add-in's package (calls its Register)", -1,
+       LoadCommand},
+      {Ide, "unload", "unload", "the IDE unloads the add-in's package", -1, UnloadCommand},
+      {Addin, "group", "group CAPTION | group #N",
+       "the user clicks a group tab (N: the N-th tab shown, from 0, as dump's groupBar.tabIndex "
+       "counts; groupBar.activeIndex counts hidden sheets too)",
+       -1, GroupCommand},
+      {Addin, "menu", "menu palette|component", "the user chooses the add-in's item in that menu",
+       -1, MenuCommand},
+      {Addin, "shortcut", "shortcut", "the user presses Ctrl+Shift+A with the left-hand keys", -1,
+       ShortcutCommand},
+      {Dialog, "dialog", "dialog ... end",
+       "what the user does in the next settings dialog, one command a line (below)", -1,
+       DialogCommand, TCommandFlow::BlockStart},
+      {Inspection, "dump", "dump [--pretty] [KEY...]",
+       "print the state as one line of JSON; --pretty: indented; KEY...: only those top-level "
+       "keys",
+       -1, DumpCommand},
+      {Inspection, "expect", "expect POINTER JSON",
+       "fail unless the dump's value at the JSON pointer equals JSON", 1, ExpectCommand},
+      {Inspection, "render", "render", "print a text picture of the palette area", -1,
+       RenderCommand},
+      {Inspection, "snapshot", "snapshot FILE.svg|png|pdf",
+       "write a picture of the palette area, as the file name's extension says (inside a dialog "
+       "block: of the dialog)",
+       -1, SnapshotCommand},
+      {Inspection, "registry", "registry",
+       "print the hive as REGEDIT4 text in UTF-8, control bytes as \\x1f: a view, not a file "
+       "to load (see export)",
+       -1, RegistryCommand},
+      {Inspection, "export", "export [--unicode] FILE",
+       "write the hive to FILE as regedit imports it, atomically: REGEDIT4 in Windows-1251, or "
+       "with --unicode version 5.00 in UTF-16LE; the file loads as a --hive too",
+       -1, ExportCommand},
+      {Inspection, "help", "help [dialog|COMMAND]",
+       "list the commands; help dialog: the dialog's commands and controls", -1, HelpCommand,
+       TCommandFlow::Answer},
+  };
+  return kCommands;
+}
+
+const TCommand* FindCommand(const std::string& Name) {
+  for (const TCommand& C : Commands())
+    if (Name == C.Name)
+      return &C;
+  return nullptr;
+}

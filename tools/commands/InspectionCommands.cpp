@@ -1,0 +1,62 @@
+#include "InspectionCommands.h"
+
+#include <ostream>
+
+#include "Dump.h"
+#include "Json.h"
+#include "Render.h"
+#include "SimulatorState.h"
+
+void DumpCommand(TSimulatorState& Sim, const TArgs& A) {
+  if (!A.Tail.empty())
+    throw ECommandError("usage: dump [--pretty] [KEY...]");
+  bool Pretty = false;
+  std::vector<std::string> Keys;
+  for (const TWord& W : A.Words) {
+    if (W.Text == "--pretty" && !W.Quoted)
+      Pretty = true;
+    else
+      Keys.push_back(W.Text);
+  }
+  TJson State = Dump(Sim);
+  if (!Keys.empty()) {
+    TJson Part = TJson::object();
+    for (const std::string& Key : Keys) {
+      if (!State.contains(Key)) {
+        std::string Known;
+        for (const auto& [Name, Value] : State.items())
+          Known += (Known.empty() ? "" : ", ") + Name;
+        throw ECommandError("dump: there is no key '" + Key + "' (the keys are " + Known + ")");
+      }
+      Part[Key] = State[Key];
+    }
+    State = std::move(Part);
+  }
+  Sim.Out() << WriteJson(State, Pretty ? 2 : -1) << "\n";
+}
+
+void RenderCommand(TSimulatorState& Sim, const TArgs& A) {
+  NoArguments(A);
+  Sim.Out() << Render(Sim);
+}
+
+void ExpectCommand(TSimulatorState& Sim, const TArgs& A) {
+  if (A.Words.size() != 1 || A.Tail.empty())
+    throw ECommandError("usage: expect POINTER JSON");
+  const std::string& Pointer = A.Words[0].Text;
+  TJson Expected;
+  try {
+    Expected = ParseJson(A.Tail);
+    // A malformed pointer is the script's fault, found before any state is read.
+    (void)JsonAt(TJson(), Pointer);
+  } catch (const EJsonError& E) {
+    throw ECommandError(std::string("expect: ") + E.what());
+  }
+  const TJson State = Dump(Sim);
+  const TJson* Actual = JsonAt(State, Pointer);
+  const bool Held = Actual != nullptr && JsonEqual(*Actual, Expected);
+  Sim.CountExpect(Held);
+  if (Held)
+    return;
+  throw EExpectFailed(JsonDifferences(Pointer, Expected, Actual));
+}

@@ -1,0 +1,139 @@
+// `render`: the palette area as text. Each tab shows what its control last
+// painted: the text items its canvas recorded inside the tab's rectangle,
+// with the fill and font they were drawn with. So an owner-drawn group bar
+// appears as its drawing handler left it, not as the add-in's fields say.
+
+#include "Render.h"
+
+#include <optional>
+
+#include "ComCtrls.h"
+#include "CommCtrl.h"
+#include "Command.h"
+#include "Dump.h"
+#include "SimulatorState.h"
+#include "Terminal.h"
+
+namespace {
+
+const char* const kLegend = "  marks: [chosen tab]  *bold*  :shaded:  (greyed)\n";
+
+// Columns a UTF-8 text takes in a terminal: one a character.
+std::size_t Columns(const std::string& Text) {
+  std::size_t N = 0;
+  for (char C : Text)
+    N += (static_cast<unsigned char>(C) & 0xC0) != 0x80;
+  return N;
+}
+
+bool Inside(const TRect& Inner, const TRect& Outer) {
+  return Inner.Left >= Outer.Left && Inner.Top >= Outer.Top && Inner.Right <= Outer.Right &&
+         Inner.Bottom <= Outer.Bottom;
+}
+
+// One tab as drawn: its texts, marked by the first fill and the first text.
+// A fill other than the control's own brush is a shaded tab. Nothing for a
+// tab the control did not draw (one beyond the edge of a single-line row).
+std::optional<std::string> DrawnTab(const TDisplayList& List, const TRect& TabRect,
+                                    TColor ControlBrush) {
+  std::string Text;
+  bool Filled = false, Shaded = false, Bold = false, Grey = false, Written = false;
+  for (const TDisplayItem& Item : List.Items()) {
+    if (!Inside(Item.Rect, TabRect))
+      continue;
+    if (Item.Kind == TDisplayItem::dkFillRect && !Filled) {
+      Filled = true;
+      Shaded = Item.Color != static_cast<std::uint32_t>(ControlBrush);
+    } else if (Item.Kind == TDisplayItem::dkText && !Item.Text.empty()) {
+      if (!Written) {
+        Bold = Item.Font.Bold;
+        Grey = Item.Color == static_cast<std::uint32_t>(clGrayText);
+        Written = true;
+      }
+      Text += UserText(Item.Text);
+    }
+  }
+  if (!Filled && !Written)
+    return std::nullopt;
+  if (Grey)
+    Text = "(" + Text + ")";
+  if (Bold)
+    Text = "*" + Text + "*";
+  if (Shaded)
+    Text = ":" + Text + ":";
+  return Text;
+}
+
+// The tabs of a control row by row, as it shows them; before its first
+// paint, its captions.
+void RenderTabs(std::string& Out, TCustomTabControl* Tabs) {
+  const TTabLayout Layout = TabControlLayout(Tabs->Handle());
+  const int Selected = Tabs->TabIndex();
+  if (Layout.Rows.empty()) {
+    Out += "  (no tabs)\n";
+    return;
+  }
+  const bool Painted = Tabs->PaintCount() > 0;
+  // Long single-line rows wrap, so the picture fits the terminal.
+  const std::size_t Width = TerminalWidth();
+  for (const auto& Row : Layout.Rows) {
+    std::string Line = "  |";
+    for (int i : Row) {
+      std::optional<std::string> Drawn;
+      if (Painted)
+        Drawn = DrawnTab(Tabs->Canvas()->DisplayList(),
+                         Layout.ItemRects[static_cast<std::size_t>(i)], Tabs->Brush()->Color());
+      const std::string Caption = Drawn ? *Drawn : UserText(Tabs->Tabs()->Strings(i));
+      const std::string Tab = i == Selected ? "[" + Caption + "]|" : " " + Caption + " |";
+      if (Columns(Line) + Columns(Tab) > Width && Line.size() > 3) {
+        Out += Line + "\n";
+        Line = "  |";
+      }
+      Line += Tab;
+    }
+    Out += Line + "\n";
+  }
+}
+
+std::string TabCount(TCustomTabControl* Tabs) {
+  const int N = Tabs->Tabs()->Count();
+  return std::to_string(N) + (N == 1 ? " tab" : " tabs");
+}
+
+std::string Selection(TCustomTabControl* Tabs) {
+  const int Index = Tabs->TabIndex();
+  if (Index < 0 || Index >= Tabs->Tabs()->Count())
+    return "";
+  // The tab's number among the tabs shown, as group #N and page #N take it.
+  return ", selected tab #" + std::to_string(Index) + " " + UserText(Tabs->Tabs()->Strings(Index));
+}
+
+}  // namespace
+
+TPageControl* PaletteBar(TTabControl* Palette) {
+  TWinControl* Parent = Palette->Parent();
+  if (auto* Sheet = dynamic_cast<TTabSheet*>(Parent))
+    return Sheet->PageControl();
+  return dynamic_cast<TPageControl*>(Parent);
+}
+
+std::string Render(TSimulatorState& Sim) {
+  TIdeMainForm* Form = Sim.MainForm();
+  TTabControl* Palette = Form->Palette();
+  const TJson Parent = PaletteParentName(Sim);
+  std::string Out = "Delphi " + std::to_string(HostVersion) + " main form " +
+                    (Form->Showing() ? "shown" : "not shown") + (Form->Active() ? ", active" : "") +
+                    "\n";
+  TPageControl* Bar = PaletteBar(Palette);
+  if (Bar != nullptr) {
+    Out += "group bar" + std::string(Bar->Showing() ? "" : " (not shown)") + ", " + TabCount(Bar) +
+           Selection(Bar) + "\n";
+    RenderTabs(Out, Bar);
+  }
+  Out += "palette (" + (Parent.is_null() ? std::string("no parent") : Parent.get<std::string>()) +
+         "), " + TabCount(Palette) + Selection(Palette) + "\n";
+  RenderTabs(Out, Palette);
+  if (Bar != nullptr)
+    Out += kLegend;
+  return Out;
+}

@@ -1,0 +1,42 @@
+#include "Terminal.h"
+
+#include <sstream>
+
+// Text broken at blanks into lines of at most Width columns after Indent
+// (a word longer than that stands alone); the first line starts at column
+// First.
+std::string Wrap(const std::string& Text, std::size_t Indent, std::size_t Width,
+                 std::size_t First) {
+  std::string S, Line;
+  std::istringstream Words(Text);
+  std::string Word;
+  const auto Columns = [](const std::string& U) {
+    std::size_t N = 0;
+    for (char Ch : U)
+      N += (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
+    return N;
+  };
+  std::size_t Lead = First == std::string::npos ? Indent : First;
+  while (Words >> Word) {
+    if (!Line.empty() && Lead + Columns(Line) + 1 + Columns(Word) > Width) {
+      S += std::string(Lead, ' ') + Line + "\n";
+      Line.clear();
+      Lead = Indent;
+    }
+    Line += (Line.empty() ? "" : " ") + Word;
+  }
+  if (!Line.empty())
+    S += std::string(Lead, ' ') + Line + "\n";
+  return S;
+}
+
+std::string WrapMessage(const std::string& Line, std::size_t Width) {
+  std::size_t Columns = 0;
+  for (char Ch : Line)
+    Columns += (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
+  // A line that fits keeps its blanks as they are (the indented lines of
+  // an expect's differences).
+  if (Columns <= Width)
+    return Line + "\n";
+  return Wrap(Line, 2, Width, 0);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+// Text laid out for a terminal: its width, and help and messages wrapped to
+// it. The width is the one thing here that asks the system (posix/ and
+// win32/ each define TerminalWidth).
+
+#include <cstddef>
+#include <string>
+
+// The width to wrap help and messages to: the terminal's (Fd 1 is standard
+// output, 2 standard error), else COLUMNS, else 80; never under 40.
+std::size_t TerminalWidth(int Fd = 1);
+
+// Text broken at blanks into lines of at most Width columns, the first
+// starting at column First (Indent by default) and the others at Indent.
+std::string Wrap(const std::string& Text, std::size_t Indent, std::size_t Width,
+                 std::size_t First = std::string::npos);
+
+// One line of a message (without its line end) as it is shown: unchanged
+// when it fits in Width columns, else wrapped with the later lines indented
+// by two; each line ends with a line end.
+std::string WrapMessage(const std::string& Line, std::size_t Width);
