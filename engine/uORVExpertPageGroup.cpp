@@ -1,7 +1,7 @@
 #include "uORVExpertPageGroup.h"
 
+#include "ExpertOptions.h"
 #include "PalettePlace.h"
-#include "TimerIntervals.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVFrmMain.h"
 
@@ -287,34 +287,14 @@ void TORVExpert::Execute() {
   // The dialog's check-box rules run as the boxes change, so this order
   // decides the dependent boxes; the keep box comes last and has the last
   // word.
-  Dialog->SetFrmGetTimerInstallRefresh(FTimerPagePaletteChange->Interval());
-  Dialog->SetFrmGetTimerRefreshGroupPage(FTimerRefreshPageGroup);
-  Dialog->SetFrmTimerRefreshPagePalette(FTimerRefreshPagePalette);
-  Dialog->SetFrmGetTimerRefreshPagesInterval(FTimerPageGroupSort->Interval());
-  Dialog->SetFrmPageGroup_OwnerDraw(FPageGroup->OwnerDraw());
-  Dialog->SetFrmPageGroup_DrawTabShadow(FDrawTabShadow);
-  Dialog->SetFrmColorPageGroup(FPageGroup->Font()->Color());
-  Dialog->SetFrmMultilinePageGroup(FPageGroup->MultiLine());
-  Dialog->SetFrmPagePalette_Multiline(FTabPalette->MultiLine());
-  Dialog->SetFrmPageGroup_WidthFull(FPageGroup->Font()->Style().Contains(fsBold));
-  Dialog->CheckBoxTimerKeepSelectPageGroup->SetChecked(FKeepSelectPageGroup);
+  for (const TExpertOption* Option : ExpertOptionsInStep(&TExpertOption::ToDialogStep))
+    Option->SetFrm(*Dialog, Option->Get(*this));
 
   if (Dialog->ShowModal() != mrOk)
     return;
 
-  FTimerPagePaletteChange->SetInterval(
-      PaletteWatchInterval(Dialog->GetFrmGetTimerInstallRefresh()));
-  FTimerRefreshPageGroup = Dialog->GetFrmGetTimerRefreshGroupPage();
-  FTimerRefreshPagePalette = Dialog->GetFrmTimerRefreshPagePalette();
-  FTimerPageGroupSort->SetInterval(GroupSortInterval(Dialog->GetFrmGetTimerRefreshPagesInterval()));
-  FPageGroup->SetOwnerDraw(Dialog->GetFrmPageGroup_OwnerDraw());
-  FDrawTabShadow = Dialog->GetFrmPageGroup_DrawTabShadow();
-  FPageGroup->Font()->SetColor(Dialog->GetFrmColorPageGroup());
-  FPageGroup->SetMultiLine(Dialog->GetFrmMultilinePageGroup());
-  FTabPalette->SetMultiLine(Dialog->GetFrmPagePalette_Multiline());
-  FKeepSelectPageGroup = Dialog->CheckBoxTimerKeepSelectPageGroup->Checked();
-  FPageGroup->Font()->SetStyle(Dialog->GetFrmPageGroup_WidthFull() ? TFontStyles{fsBold}
-                                                                   : TFontStyles{});
+  for (const TExpertOption* Option : ExpertOptionsInStep(&TExpertOption::FromDialogStep))
+    Option->Set(*this, Option->GetFrm(*Dialog));
   FPageGroup->Perform(WM_SIZE, 0, 0);
   // The edited groups reach the group bar only through the registry: what
   // was written is read back.

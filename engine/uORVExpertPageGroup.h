@@ -34,6 +34,7 @@ class TORVExpert : public TIExpert {
 
  private:
   friend class TORVExpertProbe;
+  friend struct TExpertOptionTable;
 
   // Store (the registry key of the add-in).
   bool prvImportFromReestrPageGroup();

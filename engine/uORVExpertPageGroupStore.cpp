@@ -7,10 +7,10 @@
 #include <unordered_set>
 #include <vector>
 
+#include "ExpertOptions.h"
 #include "HiddenControl.h"
 #include "ListLines.h"
 #include "Registry.h"
-#include "TimerIntervals.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVExpertPageGroup.h"
 #include "uORVFrmMain.h"
@@ -102,22 +102,10 @@ bool TORVExpert::prvImportFromReestrPageGroup() {
     FPageGroupPages[static_cast<std::size_t>(i)] =
         DecodeLineBreaks(Registry->ReadString(SectionPages, FPageGroup->Pages(i)->Caption(), ""));
 
-  FTimerPagePaletteChange->SetInterval(
-      PaletteWatchInterval(Registry->ReadInteger(SectionTimer, "PageTimerRefreshInstallMSec", 50)));
-  FTimerRefreshPageGroup = Registry->ReadBool(SectionTimer, "PageGroupTimerRun", false);
-  FTimerRefreshPagePalette = Registry->ReadBool(SectionTimer, "PagePaletteTimerRun", false);
-  FTimerPageGroupSort->SetInterval(
-      GroupSortInterval(Registry->ReadInteger(SectionTimer, "PageTimerRefreshMSec", 10000)));
-  FPageGroup->SetOwnerDraw(Registry->ReadBool(SectionTimer, "PagesDraw", true));
-  FDrawTabShadow = Registry->ReadBool(SectionTimer, "PagesShadow", true);
-  FPageGroup->Font()->SetColor(
-      Registry->ReadInteger(SectionTimer, "PagesGroupColorFont", DefaultGroupFontColor));
-  FPageGroup->Font()->SetStyle(Registry->ReadBool(SectionTimer, "PagesGroupWidthFull", false)
-                                   ? TFontStyles{fsBold}
-                                   : TFontStyles{});
-  FPageGroup->SetMultiLine(Registry->ReadBool(SectionTimer, "PagesGroupMultiLine", false));
-  FTabPalette->SetMultiLine(Registry->ReadBool(SectionTimer, "PagesPaletteMultiLine", false));
-  FKeepSelectPageGroup = Registry->ReadBool(SectionTimer, "PageGroupKeep", false);
+  for (const TExpertOption& Option : ExpertOptions())
+    Option.Set(*this, Option.Kind == TExpertOption::okFlag
+                          ? Registry->ReadBool(SectionTimer, Option.Name, Option.Default != 0)
+                          : Registry->ReadInteger(SectionTimer, Option.Name, Option.Default));
 
   Result = true;
   return Result;
@@ -191,19 +179,12 @@ bool TORVExpert::prvExportToReestrPageGroup(TStrings* Groups) {
                           EncodeLineBreaks(Groups->ObjectAs<TStrings>(i)->Text()));
   Registry->WriteString(SectionTimer, "PagesSort", EncodeLineBreaks(Groups->Text()));
 
-  Registry->WriteInteger(SectionTimer, "PageTimerRefreshInstallMSec",
-                         FTimerPagePaletteChange->Interval());
-  Registry->WriteBool(SectionTimer, "PageGroupTimerRun", FTimerRefreshPageGroup);
-  Registry->WriteBool(SectionTimer, "PagePaletteTimerRun", FTimerRefreshPagePalette);
-  Registry->WriteInteger(SectionTimer, "PageTimerRefreshMSec", FTimerPageGroupSort->Interval());
-  Registry->WriteBool(SectionTimer, "PagesDraw", FPageGroup->OwnerDraw());
-  Registry->WriteBool(SectionTimer, "PagesShadow", FDrawTabShadow);
-  Registry->WriteInteger(SectionTimer, "PagesGroupColorFont", FPageGroup->Font()->Color());
-  Registry->WriteBool(SectionTimer, "PagesGroupWidthFull",
-                      FPageGroup->Font()->Style().Contains(fsBold));
-  Registry->WriteBool(SectionTimer, "PagesGroupMultiLine", FPageGroup->MultiLine());
-  Registry->WriteBool(SectionTimer, "PagesPaletteMultiLine", FTabPalette->MultiLine());
-  Registry->WriteBool(SectionTimer, "PageGroupKeep", FKeepSelectPageGroup);
+  for (const TExpertOption& Option : ExpertOptions()) {
+    if (Option.Kind == TExpertOption::okFlag)
+      Registry->WriteBool(SectionTimer, Option.Name, Option.Get(*this) != 0);
+    else
+      Registry->WriteInteger(SectionTimer, Option.Name, Option.Get(*this));
+  }
 
   Registry->CloseKey();
   return true;

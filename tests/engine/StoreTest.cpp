@@ -160,7 +160,7 @@ TEST_F(EngineTest, ExportWritesTheStoreByteForByte) {
   Load();
   EXPECT_EQ(GroupTabs(), (std::vector<std::string>{kAlpha, kUngrouped}));
   EXPECT_EQ(Inspect().GroupBar()->PageCount(), 3);
-  EXPECT_FALSE(Inspect().DrawTabShadow());
+  EXPECT_FALSE(Inspect().Flag("PagesShadow"));
   ClickGroup(kUngrouped);
   EXPECT_EQ(PaletteTabs(),
             (std::vector<std::string>{"Additional", "System", "Data Access", "Samples"}));
@@ -180,10 +180,10 @@ TEST_F(EngineTest, OptionsAreReadWithTheirDefaults) {
   EXPECT_EQ(X.PaletteChangeTimer()->Interval(), 50);
   EXPECT_EQ(X.GroupSortTimer()->Interval(), 2500);
   EXPECT_TRUE(X.GroupBar()->OwnerDraw());
-  EXPECT_TRUE(X.DrawTabShadow());
+  EXPECT_TRUE(X.Flag("PagesShadow"));
   EXPECT_EQ(X.GroupBar()->Font()->Style(), TFontStyles{fsBold});
   EXPECT_EQ(X.GroupBar()->Font()->Color(), clRed);
-  EXPECT_FALSE(X.KeepSelectPageGroup());
+  EXPECT_FALSE(X.Flag("PageGroupKeep"));
 }
 
 TEST_F(EngineTest, DelaysAreReadAsTheirTimersCanRunThem) {
