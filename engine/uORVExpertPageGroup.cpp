@@ -2,6 +2,7 @@
 
 #include "ExpertOptions.h"
 #include "PalettePlace.h"
+#include "ScopeExit.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVFrmMain.h"
 
@@ -189,6 +190,10 @@ bool TORVExpert::prvHooksSet() {
          FPageGroup->OnChange() == TNotifyEvent::Of<&TORVExpert::prvPageGroupChange>(this);
 }
 
+// The palette, back in its former place, gets a height for its own tab rows:
+// one row is its font size (in points, used as pixels) plus 8 for the tab's
+// border and padding. Its container is pinned to the same height, which the
+// group bar had pinned to its own.
 void TORVExpert::prvGivePaletteHeight() {
   const int H = FTabPalette->RowCount() * (FTabPalette->Font()->Size() + 8);
   FTabPalette->Constraints()->SetMinHeight(H);
@@ -234,6 +239,11 @@ std::string TORVExpert::GetMenuText() {
 }
 
 void TORVExpert::Execute() {
+  // The quick switches: with the left Shift key held the two refresh options
+  // (return to the first group, return to the first page) go off, with the
+  // left Ctrl key held they go on, without a dialog and without writing the
+  // store. The palette menu's shortcut is Ctrl+Shift+A: while A is held the
+  // modifiers belong to the shortcut and the dialog opens.
   std::uint8_t Keys[256];
   GetKeyboardState(Keys);
   const bool LeftShift = (Keys[VK_LSHIFT] & 0x80) != 0;
@@ -264,16 +274,11 @@ void TORVExpert::Execute() {
   FTimerPagePaletteChange->SetEnabled(false);
   // However the exchange ends, the dialog goes and the palette watch resumes;
   // an error still reaches the host's event dispatch.
-  struct TDialogGuard {
-    TFrmMainORVExpert* Dialog;
-    TTimer* Timer;
-    bool& MasterFromPalette;
-    ~TDialogGuard() {
-      delete Dialog;
-      Timer->SetEnabled(true);
-      MasterFromPalette = false;
-    }
-  } Guard{Dialog, FTimerPagePaletteChange, FMasterFromPalette};
+  ScopeExit Guard([&] {
+    delete Dialog;
+    FTimerPagePaletteChange->SetEnabled(true);
+    FMasterFromPalette = false;
+  });
 
   TStrings* Groups = Dialog->LBoxPageGroup->Items();
   for (int i = 0; i < FPageGroup->PageCount() - 1; ++i)

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "ExpertOptions.h"
-#include "HiddenControl.h"
 #include "ListLines.h"
 #include "Registry.h"
+#include "ScopeExit.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVExpertPageGroup.h"
 #include "uORVFrmMain.h"
@@ -70,16 +70,12 @@ bool TORVExpert::prvImportFromReestrPageGroup() {
   bool Result = false;
   auto Registry = std::make_unique<TRegIniFile>();
   auto Names = std::make_unique<TStringList>();
-  struct TCleanUp {
-    TORVExpert* Self;
-    bool& Result;
-    ~TCleanUp() {
-      if (Result)
-        Self->FPageGroup->SetVisible(true);
-      else
-        Self->prvSetOnePageGroup();
-    }
-  } CleanUp{this, Result};
+  ScopeExit CleanUp([&] {
+    if (Result)
+      FPageGroup->SetVisible(true);
+    else
+      prvSetOnePageGroup();
+  });
 
   if (!Registry->OpenKey(KeyPath(), false))
     return Result;
@@ -91,10 +87,7 @@ bool TORVExpert::prvImportFromReestrPageGroup() {
 
   // The hidden bar is laid out once, when all its sheets are there.
   FPageGroup->DisableAlign();
-  struct TAlignOnce {
-    TPageControl* Bar;
-    ~TAlignOnce() { Bar->EnableAlign(); }
-  } AlignOnce{FPageGroup};
+  ScopeExit AlignOnce([&] { FPageGroup->EnableAlign(); });
   prvSetGroupSheets(Names.get());
 
   FPageGroupPages.assign(static_cast<std::size_t>(FPageGroup->PageCount()), std::string());
@@ -204,7 +197,8 @@ void TORVExpert::prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete() {
 // discovery reads them, so they are kept here rather than in the master
 // tab control's item slots, which would cost a message for each entry.
 void TORVExpert::prvMatchGroupsWithMaster() {
-  const THiddenControl Hidden(FPageGroup);
+  FPageGroup->SetVisible(false);
+  ScopeExit Shown([&] { FPageGroup->SetVisible(true); });
 
   const int MasterCount = FMasterIndex.Count();
   std::vector<bool> Grouped(static_cast<std::size_t>(MasterCount), false);

@@ -1,8 +1,8 @@
 // Group switching and palette filtering: the palette shows the active
 // group's pages, and the IDE sees every choice in terms of the full palette.
 
-#include "HiddenControl.h"
 #include "ListLines.h"
+#include "ScopeExit.h"
 #include "uORVExpertPageGroup.h"
 
 namespace {
@@ -97,11 +97,7 @@ void TORVExpert::prvEvenTabPaletteOnChange(TObject* Sender) {
     const HWND Own = FTabPalette->Handle();
     // The palette gets its own window back however the IDE's handler ends,
     // also when it raises; the error itself goes on to the IDE.
-    struct TRestoreHandle {
-      TTabControl* Palette;
-      HWND Own;
-      ~TRestoreHandle() { Palette->*TWinControlAccess::HandleField() = Own; }
-    } Restore{FTabPalette, Own};
+    ScopeExit Restore([&] { FTabPalette->*TWinControlAccess::HandleField() = Own; });
     FTabPalette->*TWinControlAccess::HandleField() = Master;
     if (FOldTabPaletteOnChange.Assigned())
       FOldTabPaletteOnChange(Sender);
@@ -112,7 +108,8 @@ void TORVExpert::prvEvenTabPaletteOnChange(TObject* Sender) {
 }
 
 bool TORVExpert::prvPageGroupFindFirstShowing() {
-  const THiddenControl Hidden(FPageGroup);
+  FPageGroup->SetVisible(false);
+  ScopeExit Shown([&] { FPageGroup->SetVisible(true); });
 
   const int Count = FPageGroup->PageCount();
   if (FKeepSelectPageGroup) {
@@ -136,13 +133,10 @@ bool TORVExpert::prvPageGroupFindFirstShowing() {
 
 void TORVExpert::prvSetOnePageGroup() {
   FTabPalette->SetParent(FPageGroup);
-  struct TCleanUp {
-    TORVExpert* Self;
-    ~TCleanUp() {
-      Self->FTabPalette->SetParent(Self->FPageGroup->ActivePage());
-      Self->FPageGroup->SetVisible(true);
-    }
-  } CleanUp{this};
+  ScopeExit CleanUp([&] {
+    FTabPalette->SetParent(FPageGroup->ActivePage());
+    FPageGroup->SetVisible(true);
+  });
   FGroupsActive = false;
   FPageGroup->SetVisible(false);
 
@@ -153,10 +147,7 @@ void TORVExpert::prvSetOnePageGroup() {
   // The hidden bar is laid out once, when its other sheets are all gone.
   if (FPageGroup->PageCount() > 1) {
     FPageGroup->DisableAlign();
-    struct TAlignOnce {
-      TPageControl* Bar;
-      ~TAlignOnce() { Bar->EnableAlign(); }
-    } AlignOnce{FPageGroup};
+    ScopeExit AlignOnce([&] { FPageGroup->EnableAlign(); });
     for (int i = FPageGroup->PageCount() - 1; i >= 1; --i)
       delete FPageGroup->Pages(i);
   }
