@@ -39,6 +39,32 @@ void TORVExpert::prvCreate() {
   if (MainForm == nullptr)
     throw Exception("The IDE has no main form to attach the palette groups to");
 
+  prvCreateMenuItems(MainForm);
+
+  FPageGroupHeight = -1;
+  FTimerRefreshPageGroup = false;
+  FTimerRefreshPagePalette = false;
+  FPagesShown = new TStringList();
+  FPaletteChanging = false;
+  FKeepSelectPageGroup = false;
+  FLastPageGroup.clear();
+
+  prvTakePalette(MainForm);
+  prvCreateGroupBar(MainForm);
+  prvCreateTimers(MainForm);
+
+  if (MainForm->Showing()) {
+    prvEvenFrmOnShow(nullptr);
+  } else {
+    FOldOnShow = MainForm->OnShow();
+    MainForm->SetOnShow(TNotifyEvent::Of<&TORVExpert::prvEvenFrmOnShow>(this));
+  }
+}
+
+// The settings command's two menu items: one at the end of the palette's
+// context menu, with the shortcut Ctrl+Shift+A, one at the end of the IDE's
+// Component menu.
+void TORVExpert::prvCreateMenuItems(TCustomForm* MainForm) {
   // A component of another class under either menu name is taken as absent:
   // using it as a menu could only corrupt it.
   FPaletteMenu = dynamic_cast<TPopupMenu*>(MainForm->FindComponent("PaletteMenu"));
@@ -56,15 +82,12 @@ void TORVExpert::prvCreate() {
     FMenuItemComponent->SetOnClick(TNotifyEvent::Of<&TORVExpert::prvEvenFrmOnPopupMyMenu>(this));
     ComponentMenu->Add(FMenuItemComponent);
   }
+}
 
-  FPageGroupHeight = -1;
-  FTimerRefreshPageGroup = false;
-  FTimerRefreshPagePalette = false;
-  FPagesShown = new TStringList();
-  FPaletteChanging = false;
-  FKeepSelectPageGroup = false;
-  FLastPageGroup.clear();
-
+// The IDE's palette keeps its own font from now on, and drag and dock are
+// switched off on it while it sits in the group bar; the handlers are saved
+// whole, to be put back by the destruction.
+void TORVExpert::prvTakePalette(TCustomForm* MainForm) {
   TComponent* Palette = MainForm->FindComponent("TabControl");
   if (Palette == nullptr)
     throw Exception("The IDE's main form has no component palette (\"TabControl\")");
@@ -86,7 +109,11 @@ void TORVExpert::prvCreate() {
   FTabPalette->SetOnDragOver({});
   FTabPalette->SetOnEndDock({});
   FTabPalette->SetOnEndDrag({});
+}
 
+// The hidden master list, and the group bar in the palette's place with the
+// palette on its one sheet, the ungrouped tab.
+void TORVExpert::prvCreateGroupBar(TCustomForm* MainForm) {
   FTabPaletteAll = new TTabControl(MainForm);
   FTabPaletteAll->SetVisible(false);
   FTabPaletteAll->SetParent(MainForm);
@@ -102,7 +129,10 @@ void TORVExpert::prvCreate() {
   Ungrouped->SetPageControl(FPageGroup);
   Ungrouped->SetCaption(UngroupedTabCaption);
   FTabPalette->SetParent(Ungrouped);
+}
 
+// Both timers are one-shot and start disabled: events enable them.
+void TORVExpert::prvCreateTimers(TCustomForm* MainForm) {
   FTimerPageGroupSort = new TTimer(MainForm);
   FTimerPageGroupSort->SetOnTimer(TNotifyEvent::Of<&TORVExpert::prvTimerPageGroupSort>(this));
   FTimerPageGroupSort->SetEnabled(false);
@@ -113,13 +143,6 @@ void TORVExpert::prvCreate() {
       TNotifyEvent::Of<&TORVExpert::prvTimerPagePaletteChange>(this));
   FTimerPagePaletteChange->SetInterval(50);
   FTimerPagePaletteChange->SetEnabled(false);
-
-  if (MainForm->Showing()) {
-    prvEvenFrmOnShow(nullptr);
-  } else {
-    FOldOnShow = MainForm->OnShow();
-    MainForm->SetOnShow(TNotifyEvent::Of<&TORVExpert::prvEvenFrmOnShow>(this));
-  }
 }
 
 TORVExpert::~TORVExpert() {
@@ -289,9 +312,9 @@ void TORVExpert::Execute() {
   Dialog->LBoxPagePalette->Items()->SetText(FMasterIndex.Text());
   Dialog->LBoxPagePalette->SetSorted(true);
 
-  // The dialog's check-box rules run as the boxes change, so this order
-  // decides the dependent boxes; the keep box comes last and has the last
-  // word.
+  // The dialog's check-box rules run as the boxes change, so the options'
+  // order into the dialog decides the dependent boxes; the keep box comes
+  // last and has the last word.
   for (const TExpertOption* Option : ExpertOptionsInStep(&TExpertOption::ToDialogStep))
     Option->SetFrm(*Dialog, Option->Get(*this));
 

@@ -79,6 +79,10 @@ class TORVExpert : public TIExpert {
   // The construction and destruction steps; a failed construction runs the
   // destruction on what it built.
   void prvCreate();
+  void prvCreateMenuItems(TCustomForm* MainForm);
+  void prvTakePalette(TCustomForm* MainForm);
+  void prvCreateGroupBar(TCustomForm* MainForm);
+  void prvCreateTimers(TCustomForm* MainForm);
   void prvDestroy();
   void prvGivePaletteHeight();
   bool prvHooksSet();
