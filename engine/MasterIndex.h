@@ -20,7 +20,7 @@ class TMasterIndex {
  public:
   // Indexes the names of a list text (the one the master list was just set
   // to, split as the list splits it), forgetting those indexed before.
-  void Rebuild(std::string_view Text);
+  void Rebuild(const std::string& Text);
   // The entry's index, or -1 when the name is not in the list.
   int Find(std::string_view Name) const;
 

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "ExpertOptions.h"
-#include "ListLines.h"
 #include "Registry.h"
 #include "ScopeExit.h"
 #include "uConstORVExpertMPage.h"
@@ -209,13 +208,15 @@ void TORVExpert::prvMatchGroupsWithMaster() {
   FPageGroupPages.resize(static_cast<std::size_t>(FPageGroup->PageCount()));
   for (int i = 0; i < Last; ++i) {
     bool HasPage = false;
-    ForEachLine(FPageGroupPages[static_cast<std::size_t>(i)], [&](std::string_view Page) {
-      const int Found = FMasterIndex.Find(Page);
-      if (Found < 0)
-        return;
-      Grouped[static_cast<std::size_t>(Found)] = true;
-      HasPage = true;
-    });
+    TStrings::ForEachTextLine(
+        FPageGroupPages[static_cast<std::size_t>(i)], [&](const char* First, const char* End) {
+          const int Found =
+              FMasterIndex.Find(std::string_view(First, static_cast<std::size_t>(End - First)));
+          if (Found < 0)
+            return;
+          Grouped[static_cast<std::size_t>(Found)] = true;
+          HasPage = true;
+        });
     FPageGroup->Pages(i)->SetTabVisible(HasPage);
   }
 

@@ -1,7 +1,6 @@
 // Group switching and palette filtering: the palette shows the active
 // group's pages, and the IDE sees every choice in terms of the full palette.
 
-#include "ListLines.h"
 #include "ScopeExit.h"
 #include "uORVExpertPageGroup.h"
 
@@ -35,13 +34,15 @@ void TORVExpert::prvPageGroupChange(TObject* Sender) {
     // gets them: the palette's tabs are written once, not written and then
     // taken away one by one.
     std::string Existing;
-    ForEachLine(FPageGroupPages.at(static_cast<std::size_t>(FPageGroup->ActivePageIndex())),
-                [&](std::string_view Page) {
-                  if (FMasterIndex.Find(Page) < 0)
-                    return;
-                  Existing.append(Page);
-                  Existing += "\r\n";
-                });
+    TStrings::ForEachTextLine(
+        FPageGroupPages.at(static_cast<std::size_t>(FPageGroup->ActivePageIndex())),
+        [&](const char* First, const char* End) {
+          const std::string_view Page(First, static_cast<std::size_t>(End - First));
+          if (FMasterIndex.Find(Page) < 0)
+            return;
+          Existing.append(Page);
+          Existing += "\r\n";
+        });
     TStrings* Tabs = FTabPalette->Tabs();
     FMasterFromPalette = false;
     Tabs->SetText(Existing);

@@ -2,7 +2,6 @@
 // export writes.
 
 #include "EngineFixture.h"
-#include "ListLines.h"
 
 TEST_F(EngineTest, ImportGroupsThePaletteFromTheStore) {
   MakeIde();
@@ -212,25 +211,5 @@ TEST_F(EngineTest, DelaysAreReadAsTheirTimersCanRunThem) {
     Unload();
     delete Ide;
     Ide = nullptr;
-  }
-}
-
-// The expert walks stored page lists in place; it must see the very lines a
-// string list makes of the same text, or a group would match other pages
-// than it lists.
-TEST(ListLinesTest, SplitsAsAStringListDoes) {
-  const std::string Texts[] = {
-      "",         "a",          "a\r\n",    "a\rb\nc\r\nd",
-      "\n\r",     "a\n\rb",     "\r\n\r\n", std::string("a\r\nb\0c\r\n", 8),
-      "a\r\r\nb", "x\xC0\x1F\n"};
-  for (const std::string& Text : Texts) {
-    TStringList List;
-    List.SetText(Text);
-    std::vector<std::string> Lines;
-    ForEachLine(Text, [&](std::string_view Line) { Lines.emplace_back(Line); });
-    std::vector<std::string> Listed;
-    for (int i = 0; i < List.Count(); ++i)
-      Listed.push_back(List.Get(i));
-    EXPECT_EQ(Lines, Listed) << testing::PrintToString(Text);
   }
 }
