@@ -1,6 +1,6 @@
 #pragma once
 
-// An index of the master tab list: the first entry of every name, letter case
+// An index of the master list: the first entry of every name, letter case
 // ignored, as the host's string lists find names. The expert keeps one and
 // builds it again only when the master list's names change, so that a filter
 // or a page choice looks each name up instead of scanning the list. It also
