@@ -26,6 +26,8 @@
 // 0xFF (А to я); drops everything else, Ё and ё included.
 std::string RusToRus(const std::string& S);
 
+struct TFormLayoutRow;
+
 class TFrmMainORVExpert : public TForm {
  public:
   // Builds the form from its layout table, then runs FormCreate.
@@ -145,7 +147,11 @@ class TFrmMainORVExpert : public TForm {
   TORVExpert_CORVSpin* SpinTimerInstallRefresh = nullptr;
   TORVExpert_CORVSpin* SpinTimerRefreshPagesInterval = nullptr;
 
+  // The form reader: the form's own properties, every component of the
+  // layout, then the fields bound to the components by name.
   void BuildFromLayout();
+  void SetFormProperties(const TFormLayoutRow& FormRow);
+  void BindControls();
   // Replaces the selected group's page list by the middle list.
   void WriteBack();
   int UsageCount(int PaletteIndex) const;

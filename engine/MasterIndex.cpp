@@ -3,7 +3,7 @@
 #include <array>
 #include <cstring>
 
-#include "ListLines.h"
+#include "Classes.h"
 #include "SysUtils.h"
 
 namespace {
@@ -33,7 +33,7 @@ std::uint32_t FoldedHash(std::string_view Name, const std::array<unsigned char, 
 
 }  // namespace
 
-void TMasterIndex::Rebuild(std::string_view Text) {
+void TMasterIndex::Rebuild(const std::string& Text) {
   const auto& Upper = UpperTable();
   FEntries.clear();
   // The entries' places in the kept text, every name followed by CR LF. A
@@ -42,7 +42,8 @@ void TMasterIndex::Rebuild(std::string_view Text) {
   // as one copy rather than written again name by name.
   std::size_t Kept = 0;
   bool SameForm = true;
-  ForEachLine(Text, [&](std::string_view Line) {
+  TStrings::ForEachTextLine(Text, [&](const char* First, const char* End) {
+    const std::string_view Line(First, static_cast<std::size_t>(End - First));
     SameForm = SameForm && static_cast<std::size_t>(Line.data() - Text.data()) == Kept;
     TEntry E;
     E.Offset = static_cast<std::uint32_t>(Kept);
@@ -56,8 +57,8 @@ void TMasterIndex::Rebuild(std::string_view Text) {
   } else {
     FText.clear();
     FText.reserve(Kept);
-    ForEachLine(Text, [&](std::string_view Line) {
-      FText.append(Line);
+    TStrings::ForEachTextLine(Text, [&](const char* First, const char* End) {
+      FText.append(First, End);
       FText += "\r\n";
     });
   }

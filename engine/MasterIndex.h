@@ -1,6 +1,6 @@
 #pragma once
 
-// An index of the master tab list: the first entry of every name, letter case
+// An index of the master list: the first entry of every name, letter case
 // ignored, as the host's string lists find names. The expert keeps one and
 // builds it again only when the master list's names change, so that a filter
 // or a page choice looks each name up instead of scanning the list. It also
@@ -20,7 +20,7 @@ class TMasterIndex {
  public:
   // Indexes the names of a list text (the one the master list was just set
   // to, split as the list splits it), forgetting those indexed before.
-  void Rebuild(std::string_view Text);
+  void Rebuild(const std::string& Text);
   // The entry's index, or -1 when the name is not in the list.
   int Find(std::string_view Name) const;
 

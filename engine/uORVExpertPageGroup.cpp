@@ -1,7 +1,8 @@
 #include "uORVExpertPageGroup.h"
 
+#include "ExpertOptions.h"
 #include "PalettePlace.h"
-#include "TimerIntervals.h"
+#include "ScopeExit.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVFrmMain.h"
 
@@ -38,6 +39,32 @@ void TORVExpert::prvCreate() {
   if (MainForm == nullptr)
     throw Exception("The IDE has no main form to attach the palette groups to");
 
+  prvCreateMenuItems(MainForm);
+
+  FPageGroupHeight = -1;
+  FTimerRefreshPageGroup = false;
+  FTimerRefreshPagePalette = false;
+  FPagesShown = new TStringList();
+  FPaletteChanging = false;
+  FKeepSelectPageGroup = false;
+  FLastPageGroup.clear();
+
+  prvTakePalette(MainForm);
+  prvCreateGroupBar(MainForm);
+  prvCreateTimers(MainForm);
+
+  if (MainForm->Showing()) {
+    prvEvenFrmOnShow(nullptr);
+  } else {
+    FOldOnShow = MainForm->OnShow();
+    MainForm->SetOnShow(TNotifyEvent::Of<&TORVExpert::prvEvenFrmOnShow>(this));
+  }
+}
+
+// The settings command's two menu items: one at the end of the palette's
+// context menu, with the shortcut Ctrl+Shift+A, one at the end of the IDE's
+// Component menu.
+void TORVExpert::prvCreateMenuItems(TCustomForm* MainForm) {
   // A component of another class under either menu name is taken as absent:
   // using it as a menu could only corrupt it.
   FPaletteMenu = dynamic_cast<TPopupMenu*>(MainForm->FindComponent("PaletteMenu"));
@@ -55,15 +82,12 @@ void TORVExpert::prvCreate() {
     FMenuItemComponent->SetOnClick(TNotifyEvent::Of<&TORVExpert::prvEvenFrmOnPopupMyMenu>(this));
     ComponentMenu->Add(FMenuItemComponent);
   }
+}
 
-  FPageGroupHeight = -1;
-  FTimerRefreshPageGroup = false;
-  FTimerRefreshPagePalette = false;
-  FPagesShown = new TStringList();
-  FPaletteChanging = false;
-  FKeepSelectPageGroup = false;
-  FLastPageGroup.clear();
-
+// The IDE's palette keeps its own font from now on, and drag and dock are
+// switched off on it while it sits in the group bar; the handlers are saved
+// whole, to be put back by the destruction.
+void TORVExpert::prvTakePalette(TCustomForm* MainForm) {
   TComponent* Palette = MainForm->FindComponent("TabControl");
   if (Palette == nullptr)
     throw Exception("The IDE's main form has no component palette (\"TabControl\")");
@@ -85,7 +109,11 @@ void TORVExpert::prvCreate() {
   FTabPalette->SetOnDragOver({});
   FTabPalette->SetOnEndDock({});
   FTabPalette->SetOnEndDrag({});
+}
 
+// The hidden master list, and the group bar in the palette's place with the
+// palette on its one sheet, the ungrouped tab.
+void TORVExpert::prvCreateGroupBar(TCustomForm* MainForm) {
   FTabPaletteAll = new TTabControl(MainForm);
   FTabPaletteAll->SetVisible(false);
   FTabPaletteAll->SetParent(MainForm);
@@ -101,7 +129,10 @@ void TORVExpert::prvCreate() {
   Ungrouped->SetPageControl(FPageGroup);
   Ungrouped->SetCaption(UngroupedTabCaption);
   FTabPalette->SetParent(Ungrouped);
+}
 
+// Both timers are one-shot and start disabled: events enable them.
+void TORVExpert::prvCreateTimers(TCustomForm* MainForm) {
   FTimerPageGroupSort = new TTimer(MainForm);
   FTimerPageGroupSort->SetOnTimer(TNotifyEvent::Of<&TORVExpert::prvTimerPageGroupSort>(this));
   FTimerPageGroupSort->SetEnabled(false);
@@ -112,13 +143,6 @@ void TORVExpert::prvCreate() {
       TNotifyEvent::Of<&TORVExpert::prvTimerPagePaletteChange>(this));
   FTimerPagePaletteChange->SetInterval(50);
   FTimerPagePaletteChange->SetEnabled(false);
-
-  if (MainForm->Showing()) {
-    prvEvenFrmOnShow(nullptr);
-  } else {
-    FOldOnShow = MainForm->OnShow();
-    MainForm->SetOnShow(TNotifyEvent::Of<&TORVExpert::prvEvenFrmOnShow>(this));
-  }
 }
 
 TORVExpert::~TORVExpert() {
@@ -189,6 +213,10 @@ bool TORVExpert::prvHooksSet() {
          FPageGroup->OnChange() == TNotifyEvent::Of<&TORVExpert::prvPageGroupChange>(this);
 }
 
+// The palette, back in its former place, gets a height for its own tab rows:
+// one row is its font size (in points, used as pixels) plus 8 for the tab's
+// border and padding. Its container is pinned to the same height, which the
+// group bar had pinned to its own.
 void TORVExpert::prvGivePaletteHeight() {
   const int H = FTabPalette->RowCount() * (FTabPalette->Font()->Size() + 8);
   FTabPalette->Constraints()->SetMinHeight(H);
@@ -234,6 +262,11 @@ std::string TORVExpert::GetMenuText() {
 }
 
 void TORVExpert::Execute() {
+  // The quick switches: with the left Shift key held the two refresh options
+  // (return to the first group, return to the first page) go off, with the
+  // left Ctrl key held they go on, without a dialog and without writing the
+  // store. The palette menu's shortcut is Ctrl+Shift+A: while A is held the
+  // modifiers belong to the shortcut and the dialog opens.
   std::uint8_t Keys[256];
   GetKeyboardState(Keys);
   const bool LeftShift = (Keys[VK_LSHIFT] & 0x80) != 0;
@@ -264,16 +297,11 @@ void TORVExpert::Execute() {
   FTimerPagePaletteChange->SetEnabled(false);
   // However the exchange ends, the dialog goes and the palette watch resumes;
   // an error still reaches the host's event dispatch.
-  struct TDialogGuard {
-    TFrmMainORVExpert* Dialog;
-    TTimer* Timer;
-    bool& MasterFromPalette;
-    ~TDialogGuard() {
-      delete Dialog;
-      Timer->SetEnabled(true);
-      MasterFromPalette = false;
-    }
-  } Guard{Dialog, FTimerPagePaletteChange, FMasterFromPalette};
+  ScopeExit Guard([&] {
+    delete Dialog;
+    FTimerPagePaletteChange->SetEnabled(true);
+    FMasterFromPalette = false;
+  });
 
   TStrings* Groups = Dialog->LBoxPageGroup->Items();
   for (int i = 0; i < FPageGroup->PageCount() - 1; ++i)
@@ -284,37 +312,17 @@ void TORVExpert::Execute() {
   Dialog->LBoxPagePalette->Items()->SetText(FMasterIndex.Text());
   Dialog->LBoxPagePalette->SetSorted(true);
 
-  // The dialog's check-box rules run as the boxes change, so this order
-  // decides the dependent boxes; the keep box comes last and has the last
-  // word.
-  Dialog->SetFrmGetTimerInstallRefresh(FTimerPagePaletteChange->Interval());
-  Dialog->SetFrmGetTimerRefreshGroupPage(FTimerRefreshPageGroup);
-  Dialog->SetFrmTimerRefreshPagePalette(FTimerRefreshPagePalette);
-  Dialog->SetFrmGetTimerRefreshPagesInterval(FTimerPageGroupSort->Interval());
-  Dialog->SetFrmPageGroup_OwnerDraw(FPageGroup->OwnerDraw());
-  Dialog->SetFrmPageGroup_DrawTabShadow(FDrawTabShadow);
-  Dialog->SetFrmColorPageGroup(FPageGroup->Font()->Color());
-  Dialog->SetFrmMultilinePageGroup(FPageGroup->MultiLine());
-  Dialog->SetFrmPagePalette_Multiline(FTabPalette->MultiLine());
-  Dialog->SetFrmPageGroup_WidthFull(FPageGroup->Font()->Style().Contains(fsBold));
-  Dialog->CheckBoxTimerKeepSelectPageGroup->SetChecked(FKeepSelectPageGroup);
+  // The dialog's check-box rules run as the boxes change, so the options'
+  // order into the dialog decides the dependent boxes; the keep box comes
+  // last and has the last word.
+  for (const TExpertOption* Option : ExpertOptionsInStep(&TExpertOption::ToDialogStep))
+    Option->SetFrm(*Dialog, Option->Get(*this));
 
   if (Dialog->ShowModal() != mrOk)
     return;
 
-  FTimerPagePaletteChange->SetInterval(
-      PaletteWatchInterval(Dialog->GetFrmGetTimerInstallRefresh()));
-  FTimerRefreshPageGroup = Dialog->GetFrmGetTimerRefreshGroupPage();
-  FTimerRefreshPagePalette = Dialog->GetFrmTimerRefreshPagePalette();
-  FTimerPageGroupSort->SetInterval(GroupSortInterval(Dialog->GetFrmGetTimerRefreshPagesInterval()));
-  FPageGroup->SetOwnerDraw(Dialog->GetFrmPageGroup_OwnerDraw());
-  FDrawTabShadow = Dialog->GetFrmPageGroup_DrawTabShadow();
-  FPageGroup->Font()->SetColor(Dialog->GetFrmColorPageGroup());
-  FPageGroup->SetMultiLine(Dialog->GetFrmMultilinePageGroup());
-  FTabPalette->SetMultiLine(Dialog->GetFrmPagePalette_Multiline());
-  FKeepSelectPageGroup = Dialog->CheckBoxTimerKeepSelectPageGroup->Checked();
-  FPageGroup->Font()->SetStyle(Dialog->GetFrmPageGroup_WidthFull() ? TFontStyles{fsBold}
-                                                                   : TFontStyles{});
+  for (const TExpertOption* Option : ExpertOptionsInStep(&TExpertOption::FromDialogStep))
+    Option->Set(*this, Option->GetFrm(*Dialog));
   FPageGroup->Perform(WM_SIZE, 0, 0);
   // The edited groups reach the group bar only through the registry: what
   // was written is read back.

@@ -4,6 +4,66 @@
 // own, shows one group of pages at a time, translates the user's page choice
 // back into the full palette for the IDE, keeps the groups and options in the
 // registry, and gives everything back when the IDE unloads the package.
+//
+// Glossary. The add-in's own names are kept as they were given; the rest of
+// the code, the probe (TORVExpertProbe), the simulator's dump and the tests
+// call the same things by these words:
+//
+//   FTabPalette        the palette: the IDE's "TabControl", which shows one
+//                      group's pages while grouping is in force
+//                      (probe Palette(), dump "paletteParent")
+//   FTabPaletteAll     the master list: a hidden tab control holding every
+//                      page as the IDE last published them (probe Master(),
+//                      dump "master"); FMasterIndex looks its names up
+//   FPageGroup         the group bar: the page control in the palette's old
+//                      place, one sheet per group (probe GroupBar(), dump
+//                      "groupBar")
+//   UngroupedTabCaption, "НетГруппы"
+//                      the ungrouped tab: the group bar's last sheet, which
+//                      gathers the pages of no group
+//   FPageGroupPages    the group texts: one page list per sheet, the pages
+//                      one a line (probe PageGroupPages())
+//   FPagesShown        the shown list: what the filter last put into the
+//                      palette
+//   FGroupsActive      grouping in force
+//   FTimerPagePaletteChange
+//                      the palette watch (probe PaletteChangeTimer(), dump
+//                      "timers/paletteChange")
+//   FTimerPageGroupSort
+//                      the sort timer (probe GroupSortTimer(), dump
+//                      "timers/groupSort")
+//   FTimerRefreshPageGroup, FTimerRefreshPagePalette
+//                      the two refresh options: return to the first group,
+//                      return to the first page
+//   FKeepSelectPageGroup, FLastPageGroup
+//                      the keep option and the remembered group
+//   options            one row each in ExpertOptions.h, called by their
+//                      value names in the store ("PageGroupKeep", ...),
+//                      which are also the dump's and the probe's names
+//   Reestr             the registry; prvImportFromReestrPageGroup is the
+//                      import, prvExportToReestrPageGroup the export, and
+//                      prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete
+//                      the discovery (groups matched with the master list,
+//                      the ungrouped tab filled); all three are the store
+//   prvPageGroupChange the filter: the palette gets the active group's pages
+//   prvEvenTabPaletteOnChange
+//                      the page choice, handed to the IDE in terms of the
+//                      master list
+//   prvSetOnePageGroup grouping off: the group bar reduced to the ungrouped
+//                      tab
+//   prvPageGroupReSize the sizing of the group bar
+//   prvEven..., prvTimer...
+//                      the expert's handlers of IDE events ("Even" is
+//                      event) and its timer ticks
+//   Execute            the settings command, with its quick switches
+//   TFrmMainORVExpert  the settings dialog (dialog/uORVFrmMain.h): BitBtn2
+//                      is OK, BitBtn1 Close (cancel); LBoxPageGroup the
+//                      group list, LBoxPagePalettePerPageGroup the group's
+//                      pages (the middle list), LBoxPagePalette the palette
+//                      pages; TSMain the options page, TSGroupPage the group
+//                      editor
+//   RusToRus           the name filter: group names keep only the
+//                      Windows-1251 letters А to я
 
 #include <string>
 #include <vector>
@@ -34,6 +94,7 @@ class TORVExpert : public TIExpert {
 
  private:
   friend class TORVExpertProbe;
+  friend struct TExpertOptionTable;
 
   // Store (the registry key of the add-in).
   bool prvImportFromReestrPageGroup();
@@ -78,6 +139,10 @@ class TORVExpert : public TIExpert {
   // The construction and destruction steps; a failed construction runs the
   // destruction on what it built.
   void prvCreate();
+  void prvCreateMenuItems(TCustomForm* MainForm);
+  void prvTakePalette(TCustomForm* MainForm);
+  void prvCreateGroupBar(TCustomForm* MainForm);
+  void prvCreateTimers(TCustomForm* MainForm);
   void prvDestroy();
   void prvGivePaletteHeight();
   bool prvHooksSet();

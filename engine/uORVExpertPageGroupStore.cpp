@@ -7,10 +7,9 @@
 #include <unordered_set>
 #include <vector>
 
-#include "HiddenControl.h"
-#include "ListLines.h"
+#include "ExpertOptions.h"
 #include "Registry.h"
-#include "TimerIntervals.h"
+#include "ScopeExit.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVExpertPageGroup.h"
 #include "uORVFrmMain.h"
@@ -70,16 +69,12 @@ bool TORVExpert::prvImportFromReestrPageGroup() {
   bool Result = false;
   auto Registry = std::make_unique<TRegIniFile>();
   auto Names = std::make_unique<TStringList>();
-  struct TCleanUp {
-    TORVExpert* Self;
-    bool& Result;
-    ~TCleanUp() {
-      if (Result)
-        Self->FPageGroup->SetVisible(true);
-      else
-        Self->prvSetOnePageGroup();
-    }
-  } CleanUp{this, Result};
+  ScopeExit CleanUp([&] {
+    if (Result)
+      FPageGroup->SetVisible(true);
+    else
+      prvSetOnePageGroup();
+  });
 
   if (!Registry->OpenKey(KeyPath(), false))
     return Result;
@@ -91,10 +86,7 @@ bool TORVExpert::prvImportFromReestrPageGroup() {
 
   // The hidden bar is laid out once, when all its sheets are there.
   FPageGroup->DisableAlign();
-  struct TAlignOnce {
-    TPageControl* Bar;
-    ~TAlignOnce() { Bar->EnableAlign(); }
-  } AlignOnce{FPageGroup};
+  ScopeExit AlignOnce([&] { FPageGroup->EnableAlign(); });
   prvSetGroupSheets(Names.get());
 
   FPageGroupPages.assign(static_cast<std::size_t>(FPageGroup->PageCount()), std::string());
@@ -102,22 +94,10 @@ bool TORVExpert::prvImportFromReestrPageGroup() {
     FPageGroupPages[static_cast<std::size_t>(i)] =
         DecodeLineBreaks(Registry->ReadString(SectionPages, FPageGroup->Pages(i)->Caption(), ""));
 
-  FTimerPagePaletteChange->SetInterval(
-      PaletteWatchInterval(Registry->ReadInteger(SectionTimer, "PageTimerRefreshInstallMSec", 50)));
-  FTimerRefreshPageGroup = Registry->ReadBool(SectionTimer, "PageGroupTimerRun", false);
-  FTimerRefreshPagePalette = Registry->ReadBool(SectionTimer, "PagePaletteTimerRun", false);
-  FTimerPageGroupSort->SetInterval(
-      GroupSortInterval(Registry->ReadInteger(SectionTimer, "PageTimerRefreshMSec", 10000)));
-  FPageGroup->SetOwnerDraw(Registry->ReadBool(SectionTimer, "PagesDraw", true));
-  FDrawTabShadow = Registry->ReadBool(SectionTimer, "PagesShadow", true);
-  FPageGroup->Font()->SetColor(
-      Registry->ReadInteger(SectionTimer, "PagesGroupColorFont", DefaultGroupFontColor));
-  FPageGroup->Font()->SetStyle(Registry->ReadBool(SectionTimer, "PagesGroupWidthFull", false)
-                                   ? TFontStyles{fsBold}
-                                   : TFontStyles{});
-  FPageGroup->SetMultiLine(Registry->ReadBool(SectionTimer, "PagesGroupMultiLine", false));
-  FTabPalette->SetMultiLine(Registry->ReadBool(SectionTimer, "PagesPaletteMultiLine", false));
-  FKeepSelectPageGroup = Registry->ReadBool(SectionTimer, "PageGroupKeep", false);
+  for (const TExpertOption& Option : ExpertOptions())
+    Option.Set(*this, Option.Kind == TExpertOption::okFlag
+                          ? Registry->ReadBool(SectionTimer, Option.Name, Option.Default != 0)
+                          : Registry->ReadInteger(SectionTimer, Option.Name, Option.Default));
 
   Result = true;
   return Result;
@@ -191,19 +171,12 @@ bool TORVExpert::prvExportToReestrPageGroup(TStrings* Groups) {
                           EncodeLineBreaks(Groups->ObjectAs<TStrings>(i)->Text()));
   Registry->WriteString(SectionTimer, "PagesSort", EncodeLineBreaks(Groups->Text()));
 
-  Registry->WriteInteger(SectionTimer, "PageTimerRefreshInstallMSec",
-                         FTimerPagePaletteChange->Interval());
-  Registry->WriteBool(SectionTimer, "PageGroupTimerRun", FTimerRefreshPageGroup);
-  Registry->WriteBool(SectionTimer, "PagePaletteTimerRun", FTimerRefreshPagePalette);
-  Registry->WriteInteger(SectionTimer, "PageTimerRefreshMSec", FTimerPageGroupSort->Interval());
-  Registry->WriteBool(SectionTimer, "PagesDraw", FPageGroup->OwnerDraw());
-  Registry->WriteBool(SectionTimer, "PagesShadow", FDrawTabShadow);
-  Registry->WriteInteger(SectionTimer, "PagesGroupColorFont", FPageGroup->Font()->Color());
-  Registry->WriteBool(SectionTimer, "PagesGroupWidthFull",
-                      FPageGroup->Font()->Style().Contains(fsBold));
-  Registry->WriteBool(SectionTimer, "PagesGroupMultiLine", FPageGroup->MultiLine());
-  Registry->WriteBool(SectionTimer, "PagesPaletteMultiLine", FTabPalette->MultiLine());
-  Registry->WriteBool(SectionTimer, "PageGroupKeep", FKeepSelectPageGroup);
+  for (const TExpertOption& Option : ExpertOptions()) {
+    if (Option.Kind == TExpertOption::okFlag)
+      Registry->WriteBool(SectionTimer, Option.Name, Option.Get(*this) != 0);
+    else
+      Registry->WriteInteger(SectionTimer, Option.Name, Option.Get(*this));
+  }
 
   Registry->CloseKey();
   return true;
@@ -223,7 +196,8 @@ void TORVExpert::prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete() {
 // discovery reads them, so they are kept here rather than in the master
 // tab control's item slots, which would cost a message for each entry.
 void TORVExpert::prvMatchGroupsWithMaster() {
-  const THiddenControl Hidden(FPageGroup);
+  FPageGroup->SetVisible(false);
+  ScopeExit Shown([&] { FPageGroup->SetVisible(true); });
 
   const int MasterCount = FMasterIndex.Count();
   std::vector<bool> Grouped(static_cast<std::size_t>(MasterCount), false);
@@ -234,13 +208,15 @@ void TORVExpert::prvMatchGroupsWithMaster() {
   FPageGroupPages.resize(static_cast<std::size_t>(FPageGroup->PageCount()));
   for (int i = 0; i < Last; ++i) {
     bool HasPage = false;
-    ForEachLine(FPageGroupPages[static_cast<std::size_t>(i)], [&](std::string_view Page) {
-      const int Found = FMasterIndex.Find(Page);
-      if (Found < 0)
-        return;
-      Grouped[static_cast<std::size_t>(Found)] = true;
-      HasPage = true;
-    });
+    TStrings::ForEachTextLine(
+        FPageGroupPages[static_cast<std::size_t>(i)], [&](const char* First, const char* End) {
+          const int Found =
+              FMasterIndex.Find(std::string_view(First, static_cast<std::size_t>(End - First)));
+          if (Found < 0)
+            return;
+          Grouped[static_cast<std::size_t>(Found)] = true;
+          HasPage = true;
+        });
     FPageGroup->Pages(i)->SetTabVisible(HasPage);
   }
 

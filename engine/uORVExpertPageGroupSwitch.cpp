@@ -1,8 +1,7 @@
 // Group switching and palette filtering: the palette shows the active
 // group's pages, and the IDE sees every choice in terms of the full palette.
 
-#include "HiddenControl.h"
-#include "ListLines.h"
+#include "ScopeExit.h"
 #include "uORVExpertPageGroup.h"
 
 namespace {
@@ -35,13 +34,15 @@ void TORVExpert::prvPageGroupChange(TObject* Sender) {
     // gets them: the palette's tabs are written once, not written and then
     // taken away one by one.
     std::string Existing;
-    ForEachLine(FPageGroupPages.at(static_cast<std::size_t>(FPageGroup->ActivePageIndex())),
-                [&](std::string_view Page) {
-                  if (FMasterIndex.Find(Page) < 0)
-                    return;
-                  Existing.append(Page);
-                  Existing += "\r\n";
-                });
+    TStrings::ForEachTextLine(
+        FPageGroupPages.at(static_cast<std::size_t>(FPageGroup->ActivePageIndex())),
+        [&](const char* First, const char* End) {
+          const std::string_view Page(First, static_cast<std::size_t>(End - First));
+          if (FMasterIndex.Find(Page) < 0)
+            return;
+          Existing.append(Page);
+          Existing += "\r\n";
+        });
     TStrings* Tabs = FTabPalette->Tabs();
     FMasterFromPalette = false;
     Tabs->SetText(Existing);
@@ -97,11 +98,7 @@ void TORVExpert::prvEvenTabPaletteOnChange(TObject* Sender) {
     const HWND Own = FTabPalette->Handle();
     // The palette gets its own window back however the IDE's handler ends,
     // also when it raises; the error itself goes on to the IDE.
-    struct TRestoreHandle {
-      TTabControl* Palette;
-      HWND Own;
-      ~TRestoreHandle() { Palette->*TWinControlAccess::HandleField() = Own; }
-    } Restore{FTabPalette, Own};
+    ScopeExit Restore([&] { FTabPalette->*TWinControlAccess::HandleField() = Own; });
     FTabPalette->*TWinControlAccess::HandleField() = Master;
     if (FOldTabPaletteOnChange.Assigned())
       FOldTabPaletteOnChange(Sender);
@@ -112,7 +109,8 @@ void TORVExpert::prvEvenTabPaletteOnChange(TObject* Sender) {
 }
 
 bool TORVExpert::prvPageGroupFindFirstShowing() {
-  const THiddenControl Hidden(FPageGroup);
+  FPageGroup->SetVisible(false);
+  ScopeExit Shown([&] { FPageGroup->SetVisible(true); });
 
   const int Count = FPageGroup->PageCount();
   if (FKeepSelectPageGroup) {
@@ -136,13 +134,10 @@ bool TORVExpert::prvPageGroupFindFirstShowing() {
 
 void TORVExpert::prvSetOnePageGroup() {
   FTabPalette->SetParent(FPageGroup);
-  struct TCleanUp {
-    TORVExpert* Self;
-    ~TCleanUp() {
-      Self->FTabPalette->SetParent(Self->FPageGroup->ActivePage());
-      Self->FPageGroup->SetVisible(true);
-    }
-  } CleanUp{this};
+  ScopeExit CleanUp([&] {
+    FTabPalette->SetParent(FPageGroup->ActivePage());
+    FPageGroup->SetVisible(true);
+  });
   FGroupsActive = false;
   FPageGroup->SetVisible(false);
 
@@ -153,10 +148,7 @@ void TORVExpert::prvSetOnePageGroup() {
   // The hidden bar is laid out once, when its other sheets are all gone.
   if (FPageGroup->PageCount() > 1) {
     FPageGroup->DisableAlign();
-    struct TAlignOnce {
-      TPageControl* Bar;
-      ~TAlignOnce() { Bar->EnableAlign(); }
-    } AlignOnce{FPageGroup};
+    ScopeExit AlignOnce([&] { FPageGroup->EnableAlign(); });
     for (int i = FPageGroup->PageCount() - 1; i >= 1; --i)
       delete FPageGroup->Pages(i);
   }

@@ -1,6 +1,6 @@
 // The two one-shot timers and the group bar's sizing.
 
-#include "HiddenControl.h"
+#include "ScopeExit.h"
 #include "uORVExpertPageGroup.h"
 
 void TORVExpert::prvTimerPagePaletteChange(TObject* Sender) {
@@ -12,10 +12,7 @@ void TORVExpert::prvTimerPagePaletteChange(TObject* Sender) {
   {
     // Sizing stays suppressed only while the rebuild runs, also when it
     // fails; otherwise the group bar would never be sized again.
-    struct TRebuildDone {
-      bool& Changing;
-      ~TRebuildDone() { Changing = false; }
-    } RebuildDone{FPaletteChanging};
+    ScopeExit RebuildDone([&] { FPaletteChanging = false; });
     if (prvPaletteHoldsIdeList()) {
       FPaletteChanging = true;
       if (!FMasterIndex.SameNames(*FTabPalette->Tabs())) {
@@ -46,9 +43,14 @@ void TORVExpert::prvTimerPageGroupSort(TObject* Sender) {
   // come inside the settings dialog, which holds the palette watch).
   prvTakeIdePalette();
   if (FTimerRefreshPageGroup || !FTimerRefreshPagePalette) {
-    const THiddenControl Hidden(FPageGroup);
+    FPageGroup->SetVisible(false);
+    ScopeExit Shown([&] { FPageGroup->SetVisible(true); });
+    // A multi-row tab control moves the row of the active tab next to the
+    // sheet area. Activating the last sheet, then one sheet of every row
+    // from the last row back to the second, leaves the rows in their own
+    // order again; the chosen group is made active after that. A group bar
+    // with no visible tab has no rows: there is nothing to walk.
     const int Rows = FPageGroup->RowCount();
-    // A group bar with no visible tab has no rows: there is nothing to walk.
     if (Rows > 0) {
       const int PerRow = FPageGroup->PageCount() / Rows;
       FPageGroup->SetActivePageIndex(FPageGroup->PageCount() - 1);
@@ -64,6 +66,11 @@ void TORVExpert::prvPageGroupReSize(TObject* Sender) {
   (void)Sender;
   if (FPaletteChanging)
     return;
+  // The bar's height for its rows and the palette's: 80 pixels hold one
+  // row of group tabs, one row of palette tabs and the palette's component
+  // buttons below them; each further group row takes its font size (in
+  // points, used as pixels) plus 10, each further palette row its font size
+  // plus 7.
   const int G = FPageGroup->Font()->Size();
   const int P = FTabPalette->Font()->Size();
   const int H =

@@ -4,9 +4,11 @@
 // and for tests: what a developer would watch in the debugger. Nothing in
 // the add-in itself uses it.
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "ExpertOptions.h"
 #include "uORVExpertPageGroup.h"
 
 class TORVExpertProbe {
@@ -20,15 +22,19 @@ class TORVExpertProbe {
   TTimer* GroupSortTimer() const { return E->FTimerPageGroupSort; }
   TMenuItem* PaletteMenuItem() const { return E->FMenuItemPalette; }
   TMenuItem* ComponentMenuItem() const { return E->FMenuItemComponent; }
-  const TStringList* PagesShown() const { return E->FPagesShown; }
   const std::vector<std::string>& PageGroupPages() const { return E->FPageGroupPages; }
   int PageGroupHeight() const { return E->FPageGroupHeight; }
   bool GroupsActive() const { return E->FGroupsActive; }
-  bool TimerRefreshPageGroup() const { return E->FTimerRefreshPageGroup; }
-  bool TimerRefreshPagePalette() const { return E->FTimerRefreshPagePalette; }
-  bool DrawTabShadow() const { return E->FDrawTabShadow; }
-  bool KeepSelectPageGroup() const { return E->FKeepSelectPageGroup; }
   const std::string& LastPageGroup() const { return E->FLastPageGroup; }
+
+  // An option's live value, by its name in the store (a flag as 0 or 1).
+  Integer Option(const char* Name) const {
+    const TExpertOption* Row = FindExpertOption(Name);
+    if (Row == nullptr)
+      throw std::invalid_argument(std::string("no option named ") + Name);
+    return Row->Get(*E);
+  }
+  bool Flag(const char* Name) const { return Option(Name) != 0; }
 
   // The store's export of a group list (names with attached page lists), as
   // the settings dialog hands it over.

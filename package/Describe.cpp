@@ -1,110 +1,136 @@
 // The package's inspection entry: the expert's state as one JSON object in
 // UTF-8, for the simulator's dump. It reads the expert; it changes nothing.
 
-#include <sstream>
+#include <nlohmann/json.hpp>
 
 #include "CodePage.h"
+#include "ExpertOptions.h"
 #include "PackageInfo.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVExpertProbe.h"
 
 namespace {
 
-std::string Quote(const std::string& Host) {
-  std::string Out = "\"";
-  for (char C : Win1251ToUtf8(Host)) {
-    const auto B = static_cast<unsigned char>(C);
-    if (C == '"' || C == '\\') {
-      Out += '\\';
-      Out += C;
-    } else if (B < 0x20) {
-      static const char* Hex = "0123456789abcdef";
-      Out += "\\u00";
-      Out += Hex[B >> 4];
-      Out += Hex[B & 15];
-    } else {
-      Out += C;
-    }
-  }
-  return Out + "\"";
+// Members keep the order they are written in, as the dump shows them.
+using TJson = nlohmann::ordered_json;
+
+TJson Text(const std::string& Host) {
+  return Win1251ToUtf8(Host);
 }
 
-const char* Bool(bool B) {
-  return B ? "true" : "false";
-}
-
-std::string Strings(const TStrings* List) {
-  std::string Out = "[";
+TJson Strings(const TStrings* List) {
+  TJson Out = TJson::array();
   for (int i = 0; i < List->Count(); ++i)
-    Out.append(i ? "," : "").append(Quote(List->Get(i)));
-  return Out + "]";
+    Out.push_back(Text(List->Get(i)));
+  return Out;
 }
 
-std::string Timer(const TTimer* T) {
-  std::ostringstream S;
-  S << "{\"enabled\":" << Bool(T->Enabled()) << ",\"interval\":" << T->Interval() << "}";
-  return S.str();
+TJson Timer(const TTimer* T) {
+  return {{"enabled", T->Enabled()}, {"interval", T->Interval()}};
 }
 
-std::string PaletteParent(const TORVExpertProbe& X) {
+TJson PaletteParent(const TORVExpertProbe& X) {
   TWinControl* Parent = X.Palette()->Parent();
   TPageControl* Bar = X.GroupBar();
   if (Parent == Bar)
-    return "\"groupBar\"";
+    return "groupBar";
   for (int i = 0; i < Bar->PageCount(); ++i)
     if (Parent == Bar->Pages(i))
-      return "\"groupBar.sheets[" + std::to_string(i) + "]\"";
-  return "null";
+      return "groupBar.sheets[" + std::to_string(i) + "]";
+  return nullptr;
 }
 
-std::string Describe(TORVExpert* Expert) {
-  const TORVExpertProbe X(Expert);
-  TPageControl* Bar = X.GroupBar();
-  std::ostringstream S;
-  const TExpertState State = Expert->GetState();
-  S << "{\"expert\":{\"name\":" << Quote(Expert->GetName())
-    << ",\"comment\":" << Quote(Expert->GetComment())
-    << ",\"idString\":" << Quote(Expert->GetIDString())
-    << ",\"menuText\":" << Quote(Expert->GetMenuText())
-    << ",\"style\":\"esAddIn\",\"state\":[\"esEnabled\""
-    << (State.Contains(esChecked) ? ",\"esChecked\"" : "")
-    << "],\"groupsActive\":" << Bool(X.GroupsActive())
-    << ",\"lastPageGroup\":" << Quote(X.LastPageGroup())
-    << ",\"pageGroupHeight\":" << X.PageGroupHeight()
-    << ",\"registryRoot\":" << Quote(Const_sKeyNameDelphi)
-    << ",\"registryKey\":" << Quote(Const_sKeyNameDelphi + Const_sKeyNameORVExpert)
-    << ",\"drawColors\":{\"clGrayText\":" << clGrayText
-    << ",\"clInactiveCaption\":" << clInactiveCaption
-    << ",\"clInactiveCaptionText\":" << clInactiveCaptionText << "}"
-    << ",\"options\":{"
-    << "\"PageTimerRefreshInstallMSec\":" << X.PaletteChangeTimer()->Interval()
-    << ",\"PageGroupTimerRun\":" << Bool(X.TimerRefreshPageGroup())
-    << ",\"PagePaletteTimerRun\":" << Bool(X.TimerRefreshPagePalette())
-    << ",\"PageTimerRefreshMSec\":" << X.GroupSortTimer()->Interval()
-    << ",\"PagesDraw\":" << Bool(Bar->OwnerDraw()) << ",\"PagesShadow\":" << Bool(X.DrawTabShadow())
-    << ",\"PagesGroupColorFont\":" << Bar->Font()->Color()
-    << ",\"PagesGroupWidthFull\":" << Bool(Bar->Font()->Style().Contains(fsBold))
-    << ",\"PagesGroupMultiLine\":" << Bool(Bar->MultiLine())
-    << ",\"PagesPaletteMultiLine\":" << Bool(X.Palette()->MultiLine())
-    << ",\"PageGroupKeep\":" << Bool(X.KeepSelectPageGroup()) << "}}";
-  S << ",\"groupBar\":{\"visible\":" << Bool(Bar->Visible())
-    << ",\"ownerDraw\":" << Bool(Bar->OwnerDraw()) << ",\"multiLine\":" << Bool(Bar->MultiLine())
-    << ",\"rowCount\":" << Bar->RowCount() << ",\"height\":" << Bar->Height()
-    << ",\"fontColor\":" << Bar->Font()->Color()
-    << ",\"fontBold\":" << Bool(Bar->Font()->Style().Contains(fsBold)) << ",\"activeIndex\":"
-    << Bar->ActivePageIndex()
-    // The index group #N takes: among the tabs shown, hidden sheets left out.
-    << ",\"tabIndex\":" << Bar->TabIndex() << ",\"sheets\":[";
+TJson Options(const TORVExpertProbe& X) {
+  TJson Out = TJson::object();
+  for (const TExpertOption& Option : ExpertOptions()) {
+    const Integer Value = X.Option(Option.Name);
+    if (Option.Kind == TExpertOption::okFlag)
+      Out[Option.Name] = Value != 0;
+    else
+      Out[Option.Name] = Value;
+  }
+  return Out;
+}
+
+TJson Expert(TORVExpert* Expert, const TORVExpertProbe& X) {
+  TJson State = TJson::array({"esEnabled"});
+  if (Expert->GetState().Contains(esChecked))
+    State.push_back("esChecked");
+  return {{"name", Text(Expert->GetName())},
+          {"comment", Text(Expert->GetComment())},
+          {"idString", Text(Expert->GetIDString())},
+          {"menuText", Text(Expert->GetMenuText())},
+          {"style", "esAddIn"},
+          {"state", State},
+          {"groupsActive", X.GroupsActive()},
+          {"lastPageGroup", Text(X.LastPageGroup())},
+          {"pageGroupHeight", X.PageGroupHeight()},
+          {"registryRoot", Text(Const_sKeyNameDelphi)},
+          {"registryKey", Text(Const_sKeyNameDelphi + Const_sKeyNameORVExpert)},
+          {"drawColors",
+           {{"clGrayText", clGrayText},
+            {"clInactiveCaption", clInactiveCaption},
+            {"clInactiveCaptionText", clInactiveCaptionText}}},
+          {"options", Options(X)}};
+}
+
+TJson GroupBar(TPageControl* Bar) {
+  TJson Sheets = TJson::array();
   for (int i = 0; i < Bar->PageCount(); ++i)
-    S << (i ? "," : "") << "{\"caption\":" << Quote(Bar->Pages(i)->Caption())
-      << ",\"tabVisible\":" << Bool(Bar->Pages(i)->TabVisible()) << "}";
-  S << "]}";
-  S << ",\"master\":{\"tabs\":" << Strings(X.Master()->Tabs())
-    << ",\"tabIndex\":" << X.Master()->TabIndex() << "}";
-  S << ",\"timers\":{\"paletteChange\":" << Timer(X.PaletteChangeTimer())
-    << ",\"groupSort\":" << Timer(X.GroupSortTimer()) << "}";
-  S << ",\"paletteParent\":" << PaletteParent(X) << "}";
-  return S.str();
+    Sheets.push_back(
+        {{"caption", Text(Bar->Pages(i)->Caption())}, {"tabVisible", Bar->Pages(i)->TabVisible()}});
+  return {{"visible", Bar->Visible()},
+          {"ownerDraw", Bar->OwnerDraw()},
+          {"multiLine", Bar->MultiLine()},
+          {"rowCount", Bar->RowCount()},
+          {"height", Bar->Height()},
+          {"fontColor", Bar->Font()->Color()},
+          {"fontBold", Bar->Font()->Style().Contains(fsBold)},
+          {"activeIndex", Bar->ActivePageIndex()},
+          // The index group #N takes: among the tabs shown, hidden sheets
+          // left out.
+          {"tabIndex", Bar->TabIndex()},
+          {"sheets", Sheets}};
+}
+
+// Control characters as \u00XX throughout, as the dump has always written
+// them, where the library writes five of them as \b, \t, \n, \f and \r. In
+// the library's output a backslash only ever starts an escape.
+std::string ControlsAsCodes(const std::string& Json) {
+  std::string Out;
+  Out.reserve(Json.size());
+  for (std::size_t i = 0; i < Json.size(); ++i) {
+    if (Json[i] != '\\') {
+      Out += Json[i];
+      continue;
+    }
+    const char Next = Json[++i];
+    const char* Code = Next == 'b'   ? "0008"
+                       : Next == 't' ? "0009"
+                       : Next == 'n' ? "000a"
+                       : Next == 'f' ? "000c"
+                       : Next == 'r' ? "000d"
+                                     : nullptr;
+    Out += '\\';
+    if (Code != nullptr)
+      Out.append("u").append(Code);
+    else
+      Out += Next;
+  }
+  return Out;
+}
+
+std::string Describe(TORVExpert* Own) {
+  const TORVExpertProbe X(Own);
+  const TJson State = {
+      {"expert", Expert(Own, X)},
+      {"groupBar", GroupBar(X.GroupBar())},
+      {"master", {{"tabs", Strings(X.Master()->Tabs())}, {"tabIndex", X.Master()->TabIndex()}}},
+      {"timers",
+       {{"paletteChange", Timer(X.PaletteChangeTimer())},
+        {"groupSort", Timer(X.GroupSortTimer())}}},
+      {"paletteParent", PaletteParent(X)}};
+  return ControlsAsCodes(State.dump());
 }
 
 }  // namespace

@@ -90,8 +90,8 @@ TEST_F(SettingsCommandTest, QuickSwitchesWriteNothingAndOpenNoDialog) {
       KeyboardState().Press(K);
     Execute([](TDialogDriver&, TFrmMainORVExpert*) {});
     KeyboardState().ReleaseAll();
-    EXPECT_EQ(X().TimerRefreshPageGroup(), C.Expected);
-    EXPECT_EQ(X().TimerRefreshPagePalette(), C.Expected);
+    EXPECT_EQ(X().Flag("PageGroupTimerRun"), C.Expected);
+    EXPECT_EQ(X().Flag("PagePaletteTimerRun"), C.Expected);
   }
   EXPECT_EQ(Dialogs, 0);
   EXPECT_EQ(Hive->Text(), Before);
@@ -144,8 +144,8 @@ TEST_F(SettingsCommandTest, OkAppliesTheOptionsAndRebuildsTheGroupsFromTheStore)
   auto V = X();
   EXPECT_TRUE(V.Palette()->MultiLine());
   EXPECT_EQ(V.GroupBar()->Font()->Style(), TFontStyles{fsBold});
-  EXPECT_FALSE(V.KeepSelectPageGroup());
-  EXPECT_TRUE(V.TimerRefreshPageGroup());
+  EXPECT_FALSE(V.Flag("PageGroupKeep"));
+  EXPECT_TRUE(V.Flag("PageGroupTimerRun"));
   EXPECT_EQ(V.PaletteChangeTimer()->Interval(), 75);
   EXPECT_TRUE(V.PaletteChangeTimer()->Enabled());
   EXPECT_EQ(Read("Timer", "PagesPaletteMultiLine"), "1");
@@ -218,4 +218,37 @@ TEST_F(SettingsCommandTest, AnErrorInsideTheExchangeFreesTheDialogAndRestartsThe
   EXPECT_EQ(App->FormCount(), 1);
   EXPECT_TRUE(X().PaletteChangeTimer()->Enabled());
   EXPECT_EQ(X().PaletteChangeTimer()->Interval(), 50);
+}
+
+// Every option, each away from its default, goes from the store into the
+// expert, through the dialog and back into the store unchanged: an option
+// read into one place and written from another, or put into one control and
+// taken from another, changes a value here. Keeping the chosen group and
+// returning to the first group exclude each other, so each is tried once.
+TEST_F(SettingsCommandTest, EveryOptionTravelsStoreDialogStoreUnchanged) {
+  MakeIde({"Standard", "Win32"});
+  ShowIde();
+  for (const bool Keep : {false, true}) {
+    const std::vector<std::pair<const char*, std::string>> Stored = {
+        {"PageTimerRefreshInstallMSec", "75"},
+        {"PageGroupTimerRun", Keep ? "0" : "1"},
+        {"PagePaletteTimerRun", "1"},
+        {"PageTimerRefreshMSec", "2500"},
+        {"PagesDraw", "0"},
+        {"PagesShadow", "0"},
+        {"PagesGroupColorFont", "255"},
+        {"PagesGroupWidthFull", "1"},
+        {"PagesGroupMultiLine", "1"},
+        {"PagesPaletteMultiLine", "1"},
+        {"PageGroupKeep", Keep ? "1" : "0"}};
+    for (const auto& [Name, Text] : Stored)
+      Write("Timer", Name, Text);
+    Load();
+    for (const auto& [Name, Text] : Stored)
+      EXPECT_EQ(std::to_string(X().Option(Name)), Text) << Name;
+    Execute([](TDialogDriver& D, TFrmMainORVExpert*) { D.Ok(); });
+    for (const auto& [Name, Text] : Stored)
+      EXPECT_EQ(Read("Timer", Name), Text) << Name;
+    Unload();
+  }
 }

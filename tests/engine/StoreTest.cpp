@@ -2,7 +2,6 @@
 // export writes.
 
 #include "EngineFixture.h"
-#include "ListLines.h"
 
 TEST_F(EngineTest, ImportGroupsThePaletteFromTheStore) {
   MakeIde();
@@ -160,7 +159,7 @@ TEST_F(EngineTest, ExportWritesTheStoreByteForByte) {
   Load();
   EXPECT_EQ(GroupTabs(), (std::vector<std::string>{kAlpha, kUngrouped}));
   EXPECT_EQ(Inspect().GroupBar()->PageCount(), 3);
-  EXPECT_FALSE(Inspect().DrawTabShadow());
+  EXPECT_FALSE(Inspect().Flag("PagesShadow"));
   ClickGroup(kUngrouped);
   EXPECT_EQ(PaletteTabs(),
             (std::vector<std::string>{"Additional", "System", "Data Access", "Samples"}));
@@ -180,10 +179,10 @@ TEST_F(EngineTest, OptionsAreReadWithTheirDefaults) {
   EXPECT_EQ(X.PaletteChangeTimer()->Interval(), 50);
   EXPECT_EQ(X.GroupSortTimer()->Interval(), 2500);
   EXPECT_TRUE(X.GroupBar()->OwnerDraw());
-  EXPECT_TRUE(X.DrawTabShadow());
+  EXPECT_TRUE(X.Flag("PagesShadow"));
   EXPECT_EQ(X.GroupBar()->Font()->Style(), TFontStyles{fsBold});
   EXPECT_EQ(X.GroupBar()->Font()->Color(), clRed);
-  EXPECT_FALSE(X.KeepSelectPageGroup());
+  EXPECT_FALSE(X.Flag("PageGroupKeep"));
 }
 
 TEST_F(EngineTest, DelaysAreReadAsTheirTimersCanRunThem) {
@@ -212,25 +211,5 @@ TEST_F(EngineTest, DelaysAreReadAsTheirTimersCanRunThem) {
     Unload();
     delete Ide;
     Ide = nullptr;
-  }
-}
-
-// The expert walks stored page lists in place; it must see the very lines a
-// string list makes of the same text, or a group would match other pages
-// than it lists.
-TEST(ListLinesTest, SplitsAsAStringListDoes) {
-  const std::string Texts[] = {
-      "",         "a",          "a\r\n",    "a\rb\nc\r\nd",
-      "\n\r",     "a\n\rb",     "\r\n\r\n", std::string("a\r\nb\0c\r\n", 8),
-      "a\r\r\nb", "x\xC0\x1F\n"};
-  for (const std::string& Text : Texts) {
-    TStringList List;
-    List.SetText(Text);
-    std::vector<std::string> Lines;
-    ForEachLine(Text, [&](std::string_view Line) { Lines.emplace_back(Line); });
-    std::vector<std::string> Listed;
-    for (int i = 0; i < List.Count(); ++i)
-      Listed.push_back(List.Get(i));
-    EXPECT_EQ(Lines, Listed) << testing::PrintToString(Text);
   }
 }
