@@ -16,8 +16,11 @@
 #endif
 
 namespace {
-std::string Quoted(const std::string& Name) {
-  return "'" + Name + "'";
+// The driver raises host exceptions, whose messages are Windows-1251 like
+// all the host's text (the simulator converts them as it prints them), so
+// what the user wrote (UTF-8) is converted as it is quoted in one.
+std::string Quoted(const std::string& Utf8) {
+  return "'" + Utf8ToWin1251(Utf8) + "'";
 }
 
 TJson Items(const TStrings* Items) {
@@ -191,7 +194,7 @@ std::int32_t ParseColorValue(const std::string& Value) {
       throw EConvertError("");
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(N));
   } catch (const std::exception&) {
-    throw EConvertError("'" + Value + "' is not a colour: give a number or a name such as clRed");
+    throw EConvertError(Quoted(Value) + " is not a colour: give a number or a name such as clRed");
   }
 }
 
@@ -220,7 +223,7 @@ TControl* TDialogDriver::Reachable(const std::string& Name) const {
     if (auto* Sheet = dynamic_cast<const TTabSheet*>(C);
         Sheet != nullptr && Sheet->PageControl() != nullptr &&
         Sheet->PageControl()->ActivePage() != Sheet && Sheet != Control)
-      throw Exception("control " + Quoted(Name) + " is on sheet " + Quoted(Sheet->Name()) +
+      throw Exception("control " + Quoted(Name) + " is on sheet '" + Sheet->Name() + "'" +
                       ", which is not shown (use sheet " + Sheet->Name() + ")");
   for (const TControl* C = Control; C != nullptr && C != FForm; C = C->Parent()) {
     if (!C->Visible())
@@ -312,7 +315,7 @@ bool IsKeyName(const std::string& Key) {
 
 void TDialogDriver::KeyDown(const std::string& Name, const std::string& Key) {
   if (Key != "Up" && Key != "Down")
-    throw Exception("unknown key '" + Key + "': give Up or Down");
+    throw Exception("unknown key " + Quoted(Key) + ": give Up or Down");
   PressKey(Name, Key);
 }
 
@@ -322,7 +325,7 @@ void TDialogDriver::PressKey(const std::string& Name, const std::string& Key) {
     if (Key == K.Name)
       Found = &K;
   if (Found == nullptr)
-    throw Exception("unknown key '" + Key + "' (" + KeyNames() + ")");
+    throw Exception("unknown key " + Quoted(Key) + " (" + KeyNames() + ")");
   TWinControl* W = Focusable(Name);
   FForm->FocusControl(W);
   // As the keyboard does it: the key goes down, its character follows, the
@@ -454,7 +457,7 @@ std::string TDialogDriver::Controls() const {
       continue;
     TRow Row{Win1251ToUtf8(C->Name()), C->ClassName(), Actions, ""};
     if (DrivenClass(C).Caption)
-      Row.Caption = Quoted(Win1251ToUtf8(C->Caption()));
+      Row.Caption = "'" + Win1251ToUtf8(C->Caption()) + "'";
     NameWidth = std::max(NameWidth, Row.Name.size());
     ClassWidth = std::max(ClassWidth, Row.Class.size());
     ActionWidth = std::max(ActionWidth, Row.Actions.size());

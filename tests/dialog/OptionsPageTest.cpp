@@ -1,6 +1,7 @@
 // The options page: the form as built, the click rules with their enabled
 // states, and the accessors' conversions.
 
+#include "CodePage.h"
 #include "DialogFixture.h"
 
 TEST_F(DialogTest, OpensOnTheOptionsPageWithItsCaptionsAndTabOrder) {
@@ -221,6 +222,9 @@ TEST_F(DialogTest, DriverTreatsEachControlAsItsClass) {
     EXPECT_EQ(Refusal([&] { D.Type("ColorBoxPageGroup", "1"); }),
               "control 'ColorBoxPageGroup' takes no typed text");
     EXPECT_EQ(Refusal([&] { D.Check("BitBtn2", true); }), "control 'BitBtn2' is not a check box");
+    // What the user wrote reaches the message as host text, like the rest.
+    EXPECT_EQ(Win1251ToUtf8(Refusal([&] { D.Click("Кнопка"); })),
+              "the settings dialog has no control 'Кнопка'");
     EXPECT_EQ(Refusal([&] { D.Click("Lbl_PeriodMS"); }),
               "control 'Lbl_PeriodMS' is not a button, check box or link: use select, type or "
               "color");
