@@ -115,7 +115,7 @@ void RegistryCommand(TSimulator& Sim, const TArgs& A) {
   RegistryHive* Hive = RegistryHive::Current();
   if (Hive == nullptr)
     throw ECommandError("registry: there is no hive");
-  Sim.Out() << Hive->DisplayText();
+  Sim.Out() << TUtf8(Hive->DisplayText());
 }
 
 TJson AddinState(TSimulator& Sim) {

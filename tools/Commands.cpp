@@ -189,12 +189,12 @@ void DumpCommand(TSimulator& Sim, const TArgs& A) {
     }
     State = std::move(Part);
   }
-  Sim.Out() << WriteJson(State, Pretty ? 2 : -1) << "\n";
+  Sim.Out() << TUtf8(WriteJson(State, Pretty ? 2 : -1)) << "\n";
 }
 
 void RenderCommand(TSimulator& Sim, const TArgs& A) {
   NoArguments(A);
-  Sim.Out() << Render(Sim);
+  Sim.Out() << TUtf8(Render(Sim));
 }
 
 void Expect(TSimulator& Sim, const TArgs& A) {
@@ -221,8 +221,8 @@ void Expect(TSimulator& Sim, const TArgs& A) {
 void Help(TSimulator& Sim, const TArgs& A) {
   if (A.Words.size() > 1 || !A.Tail.empty())
     throw ECommandError("usage: help [dialog|COMMAND]");
-  Sim.Out() << (A.Words.empty() ? CommandList() + PromptHelpFooter()
-                                : HelpTopic(A.Words[0].Text, Sim.Dialogs().LastControls()));
+  Sim.Out() << TUtf8(A.Words.empty() ? CommandList() + PromptHelpFooter()
+                                     : HelpTopic(A.Words[0].Text, Sim.Dialogs().LastControls()));
 }
 
 }  // namespace

@@ -30,14 +30,14 @@ TJson MainFormKey(TSimulator& Sim) {
 std::vector<std::string> UserTexts(const TStrings* List) {
   std::vector<std::string> Result;
   for (int i = 0; i < List->Count(); ++i)
-    Result.push_back(UserText(List->Strings(i)));
+    Result.push_back(UserText(List->Strings(i)).Str());
   return Result;
 }
 
 std::vector<std::string> UserTexts(const std::vector<std::string>& List) {
   std::vector<std::string> Result;
   for (const std::string& S : List)
-    Result.push_back(UserText(S));
+    Result.push_back(UserText(S).Str());
   return Result;
 }
 
@@ -62,7 +62,7 @@ TJson HostPaletteKey(TSimulator& Sim) {
   TJson Components = TJson::object();
   for (const std::string& Page : Form->Pages())
     if (const auto& List = Form->Components(Page); !List.empty())
-      Components[UserText(Page)] = TJson(UserTexts(List));
+      Components[UserText(Page).Str()] = TJson(UserTexts(List));
   J["components"] = Components;
   J["loads"] = Form->Loads();
   if (const auto& Load = Form->LastLoad()) {
@@ -236,7 +236,7 @@ TJson PaletteParentName(TSimulator& Sim) {
       return *Name;
   std::string Name = Parent->ClassName();
   if (!Parent->Name().empty())
-    Name.append(" ").append(UserText(Parent->Name()));
+    Name.append(" ").append(UserText(Parent->Name()).Str());
   return Name;
 }
 

@@ -26,6 +26,6 @@ void ExportCommand(TSimulator& Sim, const TArgs& A) {
     throw ECommandError("export: " + E.Message());
   }
   // As snapshot does: the user sees what was written where.
-  Sim.Out() << "export: the hive written to " << A.Words.back().Text
-            << (Unicode ? " (regedit 5.00, UTF-16LE)\n" : " (REGEDIT4, Windows-1251)\n");
+  Sim.Out() << "export: the hive written to " << TUtf8(A.Words.back().Text)
+            << TUtf8(Unicode ? " (regedit 5.00, UTF-16LE)\n" : " (REGEDIT4, Windows-1251)\n");
 }

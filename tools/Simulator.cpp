@@ -7,17 +7,6 @@
 #include "Hive.h"
 #include "Picture.h"
 
-std::string HostText(const std::string& Utf8) {
-  std::string Host = Utf8ToWin1251(Utf8);
-  if (Win1251ToUtf8(Host) != Utf8)
-    throw ECommandError("'" + Utf8 + "' holds characters that Windows-1251 cannot represent");
-  return Host;
-}
-
-std::string UserText(const std::string& Host) {
-  return Win1251ToUtf8(Host);
-}
-
 void NoArguments(const TArgs& A) {
   if (A.Words.empty() && A.Tail.empty())
     return;
@@ -59,7 +48,7 @@ bool TSimulator::ReportUnusedBlocks() {
   bool Any = false;
   if (FDialogs->Reading()) {
     const std::string Began = FDialogs->Unfinished();
-    FErr << "tabulon-ide: " << (Began.empty() ? "" : Began + ": ")
+    FErr << "tabulon-ide: " << TUtf8(Began.empty() ? "" : Began + ": ")
          << "the dialog block has no end\n";
     Any = true;
   }
@@ -69,7 +58,7 @@ bool TSimulator::ReportUnusedBlocks() {
 bool TSimulator::ReportQueuedBlocks() {
   bool Any = false;
   for (const std::string& Began : FDialogs->TakeUnused()) {
-    FErr << "tabulon-ide: " << (Began.empty() ? "" : Began + ": ")
+    FErr << "tabulon-ide: " << TUtf8(Began.empty() ? "" : Began + ": ")
          << "the dialog block never ran: no command opened a settings dialog after it\n";
     Any = true;
   }
@@ -79,7 +68,7 @@ bool TSimulator::ReportQueuedBlocks() {
 void TSimulator::CountCommand(const std::string& Line, int Depth) {
   ++FCommands;
   if (FOptions.Echo)
-    FOut << ">" << std::string(1 + 2 * Depth, ' ') << Trim(Line) << "\n" << std::flush;
+    FOut << ">" << TUtf8(std::string(1 + 2 * Depth, ' ') + Trim(Line)) << "\n" << std::flush;
 }
 
 std::string TSimulator::Summary() const {
@@ -95,11 +84,11 @@ std::string TSimulator::Summary() const {
 
 TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Where) {
   // At the prompt the user has just typed the line: no place to name.
-  const std::string Prefix = "tabulon-ide: " + (Where.empty() ? "" : Where + ": ");
+  const TUtf8 Prefix("tabulon-ide: " + (Where.empty() ? "" : Where + ": "));
   // Checked before anything reads the line, comments too: a script in
   // another encoding is told as such, not as text the IDE cannot hold.
   if (const std::string Problem = Utf8Problem(Line); !Problem.empty()) {
-    FErr << Prefix << Problem << "\n";
+    FErr << Prefix << TUtf8(Problem) << "\n";
     return TLineResult::Error;
   }
   if (IsBlankOrComment(Line))
@@ -135,7 +124,7 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
         // The user at the prompt sees how the dialog went; a script's
         // output stays what its commands print.
         if (const std::string How = Sim.FDialogs->TakeEnding(); !How.empty() && Sim.FInteractive)
-          Sim.FOut << "settings dialog: " << How << "\n";
+          Sim.FOut << "settings dialog: " << TUtf8(How) << "\n";
       }
     } TellEnding{*this};
     Command->Run(*this, Args);
@@ -146,16 +135,17 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
     return FDialogs->TakeExpectFailed() ? TLineResult::ExpectFailed : TLineResult::Ok;
   } catch (const EExpectFailed& E) {
     FOut.flush();
-    FErr << Prefix << Trim(Line) << " failed\n" << E.what() << "\n";
+    FErr << Prefix << TUtf8(Trim(Line)) << " failed\n" << TUtf8(E.what()) << "\n";
     ReportSaveFailures(Prefix, "");
     return TLineResult::ExpectFailed;
   } catch (const EBlockLineError& E) {
     // The line of the block is what to mend; the line that opened the
     // dialog says when it ran.
-    FErr << "tabulon-ide: " << E.Where << ": " << Printable(E.what()) << " (in the dialog opened "
-         << (Where.empty() ? "by '" + Trim(Line) + "'" : "at " + Where) << ")\n";
+    FErr << "tabulon-ide: " << TUtf8(E.Where) << ": " << TUtf8(Printable(E.what()))
+         << " (in the dialog opened "
+         << TUtf8(Where.empty() ? "by '" + Trim(Line) + "'" : "at " + Where) << ")\n";
   } catch (const ECommandError& E) {
-    FErr << Prefix << Printable(E.what()) << "\n";
+    FErr << Prefix << TUtf8(Printable(E.what())) << "\n";
   } catch (const Exception& E) {
     // A failed save that the add-in let through reaches the IDE, which
     // shows it and goes on; here it is reported like any other failed save.
@@ -165,17 +155,17 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
     }
     FErr << Prefix << "the IDE raised an error: " << Printable(UserText(E.Message())) << "\n";
   } catch (const std::exception& E) {
-    FErr << Prefix << "internal error: " << E.what() << "\n";
+    FErr << Prefix << "internal error: " << TUtf8(E.what()) << "\n";
   }
   ReportSaveFailures(Prefix, "");
   FOut.flush();
   return TLineResult::Error;
 }
 
-bool TSimulator::ReportSaveFailures(const std::string& Prefix, const std::string& Raised) {
+bool TSimulator::ReportSaveFailures(const TUtf8& Prefix, const std::string& Raised) {
   bool Found = false;
   for (const std::string& Failure : TakeSaveFailures()) {
-    FErr << Prefix << "settings not saved: " << Failure << "\n";
+    FErr << Prefix << "settings not saved: " << TUtf8(Failure) << "\n";
     FSettingsNotSaved = true;
     Found = Found || Failure == Raised;
   }

@@ -11,6 +11,7 @@
 
 #include "Ide.h"
 #include "Script.h"
+#include "UserText.h"
 
 struct TSimulatorOptions {
   TIdeOptions Ide;
@@ -87,8 +88,8 @@ class TSimulator {
   void SetEcho(bool On) { FOptions.Echo = On; }
   // At the prompt: how each settings dialog ended is told on the output.
   void SetInteractive(bool On) { FInteractive = On; }
-  std::ostream& Out() { return FOut; }
-  std::ostream& Err() { return FErr; }
+  TUtf8Stream& Out() { return FOut; }
+  TUtf8Stream& Err() { return FErr; }
   // Whether settings could not be saved at some line (each time was
   // reported on the error stream as it happened).
   bool SettingsNotSaved() const { return FSettingsNotSaved; }
@@ -106,11 +107,11 @@ class TSimulator {
 
  private:
   // Reports the hive's failed saves; true when Raised is one of them.
-  bool ReportSaveFailures(const std::string& Prefix, const std::string& Raised);
+  bool ReportSaveFailures(const TUtf8& Prefix, const std::string& Raised);
 
   TSimulatorOptions FOptions;
-  std::ostream& FOut;
-  std::ostream& FErr;
+  TUtf8Stream FOut;
+  TUtf8Stream FErr;
   std::unique_ptr<TIde> FIde;
   const TLoadedPackage* FPackage = nullptr;
   std::unique_ptr<TDialogBlocks> FDialogs;
@@ -119,11 +120,6 @@ class TSimulator {
   bool FInteractive = false;
   int FCommands = 0, FExpectsHeld = 0, FExpectsFailed = 0;
 };
-
-// Text at the edges: the user's UTF-8 to the host's Windows-1251, raising
-// ECommandError for characters Windows-1251 cannot hold, and back.
-std::string HostText(const std::string& Utf8);
-std::string UserText(const std::string& Host);
 
 // Raises ECommandError when the command was given arguments.
 void NoArguments(const TArgs& A);

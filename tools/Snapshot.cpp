@@ -76,8 +76,8 @@ void SnapshotBmp(TSimulator& Sim, const std::string& Path, TCustomForm* Dialog) 
   } catch (const ECaptureError& E) {
     throw ECommandError("snapshot: " + Win1251ToUtf8(E.what()));
   }
-  Sim.Out() << "snapshot: " << (Dialog != nullptr ? "the settings dialog" : "the main form")
-            << " captured to " << Path << "\n";
+  Sim.Out() << "snapshot: " << TUtf8(Dialog != nullptr ? "the settings dialog" : "the main form")
+            << " captured to " << TUtf8(Path) << "\n";
 }
 
 }  // namespace
@@ -105,6 +105,6 @@ void SnapshotCommand(TSimulator& Sim, const TArgs& A) {
     throw ECommandError(std::string("snapshot: ") + E.what());
   }
   Sim.KeepPicture(std::move(Picture));
-  Sim.Out() << "snapshot: " << (Dialog != nullptr ? "the settings dialog" : "the palette area")
-            << " written to " << Path << "\n";
+  Sim.Out() << "snapshot: " << TUtf8(Dialog != nullptr ? "the settings dialog" : "the palette area")
+            << " written to " << TUtf8(Path) << "\n";
 }
