@@ -1,6 +1,7 @@
 // The options page: the form as built, the click rules with their enabled
 // states, and the accessors' conversions.
 
+#include "CodePage.h"
 #include "DialogFixture.h"
 
 TEST_F(DialogTest, OpensOnTheOptionsPageWithItsCaptionsAndTabOrder) {
@@ -184,4 +185,62 @@ TEST_F(DialogTest, ColourAndLinkAndClosing) {
   EXPECT_EQ(ShellRequests()[0].File, Form->LabelUrl->Caption());
   EXPECT_EQ(ShellRequests()[0].Operation, "");
   EXPECT_EQ(ShellRequests()[0].ShowCmd, SW_SHOWNORMAL);
+}
+
+// The driver knows each control by its host class: what a block can do with
+// it (the `controls` listing and the refusals) and what the dump shows of it.
+TEST_F(DialogTest, DriverTreatsEachControlAsItsClass) {
+  Make({{kAlpha, {"Samples"}}});
+  Run([&](TDialogDriver& D) {
+    // A listing row with its columns' padding as " | ".
+    std::string Listing = D.Controls();
+    for (std::size_t At; (At = Listing.find("   ")) != std::string::npos;)
+      Listing.replace(At, Listing.find_first_not_of(' ', At) - At, "  ");
+    const std::string Colour = Form->FindComponent("ColorBoxPageGroup")->ClassName();
+    for (const std::string& Row :
+         {std::string("CheckBoxMultilinePalette  TCheckBox  check, click, focus, keydown  "
+                      "'Pages on several rows'\n"),
+          "ColorBoxPageGroup  " + Colour + "  select, color, focus, keydown\n",
+          std::string("SpinTimerInstallRefresh  TORVExpert_CORVSpin  type, focus, keydown\n"),
+          std::string("LBoxPageGroup  TListBox  select, focus, keydown\n"),
+          std::string("BitBtn2  TBitBtn  click, focus, keydown  'OK'\n"),
+          "LabelUrl  TLabel  click  '" + Form->LabelUrl->Caption() + "'\n",
+          std::string("TSGroupPage  TTabSheet  sheet  'Groups'\n")})
+      EXPECT_NE(Listing.find("  " + Row), std::string::npos) << Row << "in\n" << Listing;
+    EXPECT_EQ(Listing.find("Lbl_PeriodMS"), std::string::npos) << "a label without a handler";
+
+    const auto Refusal = [](const std::function<void()>& Act) {
+      try {
+        Act();
+      } catch (const Exception& E) {
+        return E.Message();
+      }
+      return std::string("nothing refused");
+    };
+    EXPECT_EQ(Refusal([&] { D.Select("CheckBoxMultilinePalette", 0); }),
+              "control 'CheckBoxMultilinePalette' is not a list");
+    EXPECT_EQ(Refusal([&] { D.Type("ColorBoxPageGroup", "1"); }),
+              "control 'ColorBoxPageGroup' takes no typed text");
+    EXPECT_EQ(Refusal([&] { D.Check("BitBtn2", true); }), "control 'BitBtn2' is not a check box");
+    // What the user wrote reaches the message as host text, like the rest.
+    EXPECT_EQ(Win1251ToUtf8(Refusal([&] { D.Click("Кнопка"); })),
+              "the settings dialog has no control 'Кнопка'");
+    EXPECT_EQ(Refusal([&] { D.Click("Lbl_PeriodMS"); }),
+              "control 'Lbl_PeriodMS' is not a button, check box or link: use select, type or "
+              "color");
+
+    const TJson Controls = D.Dump()["controls"];
+    const auto Keys = [&](const char* Name) {
+      std::string K;
+      for (const auto& [Key, Value] : Controls[Name].items())
+        K += Key + " ";
+      return K;
+    };
+    EXPECT_EQ(Keys("CheckBoxMultilinePalette"), "enabled visible caption checked ");
+    EXPECT_EQ(Keys("SpinTimerInstallRefresh"), "enabled visible text value ");
+    EXPECT_EQ(Keys("ColorBoxPageGroup"), "enabled visible items objects itemIndex selected ");
+    EXPECT_EQ(Keys("GroupBoxDrawGroupPage"), "enabled visible caption ");
+    EXPECT_EQ(Keys("TSMain"), "enabled visible caption ");
+    EXPECT_EQ(Controls["LBoxPageGroup"]["objects"], TJson::parse(R"([["Samples"]])"));
+  });
 }

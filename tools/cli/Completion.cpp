@@ -34,7 +34,7 @@ std::vector<std::string> TabCaptions(TCustomTabControl* Tabs) {
   std::vector<std::string> Names;
   if (Tabs != nullptr)
     for (int i = 0; i < Tabs->Tabs()->Count(); ++i)
-      Names.push_back(AsWord(UserText(Tabs->Tabs()->Strings(i))));
+      Names.push_back(AsWord(UserText(Tabs->Tabs()->Strings(i)).Str()));
   return Names;
 }
 
@@ -96,7 +96,7 @@ std::vector<std::string> Candidates(TSimulator& Sim, const std::vector<std::stri
     return TabCaptions(Sim.MainForm()->Palette());
   if (Command == "uninstall")
     for (const std::string& P : Sim.MainForm()->Pages())
-      C.push_back(AsWord(UserText(P)));
+      C.push_back(AsWord(UserText(P).Str()));
   return C;
 }
 

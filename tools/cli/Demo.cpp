@@ -79,17 +79,18 @@ std::string LastLoad(TSimulator& Sim) {
 
 }  // namespace
 
-bool RunDemo(TSimulator& Sim, std::ostream& Out) {
+bool RunDemo(TSimulator& Sim, std::ostream& Stream) {
+  TUtf8Stream Out(Stream);
   Out << "Tabulon in a simulated Delphi " << HostVersion
       << " IDE: a short tour on a registry in memory.\n";
   int Number = 0;
   for (const TDemoStep& Step : DemoSteps()) {
-    Out << "\n" << ++Number << ". " << Step.Story << "\n";
+    Out << "\n" << ++Number << ". " << TUtf8(Step.Story) << "\n";
     for (const char* Command : Step.Commands) {
       if (Sim.RunLine(Command, "the tour, step " + std::to_string(Number)) != TLineResult::Ok)
         return false;
     }
-    Out << "\n" << Render(Sim) << LastLoad(Sim);
+    Out << "\n" << TUtf8(Render(Sim)) << TUtf8(LastLoad(Sim));
   }
   Out << "\nThat is the tour. 'tabulon-ide --help' lists the options and commands;\n"
          "examples/tour.tide is a script to start from.\n";

@@ -26,9 +26,12 @@ std::string OptionName(const TOption& O) {
 }
 }  // namespace
 
-std::string HelpText() {
-  std::ostringstream S;
-  S << "usage: tabulon-ide";
+namespace {
+
+// "usage: tabulon-ide [--host 5|6|7] ...": every option of the table in
+// brackets, wrapped before column 80 under the program's name.
+std::string UsageLines() {
+  std::string S = "usage: tabulon-ide";
   std::size_t Column = 18;
   std::vector<std::string> Words;
   for (const TOption& O : OptionTable()) {
@@ -43,14 +46,19 @@ std::string HelpText() {
   Words.emplace_back("[SCRIPT]...");
   for (const std::string& Word : Words) {
     if (Column + Word.size() + 1 > 80) {
-      S << "\n                  ";
+      S += "\n                  ";
       Column = 18;
     }
-    S << " " << Word;
+    S += " " + Word;
     Column += Word.size() + 1;
   }
-  S << "\n\n"
-       "Runs a simulated Delphi IDE and the commands given to it.\n\noptions:\n";
+  return S + "\n";
+}
+
+// The options of the table, each name in a column of 24 with its help
+// beside it.
+std::string OptionLines() {
+  std::ostringstream S;
   for (const TOption& O : OptionTable()) {
     // A name too long for the column has its text on the lines below.
     const std::string Name = "  " + OptionName(O);
@@ -62,6 +70,17 @@ std::string HelpText() {
       S << (First ? Name + std::string(24 - Name.size(), ' ') : std::string(24, ' ')) << Line
         << "\n";
   }
+  return S.str();
+}
+
+}  // namespace
+
+std::string HelpText() {
+  std::ostringstream S;
+  S << UsageLines()
+    << "\n"
+       "Runs a simulated Delphi IDE and the commands given to it.\n\noptions:\n"
+    << OptionLines();
   S << "  SCRIPT                run the commands in the file SCRIPT ('-': standard\n"
        "                        input)\n"
        "  --                    the words after it are scripts, even those that start\n"

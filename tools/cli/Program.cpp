@@ -134,16 +134,83 @@ TSource ScriptSource(const std::string& Arg, bool& StdinUsed) {
   return S;
 }
 
-TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
-  // "--hive=" gives no value; CLI11 would take the next word for it. And
-  // CLI11 would read "--verbose=no" as a flag that is set.
+// "--hive=" gives no value; CLI11 would take the next word for it. And
+// CLI11 would read "--verbose=no" as a flag that is set.
+void CheckInlineValues(const std::vector<std::string>& Args) {
   for (const TLongOption& L : LongOptions(Args)) {
     if (L.Inline && L.Option->Value == nullptr)
       throw EUsage(std::string("option ") + L.Option->Long + " takes no value");
     if (L.Inline && L.Value->empty())
       throw EUsage(std::string("option ") + L.Option->Long + " needs a value");
   }
+}
+
+// What the options read so far leave for the end of the command line.
+struct TOptionsRead {
+  std::optional<std::string> Palette;  // read once every option is known
+  bool StdinUsed = false;
+  int ExpressionLine = 0;  // -e lines so far, all of them one source
+};
+
+// One option of the table with its value, in the order given.
+void ApplyOption(TCommandLine& C, const std::string& Name, const std::string& V,
+                 TOptionsRead& Read) {
+  if (Name == "--help") {
+    C.Help = true;
+  } else if (Name == "--version") {
+    C.Version = true;
+  } else if (Name == "--verbose") {
+    C.Verbose = true;
+  } else if (Name == "--tour") {
+    C.Tour = true;
+  } else if (Name == "-i") {
+    C.Interactive = true;
+  } else if (Name == "--host") {
+    if (V != "5" && V != "6" && V != "7")
+      throw EUsage("--host must be 5, 6 or 7, not '" + V + "'");
+    if (C.Host && *C.Host != V[0] - '0')
+      throw EUsage("--host is given twice");
+    C.Host = V[0] - '0';
+  } else if (Name == "--hive") {
+    // An unset variable ("--hive $HIVE") must not fall back to the user's
+    // real hive, which the run would then write.
+    if (V.empty())
+      throw EUsage("option --hive needs a value (a file, or :memory:)");
+    C.Options.Hive = V;
+  } else if (Name == "--palette") {
+    if (V.empty())
+      throw EUsage("option --palette needs a value");
+    Read.Palette = V;
+  } else if (Name == "--layout") {
+    if (V == "controlbar")
+      C.Options.Ide.Layout = TPaletteLayout::ControlBar;
+    else if (V == "panel")
+      C.Options.Ide.Layout = TPaletteLayout::Panel;
+    else
+      throw EUsage("--layout must be controlbar or panel, not '" + V + "'");
+  } else if (Name == "--package") {
+    C.Options.Package = V;
+    if (!std::filesystem::is_regular_file(C.Options.Package))
+      throw EUsage("cannot read package " + C.Options.Package + ": no such file");
+  } else if (Name == "-e") {
+    // All -e lines count as one source, "-e:N" the N-th of them.
+    TSource S;
+    S.Name = "-e";
+    S.Lines = SplitLines(V);
+    if (S.Lines.empty())
+      S.Lines.push_back("");
+    S.FirstLine = Read.ExpressionLine + 1;
+    Read.ExpressionLine += static_cast<int>(S.Lines.size());
+    C.Sources.push_back(std::move(S));
+  }
+}
+
+TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
+  CheckInlineValues(Args);
   TParser P;
+  // CLI11 reads the words from the back of the vector it is given, popping
+  // each as it takes it (its parse of argc and argv reverses them so), so
+  // the words go to it last first.
   std::vector<std::string> Reversed(Args.rbegin(), Args.rend());
   try {
     P.App.parse(Reversed);
@@ -161,70 +228,20 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
 
   TCommandLine C;
   C.Options.Package = DefaultPackagePath();
-  std::optional<std::string> Palette;
-  bool StdinUsed = false;
-  int ExpressionLine = 0;
+  TOptionsRead Read;
   std::map<const CLI::Option*, std::size_t> Used;
   for (const CLI::Option* Option : P.App.parse_order()) {
     const std::size_t Index = Used[Option]++;
     if (Option == P.Scripts) {
-      C.Sources.push_back(ScriptSource(Option->results().at(Index), StdinUsed));
+      C.Sources.push_back(ScriptSource(Option->results().at(Index), Read.StdinUsed));
       continue;
     }
     const TOption& O = *P.Entries.at(Option);
-    const std::string Name = O.Long != nullptr ? O.Long : O.Short;
-    const std::string V = O.Value != nullptr ? Option->results().at(Index) : "";
-    if (Name == "--help") {
-      C.Help = true;
-    } else if (Name == "--version") {
-      C.Version = true;
-    } else if (Name == "--verbose") {
-      C.Verbose = true;
-    } else if (Name == "--tour") {
-      C.Tour = true;
-    } else if (Name == "-i") {
-      C.Interactive = true;
-    } else if (Name == "--host") {
-      if (V != "5" && V != "6" && V != "7")
-        throw EUsage("--host must be 5, 6 or 7, not '" + V + "'");
-      if (C.Host && *C.Host != V[0] - '0')
-        throw EUsage("--host is given twice");
-      C.Host = V[0] - '0';
-    } else if (Name == "--hive") {
-      // An unset variable ("--hive $HIVE") must not fall back to the user's
-      // real hive, which the run would then write.
-      if (V.empty())
-        throw EUsage("option --hive needs a value (a file, or :memory:)");
-      C.Options.Hive = V;
-    } else if (Name == "--palette") {
-      if (V.empty())
-        throw EUsage("option --palette needs a value");
-      Palette = V;
-    } else if (Name == "--layout") {
-      if (V == "controlbar")
-        C.Options.Ide.Layout = TPaletteLayout::ControlBar;
-      else if (V == "panel")
-        C.Options.Ide.Layout = TPaletteLayout::Panel;
-      else
-        throw EUsage("--layout must be controlbar or panel, not '" + V + "'");
-    } else if (Name == "--package") {
-      C.Options.Package = V;
-      if (!std::filesystem::is_regular_file(C.Options.Package))
-        throw EUsage("cannot read package " + C.Options.Package + ": no such file");
-    } else if (Name == "-e") {
-      // All -e lines count as one source, "-e:N" the N-th of them.
-      TSource S;
-      S.Name = "-e";
-      S.Lines = SplitLines(V);
-      if (S.Lines.empty())
-        S.Lines.push_back("");
-      S.FirstLine = ExpressionLine + 1;
-      ExpressionLine += static_cast<int>(S.Lines.size());
-      C.Sources.push_back(std::move(S));
-    }
+    ApplyOption(C, O.Long != nullptr ? O.Long : O.Short,
+                O.Value != nullptr ? Option->results().at(Index) : "", Read);
   }
-  if (Palette)
-    C.Options.Ide.Pages = ReadPalette(*Palette);
+  if (Read.Palette)
+    C.Options.Ide.Pages = ReadPalette(*Read.Palette);
   return C;
 }
 
@@ -274,8 +291,8 @@ bool RunTour(const TSimulatorOptions& Options, std::ostream& Out, std::ostream& 
     TSimulator Sim(Tour, Out, Err);
     return RunDemo(Sim, Out);
   } catch (const Exception& E) {
-    Err << "tabulon-ide: the IDE raised an error: " << Printable(Win1251ToUtf8(E.Message()))
-        << "\n";
+    TUtf8Stream(Err) << "tabulon-ide: the IDE raised an error: " << Printable(UserText(E.Message()))
+                     << "\n";
   } catch (const std::exception& E) {
     Err << "tabulon-ide: the tour failed: " << E.what() << "\n";
   }
@@ -293,11 +310,10 @@ std::string HistoryFile() {
   }
 }
 
-}  // namespace
-
-int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::ostream& Out,
-                   std::ostream& Err, bool InIsTerminal, bool LineEditing) {
-  TCommandLine C;
+// Reads the command line into C; the status to end with at once (--help,
+// --version, a mistake), or nothing when the run goes on.
+std::optional<int> ReadCommandLine(const std::vector<std::string>& Args, std::ostream& Out,
+                                   std::ostream& Err, TCommandLine& C) {
   try {
     C = ParseCommandLine(Args);
     if (C.Help) {
@@ -315,6 +331,54 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
     Err << "tabulon-ide: " << E.what() << "\nTry 'tabulon-ide --help'.\n";
     return kExitError;
   }
+  return std::nullopt;
+}
+
+// Runs the scripts and -e lines in their order; what they saw. Stopped is
+// what -v's summary adds when one stopped the run.
+TRunOutcome RunSources(TSimulator& Sim, const TCommandLine& C, std::istream& In,
+                       std::string& Stopped) {
+  TRunOutcome Outcome;
+  bool Ran = true;
+  for (const TSource& Source : C.Sources)
+    if (!(Ran = RunSource(Sim, Source, In, Outcome.ExpectFailed)))
+      break;
+  // Blocks left over mean expects and actions that never ran; at -i's
+  // prompt an unfinished block is finished by the user instead.
+  Outcome.Error = !Ran || (C.Interactive ? Sim.ReportQueuedBlocks() : Sim.ReportUnusedBlocks());
+  Outcome.NotSaved = Sim.SettingsNotSaved();
+  if (!Ran)
+    Stopped = "; stopped at the error above";
+  return Outcome;
+}
+
+// The prompt, after the scripts (-i) or instead of them; what it saw.
+TRunOutcome RunPromptSession(TSimulator& Sim, const TCommandLine& C, const RegistryHive& Hive,
+                             std::istream& In, std::ostream& Out, std::ostream& Err,
+                             bool LineEditing) {
+  Sim.SetEcho(false);
+  Out << "tabulon-ide: the Delphi " << HostVersion << " IDE is running, on the hive "
+      << (Hive.InMemory() ? std::string("in memory") : Hive.Location()) << ".\n"
+      << (Sim.MainForm()->Showing() ? "Type" : "Type 'show' to show its main form,")
+      << " 'help' for the commands, Ctrl-D to leave.\n";
+  if (!C.Tour && C.Sources.empty())
+    Out << "('tabulon-ide --tour' shows a short tour first.)\n";
+  const std::unique_ptr<TPromptInput> Input =
+      LineEditing ? EditLinePromptInput(HistoryFile(), Err,
+                                        [&Sim](const std::string& Before, bool InDialog) {
+                                          return Completions(Sim, Before, InDialog);
+                                        })
+                  : StreamPromptInput(In, Out);
+  return RunPrompt(Sim, *Input, Out);
+}
+
+}  // namespace
+
+int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::ostream& Out,
+                   std::ostream& Err, bool InIsTerminal, bool LineEditing) {
+  TCommandLine C;
+  if (const std::optional<int> Done = ReadCommandLine(Args, Out, Err, C))
+    return *Done;
 
   // Standard input that is no terminal is the script when nothing else is
   // given, as sqlite3, python and sh read it: a job that pipes a script in
@@ -353,42 +417,16 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
     TSimulator Sim(C.Options, Out, Err);
     std::optional<TRunOutcome> Scripts, AtPrompt;
     std::string Stopped;
-    if (!C.Sources.empty()) {
-      Scripts.emplace();
-      bool Ran = true;
-      for (const TSource& Source : C.Sources)
-        if (!(Ran = RunSource(Sim, Source, In, Scripts->ExpectFailed)))
-          break;
-      // Blocks left over mean expects and actions that never ran; at -i's
-      // prompt an unfinished block is finished by the user instead.
-      Scripts->Error =
-          !Ran || (C.Interactive ? Sim.ReportQueuedBlocks() : Sim.ReportUnusedBlocks());
-      Scripts->NotSaved = Sim.SettingsNotSaved();
-      if (!Ran)
-        Stopped = "; stopped at the error above";
-    }
-    if (Prompt) {
-      Sim.SetEcho(false);
-      Out << "tabulon-ide: the Delphi " << HostVersion << " IDE is running, on the hive "
-          << (Hive->InMemory() ? std::string("in memory") : Hive->Location()) << ".\n"
-          << (Sim.MainForm()->Showing() ? "Type" : "Type 'show' to show its main form,")
-          << " 'help' for the commands, Ctrl-D to leave.\n";
-      if (!C.Tour && C.Sources.empty())
-        Out << "('tabulon-ide --tour' shows a short tour first.)\n";
-      const std::unique_ptr<TPromptInput> Input =
-          LineEditing ? EditLinePromptInput(HistoryFile(), Err,
-                                            [&Sim](const std::string& Before, bool InDialog) {
-                                              return Completions(Sim, Before, InDialog);
-                                            })
-                      : StreamPromptInput(In, Out);
-      AtPrompt = RunPrompt(Sim, *Input, Out);
-    }
+    if (!C.Sources.empty())
+      Scripts = RunSources(Sim, C, In, Stopped);
+    if (Prompt)
+      AtPrompt = RunPromptSession(Sim, C, *Hive, In, Out, Err, LineEditing);
     if (C.Verbose)
       Out << Sim.Summary() << Stopped << "\n";
     return ExitStatus(Scripts, AtPrompt);
   } catch (const Exception& E) {
-    Err << "tabulon-ide: the IDE raised an error: " << Printable(Win1251ToUtf8(E.Message()))
-        << "\n";
+    TUtf8Stream(Err) << "tabulon-ide: the IDE raised an error: " << Printable(UserText(E.Message()))
+                     << "\n";
   } catch (const std::exception& E) {
     Err << "tabulon-ide: internal error: " << E.what() << "\n";
   }

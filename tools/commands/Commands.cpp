@@ -17,9 +17,9 @@ namespace {
 void HelpCommand(TSimulatorState& Sim, const TArgs& A) {
   if (A.Words.size() > 1 || !A.Tail.empty())
     throw ECommandError("usage: help [dialog|COMMAND]");
-  Sim.Out() << (A.Words.empty()
-                    ? CommandList(Commands()) + PromptHelpFooter()
-                    : HelpTopic(Commands(), A.Words[0].Text, Sim.Dialogs().LastControls()));
+  Sim.Out() << TUtf8(A.Words.empty()
+                         ? CommandList(Commands()) + PromptHelpFooter()
+                         : HelpTopic(Commands(), A.Words[0].Text, Sim.Dialogs().LastControls()));
 }
 
 }  // namespace

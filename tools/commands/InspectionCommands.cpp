@@ -32,12 +32,12 @@ void DumpCommand(TSimulatorState& Sim, const TArgs& A) {
     }
     State = std::move(Part);
   }
-  Sim.Out() << WriteJson(State, Pretty ? 2 : -1) << "\n";
+  Sim.Out() << TUtf8(WriteJson(State, Pretty ? 2 : -1)) << "\n";
 }
 
 void RenderCommand(TSimulatorState& Sim, const TArgs& A) {
   NoArguments(A);
-  Sim.Out() << Render(Sim);
+  Sim.Out() << TUtf8(Render(Sim));
 }
 
 void ExpectCommand(TSimulatorState& Sim, const TArgs& A) {

@@ -29,7 +29,7 @@ bool TSimulator::ReportUnusedBlocks() {
   bool Any = false;
   if (FDialogs->Reading()) {
     const std::string Began = FDialogs->Unfinished();
-    Err() << "tabulon-ide: " << (Began.empty() ? "" : Began + ": ")
+    Err() << "tabulon-ide: " << TUtf8(Began.empty() ? "" : Began + ": ")
           << "the dialog block has no end\n";
     Any = true;
   }
@@ -39,7 +39,7 @@ bool TSimulator::ReportUnusedBlocks() {
 bool TSimulator::ReportQueuedBlocks() {
   bool Any = false;
   for (const std::string& Began : FDialogs->TakeUnused()) {
-    Err() << "tabulon-ide: " << (Began.empty() ? "" : Began + ": ")
+    Err() << "tabulon-ide: " << TUtf8(Began.empty() ? "" : Began + ": ")
           << "the dialog block never ran: no command opened a settings dialog after it\n";
     Any = true;
   }
@@ -48,11 +48,11 @@ bool TSimulator::ReportQueuedBlocks() {
 
 TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Where) {
   // At the prompt the user has just typed the line: no place to name.
-  const std::string Prefix = "tabulon-ide: " + (Where.empty() ? "" : Where + ": ");
+  const TUtf8 Prefix("tabulon-ide: " + (Where.empty() ? "" : Where + ": "));
   // Checked before anything reads the line, comments too: a script in
   // another encoding is told as such, not as text the IDE cannot hold.
   if (const std::string Problem = Utf8Problem(Line); !Problem.empty()) {
-    Err() << Prefix << Problem << "\n";
+    Err() << Prefix << TUtf8(Problem) << "\n";
     return TLineResult::Error;
   }
   if (IsBlankOrComment(Line))
@@ -84,7 +84,7 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
       // The user at the prompt sees how the dialog went; a script's output
       // stays what its commands print.
       if (const std::string How = FDialogs->TakeEnding(); !How.empty() && FInteractive)
-        Out() << "settings dialog: " << How << "\n";
+        Out() << "settings dialog: " << TUtf8(How) << "\n";
     });
     Command->Run(*this, Args);
     // The message loop runs between two things the user does.
@@ -94,16 +94,17 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
     return FDialogs->TakeExpectFailed() ? TLineResult::ExpectFailed : TLineResult::Ok;
   } catch (const EExpectFailed& E) {
     Out().flush();
-    Err() << Prefix << Trim(Line) << " failed\n" << E.what() << "\n";
+    Err() << Prefix << TUtf8(Trim(Line)) << " failed\n" << TUtf8(E.what()) << "\n";
     ReportSaveFailures(Prefix, "");
     return TLineResult::ExpectFailed;
   } catch (const EBlockLineError& E) {
     // The line of the block is what to mend; the line that opened the
     // dialog says when it ran.
-    Err() << "tabulon-ide: " << E.Where << ": " << Printable(E.what()) << " (in the dialog opened "
-          << (Where.empty() ? "by '" + Trim(Line) + "'" : "at " + Where) << ")\n";
+    Err() << "tabulon-ide: " << TUtf8(E.Where) << ": " << TUtf8(Printable(E.what()))
+          << " (in the dialog opened "
+          << TUtf8(Where.empty() ? "by '" + Trim(Line) + "'" : "at " + Where) << ")\n";
   } catch (const ECommandError& E) {
-    Err() << Prefix << Printable(E.what()) << "\n";
+    Err() << Prefix << TUtf8(Printable(E.what())) << "\n";
   } catch (const Exception& E) {
     // A failed save that the add-in let through reaches the IDE, which
     // shows it and goes on; here it is reported like any other failed save.
@@ -113,17 +114,17 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
     }
     Err() << Prefix << "the IDE raised an error: " << Printable(UserText(E.Message())) << "\n";
   } catch (const std::exception& E) {
-    Err() << Prefix << "internal error: " << E.what() << "\n";
+    Err() << Prefix << "internal error: " << TUtf8(E.what()) << "\n";
   }
   ReportSaveFailures(Prefix, "");
   Out().flush();
   return TLineResult::Error;
 }
 
-bool TSimulator::ReportSaveFailures(const std::string& Prefix, const std::string& Raised) {
+bool TSimulator::ReportSaveFailures(const TUtf8& Prefix, const std::string& Raised) {
   bool Found = false;
   for (const std::string& Failure : TakeSaveFailures()) {
-    Err() << Prefix << "settings not saved: " << Failure << "\n";
+    Err() << Prefix << "settings not saved: " << TUtf8(Failure) << "\n";
     FSettingsNotSaved = true;
     Found = Found || Failure == Raised;
   }

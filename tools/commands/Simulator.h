@@ -39,7 +39,7 @@ class TSimulator : public TSimulatorState {
 
  private:
   // Reports the hive's failed saves; true when Raised is one of them.
-  bool ReportSaveFailures(const std::string& Prefix, const std::string& Raised);
+  bool ReportSaveFailures(const TUtf8& Prefix, const std::string& Raised);
 
   std::unique_ptr<TDialogBlocks> FDialogs;
   bool FSettingsNotSaved = false;

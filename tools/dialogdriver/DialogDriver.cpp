@@ -8,6 +8,7 @@
 #include "ComCtrls.h"
 #include "Dialogs.h"
 #include "ExtCtrls.h"
+#include "ScopeExit.h"
 #include "StdCtrls.h"
 #include "TypInfo.h"
 #if TABULON_HOST >= 6
@@ -15,8 +16,11 @@
 #endif
 
 namespace {
-std::string Quoted(const std::string& Name) {
-  return "'" + Name + "'";
+// The driver raises host exceptions, whose messages are Windows-1251 like
+// all the host's text (the simulator converts them as it prints them), so
+// what the user wrote (UTF-8) is converted as it is quoted in one.
+std::string Quoted(const std::string& Utf8) {
+  return "'" + Utf8ToWin1251(Utf8) + "'";
 }
 
 TJson Items(const TStrings* Items) {
@@ -60,7 +64,7 @@ const TPropInfo* ValueProperty(const TControl* C) {
 }
 
 // Whether the box is the host's own colour box (hosts 6 and 7 have one).
-bool IsHostColorBox(TCustomComboBox* Box) {
+bool IsHostColorBox(TControl* Box) {
 #if TABULON_HOST >= 6
   return dynamic_cast<TCustomColorBox*>(Box) != nullptr;
 #else
@@ -72,6 +76,101 @@ bool IsHostColorBox(TCustomComboBox* Box) {
 // A colour published as Selected: what a colour box has chosen.
 const TPropInfo* SelectedColorProperty(const TControl* C) {
   return Property(C, "Selected", tkInteger, "TColor");
+}
+
+// A list of items a user picks from with the mouse: a list box or a combo box.
+struct TItemList {
+  TStrings* (*Items)(TControl* C);
+  int (*ItemIndex)(const TControl* C);
+  // The item equal to Text (letter case ignored), as a user looks for it; -1.
+  int (*Find)(TControl* C, const std::string& Text);
+  void (*SelectByUser)(TControl* C, int Index);
+  // Whether its items' objects are the groups' page lists (LBoxPageGroup's).
+  bool (*HoldsPageLists)(const TControl* C);
+};
+
+// What a user can do with a control of one host class and what the dump
+// shows of it. The driver asks the entry, never the class, so a class the
+// dialog starts to use is one more entry here.
+struct TDrivenClass {
+  bool (*Is)(const TControl* C);
+  bool Sheet = false;  // sheet: its tab is clicked
+  // click: whether a click does something (a label only with a handler).
+  bool (*Clickable)(const TControl* C) = nullptr;
+  // check: a box with two states; also the dump's "checked".
+  bool (*Checked)(const TControl* C) = nullptr;
+  // type: takes text key by key; also the dump's "text".
+  std::string (*Text)(const TControl* C) = nullptr;
+  // select: a list of items; also the dump's "items", "objects", "itemIndex".
+  const TItemList* List = nullptr;
+  // A caption the user reads: in the dump and in the list of controls.
+  bool Caption = false;
+};
+
+template <class T>
+bool IsA(const TControl* C) {
+  return dynamic_cast<const T*>(C) != nullptr;
+}
+
+// Only called for a control its entry has matched.
+template <class T>
+T* Of(TControl* C) {
+  return static_cast<T*>(C);
+}
+template <class T>
+const T* Of(const TControl* C) {
+  return static_cast<const T*>(C);
+}
+
+bool Always(const TControl*) {
+  return true;
+}
+
+const TItemList kListBox{
+    [](TControl* C) { return Of<TCustomListBox>(C)->Items(); },
+    [](const TControl* C) { return Of<TCustomListBox>(C)->ItemIndex(); },
+    [](TControl* C, const std::string& Text) { return Of<TCustomListBox>(C)->FindExact(Text); },
+    [](TControl* C, int Index) { Of<TCustomListBox>(C)->SelectItemByUser(Index); },
+    [](const TControl* C) { return C->Name() == "LBoxPageGroup"; }};
+
+const TItemList kComboBox{
+    [](TControl* C) { return Of<TCustomComboBox>(C)->Items(); },
+    [](const TControl* C) { return Of<TCustomComboBox>(C)->ItemIndex(); },
+    [](TControl* C, const std::string& Text) {
+      return Of<TCustomComboBox>(C)->Items()->IndexOf(Text);
+    },
+    [](TControl* C, int Index) { Of<TCustomComboBox>(C)->SelectItemByUser(Index); },
+    [](const TControl*) { return false; }};
+
+// The first entry whose class the control is of applies; none of these
+// classes derives from another, and the last entry takes any control.
+const TDrivenClass kDrivenClasses[] = {
+    {.Is = IsA<TTabSheet>, .Sheet = true, .Caption = true},
+    {.Is = IsA<TCheckBox>,
+     .Clickable = Always,
+     .Checked = [](const TControl* C) { return Of<TCheckBox>(C)->Checked(); },
+     .Caption = true},
+    {.Is = IsA<TButton>, .Clickable = Always, .Caption = true},
+    {.Is = IsA<TLabel>,
+     .Clickable = [](const TControl* C) { return C->OnClick().Assigned(); },
+     .Caption = true},
+    {.Is = IsA<TGroupBox>, .Caption = true},
+    {.Is = IsA<TCustomEdit>, .Text = [](const TControl* C) { return Of<TCustomEdit>(C)->Text(); }},
+    {.Is = IsA<TCustomListBox>, .List = &kListBox},
+    {.Is = IsA<TCustomComboBox>, .List = &kComboBox},
+    {.Is = Always},
+};
+
+const TDrivenClass& DrivenClass(const TControl* C) {
+  for (const TDrivenClass& Entry : kDrivenClasses)
+    if (Entry.Is(C))
+      return Entry;
+  return kDrivenClasses[std::size(kDrivenClasses) - 1];
+}
+
+bool Clickable(const TControl* C) {
+  const TDrivenClass& Entry = DrivenClass(C);
+  return Entry.Clickable != nullptr && Entry.Clickable(C);
 }
 }  // namespace
 
@@ -95,7 +194,7 @@ std::int32_t ParseColorValue(const std::string& Value) {
       throw EConvertError("");
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(N));
   } catch (const std::exception&) {
-    throw EConvertError("'" + Value + "' is not a colour: give a number or a name such as clRed");
+    throw EConvertError(Quoted(Value) + " is not a colour: give a number or a name such as clRed");
   }
 }
 
@@ -124,7 +223,7 @@ TControl* TDialogDriver::Reachable(const std::string& Name) const {
     if (auto* Sheet = dynamic_cast<const TTabSheet*>(C);
         Sheet != nullptr && Sheet->PageControl() != nullptr &&
         Sheet->PageControl()->ActivePage() != Sheet && Sheet != Control)
-      throw Exception("control " + Quoted(Name) + " is on sheet " + Quoted(Sheet->Name()) +
+      throw Exception("control " + Quoted(Name) + " is on sheet '" + Sheet->Name() + "'" +
                       ", which is not shown (use sheet " + Sheet->Name() + ")");
   for (const TControl* C = Control; C != nullptr && C != FForm; C = C->Parent()) {
     if (!C->Visible())
@@ -155,20 +254,18 @@ void TDialogDriver::Sheet(const std::string& Name) {
 
 void TDialogDriver::Click(const std::string& Name) {
   TControl* Control = Reachable(Name);
-  const bool Clickable =
-      dynamic_cast<TButton*>(Control) != nullptr || dynamic_cast<TCheckBox*>(Control) != nullptr ||
-      (dynamic_cast<TLabel*>(Control) != nullptr && Control->OnClick().Assigned());
-  if (!Clickable)
+  if (!::Clickable(Control))
     throw Exception("control " + Quoted(Name) +
                     " is not a button, check box or link: use select, type or color");
   Control->SimulateClick();
 }
 
 void TDialogDriver::Check(const std::string& Name, bool On) {
-  auto* Box = dynamic_cast<TCheckBox*>(Reachable(Name));
-  if (Box == nullptr)
+  TControl* Box = Reachable(Name);
+  const TDrivenClass& Entry = DrivenClass(Box);
+  if (Entry.Checked == nullptr)
     throw Exception("control " + Quoted(Name) + " is not a check box");
-  if (Box->Checked() != On)
+  if (Entry.Checked(Box) != On)
     Box->SimulateClick();
 }
 
@@ -179,7 +276,7 @@ void TDialogDriver::Focus(const std::string& Name) {
 
 void TDialogDriver::Type(const std::string& Name, const std::string& Text) {
   TWinControl* W = Focusable(Name);
-  if (dynamic_cast<TCustomEdit*>(W) == nullptr)
+  if (DrivenClass(W).Text == nullptr)
     throw Exception("control " + Quoted(Name) + " takes no typed text");
   FForm->FocusControl(W);
   for (char Ch : Utf8ToWin1251(Text))
@@ -218,7 +315,7 @@ bool IsKeyName(const std::string& Key) {
 
 void TDialogDriver::KeyDown(const std::string& Name, const std::string& Key) {
   if (Key != "Up" && Key != "Down")
-    throw Exception("unknown key '" + Key + "': give Up or Down");
+    throw Exception("unknown key " + Quoted(Key) + ": give Up or Down");
   PressKey(Name, Key);
 }
 
@@ -228,7 +325,7 @@ void TDialogDriver::PressKey(const std::string& Name, const std::string& Key) {
     if (Key == K.Name)
       Found = &K;
   if (Found == nullptr)
-    throw Exception("unknown key '" + Key + "' (" + KeyNames() + ")");
+    throw Exception("unknown key " + Quoted(Key) + " (" + KeyNames() + ")");
   TWinControl* W = Focusable(Name);
   FForm->FocusControl(W);
   // As the keyboard does it: the key goes down, its character follows, the
@@ -242,32 +339,22 @@ void TDialogDriver::PressKey(const std::string& Name, const std::string& Key) {
 
 void TDialogDriver::Select(const std::string& Name, int Index) {
   TControl* Control = Reachable(Name);
-  auto Check = [&](int Count) {
-    if (Index < 0 || Index >= Count)
-      throw Exception("control " + Quoted(Name) + " has no item " + std::to_string(Index) +
-                      " (it has " + std::to_string(Count) + ")");
-  };
-  if (auto* List = dynamic_cast<TCustomListBox*>(Control)) {
-    Check(List->Items()->Count());
-    List->SelectItemByUser(Index);
-  } else if (auto* Combo = dynamic_cast<TCustomComboBox*>(Control)) {
-    Check(Combo->Items()->Count());
-    Combo->SelectItemByUser(Index);
-  } else {
+  const TItemList* List = DrivenClass(Control).List;
+  if (List == nullptr)
     throw Exception("control " + Quoted(Name) + " is not a list");
-  }
+  const int Count = List->Items(Control)->Count();
+  if (Index < 0 || Index >= Count)
+    throw Exception("control " + Quoted(Name) + " has no item " + std::to_string(Index) +
+                    " (it has " + std::to_string(Count) + ")");
+  List->SelectByUser(Control, Index);
 }
 
 void TDialogDriver::Select(const std::string& Name, const std::string& Text) {
   TControl* Control = Reachable(Name);
-  const std::string S = Utf8ToWin1251(Text);
-  int Index = -1;
-  if (auto* List = dynamic_cast<TCustomListBox*>(Control))
-    Index = List->FindExact(S);
-  else if (auto* Combo = dynamic_cast<TCustomComboBox*>(Control))
-    Index = Combo->Items()->IndexOf(S);
-  else
+  const TItemList* List = DrivenClass(Control).List;
+  if (List == nullptr)
     throw Exception("control " + Quoted(Name) + " is not a list");
+  const int Index = List->Find(Control, Utf8ToWin1251(Text));
   if (Index < 0)
     throw Exception("control " + Quoted(Name) + " has no item " + Quoted(Text));
   Select(Name, Index);
@@ -276,9 +363,11 @@ void TDialogDriver::Select(const std::string& Name, const std::string& Text) {
 void TDialogDriver::Color(const std::string& Value) {
   const TColor Wanted = ParseColorValue(Value);
   const std::string Name = "ColorBoxPageGroup";
-  auto* Box = dynamic_cast<TCustomComboBox*>(Reachable(Name));
-  if (Box == nullptr || SelectedColorProperty(Box) == nullptr)
+  TControl* Box = Reachable(Name);
+  const TItemList* List = DrivenClass(Box).List;
+  if (List == nullptr || SelectedColorProperty(Box) == nullptr)
     throw Exception("the settings dialog has no colour box");
+  const TStrings* Items = List->Items(Box);
   const TPropInfo* Style = Property(Box, "Style", tkSet);
   const bool HasCustom =
       Style != nullptr &&
@@ -289,23 +378,20 @@ void TDialogDriver::Color(const std::string& Value) {
   // without such an item, the first item is a listed colour that doubles as
   // the slot for a foreign one, and the user chooses it like any other.
   const bool Asks = HasCustom && IsHostColorBox(Box);
-  for (int i = Asks ? 1 : 0; i < Box->Items()->Count(); ++i)
-    if (static_cast<TColor>(Box->Items()->Objects(i).AsInteger()) == Wanted) {
-      Box->SelectItemByUser(i);
+  for (int i = Asks ? 1 : 0; i < Items->Count(); ++i)
+    if (static_cast<TColor>(Items->Objects(i).AsInteger()) == Wanted) {
+      List->SelectByUser(Box, i);
       return;
     }
   if (Asks) {
     // The user picks the custom item and answers the colour dialog.
-    const TApplication::TColorDriver Previous = Application->ColorDriver();
-    struct Restore {
-      TApplication::TColorDriver Previous;
-      ~Restore() { Application->SetColorDriver(std::move(Previous)); }
-    } R{Previous};
+    TApplication::TColorDriver Previous = Application->ColorDriver();
+    ScopeExit Restore([&] { Application->SetColorDriver(std::move(Previous)); });
     Application->SetColorDriver([Wanted](Integer& Color) {
       Color = Wanted;
       return true;
     });
-    Box->SelectItemByUser(0);
+    List->SelectByUser(Box, 0);
     return;
   }
   throw Exception("colour " + Quoted(Value) + " is not listed in " + Quoted(Name) +
@@ -328,23 +414,24 @@ void TDialogDriver::CloseBox() {
 namespace {
 // The block commands that act on a control, by what it is; "" for none.
 std::string Actions(TControl* C) {
+  const TDrivenClass& Entry = DrivenClass(C);
   std::string A;
   const auto Add = [&A](const char* Action) { A += std::string(A.empty() ? "" : ", ") + Action; };
-  if (dynamic_cast<TTabSheet*>(C) != nullptr)
+  if (Entry.Sheet)
     Add("sheet");
-  if (dynamic_cast<TCheckBox*>(C) != nullptr)
+  if (Entry.Checked != nullptr)
     Add("check");
-  if (dynamic_cast<TButton*>(C) != nullptr || dynamic_cast<TCheckBox*>(C) != nullptr ||
-      (dynamic_cast<TLabel*>(C) != nullptr && C->OnClick().Assigned()))
+  if (Clickable(C))
     Add("click");
-  if (dynamic_cast<TCustomEdit*>(C) != nullptr)
+  if (Entry.Text != nullptr)
     Add("type");
-  if (dynamic_cast<TCustomListBox*>(C) != nullptr || dynamic_cast<TCustomComboBox*>(C) != nullptr)
+  if (Entry.List != nullptr)
     Add("select");
   if (SelectedColorProperty(C) != nullptr)
     Add("color");
-  if (auto* W = dynamic_cast<TWinControl*>(C);
-      W != nullptr && W->TabStop() && dynamic_cast<TTabSheet*>(C) == nullptr)
+  // A sheet takes the focus, but as the page control's tab: the user
+  // chooses it with sheet.
+  if (auto* W = dynamic_cast<TWinControl*>(C); W != nullptr && W->TabStop() && !Entry.Sheet)
     Add("focus, keydown");
   return A;
 }
@@ -369,9 +456,8 @@ std::string TDialogDriver::Controls() const {
     if (Actions.empty())
       continue;
     TRow Row{Win1251ToUtf8(C->Name()), C->ClassName(), Actions, ""};
-    if (dynamic_cast<TButton*>(C) || dynamic_cast<TCheckBox*>(C) || dynamic_cast<TLabel*>(C) ||
-        dynamic_cast<TTabSheet*>(C))
-      Row.Caption = Quoted(Win1251ToUtf8(C->Caption()));
+    if (DrivenClass(C).Caption)
+      Row.Caption = "'" + Win1251ToUtf8(C->Caption()) + "'";
     NameWidth = std::max(NameWidth, Row.Name.size());
     ClassWidth = std::max(ClassWidth, Row.Class.size());
     ActionWidth = std::max(ActionWidth, Row.Actions.size());
@@ -416,24 +502,19 @@ TJson TDialogDriver::Dump() const {
     TJson& Out = Controls[Win1251ToUtf8(C->Name())];
     Out["enabled"] = C->Enabled();
     Out["visible"] = C->Visible();
-    if (dynamic_cast<TLabel*>(C) || dynamic_cast<TButton*>(C) || dynamic_cast<TCheckBox*>(C) ||
-        dynamic_cast<TGroupBox*>(C) || dynamic_cast<TTabSheet*>(C))
+    const TDrivenClass& Entry = DrivenClass(C);
+    if (Entry.Caption)
       Out["caption"] = Win1251ToUtf8(C->Caption());
-    if (auto* Box = dynamic_cast<TCheckBox*>(C))
-      Out["checked"] = Box->Checked();
-    if (auto* Edit = dynamic_cast<TCustomEdit*>(C))
-      Out["text"] = Win1251ToUtf8(Edit->Text());
+    if (Entry.Checked != nullptr)
+      Out["checked"] = Entry.Checked(C);
+    if (Entry.Text != nullptr)
+      Out["text"] = Win1251ToUtf8(Entry.Text(C));
     if (const TPropInfo* Value = ValueProperty(C))
       Out["value"] = Value->GetProc(C);
-    if (auto* List = dynamic_cast<TCustomListBox*>(C)) {
-      Out["items"] = Items(List->Items());
-      Out["objects"] = Objects(List->Items(), C->Name() == "LBoxPageGroup");
-      Out["itemIndex"] = List->ItemIndex();
-    }
-    if (auto* Combo = dynamic_cast<TCustomComboBox*>(C)) {
-      Out["items"] = Items(Combo->Items());
-      Out["objects"] = Objects(Combo->Items(), false);
-      Out["itemIndex"] = Combo->ItemIndex();
+    if (const TItemList* List = Entry.List) {
+      Out["items"] = Items(List->Items(C));
+      Out["objects"] = Objects(List->Items(C), List->HoldsPageLists(C));
+      Out["itemIndex"] = List->ItemIndex(C);
     }
     if (const TPropInfo* Selected = SelectedColorProperty(C))
       Out["selected"] = static_cast<TColor>(Selected->GetProc(C));

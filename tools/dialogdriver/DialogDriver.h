@@ -9,7 +9,8 @@
 // with a message naming the control when the control does not exist, cannot
 // do that, or is out of a user's reach (disabled, hidden, on the sheet that
 // is not shown), and once the dialog has closed. Text arguments and the dump
-// are UTF-8; the dialog itself holds Windows-1251.
+// are UTF-8; the dialog itself holds Windows-1251, and so do the messages,
+// as every host exception's do.
 
 #include <cstdint>
 #include <string>

@@ -75,14 +75,14 @@ TJson MainFormKey(TDumpSource& D) {
 std::vector<std::string> UserTexts(const TStrings* List) {
   std::vector<std::string> Result;
   for (int i = 0; i < List->Count(); ++i)
-    Result.push_back(UserText(List->Strings(i)));
+    Result.push_back(UserText(List->Strings(i)).Str());
   return Result;
 }
 
 std::vector<std::string> UserTexts(const std::vector<std::string>& List) {
   std::vector<std::string> Result;
   for (const std::string& S : List)
-    Result.push_back(UserText(S));
+    Result.push_back(UserText(S).Str());
   return Result;
 }
 
@@ -109,7 +109,7 @@ TJson HostPaletteKey(TDumpSource& D) {
   TJson Components = TJson::object();
   for (const std::string& Page : Form->Pages())
     if (const auto& List = Form->Components(Page); !List.empty())
-      Components[UserText(Page)] = TJson(UserTexts(List));
+      Components[UserText(Page).Str()] = TJson(UserTexts(List));
   J["components"] = Components;
   J["loads"] = Form->Loads();
   if (const auto& Load = Form->LastLoad()) {
@@ -253,7 +253,7 @@ TJson PaletteParentName(TDumpSource& D) {
       return *Name;
   std::string Name = Parent->ClassName();
   if (!Parent->Name().empty())
-    Name.append(" ").append(UserText(Parent->Name()));
+    Name.append(" ").append(UserText(Parent->Name()).Str());
   return Name;
 }
 

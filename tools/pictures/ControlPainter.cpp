@@ -40,18 +40,9 @@ bool OnScreen(TControl* C) {
   return C->IsShown();
 }
 
-const TCanvas* CanvasOf(TControl* C) {
-  if (auto* T = dynamic_cast<TCustomTabControl*>(C))
-    return T->Canvas();
-  if (auto* L = dynamic_cast<TCustomListBox*>(C))
-    return L->Canvas();
-  if (auto* B = dynamic_cast<TCustomComboBox*>(C))
-    return B->Canvas();
-  if (auto* G = dynamic_cast<TGraphicControl*>(C))
-    return G->Canvas();
-  if (auto* W = dynamic_cast<TCustomControl*>(C))
-    return W->Canvas();
-  return nullptr;
+// The height of a line of text in the control's font.
+int TextHeight(TControl* C) {
+  return FontMetrics(C->Font()->Desc()).tmHeight;
 }
 
 TPictureFont FontOf(TControl* C) {
@@ -252,177 +243,278 @@ void TControlPainter::TabFrames(TCustomTabControl* Tabs) {
     }
 }
 
-void TControlPainter::Chrome(TControl* C) {
-  const int W = C->Width(), H = C->Height();
-  const TRect All{0, 0, W, H};
-  const TCanvas* Canvas = CanvasOf(C);
-  const TEXTMETRIC M = FontMetrics(C->Font()->Desc());
+namespace {
 
-  if (dynamic_cast<TCustomForm*>(C) != nullptr || dynamic_cast<TTabSheet*>(C) != nullptr) {
-    FPic.FillRect(All, C->Color());
-  } else if (auto* Tabs = dynamic_cast<TCustomTabControl*>(C)) {
-    FPic.FillRect(All, C->Color());
-    if (!Tabs->HandleAllocated())
+template <class T>
+bool IsA(const TControl* C) {
+  return dynamic_cast<const T*>(C) != nullptr;
+}
+
+// Only called for a control its entry has matched.
+template <class T>
+T* Of(TControl* C) {
+  return static_cast<T*>(C);
+}
+
+bool AnyControl(const TControl*) {
+  return true;
+}
+
+}  // namespace
+
+void TControlPainter::Chrome(TControl* C) {
+  // How Windows draws a control of one host class around what its canvas
+  // recorded: one entry per class. The first entry whose class the control
+  // is of draws it, so a class comes before its ancestors; the last entry
+  // takes any control and draws nothing.
+  struct TDrawnClass {
+    bool (*Is)(const TControl* C);
+    void (TControlPainter::*Draw)(TControl* C);
+  };
+  static const TDrawnClass kDrawnClasses[] = {
+      {IsA<TCustomForm>, &TControlPainter::DrawFace},
+      {IsA<TTabSheet>, &TControlPainter::DrawFace},
+      {IsA<TCustomTabControl>, &TControlPainter::DrawTabControl},
+      {IsA<TCustomListBox>, &TControlPainter::DrawListBox},
+      {IsA<TCustomComboBox>, &TControlPainter::DrawComboBox},
+      {IsA<TCustomEdit>, &TControlPainter::DrawEdit},
+      {IsA<TSpinButton>, &TControlPainter::DrawSpinButton},
+      {IsA<TBitBtn>, &TControlPainter::DrawBitBtn},
+      {IsA<TButton>, &TControlPainter::DrawButton},
+      {IsA<TCheckBox>, &TControlPainter::DrawCheckBox},
+      {IsA<TGroupBox>, &TControlPainter::DrawGroupBox},
+      {IsA<TCustomPanel>, &TControlPainter::DrawPanel},
+      {IsA<TCustomControlBar>, &TControlPainter::DrawControlBar},
+      {IsA<TImage>, &TControlPainter::DrawImage},
+      // Other controls with a canvas of their own (labels, the add-in's own
+      // custom controls) show what they painted, and Windows adds nothing.
+      {IsA<TGraphicControl>, &TControlPainter::DrawRecorded},
+      {IsA<TCustomControl>, &TControlPainter::DrawRecorded},
+      {AnyControl, nullptr},
+  };
+  for (const TDrawnClass& Entry : kDrawnClasses)
+    if (Entry.Is(C)) {
+      if (Entry.Draw != nullptr)
+        (this->*Entry.Draw)(C);
       return;
-    // The selected tab's extra margin has the control's brush, as the
-    // native control erases it before the owner draws the tab.
-    const TTabLayout L = TabControlLayout(Tabs->Handle());
-    const int Selected = Tabs->TabIndex();
-    if (Selected >= 0 && Selected < static_cast<int>(L.ItemRects.size())) {
-      TRect R = L.ItemRects[static_cast<std::size_t>(Selected)];
-      FPic.FillRect({R.Left - 2, R.Top - 2, R.Right + 2, R.Bottom + 1}, Tabs->Brush()->Color());
     }
+}
+
+void TControlPainter::DrawFace(TControl* C) {
+  FPic.FillRect({0, 0, C->Width(), C->Height()}, C->Color());
+}
+
+void TControlPainter::DrawRecorded(TControl* C) {
+  const TCanvas* Canvas =
+      IsA<TGraphicControl>(C) ? Of<TGraphicControl>(C)->Canvas() : Of<TCustomControl>(C)->Canvas();
+  if (Canvas != nullptr)
     Items(C, Canvas->DisplayList(), 0, 0);
-    TabFrames(Tabs);
-  } else if (auto* List = dynamic_cast<TCustomListBox*>(C)) {
-    FPic.FillRect(All, C->Color());
-    // The items lie inside the sunken border, whole rows only; a list that
-    // holds more than it shows has a scroll bar at its right.
-    const int Count = List->Items()->Count(), Row = std::max(1, List->ItemHeight());
-    const int Shown = (H - 4) / Row;
-    const bool Bar = Count > Shown;
-    const int Right = W - 4 - (Bar ? kScrollBarWidth : 0);
-    // Windows scrolls the selected item into view.
-    const int First = std::clamp(List->ItemIndex() - Shown + 1, 0, std::max(0, Count - Shown));
-    FPic.Begin(2, 2, {0, 0, Right, Shown * Row});
-    Items(C, List->Canvas()->DisplayList(), 0, -First * Row);
-    FPic.End();
-    if (Bar)
-      DrawVerticalScrollBar(FPic, {W - 2 - kScrollBarWidth, 2, W - 2, H - 2}, First, Shown, Count);
-    Sunken(All);
-  } else if (auto* Combo = dynamic_cast<TCustomComboBox*>(C)) {
-    Items(C, Combo->Canvas()->DisplayList(), 0, 0);
-    Sunken(All);
-    const TRect Button{Combo->EditRect().Right, 2, W - 2, H - 2};
-    FPic.FillRect(Button, clBtnFace);
-    Raised(Button);
-    const int CX = (Button.Left + Button.Right) / 2, CY = (Button.Top + Button.Bottom) / 2;
-    for (int i = 0; i < 4; ++i)
-      FPic.Line(CX - 3 + i, CY - 1 + i, CX + 3 - i, CY - 1 + i,
-                C->Enabled() ? clBtnText : clGrayText);
-  } else if (auto* Edit = dynamic_cast<TCustomEdit*>(C)) {
-    FPic.FillRect(All, C->Enabled() ? C->Color() : clBtnFace);
-    Sunken(All);
-    // The edit window writes its text inside its formatting rectangle, which
-    // a control narrows to keep the text clear of children such as arrow
-    // buttons, aligned as the window's style says.
-    TRect Format = Edit->ClientRect();
-    DWORD Style = 0;
-    if (Edit->HandleAllocated()) {
-      SendMessage(Edit->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&Format));
-      Style = GetWindowStyle(Edit->Handle());
-    }
-    const TPoint Origin = ClientOrigin(C);
-    const int Left = Origin.X + Format.Left + 1;
-    const int Right = std::min(W - 3, Origin.X + Format.Right - 1);
-    const std::string Text = Edit->Text();
-    const int TW = FontTextWidth(C->Font()->Desc(), Text);
-    const int X = (Style & ES_RIGHT) != 0    ? Right - TW
-                  : (Style & ES_CENTER) != 0 ? (Left + Right - TW) / 2
-                                             : Left;
-    FPic.BeginClip({2, 2, Right, H - 2});
-    FPic.Text(X, (H - M.tmHeight) / 2, Text, FontOf(C),
-              C->Enabled() ? C->Font()->Color() : clGrayText);
-    FPic.End();
-  } else if (auto* Spin = dynamic_cast<TSpinButton*>(C)) {
-    for (const TRect& Half : {Spin->UpButtonRect(), Spin->DownButtonRect()}) {
-      FPic.FillRect(Half, clBtnFace);
-      Raised(Half);
-    }
-    const TColor Ink = C->Enabled() ? clBtnText : clGrayText;
-    const int CX = W / 2;
-    const TRect Up = Spin->UpButtonRect(), Down = Spin->DownButtonRect();
-    const int UY = (Up.Top + Up.Bottom) / 2 - 1, DY = (Down.Top + Down.Bottom) / 2 - 1;
-    for (int i = 0; i < 3; ++i) {
-      FPic.Line(CX - i, UY + i, CX + i, UY + i, Ink);
-      FPic.Line(CX - 2 + i, DY + i, CX + 2 - i, DY + i, Ink);
-    }
-  } else if (auto* Button = dynamic_cast<TButton*>(C)) {
-    FPic.FillRect(All, clBtnFace);
-    Raised(All);
-    const std::string Text = StripAccelerator(C->Caption());
-    const int TW = FontTextWidth(C->Font()->Desc(), Text);
-    int Glyph = 0;
-    auto* Bit = dynamic_cast<TBitBtn*>(Button);
-    if (Bit != nullptr && (Bit->Kind() == bkOK || Bit->Kind() == bkClose))
-      Glyph = 16 + 4;
-    const int X = (W - TW - Glyph) / 2;
-    if (Glyph > 0) {
-      const TRect G{X, (H - 16) / 2, X + 16, (H - 16) / 2 + 16};
-      const bool On = C->Enabled();
-      if (Bit->Kind() == bkOK) {
-        FPic.Polyline({{G.Left + 2, G.Top + 8}, {G.Left + 6, G.Top + 12}, {G.Left + 14, G.Top + 3}},
-                      On ? clGreen : clGray, 3);
-      } else {
-        // A door standing open.
-        FPic.FillRect({G.Left + 3, G.Top + 1, G.Left + 13, G.Bottom - 1}, On ? clTeal : clSilver);
-        FPic.FrameRect({G.Left + 3, G.Top + 1, G.Left + 13, G.Bottom - 1}, On ? clBlack : clGray);
-        FPic.FillRect({G.Left + 10, G.Top + 7, G.Left + 12, G.Top + 9}, On ? clYellow : clGray);
-      }
-    }
-    Caption(C->Caption(), X + Glyph, (H - M.tmHeight) / 2, C, C->Font()->Color());
-  } else if (auto* Check = dynamic_cast<TCheckBox*>(C)) {
-    const int Y = (H - 13) / 2;
-    const TRect Box{0, Y, 13, Y + 13};
-    FPic.FillRect(Box, C->Enabled() ? clWindow : clBtnFace);
-    Sunken(Box);
-    if (Check->Checked())
-      FPic.Polyline({{3, Y + 6}, {5, Y + 8}, {9, Y + 4}}, C->Enabled() ? clWindowText : clGrayText,
-                    2);
-    Caption(C->Caption(), 17, (H - M.tmHeight) / 2, C, C->Font()->Color());
-  } else if (dynamic_cast<TGroupBox*>(C) != nullptr) {
-    // The etched frame runs through the middle of the caption's line; the
-    // caption sits on it, eight pixels in, with the face colour behind it.
-    FPic.FillRect(All, C->Color());
-    Etched({0, M.tmHeight / 2, W, H});
-    const std::string Text = StripAccelerator(C->Caption());
-    if (!Text.empty()) {
-      FPic.FillRect({6, 0, 8 + FontTextWidth(C->Font()->Desc(), Text) + 2, M.tmHeight}, C->Color());
-      Caption(C->Caption(), 8, 0, C, C->Font()->Color());
-    }
-  } else if (auto* Panel = dynamic_cast<TCustomPanel*>(C)) {
-    const TPoint Origin = ClientOrigin(C);
-    Items(C, Canvas->DisplayList(), Origin.X, Origin.Y);
-    if (Panel->BorderStyle() == bsSingleBorder)
-      Sunken(All);
-    if (Panel->BevelOuter() == bvRaised) {
-      FPic.Line(0, 0, W - 2, 0, clBtnHighlight);
-      FPic.Line(0, 0, 0, H - 2, clBtnHighlight);
-      FPic.Line(0, H - 1, W - 1, H - 1, clBtnShadow);
-      FPic.Line(W - 1, 0, W - 1, H - 1, clBtnShadow);
-    } else if (Panel->BevelOuter() == bvLowered) {
-      FPic.Line(0, 0, W - 2, 0, clBtnShadow);
-      FPic.Line(0, 0, 0, H - 2, clBtnShadow);
-      FPic.Line(0, H - 1, W - 1, H - 1, clBtnHighlight);
-      FPic.Line(W - 1, 0, W - 1, H - 1, clBtnHighlight);
-    }
-  } else if (auto* Bar = dynamic_cast<TCustomControlBar*>(C)) {
-    FPic.FillRect(All, C->Color());
-    // Each band has two raised grab lines in the strip left of its control.
-    for (int i = 0; i < Bar->ControlCount(); ++i) {
-      TControl* Band = Bar->Controls(i);
-      if (!Band->Visible())
-        continue;
-      const int Top = Band->Top() + 1, Bottom = Band->Top() + Band->Height() - 2;
-      for (int X : {Band->Left() - 9, Band->Left() - 6}) {
-        FPic.Line(X, Top, X, Bottom, clBtnHighlight);
-        FPic.Line(X + 1, Top, X + 1, Bottom, clBtnShadow);
-      }
-    }
-  } else if (auto* Picture = dynamic_cast<TImage*>(C)) {
-    // Only the picture's description is known: a small picture of what it
-    // names, or, for anything else, a framed box that names it.
-    if (Picture->Picture().empty())
-      return;
-    const int PW = Picture->Stretch() ? W : std::min(W, Picture->PictureWidth());
-    const int PH = Picture->Stretch() ? H : std::min(H, Picture->PictureHeight());
-    if (DrawDescribedPicture(FPic, {0, 0, PW, PH}, Picture->Picture()))
-      return;
-    if (!Picture->Transparent())
-      FPic.FillRect({0, 0, PW, PH}, clWindow);
-    FPic.FrameRect({0, 0, PW, PH}, clGray);
-    FPic.Text(2, 1, Picture->Picture(), {{"Small Fonts", 5, false}, false}, clGray);
-  } else if (Canvas != nullptr) {
-    Items(C, Canvas->DisplayList(), 0, 0);
+}
+
+void TControlPainter::DrawTabControl(TControl* C) {
+  auto* Tabs = Of<TCustomTabControl>(C);
+  DrawFace(C);
+  if (!Tabs->HandleAllocated())
+    return;
+  // The selected tab's extra margin has the control's brush, as the
+  // native control erases it before the owner draws the tab.
+  const TTabLayout L = TabControlLayout(Tabs->Handle());
+  const int Selected = Tabs->TabIndex();
+  if (Selected >= 0 && Selected < static_cast<int>(L.ItemRects.size())) {
+    TRect R = L.ItemRects[static_cast<std::size_t>(Selected)];
+    FPic.FillRect({R.Left - 2, R.Top - 2, R.Right + 2, R.Bottom + 1}, Tabs->Brush()->Color());
   }
+  Items(C, Tabs->Canvas()->DisplayList(), 0, 0);
+  TabFrames(Tabs);
+}
+
+void TControlPainter::DrawListBox(TControl* C) {
+  auto* List = Of<TCustomListBox>(C);
+  const int W = C->Width(), H = C->Height();
+  DrawFace(C);
+  // The items lie inside the sunken border, whole rows only; a list that
+  // holds more than it shows has a scroll bar at its right.
+  const int Count = List->Items()->Count(), Row = std::max(1, List->ItemHeight());
+  const int Shown = (H - 4) / Row;
+  const bool Bar = Count > Shown;
+  const int Right = W - 4 - (Bar ? kScrollBarWidth : 0);
+  // Windows scrolls the selected item into view.
+  const int First = std::clamp(List->ItemIndex() - Shown + 1, 0, std::max(0, Count - Shown));
+  FPic.Begin(2, 2, {0, 0, Right, Shown * Row});
+  Items(C, List->Canvas()->DisplayList(), 0, -First * Row);
+  FPic.End();
+  if (Bar)
+    DrawVerticalScrollBar(FPic, {W - 2 - kScrollBarWidth, 2, W - 2, H - 2}, First, Shown, Count);
+  Sunken({0, 0, W, H});
+}
+
+void TControlPainter::DrawComboBox(TControl* C) {
+  auto* Combo = Of<TCustomComboBox>(C);
+  const int W = C->Width(), H = C->Height();
+  Items(C, Combo->Canvas()->DisplayList(), 0, 0);
+  Sunken({0, 0, W, H});
+  const TRect Button{Combo->EditRect().Right, 2, W - 2, H - 2};
+  FPic.FillRect(Button, clBtnFace);
+  Raised(Button);
+  const int CX = (Button.Left + Button.Right) / 2, CY = (Button.Top + Button.Bottom) / 2;
+  for (int i = 0; i < 4; ++i)
+    FPic.Line(CX - 3 + i, CY - 1 + i, CX + 3 - i, CY - 1 + i,
+              C->Enabled() ? clBtnText : clGrayText);
+}
+
+void TControlPainter::DrawEdit(TControl* C) {
+  auto* Edit = Of<TCustomEdit>(C);
+  const int W = C->Width(), H = C->Height();
+  FPic.FillRect({0, 0, W, H}, C->Enabled() ? C->Color() : clBtnFace);
+  Sunken({0, 0, W, H});
+  // The edit window writes its text inside its formatting rectangle, which
+  // a control narrows to keep the text clear of children such as arrow
+  // buttons, aligned as the window's style says.
+  TRect Format = Edit->ClientRect();
+  DWORD Style = 0;
+  if (Edit->HandleAllocated()) {
+    SendMessage(Edit->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&Format));
+    Style = GetWindowStyle(Edit->Handle());
+  }
+  const TPoint Origin = ClientOrigin(C);
+  const int Left = Origin.X + Format.Left + 1;
+  const int Right = std::min(W - 3, Origin.X + Format.Right - 1);
+  const std::string Text = Edit->Text();
+  const int TW = FontTextWidth(C->Font()->Desc(), Text);
+  const int X = (Style & ES_RIGHT) != 0    ? Right - TW
+                : (Style & ES_CENTER) != 0 ? (Left + Right - TW) / 2
+                                           : Left;
+  FPic.BeginClip({2, 2, Right, H - 2});
+  FPic.Text(X, (H - TextHeight(C)) / 2, Text, FontOf(C),
+            C->Enabled() ? C->Font()->Color() : clGrayText);
+  FPic.End();
+}
+
+void TControlPainter::DrawSpinButton(TControl* C) {
+  auto* Spin = Of<TSpinButton>(C);
+  for (const TRect& Half : {Spin->UpButtonRect(), Spin->DownButtonRect()}) {
+    FPic.FillRect(Half, clBtnFace);
+    Raised(Half);
+  }
+  const TColor Ink = C->Enabled() ? clBtnText : clGrayText;
+  const int CX = C->Width() / 2;
+  const TRect Up = Spin->UpButtonRect(), Down = Spin->DownButtonRect();
+  const int UY = (Up.Top + Up.Bottom) / 2 - 1, DY = (Down.Top + Down.Bottom) / 2 - 1;
+  for (int i = 0; i < 3; ++i) {
+    FPic.Line(CX - i, UY + i, CX + i, UY + i, Ink);
+    FPic.Line(CX - 2 + i, DY + i, CX + 2 - i, DY + i, Ink);
+  }
+}
+
+void TControlPainter::DrawButton(TControl* C) {
+  ButtonFace(C, nullptr);
+}
+
+void TControlPainter::DrawBitBtn(TControl* C) {
+  auto* Bit = Of<TBitBtn>(C);
+  // Only the kinds the dialog uses have a glyph drawn here.
+  ButtonFace(C, Bit->Kind() == bkOK || Bit->Kind() == bkClose ? Bit : nullptr);
+}
+
+void TControlPainter::ButtonFace(TControl* C, TBitBtn* WithGlyph) {
+  const int W = C->Width(), H = C->Height();
+  FPic.FillRect({0, 0, W, H}, clBtnFace);
+  Raised({0, 0, W, H});
+  const std::string Text = StripAccelerator(C->Caption());
+  const int TW = FontTextWidth(C->Font()->Desc(), Text);
+  // A glyph of 16 pixels and a gap of 4 go before the caption, the two
+  // centred together.
+  const int Glyph = WithGlyph != nullptr ? 16 + 4 : 0;
+  const int X = (W - TW - Glyph) / 2;
+  if (WithGlyph != nullptr) {
+    const TRect G{X, (H - 16) / 2, X + 16, (H - 16) / 2 + 16};
+    const bool On = C->Enabled();
+    if (WithGlyph->Kind() == bkOK) {
+      FPic.Polyline({{G.Left + 2, G.Top + 8}, {G.Left + 6, G.Top + 12}, {G.Left + 14, G.Top + 3}},
+                    On ? clGreen : clGray, 3);
+    } else {
+      // A door standing open.
+      FPic.FillRect({G.Left + 3, G.Top + 1, G.Left + 13, G.Bottom - 1}, On ? clTeal : clSilver);
+      FPic.FrameRect({G.Left + 3, G.Top + 1, G.Left + 13, G.Bottom - 1}, On ? clBlack : clGray);
+      FPic.FillRect({G.Left + 10, G.Top + 7, G.Left + 12, G.Top + 9}, On ? clYellow : clGray);
+    }
+  }
+  Caption(C->Caption(), X + Glyph, (H - TextHeight(C)) / 2, C, C->Font()->Color());
+}
+
+void TControlPainter::DrawCheckBox(TControl* C) {
+  const int Y = (C->Height() - 13) / 2;
+  const TRect Box{0, Y, 13, Y + 13};
+  FPic.FillRect(Box, C->Enabled() ? clWindow : clBtnFace);
+  Sunken(Box);
+  if (Of<TCheckBox>(C)->Checked())
+    FPic.Polyline({{3, Y + 6}, {5, Y + 8}, {9, Y + 4}}, C->Enabled() ? clWindowText : clGrayText,
+                  2);
+  Caption(C->Caption(), 17, (C->Height() - TextHeight(C)) / 2, C, C->Font()->Color());
+}
+
+void TControlPainter::DrawGroupBox(TControl* C) {
+  // The etched frame runs through the middle of the caption's line; the
+  // caption sits on it, eight pixels in, with the face colour behind it.
+  const int TH = TextHeight(C);
+  DrawFace(C);
+  Etched({0, TH / 2, C->Width(), C->Height()});
+  const std::string Text = StripAccelerator(C->Caption());
+  if (!Text.empty()) {
+    FPic.FillRect({6, 0, 8 + FontTextWidth(C->Font()->Desc(), Text) + 2, TH}, C->Color());
+    Caption(C->Caption(), 8, 0, C, C->Font()->Color());
+  }
+}
+
+void TControlPainter::DrawPanel(TControl* C) {
+  auto* Panel = Of<TCustomPanel>(C);
+  const int W = C->Width(), H = C->Height();
+  const TPoint Origin = ClientOrigin(C);
+  Items(C, Panel->Canvas()->DisplayList(), Origin.X, Origin.Y);
+  if (Panel->BorderStyle() == bsSingleBorder)
+    Sunken({0, 0, W, H});
+  // A single bevel: one pixel lit and one shaded, the other way round for
+  // a lowered one.
+  if (Panel->BevelOuter() == bvRaised || Panel->BevelOuter() == bvLowered) {
+    const bool Up = Panel->BevelOuter() == bvRaised;
+    const TColor Lit = Up ? clBtnHighlight : clBtnShadow;
+    const TColor Shade = Up ? clBtnShadow : clBtnHighlight;
+    FPic.Line(0, 0, W - 2, 0, Lit);
+    FPic.Line(0, 0, 0, H - 2, Lit);
+    FPic.Line(0, H - 1, W - 1, H - 1, Shade);
+    FPic.Line(W - 1, 0, W - 1, H - 1, Shade);
+  }
+}
+
+void TControlPainter::DrawControlBar(TControl* C) {
+  auto* Bar = Of<TCustomControlBar>(C);
+  DrawFace(C);
+  // Each band has two raised grab lines in the strip left of its control.
+  for (int i = 0; i < Bar->ControlCount(); ++i) {
+    TControl* Band = Bar->Controls(i);
+    if (!Band->Visible())
+      continue;
+    const int Top = Band->Top() + 1, Bottom = Band->Top() + Band->Height() - 2;
+    for (int X : {Band->Left() - 9, Band->Left() - 6}) {
+      FPic.Line(X, Top, X, Bottom, clBtnHighlight);
+      FPic.Line(X + 1, Top, X + 1, Bottom, clBtnShadow);
+    }
+  }
+}
+
+void TControlPainter::DrawImage(TControl* C) {
+  auto* Picture = Of<TImage>(C);
+  const int W = C->Width(), H = C->Height();
+  // Only the picture's description is known: a small picture of what it
+  // names, or, for anything else, a framed box that names it.
+  if (Picture->Picture().empty())
+    return;
+  const int PW = Picture->Stretch() ? W : std::min(W, Picture->PictureWidth());
+  const int PH = Picture->Stretch() ? H : std::min(H, Picture->PictureHeight());
+  if (DrawDescribedPicture(FPic, {0, 0, PW, PH}, Picture->Picture()))
+    return;
+  if (!Picture->Transparent())
+    FPic.FillRect({0, 0, PW, PH}, clWindow);
+  FPic.FrameRect({0, 0, PW, PH}, clGray);
+  FPic.Text(2, 1, Picture->Picture(), {{"Small Fonts", 5, false}, false}, clGray);
 }

@@ -16,6 +16,7 @@
 #include "Controls.h"
 #include "Picture.h"
 
+class TBitBtn;
 class TCustomTabControl;
 
 class TControlPainter {
@@ -36,7 +37,25 @@ class TControlPainter {
   void Edge(const TRect& R, TColor OuterLit, TColor OuterShade, TColor InnerLit, TColor InnerShade);
 
  private:
+  // What Windows draws of the control itself, by its class.
   void Chrome(TControl* Control);
+  void DrawFace(TControl* C);
+  void DrawRecorded(TControl* C);
+  void DrawTabControl(TControl* C);
+  void DrawListBox(TControl* C);
+  void DrawComboBox(TControl* C);
+  void DrawEdit(TControl* C);
+  void DrawSpinButton(TControl* C);
+  void DrawButton(TControl* C);
+  void DrawBitBtn(TControl* C);
+  // A push button's face and caption, with the glyph of a bit button's
+  // kind when one is given.
+  void ButtonFace(TControl* C, TBitBtn* WithGlyph);
+  void DrawCheckBox(TControl* C);
+  void DrawGroupBox(TControl* C);
+  void DrawPanel(TControl* C);
+  void DrawControlBar(TControl* C);
+  void DrawImage(TControl* C);
   void Children(TWinControl* Control);
   void Items(TControl* Control, const TDisplayList& List, int DX, int DY);
   void Image(const TDisplayItem& Item, bool Disabled);

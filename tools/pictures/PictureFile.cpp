@@ -4,7 +4,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "CodePage.h"
+#include "UserText.h"
 
 namespace {
 
@@ -185,7 +185,7 @@ class TCairoPainter {
   // its right, with the baseline where the host's metrics put it, and made
   // lower only where a letter would reach out of the box above or below.
   void Text(const TPictureItem& I) {
-    const std::string Utf8 = Win1251ToUtf8(I.Text);
+    const std::string Utf8 = UserText(I.Text).Str();
     cairo_set_font_face(FCr, I.Font.Desc.Bold ? FFonts.Bold : FFonts.Regular);
     cairo_set_font_size(FCr, I.Font.Desc.Size * 96.0 / 72.0);
     cairo_text_extents_t E;

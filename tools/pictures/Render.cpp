@@ -50,7 +50,7 @@ std::optional<std::string> DrawnTab(const TDisplayList& List, const TRect& TabRe
         Grey = Item.Color == static_cast<std::uint32_t>(clGrayText);
         Written = true;
       }
-      Text += UserText(Item.Text);
+      Text += UserText(Item.Text).Str();
     }
   }
   if (!Filled && !Written)
@@ -83,7 +83,7 @@ void RenderTabs(std::string& Out, TCustomTabControl* Tabs) {
       if (Painted)
         Drawn = DrawnTab(Tabs->Canvas()->DisplayList(),
                          Layout.ItemRects[static_cast<std::size_t>(i)], Tabs->Brush()->Color());
-      const std::string Caption = Drawn ? *Drawn : UserText(Tabs->Tabs()->Strings(i));
+      const std::string Caption = Drawn ? *Drawn : UserText(Tabs->Tabs()->Strings(i)).Str();
       const std::string Tab = i == Selected ? "[" + Caption + "]|" : " " + Caption + " |";
       if (Columns(Line) + Columns(Tab) > Width && Line.size() > 3) {
         Out += Line + "\n";
@@ -105,7 +105,8 @@ std::string Selection(TCustomTabControl* Tabs) {
   if (Index < 0 || Index >= Tabs->Tabs()->Count())
     return "";
   // The tab's number among the tabs shown, as group #N and page #N take it.
-  return ", selected tab #" + std::to_string(Index) + " " + UserText(Tabs->Tabs()->Strings(Index));
+  return ", selected tab #" + std::to_string(Index) + " " +
+         UserText(Tabs->Tabs()->Strings(Index)).Str();
 }
 
 }  // namespace

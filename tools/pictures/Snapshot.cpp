@@ -77,8 +77,8 @@ void SnapshotBmp(TSimulatorState& Sim, const std::string& Path, TCustomForm* Dia
   } catch (const ECaptureError& E) {
     throw ECommandError("snapshot: " + Win1251ToUtf8(E.what()));
   }
-  Sim.Out() << "snapshot: " << (Dialog != nullptr ? "the settings dialog" : "the main form")
-            << " captured to " << Path << "\n";
+  Sim.Out() << "snapshot: " << TUtf8(Dialog != nullptr ? "the settings dialog" : "the main form")
+            << " captured to " << TUtf8(Path) << "\n";
 }
 
 }  // namespace
@@ -106,6 +106,6 @@ void SnapshotCommand(TSimulatorState& Sim, const TArgs& A) {
     throw ECommandError(std::string("snapshot: ") + E.what());
   }
   Sim.KeepPicture(std::move(Picture));
-  Sim.Out() << "snapshot: " << (Dialog != nullptr ? "the settings dialog" : "the palette area")
-            << " written to " << Path << "\n";
+  Sim.Out() << "snapshot: " << TUtf8(Dialog != nullptr ? "the settings dialog" : "the palette area")
+            << " written to " << TUtf8(Path) << "\n";
 }

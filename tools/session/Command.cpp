@@ -4,17 +4,6 @@
 #include "ComCtrls.h"
 #include "SysUtils.h"
 
-std::string HostText(const std::string& Utf8) {
-  std::string Host = Utf8ToWin1251(Utf8);
-  if (Win1251ToUtf8(Host) != Utf8)
-    throw ECommandError("'" + Utf8 + "' holds characters that Windows-1251 cannot represent");
-  return Host;
-}
-
-std::string UserText(const std::string& Host) {
-  return Win1251ToUtf8(Host);
-}
-
 void NoArguments(const TArgs& A) {
   if (A.Words.empty() && A.Tail.empty())
     return;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Script.h"
+#include "UserText.h"
 
 class TCustomTabControl;
 class TSimulatorState;
@@ -59,11 +60,6 @@ struct TCommand {
   void (*Run)(TSimulatorState& Sim, const TArgs& Args);
   TCommandFlow Flow = TCommandFlow::Action;
 };
-
-// Text at the edges: the user's UTF-8 to the host's Windows-1251, raising
-// ECommandError for characters Windows-1251 cannot hold, and back.
-std::string HostText(const std::string& Utf8);
-std::string UserText(const std::string& Host);
 
 // Raises ECommandError when the command was given arguments.
 void NoArguments(const TArgs& A);

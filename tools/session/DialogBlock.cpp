@@ -181,7 +181,7 @@ void TDialogBlocks::RunModal(TCustomForm* Form) {
   FLastControls = FOpen->Controls();
   FKnownNames.clear();
   for (int i = 0; i < Form->ComponentCount(); ++i)
-    FKnownNames.insert(UserText(Form->Components(i)->Name()));
+    FKnownNames.insert(UserText(Form->Components(i)->Name()).Str());
   FClosedByBox = false;
   if (!Queued && FLive) {
     RunLive();
@@ -206,14 +206,14 @@ void TDialogBlocks::RunModal(TCustomForm* Form) {
     try {
       RunLineNoting(L);
     } catch (const EExpectFailed& E) {
-      FSim.Err() << "tabulon-ide: " << (Line.Where.empty() ? "" : L.Where + ": ") << Trim(L.Line)
-                 << " failed\n"
-                 << E.what() << "\n";
+      FSim.Err() << "tabulon-ide: " << TUtf8(Line.Where.empty() ? "" : L.Where + ": ")
+                 << TUtf8(Trim(L.Line)) << " failed\n"
+                 << TUtf8(E.what()) << "\n";
       FExpectFailed = true;
     } catch (const ECommandError& E) {
       throw EBlockLineError(L.Where, E.what());
     } catch (const Exception& E) {
-      throw EBlockLineError(L.Where, UserText(E.Message()));
+      throw EBlockLineError(L.Where, UserText(E.Message()).Str());
     }
   }
   CheckInputsTaken();
@@ -269,10 +269,10 @@ void TDialogBlocks::RunLive() {
       FSim.CountCommand(Line, 1);
       RunLineNoting(L);
     } catch (const EExpectFailed& E) {
-      FSim.Err() << "tabulon-ide: " << Trim(Line) << " failed\n" << E.what() << "\n";
+      FSim.Err() << "tabulon-ide: " << TUtf8(Trim(Line)) << " failed\n" << TUtf8(E.what()) << "\n";
       FExpectFailed = true;
     } catch (const ECommandError& E) {
-      FSim.Err() << "tabulon-ide: " << Printable(E.what()) << "\n";
+      FSim.Err() << "tabulon-ide: " << TUtf8(Printable(E.what())) << "\n";
     } catch (const Exception& E) {
       FSim.Err() << "tabulon-ide: " << Printable(UserText(E.Message())) << "\n";
     }
@@ -281,7 +281,7 @@ void TDialogBlocks::RunLive() {
   // dialog and goes on.
   for (const TInput& I : FInputs)
     FSim.Err() << "tabulon-ide: note: no input box took the answer '"
-               << (I.Text ? UserText(*I.Text) : std::string("--cancel")) << "'\n";
+               << (I.Text ? UserText(*I.Text) : TUtf8("--cancel")) << "'\n";
   FInputs.clear();
 }
 
@@ -352,7 +352,7 @@ void TDialogBlocks::RunLine(const TBlockLine& L) {
     else
       FInputs.push_back({std::make_unique<std::string>(HostText(Word(0))), L.Where});
   } else if (A.Command == "controls") {
-    FSim.Out() << FOpen->Controls();
+    FSim.Out() << TUtf8(FOpen->Controls());
   } else if (A.Command == "color") {
     D.Color(Word(0));
   } else if (A.Command == "ok") {

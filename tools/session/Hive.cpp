@@ -19,7 +19,7 @@ void RegistryCommand(TSimulatorState& Sim, const TArgs& A) {
   RegistryHive* Hive = RegistryHive::Current();
   if (Hive == nullptr)
     throw ECommandError("registry: there is no hive");
-  Sim.Out() << Hive->DisplayText();
+  Sim.Out() << TUtf8(Hive->DisplayText());
 }
 
 void ExportCommand(TSimulatorState& Sim, const TArgs& A) {
@@ -37,6 +37,6 @@ void ExportCommand(TSimulatorState& Sim, const TArgs& A) {
     throw ECommandError("export: " + E.Message());
   }
   // As snapshot does: the user sees what was written where.
-  Sim.Out() << "export: the hive written to " << A.Words.back().Text
-            << (Unicode ? " (regedit 5.00, UTF-16LE)\n" : " (REGEDIT4, Windows-1251)\n");
+  Sim.Out() << "export: the hive written to " << TUtf8(A.Words.back().Text)
+            << TUtf8(Unicode ? " (regedit 5.00, UTF-16LE)\n" : " (REGEDIT4, Windows-1251)\n");
 }

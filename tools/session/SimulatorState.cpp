@@ -13,7 +13,7 @@ TSimulatorState::~TSimulatorState() = default;
 void TSimulatorState::CountCommand(const std::string& Line, int Depth) {
   ++FCommands;
   if (FOptions.Echo)
-    FOut << ">" << std::string(1 + 2 * Depth, ' ') << Trim(Line) << "\n" << std::flush;
+    FOut << ">" << TUtf8(std::string(1 + 2 * Depth, ' ') + Trim(Line)) << "\n" << std::flush;
 }
 
 std::string TSimulatorState::Summary() const {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Ide.h"
+#include "UserText.h"
 
 struct TSimulatorOptions {
   TIdeOptions Ide;
@@ -38,8 +39,9 @@ class TSimulatorState {
   const TSimulatorOptions& Options() const { return FOptions; }
   // -v echoes a script's commands, not what the user types at -i's prompt.
   void SetEcho(bool On) { FOptions.Echo = On; }
-  std::ostream& Out() { return FOut; }
-  std::ostream& Err() { return FErr; }
+  // What the user reads: UTF-8 only (see UserText.h).
+  TUtf8Stream& Out() { return FOut; }
+  TUtf8Stream& Err() { return FErr; }
   // The picture the last `snapshot` drew, kept for a look at what it holds
   // beyond the file's pixels; nullptr before the first. Shared, so that the
   // state keeps a picture without knowing what one is.
@@ -55,8 +57,8 @@ class TSimulatorState {
 
  private:
   TSimulatorOptions FOptions;
-  std::ostream& FOut;
-  std::ostream& FErr;
+  TUtf8Stream FOut;
+  TUtf8Stream FErr;
   std::unique_ptr<TIde> FIde;
   const TLoadedPackage* FPackage = nullptr;
   std::shared_ptr<const TPicture> FLastPicture;

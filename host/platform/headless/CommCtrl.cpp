@@ -24,6 +24,8 @@ class TNativeTabControl : public TNativeWindow {
   // The user's input: a press on a tab other than the selected one selects
   // it (unless TCN_SELCHANGING is refused), a release reports NM_CLICK.
   LRESULT HandleInput(HWND Wnd, TMessage& M);
+  // The messages that read, change, add and remove tabs.
+  LRESULT HandleItems(TMessage& M);
   // Paints into DC. Only an owner-drawn control draws here, through its
   // procedure; the host's controls paint their own tabs.
   void Print(HWND Wnd, HDC DC);
@@ -136,6 +138,58 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
   switch (M.Msg) {
     case TCM_GETITEMCOUNT:
       return Count;
+    case TCM_GETITEM:
+    case TCM_SETITEM:
+    case TCM_INSERTITEM:
+    case TCM_DELETEITEM:
+    case TCM_DELETEALLITEMS:
+      return HandleItems(M);
+    case TCM_GETCURSEL:
+      return CurSel;
+    case TCM_SETCURSEL: {
+      if (Index >= Count || Index < -1)
+        return -1;
+      const int Old = CurSel;
+      Select(Wnd, Index);
+      return Old;
+    }
+    case TCM_GETROWCOUNT:
+      return static_cast<LRESULT>(Rows(Wnd).size());
+    case TCM_ADJUSTRECT: {
+      // The display area lies inside a frame of 4 pixels and below the rows
+      // of tabs; WParam non-zero asks the other way round, for the window
+      // rectangle around a display area.
+      auto* R = reinterpret_cast<TRect*>(M.LParam);
+      if (R == nullptr)
+        return 0;
+      const int Sign = M.WParam != 0 ? -1 : 1;
+      const int Top = 4 + TabControlRowsHeight(Wnd);
+      *R =
+          TRect{R->Left + Sign * 4, R->Top + Sign * Top, R->Right - Sign * 4, R->Bottom - Sign * 4};
+      return 0;
+    }
+    case TCM_GETITEMRECT: {
+      const TTabLayout L = TabControlLayout(Wnd);
+      if (Index < 0 || Index >= Count)
+        return 0;
+      *reinterpret_cast<TRect*>(M.LParam) = L.ItemRects[static_cast<std::size_t>(Index)];
+      return 1;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      return HandleInput(Wnd, M);
+    case WM_PRINTCLIENT:
+      Print(Wnd, reinterpret_cast<HDC>(M.WParam));
+      return 0;
+    default:
+      return HandleWhole(M);
+  }
+}
+
+LRESULT TNativeTabControl::HandleItems(TMessage& M) {
+  const int Count = static_cast<int>(Items.size());
+  const int Index = static_cast<int>(M.WParam);
+  switch (M.Msg) {
     case TCM_GETITEM: {
       if (Index < 0 || Index >= Count)
         return 0;
@@ -199,45 +253,8 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
       CurSel = -1;
       FrontRow = 0;
       return 1;
-    case TCM_GETCURSEL:
-      return CurSel;
-    case TCM_SETCURSEL: {
-      if (Index >= Count || Index < -1)
-        return -1;
-      const int Old = CurSel;
-      Select(Wnd, Index);
-      return Old;
-    }
-    case TCM_GETROWCOUNT:
-      return static_cast<LRESULT>(Rows(Wnd).size());
-    case TCM_ADJUSTRECT: {
-      // The display area lies inside a frame of 4 pixels and below the rows
-      // of tabs; WParam non-zero asks the other way round, for the window
-      // rectangle around a display area.
-      auto* R = reinterpret_cast<TRect*>(M.LParam);
-      if (R == nullptr)
-        return 0;
-      const int Sign = M.WParam != 0 ? -1 : 1;
-      const int Top = 4 + TabControlRowsHeight(Wnd);
-      *R =
-          TRect{R->Left + Sign * 4, R->Top + Sign * Top, R->Right - Sign * 4, R->Bottom - Sign * 4};
-      return 0;
-    }
-    case TCM_GETITEMRECT: {
-      const TTabLayout L = TabControlLayout(Wnd);
-      if (Index < 0 || Index >= Count)
-        return 0;
-      *reinterpret_cast<TRect*>(M.LParam) = L.ItemRects[static_cast<std::size_t>(Index)];
-      return 1;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-      return HandleInput(Wnd, M);
-    case WM_PRINTCLIENT:
-      Print(Wnd, reinterpret_cast<HDC>(M.WParam));
-      return 0;
     default:
-      return HandleWhole(M);
+      return 0;
   }
 }
 

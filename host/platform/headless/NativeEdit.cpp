@@ -29,6 +29,14 @@ class TNativeEdit : public TNativeWindow {
   void MoveCaret(std::size_t Pos, bool Extend);
   void OnChar(HWND Wnd, unsigned char Ch);
   void OnKeyDown(HWND Wnd, int Key);
+  // Handle's messages by what they are about: the whole text, the
+  // selection, the edit's settings and formatting rectangle, the user's
+  // input, the clipboard.
+  LRESULT TextMessage(HWND Wnd, TMessage& M);
+  LRESULT SelectionMessage(HWND Wnd, TMessage& M);
+  LRESULT SettingMessage(HWND Wnd, TMessage& M);
+  LRESULT InputMessage(HWND Wnd, TMessage& M);
+  LRESULT ClipboardMessage(HWND Wnd, TMessage& M);
   TRect ClientArea(HWND Wnd) const;
   // The character boundary of the first line nearest client position X.
   std::size_t CaretAt(HWND Wnd, int X) const;
@@ -177,6 +185,37 @@ void TNativeEdit::OnKeyDown(HWND Wnd, int Key) {
 
 LRESULT TNativeEdit::Handle(HWND Wnd, TMessage& M) {
   switch (M.Msg) {
+    case WM_SETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_GETTEXT:
+      return TextMessage(Wnd, M);
+    case EM_GETSEL:
+    case EM_SETSEL:
+    case EM_REPLACESEL:
+      return SelectionMessage(Wnd, M);
+    case EM_LIMITTEXT:
+    case EM_SETREADONLY:
+    case EM_GETRECT:
+    case EM_SETRECT:
+    case EM_SETRECTNP:
+    case WM_SIZE:
+      return SettingMessage(Wnd, M);
+    case WM_CHAR:
+    case WM_KEYDOWN:
+    case WM_LBUTTONDOWN:
+      return InputMessage(Wnd, M);
+    case WM_COPY:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_PASTE:
+      return ClipboardMessage(Wnd, M);
+    default:
+      return 0;
+  }
+}
+
+LRESULT TNativeEdit::TextMessage(HWND Wnd, TMessage& M) {
+  switch (M.Msg) {
     case WM_SETTEXT: {
       const char* S = reinterpret_cast<const char*>(M.LParam);
       FText = S != nullptr ? S : "";
@@ -196,6 +235,13 @@ LRESULT TNativeEdit::Handle(HWND Wnd, TMessage& M) {
       Buffer[n] = '\0';
       return static_cast<LRESULT>(n);
     }
+    default:
+      return 0;
+  }
+}
+
+LRESULT TNativeEdit::SelectionMessage(HWND Wnd, TMessage& M) {
+  switch (M.Msg) {
     case EM_GETSEL: {
       if (auto* Start = reinterpret_cast<DWORD*>(M.WParam))
         *Start = static_cast<DWORD>(SelMin());
@@ -226,6 +272,13 @@ LRESULT TNativeEdit::Handle(HWND Wnd, TMessage& M) {
       // Documented as answering nothing; Windows' edit answers TRUE.
       return 1;
     }
+    default:
+      return 0;
+  }
+}
+
+LRESULT TNativeEdit::SettingMessage(HWND Wnd, TMessage& M) {
+  switch (M.Msg) {
     case EM_LIMITTEXT:
       FLimit = M.WParam == 0 ? static_cast<std::size_t>(EditDefaultLimit) : M.WParam;
       return 0;
@@ -252,6 +305,13 @@ LRESULT TNativeEdit::Handle(HWND Wnd, TMessage& M) {
       if (MultiLine(Wnd))
         FHasFormatRect = false;
       return 0;
+    default:
+      return 0;
+  }
+}
+
+LRESULT TNativeEdit::InputMessage(HWND Wnd, TMessage& M) {
+  switch (M.Msg) {
     case WM_CHAR:
       OnChar(Wnd, static_cast<unsigned char>(M.WParam));
       return 0;
@@ -266,6 +326,13 @@ LRESULT TNativeEdit::Handle(HWND Wnd, TMessage& M) {
           CaretAt(Wnd, static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(M.LParam)))),
           false);
       return 0;
+    default:
+      return 0;
+  }
+}
+
+LRESULT TNativeEdit::ClipboardMessage(HWND Wnd, TMessage& M) {
+  switch (M.Msg) {
     case WM_COPY:
       if (SelMin() != SelMax())
         SystemClipboard().SetText(FText.substr(SelMin(), SelMax() - SelMin()));
