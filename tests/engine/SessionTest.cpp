@@ -39,18 +39,10 @@ constexpr int kDefaultSessions = 2000;
 const std::vector<std::string> kPagePool = {
     "Standard", "Additional", "Win32",   "System",  "Data Access", "Data Controls", "ADO",
     "BDE",      "Internet",   "Samples", "Dialogs", "Servers",     "Foo",           "Bar"};
-// "Дельта", "Эхо": with the fixture's three, the names a user gives groups.
-const std::vector<std::string> kGroupPool = {kAlpha, kBeta, kGamma, "\xC4\xE5\xEB\xFC\xF2\xE0",
-                                             "\xDD\xF5\xEE"};
+// The names a user gives groups.
+const std::vector<std::string> kGroupPool = {kAlpha, kBeta, kGamma, kDelta, kEcho};
 const std::vector<int> kWaits = {1,   10,  30,   49,   50,   51,   60,    100,  120,
                                  300, 500, 1000, 2000, 2500, 5000, 10000, 11000};
-
-std::vector<std::string> Lines(const TStrings* S) {
-  std::vector<std::string> R;
-  for (int i = 0; i < S->Count(); ++i)
-    R.push_back(S->Get(i));
-  return R;
-}
 
 std::string Show(const std::vector<std::string>& List) {
   std::string R = "[";
@@ -111,7 +103,7 @@ class TSession {
   ~TSession() {
     KeyboardState().ReleaseAll();
     delete FExpert;
-    delete FApp;
+    FApp.reset();
   }
 
   // Empty when every check held; else the seed, the step and the actions.
@@ -146,7 +138,7 @@ class TSession {
 
   std::uint64_t FSeed;
   std::mt19937_64 FRng;
-  TApplication* FApp = nullptr;
+  std::unique_ptr<TApplication> FApp;
   std::unique_ptr<RegistryHive> FHive;
   TIdeMainForm* FIde = nullptr;
   std::unique_ptr<TPaletteWatch> FWatch;
@@ -160,7 +152,7 @@ class TSession {
 };
 
 std::string TSession::Run() {
-  FApp = new TApplication();
+  FApp = std::make_unique<TApplication>();
   FHive = std::make_unique<RegistryHive>(":memory:");
   try {
     Prepare();
@@ -196,7 +188,8 @@ void TSession::Prepare() {
       Pages.push_back(Variant(Page));
   }
   const bool Panel = Chance(25);
-  FIde = new TIdeMainForm(FApp, Panel ? TPaletteLayout::Panel : TPaletteLayout::ControlBar, Pages);
+  FIde = new TIdeMainForm(FApp.get(), Panel ? TPaletteLayout::Panel : TPaletteLayout::ControlBar,
+                          Pages);
   FWatch = std::make_unique<TPaletteWatch>(FIde);
   FIde->Palette()->SetOnChange(TNotifyEvent::Of<&TPaletteWatch::Change>(FWatch.get()));
   FComponents = FIde->ComponentCount();

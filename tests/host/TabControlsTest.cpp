@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "ApplicationTest.h"
 #include "ComCtrls.h"
-#include "HostFixture.h"
 
 namespace {
 
-class TabControls : public HostTest {
+class TabControls : public ApplicationTest {
  protected:
   void SetUp() override {
-    HostTest::SetUp();
+    ApplicationTest::SetUp();
     Form = ShownForm();
   }
   TPageControl* NewPages(const std::vector<std::string>& Captions) {

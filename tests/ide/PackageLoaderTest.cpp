@@ -11,6 +11,7 @@
 #include "Ide.h"
 #include "Module.h"
 #include "ModuleDependencies.h"
+#include "StubExpert.h"
 
 namespace {
 
@@ -21,28 +22,6 @@ void Watch(const TLoadedPackage& Package, int* Counter) {
   ASSERT_NE(Entry, nullptr);
   Entry(Counter);
 }
-
-class TStubExpert : public TIExpert {
- public:
-  explicit TStubExpert(int* Destroyed = nullptr) : FDestroyed(Destroyed) {}
-  ~TStubExpert() override {
-    if (FDestroyed != nullptr)
-      ++*FDestroyed;
-  }
-  std::string GetName() override { return "Stub"; }
-  std::string GetAuthor() override { return ""; }
-  std::string GetComment() override { return ""; }
-  std::string GetPage() override { return ""; }
-  HICON GetGlyph() override { return nullptr; }
-  TExpertStyle GetStyle() override { return esAddIn; }
-  TExpertState GetState() override { return {esEnabled}; }
-  std::string GetIDString() override { return "Stub"; }
-  std::string GetMenuText() override { return ""; }
-  void Execute() override {}
-
- private:
-  int* FDestroyed;
-};
 
 }  // namespace
 
@@ -186,7 +165,7 @@ TEST(PackageLoader, RefusesAModuleOfAnotherHostBeforeOpeningIt) {
 
 TEST(ExpertRegistry, HoldsExpertsUntilItGoes) {
   int Destroyed = 0;
-  auto* Stub = new TStubExpert(&Destroyed);
+  auto* Stub = new TStubExpert("Stub", "Stub", &Destroyed);
   EXPECT_FALSE(RegisterLibraryExpert(Stub));  // no IDE running: refused
   {
     TExpertRegistry Registry;
