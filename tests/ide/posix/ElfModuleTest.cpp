@@ -39,7 +39,7 @@ TEST(ElfModule, SectionsBeyondTheFileGiveNoNames) {
 // The loader reads a module's names where its headers point, not the whole
 // file: a name longer than one read, and one cut short by the end of its
 // string table, both come out whole or cut exactly there.
-TEST(PackageLoader, ReadsNeededNamesOfAnyLengthUpToTheirTablesEnd) {
+TEST(ElfModule, ReadsNeededNamesOfAnyLengthUpToTheirTablesEnd) {
   const std::string Long(700, 'a');
   const std::string Strings = Long + '\0' + "libcut.so";
   Elf64_Ehdr Header{};
