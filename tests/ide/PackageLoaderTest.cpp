@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,8 @@
 #include "Module.h"
 #include "ModuleDependencies.h"
 #include "StubExpert.h"
+
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -72,7 +75,7 @@ TEST(PackageLoader, RefusesWhatThisIdeCannotTakeAndStaysAsItWas) {
       Ide.Packages().Load(C.Path);
       ADD_FAILURE() << C.Path << " was accepted";
     } catch (const EPackageError& E) {
-      EXPECT_NE(E.Message().find(C.Message), std::string::npos) << E.Message();
+      EXPECT_THAT(E.Message(), HasSubstr(C.Message)) << E.Message();
     }
     EXPECT_EQ(Ide.Packages().Count(), 1) << C.Path;
     EXPECT_EQ(Ide.Experts().Count(), 1) << C.Path;
@@ -128,9 +131,9 @@ TEST(PackageLoader, RefusesAModuleOfAnotherHostBeforeOpeningIt) {
     Ide.Packages().Load(Path);
     ADD_FAILURE() << "a module of another host was accepted";
   } catch (const EPackageError& E) {
-    EXPECT_NE(E.Message().find("it was built for Delphi " + std::to_string(Other) + ": it needs " +
-                               "libtabulon_host" + std::to_string(Other) + Suffix),
-              std::string::npos)
+    EXPECT_THAT(E.Message(),
+                HasSubstr("it was built for Delphi " + std::to_string(Other) + ": it needs " +
+                          "libtabulon_host" + std::to_string(Other) + Suffix))
         << E.Message();
   }
   EXPECT_EQ(Ide.Packages().Count(), 0);
@@ -145,7 +148,7 @@ TEST(PackageLoader, RefusesAModuleOfAnotherHostBeforeOpeningIt) {
   for (const std::string& Bytes : Damaged) {
     WriteFile(Path, Bytes);
     for (const std::string& Name : NeededLibraries(Path))
-      EXPECT_NE(Module.find(Name), std::string::npos) << Name;
+      EXPECT_THAT(Module, HasSubstr(Name)) << Name;
   }
   EXPECT_TRUE(NeededLibraries(Path).empty());
   EXPECT_TRUE(NeededLibraries(Path + ".missing").empty());

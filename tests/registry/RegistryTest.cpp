@@ -1,9 +1,12 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "Classes.h"
 #include "Registry.h"
 #include "RegistryHive.h"
 #include "TestText.h"
+
+using ::testing::HasSubstr;
 
 TEST(Registry, WithoutAHiveNothingOpensAndWritesRaise) {
   ASSERT_EQ(RegistryHive::Current(), nullptr);
@@ -198,7 +201,7 @@ TEST(Registry, ObjectsShareTheHiveAndOutliveIt) {
   ASSERT_TRUE(Reader.OpenKey("K", false));
   EXPECT_EQ(Reader.ReadString("S", "v", ""), "1");
   Writer.CloseKey();
-  EXPECT_NE(Hive->Text().find("\"v\"=\"1\""), std::string::npos);
+  EXPECT_THAT(Hive->Text(), HasSubstr("\"v\"=\"1\""));
 
   // The hive goes first: the objects lose their key instead of touching
   // freed memory, and work with the next hive.
