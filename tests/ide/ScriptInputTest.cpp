@@ -161,7 +161,7 @@ TEST(ScriptInput, PromptReportsTyposAtOnceAndEndsWithWhatFailed) {
   EXPECT_THAT(Text, HasSubstr("settings dialog: closed\n")) << Text;
   EXPECT_THAT(Text.substr(0, Typo), HasSubstr("tabulon-ide> dialog> ")) << Text;
   // help answers inside the block too, and is not taken into it.
-  EXPECT_NE(Text.find("dialog> dialog ... end: the lines between", Typo), std::string::npos);
+  EXPECT_THAT(Text.substr(Typo), HasSubstr("dialog> dialog ... end: the lines between"));
 }
 
 // help at the prompt lists every command under its kind, and help dialog
@@ -176,7 +176,7 @@ TEST(ScriptInput, HelpByKindAndTheDialogsControls) {
   ASSERT_NE(Before, std::string::npos) << R.Out;
   ASSERT_NE(After, std::string::npos) << R.Out;
   for (const char* Control : {"CheckBoxDrawGroupPage ", "LBoxPageGroup ", "BtnAdd "})
-    EXPECT_NE(R.Out.find(Control, After), std::string::npos) << Control;
+    EXPECT_THAT(R.Out.substr(After), HasSubstr(Control)) << Control;
   EXPECT_EQ(R.Out.find("BtnAdd", Before), R.Out.find("BtnAdd", After)) << "not known before";
 
   const std::string List = R.Out.substr(R.Out.find("The IDE and its user:"));
