@@ -14,6 +14,7 @@
 #include "Buttons.h"
 #include "EventSpy.h"
 #include "Forms.h"
+#include "Seed.h"
 #include "StdCtrls.h"
 
 namespace {
@@ -94,7 +95,9 @@ TEST_F(HostControlsTest, ListBoxLookupsFindTheFirstEqualItemAfterEveryChange) {
   // "ab", "AB", "аб", "АБ", "ё", "Ё", "е", "a", "ab " and the empty text.
   const std::string Texts[] = {"ab",   "AB",   "\xE0\xE1", "\xC0\xC1", "\xB8",
                                "\xA8", "\xE5", "a",        "ab ",      ""};
-  std::mt19937 Random(17);
+  const std::uint64_t Seed = TestSeed(17);
+  SCOPED_TRACE(SeedNote(Seed));
+  std::mt19937 Random(static_cast<std::uint32_t>(Seed));
   auto Pick = [&](int N) { return static_cast<int>(Random() % static_cast<unsigned>(N)); };
   auto AnyText = [&] { return Texts[Pick(static_cast<int>(std::size(Texts)))]; };
   for (int Step = 0; Step < 3000; ++Step) {
