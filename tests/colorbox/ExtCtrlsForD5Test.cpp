@@ -33,13 +33,6 @@ class TTestColorBox : public TColorBox {
 const TColorBoxStyle kDialogStyle{cbStandardColors, cbExtendedColors, cbSystemColors,
                                   cbCustomColor};
 
-int IndexOfText(const TStrings* Items, const std::string& S) {
-  for (int i = 0; i < Items->Count(); ++i)
-    if (Items->Get(i) == S)
-      return i;
-  return -1;
-}
-
 }  // namespace
 
 class ColorBoxD5 : public ColorBoxFixture {

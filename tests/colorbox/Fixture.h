@@ -44,3 +44,11 @@ inline std::vector<std::string> HostNamesWithout(std::initializer_list<const cha
   }
   return Result;
 }
+
+// The index of the item whose text is exactly S (case counts); -1 if none.
+inline int IndexOfText(const TStrings* Items, const std::string& S) {
+  for (int i = 0; i < Items->Count(); ++i)
+    if (Items->Get(i) == S)
+      return i;
+  return -1;
+}

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "Bytes.h"
 #include "Ide.h"
 #include "Module.h"
 #include "ModuleDependencies.h"
@@ -101,19 +102,10 @@ TEST(PackageLoader, ChecksInformationAgainstTheVersionsPackages) {
   EXPECT_EQ(CheckPackageInfo(Info, 5).size(), 3u);
 }
 
-std::string ReadFile(const std::string& Path) {
-  std::ifstream In(Path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::string& Path, const std::string& Bytes) {
-  std::ofstream(Path, std::ios::binary | std::ios::trunc) << Bytes;
-}
-
 TEST(PackageLoader, RefusesAModuleOfAnotherHostBeforeOpeningIt) {
   const std::string Suffix = SharedLibrarySuffix();
   const std::string Own = "libtabulon_host" + std::to_string(HostVersion) + Suffix;
-  const std::string Module = ReadFile(TEST_PACKAGE_GOOD_PATH);
+  const std::string Module = ReadBytes(TEST_PACKAGE_GOOD_PATH);
   const auto Needed = NeededLibraries(TEST_PACKAGE_GOOD_PATH);
   EXPECT_NE(std::find(Needed.begin(), Needed.end(), Own), Needed.end());
 
@@ -125,7 +117,7 @@ TEST(PackageLoader, RefusesAModuleOfAnotherHostBeforeOpeningIt) {
        At = Foreign.find(Own + '\0', At + 1))
     Foreign[At + Own.size() - Suffix.size() - 1] = static_cast<char>('0' + Other);
   const std::string Path = testing::TempDir() + "tabulon_foreign" + std::to_string(HostVersion);
-  WriteFile(Path, Foreign);
+  WriteBytes(Path, Foreign);
   TIde Ide;
   try {
     Ide.Packages().Load(Path);
@@ -146,7 +138,7 @@ TEST(PackageLoader, RefusesAModuleOfAnotherHostBeforeOpeningIt) {
                                  Module.substr(0, Module.size() - 8), "",
                                  "plain text, not a module\n"};
   for (const std::string& Bytes : Damaged) {
-    WriteFile(Path, Bytes);
+    WriteBytes(Path, Bytes);
     for (const std::string& Name : NeededLibraries(Path))
       EXPECT_THAT(Module, HasSubstr(Name)) << Name;
   }
