@@ -28,13 +28,6 @@ class TTestColorBox : public TColorBox {
 const TColorBoxStyle kDialogStyle{cbStandardColors, cbExtendedColors, cbSystemColors,
                                   cbCustomColor};
 
-int IndexOfText(const TStrings* Items, const std::string& S) {
-  for (int i = 0; i < Items->Count(); ++i)
-    if (Items->Get(i) == S)
-      return i;
-  return -1;
-}
-
 }  // namespace
 
 class HostColorBox : public ColorBoxFixture {
@@ -66,7 +59,7 @@ TEST_F(HostColorBox, CustomItemComesFirstThenTheHostColours) {
   auto* B = NewBox();
   auto Expected = HostNamesWithout({"clNone", "clDefault"});
   Expected.insert(Expected.begin(), "Custom...");
-  EXPECT_EQ(ItemTexts(B->Items()), Expected);
+  EXPECT_EQ(Lines(B->Items()), Expected);
   EXPECT_EQ(B->Colors(0), clBlack);
   EXPECT_EQ(B->Items()->Count(), HostVersion >= 7 ? 51 : 49);
 
@@ -74,7 +67,7 @@ TEST_F(HostColorBox, CustomItemComesFirstThenTheHostColours) {
   B->SetStyle({cbStandardColors});
   EXPECT_EQ(B->Items()->Count(), 16);
   B->SetStyle({cbExtendedColors, cbPrettyNames});
-  EXPECT_EQ(ItemTexts(B->Items()),
+  EXPECT_EQ(Lines(B->Items()),
             (std::vector<std::string>{"Money Green", "Sky Blue", "Cream", "Med Gray"}));
   B->SetStyle({cbSystemColors, cbIncludeNone, cbIncludeDefault});
   EXPECT_EQ(B->Items()->Get(0), "clActiveBorder");

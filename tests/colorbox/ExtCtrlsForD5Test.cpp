@@ -33,13 +33,6 @@ class TTestColorBox : public TColorBox {
 const TColorBoxStyle kDialogStyle{cbStandardColors, cbExtendedColors, cbSystemColors,
                                   cbCustomColor};
 
-int IndexOfText(const TStrings* Items, const std::string& S) {
-  for (int i = 0; i < Items->Count(); ++i)
-    if (Items->Get(i) == S)
-      return i;
-  return -1;
-}
-
 }  // namespace
 
 class ColorBoxD5 : public ColorBoxFixture {
@@ -64,7 +57,7 @@ TEST_F(ColorBoxD5, DialogSettingListsTheHostNamesWithoutNoneAndDefault) {
   auto* B = NewBox();
   EXPECT_TRUE(B->Enabled());
   EXPECT_EQ(B->ItemHeight(), 16);
-  EXPECT_EQ(ItemTexts(B->Items()), HostNamesWithout({"clNone"}));
+  EXPECT_EQ(Lines(B->Items()), HostNamesWithout({"clNone"}));
   EXPECT_EQ(B->Items()->Get(0), "clBlack");
   EXPECT_EQ(B->Items()->Get(1), "clMaroon");
   EXPECT_EQ(B->Colors(1), clMaroon);
@@ -73,7 +66,7 @@ TEST_F(ColorBoxD5, DialogSettingListsTheHostNamesWithoutNoneAndDefault) {
 
   // Everything the host names is listed with the flags that allow it.
   B->SetStyle(kDialogStyle + TColorBoxStyle{cbIncludeNone, cbIncludeDefault});
-  EXPECT_EQ(ItemTexts(B->Items()), HostNamesWithout({}));
+  EXPECT_EQ(Lines(B->Items()), HostNamesWithout({}));
 }
 
 TEST_F(ColorBoxD5, SelectedRoundTripsListedUnlistedAndSystemColours) {
@@ -274,7 +267,7 @@ TEST_F(ColorBoxD5, EnterOnTheCustomSlotIsSwallowed) {
 TEST_F(ColorBoxD5, PrettyNamesComeFromTheStringTableOrTheIdentifier) {
   auto* B = NewBox(kDialogStyle + TColorBoxStyle{cbPrettyNames, cbIncludeNone});
   EXPECT_EQ(B->Items()->Get(0), "Black");
-  const auto Texts = ItemTexts(B->Items());
+  const auto Texts = Lines(B->Items());
   for (const char* Name : {"Scroll Bar", "Menu Background", "Window Background",
                            "Highlight Background", "3D Dark Shadow", "Info Background",
                            "Application Workspace", "None", "Inactive Caption Text"})

@@ -5,22 +5,22 @@
 #include <string>
 #include <vector>
 
+#include "ApplicationTest.h"
 #include "Forms.h"
+#include "TestText.h"
 
 // One Application and a shown form to put controls on, torn down after
 // every test.
-class ColorBoxFixture : public ::testing::Test {
+class ColorBoxFixture : public ApplicationTest {
  protected:
   void SetUp() override {
-    App = new TApplication;
+    ApplicationTest::SetUp();
     Form = new TForm(App);
     Form->SetWidth(400);
     Form->SetHeight(300);
     Form->Show();
   }
-  void TearDown() override { delete App; }
 
-  TApplication* App = nullptr;
   TForm* Form = nullptr;
 };
 
@@ -30,13 +30,6 @@ class TNameList : public TObject {
   void Add(const std::string& Name) { Names.push_back(Name); }
   std::vector<std::string> Names;
 };
-
-inline std::vector<std::string> ItemTexts(const TStrings* Items) {
-  std::vector<std::string> Result;
-  for (int i = 0; i < Items->Count(); ++i)
-    Result.push_back(Items->Get(i));
-  return Result;
-}
 
 inline std::vector<std::string> HostNamesWithout(std::initializer_list<const char*> Skip) {
   TNameList L;
@@ -50,4 +43,12 @@ inline std::vector<std::string> HostNamesWithout(std::initializer_list<const cha
       Result.push_back(N);
   }
   return Result;
+}
+
+// The index of the item whose text is exactly S (case counts); -1 if none.
+inline int IndexOfText(const TStrings* Items, const std::string& S) {
+  for (int i = 0; i < Items->Count(); ++i)
+    if (Items->Get(i) == S)
+      return i;
+  return -1;
 }

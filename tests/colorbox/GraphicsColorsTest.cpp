@@ -2,23 +2,8 @@
 
 #include <vector>
 
+#include "Fixture.h"
 #include "Graphics.h"
-
-namespace {
-
-class TNameCollector : public TObject {
- public:
-  void Add(const std::string& Name) { Names.push_back(Name); }
-  std::vector<std::string> Names;
-};
-
-std::vector<std::string> HostColorNames() {
-  TNameCollector C;
-  GetColorValues(TGetStrProc::Of<&TNameCollector::Add>(&C));
-  return C.Names;
-}
-
-}  // namespace
 
 TEST(GraphicsColors, SystemColoursUseTheBuildsEncoding) {
   const std::uint32_t Base = HostVersion >= 7 ? 0xFF000000u : 0x80000000u;
@@ -80,7 +65,7 @@ TEST(GraphicsColors, NamesAndNumbersConvertBothWays) {
 }
 
 TEST(GraphicsColors, EnumerationFollowsTheHostVersion) {
-  const auto Names = HostColorNames();
+  const auto Names = HostNamesWithout({});
   const std::vector<std::string> Standard = {
       "clBlack",  "clMaroon", "clGreen", "clOlive",  "clNavy", "clPurple",  "clTeal", "clGray",
       "clSilver", "clRed",    "clLime",  "clYellow", "clBlue", "clFuchsia", "clAqua", "clWhite"};

@@ -10,22 +10,18 @@
 #include <utility>
 #include <vector>
 
+#include "ApplicationTest.h"
 #include "DialogDriver.h"
+#include "TestText.h"
 #include "uORVFrmMain.h"
-
-// "Алфа", "Бета", "Гамма" in Windows-1251: group names are Cyrillic only.
-inline const std::string kAlpha = "\xC0\xEB\xF4\xE0";
-inline const std::string kBeta = "\xC1\xE5\xF2\xE0";
-inline const std::string kGamma = "\xC3\xE0\xEC\xEC\xE0";
 
 using TGroups = std::vector<std::pair<std::string, std::vector<std::string>>>;
 
-class DialogTest : public ::testing::Test {
+class DialogTest : public ApplicationTest {
  protected:
-  void SetUp() override { App = new TApplication(); }
   void TearDown() override {
     delete Form;
-    delete App;
+    ApplicationTest::TearDown();
   }
 
   TFrmMainORVExpert* Make(const TGroups& Groups = {},
@@ -52,12 +48,6 @@ class DialogTest : public ::testing::Test {
     return Form->ShowModal();
   }
 
-  static std::vector<std::string> Lines(const TStrings* S) {
-    std::vector<std::string> R;
-    for (int i = 0; i < S->Count(); ++i)
-      R.push_back(S->Get(i));
-    return R;
-  }
   static std::vector<long> Objects(const TStrings* S) {
     std::vector<long> R;
     for (int i = 0; i < S->Count(); ++i)
@@ -78,6 +68,5 @@ class DialogTest : public ::testing::Test {
   }
   std::vector<std::string> Pages(int Group) const { return Lines(Form->GroupPages(Group)); }
 
-  TApplication* App = nullptr;
   TFrmMainORVExpert* Form = nullptr;
 };

@@ -7,7 +7,9 @@ namespace {
 const std::vector<std::string> kPalette = {"Additional", "Standard", "System", "Win32"};
 }
 
-TEST_F(DialogTest, MovingOnePageInAndOutKeepsCountsAndIcons) {
+class GroupEditor : public DialogTest {};
+
+TEST_F(GroupEditor, MovingOnePageInAndOutKeepsCountsAndIcons) {
   Make({{kAlpha, {"standard", "Servers"}}, {kBeta, {"Win32"}}}, kPalette);
   Run([&](TDialogDriver& D) {
     // FormShow counted: "standard" names Standard regardless of case.
@@ -42,7 +44,7 @@ TEST_F(DialogTest, MovingOnePageInAndOutKeepsCountsAndIcons) {
   });
 }
 
-TEST_F(DialogTest, AllInAndAllOut) {
+TEST_F(GroupEditor, AllInAndAllOut) {
   Make({{kAlpha, {"Servers", "win32"}}, {kBeta, {"Win32", "System", "System"}}}, kPalette);
   Run([&](TDialogDriver& D) {
     D.Sheet("TSGroupPage");
@@ -66,7 +68,7 @@ TEST_F(DialogTest, AllInAndAllOut) {
   });
 }
 
-TEST_F(DialogTest, WithoutASelectedGroupOnlyAddActs) {
+TEST_F(GroupEditor, WithoutASelectedGroupOnlyAddActs) {
   Make({{kAlpha, {"Standard"}}, {kBeta, {}}}, kPalette);
   Run([&](TDialogDriver& D) {
     D.Sheet("TSGroupPage");
@@ -91,7 +93,7 @@ TEST_F(DialogTest, WithoutASelectedGroupOnlyAddActs) {
   });
 }
 
-TEST_F(DialogTest, AddRenameAndDeleteGroups) {
+TEST_F(GroupEditor, AddRenameAndDeleteGroups) {
   Make({{kAlpha, {"Standard", "System"}}, {kBeta, {"System"}}}, kPalette);
   std::vector<std::string> Asked;
   // "Нов ая 1" typed: the blank and the digit are dropped.
@@ -139,7 +141,7 @@ TEST_F(DialogTest, AddRenameAndDeleteGroups) {
   });
 }
 
-TEST_F(DialogTest, NamesTheStoreCannotTellApartAreRefusedWithABeep) {
+TEST_F(GroupEditor, NamesTheStoreCannotTellApartAreRefusedWithABeep) {
   Make({{kAlpha, {"Standard"}}, {kBeta, {"System"}}}, kPalette);
   std::string Answer;
   App->SetInputDriver([&](const std::string&, const std::string&, std::string& V) {
@@ -184,7 +186,7 @@ TEST_F(DialogTest, NamesTheStoreCannotTellApartAreRefusedWithABeep) {
   });
 }
 
-TEST_F(DialogTest, MoveUpAndDownInBothTargets) {
+TEST_F(GroupEditor, MoveUpAndDownInBothTargets) {
   Make({{kAlpha, {"Standard", "System", "Win32"}}, {kBeta, {}}, {kGamma, {"System"}}}, kPalette);
   Run([&](TDialogDriver& D) {
     D.Sheet("TSGroupPage");

@@ -10,62 +10,55 @@
 #include <string>
 #include <vector>
 
+#include "ApplicationTest.h"
 #include "Buttons.h"
+#include "EventSpy.h"
 #include "Forms.h"
+#include "Seed.h"
 #include "StdCtrls.h"
 
 namespace {
-class Counter : public TObject {
- public:
-  void Clicked(TObject* Sender) {
-    (void)Sender;
-    ++Clicks;
-  }
-  int Clicks = 0;
-};
-
-class HostControlsTest : public ::testing::Test {
+class HostControlsTest : public ApplicationTest {
  protected:
   void SetUp() override {
-    App = new TApplication();
+    ApplicationTest::SetUp();
     Form = new TForm(nullptr);
   }
   void TearDown() override {
     delete Form;
-    delete App;
+    ApplicationTest::TearDown();
   }
-  TApplication* App = nullptr;
   TForm* Form = nullptr;
-  Counter C;
+  TEventSpy C;
 };
 }  // namespace
 
 TEST_F(HostControlsTest, CheckBoxClicksOnEveryChangeAndOnlyThen) {
   auto* Box = new TCheckBox(Form);
   Box->SetParent(Form);
-  Box->SetOnClick(TNotifyEvent::Of<&Counter::Clicked>(&C));
+  Box->SetOnClick(C.Event());
   Box->SetChecked(false);
-  EXPECT_EQ(C.Clicks, 0);
+  EXPECT_EQ(C.Count(), 0);
   Box->SetChecked(true);
   Box->SetChecked(true);
-  EXPECT_EQ(C.Clicks, 1);
+  EXPECT_EQ(C.Count(), 1);
   Form->Show();
   Box->SimulateClick();
   EXPECT_FALSE(Box->Checked());
-  EXPECT_EQ(C.Clicks, 2);
+  EXPECT_EQ(C.Count(), 2);
   EXPECT_EQ(Form->ActiveControl(), Box);
 }
 
 TEST_F(HostControlsTest, ListBoxSortsWithObjectsAndClicksForUsersOnly) {
   auto* List = new TListBox(Form);
   List->SetParent(Form);
-  List->SetOnClick(TNotifyEvent::Of<&Counter::Clicked>(&C));
+  List->SetOnClick(C.Event());
   TStrings* Items = List->Items();
   Items->AddObject("b", TItemObject::FromInteger(2));
   Items->AddObject("C", TItemObject::FromInteger(3));
   Items->AddObject("a", TItemObject::FromInteger(1));
   List->SetItemIndex(1);
-  EXPECT_EQ(C.Clicks, 0);
+  EXPECT_EQ(C.Count(), 0);
   List->SetSorted(true);
   EXPECT_EQ(Items->Text(), "a\r\nb\r\nC\r\n");
   EXPECT_EQ(Items->Objects(2).AsInteger(), 3);
@@ -84,13 +77,13 @@ TEST_F(HostControlsTest, ListBoxSortsWithObjectsAndClicksForUsersOnly) {
   EXPECT_EQ(List->ItemIndex(), 0);
   Form->Show();
   List->SelectItemByUser(1);
-  EXPECT_EQ(C.Clicks, 1);
+  EXPECT_EQ(C.Count(), 1);
   EXPECT_EQ(Form->ActiveControl(), List);
   Word Key = VK_UP;
   List->SimulateKey(Key);
   List->SimulateKey(Key);  // already at the top: no change, no click
   EXPECT_EQ(List->ItemIndex(), 0);
-  EXPECT_EQ(C.Clicks, 2);
+  EXPECT_EQ(C.Count(), 2);
 }
 
 // The list box finds items through an index that lives across changes; after
@@ -102,7 +95,9 @@ TEST_F(HostControlsTest, ListBoxLookupsFindTheFirstEqualItemAfterEveryChange) {
   // "ab", "AB", "аб", "АБ", "ё", "Ё", "е", "a", "ab " and the empty text.
   const std::string Texts[] = {"ab",   "AB",   "\xE0\xE1", "\xC0\xC1", "\xB8",
                                "\xA8", "\xE5", "a",        "ab ",      ""};
-  std::mt19937 Random(17);
+  const std::uint64_t Seed = TestSeed(17);
+  SCOPED_TRACE(SeedNote(Seed));
+  std::mt19937 Random(static_cast<std::uint32_t>(Seed));
   auto Pick = [&](int N) { return static_cast<int>(Random() % static_cast<unsigned>(N)); };
   auto AnyText = [&] { return Texts[Pick(static_cast<int>(std::size(Texts)))]; };
   for (int Step = 0; Step < 3000; ++Step) {
@@ -179,7 +174,7 @@ TEST_F(HostControlsTest, DialogButtonsEndTheModalLoop) {
   auto* Close = new TBitBtn(Form);
   Close->SetParent(Form);
   Close->SetKind(bkClose);
-  Close->SetOnClick(TNotifyEvent::Of<&Counter::Clicked>(&C));
+  Close->SetOnClick(C.Event());
   auto* Plain = new TButton(Form);
   Plain->SetParent(Form);
   Plain->SetTag(7);
@@ -195,7 +190,7 @@ TEST_F(HostControlsTest, DialogButtonsEndTheModalLoop) {
   Press = Close;
   EXPECT_EQ(Form->ShowModal(), mrCancel);
   // bkClose closes instead of running OnClick.
-  EXPECT_EQ(C.Clicks, 0);
+  EXPECT_EQ(C.Count(), 0);
   EXPECT_EQ(Plain->Tag(), 7);
 }
 

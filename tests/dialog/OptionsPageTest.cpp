@@ -4,7 +4,9 @@
 #include "CodePage.h"
 #include "DialogFixture.h"
 
-TEST_F(DialogTest, OpensOnTheOptionsPageWithItsCaptionsAndTabOrder) {
+class OptionsPage : public DialogTest {};
+
+TEST_F(OptionsPage, OpensOnTheOptionsPageWithItsCaptionsAndTabOrder) {
   Make();
   // The form resource names the group editor; FormCreate overrides it.
   EXPECT_EQ(Form->PageControlMain->ActivePage(), Form->TSMain);
@@ -37,7 +39,7 @@ TEST_F(DialogTest, OpensOnTheOptionsPageWithItsCaptionsAndTabOrder) {
   EXPECT_TRUE(Form->BitBtn2->Default());
 }
 
-TEST_F(DialogTest, TimerBoxesEnableThePeriodOnlyOnceARuleRan) {
+TEST_F(OptionsPage, TimerBoxesEnableThePeriodOnlyOnceARuleRan) {
   Make();
   auto* Spin = As<TWinControl>(Form->FindComponent("SpinTimerRefreshPagesInterval"));
   // Both boxes left unchecked: no rule ran, FormShow disables the spin edit
@@ -67,7 +69,7 @@ TEST_F(DialogTest, TimerBoxesEnableThePeriodOnlyOnceARuleRan) {
   });
 }
 
-TEST_F(DialogTest, CallerOrderDecidesTheCoupledBoxes) {
+TEST_F(OptionsPage, CallerOrderDecidesTheCoupledBoxes) {
   struct TCase {
     const char* Name;
     bool Group, Palette, Keep;
@@ -105,7 +107,7 @@ TEST_F(DialogTest, CallerOrderDecidesTheCoupledBoxes) {
   }
 }
 
-TEST_F(DialogTest, ShadowBoxKeepsItsStateWhileDisabled) {
+TEST_F(OptionsPage, ShadowBoxKeepsItsStateWhileDisabled) {
   Make();
   Form->SetFrmPageGroup_OwnerDraw(true);
   Form->SetFrmPageGroup_DrawTabShadow(true);
@@ -130,7 +132,7 @@ TEST_F(DialogTest, ShadowBoxKeepsItsStateWhileDisabled) {
   EXPECT_TRUE(Form->GetFrmPagePalette_Multiline());
 }
 
-TEST_F(DialogTest, SpinAccessorsConvertBetween32And64Bits) {
+TEST_F(OptionsPage, SpinAccessorsConvertBetween32And64Bits) {
   Make();
   Form->SetFrmGetTimerInstallRefresh(50);
   EXPECT_EQ(Form->GetFrmGetTimerInstallRefresh(), 50);
@@ -151,7 +153,7 @@ TEST_F(DialogTest, SpinAccessorsConvertBetween32And64Bits) {
   EXPECT_EQ(Form->GetFrmGetTimerRefreshPagesInterval(), INT32_MAX);
 }
 
-TEST_F(DialogTest, ColourAndLinkAndClosing) {
+TEST_F(OptionsPage, ColourAndLinkAndClosing) {
   Make();
   Form->SetFrmColorPageGroup(clWindowText);
   App->SetColorDriver([](Integer& C) {

@@ -16,7 +16,9 @@ std::vector<std::uint32_t> GroupTextColours(TPageControl* Bar) {
 
 }  // namespace
 
-TEST_F(EngineTest, EachBuildHasItsOwnRootAndColours) {
+class EngineBuilds : public EngineTest {};
+
+TEST_F(EngineBuilds, EachBuildHasItsOwnRootAndColours) {
   struct TBuild {
     const char* Root;
     std::uint32_t GroupFont, GrayText, InactiveCaption, InactiveCaptionText;
@@ -52,7 +54,7 @@ TEST_F(EngineTest, EachBuildHasItsOwnRootAndColours) {
   }
 }
 
-TEST_F(EngineTest, GroupBarSizingInAPanelFollowsTheBuild) {
+TEST_F(EngineBuilds, GroupBarSizingInAPanelFollowsTheBuild) {
   MakeIde({"Standard", "Additional", "Win32", "System", "Data Access", "Samples"},
           TPaletteLayout::Panel);
   std::vector<std::string> Names;

@@ -37,7 +37,9 @@ struct THostHandlers {
 
 }  // namespace
 
-TEST_F(EngineTest, StartUpWaitsForTheFirstShowingOfTheMainForm) {
+class EngineLifecycle : public EngineTest {};
+
+TEST_F(EngineLifecycle, StartUpWaitsForTheFirstShowingOfTheMainForm) {
   MakeIde();
   const THostHandlers Before(Ide);
   Load();
@@ -70,7 +72,7 @@ TEST_F(EngineTest, StartUpWaitsForTheFirstShowingOfTheMainForm) {
   EXPECT_EQ(Ide->OnShow(), Before.Show);
 }
 
-TEST_F(EngineTest, StartUpRunsInTheConstructorWhenTheMainFormShows) {
+TEST_F(EngineLifecycle, StartUpRunsInTheConstructorWhenTheMainFormShows) {
   MakeIde();
   ShowIde();
   const TNotifyEvent Show = Ide->OnShow();
@@ -82,7 +84,7 @@ TEST_F(EngineTest, StartUpRunsInTheConstructorWhenTheMainFormShows) {
   EXPECT_EQ(Ide->HostCalls("mainForm.OnShow"), 1);
 }
 
-TEST_F(EngineTest, IdentityStateAndMenuItems) {
+TEST_F(EngineLifecycle, IdentityStateAndMenuItems) {
   MakeIde();
   ShowIde();
   const int PaletteItems = Ide->PaletteMenu()->Items()->Count();
@@ -122,7 +124,7 @@ TEST_F(EngineTest, IdentityStateAndMenuItems) {
   EXPECT_FALSE(Palette->Checked());
 }
 
-TEST_F(EngineTest, UnloadGivesTheIdeBackExactly) {
+TEST_F(EngineLifecycle, UnloadGivesTheIdeBackExactly) {
   for (bool ShownFirst : {true, false}) {
     SCOPED_TRACE(ShownFirst ? "loaded into a shown IDE" : "loaded before the first showing");
     MakeIde();
@@ -158,7 +160,7 @@ TEST_F(EngineTest, UnloadGivesTheIdeBackExactly) {
   }
 }
 
-TEST_F(EngineTest, AFailedConstructionLeavesNoTrace) {
+TEST_F(EngineLifecycle, AFailedConstructionLeavesNoTrace) {
   // A main form whose "TabControl" is not a tab control.
   auto* Form = new TForm(App);
   auto* Menu = new TPopupMenu(Form);
@@ -196,7 +198,7 @@ struct TPlace {
 
 }  // namespace
 
-TEST_F(EngineTest, AFailedLoadLeavesTheIdeAsItWas) {
+TEST_F(EngineLifecycle, AFailedLoadLeavesTheIdeAsItWas) {
   for (TPaletteLayout Layout : {TPaletteLayout::ControlBar, TPaletteLayout::Panel}) {
     SCOPED_TRACE(Layout == TPaletteLayout::Panel ? "panel" : "control bar");
     MakeIde({"Standard", "Additional", "Win32"}, Layout);
@@ -238,7 +240,7 @@ TEST_F(EngineTest, AFailedLoadLeavesTheIdeAsItWas) {
   }
 }
 
-TEST_F(EngineTest, TheSettingsWaitForTheFirstShowing) {
+TEST_F(EngineLifecycle, TheSettingsWaitForTheFirstShowing) {
   MakeIde();
   WriteTimer("PagesSort", Stored({kAlpha}));
   WritePages(kAlpha, {"Win32"});

@@ -3,7 +3,9 @@
 
 #include "EngineFixture.h"
 
-TEST_F(EngineTest, ImportGroupsThePaletteFromTheStore) {
+class EngineStore : public EngineTest {};
+
+TEST_F(EngineStore, ImportGroupsThePaletteFromTheStore) {
   MakeIde();
   WriteTimer("PagesSort", Stored({kAlpha, kBeta}));
   // A page the palette lacks stays listed but is not shown; names match
@@ -29,7 +31,7 @@ TEST_F(EngineTest, ImportGroupsThePaletteFromTheStore) {
   EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"System", 3, 6}));
 }
 
-TEST_F(EngineTest, PagesMatchByWholeNameFirstEntryAndCyrillicCase) {
+TEST_F(EngineStore, PagesMatchByWholeNameFirstEntryAndCyrillicCase) {
   // Примеры twice, in two spellings, and Ёлка, whose capital and small Ё lie
   // apart from the other letters of the code page.
   const std::string Samples = "\xCF\xF0\xE8\xEC\xE5\xF0\xFB";
@@ -48,7 +50,7 @@ TEST_F(EngineTest, PagesMatchByWholeNameFirstEntryAndCyrillicCase) {
   EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"\xA8\xEB\xEA\xE0", 2, 4}));
 }
 
-TEST_F(EngineTest, GroupOrderIsDecodedAndFiltered) {
+TEST_F(EngineStore, GroupOrderIsDecodedAndFiltered) {
   struct TCase {
     const char* Name;
     std::string PagesSort;
@@ -97,7 +99,7 @@ TEST_F(EngineTest, GroupOrderIsDecodedAndFiltered) {
   }
 }
 
-TEST_F(EngineTest, WithoutTheKeyGroupingStaysOff) {
+TEST_F(EngineStore, WithoutTheKeyGroupingStaysOff) {
   MakeIde();
   ShowIde();
   const int Loads = Ide->Loads();
@@ -116,7 +118,7 @@ TEST_F(EngineTest, WithoutTheKeyGroupingStaysOff) {
   EXPECT_FALSE(Inspect().PaletteChangeTimer()->Enabled());
 }
 
-TEST_F(EngineTest, ExportWritesTheStoreByteForByte) {
+TEST_F(EngineStore, ExportWritesTheStoreByteForByte) {
   MakeIde();
   ShowIde();
   Load();
@@ -165,7 +167,7 @@ TEST_F(EngineTest, ExportWritesTheStoreByteForByte) {
             (std::vector<std::string>{"Additional", "System", "Data Access", "Samples"}));
 }
 
-TEST_F(EngineTest, OptionsAreReadWithTheirDefaults) {
+TEST_F(EngineStore, OptionsAreReadWithTheirDefaults) {
   MakeIde();
   WriteTimer("PagesSort", Stored({kAlpha}));
   WritePages(kAlpha, {"Win32"});
@@ -185,7 +187,7 @@ TEST_F(EngineTest, OptionsAreReadWithTheirDefaults) {
   EXPECT_FALSE(X.Flag("PageGroupKeep"));
 }
 
-TEST_F(EngineTest, DelaysAreReadAsTheirTimersCanRunThem) {
+TEST_F(EngineStore, DelaysAreReadAsTheirTimersCanRunThem) {
   struct TCase {
     std::string PaletteWatch, GroupSort;
     int PaletteWatchInterval, GroupSortInterval;

@@ -3,7 +3,9 @@
 
 #include "EngineFixture.h"
 
-TEST_F(EngineTest, APackageInstalledLaterIsPickedUpByTheTick) {
+class EngineTimers : public EngineTest {};
+
+TEST_F(EngineTimers, APackageInstalledLaterIsPickedUpByTheTick) {
   MakeIde();
   WriteTimer("PagesSort", Stored({kAlpha}));
   WritePages(kAlpha, Ide->Pages());  // every page grouped: the ungrouped tab is hidden
@@ -28,7 +30,7 @@ TEST_F(EngineTest, APackageInstalledLaterIsPickedUpByTheTick) {
   EXPECT_FALSE(Inspect().PaletteChangeTimer()->Enabled());
 }
 
-TEST_F(EngineTest, OnlyARealChangeOfThePaletteRebuilds) {
+TEST_F(EngineTimers, OnlyARealChangeOfThePaletteRebuilds) {
   MakeIde();
   WriteTimer("PagesSort", "");  // the key exists: grouping on, all pages ungrouped
   ShowIde();
@@ -48,7 +50,7 @@ TEST_F(EngineTest, OnlyARealChangeOfThePaletteRebuilds) {
   EXPECT_GT(Inspect().GroupBar()->PaintCount(), Paints);
 }
 
-TEST_F(EngineTest, TicksDoNothingWhileGroupingIsOff) {
+TEST_F(EngineTimers, TicksDoNothingWhileGroupingIsOff) {
   MakeIde();
   ShowIde();
   Load();
@@ -62,7 +64,7 @@ TEST_F(EngineTest, TicksDoNothingWhileGroupingIsOff) {
   EXPECT_EQ(Inspect().PageGroupHeight(), 80);
 }
 
-TEST_F(EngineTest, GroupBarHeightFollowsTheRows) {
+TEST_F(EngineTimers, GroupBarHeightFollowsTheRows) {
   MakeIde();
   // Ten Cyrillic groups of one page each wrap a multi-line group bar
   // onto a second row; a narrow multi-line palette takes three rows.
@@ -106,7 +108,7 @@ TEST_F(EngineTest, GroupBarHeightFollowsTheRows) {
   EXPECT_EQ(X.PageGroupHeight(), 110);
 }
 
-TEST_F(EngineTest, SortTimerFollowsActivationAndTheOptions) {
+TEST_F(EngineTimers, SortTimerFollowsActivationAndTheOptions) {
   MakeIde();
   WriteTimer("PagesSort", Stored({kAlpha, kBeta}));
   WritePages(kAlpha, {"Win32", "System"});
@@ -150,7 +152,7 @@ TEST_F(EngineTest, SortTimerFollowsActivationAndTheOptions) {
   EXPECT_EQ(SelectedPage(), "Win32");
 }
 
-TEST_F(EngineTest, TheSortTickSeesARewriteTheWatchHasNotTickedYet) {
+TEST_F(EngineTimers, TheSortTickSeesARewriteTheWatchHasNotTickedYet) {
   MakeIde();
   WriteTimer("PagesSort", Stored({kAlpha, kBeta}));
   WritePages(kAlpha, {"Win32"});

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "ApplicationTest.h"
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
-#include "HostFixture.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ TEST(Components, OwnerFreesWhatItOwnsAndAFreedComponentLeavesItsOwner) {
   EXPECT_EQ(Destroyed, 3);
 }
 
-class ControlTree : public HostTest {};
+class ControlTree : public ApplicationTest {};
 
 TEST_F(ControlTree, AFreedControlLeavesItsParentAndOwner) {
   TForm* Form = ShownForm();

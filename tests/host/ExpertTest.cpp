@@ -1,27 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "Exptintf.h"
+#include "StubExpert.h"
 
 namespace {
-
-class TProbeExpert : public TIExpert {
- public:
-  explicit TProbeExpert(int& Destroyed) : FDestroyed(Destroyed) {}
-  ~TProbeExpert() override { ++FDestroyed; }
-  std::string GetName() override { return "Probe"; }
-  std::string GetAuthor() override { return ""; }
-  std::string GetComment() override { return ""; }
-  std::string GetPage() override { return ""; }
-  HICON GetGlyph() override { return nullptr; }
-  TExpertStyle GetStyle() override { return esAddIn; }
-  TExpertState GetState() override { return {esEnabled}; }
-  std::string GetIDString() override { return "Probe.Expert"; }
-  std::string GetMenuText() override { return ""; }
-  void Execute() override {}
-
- private:
-  int& FDestroyed;
-};
 
 struct TRegistrarProbe : TObject {
   TIExpert* Held = nullptr;
@@ -35,7 +17,7 @@ struct TRegistrarProbe : TObject {
 
 TEST(Expert, RegisterLibraryExpertWithAndWithoutARegistrar) {
   int Destroyed = 0;
-  auto* Expert = new TProbeExpert(Destroyed);
+  auto* Expert = new TStubExpert("Probe", "Probe.Expert", &Destroyed);
   EXPECT_FALSE(RegisterLibraryExpert(Expert)) << "no IDE listening";
   EXPECT_EQ(Destroyed, 0) << "a refused expert is not freed by the host";
 

@@ -3,20 +3,21 @@
 #include <string>
 #include <vector>
 
+#include "ApplicationTest.h"
 #include "ComCtrls.h"
+#include "EventSpy.h"
 #include "ExtCtrls.h"
-#include "HostFixture.h"
 #include "Menus.h"
 
 namespace {
 
-class Forms : public HostTest {};
+class Forms : public ApplicationTest {};
 
 TEST_F(Forms, ShowSetsShowingAndRunsOnShowOnce) {
-  auto* Form = new TForm(App.get());
+  auto* Form = new TForm(App);
   auto* Panel = new TPanel(Form);
   Panel->SetParent(Form);
-  TCalls Shown;
+  TEventSpy Shown;
   Form->SetOnShow(Shown.Event());
   EXPECT_FALSE(Form->Showing());
   EXPECT_FALSE(Panel->Showing());
@@ -24,25 +25,25 @@ TEST_F(Forms, ShowSetsShowingAndRunsOnShowOnce) {
   Form->Show();
   EXPECT_TRUE(Form->Showing());
   EXPECT_TRUE(Panel->Showing());
-  EXPECT_EQ(Shown.Count, 1);
-  EXPECT_EQ(Shown.Sender, Form);
+  EXPECT_EQ(Shown.Count(), 1);
+  EXPECT_EQ(Shown.Sender(), Form);
   EXPECT_EQ(App->MainForm(), Form);
   Form->Hide();
   EXPECT_FALSE(Panel->Showing());
 }
 
 TEST_F(Forms, ActivationRunsTheHandlersOnChangeOnly) {
-  auto* Form = new TForm(App.get());
-  TCalls Activated, Deactivated;
+  auto* Form = new TForm(App);
+  TEventSpy Activated, Deactivated;
   Form->SetOnActivate(Activated.Event());
   Form->SetOnDeactivate(Deactivated.Event());
   Form->Show();
   Form->SetActive(true);
   Form->SetActive(true);
   Form->SetActive(false);
-  EXPECT_EQ(Activated.Count, 1);
-  EXPECT_EQ(Deactivated.Count, 1);
-  EXPECT_EQ(Deactivated.Sender, Form);
+  EXPECT_EQ(Activated.Count(), 1);
+  EXPECT_EQ(Deactivated.Count(), 1);
+  EXPECT_EQ(Deactivated.Sender(), Form);
   Form->SetActive(true);
   EXPECT_EQ(App->ActiveForm(), Form);
 }
@@ -55,9 +56,9 @@ struct TUser : TObject {
 };
 
 TEST_F(Forms, ShowModalEndsWithTheDriversResultOrCancel) {
-  TForm* Main = new TForm(App.get());
+  TForm* Main = new TForm(App);
   Main->Show();
-  auto* Dialog = new TForm(App.get());
+  auto* Dialog = new TForm(App);
   TUser User;
   EXPECT_EQ(Dialog->ShowModal(), mrCancel) << "no driver: closed at once";
   App->SetModalDriver([&User](TCustomForm* F) {
@@ -125,12 +126,6 @@ TEST(Menus, ShortCutValueAndText) {
   EXPECT_EQ(ShortCut(0x141, {ssCtrl}), 0) << "not a key";
 }
 
-struct TMenuLog : TObject {
-  std::vector<TObject*> Clicks;
-  void Click(TObject* S) { Clicks.push_back(S); }
-  TNotifyEvent Event() { return TNotifyEvent::Of<&TMenuLog::Click>(this); }
-};
-
 TEST(Menus, ItemsAddRemoveAndFreeing) {
   TComponent Owner(nullptr);
   auto* Menu = new TPopupMenu(&Owner);
@@ -164,7 +159,7 @@ TEST(Menus, ItemsAddRemoveAndFreeing) {
 TEST(Menus, DispatchShortCutAndPopup) {
   TComponent Owner(nullptr);
   auto* Menu = new TPopupMenu(&Owner);
-  TMenuLog Log;
+  TEventSpy Log;
   auto* Item = new TMenuItem(Menu);
   Item->SetShortCut(ShortCut(0x41, {ssShift, ssCtrl}));
   Item->SetOnClick(Log.Event());
@@ -172,16 +167,16 @@ TEST(Menus, DispatchShortCutAndPopup) {
   Menu->Items()->Add(Parent);
   Parent->Add(Item);
   EXPECT_TRUE(Menu->DispatchShortCut(0x6041));
-  EXPECT_EQ(Log.Clicks, std::vector<TObject*>{Item});
+  EXPECT_EQ(Log.Senders, std::vector<TObject*>{Item});
   EXPECT_FALSE(Menu->DispatchShortCut(0x4041));
   EXPECT_FALSE(Menu->DispatchShortCut(0));
   Item->SetEnabled(false);
   EXPECT_FALSE(Menu->DispatchShortCut(0x6041));
-  EXPECT_EQ(Log.Clicks.size(), 1u);
+  EXPECT_EQ(Log.Count(), 1);
 
   Menu->SetOnPopup(Log.Event());
   Menu->Popup(10, 20);
-  EXPECT_EQ(Log.Clicks.back(), Menu) << "OnPopup gets the menu as sender";
+  EXPECT_EQ(Log.Senders.back(), Menu) << "OnPopup gets the menu as sender";
 }
 
 }  // namespace

@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
+#include "ApplicationTest.h"
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
-#include "HostFixture.h"
 
 namespace {
 
-class Layout : public HostTest {
+class Layout : public ApplicationTest {
  protected:
   void SetUp() override {
-    HostTest::SetUp();
+    ApplicationTest::SetUp();
     Form = ShownForm();
   }
   TForm* Form = nullptr;

@@ -4,15 +4,10 @@
 #include <vector>
 
 #include "Classes.h"
+#include "EventSpy.h"
+#include "TestText.h"
 
 namespace {
-
-std::vector<std::string> Lines(const TStrings& L) {
-  std::vector<std::string> R;
-  for (int i = 0; i < L.Count(); ++i)
-    R.push_back(L.Strings(i));
-  return R;
-}
 
 using V = std::vector<std::string>;
 
@@ -37,7 +32,7 @@ TEST_P(StringsSetText, SplitsAsTheVclDoes) {
   TStringList L;
   L.Add("old");
   L.SetText(GetParam().Text);
-  EXPECT_EQ(Lines(L), GetParam().Expected);
+  EXPECT_EQ(Lines(&L), GetParam().Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -97,7 +92,7 @@ TEST(Strings, ObjectsHoldPointersAndPlainIntegers) {
   L.Insert(0, "first");
   EXPECT_EQ(L.Objects(1).AsObject(), &Other);
   L.Move(1, 3);
-  EXPECT_EQ(Lines(L), (V{"first", "int", "none", "obj"}));
+  EXPECT_EQ(Lines(&L), (V{"first", "int", "none", "obj"}));
   EXPECT_EQ(L.Objects(3).AsObject(), &Other);
   EXPECT_EQ(L.Objects(1).AsInteger(), 99);
 }
@@ -108,20 +103,20 @@ TEST(Strings, EditingOperations) {
   L.Insert(0, "a");
   L.Insert(2, "d");
   L.Insert(2, "c");
-  EXPECT_EQ(Lines(L), (V{"a", "b", "c", "d"}));
+  EXPECT_EQ(Lines(&L), (V{"a", "b", "c", "d"}));
   L.Delete(1);
-  EXPECT_EQ(Lines(L), (V{"a", "c", "d"}));
+  EXPECT_EQ(Lines(&L), (V{"a", "c", "d"}));
   L.Move(2, 0);
-  EXPECT_EQ(Lines(L), (V{"d", "a", "c"}));
+  EXPECT_EQ(Lines(&L), (V{"d", "a", "c"}));
   L.Move(0, 2);
-  EXPECT_EQ(Lines(L), (V{"a", "c", "d"}));
+  EXPECT_EQ(Lines(&L), (V{"a", "c", "d"}));
   L.SetStrings(1, "C");
-  EXPECT_EQ(Lines(L), (V{"a", "C", "d"}));
+  EXPECT_EQ(Lines(&L), (V{"a", "C", "d"}));
   EXPECT_THROW(L.Delete(3), EListError);
   EXPECT_THROW(L.Delete(-1), EListError);
   EXPECT_THROW(L.Insert(4, "x"), EListError);
   EXPECT_THROW((void)L.Strings(3), EListError);
-  EXPECT_EQ(Lines(L), (V{"a", "C", "d"}));
+  EXPECT_EQ(Lines(&L), (V{"a", "C", "d"}));
   L.Clear();
   EXPECT_EQ(L.Count(), 0);
 }
@@ -132,7 +127,7 @@ TEST(Strings, MoveToABadIndexLosesNothing) {
   L.SetObjects(0, TItemObject::FromInteger(5));
   EXPECT_THROW(L.Move(0, 3), EListError);
   EXPECT_THROW(L.Move(3, 0), EListError);
-  EXPECT_EQ(Lines(L), (V{"a", "b", "c"}));
+  EXPECT_EQ(Lines(&L), (V{"a", "b", "c"}));
   EXPECT_EQ(L.Objects(0).AsInteger(), 5);
 }
 
@@ -142,7 +137,7 @@ TEST(Strings, AssignAndEquals) {
   A.SetObjects(1, TItemObject::FromInteger(3));
   B.SetText("old");
   B.Assign(&A);
-  EXPECT_EQ(Lines(B), (V{"x", "Y"}));
+  EXPECT_EQ(Lines(&B), (V{"x", "Y"}));
   EXPECT_EQ(B.Objects(1).AsInteger(), 3);
   EXPECT_TRUE(A.Equals(&B));
   B.SetStrings(1, "y");
@@ -162,13 +157,13 @@ TEST(Strings, SortedDuplicates) {
   L.Add("b");
   L.Add("a");
   EXPECT_EQ(L.Add("B"), 1) << "dupIgnore answers the existing entry";
-  EXPECT_EQ(Lines(L), (V{"a", "b"}));
+  EXPECT_EQ(Lines(&L), (V{"a", "b"}));
   EXPECT_THROW(L.Insert(0, "c"), EStringListError);
   EXPECT_THROW(L.SetStrings(0, "c"), EStringListError);
 
   L.SetDuplicates(dupError);
   EXPECT_THROW(L.Add("A"), EStringListError);
-  EXPECT_EQ(Lines(L), (V{"a", "b"}));
+  EXPECT_EQ(Lines(&L), (V{"a", "b"}));
 
   L.SetDuplicates(dupAccept);
   L.AddObject("A", TItemObject::FromInteger(1));
@@ -185,29 +180,26 @@ TEST(Strings, SortPutsCyrillicAfterLatinAndYoAfterYe) {
       "\xDF\xE1\xEB\xEE\xEA\xEE\r\nzeta\r\n\xE0\xEF\xF0\xE5\xEB\xFC\r\nAlpha\r\n"
       "\xA8\xEB\xEA\xE0\r\n\xC5\xEB\xFC\r\n\xC6\xF3\xEA\r\nbeta");
   L.SetSorted(true);
-  EXPECT_EQ(Lines(L), (V{"Alpha", "beta", "zeta", "\xE0\xEF\xF0\xE5\xEB\xFC", "\xC5\xEB\xFC",
-                         "\xA8\xEB\xEA\xE0", "\xC6\xF3\xEA", "\xDF\xE1\xEB\xEE\xEA\xEE"}));
+  EXPECT_EQ(Lines(&L), (V{"Alpha", "beta", "zeta", "\xE0\xEF\xF0\xE5\xEB\xFC", "\xC5\xEB\xFC",
+                          "\xA8\xEB\xEA\xE0", "\xC6\xF3\xEA", "\xDF\xE1\xEB\xEE\xEA\xEE"}));
   // A sorted list finds what it sorted, ignoring case.
   EXPECT_EQ(L.IndexOf("\xB8\xCB\xCA\xC0"), 5);
   EXPECT_EQ(L.IndexOf("ZETA"), 2);
 }
 
 TEST(Strings, ChangeEventsRunOncePerUpdate) {
-  struct Counter : TObject {
-    int Changes = 0;
-    void Changed(TObject*) { ++Changes; }
-  } C;
+  TEventSpy C;
   TStringList L;
-  L.SetOnChange(TNotifyEvent::Of<&Counter::Changed>(&C));
+  L.SetOnChange(C.Event());
   L.Add("a");
-  EXPECT_EQ(C.Changes, 1);
+  EXPECT_EQ(C.Count(), 1);
   L.SetText("x\r\ny\r\nz");
-  EXPECT_EQ(C.Changes, 2);
+  EXPECT_EQ(C.Count(), 2);
   L.BeginUpdate();
   L.Add("1");
   L.Delete(0);
   L.EndUpdate();
-  EXPECT_EQ(C.Changes, 3);
+  EXPECT_EQ(C.Count(), 3);
 }
 
 }  // namespace

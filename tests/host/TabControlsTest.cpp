@@ -4,15 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "ApplicationTest.h"
 #include "ComCtrls.h"
-#include "HostFixture.h"
+#include "Seed.h"
 
 namespace {
 
-class TabControls : public HostTest {
+class TabControls : public ApplicationTest {
  protected:
   void SetUp() override {
-    HostTest::SetUp();
+    ApplicationTest::SetUp();
     Form = ShownForm();
   }
   TPageControl* NewPages(const std::vector<std::string>& Captions) {
@@ -261,7 +262,9 @@ TEST_F(TabControls, RowsKeptAcrossChangesEqualRowsLaidOutAfresh) {
   Tabs->SetParent(Form);
   Tabs->SetMultiLine(true);
   Tabs->SetWidth(200);
-  std::mt19937 Random(7);
+  const std::uint64_t Seed = TestSeed(7);
+  SCOPED_TRACE(SeedNote(Seed));
+  std::mt19937 Random(static_cast<std::uint32_t>(Seed));
   auto Pick = [&](int N) { return static_cast<int>(Random() % static_cast<unsigned>(N)); };
   auto Text = [&] { return std::string(static_cast<std::size_t>(1 + Pick(12)), 'A'); };
   for (int Step = 0; Step < 600; ++Step) {
@@ -313,7 +316,9 @@ TEST_F(TabControls, RowsKeptAcrossChangesEqualRowsLaidOutAfresh) {
 // walking the sheets gives, and the tabs must name the showing sheets.
 TEST_F(TabControls, TabIndexesAndImagesFollowSheetsShownHiddenMovedAndFreed) {
   auto* Pages = NewPages({});
-  std::mt19937 Random(11);
+  const std::uint64_t Seed = TestSeed(11);
+  SCOPED_TRACE(SeedNote(Seed));
+  std::mt19937 Random(static_cast<std::uint32_t>(Seed));
   auto Pick = [&](int N) { return static_cast<int>(Random() % static_cast<unsigned>(N)); };
   for (int Step = 0; Step < 800; ++Step) {
     const int Count = Pages->PageCount();

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "ApplicationTest.h"
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
-#include "HostFixture.h"
 
 namespace {
 
@@ -35,13 +35,13 @@ struct TTickLog : TObject {
 
 using V = std::vector<std::string>;
 
-class Timers : public HostTest {};
+class Timers : public ApplicationTest {};
 
 TEST_F(Timers, FireInDueOrderAndEqualTimesInCreationOrder) {
   TTickLog Log;
-  Log.NewTimer(App.get(), "slow", 30);
-  Log.NewTimer(App.get(), "b", 10);
-  Log.NewTimer(App.get(), "a", 10);
+  Log.NewTimer(App, "slow", 30);
+  Log.NewTimer(App, "b", 10);
+  Log.NewTimer(App, "a", 10);
   App->AdvanceTime(35);
   EXPECT_EQ(Log.Ticks, (V{"b@10", "a@10", "b@20", "a@20", "slow@30", "b@30", "a@30"}));
   EXPECT_EQ(App->Now(), 35);
@@ -54,7 +54,7 @@ TEST_F(Timers, FireInDueOrderAndEqualTimesInCreationOrder) {
 
 TEST_F(Timers, EnableDisableAndIntervalRestartTheCountdown) {
   TTickLog Log;
-  TTimer* T = Log.NewTimer(App.get(), "t", 50);
+  TTimer* T = Log.NewTimer(App, "t", 50);
   App->AdvanceTime(40);
   T->SetEnabled(false);
   App->AdvanceTime(100);
@@ -81,7 +81,7 @@ TEST_F(Timers, EnableDisableAndIntervalRestartTheCountdown) {
 
 TEST_F(Timers, AHandlerThatDisablesItsTimerFiresOnce) {
   TTickLog Log;
-  TTimer* T = Log.NewTimer(App.get(), "once", 50);
+  TTimer* T = Log.NewTimer(App, "once", 50);
   Log.DisableOnTick = T;
   App->AdvanceTime(500);
   EXPECT_EQ(Log.Ticks, V{"once@50"});
@@ -96,8 +96,8 @@ TEST_F(Timers, AHandlerThatDisablesItsTimerFiresOnce) {
 
 TEST_F(Timers, ATimerFreedInItsHandlerStopsAndTheOthersGoOn) {
   TTickLog Log;
-  TTimer* Doomed = Log.NewTimer(App.get(), "doomed", 10);
-  Log.NewTimer(App.get(), "other", 10);
+  TTimer* Doomed = Log.NewTimer(App, "doomed", 10);
+  Log.NewTimer(App, "other", 10);
   Log.FreeOnTick = Doomed;
   App->AdvanceTime(25);
   EXPECT_EQ(Log.Ticks, (V{"doomed@10", "other@10", "other@20"}));
@@ -105,7 +105,7 @@ TEST_F(Timers, ATimerFreedInItsHandlerStopsAndTheOthersGoOn) {
 }
 
 TEST_F(Timers, ATimerWithoutHandlerOrDisabledNeverFires) {
-  auto* T = new TTimer(App.get());
+  auto* T = new TTimer(App);
   T->SetInterval(10);
   App->AdvanceTime(100);
   EXPECT_EQ(T->FireCount(), 0);
@@ -128,7 +128,7 @@ struct TNestedWait : TObject {
 TEST_F(Timers, TheClockNeverRunsBackwards) {
   TNestedWait Nested;
   Nested.Inner = 1000;
-  auto* T = new TTimer(App.get());
+  auto* T = new TTimer(App);
   T->SetInterval(50);
   T->SetOnTimer(TNotifyEvent::Of<&TNestedWait::Tick>(&Nested));
   App->AdvanceTime(100);
@@ -137,7 +137,7 @@ TEST_F(Timers, TheClockNeverRunsBackwards) {
   EXPECT_EQ(App->Now(), 1050);
 }
 
-class Paints : public HostTest {};
+class Paints : public ApplicationTest {};
 
 TEST_F(Paints, ShownInvalidatedControlsPaintOncePerLoop) {
   TForm* Form = ShownForm();
@@ -167,7 +167,7 @@ TEST_F(Paints, ShownInvalidatedControlsPaintOncePerLoop) {
   App->AdvanceTime(1);
   EXPECT_EQ(Shown->PaintCount(), 3);
   // A form that is not shown paints nothing.
-  auto* Other = new TForm(App.get());
+  auto* Other = new TForm(App);
   auto* OnOther = new TPanel(Other);
   OnOther->SetParent(Other);
   App->ProcessMessages();

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "ApplicationTest.h"
 #include "ComCtrls.h"
 #include "DisplayList.h"
-#include "HostFixture.h"
 #include "WindowCapture.h"
 
 // A windowed control's window follows the control on both platforms: it
@@ -16,7 +16,7 @@
 
 namespace {
 
-class WindowTree : public HostTest {};
+class WindowTree : public ApplicationTest {};
 
 struct TChangingProbe : TObject {
   bool Allow = true;
@@ -29,7 +29,7 @@ struct TChangingProbe : TObject {
 };
 
 TEST_F(WindowTree, ChildWindowsFollowTheirControlsAndAnswerTheirOwnNotifications) {
-  auto* Form = new TForm(App.get());
+  auto* Form = new TForm(App);
   Form->SetBounds(10, 10, 400, 300);
   auto* Panel = new TTabControl(Form);
   Panel->SetParent(Form);

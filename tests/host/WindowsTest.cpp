@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "ApplicationTest.h"
 #include "ComCtrls.h"
+#include "EventSpy.h"
 #include "ExtCtrls.h"
-#include "HostFixture.h"
 
 namespace {
 
@@ -12,10 +13,10 @@ struct Access : TWinControl {
   static HWND TWinControl::*Field() { return &Access::FHandle; }
 };
 
-class Windows : public HostTest {
+class Windows : public ApplicationTest {
  protected:
   void SetUp() override {
-    HostTest::SetUp();
+    ApplicationTest::SetUp();
     Form = ShownForm();
     Palette = new TTabControl(Form);
     Palette->SetParent(Form);
@@ -98,19 +99,19 @@ TEST_F(Windows, RecreatingTheWindowKeepsTabsObjectsAndSelection) {
 }
 
 TEST_F(Windows, PerformAndSendMessageOfWmSizeRunOnResize) {
-  TCalls Resized;
+  TEventSpy Resized;
   auto* Panel = new TPanel(Form);
   Panel->SetParent(Form);
   Panel->SetOnResize(Resized.Event());
   Panel->Perform(WM_SIZE, 0, 0);
-  EXPECT_EQ(Resized.Count, 1);
-  EXPECT_EQ(Resized.Sender, Panel);
+  EXPECT_EQ(Resized.Count(), 1);
+  EXPECT_EQ(Resized.Sender(), Panel);
   SendMessage(Panel->Handle(), WM_SIZE, 0, 0);
-  EXPECT_EQ(Resized.Count, 2);
+  EXPECT_EQ(Resized.Count(), 2);
   Panel->SetHeight(77);
-  EXPECT_EQ(Resized.Count, 3);
+  EXPECT_EQ(Resized.Count(), 3);
   Panel->SetHeight(77);
-  EXPECT_EQ(Resized.Count, 3) << "no resize without a change of size";
+  EXPECT_EQ(Resized.Count(), 3) << "no resize without a change of size";
 }
 
 TEST_F(Windows, KeyboardStateFollowsEitherHandsKey) {

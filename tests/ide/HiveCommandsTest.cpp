@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -15,6 +16,8 @@
 #include "TempDir.h"
 #include "Utf16File.h"
 
+using ::testing::HasSubstr;
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -23,10 +26,6 @@ namespace {
 const std::vector<std::string> SaveSettings = {
     "-e", "show", "-e", "load",           "-e", "dialog",         "-e", "ok",
     "-e", "end",  "-e", "menu component", "-e", "expect /host 0", "-e", "dump"};
-
-bool Contains(const std::string& Text, const std::string& Part) {
-  return Text.find(Part) != std::string::npos;
-}
 
 const std::string Stored = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Other]\r\n\"v\"=\"1\"\r\n\r\n";
 
@@ -82,17 +81,17 @@ TEST(HiveCommands, SettingsThatCannotBeSavedEndTheRunWithStatus3) {
     Args.insert(Args.end(), SaveSettings.begin(), SaveSettings.end());
     const TRun R = RunIde(Args);
     EXPECT_EQ(R.Status, kExitNotSaved) << R.Err;
-    EXPECT_TRUE(Contains(
-        R.Err, "tabulon-ide: -e:6: settings not saved: cannot write " + Hive + Reason + "\n"))
+    EXPECT_THAT(R.Err, HasSubstr("tabulon-ide: -e:6: settings not saved: cannot write " + Hive +
+                                 Reason + "\n"))
         << R.Err;
-    EXPECT_TRUE(Contains(R.Err, "-e:7: expect /host 0 failed")) << R.Err;
-    EXPECT_TRUE(Contains(R.Out, "\"time\":")) << "the later lines ran";
+    EXPECT_THAT(R.Err, HasSubstr("-e:7: expect /host 0 failed")) << R.Err;
+    EXPECT_THAT(R.Out, HasSubstr("\"time\":")) << "the later lines ran";
   }
   EXPECT_EQ(ReadBytes(Dir / "readonly.reg"), Stored);
   EXPECT_EQ(ModeOf(Dir / "readonly.reg"), 0444u);
   EXPECT_EQ(ReadBytes(Dir / "lockdir.reg"), Stored);
   EXPECT_FALSE(fs::exists(Dir / "missing"));
-  EXPECT_TRUE(Contains(HelpText(), "  3  settings could not be saved"));
+  EXPECT_THAT(HelpText(), HasSubstr("  3  settings could not be saved"));
 }
 
 // A save that fails only when it is written (here: another process holds
@@ -164,10 +163,10 @@ TEST(HiveCommands, ExportWritesFilesThatLoadAsTheSameHive) {
   EXPECT_EQ(ReadBytes(Dir / "four.reg"), ReadBytes(Hive));
   const std::string Five = ReadBytes(Dir / "five.reg");
   EXPECT_EQ(Five.substr(0, 10), std::string("\xff\xfeW\0i\0n\0d\0", 10));
-  EXPECT_TRUE(Contains(Five, std::string("\x14\x04\x30\x04\x3d\x04\x3d\x04\x4b\x04\x35\x04", 12)))
+  EXPECT_THAT(Five, HasSubstr(std::string("\x14\x04\x30\x04\x3d\x04\x3d\x04\x4b\x04\x35\x04", 12)))
       << "Данные in UTF-16LE";
   const TRun View = RunIde({"--hive", Hive, "-e", "registry"});
-  EXPECT_TRUE(Contains(View.Out, "\"Данные\"=\"ADO\\x1f\\x1f\"")) << View.Out;
+  EXPECT_THAT(View.Out, HasSubstr("\"Данные\"=\"ADO\\x1f\\x1f\"")) << View.Out;
   for (const char* Name : {"four.reg", "five.reg"})
     EXPECT_EQ(RunIde({"--hive", Dir / Name, "-e", "registry"}).Out, View.Out) << Name;
 
@@ -183,7 +182,7 @@ TEST(HiveCommands, ExportWritesFilesThatLoadAsTheSameHive) {
   for (const auto& [Line, Message] : Refused) {
     const TRun R = RunIde({"--hive", ":memory:", "-e", Line});
     EXPECT_EQ(R.Status, kExitError) << Line;
-    EXPECT_TRUE(Contains(R.Err, Message)) << R.Err;
+    EXPECT_THAT(R.Err, HasSubstr(Message)) << R.Err;
   }
 }
 
@@ -199,17 +198,17 @@ TEST(HiveCommands, ExportOfCharactersWindows1251LacksNeedsUnicode) {
   WriteBytes(Hive, Five);
   const TRun Four = RunIde({"--hive", Hive, "-e", "export " + Dir / "four.reg"});
   EXPECT_EQ(Four.Status, kExitError);
-  EXPECT_TRUE(Contains(Four.Err,
-                       "export: the value 'sCurrency' of the key HKEY_CURRENT_USER\\Intl "
-                       "holds a character that Windows-1251 has no byte for, so a "
-                       "REGEDIT4 file cannot hold it; export --unicode writes it"))
+  EXPECT_THAT(Four.Err,
+              HasSubstr("export: the value 'sCurrency' of the key HKEY_CURRENT_USER\\Intl "
+                        "holds a character that Windows-1251 has no byte for, so a "
+                        "REGEDIT4 file cannot hold it; export --unicode writes it"))
       << Four.Err;
   EXPECT_FALSE(fs::exists(Dir / "four.reg"));
   const TRun Unicode =
       RunIde({"--hive", Hive, "-e", "export --unicode " + Dir / "five.reg", "-e", "registry"});
   EXPECT_EQ(Unicode.Status, kExitOk) << Unicode.Err;
   EXPECT_EQ(ReadBytes(Dir / "five.reg"), Five);
-  EXPECT_TRUE(Contains(Unicode.Out, "\"sCurrency\"=\"₽\"")) << Unicode.Out;
+  EXPECT_THAT(Unicode.Out, HasSubstr("\"sCurrency\"=\"₽\"")) << Unicode.Out;
 }
 
 // The store's own files are refused as export targets: the lock file while
@@ -231,7 +230,7 @@ TEST(HiveCommands, ExportRefusesTheLockFileAndTemporaryNames) {
   for (const auto& [Target, Message] : Cases) {
     const TRun R = RunIde({"--hive", Hive, "-e", "export " + Target});
     EXPECT_EQ(R.Status, kExitError) << Target;
-    EXPECT_TRUE(Contains(R.Err, "export: " + Message)) << R.Err;
+    EXPECT_THAT(R.Err, HasSubstr("export: " + Message)) << R.Err;
   }
   ::close(Held);
   EXPECT_EQ(ReadBytes(Hive + ".lock"), "");

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "EventSpy.h"
 #include "Ide.h"
 #include "StockPalette.h"
+#include "TestText.h"
 
 namespace {
 
@@ -19,20 +21,6 @@ TIdeOptions Options(TPaletteLayout Layout = TPaletteLayout::ControlBar) {
   O.Pages = kPages;
   return O;
 }
-
-std::vector<std::string> Tabs(TCustomTabControl* Control) {
-  std::vector<std::string> R;
-  for (int i = 0; i < Control->Tabs()->Count(); ++i)
-    R.push_back(Control->Tabs()->Strings(i));
-  return R;
-}
-
-// Some other handler on the palette, as an add-in installs one.
-class TOtherHandler : public TObject {
- public:
-  void Change(TObject* Sender) { Senders.push_back(Sender); }
-  std::vector<TObject*> Senders;
-};
 
 }  // namespace
 
@@ -59,7 +47,7 @@ TEST_P(IdeLayout, MainFormCarriesTheNamedComponentsInTheIdesFont) {
     EXPECT_TRUE(Is<TPanel>(Home->Parent()));
     EXPECT_EQ(Home->Parent()->Parent(), Form);
   }
-  EXPECT_EQ(Tabs(Palette), kPages);
+  EXPECT_EQ(Lines(Palette->Tabs()), kPages);
   EXPECT_EQ(Palette->TabIndex(), 0);
   EXPECT_GT(Palette->Width(), 900);
   EXPECT_EQ(Palette->Height(), 48);
@@ -108,9 +96,9 @@ TEST(IdePalette, ChangeHandlerSeesWhatThePalettesWindowHolds) {
   Palette->*Field = Own;
   EXPECT_EQ(Form->LastLoad(), (TPaletteLoad{"Extra", 4, 5}));
   EXPECT_EQ(Form->Loads(), 2);
-  EXPECT_EQ(Tabs(Palette), kPages);
+  EXPECT_EQ(Lines(Palette->Tabs()), kPages);
   EXPECT_EQ(Palette->TabIndex(), 2);
-  EXPECT_EQ(Tabs(Master).size(), 5u);
+  EXPECT_EQ(Lines(Master->Tabs()).size(), 5u);
 }
 
 TEST(IdePalette, InstallAndUninstallRewriteTheListAndReselect) {
@@ -155,7 +143,7 @@ TEST(IdePalette, InstallAndUninstallRewriteTheListAndReselect) {
     else
       Form->UninstallPages(S.Pages);
     EXPECT_EQ(Form->Pages(), S.Expected);
-    EXPECT_EQ(Tabs(Palette), S.Expected);
+    EXPECT_EQ(Lines(Palette->Tabs()), S.Expected);
     EXPECT_EQ(Form->LastLoad(), S.Load);
     EXPECT_EQ(Form->Loads(), ++Loads);
   }
@@ -167,8 +155,8 @@ TEST(IdePalette, InstallAndUninstallRewriteTheListAndReselect) {
   EXPECT_EQ(Form->Loads(), Loads);
 
   // The rebuild raises whatever handler the palette holds now.
-  TOtherHandler Other;
-  Palette->SetOnChange(TNotifyEvent::Of<&TOtherHandler::Change>(&Other));
+  TEventSpy Other;  // some other handler on the palette, as an add-in installs one
+  Palette->SetOnChange(Other.Event());
   Form->InstallPages({"Two"});
   EXPECT_EQ(Other.Senders, std::vector<TObject*>{Palette});
   EXPECT_EQ(Form->Loads(), Loads);

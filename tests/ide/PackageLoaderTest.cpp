@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,9 +9,13 @@
 #include <fstream>
 #include <iterator>
 
+#include "Bytes.h"
 #include "Ide.h"
 #include "Module.h"
 #include "ModuleDependencies.h"
+#include "StubExpert.h"
+
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -21,28 +26,6 @@ void Watch(const TLoadedPackage& Package, int* Counter) {
   ASSERT_NE(Entry, nullptr);
   Entry(Counter);
 }
-
-class TStubExpert : public TIExpert {
- public:
-  explicit TStubExpert(int* Destroyed = nullptr) : FDestroyed(Destroyed) {}
-  ~TStubExpert() override {
-    if (FDestroyed != nullptr)
-      ++*FDestroyed;
-  }
-  std::string GetName() override { return "Stub"; }
-  std::string GetAuthor() override { return ""; }
-  std::string GetComment() override { return ""; }
-  std::string GetPage() override { return ""; }
-  HICON GetGlyph() override { return nullptr; }
-  TExpertStyle GetStyle() override { return esAddIn; }
-  TExpertState GetState() override { return {esEnabled}; }
-  std::string GetIDString() override { return "Stub"; }
-  std::string GetMenuText() override { return ""; }
-  void Execute() override {}
-
- private:
-  int* FDestroyed;
-};
 
 }  // namespace
 
@@ -93,7 +76,7 @@ TEST(PackageLoader, RefusesWhatThisIdeCannotTakeAndStaysAsItWas) {
       Ide.Packages().Load(C.Path);
       ADD_FAILURE() << C.Path << " was accepted";
     } catch (const EPackageError& E) {
-      EXPECT_NE(E.Message().find(C.Message), std::string::npos) << E.Message();
+      EXPECT_THAT(E.Message(), HasSubstr(C.Message)) << E.Message();
     }
     EXPECT_EQ(Ide.Packages().Count(), 1) << C.Path;
     EXPECT_EQ(Ide.Experts().Count(), 1) << C.Path;
@@ -119,19 +102,10 @@ TEST(PackageLoader, ChecksInformationAgainstTheVersionsPackages) {
   EXPECT_EQ(CheckPackageInfo(Info, 5).size(), 3u);
 }
 
-std::string ReadFile(const std::string& Path) {
-  std::ifstream In(Path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::string& Path, const std::string& Bytes) {
-  std::ofstream(Path, std::ios::binary | std::ios::trunc) << Bytes;
-}
-
 TEST(PackageLoader, RefusesAModuleOfAnotherHostBeforeOpeningIt) {
   const std::string Suffix = SharedLibrarySuffix();
   const std::string Own = "libtabulon_host" + std::to_string(HostVersion) + Suffix;
-  const std::string Module = ReadFile(TEST_PACKAGE_GOOD_PATH);
+  const std::string Module = ReadBytes(TEST_PACKAGE_GOOD_PATH);
   const auto Needed = NeededLibraries(TEST_PACKAGE_GOOD_PATH);
   EXPECT_NE(std::find(Needed.begin(), Needed.end(), Own), Needed.end());
 
@@ -143,15 +117,15 @@ TEST(PackageLoader, RefusesAModuleOfAnotherHostBeforeOpeningIt) {
        At = Foreign.find(Own + '\0', At + 1))
     Foreign[At + Own.size() - Suffix.size() - 1] = static_cast<char>('0' + Other);
   const std::string Path = testing::TempDir() + "tabulon_foreign" + std::to_string(HostVersion);
-  WriteFile(Path, Foreign);
+  WriteBytes(Path, Foreign);
   TIde Ide;
   try {
     Ide.Packages().Load(Path);
     ADD_FAILURE() << "a module of another host was accepted";
   } catch (const EPackageError& E) {
-    EXPECT_NE(E.Message().find("it was built for Delphi " + std::to_string(Other) + ": it needs " +
-                               "libtabulon_host" + std::to_string(Other) + Suffix),
-              std::string::npos)
+    EXPECT_THAT(E.Message(),
+                HasSubstr("it was built for Delphi " + std::to_string(Other) + ": it needs " +
+                          "libtabulon_host" + std::to_string(Other) + Suffix))
         << E.Message();
   }
   EXPECT_EQ(Ide.Packages().Count(), 0);
@@ -164,9 +138,9 @@ TEST(PackageLoader, RefusesAModuleOfAnotherHostBeforeOpeningIt) {
                                  Module.substr(0, Module.size() - 8), "",
                                  "plain text, not a module\n"};
   for (const std::string& Bytes : Damaged) {
-    WriteFile(Path, Bytes);
+    WriteBytes(Path, Bytes);
     for (const std::string& Name : NeededLibraries(Path))
-      EXPECT_NE(Module.find(Name), std::string::npos) << Name;
+      EXPECT_THAT(Module, HasSubstr(Name)) << Name;
   }
   EXPECT_TRUE(NeededLibraries(Path).empty());
   EXPECT_TRUE(NeededLibraries(Path + ".missing").empty());
@@ -186,7 +160,7 @@ TEST(PackageLoader, RefusesAModuleOfAnotherHostBeforeOpeningIt) {
 
 TEST(ExpertRegistry, HoldsExpertsUntilItGoes) {
   int Destroyed = 0;
-  auto* Stub = new TStubExpert(&Destroyed);
+  auto* Stub = new TStubExpert("Stub", "Stub", &Destroyed);
   EXPECT_FALSE(RegisterLibraryExpert(Stub));  // no IDE running: refused
   {
     TExpertRegistry Registry;

@@ -69,7 +69,9 @@ std::vector<TShown> CaptionPictures(const std::string& Dir) {
 // lies inside the box the host's metrics gave it and fills it from edge to
 // edge: nothing is cut off and nothing runs into its neighbour, whatever
 // draws the file.
-TEST_F(Snapshot, CaptionsFillTheirBoxesInEveryRenderer) {
+class PictureFile : public Snapshot {};
+
+TEST_F(PictureFile, CaptionsFillTheirBoxesInEveryRenderer) {
   const std::string Dir = FDir.string();
   bool Rsvg = true;
   int Boxes = 0;
@@ -131,7 +133,7 @@ TEST_F(Snapshot, CaptionsFillTheirBoxesInEveryRenderer) {
 
 // cairo's PNG shows the controls in the IDE's colours, and an SVG that
 // rsvg-convert draws is the same picture as cairo's PNG.
-TEST_F(Snapshot, PngShowsTheControlsAndSvgDrawsAlike) {
+TEST_F(PictureFile, PngShowsTheControlsAndSvgDrawsAlike) {
   const std::string Dir = FDir.string();
   const std::vector<TShown> Pictures = CaptionPictures(Dir);
   ASSERT_EQ(Pictures.size(), 3u);

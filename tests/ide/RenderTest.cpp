@@ -1,9 +1,12 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "Json.h"
 #include "SimulatorFixture.h"
+
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -64,9 +67,8 @@ void ExpectRenderMatchesDump(const std::string& Render, const TJson& Dump,
   SCOPED_TRACE("after " + Step + "\n" + Render);
   const TRenderedRow Palette = ParseRow(Render, "palette (");
   ASSERT_TRUE(Palette.Present);
-  EXPECT_NE(
-      Palette.Heading.find("(" + Dump.at("/palette/parent"_json_pointer).get<std::string>() + ")"),
-      std::string::npos);
+  EXPECT_THAT(Palette.Heading,
+              HasSubstr("(" + Dump.at("/palette/parent"_json_pointer).get<std::string>() + ")"));
   const TJson& Tabs = Dump.at("/palette/tabs"_json_pointer);
   ASSERT_EQ(Palette.Tabs.size(), Tabs.size());
   for (std::size_t i = 0; i < Palette.Tabs.size(); ++i) {

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -11,11 +12,10 @@
 #include "Simulator.h"
 #include "TempDir.h"
 
-namespace {
+using ::testing::HasSubstr;
+using ::testing::Not;
 
-bool Contains(const std::string& Text, const std::string& Part) {
-  return Text.find(Part) != std::string::npos;
-}
+namespace {
 
 // A settings dialog opened by the user after the lines given.
 std::vector<std::string> WithDialog(const std::vector<std::string>& Block) {
@@ -54,8 +54,8 @@ TEST(ScriptInput, BlocksAndAnswersNeverUsedAreErrorsAtTheirLines) {
   for (const TCase& C : Cases) {
     const TRun R = RunIde(C.Args);
     EXPECT_EQ(R.Status, kExitError) << C.Err << "\n" << R.Err;
-    EXPECT_TRUE(Contains(R.Err, C.Err)) << R.Err;
-    EXPECT_FALSE(Contains(R.Err, C.NotErr)) << R.Err;
+    EXPECT_THAT(R.Err, HasSubstr(C.Err)) << R.Err;
+    EXPECT_THAT(R.Err, Not(HasSubstr(C.NotErr))) << R.Err;
   }
   // An answer taken by its input box is no error. ("\xD0\x94\xD0\xB0" is
   // the group name "Да"; a name holds Cyrillic letters only.)
@@ -82,10 +82,10 @@ TEST(ScriptInput, FilesAreReadWithAnyLineEndAndRefusedWhenNotRegular) {
   WriteBytes(Dir / "latin1.palette", "Standard\nCaf\xE9\n");
   const TRun Script = RunIde({"--hive", ":memory:", Dir / "latin1.tide"});
   EXPECT_EQ(Script.Status, kExitError);
-  EXPECT_TRUE(Contains(Script.Err, "latin1.tide:2: invalid UTF-8 at byte 6 (0xE9)")) << Script.Err;
+  EXPECT_THAT(Script.Err, HasSubstr("latin1.tide:2: invalid UTF-8 at byte 6 (0xE9)")) << Script.Err;
   const TRun Palette = RunIde({"--palette", Dir / "latin1.palette", "-e", "show"});
   EXPECT_EQ(Palette.Status, kExitError);
-  EXPECT_TRUE(Contains(Palette.Err, "latin1.palette:2: invalid UTF-8")) << Palette.Err;
+  EXPECT_THAT(Palette.Err, HasSubstr("latin1.palette:2: invalid UTF-8")) << Palette.Err;
 
   // A folder and a FIFO (which must not block, with no writer) are refused
   // with the reason, as script and as palette.
@@ -97,10 +97,10 @@ TEST(ScriptInput, FilesAreReadWithAnyLineEndAndRefusedWhenNotRegular) {
   for (const auto& [Path, Reason] : NotFiles) {
     const TRun AsScript = RunIde({"--hive", ":memory:", Path});
     EXPECT_EQ(AsScript.Status, kExitError);
-    EXPECT_TRUE(Contains(AsScript.Err, "cannot read script " + Path + Reason)) << AsScript.Err;
+    EXPECT_THAT(AsScript.Err, HasSubstr("cannot read script " + Path + Reason)) << AsScript.Err;
     const TRun AsPalette = RunIde({"--hive", ":memory:", "--palette", Path, "-e", "show"});
     EXPECT_EQ(AsPalette.Status, kExitError);
-    EXPECT_TRUE(Contains(AsPalette.Err, "cannot read palette file " + Path + Reason))
+    EXPECT_THAT(AsPalette.Err, HasSubstr("cannot read palette file " + Path + Reason))
         << AsPalette.Err;
   }
 }
@@ -157,11 +157,11 @@ TEST(ScriptInput, PromptReportsTyposAtOnceAndEndsWithWhatFailed) {
       Text.find("tabulon-ide: 'frobnicate' is not a command of a dialog block");
   ASSERT_NE(Typo, std::string::npos) << Text;
   EXPECT_EQ(Text.rfind("dialog> ", Typo), Text.find("dialog> ")) << "told before the next line";
-  EXPECT_TRUE(Contains(Text, "tabulon-ide: expect /dialog/tag 9 failed")) << Text;
-  EXPECT_TRUE(Contains(Text, "settings dialog: closed\n")) << Text;
-  EXPECT_TRUE(Contains(Text.substr(0, Typo), "tabulon-ide> dialog> ")) << Text;
+  EXPECT_THAT(Text, HasSubstr("tabulon-ide: expect /dialog/tag 9 failed")) << Text;
+  EXPECT_THAT(Text, HasSubstr("settings dialog: closed\n")) << Text;
+  EXPECT_THAT(Text.substr(0, Typo), HasSubstr("tabulon-ide> dialog> ")) << Text;
   // help answers inside the block too, and is not taken into it.
-  EXPECT_NE(Text.find("dialog> dialog ... end: the lines between", Typo), std::string::npos);
+  EXPECT_THAT(Text.substr(Typo), HasSubstr("dialog> dialog ... end: the lines between"));
 }
 
 // help at the prompt lists every command under its kind, and help dialog
@@ -176,7 +176,7 @@ TEST(ScriptInput, HelpByKindAndTheDialogsControls) {
   ASSERT_NE(Before, std::string::npos) << R.Out;
   ASSERT_NE(After, std::string::npos) << R.Out;
   for (const char* Control : {"CheckBoxDrawGroupPage ", "LBoxPageGroup ", "BtnAdd "})
-    EXPECT_NE(R.Out.find(Control, After), std::string::npos) << Control;
+    EXPECT_THAT(R.Out.substr(After), HasSubstr(Control)) << Control;
   EXPECT_EQ(R.Out.find("BtnAdd", Before), R.Out.find("BtnAdd", After)) << "not known before";
 
   const std::string List = R.Out.substr(R.Out.find("The IDE and its user:"));
@@ -245,13 +245,13 @@ TEST(ScriptInput, LiveDialogAtThePrompt) {
     At = R.Err.find(T, At);
     EXPECT_NE(At, std::string::npos) << T << "\n" << R.Err;
   }
-  EXPECT_EQ(R.Err.find("failed"), std::string::npos) << R.Err;
-  EXPECT_NE(R.Out.find("dialog> settings dialog: OK\ntabulon-ide> "), std::string::npos) << R.Out;
-  EXPECT_NE(R.Out.find("\"caption\":\"Группа\""), std::string::npos) << R.Out;
+  EXPECT_THAT(R.Err, Not(HasSubstr("failed"))) << R.Err;
+  EXPECT_THAT(R.Out, HasSubstr("dialog> settings dialog: OK\ntabulon-ide> ")) << R.Out;
+  EXPECT_THAT(R.Out, HasSubstr("\"caption\":\"Группа\"")) << R.Out;
   // The empty group's sheet is hidden: group #N counts the tabs shown, as
   // tabIndex does; activeIndex counts the sheets.
-  EXPECT_NE(R.Out.find("\"activeIndex\":1,\"tabIndex\":0,"), std::string::npos) << R.Out;
-  EXPECT_NE(R.Out.find("dialog> settings dialog: closed\n"), std::string::npos) << R.Out;
+  EXPECT_THAT(R.Out, HasSubstr("\"activeIndex\":1,\"tabIndex\":0,")) << R.Out;
+  EXPECT_THAT(R.Out, HasSubstr("dialog> settings dialog: closed\n")) << R.Out;
 }
 
 // A block typed after a dialog has opened once checks control names and

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,6 +10,9 @@
 #include "Program.h"
 #include "RunIde.h"
 #include "Simulator.h"
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace {
 
@@ -56,7 +60,7 @@ TEST(Json, StrictParseComparisonAndPointers) {
     ParseJson("[1e400]");
     ADD_FAILURE() << "1e400 was accepted";
   } catch (const EJsonError& E) {
-    EXPECT_NE(std::string(E.what()).find("1e400"), std::string::npos) << E.what();
+    EXPECT_THAT(std::string(E.what()), HasSubstr("1e400")) << E.what();
   }
   // The same key in two objects is no duplicate.
   EXPECT_NO_THROW(ParseJson("[{\"a\":1},{\"a\":{\"a\":2}}]"));
@@ -81,8 +85,8 @@ TEST(Json, DifferencesNameOnlyWhatDiffers) {
     Other.push_back(i);
   }
   const std::string Many = JsonDifferences("", Long, &Other);
-  EXPECT_NE(Many.find("  50 values differ:\n  /0: expected \"aaaa"), std::string::npos) << Many;
-  EXPECT_NE(Many.find("\n  ... and 40 more"), std::string::npos) << Many;
+  EXPECT_THAT(Many, HasSubstr("  50 values differ:\n  /0: expected \"aaaa")) << Many;
+  EXPECT_THAT(Many, HasSubstr("\n  ... and 40 more")) << Many;
   EXPECT_LT(Many.size(), 1500u);
   // A value against a value of another kind, or none, shows both whole.
   const TJson Seven = 7;
@@ -160,13 +164,13 @@ TEST(Simulator, ExitStatusesAndMessages) {
   for (const TCase& C : Cases) {
     const TRun R = RunIde(C.Args);
     EXPECT_EQ(R.Status, C.Status) << C.Args.back() << "\n" << R.Err;
-    EXPECT_NE(R.Err.find(C.Err), std::string::npos) << R.Err;
+    EXPECT_THAT(R.Err, HasSubstr(C.Err)) << R.Err;
   }
   // Every failed expect is reported, the later lines still run.
   const TRun R = RunIde({"-e", "expect /host 1", "-e", "expect /time 1", "-e", "dump"});
   EXPECT_EQ(R.Status, 1);
-  EXPECT_NE(R.Err.find("-e:1"), std::string::npos);
-  EXPECT_NE(R.Err.find("-e:2"), std::string::npos);
+  EXPECT_THAT(R.Err, HasSubstr("-e:1"));
+  EXPECT_THAT(R.Err, HasSubstr("-e:2"));
   EXPECT_EQ(LastDump(R.Out)["host"], HostVersion);
 }
 
@@ -197,7 +201,7 @@ TEST(Simulator, ARefusedCommandChangesNothing) {
   TSimulator Sim(O, Out, Err);
   EXPECT_EQ(Sim.RunLine("show", "t"), TLineResult::Ok);
   EXPECT_EQ(Sim.RunLine("uninstall Standard Missing", "t:2"), TLineResult::Error);
-  EXPECT_NE(Err.str().find("t:2: there is no palette page 'Missing' to remove"), std::string::npos);
+  EXPECT_THAT(Err.str(), HasSubstr("t:2: there is no palette page 'Missing' to remove"));
   EXPECT_EQ(Sim.RunLine("install New \"\"", "t"), TLineResult::Error);
   EXPECT_EQ(Sim.MainForm()->Pages(), (std::vector<std::string>{"Standard", "Win32"}));
   EXPECT_EQ(Sim.MainForm()->Loads(), 0);
@@ -232,8 +236,8 @@ TEST(Simulator, PagesByNumberCaptionAndQuotedHash) {
             "{\"page\":\"\xD0\xA1\xD0\xB5\xD1\x80\xD0\xB2\xD0\xB8\xD1\x81\",\"tabIndex\":2,"
             "\"tabCount\":3}");
   EXPECT_EQ(Later.at("/hostPalette/loads"_json_pointer), 3);
-  EXPECT_NE(R.Out.find("| Standard | #3 |[\xD0\xA1\xD0\xB5\xD1\x80\xD0\xB2\xD0\xB8\xD1\x81]|"),
-            std::string::npos)
+  EXPECT_THAT(R.Out,
+              HasSubstr("| Standard | #3 |[\xD0\xA1\xD0\xB5\xD1\x80\xD0\xB2\xD0\xB8\xD1\x81]|"))
       << R.Out;
 
   {
@@ -242,7 +246,7 @@ TEST(Simulator, PagesByNumberCaptionAndQuotedHash) {
   }
   const TRun Twice = RunIde({"--palette", Path, "-e", "show"});
   EXPECT_EQ(Twice.Status, 2);
-  EXPECT_NE(Twice.Err.find(":2: page 'win32' is listed twice"), std::string::npos);
+  EXPECT_THAT(Twice.Err, HasSubstr(":2: page 'win32' is listed twice"));
   std::remove(Path.c_str());
 }
 
@@ -254,8 +258,8 @@ TEST(Simulator, TheTourOnAskingThenAPromptOnAFreshIde) {
   for (const char* Shown :
        {"|[*НетГруппы*]|", "| :Основные: |[*Данные*]| :НетГруппы: |",
         "| ADO | Data Access |[Data Controls]|", "page Data Controls, tab", "Tabulon Demo |"})
-    EXPECT_NE(Tour.Out.find(Shown), std::string::npos) << Shown << "\n" << Tour.Out;
-  EXPECT_EQ(Tour.Out.find("tabulon-ide> "), std::string::npos) << "no prompt without a terminal";
+    EXPECT_THAT(Tour.Out, HasSubstr(Shown)) << Shown << "\n" << Tour.Out;
+  EXPECT_THAT(Tour.Out, Not(HasSubstr("tabulon-ide> "))) << "no prompt without a terminal";
 
   // At a prompt a mistake is reported and the session goes on, on an IDE
   // of its own: the tour's groups and package are not there. The tour keeps
@@ -273,11 +277,11 @@ TEST(Simulator, TheTourOnAskingThenAPromptOnAFreshIde) {
                              true);
   std::remove(Palette.c_str());
   EXPECT_EQ(Prompt.Status, 0) << "a typo reported at once does not fail the session";
-  EXPECT_NE(Prompt.Out.find("That is the tour."), std::string::npos);
-  EXPECT_NE(Prompt.Out.find("tabulon-ide> "), std::string::npos);
-  EXPECT_NE(Prompt.Err.find("tabulon-ide: unknown command 'frobnicate'"), std::string::npos)
+  EXPECT_THAT(Prompt.Out, HasSubstr("That is the tour."));
+  EXPECT_THAT(Prompt.Out, HasSubstr("tabulon-ide> "));
+  EXPECT_THAT(Prompt.Err, HasSubstr("tabulon-ide: unknown command 'frobnicate'"))
       << "at the prompt the line was just typed: no place is named";
-  EXPECT_EQ(Prompt.Err.find("expect"), std::string::npos) << Prompt.Err;
+  EXPECT_THAT(Prompt.Err, Not(HasSubstr("expect"))) << Prompt.Err;
 
   // Commands from standard input, named "-"; standard input that is not a
   // terminal is the script when nothing else is given, an empty one too.
@@ -288,8 +292,8 @@ TEST(Simulator, TheTourOnAskingThenAPromptOnAFreshIde) {
     EXPECT_EQ(LastDump(Piped.Out).at("/mainForm/showing"_json_pointer), true);
     const TRun Bad = RunIde(Args, "show\nfrobnicate\n");
     EXPECT_EQ(Bad.Status, 2);
-    EXPECT_NE(Bad.Err.find("-:2: unknown command"), std::string::npos);
-    EXPECT_EQ(Bad.Out.find("tour"), std::string::npos) << Bad.Out;
+    EXPECT_THAT(Bad.Err, HasSubstr("-:2: unknown command"));
+    EXPECT_THAT(Bad.Out, Not(HasSubstr("tour"))) << Bad.Out;
   }
   const TRun Empty = RunIde({}, "");
   EXPECT_EQ(Empty.Status, 0);
@@ -300,8 +304,8 @@ TEST(Simulator, TheTourOnAskingThenAPromptOnAFreshIde) {
   const TRun Both = RunIde({"-i", "--hive", ":memory:", "-e", "show", "-e", "expect /host 0"},
                            "expect /mainForm/showing true\n");
   EXPECT_EQ(Both.Status, kExitExpectFailed) << Both.Err;
-  EXPECT_NE(Both.Out.find("tabulon-ide> "), std::string::npos) << Both.Out;
-  EXPECT_EQ(Both.Err.find("showing"), std::string::npos) << Both.Err;
+  EXPECT_THAT(Both.Out, HasSubstr("tabulon-ide> ")) << Both.Out;
+  EXPECT_THAT(Both.Err, Not(HasSubstr("showing"))) << Both.Err;
 }
 
 TEST(Simulator, HelpListsEveryOptionAndCommand) {
@@ -310,10 +314,10 @@ TEST(Simulator, HelpListsEveryOptionAndCommand) {
   for (const char* Option :
        {"--host", "--hive", "--palette", "--layout", "--package", "-e COMMAND", "SCRIPT", "\n  -i ",
         "\n  --  ", "\n  0  ", "\n  1  ", "\n  2  ", "\n  3  ", "Ctrl-C", "Ctrl-D"})
-    EXPECT_NE(R.Out.find(Option), std::string::npos) << Option;
+    EXPECT_THAT(R.Out, HasSubstr(Option)) << Option;
   for (const TCommand& C : Commands())
-    EXPECT_NE(R.Out.find(std::string("\n  ") + C.Synopsis + "\n"), std::string::npos) << C.Name;
-  EXPECT_NE(R.Out.find("later lines still run"), std::string::npos);
+    EXPECT_THAT(R.Out, HasSubstr(std::string("\n  ") + C.Synopsis + "\n")) << C.Name;
+  EXPECT_THAT(R.Out, HasSubstr("later lines still run"));
   // Wrapped to the terminal's width, 80 columns where there is none.
   const TRun Dialog = RunIde({"--hive", ":memory:"}, "help dialog\nhelp\n", true);
   const TRun Render = RunIde({"-e", "show", "-e", "render"});

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,6 +11,8 @@
 #include "StockPalette.h"
 #include "WindowCapture.h"
 
+using ::testing::HasSubstr;
+
 namespace {
 
 TEST_F(Snapshot, PaletteAreaShowsEveryTabAsTheAddinDrewIt) {
@@ -21,7 +24,7 @@ TEST_F(Snapshot, PaletteAreaShowsEveryTabAsTheAddinDrewIt) {
         RunIde({"--hive", Hive(Shadow), "-e", "show", "-e", "load", "-e", "snapshot " + First, "-e",
                 "group Данные", "-e", "snapshot " + Second, "-e", "dump"});
     ASSERT_EQ(R.Status, 0) << R.Err;
-    EXPECT_NE(R.Out.find("written to " + Second), std::string::npos) << R.Out;
+    EXPECT_THAT(R.Out, HasSubstr("written to " + Second)) << R.Out;
     const TJson State = LastJson(R.Out);
 
     // After the switch: every group tab, the data group's pages and nothing
@@ -112,10 +115,10 @@ TEST_F(Snapshot, ErrorsNameTheProblem) {
   for (const TCase& C : Cases) {
     const TRun R = RunIde(C.Args);
     EXPECT_EQ(R.Status, 2) << C.Args.back();
-    EXPECT_NE(R.Err.find(C.Err), std::string::npos) << R.Err;
+    EXPECT_THAT(R.Err, HasSubstr(C.Err)) << R.Err;
   }
   const TRun R = RunIde({"-e", "show", "-e", "snapshot " + Unwritable});
-  EXPECT_NE(R.Err.find(Unwritable), std::string::npos) << R.Err;
+  EXPECT_THAT(R.Err, HasSubstr(Unwritable)) << R.Err;
   EXPECT_FALSE(std::filesystem::exists(File("a.svg")));
 }
 
@@ -144,7 +147,7 @@ TEST_F(Snapshot, DialogShowsTheActiveSheetInItsState) {
   const TRun R = Run(Groups), R2 = Run(Main);
   ASSERT_EQ(R2.Status, 0) << R2.Err;
   ASSERT_EQ(R.Status, 0) << R.Err;
-  EXPECT_NE(R.Out.find("the settings dialog written to " + Main), std::string::npos);
+  EXPECT_THAT(R.Out, HasSubstr("the settings dialog written to " + Main));
   std::istringstream Lines(R.Out);
   std::vector<TJson> Dumps;
   for (std::string L; std::getline(Lines, L);)

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,6 +7,8 @@
 
 #include "BmpFile.h"
 #include "WindowCapture.h"
+
+using ::testing::HasSubstr;
 
 // The BMP file that a window capture is written to, on either platform.
 
@@ -57,7 +60,7 @@ TEST(BmpFile, WrittenUnderItsNameOrRefused) {
     WriteBmpFile(P, (Dir / "missing" / "x.bmp").string());
     ADD_FAILURE() << "written into a folder that is not there";
   } catch (const ECaptureError& E) {
-    EXPECT_NE(std::string(E.what()).find("x.bmp"), std::string::npos) << E.what();
+    EXPECT_THAT(std::string(E.what()), HasSubstr("x.bmp")) << E.what();
   }
   fs::remove_all(Dir);
 }

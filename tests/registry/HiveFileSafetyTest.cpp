@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -15,6 +16,8 @@
 #include "RegistryHive.h"
 #include "TempDir.h"
 #include "Utf16File.h"
+
+using ::testing::HasSubstr;
 
 namespace fs = std::filesystem;
 
@@ -54,7 +57,7 @@ TEST(HiveFileSafety, LinksAreWrittenThroughToTheirTarget) {
   }
   EXPECT_TRUE(fs::is_symlink(Dir / "config/link.reg"));
   EXPECT_TRUE(fs::is_symlink(Dir / "config/step.reg"));
-  EXPECT_TRUE(Contains(ReadBytes(Dir / "dotfiles/hive.reg"), "\"v\"=\"new\""));
+  EXPECT_THAT(ReadBytes(Dir / "dotfiles/hive.reg"), HasSubstr("\"v\"=\"new\""));
   // Lock and temporary files live beside the target, none beside the links.
   EXPECT_EQ(TTempDir::EntriesOf(Dir / "dotfiles"),
             (std::set<std::string>{"hive.reg", "hive.reg.lock"}));
@@ -63,7 +66,7 @@ TEST(HiveFileSafety, LinksAreWrittenThroughToTheirTarget) {
     WriteV("fresh");
   }
   EXPECT_TRUE(fs::is_symlink(Dir / "config/dangling.reg"));
-  EXPECT_TRUE(Contains(ReadBytes(Dir / "config/new.reg"), "\"v\"=\"fresh\""));
+  EXPECT_THAT(ReadBytes(Dir / "config/new.reg"), HasSubstr("\"v\"=\"fresh\""));
   EXPECT_EQ(ModeOf(Dir / "config/new.reg"), 0600u);
   EXPECT_EQ(
       TTempDir::EntriesOf(Dir / "config"),
@@ -178,7 +181,7 @@ TEST(HiveFileSafety, PathsThatAreNotRegularFilesAreRefusedWithoutBlocking) {
       ADD_FAILURE() << C.Name << " was opened as a hive";
     } catch (const ERegistryException& E) {
       EXPECT_EQ(E.Message().rfind(Dir / C.Name, 0), 0u) << E.Message();
-      EXPECT_TRUE(Contains(E.Message(), C.Kind)) << E.Message();
+      EXPECT_THAT(E.Message(), HasSubstr(C.Kind)) << E.Message();
     }
     EXPECT_EQ(RegistryHive::Current(), nullptr);
   }
@@ -204,7 +207,7 @@ TEST(HiveFileSafety, ReadOnlyFilesStayAndModesAreKept) {
     fs::permissions(Path, static_cast<fs::perms>(Mode));
     RegistryHive Hive(Path);
     WriteV(std::to_string(Mode));
-    EXPECT_TRUE(Contains(ReadBytes(Path), "\"v\"=\"" + std::to_string(Mode) + "\""));
+    EXPECT_THAT(ReadBytes(Path), HasSubstr("\"v\"=\"" + std::to_string(Mode) + "\""));
     EXPECT_EQ(ModeOf(Path), Mode);
   }
 
@@ -316,7 +319,7 @@ TEST(HiveFileSafety, TheLockFileTakesTheHivesMode) {
               return 0;
             }),
             0);
-  EXPECT_TRUE(Contains(ReadBytes(Path), "\"v\"=\"another user\""));
+  EXPECT_THAT(ReadBytes(Path), HasSubstr("\"v\"=\"another user\""));
 }
 
 TEST(HiveFileSafety, TheLockFileIsNeverFollowedAndItsWaitIsBounded) {
@@ -340,9 +343,9 @@ TEST(HiveFileSafety, TheLockFileIsNeverFollowedAndItsWaitIsBounded) {
   EXPECT_FALSE(Reg.OpenKey("K", true));
   const std::vector<std::string> Failures = Hive.TakeSaveFailures();
   ASSERT_EQ(Failures.size(), 2u);
-  EXPECT_TRUE(Contains(Failures[0], "the lock file " + Path + ".lock is a symbolic link"))
+  EXPECT_THAT(Failures[0], HasSubstr("the lock file " + Path + ".lock is a symbolic link"))
       << Failures[0];
-  EXPECT_TRUE(Contains(Failures[1], "the lock file " + Path + ".lock is a folder")) << Failures[1];
+  EXPECT_THAT(Failures[1], HasSubstr("the lock file " + Path + ".lock is a folder")) << Failures[1];
   EXPECT_EQ(ReadBytes(Dir / "victim"), "someone else's file");
   fs::remove(Path + ".lock");
 
@@ -364,7 +367,7 @@ TEST(HiveFileSafety, TheLockFileIsNeverFollowedAndItsWaitIsBounded) {
                                               "300 ms)"});
   ::close(Held);
   WriteV("free");
-  EXPECT_TRUE(Contains(ReadBytes(Path), "\"v\"=\"free\""));
+  EXPECT_THAT(ReadBytes(Path), HasSubstr("\"v\"=\"free\""));
 }
 
 // A regedit 5.00 file stays one when saved, and both exports load back as

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -6,6 +7,9 @@
 #include "Registry.h"
 #include "RegistryHive.h"
 #include "TempDir.h"
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace fs = std::filesystem;
 
@@ -34,8 +38,7 @@ TEST(HiveFile, MissingFileIsEmptyAndChangesArriveWhenTheKeyCloses) {
   EXPECT_FALSE(fs::exists(Path)) << "a new key is written with its values, in one replace";
   Reg.CloseKey();
   EXPECT_EQ(ReadBytes(Path), Hive.Text());
-  EXPECT_NE(ReadBytes(Path).find("[HKEY_CURRENT_USER\\K\\S]\r\n\"v\"=\"1\"\r\n"),
-            std::string::npos);
+  EXPECT_THAT(ReadBytes(Path), HasSubstr("[HKEY_CURRENT_USER\\K\\S]\r\n\"v\"=\"1\"\r\n"));
   EXPECT_EQ(ModeOf(Path), 0600u);
   EXPECT_EQ(ModeOf(Dir / LockName), 0600u);
   EXPECT_EQ(Dir.Entries(), (std::set<std::string>{HiveName, LockName}));
@@ -56,7 +59,7 @@ TEST(HiveFile, MissingFileIsEmptyAndChangesArriveWhenTheKeyCloses) {
     ASSERT_TRUE(Other.OpenKey("K", false));
     Other.WriteBool("S", "w", true);
   }
-  EXPECT_NE(ReadBytes(Path).find("\"w\"=\"1\""), std::string::npos);
+  EXPECT_THAT(ReadBytes(Path), HasSubstr("\"w\"=\"1\""));
 }
 
 TEST(HiveFile, HandWrittenFileLoadsAndKeepsEveryValue) {
@@ -114,7 +117,7 @@ TEST(HiveFile, UnparseableFileIsReportedAndNeverOverwritten) {
       Reg.OpenKey("K", false);
       FAIL() << "OpenKey read a broken file";
     } catch (const ERegistryException& E) {
-      EXPECT_NE(E.Message().find(Path + ":4: "), std::string::npos) << E.Message();
+      EXPECT_THAT(E.Message(), HasSubstr(Path + ":4: ")) << E.Message();
     }
     EXPECT_THROW(Reg.CloseKey(), ERegistryException);
     EXPECT_EQ(ReadBytes(Path), Bad);
@@ -124,7 +127,7 @@ TEST(HiveFile, UnparseableFileIsReportedAndNeverOverwritten) {
     RegistryHive Again(Path);
     FAIL() << "a broken file was loaded";
   } catch (const ERegistryException& E) {
-    EXPECT_NE(E.Message().find(Path + ":4: "), std::string::npos) << E.Message();
+    EXPECT_THAT(E.Message(), HasSubstr(Path + ":4: ")) << E.Message();
   }
   EXPECT_EQ(RegistryHive::Current(), nullptr);
   EXPECT_EQ(ReadBytes(Path), Bad);
@@ -148,7 +151,7 @@ TEST(HiveFile, WriteInterruptedBeforeTheRenameLeavesTheOldFile) {
   ASSERT_TRUE(Reg.OpenKey("K", false));
   Reg.WriteString("S", "v", "new");
   EXPECT_THROW(Reg.CloseKey(), std::runtime_error);
-  EXPECT_NE(Seen.find("\"v\"=\"new\""), std::string::npos) << "the temporary file was complete";
+  EXPECT_THAT(Seen, HasSubstr("\"v\"=\"new\"")) << "the temporary file was complete";
   EXPECT_EQ(ReadBytes(Path), Old);
   EXPECT_EQ(Dir.Entries(), (std::set<std::string>{HiveName, LockName}));
   EXPECT_EQ(Hive.TakeSaveFailures(), std::vector<std::string>{"power cut"});
@@ -164,8 +167,8 @@ TEST(HiveFile, WriteInterruptedBeforeTheRenameLeavesTheOldFile) {
     ASSERT_TRUE(Other.OpenKey("K", false));
     Other.WriteString("S", "w", "other");
   }
-  EXPECT_EQ(ReadBytes(Path).find("new"), std::string::npos);
-  EXPECT_NE(ReadBytes(Path).find("other"), std::string::npos);
+  EXPECT_THAT(ReadBytes(Path), Not(HasSubstr("new")));
+  EXPECT_THAT(ReadBytes(Path), HasSubstr("other"));
 }
 
 TEST(HiveFile, FailedWriteRaisesAndLeavesTheOldFile) {
@@ -257,7 +260,7 @@ TEST(HiveFile, OpenKeySeesOtherProcessesAndKeepsOwnPendingChanges) {
               return 0;
             }),
             0);
-  EXPECT_EQ(ReadBytes(Path).find("mine"), std::string::npos);
+  EXPECT_THAT(ReadBytes(Path), Not(HasSubstr("mine")));
 
   TRegIniFile Reader;
   ASSERT_TRUE(Reader.OpenKey("K", false));
@@ -266,9 +269,9 @@ TEST(HiveFile, OpenKeySeesOtherProcessesAndKeepsOwnPendingChanges) {
   EXPECT_EQ(Reader.ReadString("S", "both", ""), "mine");
   Mine.CloseKey();
   const std::string File = ReadBytes(Path);
-  EXPECT_NE(File.find("\"theirs\"=\"2\""), std::string::npos);
-  EXPECT_NE(File.find("\"mine\"=\"1\""), std::string::npos);
-  EXPECT_NE(File.find("\"both\"=\"mine\""), std::string::npos);
+  EXPECT_THAT(File, HasSubstr("\"theirs\"=\"2\""));
+  EXPECT_THAT(File, HasSubstr("\"mine\"=\"1\""));
+  EXPECT_THAT(File, HasSubstr("\"both\"=\"mine\""));
 }
 
 // A save stores exactly what its writer put in an erased section, whatever
@@ -300,10 +303,10 @@ TEST(HiveFile, AnErasedSectionHoldsOnlyTheSaversValuesAndANewKeyIsOneWrite) {
   Mine.CloseKey();
   EXPECT_EQ(Renames, 1);
   const std::string File = ReadBytes(Path);
-  EXPECT_NE(File.find("[HKEY_CURRENT_USER\\Software\\Expert\\Pages]\r\n\"mine\"=\"page\"\r\n\r\n"),
-            std::string::npos)
+  EXPECT_THAT(
+      File, HasSubstr("[HKEY_CURRENT_USER\\Software\\Expert\\Pages]\r\n\"mine\"=\"page\"\r\n\r\n"))
       << File;
-  EXPECT_EQ(File.find("theirs"), std::string::npos) << File;
+  EXPECT_THAT(File, Not(HasSubstr("theirs"))) << File;
 }
 
 // Names as long as Windows allows are kept; a longer one fails the save
@@ -317,7 +320,7 @@ TEST(HiveFile, NamesLongerThanWindowsAllowsFailTheSave) {
   Reg.WriteString("S", std::string(16383, 'v'), "1");
   Reg.CloseKey();
   const std::string Saved = ReadBytes(Path);
-  ASSERT_NE(Saved.find(std::string(16383, 'v')), std::string::npos);
+  ASSERT_THAT(Saved, HasSubstr(std::string(16383, 'v')));
 
   ASSERT_TRUE(Reg.OpenKey("K", true));
   Reg.WriteString("S", "first", "1");

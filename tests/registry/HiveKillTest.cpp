@@ -10,6 +10,7 @@
 #include "HiveText.h"
 #include "Registry.h"
 #include "RegistryHive.h"
+#include "Seed.h"
 #include "TempDir.h"
 
 namespace {
@@ -54,13 +55,11 @@ int CommittedState(const std::string& Path) {
 
 // A writer is killed at random moments, many times over. After every kill
 // the file is a committed state, and after the next writer's save nothing
-// of the killed one is left in the folder. TABULON_KILL_SEED replays a run.
+// of the killed one is left in the folder. Its seed is random unless TABULON_SEED gives one.
 TEST(HiveKill, AKilledWriterLeavesACommittedStateAndTheNextWriterClearsItsLitter) {
-  const char* Given = std::getenv("TABULON_KILL_SEED");
-  const unsigned Seed = Given != nullptr ? static_cast<unsigned>(std::strtoul(Given, nullptr, 10))
-                                         : std::random_device()();
-  SCOPED_TRACE("TABULON_KILL_SEED=" + std::to_string(Seed));
-  std::mt19937 Random(Seed);
+  const std::uint64_t Seed = TestSeed(std::random_device()());
+  SCOPED_TRACE(SeedNote(Seed));
+  std::mt19937 Random(static_cast<std::uint32_t>(Seed));
   std::uniform_int_distribution<int> KillAfterMicroseconds(0, 6000);
   TTempDir Dir;
   const std::string Path = Dir / "hive.reg";

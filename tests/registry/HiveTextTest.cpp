@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <pthread.h>
@@ -10,6 +11,8 @@
 #include "RegistryHive.h"
 #include "TempDir.h"
 #include "Utf16File.h"
+
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -191,7 +194,7 @@ TEST_P(HiveSyntaxError, NamesFileLineAndReason) {
   } catch (const ERegistryException& E) {
     const std::string Prefix = "/tmp/x.reg:" + std::to_string(GetParam().Line) + ": ";
     EXPECT_EQ(E.Message().rfind(Prefix, 0), 0u) << E.Message();
-    EXPECT_NE(E.Message().find(GetParam().Reason), std::string::npos) << E.Message();
+    EXPECT_THAT(E.Message(), HasSubstr(GetParam().Reason)) << E.Message();
   }
 }
 

@@ -1,19 +1,12 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "Classes.h"
 #include "Registry.h"
 #include "RegistryHive.h"
+#include "TestText.h"
 
-namespace {
-
-std::vector<std::string> Names(const TStrings& L) {
-  std::vector<std::string> R;
-  for (int i = 0; i < L.Count(); ++i)
-    R.push_back(L.Get(i));
-  return R;
-}
-
-}  // namespace
+using ::testing::HasSubstr;
 
 TEST(Registry, WithoutAHiveNothingOpensAndWritesRaise) {
   ASSERT_EQ(RegistryHive::Current(), nullptr);
@@ -61,7 +54,7 @@ TEST(Registry, OpenKeyRelativeAbsoluteAndCreate) {
   EXPECT_TRUE(Reg.HasSubKeys());
   TStringList Keys;
   Reg.GetKeyNames(&Keys);
-  EXPECT_EQ(Names(Keys), std::vector<std::string>{"Borland"});
+  EXPECT_EQ(Lines(&Keys), std::vector<std::string>{"Borland"});
   Reg.CloseKey();
   EXPECT_EQ(Reg.CurrentPath(), "");
   // With no key open, a relative path starts at the root, as in the VCL.
@@ -125,7 +118,7 @@ TEST(Registry, ValuesMatchInAnyCaseAndKeepOrderAndCase) {
   Reg.WriteString("", "unnamed");
   TStringList Values;
   Reg.GetValueNames(&Values);
-  EXPECT_EQ(Names(Values), (std::vector<std::string>{"Beta", "alpha", ""}));
+  EXPECT_EQ(Lines(&Values), (std::vector<std::string>{"Beta", "alpha", ""}));
   EXPECT_EQ(Reg.ReadString("beta"), "3");
   EXPECT_EQ(Reg.ReadString(""), "unnamed");
   EXPECT_EQ(Reg.ReadString("missing"), "");
@@ -208,7 +201,7 @@ TEST(Registry, ObjectsShareTheHiveAndOutliveIt) {
   ASSERT_TRUE(Reader.OpenKey("K", false));
   EXPECT_EQ(Reader.ReadString("S", "v", ""), "1");
   Writer.CloseKey();
-  EXPECT_NE(Hive->Text().find("\"v\"=\"1\""), std::string::npos);
+  EXPECT_THAT(Hive->Text(), HasSubstr("\"v\"=\"1\""));
 
   // The hive goes first: the objects lose their key instead of touching
   // freed memory, and work with the next hive.

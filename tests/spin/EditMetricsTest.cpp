@@ -2,7 +2,9 @@
 
 // The edit's sizes, from the headless platform's text metrics in pixels.
 
-TEST_F(EditTest, WindowLooksFollowCtl3DAndNewStyleControls) {
+class EditMetrics : public EditTest {};
+
+TEST_F(EditMetrics, WindowLooksFollowCtl3DAndNewStyleControls) {
   EXPECT_TRUE(NewStyleControls());
   EXPECT_EQ(Edit->Height(), 21);
   EXPECT_EQ(Edit->ClientHeight(), 17);

@@ -1,6 +1,8 @@
 #include "SpinFixture.h"
 
-TEST_F(EditTest, TypingEditsAtTheCaretAndReportsEveryChange) {
+class PlainEdit : public EditTest {};
+
+TEST_F(PlainEdit, TypingEditsAtTheCaretAndReportsEveryChange) {
   Form->FocusControl(Edit);
   Type(Edit, "abd");
   Edit->SimulateKey(VK_LEFT);
@@ -18,7 +20,7 @@ TEST_F(EditTest, TypingEditsAtTheCaretAndReportsEveryChange) {
   EXPECT_EQ(Log.Changes.size(), 6u);
 }
 
-TEST_F(EditTest, TextFromCodeRaisesOneChangeWithOrWithoutWindow) {
+TEST_F(PlainEdit, TextFromCodeRaisesOneChangeWithOrWithoutWindow) {
   TEdit* Loose = new TEdit(Form);
   Loose->SetOnChange(TNotifyEvent::Of<&TEventLog::Changed>(&Log));
   Loose->SetText("x");
@@ -33,7 +35,7 @@ TEST_F(EditTest, TextFromCodeRaisesOneChangeWithOrWithoutWindow) {
   EXPECT_EQ(Log.Changes.size(), 2u);
 }
 
-TEST_F(EditTest, SelectionMaxLengthAndClipboard) {
+TEST_F(PlainEdit, SelectionMaxLengthAndClipboard) {
   Edit->SetText("hello");
   Edit->SetMaxLength(7);
   Edit->SelectAll();

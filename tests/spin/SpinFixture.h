@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ApplicationTest.h"
 #include "Forms.h"
 #include "StdCtrls.h"
 #include "uORVExpert_CORVSpin.h"
@@ -32,10 +33,10 @@ class TEventLog : public TObject {
   int Enters = 0, Exits = 0;
 };
 
-class SpinTest : public ::testing::Test {
+class SpinTest : public ApplicationTest {
  protected:
   void SetUp() override {
-    App = new TApplication;
+    ApplicationTest::SetUp();
     Form = new TForm(nullptr);
     Form->SetWidth(400);
     Form->SetHeight(300);
@@ -50,7 +51,6 @@ class SpinTest : public ::testing::Test {
     Spin->SetOnEnter(TNotifyEvent::Of<&TEventLog::Entered>(&Log));
     Spin->SetOnExit(TNotifyEvent::Of<&TEventLog::Exited>(&Log));
   }
-  void TearDown() override { delete App; }
 
   // The user tabs into the spin edit (which selects its text) or out of it.
   void Enter() { Form->FocusControl(Spin); }
@@ -67,7 +67,6 @@ class SpinTest : public ::testing::Test {
     Type(Keys);
   }
 
-  TApplication* App = nullptr;
   TForm* Form = nullptr;
   TEdit* Other = nullptr;
   TORVExpert_CORVSpin* Spin = nullptr;

@@ -2,7 +2,9 @@
 
 #include "NativeEdit.h"
 
-TEST_F(SpinTest, RefusedCharactersBeepAndChangeNothing) {
+class SpinInput : public SpinTest {};
+
+TEST_F(SpinInput, RefusedCharactersBeepAndChangeNothing) {
   SystemClipboard().SetText("77");
   Retype("12");
   Spin->SimulateKey(VK_HOME);
@@ -24,7 +26,7 @@ TEST_F(SpinTest, RefusedCharactersBeepAndChangeNothing) {
   EXPECT_EQ(SystemClipboard().Text(), "77");
 }
 
-TEST_F(SpinTest, EnterReachesOnKeyPressAndNeverTheText) {
+TEST_F(SpinInput, EnterReachesOnKeyPressAndNeverTheText) {
   Retype("42");
   Log.Keys.clear();
   Type("\r");
@@ -35,7 +37,7 @@ TEST_F(SpinTest, EnterReachesOnKeyPressAndNeverTheText) {
   EXPECT_NE(GetWindowStyle(Spin->Handle()) & ES_MULTILINE, 0u);
 }
 
-TEST_F(SpinTest, ReadOnlyBeepsOnStepsAndIgnoresPasteAndCut) {
+TEST_F(SpinInput, ReadOnlyBeepsOnStepsAndIgnoresPasteAndCut) {
   Retype("42");
   Spin->SetReadOnly(true);
   SystemClipboard().SetText("7");
@@ -59,7 +61,7 @@ TEST_F(SpinTest, ReadOnlyBeepsOnStepsAndIgnoresPasteAndCut) {
   EXPECT_EQ(Spin->Text(), "42");
 }
 
-TEST_F(SpinTest, KeyboardFocusSelectsAllAndAClickDoesNot) {
+TEST_F(SpinInput, KeyboardFocusSelectsAllAndAClickDoesNot) {
   Retype("123");
   Leave();
   EXPECT_EQ(Log.Enters, 1);
@@ -86,7 +88,7 @@ TEST_F(SpinTest, KeyboardFocusSelectsAllAndAClickDoesNot) {
   EXPECT_EQ(Spin->Text(), "5");
 }
 
-TEST_F(SpinTest, ArrowButtonTakesTheFocusForTheEdit) {
+TEST_F(SpinInput, ArrowButtonTakesTheFocusForTheEdit) {
   Form->FocusControl(Other);
   Spin->Button()->ClickUp();
   EXPECT_TRUE(Spin->Focused());
@@ -94,7 +96,7 @@ TEST_F(SpinTest, ArrowButtonTakesTheFocusForTheEdit) {
   EXPECT_EQ(Spin->Text(), "1");
 }
 
-TEST_F(SpinTest, NewWindowKeepsTextAndTakesTheStyles) {
+TEST_F(SpinInput, NewWindowKeepsTextAndTakesTheStyles) {
   Retype("31");
   HWND Old = Spin->Handle();
   EXPECT_EQ(GetWindowStyle(Old) & (ES_CENTER | ES_RIGHT), ES_LEFT);
@@ -110,7 +112,7 @@ TEST_F(SpinTest, NewWindowKeepsTextAndTakesTheStyles) {
   EXPECT_FALSE(Spin->ControlStyle().Contains(csSetCaption));
 }
 
-TEST_F(SpinTest, PublishedPropertiesInStreamingOrderWithDefaultsAndAccess) {
+TEST_F(SpinInput, PublishedPropertiesInStreamingOrderWithDefaultsAndAccess) {
   const TTypeInfo* Info = Spin->ClassInfo();
   ASSERT_NE(Info, nullptr);
   const std::vector<TPropInfo>& List = Info->Props;

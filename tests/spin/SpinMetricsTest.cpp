@@ -8,7 +8,9 @@
 // The spin edit's sizes and its button's place, from the headless
 // platform's text metrics in pixels.
 
-TEST_F(SpinTest, MinimumHeightFollowsTheFontAndIsRestored) {
+class SpinMetrics : public SpinTest {};
+
+TEST_F(SpinMetrics, MinimumHeightFollowsTheFontAndIsRestored) {
   ASSERT_TRUE(Spin->HandleAllocated());
   // MS Sans Serif 8: 13 pixels, plus a quarter of the smaller of it and the
   // system font (16), four border widths and 2.
@@ -30,7 +32,7 @@ TEST_F(SpinTest, MinimumHeightFollowsTheFontAndIsRestored) {
   EXPECT_EQ(Spin->Height(), 28);
 }
 
-TEST_F(SpinTest, ButtonsAndEditRectFollowSizeAndLook) {
+TEST_F(SpinMetrics, ButtonsAndEditRectFollowSizeAndLook) {
   auto EditRect = [this] {
     TRect R;
     SendMessage(Spin->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&R));

@@ -6,7 +6,9 @@ namespace {
 constexpr Int64 kMax = std::numeric_limits<Int64>::max();
 }
 
-TEST_F(SpinTest, WithoutBoundsAnyValueStaysAsTyped) {
+class SpinValue : public SpinTest {};
+
+TEST_F(SpinValue, WithoutBoundsAnyValueStaysAsTyped) {
   EXPECT_EQ(Spin->Text(), "0");
   Retype("12");
   // A negative number is typed digits first, the sign in front of them.
@@ -26,13 +28,13 @@ TEST_F(SpinTest, WithoutBoundsAnyValueStaysAsTyped) {
   EXPECT_EQ(Spin->Text(), "9223372036854775806");
 }
 
-TEST_F(SpinTest, MinusSignTypedIntoEmptyOrSelectedBoxBecomesMinimum) {
+TEST_F(SpinValue, MinusSignTypedIntoEmptyOrSelectedBoxBecomesMinimum) {
   Retype("-");
   EXPECT_EQ(Spin->Text(), "0");
   EXPECT_EQ(MessageBeepCount(), 0);
 }
 
-TEST_F(SpinTest, PlasOnlyRefusesMinusAndReplacesPastedNegative) {
+TEST_F(SpinValue, PlasOnlyRefusesMinusAndReplacesPastedNegative) {
   Spin->SetPlasOnly(true);
   Retype("250");
   EXPECT_EQ(Spin->Text(), "250");
@@ -48,7 +50,7 @@ TEST_F(SpinTest, PlasOnlyRefusesMinusAndReplacesPastedNegative) {
   EXPECT_EQ(Spin->Value(), 0);
 }
 
-TEST_F(SpinTest, EqualBoundsMakeEveryValueTheBound) {
+TEST_F(SpinValue, EqualBoundsMakeEveryValueTheBound) {
   Spin->SetMaxValue(5);
   Spin->SetMinValue(5);
   EXPECT_EQ(Spin->Text(), "5");
@@ -61,7 +63,7 @@ TEST_F(SpinTest, EqualBoundsMakeEveryValueTheBound) {
   EXPECT_EQ(Spin->Value(), 5);
 }
 
-TEST_F(SpinTest, OutOfRangeTextIsCorrectedAtOnceAndStepsStopAtTheBounds) {
+TEST_F(SpinValue, OutOfRangeTextIsCorrectedAtOnceAndStepsStopAtTheBounds) {
   Spin->SetMaxValue(100);
   Spin->SetMinValue(10);
   EXPECT_EQ(Spin->Text(), "10");
@@ -90,7 +92,7 @@ TEST_F(SpinTest, OutOfRangeTextIsCorrectedAtOnceAndStepsStopAtTheBounds) {
   EXPECT_EQ(Log.Changes, std::vector<std::string>{"99"});
 }
 
-TEST_F(SpinTest, IncrementIsSignedAndZeroDoesNothing) {
+TEST_F(SpinValue, IncrementIsSignedAndZeroDoesNothing) {
   Spin->SetIncrement(-3);
   Spin->Button()->ClickUp();
   EXPECT_EQ(Spin->Value(), -3);
@@ -104,7 +106,7 @@ TEST_F(SpinTest, IncrementIsSignedAndZeroDoesNothing) {
   EXPECT_EQ(MessageBeepCount(), 0);
 }
 
-TEST_F(SpinTest, EmptyTextReadsMinimumStaysWhileFocusedAndIsFilledOnExitOrClick) {
+TEST_F(SpinValue, EmptyTextReadsMinimumStaysWhileFocusedAndIsFilledOnExitOrClick) {
   Spin->SetMaxValue(100);
   Spin->SetMinValue(10);
   Retype("\b");
@@ -124,7 +126,7 @@ TEST_F(SpinTest, EmptyTextReadsMinimumStaysWhileFocusedAndIsFilledOnExitOrClick)
   EXPECT_EQ(Log.Exits, Exits + 1);
 }
 
-TEST_F(SpinTest, TwentyDigitsAndOtherUnparsableTextsBecomeTheMinimum) {
+TEST_F(SpinValue, TwentyDigitsAndOtherUnparsableTextsBecomeTheMinimum) {
   Retype("1234567890123456789");
   EXPECT_EQ(Spin->Text(), "1234567890123456789");
   Type("0");
@@ -154,7 +156,7 @@ TEST(StrToInt64, RefusesTwentyDigitsAndLoneSign) {
   EXPECT_EQ(V, kMax);
 }
 
-TEST_F(SpinTest, BoundSettersPullValueAndOtherBoundAlong) {
+TEST_F(SpinValue, BoundSettersPullValueAndOtherBoundAlong) {
   Retype("8");
   Spin->SetMaxValue(5);
   EXPECT_EQ(Spin->Text(), "5");
@@ -182,7 +184,7 @@ TEST_F(SpinTest, BoundSettersPullValueAndOtherBoundAlong) {
   EXPECT_EQ(Spin->MinValue(), 0);
 }
 
-TEST_F(SpinTest, PlasOnlyLeavesNegativeTextToTheNextReadOrExit) {
+TEST_F(SpinValue, PlasOnlyLeavesNegativeTextToTheNextReadOrExit) {
   Spin->SetValue(-5);
   Spin->SetPlasOnly(true);
   EXPECT_EQ(Spin->Text(), "-5");
@@ -192,7 +194,7 @@ TEST_F(SpinTest, PlasOnlyLeavesNegativeTextToTheNextReadOrExit) {
   EXPECT_EQ(Spin->Text(), "0");
 }
 
-TEST_F(SpinTest, ValueWritesTheCheckedNumber) {
+TEST_F(SpinValue, ValueWritesTheCheckedNumber) {
   Spin->SetMaxValue(100);
   Spin->SetMinValue(10);
   Spin->SetValue(1000);

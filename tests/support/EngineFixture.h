@@ -9,19 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "ApplicationTest.h"
 #include "IdeMainForm.h"
 #include "Registry.h"
 #include "RegistryHive.h"
 #include "StockPalette.h"
+#include "TestText.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVExpertPageGroup.h"
 #include "uORVExpertProbe.h"
-
-// "Алфа" and "Бета" in Windows-1251: group names are Cyrillic only.
-inline const std::string kAlpha = "\xC0\xEB\xF4\xE0";
-inline const std::string kBeta = "\xC1\xE5\xF2\xE0";
-inline const std::string kGamma = "\xC3\xE0\xEC\xEC\xE0";  // "Гамма"
-inline const std::string kUngrouped = "\xCD\xE5\xF2\xC3\xF0\xF3\xEF\xEF\xFB";
 
 // What the IDE's palette handler saw, readable in a failure message.
 inline void PrintTo(const TPaletteLoad& Load, std::ostream* Out) {
@@ -36,17 +32,17 @@ inline std::string Stored(const std::vector<std::string>& Names) {
   return S;
 }
 
-class EngineTest : public ::testing::Test {
+class EngineTest : public ApplicationTest {
  protected:
   void SetUp() override {
-    App = new TApplication();
+    ApplicationTest::SetUp();
     Hive = std::make_unique<RegistryHive>(":memory:");
   }
 
   void TearDown() override {
     delete Expert;
     Expert = nullptr;
-    delete App;
+    ApplicationTest::TearDown();
     Hive.reset();
   }
 
@@ -87,12 +83,6 @@ class EngineTest : public ::testing::Test {
 
   std::vector<std::string> PaletteTabs() const { return Lines(Ide->Palette()->Tabs()); }
   std::vector<std::string> GroupTabs() const { return Lines(Inspect().GroupBar()->Tabs()); }
-  static std::vector<std::string> Lines(const TStrings* S) {
-    std::vector<std::string> R;
-    for (int i = 0; i < S->Count(); ++i)
-      R.push_back(S->Get(i));
-    return R;
-  }
   std::string ActiveGroup() const { return Inspect().GroupBar()->ActivePage()->Caption(); }
   std::string SelectedPage() const {
     const int I = Ide->Palette()->TabIndex();
@@ -115,7 +105,6 @@ class EngineTest : public ::testing::Test {
     Ide->SetActive(true);
   }
 
-  TApplication* App = nullptr;
   std::unique_ptr<RegistryHive> Hive;
   TIdeMainForm* Ide = nullptr;
   TORVExpert* Expert = nullptr;

@@ -12,12 +12,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <set>
 #include <stdexcept>
 #include <string>
+
+#include "Bytes.h"
 
 class TTempDir {
  public:
@@ -55,15 +55,6 @@ class TTempDir {
  private:
   std::string FPath;
 };
-
-inline std::string ReadBytes(const std::string& Path) {
-  std::ifstream In(Path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-}
-
-inline void WriteBytes(const std::string& Path, const std::string& Text) {
-  std::ofstream(Path, std::ios::binary) << Text;
-}
 
 inline unsigned ModeOf(const std::string& Path) {
   struct stat St {};

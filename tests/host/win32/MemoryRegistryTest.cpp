@@ -1,8 +1,12 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "NativeRegistry.h"
 #include "Registry.h"
 #include "RegistryHive.h"
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 // A run's registry in memory on Windows: what the run writes is there for
 // it under HKEY_CURRENT_USER, the user's own keys stay as they were, and
@@ -30,12 +34,12 @@ TEST(MemoryRegistry, WritesStayInTheRunAndTheUsersKeysStayOutOfIt) {
         &Hive,
         HiveOp{HiveOp::SetValue, {"Software", "D"}, "n", REG_DWORD, std::string("\x05\0\0\0", 4)});
     const std::string Text = Hive.Text();
-    EXPECT_NE(Text.find("[HKEY_CURRENT_USER\\Software\\Tabulon\\MemoryRegistryTest\\Timer]\r\n"
-                        "\"PagesSort\"=\"A\x1f\x1f\""),
-              std::string::npos)
+    EXPECT_THAT(Text,
+                HasSubstr("[HKEY_CURRENT_USER\\Software\\Tabulon\\MemoryRegistryTest\\Timer]\r\n"
+                          "\"PagesSort\"=\"A\x1f\x1f\""))
         << Text;
-    EXPECT_NE(Text.find("\"n\"=dword:00000005"), std::string::npos) << Text;
-    EXPECT_EQ(Text.find("Users"), std::string::npos) << Text;
+    EXPECT_THAT(Text, HasSubstr("\"n\"=dword:00000005")) << Text;
+    EXPECT_THAT(Text, Not(HasSubstr("Users"))) << Text;
   }
   EXPECT_EQ(RegistryHive::Current(), nullptr);
   std::uint32_t Type = 0;

@@ -4,6 +4,7 @@
 
 #include "Exptintf.h"
 #include "PackageInfo.h"
+#include "StubExpert.h"
 
 // The entries the IDE looks up by name. A Windows DLL that marks nothing
 // for export exports every function, as the package module does.
@@ -15,25 +16,8 @@
 
 namespace {
 
-int* DestroyedCounter = nullptr;
-
-class TTestExpert : public TIExpert {
- public:
-  ~TTestExpert() override {
-    if (DestroyedCounter != nullptr)
-      ++*DestroyedCounter;
-  }
-  std::string GetName() override { return "Tabulon Test Expert"; }
-  std::string GetAuthor() override { return "Tabulon tests"; }
-  std::string GetComment() override { return "Registered by the loader tests"; }
-  std::string GetPage() override { return ""; }
-  HICON GetGlyph() override { return nullptr; }
-  TExpertStyle GetStyle() override { return esAddIn; }
-  TExpertState GetState() override { return {esEnabled}; }
-  std::string GetIDString() override { return "Tabulon.TestExpert"; }
-  std::string GetMenuText() override { return ""; }
-  void Execute() override {}
-};
+// The expert this package registers; the IDE frees it when it unloads.
+TStubExpert* Registered = nullptr;
 
 std::vector<std::string> Requires() {
 #if defined(TEST_PACKAGE_OTHERHOST)
@@ -76,7 +60,8 @@ TEST_PACKAGE_ENTRY const TPackageInfo* TabulonPackageInfo() {
 }
 
 TEST_PACKAGE_ENTRY void TabulonPackageRegister() {
-  RegisterLibraryExpert(new TTestExpert);
+  Registered = new TStubExpert("Tabulon Test Expert", "Tabulon.TestExpert");
+  RegisterLibraryExpert(Registered);
 #if defined(TEST_PACKAGE_THROWING)
   throw Exception("Register gave up");
 #endif
@@ -84,6 +69,6 @@ TEST_PACKAGE_ENTRY void TabulonPackageRegister() {
 
 // The tests hand in a counter that the expert's destructor increments.
 TEST_PACKAGE_ENTRY void TabulonTestPackageWatch(int* Counter) {
-  DestroyedCounter = Counter;
+  Registered->Destroyed = Counter;
 }
 }

@@ -8,30 +8,18 @@
 #include <fstream>
 #include <iterator>
 
+#include "Bytes.h"
 #include "ModuleDependencies.h"
 #include "System.h"
-
-namespace {
-
-std::string ReadFile(const std::string& Path) {
-  std::ifstream In(Path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::string& Path, const std::string& Bytes) {
-  std::ofstream(Path, std::ios::binary | std::ios::trunc) << Bytes;
-}
-
-}  // namespace
 
 // A section table said to lie at the end of the address space is read as
 // missing, never followed outside the file.
 TEST(ElfModule, SectionsBeyondTheFileGiveNoNames) {
-  std::string Module = ReadFile(TEST_PACKAGE_GOOD_PATH);
+  std::string Module = ReadBytes(TEST_PACKAGE_GOOD_PATH);
   const std::uint64_t Far = ~std::uint64_t{0} - 16;
   std::memcpy(Module.data() + offsetof(Elf64_Ehdr, e_shoff), &Far, sizeof Far);
   const std::string Path = testing::TempDir() + "tabulon_far" + std::to_string(HostVersion);
-  WriteFile(Path, Module);
+  WriteBytes(Path, Module);
   EXPECT_TRUE(NeededLibraries(Path).empty());
   std::remove(Path.c_str());
 }
@@ -39,7 +27,7 @@ TEST(ElfModule, SectionsBeyondTheFileGiveNoNames) {
 // The loader reads a module's names where its headers point, not the whole
 // file: a name longer than one read, and one cut short by the end of its
 // string table, both come out whole or cut exactly there.
-TEST(PackageLoader, ReadsNeededNamesOfAnyLengthUpToTheirTablesEnd) {
+TEST(ElfModule, ReadsNeededNamesOfAnyLengthUpToTheirTablesEnd) {
   const std::string Long(700, 'a');
   const std::string Strings = Long + '\0' + "libcut.so";
   Elf64_Ehdr Header{};
@@ -63,7 +51,7 @@ TEST(PackageLoader, ReadsNeededNamesOfAnyLengthUpToTheirTablesEnd) {
   Module.append(reinterpret_cast<const char*>(Entries), sizeof Entries);
   Module += Strings;
   const std::string Path = testing::TempDir() + "tabulon_names" + std::to_string(HostVersion);
-  WriteFile(Path, Module);
+  WriteBytes(Path, Module);
   EXPECT_EQ(NeededLibraries(Path), (std::vector<std::string>{Long, "lib"}));
   std::remove(Path.c_str());
 }

@@ -1,8 +1,11 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "DisplayList.h"
 #include "OwnerDrawnTabs.h"
 #include "WindowCapture.h"
+
+using ::testing::HasSubstr;
 
 // The headless platform has no pixels: a printed owner-drawn tab control
 // is what its procedure drew, in the display list of the DC it was given.
@@ -44,7 +47,7 @@ TEST(OwnerDrawnTabs, EachTabIsPaintedByTheProcedureIntoTheDisplayList) {
     CaptureWindow(Tabs.Wnd);
     ADD_FAILURE() << "a capture without pixels";
   } catch (const ECaptureError& E) {
-    EXPECT_NE(std::string(E.what()).find("win32 build"), std::string::npos) << E.what();
+    EXPECT_THAT(std::string(E.what()), HasSubstr("win32 build")) << E.what();
   }
 }
 

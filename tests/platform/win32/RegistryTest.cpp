@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +11,8 @@
 #include "Classes.h"
 #include "NativeRegistry.h"
 #include "Registry.h"
+
+using ::testing::HasSubstr;
 
 // TRegistry and TRegIniFile over Windows' own registry (Wine's, in the
 // build tree's prefix): what one object writes under HKEY_CURRENT_USER is
@@ -116,9 +119,9 @@ TEST(Win32Registry, WineRegeditSeedsAndReadsBack) {
   std::string Text;
   for (std::size_t i = 0; i < Bytes.size(); i += 2)
     Text += Bytes[i];
-  EXPECT_NE(Text.find("\\Written]"), std::string::npos) << Text;
-  EXPECT_NE(Text.find("\"Page\"=\"Win32\""), std::string::npos) << Text;
-  EXPECT_NE(Text.find("\"Rows\"=dword:00000003"), std::string::npos) << Text;
+  EXPECT_THAT(Text, HasSubstr("\\Written]")) << Text;
+  EXPECT_THAT(Text, HasSubstr("\"Page\"=\"Win32\"")) << Text;
+  EXPECT_THAT(Text, HasSubstr("\"Rows\"=dword:00000003")) << Text;
   EXPECT_TRUE(Ini.DeleteKey("\\" + kKey));
   std::filesystem::remove_all(Dir);
 }
