@@ -51,7 +51,12 @@ class TSet {
 };
 
 // The host version this build stands for (5, 6 or 7), set by the build.
-#ifndef TABULON_HOST
+// What is the same in every host build (the runtime library, the platform,
+// the registry) is compiled once, with TABULON_HOST_INDEPENDENT instead:
+// there HostVersion does not exist, so code that would differ between the
+// builds does not compile in a library that all three share.
+#if defined(TABULON_HOST)
+constexpr int HostVersion = TABULON_HOST;
+#elif !defined(TABULON_HOST_INDEPENDENT)
 #error "TABULON_HOST must be defined to 5, 6 or 7"
 #endif
-constexpr int HostVersion = TABULON_HOST;
