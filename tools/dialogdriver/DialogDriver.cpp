@@ -13,6 +13,7 @@
 #include "TypInfo.h"
 #if TABULON_HOST >= 6
 #include "ColorBox.h"
+#include "ControlClass.h"
 #endif
 
 namespace {
@@ -107,25 +108,6 @@ struct TDrivenClass {
   bool Caption = false;
 };
 
-template <class T>
-bool IsA(const TControl* C) {
-  return dynamic_cast<const T*>(C) != nullptr;
-}
-
-// Only called for a control its entry has matched.
-template <class T>
-T* Of(TControl* C) {
-  return static_cast<T*>(C);
-}
-template <class T>
-const T* Of(const TControl* C) {
-  return static_cast<const T*>(C);
-}
-
-bool Always(const TControl*) {
-  return true;
-}
-
 const TItemList kListBox{
     [](TControl* C) { return Of<TCustomListBox>(C)->Items(); },
     [](const TControl* C) { return Of<TCustomListBox>(C)->ItemIndex(); },
@@ -147,10 +129,10 @@ const TItemList kComboBox{
 const TDrivenClass kDrivenClasses[] = {
     {.Is = IsA<TTabSheet>, .Sheet = true, .Caption = true},
     {.Is = IsA<TCheckBox>,
-     .Clickable = Always,
+     .Clickable = AnyControl,
      .Checked = [](const TControl* C) { return Of<TCheckBox>(C)->Checked(); },
      .Caption = true},
-    {.Is = IsA<TButton>, .Clickable = Always, .Caption = true},
+    {.Is = IsA<TButton>, .Clickable = AnyControl, .Caption = true},
     {.Is = IsA<TLabel>,
      .Clickable = [](const TControl* C) { return C->OnClick().Assigned(); },
      .Caption = true},
@@ -158,7 +140,7 @@ const TDrivenClass kDrivenClasses[] = {
     {.Is = IsA<TCustomEdit>, .Text = [](const TControl* C) { return Of<TCustomEdit>(C)->Text(); }},
     {.Is = IsA<TCustomListBox>, .List = &kListBox},
     {.Is = IsA<TCustomComboBox>, .List = &kComboBox},
-    {.Is = Always},
+    {.Is = AnyControl},
 };
 
 const TDrivenClass& DrivenClass(const TControl* C) {

@@ -6,6 +6,7 @@
 #include "Buttons.h"
 #include "Chrome.h"
 #include "ComCtrls.h"
+#include "ControlClass.h"
 #include "DescribedPicture.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
@@ -242,25 +243,6 @@ void TControlPainter::TabFrames(TCustomTabControl* Tabs) {
       FPic.Line(R.Right - 1, R.Top + 2, R.Right - 1, Bottom, cl3DDkShadow);
     }
 }
-
-namespace {
-
-template <class T>
-bool IsA(const TControl* C) {
-  return dynamic_cast<const T*>(C) != nullptr;
-}
-
-// Only called for a control its entry has matched.
-template <class T>
-T* Of(TControl* C) {
-  return static_cast<T*>(C);
-}
-
-bool AnyControl(const TControl*) {
-  return true;
-}
-
-}  // namespace
 
 void TControlPainter::Chrome(TControl* C) {
   // How Windows draws a control of one host class around what its canvas

@@ -1,0 +1,27 @@
+#pragma once
+
+// The pieces of a table with one entry per control class (the dialog
+// driver's, the painter's): an entry matches a control by its class, and
+// its functions then take the control as that class.
+
+#include "Controls.h"
+
+template <class T>
+bool IsA(const TControl* C) {
+  return dynamic_cast<const T*>(C) != nullptr;
+}
+
+// Only called for a control its entry has matched.
+template <class T>
+T* Of(TControl* C) {
+  return static_cast<T*>(C);
+}
+template <class T>
+const T* Of(const TControl* C) {
+  return static_cast<const T*>(C);
+}
+
+// The last entry of a table, which takes any control.
+inline bool AnyControl(const TControl*) {
+  return true;
+}
