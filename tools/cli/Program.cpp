@@ -294,7 +294,7 @@ bool RunTour(const TSimulatorOptions& Options, std::ostream& Out, std::ostream& 
     TUtf8Stream(Err) << "tabulon-ide: the IDE raised an error: " << Printable(UserText(E.Message()))
                      << "\n";
   } catch (const std::exception& E) {
-    Err << "tabulon-ide: the tour failed: " << E.what() << "\n";
+    TUtf8Stream(Err) << "tabulon-ide: the tour failed: " << TUtf8(E.what()) << "\n";
   }
   return false;
 }
@@ -312,23 +312,23 @@ std::string HistoryFile() {
 
 // Reads the command line into C; the status to end with at once (--help,
 // --version, a mistake), or nothing when the run goes on.
-std::optional<int> ReadCommandLine(const std::vector<std::string>& Args, std::ostream& Out,
-                                   std::ostream& Err, TCommandLine& C) {
+std::optional<int> ReadCommandLine(const std::vector<std::string>& Args, TUtf8Stream& Out,
+                                   TUtf8Stream& Err, TCommandLine& C) {
   try {
     C = ParseCommandLine(Args);
     if (C.Help) {
-      Out << HelpText();
+      Out << TUtf8(HelpText());
       return kExitOk;
     }
     if (C.Version) {
-      Out << VersionText();
+      Out << TUtf8(VersionText());
       return kExitOk;
     }
     if (C.Host && *C.Host != HostVersion)
       throw EUsage("this program is the host-" + std::to_string(HostVersion) +
                    " build; run tabulon-ide --host " + std::to_string(*C.Host));
   } catch (const std::exception& E) {
-    Err << "tabulon-ide: " << E.what() << "\nTry 'tabulon-ide --help'.\n";
+    Err << "tabulon-ide: " << TUtf8(E.what()) << "\nTry 'tabulon-ide --help'.\n";
     return kExitError;
   }
   return std::nullopt;
@@ -357,27 +357,31 @@ TRunOutcome RunPromptSession(TSimulator& Sim, const TCommandLine& C, const Regis
                              std::istream& In, std::ostream& Out, std::ostream& Err,
                              bool LineEditing) {
   Sim.SetEcho(false);
-  Out << "tabulon-ide: the Delphi " << HostVersion << " IDE is running, on the hive "
-      << (Hive.InMemory() ? std::string("in memory") : Hive.Location()) << ".\n"
-      << (Sim.MainForm()->Showing() ? "Type" : "Type 'show' to show its main form,")
-      << " 'help' for the commands, Ctrl-D to leave.\n";
+  // The hive's location is a path as the system gave it: UTF-8.
+  Sim.Out() << "tabulon-ide: the Delphi " << HostVersion << " IDE is running, on the hive "
+            << TUtf8(Hive.InMemory() ? std::string("in memory") : Hive.Location()) << ".\n"
+            << TUtf8(Sim.MainForm()->Showing() ? "Type" : "Type 'show' to show its main form,")
+            << " 'help' for the commands, Ctrl-D to leave.\n";
   if (!C.Tour && C.Sources.empty())
-    Out << "('tabulon-ide --tour' shows a short tour first.)\n";
+    Sim.Out() << "('tabulon-ide --tour' shows a short tour first.)\n";
   const std::unique_ptr<TPromptInput> Input =
       LineEditing ? EditLinePromptInput(HistoryFile(), Err,
                                         [&Sim](const std::string& Before, bool InDialog) {
                                           return Completions(Sim, Before, InDialog);
                                         })
                   : StreamPromptInput(In, Out);
-  return RunPrompt(Sim, *Input, Out);
+  return RunPrompt(Sim, *Input);
 }
 
 }  // namespace
 
 int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::ostream& Out,
                    std::ostream& Err, bool InIsTerminal, bool LineEditing) {
+  // What the user reads is UTF-8; the simulator below is given the streams
+  // themselves and wraps them the same way.
+  TUtf8Stream UserOut(Out), UserErr(Err);
   TCommandLine C;
-  if (const std::optional<int> Done = ReadCommandLine(Args, Out, Err, C))
+  if (const std::optional<int> Done = ReadCommandLine(Args, UserOut, UserErr, C))
     return *Done;
 
   // Standard input that is no terminal is the script when nothing else is
@@ -394,19 +398,19 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
   if (C.Tour) {
     if (!RunTour(C.Options, Out, Err))
       return kExitError;
-    Out << "\n";
+    UserOut << "\n";
   }
 
   std::unique_ptr<RegistryHive> Hive;
   try {
     Hive = OpenHive(C.Options.Hive);
   } catch (const std::exception& E) {
-    Err << "tabulon-ide: " << E.what() << "\n";
+    UserErr << "tabulon-ide: " << TUtf8(E.what()) << "\n";
     return kExitError;
   }
   HiveLockWait LockWait;
-  LockWait.Notice = [&Err](const std::string& Message) {
-    Err << "tabulon-ide: " << Message << "\n" << std::flush;
+  LockWait.Notice = [&UserErr](const std::string& Message) {
+    UserErr << "tabulon-ide: " << TUtf8(Message) << "\n" << std::flush;
   };
   Hive->SetLockWait(LockWait);
 
@@ -422,13 +426,12 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
     if (Prompt)
       AtPrompt = RunPromptSession(Sim, C, *Hive, In, Out, Err, LineEditing);
     if (C.Verbose)
-      Out << Sim.Summary() << Stopped << "\n";
+      UserOut << TUtf8(Sim.Summary() + Stopped) << "\n";
     return ExitStatus(Scripts, AtPrompt);
   } catch (const Exception& E) {
-    TUtf8Stream(Err) << "tabulon-ide: the IDE raised an error: " << Printable(UserText(E.Message()))
-                     << "\n";
+    UserErr << "tabulon-ide: the IDE raised an error: " << Printable(UserText(E.Message())) << "\n";
   } catch (const std::exception& E) {
-    Err << "tabulon-ide: internal error: " << E.what() << "\n";
+    UserErr << "tabulon-ide: internal error: " << TUtf8(E.what()) << "\n";
   }
   return kExitError;
 }

@@ -35,7 +35,8 @@ std::unique_ptr<TPromptInput> StreamPromptInput(std::istream& In, std::ostream& 
   return std::make_unique<TStreamPromptInput>(In, Out);
 }
 
-TRunOutcome RunPrompt(TSimulator& Sim, TPromptInput& Input, std::ostream& Out) {
+TRunOutcome RunPrompt(TSimulator& Sim, TPromptInput& Input) {
+  TUtf8Stream& Out = Sim.Out();
   TRunOutcome Outcome;
   Sim.SetInteractive(true);
   // A dialog opened with no block queued is driven from the prompt.

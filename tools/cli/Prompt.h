@@ -44,4 +44,5 @@ std::unique_ptr<TPromptInput> EditLinePromptInput(const std::string& HistoryFile
 // typed and the session goes on, so what decides the status is only what
 // failed on the way: settings not saved, an expect that failed, a dialog
 // block left unused or unfinished at the end (Error).
-TRunOutcome RunPrompt(TSimulator& Sim, TPromptInput& Input, std::ostream& Out);
+// Its own output goes where the simulator's does.
+TRunOutcome RunPrompt(TSimulator& Sim, TPromptInput& Input);
