@@ -28,7 +28,14 @@ class TSessionScript {
   }
 
   // A script word for a host text: UTF-8, in double quotes.
-  static std::string Word(const std::string& Host) { return "\"" + Win1251ToUtf8(Host) + "\""; }
+  static std::string Word(const std::string& Host) {
+    // Appended piece by piece here and below: GCC 12 at -O3 warns falsely
+    // (-Wrestrict) of a literal + a string.
+    std::string Quoted(1, '"');
+    Quoted += Win1251ToUtf8(Host);
+    Quoted += '"';
+    return Quoted;
+  }
   // A JSON string for a host text.
   static std::string Json(const std::string& Host) {
     std::string R = "\"";
@@ -38,8 +45,11 @@ class TSessionScript {
   }
   static std::string Json(const std::vector<std::string>& Hosts) {
     std::string R = "[";
-    for (const auto& H : Hosts)
-      R += (R.size() > 1 ? "," : "") + Json(H);
+    for (const auto& H : Hosts) {
+      if (R.size() > 1)
+        R += ',';
+      R += Json(H);
+    }
     return R + "]";
   }
 

@@ -62,8 +62,10 @@ std::string Show(const std::vector<std::string>& List) {
 // Pages as the words of a script's command, each after a blank.
 std::string Words(const std::vector<std::string>& Pages) {
   std::string R;
-  for (const auto& P : Pages)
-    R += " " + TSessionScript::Word(P);
+  for (const auto& P : Pages) {
+    R += ' ';
+    R += TSessionScript::Word(P);
+  }
   return R;
 }
 
