@@ -6,6 +6,7 @@
 #include "Buttons.h"
 #include "CodePage.h"
 #include "ComCtrls.h"
+#include "ControlClass.h"
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "ScopeExit.h"
@@ -13,7 +14,6 @@
 #include "TypInfo.h"
 #if TABULON_HOST >= 6
 #include "ColorBox.h"
-#include "ControlClass.h"
 #endif
 
 namespace {
