@@ -7,9 +7,9 @@
 #include "DialogBlock.h"
 #include "Hive.h"
 #include "IdeCommands.h"
-#include "InspectionCommands.h"
 #include "SimulatorState.h"
 #include "Snapshot.h"
+#include "StateCommands.h"
 
 namespace {
 

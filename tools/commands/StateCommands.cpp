@@ -1,4 +1,4 @@
-#include "InspectionCommands.h"
+#include "StateCommands.h"
 
 #include <ostream>
 
