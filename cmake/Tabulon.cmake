@@ -138,9 +138,11 @@ set(TABULON_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/tabulon)
 # folder gets a home, a configuration folder and a temporary folder inside
 # the build tree, so a run that forgets --hive, or a file a test does not
 # clean up, stays in there. Every folder that adds tests calls this after its
-# last add_test.
+# last add_test; tests found when ctest runs get the same home from
+# tabulon_add_gtests.
+set(TABULON_TESTS_HOME ${CMAKE_BINARY_DIR}/test-home)
 function(tabulon_keep_tests_home)
-  set(home ${CMAKE_BINARY_DIR}/test-home)
+  set(home ${TABULON_TESTS_HOME})
   file(MAKE_DIRECTORY ${home}/tmp)
   get_property(tests DIRECTORY PROPERTY TESTS)
   foreach(test IN LISTS tests)
