@@ -50,10 +50,10 @@ bool RsvgConvert(const std::string& Svg, const std::string& Png) {
 std::vector<TShown> CaptionPictures(const std::string& Dir) {
   std::vector<TShown> Out;
   for (const char* Sheet : {"TSMain", "TSGroupPage"}) {
-    TRun R =
-        RunIde({"-e", "show", "-e", "load", "-e", "snapshot " + Dir + "/p.svg", "-e", "dialog",
-                "-e", std::string("sheet ") + Sheet, "-e",
-                "snapshot " + Dir + "/" + Sheet[2] + ".svg", "-e", "end", "-e", "menu component"});
+    TSnapshotRun R = RunSnapshots({"-e", "show", "-e", "load", "-e", "snapshot " + Dir + "/p.svg",
+                                   "-e", "dialog", "-e", std::string("sheet ") + Sheet, "-e",
+                                   "snapshot " + Dir + "/" + Sheet[2] + ".svg", "-e", "end", "-e",
+                                   "menu component"});
     EXPECT_EQ(R.Status, 0) << R.Err;
     if (Out.empty())
       Out = R.Pictures;

@@ -20,9 +20,9 @@ TEST_F(Snapshot, PaletteAreaShowsEveryTabAsTheAddinDrewIt) {
   for (bool Shadow : {true, false}) {
     SCOPED_TRACE(Shadow ? "shadow" : "plain");
     const std::string First = File("first.svg"), Second = File("second.png");
-    const TRun R =
-        RunIde({"--hive", Hive(Shadow), "-e", "show", "-e", "load", "-e", "snapshot " + First, "-e",
-                "group Данные", "-e", "snapshot " + Second, "-e", "dump"});
+    const TSnapshotRun R =
+        RunSnapshots({"--hive", Hive(Shadow), "-e", "show", "-e", "load", "-e", "snapshot " + First,
+                      "-e", "group Данные", "-e", "snapshot " + Second, "-e", "dump"});
     ASSERT_EQ(R.Status, 0) << R.Err;
     EXPECT_THAT(R.Out, HasSubstr("written to " + Second)) << R.Out;
     const TJson State = LastJson(R.Out);
@@ -76,8 +76,9 @@ TEST_F(Snapshot, PaletteAreaShowsEveryTabAsTheAddinDrewIt) {
 
 TEST_F(Snapshot, WithoutTheAddinThePaletteAlone) {
   const std::string Path = File("ide.svg");
-  const TRun R = RunIde({"--hive", ":memory:", "--palette", "Standard\nДополнительно\nA&B <x>",
-                         "-e", "show", "-e", "page #1", "-e", "snapshot " + Path});
+  const TSnapshotRun R =
+      RunSnapshots({"--hive", ":memory:", "--palette", "Standard\nДополнительно\nA&B <x>", "-e",
+                    "show", "-e", "page #1", "-e", "snapshot " + Path});
   ASSERT_EQ(R.Status, 0) << R.Err;
   ASSERT_EQ(R.Pictures.size(), 1u);
   const TShown& P = R.Pictures[0];
@@ -113,11 +114,11 @@ TEST_F(Snapshot, ErrorsNameTheProblem) {
     Cases.push_back({{"-e", "show", "-e", "snapshot " + File("a.bmp")},
                      "needs the win32 build; this build writes SVG, PNG or PDF"});
   for (const TCase& C : Cases) {
-    const TRun R = RunIde(C.Args);
+    const TSnapshotRun R = RunSnapshots(C.Args);
     EXPECT_EQ(R.Status, 2) << C.Args.back();
     EXPECT_THAT(R.Err, HasSubstr(C.Err)) << R.Err;
   }
-  const TRun R = RunIde({"-e", "show", "-e", "snapshot " + Unwritable});
+  const TSnapshotRun R = RunSnapshots({"-e", "show", "-e", "snapshot " + Unwritable});
   EXPECT_THAT(R.Err, HasSubstr(Unwritable)) << R.Err;
   EXPECT_FALSE(std::filesystem::exists(File("a.svg")));
 }
@@ -142,9 +143,9 @@ TEST_F(Snapshot, DialogShowsTheActiveSheetInItsState) {
                                      "-e",     "menu palette"};
     Args.erase(std::find(Args.begin(), Args.end(), "snapshot " + Skip) - 1);
     Args.erase(std::find(Args.begin(), Args.end(), "snapshot " + Skip));
-    return RunIde(Args);
+    return RunSnapshots(Args);
   };
-  const TRun R = Run(Groups), R2 = Run(Main);
+  const TSnapshotRun R = Run(Groups), R2 = Run(Main);
   ASSERT_EQ(R2.Status, 0) << R2.Err;
   ASSERT_EQ(R.Status, 0) << R.Err;
   EXPECT_THAT(R.Out, HasSubstr("the settings dialog written to " + Main));
@@ -266,8 +267,8 @@ TEST_F(Snapshot, PaletteShowsTheLoadedPagesComponents) {
   std::string Many = "install Many=";
   for (int i = 0; i < 60; ++i)
     Many += (i > 0 ? ",TComp" : "TComp") + std::to_string(i);
-  const TRun R = RunIde({"-e", "show", "-e", "snapshot " + File("a.svg"), "-e", Many, "-e",
-                         "page Many", "-e", "snapshot " + File("b.svg")});
+  const TSnapshotRun R = RunSnapshots({"-e", "show", "-e", "snapshot " + File("a.svg"), "-e", Many,
+                                       "-e", "page Many", "-e", "snapshot " + File("b.svg")});
   ASSERT_EQ(R.Status, 0) << R.Err;
   ASSERT_EQ(R.Pictures.size(), 2u);
   // Every button of the first page is shown, left to right, with its

@@ -68,7 +68,7 @@ struct TShown {
   }
 };
 
-struct TRun {
+struct TSnapshotRun {
   int Status;
   std::string Out, Err;
   std::vector<TShown> Pictures;  // one per snapshot, in order
@@ -76,7 +76,7 @@ struct TRun {
 
 // Runs the lines in a simulator of this build, as a script would, keeping
 // the picture of every snapshot. "--palette" takes the pages, one a line.
-inline TRun RunIde(const std::vector<std::string>& Args) {
+inline TSnapshotRun RunSnapshots(const std::vector<std::string>& Args) {
   TSimulatorOptions Options;
   Options.Hive = ":memory:";
   Options.Package = DefaultPackagePath();
@@ -93,7 +93,7 @@ inline TRun RunIde(const std::vector<std::string>& Args) {
       Lines.push_back(Args[i + 1]);
     }
   }
-  TRun Run{0, "", "", {}};
+  TSnapshotRun Run{0, "", "", {}};
   std::ostringstream Out, Err;
   {
     const std::unique_ptr<RegistryHive> Hive = OpenHive(Options.Hive);

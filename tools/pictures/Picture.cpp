@@ -16,12 +16,12 @@ TRect Meet(const TRect& A, const TRect& B) {
   return R;
 }
 
+}  // namespace
+
 bool Inside(const TRect& Inner, const TRect& Outer) {
   return Inner.Left >= Outer.Left && Inner.Top >= Outer.Top && Inner.Right <= Outer.Right &&
          Inner.Bottom <= Outer.Bottom;
 }
-
-}  // namespace
 
 bool TPictureItem::Clipped() const {
   if (Kind != pkPolyline)

@@ -10,6 +10,9 @@
 
 #include "Graphics.h"
 
+// Whether Inner lies wholly within Outer.
+bool Inside(const TRect& Inner, const TRect& Outer);
+
 struct TPictureFont {
   TFontDesc Desc;
   bool Underline = false;

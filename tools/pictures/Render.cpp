@@ -11,6 +11,7 @@
 #include "CommCtrl.h"
 #include "Command.h"
 #include "Dump.h"
+#include "Picture.h"
 #include "SimulatorState.h"
 #include "Terminal.h"
 
@@ -24,11 +25,6 @@ std::size_t Columns(const std::string& Text) {
   for (char C : Text)
     N += (static_cast<unsigned char>(C) & 0xC0) != 0x80;
   return N;
-}
-
-bool Inside(const TRect& Inner, const TRect& Outer) {
-  return Inner.Left >= Outer.Left && Inner.Top >= Outer.Top && Inner.Right <= Outer.Right &&
-         Inner.Bottom <= Outer.Bottom;
 }
 
 // One tab as drawn: its texts, marked by the first fill and the first text.

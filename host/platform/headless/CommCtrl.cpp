@@ -357,12 +357,12 @@ LRESULT TNativeTabControl::HandleWhole(TMessage& M) {
   }
 }
 
-struct TRegistrar {
-  TRegistrar() {
+struct TTabControlRegistrar {
+  TTabControlRegistrar() {
     RegisterNativeClass(WC_TABCONTROL,
                         [] { return std::unique_ptr<TNativeWindow>(new TNativeTabControl); });
   }
-} Registrar;
+} TabControlRegistrar;
 
 }  // namespace
 

@@ -41,10 +41,10 @@ class TNativeButton : public TNativeWindow {
   WPARAM FCheck = BST_UNCHECKED;
 };
 
-struct TRegistrar {
-  TRegistrar() {
+struct TButtonRegistrar {
+  TButtonRegistrar() {
     RegisterNativeClass("BUTTON", [] { return std::unique_ptr<TNativeWindow>(new TNativeButton); });
   }
-} Registrar;
+} ButtonRegistrar;
 
 }  // namespace

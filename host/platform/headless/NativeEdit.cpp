@@ -364,10 +364,10 @@ LRESULT TNativeEdit::ClipboardMessage(HWND Wnd, TMessage& M) {
   }
 }
 
-struct TRegistrar {
-  TRegistrar() {
+struct TEditRegistrar {
+  TEditRegistrar() {
     RegisterNativeClass(WC_EDIT, [] { return std::unique_ptr<TNativeWindow>(new TNativeEdit); });
   }
-} Registrar;
+} EditRegistrar;
 
 }  // namespace

@@ -197,13 +197,13 @@ class TNativeComboBox : public TNativeWindow {
   TItemList FList;
 };
 
-struct TRegistrar {
-  TRegistrar() {
+struct TListRegistrar {
+  TListRegistrar() {
     RegisterNativeClass("LISTBOX",
                         [] { return std::unique_ptr<TNativeWindow>(new TNativeListBox); });
     RegisterNativeClass("COMBOBOX",
                         [] { return std::unique_ptr<TNativeWindow>(new TNativeComboBox); });
   }
-} Registrar;
+} ListRegistrar;
 
 }  // namespace
