@@ -15,6 +15,7 @@
 
 #include "Prompt.h"
 #include "ScopeExit.h"
+#include "UserText.h"
 
 namespace {
 
@@ -149,8 +150,8 @@ class TEditLinePromptInput : public TPromptInput {
       history(FHistory, &Event, H_ENTER, Line.c_str());
       if (!FHistoryFile.empty() && !FHistoryFailed && !SaveHistory()) {
         FHistoryFailed = true;
-        FErr << "tabulon-ide: the history is not saved to " << FHistoryFile << ": "
-             << std::strerror(errno) << "\n";
+        FErr << "tabulon-ide: the history is not saved to " << TUtf8(FHistoryFile) << ": "
+             << TUtf8(std::strerror(errno)) << "\n";
       }
     }
     return TRead::Line;
@@ -222,7 +223,7 @@ class TEditLinePromptInput : public TPromptInput {
   }
 
   std::string FHistoryFile;
-  std::ostream& FErr;
+  TUtf8Stream FErr;
   TCompleter FComplete;
   std::string FPrompt;
   bool FHistoryFailed = false;
