@@ -1,5 +1,22 @@
 #include "StockPalette.h"
 
+#include <initializer_list>
+
+namespace {
+
+// Delphi 7 kept the first fifteen pages of Delphi 6 as they stood; each
+// version's list is these followed by its own.
+std::vector<std::string> PagesFromDelphi6(std::initializer_list<const char*> Rest) {
+  std::vector<std::string> Pages = {
+      "Standard",      "Additional",  "Win32",           "System",   "Data Access",
+      "Data Controls", "dbExpress",   "DataSnap",        "BDE",      "ADO",
+      "InterBase",     "WebServices", "InternetExpress", "Internet", "WebSnap"};
+  Pages.insert(Pages.end(), Rest.begin(), Rest.end());
+  return Pages;
+}
+
+}  // namespace
+
 std::vector<std::string> StockPalette(int Version) {
   switch (Version) {
     case 5:
@@ -8,68 +25,14 @@ std::vector<std::string> StockPalette(int Version) {
               "Internet",      "FastNet",    "Decision Cube", "QReport", "Dialogs",
               "Win 3.1",       "Samples",    "ActiveX",       "Servers"};
     case 6:
-      return {"Standard",
-              "Additional",
-              "Win32",
-              "System",
-              "Data Access",
-              "Data Controls",
-              "dbExpress",
-              "DataSnap",
-              "BDE",
-              "ADO",
-              "InterBase",
-              "WebServices",
-              "InternetExpress",
-              "Internet",
-              "WebSnap",
-              "FastNet",
-              "Decision Cube",
-              "QReport",
-              "Dialogs",
-              "Win 3.1",
-              "Samples",
-              "ActiveX",
-              "COM+",
-              "Indy Clients",
-              "Indy Servers",
-              "Indy Misc",
-              "Servers",
-              "InterBase Admin"};
+      return PagesFromDelphi6({"FastNet", "Decision Cube", "QReport", "Dialogs", "Win 3.1",
+                               "Samples", "ActiveX", "COM+", "Indy Clients", "Indy Servers",
+                               "Indy Misc", "Servers", "InterBase Admin"});
     case 7:
-      return {"Standard",
-              "Additional",
-              "Win32",
-              "System",
-              "Data Access",
-              "Data Controls",
-              "dbExpress",
-              "DataSnap",
-              "BDE",
-              "ADO",
-              "InterBase",
-              "WebServices",
-              "InternetExpress",
-              "Internet",
-              "WebSnap",
-              "Decision Cube",
-              "Dialogs",
-              "Win 3.1",
-              "Samples",
-              "ActiveX",
-              "Rave",
-              "Indy Clients",
-              "Indy Servers",
-              "Indy Intercepts",
-              "Indy I/O Handlers",
-              "Indy Misc",
-              "COM+",
-              "InterBase Admin",
-              "IW Standard",
-              "IW Data",
-              "IW Client Side",
-              "IW Control",
-              "Servers"};
+      return PagesFromDelphi6(
+          {"Decision Cube", "Dialogs", "Win 3.1", "Samples", "ActiveX", "Rave", "Indy Clients",
+           "Indy Servers", "Indy Intercepts", "Indy I/O Handlers", "Indy Misc", "COM+",
+           "InterBase Admin", "IW Standard", "IW Data", "IW Client Side", "IW Control", "Servers"});
     default:
       return {};
   }
