@@ -28,5 +28,6 @@ constexpr UINT CB_INSERTSTRING = 0x014A;
 constexpr UINT CB_RESETCONTENT = 0x014B;
 constexpr UINT CB_SETCURSEL = 0x014E;
 constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
-constexpr LRESULT CB_ERR = -1;
+// The combo box answers its failures as its list does.
+constexpr LRESULT CB_ERR = LB_ERR;
 constexpr DWORD CBS_DROPDOWNLIST = 0x0003;

@@ -74,12 +74,8 @@ constexpr UINT WM_CLEAR = 0x0303;
 constexpr UINT WM_UNDO = 0x0304;
 constexpr UINT WM_PRINTCLIENT = 0x0318;
 
-// A mouse message's LParam: the point in client coordinates.
+// A mouse message's WParam: the buttons held.
 constexpr WPARAM MK_LBUTTON = 0x0001;
-inline LPARAM MAKELPARAM(int Low, int High) {
-  return static_cast<LPARAM>((static_cast<unsigned>(Low) & 0xFFFF) |
-                             ((static_cast<unsigned>(High) & 0xFFFF) << 16));
-}
 
 constexpr UINT EM_GETSEL = 0x00B0;
 constexpr UINT EM_SETSEL = 0x00B1;
@@ -95,6 +91,11 @@ constexpr UINT EN_CHANGE = 0x0300;
 
 inline WPARAM MAKEWPARAM(unsigned Low, unsigned High) {
   return static_cast<WPARAM>((Low & 0xFFFF) | ((High & 0xFFFF) << 16));
+}
+// A mouse message's LParam: the point in client coordinates, each word
+// packed as for a WParam.
+inline LPARAM MAKELPARAM(int Low, int High) {
+  return static_cast<LPARAM>(MAKEWPARAM(static_cast<unsigned>(Low), static_cast<unsigned>(High)));
 }
 inline unsigned HIWORD(std::uintptr_t Value) {
   return static_cast<unsigned>((Value >> 16) & 0xFFFF);
