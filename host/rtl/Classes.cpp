@@ -7,6 +7,8 @@
 #include <memory>
 #include <typeinfo>
 
+#include "ScopeExit.h"
+
 std::string TObject::ClassName() const {
   int Status = 0;
   std::unique_ptr<char, void (*)(void*)> Name(
@@ -197,10 +199,7 @@ std::string TStrings::Text() const {
 
 void TStrings::SetText(const std::string& Value) {
   BeginUpdate();
-  struct Guard {
-    TStrings* S;
-    ~Guard() { S->EndUpdate(); }
-  } G{this};
+  ScopeExit Updated([this] { EndUpdate(); });
   Clear();
   ForEachTextLine(Value,
                   [this](const char* First, const char* Last) { Add(std::string(First, Last)); });
@@ -219,10 +218,7 @@ bool TStrings::Equals(const TStrings* Strings) const {
 void TStrings::Assign(TPersistent* Source) {
   if (auto* S = dynamic_cast<TStrings*>(Source)) {
     BeginUpdate();
-    struct Guard {
-      TStrings* S;
-      ~Guard() { S->EndUpdate(); }
-    } G{this};
+    ScopeExit Updated([this] { EndUpdate(); });
     Clear();
     AddStrings(S);
     return;
@@ -329,19 +325,9 @@ void TStringList::SetText(const std::string& Value) {
     return;
   }
   BeginUpdate();
-  struct Guard {
-    TStrings* S;
-    ~Guard() { S->EndUpdate(); }
-  } G{this};
+  ScopeExit Updated([this] { EndUpdate(); });
   Clear();
-  // Every line ends at a CR or an LF, or at the end: at most one more line
-  // than there are breaks.
-  FItems.reserve(static_cast<std::size_t>(
-      std::count_if(Value.begin(), Value.end(), [](char C) { return C == '\r' || C == '\n'; }) +
-      1));
-  ForEachTextLine(Value, [this](const char* First, const char* Last) {
-    FItems.push_back(Item{std::string(First, Last), {}});
-  });
+  AppendTextLines(Value, FItems);
 }
 
 std::string TStringList::Text() const {

@@ -4,6 +4,8 @@
 // model (TObject, TPersistent, TComponent with Owner and Name) and string
 // lists with item objects.
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -183,6 +185,20 @@ class TStrings : public TPersistent {
   virtual void SetUpdateState(bool Updating) { (void)Updating; }
   int UpdateCount() const { return FUpdateCount; }
   [[noreturn]] void Error(const std::string& Msg, int Data) const;
+  // Appends every line of Value, as SetText splits it, to Items as an item of
+  // that text and no object, in room reserved for them all: every line ends
+  // at a CR or an LF, or at the end, so there is at most one more line than
+  // there are breaks. Lists that keep their items in a vector of such items
+  // fill themselves from a text so, one copy per line.
+  template <class TItem>
+  static void AppendTextLines(const std::string& Value, std::vector<TItem>& Items) {
+    const auto Breaks =
+        std::count_if(Value.begin(), Value.end(), [](char C) { return C == '\r' || C == '\n'; });
+    Items.reserve(Items.size() + static_cast<std::size_t>(Breaks) + 1);
+    ForEachTextLine(Value, [&Items](const char* First, const char* Last) {
+      Items.push_back(TItem{std::string(First, Last), {}});
+    });
+  }
   virtual int CompareStrings(const std::string& S1, const std::string& S2) const {
     return AnsiCompareText(S1, S2);
   }

@@ -145,12 +145,7 @@ class TCustomListBox::TListBoxStrings : public TStrings {
       return;
     }
     Clear();
-    FItems.reserve(static_cast<std::size_t>(
-        std::count_if(Value.begin(), Value.end(), [](char C) { return C == '\r' || C == '\n'; }) +
-        1));
-    ForEachTextLine(Value, [this](const char* First, const char* Last) {
-      FItems.push_back(Item{std::string(First, Last), {}});
-    });
+    AppendTextLines(Value, FItems);
     FListBox->Invalidate();
   }
   // Each text is folded once into a key, and only positions move while
