@@ -74,32 +74,21 @@ class TCustomComboBox : public TWinControl {
 
   TNotifyEvent OnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent Value) { FOnChange = Value; }
+  TNotifyEvent OnDropDown() const { return FOnDropDown; }
+  void SetOnDropDown(TNotifyEvent Value) { FOnDropDown = Value; }
+  TDrawItemEvent OnDrawItem() const { return FOnDrawItem; }
+  void SetOnDrawItem(TDrawItemEvent Value) { FOnDrawItem = Value; }
+
+  // Delphi 6 added these two. (Formatting is off here because clang-format
+  // spreads short bodies inside a conditional over three lines each.)
+  // clang-format off
 #if TABULON_HOST >= 6
-  TNotifyEvent OnSelect() const {
-    return FOnSelect;
-  }
-  void SetOnSelect(TNotifyEvent Value) {
-    FOnSelect = Value;
-  }
-  TNotifyEvent OnCloseUp() const {
-    return FOnCloseUp;
-  }
-  void SetOnCloseUp(TNotifyEvent Value) {
-    FOnCloseUp = Value;
-  }
+  TNotifyEvent OnSelect() const { return FOnSelect; }
+  void SetOnSelect(TNotifyEvent Value) { FOnSelect = Value; }
+  TNotifyEvent OnCloseUp() const { return FOnCloseUp; }
+  void SetOnCloseUp(TNotifyEvent Value) { FOnCloseUp = Value; }
 #endif
-  TNotifyEvent OnDropDown() const {
-    return FOnDropDown;
-  }
-  void SetOnDropDown(TNotifyEvent Value) {
-    FOnDropDown = Value;
-  }
-  TDrawItemEvent OnDrawItem() const {
-    return FOnDrawItem;
-  }
-  void SetOnDrawItem(TDrawItemEvent Value) {
-    FOnDrawItem = Value;
-  }
+  // clang-format on
 
  protected:
   void CreateParams(TCreateParams& Params) override;
