@@ -1,23 +1,19 @@
 #include "CustomComboBox.h"
 
-#include <utility>
-
 #include "Forms.h"
+#include "ListItems.h"
 
 // The list of a combo box. It tells its control about every change, so that
 // the selection follows inserted and deleted items as the native list's does,
 // and a batch of changes between BeginUpdate and EndUpdate repaints once.
-class TCustomComboBox::TComboBoxStrings : public TStrings {
+class TCustomComboBox::TComboBoxStrings : public TListItems {
  public:
   explicit TComboBoxStrings(TCustomComboBox* ComboBox) : FComboBox(ComboBox) {}
 
-  int Count() const override { return static_cast<int>(FItems.size()); }
-  std::string Get(int Index) const override { return At(Index).S; }
   void Put(int Index, const std::string& S) override {
     At(Index).S = S;
     Changed();
   }
-  TItemObject GetObject(int Index) const override { return At(Index).Obj; }
   void PutObject(int Index, TItemObject AObject) override {
     At(Index).Obj = AObject;
     Changed();
@@ -48,23 +44,12 @@ class TCustomComboBox::TComboBoxStrings : public TStrings {
   }
 
  private:
-  struct Item {
-    std::string S;
-    TItemObject Obj;
-  };
-  const Item& At(int Index) const {
-    if (Index < 0 || Index >= Count())
-      Error("List index out of bounds", Index);
-    return FItems[static_cast<std::size_t>(Index)];
-  }
-  Item& At(int Index) { return const_cast<Item&>(std::as_const(*this).At(Index)); }
   void Changed() {
     if (UpdateCount() == 0)
       FComboBox->ItemsChanged();
   }
 
   TCustomComboBox* FComboBox;
-  std::vector<Item> FItems;
 };
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)

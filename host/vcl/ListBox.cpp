@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "ListItems.h"
+
 namespace {
 // A key whose byte order (std::string's compare) is AnsiCompareText's order
 // of the texts: each byte becomes its rank among all bytes under that
@@ -81,12 +83,10 @@ bool SameFolded(const std::string& L, const std::string& R) {
 // texts drops it. It is a table of item numbers by the folded text's hash,
 // open addressing with linear probing, so that neither building it nor a
 // lookup allocates or copies a text.
-class TCustomListBox::TListBoxStrings : public TStrings {
+class TCustomListBox::TListBoxStrings : public TListItems {
  public:
   explicit TListBoxStrings(TCustomListBox* ListBox) : FListBox(ListBox) {}
 
-  int Count() const override { return static_cast<int>(FItems.size()); }
-  std::string Get(int Index) const override { return At(Index).S; }
   void Put(int Index, const std::string& S) override {
     // LB has no "set text": the VCL deletes the item and inserts the new
     // text at the same place, keeping the object and the selection.
@@ -97,7 +97,6 @@ class TCustomListBox::TListBoxStrings : public TStrings {
     if (WasSelected)
       FListBox->FItemIndex = Index;
   }
-  TItemObject GetObject(int Index) const override { return At(Index).Obj; }
   void PutObject(int Index, TItemObject AObject) override { At(Index).Obj = AObject; }
   int Add(const std::string& S) override {
     if (!FListBox->FSorted) {
@@ -194,17 +193,6 @@ class TCustomListBox::TListBoxStrings : public TStrings {
   }
 
  private:
-  struct Item {
-    std::string S;
-    TItemObject Obj;
-  };
-  const Item& At(int Index) const {
-    if (Index < 0 || Index >= Count())
-      Error("List index out of bounds", Index);
-    return FItems[static_cast<std::size_t>(Index)];
-  }
-  Item& At(int Index) { return const_cast<Item&>(std::as_const(*this).At(Index)); }
-
   // The table holds at most half as many items as it has slots, so that
   // probes stay short and always reach a free slot.
   void BuildIndex() const {
@@ -263,7 +251,6 @@ class TCustomListBox::TListBoxStrings : public TStrings {
   }
 
   TCustomListBox* FListBox;
-  std::vector<Item> FItems;
   // Item numbers by folded hash, -1 for a free slot; a power of two long.
   mutable std::vector<int> FSlots;
   mutable bool FIndexed = false;
