@@ -74,8 +74,7 @@ void TCustomComboBox::SetItems(TStrings* Value) {
 }
 
 void TCustomComboBox::SetItemIndex(int Value) {
-  if (Value < -1 || Value >= FItems->Count())
-    Value = -1;
+  Value = TListItems::ValidItemIndex(Value, FItems->Count());
   if (Value == FItemIndex)
     return;
   FItemIndex = Value;
@@ -138,15 +137,11 @@ void TCustomComboBox::ItemsChanged() {
 }
 
 void TCustomComboBox::ItemInserted(int Index) {
-  if (FItemIndex >= 0 && Index <= FItemIndex)
-    ++FItemIndex;
+  FItemIndex = TListItems::ItemIndexAfterInsert(FItemIndex, Index);
 }
 
 void TCustomComboBox::ItemDeleted(int Index) {
-  if (Index == FItemIndex)
-    FItemIndex = -1;
-  else if (Index < FItemIndex)
-    --FItemIndex;
+  FItemIndex = TListItems::ItemIndexAfterDelete(FItemIndex, Index);
 }
 
 void TCustomComboBox::ItemsCleared() {

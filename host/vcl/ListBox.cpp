@@ -278,8 +278,7 @@ void TCustomListBox::SetItems(TStrings* Value) {
 }
 
 void TCustomListBox::SetItemIndex(int Value) {
-  if (Value < -1 || Value >= FItems->Count())
-    Value = -1;
+  Value = TListItems::ValidItemIndex(Value, FItems->Count());
   if (Value == FItemIndex)
     return;
   FItemIndex = Value;
@@ -324,16 +323,12 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomListBox::ItemInserted(int Index) {
-  if (FItemIndex >= 0 && Index <= FItemIndex)
-    ++FItemIndex;
+  FItemIndex = TListItems::ItemIndexAfterInsert(FItemIndex, Index);
   Invalidate();
 }
 
 void TCustomListBox::ItemDeleted(int Index) {
-  if (Index == FItemIndex)
-    FItemIndex = -1;
-  else if (Index < FItemIndex)
-    --FItemIndex;
+  FItemIndex = TListItems::ItemIndexAfterDelete(FItemIndex, Index);
   Invalidate();
 }
 
