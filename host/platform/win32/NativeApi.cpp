@@ -111,18 +111,12 @@ std::intptr_t Reflect(unsigned Msg, std::uintptr_t WParam, std::intptr_t LParam)
     return SendMessageA(Child, kReflectBase + Msg, WParam, LParam);
   const auto& Native = *reinterpret_cast<const DRAWITEMSTRUCT*>(LParam);
   TDrawItem Item;
-  Item.CtlType = Native.CtlType;
-  Item.CtlID = Native.CtlID;
-  Item.ItemID = Native.itemID;
-  Item.ItemAction = Native.itemAction;
-  Item.ItemState = Native.itemState;
-  Item.Item = Native.hwndItem;
+  CopyDrawItemFields(Item, Native);
   Item.DC = Native.hDC;
   Item.Rect[0] = Native.rcItem.left;
   Item.Rect[1] = Native.rcItem.top;
   Item.Rect[2] = Native.rcItem.right;
   Item.Rect[3] = Native.rcItem.bottom;
-  Item.Data = Native.itemData;
   DrawItem(WParam, Item);
   return TRUE;
 }

@@ -94,14 +94,28 @@ bool PrintWindow(HWND__* Wnd, void* DC, unsigned Flags);
 bool CaptureWindow(HWND__* Wnd, int& Width, int& Height, std::vector<std::uint32_t>& Pixels,
                    std::string& Error);
 
-// A WM_DRAWITEM as an owner-drawn control sent it to its parent.
+// A WM_DRAWITEM as an owner-drawn control sent it to its parent. The fields
+// that pass unchanged carry the names of Windows' DRAWITEMSTRUCT, which the
+// platform's own DRAWITEMSTRUCT shares, so that one copy serves both ways;
+// the DC and the rectangle each side holds in its own form.
 struct TDrawItem {
-  unsigned CtlType = 0, CtlID = 0, ItemID = 0, ItemAction = 0, ItemState = 0;
-  HWND__* Item = nullptr;
+  unsigned CtlType = 0, CtlID = 0, itemID = 0, itemAction = 0, itemState = 0;
+  HWND__* hwndItem = nullptr;
+  std::uintptr_t itemData = 0;
   void* DC = nullptr;
   int Rect[4] = {0, 0, 0, 0};
-  std::uintptr_t Data = 0;
 };
+// Copies those fields from one such structure to another.
+template <class TTo, class TFrom>
+void CopyDrawItemFields(TTo& To, const TFrom& From) {
+  To.CtlType = From.CtlType;
+  To.CtlID = From.CtlID;
+  To.itemID = From.itemID;
+  To.itemAction = From.itemAction;
+  To.itemState = From.itemState;
+  To.hwndItem = From.hwndItem;
+  To.itemData = From.itemData;
+}
 // Defined by the platform's device contexts (WindowsGdi.cpp): hands the
 // item to its control as CN_DRAWITEM, with a platform DC over the real one.
 std::intptr_t DrawItem(std::uintptr_t WParam, const TDrawItem& Item);

@@ -179,24 +179,18 @@ BOOL PrintWindow(HWND Wnd, HDC DC, UINT Flags) {
 // WM_DRAWITEM, reflected by the parent: the control paints the item on the
 // DC that Windows gave, through the platform's own calls.
 std::intptr_t native::DrawItem(std::uintptr_t WParam, const TDrawItem& Native) {
-  const TWindowRecord* Control = WindowRecord(Native.Item);
+  const TWindowRecord* Control = WindowRecord(Native.hwndItem);
   if (Control == nullptr)
     return 0;
   TDeviceContext DC;
   DC.Native = Native.DC;
-  DC.Wnd = Native.Item;
+  DC.Wnd = Native.hwndItem;
   DC.Lent = true;
   DC.LentFont.Desc = Control->Font;
   DC.Font = &DC.LentFont;
   DRAWITEMSTRUCT Item;
-  Item.CtlType = Native.CtlType;
-  Item.CtlID = Native.CtlID;
-  Item.itemID = Native.ItemID;
-  Item.itemAction = Native.ItemAction;
-  Item.itemState = Native.ItemState;
-  Item.hwndItem = Native.Item;
+  native::CopyDrawItemFields(Item, Native);
   Item.hDC = &DC;
   Item.rcItem = TRect{Native.Rect[0], Native.Rect[1], Native.Rect[2], Native.Rect[3]};
-  Item.itemData = Native.Data;
-  return ::SendMessage(Native.Item, CN_DRAWITEM, WParam, reinterpret_cast<LPARAM>(&Item));
+  return ::SendMessage(Native.hwndItem, CN_DRAWITEM, WParam, reinterpret_cast<LPARAM>(&Item));
 }
