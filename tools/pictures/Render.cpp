@@ -19,14 +19,6 @@ namespace {
 
 const char* const kLegend = "  marks: [chosen tab]  *bold*  :shaded:  (greyed)\n";
 
-// Columns a UTF-8 text takes in a terminal: one a character.
-std::size_t Columns(const std::string& Text) {
-  std::size_t N = 0;
-  for (char C : Text)
-    N += (static_cast<unsigned char>(C) & 0xC0) != 0x80;
-  return N;
-}
-
 // One tab as drawn: its texts, marked by the first fill and the first text.
 // A fill other than the control's own brush is a shaded tab. Nothing for a
 // tab the control did not draw (one beyond the edge of a single-line row).

@@ -2,6 +2,13 @@
 
 #include <sstream>
 
+std::size_t Columns(const std::string& Utf8) {
+  std::size_t N = 0;
+  for (char Ch : Utf8)
+    N += (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
+  return N;
+}
+
 // Text broken at blanks into lines of at most Width columns after Indent
 // (a word longer than that stands alone); the first line starts at column
 // First.
@@ -10,12 +17,6 @@ std::string Wrap(const std::string& Text, std::size_t Indent, std::size_t Width,
   std::string S, Line;
   std::istringstream Words(Text);
   std::string Word;
-  const auto Columns = [](const std::string& U) {
-    std::size_t N = 0;
-    for (char Ch : U)
-      N += (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
-    return N;
-  };
   std::size_t Lead = First == std::string::npos ? Indent : First;
   while (Words >> Word) {
     if (!Line.empty() && Lead + Columns(Line) + 1 + Columns(Word) > Width) {
@@ -31,12 +32,9 @@ std::string Wrap(const std::string& Text, std::size_t Indent, std::size_t Width,
 }
 
 std::string WrapMessage(const std::string& Line, std::size_t Width) {
-  std::size_t Columns = 0;
-  for (char Ch : Line)
-    Columns += (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
   // A line that fits keeps its blanks as they are (the indented lines of
   // an expect's differences).
-  if (Columns <= Width)
+  if (Columns(Line) <= Width)
     return Line + "\n";
   return Wrap(Line, 2, Width, 0);
 }

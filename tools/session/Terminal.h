@@ -7,6 +7,9 @@
 #include <cstddef>
 #include <string>
 
+// Columns a UTF-8 text takes in a terminal: one a character.
+std::size_t Columns(const std::string& Utf8);
+
 // The width to wrap help and messages to: the terminal's (Fd 1 is standard
 // output, 2 standard error), else COLUMNS, else 80; never under 40.
 std::size_t TerminalWidth(int Fd = 1);
