@@ -6,9 +6,10 @@
 
 #include "Controls.h"
 
+// Delphi's "is" (Classes.h) as a function of a control, which a table holds.
 template <class T>
 bool IsA(const TControl* C) {
-  return dynamic_cast<const T*>(C) != nullptr;
+  return Is<T>(C);
 }
 
 // Only called for a control its entry has matched.

@@ -154,6 +154,14 @@ bool Clickable(const TControl* C) {
   const TDrivenClass& Entry = DrivenClass(C);
   return Entry.Clickable != nullptr && Entry.Clickable(C);
 }
+
+// The items of the control named Name, which the user selects among.
+const TItemList& ItemListOf(const TControl* C, const std::string& Name) {
+  const TItemList* List = DrivenClass(C).List;
+  if (List == nullptr)
+    throw Exception("control " + Quoted(Name) + " is not a list");
+  return *List;
+}
 }  // namespace
 
 std::int32_t ParseColorValue(const std::string& Value) {
@@ -321,22 +329,17 @@ void TDialogDriver::PressKey(const std::string& Name, const std::string& Key) {
 
 void TDialogDriver::Select(const std::string& Name, int Index) {
   TControl* Control = Reachable(Name);
-  const TItemList* List = DrivenClass(Control).List;
-  if (List == nullptr)
-    throw Exception("control " + Quoted(Name) + " is not a list");
-  const int Count = List->Items(Control)->Count();
+  const TItemList& List = ItemListOf(Control, Name);
+  const int Count = List.Items(Control)->Count();
   if (Index < 0 || Index >= Count)
     throw Exception("control " + Quoted(Name) + " has no item " + std::to_string(Index) +
                     " (it has " + std::to_string(Count) + ")");
-  List->SelectByUser(Control, Index);
+  List.SelectByUser(Control, Index);
 }
 
 void TDialogDriver::Select(const std::string& Name, const std::string& Text) {
   TControl* Control = Reachable(Name);
-  const TItemList* List = DrivenClass(Control).List;
-  if (List == nullptr)
-    throw Exception("control " + Quoted(Name) + " is not a list");
-  const int Index = List->Find(Control, Utf8ToWin1251(Text));
+  const int Index = ItemListOf(Control, Name).Find(Control, Utf8ToWin1251(Text));
   if (Index < 0)
     throw Exception("control " + Quoted(Name) + " has no item " + Quoted(Text));
   Select(Name, Index);
