@@ -26,6 +26,17 @@ TDrawItemEvent Draw(TFrmMainORVExpert* Form) {
   return TDrawItemEvent::Of<Method>(Form);
 }
 
+// The handler named Name, bound to the form; a name the form does not
+// publish is an error, as in the VCL's reader.
+template <class TEvent>
+TEvent FindHandler(const std::map<std::string, TEvent (*)(TFrmMainORVExpert*)>& Handlers,
+                   TFrmMainORVExpert* Form, const char* Name) {
+  auto It = Handlers.find(Name);
+  if (It == Handlers.end())
+    throw Exception(std::string("Method ") + Name + " not found");
+  return It->second(Form);
+}
+
 TNotifyEvent NotifyHandler(TFrmMainORVExpert* Form, const char* Name) {
   using F = TFrmMainORVExpert;
   static const std::map<std::string, TNotifyFactory> Handlers = {
@@ -49,10 +60,7 @@ TNotifyEvent NotifyHandler(TFrmMainORVExpert* Form, const char* Name) {
       {"BtnMoveToLeftAllClick", &Notify<&F::BtnMoveToLeftAllClick>},
       {"BtnMoveToRightAllClick", &Notify<&F::BtnMoveToRightAllClick>},
   };
-  auto It = Handlers.find(Name);
-  if (It == Handlers.end())
-    throw Exception(std::string("Method ") + Name + " not found");
-  return It->second(Form);
+  return FindHandler(Handlers, Form, Name);
 }
 
 TDrawItemEvent DrawHandler(TFrmMainORVExpert* Form, const char* Name) {
@@ -61,10 +69,7 @@ TDrawItemEvent DrawHandler(TFrmMainORVExpert* Form, const char* Name) {
       {"LBoxPagePalettePerPageGroupDrawItem", &Draw<&F::LBoxPagePalettePerPageGroupDrawItem>},
       {"LBoxPagePaletteDrawItem", &Draw<&F::LBoxPagePaletteDrawItem>},
   };
-  auto It = Handlers.find(Name);
-  if (It == Handlers.end())
-    throw Exception(std::string("Method ") + Name + " not found");
-  return It->second(Form);
+  return FindHandler(Handlers, Form, Name);
 }
 
 // What the reader does for one class of component. The hooks get the

@@ -40,10 +40,10 @@ TJson PaletteParent(const TORVExpertProbe& X) {
   return nullptr;
 }
 
-TJson Options(const TORVExpertProbe& X) {
+TJson Options(const TORVExpert& Expert) {
   TJson Out = TJson::object();
   for (const TExpertOption& Option : ExpertOptions()) {
-    const Integer Value = X.Option(Option.Name);
+    const Integer Value = Option.Get(Expert);
     if (Option.Kind == TExpertOption::okFlag)
       Out[Option.Name] = Value != 0;
     else
@@ -71,7 +71,7 @@ TJson Expert(TORVExpert* Expert, const TORVExpertProbe& X) {
            {{"clGrayText", clGrayText},
             {"clInactiveCaption", clInactiveCaption},
             {"clInactiveCaptionText", clInactiveCaptionText}}},
-          {"options", Options(X)}};
+          {"options", Options(*Expert)}};
 }
 
 TJson GroupBar(TPageControl* Bar) {
