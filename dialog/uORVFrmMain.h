@@ -23,7 +23,9 @@
 #endif
 
 // Keeps exactly the bytes CR, LF, 0x1F and the Windows-1251 letters 0xC0 to
-// 0xFF (А to я); drops everything else, Ё and ё included.
+// 0xFF (А to я); drops everything else, Ё and ё included. The three line
+// bytes are for the stored group order; the group editor drops them from a
+// name the user types, which is one line.
 std::string RusToRus(const std::string& S);
 
 struct TFormLayoutRow;

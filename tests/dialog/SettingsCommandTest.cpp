@@ -192,6 +192,43 @@ TEST_F(SettingsCommandTest, OkKeepsTheSheetsOfTheGroupsThatStay) {
   EXPECT_EQ(Ide->Palette()->Parent(), Bar->ActivePage());
 }
 
+// CR, LF and 0x1F part the names of the stored group order, so a typed name
+// that kept one would come back from OK as two empty groups. The dialog
+// drops them as it drops any other character that is no letter, and refuses
+// a name made of nothing else.
+TEST_F(SettingsCommandTest, ATypedNameKeepsNoLineBreakAndNoSeparator) {
+  Start();
+  std::vector<std::string> Answers = {kGamma + "\r" + kDelta, "\r\n\x1F", kDelta + "\n" + kEcho};
+  App->SetInputDriver([&](const std::string&, const std::string&, std::string& V) {
+    if (Answers.empty())
+      return false;
+    V = Answers.front();
+    Answers.erase(Answers.begin());
+    return true;
+  });
+  const int Beeps = MessageBeepCount();
+  Execute([](TDialogDriver& D, TFrmMainORVExpert*) {
+    D.Sheet("TSGroupPage");
+    D.Click("BtnAdd");
+    D.Click("BtnAdd");
+    D.Select("LBoxPageGroup", 2);
+    D.Select("LBoxPagePalette", "Additional");
+    D.Click("BtnMoveToLeftOne");
+    D.Select("LBoxPageGroup", 1);
+    D.Click("BtnRename");
+    D.Ok();
+  });
+  EXPECT_TRUE(Answers.empty());
+  EXPECT_EQ(MessageBeepCount(), Beeps + 1);
+  Execute([](TDialogDriver& D, TFrmMainORVExpert* F) {
+    EXPECT_EQ(Lines(F->LBoxPageGroup->Items()),
+              (std::vector<std::string>{kAlpha, kDelta + kEcho, kGamma + kDelta}));
+    EXPECT_EQ(Lines(F->GroupPages(1)), (std::vector<std::string>{"System", "Servers"}));
+    EXPECT_EQ(Lines(F->GroupPages(2)), std::vector<std::string>{"Additional"});
+    D.Cancel();
+  });
+}
+
 TEST_F(SettingsCommandTest, AnExportThatCannotOpenTheKeyAppliesInMemoryOnly) {
   Start();
   const auto GroupsBefore = GroupTabs();
