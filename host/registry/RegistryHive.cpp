@@ -156,35 +156,45 @@ void RegistryHive::SetBeforeRename(std::function<void(const std::string&)> Hook)
     FFile->SetBeforeRename(std::move(Hook));
 }
 
+namespace {
+
+// Whether two paths name one file, or, where it does not exist yet, the
+// same name in the same folder.
+bool SameFile(const std::string& A, const std::string& B) {
+  if (A == B)
+    return true;
+  struct stat SA {
+  }, SB{};
+  if (::stat(A.c_str(), &SA) == 0 || ::stat(B.c_str(), &SB) == 0)
+    return ::stat(A.c_str(), &SA) == 0 && ::stat(B.c_str(), &SB) == 0 && SA.st_dev == SB.st_dev &&
+           SA.st_ino == SB.st_ino;
+  const std::size_t SlashA = A.rfind('/'), SlashB = B.rfind('/');
+  const std::string FolderA = SlashA == std::string::npos ? "." : A.substr(0, SlashA + 1);
+  const std::string FolderB = SlashB == std::string::npos ? "." : B.substr(0, SlashB + 1);
+  return A.substr(SlashA + 1) == B.substr(SlashB + 1) && ::stat(FolderA.c_str(), &SA) == 0 &&
+         ::stat(FolderB.c_str(), &SB) == 0 && SA.st_dev == SB.st_dev && SA.st_ino == SB.st_ino;
+}
+
+}  // namespace
+
 void RegistryHive::Export(const std::string& Path, HiveFormat Format) {
   const mode_t Mask = ::umask(0);
   ::umask(Mask);
+  // The file refuses the store's own names (see HiveFile); this hive's lock
+  // is refused even before the hive's file exists.
   const HiveFile Out(Path, 0666 & ~Mask);
-  // The store's own files are not the user's to overwrite: replacing the
-  // lock file while another process holds it would let the next writer in
-  // beside that one, and a temporary file is another writer's work.
-  const std::size_t Slash = Out.Target().rfind('/');
-  if (HiveFile::IsTempName(Slash == std::string::npos ? Out.Target()
-                                                      : Out.Target().substr(Slash + 1)))
-    throw ERegistryException(Path +
-                             " has the name of a registry writer's temporary file; "
-                             "choose another name");
-  struct stat A {
-  }, B{};
-  const bool OutExists = ::stat(Out.Target().c_str(), &A) == 0;
-  if (FFile && (Out.Target() == FFile->LockPath() ||
-                (OutExists && ::stat(FFile->LockPath().c_str(), &B) == 0 && A.st_dev == B.st_dev &&
-                 A.st_ino == B.st_ino)))
+  if (FFile && SameFile(Out.Target(), FFile->LockPath()))
     throw ERegistryException(Path + " is the lock file of the registry file " + FFile->Target() +
                              "; choose another name");
   // Exported over the hive's own file (to change its format), the export
   // is one more writer of it and takes the lock like the others.
   std::optional<HiveFile::TLock> Lock;
-  if (FFile && OutExists && ::stat(FFile->Target().c_str(), &B) == 0 && A.st_dev == B.st_dev &&
-      A.st_ino == B.st_ino)
+  if (FFile && SameFile(Out.Target(), FFile->Target()))
     Lock.emplace(*FFile, FLockWait);
   Reload();
-  // What an export killed before its rename left behind.
+  // What an export killed before its rename left behind. Every writer holds
+  // its temporary file from before it has a name, so this takes no other
+  // export's or save's.
   Out.RemoveLeftovers();
   Out.Replace(FormatHiveText(*FRoot, Format));
 }
