@@ -33,18 +33,40 @@ void MakeFolders(const std::string& Path) {
   }
 }
 
+// Standard error's share of a message, where no program took it: the bytes
+// as they are, but a character held as hive text in UTF-8, so that no NUL
+// of hive text reaches the stream.
+void ReportOnStandardError(const std::string& Message) {
+  std::string Shown;
+  for (std::size_t i = 0; i < Message.size();) {
+    if (Message[i] != '\0') {
+      Shown += Message[i++];
+      continue;
+    }
+    // A run of hive text units, so that a surrogate pair stays one
+    // character.
+    std::size_t End = i;
+    while (End + 4 < Message.size() && Message[End] == '\0')
+      End += 5;
+    Shown += HiveTextToUtf8(Message.substr(i, End - i));
+    i = End > i ? End : i + 1;
+  }
+  std::fprintf(stderr, "%s\n", Shown.c_str());
+}
+
 }  // namespace
 
-RegistryHive::RegistryHive(const std::string& Location)
-    : FLocation(Location), FRoot(std::make_unique<HiveKey>()), FSerial(++LastSerial) {
+RegistryHive::RegistryHive(const std::string& Location, THiveReport Report)
+    : FLocation(Location),
+      FReport(Report ? std::move(Report) : THiveReport(ReportOnStandardError)),
+      FRoot(std::make_unique<HiveKey>()),
+      FSerial(++LastSerial) {
   if (CurrentHive != nullptr)
     throw ERegistryException("Another registry hive (" + CurrentHive->Location() +
                              ") is in use; only one can be current");
   if (Location != Memory)
     FFile.emplace(Location);
-  FLockWait.Notice = [](const std::string& Message) {
-    std::fprintf(stderr, "%s\n", Message.c_str());
-  };
+  FLockWait.Notice = FReport;
   Reload();
   CurrentHive = this;
 }
@@ -55,7 +77,7 @@ RegistryHive::~RegistryHive() {
     try {
       Commit(Owner);
     } catch (const std::exception& E) {
-      std::fprintf(stderr, "Registry changes were not saved: %s\n", E.what());
+      FReport(std::string("Registry changes were not saved: ") + E.what());
       Discard(Owner);
     }
   }
@@ -101,7 +123,7 @@ std::unique_ptr<HiveKey> RegistryHive::Parse(const std::optional<std::string>& B
     // The file is read again at every open; each warning is told once.
     for (const std::string& W : Warnings)
       if (FWarned.insert(W).second)
-        std::fprintf(stderr, "warning: %s\n", W.c_str());
+        FReport("warning: " + W);
     return Root;
   } catch (const std::bad_alloc&) {
     throw ERegistryException("Not enough memory to load the registry file " + FFile->Path());

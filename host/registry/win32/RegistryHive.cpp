@@ -28,7 +28,8 @@ void ReadTree(const std::string& Path, HiveKey& Key) {
 
 }  // namespace
 
-RegistryHive::RegistryHive(const std::string& Location) : FLocation(Location) {
+RegistryHive::RegistryHive(const std::string& Location, THiveReport /*Report*/)
+    : FLocation(Location) {
   if (Location != Memory && Location != Native)
     throw ERegistryException("Cannot use " + Location +
                              " as the registry: on Windows the registry is Windows' own "
