@@ -180,16 +180,14 @@ void RegistryHive::SetBeforeRename(std::function<void(const std::string&)> Hook)
 
 namespace {
 
-// Whether two paths name one file, or, where it does not exist yet, the
-// same name in the same folder.
+// Whether two paths name one file, or, where neither exists yet, the same
+// name in the same folder.
 bool SameFile(const std::string& A, const std::string& B) {
-  if (A == B)
-    return true;
   struct stat SA {
   }, SB{};
-  if (::stat(A.c_str(), &SA) == 0 || ::stat(B.c_str(), &SB) == 0)
-    return ::stat(A.c_str(), &SA) == 0 && ::stat(B.c_str(), &SB) == 0 && SA.st_dev == SB.st_dev &&
-           SA.st_ino == SB.st_ino;
+  const bool HasA = ::stat(A.c_str(), &SA) == 0, HasB = ::stat(B.c_str(), &SB) == 0;
+  if (HasA || HasB)
+    return HasA && HasB && SA.st_dev == SB.st_dev && SA.st_ino == SB.st_ino;
   const std::size_t SlashA = A.rfind('/'), SlashB = B.rfind('/');
   const std::string FolderA = SlashA == std::string::npos ? "." : A.substr(0, SlashA + 1);
   const std::string FolderB = SlashB == std::string::npos ? "." : B.substr(0, SlashB + 1);
