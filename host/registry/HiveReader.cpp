@@ -87,20 +87,6 @@ char32_t UpperAscii(char32_t C) {
   return C >= 'a' && C <= 'z' ? C - 32 : C;
 }
 
-// Why a file of Format cannot start with a line that is (without blanks
-// around it) the one header or the other or neither; "" when it can.
-std::string HeaderProblem(bool Is4, bool Is5, HiveFormat Format) {
-  if (Format == HiveFormat::Regedit5 && !Is5)
-    return std::string("a UTF-16LE file must start with the line ") + HiveHeader5;
-  if (Format == HiveFormat::Regedit4 && Is5)
-    return std::string("a file that starts with ") + HiveHeader5 +
-           " must be UTF-16LE with a byte-order mark, as regedit writes it";
-  if (Format == HiveFormat::Regedit4 && !Is4)
-    return std::string("the file does not start with the line ") + HiveHeader4 +
-           " (or, in UTF-16LE, " + HiveHeader5 + ")";
-  return std::string();
-}
-
 // What the tree of a file costs besides the text it holds, per key and per
 // value: the objects, the index entries and the allocator's share, as
 // measured on glibc (bench/HiveMemoryBench.cpp measures a whole read).
@@ -117,7 +103,7 @@ class TParser {
   void Run() {
     NextLine();
     if (const std::string Problem =
-            HeaderProblem(LineIs(HiveHeader4), LineIs(HiveHeader5), FFormat);
+            HiveHeaderProblem(LineIs(HiveHeader4), LineIs(HiveHeader5), FFormat);
         !Problem.empty())
       Fail(1, Problem);
     while (NextLine()) {
@@ -594,43 +580,4 @@ HiveFormat ParseHiveText(std::string_view Bytes, const std::string& FileName, Hi
   if (!Bytes.empty())
     TParser<TNarrowText>(TNarrowText(Bytes), FileName, Root, HiveFormat::Regedit4, Warnings).Run();
   return HiveFormat::Regedit4;
-}
-
-void CheckHiveHead(const std::string& Head, bool Whole, const std::string& FileName) {
-  if (Head.empty())
-    return;
-  const bool Wide = Head.size() >= 2 && Head[0] == '\xFF' && Head[1] == '\xFE';
-  std::string First;
-  bool Ended;
-  if (Wide) {
-    // The units of the first line, up to a CR or LF unit.
-    std::size_t End = 2;
-    while (End + 1 < Head.size() &&
-           !((Head[End] == '\r' || Head[End] == '\n') && Head[End + 1] == '\0'))
-      End += 2;
-    Ended = End + 1 < Head.size();
-    char32_t Refused = 0;
-    if (!Utf16LEToWin1251(Head.substr(2, End - 2), First, Refused))
-      First += '\x01';
-  } else {
-    const std::size_t End = Head.find_first_of("\r\n");
-    Ended = End != std::string::npos;
-    First = Head.substr(0, End);
-  }
-  std::size_t B = 0, E = First.size();
-  while (B < E && IsBlank(static_cast<unsigned char>(First[B])))
-    ++B;
-  while (E > B && IsBlank(static_cast<unsigned char>(First[E - 1])))
-    --E;
-  const std::string Start = First.substr(B, E - B);
-  // A first line that goes on past the head is judged only when what the
-  // head holds of it can no longer become a header.
-  if (!Ended && !Whole)
-    for (const char* H : {HiveHeader4, HiveHeader5})
-      if (std::string(H).compare(0, Start.size(), Start) == 0)
-        return;
-  if (const std::string Problem = HeaderProblem(Start == HiveHeader4, Start == HiveHeader5,
-                                                Wide ? HiveFormat::Regedit5 : HiveFormat::Regedit4);
-      !Problem.empty())
-    FailAt(FileName, 1, Problem);
 }

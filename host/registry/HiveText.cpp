@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "CodePage.h"
+#include "HiveError.h"
 
 const char* const HiveRootName = "HKEY_CURRENT_USER";
 const char* const HiveHeader4 = "REGEDIT4";
@@ -30,4 +31,64 @@ std::string HiveDisplayText(const std::string& Raw) {
     }
   }
   return HiveTextToUtf8(Shown);
+}
+
+std::string HiveHeaderProblem(bool Is4, bool Is5, HiveFormat Format) {
+  if (Format == HiveFormat::Regedit5 && !Is5)
+    return std::string("a UTF-16LE file must start with the line ") + HiveHeader5;
+  if (Format == HiveFormat::Regedit4 && Is5)
+    return std::string("a file that starts with ") + HiveHeader5 +
+           " must be UTF-16LE with a byte-order mark, as regedit writes it";
+  if (Format == HiveFormat::Regedit4 && !Is4)
+    return std::string("the file does not start with the line ") + HiveHeader4 +
+           " (or, in UTF-16LE, " + HiveHeader5 + ")";
+  return std::string();
+}
+
+namespace {
+
+bool IsBlank(char C) {
+  return C == ' ' || C == '\t';
+}
+
+}  // namespace
+
+void CheckHiveHead(const std::string& Head, bool Whole, const std::string& FileName) {
+  if (Head.empty())
+    return;
+  const bool Wide = Head.size() >= 2 && Head[0] == '\xFF' && Head[1] == '\xFE';
+  std::string First;
+  bool Ended;
+  if (Wide) {
+    // The units of the first line, up to a CR or LF unit.
+    std::size_t End = 2;
+    while (End + 1 < Head.size() &&
+           !((Head[End] == '\r' || Head[End] == '\n') && Head[End + 1] == '\0'))
+      End += 2;
+    Ended = End + 1 < Head.size();
+    char32_t Refused = 0;
+    if (!Utf16LEToWin1251(Head.substr(2, End - 2), First, Refused))
+      First += '\x01';
+  } else {
+    const std::size_t End = Head.find_first_of("\r\n");
+    Ended = End != std::string::npos;
+    First = Head.substr(0, End);
+  }
+  std::size_t B = 0, E = First.size();
+  while (B < E && IsBlank(First[B]))
+    ++B;
+  while (E > B && IsBlank(First[E - 1]))
+    --E;
+  const std::string Start = First.substr(B, E - B);
+  // A first line that goes on past the head is judged only when what the
+  // head holds of it can no longer become a header.
+  if (!Ended && !Whole)
+    for (const char* H : {HiveHeader4, HiveHeader5})
+      if (std::string(H).compare(0, Start.size(), Start) == 0)
+        return;
+  if (const std::string Problem =
+          HiveHeaderProblem(Start == HiveHeader4, Start == HiveHeader5,
+                            Wide ? HiveFormat::Regedit5 : HiveFormat::Regedit4);
+      !Problem.empty())
+    throw ERegistryException(FileName + ":1: " + Problem);
 }

@@ -70,6 +70,11 @@ HiveFormat ParseHiveText(std::string_view Bytes, const std::string& FileName, Hi
                          std::vector<std::string>* Warnings = nullptr);
 constexpr std::size_t HiveMaxTreeSize = std::size_t{640} << 20;
 
+// Why a file of Format cannot start with a line that is (without blanks
+// around it) the one header (Is4), the other (Is5) or neither; "" when it
+// can.
+std::string HiveHeaderProblem(bool Is4, bool Is5, HiveFormat Format);
+
 // Raises the ERegistryException that ParseHiveText would raise for the
 // header of a file whose first bytes are Head (all of it when Whole), so
 // that a file that is not a hive can be refused before it is read whole.
