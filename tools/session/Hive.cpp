@@ -5,8 +5,9 @@
 #include "HiveError.h"
 #include "SimulatorState.h"
 
-std::unique_ptr<RegistryHive> OpenHive(const std::string& Path) {
-  return std::make_unique<RegistryHive>(Path.empty() ? RegistryHive::DefaultPath() : Path);
+std::unique_ptr<RegistryHive> OpenHive(const std::string& Path, THiveReport Report) {
+  return std::make_unique<RegistryHive>(Path.empty() ? RegistryHive::DefaultPath() : Path,
+                                        std::move(Report));
 }
 
 std::vector<std::string> TakeSaveFailures() {
