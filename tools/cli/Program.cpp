@@ -26,6 +26,12 @@ class EUsage : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A file the command line names cannot be read: the message says why, and
+// the options are not what is wrong.
+class EInputFile : public EUsage {
+  using EUsage::EUsage;
+};
+
 // A place commands come from: the -e lines, a script file, or standard input.
 struct TSource {
   std::string Name;  // in messages: "-e", the script's path, "-"
@@ -45,7 +51,7 @@ std::string ReadFile(const std::string& Path, const std::string& What) {
   try {
     return ReadInputFile(Path);
   } catch (const std::exception& E) {
-    throw EUsage("cannot read " + What + " " + Path + ": " + E.what());
+    throw EInputFile("cannot read " + What + " " + Path + ": " + E.what());
   }
 }
 
@@ -63,17 +69,17 @@ std::vector<std::string> ReadPalette(const std::string& Path) {
     // Only a line that is refused is named: a palette has thousands.
     auto Where = [&] { return Path + ":" + std::to_string(LineNo) + ": "; };
     if (const std::string Problem = Utf8Problem(Line); !Problem.empty())
-      throw EUsage(Where() + Problem);
+      throw EInputFile(Where() + Problem);
     const std::size_t First = Line.find_first_not_of(" \t");
     if (First == std::string::npos)
       continue;
     const std::string Caption = Line.substr(First, Line.find_last_not_of(" \t") - First + 1);
     std::string Host = Utf8ToWin1251(Caption);
     if (Win1251ToUtf8(Host) != Caption)
-      throw EUsage(Where() + "'" + Caption +
-                   "' holds characters that Windows-1251 cannot represent");
+      throw EInputFile(Where() + "'" + Caption +
+                       "' holds characters that Windows-1251 cannot represent");
     if (!Seen.insert(AnsiUpperCase(Host)).second)
-      throw EUsage(Where() + "page '" + Caption + "' is listed twice");
+      throw EInputFile(Where() + "page '" + Caption + "' is listed twice");
     Pages.push_back(Host);
   }
   return Pages;
@@ -121,11 +127,11 @@ TSource ScriptSource(const std::string& Arg, bool& StdinUsed) {
   std::string Text;
   try {
     Text = ReadFile(Arg, "script");
-  } catch (const EUsage& E) {
+  } catch (const EInputFile& E) {
     // "tabulon-ide show": a command given where a script's name goes.
     const std::string First = Arg.substr(0, Arg.find(' '));
     if (FindCommand(First) != nullptr && !std::filesystem::exists(Arg))
-      throw EUsage(std::string(E.what()) + " (to run the command, give -e '" + Arg + "')");
+      throw EInputFile(std::string(E.what()) + " (to run the command, give -e '" + Arg + "')");
     throw;
   }
   DropByteOrderMark(Text);
@@ -191,7 +197,7 @@ void ApplyOption(TCommandLine& C, const std::string& Name, const std::string& V,
   } else if (Name == "--package") {
     C.Options.Package = V;
     if (!std::filesystem::is_regular_file(C.Options.Package))
-      throw EUsage("cannot read package " + C.Options.Package + ": no such file");
+      throw EInputFile("cannot read package " + C.Options.Package + ": no such file");
   } else if (Name == "-e") {
     // All -e lines count as one source, "-e:N" the N-th of them.
     TSource S;
@@ -327,8 +333,11 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& Args, TUtf8St
     if (C.Host && *C.Host != HostVersion)
       throw EUsage("this program is the host-" + std::to_string(HostVersion) +
                    " build; run tabulon-ide --host " + std::to_string(*C.Host));
+  } catch (const EInputFile& E) {
+    Err << "tabulon-ide: " << TUtf8(Shortened(E.what())) << "\n";
+    return kExitError;
   } catch (const std::exception& E) {
-    Err << "tabulon-ide: " << TUtf8(E.what()) << "\nTry 'tabulon-ide --help'.\n";
+    Err << "tabulon-ide: " << TUtf8(Shortened(E.what())) << "\nTry 'tabulon-ide --help'.\n";
     return kExitError;
   }
   return std::nullopt;

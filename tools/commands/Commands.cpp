@@ -67,7 +67,7 @@ const std::vector<TCommand>& Commands() {
        "fail unless the dump's value at the JSON pointer equals JSON", 1, ExpectCommand},
       {Inspection, "render", "render", "print a text picture of the palette area", -1,
        RenderCommand},
-      {Inspection, "snapshot", "snapshot FILE.svg|png|pdf",
+      {Inspection, "snapshot", SnapshotSynopsis(),
        "write a picture of the palette area, as the file name's extension says (inside a dialog "
        "block: of the dialog)",
        -1, SnapshotCommand},

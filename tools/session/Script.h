@@ -11,17 +11,27 @@
 #include <string>
 #include <vector>
 
-// A command or one of its arguments is wrong: the script stops with status 2.
-// Text for a message: control bytes shown as \x1b (NUL as \0, tab as \t)
-// and a byte-order mark as U+FEFF, so that what a line holds can be seen
-// and a terminal never takes it for a command. Line breaks stay.
+// Text for a message: control bytes shown as \x1b (NUL as \0, tab as \t),
+// bytes that are not UTF-8 as \xe9 and a byte-order mark as U+FEFF, so that
+// what a line holds can be seen and a terminal never takes it for a
+// command. Line breaks stay.
 std::string Printable(const std::string& Text);
 
-// A refused command. The message is made printable as it is made: what()
-// is a C string, which a NUL in a quoted word would cut short.
+// Text with every byte that is no part of well-formed UTF-8 shown as \xNN.
+std::string ShowNonUtf8(const std::string& Text);
+
+// A message with each run of more than Longest characters without a blank
+// (a 200,000-character argument, a line of JSON) cut to its beginning and
+// end, with the number of characters left out between them.
+std::string Shortened(const std::string& Text, std::size_t Longest = 160);
+
+// A command or one of its arguments is wrong: the script stops with status
+// 2. The message is made printable and cut short as it is made: what() is a
+// C string, which a NUL in a quoted word would cut short.
 class ECommandError : public std::runtime_error {
  public:
-  explicit ECommandError(const std::string& What) : std::runtime_error(Printable(What)) {}
+  explicit ECommandError(const std::string& What)
+      : std::runtime_error(Printable(Shortened(What))) {}
 };
 
 // The whole of a file that the user gave as input. A path that is not a

@@ -20,6 +20,6 @@ std::string Wrap(const std::string& Text, std::size_t Indent, std::size_t Width,
                  std::size_t First = std::string::npos);
 
 // One line of a message (without its line end) as it is shown: unchanged
-// when it fits in Width columns, else wrapped with the later lines indented
-// by two; each line ends with a line end.
+// when it fits in Width columns, else wrapped at its blanks, the later lines
+// indented two beyond the first; each line ends with a line end.
 std::string WrapMessage(const std::string& Line, std::size_t Width);
