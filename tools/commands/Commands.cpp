@@ -32,8 +32,9 @@ const std::vector<TCommand>& Commands() {
       {Ide, "activate", "activate", "the main form gains activation", -1, ActivateCommand},
       {Ide, "deactivate", "deactivate", "the main form loses activation", -1, DeactivateCommand},
       {Ide, "page", "page CAPTION | page #N",
-       "the user clicks a palette tab (by caption, or the N-th tab shown, from 0)", -1,
-       PageCommand},
+       "the user clicks a palette tab (by caption, or the N-th tab shown, from 0); the caption "
+       "is the rest of the line, quotes optional",
+       0, PageCommand},
       {Ide, "popup", "popup", "the user opens the palette's context menu", -1, PopupCommand},
       {Ide, "key", "key down|up KEY",
        "KEY (LSHIFT, RSHIFT, LCTRL, RCTRL or A) is pressed / released", -1, KeyCommand},
@@ -51,7 +52,7 @@ const std::vector<TCommand>& Commands() {
       {Addin, "group", "group CAPTION | group #N",
        "the user clicks a group tab (N: the N-th tab shown, from 0, as dump's groupBar.tabIndex "
        "counts; groupBar.activeIndex counts hidden sheets too)",
-       -1, GroupCommand},
+       0, GroupCommand},
       {Addin, "menu", "menu palette|component", "the user chooses the add-in's item in that menu",
        -1, MenuCommand},
       {Addin, "shortcut", "shortcut", "the user presses Ctrl+Shift+A with the left-hand keys", -1,

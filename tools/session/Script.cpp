@@ -163,7 +163,13 @@ bool TLineLexer::AtEnd() {
 TWord TLineLexer::Next() {
   SkipBlanks();
   TWord W;
-  if (FPos < FLine.size() && FLine[FPos] == '"') {
+  // A word is quoted and unquoted parts side by side up to a blank, as a
+  // shell reads it: "My Page"=TMyButton is the word My Page=TMyButton.
+  while (FPos < FLine.size() && !IsBlank(FLine[FPos])) {
+    if (FLine[FPos] != '"') {
+      W.Text += FLine[FPos++];
+      continue;
+    }
     W.Quoted = true;
     ++FPos;
     for (;;) {
@@ -177,12 +183,7 @@ TWord TLineLexer::Next() {
       else
         W.Text += C;
     }
-    if (FPos < FLine.size() && !IsBlank(FLine[FPos]))
-      throw ECommandError("a blank must follow a quoted argument");
-    return W;
   }
-  while (FPos < FLine.size() && !IsBlank(FLine[FPos]))
-    W.Text += FLine[FPos++];
   return W;
 }
 
@@ -193,6 +194,18 @@ std::string TLineLexer::Rest() {
     R.pop_back();
   FPos = FLine.size();
   return R;
+}
+
+std::optional<TWord> WholeArgument(const std::string& Rest) {
+  TLineLexer Lexer(Rest);
+  if (Lexer.AtEnd())
+    return std::nullopt;
+  if (Rest.find_first_not_of(" \t") != Rest.find('"'))
+    return TWord{Lexer.Rest(), false};
+  TWord W = Lexer.Next();
+  if (!Lexer.AtEnd())
+    throw ECommandError("a caption in quotes is the whole argument; nothing may follow it");
+  return W;
 }
 
 bool IsBlankOrComment(const std::string& Line) {

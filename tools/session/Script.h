@@ -2,11 +2,13 @@
 
 // How the simulator reads its input: a file the user names (a script, a
 // palette), split into lines at CR LF, LF or CR, each line checked to be
-// UTF-8; and a command line: words separated by blanks, a word in double
-// quotes may hold blanks (\" and \\ inside stand for " and \), and a line
-// whose first non-blank character is '#' is a comment.
+// UTF-8; and a command line: words separated by blanks, where a part of a
+// word in double quotes may hold blanks (\" and \\ inside stand for " and
+// \), as in a shell, and a line whose first non-blank character is '#' is
+// a comment.
 
 #include <iosfwd>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -73,6 +75,11 @@ struct TWord {
   std::string Text;
   bool Quoted = false;  // "#3" in quotes is a caption, not a tab number
 };
+
+// The one argument of a command that takes the rest of its line (page
+// CAPTION): the rest as it stands, or, when it starts with a quote, the
+// quoted word, which must then be all of it. Nothing when it is empty.
+std::optional<TWord> WholeArgument(const std::string& Rest);
 
 class TLineLexer {
  public:
