@@ -367,12 +367,16 @@ TRunOutcome RunPromptSession(TSimulator& Sim, const TCommandLine& C, const Regis
                              bool LineEditing) {
   Sim.SetEcho(false);
   // The hive's location is a path as the system gave it: UTF-8.
-  Sim.Out() << "tabulon-ide: the Delphi " << HostVersion << " IDE is running, on the hive "
-            << TUtf8(Hive.InMemory() ? std::string("in memory") : Hive.Location()) << ".\n"
-            << TUtf8(Sim.MainForm()->Showing() ? "Type" : "Type 'show' to show its main form,")
-            << " 'help' for the commands, Ctrl-D to leave.\n";
+  Sim.Out() << TUtf8(Paragraph("tabulon-ide: the Delphi " + std::to_string(HostVersion) +
+                               " IDE is running, on the hive " +
+                               (Hive.InMemory() ? std::string("in memory") : Hive.Location()) +
+                               "."))
+            << TUtf8(Paragraph(std::string(Sim.MainForm()->Showing()
+                                               ? "Type"
+                                               : "Type 'show' to show its main form,") +
+                               " 'help' for the commands, " + LeaveKeys() + " to leave."));
   if (!C.Tour && C.Sources.empty())
-    Sim.Out() << "('tabulon-ide --tour' shows a short tour first.)\n";
+    Sim.Out() << TUtf8(Paragraph("('tabulon-ide --tour' shows a short tour first.)"));
   const std::unique_ptr<TPromptInput> Input =
       LineEditing ? EditLinePromptInput(HistoryFile(), Err,
                                         [&Sim](const std::string& Before, bool InDialog) {

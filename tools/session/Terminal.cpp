@@ -32,6 +32,10 @@ std::string Wrap(const std::string& Text, std::size_t Indent, std::size_t Width,
   return S;
 }
 
+std::string Paragraph(const std::string& Text, std::size_t Indent) {
+  return Wrap(Text, Indent, TerminalWidth());
+}
+
 std::string WrapMessage(const std::string& Line, std::size_t Width) {
   // A line that fits keeps its blanks as they are (the indented lines of
   // an expect's differences). One that does not keeps its indent, and its

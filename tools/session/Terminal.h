@@ -19,6 +19,10 @@ std::size_t TerminalWidth(int Fd = 1);
 std::string Wrap(const std::string& Text, std::size_t Indent, std::size_t Width,
                  std::size_t First = std::string::npos);
 
+// A paragraph of prose (its line breaks taken for blanks) wrapped to the
+// terminal's width, each line indented by Indent.
+std::string Paragraph(const std::string& Text, std::size_t Indent = 0);
+
 // One line of a message (without its line end) as it is shown: unchanged
 // when it fits in Width columns, else wrapped at its blanks, the later lines
 // indented two beyond the first; each line ends with a line end.
