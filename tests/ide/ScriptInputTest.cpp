@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include <cstring>
 #include <sstream>
 
 #include "DialogDriver.h"
@@ -164,12 +165,20 @@ TEST(ScriptInput, PromptReportsTyposAtOnceAndEndsWithWhatFailed) {
   EXPECT_THAT(Text.substr(Typo), HasSubstr("dialog> dialog ... end: the lines between"));
 }
 
-// help at the prompt lists every command under its kind, and help dialog
-// names the dialog's controls once one has opened.
+// help at the prompt lists every command under its kind, a line each,
+// help all tells each in full, and help dialog names the dialog's controls
+// once one has opened.
 TEST(ScriptInput, HelpByKindAndTheDialogsControls) {
+  const TRun Short = RunIde({"--hive", ":memory:"}, "help\n", true);
+  for (const TCommand& C : Commands())
+    EXPECT_THAT(Short.Out, HasSubstr("\n  " + std::string(C.Name) +
+                                     std::string(12 - std::strlen(C.Name), ' ') + C.Summary + "\n"))
+        << C.Name;
+  EXPECT_LT(std::count(Short.Out.begin(), Short.Out.end(), '\n'), 45) << Short.Out;
+
   const TRun R =
       RunIde({"--hive", ":memory:"},
-             "help dialog\nload\nshow\ndialog\nend\nmenu component\nhelp dialog\nhelp\n", true);
+             "help dialog\nload\nshow\ndialog\nend\nmenu component\nhelp dialog\nhelp all\n", true);
   ASSERT_EQ(R.Status, kExitOk) << R.Err;
   const std::size_t Before = R.Out.find("No settings dialog has opened yet");
   const std::size_t After = R.Out.find("The controls of the settings dialog as it opened last:");

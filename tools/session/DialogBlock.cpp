@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "DialogDriver.h"
+#include "DialogNotes.h"
 #include "Forms.h"
 #include "ScopeExit.h"
 #include "SimulatorState.h"
@@ -285,36 +286,15 @@ void TDialogBlocks::RunLive() {
   FInputs.clear();
 }
 
-namespace {
-// The group names the dialog's group list holds (Windows-1251); empty
-// when the dialog has no such list.
-std::vector<std::string> GroupNames(TCustomForm* Form) {
-  std::vector<std::string> Names;
-  if (auto* List = dynamic_cast<TCustomListBox*>(Form->FindComponent("LBoxPageGroup")))
-    for (int i = 0; i < List->Items()->Count(); ++i)
-      Names.push_back(List->Items()->Get(i));
-  return Names;
-}
-}  // namespace
-
 void TDialogBlocks::RunLineNoting(const TBlockLine& L) {
-  // The dialog keeps only the Russian letters of a group name; a user who
-  // typed others is told what the name became, since nothing in the dialog
-  // says so.
-  const std::vector<std::string> Before = GroupNames(FOpenForm);
+  const TDialogWatch Watch(FOpenForm, Split(L.Line));
   FTaken.reset();
+  FAsked = false;
   RunLine(L);
-  if (!FTaken || FOpen->Closed())
+  if (FOpen->Closed())
     return;
-  const std::vector<std::string> After = GroupNames(FOpenForm);
-  for (std::size_t i = 0; i < After.size(); ++i)
-    if (i >= Before.size() || After[i] != Before[i]) {
-      if (After[i] != *FTaken)
-        FSim.Err() << "tabulon-ide: note: the group name '" << UserText(*FTaken) << "' became '"
-                   << UserText(After[i])
-                   << "': the dialog keeps only the Russian letters of a group name\n";
-      break;
-    }
+  for (const std::string& Note : Watch.Notes(FTaken ? &*FTaken : nullptr, FAsked))
+    FSim.Err() << "tabulon-ide: note: " << TUtf8(Note) << "\n";
 }
 
 void TDialogBlocks::CheckInputsTaken() {
@@ -373,6 +353,7 @@ bool TDialogBlocks::AnswerInput(const std::string& Caption, const std::string& P
                                 std::string& Value) {
   (void)Caption;
   (void)Prompt;
+  FAsked = true;
   // With no answer queued the user cancels, which keeps the initial text.
   if (FInputs.empty())
     return false;
@@ -381,6 +362,6 @@ bool TDialogBlocks::AnswerInput(const std::string& Caption, const std::string& P
   if (!Answer)
     return false;
   Value = *Answer;
-  FTaken = std::move(Answer);
+  FTaken.emplace(*Answer);
   return true;
 }

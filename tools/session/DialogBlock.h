@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -95,8 +96,8 @@ class TDialogBlocks {
   void RunModal(TCustomForm* Form);
   bool AnswerInput(const std::string& Caption, const std::string& Prompt, std::string& Value);
   void RunLine(const TBlockLine& Line);
-  // RunLine, telling the user when the dialog changed a group name typed
-  // into its input box.
+  // RunLine, telling the user what the dialog did without a word (see
+  // DialogNotes.h).
   void RunLineNoting(const TBlockLine& Line);
   void RunLive();
   void NoteEnding(TCustomForm* Form);
@@ -129,5 +130,6 @@ class TDialogBlocks {
   TLiveInput FLive;
   bool FClosedByBox = false;
   std::string FEnded;
-  std::unique_ptr<std::string> FTaken;  // the answer an input box took last
+  std::optional<THostText> FTaken;  // the answer an input box took last
+  bool FAsked = false;              // an input box opened during the line
 };
