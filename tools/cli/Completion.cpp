@@ -97,9 +97,9 @@ std::vector<std::string> DialogNames(TSimulator& Sim, const std::string& Command
 
 std::vector<std::string> DialogCandidates(TSimulator& Sim, const std::string& Command,
                                           std::size_t At) {
-  if (At == 1 && (Command == "sheet" || Command == "click" || Command == "check" ||
-                  Command == "focus" || Command == "type" || Command == "keydown" ||
-                  Command == "key" || Command == "select"))
+  if (At == 1 &&
+      (Command == "sheet" || Command == "click" || Command == "check" || Command == "focus" ||
+       Command == "type" || Command == "keydown" || Command == "key" || Command == "select"))
     return DialogNames(Sim, Command);
   if (At == 1 && Command == "help")
     return {"dialog"};
@@ -212,7 +212,8 @@ TCompletion Completions(TSimulator& Sim, const std::string& Before, bool InDialo
   // page and group take the rest of the line, blanks and all, unless a
   // quote starts it.
   if (!InDialog && T.Words.size() > 2 && (T.Words[0] == "page" || T.Words[0] == "group")) {
-    const std::size_t Rest = Before.find_first_not_of(" \t", Before.find(T.Words[0]) + T.Words[0].size());
+    const std::size_t Rest =
+        Before.find_first_not_of(" \t", Before.find(T.Words[0]) + T.Words[0].size());
     if (Before[Rest] != '"') {
       C.Start = Rest;
       C.Typed = Before.substr(Rest);

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "CommandHelp.h"
-#include "ExitStatus.h"
 #include "Commands.h"
 #include "DialogBlock.h"
+#include "ExitStatus.h"
 #include "OptionTable.h"
 #include "ProgramFolder.h"
 #include "Prompt.h"
@@ -86,7 +86,7 @@ const std::pair<int, const char*> kExitStatuses[] = {
      "told and the session goes on, and 2 is the status only when the input ends with a "
      "dialog block unfinished or unused"},
     {kExitNotSaved,
-     "settings could not be saved (the hive file could not be written: each time is told "
+     "settings could not be saved (the hive could not be written: each time is told "
      "with the file and the reason, and the later lines still run)"},
 };
 const char* const kStatusRule =
@@ -105,42 +105,47 @@ std::string HelpText() {
        "  --                    the words after it are scripts, even those that start\n"
        "                        with -\n"
        "\n"
-    << Paragraph("-e commands and scripts run in the order given. With neither, standard input "
-                 "is the script when it is not a terminal (a pipe, a file); a terminal gets a "
-                 "prompt, with " +
-                 PromptFeatures() +
-                 ". -i gives the prompt after the scripts. At the prompt Ctrl-C cancels the "
-                 "line, " +
-                 LeaveKeys() +
-                 " leaves, and an input box asks for its answer there ('input>'). A "
-                 "settings dialog opened with no dialog block queued is driven live, at the "
-                 "prompt ('dialog>') and in a script alike: the lines after the command that "
-                 "opened it run in it until ok, cancel or close, so a session typed at the "
-                 "prompt replays as a script; in a script an input box takes the next line "
-                 "as its answer. --tour runs the tour first, on an IDE of its own with a "
-                 "registry in memory.")
+    << Paragraph(
+           "-e commands and scripts run in the order given. With neither, standard input "
+           "is the script when it is not a terminal (a pipe, a file); a terminal gets a "
+           "prompt, with " +
+           PromptFeatures() +
+           ". -i gives the prompt after the scripts. At the prompt Ctrl-C cancels the "
+           "line, " +
+           LeaveKeys() +
+           " leaves, and an input box asks for its answer there ('input>'). A "
+           "settings dialog opened with no dialog block queued is driven live, at the "
+           "prompt ('dialog>') and in a script alike: the lines after the command that "
+           "opened it run in it until ok, cancel or close, so a session typed at the "
+           "prompt replays as a script; in a script an input box takes the next line "
+           "as its answer. --tour runs the tour first, on an IDE of its own with a "
+           "registry in memory.")
     << "\n"
-    << Paragraph("Commands, one a line ('#' at the start of a line begins a comment; arguments "
-                 "with blanks go in double quotes):")
+    << Paragraph(
+           "Commands, one a line ('#' at the start of a line begins a comment; arguments "
+           "with blanks go in double quotes):")
     << "\n"
     << CommandList(Commands()) << "\n"
-    << Paragraph("expect: POINTER is a JSON pointer (RFC 6901) into the dump, \"\" for all of "
-                 "it; JSON is the rest of the line; objects compare regardless of key order. A "
-                 "failed expect prints the line and both values, or, for two objects or "
-                 "arrays, the pointers and values that differ; the later lines still run, and "
-                 "the exit status becomes 1.")
+    << Paragraph(
+           "expect: POINTER is a JSON pointer (RFC 6901) into the dump, \"\" for all of "
+           "it; JSON is the rest of the line; objects compare regardless of key order. A "
+           "failed expect prints the line and both values, or, for two objects or "
+           "arrays, the pointers and values that differ; the later lines still run, and "
+           "the exit status becomes 1.")
     << "\n"
-    << Paragraph("dialog ... end: the lines between are what the user does in the next settings "
-                 "dialog, run inside its modal loop when a later command (menu, shortcut) "
-                 "opens it; without ok or cancel at its end the dialog is closed. NAME is a "
-                 "control's component name ('controls' in a dialog, or 'help dialog' at the "
-                 "prompt, lists them); inside a dialog dump prints {\"dialog\":...} and "
-                 "snapshot draws the dialog. A block that no command opened, and an input "
-                 "answer that no input box took before its dialog closed, are errors.")
+    << Paragraph(
+           "dialog ... end: the lines between are what the user does in the next settings "
+           "dialog, run inside its modal loop when a later command (menu, shortcut) "
+           "opens it; without ok or cancel at its end the dialog is closed. NAME is a "
+           "control's component name ('controls' in a dialog, or 'help dialog' at the "
+           "prompt, lists them); inside a dialog dump prints {\"dialog\":...} and "
+           "snapshot draws the dialog. A block that no command opened, and an input "
+           "answer that no input box took before its dialog closed, are errors.")
     << "\n"
-    << Paragraph("Text in and out is UTF-8; scripts may end their lines with LF, CR LF or CR. "
-                 "Messages about a line say FILE:LINE (-e:N for the N-th -e line, -:N for "
-                 "standard input); at the prompt they name no place.")
+    << Paragraph(
+           "Text in and out is UTF-8; scripts may end their lines with LF, CR LF or CR. "
+           "Messages about a line say FILE:LINE (-e:N for the N-th -e line, -:N for "
+           "standard input); at the prompt they name no place.")
     << "\nexit status:\n";
   for (const auto& [Status, Meaning] : kExitStatuses)
     S << "  " << Status << Paragraph(Meaning, 5).substr(3);

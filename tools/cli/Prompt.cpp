@@ -64,8 +64,9 @@ TRunOutcome RunPrompt(TSimulator& Sim, TPromptInput& Input) {
         Sim.Dialogs().Drop();
         Out << "The dialog block is dropped.\n";
       } else if (InBlock) {
-        Out << TUtf8(Paragraph("The line is cancelled; the dialog block goes on ('end' ends "
-                               "it, Ctrl-C on an empty line drops it)."));
+        Out << TUtf8(
+            Paragraph("The line is cancelled; the dialog block goes on ('end' ends "
+                      "it, Ctrl-C on an empty line drops it)."));
       }
       continue;
     }

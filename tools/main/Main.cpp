@@ -9,6 +9,7 @@
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  UseUtf8StandardStreams();
   const std::vector<std::string> Args(argv + 1, argv + argc);
   const bool Terminal = isatty(STDIN_FILENO) != 0;
   // What goes to a terminal wraps to its width at blanks; in a log or a
