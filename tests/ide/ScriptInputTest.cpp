@@ -155,7 +155,7 @@ TEST(ScriptInput, PromptReportsTyposAtOnceAndEndsWithWhatFailed) {
   EXPECT_EQ(TabulonIdeMain({"--hive", ":memory:"}, In, Both, Both, true), kExitExpectFailed);
   const std::string Text = Both.str();
   const std::size_t Typo =
-      Text.find("tabulon-ide: 'frobnicate' is not a command of a dialog block");
+      Text.find("tabulon-ide: 'frobnicate' is not a command of the settings dialog");
   ASSERT_NE(Typo, std::string::npos) << Text;
   EXPECT_EQ(Text.rfind("dialog> ", Typo), Text.find("dialog> ")) << "told before the next line";
   EXPECT_THAT(Text, HasSubstr("tabulon-ide: expect /dialog/tag 9 failed")) << Text;

@@ -11,12 +11,14 @@
 #include "CodePage.h"
 #include "Completion.h"
 #include "Demo.h"
+#include "DialogBlock.h"
 #include "Help.h"
 #include "Hive.h"
 #include "HiveError.h"
 #include "OptionTable.h"
 #include "Package.h"
 #include "Prompt.h"
+#include "ScopeExit.h"
 #include "Script.h"
 #include "Simulator.h"
 
@@ -199,15 +201,21 @@ void ApplyOption(TCommandLine& C, const std::string& Name, const std::string& V,
     if (!std::filesystem::is_regular_file(C.Options.Package))
       throw EInputFile("cannot read package " + C.Options.Package + ": no such file");
   } else if (Name == "-e") {
-    // All -e lines count as one source, "-e:N" the N-th of them.
-    TSource S;
-    S.Name = "-e";
-    S.Lines = SplitLines(V);
-    if (S.Lines.empty())
-      S.Lines.push_back("");
-    S.FirstLine = Read.ExpressionLine + 1;
-    Read.ExpressionLine += static_cast<int>(S.Lines.size());
-    C.Sources.push_back(std::move(S));
+    // All -e lines count as one source, "-e:N" the N-th of them; -e lines
+    // side by side are read as one, so that a dialog one opens takes the
+    // next.
+    std::vector<std::string> Lines = SplitLines(V);
+    if (Lines.empty())
+      Lines.push_back("");
+    Read.ExpressionLine += static_cast<int>(Lines.size());
+    if (C.Sources.empty() || C.Sources.back().Name != "-e") {
+      TSource S;
+      S.Name = "-e";
+      S.FirstLine = Read.ExpressionLine - static_cast<int>(Lines.size()) + 1;
+      C.Sources.push_back(std::move(S));
+    }
+    auto& To = C.Sources.back().Lines;
+    To.insert(To.end(), Lines.begin(), Lines.end());
   }
 }
 
@@ -251,34 +259,56 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
   return C;
 }
 
+// The lines of one source, one at a time, each with where it is
+// ("a.tide:7"), for the run and for a settings dialog it opens live.
+class TSourceLines {
+ public:
+  TSourceLines(const TSource& Source, std::istream& In) : FSource(Source), FStdin(In) {}
+  bool Next(std::string& Line, std::string& Where) {
+    if (FSource.FromStdin) {
+      if (!FStdin.Next(Line))
+        return false;
+      if (FNext == 0)
+        DropByteOrderMark(Line);
+    } else {
+      if (FNext >= FSource.Lines.size())
+        return false;
+      Line = FSource.Lines[FNext];
+    }
+    Where = FSource.Name + ":" + std::to_string(FSource.FirstLine + static_cast<int>(FNext));
+    ++FNext;
+    return true;
+  }
+
+ private:
+  const TSource& FSource;
+  TLineSplitter FStdin;
+  std::size_t FNext = 0;
+};
+
 // Runs the lines of one source; false when the run must stop (status 2).
 bool RunSource(TSimulator& Sim, const TSource& Source, std::istream& In, bool& ExpectFailed) {
-  auto RunOne = [&](const std::string& Line, int LineNo) {
-    switch (Sim.RunLine(Line, Source.Name + ":" + std::to_string(LineNo))) {
+  TSourceLines Lines(Source, In);
+  // A settings dialog opened with no block queued takes the lines that
+  // follow, as at the prompt.
+  Sim.Dialogs().SetLive(
+      [&Lines](const std::string&, std::string& Line, std::string& Where) {
+        return Lines.Next(Line, Where) ? TRead::Line : TRead::End;
+      },
+      true);
+  ScopeExit Unset([&Sim] { Sim.Dialogs().SetLive(nullptr); });
+  std::string Line, Where;
+  while (Lines.Next(Line, Where)) {
+    switch (Sim.RunLine(Line, Where)) {
       case TLineResult::Ok:
-        return true;
+        break;
       case TLineResult::ExpectFailed:
         ExpectFailed = true;
-        return true;
+        break;
       case TLineResult::Error:
         return false;
     }
-    return false;
-  };
-  if (Source.FromStdin) {
-    TLineSplitter Lines(In);
-    std::string Line;
-    for (int LineNo = 1; Lines.Next(Line); ++LineNo) {
-      if (LineNo == 1)
-        DropByteOrderMark(Line);
-      if (!RunOne(Line, LineNo))
-        return false;
-    }
-    return true;
   }
-  for (std::size_t i = 0; i < Source.Lines.size(); ++i)
-    if (!RunOne(Source.Lines[i], Source.FirstLine + static_cast<int>(i)))
-      return false;
   return true;
 }
 

@@ -41,7 +41,7 @@ TRunOutcome RunPrompt(TSimulator& Sim, TPromptInput& Input) {
   TRunOutcome Outcome;
   Sim.SetInteractive(true);
   // A dialog opened with no block queued is driven from the prompt.
-  Sim.Dialogs().SetLive([&Input, &Out](const std::string& Prompt, std::string& Line) {
+  Sim.Dialogs().SetLive([&Input, &Out](const std::string& Prompt, std::string& Line, std::string&) {
     const TRead Read = Input.ReadLine(Prompt, Line);
     if (Read == TRead::Cancelled)
       Out << "^C\n";
