@@ -12,7 +12,7 @@
 # end); it stays until every Wine process of the prefix has ended, since
 # one that loses its X server says so.
 set -euo pipefail
-prefix=$1
+prefix=$(realpath -m "$1")
 shift
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 xvfb=

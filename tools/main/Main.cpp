@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
   // pipe each line stays whole.
   std::optional<TWrappingStreamBuf> OutWrap, ErrWrap;
   std::ostream Out(std::cout.rdbuf()), Err(std::cerr.rdbuf());
+  // Messages go out at once, as std::cerr's do.
+  Err.setf(std::ios::unitbuf);
   if (isatty(STDOUT_FILENO) != 0)
     Out.rdbuf(&OutWrap.emplace(std::cout, TerminalWidth(STDOUT_FILENO)));
   if (isatty(STDERR_FILENO) != 0)
