@@ -286,3 +286,33 @@ TEST(ScriptInput, TypedBlockChecksEachLineAsItIsEntered) {
                 ")\n"
                 "tabulon-ide: usage: sheet TSMain|TSGroupPage\n");
 }
+
+// A session typed at the prompt, saved as it was typed, replays from
+// standard input to the same state: the dialog that menu component opens
+// takes the lines after it, its input box the line after the click. A
+// script that ends with the dialog open closes it, and a line the dialog
+// refuses stops the script at that line.
+TEST(ScriptInput, ATypedSessionReplaysAsAScript) {
+  const std::string Typed =
+      "load\nshow\nmenu component\nsheet TSGroupPage\nclick BtnAdd\nДанные\n"
+      "select LBoxPageGroup 0\nselect LBoxPagePalette \"ADO\"\nclick BtnMoveToLeftOne\n"
+      "click BtnAdd\ninput --cancel\nok\ngroup Данные\ndump\n";
+  const TRun AtPrompt = RunIde({"--hive", ":memory:"}, Typed, true);
+  const TRun Replayed = RunIde({"--hive", ":memory:"}, Typed);
+  ASSERT_EQ(AtPrompt.Status, kExitOk) << AtPrompt.Err;
+  ASSERT_EQ(Replayed.Status, kExitOk) << Replayed.Err;
+  EXPECT_THAT(AtPrompt.Out, HasSubstr("input> ")) << AtPrompt.Out;
+  const std::string Dump = Replayed.Out.substr(Replayed.Out.rfind("{\"host\""));
+  EXPECT_THAT(Dump, HasSubstr("\"palette\":{\"parent\":\"groupBar.sheets[0]\",\"tabs\":[\"ADO\"]"));
+  EXPECT_EQ(AtPrompt.Out.substr(AtPrompt.Out.rfind("{\"host\"")), Dump + "tabulon-ide> \n");
+
+  const TRun Open = RunIde({"--hive", ":memory:", "-e", "load", "-e", "show", "-e",
+                            "menu component", "-e", "check CheckBoxDrawGroupPageShadow on"});
+  EXPECT_EQ(Open.Status, kExitOk) << Open.Err;
+  const TRun Stopped =
+      RunIde({"--hive", ":memory:"}, "load\nshow\nmenu component\nclick BtnAd\nok\nshow\n");
+  EXPECT_EQ(Stopped.Status, kExitError);
+  EXPECT_EQ(Stopped.Err,
+            "tabulon-ide: -:4: the settings dialog has no control 'BtnAd' (in the dialog opened "
+            "at -:3)\n");
+}
