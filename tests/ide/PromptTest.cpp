@@ -44,12 +44,18 @@ TEST(Prompt, HostTextIsConvertedOrShownAsEscapes) {
 // Tab's choices for a line, on an IDE whose add-in has the groups Данные
 // (holding ADO) and НетГруппы, its settings dialog opened once.
 TEST(Prompt, CompletionOffersWhatTheCommandTakes) {
-  TMemorySimulator M;
+  const std::unique_ptr<RegistryHive> Hive = OpenHive(":memory:");
+  TSimulatorOptions Options = MemorySimulatorOptions();
+  Options.Ide.Pages =
+      std::vector<std::string>{"Standard", "Data Access",  "Data Controls", "DataSnap",
+                               "ADO",      "Indy Clients", "Indy Misc",     "Win32"};
+  std::ostringstream Out, Err;
+  TSimulator Sim(Options, Out, Err);
   for (const char* Line :
        {"show", "load", "dialog", "sheet TSGroupPage", "input Данные", "click BtnAdd",
         "select LBoxPageGroup 0", "select LBoxPagePalette \"ADO\"", "click BtnMoveToLeftOne", "ok",
         "end", "menu component", "group НетГруппы"})
-    ASSERT_EQ(M.Sim.RunLine(Line, "setup"), TLineResult::Ok) << Line << M.Err.str();
+    ASSERT_EQ(Sim.RunLine(Line, "setup"), TLineResult::Ok) << Line << Err.str();
   struct TCase {
     const char* Before;
     bool InDialog;
@@ -76,7 +82,7 @@ TEST(Prompt, CompletionOffersWhatTheCommandTakes) {
        "SpinTimer"},
   };
   for (const TCase& C : Cases) {
-    const TCompletion Found = Completions(M.Sim, C.Before, C.InDialog);
+    const TCompletion Found = Completions(Sim, C.Before, C.InDialog);
     if (!C.Matches.empty()) {
       EXPECT_EQ(Found.Matches, C.Matches) << C.Before;
     }
@@ -88,10 +94,10 @@ TEST(Prompt, CompletionOffersWhatTheCommandTakes) {
   }
   // An empty line offers every command; check only check boxes, click
   // nothing that cannot be clicked.
-  EXPECT_EQ(Completions(M.Sim, "", false).Matches.size(), Commands().size());
-  for (const std::string& Name : Completions(M.Sim, "check ", true).Matches)
+  EXPECT_EQ(Completions(Sim, "", false).Matches.size(), Commands().size());
+  for (const std::string& Name : Completions(Sim, "check ", true).Matches)
     EXPECT_EQ(Name.rfind("CheckBox", 0), 0u) << Name;
-  const std::vector<std::string> Clickable = Completions(M.Sim, "click ", true).Matches;
+  const std::vector<std::string> Clickable = Completions(Sim, "click ", true).Matches;
   EXPECT_THAT(Clickable, testing::Contains("BtnAdd"));
   EXPECT_THAT(Clickable, testing::Not(testing::Contains("LBoxPageGroup")));
 }
