@@ -189,6 +189,8 @@ std::string CommonBeginning(const std::vector<std::string>& Names) {
   return Common;
 }
 
+// Name as a word is typed: after an opening quote when Quote, with its
+// quotes and backslashes escaped there; the closing quote is the caller's.
 std::string AsWord(const std::string& Name, bool Quote) {
   if (!Quote)
     return Name;
@@ -239,19 +241,20 @@ TCompletion Completions(TSimulator& Sim, const std::string& Before, bool InDialo
 TCompletionEdit CompletionEdit(const TCompletion& C) {
   if (C.Matches.empty())
     return {};
-  const auto HasBlank = [](const std::string& S) { return S.find(' ') != std::string::npos; };
+  // A blank or a quote in a name is kept whole only inside quotes.
+  const auto NeedsQuotes = [&C](const std::string& S) {
+    return C.Quoted || S.find_first_of(" \t\"") != std::string::npos;
+  };
   if (C.Matches.size() == 1) {
     const std::string& Name = C.Matches.front();
-    const bool Quote = C.Quoted || HasBlank(Name);
-    return {true, AsWord(Name, Quote) + (Quote ? "\" " : " ")};
+    return {true, AsWord(Name, NeedsQuotes(Name)) + (NeedsQuotes(Name) ? "\" " : " ")};
   }
+  // What all share, in their own letter case; the choices are listed when
+  // it adds nothing to what was typed.
   const std::string Common = CommonBeginning(C.Matches);
-  // Typed in another case: the names' own case is what they share.
-  if (Common.size() <= C.Typed.size() && Common.compare(0, C.Typed.size(), C.Typed) == 0)
+  if (Common.empty() || Common == C.Typed)
     return {};
-  if (Common.empty())
-    return {};
-  return {true, AsWord(Common, C.Quoted || HasBlank(Common))};
+  return {true, AsWord(Common, NeedsQuotes(Common))};
 }
 
 std::string InColumns(const std::vector<std::string>& Items, std::size_t Width) {
