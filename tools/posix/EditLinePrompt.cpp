@@ -189,7 +189,8 @@ class TEditLinePromptInput : public TPromptInput {
       el_insertstr(Edit, Edited.Text.c_str());
       return CC_REFRESH;
     }
-    const std::string List = "\n" + InColumns(Found.Matches, TerminalWidth(STDOUT_FILENO));
+    const std::string List = InColumns(Found.Matches, TerminalWidth(STDOUT_FILENO));
+    std::fputc('\n', stdout);
     std::fputs(List.c_str(), stdout);
     std::fflush(stdout);
     return CC_REDISPLAY;
