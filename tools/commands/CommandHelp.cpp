@@ -72,9 +72,10 @@ std::string CommandSummary(const std::vector<TCommand>& Commands) {
 }
 
 std::string PromptHelpFooter() {
-  return "\n" + Paragraph("'help COMMAND' tells one command in full, 'help all' every command, "
-                          "'help dialog' the settings dialog's commands and controls; "
-                          "'tabulon-ide --help' tells the options, expect and the exit statuses.");
+  return "\n" + Paragraph(
+                    "'help COMMAND' tells one command in full, 'help all' every command, "
+                    "'help dialog' the settings dialog's commands and controls; "
+                    "'tabulon-ide --help' tells the options, expect and the exit statuses.");
 }
 
 std::string HelpTopic(const std::vector<TCommand>& Commands, const std::string& Topic,

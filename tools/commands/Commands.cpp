@@ -18,7 +18,7 @@ void HelpCommand(TSimulatorState& Sim, const TArgs& A) {
   if (A.Words.size() > 1 || !A.Tail.empty())
     throw ECommandError("usage: help [all|dialog|COMMAND]");
   const std::string Topic = A.Words.empty() ? "" : A.Words[0].Text;
-  Sim.Out() << TUtf8(Topic.empty()  ? CommandSummary(Commands()) + PromptHelpFooter()
+  Sim.Out() << TUtf8(Topic.empty()    ? CommandSummary(Commands()) + PromptHelpFooter()
                      : Topic == "all" ? CommandList(Commands()) + PromptHelpFooter()
                                       : HelpTopic(Commands(), Topic, Sim.Dialogs().LastControls()));
 }
