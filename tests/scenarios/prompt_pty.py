@@ -108,11 +108,17 @@ def main():
     # Typed Cyrillic in the "C" locale reaches the IDE whole.
     s.send("install Данные\r".encode())
     s.expect(b"tabulon-ide> ")
+    # A line completed to its end is kept as typed, without the blank the
+    # completion put after it.
+    s.send(b"rend\t")
+    s.expect(b"er ")
+    s.send(b"\r")
+    s.expect(b"tabulon-ide> ")
     # Each line is in the history as soon as it is entered.
     with open(history, "rb") as f:
         kept = f.read()
-    check(b"install" in kept and b"show" in kept and b"menu" not in kept,
-          "history: %r" % kept)
+    check(b"install" in kept and b"show" in kept and b"menu" not in kept and
+          b"\nrender\n" in kept, "history: %r" % kept)
     # A pasted line keeps its tabs as blanks.
     s.send(b"expect\t/hostPalette/pages/33\t\"\xd0\x94\xd0\xb0\xd0\xbd\xd0\xbd\xd1\x8b\xd0\xb5\"\r")
     out = s.expect(b"tabulon-ide> ")
