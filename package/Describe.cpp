@@ -93,6 +93,22 @@ TJson GroupBar(TPageControl* Bar) {
           {"sheets", Sheets}};
 }
 
+// Each group's pages as the add-in holds them, sheet by sheet, the last
+// sheet's (the pages of no group) left out: the simulator names the group
+// that holds a page the palette does not show. Not a key of the dump.
+TJson GroupPages(const TORVExpertProbe& X) {
+  TJson Out = TJson::array();
+  const std::vector<std::string>& Groups = X.PageGroupPages();
+  for (std::size_t i = 0; i + 1 < Groups.size(); ++i) {
+    TJson Pages = TJson::array();
+    TStrings::ForEachTextLine(Groups[i], [&Pages](const char* First, const char* End) {
+      Pages.push_back(Text(std::string(First, End)));
+    });
+    Out.push_back(std::move(Pages));
+  }
+  return Out;
+}
+
 // Control characters as \u00XX throughout, as the dump has always written
 // them, where the library writes five of them as \b, \t, \n, \f and \r. In
 // the library's output a backslash only ever starts an escape.
@@ -129,7 +145,8 @@ std::string Describe(TORVExpert* Own) {
       {"timers",
        {{"paletteChange", Timer(X.PaletteChangeTimer())},
         {"groupSort", Timer(X.GroupSortTimer())}}},
-      {"paletteParent", PaletteParent(X)}};
+      {"paletteParent", PaletteParent(X)},
+      {"groupPages", GroupPages(X)}};
   return ControlsAsCodes(State.dump());
 }
 

@@ -257,6 +257,15 @@ TEST(HiveCommands, ExportOfCharactersWindows1251LacksNeedsUnicode) {
   EXPECT_EQ(Unicode.Status, kExitOk) << Unicode.Err;
   EXPECT_EQ(ReadBytes(Dir / "five.reg"), Five);
   EXPECT_THAT(Unicode.Out, HasSubstr("\"sCurrency\"=\"₽\"")) << Unicode.Out;
+
+  // The key's name is host text in the message, and reaches the user as
+  // UTF-8, never as Windows-1251 bytes.
+  WriteBytes(Hive, Utf16File(u"Windows Registry Editor Version 5.00\r\n\r\n"
+                             u"[HKEY_CURRENT_USER\\Software\\Группа\\\u4e2d]\r\n\r\n"));
+  const TRun Key = RunIde({"--hive", Hive, "-e", "export " + Dir / "four.reg"});
+  EXPECT_EQ(Key.Status, kExitError);
+  EXPECT_THAT(Key.Err, HasSubstr("export: the key HKEY_CURRENT_USER\\Software\\Группа\\"))
+      << Key.Err;
 }
 
 // The store's own files are refused as export targets and as the hive,

@@ -1,5 +1,6 @@
 #include "AddinCommands.h"
 
+#include <optional>
 #include <ostream>
 
 #include "ComCtrls.h"
@@ -55,13 +56,14 @@ void UnloadCommand(TSimulatorState& Sim, const TArgs& A) {
 }
 
 void GroupCommand(TSimulatorState& Sim, const TArgs& A) {
-  if (A.Words.size() != 1 || !A.Tail.empty())
+  const std::optional<TWord> Caption = WholeArgument(A.Tail);
+  if (!Caption)
     throw ECommandError("usage: group CAPTION | group #N");
   NeedPackage(Sim, A);
   TPageControl* Bar = GroupBar(Sim);
   if (Bar == nullptr || !Bar->Showing())
     throw ECommandError("group: the group bar is not on the screen");
-  Bar->ClickTab(FindTab(Bar, A.Words[0], "group tab"));
+  Bar->ClickTab(FindTab(Bar, *Caption, "group tab"));
 }
 
 void PopupCommand(TSimulatorState& Sim, const TArgs& A) {

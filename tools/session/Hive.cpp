@@ -20,7 +20,7 @@ void RegistryCommand(TSimulatorState& Sim, const TArgs& A) {
   RegistryHive* Hive = RegistryHive::Current();
   if (Hive == nullptr)
     throw ECommandError("registry: there is no hive");
-  Sim.Out() << TUtf8(Hive->DisplayText());
+  Sim.Out().Verbatim(TUtf8(Hive->DisplayText()));
 }
 
 void ExportCommand(TSimulatorState& Sim, const TArgs& A) {
@@ -33,7 +33,9 @@ void ExportCommand(TSimulatorState& Sim, const TArgs& A) {
   try {
     Hive->Export(A.Words.back().Text, Unicode ? HiveFormat::Regedit5 : HiveFormat::Regedit4);
   } catch (const EHiveNeedsUnicode& E) {
-    throw ECommandError("export: " + E.Message() + "; export --unicode writes it in UTF-16");
+    // The message names the key and the value, which are host text.
+    throw ECommandError("export: " + UserText(E.Message()).Str() +
+                        "; export --unicode writes it in UTF-16");
   } catch (const ERegistryException& E) {
     throw ECommandError("export: " + E.Message());
   }
