@@ -92,3 +92,43 @@ void CheckHiveHead(const std::string& Head, bool Whole, const std::string& FileN
       !Problem.empty())
     throw ERegistryException(FileName + ":1: " + Problem);
 }
+
+namespace {
+
+// The length of the UTF-8 sequence that starts at Text[i], 0 when none
+// does there.
+std::size_t Utf8SequenceAt(const std::string& Text, std::size_t i) {
+  const auto Byte = [&](std::size_t k) { return static_cast<unsigned char>(Text[k]); };
+  const unsigned char Lead = Byte(i);
+  const std::size_t Length = Lead >= 0xF0 && Lead <= 0xF4 ? 4
+                             : Lead >= 0xE0               ? 3
+                             : Lead >= 0xC2               ? 2
+                                                          : 0;
+  if (Length == 0 || i + Length > Text.size())
+    return 0;
+  for (std::size_t k = i + 1; k < i + Length; ++k)
+    if ((Byte(k) & 0xC0) != 0x80)
+      return 0;
+  return Length;
+}
+
+}  // namespace
+
+std::string HiveReportToUtf8(const std::string& Message) {
+  std::string Shown;
+  for (std::size_t i = 0; i < Message.size();) {
+    if (const std::size_t Length = Utf8SequenceAt(Message, i); Length > 0) {
+      Shown.append(Message, i, Length);
+      i += Length;
+      continue;
+    }
+    // Hive text: a run of Windows-1251 bytes and NUL-led units, taken
+    // whole so that a surrogate pair stays one character.
+    std::size_t End = i;
+    while (End < Message.size() && Utf8SequenceAt(Message, End) == 0)
+      End += Message[End] == '\0' && End + 4 < Message.size() ? 5 : 1;
+    Shown += HiveTextToUtf8(Message.substr(i, End - i));
+    i = End;
+  }
+  return Shown;
+}

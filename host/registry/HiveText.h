@@ -90,3 +90,8 @@ std::string FormatHiveText(const HiveKey& Root, HiveFormat Format = HiveFormat::
 // line ends, and control bytes (0x1F, tab, ...) shown as \x1f so they can
 // be seen.
 std::string HiveDisplayText(const std::string& Raw);
+
+// A message of the registry (a report, an exception's text) as UTF-8 for the
+// user: the path in it as the system gave it (a UTF-8 sequence is kept as it
+// is), the rest converted as hive text.
+std::string HiveReportToUtf8(const std::string& Message);

@@ -14,6 +14,7 @@
 
 #include "CodePage.h"
 #include "HiveError.h"
+#include "HiveText.h"
 
 namespace {
 
@@ -33,25 +34,8 @@ void MakeFolders(const std::string& Path) {
   }
 }
 
-// Standard error's share of a message, where no program took it: the bytes
-// as they are, but a character held as hive text in UTF-8, so that no NUL
-// of hive text reaches the stream.
 void ReportOnStandardError(const std::string& Message) {
-  std::string Shown;
-  for (std::size_t i = 0; i < Message.size();) {
-    if (Message[i] != '\0') {
-      Shown += Message[i++];
-      continue;
-    }
-    // A run of hive text units, so that a surrogate pair stays one
-    // character.
-    std::size_t End = i;
-    while (End + 4 < Message.size() && Message[End] == '\0')
-      End += 5;
-    Shown += HiveTextToUtf8(Message.substr(i, End - i));
-    i = End > i ? End : i + 1;
-  }
-  std::fprintf(stderr, "%s\n", Shown.c_str());
+  std::fprintf(stderr, "%s\n", HiveReportToUtf8(Message).c_str());
 }
 
 }  // namespace

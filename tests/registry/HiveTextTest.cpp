@@ -501,3 +501,15 @@ TEST(HiveText, NamesCompareAsTheRegistryComparesThem) {
   EXPECT_TRUE(HiveNameLess()(Sigma, "a")) << "before every Windows-1251 character";
   EXPECT_EQ(HiveUpcase(u'\u03c2'), u'\u03c2') << "final sigma keeps its case, as in the registry";
 }
+
+// A report carries the path as the system gave it (UTF-8) beside names in
+// hive text: each part reaches the user as UTF-8, neither converted twice.
+TEST(HiveText, AReportsPathAndNamesBothReadAsUtf8) {
+  // "/tmp/Путь/h.reg", the key "Ключ" in Windows-1251 and U+4E2D as a unit.
+  const std::string Message =
+      "warning: /tmp/\xD0\x9F\xD1\x83\xD1\x82\xD1\x8C/h.reg:3: key \xCA\xEB\xFE\xF7" +
+      std::string("\0", 1) + "4E2D";
+  EXPECT_EQ(HiveReportToUtf8(Message),
+            "warning: /tmp/\xD0\x9F\xD1\x83\xD1\x82\xD1\x8C/h.reg:3: key "
+            "\xD0\x9A\xD0\xBB\xD1\x8E\xD1\x87\xE4\xB8\xAD");
+}

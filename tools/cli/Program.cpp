@@ -15,6 +15,7 @@
 #include "Help.h"
 #include "Hive.h"
 #include "HiveError.h"
+#include "HiveText.h"
 #include "OptionTable.h"
 #include "Package.h"
 #include "Prompt.h"
@@ -446,14 +447,18 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
 
   std::unique_ptr<RegistryHive> Hive;
   try {
-    Hive = OpenHive(C.Options.Hive);
+    // What the hive says of its own accord (a file's warnings, a save that
+    // failed as the program ended) goes where the program's messages go.
+    Hive = OpenHive(C.Options.Hive, [&UserErr](const std::string& Message) {
+      UserErr << TUtf8(HiveReportToUtf8(Message)) << "\n" << std::flush;
+    });
   } catch (const std::exception& E) {
-    UserErr << "tabulon-ide: " << TUtf8(E.what()) << "\n";
+    UserErr << "tabulon-ide: " << TUtf8(HiveReportToUtf8(E.what())) << "\n";
     return kExitError;
   }
   HiveLockWait LockWait;
   LockWait.Notice = [&UserErr](const std::string& Message) {
-    UserErr << "tabulon-ide: " << TUtf8(Message) << "\n" << std::flush;
+    UserErr << "tabulon-ide: " << TUtf8(HiveReportToUtf8(Message)) << "\n" << std::flush;
   };
   Hive->SetLockWait(LockWait);
 
