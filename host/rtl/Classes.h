@@ -11,6 +11,7 @@
 
 #include "Events.h"
 #include "SysUtils.h"
+#include "TextScan.h"
 
 struct TTypeInfo;
 
@@ -162,10 +163,10 @@ class TStrings : public TPersistent {
   template <typename F>
   static void ForEachTextLine(const std::string& Value, F&& Line) {
     const char* P = Value.c_str();  // the terminating NUL, or an embedded one, ends the text
+    const char* const End = P + Value.size();
     while (*P != '\0') {
       const char* Start = P;
-      while (*P != '\0' && *P != '\n' && *P != '\r')
-        ++P;
+      P = FindLineEnd(P, End);
       Line(Start, P);
       if (*P == '\r')
         ++P;
@@ -192,9 +193,8 @@ class TStrings : public TPersistent {
   // fill themselves from a text so, one copy per line.
   template <class TItem>
   static void AppendTextLines(const std::string& Value, std::vector<TItem>& Items) {
-    const auto Breaks =
-        std::count_if(Value.begin(), Value.end(), [](char C) { return C == '\r' || C == '\n'; });
-    Items.reserve(Items.size() + static_cast<std::size_t>(Breaks) + 1);
+    const std::size_t Breaks = CountLineBreaks(Value.data(), Value.data() + Value.size());
+    Items.reserve(Items.size() + Breaks + 1);
     ForEachTextLine(Value, [&Items](const char* First, const char* Last) {
       Items.push_back(TItem{std::string(First, Last), {}});
     });
