@@ -73,8 +73,8 @@
 #include "Exptintf.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
-#include "MasterIndex.h"
 #include "Menus.h"
+#include "NameIndex.h"
 
 class TORVExpert : public TIExpert {
  public:
@@ -151,7 +151,7 @@ class TORVExpert : public TIExpert {
   TTabControl* FTabPaletteAll = nullptr;
   // The master list's names, looked up by the filter, the discovery and the
   // page choice; built again whenever prvChangePalette changes the list.
-  TMasterIndex FMasterIndex;
+  NameIndex FMasterIndex;
   // True from the moment prvChangePalette copied the palette into the master
   // list until the expert fills the palette or lets the IDE's code run: the
   // palette then still holds the master list's names.

@@ -208,15 +208,13 @@ void TORVExpert::prvMatchGroupsWithMaster() {
   FPageGroupPages.resize(static_cast<std::size_t>(FPageGroup->PageCount()));
   for (int i = 0; i < Last; ++i) {
     bool HasPage = false;
-    TStrings::ForEachTextLine(
-        FPageGroupPages[static_cast<std::size_t>(i)], [&](const char* First, const char* End) {
-          const int Found =
-              FMasterIndex.Find(std::string_view(First, static_cast<std::size_t>(End - First)));
-          if (Found < 0)
-            return;
-          Grouped[static_cast<std::size_t>(Found)] = true;
-          HasPage = true;
-        });
+    FMasterIndex.FindLines(FPageGroupPages[static_cast<std::size_t>(i)],
+                           [&](int Found, const char*, const char*) {
+                             if (Found < 0)
+                               return;
+                             Grouped[static_cast<std::size_t>(Found)] = true;
+                             HasPage = true;
+                           });
     FPageGroup->Pages(i)->SetTabVisible(HasPage);
   }
 

@@ -34,13 +34,12 @@ void TORVExpert::prvPageGroupChange(TObject* Sender) {
     // gets them: the palette's tabs are written once, not written and then
     // taken away one by one.
     std::string Existing;
-    TStrings::ForEachTextLine(
+    FMasterIndex.FindLines(
         FPageGroupPages.at(static_cast<std::size_t>(FPageGroup->ActivePageIndex())),
-        [&](const char* First, const char* End) {
-          const std::string_view Page(First, static_cast<std::size_t>(End - First));
-          if (FMasterIndex.Find(Page) < 0)
+        [&](int Found, const char* First, const char* Last) {
+          if (Found < 0)
             return;
-          Existing.append(Page);
+          Existing.append(First, Last);
           Existing += "\r\n";
         });
     TStrings* Tabs = FTabPalette->Tabs();
