@@ -325,9 +325,10 @@ void TORVExpert::Execute() {
     Option->Set(*this, Option->GetFrm(*Dialog));
   FPageGroup->Perform(WM_SIZE, 0, 0);
   // The edited groups reach the group bar only through the registry: what
-  // was written is read back.
+  // was written is read back. The options were applied above and written
+  // from the expert: reading them back would set each to its own value.
   if (prvExportToReestrPageGroup(Groups))
-    FGroupsActive = prvImportFromReestrPageGroup();
+    FGroupsActive = prvImportFromReestrPageGroup(TImportOptions::Keep);
   if (FGroupsActive)
     prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete();
 }

@@ -96,8 +96,11 @@ class TORVExpert : public TIExpert {
   friend class TORVExpertProbe;
   friend struct TExpertOptionTable;
 
-  // Store (the registry key of the add-in).
-  bool prvImportFromReestrPageGroup();
+  // Store (the registry key of the add-in). The import reads the groups and
+  // applies the options; after settings OK the expert holds the options it
+  // has just written, and the import reads the groups alone.
+  enum class TImportOptions { Apply, Keep };
+  bool prvImportFromReestrPageGroup(TImportOptions Options = TImportOptions::Apply);
   bool prvExportToReestrPageGroup(TStrings* Groups);
   void prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete();
   void prvMatchGroupsWithMaster();
