@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "Events.h"
@@ -195,8 +197,13 @@ class TStrings : public TPersistent {
   static void AppendTextLines(const std::string& Value, std::vector<TItem>& Items) {
     const std::size_t Breaks = CountLineBreaks(Value.data(), Value.data() + Value.size());
     Items.reserve(Items.size() + Breaks + 1);
+    // An item made from a line's bounds has its text made where it stands,
+    // rather than made aside and moved there.
     ForEachTextLine(Value, [&Items](const char* First, const char* Last) {
-      Items.push_back(TItem{std::string(First, Last), {}});
+      if constexpr (std::is_constructible_v<TItem, const char*, const char*>)
+        Items.emplace_back(First, Last);
+      else
+        Items.push_back(TItem{std::string(First, Last), {}});
     });
   }
   virtual int CompareStrings(const std::string& S1, const std::string& S2) const {
@@ -253,6 +260,8 @@ class TStringList : public TStrings {
 
  private:
   struct Item {
+    Item(std::string AS, TItemObject AObj) : S(std::move(AS)), Obj(AObj) {}
+    Item(const char* First, const char* Last) : S(First, Last) {}
     std::string S;
     TItemObject Obj;
   };
