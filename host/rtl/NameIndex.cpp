@@ -113,6 +113,19 @@ int NameIndex::Find(std::string_view Name) const {
   return Lookup(Name.data(), Name.size(), Finish(H, Name.size()));
 }
 
+int NameIndex::LookupFolded(const char* First, std::size_t Length, std::uint32_t Hash,
+                            std::size_t Slot) const {
+  const std::size_t Mask = FSlots.size() - 1;
+  for (;; Slot = (Slot + 1) & Mask) {
+    const std::int32_t At = FSlots[Slot];
+    if (At < 0)
+      return -1;
+    const TEntry& E = FEntries[static_cast<std::size_t>(At)];
+    if (E.Hash == Hash && E.Length == Length && SameFolded(First, FText.data() + E.Offset, Length))
+      return At;
+  }
+}
+
 // Whether the bytes are the same with letter case folded.
 bool NameIndex::SameFolded(const char* First, const char* Own, std::size_t Length) const {
   for (std::size_t i = 0; i < Length; ++i)

@@ -128,7 +128,9 @@ class NameIndex {
   }
   std::uint64_t ScanRest(const char*& P, const char* End, std::uint64_t H) const;
 
-  // The entry of a name of that hash, or -1.
+  // The entry of a name of that hash, or -1. Mostly the first entry of the
+  // hash and length is the name, byte for byte; otherwise the search goes
+  // on from that slot in LookupFolded, with the letter case folded.
   int Lookup(const char* First, std::size_t Length, std::uint32_t Hash) const {
     if (FSlots.empty())
       return -1;
@@ -138,12 +140,15 @@ class NameIndex {
       if (At < 0)
         return -1;
       const TEntry& E = FEntries[static_cast<std::size_t>(At)];
-      if (E.Hash == Hash && E.Length == Length &&
-          (TextScan::SameBytes(First, FText.data() + E.Offset, Length) ||
-           SameFolded(First, FText.data() + E.Offset, Length)))
-        return At;
+      if (E.Hash == Hash && E.Length == Length) {
+        if (TextScan::SameBytes(First, FText.data() + E.Offset, Length))
+          return At;
+        return LookupFolded(First, Length, Hash, Slot);
+      }
     }
   }
+  int LookupFolded(const char* First, std::size_t Length, std::uint32_t Hash,
+                   std::size_t Slot) const;
   bool SameFolded(const char* First, const char* Own, std::size_t Length) const;
 
   std::array<unsigned char, 256> FUpper{};
