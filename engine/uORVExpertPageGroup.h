@@ -112,6 +112,7 @@ class TORVExpert : public TIExpert {
   bool prvPageGroupFindFirstShowing();
   void prvChangePalette();
   void prvEvenTabPaletteOnChange(TObject* Sender);
+  void prvPassPageChoice(TObject* Sender, bool IdeList);
 
   // Keeping the master list the IDE's own. The IDE publishes its pages by
   // rewriting the palette's tabs; the expert's own fills carry a mark.
