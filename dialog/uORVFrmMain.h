@@ -156,6 +156,8 @@ class TFrmMainORVExpert : public TForm {
   void BindControls();
   // Replaces the selected group's page list by the middle list.
   void WriteBack();
+  // Sets every palette item's object to its page's usage count.
+  void CountUsage();
   int UsageCount(int PaletteIndex) const;
   void AddUsage(int PaletteIndex, int Delta);
   void DrawListItem(TListBox* List, int ImageIndex, int Index, const TRect& Rect);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <typeinfo>
 
@@ -334,11 +335,13 @@ std::string TStringList::Text() const {
   std::size_t Size = 0;
   for (const Item& I : FItems)
     Size += I.S.size() + 2;
-  std::string Result;
-  Result.reserve(Size);
+  std::string Result(Size, '\0');
+  char* Out = Result.data();
   for (const Item& I : FItems) {
-    Result += I.S;
-    Result += "\r\n";
+    std::memcpy(Out, I.S.data(), I.S.size());
+    Out += I.S.size();
+    *Out++ = '\r';
+    *Out++ = '\n';
   }
   return Result;
 }

@@ -190,6 +190,25 @@ TEST_F(SettingsCommandTest, OkKeepsTheSheetsOfTheGroupsThatStay) {
   EXPECT_EQ(X().PageGroupPages()[0], "Data Access\r\n");
   EXPECT_EQ(X().PageGroupPages()[2], "Standard\r\nAdditional\r\nWin32\r\n");
   EXPECT_EQ(Ide->Palette()->Parent(), Bar->ActivePage());
+
+  // A kept sheet's tab hides when its group loses every page, and shows
+  // again when the group gets one back.
+  auto EditFirstGroup = [this](const char* Button, const char* Page) {
+    Execute([&](TDialogDriver& D, TFrmMainORVExpert*) {
+      D.Sheet("TSGroupPage");
+      D.Select("LBoxPageGroup", 0);
+      if (Page != nullptr)
+        D.Select("LBoxPagePalette", Page);
+      D.Click(Button);
+      D.Ok();
+    });
+  };
+  EditFirstGroup("BtnMoveToRightAll", nullptr);
+  EXPECT_EQ(Bar->Pages(0), Before[2]);
+  EXPECT_FALSE(Bar->Pages(0)->TabVisible());
+  EditFirstGroup("BtnMoveToLeftOne", "Additional");
+  EXPECT_EQ(Bar->Pages(0), Before[2]);
+  EXPECT_TRUE(Bar->Pages(0)->TabVisible());
 }
 
 // CR, LF and 0x1F part the names of the stored group order, so a typed name
