@@ -467,6 +467,16 @@ void TWinControl::UpdateWindowBounds() {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TWinControl::SetWindowMenu(HMENU Menu) {
+  if (!IsWindow(FOwnWindow) || GetMenu(FOwnWindow) == Menu)
+    return;
+  {
+    TUpdatingWindow Updating(FUpdatingWindow);
+    SetMenu(FOwnWindow, Menu);
+  }
+  UpdateWindowBounds();
+}
+
 void TWinControl::UpdateWindowParent() {
   if (!IsWindow(FOwnWindow))
     return;

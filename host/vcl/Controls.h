@@ -10,6 +10,7 @@
 #include "Classes.h"
 #include "Graphics.h"
 #include "Windows.h"
+#include "WindowsMenus.h"
 
 class TWinControl;
 class TCustomForm;
@@ -340,9 +341,9 @@ class TWinControl : public TControl {
   // The user asks for the context menu at a point of the screen: the
   // control's popup menu opens there, or, with none, the parent is asked.
   virtual void WMContextMenu(TMessage& Message);
-  // The window follows the control's place again (a form's, after its menu
-  // bar came or went).
-  void UpdateWindowBounds();
+  // Puts the menu bar on the control's own window (nullptr takes it off),
+  // which keeps its client area: the window grows or shrinks around it.
+  void SetWindowMenu(HMENU Menu);
 
   // The field that holds the control's window. The VCL keeps it in a field
   // that code may write; the palette's window is lent this way.
@@ -355,6 +356,7 @@ class TWinControl : public TControl {
   // (for a window of its own, on the screen, framed around the client
   // area), its parent's window, and whether it shows.
   TRect WindowBounds(DWORD Style) const;
+  void UpdateWindowBounds();
   void UpdateWindowParent();
   void UpdateWindowVisible();
   // The window this control created, whatever the handle field holds now;

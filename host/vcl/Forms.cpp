@@ -106,12 +106,7 @@ void TCustomForm::AttachMenu() {
   // to a dialog.
   HMENU Bar = FMenu != nullptr && Parent() == nullptr && FBorderStyle != bsDialog ? FMenu->Handle()
                                                                                   : nullptr;
-  if (GetMenu(FHandle) != Bar) {
-    ::SetMenu(FHandle, Bar);
-    // The bar takes its height from the window, not from the form's client
-    // area.
-    UpdateWindowBounds();
-  }
+  SetWindowMenu(Bar);
   if (FMenu != nullptr)
     FMenu->SetWindowHandle(Bar != nullptr ? FHandle : nullptr);
 }
@@ -122,10 +117,11 @@ bool TCustomForm::IsShortCut(TMessage& Message) {
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
-  // The going menu has taken its bar off the window already.
+  // The going menu has taken its bar off the window already; the window
+  // takes its size without it.
   if (Operation == opRemove && AComponent == FMenu) {
     FMenu = nullptr;
-    UpdateWindowBounds();
+    SetWindowMenu(nullptr);
   }
 }
 

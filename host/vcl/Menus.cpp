@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "Forms.h"
+
 TShortCut ShortCut(Word Key, TShiftState Shift) {
   if ((Key & 0xFF00) != 0)
     return 0;
@@ -259,9 +261,10 @@ TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(null
 
 TMenu::~TMenu() {
   Destroying();
-  // A menu bar leaves its window before it is destroyed.
-  if (FItems->FHandle != nullptr && GetMenu(FWindowHandle) == FItems->FHandle)
-    SetMenu(FWindowHandle, nullptr);
+  // A menu bar leaves its form before it is destroyed.
+  if (auto* Form = dynamic_cast<TCustomForm*>(FindControl(FWindowHandle));
+      Form != nullptr && static_cast<TMenu*>(Form->Menu()) == this)
+    Form->SetMenu(nullptr);
   delete FItems;
 }
 
