@@ -117,8 +117,8 @@ bool TCustomForm::IsShortCut(TMessage& Message) {
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
-  // The going menu has taken its bar off the window already; the window
-  // takes its size without it.
+  // A menu that goes while it is the window's bar takes itself off first
+  // (TMenu's destructor); any other is only forgotten.
   if (Operation == opRemove && AComponent == FMenu) {
     FMenu = nullptr;
     SetWindowMenu(nullptr);
