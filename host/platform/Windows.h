@@ -60,6 +60,10 @@ constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_DRAWITEM = 0x002B;
 constexpr UINT WM_NOTIFY = 0x004E;
+// The user asks for a window's context menu: WParam the window, LParam the
+// point on the screen (-1, -1 from the keyboard). DefWindowProc sends it
+// when the right button is let go, and passes it on to a child's parent.
+constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
@@ -67,6 +71,8 @@ constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
 constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+constexpr UINT WM_RBUTTONDOWN = 0x0204;
+constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_CUT = 0x0300;
 constexpr UINT WM_COPY = 0x0301;
 constexpr UINT WM_PASTE = 0x0302;
@@ -76,6 +82,7 @@ constexpr UINT WM_PRINTCLIENT = 0x0318;
 
 // A mouse message's WParam: the buttons held.
 constexpr WPARAM MK_LBUTTON = 0x0001;
+constexpr WPARAM MK_RBUTTON = 0x0002;
 
 constexpr UINT EM_GETSEL = 0x00B0;
 constexpr UINT EM_SETSEL = 0x00B1;
@@ -141,6 +148,10 @@ constexpr UINT CM_CTL3DCHANGED = CM_BASE + 16;
 // A control's own notifications (WM_COMMAND), reflected back to it by the VCL.
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+// A key pressed in a control, handed to it by the VCL's message loop before
+// the WM_KEYDOWN itself: a control that takes it as a menu's shortcut
+// answers 1, and the WM_KEYDOWN is then not sent.
+constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
 // WM_NOTIFY's header and WM_DRAWITEM's item reach the control as CN_NOTIFY
 // and CN_DRAWITEM with the parent's LParam. Both are laid out as Windows'
 // own structures, so the real platform hands on what the control sent.
@@ -264,6 +275,10 @@ BOOL IsWindowVisible(HWND Wnd);
 // needs around it: the frame and caption of a top-level window. The
 // headless platform draws no frames and leaves R as it is.
 BOOL AdjustWindowRectEx(TRect& R, DWORD Style, BOOL Menu, DWORD ExStyle);
+// A point in the window's client area to the same point on the screen, and
+// back.
+BOOL ClientToScreen(HWND Wnd, TPoint& Point);
+BOOL ScreenToClient(HWND Wnd, TPoint& Point);
 // The window's title, as WM_SETTEXT sets it.
 BOOL SetWindowText(HWND Wnd, const std::string& Text);
 

@@ -66,6 +66,8 @@ enum TComponentStateFlag : unsigned {
 };
 using TComponentState = unsigned;
 
+enum TOperation { opInsert, opRemove };
+
 class TComponent : public TPersistent {
  public:
   explicit TComponent(TComponent* AOwner);
@@ -88,6 +90,11 @@ class TComponent : public TPersistent {
   void SetDesigning(bool Value);
   void InsertComponent(TComponent* AComponent);
   void RemoveComponent(TComponent* AComponent);
+  // Each of the two hears Notification(other, opRemove) when the other goes,
+  // so that a component holding another that it does not own (a control's
+  // popup menu, a form's main menu) never keeps a freed one.
+  void FreeNotification(TComponent* AComponent);
+  void RemoveFreeNotification(TComponent* AComponent);
 
  protected:
   // Marks the component as going away; every destructor with work of its own
@@ -97,6 +104,11 @@ class TComponent : public TPersistent {
   // Frees the owned components, the last one first.
   void DestroyComponents();
   virtual void Loaded() { FComponentState &= ~csLoading; }
+  // Called from the going component's destructor, after its own class's
+  // destructor ran: only its address may be compared.
+  virtual void Notification(TComponent* AComponent, TOperation Operation) {
+    (void)AComponent, (void)Operation;
+  }
 
  private:
   TComponent* FOwner = nullptr;
@@ -104,6 +116,7 @@ class TComponent : public TPersistent {
   NativeInt FTag = 0;
   TComponentState FComponentState = 0;
   std::vector<TComponent*> FComponents;
+  std::vector<TComponent*> FFreeNotifies;
 };
 
 // The value a string list keeps with each item: pointer-sized, either an

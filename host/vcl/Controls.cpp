@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Forms.h"
+#include "Menus.h"
 
 void TSizeConstraints::SetMinHeight(int Value) {
   if (Value == FMinHeight)
@@ -296,6 +297,22 @@ void TControl::PaintIfNeeded() {
   Paint();
 }
 
+void TControl::SetPopupMenu(TPopupMenu* Value) {
+  if (Value == FPopupMenu)
+    return;
+  if (FPopupMenu != nullptr)
+    RemoveFreeNotification(FPopupMenu);
+  FPopupMenu = Value;
+  if (Value != nullptr)
+    FreeNotification(Value);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FPopupMenu)
+    FPopupMenu = nullptr;
+}
+
 TCustomForm* TControl::GetParentForm() const {
   const TControl* C = this;
   while (C->FParent != nullptr)
@@ -425,7 +442,7 @@ TRect TWinControl::WindowBounds(DWORD Style) const {
   if ((Style & WS_CHILD) != 0)
     return BoundsRect();
   TRect Frame{0, 0, Width(), Height()};
-  AdjustWindowRectEx(Frame, Style, 0, 0);
+  AdjustWindowRectEx(Frame, Style, GetMenu(FOwnWindow) != nullptr ? 1 : 0, 0);
   return TRect{Left(), Top(), Left() + Frame.Width(), Top() + Frame.Height()};
 }
 
@@ -448,6 +465,16 @@ void TWinControl::UpdateWindowBounds() {
   TUpdatingWindow Updating(FUpdatingWindow);
   SetWindowPos(FOwnWindow, nullptr, R.Left, R.Top, R.Width(), R.Height(),
                SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWinControl::SetWindowMenu(HMENU Menu) {
+  if (!IsWindow(FOwnWindow) || GetMenu(FOwnWindow) == Menu)
+    return;
+  {
+    TUpdatingWindow Updating(FUpdatingWindow);
+    SetMenu(FOwnWindow, Menu);
+  }
+  UpdateWindowBounds();
 }
 
 void TWinControl::UpdateWindowParent() {
@@ -554,6 +581,12 @@ void TWinControl::WndProc(TMessage& Message) {
       break;
     case CM_CTL3DCHANGED:
       CMCtl3DChanged(Message);
+      break;
+    case CN_KEYDOWN:
+      CNKeyDown(Message);
+      break;
+    case WM_CONTEXTMENU:
+      WMContextMenu(Message);
       break;
     default:
       TControl::WndProc(Message);
@@ -802,6 +835,49 @@ void TWinControl::CMEnter(TMessage& Message) {
 void TWinControl::CMExit(TMessage& Message) {
   (void)Message;
   DoExit();
+}
+
+void TWinControl::CNKeyDown(TMessage& Message) {
+  Message.Result = IsMenuKey(Message) ? 1 : 0;
+}
+
+bool TWinControl::IsMenuKey(TMessage& Message) {
+  for (TWinControl* Control = this; Control != nullptr; Control = Control->Parent())
+    if (TPopupMenu* Menu = Control->GetPopupMenu();
+        Menu != nullptr && Menu->WindowHandle() != nullptr && Menu->IsShortCut(Message))
+      return true;
+  TCustomForm* Form = GetParentForm();
+  return Form != nullptr && Form->IsShortCut(Message);
+}
+
+void TWinControl::WMContextMenu(TMessage& Message) {
+  if (Message.Result != 0)
+    return;
+  const auto Pos = static_cast<std::uintptr_t>(Message.LParam);
+  TPoint At{static_cast<short>(LOWORD(Pos)), static_cast<short>(HIWORD(Pos))};
+  // (-1, -1) is the keyboard's request: the menu opens at the control.
+  const bool FromKeyboard = At.X == -1 && At.Y == -1;
+  if (!FromKeyboard) {
+    TPoint Local = At;
+    ScreenToClient(Handle(), Local);
+    const TRect Client = ClientRect();
+    if (Local.X < Client.Left || Local.X >= Client.Right || Local.Y < Client.Top ||
+        Local.Y >= Client.Bottom) {
+      DefaultHandler(Message);
+      return;
+    }
+  }
+  TPopupMenu* Menu = GetPopupMenu();
+  if (Menu == nullptr || !Menu->AutoPopup()) {
+    DefaultHandler(Message);
+    return;
+  }
+  if (FromKeyboard) {
+    At = TPoint{};
+    ClientToScreen(Handle(), At);
+  }
+  Message.Result = 1;
+  Menu->Popup(At.X, At.Y);
 }
 
 void TWinControl::WMLButtonDown(TMessage& Message) {

@@ -10,11 +10,13 @@
 #include "Classes.h"
 #include "Graphics.h"
 #include "Windows.h"
+#include "WindowsMenus.h"
 
 class TWinControl;
 class TCustomForm;
 class TDragObject;
 class TDragDockObject;
+class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -128,6 +130,10 @@ class TControl : public TComponent {
   void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
   TControlState ControlState() const { return FControlState; }
 
+  // The menu a right-click on the control opens.
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* Value);
+
   // Handles a message in this control directly, without its window.
   LRESULT Perform(UINT Msg, WPARAM WParam, LPARAM LParam);
   TWndMethod WindowProc() const { return FWindowProc; }
@@ -183,6 +189,8 @@ class TControl : public TComponent {
   void ApplyConstraints(int& AWidth, int& AHeight) const;
   // Takes the parent's font while ParentFont is on.
   void ParentFontChanged();
+  virtual TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   virtual void WMLButtonDown(TMessage& Message);
   virtual void WMLButtonUp(TMessage& Message);
@@ -207,6 +215,7 @@ class TControl : public TComponent {
   bool FParentFont = true;
   bool FChangingParentFont = false;
   TColor FColor = clBtnFace;
+  TPopupMenu* FPopupMenu = nullptr;
   TWndMethod FWindowProc;
   bool FInvalidated = true;
   int FPaintCount = 0;
@@ -289,6 +298,10 @@ class TWinControl : public TControl {
   void SimulateChar(char Ch);
 
   void UpdateShowing();
+  // A key pressed in this control taken as a shortcut: of the popup menu of
+  // this control or of a parent, the nearest first, then of the form's
+  // main menu. True when a menu took the key.
+  bool IsMenuKey(TMessage& Message);
   // Public as in TControl: the VCL lets any code place a windowed control.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
@@ -323,6 +336,14 @@ class TWinControl : public TControl {
   virtual void CMExit(TMessage& Message);
   virtual void CMCtl3DChanged(TMessage& Message);
   void WMLButtonDown(TMessage& Message) override;
+  // The key, before its WM_KEYDOWN: a menu's shortcut is taken here.
+  virtual void CNKeyDown(TMessage& Message);
+  // The user asks for the context menu at a point of the screen: the
+  // control's popup menu opens there, or, with none, the parent is asked.
+  virtual void WMContextMenu(TMessage& Message);
+  // Puts the menu bar on the control's own window (nullptr takes it off),
+  // which keeps its client area: the window grows or shrinks around it.
+  void SetWindowMenu(HMENU Menu);
 
   // The field that holds the control's window. The VCL keeps it in a field
   // that code may write; the palette's window is lent this way.

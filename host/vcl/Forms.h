@@ -10,6 +10,8 @@
 
 #include "Controls.h"
 
+class TMainMenu;
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TPosition {
   poDesigned,
@@ -58,6 +60,13 @@ class TCustomForm : public TWinControl {
   TPosition Position() const { return FPosition; }
   void SetPosition(TPosition Value) { FPosition = Value; }
 
+  // The form's menu bar; a form without a parent shows it on its window,
+  // unless it is a dialog.
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* Value);
+  // A key taken as a shortcut of the form's main menu (TMenu::IsShortCut).
+  bool IsShortCut(TMessage& Message);
+
   TWinControl* ActiveControl() const { return FActiveControl; }
   void FocusControl(TWinControl* Control);
   // Keeps the focus record clean when a control goes away or leaves the form.
@@ -76,6 +85,8 @@ class TCustomForm : public TWinControl {
   void SetOnDestroy(TNotifyEvent Value) { FOnDestroy = Value; }
 
   bool IsShown() const override { return Showing(); }
+  // The commands of the main menu's items arrive here.
+  void WndProc(TMessage& Message) override;
 
  protected:
   // A form built in code calls DoCreate when its controls exist, as the VCL
@@ -93,8 +104,12 @@ class TCustomForm : public TWinControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void TextChanged() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
+  // Puts the main menu's bar on the form's window, or takes it off.
+  void AttachMenu();
+
   bool FShown = false;
   bool FModal = false;
   bool FActive = false;
@@ -103,6 +118,7 @@ class TCustomForm : public TWinControl {
   TFormBorderStyle FBorderStyle = bsSizeable;
   TPosition FPosition = poDesigned;
   TWinControl* FActiveControl = nullptr;
+  TMainMenu* FMenu = nullptr;
   TNotifyEvent FOnCreate, FOnShow, FOnActivate, FOnDeactivate, FOnDestroy;
 };
 

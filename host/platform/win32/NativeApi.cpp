@@ -179,6 +179,24 @@ bool SetWindowText(HWND__* Wnd, const char* Text) {
   return SetWindowTextA(Wnd, Text) != FALSE;
 }
 
+bool ClientToScreen(HWND__* Wnd, int& X, int& Y) {
+  POINT P{X, Y};
+  if (!::ClientToScreen(Wnd, &P))
+    return false;
+  X = P.x;
+  Y = P.y;
+  return true;
+}
+
+bool ScreenToClient(HWND__* Wnd, int& X, int& Y) {
+  POINT P{X, Y};
+  if (!::ScreenToClient(Wnd, &P))
+    return false;
+  X = P.x;
+  Y = P.y;
+  return true;
+}
+
 bool DestroyWindow(HWND__* Wnd) {
   return ::DestroyWindow(Wnd) != FALSE;
 }

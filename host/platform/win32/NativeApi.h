@@ -32,6 +32,8 @@ bool ShowWindow(HWND__* Wnd, int CmdShow);
 bool IsWindowVisible(HWND__* Wnd);
 bool AdjustWindowRectEx(int (&Rect)[4], std::uint32_t Style, bool Menu, std::uint32_t ExStyle);
 bool SetWindowText(HWND__* Wnd, const char* Text);
+bool ClientToScreen(HWND__* Wnd, int& X, int& Y);
+bool ScreenToClient(HWND__* Wnd, int& X, int& Y);
 // The window a parent's WM_COMMAND, WM_NOTIFY or WM_DRAWITEM comes from;
 // nullptr for any other message.
 HWND__* NotifyingChild(unsigned Msg, std::uintptr_t WParam, std::intptr_t LParam);
