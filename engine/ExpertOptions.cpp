@@ -1,9 +1,9 @@
 #include "ExpertOptions.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
+#include "StringSwitch.h"
 #include "TimerIntervals.h"
 #include "uORVExpertPageGroup.h"
 #include "uORVFrmMain.h"
@@ -98,10 +98,9 @@ std::span<const TExpertOption> ExpertOptions() {
 }
 
 const TExpertOption* FindExpertOption(const char* Name) {
-  for (const TExpertOption& Row : TExpertOptionTable::Rows)
-    if (std::strcmp(Row.Name, Name) == 0)
-      return &Row;
-  return nullptr;
+  return StringSwitch<const TExpertOption*>(Name)
+      .Rows(TExpertOptionTable::Rows, &TExpertOption::Name)
+      .Default(nullptr);
 }
 
 std::vector<const TExpertOption*> ExpertOptionsInStep(int TExpertOption::*Step) {
