@@ -201,8 +201,10 @@ const TLayoutClass& LayoutClass(const char* Name) {
 }
 
 void CaptionAndFont(TControl* Ctl, const TFormLayoutRow& Row) {
-  if (Row.Caption != nullptr)
-    Ctl->SetCaption(Row.Caption);
+  // What a control captioned at show holds until FormShow names it.
+  const char* Caption = Row.ShowCaption != nullptr ? "X" : Row.Caption;
+  if (Caption != nullptr)
+    Ctl->SetCaption(Caption);
   if (Row.FontHeight == 0)
     return;
   Ctl->Font()->SetHeight(Row.FontHeight);
