@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "NameIndex.h"
+#include "StringSwitch.h"
 #include "Windows.h"
 #include "uORVFrmMainLayout.h"
 
@@ -17,41 +18,6 @@ std::string RusToRus(const std::string& S) {
   Result.erase(Last, Result.end());
   return Result;
 }
-
-namespace {
-// The captions FormShow gives, by component name.
-const std::vector<std::pair<const char*, const char*>>& ShowCaptions() {
-  static const std::vector<std::pair<const char*, const char*>> Captions = {
-      {"lblGP", "Palette page groups"},
-      {"TSMain", "Options"},
-      {"GroupBoxTimerPageGroup", "Timers"},
-      {"lblTimer_Update", "Palette change delay"},
-      {"CheckBoxTimerKeepSelectPageGroup", "Keep the chosen group"},
-      {"CheckBoxTimerRefreshPageGroup", "Return to the first group"},
-      {"CheckBoxTimerRefreshPagePalette", "Return to the first page"},
-      {"Lbl_PeriodSortGroup", "Return after"},
-      {"GroupBoxDrawGroupPage", "Group tabs"},
-      {"CheckBoxDrawGroupPage_WidthFull", "Bold captions"},
-      {"CheckBoxDrawGroupPage", "Draw the group tabs"},
-      {"CheckBoxDrawGroupPageShadow", "Shade inactive tabs"},
-      {"lblDrawFont", "Caption colour"},
-      {"GroupBoxMultilinePages", "Rows of tabs"},
-      {"CheckBoxMultilinePagesGroup", "Groups on several rows"},
-      {"CheckBoxMultilinePalette", "Pages on several rows"},
-      {"TSGroupPage", "Groups"},
-      {"lblGP_0", "Groups"},
-      {"lblGP_1", "Pages of the group"},
-      {"lblGP_2", "Palette pages"},
-      {"BtnAdd", "Add"},
-      {"BtnDelete", "Delete"},
-      {"BtnRename", "Rename"},
-      {"BtnMoveUp", "Up"},
-      {"BtnMoveDown", "Down"},
-  };
-  return Captions;
-}
-
-}  // namespace
 
 TFrmMainORVExpert::TFrmMainORVExpert(TComponent* AOwner) : TForm(AOwner) {
   BuildFromLayout();
@@ -91,8 +57,9 @@ void TFrmMainORVExpert::FormShow(TObject* Sender) {
   SpinTimerRefreshPagesInterval->SetEnabled(CheckBoxTimerRefreshPageGroup->Checked() ||
                                             CheckBoxTimerRefreshPagePalette->Checked());
   CheckBoxDrawGroupPageShadow->SetEnabled(CheckBoxDrawGroupPage->Checked());
-  for (const auto& [Name, Text] : ShowCaptions())
-    As<TControl>(FindComponent(Name))->SetCaption(Text);
+  for (const TFormLayoutRow& Row : FrmMainORVExpertLayout())
+    if (Row.ShowCaption != nullptr)
+      As<TControl>(FindComponent(Row.Name))->SetCaption(Row.ShowCaption);
 }
 
 void TFrmMainORVExpert::FormDestroy(TObject* Sender) {
@@ -251,6 +218,22 @@ bool TFrmMainORVExpert::GetFrmPageGroup_WidthFull() const {
 }
 void TFrmMainORVExpert::SetFrmPageGroup_WidthFull(bool Value) {
   CheckBoxDrawGroupPage_WidthFull->SetChecked(Value);
+}
+
+bool TFrmMainORVExpert::GetFrmOption(const char* Name) const {
+  return OptionBox(Name)->Checked();
+}
+void TFrmMainORVExpert::SetFrmOption(const char* Name, bool Value) {
+  OptionBox(Name)->SetChecked(Value);
+}
+
+TCheckBox* TFrmMainORVExpert::OptionBox(const char* Name) const {
+  const TFormLayoutRow* Row = StringSwitch<const TFormLayoutRow*>(Name)
+                                  .Rows(FrmMainORVExpertLayout(), &TFormLayoutRow::Option)
+                                  .Default(nullptr);
+  if (Row == nullptr)
+    throw Exception(std::string("No control of the settings dialog holds option ") + Name);
+  return As<TCheckBox>(FindComponent(Row->Name));
 }
 
 void TFrmMainORVExpert::CheckBoxTimerRefreshPageGroupClick(TObject* Sender) {

@@ -139,6 +139,10 @@ class TFrmMainORVExpert : public TForm {
   void SetFrmPagePalette_Multiline(bool Value);
   bool GetFrmPageGroup_WidthFull() const;
   void SetFrmPageGroup_WidthFull(bool Value);
+  // An option that has no accessor pair: the check box that the layout
+  // binds to the option's value name.
+  bool GetFrmOption(const char* Name) const;
+  void SetFrmOption(const char* Name, bool Value);
 
   // The page list attached to group Index of LBoxPageGroup.
   TStringList* GroupPages(int Index) const;
@@ -154,6 +158,7 @@ class TFrmMainORVExpert : public TForm {
   void BuildFromLayout();
   void SetFormProperties(const TFormLayoutRow& FormRow);
   void BindControls();
+  TCheckBox* OptionBox(const char* Name) const;
   // Replaces the selected group's page list by the middle list.
   void WriteBack();
   // Sets every palette item's object to its page's usage count.

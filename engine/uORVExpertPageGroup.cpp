@@ -322,13 +322,13 @@ void TORVExpert::Execute() {
   // order into the dialog decides the dependent boxes; the keep box comes
   // last and has the last word.
   for (const TExpertOption* Option : ExpertOptionsInStep(&TExpertOption::ToDialogStep))
-    Option->SetFrm(*Dialog, Option->Get(*this));
+    Option->ToDialog(*Dialog, Option->Get(*this));
 
   if (Dialog->ShowModal() != mrOk)
     return;
 
   for (const TExpertOption* Option : ExpertOptionsInStep(&TExpertOption::FromDialogStep))
-    Option->Set(*this, Option->GetFrm(*Dialog));
+    Option->Set(*this, Option->FromDialog(*Dialog));
   FPageGroup->Perform(WM_SIZE, 0, 0);
   // The edited groups reach the group bar only through the registry: what
   // was written is read back. The options were applied above and written
