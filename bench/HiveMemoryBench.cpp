@@ -132,7 +132,9 @@ int main(int Argc, char** Argv) {
          std::ofstream Out(P, std::ios::binary);
          Out << Header;
          for (std::size_t i = 0, Done = Header.size();; ++i) {
-           const std::string Line = "\"" + std::to_string(i) + "\"=\"\"\r\n";
+           // Appended piecewise: GCC 12's -Wrestrict misreads "literal" + to_string().
+           std::string Line = "\"";
+           Line.append(std::to_string(i)).append("\"=\"\"\r\n");
            if ((Done += Line.size()) > S)
              break;
            Out << Line;
@@ -143,7 +145,8 @@ int main(int Argc, char** Argv) {
          std::ofstream Out(P, std::ios::binary);
          Out << "REGEDIT4\r\n";
          for (std::size_t i = 0, Done = 10;; ++i) {
-           const std::string Line = "[HKEY_CURRENT_USER\\" + std::to_string(i) + "]\r\n";
+           std::string Line = "[HKEY_CURRENT_USER\\";
+           Line.append(std::to_string(i)).append("]\r\n");
            if ((Done += Line.size()) > S)
              break;
            Out << Line;
