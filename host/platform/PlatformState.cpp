@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -34,10 +35,35 @@ std::vector<TShellRequest>& Shell() {
 
 }  // namespace
 
+void TNativeWindow::Created(HWND Wnd, const std::string& WindowName) {
+  if (TWindowRecord* Record = WindowRecord(Wnd))
+    Record->Text = WindowName;
+}
+
 LRESULT TNativeWindow::Handle(HWND Wnd, TMessage& Message) {
-  (void)Wnd;
-  (void)Message;
-  return 0;
+  TWindowRecord* Record = WindowRecord(Wnd);
+  if (Record == nullptr)
+    return 0;
+  switch (Message.Msg) {
+    case WM_SETTEXT: {
+      const char* S = reinterpret_cast<const char*>(Message.LParam);
+      Record->Text = S != nullptr ? S : "";
+      return 1;
+    }
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(Record->Text.size());
+    case WM_GETTEXT: {
+      auto* Buffer = reinterpret_cast<char*>(Message.LParam);
+      if (Buffer == nullptr || Message.WParam == 0)
+        return 0;
+      const std::size_t n = std::min<std::size_t>(Record->Text.size(), Message.WParam - 1);
+      std::copy_n(Record->Text.data(), n, Buffer);
+      Buffer[n] = '\0';
+      return static_cast<LRESULT>(n);
+    }
+    default:
+      return 0;
+  }
 }
 
 BOOL InflateRect(TRect& R, int Dx, int Dy) {

@@ -9,6 +9,7 @@
 
 #include "Classes.h"
 #include "Graphics.h"
+#include "WSControls.h"
 #include "Windows.h"
 
 class TWinControl;
@@ -119,9 +120,12 @@ class TControl : public TComponent {
   TColor Color() const { return FColor; }
   void SetColor(TColor Value);
 
-  const std::string& Caption() const { return FText; }
+  // Caption and Text are one property, as in the VCL; a windowed control's
+  // lives in its window while it has one.
+  std::string Caption() const { return Text(); }
   void SetCaption(const std::string& Value) { SetText(Value); }
   virtual std::string Text() const { return FText; }
+  // A different text raises CM_TEXTCHANGED.
   virtual void SetText(const std::string& Value);
 
   TControlStyle ControlStyle() const { return FControlStyle; }
@@ -146,11 +150,6 @@ class TControl : public TComponent {
   virtual bool IsShown() const;
 
   TCustomForm* GetParentForm() const;
-
-  // A user's left click on the control: the button goes down (a focusable
-  // control takes the focus) and comes up again.
-  void SimulateClick();
-  void SimulateDblClick();
 
   TNotifyEvent OnClick() const { return FOnClick; }
   void SetOnClick(TNotifyEvent Value) { FOnClick = Value; }
@@ -220,6 +219,7 @@ class TControl : public TComponent {
 };
 
 struct TCreateParams {
+  std::string Caption;
   std::string WinClassName;
   DWORD Style = 0;
 };
@@ -241,7 +241,8 @@ class TWinControl : public TControl {
   bool IsShown() const override { return FShowing; }
   TWinControl* AsWinControl() override { return this; }
 
-  // The window is created on demand, as the VCL does.
+  // The window is made when the control starts showing, or on demand, as
+  // the VCL makes it.
   HWND Handle();
   bool HandleAllocated() const { return FHandle != nullptr; }
   void HandleNeeded() { (void)Handle(); }
@@ -283,17 +284,25 @@ class TWinControl : public TControl {
   void WndProc(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
 
-  // Keyboard input as a user gives it, to this control: key down, the
-  // character it produces (if any), key up.
-  void SimulateKey(Word Key, TShiftState Shift = {});
-  void SimulateChar(char Ch);
+  std::string Text() const override;
+  void SetText(const std::string& Value) override;
+
+  // The graphic control under a point of the client area that a click
+  // reaches: the topmost one, visible and (unless AllowDisabled) enabled.
+  TControl* ControlAtPos(TPoint Pos, bool AllowDisabled) const;
 
   void UpdateShowing();
   // Public as in TControl: the VCL lets any code place a windowed control.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
  protected:
+  // The widgetset entry of the control's class: each class that needs
+  // more of its window than text and place names its own.
+  virtual const TWSWinControl& WidgetSetClass() const { return WSWinControl(); }
   virtual void CreateParams(TCreateParams& Params);
+  // Makes the window through the class's entry and gives it what the
+  // control kept while it had none (the LCL's InitializeWnd is this
+  // method's override in each class); DestroyWnd takes that back first.
   virtual void CreateWnd();
   virtual void DestroyWnd();
   virtual void AlignControls(TControl* AControl, TRect& Rect);
@@ -304,6 +313,7 @@ class TWinControl : public TControl {
   virtual bool TakesFocusOnClick() const { return FTabStop; }
   virtual void ShowingChanged() {}
   void VisibleChanged() override;
+  void EnabledChanged() override;
   void FontChanged() override;
   void BoundsChanged() override;
 
@@ -314,6 +324,9 @@ class TWinControl : public TControl {
   virtual void DoExit();
 
   virtual void WMSize(TMessage& Message);
+  // The Application's look at a key before it is dispatched; nothing takes
+  // it here (Result 0), so the key message goes to the control.
+  virtual void CNKeyDown(TMessage& Message);
   virtual void WMKeyDown(TMessage& Message);
   virtual void WMKeyUp(TMessage& Message);
   virtual void WMChar(TMessage& Message);
@@ -330,6 +343,10 @@ class TWinControl : public TControl {
 
  private:
   void MainWndProc(TMessage& Message);
+  // A mouse message at a point of the client area goes to the graphic
+  // control there, as the VCL's IsControlMouseMsg passes it on; true when
+  // one took it.
+  bool IsControlMouseMsg(TMessage& Message);
   void ParentCtl3DChanged();
   // The window follows the control: its place in the parent's client area
   // (for a window of its own, on the screen, framed around the client

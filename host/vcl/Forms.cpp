@@ -78,16 +78,13 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   }
 }
 
-void TCustomForm::CreateWnd() {
-  TWinControl::CreateWnd();
-  if (Parent() == nullptr)
-    SetWindowText(FHandle, Caption());
-}
-
-void TCustomForm::TextChanged() {
-  TWinControl::TextChanged();
-  if (HandleAllocated() && Parent() == nullptr)
-    SetWindowText(FHandle, Caption());
+void TCustomForm::WndProc(TMessage& Message) {
+  // The close box, or whoever asks the window to close, closes the form.
+  if (Message.Msg == WM_CLOSE) {
+    Close();
+    return;
+  }
+  TWinControl::WndProc(Message);
 }
 
 void TCustomForm::ShowingChanged() {
@@ -134,13 +131,10 @@ TModalResult TCustomForm::ShowModal() {
     Application->EnterModal();
   Show();
   SetActive(true);
-  if (Application != nullptr) {
-    Application->ProcessMessages();
-    if (Application->ModalDriver())
-      Application->ModalDriver()(this);
+  while (FModalResult == mrNone) {
+    if (Application == nullptr || !Application->HandleMessage())
+      FModalResult = mrCancel;
   }
-  if (FModalResult == mrNone)
-    FModalResult = mrCancel;
   SetActive(false);
   return FModalResult;
 }
@@ -246,10 +240,58 @@ void TApplication::PaintTree(TControl* Control) {
       PaintTree(C);
 }
 
-void TApplication::ProcessMessages() {
+void TApplication::Paint() {
   for (TCustomForm* F : std::vector<TCustomForm*>(FForms))
     if (F->Showing())
       PaintTree(F);
+}
+
+bool TApplication::IsKeyMsg(const MSG& Msg) {
+  UINT Reflected = 0;
+  switch (Msg.message) {
+    case WM_KEYDOWN:
+      Reflected = CN_KEYDOWN;
+      break;
+    case WM_KEYUP:
+      Reflected = CN_KEYUP;
+      break;
+    case WM_CHAR:
+      Reflected = CN_CHAR;
+      break;
+    default:
+      return false;
+  }
+  TWinControl* Control = FindControl(Msg.hwnd);
+  return Control != nullptr && Control->Perform(Reflected, Msg.wParam, Msg.lParam) != 0;
+}
+
+bool TApplication::ProcessMessage(UINT First, UINT Last) {
+  MSG Msg;
+  if (!PeekMessage(Msg, nullptr, First, Last, PM_REMOVE))
+    return false;
+  if (!IsKeyMsg(Msg)) {
+    TranslateMessage(Msg);
+    DispatchMessage(Msg);
+  }
+  return true;
+}
+
+void TApplication::DispatchQueuedMessages() {
+  while (ProcessMessage(1, WM_TIMER - 1) || ProcessMessage(WM_TIMER + 1, 0xFFFFFFFFu)) {
+  }
+}
+
+void TApplication::ProcessMessages() {
+  DispatchQueuedMessages();
+  Paint();
+}
+
+bool TApplication::HandleMessage() {
+  if (ProcessMessage())
+    return true;
+  // Windows paints when nothing else waits.
+  Paint();
+  return WaitMessage() != 0;
 }
 
 std::int64_t TApplication::Now() const {
@@ -257,6 +299,6 @@ std::int64_t TApplication::Now() const {
 }
 
 void TApplication::AdvanceTime(std::int64_t Milliseconds) {
-  RunMessageLoop(Milliseconds, TEvent<>::Of<&TApplication::ProcessMessages>(this));
+  RunMessageLoop(Milliseconds, TEvent<>::Of<&TApplication::Paint>(this));
   ProcessMessages();
 }

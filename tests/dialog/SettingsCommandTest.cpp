@@ -12,6 +12,7 @@
 #include "DialogDriver.h"
 #include "EngineFixture.h"
 #include "IdeMainForm.h"
+#include "ModalUser.h"
 #include "Registry.h"
 #include "RegistryHive.h"
 #include "uConstORVExpertMPage.h"
@@ -37,7 +38,7 @@ class SettingsCommandTest : public EngineTest {
   }
   // Runs the settings command with Body acting as the user in the dialog.
   void Execute(const std::function<void(TDialogDriver&, TFrmMainORVExpert*)>& Body) {
-    App->SetModalDriver([&](TCustomForm* F) {
+    TModalUser User([&](TCustomForm* F) {
       ++Dialogs;
       TDialogDriver D(F);
       Body(D, static_cast<TFrmMainORVExpert*>(F));

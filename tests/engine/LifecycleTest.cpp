@@ -3,6 +3,7 @@
 
 #include "DialogDriver.h"
 #include "EngineFixture.h"
+#include "ModalUser.h"
 
 namespace {
 
@@ -246,7 +247,7 @@ TEST_F(EngineLifecycle, TheSettingsWaitForTheFirstShowing) {
   WritePages(kAlpha, {"Win32"});
   Load();
   int Dialogs = 0;
-  App->SetModalDriver([&](TCustomForm* Form) {
+  TModalUser User([&](TCustomForm* Form) {
     ++Dialogs;
     TDialogDriver(Form).Ok();
   });

@@ -4,6 +4,7 @@
 #include "Ide.h"
 #include "StockPalette.h"
 #include "TestText.h"
+#include "UserInput.h"
 
 namespace {
 
@@ -75,11 +76,11 @@ TEST(IdePalette, ChangeHandlerSeesWhatThePalettesWindowHolds) {
   TIdeMainForm* Form = Ide.MainForm();
   TTabControl* Palette = Form->Palette();
   Form->Show();
-  Palette->ClickTab(2);
+  ClickTab(Palette, 2);
   EXPECT_EQ(Form->Loads(), 1);
   EXPECT_EQ(Form->LastLoad(), (TPaletteLoad{"Win32", 2, 4}));
   // Clicking the selected tab changes nothing, so nothing is loaded.
-  Palette->ClickTab(2);
+  ClickTab(Palette, 2);
   EXPECT_EQ(Form->Loads(), 1);
 
   // Another window lent to the palette answers every question.
@@ -106,7 +107,7 @@ TEST(IdePalette, InstallAndUninstallRewriteTheListAndReselect) {
   TIdeMainForm* Form = Ide.MainForm();
   TTabControl* Palette = Form->Palette();
   Form->Show();
-  Palette->ClickTab(2);  // Win32
+  ClickTab(Palette, 2);  // Win32
 
   struct TStep {
     bool Install;

@@ -6,6 +6,7 @@
 #include "Menus.h"
 #include "ScopeExit.h"
 #include "SimulatorState.h"
+#include "UserInput.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ void GroupCommand(TSimulatorState& Sim, const TArgs& A) {
   TPageControl* Bar = GroupBar(Sim);
   if (Bar == nullptr || !Bar->Showing())
     throw ECommandError("group: the group bar is not on the screen");
-  Bar->ClickTab(FindTab(Bar, A.Words[0], "group tab"));
+  ClickTab(Bar, FindTab(Bar, A.Words[0], "group tab"));
 }
 
 void PopupCommand(TSimulatorState& Sim, const TArgs& A) {

@@ -6,6 +6,7 @@
 
 #include "SimulatorState.h"
 #include "SysUtils.h"
+#include "UserInput.h"
 #include "Windows.h"
 
 namespace {
@@ -74,7 +75,7 @@ void PageCommand(TSimulatorState& Sim, const TArgs& A) {
   TTabControl* Palette = Sim.MainForm()->Palette();
   if (!Palette->Showing())
     throw ECommandError("the palette is not on the screen (use show)");
-  Palette->ClickTab(FindTab(Palette, A.Words[0], "palette tab"));
+  ClickTab(Palette, FindTab(Palette, A.Words[0], "palette tab"));
 }
 
 void WaitCommand(TSimulatorState& Sim, const TArgs& A) {

@@ -17,6 +17,7 @@
 
 class TCustomForm;
 class TDialogDriver;
+class TModalUser;
 class TSimulatorState;
 
 struct TBlockLine {
@@ -117,6 +118,7 @@ class TDialogBlocks {
 
   TSimulatorState& FSim;
   TCommandRunner FRunCommand;
+  std::unique_ptr<TModalUser> FUser;
   bool FReading = false;
   TBlock FCurrent;
   std::deque<TBlock> FQueued;
