@@ -184,12 +184,10 @@ void TCustomComboBox::CreateParams(TCreateParams& Params) {
   Params.Style |= WS_VSCROLL | CBS_HASSTRINGS | CBS_AUTOHSCROLL | Styles[FStyle];
 }
 
-// The window gets the items and the selection the box kept; an owner-drawn
-// one its items' height, as it measures them when it is made.
+// The window gets the items and the selection the box kept (an owner-drawn
+// one has asked for its items' height as it was made, CN_MEASUREITEM).
 void TCustomComboBox::CreateWnd() {
   TWinControl::CreateWnd();
-  if (IsOwnerDrawn(FStyle))
-    WSCustomComboBox().SetItemHeight(FHandle, FItemHeight);
   const int Selected = FSaved.Selected();
   if (FSaved.Count() > 0)
     WSCustomComboBox().SetItems(FHandle, FSaved.Take());

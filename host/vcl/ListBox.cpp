@@ -180,12 +180,10 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
                   Styles[FStyle] | (FSorted ? LBS_SORT : 0);
 }
 
-// The window gets the items and the selection the list kept; an owner-drawn
-// one its items' height, as it measures them when it is made.
+// The window gets the items and the selection the list kept (an owner-drawn
+// one has asked for its items' height as it was made, CN_MEASUREITEM).
 void TCustomListBox::CreateWnd() {
   TWinControl::CreateWnd();
-  if (FStyle != lbStandard)
-    WSCustomListBox().SetItemHeight(FHandle, FItemHeight);
   const int Selected = FSaved.Selected();
   if (FSaved.Count() > 0)
     WSCustomListBox().SetItems(FHandle, FSaved.Take());

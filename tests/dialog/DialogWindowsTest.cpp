@@ -166,6 +166,8 @@ TEST_F(DialogWindows, EveryShownControlIsAWindowOfItsKindWithItsState) {
                     As<TWinControl>(F->FindComponent("SpinTimerRefreshPagesInterval"))->Handle()),
                 "10000");
       EXPECT_GT(SendMessage(F->ColorBoxPageGroup->Handle(), CB_GETCOUNT, 0, 0), 40);
+      // The owner-drawn box asked the dialog for its items' height.
+      EXPECT_EQ(SendMessage(F->ColorBoxPageGroup->Handle(), CB_GETITEMHEIGHT, 0, 0), 16);
     }
     D.Sheet("TSGroupPage");
     {
@@ -174,6 +176,7 @@ TEST_F(DialogWindows, EveryShownControlIsAWindowOfItsKindWithItsState) {
       EXPECT_EQ(SendMessage(F->LBoxPageGroup->Handle(), LB_GETCOUNT, 0, 0), 2);
       EXPECT_EQ(SendMessage(F->LBoxPagePalette->Handle(), LB_GETCOUNT, 0, 0),
                 static_cast<LRESULT>(kPalette.size()));
+      EXPECT_EQ(SendMessage(F->LBoxPagePalette->Handle(), LB_GETITEMHEIGHT, 0, 0), 13);
       D.Select("LBoxPageGroup", 0);
       EXPECT_EQ(SendMessage(F->LBoxPagePalettePerPageGroup->Handle(), LB_GETCOUNT, 0, 0), 2);
       EXPECT_EQ(SendMessage(F->LBoxPageGroup->Handle(), LB_GETCURSEL, 0, 0), 0);

@@ -12,6 +12,7 @@
 
 class TNativeListBox : public TNativeWindow {
  public:
+  void Created(HWND Wnd, const std::string& WindowName) override;
   LRESULT Handle(HWND Wnd, TMessage& M) override;
 
   // The height of one item: what LB_SETITEMHEIGHT set, else the font's.
@@ -41,6 +42,10 @@ class TNativeListBox : public TNativeWindow {
 // The list of a combo box: its items are the combo box's.
 class TNativeComboList : public TNativeListBox {
  public:
+  // Measured by its combo box, not by itself.
+  void Created(HWND Wnd, const std::string& WindowName) override {
+    TNativeWindow::Created(Wnd, WindowName);
+  }
   HWND Combo = nullptr;
 
  protected:

@@ -67,6 +67,22 @@ void NotifyOwner(HWND Wnd, UINT Code) {
   SendMessage(Wnd, CN_COMMAND, MAKEWPARAM(0, Code), reinterpret_cast<LPARAM>(Wnd));
 }
 
+UINT MeasureItem(HWND Wnd, UINT CtlType, UINT ItemId, UINT Height) {
+  MEASUREITEMSTRUCT Item;
+  Item.CtlType = CtlType;
+  Item.itemID = ItemId;
+  Item.itemHeight = Height;
+  SendMessage(Wnd, CN_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&Item));
+  return Item.itemHeight;
+}
+
+void TNativeListBox::Created(HWND Wnd, const std::string& WindowName) {
+  TNativeWindow::Created(Wnd, WindowName);
+  if ((GetWindowStyle(Wnd) & LBS_OWNERDRAWFIXED) != 0)
+    FItemHeight =
+        static_cast<int>(MeasureItem(Wnd, ODT_LISTBOX, 0, static_cast<UINT>(ItemHeight(Wnd))));
+}
+
 int TNativeListBox::ItemHeight(HWND Wnd) const {
   if (FItemHeight > 0)
     return FItemHeight;
@@ -286,6 +302,14 @@ void TNativeComboBox::Created(HWND Wnd, const std::string& WindowName) {
   FList = CreateWindowEx("ComboLBox", WS_POPUP | WS_BORDER | LBS_NOTIFY, {});
   if (auto* List = NativeOf<TNativeComboList>(FList))
     List->Combo = Wnd;
+  // An owner-drawn box asks for the selection field's height, then its
+  // items'.
+  if ((GetWindowStyle(Wnd) & CBS_OWNERDRAWFIXED) != 0) {
+    const auto Height = static_cast<UINT>(List().ItemHeight(FList));
+    FEditHeight = static_cast<int>(MeasureItem(Wnd, ODT_COMBOBOX, static_cast<UINT>(-1), Height));
+    SendMessage(FList, LB_SETITEMHEIGHT, 0,
+                static_cast<LPARAM>(MeasureItem(Wnd, ODT_COMBOBOX, 0, Height)));
+  }
 }
 
 TNativeComboList& TNativeComboBox::List() const {

@@ -19,3 +19,8 @@ T* NativeOf(HWND Wnd) {
 // It comes last in every handler, because the control may recreate or
 // destroy its window in its handler.
 void NotifyOwner(HWND Wnd, UINT Code);
+
+// An owner-drawn list asks its owner how high its items are (WM_MEASUREITEM,
+// reflected as CN_MEASUREITEM) when it is made; the answer, or Height when
+// nobody answers.
+UINT MeasureItem(HWND Wnd, UINT CtlType, UINT ItemId, UINT Height);

@@ -68,7 +68,19 @@ constexpr UINT kReflectBase = 0xBC00;
 // platform's NMHDR is laid out as Windows' own.
 static_assert(sizeof(NMHDR) == 3 * sizeof(void*) && offsetof(NMHDR, code) == 2 * sizeof(void*));
 
+// The platform's MEASUREITEMSTRUCT (five UINTs and a pointer-sized value)
+// is laid out as Windows' own, so that a pointer to one serves as the other.
+struct TMeasureItemLayout {
+  unsigned CtlType, CtlID, itemID, itemWidth, itemHeight;
+  std::uintptr_t itemData;
+};
+static_assert(sizeof(MEASUREITEMSTRUCT) == sizeof(TMeasureItemLayout) &&
+              offsetof(MEASUREITEMSTRUCT, itemHeight) == offsetof(TMeasureItemLayout, itemHeight) &&
+              offsetof(MEASUREITEMSTRUCT, itemData) == offsetof(TMeasureItemLayout, itemData));
+
 LRESULT CALLBACK ParkingProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (Msg == WM_MEASUREITEM && LParam != 0 && MeasureItem(LParam))
+    return TRUE;
   if (NotifyingChild(Msg, WParam, LParam) != nullptr)
     return Reflect(Msg, WParam, LParam);
   return DefWindowProcA(Wnd, Msg, WParam, LParam);
@@ -125,8 +137,8 @@ std::intptr_t Reflect(unsigned Msg, std::uintptr_t WParam, std::intptr_t LParam)
 }
 
 HWND__* CreateWindow(const std::string& ClassName, const std::string& WindowName,
-                     std::uint32_t Style, HWND__* Parent, int Left, int Top, int Width,
-                     int Height) {
+                     std::uint32_t Style, HWND__* Parent, int Left, int Top, int Width, int Height,
+                     unsigned Id) {
   InitControls();
   EnsureClass(ClassName);
   if ((Style & WS_CHILD) == 0)
@@ -137,8 +149,9 @@ HWND__* CreateWindow(const std::string& ClassName, const std::string& WindowName
   // window they were made under, for good, and the parking window outlives
   // any parent whose window is made again; it reflects them to the child as
   // the parent would.
-  const HWND Wnd = CreateWindowExA(0, ClassName.c_str(), WindowName.c_str(), Style, Left, Top,
-                                   Width, Height, ParkingWindow(), nullptr, Instance(), nullptr);
+  const HWND Wnd = CreateWindowExA(
+      0, ClassName.c_str(), WindowName.c_str(), Style, Left, Top, Width, Height, ParkingWindow(),
+      reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(Id)), Instance(), nullptr);
   if (Wnd != nullptr && Parent != nullptr)
     ::SetParent(Wnd, Parent);
   return Wnd;

@@ -20,9 +20,11 @@ using TProc = std::intptr_t (*)(HWND__* Wnd, unsigned Msg, std::uintptr_t WParam
 // Creates a window of a system class ("SysTabControl32", "EDIT" ...) or of a
 // class that is registered here on first use, at the given place and size;
 // a child window without a parent is created on the hidden parking window,
-// as the VCL parks windows whose parent has none yet.
+// as the VCL parks windows whose parent has none yet. A child gets Id as its
+// identifier, which names it in WM_MEASUREITEM.
 HWND__* CreateWindow(const std::string& ClassName, const std::string& WindowName,
-                     std::uint32_t Style, HWND__* Parent, int Left, int Top, int Width, int Height);
+                     std::uint32_t Style, HWND__* Parent, int Left, int Top, int Width, int Height,
+                     unsigned Id);
 // A new parent; a child window given none goes back to the parking window.
 // Returns the old parent (nullptr for the parking window).
 HWND__* SetParent(HWND__* Child, HWND__* Parent);
@@ -127,6 +129,11 @@ void CopyDrawItemFields(TTo& To, const TFrom& From) {
 // Defined by the platform's device contexts (WindowsGdi.cpp): hands the
 // item to its control as CN_DRAWITEM, with a platform DC over the real one.
 std::intptr_t DrawItem(std::uintptr_t WParam, const TDrawItem& Item);
+// Defined by the platform's windows (Windows.cpp): hands a WM_MEASUREITEM
+// (its MEASUREITEMSTRUCT at LParam) to the control its identifier names,
+// also while the control's window is being made, as CN_MEASUREITEM; false
+// when no control of the platform's has that identifier.
+bool MeasureItem(std::intptr_t LParam);
 
 bool GetKeyboardState(std::uint8_t* Keys);
 bool SetKeyboardState(std::uint8_t* Keys);

@@ -24,7 +24,21 @@ namespace {
 struct TRealWindow {
   TWindowRecord Record;
   void* ClassProc = nullptr;
+  // The child's identifier (0 for a window of its own).
+  UINT Id = 0;
 };
+
+// The procedure of the window being made, under its identifier: an
+// owner-drawn list asks its owner for its items' height while it is made,
+// before it is a window of the platform's.
+struct TMaking {
+  UINT Id = 0;
+  TWindowProcedure Proc;
+};
+TMaking& Making() {
+  static TMaking Value;
+  return Value;
+}
 
 std::map<HWND, std::unique_ptr<TRealWindow>>& RealWindows() {
   static std::map<HWND, std::unique_ptr<TRealWindow>> Windows;
@@ -48,6 +62,8 @@ std::intptr_t SubclassProc(HWND Wnd, unsigned Msg, std::uintptr_t WParam, std::i
     if (HWND Child = native::NotifyingChild(Msg, WParam, LParam);
         Child != nullptr && FindReal(Child) != nullptr)
       return native::Reflect(Msg, WParam, LParam);
+    if (Msg == WM_MEASUREITEM && LParam != 0 && native::MeasureItem(LParam))
+      return 1;
     TMessage Message{Msg, WParam, LParam, 0};
     // A copy: the window may be destroyed while the procedure runs.
     if (const TWindowProcedure Proc = Window->Record.Proc; Proc.Assigned())
@@ -109,6 +125,29 @@ LRESULT CallTabItem(TRealWindow& Window, HWND Wnd, TMessage& Message) {
 
 }  // namespace
 
+// The owner-drawn control the identifier names answers, as the VCL's
+// controls answer the WM_MEASUREITEM their parent reflects.
+bool native::MeasureItem(std::intptr_t LParam) {
+  auto* Item = reinterpret_cast<MEASUREITEMSTRUCT*>(LParam);
+  if (Item->CtlID == 0)
+    return false;
+  TWindowProcedure Proc;
+  if (Item->CtlID == Making().Id)
+    Proc = Making().Proc;
+  for (const auto& [Wnd, Window] : RealWindows())
+    if (Window->Id == Item->CtlID)
+      Proc = Window->Record.Proc;
+  if (!Proc.Assigned())
+    return false;
+  TMessage Message{CN_MEASUREITEM, 0, LParam, 0};
+  try {
+    Proc(Message);
+  } catch (...) {
+    KeepException(std::current_exception());
+  }
+  return true;
+}
+
 void KeepException(std::exception_ptr E) {
   if (!Kept())
     Kept() = std::move(E);
@@ -129,8 +168,13 @@ HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure 
                     const TRect& Bounds, const std::string& WindowName) {
   if (FindReal(Parent) == nullptr)
     Parent = nullptr;
+  static UINT LastId = 0;
+  const UINT Id = (Style & WS_CHILD) != 0 ? ++LastId : 0;
+  Making() = TMaking{Id, Proc};
   const HWND Wnd = native::CreateWindow(ClassName, WindowName, Style, Parent, Bounds.Left,
-                                        Bounds.Top, Bounds.Width(), Bounds.Height());
+                                        Bounds.Top, Bounds.Width(), Bounds.Height(), Id);
+  Making() = TMaking{};
+  RaiseKeptException();
   if (Wnd == nullptr)
     return nullptr;
   auto Window = std::make_unique<TRealWindow>();
@@ -144,6 +188,7 @@ HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure 
   Window->Record.Height = Bounds.Height();
   static std::uint64_t Created = 0;
   Window->Record.Order = ++Created;
+  Window->Id = Id;
   TRealWindow& W = *RealWindows().emplace(Wnd, std::move(Window)).first->second;
   W.ClassProc = native::Subclass(Wnd, &SubclassProc);
   return Wnd;
