@@ -14,6 +14,7 @@
 
 #include "BenchIde.h"
 #include "DialogDriver.h"
+#include "ExpertOptions.h"
 #include "ListBox.h"
 #include "ModalUser.h"
 #include "Registry.h"
@@ -134,11 +135,8 @@ TLiteralResult LiteralImportAndDiscovery(const std::string& MasterText) {
       Names.Delete(i);
   for (int i = 0; i < Names.Count(); ++i)
     R.Texts.push_back(Decoded(Reg.ReadString("Pages", Names.Get(i), "")));
-  for (const char* Option :
-       {"PageTimerRefreshInstallMSec", "PageGroupTimerRun", "PagePaletteTimerRun",
-        "PageTimerRefreshMSec", "PagesDraw", "PagesShadow", "PagesGroupColorFont",
-        "PagesGroupWidthFull", "PagesGroupMultiLine", "PagesPaletteMultiLine", "PageGroupKeep"})
-    benchmark::DoNotOptimize(Reg.ReadInteger("Timer", Option, 0));
+  for (const TExpertOption& Option : ExpertOptions())
+    benchmark::DoNotOptimize(Reg.ReadInteger("Timer", Option.Name, 0));
 
   TStringList Master;
   Master.SetText(MasterText);

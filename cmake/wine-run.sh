@@ -1,15 +1,45 @@
 #!/bin/bash
-# Runs a Windows program of the cross build under Wine: ctest's emulator.
+# Runs a Windows program of the cross build under Wine: ctest's emulator,
+# and the README's command.
 #   wine-run.sh PREFIX PROGRAM [ARGUMENTS...]
 # The Wine prefix lives in the build tree (PREFIX), never in the home
-# folder. Wine needs a display to create windows: a run under xvfb-run
-# (one X server for the whole ctest run) has one; without a display each
-# program gets an X server of its own.
+# folder; the first run makes it, quietly (Wine tells each step of making
+# one, and a Wine without its 32-bit half that it has no 32-bit rundll32).
+# Wine needs a display to create windows: a run under xvfb-run (one X
+# server for the whole ctest run) has one. Without a display the program
+# gets an X server of its own, in a session of its own, so that a Ctrl-C
+# typed to the program does not end the X server too (xvfb-run's would
+# end); it stays until every Wine process of the prefix has ended, since
+# one that loses its X server says so.
 set -euo pipefail
-prefix=$1
+prefix=$(realpath -m "$1")
 shift
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+xvfb=
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a "$0" "$prefix" "$@"
+  work=$(mktemp -d)
+  trap 'if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi; rm -rf "$work"' EXIT
+  setsid Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" \
+    >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+  done
+  if [ ! -s "$work/display" ]; then
+    echo "wine-run.sh: Xvfb did not start (install xvfb)" >&2
+    exit 1
+  fi
+  DISPLAY=:$(head -n 1 "$work/display")
+  export DISPLAY
 fi
-exec wine "$@"
+if [ ! -d "$prefix" ]; then
+  wineboot --init >/dev/null 2>&1
+fi
+if [ -z "$xvfb" ]; then
+  exec wine "$@"
+fi
+status=0
+wine "$@" || status=$?
+wineserver -w
+exit "$status"

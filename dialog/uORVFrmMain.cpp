@@ -4,54 +4,20 @@
 #include <utility>
 #include <vector>
 
+#include "NameIndex.h"
+#include "StringSwitch.h"
 #include "Windows.h"
 #include "uORVFrmMainLayout.h"
 
 std::string RusToRus(const std::string& S) {
-  std::string Result;
-  Result.reserve(S.size());
-  for (char Ch : S) {
+  std::string Result(S.size(), '\0');
+  const auto Last = std::copy_if(S.begin(), S.end(), Result.begin(), [](char Ch) {
     const auto B = static_cast<unsigned char>(Ch);
-    if (B == 0x0A || B == 0x0D || B == 0x1F || B >= 0xC0)
-      Result += Ch;
-  }
+    return B == 0x0A || B == 0x0D || B == 0x1F || B >= 0xC0;
+  });
+  Result.erase(Last, Result.end());
   return Result;
 }
-
-namespace {
-// The captions FormShow gives, by component name.
-const std::vector<std::pair<const char*, const char*>>& ShowCaptions() {
-  static const std::vector<std::pair<const char*, const char*>> Captions = {
-      {"lblGP", "Palette page groups"},
-      {"TSMain", "Options"},
-      {"GroupBoxTimerPageGroup", "Timers"},
-      {"lblTimer_Update", "Palette change delay"},
-      {"CheckBoxTimerKeepSelectPageGroup", "Keep the chosen group"},
-      {"CheckBoxTimerRefreshPageGroup", "Return to the first group"},
-      {"CheckBoxTimerRefreshPagePalette", "Return to the first page"},
-      {"Lbl_PeriodSortGroup", "Return after"},
-      {"GroupBoxDrawGroupPage", "Group tabs"},
-      {"CheckBoxDrawGroupPage_WidthFull", "Bold captions"},
-      {"CheckBoxDrawGroupPage", "Draw the group tabs"},
-      {"CheckBoxDrawGroupPageShadow", "Shade inactive tabs"},
-      {"lblDrawFont", "Caption colour"},
-      {"GroupBoxMultilinePages", "Rows of tabs"},
-      {"CheckBoxMultilinePagesGroup", "Groups on several rows"},
-      {"CheckBoxMultilinePalette", "Pages on several rows"},
-      {"TSGroupPage", "Groups"},
-      {"lblGP_0", "Groups"},
-      {"lblGP_1", "Pages of the group"},
-      {"lblGP_2", "Palette pages"},
-      {"BtnAdd", "Add"},
-      {"BtnDelete", "Delete"},
-      {"BtnRename", "Rename"},
-      {"BtnMoveUp", "Up"},
-      {"BtnMoveDown", "Down"},
-  };
-  return Captions;
-}
-
-}  // namespace
 
 TFrmMainORVExpert::TFrmMainORVExpert(TComponent* AOwner) : TForm(AOwner) {
   BuildFromLayout();
@@ -87,19 +53,13 @@ void TFrmMainORVExpert::FormCreate(TObject* Sender) {
 
 void TFrmMainORVExpert::FormShow(TObject* Sender) {
   (void)Sender;
-  TStrings* Palette = LBoxPagePalette->Items();
-  for (int i = 0; i < Palette->Count(); ++i)
-    Palette->SetObjects(i, TItemObject::FromInteger(0));
-  for (int g = 0; g < LBoxPageGroup->Items()->Count(); ++g) {
-    const TStringList* Pages = GroupPages(g);
-    for (int p = 0; Pages != nullptr && p < Pages->Count(); ++p)
-      AddUsage(LBoxPagePalette->FindExact(Pages->Get(p)), 1);
-  }
+  CountUsage();
   SpinTimerRefreshPagesInterval->SetEnabled(CheckBoxTimerRefreshPageGroup->Checked() ||
                                             CheckBoxTimerRefreshPagePalette->Checked());
   CheckBoxDrawGroupPageShadow->SetEnabled(CheckBoxDrawGroupPage->Checked());
-  for (const auto& [Name, Text] : ShowCaptions())
-    As<TControl>(FindComponent(Name))->SetCaption(Text);
+  for (const TFormLayoutRow& Row : FrmMainORVExpertLayout())
+    if (Row.ShowCaption != nullptr)
+      As<TControl>(FindComponent(Row.Name))->SetCaption(Row.ShowCaption);
 }
 
 void TFrmMainORVExpert::FormDestroy(TObject* Sender) {
@@ -119,6 +79,57 @@ void TFrmMainORVExpert::FrmInit_Create() {
 
 TStringList* TFrmMainORVExpert::GroupPages(int Index) const {
   return LBoxPageGroup->Items()->ObjectAs<TStringList>(Index);
+}
+
+namespace {
+// Whether a list's text gives back its items one a line, so that the n-th
+// line of the text is the n-th item: no item holds a line break (which
+// would make two lines of it) or a NUL (which would end the text).
+bool OneLineEach(const std::string& Text, int Lines, int Items) {
+  return Lines == Items && Text.find('\0') == std::string::npos;
+}
+}  // namespace
+
+// Each palette page's usage count: the number of entries of all groups'
+// page lists that the palette list's exact-match search finds it for. The
+// palette's names are indexed once (the whole name, any letter case, the
+// first of equal ones, as that search finds them), each group's entries are
+// looked up in one pass over its list's text, and each palette item's object
+// is written once. A list that its text does not give back one item a line
+// is searched item by item instead.
+void TFrmMainORVExpert::CountUsage() {
+  TStrings* Palette = LBoxPagePalette->Items();
+  const int Count = Palette->Count();
+  std::vector<NativeInt> Uses(static_cast<std::size_t>(Count), 0);
+  auto Use = [&Uses](int Found) {
+    if (Found >= 0)
+      ++Uses[static_cast<std::size_t>(Found)];
+  };
+  NameIndex Names;
+  const std::string PaletteText = Palette->Text();
+  Names.Rebuild(PaletteText);
+  const bool Indexed = OneLineEach(PaletteText, Names.Count(), Count);
+  std::vector<int> Found;
+  for (int g = 0; g < LBoxPageGroup->Items()->Count(); ++g) {
+    const TStringList* Pages = GroupPages(g);
+    if (Pages == nullptr)
+      continue;
+    if (Indexed) {
+      const std::string Text = Pages->Text();
+      Found.clear();
+      Names.FindLines(Text,
+                      [&Found](int Index, const char*, const char*) { Found.push_back(Index); });
+      if (OneLineEach(Text, static_cast<int>(Found.size()), Pages->Count())) {
+        for (int Index : Found)
+          Use(Index);
+        continue;
+      }
+    }
+    for (int p = 0; p < Pages->Count(); ++p)
+      Use(LBoxPagePalette->FindExact(Pages->Get(p)));
+  }
+  for (int i = 0; i < Count; ++i)
+    Palette->SetObjects(i, TItemObject::FromInteger(Uses[static_cast<std::size_t>(i)]));
 }
 
 int TFrmMainORVExpert::UsageCount(int PaletteIndex) const {
@@ -207,6 +218,22 @@ bool TFrmMainORVExpert::GetFrmPageGroup_WidthFull() const {
 }
 void TFrmMainORVExpert::SetFrmPageGroup_WidthFull(bool Value) {
   CheckBoxDrawGroupPage_WidthFull->SetChecked(Value);
+}
+
+bool TFrmMainORVExpert::GetFrmOption(const char* Name) const {
+  return OptionBox(Name)->Checked();
+}
+void TFrmMainORVExpert::SetFrmOption(const char* Name, bool Value) {
+  OptionBox(Name)->SetChecked(Value);
+}
+
+TCheckBox* TFrmMainORVExpert::OptionBox(const char* Name) const {
+  const TFormLayoutRow* Row = StringSwitch<const TFormLayoutRow*>(Name)
+                                  .Rows(FrmMainORVExpertLayout(), &TFormLayoutRow::Option)
+                                  .Default(nullptr);
+  if (Row == nullptr)
+    throw Exception(std::string("No control of the settings dialog holds option ") + Name);
+  return As<TCheckBox>(FindComponent(Row->Name));
 }
 
 void TFrmMainORVExpert::CheckBoxTimerRefreshPageGroupClick(TObject* Sender) {

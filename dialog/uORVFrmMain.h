@@ -23,7 +23,9 @@
 #endif
 
 // Keeps exactly the bytes CR, LF, 0x1F and the Windows-1251 letters 0xC0 to
-// 0xFF (А to я); drops everything else, Ё and ё included.
+// 0xFF (А to я); drops everything else, Ё and ё included. The three line
+// bytes are for the stored group order; the group editor drops them from a
+// name the user types, which is one line.
 std::string RusToRus(const std::string& S);
 
 struct TFormLayoutRow;
@@ -137,6 +139,10 @@ class TFrmMainORVExpert : public TForm {
   void SetFrmPagePalette_Multiline(bool Value);
   bool GetFrmPageGroup_WidthFull() const;
   void SetFrmPageGroup_WidthFull(bool Value);
+  // An option that has no accessor pair: the check box that the layout
+  // binds to the option's value name.
+  bool GetFrmOption(const char* Name) const;
+  void SetFrmOption(const char* Name, bool Value);
 
   // The page list attached to group Index of LBoxPageGroup.
   TStringList* GroupPages(int Index) const;
@@ -152,8 +158,11 @@ class TFrmMainORVExpert : public TForm {
   void BuildFromLayout();
   void SetFormProperties(const TFormLayoutRow& FormRow);
   void BindControls();
+  TCheckBox* OptionBox(const char* Name) const;
   // Replaces the selected group's page list by the middle list.
   void WriteBack();
+  // Sets every palette item's object to its page's usage count.
+  void CountUsage();
   int UsageCount(int PaletteIndex) const;
   void AddUsage(int PaletteIndex, int Delta);
   void DrawListItem(TListBox* List, int ImageIndex, int Index, const TRect& Rect);

@@ -4,6 +4,8 @@
 // when the user switches groups or confirms. Add and Rename refuse a name the
 // store could not keep, with a beep, as the spin edit refuses a key.
 
+#include <string>
+
 #include "Dialogs.h"
 #include "SysUtils.h"
 #include "Windows.h"
@@ -15,6 +17,17 @@ constexpr const char* kRenameGroupText = "Rename group";
 
 bool GroupSelected(const TListBox* Groups) {
   return Groups->Items()->Count() > 0 && Groups->ItemIndex() >= 0;
+}
+
+// A group name as the user typed or pasted it, reduced to its letters.
+// RusToRus keeps CR, LF and 0x1F as well, because the stored group order it
+// also reads is a list of names held apart by exactly those bytes: a name
+// that kept one would be stored as two names at OK, and its pages, filed
+// under the whole name, would be lost.
+std::string TypedName(const std::string& Text) {
+  std::string Name = RusToRus(Text);
+  std::erase_if(Name, [](char Ch) { return Ch == '\r' || Ch == '\n' || Ch == '\x1F'; });
+  return Name;
 }
 
 // Whether Name can name the group at index Self (-1: a new group). The store
@@ -58,7 +71,7 @@ void TFrmMainORVExpert::LBoxPagePalettePerPageGroupEnter(TObject* Sender) {
 
 void TFrmMainORVExpert::BtnAddClick(TObject* Sender) {
   (void)Sender;
-  const std::string Name = RusToRus(InputBox(kAddGroupText, kAddGroupText, kAddGroupText));
+  const std::string Name = TypedName(InputBox(kAddGroupText, kAddGroupText, kAddGroupText));
   if (!NameAvailable(LBoxPageGroup->Items(), Name, -1)) {
     MessageBeep(0);
     return;
@@ -84,8 +97,8 @@ void TFrmMainORVExpert::BtnRenameClick(TObject* Sender) {
   if (!GroupSelected(LBoxPageGroup))
     return;
   const int Selected = LBoxPageGroup->ItemIndex();
-  const std::string Current = RusToRus(LBoxPageGroup->Items()->Get(Selected));
-  const std::string Name = RusToRus(InputBox(kRenameGroupText, kRenameGroupText, Current));
+  const std::string Current = TypedName(LBoxPageGroup->Items()->Get(Selected));
+  const std::string Name = TypedName(InputBox(kRenameGroupText, kRenameGroupText, Current));
   if (!NameAvailable(LBoxPageGroup->Items(), Name, Selected)) {
     MessageBeep(0);
     return;

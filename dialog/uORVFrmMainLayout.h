@@ -3,7 +3,9 @@
 // The settings dialog's form resource: every component of the form as one
 // row, parents before their children, in the order the reader creates them.
 // The form's constructor walks it; a picture of the dialog and the simulator
-// can walk it too, so the layout is written down once.
+// can walk it too, so the layout is written down once. A row also carries
+// what FormShow names the control and which option it edits, so that a new
+// control of the options page is one row here.
 
 #include <vector>
 
@@ -21,6 +23,15 @@ struct TFormLayoutRow {
   int TabOrder = -1;
   // nullptr: the control keeps its own caption (a button kind's caption).
   const char* Caption = nullptr;
+  // The caption FormShow gives the control, in the order of the rows. Until
+  // then the control holds the form resource's placeholder, whatever
+  // Caption says.
+  const char* ShowCaption = nullptr;
+  // The option of the expert (its value name in the store) whose value the
+  // control holds, where the dialog has no accessor pair for it: the
+  // settings command reaches the control through this name, so the control
+  // needs no field of its own.
+  const char* Option = nullptr;
   TAlign Align = alNone;
   TAlignment Alignment = taLeftJustify;
   // Not a layout rule of the substitute: the dialog has a fixed size, so

@@ -4,11 +4,10 @@
 // finding the handlers its row names.
 
 #include <algorithm>
-#include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "StringSwitch.h"
 #include "uORVFrmMain.h"
 #include "uORVFrmMainLayout.h"
 
@@ -26,50 +25,52 @@ TDrawItemEvent Draw(TFrmMainORVExpert* Form) {
   return TDrawItemEvent::Of<Method>(Form);
 }
 
-// The handler named Name, bound to the form; a name the form does not
-// publish is an error, as in the VCL's reader.
+// The handler a factory makes, bound to the form; a name the form does not
+// publish (no factory) is an error, as in the VCL's reader.
 template <class TEvent>
-TEvent FindHandler(const std::map<std::string, TEvent (*)(TFrmMainORVExpert*)>& Handlers,
-                   TFrmMainORVExpert* Form, const char* Name) {
-  auto It = Handlers.find(Name);
-  if (It == Handlers.end())
+TEvent Bound(TEvent (*Make)(TFrmMainORVExpert*), TFrmMainORVExpert* Form, const char* Name) {
+  if (Make == nullptr)
     throw Exception(std::string("Method ") + Name + " not found");
-  return It->second(Form);
+  return Make(Form);
 }
 
 TNotifyEvent NotifyHandler(TFrmMainORVExpert* Form, const char* Name) {
   using F = TFrmMainORVExpert;
-  static const std::map<std::string, TNotifyFactory> Handlers = {
-      {"FormCreate", &Notify<&F::FormCreate>},
-      {"FormShow", &Notify<&F::FormShow>},
-      {"FormDestroy", &Notify<&F::FormDestroy>},
-      {"CheckBoxTimerRefreshPageGroupClick", &Notify<&F::CheckBoxTimerRefreshPageGroupClick>},
-      {"CheckBoxTimerKeepSelectPageGroupClick", &Notify<&F::CheckBoxTimerKeepSelectPageGroupClick>},
-      {"CheckBoxDrawGroupPageClick", &Notify<&F::CheckBoxDrawGroupPageClick>},
-      {"LabelUrlClick", &Notify<&F::LabelUrlClick>},
-      {"LBoxPageGroupClick", &Notify<&F::LBoxPageGroupClick>},
-      {"LBoxPageGroupEnter", &Notify<&F::LBoxPageGroupEnter>},
-      {"LBoxPagePalettePerPageGroupEnter", &Notify<&F::LBoxPagePalettePerPageGroupEnter>},
-      {"BtnAddClick", &Notify<&F::BtnAddClick>},
-      {"BtnDeleteClick", &Notify<&F::BtnDeleteClick>},
-      {"BtnRenameClick", &Notify<&F::BtnRenameClick>},
-      {"BtnMoveUpClick", &Notify<&F::BtnMoveUpClick>},
-      {"BtnMoveDownClick", &Notify<&F::BtnMoveDownClick>},
-      {"BtnMoveToLeftOneClick", &Notify<&F::BtnMoveToLeftOneClick>},
-      {"BtnMoveToRightOneClick", &Notify<&F::BtnMoveToRightOneClick>},
-      {"BtnMoveToLeftAllClick", &Notify<&F::BtnMoveToLeftAllClick>},
-      {"BtnMoveToRightAllClick", &Notify<&F::BtnMoveToRightAllClick>},
-  };
-  return FindHandler(Handlers, Form, Name);
+  const TNotifyFactory Make =
+      StringSwitch<TNotifyFactory>(Name)
+          .Case("FormCreate", &Notify<&F::FormCreate>)
+          .Case("FormShow", &Notify<&F::FormShow>)
+          .Case("FormDestroy", &Notify<&F::FormDestroy>)
+          .Case("CheckBoxTimerRefreshPageGroupClick",
+                &Notify<&F::CheckBoxTimerRefreshPageGroupClick>)
+          .Case("CheckBoxTimerKeepSelectPageGroupClick",
+                &Notify<&F::CheckBoxTimerKeepSelectPageGroupClick>)
+          .Case("CheckBoxDrawGroupPageClick", &Notify<&F::CheckBoxDrawGroupPageClick>)
+          .Case("LabelUrlClick", &Notify<&F::LabelUrlClick>)
+          .Case("LBoxPageGroupClick", &Notify<&F::LBoxPageGroupClick>)
+          .Case("LBoxPageGroupEnter", &Notify<&F::LBoxPageGroupEnter>)
+          .Case("LBoxPagePalettePerPageGroupEnter", &Notify<&F::LBoxPagePalettePerPageGroupEnter>)
+          .Case("BtnAddClick", &Notify<&F::BtnAddClick>)
+          .Case("BtnDeleteClick", &Notify<&F::BtnDeleteClick>)
+          .Case("BtnRenameClick", &Notify<&F::BtnRenameClick>)
+          .Case("BtnMoveUpClick", &Notify<&F::BtnMoveUpClick>)
+          .Case("BtnMoveDownClick", &Notify<&F::BtnMoveDownClick>)
+          .Case("BtnMoveToLeftOneClick", &Notify<&F::BtnMoveToLeftOneClick>)
+          .Case("BtnMoveToRightOneClick", &Notify<&F::BtnMoveToRightOneClick>)
+          .Case("BtnMoveToLeftAllClick", &Notify<&F::BtnMoveToLeftAllClick>)
+          .Case("BtnMoveToRightAllClick", &Notify<&F::BtnMoveToRightAllClick>)
+          .Default(nullptr);
+  return Bound(Make, Form, Name);
 }
 
 TDrawItemEvent DrawHandler(TFrmMainORVExpert* Form, const char* Name) {
   using F = TFrmMainORVExpert;
-  static const std::map<std::string, TDrawFactory> Handlers = {
-      {"LBoxPagePalettePerPageGroupDrawItem", &Draw<&F::LBoxPagePalettePerPageGroupDrawItem>},
-      {"LBoxPagePaletteDrawItem", &Draw<&F::LBoxPagePaletteDrawItem>},
-  };
-  return FindHandler(Handlers, Form, Name);
+  const TDrawFactory Make = StringSwitch<TDrawFactory>(Name)
+                                .Case("LBoxPagePalettePerPageGroupDrawItem",
+                                      &Draw<&F::LBoxPagePalettePerPageGroupDrawItem>)
+                                .Case("LBoxPagePaletteDrawItem", &Draw<&F::LBoxPagePaletteDrawItem>)
+                                .Default(nullptr);
+  return Bound(Make, Form, Name);
 }
 
 // What the reader does for one class of component. The hooks get the
@@ -191,15 +192,19 @@ const TLayoutClass LayoutClasses[] = {
 };
 
 const TLayoutClass& LayoutClass(const char* Name) {
-  for (const TLayoutClass& Class : LayoutClasses)
-    if (std::strcmp(Class.Name, Name) == 0)
-      return Class;
-  throw Exception(std::string("Class ") + Name + " not found");
+  const TLayoutClass* Class = StringSwitch<const TLayoutClass*>(Name)
+                                  .Rows(LayoutClasses, &TLayoutClass::Name)
+                                  .Default(nullptr);
+  if (Class == nullptr)
+    throw Exception(std::string("Class ") + Name + " not found");
+  return *Class;
 }
 
 void CaptionAndFont(TControl* Ctl, const TFormLayoutRow& Row) {
-  if (Row.Caption != nullptr)
-    Ctl->SetCaption(Row.Caption);
+  // What a control captioned at show holds until FormShow names it.
+  const char* Caption = Row.ShowCaption != nullptr ? "X" : Row.Caption;
+  if (Caption != nullptr)
+    Ctl->SetCaption(Caption);
   if (Row.FontHeight == 0)
     return;
   Ctl->Font()->SetHeight(Row.FontHeight);

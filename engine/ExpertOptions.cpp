@@ -1,9 +1,9 @@
 #include "ExpertOptions.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
+#include "StringSwitch.h"
 #include "TimerIntervals.h"
 #include "uORVExpertPageGroup.h"
 #include "uORVFrmMain.h"
@@ -70,9 +70,7 @@ struct TExpertOptionTable {
       // The keep box has no accessors: the check box itself is the option.
       {"PageGroupKeep", TExpertOption::okFlag, 0,
        [](E X) -> Integer { return X.FKeepSelectPageGroup; },
-       [](W X, Integer V) { X.FKeepSelectPageGroup = V != 0; },
-       [](D Dlg) -> Integer { return Dlg.CheckBoxTimerKeepSelectPageGroup->Checked(); },
-       [](F Dlg, Integer V) { Dlg.CheckBoxTimerKeepSelectPageGroup->SetChecked(V != 0); }, 10, 9},
+       [](W X, Integer V) { X.FKeepSelectPageGroup = V != 0; }, nullptr, nullptr, 10, 9},
   };
 
   // Each dialog column numbers the rows 0 to N-1, each number once.
@@ -98,10 +96,20 @@ std::span<const TExpertOption> ExpertOptions() {
 }
 
 const TExpertOption* FindExpertOption(const char* Name) {
-  for (const TExpertOption& Row : TExpertOptionTable::Rows)
-    if (std::strcmp(Row.Name, Name) == 0)
-      return &Row;
-  return nullptr;
+  return StringSwitch<const TExpertOption*>(Name)
+      .Rows(TExpertOptionTable::Rows, &TExpertOption::Name)
+      .Default(nullptr);
+}
+
+Integer TExpertOption::FromDialog(const TFrmMainORVExpert& Dialog) const {
+  return GetFrm != nullptr ? GetFrm(Dialog) : Dialog.GetFrmOption(Name);
+}
+
+void TExpertOption::ToDialog(TFrmMainORVExpert& Dialog, Integer Value) const {
+  if (SetFrm != nullptr)
+    SetFrm(Dialog, Value);
+  else
+    Dialog.SetFrmOption(Name, Value != 0);
 }
 
 std::vector<const TExpertOption*> ExpertOptionsInStep(int TExpertOption::*Step) {

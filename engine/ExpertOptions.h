@@ -3,10 +3,12 @@
 // The expert's options, one row each. The row says everything the add-in
 // does with an option: its value name in the registry (which is also its key
 // in the simulator's dump), its default when the store has none, where the
-// expert keeps it, and which control of the settings dialog edits it. The
-// store's import and export, the settings command's exchange with the dialog,
-// the probe and the package's description all walk this one table, so an
-// option is added by adding its row (and its dialog control), nowhere else.
+// expert keeps it, and how the settings dialog edits it. The store's import
+// and export, the settings command's exchange with the dialog, the probe,
+// the package's description and the benchmarks all walk this one table. An
+// option is added by adding its row, the expert's field that keeps it and
+// the row of its check box in the dialog's layout, which names the option
+// and carries the box's caption; nowhere else.
 //
 // The table is in the order in which the store reads and writes the values
 // and the dump lists them. The dialog exchange has an order of its own, kept
@@ -39,13 +41,19 @@ struct TExpertOption {
   // The expert's live value and how it is applied (a flag as 0 or 1).
   Integer (*Get)(const TORVExpert& Expert);
   void (*Set)(TORVExpert& Expert, Integer Value);
-  // The dialog control that edits the option.
+  // The dialog's accessor pair for the option, where the dialog defines
+  // one; nullptr for both where the option's check box is bound to it by
+  // the dialog's layout.
   Integer (*GetFrm)(const TFrmMainORVExpert& Dialog);
   void (*SetFrm)(TFrmMainORVExpert& Dialog, Integer Value);
   // Position of the option among the values put into the dialog before it
   // is shown, and among those taken from it after OK.
   int ToDialogStep;
   int FromDialogStep;
+
+  // The option's value in the dialog, and the value put there.
+  Integer FromDialog(const TFrmMainORVExpert& Dialog) const;
+  void ToDialog(TFrmMainORVExpert& Dialog, Integer Value) const;
 };
 
 // The table, in store order.

@@ -303,9 +303,15 @@ void TORVExpert::Execute() {
     FMasterFromPalette = false;
   });
 
+  // The group names go into the list as one text: a name never holds a
+  // line break, since the import split the stored order at every one.
   TStrings* Groups = Dialog->LBoxPageGroup->Items();
-  for (int i = 0; i < FPageGroup->PageCount() - 1; ++i)
-    Groups->Add(FPageGroup->Pages(i)->Caption());
+  std::string Names;
+  for (int i = 0; i < FPageGroup->PageCount() - 1; ++i) {
+    Names += FPageGroup->Pages(i)->Caption();
+    Names += "\r\n";
+  }
+  Groups->SetText(Names);
   Dialog->FrmInit_Create();
   for (int i = 0; i < Groups->Count() && i < static_cast<int>(FPageGroupPages.size()); ++i)
     Dialog->GroupPages(i)->SetText(FPageGroupPages[static_cast<std::size_t>(i)]);
@@ -316,18 +322,19 @@ void TORVExpert::Execute() {
   // order into the dialog decides the dependent boxes; the keep box comes
   // last and has the last word.
   for (const TExpertOption* Option : ExpertOptionsInStep(&TExpertOption::ToDialogStep))
-    Option->SetFrm(*Dialog, Option->Get(*this));
+    Option->ToDialog(*Dialog, Option->Get(*this));
 
   if (Dialog->ShowModal() != mrOk)
     return;
 
   for (const TExpertOption* Option : ExpertOptionsInStep(&TExpertOption::FromDialogStep))
-    Option->Set(*this, Option->GetFrm(*Dialog));
+    Option->Set(*this, Option->FromDialog(*Dialog));
   FPageGroup->Perform(WM_SIZE, 0, 0);
   // The edited groups reach the group bar only through the registry: what
-  // was written is read back.
+  // was written is read back. The options were applied above and written
+  // from the expert: reading them back would set each to its own value.
   if (prvExportToReestrPageGroup(Groups))
-    FGroupsActive = prvImportFromReestrPageGroup();
+    FGroupsActive = prvImportFromReestrPageGroup(TImportOptions::Keep);
   if (FGroupsActive)
     prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete();
 }

@@ -73,8 +73,8 @@
 #include "Exptintf.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
-#include "MasterIndex.h"
 #include "Menus.h"
+#include "NameIndex.h"
 
 class TORVExpert : public TIExpert {
  public:
@@ -96,8 +96,11 @@ class TORVExpert : public TIExpert {
   friend class TORVExpertProbe;
   friend struct TExpertOptionTable;
 
-  // Store (the registry key of the add-in).
-  bool prvImportFromReestrPageGroup();
+  // Store (the registry key of the add-in). The import reads the groups and
+  // applies the options; after settings OK the expert holds the options it
+  // has just written, and the import reads the groups alone.
+  enum class TImportOptions { Apply, Keep };
+  bool prvImportFromReestrPageGroup(TImportOptions Options = TImportOptions::Apply);
   bool prvExportToReestrPageGroup(TStrings* Groups);
   void prvImportFromReestrPageGroupLastStep_FindUnGroupPagePallete();
   void prvMatchGroupsWithMaster();
@@ -109,6 +112,7 @@ class TORVExpert : public TIExpert {
   bool prvPageGroupFindFirstShowing();
   void prvChangePalette();
   void prvEvenTabPaletteOnChange(TObject* Sender);
+  void prvPassPageChoice(TObject* Sender, bool IdeList);
 
   // Keeping the master list the IDE's own. The IDE publishes its pages by
   // rewriting the palette's tabs; the expert's own fills carry a mark.
@@ -151,7 +155,7 @@ class TORVExpert : public TIExpert {
   TTabControl* FTabPaletteAll = nullptr;
   // The master list's names, looked up by the filter, the discovery and the
   // page choice; built again whenever prvChangePalette changes the list.
-  TMasterIndex FMasterIndex;
+  NameIndex FMasterIndex;
   // True from the moment prvChangePalette copied the palette into the master
   // list until the expert fills the palette or lets the IDE's code run: the
   // palette then still holds the master list's names.

@@ -1,15 +1,15 @@
 // The expert's store: groups and options in the add-in's registry key.
 
-#include <deque>
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "ExpertOptions.h"
 #include "Registry.h"
 #include "ScopeExit.h"
+#include "TextScan.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVExpertPageGroup.h"
 #include "uORVFrmMain.h"
@@ -22,34 +22,40 @@ constexpr char UnitSeparator = '\x1F';
 
 // A list text (every name followed by CR LF) is stored with each CR and each
 // LF replaced by 0x1F, so that the value stays on one line of the registry.
+// Eight bytes at a time: each CR byte of a word gets 0x0D ^ 0x1F, each LF
+// byte 0x0A ^ 0x1F, the others nothing.
 std::string EncodeLineBreaks(std::string Text) {
-  for (char& C : Text)
-    if (C == '\r' || C == '\n')
-      C = UnitSeparator;
+  char* P = Text.data();
+  char* const End = P + Text.size();
+  if constexpr (TextScan::ByWords) {
+    for (; End - P >= 8; P += 8) {
+      const std::uint64_t W = TextScan::Load(P);
+      if (!TextScan::MayEndLine(W))
+        continue;
+      const std::uint64_t Cr = TextScan::BytesEqual(W, '\r') >> 7;
+      const std::uint64_t Lf = TextScan::BytesEqual(W, '\n') >> 7;
+      const std::uint64_t Encoded =
+          W ^ (Cr * ('\r' ^ UnitSeparator)) ^ (Lf * ('\n' ^ UnitSeparator));
+      std::memcpy(P, &Encoded, sizeof Encoded);
+    }
+  }
+  for (; P != End; ++P)
+    if (*P == '\r' || *P == '\n')
+      *P = UnitSeparator;
   return Text;
 }
 
-// A pair of 0x1F is CR LF again; a 0x1F on its own is a CR. The text never
-// grows, so it is decoded in one pass into a buffer of its own length.
-std::string DecodeLineBreaks(const std::string& Text) {
-  std::string Result(Text.size(), '\0');
-  const char* In = Text.data();
-  const char* const End = In + Text.size();
-  char* Out = Result.data();
-  while (In != End) {
-    if (*In != UnitSeparator) {
-      *Out++ = *In++;
-    } else if (In + 1 != End && In[1] == UnitSeparator) {
-      *Out++ = '\r';
-      *Out++ = '\n';
-      In += 2;
-    } else {
-      *Out++ = '\r';
-      ++In;
-    }
+// A pair of 0x1F is CR LF again; a 0x1F on its own is a CR. Either way each
+// byte stays one byte, so the text read is decoded where it is.
+void DecodeLineBreaks(std::string& Text) {
+  char* P = Text.data();
+  char* const End = P + Text.size();
+  while ((P = static_cast<char*>(
+              std::memchr(P, UnitSeparator, static_cast<std::size_t>(End - P)))) != nullptr) {
+    *P++ = '\r';
+    if (P != End && *P == UnitSeparator)
+      *P++ = '\n';
   }
-  Result.resize(static_cast<std::size_t>(Out - Result.data()));
-  return Result;
 }
 
 std::string KeyPath() {
@@ -58,7 +64,7 @@ std::string KeyPath() {
 
 }  // namespace
 
-bool TORVExpert::prvImportFromReestrPageGroup() {
+bool TORVExpert::prvImportFromReestrPageGroup(TImportOptions Options) {
   // Grouping off and the palette on the bar itself, as prvSetOnePageGroup
   // leaves them, but the group sheets stay until the names are read: the
   // sheets of groups that are read back are kept (see prvSetGroupSheets).
@@ -79,7 +85,12 @@ bool TORVExpert::prvImportFromReestrPageGroup() {
   if (!Registry->OpenKey(KeyPath(), false))
     return Result;
 
-  Names->SetText(RusToRus(DecodeLineBreaks(Registry->ReadString(SectionTimer, "PagesSort", ""))));
+  const std::string Timer = SectionTimer;
+  const std::string Pages = SectionPages;
+  const std::string None;
+  std::string Order = Registry->ReadString(Timer, "PagesSort", None);
+  DecodeLineBreaks(Order);
+  Names->SetText(RusToRus(Order));
   for (int i = Names->Count() - 1; i >= 0; --i)
     if (Trim(Names->Get(i)).empty())
       Names->Delete(i);
@@ -89,15 +100,20 @@ bool TORVExpert::prvImportFromReestrPageGroup() {
   ScopeExit AlignOnce([&] { FPageGroup->EnableAlign(); });
   prvSetGroupSheets(Names.get());
 
-  FPageGroupPages.assign(static_cast<std::size_t>(FPageGroup->PageCount()), std::string());
-  for (int i = 0; i < FPageGroup->PageCount() - 1; ++i)
-    FPageGroupPages[static_cast<std::size_t>(i)] =
-        DecodeLineBreaks(Registry->ReadString(SectionPages, FPageGroup->Pages(i)->Caption(), ""));
+  // Each stored text is decoded where the registry handed it over.
+  const int Sheets = FPageGroup->PageCount();
+  FPageGroupPages.assign(static_cast<std::size_t>(Sheets), std::string());
+  for (int i = 0; i < Sheets - 1; ++i) {
+    std::string& Text = FPageGroupPages[static_cast<std::size_t>(i)];
+    Text = Registry->ReadString(Pages, FPageGroup->Pages(i)->Caption(), None);
+    DecodeLineBreaks(Text);
+  }
 
-  for (const TExpertOption& Option : ExpertOptions())
-    Option.Set(*this, Option.Kind == TExpertOption::okFlag
-                          ? Registry->ReadBool(SectionTimer, Option.Name, Option.Default != 0)
-                          : Registry->ReadInteger(SectionTimer, Option.Name, Option.Default));
+  if (Options == TImportOptions::Apply)
+    for (const TExpertOption& Option : ExpertOptions())
+      Option.Set(*this, Option.Kind == TExpertOption::okFlag
+                            ? Registry->ReadBool(Timer, Option.Name, Option.Default != 0)
+                            : Registry->ReadInteger(Timer, Option.Name, Option.Default));
 
   Result = true;
   return Result;
@@ -106,52 +122,89 @@ bool TORVExpert::prvImportFromReestrPageGroup() {
 // The group bar gets one sheet per name, captioned with it, in the names'
 // order, and the ungrouped tab last, active and holding the palette. The
 // bar's last sheet is the ungrouped tab (the first one while there are no
-// groups); a sheet of a group that is named again is kept, so that settings
-// OK, which reads back the groups it has just written, creates and deletes
-// sheets only for the groups that appeared or went. Equal names take the
-// sheets of that caption in bar order.
+// groups); a sheet of a group that is named again is kept as it is, so that
+// settings OK, which reads back the groups it has just written, creates and
+// deletes sheets only for the groups that appeared or went, and moves only
+// those that moved. Equal names take the sheets of that caption in bar
+// order. Whether a kept sheet's tab shows is left to the discovery, which
+// follows every import that gets here.
 void TORVExpert::prvSetGroupSheets(TStrings* Names) {
-  const int Before = FPageGroup->PageCount();
-  TTabSheet* Ungrouped = FPageGroup->Pages(Before - 1);
-  std::unordered_map<std::string, std::deque<TTabSheet*>> Kept;
-  for (int i = 0; i < Before - 1; ++i) {
-    TTabSheet* Sheet = FPageGroup->Pages(i);
-    Kept[Sheet->Caption()].push_back(Sheet);
-  }
+  const int Before = FPageGroup->PageCount() - 1;
+  TTabSheet* Ungrouped = FPageGroup->Pages(Before);
   const int Count = Names->Count();
   std::vector<TTabSheet*> Order(static_cast<std::size_t>(Count), nullptr);
-  for (int i = 0; i < Count; ++i) {
-    auto It = Kept.find(Names->Get(i));
-    if (It == Kept.end() || It->second.empty())
-      continue;
-    Order[static_cast<std::size_t>(i)] = It->second.front();
-    It->second.pop_front();
+  std::vector<std::string> Captions(static_cast<std::size_t>(Count));
+  // Mostly the groups stand as the names list them: those are kept in one
+  // walk; the rest are matched by caption below.
+  int Same = 0;
+  for (; Same < Count; ++Same) {
+    std::string& Name = Captions[static_cast<std::size_t>(Same)];
+    Name = Names->Get(Same);
+    if (Same >= Before || FPageGroup->Pages(Same)->Caption() != Name)
+      break;
+    Order[static_cast<std::size_t>(Same)] = FPageGroup->Pages(Same);
   }
-  // The sheets that no name took go.
-  const std::unordered_set<const TTabSheet*> Taken(Order.begin(), Order.end());
-  std::vector<TTabSheet*> Gone;
-  for (int i = 0; i < Before - 1; ++i)
-    if (Taken.count(FPageGroup->Pages(i)) == 0)
-      Gone.push_back(FPageGroup->Pages(i));
-  for (auto Sheet = Gone.rbegin(); Sheet != Gone.rend(); ++Sheet)
-    delete *Sheet;
+  for (int i = Same + 1; i < Count; ++i)
+    Captions[static_cast<std::size_t>(i)] = Names->Get(i);
 
-  for (int i = 0; i < Count; ++i) {
-    TTabSheet*& Sheet = Order[static_cast<std::size_t>(i)];
-    if (Sheet != nullptr) {
-      Sheet->SetTabVisible(true);
+  // The other sheets by caption, equal captions in bar order; a name takes
+  // the first sheet of its caption that no name before it took.
+  std::vector<int> ByCaption;
+  for (int i = Same; i < Before; ++i)
+    ByCaption.push_back(i);
+  // Each sheet's caption asked once: the sort and the search compare them
+  // many times.
+  std::vector<std::string> SheetCaptions(static_cast<std::size_t>(Before));
+  for (int i = Same; i < Before; ++i)
+    SheetCaptions[static_cast<std::size_t>(i)] = FPageGroup->Pages(i)->Caption();
+  auto CaptionOf = [&SheetCaptions](int Sheet) -> const std::string& {
+    return SheetCaptions[static_cast<std::size_t>(Sheet)];
+  };
+  std::stable_sort(ByCaption.begin(), ByCaption.end(),
+                   [&](int L, int R) { return CaptionOf(L) < CaptionOf(R); });
+  std::vector<std::size_t> NextOfCaption(ByCaption.size());
+  std::vector<bool> Taken(static_cast<std::size_t>(Before), false);
+  for (std::size_t k = 0; k < ByCaption.size(); ++k)
+    NextOfCaption[k] = k;
+  for (int i = Same; i < Count && !ByCaption.empty(); ++i) {
+    const std::string& Name = Captions[static_cast<std::size_t>(i)];
+    const auto First =
+        std::lower_bound(ByCaption.begin(), ByCaption.end(), Name,
+                         [&](int Sheet, const std::string& N) { return CaptionOf(Sheet) < N; });
+    const auto Run = static_cast<std::size_t>(First - ByCaption.begin());
+    if (Run == ByCaption.size())
       continue;
-    }
+    // The run of sheets of this caption starts at Run; Next is its first
+    // one not taken yet.
+    std::size_t& Next = NextOfCaption[Run];
+    if (Next == ByCaption.size() || CaptionOf(ByCaption[Next]) != Name)
+      continue;
+    Taken[static_cast<std::size_t>(ByCaption[Next])] = true;
+    Order[static_cast<std::size_t>(i)] = FPageGroup->Pages(ByCaption[Next]);
+    ++Next;
+  }
+
+  // The sheets that no name took go, the last first.
+  for (int i = Before - 1; i >= Same; --i)
+    if (!Taken[static_cast<std::size_t>(i)])
+      delete FPageGroup->Pages(i);
+
+  // A new sheet gets its caption before it joins the bar, so that its tab
+  // is made with its text.
+  for (int i = Same; i < Count; ++i) {
+    TTabSheet*& Sheet = Order[static_cast<std::size_t>(i)];
+    if (Sheet != nullptr)
+      continue;
     Sheet = new TTabSheet(FPageGroup);
+    Sheet->SetCaption(Captions[static_cast<std::size_t>(i)]);
     Sheet->SetPageControl(FPageGroup);
-    Sheet->SetCaption(Names->Get(i));
   }
   // New sheets came after the ungrouped tab, which goes last first; then
   // only the sheets out of place move (none when no group was moved in the
   // dialog).
   if (FPageGroup->Pages(Count) != Ungrouped)
     Ungrouped->SetPageIndex(Count);
-  for (int i = 0; i < Count; ++i)
+  for (int i = Same; i < Count; ++i)
     if (FPageGroup->Pages(i) != Order[static_cast<std::size_t>(i)])
       Order[static_cast<std::size_t>(i)]->SetPageIndex(i);
   Ungrouped->SetCaption(UngroupedTabCaption);
@@ -208,15 +261,13 @@ void TORVExpert::prvMatchGroupsWithMaster() {
   FPageGroupPages.resize(static_cast<std::size_t>(FPageGroup->PageCount()));
   for (int i = 0; i < Last; ++i) {
     bool HasPage = false;
-    TStrings::ForEachTextLine(
-        FPageGroupPages[static_cast<std::size_t>(i)], [&](const char* First, const char* End) {
-          const int Found =
-              FMasterIndex.Find(std::string_view(First, static_cast<std::size_t>(End - First)));
-          if (Found < 0)
-            return;
-          Grouped[static_cast<std::size_t>(Found)] = true;
-          HasPage = true;
-        });
+    FMasterIndex.FindLines(FPageGroupPages[static_cast<std::size_t>(i)],
+                           [&](int Found, const char*, const char*) {
+                             if (Found < 0)
+                               return;
+                             Grouped[static_cast<std::size_t>(Found)] = true;
+                             HasPage = true;
+                           });
     FPageGroup->Pages(i)->SetTabVisible(HasPage);
   }
 

@@ -34,13 +34,12 @@ void TORVExpert::prvPageGroupChange(TObject* Sender) {
     // gets them: the palette's tabs are written once, not written and then
     // taken away one by one.
     std::string Existing;
-    TStrings::ForEachTextLine(
+    FMasterIndex.FindLines(
         FPageGroupPages.at(static_cast<std::size_t>(FPageGroup->ActivePageIndex())),
-        [&](const char* First, const char* End) {
-          const std::string_view Page(First, static_cast<std::size_t>(End - First));
-          if (FMasterIndex.Find(Page) < 0)
+        [&](int Found, const char* First, const char* Last) {
+          if (Found < 0)
             return;
-          Existing.append(Page);
+          Existing.append(First, Last);
           Existing += "\r\n";
         });
     TStrings* Tabs = FTabPalette->Tabs();
@@ -49,7 +48,8 @@ void TORVExpert::prvPageGroupChange(TObject* Sender) {
     prvPaletteFilled(Existing);
     FTabPalette->SetTabIndex(0);
     if (Tabs->Count() > 0) {
-      prvEvenTabPaletteOnChange(FTabPalette);
+      // The palette holds the fill just made, which is no list of the IDE's.
+      prvPassPageChoice(FTabPalette, false);
     } else {
       FPageGroup->ActivePage()->SetTabVisible(false);
       if (prvPageGroupFindFirstShowing()) {
@@ -75,7 +75,14 @@ void TORVExpert::prvEvenTabPaletteOnChange(TObject* Sender) {
       FOldTabPaletteOnChange(Sender);
     return;
   }
-  if (prvPaletteHoldsIdeList()) {
+  prvPassPageChoice(Sender, prvPaletteHoldsIdeList());
+}
+
+// The page chosen on the palette, handed to the IDE's handler while
+// grouping is in force; IdeList tells whether the palette holds a list of
+// the IDE's own (prvPaletteHoldsIdeList) rather than the expert's fill.
+void TORVExpert::prvPassPageChoice(TObject* Sender, bool IdeList) {
+  if (IdeList) {
     // The IDE has rewritten the palette (this is its own change event after
     // the rebuild, or the user's choice on the rebuilt palette before the
     // tick): the palette holds the IDE's full list with the IDE's own

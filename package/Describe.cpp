@@ -1,136 +1,198 @@
 // The package's inspection entry: the expert's state as one JSON object in
 // UTF-8, for the simulator's dump. It reads the expert; it changes nothing.
+// The text is written as it goes: the master list alone holds every page
+// of the palette.
 
-#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "CodePage.h"
 #include "ExpertOptions.h"
+#include "JsonText.h"
 #include "PackageInfo.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVExpertProbe.h"
 
 namespace {
 
-// Members keep the order they are written in, as the dump shows them.
-using TJson = nlohmann::ordered_json;
-
-TJson Text(const std::string& Host) {
-  return Win1251ToUtf8(Host);
+// The names of a tab control's tabs, from its text (one message) when that
+// gives back each name as one line, else one by one.
+void Tabs(TJsonText& J, TStrings* Tabs) {
+  const std::string Text = Win1251ToUtf8(Tabs->Text());
+  std::vector<std::string_view> Names;
+  TStrings::ForEachTextLine(Text, [&Names](const char* First, const char* Last) {
+    Names.emplace_back(First, static_cast<std::size_t>(Last - First));
+  });
+  J.BeginArray();
+  if (static_cast<int>(Names.size()) == Tabs->Count() && Text.find('\0') == std::string::npos) {
+    for (std::string_view Name : Names)
+      J.Utf8(Name);
+  } else {
+    for (int i = 0; i < Tabs->Count(); ++i)
+      J.Host(Tabs->Get(i));
+  }
+  J.EndArray();
 }
 
-TJson Strings(const TStrings* List) {
-  TJson Out = TJson::array();
-  for (int i = 0; i < List->Count(); ++i)
-    Out.push_back(Text(List->Get(i)));
-  return Out;
+void Timer(TJsonText& J, const char* Name, const TTimer* T) {
+  J.Key(Name);
+  J.BeginObject();
+  J.Key("enabled");
+  J.Bool(T->Enabled());
+  J.Key("interval");
+  J.Integer(T->Interval());
+  J.EndObject();
 }
 
-TJson Timer(const TTimer* T) {
-  return {{"enabled", T->Enabled()}, {"interval", T->Interval()}};
-}
-
-TJson PaletteParent(const TORVExpertProbe& X) {
+void PaletteParent(TJsonText& J, const TORVExpertProbe& X) {
   TWinControl* Parent = X.Palette()->Parent();
   TPageControl* Bar = X.GroupBar();
-  if (Parent == Bar)
-    return "groupBar";
-  for (int i = 0; i < Bar->PageCount(); ++i)
-    if (Parent == Bar->Pages(i))
-      return "groupBar.sheets[" + std::to_string(i) + "]";
-  return nullptr;
+  if (Parent == Bar) {
+    J.Utf8("groupBar");
+    return;
+  }
+  for (int i = 0; i < Bar->PageCount(); ++i) {
+    if (Parent == Bar->Pages(i)) {
+      J.Utf8("groupBar.sheets[" + std::to_string(i) + "]");
+      return;
+    }
+  }
+  J.Null();
 }
 
-TJson Options(const TORVExpert& Expert) {
-  TJson Out = TJson::object();
+void Options(TJsonText& J, const TORVExpert& Expert) {
+  J.BeginObject();
   for (const TExpertOption& Option : ExpertOptions()) {
     const Integer Value = Option.Get(Expert);
+    J.Key(Option.Name);
     if (Option.Kind == TExpertOption::okFlag)
-      Out[Option.Name] = Value != 0;
+      J.Bool(Value != 0);
     else
-      Out[Option.Name] = Value;
+      J.Integer(Value);
   }
-  return Out;
+  J.EndObject();
 }
 
-TJson Expert(TORVExpert* Expert, const TORVExpertProbe& X) {
-  TJson State = TJson::array({"esEnabled"});
+void Expert(TJsonText& J, TORVExpert* Expert, const TORVExpertProbe& X) {
+  J.BeginObject();
+  J.Key("name");
+  J.Host(Expert->GetName());
+  J.Key("comment");
+  J.Host(Expert->GetComment());
+  J.Key("idString");
+  J.Host(Expert->GetIDString());
+  J.Key("menuText");
+  J.Host(Expert->GetMenuText());
+  J.Key("style");
+  J.Utf8("esAddIn");
+  J.Key("state");
+  J.BeginArray();
+  J.Utf8("esEnabled");
   if (Expert->GetState().Contains(esChecked))
-    State.push_back("esChecked");
-  return {{"name", Text(Expert->GetName())},
-          {"comment", Text(Expert->GetComment())},
-          {"idString", Text(Expert->GetIDString())},
-          {"menuText", Text(Expert->GetMenuText())},
-          {"style", "esAddIn"},
-          {"state", State},
-          {"groupsActive", X.GroupsActive()},
-          {"lastPageGroup", Text(X.LastPageGroup())},
-          {"pageGroupHeight", X.PageGroupHeight()},
-          {"registryRoot", Text(Const_sKeyNameDelphi)},
-          {"registryKey", Text(Const_sKeyNameDelphi + Const_sKeyNameORVExpert)},
-          {"drawColors",
-           {{"clGrayText", clGrayText},
-            {"clInactiveCaption", clInactiveCaption},
-            {"clInactiveCaptionText", clInactiveCaptionText}}},
-          {"options", Options(*Expert)}};
+    J.Utf8("esChecked");
+  J.EndArray();
+  J.Key("groupsActive");
+  J.Bool(X.GroupsActive());
+  J.Key("lastPageGroup");
+  J.Host(X.LastPageGroup());
+  J.Key("pageGroupHeight");
+  J.Integer(X.PageGroupHeight());
+  J.Key("registryRoot");
+  J.Host(Const_sKeyNameDelphi);
+  J.Key("registryKey");
+  J.Host(Const_sKeyNameDelphi + Const_sKeyNameORVExpert);
+  J.Key("drawColors");
+  J.BeginObject();
+  J.Key("clGrayText");
+  J.Integer(clGrayText);
+  J.Key("clInactiveCaption");
+  J.Integer(clInactiveCaption);
+  J.Key("clInactiveCaptionText");
+  J.Integer(clInactiveCaptionText);
+  J.EndObject();
+  J.Key("options");
+  Options(J, *Expert);
+  J.EndObject();
 }
 
-TJson GroupBar(TPageControl* Bar) {
-  TJson Sheets = TJson::array();
-  for (int i = 0; i < Bar->PageCount(); ++i)
-    Sheets.push_back(
-        {{"caption", Text(Bar->Pages(i)->Caption())}, {"tabVisible", Bar->Pages(i)->TabVisible()}});
-  return {{"visible", Bar->Visible()},
-          {"ownerDraw", Bar->OwnerDraw()},
-          {"multiLine", Bar->MultiLine()},
-          {"rowCount", Bar->RowCount()},
-          {"height", Bar->Height()},
-          {"fontColor", Bar->Font()->Color()},
-          {"fontBold", Bar->Font()->Style().Contains(fsBold)},
-          {"activeIndex", Bar->ActivePageIndex()},
-          // The index group #N takes: among the tabs shown, hidden sheets
-          // left out.
-          {"tabIndex", Bar->TabIndex()},
-          {"sheets", Sheets}};
-}
-
-// Control characters as \u00XX throughout, as the dump has always written
-// them, where the library writes five of them as \b, \t, \n, \f and \r. In
-// the library's output a backslash only ever starts an escape.
-std::string ControlsAsCodes(const std::string& Json) {
-  std::string Out;
-  Out.reserve(Json.size());
-  for (std::size_t i = 0; i < Json.size(); ++i) {
-    if (Json[i] != '\\') {
-      Out += Json[i];
-      continue;
-    }
-    const char Next = Json[++i];
-    const char* Code = Next == 'b'   ? "0008"
-                       : Next == 't' ? "0009"
-                       : Next == 'n' ? "000a"
-                       : Next == 'f' ? "000c"
-                       : Next == 'r' ? "000d"
-                                     : nullptr;
-    Out += '\\';
-    if (Code != nullptr)
-      Out.append("u").append(Code);
-    else
-      Out += Next;
+void GroupBar(TJsonText& J, TPageControl* Bar) {
+  J.BeginObject();
+  J.Key("visible");
+  J.Bool(Bar->Visible());
+  J.Key("ownerDraw");
+  J.Bool(Bar->OwnerDraw());
+  J.Key("multiLine");
+  J.Bool(Bar->MultiLine());
+  J.Key("rowCount");
+  J.Integer(Bar->RowCount());
+  J.Key("height");
+  J.Integer(Bar->Height());
+  J.Key("fontColor");
+  J.Integer(Bar->Font()->Color());
+  J.Key("fontBold");
+  J.Bool(Bar->Font()->Style().Contains(fsBold));
+  J.Key("activeIndex");
+  J.Integer(Bar->ActivePageIndex());
+  // The index group #N takes: among the tabs shown, hidden sheets left out.
+  J.Key("tabIndex");
+  J.Integer(Bar->TabIndex());
+  J.Key("sheets");
+  J.BeginArray();
+  for (int i = 0; i < Bar->PageCount(); ++i) {
+    J.BeginObject();
+    J.Key("caption");
+    J.Host(Bar->Pages(i)->Caption());
+    J.Key("tabVisible");
+    J.Bool(Bar->Pages(i)->TabVisible());
+    J.EndObject();
   }
-  return Out;
+  J.EndArray();
+  J.EndObject();
+}
+
+// Each group's pages as the add-in holds them, sheet by sheet, the last
+// sheet's (the pages of no group) left out: the simulator names the group
+// that holds a page the palette does not show. Not a key of the dump.
+void GroupPages(TJsonText& J, const TORVExpertProbe& X) {
+  const std::vector<std::string>& Groups = X.PageGroupPages();
+  J.BeginArray();
+  for (std::size_t i = 0; i + 1 < Groups.size(); ++i) {
+    J.BeginArray();
+    TStrings::ForEachTextLine(Groups[i], [&J](const char* First, const char* End) {
+      J.Host(std::string(First, End));
+    });
+    J.EndArray();
+  }
+  J.EndArray();
 }
 
 std::string Describe(TORVExpert* Own) {
   const TORVExpertProbe X(Own);
-  const TJson State = {
-      {"expert", Expert(Own, X)},
-      {"groupBar", GroupBar(X.GroupBar())},
-      {"master", {{"tabs", Strings(X.Master()->Tabs())}, {"tabIndex", X.Master()->TabIndex()}}},
-      {"timers",
-       {{"paletteChange", Timer(X.PaletteChangeTimer())},
-        {"groupSort", Timer(X.GroupSortTimer())}}},
-      {"paletteParent", PaletteParent(X)}};
-  return ControlsAsCodes(State.dump());
+  TJsonText J;
+  J.BeginObject();
+  J.Key("expert");
+  Expert(J, Own, X);
+  J.Key("groupBar");
+  GroupBar(J, X.GroupBar());
+  J.Key("master");
+  J.BeginObject();
+  J.Key("tabs");
+  Tabs(J, X.Master()->Tabs());
+  J.Key("tabIndex");
+  J.Integer(X.Master()->TabIndex());
+  J.EndObject();
+  J.Key("timers");
+  J.BeginObject();
+  Timer(J, "paletteChange", X.PaletteChangeTimer());
+  Timer(J, "groupSort", X.GroupSortTimer());
+  J.EndObject();
+  J.Key("paletteParent");
+  PaletteParent(J, X);
+  J.Key("groupPages");
+  GroupPages(J, X);
+  J.EndObject();
+  return J.Text();
 }
 
 }  // namespace

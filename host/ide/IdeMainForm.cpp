@@ -64,6 +64,8 @@ void TIdeMainForm::BuildMenus() {
     Own(AddItem(this, FComponentMenu, Caption));
   for (const char* Caption : {"Database", "Tools", "Window", "Help"})
     Own(AddItem(this, FMainMenu->Items(), Caption));
+  // The main window shows the menu bar.
+  SetMenu(FMainMenu);
 
   FPaletteMenu = Own(new TPopupMenu(this));
   FPaletteMenu->SetName("PaletteMenu");
@@ -103,6 +105,9 @@ void TIdeMainForm::BuildPaletteArea() {
   FPalette->SetName("TabControl");
   FPalette->SetAlign(alClient);
   FPalette->SetParent(FPaletteHome);
+  // A right-click on the palette opens the palette menu, and the keys
+  // pressed in the palette reach its items' shortcuts.
+  FPalette->SetPopupMenu(FPaletteMenu);
 }
 
 void TIdeMainForm::InstallHandlers() {

@@ -1,5 +1,8 @@
+#include <array>
 #include <map>
 #include <sstream>
+#include <string>
+#include <unordered_map>
 
 #include "StockPalette.h"
 
@@ -180,18 +183,32 @@ const std::map<std::string, const char*>& Table() {
   return Lists;
 }
 
+// Each version's stock pages with their lists, found by caption: the IDE
+// asks for every page of its palette, thousands of them in a large one, and
+// a page that is not a stock page is told apart by one lookup.
+const std::unordered_map<std::string, const char*>& PageLists(int Version) {
+  static const auto Versions = [] {
+    std::array<std::unordered_map<std::string, const char*>, 3> ByVersion;
+    for (int V = 5; V <= 7; ++V) {
+      for (const std::string& Page : StockPalette(V)) {
+        auto It = Table().find(Page + "/" + std::to_string(V));
+        if (It == Table().end())
+          It = Table().find(Page);
+        if (It != Table().end())
+          ByVersion[static_cast<std::size_t>(V - 5)].emplace(Page, It->second);
+      }
+    }
+    return ByVersion;
+  }();
+  static const std::unordered_map<std::string, const char*> None;
+  return Version >= 5 && Version <= 7 ? Versions[static_cast<std::size_t>(Version - 5)] : None;
+}
+
 }  // namespace
 
 std::vector<std::string> StockComponents(int Version, const std::string& Page) {
-  bool Stock = false;
-  for (const std::string& P : StockPalette(Version))
-    Stock = Stock || P == Page;
-  if (!Stock)
-    return {};
-  const auto& Lists = Table();
-  auto It = Lists.find(Page + "/" + std::to_string(Version));
-  if (It == Lists.end())
-    It = Lists.find(Page);
+  const auto& Lists = PageLists(Version);
+  const auto It = Lists.find(Page);
   std::vector<std::string> Out;
   if (It == Lists.end())
     return Out;

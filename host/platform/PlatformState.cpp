@@ -5,6 +5,7 @@
 #include "Backend.h"
 #include "MessageLoop.h"
 #include "Windows.h"
+#include "WindowsMenus.h"
 
 // The state both platforms keep alike: the keyboard the VCL presses keys on,
 // the beeps and shell requests counted for the tests, the clipboard. What
@@ -154,4 +155,5 @@ void ResetWindowsState() {
   backend::ResetWindowsVersion();
   Shell().clear();
   ResetMessageLoop();
+  ResetMenuState();
 }

@@ -63,6 +63,10 @@ constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_DRAWITEM = 0x002B;
 constexpr UINT WM_MEASUREITEM = 0x002C;
 constexpr UINT WM_NOTIFY = 0x004E;
+// The user asks for a window's context menu: WParam the window, LParam the
+// point on the screen (-1, -1 from the keyboard). DefWindowProc sends it
+// when the right button is let go, and passes it on to a child's parent.
+constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
@@ -83,6 +87,7 @@ constexpr UINT WM_PRINTCLIENT = 0x0318;
 
 // A mouse message's WParam: the buttons held.
 constexpr WPARAM MK_LBUTTON = 0x0001;
+constexpr WPARAM MK_RBUTTON = 0x0002;
 
 // A scroll bar's request, the low word of WM_HSCROLL's and WM_VSCROLL's
 // WParam; the high word holds the position for SB_THUMBPOSITION.
@@ -170,8 +175,8 @@ constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
 constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
 // The Application hands a key message to its control as CN_KEYDOWN (and
 // CN_CHAR, CN_KEYUP) before the message itself is dispatched: a control, or
-// its form, may take the key there (a non-zero result), and then the key
-// message is not dispatched at all.
+// its form, may take the key there (a non-zero result: a menu's shortcut),
+// and then the key message is not dispatched at all.
 constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
 constexpr UINT CN_KEYUP = CN_BASE + WM_KEYUP;
 constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
@@ -305,6 +310,10 @@ BOOL IsWindowVisible(HWND Wnd);
 // needs around it: the frame and caption of a top-level window. The
 // headless platform draws no frames and leaves R as it is.
 BOOL AdjustWindowRectEx(TRect& R, DWORD Style, BOOL Menu, DWORD ExStyle);
+// A point in the window's client area to the same point on the screen, and
+// back.
+BOOL ClientToScreen(HWND Wnd, TPoint& Point);
+BOOL ScreenToClient(HWND Wnd, TPoint& Point);
 // The window's title, as WM_SETTEXT sets it and WM_GETTEXT reads it.
 BOOL SetWindowText(HWND Wnd, const std::string& Text);
 std::string GetWindowText(HWND Wnd);

@@ -3,37 +3,25 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <thread>
 #include <vector>
 
 #include "HiveError.h"
+#include "HivePath.h"
 #include "ScopeExit.h"
 
 namespace {
-
-std::string FolderOf(const std::string& Path) {
-  const std::size_t Slash = Path.rfind('/');
-  if (Slash == std::string::npos)
-    return ".";
-  if (Slash == 0)
-    return "/";
-  return Path.substr(0, Slash);
-}
-
-std::string BaseNameOf(const std::string& Path) {
-  const std::size_t Slash = Path.rfind('/');
-  return Slash == std::string::npos ? Path : Path.substr(Slash + 1);
-}
 
 const char* KindOf(mode_t Mode) {
   if (S_ISFIFO(Mode))
@@ -104,77 +92,51 @@ const char* const TempMark = "tabulon-";
 const char* const TempSuffix = ".tmp";
 constexpr std::size_t TempRandom = 6;
 
-int MakeTemp(const std::string& Folder, const std::string& Prefix, std::string& TempPath) {
-  const std::string Template = Folder + "/" + Prefix + std::string(TempRandom, 'X') + TempSuffix;
-  std::vector<char> Buf(Template.begin(), Template.end());
-  Buf.push_back('\0');
-  const int Fd = ::mkostemps(Buf.data(), static_cast<int>(std::strlen(TempSuffix)), O_CLOEXEC);
-  TempPath = Buf.data();
-  return Fd;
+// Six random letters and digits for a temporary file's name.
+std::string RandomPart() {
+  static const char Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  unsigned char Bytes[TempRandom];
+  if (::getrandom(Bytes, sizeof Bytes, 0) != static_cast<ssize_t>(sizeof Bytes))
+    for (unsigned char& B : Bytes)
+      B = static_cast<unsigned char>(std::rand());
+  std::string Part;
+  for (unsigned char B : Bytes)
+    Part += Alphabet[B % (sizeof Alphabet - 1)];
+  return Part;
+}
+
+bool EndsWith(const std::string& S, const std::string& Tail) {
+  return S.size() >= Tail.size() && S.compare(S.size() - Tail.size(), Tail.size(), Tail) == 0;
 }
 
 }  // namespace
 
 HiveFile::HiveFile(std::string Path, mode_t NewFileMode)
     : FPath(std::move(Path)), FNewFileMode(NewFileMode) {
-  Resolve(false);
-  struct stat St {};
-  if (::stat(FTarget.c_str(), &St) == 0 && !S_ISREG(St.st_mode))
-    throw ERegistryException(FPath + (FTarget == FPath ? "" : " (a link to " + FTarget + ")") +
-                             " is " + KindOf(St.st_mode) + ", not a regular file");
-}
-
-void HiveFile::SetTarget(const std::string& Target) const {
-  FTarget = Target;
+  const THivePath Where = ResolveHivePath(FPath);
+  FTarget = Where.Target;
+  FFolder = Where.Folder;
   FLockPath = FTarget + ".lock";
-  FFolder = FolderOf(FTarget);
-  FTempPrefix = std::string(".").append(BaseNameOf(FTarget)).append(".").append(TempMark);
-}
-
-void HiveFile::Resolve(bool Create) const {
-  struct stat Link {};
-  if (::lstat(FPath.c_str(), &Link) != 0 || !S_ISLNK(Link.st_mode)) {
-    SetTarget(FPath);
-    FResolved = true;
-    return;
-  }
-  // A link is followed by the kernel, never by hand, so that its rules
-  // apply (a link that another user put in a sticky, world-writable folder
-  // is not followed, for root neither); the file it opened tells its path.
-  TFd Fd(OpenNoIntr(FPath, O_PATH | O_CLOEXEC));
-  if (Fd.Get() < 0 && errno == ENOENT && Create) {
-    // A link to a file yet to be made: the kernel makes it, empty (an empty
-    // hive), where the link leads.
-    Fd.Reset(
-        OpenNoIntr(FPath, O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, FNewFileMode));
-  }
-  if (Fd.Get() < 0) {
-    if (errno == ENOENT && !Create) {
-      // Dangling: nothing to read, and the target is made at the first write.
-      SetTarget(FPath);
-      FResolved = false;
-      return;
-    }
-    const int Err = errno;
-    throw ERegistryException(
-        FPath + ": the symbolic link cannot be followed: " + std::strerror(Err) +
-        (Err == EACCES ? std::string(" (the system follows a link in a sticky, world-writable "
-                                     "folder only for its owner and the folder's)")
-                       : std::string()));
-  }
-  char Buf[PATH_MAX + 1];
-  const std::string Self = "/proc/self/fd/" + std::to_string(Fd.Get());
-  const ssize_t N = ::readlink(Self.c_str(), Buf, sizeof Buf - 1);
-  if (N <= 0 || static_cast<std::size_t>(N) >= sizeof Buf - 1)
-    throw ERegistryException(FPath + ": cannot tell where the symbolic link leads: " +
-                             std::strerror(N < 0 ? errno : ENAMETOOLONG));
-  SetTarget(std::string(Buf, static_cast<std::size_t>(N)));
-  FResolved = true;
-}
-
-void HiveFile::ResolveToWrite() const {
-  if (!FResolved)
-    Resolve(true);
+  FTempPrefix = std::string(".").append(Where.Name).append(".").append(TempMark);
+  const std::string Subject =
+      Where.ThroughLink ? FPath + " leads to " + FTarget + ", which" : FPath;
+  struct stat St {};
+  if (::lstat(FTarget.c_str(), &St) == 0 && !S_ISREG(St.st_mode))
+    throw ERegistryException(FPath + (Where.ThroughLink ? " (a link to " + FTarget + ")" : "") +
+                             " is " + KindOf(St.st_mode) + ", not a regular file");
+  // The store's own files are not anyone's to read or write as a hive or
+  // an export: a writer's temporary file is removed by the next save
+  // beside it, and a lock file replaced while another process holds it
+  // would let the next writer in beside that one.
+  if (IsTempName(Where.Name))
+    throw ERegistryException(Subject +
+                             " has the name of a registry writer's temporary file, which a save "
+                             "beside it removes; choose another name");
+  const std::string Locked = FTarget.substr(0, FTarget.size() - 5);
+  if (EndsWith(Where.Name, ".lock") && Where.Name.size() > 5 && ::lstat(Locked.c_str(), &St) == 0 &&
+      S_ISREG(St.st_mode))
+    throw ERegistryException(Subject + " is the lock file of the registry file " + Locked +
+                             "; choose another name");
 }
 
 void HiveFile::FailWrite(const std::string& Why, int Err) const {
@@ -184,8 +146,9 @@ void HiveFile::FailWrite(const std::string& Why, int Err) const {
 
 std::optional<std::string> HiveFile::Read(const THeadCheck& CheckHead) const {
   // Non-blocking, so that a FIFO put in the file's place since the start
-  // cannot hang the reader; fstat below refuses it.
-  TFd Fd(OpenNoIntr(FTarget, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  // cannot hang the reader; fstat below refuses it. The path holds no link
+  // (see HivePath.h): one put there since is refused, not followed.
+  TFd Fd(OpenNoIntr(FTarget, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW));
   if (Fd.Get() < 0) {
     // ENOTDIR: a part of the folder path is a file, so the hive cannot exist
     // yet either; it cannot be written, which OpenKey reports.
@@ -259,8 +222,16 @@ std::string TargetRefusal(const std::string& Target, struct stat& St, bool& Exis
 
 }  // namespace
 
+std::string HiveFile::FolderProblem(int Err) const {
+  struct stat St {};
+  if ((Err == ENOENT || Err == ENOTDIR) && ::stat(FFolder.c_str(), &St) != 0)
+    return "the folder " + FFolder + " does not exist";
+  if (Err == EACCES || Err == EPERM || Err == EROFS)
+    return "the folder " + FFolder + " cannot be written: " + std::strerror(Err);
+  return "no file can be made in the folder " + FFolder + ": " + std::strerror(Err);
+}
+
 void HiveFile::CheckWritable() const {
-  ResolveToWrite();
   struct stat St {};
   bool Exists = false;
   if (const std::string Refusal = TargetRefusal(FTarget, St, Exists); !Refusal.empty())
@@ -268,37 +239,64 @@ void HiveFile::CheckWritable() const {
   // Opening the lock file is what a writer does first.
   TFd Lock(OpenLock());
   // The lock file may exist already in a folder that has since become read
-  // only, so also try what a replace does next: create a file there.
+  // only, so also try what a replace does next: make a file there.
   std::string Probe;
-  TFd Temp(MakeTemp(FFolder, FTempPrefix, Probe));
+  TFd Temp(MakeTemp(Probe));
   if (Temp.Get() < 0)
-    FailWrite("no file can be made in the folder " + FFolder, errno);
-  ::unlink(Probe.c_str());
+    FailWrite(FolderProblem(errno));
+  if (!Probe.empty())
+    ::unlink(Probe.c_str());
 }
 
 int HiveFile::OpenLock() const {
-  ResolveToWrite();
   struct stat St {};
   // Looked at before it is opened, so that opening never touches a device
   // or blocks on a FIFO someone put there; O_NOFOLLOW and fstat close the
   // gap between the two.
-  if (::lstat(FLockPath.c_str(), &St) == 0 && !S_ISREG(St.st_mode))
+  const bool Existed = ::lstat(FLockPath.c_str(), &St) == 0;
+  if (Existed && !S_ISREG(St.st_mode))
     FailWrite("the lock file " + FLockPath + " is " + KindOf(St.st_mode) + ", not a regular file");
   // Whoever may write the hive must be able to take its lock: the lock file
-  // has the hive's mode (less execute bits) and group, not just the
+  // has the hive's mode (less execute bits), owner and group, not just the
   // writer's own access.
   struct stat Hive {};
   const bool HiveExists = ::stat(FTarget.c_str(), &Hive) == 0 && S_ISREG(Hive.st_mode);
   const mode_t Mode = HiveExists ? Hive.st_mode & 0666 : FNewFileMode & 0666;
-  TFd Fd(OpenNoIntr(FLockPath, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
-                    Mode));
-  if (Fd.Get() < 0)
-    FailWrite("the lock file " + FLockPath + " cannot be opened", errno);
+  const int Flags = O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+  TFd Fd(OpenNoIntr(FLockPath, Flags | O_CREAT | O_EXCL, Mode));
+  const bool Created = Fd.Get() >= 0;
+  if (!Created && errno == EEXIST)
+    Fd.Reset(OpenNoIntr(FLockPath, Flags));
+  if (Fd.Get() < 0) {
+    const int Err = errno;
+    if (!Existed && ::lstat(FLockPath.c_str(), &St) != 0)
+      FailWrite(FolderProblem(Err));
+    FailWrite("the lock file " + FLockPath + " cannot be opened", Err);
+  }
   if (::fstat(Fd.Get(), &St) != 0 || !S_ISREG(St.st_mode))
     FailWrite("the lock file " + FLockPath + " is " + KindOf(St.st_mode) + ", not a regular file");
-  // Only the owner can change it, and access is only ever widened: the
-  // umask, or an earlier writer, may have left it narrower than the hive.
-  if (St.st_uid == ::geteuid()) {
+  // A lock file that is another file's name too (a hard link someone made)
+  // or that belongs to a stranger is not used, and above all its mode is
+  // not touched: that would change the other file's.
+  if (St.st_nlink != 1)
+    FailWrite("the lock file " + FLockPath + " has " + std::to_string(St.st_nlink) +
+              " links, so it is another file's name too; remove it");
+  if (St.st_uid != ::geteuid() && (!HiveExists || St.st_uid != Hive.st_uid))
+    FailWrite("the lock file " + FLockPath + " belongs to another user (uid " +
+              std::to_string(St.st_uid) +
+              "), neither the registry file's owner nor this writer; remove it");
+  if (Created) {
+    // The umask may have narrowed it; root, making the lock of a user's
+    // hive, gives it to the user, who must still be able to take it.
+    ::fchmod(Fd.Get(), Mode);
+    if (HiveExists && (Hive.st_uid != St.st_uid || Hive.st_gid != St.st_gid) &&
+        ::fchown(Fd.Get(), Hive.st_uid, Hive.st_gid) != 0 && Hive.st_gid != St.st_gid &&
+        ::fchown(Fd.Get(), static_cast<uid_t>(-1), Hive.st_gid) != 0) {
+      // Not a member of the hive's group: the group bits then cannot help.
+    }
+  } else if (St.st_uid == ::geteuid()) {
+    // Only the owner can change it, and access is only ever widened: an
+    // earlier writer may have left it narrower than the hive.
     if (HiveExists && St.st_gid != Hive.st_gid && (Mode & 0060) != 0 &&
         ::fchown(Fd.Get(), static_cast<uid_t>(-1), Hive.st_gid) != 0) {
       // Not a member of the hive's group: the group bits then cannot help.
@@ -383,22 +381,61 @@ void HiveFile::RemoveLeftovers() const {
   ::closedir(Folder);
 }
 
+int HiveFile::MakeTemp(std::string& TempPath) const {
+  TempPath.clear();
+  // Made without a name and locked before it gets one, so that no remover
+  // of leftovers ever sees a living writer's file unlocked.
+  int Fd = OpenNoIntr(FFolder, O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (Fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+    // A file system without unnamed files: the name comes first, and the
+    // lock at once after it.
+    const std::string Template =
+        FFolder + "/" + FTempPrefix + std::string(TempRandom, 'X') + TempSuffix;
+    std::vector<char> Buf(Template.begin(), Template.end());
+    Buf.push_back('\0');
+    Fd = ::mkostemps(Buf.data(), static_cast<int>(std::strlen(TempSuffix)), O_CLOEXEC);
+    if (Fd >= 0)
+      TempPath = Buf.data();
+  }
+  if (Fd >= 0)
+    ::flock(Fd, LOCK_EX | LOCK_NB);
+  return Fd;
+}
+
+void HiveFile::NameTemp(int Fd, std::string& TempPath) const {
+  const std::string Self = "/proc/self/fd/" + std::to_string(Fd);
+  for (int Try = 0; Try < 100; ++Try) {
+    const std::string Name = FFolder + "/" + FTempPrefix + RandomPart() + TempSuffix;
+    int Done = ::linkat(AT_FDCWD, Self.c_str(), AT_FDCWD, Name.c_str(), AT_SYMLINK_FOLLOW);
+    if (Done != 0 && errno == ENOENT)
+      // No /proc: root may link the descriptor itself.
+      Done = ::linkat(Fd, "", AT_FDCWD, Name.c_str(), AT_EMPTY_PATH);
+    if (Done == 0) {
+      TempPath = Name;
+      return;
+    }
+    if (errno != EEXIST)
+      FailWrite("the temporary file cannot be named in the folder " + FFolder, errno);
+  }
+  FailWrite("no free name for a temporary file in the folder " + FFolder);
+}
+
 void HiveFile::Replace(const std::string& Bytes) const {
-  ResolveToWrite();
   struct stat Old {};
   bool Exists = false;
   if (const std::string Refusal = TargetRefusal(FTarget, Old, Exists); !Refusal.empty())
     FailWrite(Refusal);
 
   std::string TempPath;
-  TFd Temp(MakeTemp(FFolder, FTempPrefix, TempPath));
+  TFd Temp(MakeTemp(TempPath));
   if (Temp.Get() < 0)
-    FailWrite("no temporary file can be made in the folder " + FFolder, errno);
-  // Held until the file is renamed, so that no other writer takes it for a
-  // killed writer's leftover (see RemoveLeftovers).
-  ::flock(Temp.Get(), LOCK_EX | LOCK_NB);
-  // From here on any failure must remove the temporary file.
-  ScopeExit Remove([&TempPath] { ::unlink(TempPath.c_str()); });
+    FailWrite(FolderProblem(errno));
+  // From here on any failure must remove the temporary file, once it has a
+  // name.
+  ScopeExit Remove([&TempPath] {
+    if (!TempPath.empty())
+      ::unlink(TempPath.c_str());
+  });
 
   // The new file takes the old one's owner where the system lets it (root
   // editing a user's hive must not take it over) and its mode; the owner
@@ -410,19 +447,21 @@ void HiveFile::Replace(const std::string& Bytes) const {
     }
   }
   if (::fchmod(Temp.Get(), Exists ? Old.st_mode & 07777 : FNewFileMode) != 0)
-    FailWrite("cannot set the mode of the temporary file " + TempPath, errno);
+    FailWrite("cannot set the mode of the temporary file", errno);
   std::size_t Done = 0;
   while (Done < Bytes.size()) {
     const ssize_t N = ::write(Temp.Get(), Bytes.data() + Done, Bytes.size() - Done);
     if (N < 0) {
       if (errno == EINTR)
         continue;
-      FailWrite("writing the temporary file " + TempPath + " failed", errno);
+      FailWrite("writing the temporary file failed", errno);
     }
     Done += static_cast<std::size_t>(N);
   }
   if (::fsync(Temp.Get()) != 0)
-    FailWrite("flushing the temporary file " + TempPath + " failed", errno);
+    FailWrite("flushing the temporary file failed", errno);
+  if (TempPath.empty())
+    NameTemp(Temp.Get(), TempPath);
   if (FBeforeRename)
     FBeforeRename(TempPath);
   if (::rename(TempPath.c_str(), FTarget.c_str()) != 0)

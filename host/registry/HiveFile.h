@@ -3,18 +3,20 @@
 // The hive's file on disk: reading it, an exclusive lock that writers of every
 // process take, and the atomic replace that makes a crash leave either the
 // old or the new file. Errors raise ERegistryException naming the file and
-// the system's reason.
+// the cause.
 //
-// A path that is a symbolic link is followed by the kernel, with its rules
-// for links, to the file it names, once, when the object is made (or, for a
-// link to a file yet to be made, at the first write, which makes it): that
-// file is read and replaced, and the lock and temporary files live beside
-// it, so a link (into a dotfiles repository, say) stays a link. A link the
-// kernel will not follow is refused. A path that names anything but a regular file (a FIFO, a
-// device, a socket, a folder) is refused then, and nothing is ever opened in
-// a way that could block. A file without any write permission bit is
-// read-only, for root too, as editors treat it. A replaced file keeps its
-// mode and, where the system allows, its owner.
+// A path that is a symbolic link leads, once, when the object is made, to
+// the file it names (see HivePath.h for the rule a link must pass, the
+// system's rule for links in shared folders, applied whatever its
+// setting): that file is read and replaced, and the lock and temporary
+// files live beside it, so a link (into a dotfiles repository, say) stays a
+// link, and a link to a file yet to be made makes it at the first write.
+// A path that names anything but a regular file (a FIFO, a device, a
+// socket, a folder) is refused then, as is one that names the store's own
+// files (a writer's temporary file, a registry file's lock), and nothing is
+// ever opened in a way that could block. A file without any write
+// permission bit is read-only, for root too, as editors treat it. A
+// replaced file keeps its mode and, where the system allows, its owner.
 
 #include <sys/types.h>
 
@@ -41,7 +43,8 @@ class HiveFile {
   // NewFileMode is the mode a file gets when a replace creates it.
   explicit HiveFile(std::string Path, mode_t NewFileMode = 0600);
 
-  // The path as given, and the file it names after links are followed.
+  // The path as given, and the file it names after links are followed (the
+  // path itself when it holds no link).
   const std::string& Path() const { return FPath; }
   const std::string& Target() const { return FTarget; }
   // The lock lives in its own file beside the target. Locking the hive itself
@@ -59,7 +62,8 @@ class HiveFile {
 
   // Raises ERegistryException telling why a replace cannot succeed now: the
   // file is read-only or no longer a regular file, the lock file cannot be
-  // opened, or no file can be made in the folder. Nothing is left behind.
+  // used, or the folder is missing or cannot be written. Nothing is left
+  // behind.
   void CheckWritable() const;
 
   // Holds the exclusive lock while it lives. Waits as Wait says; raises
@@ -78,7 +82,9 @@ class HiveFile {
   // Removes the temporary files that writers killed in the middle of a
   // replace left beside the target: regular files of the writer's own whose
   // name has this file's temporary pattern and that no living writer holds.
-  // Nothing else is ever removed, whatever its name.
+  // Nothing else is ever removed, whatever its name. A writer holds its
+  // temporary file from before the file has a name until it is renamed, so
+  // no remover, whatever lock it holds or lacks, can take a living writer's.
   void RemoveLeftovers() const;
   // Whether Name (without a folder) has the pattern of any file's temporary
   // files: ".NAME.tabulon-XXXXXX.tmp".
@@ -99,23 +105,22 @@ class HiveFile {
 
  private:
   [[noreturn]] void FailWrite(const std::string& Why, int Err = 0) const;
-  // Sets the target and what lives beside it.
-  void SetTarget(const std::string& Target) const;
-  // Finds the file the path names; Create makes the file a dangling link
-  // leads to.
-  void Resolve(bool Create) const;
-  void ResolveToWrite() const;
+  // Why no file could be made in the folder, Err being the system's reason.
+  std::string FolderProblem(int Err) const;
   // The lock file's descriptor, not locked yet.
   int OpenLock() const;
+  // A new temporary file in the folder, locked; TempPath is its name, or ""
+  // while it has none (see Replace). -1, with errno set, when none can be
+  // made.
+  int MakeTemp(std::string& TempPath) const;
+  // Gives the unnamed temporary file Fd a name of the temporary pattern.
+  void NameTemp(int Fd, std::string& TempPath) const;
 
   std::string FPath;
-  // Set when the path is resolved; a dangling link is resolved at the
-  // first write.
-  mutable std::string FTarget;
-  mutable std::string FLockPath;
-  mutable std::string FFolder;
-  mutable std::string FTempPrefix;  // a temporary file's name before its six random characters
-  mutable bool FResolved = false;
+  std::string FTarget;
+  std::string FLockPath;
+  std::string FFolder;
+  std::string FTempPrefix;  // a temporary file's name before its six random characters
   mode_t FNewFileMode;
   std::function<void(const std::string&)> FBeforeRename;
 };

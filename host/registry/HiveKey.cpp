@@ -1,70 +1,8 @@
 #include "HiveKey.h"
 
 #include <algorithm>
-#include <array>
-#include <numeric>
 
 #include "CodePage.h"
-#include "SysUtils.h"
-
-namespace {
-
-// Every byte's place in the order in which AnsiCompareText sorts single
-// characters; letters that differ only in case share a place. AnsiCompareText
-// compares character by character, so comparing names place by place is the
-// same comparison, without folding each byte again in every comparison of a
-// lookup (which made loading a large key several times slower).
-std::array<unsigned short, 256> MakePlaces() {
-  std::array<int, 256> Bytes;
-  std::iota(Bytes.begin(), Bytes.end(), 0);
-  const auto Compare = [](int A, int B) {
-    return AnsiCompareText(std::string(1, static_cast<char>(A)),
-                           std::string(1, static_cast<char>(B)));
-  };
-  std::stable_sort(Bytes.begin(), Bytes.end(),
-                   [&Compare](int A, int B) { return Compare(A, B) < 0; });
-  std::array<unsigned short, 256> Places{};
-  unsigned short Place = 0;
-  for (std::size_t i = 0; i < Bytes.size(); ++i) {
-    if (i > 0 && Compare(Bytes[i - 1], Bytes[i]) != 0)
-      ++Place;
-    Places[static_cast<std::size_t>(Bytes[i])] = Place;
-  }
-  return Places;
-}
-
-const std::array<unsigned short, 256> Places = MakePlaces();
-
-unsigned short PlaceOf(char C) {
-  return Places[static_cast<unsigned char>(C)];
-}
-
-}  // namespace
-
-bool HiveNameLess::operator()(const std::string& A, const std::string& B) const {
-  const std::size_t N = std::min(A.size(), B.size());
-  for (std::size_t i = 0; i < N; ++i)
-    if (PlaceOf(A[i]) != PlaceOf(B[i]))
-      return PlaceOf(A[i]) < PlaceOf(B[i]);
-  return A.size() < B.size();
-}
-
-std::size_t HiveNameHash::operator()(const std::string& Name) const {
-  // FNV-1a over the places: names that compare equal hash alike.
-  std::size_t H = 14695981039346656037ull;
-  for (char C : Name)
-    H = (H ^ PlaceOf(C)) * 1099511628211ull;
-  return H;
-}
-
-bool HiveNameEqual::operator()(const std::string& A, const std::string& B) const {
-  if (A.size() != B.size())
-    return false;
-  for (std::size_t i = 0; i < A.size(); ++i)
-    if (PlaceOf(A[i]) != PlaceOf(B[i]))
-      return false;
-  return true;
-}
 
 HiveKey::~HiveKey() {
   std::vector<std::unique_ptr<HiveKey>> Doomed;
@@ -174,10 +112,15 @@ std::string HiveNameTooLong(const std::string& Name, bool Value) {
   // Windows counts UTF-16 code units; hive text spends several bytes on some.
   if (Name.size() <= Limit || HiveTextLength(Name) <= Limit)
     return std::string();
+  return HiveNameLengthError(Name, HiveTextLength(Name), Value);
+}
+
+std::string HiveNameLengthError(const std::string& Start, std::size_t Length, bool Value) {
   // The start of the name is enough to find it by.
   return std::string(Value ? "the value name '" : "the key name '") +
-         HiveTextToAnsi(Name).substr(0, 40) + "...' is " + std::to_string(HiveTextLength(Name)) +
-         " characters long; Windows allows " + std::to_string(Limit);
+         HiveTextToAnsi(Start).substr(0, 40) + "...' is " + std::to_string(Length) +
+         " characters long; Windows allows " +
+         std::to_string(Value ? HiveMaxValueName : HiveMaxKeyName);
 }
 
 bool SplitKeyPath(const std::string& Path, std::vector<std::string>& Names) {

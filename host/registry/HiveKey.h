@@ -1,8 +1,8 @@
 #pragma once
 
 // The in-memory form of a registry hive: a tree of keys, each holding values.
-// Key and value names compare without regard to case, as Windows compares
-// them, and keep the case they were created with.
+// Key and value names compare as Windows compares them (see HiveName.h) and
+// keep the case they were created with.
 
 #include <map>
 #include <memory>
@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "HiveName.h"
 #include "System.h"
 
 // Registry data types, numbered as Win32 numbers them.
@@ -49,16 +50,10 @@ constexpr std::size_t HiveMaxValueName = 16383;
 // Why a key name (Value false) or a value name is longer than Windows
 // allows, naming it; "" when it is not.
 std::string HiveNameTooLong(const std::string& Name, bool Value);
-
-struct HiveNameLess {
-  bool operator()(const std::string& A, const std::string& B) const;
-};
-struct HiveNameHash {
-  std::size_t operator()(const std::string& Name) const;
-};
-struct HiveNameEqual {
-  bool operator()(const std::string& A, const std::string& B) const;
-};
+// The same for a name of Length characters that starts with Start (hive
+// text, its first 40 characters at least where it has them), for a reader
+// that need not hold the whole name to refuse it.
+std::string HiveNameLengthError(const std::string& Start, std::size_t Length, bool Value);
 
 class HiveKey {
  public:

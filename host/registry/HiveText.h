@@ -24,17 +24,21 @@
 // Read form: the same, plus CR or LF line endings, ";" and "#" comments and
 // blank lines anywhere, [-key] lines (delete the key and all below it),
 // "name"=- (delete the value), dword: with blanks and 1 to 8 hex digits,
-// the escapes \n and \r in quoted text, and blank or comment lines between
-// a hex continuation line and the next. Inside, text is hive text (see
-// CodePage.h) in both forms: Windows-1251 where the code page can hold it,
-// so a 5.00 file holding characters the code page has no byte for loads and
+// the escapes \n and \r in quoted text, blank lines and ; comments between
+// a hex continuation line and the next (a # line there drops the value, as
+// regedit drops it), and text after a key line's last ] (ignored, as regedit
+// ignores it); each of those that regedit reads with a message draws a
+// warning here. Inside, text is hive text (see CodePage.h) in both forms: Windows-1251 where the
+// code page can hold it, so a 5.00 file holding characters the code page has no byte for loads and
 // writes back unchanged, while the add-in's 8-bit calls read '?' for them.
 // A value name holding NUL, and keys more than HiveMaxDepth levels deep, are
 // refused.
 //
 // Nothing here recurses, so no file can exhaust the stack.
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "HiveKey.h"
@@ -59,8 +63,17 @@ enum class HiveFormat {
 // What regedit reads with a message and goes on (a dword it cannot read
 // is skipped, a backslash before an ordinary character dropped) is read
 // the same way, with a "<FileName>:<line>: <reason>" in Warnings when given.
-HiveFormat ParseHiveText(const std::string& Bytes, const std::string& FileName, HiveKey& Root,
+// Reading holds the bytes and the tree and little else; a text whose tree
+// would take more than HiveMaxTreeSize is refused at the line where it
+// would (see HiveReader.cpp for what a key and a value are counted as).
+HiveFormat ParseHiveText(std::string_view Bytes, const std::string& FileName, HiveKey& Root,
                          std::vector<std::string>* Warnings = nullptr);
+constexpr std::size_t HiveMaxTreeSize = std::size_t{640} << 20;
+
+// Why a file of Format cannot start with a line that is (without blanks
+// around it) the one header (Is4), the other (Is5) or neither; "" when it
+// can.
+std::string HiveHeaderProblem(bool Is4, bool Is5, HiveFormat Format);
 
 // Raises the ERegistryException that ParseHiveText would raise for the
 // header of a file whose first bytes are Head (all of it when Whole), so
@@ -77,3 +90,8 @@ std::string FormatHiveText(const HiveKey& Root, HiveFormat Format = HiveFormat::
 // line ends, and control bytes (0x1F, tab, ...) shown as \x1f so they can
 // be seen.
 std::string HiveDisplayText(const std::string& Raw);
+
+// A message of the registry (a report, an exception's text) as UTF-8 for the
+// user: the path in it as the system gave it (a UTF-8 sequence is kept as it
+// is), the rest converted as hive text.
+std::string HiveReportToUtf8(const std::string& Message);

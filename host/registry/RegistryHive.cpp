@@ -14,6 +14,7 @@
 
 #include "CodePage.h"
 #include "HiveError.h"
+#include "HiveText.h"
 
 namespace {
 
@@ -33,18 +34,23 @@ void MakeFolders(const std::string& Path) {
   }
 }
 
+void ReportOnStandardError(const std::string& Message) {
+  std::fprintf(stderr, "%s\n", HiveReportToUtf8(Message).c_str());
+}
+
 }  // namespace
 
-RegistryHive::RegistryHive(const std::string& Location)
-    : FLocation(Location), FRoot(std::make_unique<HiveKey>()), FSerial(++LastSerial) {
+RegistryHive::RegistryHive(const std::string& Location, THiveReport Report)
+    : FLocation(Location),
+      FReport(Report ? std::move(Report) : THiveReport(ReportOnStandardError)),
+      FRoot(std::make_unique<HiveKey>()),
+      FSerial(++LastSerial) {
   if (CurrentHive != nullptr)
     throw ERegistryException("Another registry hive (" + CurrentHive->Location() +
                              ") is in use; only one can be current");
   if (Location != Memory)
     FFile.emplace(Location);
-  FLockWait.Notice = [](const std::string& Message) {
-    std::fprintf(stderr, "%s\n", Message.c_str());
-  };
+  FLockWait.Notice = FReport;
   Reload();
   CurrentHive = this;
 }
@@ -55,7 +61,7 @@ RegistryHive::~RegistryHive() {
     try {
       Commit(Owner);
     } catch (const std::exception& E) {
-      std::fprintf(stderr, "Registry changes were not saved: %s\n", E.what());
+      FReport(std::string("Registry changes were not saved: ") + E.what());
       Discard(Owner);
     }
   }
@@ -101,7 +107,7 @@ std::unique_ptr<HiveKey> RegistryHive::Parse(const std::optional<std::string>& B
     // The file is read again at every open; each warning is told once.
     for (const std::string& W : Warnings)
       if (FWarned.insert(W).second)
-        std::fprintf(stderr, "warning: %s\n", W.c_str());
+        FReport("warning: " + W);
     return Root;
   } catch (const std::bad_alloc&) {
     throw ERegistryException("Not enough memory to load the registry file " + FFile->Path());
@@ -156,35 +162,43 @@ void RegistryHive::SetBeforeRename(std::function<void(const std::string&)> Hook)
     FFile->SetBeforeRename(std::move(Hook));
 }
 
+namespace {
+
+// Whether two paths name one file, or, where neither exists yet, the same
+// name in the same folder.
+bool SameFile(const std::string& A, const std::string& B) {
+  struct stat SA {
+  }, SB{};
+  const bool HasA = ::stat(A.c_str(), &SA) == 0, HasB = ::stat(B.c_str(), &SB) == 0;
+  if (HasA || HasB)
+    return HasA && HasB && SA.st_dev == SB.st_dev && SA.st_ino == SB.st_ino;
+  const std::size_t SlashA = A.rfind('/'), SlashB = B.rfind('/');
+  const std::string FolderA = SlashA == std::string::npos ? "." : A.substr(0, SlashA + 1);
+  const std::string FolderB = SlashB == std::string::npos ? "." : B.substr(0, SlashB + 1);
+  return A.substr(SlashA + 1) == B.substr(SlashB + 1) && ::stat(FolderA.c_str(), &SA) == 0 &&
+         ::stat(FolderB.c_str(), &SB) == 0 && SA.st_dev == SB.st_dev && SA.st_ino == SB.st_ino;
+}
+
+}  // namespace
+
 void RegistryHive::Export(const std::string& Path, HiveFormat Format) {
   const mode_t Mask = ::umask(0);
   ::umask(Mask);
+  // The file refuses the store's own names (see HiveFile); this hive's lock
+  // is refused even before the hive's file exists.
   const HiveFile Out(Path, 0666 & ~Mask);
-  // The store's own files are not the user's to overwrite: replacing the
-  // lock file while another process holds it would let the next writer in
-  // beside that one, and a temporary file is another writer's work.
-  const std::size_t Slash = Out.Target().rfind('/');
-  if (HiveFile::IsTempName(Slash == std::string::npos ? Out.Target()
-                                                      : Out.Target().substr(Slash + 1)))
-    throw ERegistryException(Path +
-                             " has the name of a registry writer's temporary file; "
-                             "choose another name");
-  struct stat A {
-  }, B{};
-  const bool OutExists = ::stat(Out.Target().c_str(), &A) == 0;
-  if (FFile && (Out.Target() == FFile->LockPath() ||
-                (OutExists && ::stat(FFile->LockPath().c_str(), &B) == 0 && A.st_dev == B.st_dev &&
-                 A.st_ino == B.st_ino)))
+  if (FFile && SameFile(Out.Target(), FFile->LockPath()))
     throw ERegistryException(Path + " is the lock file of the registry file " + FFile->Target() +
                              "; choose another name");
   // Exported over the hive's own file (to change its format), the export
   // is one more writer of it and takes the lock like the others.
   std::optional<HiveFile::TLock> Lock;
-  if (FFile && OutExists && ::stat(FFile->Target().c_str(), &B) == 0 && A.st_dev == B.st_dev &&
-      A.st_ino == B.st_ino)
+  if (FFile && SameFile(Out.Target(), FFile->Target()))
     Lock.emplace(*FFile, FLockWait);
   Reload();
-  // What an export killed before its rename left behind.
+  // What an export killed before its rename left behind. Every writer holds
+  // its temporary file from before it has a name, so this takes no other
+  // export's or save's.
   Out.RemoveLeftovers();
   Out.Replace(FormatHiveText(*FRoot, Format));
 }

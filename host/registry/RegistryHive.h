@@ -34,6 +34,16 @@
 #include "HiveKey.h"
 #include "HiveText.h"
 
+// What the registry has to tell the user of its own accord, one message a
+// call, without a line end: a line of the file that regedit too reads with
+// a message ("warning: FILE:LINE: reason"), a wait for another process's
+// lock (unless SetLockWait says otherwise), changes that a hive destroyed
+// with them could not write ("Registry changes were not saved: ...").
+// Messages are the host's text: its own words, names and characters from
+// the file as hive text (see CodePage.h), and the file's path as it was
+// given.
+using THiveReport = std::function<void(const std::string& Message)>;
+
 class RegistryHive {
  public:
   static constexpr const char* Memory = ":memory:";
@@ -42,10 +52,13 @@ class RegistryHive {
   // the file is created by the first change written. Raises
   // ERegistryException when the path names something other than a regular
   // file, when the file cannot be read or parsed (naming the file and the
-  // line) and when another hive is current.
-  explicit RegistryHive(const std::string& Location);
+  // line) and when another hive is current. Report, when set, takes what
+  // the hive has to say (see THiveReport); by default it goes to standard
+  // error, a character Windows-1251 has no byte for in UTF-8.
+  explicit RegistryHive(const std::string& Location, THiveReport Report = {});
   // Writes what registry objects that are still alive have not written yet;
-  // a failure is reported on stderr, since a destructor cannot raise.
+  // a failure is reported through the report, since a destructor cannot
+  // raise.
   ~RegistryHive();
   RegistryHive(const RegistryHive&) = delete;
   RegistryHive& operator=(const RegistryHive&) = delete;
@@ -78,8 +91,8 @@ class RegistryHive {
 
   // See HiveFile::SetBeforeRename; a no-op for a memory hive.
   void SetBeforeRename(std::function<void(const std::string&)> Hook);
-  // How writers wait for another process's lock. By default they say so on
-  // stderr after a second and give up after ten.
+  // How writers wait for another process's lock. By default they say so
+  // through the report after a second and give up after ten.
   void SetLockWait(HiveLockWait Wait) { FLockWait = std::move(Wait); }
 
   // The writes that failed since the last call, each as a message naming
@@ -133,6 +146,7 @@ class RegistryHive {
   void WriteChanges(const void* Owner);
 
   std::string FLocation;
+  THiveReport FReport;
   std::optional<HiveFile> FFile;
   HiveFormat FFormat = HiveFormat::Regedit4;
   HiveLockWait FLockWait;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <typeinfo>
 
@@ -38,9 +39,33 @@ TComponent::TComponent(TComponent* AOwner) {
 
 TComponent::~TComponent() {
   Destroying();
+  // Each one notified forgets this component first, so that what it does
+  // then cannot reach back into the list.
+  while (!FFreeNotifies.empty()) {
+    TComponent* Other = FFreeNotifies.back();
+    FFreeNotifies.pop_back();
+    std::erase(Other->FFreeNotifies, this);
+    Other->Notification(this, opRemove);
+  }
   DestroyComponents();
   if (FOwner != nullptr)
     FOwner->RemoveComponent(this);
+}
+
+void TComponent::FreeNotification(TComponent* AComponent) {
+  if (AComponent == nullptr || AComponent == this)
+    return;
+  if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end()) {
+    FFreeNotifies.push_back(AComponent);
+    AComponent->FFreeNotifies.push_back(this);
+  }
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent) {
+  if (AComponent == nullptr)
+    return;
+  std::erase(FFreeNotifies, AComponent);
+  std::erase(AComponent->FFreeNotifies, this);
 }
 
 void TComponent::DestroyComponents() {
@@ -334,11 +359,13 @@ std::string TStringList::Text() const {
   std::size_t Size = 0;
   for (const Item& I : FItems)
     Size += I.S.size() + 2;
-  std::string Result;
-  Result.reserve(Size);
+  std::string Result(Size, '\0');
+  char* Out = Result.data();
   for (const Item& I : FItems) {
-    Result += I.S;
-    Result += "\r\n";
+    std::memcpy(Out, I.S.data(), I.S.size());
+    Out += I.S.size();
+    *Out++ = '\r';
+    *Out++ = '\n';
   }
   return Result;
 }

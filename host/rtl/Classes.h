@@ -7,10 +7,13 @@
 #include <algorithm>
 #include <cstddef>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "Events.h"
 #include "SysUtils.h"
+#include "TextScan.h"
 
 struct TTypeInfo;
 
@@ -63,6 +66,8 @@ enum TComponentStateFlag : unsigned {
 };
 using TComponentState = unsigned;
 
+enum TOperation { opInsert, opRemove };
+
 class TComponent : public TPersistent {
  public:
   explicit TComponent(TComponent* AOwner);
@@ -85,6 +90,11 @@ class TComponent : public TPersistent {
   void SetDesigning(bool Value);
   void InsertComponent(TComponent* AComponent);
   void RemoveComponent(TComponent* AComponent);
+  // Each of the two hears Notification(other, opRemove) when the other goes,
+  // so that a component holding another that it does not own (a control's
+  // popup menu, a form's main menu) never keeps a freed one.
+  void FreeNotification(TComponent* AComponent);
+  void RemoveFreeNotification(TComponent* AComponent);
 
  protected:
   // Marks the component as going away; every destructor with work of its own
@@ -94,6 +104,11 @@ class TComponent : public TPersistent {
   // Frees the owned components, the last one first.
   void DestroyComponents();
   virtual void Loaded() { FComponentState &= ~csLoading; }
+  // Called from the going component's destructor, after its own class's
+  // destructor ran: only its address may be compared.
+  virtual void Notification(TComponent* AComponent, TOperation Operation) {
+    (void)AComponent, (void)Operation;
+  }
 
  private:
   TComponent* FOwner = nullptr;
@@ -101,6 +116,7 @@ class TComponent : public TPersistent {
   NativeInt FTag = 0;
   TComponentState FComponentState = 0;
   std::vector<TComponent*> FComponents;
+  std::vector<TComponent*> FFreeNotifies;
 };
 
 // The value a string list keeps with each item: pointer-sized, either an
@@ -162,10 +178,10 @@ class TStrings : public TPersistent {
   template <typename F>
   static void ForEachTextLine(const std::string& Value, F&& Line) {
     const char* P = Value.c_str();  // the terminating NUL, or an embedded one, ends the text
+    const char* const End = P + Value.size();
     while (*P != '\0') {
       const char* Start = P;
-      while (*P != '\0' && *P != '\n' && *P != '\r')
-        ++P;
+      P = FindLineEnd(P, End);
       Line(Start, P);
       if (*P == '\r')
         ++P;
@@ -192,11 +208,15 @@ class TStrings : public TPersistent {
   // fill themselves from a text so, one copy per line.
   template <class TItem>
   static void AppendTextLines(const std::string& Value, std::vector<TItem>& Items) {
-    const auto Breaks =
-        std::count_if(Value.begin(), Value.end(), [](char C) { return C == '\r' || C == '\n'; });
-    Items.reserve(Items.size() + static_cast<std::size_t>(Breaks) + 1);
+    const std::size_t Breaks = CountLineBreaks(Value.data(), Value.data() + Value.size());
+    Items.reserve(Items.size() + Breaks + 1);
+    // An item made from a line's bounds has its text made where it stands,
+    // rather than made aside and moved there.
     ForEachTextLine(Value, [&Items](const char* First, const char* Last) {
-      Items.push_back(TItem{std::string(First, Last), {}});
+      if constexpr (std::is_constructible_v<TItem, const char*, const char*>)
+        Items.emplace_back(First, Last);
+      else
+        Items.push_back(TItem{std::string(First, Last), {}});
     });
   }
   virtual int CompareStrings(const std::string& S1, const std::string& S2) const {
@@ -253,6 +273,8 @@ class TStringList : public TStrings {
 
  private:
   struct Item {
+    Item(std::string AS, TItemObject AObj) : S(std::move(AS)), Obj(AObj) {}
+    Item(const char* First, const char* Last) : S(First, Last) {}
     std::string S;
     TItemObject Obj;
   };

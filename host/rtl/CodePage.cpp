@@ -3,6 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+
+#include "TextScan.h"
 
 namespace {
 
@@ -91,19 +94,82 @@ int UnicodeToWin1251(char32_t C) {
   return -1;
 }
 
+namespace {
+
+// The UTF-8 form of each byte from 0x80: two or three bytes.
+struct TUtf8Form {
+  unsigned char Length;
+  char Bytes[3];
+};
+
+constexpr std::array<TUtf8Form, 128> MakeHighForms() {
+  std::array<TUtf8Form, 128> Forms{};
+  for (int B = 0x80; B <= 0xFF; ++B) {
+    const char32_t C = B < 0xC0 ? kHigh[static_cast<std::size_t>(B - 0x80)] : 0x0410 + (B - 0xC0);
+    TUtf8Form& F = Forms[static_cast<std::size_t>(B - 0x80)];
+    if (C < 0x800) {
+      F = {2, {static_cast<char>(0xC0 | (C >> 6)), static_cast<char>(0x80 | (C & 0x3F)), 0}};
+    } else {
+      F = {3,
+           {static_cast<char>(0xE0 | (C >> 12)), static_cast<char>(0x80 | ((C >> 6) & 0x3F)),
+            static_cast<char>(0x80 | (C & 0x3F))}};
+    }
+  }
+  return Forms;
+}
+
+constexpr std::array<TUtf8Form, 128> kHighUtf8 = MakeHighForms();
+
+// Whether the eight bytes from P (P at least eight before End) are ASCII:
+// text that is ASCII throughout is the same in both encodings and is taken
+// over a word at a time.
+bool AsciiWord(const char* P, const char* End) {
+  return TextScan::ByWords && End - P >= 8 && (TextScan::Load(P) & TextScan::Highs) == 0;
+}
+
+}  // namespace
+
 std::string Win1251ToUtf8(const std::string& Text) {
-  std::string Out;
-  Out.reserve(Text.size() * 2);
-  for (char Ch : Text)
-    AppendUtf8(Out, Win1251ToUnicode(static_cast<unsigned char>(Ch)));
+  // No byte takes more than three; each is written with room for three.
+  std::string Out(Text.size() * 3, '\0');
+  char* O = Out.data();
+  const char* P = Text.data();
+  const char* const End = P + Text.size();
+  while (P != End) {
+    if (AsciiWord(P, End)) {
+      std::memcpy(O, P, 8);
+      O += 8;
+      P += 8;
+      continue;
+    }
+    const auto B = static_cast<unsigned char>(*P++);
+    if (B < 0x80) {
+      *O++ = static_cast<char>(B);
+      continue;
+    }
+    const TUtf8Form& F = kHighUtf8[B - 0x80];
+    O[0] = F.Bytes[0];
+    O[1] = F.Bytes[1];
+    O[2] = F.Bytes[2];
+    O += F.Length;
+  }
+  Out.resize(static_cast<std::size_t>(O - Out.data()));
   return Out;
 }
 
 std::string Utf8ToWin1251(const std::string& Text) {
-  std::string Out;
-  Out.reserve(Text.size());
+  // Every character takes one byte, and at least one byte of the text.
+  std::string Out(Text.size(), '\0');
+  char* O = Out.data();
+  const char* const End = Text.data() + Text.size();
   std::size_t i = 0;
   while (i < Text.size()) {
+    if (AsciiWord(Text.data() + i, End)) {
+      std::memcpy(O, Text.data() + i, 8);
+      O += 8;
+      i += 8;
+      continue;
+    }
     auto B = static_cast<unsigned char>(Text[i]);
     int Len = B < 0x80 ? 1 : (B >> 5) == 0x6 ? 2 : (B >> 4) == 0xE ? 3 : (B >> 3) == 0x1E ? 4 : 0;
     char32_t C = 0;
@@ -120,7 +186,7 @@ std::string Utf8ToWin1251(const std::string& Text) {
       }
     }
     if (!Ok) {
-      Out += '?';
+      *O++ = '?';
       ++i;
       continue;
     }
@@ -129,9 +195,10 @@ std::string Utf8ToWin1251(const std::string& Text) {
     static constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
     const bool Malformed = C < kShortest[Len] || (C >= 0xD800 && C <= 0xDFFF);
     int Byte = Malformed ? -1 : UnicodeToWin1251(C);
-    Out += Byte < 0 ? '?' : static_cast<char>(Byte);
+    *O++ = Byte < 0 ? '?' : static_cast<char>(Byte);
     i += Len;
   }
+  Out.resize(static_cast<std::size_t>(O - Out.data()));
   return Out;
 }
 

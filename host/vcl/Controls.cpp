@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Forms.h"
+#include "Menus.h"
 
 void TSizeConstraints::SetMinHeight(int Value) {
   if (Value == FMinHeight)
@@ -275,6 +276,22 @@ void TControl::PaintIfNeeded() {
   FInvalidated = false;
   ++FPaintCount;
   Paint();
+}
+
+void TControl::SetPopupMenu(TPopupMenu* Value) {
+  if (Value == FPopupMenu)
+    return;
+  if (FPopupMenu != nullptr)
+    RemoveFreeNotification(FPopupMenu);
+  FPopupMenu = Value;
+  if (Value != nullptr)
+    FreeNotification(Value);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FPopupMenu)
+    FPopupMenu = nullptr;
 }
 
 TCustomForm* TControl::GetParentForm() const {

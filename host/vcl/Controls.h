@@ -11,11 +11,13 @@
 #include "Graphics.h"
 #include "WSControls.h"
 #include "Windows.h"
+#include "WindowsMenus.h"
 
 class TWinControl;
 class TCustomForm;
 class TDragObject;
 class TDragDockObject;
+class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -132,6 +134,10 @@ class TControl : public TComponent {
   void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
   TControlState ControlState() const { return FControlState; }
 
+  // The menu a right-click on the control opens.
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* Value);
+
   // Handles a message in this control directly, without its window.
   LRESULT Perform(UINT Msg, WPARAM WParam, LPARAM LParam);
   TWndMethod WindowProc() const { return FWindowProc; }
@@ -182,6 +188,8 @@ class TControl : public TComponent {
   void ApplyConstraints(int& AWidth, int& AHeight) const;
   // Takes the parent's font while ParentFont is on.
   void ParentFontChanged();
+  virtual TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   virtual void WMLButtonDown(TMessage& Message);
   virtual void WMLButtonUp(TMessage& Message);
@@ -206,6 +214,7 @@ class TControl : public TComponent {
   bool FParentFont = true;
   bool FChangingParentFont = false;
   TColor FColor = clBtnFace;
+  TPopupMenu* FPopupMenu = nullptr;
   TWndMethod FWindowProc;
   bool FInvalidated = true;
   int FPaintCount = 0;
@@ -292,6 +301,10 @@ class TWinControl : public TControl {
   TControl* ControlAtPos(TPoint Pos, bool AllowDisabled) const;
 
   void UpdateShowing();
+  // A key pressed in this control taken as a shortcut: of the popup menu of
+  // this control or of a parent, the nearest first, then of the form's
+  // main menu. True when a menu took the key.
+  bool IsMenuKey(TMessage& Message);
   // Public as in TControl: the VCL lets any code place a windowed control.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
@@ -324,8 +337,9 @@ class TWinControl : public TControl {
   virtual void DoExit();
 
   virtual void WMSize(TMessage& Message);
-  // The Application's look at a key before it is dispatched; nothing takes
-  // it here (Result 0), so the key message goes to the control.
+  // The Application's look at a key before it is dispatched: a menu's
+  // shortcut is taken here (Result 1); otherwise the key message goes to the
+  // control.
   virtual void CNKeyDown(TMessage& Message);
   virtual void WMKeyDown(TMessage& Message);
   virtual void WMKeyUp(TMessage& Message);
@@ -336,6 +350,12 @@ class TWinControl : public TControl {
   virtual void CMExit(TMessage& Message);
   virtual void CMCtl3DChanged(TMessage& Message);
   void WMLButtonDown(TMessage& Message) override;
+  // The user asks for the context menu at a point of the screen: the
+  // control's popup menu opens there, or, with none, the parent is asked.
+  virtual void WMContextMenu(TMessage& Message);
+  // Puts the menu bar on the control's own window (nullptr takes it off),
+  // which keeps its client area: the window grows or shrinks around it.
+  void SetWindowMenu(HMENU Menu);
 
   // The field that holds the control's window. The VCL keeps it in a field
   // that code may write; the palette's window is lent this way.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Menus.h"
 #include "MessageLoop.h"
 
 TApplication* Application = nullptr;
@@ -78,11 +79,74 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   }
 }
 
-void TCustomForm::WndProc(TMessage& Message) {
-  // The close box, or whoever asks the window to close, closes the form.
-  if (Message.Msg == WM_CLOSE) {
-    Close();
+void TCustomForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  if (FMenu != nullptr)
+    AttachMenu();
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value) {
+  if (Value == FMenu)
     return;
+  if (FMenu != nullptr) {
+    FMenu->SetWindowHandle(nullptr);
+    RemoveFreeNotification(FMenu);
+  }
+  FMenu = Value;
+  if (Value != nullptr)
+    FreeNotification(Value);
+  if (HandleAllocated())
+    AttachMenu();
+}
+
+void TCustomForm::AttachMenu() {
+  // Windows gives menu bars to windows of their own only, and the VCL none
+  // to a dialog.
+  HMENU Bar = FMenu != nullptr && Parent() == nullptr && FBorderStyle != bsDialog ? FMenu->Handle()
+                                                                                  : nullptr;
+  SetWindowMenu(Bar);
+  if (FMenu != nullptr)
+    FMenu->SetWindowHandle(Bar != nullptr ? FHandle : nullptr);
+}
+
+bool TCustomForm::IsShortCut(TMessage& Message) {
+  return FMenu != nullptr && FMenu->WindowHandle() != nullptr && FMenu->IsShortCut(Message);
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  // A menu that goes while it is the window's bar takes itself off first
+  // (TMenu's destructor); any other is only forgotten.
+  if (Operation == opRemove && AComponent == FMenu) {
+    FMenu = nullptr;
+    SetWindowMenu(nullptr);
+  }
+}
+
+void TCustomForm::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_CLOSE:
+      // The close box, or whoever asks the window to close, closes the form.
+      Close();
+      return;
+    case WM_COMMAND:
+      // A menu's command comes without a control's window.
+      if (Message.LParam == 0 && FMenu != nullptr &&
+          FMenu->DispatchCommand(static_cast<Word>(LOWORD(Message.WParam)))) {
+        Message.Result = 0;
+        return;
+      }
+      break;
+    case WM_DESTROY:
+      // As the VCL does, the bar comes off the going window, which would
+      // otherwise destroy it with itself.
+      if (FMenu != nullptr) {
+        ::SetMenu(FHandle, nullptr);
+        FMenu->SetWindowHandle(nullptr);
+      }
+      break;
+    default:
+      break;
   }
   TWinControl::WndProc(Message);
 }

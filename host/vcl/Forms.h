@@ -11,6 +11,8 @@
 #include "Controls.h"
 #include "MessageLoop.h"
 
+class TMainMenu;
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TPosition {
   poDesigned,
@@ -61,6 +63,13 @@ class TCustomForm : public TWinControl {
   TPosition Position() const { return FPosition; }
   void SetPosition(TPosition Value) { FPosition = Value; }
 
+  // The form's menu bar; a form without a parent shows it on its window,
+  // unless it is a dialog.
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* Value);
+  // A key taken as a shortcut of the form's main menu (TMenu::IsShortCut).
+  bool IsShortCut(TMessage& Message);
+
   TWinControl* ActiveControl() const { return FActiveControl; }
   void FocusControl(TWinControl* Control);
   // Keeps the focus record clean when a control goes away or leaves the form.
@@ -79,6 +88,9 @@ class TCustomForm : public TWinControl {
   void SetOnDestroy(TNotifyEvent Value) { FOnDestroy = Value; }
 
   bool IsShown() const override { return Showing(); }
+  // The commands of the main menu's items arrive here, and the close box's
+  // request.
+  void WndProc(TMessage& Message) override;
 
  protected:
   // A form built in code calls DoCreate when its controls exist, as the VCL
@@ -94,9 +106,13 @@ class TCustomForm : public TWinControl {
   // A form without a parent has a window of its own, framed by its border
   // style and titled with its caption.
   void CreateParams(TCreateParams& Params) override;
-  void WndProc(TMessage& Message) override;
+  void CreateWnd() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
+  // Puts the main menu's bar on the form's window, or takes it off.
+  void AttachMenu();
+
   bool FShown = false;
   bool FModal = false;
   bool FActive = false;
@@ -105,6 +121,7 @@ class TCustomForm : public TWinControl {
   TFormBorderStyle FBorderStyle = bsSizeable;
   TPosition FPosition = poDesigned;
   TWinControl* FActiveControl = nullptr;
+  TMainMenu* FMenu = nullptr;
   TNotifyEvent FOnCreate, FOnShow, FOnActivate, FOnDeactivate, FOnDestroy;
 };
 

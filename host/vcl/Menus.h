@@ -1,12 +1,19 @@
 #pragma once
 
 // Delphi's Menus unit: menu items, the main menu, popup menus and shortcuts.
+// As in the VCL, every item that holds items has a menu of the platform (a
+// main menu's items: the menu bar) with one entry per visible sub-item, and
+// every item a command ID that the platform's WM_COMMAND carries back when
+// the user chooses it. The menus are made when first asked for and follow
+// every change of the items after.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "Classes.h"
 #include "Controls.h"
+#include "WindowsMenus.h"
 
 using TShortCut = Word;
 constexpr TShortCut scShift = 0x2000;
@@ -18,23 +25,30 @@ TShortCut ShortCut(Word Key, TShiftState Shift);
 // "Ctrl+Shift+A"; the empty text for no shortcut.
 std::string ShortCutToText(TShortCut ShortCut);
 
+class TMenu;
+
 class TMenuItem : public TComponent {
  public:
   explicit TMenuItem(TComponent* AOwner);
   ~TMenuItem() override;
 
   const std::string& Caption() const { return FCaption; }
-  void SetCaption(const std::string& Value) { FCaption = Value; }
+  void SetCaption(const std::string& Value);
   bool Checked() const { return FChecked; }
-  void SetChecked(bool Value) { FChecked = Value; }
+  void SetChecked(bool Value);
   bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool Value) { FEnabled = Value; }
+  void SetEnabled(bool Value);
   bool Visible() const { return FVisible; }
-  void SetVisible(bool Value) { FVisible = Value; }
+  void SetVisible(bool Value);
   TShortCut ShortCut() const { return FShortCut; }
-  void SetShortCut(TShortCut Value) { FShortCut = Value; }
+  void SetShortCut(TShortCut Value);
   TNotifyEvent OnClick() const { return FOnClick; }
   void SetOnClick(TNotifyEvent Value) { FOnClick = Value; }
+  // The ID of the item's WM_COMMAND.
+  Word Command() const { return FCommand; }
+  // The menu of the item's sub-items, made when first asked for.
+  HMENU Handle();
+  bool HandleAllocated() const { return FHandle != nullptr; }
 
   int Count() const { return static_cast<int>(FItems.size()); }
   TMenuItem* Items(int Index) const;
@@ -47,10 +61,17 @@ class TMenuItem : public TComponent {
 
   // The user chooses the item.
   virtual void Click();
-  // The enabled item below this one with that shortcut, or nullptr.
-  TMenuItem* FindShortCut(TShortCut Value);
 
  private:
+  friend class TMenu;
+  // The item's entry in its parent's menu.
+  void AppendTo(HMENU Menu);
+  // The menu's entries made anew from the sub-items.
+  void RebuildHandle();
+  // A change that the parent's menu shows.
+  void MenuChanged();
+  bool IsMenuBar() const;
+
   std::string FCaption;
   bool FChecked = false;
   bool FEnabled = true;
@@ -59,15 +80,40 @@ class TMenuItem : public TComponent {
   TNotifyEvent FOnClick;
   std::vector<TMenuItem*> FItems;
   TMenuItem* FParent = nullptr;
+  // Set for a menu's Items: the menu they belong to.
+  TMenu* FMenu = nullptr;
+  HMENU FHandle = nullptr;
+  Word FCommand;
 };
+
+enum TFindItemKind { fkCommand, fkHandle, fkShortCut };
 
 class TMenu : public TComponent {
  public:
   explicit TMenu(TComponent* AOwner);
   ~TMenu() override;
   TMenuItem* Items() const { return FItems; }
-  // Runs the item with that shortcut; false when the menu has none.
-  bool DispatchShortCut(TShortCut Value);
+  // The platform's menu of the items (a main menu's: its menu bar).
+  HMENU Handle() const { return FItems->Handle(); }
+  // The window the menu's commands and shortcuts belong to; a main menu
+  // has one while it is on a form's window.
+  HWND WindowHandle() const { return FWindowHandle; }
+  void SetWindowHandle(HWND Value) { FWindowHandle = Value; }
+
+  // The item, Items itself included, with that command ID, menu handle or
+  // shortcut; disabled and hidden items count too, as in the VCL.
+  TMenuItem* FindItem(std::uintptr_t Value, TFindItemKind Kind) const;
+  // A WM_COMMAND's ID: the item runs; false when the menu has no such item.
+  bool DispatchCommand(Word ACommand);
+  // A key message (WParam the key, LParam its key data; Shift and Ctrl from
+  // the keyboard state, Alt from the key data) taken as a shortcut: its
+  // item's parents are clicked from the top (a popup menu's Items raise
+  // OnPopup so), then the item; true when an item has that shortcut, even
+  // a disabled one, which is not clicked.
+  bool IsShortCut(TMessage& Message);
+
+ protected:
+  HWND FWindowHandle = nullptr;
 
  private:
   TMenuItem* FItems;
@@ -80,15 +126,23 @@ class TMainMenu : public TMenu {
 
 class TPopupMenu : public TMenu {
  public:
-  explicit TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
-  // Opens the menu: OnPopup runs with the menu as sender.
+  explicit TPopupMenu(TComponent* AOwner);
+  ~TPopupMenu() override;
+  // Opens the menu at X, Y on the screen: OnPopup runs with the menu as
+  // sender, then the platform tracks the menu, and the item the user
+  // chooses sends its WM_COMMAND to the menu's window.
   virtual void Popup(int X, int Y);
   TNotifyEvent OnPopup() const { return FOnPopup; }
   void SetOnPopup(TNotifyEvent Value) { FOnPopup = Value; }
+  // Whether a right-click on a control that names the menu opens it.
+  bool AutoPopup() const { return FAutoPopup; }
+  void SetAutoPopup(bool Value) { FAutoPopup = Value; }
 
  protected:
   virtual void DoPopup(TObject* Sender);
 
  private:
+  void WndProc(TMessage& Message);
   TNotifyEvent FOnPopup;
+  bool FAutoPopup = true;
 };

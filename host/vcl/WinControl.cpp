@@ -1,7 +1,9 @@
 #include <algorithm>
 
 #include "Controls.h"
+
 #include "Forms.h"
+#include "Menus.h"
 
 // TWinControl: its children, its window and the messages that reach it.
 // Layout, focus and keys are in WinControlLayout.cpp.
@@ -168,7 +170,7 @@ TRect TWinControl::WindowBounds(DWORD Style) const {
   if ((Style & WS_CHILD) != 0)
     return BoundsRect();
   TRect Frame{0, 0, Width(), Height()};
-  AdjustWindowRectEx(Frame, Style, 0, 0);
+  AdjustWindowRectEx(Frame, Style, GetMenu(FOwnWindow) != nullptr ? 1 : 0, 0);
   return TRect{Left(), Top(), Left() + Frame.Width(), Top() + Frame.Height()};
 }
 
@@ -190,6 +192,16 @@ void TWinControl::UpdateWindowBounds() {
   const TRect R = WindowBounds(GetWindowStyle(FOwnWindow));
   TUpdatingWindow Updating(FUpdatingWindow);
   WidgetSetClass().SetBounds(FOwnWindow, R);
+}
+
+void TWinControl::SetWindowMenu(HMENU Menu) {
+  if (!IsWindow(FOwnWindow) || GetMenu(FOwnWindow) == Menu)
+    return;
+  {
+    TUpdatingWindow Updating(FUpdatingWindow);
+    SetMenu(FOwnWindow, Menu);
+  }
+  UpdateWindowBounds();
 }
 
 void TWinControl::UpdateWindowParent() {
@@ -326,6 +338,9 @@ void TWinControl::WndProc(TMessage& Message) {
     case CM_CTL3DCHANGED:
       CMCtl3DChanged(Message);
       break;
+    case WM_CONTEXTMENU:
+      WMContextMenu(Message);
+      break;
     default:
       TControl::WndProc(Message);
   }
@@ -337,7 +352,46 @@ void TWinControl::DefaultHandler(TMessage& Message) {
 }
 
 void TWinControl::CNKeyDown(TMessage& Message) {
-  Message.Result = 0;
+  Message.Result = IsMenuKey(Message) ? 1 : 0;
+}
+
+bool TWinControl::IsMenuKey(TMessage& Message) {
+  for (TWinControl* Control = this; Control != nullptr; Control = Control->Parent())
+    if (TPopupMenu* Menu = Control->GetPopupMenu();
+        Menu != nullptr && Menu->WindowHandle() != nullptr && Menu->IsShortCut(Message))
+      return true;
+  TCustomForm* Form = GetParentForm();
+  return Form != nullptr && Form->IsShortCut(Message);
+}
+
+void TWinControl::WMContextMenu(TMessage& Message) {
+  if (Message.Result != 0)
+    return;
+  const auto Pos = static_cast<std::uintptr_t>(Message.LParam);
+  TPoint At{static_cast<short>(LOWORD(Pos)), static_cast<short>(HIWORD(Pos))};
+  // (-1, -1) is the keyboard's request: the menu opens at the control.
+  const bool FromKeyboard = At.X == -1 && At.Y == -1;
+  if (!FromKeyboard) {
+    TPoint Local = At;
+    ScreenToClient(Handle(), Local);
+    const TRect Client = ClientRect();
+    if (Local.X < Client.Left || Local.X >= Client.Right || Local.Y < Client.Top ||
+        Local.Y >= Client.Bottom) {
+      DefaultHandler(Message);
+      return;
+    }
+  }
+  TPopupMenu* Menu = GetPopupMenu();
+  if (Menu == nullptr || !Menu->AutoPopup()) {
+    DefaultHandler(Message);
+    return;
+  }
+  if (FromKeyboard) {
+    At = TPoint{};
+    ClientToScreen(Handle(), At);
+  }
+  Message.Result = 1;
+  Menu->Popup(At.X, At.Y);
 }
 
 void TWinControl::FontChanged() {

@@ -44,6 +44,30 @@ TEST_F(GroupEditor, MovingOnePageInAndOutKeepsCountsAndIcons) {
   });
 }
 
+// FormShow counts each entry of every group for the first palette item
+// that the list's exact-match search finds for it: names of another letter
+// case count for the first of them, entries not on the palette nowhere,
+// and an item's count from before is not kept. An item or an entry that
+// holds a line break is still found whole, in either list.
+TEST_F(GroupEditor, FormShowCountsEveryEntryForTheFirstItemFound) {
+  const TGroups Groups = {{kAlpha, {"SYSTEM", "system", "Servers", "a\rb"}},
+                          {kBeta, {"win32", "x\r\ny", "Win32"}}};
+  Make(Groups, {"System", "Win32", "SYSTEM"});
+  Form->LBoxPagePalette->Items()->SetObjects(2, TItemObject::FromInteger(7));
+  Run([&](TDialogDriver& D) {
+    EXPECT_EQ(Lines(Form->LBoxPagePalette->Items()),
+              (std::vector<std::string>{"System", "SYSTEM", "Win32"}));
+    EXPECT_EQ(Counts(), (std::vector<long>{2, 0, 2}));
+    D.Cancel();
+  });
+  delete Form;
+  Make(Groups, {"System", "Win32", "SYSTEM", "a\rb"});
+  Run([&](TDialogDriver& D) {
+    EXPECT_EQ(Counts(), (std::vector<long>{1, 2, 0, 2}));
+    D.Cancel();
+  });
+}
+
 TEST_F(GroupEditor, AllInAndAllOut) {
   Make({{kAlpha, {"Servers", "win32"}}, {kBeta, {"Win32", "System", "System"}}}, kPalette);
   Run([&](TDialogDriver& D) {

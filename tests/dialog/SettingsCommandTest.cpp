@@ -38,16 +38,20 @@ class SettingsCommandTest : public EngineTest {
   }
   // Runs the settings command with Body acting as the user in the dialog.
   void Execute(const std::function<void(TDialogDriver&, TFrmMainORVExpert*)>& Body) {
-    TModalUser User([&](TCustomForm* F) {
-      ++Dialogs;
-      TDialogDriver D(F);
-      Body(D, static_cast<TFrmMainORVExpert*>(F));
-    });
+    TModalUser User(
+        [&](TCustomForm* F) {
+          ++Dialogs;
+          TDialogDriver D(F);
+          Body(D, static_cast<TFrmMainORVExpert*>(F));
+        },
+        InputAnswer);
     Expert->Execute();
   }
   TORVExpertProbe X() const { return Inspect(); }
 
   int Dialogs = 0;
+  // Answers the input boxes the dialog opens; none: the user cancels them.
+  TModalUser::TAnswer InputAnswer;
 };
 
 }  // namespace
@@ -191,6 +195,62 @@ TEST_F(SettingsCommandTest, OkKeepsTheSheetsOfTheGroupsThatStay) {
   EXPECT_EQ(X().PageGroupPages()[0], "Data Access\r\n");
   EXPECT_EQ(X().PageGroupPages()[2], "Standard\r\nAdditional\r\nWin32\r\n");
   EXPECT_EQ(Ide->Palette()->Parent(), Bar->ActivePage());
+
+  // A kept sheet's tab hides when its group loses every page, and shows
+  // again when the group gets one back.
+  auto EditFirstGroup = [this](const char* Button, const char* Page) {
+    Execute([&](TDialogDriver& D, TFrmMainORVExpert*) {
+      D.Sheet("TSGroupPage");
+      D.Select("LBoxPageGroup", 0);
+      if (Page != nullptr)
+        D.Select("LBoxPagePalette", Page);
+      D.Click(Button);
+      D.Ok();
+    });
+  };
+  EditFirstGroup("BtnMoveToRightAll", nullptr);
+  EXPECT_EQ(Bar->Pages(0), Before[2]);
+  EXPECT_FALSE(Bar->Pages(0)->TabVisible());
+  EditFirstGroup("BtnMoveToLeftOne", "Additional");
+  EXPECT_EQ(Bar->Pages(0), Before[2]);
+  EXPECT_TRUE(Bar->Pages(0)->TabVisible());
+}
+
+// CR, LF and 0x1F part the names of the stored group order, so a typed name
+// that kept one would come back from OK as two empty groups. The dialog
+// drops them as it drops any other character that is no letter, and refuses
+// a name made of nothing else.
+TEST_F(SettingsCommandTest, ATypedNameKeepsNoLineBreakAndNoSeparator) {
+  Start();
+  std::vector<std::string> Answers = {kGamma + "\r" + kDelta, "\r\n\x1F", kDelta + "\n" + kEcho};
+  InputAnswer = [&](const std::string&, const std::string&, std::string& V) {
+    if (Answers.empty())
+      return false;
+    V = Answers.front();
+    Answers.erase(Answers.begin());
+    return true;
+  };
+  const int Beeps = MessageBeepCount();
+  Execute([](TDialogDriver& D, TFrmMainORVExpert*) {
+    D.Sheet("TSGroupPage");
+    D.Click("BtnAdd");
+    D.Click("BtnAdd");
+    D.Select("LBoxPageGroup", 2);
+    D.Select("LBoxPagePalette", "Additional");
+    D.Click("BtnMoveToLeftOne");
+    D.Select("LBoxPageGroup", 1);
+    D.Click("BtnRename");
+    D.Ok();
+  });
+  EXPECT_TRUE(Answers.empty());
+  EXPECT_EQ(MessageBeepCount(), Beeps + 1);
+  Execute([](TDialogDriver& D, TFrmMainORVExpert* F) {
+    EXPECT_EQ(Lines(F->LBoxPageGroup->Items()),
+              (std::vector<std::string>{kAlpha, kDelta + kEcho, kGamma + kDelta}));
+    EXPECT_EQ(Lines(F->GroupPages(1)), (std::vector<std::string>{"System", "Servers"}));
+    EXPECT_EQ(Lines(F->GroupPages(2)), std::vector<std::string>{"Additional"});
+    D.Cancel();
+  });
 }
 
 TEST_F(SettingsCommandTest, AnExportThatCannotOpenTheKeyAppliesInMemoryOnly) {

@@ -3,6 +3,7 @@
 
 #include "DialogDriver.h"
 #include "EngineFixture.h"
+#include "MenuLetGo.h"
 #include "ModalUser.h"
 
 namespace {
@@ -113,6 +114,7 @@ TEST_F(EngineLifecycle, IdentityStateAndMenuItems) {
   Component->Click();
   KeyboardState().Release(VK_LCONTROL);
   EXPECT_EQ(Expert->GetState(), (TExpertState{esEnabled, esChecked}));
+  const TMenuLetGo LetGo;
   Ide->PaletteMenu()->Popup(0, 0);
   EXPECT_TRUE(Palette->Checked());
   EXPECT_EQ(Ide->HostCalls("paletteMenu.OnPopup"), 1);

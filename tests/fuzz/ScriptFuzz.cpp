@@ -92,8 +92,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
         }
       }
     } catch (const ECommandError&) {
-      // An unterminated quote, or a quote run into the next word.
+      // An unterminated quote.
     }
   }
+
+  // What a message shows of any text is UTF-8, whatever the text held, and
+  // a message cut short stays UTF-8 where the text was.
+  if (!Utf8Problem(Printable(Text)).empty() || !Utf8Problem(ShowNonUtf8(Text)).empty())
+    Finding("a message shows bytes that are not UTF-8");
+  if (Utf8Problem(Text).empty() && !Utf8Problem(Shortened(Text, 8)).empty())
+    Finding("a cut splits a character");
   return 0;
 }

@@ -8,7 +8,6 @@
 #include "Dialogs.h"
 #include "EventSpy.h"
 #include "ExtCtrls.h"
-#include "Menus.h"
 #include "ModalUser.h"
 #include "StdCtrls.h"
 #include "UserInput.h"
@@ -158,68 +157,6 @@ TEST_F(Forms, FocusMovesWithExitThenEnter) {
   A->Tabs()->SetText("x\r\ny");
   ClickTab(A, 1);
   EXPECT_EQ(Form->ActiveControl(), A);
-}
-
-TEST(Menus, ShortCutValueAndText) {
-  EXPECT_EQ(ShortCut(0x41, {ssShift, ssCtrl}), 0x6041);
-  EXPECT_EQ(ShortCutToText(ShortCut(0x41, {ssShift, ssCtrl})), "Ctrl+Shift+A");
-  EXPECT_EQ(ShortCutToText(ShortCut(0x41, {ssAlt})), "Alt+A");
-  EXPECT_EQ(ShortCutToText(ShortCut(0x70, {})), "F1");
-  EXPECT_EQ(ShortCutToText(0), "");
-  EXPECT_EQ(ShortCut(0x141, {ssCtrl}), 0) << "not a key";
-}
-
-TEST(Menus, ItemsAddRemoveAndFreeing) {
-  TComponent Owner(nullptr);
-  auto* Menu = new TPopupMenu(&Owner);
-  auto* Host = new TMenuItem(Menu);
-  Host->SetCaption("Host item");
-  Menu->Items()->Add(Host);
-  auto* Mine = new TMenuItem(Menu);
-  Menu->Items()->Add(Mine);
-  EXPECT_EQ(Menu->Items()->Count(), 2);
-  EXPECT_EQ(Menu->Items()->Items(1), Mine);
-  EXPECT_EQ(Mine->Parent(), Menu->Items());
-  EXPECT_THROW(Menu->Items()->Add(Mine), EInvalidOperation) << "inserted twice";
-  delete Mine;
-  EXPECT_EQ(Menu->Items()->Count(), 1);
-  EXPECT_EQ(Menu->ComponentCount(), 1);
-
-  // An item owned by the menu item it sits in, like one added to the IDE's
-  // Component menu.
-  auto* Sub = new TMenuItem(Host);
-  Host->Add(Sub);
-  Host->Remove(Sub);
-  EXPECT_EQ(Host->Count(), 0);
-  EXPECT_EQ(Sub->Parent(), nullptr);
-  EXPECT_THROW(Host->Remove(Sub), EInvalidOperation);
-  Host->Add(Sub);
-  delete Host;  // takes its sub-items along
-  EXPECT_EQ(Menu->Items()->Count(), 0);
-  EXPECT_EQ(Menu->ComponentCount(), 0);
-}
-
-TEST(Menus, DispatchShortCutAndPopup) {
-  TComponent Owner(nullptr);
-  auto* Menu = new TPopupMenu(&Owner);
-  TEventSpy Log;
-  auto* Item = new TMenuItem(Menu);
-  Item->SetShortCut(ShortCut(0x41, {ssShift, ssCtrl}));
-  Item->SetOnClick(Log.Event());
-  auto* Parent = new TMenuItem(Menu);
-  Menu->Items()->Add(Parent);
-  Parent->Add(Item);
-  EXPECT_TRUE(Menu->DispatchShortCut(0x6041));
-  EXPECT_EQ(Log.Senders, std::vector<TObject*>{Item});
-  EXPECT_FALSE(Menu->DispatchShortCut(0x4041));
-  EXPECT_FALSE(Menu->DispatchShortCut(0));
-  Item->SetEnabled(false);
-  EXPECT_FALSE(Menu->DispatchShortCut(0x6041));
-  EXPECT_EQ(Log.Count(), 1);
-
-  Menu->SetOnPopup(Log.Event());
-  Menu->Popup(10, 20);
-  EXPECT_EQ(Log.Senders.back(), Menu) << "OnPopup gets the menu as sender";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,46 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitCase{"a\r\r\nb", {"a", "", "b"}},
                     SplitCase{std::string("a\r\nb\0c\r\nd", 9), {"a", "b"}},
                     SplitCase{std::string("\0a", 2), {}}));
+
+// The lists look for line breaks eight bytes at a time. A break of each
+// kind at every place in a word, after bytes that only look like one to a
+// quick test (a tab, 0x0E, high bytes), and a text ending at every place,
+// must split as the rule above splits it a byte at a time.
+TEST(Strings, SplitsAlikeAtEveryPlaceInAWord) {
+  const std::string Bytes =
+      "A\tb\x0E\x8D\xFF"
+      "cd\x0C\x8A"
+      "efgh\x8E"
+      "ij\x0D"
+      "z\x0B"
+      "q";
+  auto Split = [](const std::string& Text) {
+    V Lines;
+    std::size_t i = 0;
+    while (i < Text.size() && Text[i] != '\0') {
+      std::size_t End = i;
+      while (End < Text.size() && Text[End] != '\0' && Text[End] != '\r' && Text[End] != '\n')
+        ++End;
+      Lines.push_back(Text.substr(i, End - i));
+      i = End + (End < Text.size() && Text[End] == '\r' ? 1 : 0);
+      i += i < Text.size() && Text[i] == '\n' ? 1 : 0;
+    }
+    return Lines;
+  };
+  const std::string Breaks[] = {"\r\n", "\r", "\n", "\n\r", std::string(1, '\0'), ""};
+  for (const std::string& Break : Breaks)
+    for (std::size_t Lead = 0; Lead <= 17; ++Lead)
+      for (std::size_t Tail = 0; Tail <= 9; ++Tail) {
+        const std::string Text =
+            Bytes.substr(Lead % 5, Lead) + Break + Bytes.substr(0, Tail) + "\r\n" + Bytes;
+        TStringList L;
+        L.SetText(Text);
+        EXPECT_EQ(Lines(&L), Split(Text)) << "lead " << Lead << ", tail " << Tail;
+        EXPECT_EQ(CountLineBreaks(Text.data(), Text.data() + Text.size()),
+                  static_cast<std::size_t>(std::count_if(
+                      Text.begin(), Text.end(), [](char C) { return C == '\r' || C == '\n'; })));
+      }
+}
 
 TEST(Strings, TextRoundTripKeepsLines) {
   TStringList A, B;

@@ -120,6 +120,19 @@ TEST(CodePage, EveryByteSurvivesTheRoundTrip) {
             "\xD0\x9D\xD0\xB5\xD1\x82\xD0\x93\xD1\x80\xD1\x83\xD0\xBF\xD0\xBF\xD1\x8B");
   EXPECT_EQ(Utf8ToWin1251(Win1251ToUtf8(NoGroup)), NoGroup);
   EXPECT_EQ(Win1251ToUtf8("\xA8\xB8\xB9\x88"), "\xD0\x81\xD1\x91\xE2\x84\x96\xE2\x82\xAC");
+  // ASCII goes eight bytes at a time: runs of it that start and end at
+  // every place in a word convert as they do at the start of a text.
+  for (std::size_t Lead = 0; Lead <= 8; ++Lead) {
+    std::string Text, Expected;
+    for (std::size_t i = 0; i < Lead; ++i) {
+      Text += "\xC0";  // "А"
+      Expected += "\xD0\x90";
+    }
+    Text += All + "Palette 12345678" + All;
+    Expected += Utf8 + "Palette 12345678" + Utf8;
+    EXPECT_EQ(Win1251ToUtf8(Text), Expected) << Lead;
+    EXPECT_EQ(Utf8ToWin1251(Expected), Text) << Lead;
+  }
 }
 
 TEST(CodePage, TextThatTheCodePageCannotHoldBecomesQuestionMarks) {

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 
 #include <sstream>
@@ -43,6 +45,40 @@ void ConfirmOnce(TSimulator& Sim, const std::ostringstream& Err) {
     ASSERT_EQ(Sim.RunLine(Line, "t"), TLineResult::Ok) << Err.str();
 }
 
+// A folder no file can be made in, for root too: immutable where the file
+// system has the flag (root alone may set it), else without write bits.
+// Why holds the system's reason, "" when neither could be done.
+class TUnwritableFolder {
+ public:
+  explicit TUnwritableFolder(const std::string& Path) : FPath(Path) {
+    fs::create_directories(Path);
+    const int Fd = ::open(Path.c_str(), O_RDONLY | O_DIRECTORY);
+    int Flags = 0;
+    if (::geteuid() == 0 && ::ioctl(Fd, FS_IOC_GETFLAGS, &Flags) == 0) {
+      Flags |= FS_IMMUTABLE_FL;
+      if (::ioctl(Fd, FS_IOC_SETFLAGS, &Flags) == 0)
+        Why = "Operation not permitted";
+    } else if (::geteuid() != 0 && ::chmod(Path.c_str(), 0555) == 0) {
+      Why = "Permission denied";
+    }
+    ::close(Fd);
+  }
+  ~TUnwritableFolder() {
+    const int Fd = ::open(FPath.c_str(), O_RDONLY | O_DIRECTORY);
+    int Flags = 0;
+    if (::ioctl(Fd, FS_IOC_GETFLAGS, &Flags) == 0 && (Flags & FS_IMMUTABLE_FL) != 0) {
+      Flags &= ~FS_IMMUTABLE_FL;
+      ::ioctl(Fd, FS_IOC_SETFLAGS, &Flags);
+    }
+    ::close(Fd);
+    ::chmod(FPath.c_str(), 0755);
+  }
+  std::string Why;
+
+ private:
+  std::string FPath;
+};
+
 }  // namespace
 
 TEST(HiveCommands, AHiveThatIsNotARegularFileOrNotReadableIsRefusedAtStart) {
@@ -63,19 +99,30 @@ TEST(HiveCommands, AHiveThatIsNotARegularFileOrNotReadableIsRefusedAtStart) {
 }
 
 // Settings that cannot be saved are told on stderr with the file and the
-// reason; the run goes on, and its status is 3 even when an expect failed.
+// cause; the run goes on, and its status is 3 even when an expect failed.
 TEST(HiveCommands, SettingsThatCannotBeSavedEndTheRunWithStatus3) {
   TTempDir Dir;
   WriteBytes(Dir / "readonly.reg", Stored);
   fs::permissions(Dir / "readonly.reg", static_cast<fs::perms>(0444));
   WriteBytes(Dir / "lockdir.reg", Stored);
   fs::create_directories(Dir / "lockdir.reg.lock");
-  const std::pair<std::string, std::string> Cases[] = {
+  // A lock file that is a hard link to another file of the writer's.
+  WriteBytes(Dir / "linked.reg", Stored);
+  WriteBytes(Dir / "private", "");
+  fs::permissions(Dir / "private", static_cast<fs::perms>(0600));
+  fs::permissions(Dir / "linked.reg", static_cast<fs::perms>(0666));
+  fs::create_hard_link(Dir / "private", Dir / "linked.reg.lock");
+  std::vector<std::pair<std::string, std::string>> Cases = {
       {Dir / "readonly.reg", ": the file is read-only (mode 0444)"},
       {Dir / "lockdir.reg",
        ": the lock file " + Dir / "lockdir.reg.lock" + " is a folder, not a regular file"},
-      {Dir / "missing/h.reg", ": the lock file " + Dir / "missing/h.reg.lock" +
-                                  " cannot be opened: No such file or directory"}};
+      {Dir / "missing/h.reg", ": the folder " + Dir / "missing" + " does not exist"},
+      {Dir / "linked.reg", ": the lock file " + Dir / "linked.reg.lock" +
+                               " has 2 links, so it is another file's name too; remove it"}};
+  const TUnwritableFolder Sealed(Dir / "sealed");
+  if (!Sealed.Why.empty())
+    Cases.push_back({Dir / "sealed/h.reg",
+                     ": the folder " + Dir / "sealed" + " cannot be written: " + Sealed.Why});
   for (const auto& [Hive, Reason] : Cases) {
     std::vector<std::string> Args = {"--hive", Hive};
     Args.insert(Args.end(), SaveSettings.begin(), SaveSettings.end());
@@ -90,6 +137,8 @@ TEST(HiveCommands, SettingsThatCannotBeSavedEndTheRunWithStatus3) {
   EXPECT_EQ(ReadBytes(Dir / "readonly.reg"), Stored);
   EXPECT_EQ(ModeOf(Dir / "readonly.reg"), 0444u);
   EXPECT_EQ(ReadBytes(Dir / "lockdir.reg"), Stored);
+  EXPECT_EQ(ReadBytes(Dir / "linked.reg"), Stored);
+  EXPECT_EQ(ModeOf(Dir / "private"), 0600u) << "the other file's mode is never touched";
   EXPECT_FALSE(fs::exists(Dir / "missing"));
   EXPECT_THAT(HelpText(), HasSubstr("  3  settings could not be saved"));
 }
@@ -175,10 +224,9 @@ TEST(HiveCommands, ExportWritesFilesThatLoadAsTheSameHive) {
       {"export --unicode", "usage: export [--unicode] FILE"},
       {"export a b", "usage: export [--unicode] FILE"},
       {"export " + Dir.Path(), "export: " + Dir.Path() + " is a folder, not a regular file"},
-      {"export " + Dir / "no/such/folder.reg",
-       "export: cannot write " + Dir / "no/such/folder.reg" +
-           ": no temporary file can be made in the folder " + Dir / "no/such" +
-           ": No such file or directory"}};
+      {"export " + Dir / "no/such/folder.reg", "export: cannot write " +
+                                                   Dir / "no/such/folder.reg" + ": the folder " +
+                                                   Dir / "no/such" + " does not exist"}};
   for (const auto& [Line, Message] : Refused) {
     const TRun R = RunIde({"--hive", ":memory:", "-e", Line});
     EXPECT_EQ(R.Status, kExitError) << Line;
@@ -209,30 +257,68 @@ TEST(HiveCommands, ExportOfCharactersWindows1251LacksNeedsUnicode) {
   EXPECT_EQ(Unicode.Status, kExitOk) << Unicode.Err;
   EXPECT_EQ(ReadBytes(Dir / "five.reg"), Five);
   EXPECT_THAT(Unicode.Out, HasSubstr("\"sCurrency\"=\"₽\"")) << Unicode.Out;
+
+  // The key's name is host text in the message, and reaches the user as
+  // UTF-8, never as Windows-1251 bytes.
+  WriteBytes(Hive, Utf16File(u"Windows Registry Editor Version 5.00\r\n\r\n"
+                             u"[HKEY_CURRENT_USER\\Software\\Группа\\\u4e2d]\r\n\r\n"));
+  const TRun Key = RunIde({"--hive", Hive, "-e", "export " + Dir / "four.reg"});
+  EXPECT_EQ(Key.Status, kExitError);
+  EXPECT_THAT(Key.Err, HasSubstr("export: the key HKEY_CURRENT_USER\\Software\\Группа\\"))
+      << Key.Err;
 }
 
-// The store's own files are refused as export targets: the lock file while
-// another process holds it, and any name of a writer's temporary file.
-TEST(HiveCommands, ExportRefusesTheLockFileAndTemporaryNames) {
+// The store's own files are refused as export targets and as the hive,
+// whatever link leads to them: the lock file, whether another process holds
+// it or it is yet to be made, and any name of a writer's temporary file,
+// which the next save beside it would remove.
+TEST(HiveCommands, TheStoresOwnFilesAreRefusedAsExportsAndHives) {
   TTempDir Dir;
   const std::string Hive = Dir / "hive.reg";
   WriteBytes(Hive, Stored);
   WriteBytes(Hive + ".lock", "");
   fs::create_symlink(Hive + ".lock", Dir / "to-lock");
+  fs::create_symlink(".hive.reg.tabulon-Backup.tmp", Dir / "mybackup.reg");
+  fs::create_symlink("new.reg.lock", Dir / "to-new-lock");
   const int Held = ::open((Hive + ".lock").c_str(), O_RDWR);
   ASSERT_EQ(::flock(Held, LOCK_EX), 0);
-  const std::pair<std::string, std::string> Cases[] = {
-      {Hive + ".lock", Hive + ".lock is the lock file of the registry file " + Hive},
-      {Dir / "to-lock", Dir / "to-lock is the lock file"},
-      {Dir / ".hive.reg.tabulon-abc123.tmp",
-       Dir / ".hive.reg.tabulon-abc123.tmp has the name of a registry writer's temporary file"},
-      {Dir / ".x.tabulon-000000.tmp", Dir / ".x.tabulon-000000.tmp has the name of a registry"}};
-  for (const auto& [Target, Message] : Cases) {
-    const TRun R = RunIde({"--hive", Hive, "-e", "export " + Target});
-    EXPECT_EQ(R.Status, kExitError) << Target;
-    EXPECT_THAT(R.Err, HasSubstr("export: " + Message)) << R.Err;
+  const std::string Temporary =
+      ", which has the name of a registry writer's temporary file, which "
+      "a save beside it removes; choose another name";
+  const std::pair<std::vector<std::string>, std::string> Cases[] = {
+      {{"--hive", Hive, "-e", "export " + Hive + ".lock"},
+       "export: " + Hive + ".lock is the lock file of the registry file " + Hive},
+      {{"--hive", Hive, "-e", "export " + Dir / "to-lock"},
+       "export: " + Dir / "to-lock" + " leads to " + Hive +
+           ".lock, which is the lock file of the registry file " + Hive},
+      {{"--hive", Hive, "-e", "export " + Dir / ".hive.reg.tabulon-abc123.tmp"},
+       "export: " + Dir / ".hive.reg.tabulon-abc123.tmp" +
+           " has the name of a registry writer's temporary file"},
+      {{"--hive", Hive, "-e", "export " + Dir / ".x.tabulon-000000.tmp"},
+       "export: " + Dir / ".x.tabulon-000000.tmp" + " has the name of a registry"},
+      {{"--hive", Hive, "-e", "export " + Dir / "mybackup.reg"},
+       "export: " + Dir / "mybackup.reg" + " leads to " + Dir / ".hive.reg.tabulon-Backup.tmp" +
+           Temporary},
+      // The hive's file is yet to be made, and so is its lock.
+      {{"--hive", Dir / "new.reg", "-e", "export " + Dir / "to-new-lock"},
+       "export: " + Dir / "to-new-lock" + " is the lock file of the registry file " +
+           Dir / "new.reg"},
+      {{"--hive", Dir / ".hive.reg.tabulon-ZZZZZZ.tmp", "-e", "show"},
+       "tabulon-ide: " + Dir / ".hive.reg.tabulon-ZZZZZZ.tmp" +
+           " has the name of a registry writer's temporary file"},
+      {{"--hive", Dir / "mybackup.reg", "-e", "show"},
+       "tabulon-ide: " + Dir / "mybackup.reg" + " leads to " +
+           Dir / ".hive.reg.tabulon-Backup.tmp" + Temporary},
+      {{"--hive", Dir / "to-lock", "-e", "show"},
+       "tabulon-ide: " + Dir / "to-lock" + " leads to " + Hive +
+           ".lock, which is the lock file of the registry file " + Hive}};
+  for (const auto& [Args, Message] : Cases) {
+    const TRun R = RunIde(Args);
+    EXPECT_EQ(R.Status, kExitError) << Args.back();
+    EXPECT_THAT(R.Err, HasSubstr(Message)) << R.Err;
   }
   ::close(Held);
   EXPECT_EQ(ReadBytes(Hive + ".lock"), "");
-  EXPECT_EQ(Dir.Entries(), (std::set<std::string>{"hive.reg", "hive.reg.lock", "to-lock"}));
+  EXPECT_EQ(Dir.Entries(), (std::set<std::string>{"hive.reg", "hive.reg.lock", "to-lock",
+                                                  "mybackup.reg", "to-new-lock"}));
 }

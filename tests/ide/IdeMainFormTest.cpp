@@ -2,6 +2,7 @@
 
 #include "EventSpy.h"
 #include "Ide.h"
+#include "MenuLetGo.h"
 #include "StockPalette.h"
 #include "TestText.h"
 #include "UserInput.h"
@@ -175,7 +176,10 @@ TEST(IdeHandlers, OwnHandlersCountTheirCalls) {
   Form->SetActive(true);
   Form->SetActive(false);
   Form->SetActive(true);
-  Form->PaletteMenu()->Popup(0, 0);
+  {
+    const TMenuLetGo LetGo;
+    Form->PaletteMenu()->Popup(0, 0);
+  }
   bool Accept = true;
   Form->Palette()->OnDragOver()(Form->Palette(), nullptr, 0, 0, dsDragMove, Accept);
   EXPECT_FALSE(Accept);

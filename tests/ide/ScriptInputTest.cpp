@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include <cstring>
 #include <sstream>
 
 #include "DialogDriver.h"
@@ -154,7 +155,7 @@ TEST(ScriptInput, PromptReportsTyposAtOnceAndEndsWithWhatFailed) {
   EXPECT_EQ(TabulonIdeMain({"--hive", ":memory:"}, In, Both, Both, true), kExitExpectFailed);
   const std::string Text = Both.str();
   const std::size_t Typo =
-      Text.find("tabulon-ide: 'frobnicate' is not a command of a dialog block");
+      Text.find("tabulon-ide: 'frobnicate' is not a command of the settings dialog");
   ASSERT_NE(Typo, std::string::npos) << Text;
   EXPECT_EQ(Text.rfind("dialog> ", Typo), Text.find("dialog> ")) << "told before the next line";
   EXPECT_THAT(Text, HasSubstr("tabulon-ide: expect /dialog/tag 9 failed")) << Text;
@@ -164,12 +165,20 @@ TEST(ScriptInput, PromptReportsTyposAtOnceAndEndsWithWhatFailed) {
   EXPECT_THAT(Text.substr(Typo), HasSubstr("dialog> dialog ... end: the lines between"));
 }
 
-// help at the prompt lists every command under its kind, and help dialog
-// names the dialog's controls once one has opened.
+// help at the prompt lists every command under its kind, a line each,
+// help all tells each in full, and help dialog names the dialog's controls
+// once one has opened.
 TEST(ScriptInput, HelpByKindAndTheDialogsControls) {
+  const TRun Short = RunIde({"--hive", ":memory:"}, "help\n", true);
+  for (const TCommand& C : Commands())
+    EXPECT_THAT(Short.Out, HasSubstr("\n  " + std::string(C.Name) +
+                                     std::string(12 - std::strlen(C.Name), ' ') + C.Summary + "\n"))
+        << C.Name;
+  EXPECT_LT(std::count(Short.Out.begin(), Short.Out.end(), '\n'), 45) << Short.Out;
+
   const TRun R =
       RunIde({"--hive", ":memory:"},
-             "help dialog\nload\nshow\ndialog\nend\nmenu component\nhelp dialog\nhelp\n", true);
+             "help dialog\nload\nshow\ndialog\nend\nmenu component\nhelp dialog\nhelp all\n", true);
   ASSERT_EQ(R.Status, kExitOk) << R.Err;
   const std::size_t Before = R.Out.find("No settings dialog has opened yet");
   const std::size_t After = R.Out.find("The controls of the settings dialog as it opened last:");
@@ -276,4 +285,34 @@ TEST(ScriptInput, TypedBlockChecksEachLineAsItIsEntered) {
                 KeyNames() +
                 ")\n"
                 "tabulon-ide: usage: sheet TSMain|TSGroupPage\n");
+}
+
+// A session typed at the prompt, saved as it was typed, replays from
+// standard input to the same state: the dialog that menu component opens
+// takes the lines after it, its input box the line after the click. A
+// script that ends with the dialog open closes it, and a line the dialog
+// refuses stops the script at that line.
+TEST(ScriptInput, ATypedSessionReplaysAsAScript) {
+  const std::string Typed =
+      "load\nshow\nmenu component\nsheet TSGroupPage\nclick BtnAdd\nДанные\n"
+      "select LBoxPageGroup 0\nselect LBoxPagePalette \"ADO\"\nclick BtnMoveToLeftOne\n"
+      "click BtnAdd\ninput --cancel\nok\ngroup Данные\ndump\n";
+  const TRun AtPrompt = RunIde({"--hive", ":memory:"}, Typed, true);
+  const TRun Replayed = RunIde({"--hive", ":memory:"}, Typed);
+  ASSERT_EQ(AtPrompt.Status, kExitOk) << AtPrompt.Err;
+  ASSERT_EQ(Replayed.Status, kExitOk) << Replayed.Err;
+  EXPECT_THAT(AtPrompt.Out, HasSubstr("input> ")) << AtPrompt.Out;
+  const std::string Dump = Replayed.Out.substr(Replayed.Out.rfind("{\"host\""));
+  EXPECT_THAT(Dump, HasSubstr("\"palette\":{\"parent\":\"groupBar.sheets[0]\",\"tabs\":[\"ADO\"]"));
+  EXPECT_EQ(AtPrompt.Out.substr(AtPrompt.Out.rfind("{\"host\"")), Dump + "tabulon-ide> \n");
+
+  const TRun Open = RunIde({"--hive", ":memory:", "-e", "load", "-e", "show", "-e",
+                            "menu component", "-e", "check CheckBoxDrawGroupPageShadow on"});
+  EXPECT_EQ(Open.Status, kExitOk) << Open.Err;
+  const TRun Stopped =
+      RunIde({"--hive", ":memory:"}, "load\nshow\nmenu component\nclick BtnAd\nok\nshow\n");
+  EXPECT_EQ(Stopped.Status, kExitError);
+  EXPECT_EQ(Stopped.Err,
+            "tabulon-ide: -:4: the settings dialog has no control 'BtnAd' (in the dialog opened "
+            "at -:3)\n");
 }

@@ -10,6 +10,7 @@
 #include "Program.h"
 #include "RunIde.h"
 #include "Simulator.h"
+#include "Snapshot.h"
 
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -172,6 +173,80 @@ TEST(Simulator, ExitStatusesAndMessages) {
   EXPECT_THAT(R.Err, HasSubstr("-e:1"));
   EXPECT_THAT(R.Err, HasSubstr("-e:2"));
   EXPECT_EQ(LastDump(R.Out)["host"], HostVersion);
+}
+
+// Each refusal says what happened and why, in exactly these words, and a
+// long argument is cut in the message.
+TEST(Simulator, RefusalsSayWhatHappenedAndWhy) {
+  const std::string Long(200000, 'x');
+  const std::vector<std::string> InDialog = {
+      "--hive", ":memory:",         "-e", "load", "-e", "show", "-e", "menu component",
+      "-e",     "sheet TSGroupPage"};
+  const auto Dialog = [&InDialog](std::initializer_list<std::string> Lines) {
+    std::vector<std::string> Args = InDialog;
+    for (const std::string& L : Lines)
+      Args.insert(Args.end(), {"-e", L});
+    return Args;
+  };
+  struct TCase {
+    std::vector<std::string> Args;
+    int Status;
+    std::string Err;  // all of standard error
+  };
+  const TCase Cases[] = {
+      {{"-e", "expect bad json"},
+       2,
+       "tabulon-ide: -e:1: expect: 'bad' is not a JSON pointer: a JSON pointer starts with '/', "
+       "as in /palette/tabs/0 (\"\" is the whole dump)\n"},
+      {{"-e", "expect /host json"},
+       2,
+       "tabulon-ide: -e:1: expect: invalid JSON: json is no JSON value (a text goes in double "
+       "quotes: \"json\")\n"},
+      {{"-e", "show", "-e", "page " + Long},
+       2,
+       "tabulon-ide: -e:2: there is no palette tab '" + std::string(79, 'x') +
+           "...(199882 characters left out)..." + std::string(39, 'x') + "'\n"},
+      {{"/nonexistent.tide"},
+       2,
+       "tabulon-ide: cannot read script /nonexistent.tide: No such file or directory\n"},
+      {{"-e", "sheet TSMain"},
+       2,
+       "tabulon-ide: -e:1: 'sheet' is a command of the settings dialog, and none is open: open "
+       "one (menu component, shortcut) and the lines after it run in it until ok, cancel or "
+       "close; or queue the lines in a dialog ... end block before\n"},
+      {{"-e", "install \"A=B,,C\""},
+       2,
+       "tabulon-ide: -e:1: install: 'A=B,,C' has an empty component name "
+       "(PAGE=COMPONENT,COMPONENT...)\n"},
+      {{"-e", "show", "-e", "snapshot x.gif"},
+       2,
+       std::string("tabulon-ide: -e:2: snapshot writes SVG, PNG or PDF: the file name must end "
+                   "in .svg, .png or .pdf, not 'x.gif'\n")},
+      {{"-e", "snapshot"},
+       2,
+       std::string("tabulon-ide: -e:1: usage: ") + SnapshotSynopsis() + "\n"},
+      {Dialog({"click BtnAdd", "Data", "ok"}), 0,
+       "tabulon-ide: note: the dialog refused the group name 'Data' with a beep: its name filter "
+       "keeps only Russian letters, and there are none\n"},
+      {Dialog({"click BtnAdd", "Данные", "click BtnAdd", "input Данные", "ok"}), 0,
+       "tabulon-ide: note: the dialog refused the group name 'Данные' with a beep: its name "
+       "filter kept 'Данные', and a group of that name exists\n"},
+      {Dialog({"click BtnMoveToLeftOne", "ok"}), 0,
+       "tabulon-ide: note: the click on BtnMoveToLeftOne changed nothing in the dialog (nothing "
+       "is selected in LBoxPageGroup, LBoxPagePalettePerPageGroup, LBoxPagePalette)\n"},
+      {Dialog({"click BtnAdd", "Данные", "select LBoxPageGroup 0", "select LBoxPagePalette \"ADO\"",
+               "click BtnMoveToLeftOne", "ok", "group НетГруппы", "page ADO"}),
+       2,
+       "tabulon-ide: -e:12: there is no palette tab 'ADO' in the group shown: the page is in "
+       "the group 'Данные' (group Данные shows it)\n"},
+  };
+  for (const TCase& C : Cases) {
+    const TRun R = RunIde(C.Args);
+    EXPECT_EQ(R.Status, C.Status) << C.Args.back() << "\n" << R.Err;
+    EXPECT_EQ(R.Err, C.Err);
+  }
+  // The usage line offers only what this build writes.
+  EXPECT_THAT(RunIde({"--help"}).Out, Not(HasSubstr("FILE.bmp")));
 }
 
 TEST(Simulator, DumpIndentedOrOfSomeKeys) {

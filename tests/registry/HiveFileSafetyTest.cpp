@@ -122,34 +122,63 @@ TEST(HiveFileSafety, OnlyTheStoresOwnLeftoversAreRemoved) {
   EXPECT_EQ(ReadBytes(Dir / "victim"), "the user's");
 }
 
-// Links are followed by the kernel, so its rules hold: a link that another
-// user put in a sticky, world-writable folder is not followed for root
-// either (fs.protected_symlinks), and a loop is refused, with a message.
-TEST(HiveFileSafety, LinksTheKernelWillNotFollowAreRefused) {
+// A link in a sticky, world-writable folder is followed only when it
+// belongs to the writer or to the folder's owner, for root too and
+// whatever fs.protected_symlinks says, at the end of the path or on the
+// way; a loop is refused, with a message.
+TEST(HiveFileSafety, LinksInSharedFoldersAreFollowedOnlyForTheirOwners) {
   TTempDir Dir;
+  // What exporting to Path (or, with AsHive, opening it as the hive) raised;
+  // "" when it did not.
+  const auto Refusal = [](const std::string& Path, bool AsHive) {
+    try {
+      if (AsHive) {
+        RegistryHive Hive(Path);
+      } else {
+        RegistryHive Hive(RegistryHive::Memory);
+        Hive.Export(Path, HiveFormat::Regedit4);
+      }
+    } catch (const ERegistryException& E) {
+      return E.Message();
+    }
+    return std::string();
+  };
   fs::create_symlink(Dir / "loop.reg", Dir / "loop.reg");
-  RegistryHive Hive(RegistryHive::Memory);
-  try {
-    Hive.Export(Dir / "loop.reg", HiveFormat::Regedit4);
-    ADD_FAILURE() << "exported through a loop";
-  } catch (const ERegistryException& E) {
-    EXPECT_EQ(E.Message(), Dir / "loop.reg" +
-                               ": the symbolic link cannot be followed: Too many levels of "
-                               "symbolic links");
+  EXPECT_EQ(Refusal(Dir / "loop.reg", false),
+            Dir / "loop.reg" +
+                ": the symbolic link cannot be followed: Too many levels of symbolic links");
+  if (::geteuid() != 0)
+    GTEST_SKIP() << "only root can make a link that belongs to another user";
+  const std::string Shared = Dir / "sticky";
+  fs::create_directories(Shared);
+  fs::permissions(Shared, static_cast<fs::perms>(01777));
+  fs::create_directories(Dir / "private");
+  WriteBytes(Dir / "private/secret.reg", Stored);
+  fs::permissions(Dir / "private/secret.reg", static_cast<fs::perms>(0600));
+  const auto Plant = [](const std::string& To, const std::string& Link, uid_t Owner) {
+    fs::create_symlink(To, Link);
+    EXPECT_EQ(::lchown(Link.c_str(), Owner, Owner), 0);
+  };
+  Plant(Dir / "private/secret.reg", Shared + "/out.reg", 12345);
+  Plant(Dir / "private", Shared + "/folder", 12345);
+  Plant(Dir / "private/secret.reg", Shared + "/mine.reg", 0);
+  for (const std::string& Path : {Shared + "/out.reg", Shared + "/folder/secret.reg"}) {
+    const std::string Link = Path.substr(0, Path.find('/', Shared.size() + 1));
+    for (bool AsHive : {false, true})
+      EXPECT_EQ(Refusal(Path, AsHive),
+                Path + ": the symbolic link " + Link +
+                    " belongs to another user (uid 12345) and lies in the sticky, world-writable "
+                    "folder " +
+                    Shared + "; such a link is followed only for its owner or the folder's owner");
   }
-  std::ifstream Setting("/proc/sys/fs/protected_symlinks");
-  int Protected = 0;
-  Setting >> Protected;
-  if (::geteuid() != 0 || Protected != 1)
-    GTEST_SKIP() << "needs root and fs.protected_symlinks = 1 to show the kernel refusing a link";
-  fs::create_directories(Dir / "sticky");
-  fs::permissions(Dir / "sticky", static_cast<fs::perms>(01777));
-  WriteBytes(Dir / "secret", "root's own");
-  fs::permissions(Dir / "secret", static_cast<fs::perms>(0600));
-  fs::create_symlink(Dir / "secret", Dir / "sticky/out.reg");
-  ASSERT_EQ(::lchown((Dir / "sticky/out.reg").c_str(), 12345, 12345), 0);
-  EXPECT_THROW(Hive.Export(Dir / "sticky/out.reg", HiveFormat::Regedit4), ERegistryException);
-  EXPECT_EQ(ReadBytes(Dir / "secret"), "root's own");
+  EXPECT_EQ(ReadBytes(Dir / "private/secret.reg"), Stored);
+  // The writer's own link is followed, and so is one of the folder's owner.
+  EXPECT_EQ(Refusal(Shared + "/mine.reg", false), "");
+  EXPECT_EQ(ReadBytes(Dir / "private/secret.reg"), "REGEDIT4\r\n\r\n");
+  ASSERT_EQ(::chown(Shared.c_str(), 12345, 12345), 0);
+  WriteBytes(Dir / "private/secret.reg", Stored);
+  EXPECT_EQ(Refusal(Shared + "/out.reg", false), "");
+  EXPECT_EQ(ReadBytes(Dir / "private/secret.reg"), "REGEDIT4\r\n\r\n");
 }
 
 TEST(HiveFileSafety, PathsThatAreNotRegularFilesAreRefusedWithoutBlocking) {
@@ -281,6 +310,62 @@ TEST(HiveFileSafety, HugeFilesAreRefusedUnreadNamingTheFile) {
   EXPECT_EQ(Code, 0);
 }
 
+// Reading holds the file and the tree it becomes and little more: in a
+// child whose address space has only so much to spare, 16 MB of blank lines
+// read within 160 MB and a 256 MB text of NULs within 1 GB, and a file
+// whose tree would pass the reader's budget is refused saying so, rather
+// than left to exhaust the memory.
+TEST(HiveFileSafety, ReadingTakesMemoryInProportionToTheFile) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "an address space limit does not mix with AddressSanitizer's shadow memory";
+#endif
+  TTempDir Dir;
+  const std::string Head = "REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n";
+  WriteBytes(Dir / "blank.reg", Head + std::string(16u << 20, '\n'));
+  {
+    std::ofstream Out(Dir / "nul.reg", std::ios::binary);
+    Out << Head << "\"v\"=\"";
+    const std::string Block(1u << 20, '\0');
+    for (int i = 0; i < 255; ++i)
+      Out << Block;
+    Out << "\"\r\n";
+  }
+  {
+    std::ofstream Out(Dir / "values.reg", std::ios::binary);
+    Out << Head;
+    for (int i = 0; i < 3500000; ++i)
+      Out << "\"" << i << "\"=\"\"\n";
+  }
+  const struct {
+    const char* Name;
+    std::size_t Spare;
+    const char* Refusal;
+  } Cases[] = {{"blank.reg", 160u << 20, nullptr},
+               {"nul.reg", std::size_t{1} << 30, nullptr},
+               {"values.reg", std::size_t{1} << 30,
+                "the registry would take more than 640 MB of memory; no registry comes near that"}};
+  for (const auto& C : Cases) {
+    const std::string Path = Dir / C.Name;
+    EXPECT_EQ(InChild([&] {
+                std::ifstream Statm("/proc/self/statm");
+                std::uintmax_t Pages = 0;
+                Statm >> Pages;
+                const rlimit Limit{Pages * ::sysconf(_SC_PAGESIZE) + C.Spare, RLIM_INFINITY};
+                if (::setrlimit(RLIMIT_AS, &Limit) != 0)
+                  return 2;
+                try {
+                  RegistryHive Hive(Path);
+                  return C.Refusal == nullptr ? 0 : 3;
+                } catch (const ERegistryException& E) {
+                  std::fprintf(stderr, "%s\n", E.Message().c_str());
+                  return C.Refusal != nullptr && Contains(E.Message(), C.Refusal) ? 0 : 4;
+                }
+              }),
+              0)
+        << C.Name;
+  }
+}
+
 // The lock file takes the hive's mode without execute bits, so whoever may
 // write a shared hive may take its lock; a narrower one of the writer's own
 // is widened.
@@ -307,19 +392,44 @@ TEST(HiveFileSafety, TheLockFileTakesTheHivesMode) {
     return;
   // Another user writes the shared hive beside the lock that root made.
   fs::permissions(Dir.Path(), static_cast<fs::perms>(0777));
-  EXPECT_EQ(InChild([&Path] {
-              if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-                return 2;
-              RegistryHive Hive(Path);
-              TRegIniFile Reg;
-              if (!Reg.OpenKey("K", true))
-                return 3;
-              Reg.WriteString("", "v", "another user");
-              Reg.CloseKey();
-              return 0;
-            }),
-            0);
+  const auto WriteAsNobody = [&Path](const char* Value) {
+    return InChild([&Path, Value] {
+      if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+        return 2;
+      RegistryHive Hive(Path);
+      TRegIniFile Reg;
+      if (!Reg.OpenKey("K", true))
+        return 3;
+      Reg.WriteString("", "v", Value);
+      Reg.CloseKey();
+      return 0;
+    });
+  };
+  EXPECT_EQ(WriteAsNobody("another user"), 0);
   EXPECT_THAT(ReadBytes(Path), HasSubstr("\"v\"=\"another user\""));
+  // Root, saving a user's private hive, makes its lock the user's, who can
+  // still take it afterwards; a lock of a third user's is refused, and its
+  // mode stays as it was.
+  fs::remove(Path + ".lock");
+  fs::permissions(Path, static_cast<fs::perms>(0600));
+  ASSERT_EQ(::chown(Path.c_str(), 65534, 65534), 0);
+  {
+    RegistryHive H(Path);
+    WriteV("root");
+  }
+  struct stat Lock {};
+  ASSERT_EQ(::stat((Path + ".lock").c_str(), &Lock), 0);
+  EXPECT_EQ(Lock.st_uid, 65534u);
+  EXPECT_EQ(WriteAsNobody("the user again"), 0);
+  ASSERT_EQ(::chown((Path + ".lock").c_str(), 12345, 12345), 0);
+  RegistryHive H(Path);
+  TRegIniFile Reg;
+  EXPECT_FALSE(Reg.OpenKey("K", true));
+  EXPECT_EQ(H.TakeSaveFailures(),
+            std::vector<std::string>{"cannot write " + Path + ": the lock file " + Path +
+                                     ".lock belongs to another user (uid 12345), neither the "
+                                     "registry file's owner nor this writer; remove it"});
+  EXPECT_EQ(ModeOf(Path + ".lock"), 0600u);
 }
 
 TEST(HiveFileSafety, TheLockFileIsNeverFollowedAndItsWaitIsBounded) {

@@ -442,3 +442,26 @@ TEST(HiveFile, DisplayTextIsUtf8WithVisibleControlBytes) {
             "REGEDIT4\n\n[HKEY_CURRENT_USER\\\xd0\x90]\n\"v\"=\"\xd0\x91\\x1f\\x1f\\x09\"\n"
             "\"nl\"=hex(1):61,0d,0a,00\n\n");
 }
+
+// What the hive says of its own accord goes to the report the program
+// gives: a warning about a line of the file, told once however often the
+// file is read, and changes that the hive's end could not write.
+TEST(HiveFile, TheHiveReportsThroughTheProgramsHook) {
+  TTempDir Dir;
+  const std::string Path = Dir / HiveName;
+  WriteBytes(Path, "REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n\"p\"=\"C:\\dir\"\r\n");
+  std::vector<std::string> Told;
+  {
+    RegistryHive Hive(Path, [&Told](const std::string& Message) { Told.push_back(Message); });
+    Hive.Reload(true);
+    // A change of an owner that never wrote it, as of a registry object
+    // that outlives the hive.
+    Hive.Apply(&Told, HiveOp{HiveOp::SetValue, {"K"}, "v", REG_SZ, std::string("1\0", 2)});
+    fs::permissions(Path, static_cast<fs::perms>(0444));
+  }
+  ASSERT_EQ(Told.size(), 2u);
+  EXPECT_EQ(Told[0],
+            "warning: " + Path + ":3: \\d is not an escape; read as d, as regedit reads it");
+  EXPECT_EQ(Told[1], "Registry changes were not saved: cannot write " + Path +
+                         ": the file is read-only (mode 0444)");
+}

@@ -102,3 +102,60 @@ TEST(HiveKill, AKilledWriterLeavesACommittedStateAndTheNextWriterClearsItsLitter
   RecordProperty("RoundsWithLitter", Littered);
   std::printf("%d of %d kills left temporary files behind\n", Littered, Rounds);
 }
+
+// Three processes export to one file while a fourth saves it as its hive,
+// each many times over: every export and every save succeeds, every state
+// the file is seen in is a whole hive, and no temporary file is left.
+// Removing leftovers takes no living writer's file, whatever lock the
+// remover holds.
+TEST(HiveKill, ExportsAndSavesOfOneFileAtOnceNeverBreakEachOther) {
+  TTempDir Dir;
+  const std::string Path = Dir / "out.reg";
+  constexpr int Rounds = 150;
+  std::vector<pid_t> Writers;
+  for (int Writer = 0; Writer < 4; ++Writer) {
+    std::fflush(nullptr);
+    const pid_t Pid = ::fork();
+    if (Pid == 0) {
+      int Failed = 0;
+      try {
+        RegistryHive Hive(Writer == 3 ? Path : std::string(RegistryHive::Memory));
+        for (int Round = 0; Round < Rounds; ++Round) {
+          try {
+            if (Writer == 3)
+              CommitState(Round);
+            else
+              Hive.Export(Path, Round % 2 ? HiveFormat::Regedit5 : HiveFormat::Regedit4);
+          } catch (const std::exception& E) {
+            if (Failed++ == 0)
+              std::fprintf(stderr, "writer %d: %s\n", Writer, E.what());
+          }
+        }
+      } catch (const std::exception& E) {
+        std::fprintf(stderr, "writer %d: %s\n", Writer, E.what());
+        ++Failed;
+      }
+      ::_exit(Failed > 250 ? 250 : Failed);
+    }
+    Writers.push_back(Pid);
+  }
+  int Reads = 0, Failed = 0;
+  for (std::size_t Left = Writers.size(); Left > 0; ++Reads) {
+    const std::string Bytes = ReadBytes(Path);
+    HiveKey Root;
+    if (!Bytes.empty()) {
+      EXPECT_NO_THROW(ParseHiveText(Bytes, Path, Root)) << "a partial file was seen";
+    }
+    for (pid_t& Pid : Writers) {
+      int Status = 0;
+      if (Pid != 0 && ::waitpid(Pid, &Status, WNOHANG) == Pid) {
+        Failed += WIFEXITED(Status) ? WEXITSTATUS(Status) : 1000;
+        Pid = 0;
+        --Left;
+      }
+    }
+  }
+  EXPECT_EQ(Failed, 0) << "writes that failed";
+  EXPECT_EQ(Dir.Entries(), (std::set<std::string>{"out.reg", "out.reg.lock"}));
+  std::printf("%d reads while 3 exporters and a saver wrote %d times each\n", Reads, Rounds);
+}

@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "CodePage.h"
 #include "HiveError.h"
 #include "HiveText.h"
 #include "Registry.h"
@@ -146,6 +147,16 @@ INSTANTIATE_TEST_SUITE_P(
                     "\"e\"=dword:1 2\n\"f\"=\"kept\"\n",
                     Header + "[HKEY_CURRENT_USER\\K]\r\n\"a\"=dword:00000001\r\n"
                              "\"d\"=dword:0000002a\r\n\"f\"=\"kept\"\r\n\r\n"},
+        // regedit reads a key up to the line's last ] and ignores the rest;
+        // it drops a hex value that a # line interrupts and ignores the
+        // bytes after it, while a ; comment line there is only skipped.
+        TSyntaxCase{"KeyLinesAndHexValuesAsRegeditReadsThem",
+                    "REGEDIT4\n[HKEY_CURRENT_USER\\A] trailing text\n\"v\"=\"1\"\n"
+                    "[HKEY_CURRENT_USER\\B]] ; a comment\n\"h\"=hex:01,\\\n# note\n  02,\\\n 03\n"
+                    "\"g\"=hex:04,\\\n; note\n  05\n\"i\"=hex:06,\\\n#\n\"after\"=\"2\"\n",
+                    Header +
+                        "[HKEY_CURRENT_USER\\A]\r\n\"v\"=\"1\"\r\n\r\n"
+                        "[HKEY_CURRENT_USER\\B]]\r\n\"g\"=hex:04,05\r\n\"after\"=\"2\"\r\n\r\n"},
         TSyntaxCase{"RootValuesAndBlanksAroundEquals",
                     "REGEDIT4\n[HKEY_CURRENT_USER]\n\"r\" = \"1\"\n[HKEY_CURRENT_USER\\] ",
                     Header + "[HKEY_CURRENT_USER]\r\n\"r\"=\"1\"\r\n\r\n"}),
@@ -426,17 +437,36 @@ TEST(HiveText, DeletingValuesWhileLoadingIsLinear) {
 }
 
 // What regedit reads with a message is read the same way, with a warning
-// naming the file and the line; a 5.00 file carries line breaks as regedit
-// writes them there, \r and \n.
+// naming the file and the line and showing the character it is about;
+// where regedit reads \0 otherwise (it skips the value of such a name and
+// stops reading the file at such a text), the warning says so. A 5.00 file
+// carries line breaks as regedit writes them there, \r and \n.
 TEST(HiveText, RegeditsWarningsAndLineBreaksInBothFormats) {
   std::vector<std::string> Warnings;
   HiveKey Root;
-  ParseHiveText("REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n\"p\"=\"C:\\dir\"\r\n\"d\"=dword:\r\n",
-                "w.reg", Root, &Warnings);
-  EXPECT_EQ(Warnings, (std::vector<std::string>{
-                          "w.reg:3: \\d is not an escape; read as d, as regedit reads it",
-                          "w.reg:4: dword: needs 1 to 8 hexadecimal digits; the value is skipped, "
-                          "as regedit skips it"}));
+  ParseHiveText(
+      "REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n\"p\"=\"C:\\dir\"\r\n\"d\"=dword:\r\n"
+      "[HKEY_CURRENT_USER\\K] x\r\n\"\\0\"=\"a\\0\"\r\n\"h\"=hex:01,\\\r\n# x\r\n",
+      "w.reg", Root, &Warnings);
+  EXPECT_EQ(Warnings,
+            (std::vector<std::string>{
+                "w.reg:3: \\d is not an escape; read as d, as regedit reads it",
+                "w.reg:4: dword: needs 1 to 8 hexadecimal digits; the value is skipped, "
+                "as regedit skips it",
+                "w.reg:5: the text after the key's ] is ignored, as regedit ignores it",
+                "w.reg:6: \\0 is not an escape; read as 0, where regedit skips the value",
+                "w.reg:6: \\0 is not an escape; read as 0, where regedit stops reading the file",
+                "w.reg:8: a # line inside a hex value ends it for regedit, which skips the value; "
+                "so is it skipped here"}));
+  EXPECT_EQ(Root.FindChild("K")->FindValue("0")->Data, std::string("a0\0", 3));
+  Warnings.clear();
+  HiveKey Wide;
+  ParseHiveText(Utf16File(Header5 + u"[HKEY_CURRENT_USER\\K]\r\n\"s\"=\"\\\u20bd\"\r\n"),
+                "five.reg", Wide, &Warnings);
+  ASSERT_EQ(Warnings.size(), 1u);
+  EXPECT_EQ(HiveTextToUtf8(Warnings[0]),
+            "five.reg:3: \\₽ is not an escape; read as ₽, as regedit reads it");
+  Root.FindChild("K")->DeleteValue("0");
   Root.FindChild("K")->SetValue("t", REG_SZ, std::string("a\r\nb\\\0", 6));
   const std::string Five = FormatHiveText(Root, HiveFormat::Regedit5);
   EXPECT_EQ(Five,
@@ -445,4 +475,41 @@ TEST(HiveText, RegeditsWarningsAndLineBreaksInBothFormats) {
   HiveKey Back;
   ParseHiveText(Five, "five.reg", Back);
   EXPECT_EQ(Back.FindChild("K")->FindValue("t")->Data, std::string("a\r\nb\\\0", 6));
+}
+
+// Names compare as Windows' registry compares them, for every letter it
+// pairs: Σ and σ, Ω and ω are one name, which keeps its first spelling,
+// while the micro sign and Μ, or ǅ and ǆ, stay apart, as they do there.
+TEST(HiveText, NamesCompareAsTheRegistryComparesThem) {
+  HiveKey Root;
+  ParseHiveText(
+      Utf16File(Header5 +
+                u"[HKEY_CURRENT_USER\\\u03a9]\r\n\"\u03a3\"=\"1\"\r\n\"\u03c3\"=\"2\"\r\n"
+                u"\"\u00b5\"=\"3\"\r\n\"\u039c\"=\"4\"\r\n\"\u01c5\"=\"5\"\r\n\"\u01c6\"=\"6\"\r\n"
+                u"\"\u0434\"=\"7\"\r\n[HKEY_CURRENT_USER\\\u03c9]\r\n\"\u0414\"=-\r\n"
+                u"\"\u03c3\"=-\r\n\"x\"=\"8\"\r\n"),
+      "five.reg", Root);
+  EXPECT_EQ(FormatHiveText(Root, HiveFormat::Regedit5),
+            Utf16File(Header5 + u"\r\n[HKEY_CURRENT_USER\\\u03a9]\r\n\"\u00b5\"=\"3\"\r\n"
+                                u"\"\u039c\"=\"4\"\r\n\"\u01c5\"=\"5\"\r\n\"\u01c6\"=\"6\"\r\n"
+                                u"\"x\"=\"8\"\r\n\r\n"));
+  // Names that compare equal sort and hash alike, in hive text too.
+  const std::string Sigma = std::string(1, '\0') + "03A3", Small = std::string(1, '\0') + "03C3";
+  EXPECT_TRUE(HiveNameEqual()(Sigma + "\xc4", Small + "\xe4"));
+  EXPECT_EQ(HiveNameHash()(Sigma + "\xc4"), HiveNameHash()(Small + "\xe4"));
+  EXPECT_FALSE(HiveNameLess()(Sigma, Small) || HiveNameLess()(Small, Sigma));
+  EXPECT_TRUE(HiveNameLess()(Sigma, "a")) << "before every Windows-1251 character";
+  EXPECT_EQ(HiveUpcase(u'\u03c2'), u'\u03c2') << "final sigma keeps its case, as in the registry";
+}
+
+// A report carries the path as the system gave it (UTF-8) beside names in
+// hive text: each part reaches the user as UTF-8, neither converted twice.
+TEST(HiveText, AReportsPathAndNamesBothReadAsUtf8) {
+  // "/tmp/Путь/h.reg", the key "Ключ" in Windows-1251 and U+4E2D as a unit.
+  const std::string Message =
+      "warning: /tmp/\xD0\x9F\xD1\x83\xD1\x82\xD1\x8C/h.reg:3: key \xCA\xEB\xFE\xF7" +
+      std::string("\0", 1) + "4E2D";
+  EXPECT_EQ(HiveReportToUtf8(Message),
+            "warning: /tmp/\xD0\x9F\xD1\x83\xD1\x82\xD1\x8C/h.reg:3: key "
+            "\xD0\x9A\xD0\xBB\xD1\x8E\xD1\x87\xE4\xB8\xAD");
 }

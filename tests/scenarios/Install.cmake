@@ -45,6 +45,29 @@ foreach(option "\\-\\-hive FILE" "\\-\\-tour" "\\-i" "\\-\\-version" "key NAME K
     message(FATAL_ERROR "the manual page lacks ${option}:\n${page}")
   endif()
 endforeach()
+foreach(section "EXIT STATUS" ENVIRONMENT FILES EXAMPLES)
+  string(FIND "${page}" ".SH ${section}\n" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "the manual page has no section ${section}")
+  endif()
+endforeach()
+# It reads in a terminal 80 columns wide, where man is there to show it.
+find_program(MAN man)
+if(MAN)
+  # In the C locale man writes ASCII, a byte a column; brackets,
+  # semicolons and backslashes would not let CMake split it into lines.
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env MANWIDTH=80 LC_ALL=C ${MAN} -l ${man}
+                  OUTPUT_VARIABLE shown ERROR_QUIET RESULT_VARIABLE status)
+  string(REPLACE "\\" "." shown "${shown}")
+  string(REGEX REPLACE "[][;]" "." shown "${shown}")
+  string(REPLACE "\n" ";" lines "${shown}")
+  foreach(line IN LISTS lines)
+    string(LENGTH "${line}" width)
+    if(status EQUAL 0 AND width GREATER 80)
+      message(FATAL_ERROR "the manual page is wider than 80 columns:\n${line}")
+    endif()
+  endforeach()
+endif()
 # The tour may store settings: it runs on a copy of the example hive.
 file(COPY ${doc}/examples/groups.reg DESTINATION ${WORK})
 run_installed(--hive ${WORK}/groups.reg ${doc}/examples/tour.tide)

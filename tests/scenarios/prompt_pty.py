@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """The prompt on a real (pseudo-)terminal, as a user meets it: Tab
-completion, pasted tabs, Ctrl-C, Ctrl-D and its status, the history written
-as each line is entered, and typed Cyrillic in the "C" locale.
+completion (the commands on an empty line, Cyrillic group names), pasted
+tabs, Ctrl-C and its ^C, an input box answered inline, Ctrl-D and its
+status, the history written as each line is entered, typed Cyrillic in the
+"C" locale, text wrapped at 40 columns, and the session typed replayed from
+standard input to the same state.
 
 usage: prompt_pty.py TABULON-IDE WORKDIR
 """
@@ -9,6 +12,7 @@ import os
 import pty
 import select
 import shutil
+import subprocess
 import sys
 import time
 
@@ -80,6 +84,11 @@ def main():
 
     s = Session(program, work, ["--hive", ":memory:"])
     s.expect(b"tabulon-ide> ")
+    # Tab on an empty line lists the commands, in columns.
+    s.send(b"\t")
+    out = s.expect(b"tabulon-ide> ")
+    check(b"activate" in out and b"uninstall" in out and b"  " in out,
+          "Tab on an empty line: %r" % out)
     # Tab completes a command, lists the choices when there are several,
     # and completes the words of a command.
     s.send(b"sh\t")
@@ -91,17 +100,25 @@ def main():
     s.send(b"menu c\t")
     s.expect(b"omponent ")
     time.sleep(0.2)
-    # Ctrl-C cancels the line: the command never runs, the session goes on.
+    # Ctrl-C cancels the line, marked ^C: the command never runs, the
+    # session goes on.
     s.send(b"\x03")
+    s.expect(b"^C\r\n")
     s.expect(b"tabulon-ide> ")
     # Typed Cyrillic in the "C" locale reaches the IDE whole.
     s.send("install Данные\r".encode())
     s.expect(b"tabulon-ide> ")
+    # A line completed to its end is kept as typed, without the blank the
+    # completion put after it.
+    s.send(b"rend\t")
+    s.expect(b"er ")
+    s.send(b"\r")
+    s.expect(b"tabulon-ide> ")
     # Each line is in the history as soon as it is entered.
     with open(history, "rb") as f:
         kept = f.read()
-    check(b"install" in kept and b"show" in kept and b"menu" not in kept,
-          "history: %r" % kept)
+    check(b"install" in kept and b"show" in kept and b"menu" not in kept and
+          b"\nrender\n" in kept, "history: %r" % kept)
     # A pasted line keeps its tabs as blanks.
     s.send(b"expect\t/hostPalette/pages/33\t\"\xd0\x94\xd0\xb0\xd0\xbd\xd0\xbd\xd1\x8b\xd0\xb5\"\r")
     out = s.expect(b"tabulon-ide> ")
@@ -125,11 +142,47 @@ def main():
     status = s.status()
     check(status == 1, "Ctrl-D after a failed expect: status %d, not 1" % status)
 
+    # An input box of the dialog opened at the prompt asks there; the group
+    # it names completes in Cyrillic, listed and by its first letter.
+    typed = ["load", "show", "menu component", "sheet TSGroupPage", "click BtnAdd",
+             "Данные", "select LBoxPageGroup 0", 'select LBoxPagePalette "ADO"',
+             "click BtnMoveToLeftOne", "ok"]
+    s = Session(program, work, ["--hive", ":memory:"])
+    for line in typed:
+        s.expect(b"input> " if line == "Данные" else b"> ")
+        s.send(line.encode() + b"\r")
+    s.expect(b"settings dialog: OK")
+    s.expect(b"tabulon-ide> ")
+    s.send(b"group \t")
+    out = s.expect(b"tabulon-ide> ")
+    check("Данные".encode() in out and "НетГруппы".encode() in out, "group <Tab>: %r" % out)
+    s.send("\x15group Д".encode())
+    s.expect("Д".encode())
+    s.send(b"\t")
+    s.expect("анные ".encode())
+    s.send(b"\r")
+    typed.append("group Данные")
+    s.expect(b"tabulon-ide> ")
+    s.send(b"dump\r")
+    typed.append("dump")
+    dumped = s.expect(b"tabulon-ide> ").replace(b"\r", b"")
+    s.send(b"\x04")
+    check(s.status() == 0, "the session with the input box failed")
+    state = dumped[dumped.index(b"{"):dumped.rindex(b"}") + 1]
+    check(b'"tabs":["ADO"]' in state, "the group's palette: %r" % state)
+
+    # The session as it was typed, from standard input, ends in the same state.
+    replay = subprocess.run([program, "--hive", ":memory:"], input="\n".join(typed).encode() + b"\n",
+                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=60,
+                            env={"PATH": "/usr/bin:/bin", "HOME": work, "XDG_CONFIG_HOME": work})
+    check(replay.returncode == 0 and replay.stdout.strip() == state,
+          "the replay (status %d): %r\n%r" % (replay.returncode, replay.stdout, replay.stderr))
+
     # Ctrl-D with a block unfinished: status 2, as --help says. On a
     # terminal 40 columns wide an error wraps to it, its later lines
     # indented.
     s = Session(program, work, ["--hive", ":memory:"], columns=40)
-    s.expect(b"tabulon-ide> ")
+    s.banner = s.expect(b"tabulon-ide> ").replace(b"\r", b"")
     s.send(b"frob\r")
     out = s.expect(b"tabulon-ide> ").replace(b"\r", b"")
     told = out[out.index(b"tabulon-ide: unknown"):out.rindex(b"\n")].split(b"\n")
@@ -137,6 +190,15 @@ def main():
           b" ".join(t.strip() for t in told) ==
           b"tabulon-ide: unknown command 'frob' (try 'help')" and
           all(len(t) <= 40 for t in told), "the error on 40 columns: %r" % out)
+    # The banner and help wrap there too, at blanks.
+    s.send(b"help group\r")
+    out = s.expect(b"tabulon-ide> ").replace(b"\r", b"")
+    shown = s.banner + out
+    lines = [line for line in shown.split(b"\n") if not line.startswith(b"tabulon-ide> ")]
+    check(all(len(line.decode()) <= 40 for line in lines), "wider than 40: %r" % shown)
+    check(b"Ctrl-D to leave." in shown.replace(b"\n", b" ").replace(b"  ", b" ") and
+          b"groupBar.activeIndex counts" in shown.replace(b"\n", b" ").replace(b"  ", b" "),
+          "broken inside a word: %r" % shown)
     s.send(b"dialog\r")
     s.expect(b"dialog> ")
     s.send(b"\x04")

@@ -127,4 +127,46 @@ check expected-changed.reg changed.reg "regedit's export of a changed set loads 
 "$ide" --hive wide.reg -e "export --unicode wide5.reg"
 through_regedit wide5.reg backwide.reg
 check wide.reg backwide.reg "characters outside Windows-1251 through export --unicode and regedit"
+# Files written by hand, read as regedit reads them: names that differ only
+# in case in any script are one name (and "σ"=- deletes "Σ"), while the
+# micro sign and Μ, ǅ and ǆ, σ and ς stay apart; a key line's trailing text
+# is ignored; a # line drops the hex value it interrupts and a ; line does
+# not; \₽ reads as ₽. regedit's import of each loads with the same values as
+# the file itself.
+five() {
+  printf '\xff\xfe'
+  { printf 'Windows Registry Editor Version 5.00\r\n\r\n'; cat; } | sed 's/$/\r/' |
+    iconv -f UTF-8 -t UTF-16LE
+}
+five >case.reg <<EOF
+[$key\\Case\\Ω]
+"Σ"="1"
+"σ"="2"
+"µ"="micro"
+"Μ"="mu"
+"ǅ"="1"
+"ǆ"="2"
+"Д"="3"
+[$key\\Case\\ω]
+"ς"="final"
+"x"="1"
+"X"=-
+"д"=-
+EOF
+through_regedit case.reg backcase.reg
+check case.reg backcase.reg "names compared as Windows compares them, through regedit"
+five >reading.reg <<EOF
+[$key\\Reading] trailing text
+"v"="1"
+"h"=hex:01,02,\\
+# a hash line
+  03,04
+"g"=hex:05,\\
+; a semicolon line
+
+  06
+"w"="\\₽"
+EOF
+through_regedit reading.reg backreading.reg
+check reading.reg backreading.reg "key lines, # and ; in hex values and \\₽ as regedit reads them"
 exit $status

@@ -10,8 +10,10 @@
 #include "CommandHelp.h"
 #include "Commands.h"
 #include "DialogBlock.h"
+#include "ExitStatus.h"
 #include "OptionTable.h"
 #include "ProgramFolder.h"
+#include "Prompt.h"
 #include "System.h"
 
 namespace {
@@ -29,7 +31,7 @@ std::string OptionName(const TOption& O) {
 namespace {
 
 // "usage: tabulon-ide [--host 5|6|7] ...": every option of the table in
-// brackets, wrapped before column 80 under the program's name.
+// brackets, wrapped to the terminal under the program's name.
 std::string UsageLines() {
   std::string S = "usage: tabulon-ide";
   std::size_t Column = 18;
@@ -45,7 +47,7 @@ std::string UsageLines() {
   Words.emplace_back("[--]");
   Words.emplace_back("[SCRIPT]...");
   for (const std::string& Word : Words) {
-    if (Column + Word.size() + 1 > 80) {
+    if (Column + Word.size() + 1 > TerminalWidth()) {
       S += "\n                  ";
       Column = 18;
     }
@@ -73,61 +75,81 @@ std::string OptionLines() {
   return S.str();
 }
 
+// The exit statuses, for --help and the manual page.
+const std::pair<int, const char*> kExitStatuses[] = {
+    {kExitOk, "every command ran and every expect held"},
+    {kExitExpectFailed, "an expect failed (the later lines still run)"},
+    {kExitError,
+     "a bad option, command, argument or input file, an error the IDE raised, or a dialog "
+     "block or input answer that was never used: a script stops at that line, which the "
+     "message names, and the refused command changed nothing; at the prompt a mistake is "
+     "told and the session goes on, and 2 is the status only when the input ends with a "
+     "dialog block unfinished or unused"},
+    {kExitNotSaved,
+     "settings could not be saved (the hive could not be written: each time is told "
+     "with the file and the reason, and the later lines still run)"},
+};
+const char* const kStatusRule =
+    "A script's status is the first of 2, 3, 1 that applies; the prompt's the first of 3, 1, "
+    "2; with -i the greater of the script's and the prompt's.";
+
 }  // namespace
 
 std::string HelpText() {
   std::ostringstream S;
-  S << UsageLines()
-    << "\n"
-       "Runs a simulated Delphi IDE and the commands given to it.\n\noptions:\n"
+  S << UsageLines() << "\n"
+    << Paragraph("Runs a simulated Delphi IDE and the commands given to it.") << "\noptions:\n"
     << OptionLines();
   S << "  SCRIPT                run the commands in the file SCRIPT ('-': standard\n"
        "                        input)\n"
        "  --                    the words after it are scripts, even those that start\n"
        "                        with -\n"
        "\n"
-       "-e commands and scripts run in the order given. With neither, standard input\n"
-       "is the script when it is not a terminal (a pipe, a file); a terminal gets a\n"
-       "prompt, with line editing, Tab completion and the history of earlier sessions\n"
-       "(in $XDG_CONFIG_HOME/tabulon/history). -i gives the prompt after the scripts.\n"
-       "At the prompt Ctrl-C cancels the line, Ctrl-D leaves, and a settings dialog\n"
-       "opened with no dialog block queued is driven live ('dialog>'). --tour runs\n"
-       "the tour first, on an IDE of its own with a registry in memory.\n"
-       "\n"
-       "Commands, one a line ('#' at the start of a line begins a comment; arguments\n"
-       "with blanks go in double quotes):\n\n"
-    << CommandList(Commands())
+    << Paragraph(
+           "-e commands and scripts run in the order given. With neither, standard input "
+           "is the script when it is not a terminal (a pipe, a file); a terminal gets a "
+           "prompt, with " +
+           PromptFeatures() +
+           ". -i gives the prompt after the scripts. At the prompt Ctrl-C cancels the "
+           "line, " +
+           LeaveKeys() +
+           " leaves, and an input box asks for its answer there ('input>'). A "
+           "settings dialog opened with no dialog block queued is driven live, at the "
+           "prompt ('dialog>') and in a script alike: the lines after the command that "
+           "opened it run in it until ok, cancel or close, so a session typed at the "
+           "prompt replays as a script; in a script an input box takes the next line "
+           "as its answer. --tour runs the tour first, on an IDE of its own with a "
+           "registry in memory.")
     << "\n"
-       "expect: POINTER is a JSON pointer (RFC 6901) into the dump, \"\" for all of it;\n"
-       "JSON is the rest of the line; objects compare regardless of key order. A failed\n"
-       "expect prints the line and both values, or, for two objects or arrays, the\n"
-       "pointers and values that differ; the later lines still run, and the exit\n"
-       "status becomes 1.\n"
-       "\n"
-       "dialog ... end: the lines between are what the user does in the next settings\n"
-       "dialog, run inside its modal loop when a later command (menu, shortcut) opens\n"
-       "it; without ok or cancel at its end the dialog is closed. NAME is a control's\n"
-       "component name ('controls' in a block, or 'help dialog' at the prompt, lists\n"
-       "them); inside a block dump prints {\"dialog\":...} and snapshot draws the\n"
-       "dialog. A block that no command opened, and an input answer that no input\n"
-       "box took before its dialog closed, are errors.\n"
-       "\n"
-       "Text in and out is UTF-8; scripts may end their lines with LF, CR LF or CR.\n"
-       "Messages about a line say FILE:LINE (-e:N for the N-th -e line, -:N for\n"
-       "standard input); at the prompt they name no place.\n"
-       "\n"
-       "exit status:\n"
-       "  0  every command ran and every expect held\n"
-       "  1  an expect failed (the later lines still run)\n"
-       "  2  a bad option, command, argument or input file, an error the IDE raised,\n"
-       "     or a dialog block or input answer that was never used: a script stops at\n"
-       "     that line, which the message names, and the refused command changed\n"
-       "     nothing; at the prompt a mistake is told and the session goes on, and 2\n"
-       "     is the status only when Ctrl-D leaves a dialog block unfinished or unused\n"
-       "  3  settings could not be saved (the hive file could not be written: each time\n"
-       "     is told with the file and the reason, and the later lines still run)\n"
-       "A script's status is the first of 2, 3, 1 that applies; the prompt's the first\n"
-       "of 3, 1, 2; with -i the greater of the script's and the prompt's.\n";
+    << Paragraph(
+           "Commands, one a line ('#' at the start of a line begins a comment; arguments "
+           "with blanks go in double quotes):")
+    << "\n"
+    << CommandList(Commands()) << "\n"
+    << Paragraph(
+           "expect: POINTER is a JSON pointer (RFC 6901) into the dump, \"\" for all of "
+           "it; JSON is the rest of the line; objects compare regardless of key order. A "
+           "failed expect prints the line and both values, or, for two objects or "
+           "arrays, the pointers and values that differ; the later lines still run, and "
+           "the exit status becomes 1.")
+    << "\n"
+    << Paragraph(
+           "dialog ... end: the lines between are what the user does in the next settings "
+           "dialog, run inside its modal loop when a later command (menu, shortcut) "
+           "opens it; without ok or cancel at its end the dialog is closed. NAME is a "
+           "control's component name ('controls' in a dialog, or 'help dialog' at the "
+           "prompt, lists them); inside a dialog dump prints {\"dialog\":...} and "
+           "snapshot draws the dialog. A block that no command opened, and an input "
+           "answer that no input box took before its dialog closed, are errors.")
+    << "\n"
+    << Paragraph(
+           "Text in and out is UTF-8; scripts may end their lines with LF, CR LF or CR. "
+           "Messages about a line say FILE:LINE (-e:N for the N-th -e line, -:N for "
+           "standard input); at the prompt they name no place.")
+    << "\nexit status:\n";
+  for (const auto& [Status, Meaning] : kExitStatuses)
+    S << "  " << Status << Paragraph(Meaning, 5).substr(3);
+  S << Paragraph(kStatusRule);
   return S.str();
 }
 
@@ -194,6 +216,62 @@ std::string ManPage() {
   S += ".SH DIALOG BLOCKS\n";
   for (const TDialogCommand& D : DialogCommands())
     S += ".TP\n.B " + Roff(D.Synopsis) + "\n" + Roff(D.Help) + "\n";
-  S += ".SH EXIT STATUS\n.nf\n" + Roff(Help.substr(Help.find("exit status:\n") + 13)) + ".fi\n";
+  S += ".SH EXIT STATUS\n";
+  for (const auto& [Status, Meaning] : kExitStatuses)
+    S += ".TP\n.B " + std::to_string(Status) + "\n" + Roff(Meaning) + "\n";
+  S += ".PP\n" + Roff(kStatusRule) + "\n";
+  S += ".SH ENVIRONMENT\n"
+       ".TP\n.B XDG_CONFIG_HOME\n"
+       "The folder that holds the tabulon folder of the default hive and the prompt's "
+       "history; " +
+       Roff("~/.config") +
+       " when it is unset, empty or not an absolute path.\n"
+       ".TP\n.B HOME\nThe home folder, for " +
+       Roff("~/.config") +
+       "; the password database's when it is unset.\n"
+       ".TP\n.B COLUMNS\n"
+       "The width that help, messages and the prompt's output are wrapped to when the "
+       "output is no terminal (80 when unset; never under 40).\n"
+       ".TP\n.B EDITRC\n"
+       "The libedit settings file the prompt reads, instead of " +
+       Roff("~/.editrc") + ".\n";
+  S += ".SH FILES\n"
+       ".TP\n.I $XDG_CONFIG_HOME/tabulon/HKEY_CURRENT_USER.reg\n"
+       "The default hive: the simulated registry's " +
+       Roff("HKEY_CURRENT_USER") +
+       ", as a file regedit imports.\n"
+       ".TP\n.I NAME.lock\n"
+       "Beside the hive file: the lock that writers take; an empty file that stays.\n"
+       ".TP\n.I .NAME.tabulon\\-XXXXXX.tmp\n"
+       "Beside the hive file while it is saved; a writer that was killed leaves one, and the "
+       "next writer removes it.\n"
+       ".TP\n.I $XDG_CONFIG_HOME/tabulon/history\n"
+       "The prompt's history, written as each line is entered.\n"
+       ".TP\n.I ~/.editrc\n"
+       "libedit's settings, read when the prompt starts.\n";
+  // Each example a command to type: .nf keeps its lines, "\e" is a
+  // backslash and "\-" a minus sign, as roff writes them.
+  S += ".SH EXAMPLES\n"
+       "Run a script on the example groups:\n"
+       ".PP\n.RS 4\n.nf\n"
+       "tabulon\\-ide \\-\\-hive examples/groups.reg examples/tour.tide\n"
+       ".fi\n.RE\n.PP\n"
+       "The same from standard input, which is the script when it is no terminal:\n"
+       ".PP\n.RS 4\n.nf\n"
+       "tabulon\\-ide \\-\\-hive examples/groups.reg < examples/tour.tide\n"
+       ".fi\n.RE\n.PP\n"
+       "Show the IDE, load the add-in and check the group bar, on a hive in memory:\n"
+       ".PP\n.RS 4\n.nf\n"
+       "tabulon\\-ide \\-\\-hive :memory: \\-e show \\-e load \\e\n"
+       "    \\-e 'expect /groupBar/visible true'\n"
+       ".fi\n.RE\n.PP\n"
+       "A session typed at the prompt, replayed from a pipe: the settings dialog that menu "
+       "component opens takes the lines after it, up to ok:\n"
+       ".PP\n.RS 4\n.nf\n"
+       "printf '%s\\en' load show 'menu component' \\e\n"
+       "    'check CheckBoxDrawGroupPageShadow on' ok \\e\n"
+       "    'expect /expert/options/PagesShadow true' |\n"
+       "  tabulon\\-ide \\-\\-hive :memory:\n"
+       ".fi\n.RE\n";
   return S;
 }

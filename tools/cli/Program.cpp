@@ -11,12 +11,15 @@
 #include "CodePage.h"
 #include "Completion.h"
 #include "Demo.h"
+#include "DialogBlock.h"
 #include "Help.h"
 #include "Hive.h"
 #include "HiveError.h"
+#include "HiveText.h"
 #include "OptionTable.h"
 #include "Package.h"
 #include "Prompt.h"
+#include "ScopeExit.h"
 #include "Script.h"
 #include "Simulator.h"
 
@@ -24,6 +27,12 @@ namespace {
 
 class EUsage : public std::runtime_error {
   using std::runtime_error::runtime_error;
+};
+
+// A file the command line names cannot be read: the message says why, and
+// the options are not what is wrong.
+class EInputFile : public EUsage {
+  using EUsage::EUsage;
 };
 
 // A place commands come from: the -e lines, a script file, or standard input.
@@ -45,7 +54,7 @@ std::string ReadFile(const std::string& Path, const std::string& What) {
   try {
     return ReadInputFile(Path);
   } catch (const std::exception& E) {
-    throw EUsage("cannot read " + What + " " + Path + ": " + E.what());
+    throw EInputFile("cannot read " + What + " " + Path + ": " + E.what());
   }
 }
 
@@ -63,17 +72,17 @@ std::vector<std::string> ReadPalette(const std::string& Path) {
     // Only a line that is refused is named: a palette has thousands.
     auto Where = [&] { return Path + ":" + std::to_string(LineNo) + ": "; };
     if (const std::string Problem = Utf8Problem(Line); !Problem.empty())
-      throw EUsage(Where() + Problem);
+      throw EInputFile(Where() + Problem);
     const std::size_t First = Line.find_first_not_of(" \t");
     if (First == std::string::npos)
       continue;
     const std::string Caption = Line.substr(First, Line.find_last_not_of(" \t") - First + 1);
     std::string Host = Utf8ToWin1251(Caption);
     if (Win1251ToUtf8(Host) != Caption)
-      throw EUsage(Where() + "'" + Caption +
-                   "' holds characters that Windows-1251 cannot represent");
+      throw EInputFile(Where() + "'" + Caption +
+                       "' holds characters that Windows-1251 cannot represent");
     if (!Seen.insert(AnsiUpperCase(Host)).second)
-      throw EUsage(Where() + "page '" + Caption + "' is listed twice");
+      throw EInputFile(Where() + "page '" + Caption + "' is listed twice");
     Pages.push_back(Host);
   }
   return Pages;
@@ -121,11 +130,11 @@ TSource ScriptSource(const std::string& Arg, bool& StdinUsed) {
   std::string Text;
   try {
     Text = ReadFile(Arg, "script");
-  } catch (const EUsage& E) {
+  } catch (const EInputFile& E) {
     // "tabulon-ide show": a command given where a script's name goes.
     const std::string First = Arg.substr(0, Arg.find(' '));
     if (FindCommand(First) != nullptr && !std::filesystem::exists(Arg))
-      throw EUsage(std::string(E.what()) + " (to run the command, give -e '" + Arg + "')");
+      throw EInputFile(std::string(E.what()) + " (to run the command, give -e '" + Arg + "')");
     throw;
   }
   DropByteOrderMark(Text);
@@ -191,17 +200,23 @@ void ApplyOption(TCommandLine& C, const std::string& Name, const std::string& V,
   } else if (Name == "--package") {
     C.Options.Package = V;
     if (!std::filesystem::is_regular_file(C.Options.Package))
-      throw EUsage("cannot read package " + C.Options.Package + ": no such file");
+      throw EInputFile("cannot read package " + C.Options.Package + ": no such file");
   } else if (Name == "-e") {
-    // All -e lines count as one source, "-e:N" the N-th of them.
-    TSource S;
-    S.Name = "-e";
-    S.Lines = SplitLines(V);
-    if (S.Lines.empty())
-      S.Lines.push_back("");
-    S.FirstLine = Read.ExpressionLine + 1;
-    Read.ExpressionLine += static_cast<int>(S.Lines.size());
-    C.Sources.push_back(std::move(S));
+    // All -e lines count as one source, "-e:N" the N-th of them; -e lines
+    // side by side are read as one, so that a dialog one opens takes the
+    // next.
+    std::vector<std::string> Lines = SplitLines(V);
+    if (Lines.empty())
+      Lines.push_back("");
+    Read.ExpressionLine += static_cast<int>(Lines.size());
+    if (C.Sources.empty() || C.Sources.back().Name != "-e") {
+      TSource S;
+      S.Name = "-e";
+      S.FirstLine = Read.ExpressionLine - static_cast<int>(Lines.size()) + 1;
+      C.Sources.push_back(std::move(S));
+    }
+    auto& To = C.Sources.back().Lines;
+    To.insert(To.end(), Lines.begin(), Lines.end());
   }
 }
 
@@ -245,34 +260,56 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
   return C;
 }
 
+// The lines of one source, one at a time, each with where it is
+// ("a.tide:7"), for the run and for a settings dialog it opens live.
+class TSourceLines {
+ public:
+  TSourceLines(const TSource& Source, std::istream& In) : FSource(Source), FStdin(In) {}
+  bool Next(std::string& Line, std::string& Where) {
+    if (FSource.FromStdin) {
+      if (!FStdin.Next(Line))
+        return false;
+      if (FNext == 0)
+        DropByteOrderMark(Line);
+    } else {
+      if (FNext >= FSource.Lines.size())
+        return false;
+      Line = FSource.Lines[FNext];
+    }
+    Where = FSource.Name + ":" + std::to_string(FSource.FirstLine + static_cast<int>(FNext));
+    ++FNext;
+    return true;
+  }
+
+ private:
+  const TSource& FSource;
+  TLineSplitter FStdin;
+  std::size_t FNext = 0;
+};
+
 // Runs the lines of one source; false when the run must stop (status 2).
 bool RunSource(TSimulator& Sim, const TSource& Source, std::istream& In, bool& ExpectFailed) {
-  auto RunOne = [&](const std::string& Line, int LineNo) {
-    switch (Sim.RunLine(Line, Source.Name + ":" + std::to_string(LineNo))) {
+  TSourceLines Lines(Source, In);
+  // A settings dialog opened with no block queued takes the lines that
+  // follow, as at the prompt.
+  Sim.Dialogs().SetLive(
+      [&Lines](const std::string&, std::string& Line, std::string& Where) {
+        return Lines.Next(Line, Where) ? TRead::Line : TRead::End;
+      },
+      true);
+  ScopeExit Unset([&Sim] { Sim.Dialogs().SetLive(nullptr); });
+  std::string Line, Where;
+  while (Lines.Next(Line, Where)) {
+    switch (Sim.RunLine(Line, Where)) {
       case TLineResult::Ok:
-        return true;
+        break;
       case TLineResult::ExpectFailed:
         ExpectFailed = true;
-        return true;
+        break;
       case TLineResult::Error:
         return false;
     }
-    return false;
-  };
-  if (Source.FromStdin) {
-    TLineSplitter Lines(In);
-    std::string Line;
-    for (int LineNo = 1; Lines.Next(Line); ++LineNo) {
-      if (LineNo == 1)
-        DropByteOrderMark(Line);
-      if (!RunOne(Line, LineNo))
-        return false;
-    }
-    return true;
   }
-  for (std::size_t i = 0; i < Source.Lines.size(); ++i)
-    if (!RunOne(Source.Lines[i], Source.FirstLine + static_cast<int>(i)))
-      return false;
   return true;
 }
 
@@ -327,8 +364,11 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& Args, TUtf8St
     if (C.Host && *C.Host != HostVersion)
       throw EUsage("this program is the host-" + std::to_string(HostVersion) +
                    " build; run tabulon-ide --host " + std::to_string(*C.Host));
+  } catch (const EInputFile& E) {
+    Err << "tabulon-ide: " << TUtf8(Shortened(E.what())) << "\n";
+    return kExitError;
   } catch (const std::exception& E) {
-    Err << "tabulon-ide: " << TUtf8(E.what()) << "\nTry 'tabulon-ide --help'.\n";
+    Err << "tabulon-ide: " << TUtf8(Shortened(E.what())) << "\nTry 'tabulon-ide --help'.\n";
     return kExitError;
   }
   return std::nullopt;
@@ -358,12 +398,16 @@ TRunOutcome RunPromptSession(TSimulator& Sim, const TCommandLine& C, const Regis
                              bool LineEditing) {
   Sim.SetEcho(false);
   // The hive's location is a path as the system gave it: UTF-8.
-  Sim.Out() << "tabulon-ide: the Delphi " << HostVersion << " IDE is running, on the hive "
-            << TUtf8(Hive.InMemory() ? std::string("in memory") : Hive.Location()) << ".\n"
-            << TUtf8(Sim.MainForm()->Showing() ? "Type" : "Type 'show' to show its main form,")
-            << " 'help' for the commands, Ctrl-D to leave.\n";
+  Sim.Out() << TUtf8(Paragraph("tabulon-ide: the Delphi " + std::to_string(HostVersion) +
+                               " IDE is running, on the hive " +
+                               (Hive.InMemory() ? std::string("in memory") : Hive.Location()) +
+                               "."))
+            << TUtf8(Paragraph(std::string(Sim.MainForm()->Showing()
+                                               ? "Type"
+                                               : "Type 'show' to show its main form,") +
+                               " 'help' for the commands, " + LeaveKeys() + " to leave."));
   if (!C.Tour && C.Sources.empty())
-    Sim.Out() << "('tabulon-ide --tour' shows a short tour first.)\n";
+    Sim.Out() << TUtf8(Paragraph("('tabulon-ide --tour' shows a short tour first.)"));
   const std::unique_ptr<TPromptInput> Input =
       LineEditing ? EditLinePromptInput(HistoryFile(), Err,
                                         [&Sim](const std::string& Before, bool InDialog) {
@@ -403,14 +447,18 @@ int TabulonIdeMain(const std::vector<std::string>& Args, std::istream& In, std::
 
   std::unique_ptr<RegistryHive> Hive;
   try {
-    Hive = OpenHive(C.Options.Hive);
+    // What the hive says of its own accord (a file's warnings, a save that
+    // failed as the program ended) goes where the program's messages go.
+    Hive = OpenHive(C.Options.Hive, [&UserErr](const std::string& Message) {
+      UserErr << TUtf8(HiveReportToUtf8(Message)) << "\n" << std::flush;
+    });
   } catch (const std::exception& E) {
-    UserErr << "tabulon-ide: " << TUtf8(E.what()) << "\n";
+    UserErr << "tabulon-ide: " << TUtf8(HiveReportToUtf8(E.what())) << "\n";
     return kExitError;
   }
   HiveLockWait LockWait;
   LockWait.Notice = [&UserErr](const std::string& Message) {
-    UserErr << "tabulon-ide: " << TUtf8(Message) << "\n" << std::flush;
+    UserErr << "tabulon-ide: " << TUtf8(HiveReportToUtf8(Message)) << "\n" << std::flush;
   };
   Hive->SetLockWait(LockWait);
 

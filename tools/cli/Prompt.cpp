@@ -13,6 +13,7 @@
 #include "DialogBlock.h"
 #include "Script.h"
 #include "Simulator.h"
+#include "Terminal.h"
 
 namespace {
 
@@ -40,10 +41,10 @@ TRunOutcome RunPrompt(TSimulator& Sim, TPromptInput& Input) {
   TRunOutcome Outcome;
   Sim.SetInteractive(true);
   // A dialog opened with no block queued is driven from the prompt.
-  Sim.Dialogs().SetLive([&Input, &Out](const std::string& Prompt, std::string& Line) {
+  Sim.Dialogs().SetLive([&Input, &Out](const std::string& Prompt, std::string& Line, std::string&) {
     const TRead Read = Input.ReadLine(Prompt, Line);
     if (Read == TRead::Cancelled)
-      Out << "\n";
+      Out << "^C\n";
     return Read;
   });
   std::string Line;
@@ -55,15 +56,17 @@ TRunOutcome RunPrompt(TSimulator& Sim, TPromptInput& Input) {
     if (Read == TRead::End)
       break;
     if (Read == TRead::Cancelled) {
-      // Ctrl-C drops the line; in a block a second one, on an empty line,
-      // drops the block, so that a block begun by mistake can be left.
-      Out << "\n";
+      // Ctrl-C drops the line, marked as the shells mark it; in a block a
+      // second one, on an empty line, drops the block, so that a block
+      // begun by mistake can be left.
+      Out << "^C\n";
       if (InBlock && Line.find_first_not_of(" \t") == std::string::npos) {
         Sim.Dialogs().Drop();
         Out << "The dialog block is dropped.\n";
       } else if (InBlock) {
-        Out << "The line is cancelled; the dialog block goes on ('end' ends it, Ctrl-C on an\n"
-               "empty line drops it).\n";
+        Out << TUtf8(
+            Paragraph("The line is cancelled; the dialog block goes on ('end' ends "
+                      "it, Ctrl-C on an empty line drops it)."));
       }
       continue;
     }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Completion.h"
 #include "ExitStatus.h"
 #include "Script.h"
 
@@ -32,13 +33,19 @@ std::unique_ptr<TPromptInput> StreamPromptInput(std::istream& In, std::ostream& 
 // kept when it is empty); a history that cannot be written is reported on
 // Err once. Ctrl-C cancels the line being typed.
 // Tab completes the word before the cursor from what Complete offers for
-// the line up to it (the prompt shown tells a dialog's lines); a Tab at the
-// start of a word, or one that arrives with more input behind it (pasted
-// text), is a blank.
-using TCompleter =
-    std::function<std::vector<std::string>(const std::string& Before, bool InDialog)>;
+// the line up to it (the prompt shown tells a dialog's lines), or lists the
+// choices in columns as wide as the terminal; a Tab that arrives with more
+// input behind it (pasted text) is a blank.
+using TCompleter = std::function<TCompletion(const std::string& Before, bool InDialog)>;
 std::unique_ptr<TPromptInput> EditLinePromptInput(const std::string& HistoryFile, std::ostream& Err,
                                                   TCompleter Complete);
+
+// The keys that end the input at this system's prompt, as the banner and
+// --help name them: "Ctrl-D" on a POSIX terminal.
+std::string LeaveKeys();
+// What this system's prompt offers, for --help: its line editing,
+// completion and history.
+std::string PromptFeatures();
 
 // Runs the prompt until the end of the input. A mistake is reported as it is
 // typed and the session goes on, so what decides the status is only what

@@ -1,8 +1,12 @@
 #include "AddinCommands.h"
 
+#include <memory>
+#include <optional>
 #include <ostream>
+#include <vector>
 
 #include "ComCtrls.h"
+#include "ExtCtrls.h"
 #include "Menus.h"
 #include "ScopeExit.h"
 #include "SimulatorState.h"
@@ -38,6 +42,39 @@ TMenuItem* AddinItem(TSimulatorState& Sim, TMenuItem* Menu) {
   return nullptr;
 }
 
+// A key pressed in a window, as the VCL's message loop hands it on: the
+// control may take it as a menu's shortcut (CN_KEYDOWN) before the key
+// itself is sent. True when a menu took it.
+bool PressKey(HWND Wnd, int Key, unsigned ScanCode) {
+  const auto Data = static_cast<LPARAM>(1 | (ScanCode << 16));
+  if (SendMessage(Wnd, CN_KEYDOWN, static_cast<WPARAM>(Key), Data) != 0)
+    return true;
+  SendMessage(Wnd, WM_KEYDOWN, static_cast<WPARAM>(Key), Data);
+  return false;
+}
+
+void ReleaseKey(HWND Wnd, int Key, unsigned ScanCode) {
+  // The key was down before, and is going up.
+  const auto Data = static_cast<LPARAM>(1 | (ScanCode << 16) | 0xC0000000u);
+  SendMessage(Wnd, WM_KEYUP, static_cast<WPARAM>(Key), Data);
+}
+
+// While it lives, a menu that opens is let go again, as the user's Escape
+// does. On Windows a popup menu waits for the user inside TrackPopupMenu,
+// whose menu loop dispatches the timer that ends it; the headless
+// platform's tracking returns before the timer could fire.
+class TMenuLetGo : public TObject {
+ public:
+  TMenuLetGo() : FTimer(std::make_unique<TTimer>(nullptr)) {
+    FTimer->SetInterval(10);
+    FTimer->SetOnTimer(TNotifyEvent::Of<&TMenuLetGo::LetGo>(this));
+  }
+
+ private:
+  void LetGo(TObject*) { EndMenu(); }
+  std::unique_ptr<TTimer> FTimer;
+};
+
 }  // namespace
 
 void LoadCommand(TSimulatorState& Sim, const TArgs& A) {
@@ -56,20 +93,28 @@ void UnloadCommand(TSimulatorState& Sim, const TArgs& A) {
 }
 
 void GroupCommand(TSimulatorState& Sim, const TArgs& A) {
-  if (A.Words.size() != 1 || !A.Tail.empty())
+  const std::optional<TWord> Caption = WholeArgument(A.Tail);
+  if (!Caption)
     throw ECommandError("usage: group CAPTION | group #N");
   NeedPackage(Sim, A);
   TPageControl* Bar = GroupBar(Sim);
   if (Bar == nullptr || !Bar->Showing())
     throw ECommandError("group: the group bar is not on the screen");
-  ClickTab(Bar, FindTab(Bar, A.Words[0], "group tab"));
+  ClickTab(Bar, FindTab(Bar, *Caption, "group tab"));
 }
 
 void PopupCommand(TSimulatorState& Sim, const TArgs& A) {
   NoArguments(A);
-  if (!Sim.MainForm()->Palette()->Showing())
+  TTabControl* Palette = Sim.MainForm()->Palette();
+  if (!Palette->Showing())
     throw ECommandError("popup: the palette is not on the screen (use show)");
-  Sim.MainForm()->PaletteMenu()->Popup(0, 0);
+  // The user right-clicks the middle of the palette: when the button comes
+  // up, Windows asks the palette for its context menu, which opens there.
+  // Then he lets the menu go without choosing.
+  const TMenuLetGo LetGo;
+  const LPARAM At = MAKELPARAM(Palette->ClientWidth() / 2, Palette->ClientHeight() / 2);
+  SendMessage(Palette->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, At);
+  SendMessage(Palette->Handle(), WM_RBUTTONUP, 0, At);
 }
 
 void MenuCommand(TSimulatorState& Sim, const TArgs& A) {
@@ -78,32 +123,55 @@ void MenuCommand(TSimulatorState& Sim, const TArgs& A) {
     throw ECommandError("usage: menu palette|component");
   NeedPackage(Sim, A);
   NeedShown(Sim, A);
-  TMenuItem* Menu = A.Words[0].Text == "palette" ? Sim.MainForm()->PaletteMenu()->Items()
-                                                 : Sim.MainForm()->ComponentMenu();
-  TMenuItem* Item = AddinItem(Sim, Menu);
+  TIdeMainForm* Form = Sim.MainForm();
+  const bool Palette = A.Words[0].Text == "palette";
+  TMenuItem* Item = AddinItem(Sim, Palette ? Form->PaletteMenu()->Items() : Form->ComponentMenu());
   if (Item == nullptr)
     throw ECommandError("menu: the add-in has no item in the " + A.Words[0].Text + " menu");
-  Item->Click();
+  // The user chooses the item: Windows sends its command to the window the
+  // menu belongs to, the main window's for its menu bar, the palette menu's
+  // own for the context menu.
+  const HWND Owner = Palette ? Form->PaletteMenu()->WindowHandle() : Form->Handle();
+  SendMessage(Owner, WM_COMMAND, MAKEWPARAM(Item->Command(), 0), 0);
 }
 
 void ShortcutCommand(TSimulatorState& Sim, const TArgs& A) {
   NoArguments(A);
   NeedPackage(Sim, A);
   NeedShown(Sim, A);
-  // The keys are held while the menu runs the item, and let go afterwards;
-  // keys the user was already holding stay held.
+  // The keys go to the window with the keyboard focus in the IDE's main
+  // window: its focused control, else the palette, where the focus stays
+  // when the add-in moves it (the move clears only the VCL's ActiveControl).
+  TIdeMainForm* Form = Sim.MainForm();
+  TWinControl* Focused = Form->ActiveControl() != nullptr ? Form->ActiveControl() : Form->Palette();
+  const HWND Wnd = Focused->Handle();
+  // The left-hand keys in the keyboard state, the generic ones in the
+  // messages, as Windows sends them. Keys the user was already holding stay
+  // held; the others are let go afterwards, the last pressed first.
+  struct TKey {
+    int Held, Sent;
+    unsigned ScanCode;
+  };
+  static constexpr TKey kKeys[] = {
+      {VK_LCONTROL, VK_CONTROL, 0x1D}, {VK_LSHIFT, VK_SHIFT, 0x2A}, {'A', 'A', 0x1E}};
   TKeyboardState& Keys = KeyboardState();
-  const int Pressed[] = {VK_LCONTROL, VK_LSHIFT, 'A'};
-  std::vector<int> Released;
-  for (int Key : Pressed)
-    if (!Keys.IsDown(Key)) {
-      Keys.Press(Key);
-      Released.push_back(Key);
+  std::vector<const TKey*> Pressed;
+  bool Taken = false;
+  {
+    ScopeExit LetGo([&] {
+      for (auto It = Pressed.rbegin(); It != Pressed.rend(); ++It) {
+        Keys.Release((*It)->Held);
+        ReleaseKey(Wnd, (*It)->Sent, (*It)->ScanCode);
+      }
+    });
+    for (const TKey& Key : kKeys) {
+      if (!Keys.IsDown(Key.Held)) {
+        Keys.Press(Key.Held);
+        Pressed.push_back(&Key);
+      }
+      Taken = PressKey(Wnd, Key.Sent, Key.ScanCode);
     }
-  ScopeExit LetGo([&] {
-    for (int Key : Released)
-      Keys.Release(Key);
-  });
-  if (!Sim.MainForm()->PaletteMenu()->DispatchShortCut(ShortCut('A', TShiftState{ssShift, ssCtrl})))
+  }
+  if (!Taken)
     throw ECommandError("shortcut: no menu item answers Ctrl+Shift+A");
 }

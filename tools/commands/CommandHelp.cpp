@@ -1,5 +1,7 @@
 #include "CommandHelp.h"
 
+#include <cstring>
+
 #include "DialogBlock.h"
 #include "Terminal.h"
 
@@ -44,9 +46,36 @@ std::string CommandList(const std::vector<TCommand>& Commands) {
   return S;
 }
 
+std::string CommandSummary(const std::vector<TCommand>& Commands) {
+  constexpr std::size_t kNameColumn = 14;
+  std::string S;
+  for (TCommandKind Kind :
+       {TCommandKind::Ide, TCommandKind::Addin, TCommandKind::Dialog, TCommandKind::Inspection}) {
+    S += std::string(S.empty() ? "" : "\n") + KindTitle(Kind) + "\n";
+    for (const TCommand& C : Commands) {
+      if (C.Kind != Kind)
+        continue;
+      // The summary in its column, the name written over the blanks
+      // before it.
+      std::string Line = Wrap(C.Summary, kNameColumn, TerminalWidth());
+      Line.replace(0, std::strlen(C.Name) + 2, std::string("  ") + C.Name);
+      S += Line;
+    }
+    if (Kind == TCommandKind::Dialog) {
+      std::string Names;
+      for (const TDialogCommand& D : DialogCommands())
+        Names += std::string(Names.empty() ? "" : ", ") + D.Name;
+      S += Paragraph("inside a settings dialog: " + Names, 4);
+    }
+  }
+  return S;
+}
+
 std::string PromptHelpFooter() {
-  return "\n'help dialog' lists the settings dialog's controls, 'help COMMAND' tells one\n"
-         "command; 'tabulon-ide --help' tells the options, expect and the exit statuses.\n";
+  return "\n" + Paragraph(
+                    "'help COMMAND' tells one command in full, 'help all' every command, "
+                    "'help dialog' the settings dialog's commands and controls; "
+                    "'tabulon-ide --help' tells the options, expect and the exit statuses.");
 }
 
 std::string HelpTopic(const std::vector<TCommand>& Commands, const std::string& Topic,
@@ -69,9 +98,9 @@ std::string HelpTopic(const std::vector<TCommand>& Commands, const std::string& 
   }
   for (const TCommand& C : Commands)
     if (Topic == C.Name && C.Kind != TCommandKind::Dialog)
-      return std::string(C.Synopsis) + "\n    " + C.Help + "\n";
+      return std::string(C.Synopsis) + "\n" + Paragraph(C.Help, 4);
   for (const TDialogCommand& D : DialogCommands())
     if (Topic == D.Name)
-      return std::string(D.Synopsis) + " (in a dialog block)\n    " + D.Help + "\n";
+      return std::string(D.Synopsis) + " (in a settings dialog)\n" + Paragraph(D.Help, 4);
   throw ECommandError("help: there is no command '" + Topic + "' (try 'help')");
 }

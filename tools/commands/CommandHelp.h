@@ -13,6 +13,10 @@
 // the dialog block's own commands follow `dialog ... end`.
 std::string CommandList(const std::vector<TCommand>& Commands);
 
+// The commands grouped by kind, one line each: the name and a few words
+// (the prompt's `help`); the dialog block's own commands by name.
+std::string CommandSummary(const std::vector<TCommand>& Commands);
+
 // What the prompt's `help` adds below the list: where to find more.
 std::string PromptHelpFooter();
 

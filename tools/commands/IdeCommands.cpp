@@ -3,13 +3,32 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <optional>
 
+#include "Package.h"
 #include "SimulatorState.h"
 #include "SysUtils.h"
 #include "UserInput.h"
 #include "Windows.h"
 
 namespace {
+
+// The group of the loaded add-in whose pages include Page (host text), as
+// the user reads its name; empty when none does.
+std::string GroupOfPage(TSimulatorState& Sim, const std::string& Page) {
+  if (Sim.Package() == nullptr)
+    return "";
+  const std::optional<TJson> State = DescribePackage(Sim.Ide().Packages(), *Sim.Package());
+  if (!State || !State->contains("groupPages") || !State->contains("groupBar"))
+    return "";
+  const TJson& Groups = (*State)["groupPages"];
+  const TJson& Sheets = (*State)["groupBar"]["sheets"];
+  for (std::size_t i = 0; i < Groups.size() && i < Sheets.size(); ++i)
+    for (const TJson& Name : Groups[i])
+      if (AnsiSameText(HostText(Name.get<std::string>()), Page))
+        return Sheets[i]["caption"].get<std::string>();
+  return "";
+}
 
 void ArgumentCount(const TArgs& A, std::size_t Count, const char* Synopsis) {
   if (A.Words.size() != Count || !A.Tail.empty())
@@ -28,20 +47,31 @@ std::vector<std::string> PageNames(const TArgs& A) {
   return Pages;
 }
 
-// "TButton,TEdit": the class names a package lists for a page; empty when
-// Text is not such a list (then an '=' is part of the page's name).
-std::vector<std::string> ComponentList(const std::string& Text) {
+// "TButton,TEdit": the class names a package lists for a page, or nothing
+// when Text does not read as such a list (then the '=' before it is part of
+// the page's name: "1+1=2"). A list with an empty name or one that is no
+// class name is refused: the package would install what the user did not
+// mean.
+std::optional<std::vector<std::string>> ComponentList(const std::string& Text,
+                                                      const std::string& Word) {
+  const bool ListLike =
+      Text.empty() ||
+      (Text.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_,") ==
+           std::string::npos &&
+       Text.find_first_not_of("0123456789") != std::string::npos);
+  if (!ListLike)
+    return std::nullopt;
   std::vector<std::string> Names;
   std::size_t At = 0;
   for (;;) {
     const std::size_t Comma = std::min(Text.find(',', At), Text.size());
     const std::string Name = Text.substr(At, Comma - At);
-    const bool Identifier = !Name.empty() && !std::isdigit(static_cast<unsigned char>(Name[0])) &&
-                            std::all_of(Name.begin(), Name.end(), [](char C) {
-                              return std::isalnum(static_cast<unsigned char>(C)) || C == '_';
-                            });
-    if (!Identifier)
-      return {};
+    if (Name.empty())
+      throw ECommandError("install: '" + Word +
+                          "' has an empty component name (PAGE=COMPONENT,COMPONENT...)");
+    if (std::isdigit(static_cast<unsigned char>(Name[0])))
+      throw ECommandError("install: '" + Name + "' in '" + Word +
+                          "' is no class name: a class name starts with a letter or _");
     Names.push_back(Name);
     if (Comma == Text.size())
       return Names;
@@ -71,11 +101,24 @@ void DeactivateCommand(TSimulatorState& Sim, const TArgs& A) {
 }
 
 void PageCommand(TSimulatorState& Sim, const TArgs& A) {
-  ArgumentCount(A, 1, "page CAPTION | page #N");
+  const std::optional<TWord> Caption = WholeArgument(A.Tail);
+  if (!Caption)
+    throw ECommandError("usage: page CAPTION | page #N");
   TTabControl* Palette = Sim.MainForm()->Palette();
   if (!Palette->Showing())
     throw ECommandError("the palette is not on the screen (use show)");
-  ClickTab(Palette, FindTab(Palette, A.Words[0], "palette tab"));
+  try {
+    ClickTab(Palette, FindTab(Palette, *Caption, "palette tab"));
+  } catch (const ECommandError&) {
+    // The palette shows one group's pages: a page of another group is
+    // there once that group is chosen.
+    if (Caption->Quoted || Caption->Text.rfind('#', 0) != 0)
+      if (const std::string Group = GroupOfPage(Sim, HostText(Caption->Text)); !Group.empty())
+        throw ECommandError("there is no palette tab '" + Caption->Text +
+                            "' in the group shown: the page is in the group '" + Group +
+                            "' (group " + Group + " shows it)");
+    throw;
+  }
 }
 
 void WaitCommand(TSimulatorState& Sim, const TArgs& A) {
@@ -89,18 +132,19 @@ void InstallCommand(TSimulatorState& Sim, const TArgs& A) {
   const std::vector<std::string> Words = PageNames(A);
   std::vector<std::string> Pages;
   std::map<std::string, std::vector<std::string>> Components;
-  for (const std::string& W : Words) {
+  for (std::size_t i = 0; i < Words.size(); ++i) {
+    const std::string& W = Words[i];
     const std::size_t Eq = W.rfind('=');
-    std::vector<std::string> List;
+    std::optional<std::vector<std::string>> List;
     if (Eq != std::string::npos && Eq > 0)
-      List = ComponentList(W.substr(Eq + 1));
-    if (List.empty()) {
+      List = ComponentList(W.substr(Eq + 1), A.Words[i].Text);
+    if (!List) {
       Pages.push_back(W);
       continue;
     }
     Pages.push_back(W.substr(0, Eq));
     auto& On = Components[Pages.back()];
-    On.insert(On.end(), List.begin(), List.end());
+    On.insert(On.end(), List->begin(), List->end());
   }
   Sim.MainForm()->InstallPages(Pages, Components);
 }

@@ -7,6 +7,22 @@
 #include "ScopeExit.h"
 #include "SysUtils.h"
 
+namespace {
+
+// A command of the settings dialog given where no dialog is open is told
+// where it belongs, not only that the IDE does not know it.
+std::string UnknownCommand(const std::string& Name) {
+  for (const TDialogCommand& D : DialogCommands())
+    if (Name == D.Name)
+      return "'" + Name +
+             "' is a command of the settings dialog, and none is open: open one (menu "
+             "component, shortcut) and the lines after it run in it until ok, cancel or "
+             "close; or queue the lines in a dialog ... end block before";
+  return "unknown command '" + Name + "' (try 'help')";
+}
+
+}  // namespace
+
 TSimulator::TSimulator(const TSimulatorOptions& Options, std::ostream& Out, std::ostream& Err)
     : TSimulatorState(Options, Out, Err) {
   // Inside a dialog, wait, dump, expect, snapshot and help are this table's
@@ -68,7 +84,7 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
       return TLineResult::Ok;
     }
     if (Command == nullptr)
-      throw ECommandError("unknown command '" + Args.Command + "' (try 'help')");
+      throw ECommandError(UnknownCommand(Args.Command));
     for (int i = 0; Command->WordsBeforeTail < 0 || i < Command->WordsBeforeTail; ++i) {
       if (Lexer.AtEnd())
         break;
@@ -94,7 +110,7 @@ TLineResult TSimulator::RunLine(const std::string& Line, const std::string& Wher
     return FDialogs->TakeExpectFailed() ? TLineResult::ExpectFailed : TLineResult::Ok;
   } catch (const EExpectFailed& E) {
     Out().flush();
-    Err() << Prefix << TUtf8(Trim(Line)) << " failed\n" << TUtf8(E.what()) << "\n";
+    Err() << Prefix << TUtf8(Shortened(Trim(Line))) << " failed\n" << TUtf8(E.what()) << "\n";
     ReportSaveFailures(Prefix, "");
     return TLineResult::ExpectFailed;
   } catch (const EBlockLineError& E) {

@@ -32,7 +32,7 @@ void DumpCommand(TSimulatorState& Sim, const TArgs& A) {
     }
     State = std::move(Part);
   }
-  Sim.Out() << TUtf8(WriteJson(State, Pretty ? 2 : -1)) << "\n";
+  Sim.Out().Verbatim(TUtf8(WriteJson(State, Pretty ? 2 : -1) + "\n"));
 }
 
 void RenderCommand(TSimulatorState& Sim, const TArgs& A) {
@@ -44,11 +44,17 @@ void ExpectCommand(TSimulatorState& Sim, const TArgs& A) {
   if (A.Words.size() != 1 || A.Tail.empty())
     throw ECommandError("usage: expect POINTER JSON");
   const std::string& Pointer = A.Words[0].Text;
+  // Both are the script's fault, found before any state is read; the
+  // pointer comes first on the line, and first here.
+  try {
+    (void)JsonAt(TJson(), Pointer);
+  } catch (const EJsonError& E) {
+    throw ECommandError("expect: '" + Pointer + "' is not a JSON pointer: " + E.what() +
+                        " (\"\" is the whole dump)");
+  }
   TJson Expected;
   try {
     Expected = ParseJson(A.Tail);
-    // A malformed pointer is the script's fault, found before any state is read.
-    (void)JsonAt(TJson(), Pointer);
   } catch (const EJsonError& E) {
     throw ECommandError(std::string("expect: ") + E.what());
   }

@@ -1,5 +1,7 @@
 #include "Json.h"
 
+#include <algorithm>
+#include <cctype>
 #include <set>
 #include <vector>
 
@@ -87,6 +89,22 @@ TJson ParseJson(const std::string& Text) {
   };
   try {
     return TJson::parse(Text, Check);
+  } catch (const nlohmann::json::parse_error& E) {
+    // A bare word is text left without its quotes, the commonest slip.
+    const std::size_t First = std::min(Text.find_first_not_of(" \t"), Text.size());
+    const std::size_t Last = Text.find_last_not_of(" \t");
+    const std::string Word = Text.substr(First, Last - First + 1);
+    const bool Bare = !Word.empty() && std::isalpha(static_cast<unsigned char>(Word[0])) &&
+                      Word.find_first_of(" \t\"[]{}:,") == std::string::npos;
+    if (Bare)
+      throw EJsonError("invalid JSON: " + Word +
+                       " is no JSON value (a text goes in double quotes: \"" + Word + "\")");
+    // "parse error at line 1, column 4: syntax error while parsing value -
+    // invalid literal; last read: '[1,x'": the place and what was wrong.
+    std::string Why = Reason(E);
+    if (const std::size_t Dash = Why.find(" - "); Dash != std::string::npos)
+      Why = Why.substr(Dash + 3);
+    throw EJsonError("invalid JSON at character " + std::to_string(E.byte) + ": " + Why);
   } catch (const nlohmann::json::exception& E) {
     throw EJsonError("invalid JSON: " + Reason(E));
   }
@@ -99,7 +117,10 @@ const TJson* JsonAt(const TJson& Json, const std::string& Pointer) {
     const TJson::json_pointer Path(Pointer);
     return Json.contains(Path) ? &Json.at(Path) : nullptr;
   } catch (const nlohmann::json::exception& E) {
-    throw EJsonError("bad JSON pointer: " + Reason(E));
+    std::string Why = Reason(E);
+    if (Why.rfind("parse error: ", 0) == 0)
+      Why.erase(0, 13);
+    throw EJsonError(Why);
   }
 }
 

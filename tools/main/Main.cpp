@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <optional>
 
 #include "Program.h"
 #include "Terminal.h"
@@ -8,16 +9,19 @@
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  UseUtf8StandardStreams();
   const std::vector<std::string> Args(argv + 1, argv + argc);
   const bool Terminal = isatty(STDIN_FILENO) != 0;
-  // Messages on a terminal wrap to its width; in a log or a pipe each stays
-  // on one line.
-  if (isatty(STDERR_FILENO) == 0)
-    return TabulonIdeMain(Args, std::cin, std::cout, std::cerr, Terminal,
-                          Terminal && isatty(STDOUT_FILENO) != 0);
-  TWrappingStreamBuf Wrapping(std::cerr, TerminalWidth(STDERR_FILENO));
-  std::ostream Err(&Wrapping);
+  // What goes to a terminal wraps to its width at blanks; in a log or a
+  // pipe each line stays whole.
+  std::optional<TWrappingStreamBuf> OutWrap, ErrWrap;
+  std::ostream Out(std::cout.rdbuf()), Err(std::cerr.rdbuf());
+  // Messages go out at once, as std::cerr's do.
+  Err.setf(std::ios::unitbuf);
+  if (isatty(STDOUT_FILENO) != 0)
+    Out.rdbuf(&OutWrap.emplace(std::cout, TerminalWidth(STDOUT_FILENO)));
+  if (isatty(STDERR_FILENO) != 0)
+    Err.rdbuf(&ErrWrap.emplace(std::cerr, TerminalWidth(STDERR_FILENO)));
   // Line editing needs the terminal on both sides: it draws what it edits.
-  return TabulonIdeMain(Args, std::cin, std::cout, Err, Terminal,
-                        Terminal && isatty(STDOUT_FILENO) != 0);
+  return TabulonIdeMain(Args, std::cin, Out, Err, Terminal, Terminal && isatty(STDOUT_FILENO) != 0);
 }

@@ -34,7 +34,7 @@ bool PictureFilesAvailable() {
 void WritePicture(const TPicture&, const std::string&) {
   throw EPictureError(
       "this build draws no pictures: it was built without cairo; install Debian's "
-      "libcairo2-dev and fonts-liberation (scripts/install-deps does) and build again");
+      "libcairo2-dev and fonts-liberation (scripts/install-deps test does) and build again");
 }
 
 #else
@@ -66,7 +66,7 @@ cairo_font_face_t* LoadFace(FT_Library Library, const char* File) {
   FT_Face Face = nullptr;
   if (FT_New_Face(Library, Path.c_str(), 0, &Face) != 0)
     throw EPictureError("cannot read the font " + Path +
-                        ": install Debian's fonts-liberation (scripts/install-deps does)");
+                        ": install Debian's fonts-liberation (scripts/install-deps test does)");
   return cairo_ft_font_face_create_for_ft_face(Face, 0);
 }
 

@@ -83,14 +83,30 @@ void SnapshotBmp(TSimulatorState& Sim, const std::string& Path, TCustomForm* Dia
 
 }  // namespace
 
+const char* SnapshotSynopsis() {
+  // Only what this build writes: cairo's pictures, the real window's
+  // pixels, or both.
+  static const std::string Synopsis =
+      std::string("snapshot FILE.") + (!WindowCaptureAvailable() ? "svg|png|pdf"
+                                       : PictureFilesAvailable() ? "svg|png|pdf|bmp"
+                                                                 : "bmp");
+  return Synopsis.c_str();
+}
+
 void SnapshotCommand(TSimulatorState& Sim, const TArgs& A) {
   if (A.Words.size() != 1 || !A.Tail.empty() || A.Words[0].Text.empty())
-    throw ECommandError("usage: snapshot FILE.svg|png|pdf|bmp");
+    throw ECommandError(std::string("usage: ") + SnapshotSynopsis());
   const std::string& Path = A.Words[0].Text;
   if (IsBmpName(Path)) {
     SnapshotBmp(Sim, Path, Sim.Dialogs().OpenForm());
     return;
   }
+  const bool BmpOnly = WindowCaptureAvailable() && !PictureFilesAvailable();
+  if (BmpOnly)
+    throw ECommandError(
+        "snapshot: this build writes the real window's pixels as a .bmp file "
+        "only, not '" +
+        Path + "' (" + SnapshotSynopsis() + ")");
   if (PictureFormat(Path).empty())
     throw ECommandError(
         "snapshot writes SVG, PNG or PDF: the file name must end in .svg, .png "

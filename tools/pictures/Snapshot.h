@@ -17,4 +17,7 @@
 // the main form is not on the screen.
 TPicture PaletteSnapshot(TSimulatorState& Sim);
 
+// "snapshot FILE.svg|png|pdf", with the extensions this build writes.
+const char* SnapshotSynopsis();
+
 void SnapshotCommand(TSimulatorState& Sim, const TArgs& A);

@@ -15,6 +15,7 @@
 
 #include "Prompt.h"
 #include "ScopeExit.h"
+#include "Terminal.h"
 #include "UserText.h"
 
 namespace {
@@ -146,8 +147,10 @@ class TEditLinePromptInput : public TPromptInput {
     while (!Line.empty() && (Line.back() == '\n' || Line.back() == '\r'))
       Line.pop_back();
     if (Line.find_first_not_of(" \t") != std::string::npos) {
+      // Kept as typed, without the blank a completion put at its end.
+      const std::string Entry = Line.substr(0, Line.find_last_not_of(" \t") + 1);
       HistEvent Event;
-      history(FHistory, &Event, H_ENTER, Line.c_str());
+      history(FHistory, &Event, H_ENTER, Entry.c_str());
       if (!FHistoryFile.empty() && !FHistoryFailed && !SaveHistory()) {
         FHistoryFailed = true;
         FErr << "tabulon-ide: the history is not saved to " << TUtf8(FHistoryFile) << ": "
@@ -166,39 +169,28 @@ class TEditLinePromptInput : public TPromptInput {
   unsigned char CompleteWord(EditLine* Edit) {
     const LineInfo* Info = el_line(Edit);
     const std::string Before(Info->buffer, Info->cursor);
-    // Pasted text comes with more bytes behind the tab; indentation comes
-    // at the start of the line. Both keep the tab as a blank.
+    // Pasted text comes with more bytes behind the tab, which keeps it as
+    // a blank.
     pollfd Pending{STDIN_FILENO, POLLIN, 0};
-    if (Before.find_first_not_of(" \t") == std::string::npos || ::poll(&Pending, 1, 0) > 0) {
+    if (::poll(&Pending, 1, 0) > 0) {
       el_insertstr(Edit, " ");
       return CC_REFRESH;
     }
-    const std::vector<std::string> Found =
-        FComplete ? FComplete(Before, FPrompt == "dialog> ") : std::vector<std::string>();
-    const std::size_t Start =
-        Before.find_last_of(" \t") == std::string::npos ? 0 : Before.find_last_of(" \t") + 1;
-    const std::size_t Typed = Before.size() - Start;
-    if (Found.empty())
+    // An input box's answer is free text: nothing completes it.
+    const bool InDialog = FPrompt == "dialog> ";
+    if (!FComplete || (!InDialog && FPrompt != "tabulon-ide> "))
       return CC_ERROR;
-    // The longest common beginning of what fits, and a blank after a word
-    // that is the only one.
-    std::string Common = Found.front();
-    for (const std::string& F : Found)
-      Common.resize(std::mismatch(Common.begin(), Common.end(), F.begin(), F.end()).first -
-                    Common.begin());
-    if (Common.size() > Typed) {
-      el_insertstr(Edit, (Common.substr(Typed) + (Found.size() == 1 ? " " : "")).c_str());
+    const TCompletion Found = FComplete(Before, InDialog);
+    if (Found.Matches.empty())
+      return CC_ERROR;
+    if (const TCompletionEdit Edited = CompletionEdit(Found); Edited.Replace) {
+      // libedit counts what it deletes in characters.
+      el_deletestr(Edit, static_cast<int>(Columns(Before.substr(Found.Start))));
+      el_insertstr(Edit, Edited.Text.c_str());
       return CC_REFRESH;
     }
-    if (Found.size() == 1) {
-      if (Typed > 0)
-        el_insertstr(Edit, " ");
-      return CC_REFRESH;
-    }
-    std::string List = "\n";
-    for (const std::string& F : Found)
-      List += F + "  ";
-    List += "\n";
+    const std::string List = InColumns(Found.Matches, TerminalWidth(STDOUT_FILENO));
+    std::fputc('\n', stdout);
     std::fputs(List.c_str(), stdout);
     std::fflush(stdout);
     return CC_REDISPLAY;
@@ -236,4 +228,13 @@ class TEditLinePromptInput : public TPromptInput {
 std::unique_ptr<TPromptInput> EditLinePromptInput(const std::string& HistoryFile, std::ostream& Err,
                                                   TCompleter Complete) {
   return std::make_unique<TEditLinePromptInput>(HistoryFile, Err, std::move(Complete));
+}
+
+std::string LeaveKeys() {
+  return "Ctrl-D";
+}
+
+std::string PromptFeatures() {
+  return "line editing, Tab completion and the history of earlier sessions (in "
+         "$XDG_CONFIG_HOME/tabulon/history, or ~/.config/tabulon/history)";
 }

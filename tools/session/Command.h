@@ -54,7 +54,8 @@ struct TCommand {
   TCommandKind Kind;
   const char* Name;
   const char* Synopsis;  // as --help shows it
-  const char* Help;      // one line
+  const char* Summary;   // a few words, as the prompt's help lists it
+  const char* Help;      // the whole of it, in one paragraph
   // -1: every argument is a word; N: N words, then the rest of the line raw.
   int WordsBeforeTail;
   void (*Run)(TSimulatorState& Sim, const TArgs& Args);

@@ -4,12 +4,14 @@
 #include <ostream>
 
 #include "DialogDriver.h"
+#include "DialogNotes.h"
 #include "Forms.h"
 #include "ModalUser.h"
 #include "ScopeExit.h"
 #include "SimulatorState.h"
 #include "StdCtrls.h"
 #include "SysUtils.h"
+#include "Terminal.h"
 
 namespace {
 
@@ -28,8 +30,7 @@ TArgs Split(const std::string& Line) {
   const TDialogCommand* C = FindDialogCommand(A.Command);
   if (C == nullptr)
     throw ECommandError("'" + A.Command +
-                        "' is not a command of a dialog block ('help dialog' lists them; end "
-                        "ends the block)");
+                        "' is not a command of the settings dialog ('help dialog' lists them)");
   while (!Lexer.AtEnd() && A.Words.size() < C->MaxWords)
     A.Words.push_back(Lexer.Next());
   A.Tail = Lexer.Rest();
@@ -131,7 +132,14 @@ void TDialogBlocks::Add(const std::string& Line, const std::string& Where) {
     FCurrent = TBlock();
     return;
   }
-  CheckNames(Split(Line));
+  try {
+    CheckNames(Split(Line));
+  } catch (const ECommandError& E) {
+    // A block being read ends at its end.
+    if (FindDialogCommand(TLineLexer(Line).Next().Text) == nullptr)
+      throw ECommandError(std::string(E.what()) + "; end ends the block");
+    throw;
+  }
   FCurrent.Lines.push_back({Line, Where});
 }
 
@@ -186,34 +194,8 @@ void TDialogBlocks::RunModal(TCustomForm* Form) {
     NoteEnding(Form);
     return;
   }
-  for (const TBlockLine& Line : Lines) {
-    // A line typed at the prompt has no place to name: the line itself
-    // names it.
-    const TBlockLine L{Line.Line, Line.Where.empty()
-                                      ? std::string("'").append(Trim(Line.Line)).append("'")
-                                      : Line.Where};
-    if (FOpen->Closed())
-      throw EBlockLineError(L.Where, "the dialog has closed already");
-    TLineLexer Lexer(L.Line);
-    const std::string Command = Lexer.Next().Text;
-    // The answers must be used before the user closes the dialog: an answer
-    // left over means the script expected an input box that never came.
-    if (Command == "ok" || Command == "cancel")
-      CheckInputsTaken();
-    FSim.CountCommand(L.Line, 1);
-    try {
-      RunLineNoting(L);
-    } catch (const EExpectFailed& E) {
-      FSim.Err() << "tabulon-ide: " << TUtf8(Line.Where.empty() ? "" : L.Where + ": ")
-                 << TUtf8(Trim(L.Line)) << " failed\n"
-                 << TUtf8(E.what()) << "\n";
-      FExpectFailed = true;
-    } catch (const ECommandError& E) {
-      throw EBlockLineError(L.Where, E.what());
-    } catch (const Exception& E) {
-      throw EBlockLineError(L.Where, UserText(E.Message()).Str());
-    }
-  }
+  for (const TBlockLine& Line : Lines)
+    RunBlockLine(Line);
   CheckInputsTaken();
   // A block that ends without ok or cancel closes the dialog.
   if (!FOpen->Closed()) {
@@ -221,6 +203,35 @@ void TDialogBlocks::RunModal(TCustomForm* Form) {
     FClosedByBox = true;
   }
   NoteEnding(Form);
+}
+
+void TDialogBlocks::RunBlockLine(const TBlockLine& Line) {
+  // A line typed at the prompt has no place to name: the line itself
+  // names it.
+  const TBlockLine L{Line.Line, Line.Where.empty()
+                                    ? std::string("'").append(Trim(Line.Line)).append("'")
+                                    : Line.Where};
+  if (FOpen->Closed())
+    throw EBlockLineError(L.Where, "the dialog has closed already");
+  TLineLexer Lexer(L.Line);
+  const std::string Command = Lexer.Next().Text;
+  // The answers must be used before the user closes the dialog: an answer
+  // left over means the script expected an input box that never came.
+  if (Command == "ok" || Command == "cancel")
+    CheckInputsTaken();
+  FSim.CountCommand(L.Line, 1);
+  try {
+    RunLineNoting(L);
+  } catch (const EExpectFailed& E) {
+    FSim.Err() << "tabulon-ide: " << TUtf8(Line.Where.empty() ? "" : L.Where + ": ")
+               << TUtf8(Shortened(Trim(L.Line))) << " failed\n"
+               << TUtf8(E.what()) << "\n";
+    FExpectFailed = true;
+  } catch (const ECommandError& E) {
+    throw EBlockLineError(L.Where, E.what());
+  } catch (const Exception& E) {
+    throw EBlockLineError(L.Where, UserText(E.Message()).Str());
+  }
 }
 
 void TDialogBlocks::NoteEnding(TCustomForm* Form) {
@@ -232,12 +243,20 @@ std::string TDialogBlocks::TakeEnding() {
 }
 
 void TDialogBlocks::RunLive() {
-  FSim.Out() << "The settings dialog is open: each line runs in it at once ('controls' lists\n"
-                "its controls, 'help dialog' the commands); ok, cancel or close ends it.\n";
+  ScopeExit Done([this] { FLiveNow = false; });
+  FLiveNow = true;
+  if (FLiveScript) {
+    RunScriptLive();
+    return;
+  }
+  FSim.Out() << TUtf8(
+      Paragraph("The settings dialog is open: each line runs in it at once "
+                "('controls' lists its controls, 'help dialog' the commands); "
+                "ok, cancel or close ends it."));
   while (!FOpen->Closed()) {
-    std::string Line;
+    std::string Line, Where;
     FSim.Out().flush();
-    const TRead Read = FLive("dialog> ", Line);
+    const TRead Read = FLive("dialog> ", Line, Where);
     if (Read == TRead::End) {
       // Ctrl-D is the user closing the dialog; the session goes on.
       FSim.Out() << "\n";
@@ -250,24 +269,14 @@ void TDialogBlocks::RunLive() {
     try {
       if (const std::string Problem = Utf8Problem(Line); !Problem.empty())
         throw ECommandError(Problem);
-      TLineLexer Lexer(Line);
-      const std::string Command = Lexer.Next().Text;
-      if (Command == "help") {
-        const TArgs A = [&] {
-          TArgs H;
-          H.Command = Command;
-          while (!Lexer.AtEnd())
-            H.Words.push_back(Lexer.Next());
-          return H;
-        }();
-        FRunCommand(A);
+      if (RunHelp(Line))
         continue;
-      }
       const TBlockLine L{Line, ""};
       FSim.CountCommand(Line, 1);
       RunLineNoting(L);
     } catch (const EExpectFailed& E) {
-      FSim.Err() << "tabulon-ide: " << TUtf8(Trim(Line)) << " failed\n" << TUtf8(E.what()) << "\n";
+      FSim.Err() << "tabulon-ide: " << TUtf8(Shortened(Trim(Line))) << " failed\n"
+                 << TUtf8(E.what()) << "\n";
       FExpectFailed = true;
     } catch (const ECommandError& E) {
       FSim.Err() << "tabulon-ide: " << TUtf8(Printable(E.what())) << "\n";
@@ -283,36 +292,51 @@ void TDialogBlocks::RunLive() {
   FInputs.clear();
 }
 
-namespace {
-// The group names the dialog's group list holds (Windows-1251); empty
-// when the dialog has no such list.
-std::vector<std::string> GroupNames(TCustomForm* Form) {
-  std::vector<std::string> Names;
-  if (auto* List = dynamic_cast<TCustomListBox*>(Form->FindComponent("LBoxPageGroup")))
-    for (int i = 0; i < List->Items()->Count(); ++i)
-      Names.push_back(List->Items()->Get(i));
-  return Names;
+void TDialogBlocks::RunScriptLive() {
+  // The script's lines after the one that opened the dialog run in it, as
+  // a block's would, until one ends it; the script's end closes it.
+  std::string Line, Where;
+  while (!FOpen->Closed() && FLive("", Line, Where) == TRead::Line) {
+    if (IsBlankOrComment(Line))
+      continue;
+    if (const std::string Problem = Utf8Problem(Line); !Problem.empty())
+      throw EBlockLineError(Where, Problem);
+    try {
+      if (RunHelp(Line))
+        continue;
+    } catch (const ECommandError& E) {
+      throw EBlockLineError(Where, E.what());
+    }
+    RunBlockLine({Line, Where});
+  }
+  CheckInputsTaken();
+  if (!FOpen->Closed()) {
+    FOpen->CloseBox();
+    FClosedByBox = true;
+  }
 }
-}  // namespace
+
+bool TDialogBlocks::RunHelp(const std::string& Line) {
+  TLineLexer Lexer(Line);
+  TArgs H;
+  H.Command = Lexer.Next().Text;
+  if (H.Command != "help")
+    return false;
+  while (!Lexer.AtEnd())
+    H.Words.push_back(Lexer.Next());
+  FRunCommand(H);
+  return true;
+}
 
 void TDialogBlocks::RunLineNoting(const TBlockLine& L) {
-  // The dialog keeps only the Russian letters of a group name; a user who
-  // typed others is told what the name became, since nothing in the dialog
-  // says so.
-  const std::vector<std::string> Before = GroupNames(FOpenForm);
+  const TDialogWatch Watch(FOpenForm, Split(L.Line));
   FTaken.reset();
+  FAsked = false;
   RunLine(L);
-  if (!FTaken || FOpen->Closed())
+  if (FOpen->Closed())
     return;
-  const std::vector<std::string> After = GroupNames(FOpenForm);
-  for (std::size_t i = 0; i < After.size(); ++i)
-    if (i >= Before.size() || After[i] != Before[i]) {
-      if (After[i] != *FTaken)
-        FSim.Err() << "tabulon-ide: note: the group name '" << UserText(*FTaken) << "' became '"
-                   << UserText(After[i])
-                   << "': the dialog keeps only the Russian letters of a group name\n";
-      break;
-    }
+  for (const std::string& Note : Watch.Notes(FTaken ? &*FTaken : nullptr, FAsked))
+    FSim.Err() << "tabulon-ide: note: " << TUtf8(Note) << "\n";
 }
 
 void TDialogBlocks::CheckInputsTaken() {
@@ -369,16 +393,55 @@ void TDialogBlocks::RunLine(const TBlockLine& L) {
 
 bool TDialogBlocks::AnswerInput(const std::string& Caption, const std::string& Prompt,
                                 std::string& Value) {
-  (void)Caption;
-  (void)Prompt;
-  // With no answer queued the user cancels, which keeps the initial text.
-  if (FInputs.empty())
-    return false;
-  std::unique_ptr<std::string> Answer = std::move(FInputs.front().Text);
-  FInputs.pop_front();
+  FAsked = true;
+  std::unique_ptr<std::string> Answer;
+  if (!FInputs.empty()) {
+    Answer = std::move(FInputs.front().Text);
+    FInputs.pop_front();
+  } else if (FLiveNow) {
+    // A dialog driven live asks as the dialog would: at the prompt the user
+    // types the answer, in a script the next line is the answer.
+    Answer = AskInput(THostText(Caption), THostText(Prompt), THostText(Value));
+  }
+  // Without an answer the user cancels, which keeps the initial text.
   if (!Answer)
     return false;
   Value = *Answer;
-  FTaken = std::move(Answer);
+  FTaken.emplace(*Answer);
   return true;
+}
+
+std::unique_ptr<std::string> TDialogBlocks::AskInput(const THostText& Caption,
+                                                     const THostText& Prompt,
+                                                     const THostText& Initial) {
+  std::string Line, Where;
+  if (FLiveScript) {
+    // The line after the one that opened the box; an input line there
+    // answers as it says.
+    if (FLive("", Line, Where) != TRead::Line)
+      return nullptr;
+    if (const std::string Problem = Utf8Problem(Line); !Problem.empty())
+      throw ECommandError(Problem);
+    TLineLexer Lexer(Line);
+    if (Lexer.Next().Text == "input" && !Lexer.AtEnd()) {
+      const TArgs A = Split(Line);
+      if (A.Words[0].Text == "--cancel" && !A.Words[0].Quoted)
+        return nullptr;
+      return std::make_unique<std::string>(HostText(A.Words[0].Text));
+    }
+    return std::make_unique<std::string>(HostText(Line));
+  }
+  const std::string Asks = Prompt == Caption ? "" : ": " + UserText(Prompt).Str();
+  FSim.Out() << TUtf8(Paragraph("The input box '" + UserText(Caption).Str() + "' is open" + Asks +
+                                " (it holds '" + UserText(Initial).Str() +
+                                "'): type the answer; Enter gives it, Ctrl-C cancels."))
+             << std::flush;
+  const TRead Read = FLive("input> ", Line, Where);
+  if (Read == TRead::End)
+    FSim.Out() << "\n";
+  if (Read != TRead::Line)
+    return nullptr;
+  if (const std::string Problem = Utf8Problem(Line); !Problem.empty())
+    throw ECommandError(Problem);
+  return std::make_unique<std::string>(HostText(Line));
 }

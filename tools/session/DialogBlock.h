@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -84,10 +85,20 @@ class TDialogBlocks {
   // Whether an expect inside a block failed since the last call.
   bool TakeExpectFailed();
 
-  // At the prompt: a dialog that opens with no block queued reads its
-  // lines from Live, each run at once, until ok, cancel or close ends it.
-  using TLiveInput = std::function<TRead(const std::string& Prompt, std::string& Line)>;
-  void SetLive(TLiveInput Live) { FLive = std::move(Live); }
+  // A dialog that opens with no block queued reads its lines from Live,
+  // each run at once, until ok, cancel or close ends it; an input box it
+  // opens with no input answer queued takes its answer from Live too. At
+  // the prompt Live shows Prompt ("dialog> ", "input> "), a mistake is told
+  // and the dialog goes on, and the end of the input closes the dialog
+  // (cancels the input box). In a script (Script) Live gives the script's
+  // next line and where it is (FILE:LINE), a mistake stops the script as a
+  // block's line does, and the script's end closes the dialog.
+  using TLiveInput =
+      std::function<TRead(const std::string& Prompt, std::string& Line, std::string& Where)>;
+  void SetLive(TLiveInput Live, bool Script = false) {
+    FLive = std::move(Live);
+    FLiveScript = Script;
+  }
   // How the last dialog ended ("OK", "Cancel", "closed"), once; "" when
   // none ended since the last call.
   std::string TakeEnding();
@@ -96,10 +107,18 @@ class TDialogBlocks {
   void RunModal(TCustomForm* Form);
   bool AnswerInput(const std::string& Caption, const std::string& Prompt, std::string& Value);
   void RunLine(const TBlockLine& Line);
-  // RunLine, telling the user when the dialog changed a group name typed
-  // into its input box.
+  // RunLine, telling the user what the dialog did without a word (see
+  // DialogNotes.h).
   void RunLineNoting(const TBlockLine& Line);
   void RunLive();
+  void RunScriptLive();
+  // A line of a block, or of a script's live dialog, run in the open dialog.
+  void RunBlockLine(const TBlockLine& Line);
+  // Runs Line when it is help; whether it was.
+  bool RunHelp(const std::string& Line);
+  // The answer Live gives an input box; nothing when the user cancels.
+  std::unique_ptr<std::string> AskInput(const THostText& Caption, const THostText& Prompt,
+                                        const THostText& Initial);
   void NoteEnding(TCustomForm* Form);
   // Raises ECommandError when a line names a control the dialog lacks.
   void CheckNames(const TArgs& A) const;
@@ -129,7 +148,10 @@ class TDialogBlocks {
   std::string FLastControls;
   std::set<std::string> FKnownNames;  // the component names of the last dialog
   TLiveInput FLive;
+  bool FLiveScript = false;
+  bool FLiveNow = false;  // the open dialog reads its lines from FLive
   bool FClosedByBox = false;
   std::string FEnded;
-  std::unique_ptr<std::string> FTaken;  // the answer an input box took last
+  std::optional<THostText> FTaken;  // the answer an input box took last
+  bool FAsked = false;              // an input box opened during the line
 };

@@ -5,8 +5,9 @@
 #include "HiveError.h"
 #include "SimulatorState.h"
 
-std::unique_ptr<RegistryHive> OpenHive(const std::string& Path) {
-  return std::make_unique<RegistryHive>(Path.empty() ? RegistryHive::DefaultPath() : Path);
+std::unique_ptr<RegistryHive> OpenHive(const std::string& Path, THiveReport Report) {
+  return std::make_unique<RegistryHive>(Path.empty() ? RegistryHive::DefaultPath() : Path,
+                                        std::move(Report));
 }
 
 std::vector<std::string> TakeSaveFailures() {
@@ -19,7 +20,7 @@ void RegistryCommand(TSimulatorState& Sim, const TArgs& A) {
   RegistryHive* Hive = RegistryHive::Current();
   if (Hive == nullptr)
     throw ECommandError("registry: there is no hive");
-  Sim.Out() << TUtf8(Hive->DisplayText());
+  Sim.Out().Verbatim(TUtf8(Hive->DisplayText()));
 }
 
 void ExportCommand(TSimulatorState& Sim, const TArgs& A) {
@@ -32,7 +33,9 @@ void ExportCommand(TSimulatorState& Sim, const TArgs& A) {
   try {
     Hive->Export(A.Words.back().Text, Unicode ? HiveFormat::Regedit5 : HiveFormat::Regedit4);
   } catch (const EHiveNeedsUnicode& E) {
-    throw ECommandError("export: " + E.Message() + "; export --unicode writes it in UTF-16");
+    // The message names the key and the value, which are host text.
+    throw ECommandError("export: " + UserText(E.Message()).Str() +
+                        "; export --unicode writes it in UTF-16");
   } catch (const ERegistryException& E) {
     throw ECommandError("export: " + E.Message());
   }

@@ -15,8 +15,9 @@
 // the default file, whose folder is made on first use); it is the
 // current hive while it lives. Raises ERegistryException, naming the file
 // (and the line), for a path that is not a regular file and for a file that
-// cannot be read or parsed.
-std::unique_ptr<RegistryHive> OpenHive(const std::string& Path);
+// cannot be read or parsed. Report takes what the hive says of its own
+// accord (see THiveReport); by default standard error does.
+std::unique_ptr<RegistryHive> OpenHive(const std::string& Path, THiveReport Report = {});
 
 // The saves of the current hive that failed since the last call, each
 // naming the file and the reason; empty when there is no hive.

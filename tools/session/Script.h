@@ -2,26 +2,38 @@
 
 // How the simulator reads its input: a file the user names (a script, a
 // palette), split into lines at CR LF, LF or CR, each line checked to be
-// UTF-8; and a command line: words separated by blanks, a word in double
-// quotes may hold blanks (\" and \\ inside stand for " and \), and a line
-// whose first non-blank character is '#' is a comment.
+// UTF-8; and a command line: words separated by blanks, where a part of a
+// word in double quotes may hold blanks (\" and \\ inside stand for " and
+// \), as in a shell, and a line whose first non-blank character is '#' is
+// a comment.
 
 #include <iosfwd>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-// A command or one of its arguments is wrong: the script stops with status 2.
-// Text for a message: control bytes shown as \x1b (NUL as \0, tab as \t)
-// and a byte-order mark as U+FEFF, so that what a line holds can be seen
-// and a terminal never takes it for a command. Line breaks stay.
+// Text for a message: control bytes shown as \x1b (NUL as \0, tab as \t),
+// bytes that are not UTF-8 as \xe9 and a byte-order mark as U+FEFF, so that
+// what a line holds can be seen and a terminal never takes it for a
+// command. Line breaks stay.
 std::string Printable(const std::string& Text);
 
-// A refused command. The message is made printable as it is made: what()
-// is a C string, which a NUL in a quoted word would cut short.
+// Text with every byte that is no part of well-formed UTF-8 shown as \xNN.
+std::string ShowNonUtf8(const std::string& Text);
+
+// A message with each run of more than Longest characters without a blank
+// (a 200,000-character argument, a line of JSON) cut to its beginning and
+// end, with the number of characters left out between them.
+std::string Shortened(const std::string& Text, std::size_t Longest = 160);
+
+// A command or one of its arguments is wrong: the script stops with status
+// 2. The message is made printable and cut short as it is made: what() is a
+// C string, which a NUL in a quoted word would cut short.
 class ECommandError : public std::runtime_error {
  public:
-  explicit ECommandError(const std::string& What) : std::runtime_error(Printable(What)) {}
+  explicit ECommandError(const std::string& What)
+      : std::runtime_error(Printable(Shortened(What))) {}
 };
 
 // The whole of a file that the user gave as input. A path that is not a
@@ -63,6 +75,11 @@ struct TWord {
   std::string Text;
   bool Quoted = false;  // "#3" in quotes is a caption, not a tab number
 };
+
+// The one argument of a command that takes the rest of its line (page
+// CAPTION): the rest as it stands, or, when it starts with a quote, the
+// quoted word, which must then be all of it. Nothing when it is empty.
+std::optional<TWord> WholeArgument(const std::string& Rest);
 
 class TLineLexer {
  public:

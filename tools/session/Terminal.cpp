@@ -1,5 +1,6 @@
 #include "Terminal.h"
 
+#include <algorithm>
 #include <sstream>
 
 std::size_t Columns(const std::string& Utf8) {
@@ -31,10 +32,16 @@ std::string Wrap(const std::string& Text, std::size_t Indent, std::size_t Width,
   return S;
 }
 
+std::string Paragraph(const std::string& Text, std::size_t Indent) {
+  return Wrap(Text, Indent, TerminalWidth());
+}
+
 std::string WrapMessage(const std::string& Line, std::size_t Width) {
   // A line that fits keeps its blanks as they are (the indented lines of
-  // an expect's differences).
+  // an expect's differences). One that does not keeps its indent, and its
+  // later lines go two further in.
   if (Columns(Line) <= Width)
     return Line + "\n";
-  return Wrap(Line, 2, Width, 0);
+  const std::size_t Indent = std::min(Line.find_first_not_of(' '), Line.size());
+  return Wrap(Line, Indent + 2, Width, Indent);
 }

@@ -3,9 +3,19 @@
 #include "CodePage.h"
 #include "Json.h"
 #include "Script.h"
+#include "WrappingStreamBuf.h"
+
+TUtf8::TUtf8(std::string Utf8) : FText(std::move(Utf8)) {
+  if (!Utf8Problem(FText).empty())
+    FText = ShowNonUtf8(FText);
+}
+
+TUtf8 UserText(const THostText& Host) {
+  return TUtf8(Win1251ToUtf8(Host.Str()));
+}
 
 TUtf8 UserText(const std::string& Host) {
-  return TUtf8(Win1251ToUtf8(Host));
+  return UserText(THostText(Host));
 }
 
 TUtf8 Printable(const TUtf8& Text) {
@@ -23,10 +33,12 @@ void to_json(TJson& J, const TUtf8& Text) {
   J = Text.Str();
 }
 
-// What the type is for: host text printed unconverted does not compile.
-template <class T>
-concept CanPrint = requires(TUtf8Stream& S, const T& Text) {
-  S << Text;
-};
-static_assert(!CanPrint<std::string> && !CanPrint<const char*>);
-static_assert(CanPrint<TUtf8> && CanPrint<char[14]> && CanPrint<int>);
+TUtf8Stream& TUtf8Stream::Verbatim(const TUtf8& Text) {
+  auto* Wrapping = dynamic_cast<TWrappingStreamBuf*>(FStream.rdbuf());
+  if (Wrapping != nullptr)
+    Wrapping->SetVerbatim(true);
+  FStream << Text.Str();
+  if (Wrapping != nullptr)
+    Wrapping->SetVerbatim(false);
+  return *this;
+}

@@ -192,6 +192,18 @@ LRESULT CallDefWindowProc(HWND Wnd, TMessage& Message) {
     return 0;
   }
   Message.Result = Record->Native->Handle(Wnd, Message);
+  // What DefWindowProc adds for every class: the right button let go asks
+  // for the window's context menu, and a child that shows none asks its
+  // parent.
+  if (Message.Msg == WM_RBUTTONUP) {
+    TPoint At{static_cast<short>(LOWORD(static_cast<std::uintptr_t>(Message.LParam))),
+              static_cast<short>(HIWORD(static_cast<std::uintptr_t>(Message.LParam)))};
+    ClientToScreen(Wnd, At);
+    SendMessage(Wnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Wnd), MAKELPARAM(At.X, At.Y));
+  } else if (Message.Msg == WM_CONTEXTMENU && (Record->Style & WS_CHILD) != 0 &&
+             Record->Parent != nullptr) {
+    Message.Result = SendMessage(Record->Parent, WM_CONTEXTMENU, Message.WParam, Message.LParam);
+  }
   return Message.Result;
 }
 
@@ -263,6 +275,28 @@ BOOL IsWindowVisible(HWND Wnd) {
 
 BOOL AdjustWindowRectEx(TRect& R, DWORD Style, BOOL Menu, DWORD ExStyle) {
   (void)R, (void)Style, (void)Menu, (void)ExStyle;
+  return 1;
+}
+
+// Without frames, a window's client area starts at its place: a top-level
+// window's on the screen, a child's in its parent's client area.
+BOOL ClientToScreen(HWND Wnd, TPoint& Point) {
+  const TWindowRecord* Record = Windows().Find(Wnd);
+  if (Record == nullptr)
+    return 0;
+  for (; Record != nullptr; Record = Windows().Find(Record->Parent)) {
+    Point.X += Record->Left;
+    Point.Y += Record->Top;
+  }
+  return 1;
+}
+
+BOOL ScreenToClient(HWND Wnd, TPoint& Point) {
+  TPoint Origin;
+  if (!ClientToScreen(Wnd, Origin))
+    return 0;
+  Point.X -= Origin.X;
+  Point.Y -= Origin.Y;
   return 1;
 }
 

@@ -236,6 +236,24 @@ bool ComboBoxInfo(HWND__* Combo, HWND__*& List, int (&Button)[4], int (&Item)[4]
   return true;
 }
 
+bool ClientToScreen(HWND__* Wnd, int& X, int& Y) {
+  POINT P{X, Y};
+  if (!::ClientToScreen(Wnd, &P))
+    return false;
+  X = P.x;
+  Y = P.y;
+  return true;
+}
+
+bool ScreenToClient(HWND__* Wnd, int& X, int& Y) {
+  POINT P{X, Y};
+  if (!::ScreenToClient(Wnd, &P))
+    return false;
+  X = P.x;
+  Y = P.y;
+  return true;
+}
+
 bool DestroyWindow(HWND__* Wnd) {
   return ::DestroyWindow(Wnd) != FALSE;
 }

@@ -42,6 +42,8 @@ std::vector<HWND__*> Descendants(HWND__* Parent);
 // A combo box's parts: its list window and, in its client area, the
 // button's and the selection field's rectangles (left, top, right, bottom).
 bool ComboBoxInfo(HWND__* Combo, HWND__*& List, int (&Button)[4], int (&Item)[4]);
+bool ClientToScreen(HWND__* Wnd, int& X, int& Y);
+bool ScreenToClient(HWND__* Wnd, int& X, int& Y);
 // The window a parent's WM_COMMAND, WM_NOTIFY or WM_DRAWITEM comes from;
 // nullptr for any other message.
 HWND__* NotifyingChild(unsigned Msg, std::uintptr_t WParam, std::intptr_t LParam);

@@ -336,6 +336,14 @@ BOOL AdjustWindowRectEx(TRect& R, DWORD Style, BOOL Menu, DWORD ExStyle) {
   return 1;
 }
 
+BOOL ClientToScreen(HWND Wnd, TPoint& Point) {
+  return FindReal(Wnd) != nullptr && native::ClientToScreen(Wnd, Point.X, Point.Y) ? 1 : 0;
+}
+
+BOOL ScreenToClient(HWND Wnd, TPoint& Point) {
+  return FindReal(Wnd) != nullptr && native::ScreenToClient(Wnd, Point.X, Point.Y) ? 1 : 0;
+}
+
 BOOL SetWindowText(HWND Wnd, const std::string& Text) {
   const bool Set = FindReal(Wnd) != nullptr && native::SetWindowText(Wnd, Text.c_str());
   RaiseKeptException();

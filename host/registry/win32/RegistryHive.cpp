@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -28,7 +30,8 @@ void ReadTree(const std::string& Path, HiveKey& Key) {
 
 }  // namespace
 
-RegistryHive::RegistryHive(const std::string& Location) : FLocation(Location) {
+RegistryHive::RegistryHive(const std::string& Location, THiveReport /*Report*/)
+    : FLocation(Location) {
   if (Location != Memory && Location != Native)
     throw ERegistryException("Cannot use " + Location +
                              " as the registry: on Windows the registry is Windows' own "
@@ -74,18 +77,29 @@ void RegistryHive::Export(const std::string& Path, HiveFormat Format) {
   // Written beside the target and renamed over it, so that a failed write
   // leaves the old file.
   const std::string Temp = Path + ".tabulon-export";
+  const std::filesystem::path Folder = std::filesystem::path(Path).parent_path();
+  std::error_code Error;
+  if (!Folder.empty() && !std::filesystem::is_directory(Folder, Error))
+    throw ERegistryException("Cannot write " + Path + ": the folder " + Folder.string() +
+                             " does not exist");
   {
     std::ofstream Out(Temp, std::ios::binary | std::ios::trunc);
     Out.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
     Out.flush();
-    if (!Out)
-      throw ERegistryException("Cannot write " + Path);
+    if (!Out) {
+      const int Err = errno;
+      Out.close();
+      std::filesystem::remove(Temp, Error);
+      throw ERegistryException("Cannot write " + Path + ": the file " + Temp +
+                               " cannot be written: " + std::strerror(Err));
+    }
   }
-  std::error_code Error;
   std::filesystem::rename(Temp, Path, Error);
   if (Error) {
+    const std::string Why = Error.message();
     std::filesystem::remove(Temp, Error);
-    throw ERegistryException("Cannot write " + Path);
+    throw ERegistryException("Cannot write " + Path + ": " + Temp +
+                             " cannot be renamed over it: " + Why);
   }
 }
 

@@ -24,6 +24,10 @@ struct HiveLockWait {
   std::function<void(const std::string&)> Notice;
 };
 
+// What the registry has to tell of its own accord; Windows' own registry
+// has nothing, and a report is taken and never called.
+using THiveReport = std::function<void(const std::string& Message)>;
+
 class RegistryHive {
  public:
   static constexpr const char* Memory = ":memory:";
@@ -32,7 +36,7 @@ class RegistryHive {
   // Location is "registry" or ":memory:"; anything else (a file path) is
   // refused with ERegistryException, as is a second hive while one is
   // current and a volatile key that cannot be made.
-  explicit RegistryHive(const std::string& Location);
+  explicit RegistryHive(const std::string& Location, THiveReport Report = {});
   ~RegistryHive();
   RegistryHive(const RegistryHive&) = delete;
   RegistryHive& operator=(const RegistryHive&) = delete;

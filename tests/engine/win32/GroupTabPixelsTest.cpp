@@ -41,9 +41,9 @@ class GroupTabPixels : public EngineTest {
     EXPECT_TRUE(IsWindowVisible(Bar->Handle()));
     const TWindowPixels P = CaptureWindow(Ide->Handle());
     // The bar's place in the form's client area, and the client area's in
-    // the captured window with its frame.
+    // the captured window with its frame and menu bar.
     TRect Frame{0, 0, 0, 0};
-    AdjustWindowRectEx(Frame, GetWindowStyle(Ide->Handle()), 0, 0);
+    AdjustWindowRectEx(Frame, GetWindowStyle(Ide->Handle()), GetMenu(Ide->Handle()) != nullptr, 0);
     int X = -Frame.Left, Y = -Frame.Top;
     for (TControl* C = Bar; C != Ide && C != nullptr; C = C->Parent()) {
       X += C->Left();

@@ -26,6 +26,12 @@ std::string Quoted(const std::string& Arg) {
   return Out + "\"";
 }
 
+// Ctrl-C reaches every process of the console: the build cancels its
+// prompt's line with it, and the launcher, which only waits, ignores it.
+BOOL WINAPI LeaveToTheBuild(DWORD Event) {
+  return Event == CTRL_C_EVENT || Event == CTRL_BREAK_EVENT;
+}
+
 }  // namespace
 
 std::optional<int> RunBuild(const std::string& Program, const std::vector<std::string>& Args,
@@ -44,6 +50,7 @@ std::optional<int> RunBuild(const std::string& Program, const std::vector<std::s
     Failure.Reason = SystemReason(Error);
     return std::nullopt;
   }
+  SetConsoleCtrlHandler(&LeaveToTheBuild, TRUE);
   WaitForSingleObject(Process.hProcess, INFINITE);
   DWORD Status = 1;
   GetExitCodeProcess(Process.hProcess, &Status);

@@ -12,14 +12,26 @@ TWrappingStreamBuf::~TWrappingStreamBuf() {
   FTarget.flush();
 }
 
+void TWrappingStreamBuf::SetVerbatim(bool On) {
+  // What came before is shown first, as it is.
+  if (On && !FLine.empty()) {
+    FTarget << FLine;
+    FLine.clear();
+  }
+  FVerbatim = On;
+}
+
 TWrappingStreamBuf::int_type TWrappingStreamBuf::overflow(int_type Ch) {
   if (traits_type::eq_int_type(Ch, traits_type::eof()))
     return traits_type::not_eof(Ch);
-  if (traits_type::to_char_type(Ch) == '\n') {
+  const char C = traits_type::to_char_type(Ch);
+  if (FVerbatim) {
+    FTarget.put(C);
+  } else if (C == '\n') {
     FTarget << WrapMessage(FLine, FWidth);
     FLine.clear();
   } else {
-    FLine += traits_type::to_char_type(Ch);
+    FLine += C;
   }
   return Ch;
 }

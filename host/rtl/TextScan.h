@@ -1,0 +1,133 @@
+#pragma once
+
+// Scanning 8-bit text eight bytes at a time. A list text (page names, one a
+// line) is mostly short names between line breaks: looking at a byte at a
+// time costs several instructions per byte, a word of eight bytes at a time
+// a few per word. The words are read unaligned and never past the text's
+// end; the last few bytes are looked at one by one.
+//
+// The masks below hold the high bit of each byte they mark. On a machine
+// that is not little-endian the lowest byte of a word is not its first, and
+// the scans fall back to a byte at a time.
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace TextScan {
+
+constexpr std::uint64_t Ones = 0x0101010101010101ull;
+constexpr std::uint64_t Highs = Ones * 0x80;
+constexpr bool ByWords = std::endian::native == std::endian::little;
+
+// Eight bytes from P, the byte at P lowest.
+inline std::uint64_t Load(const char* P) {
+  std::uint64_t W;
+  std::memcpy(&W, P, sizeof W);
+  return W;
+}
+
+// The bytes of W that are zero, and no others.
+inline std::uint64_t ZeroBytes(std::uint64_t W) {
+  constexpr std::uint64_t Low = ~Highs;
+  return ~(((W & Low) + Low) | W | Low);
+}
+
+inline std::uint64_t BytesEqual(std::uint64_t W, unsigned char C) {
+  return ZeroBytes(W ^ (Ones * C));
+}
+
+// The bytes of W below N (at most 0x80): exact for the first one, while a
+// byte after it may be marked as well.
+inline std::uint64_t BytesBelow(std::uint64_t W, unsigned char N) {
+  return (W - Ones * N) & ~W & Highs;
+}
+
+// Whether W may hold a byte below 0x0E (CR): a quick test that lets most
+// words of a name through before the exact one.
+inline bool MayEndLine(std::uint64_t W) {
+  return BytesBelow(W, 0x0E) != 0;
+}
+
+// The bytes of W that end a line of a list text: CR, LF and NUL.
+inline std::uint64_t LineEndBytes(std::uint64_t W) {
+  return ZeroBytes(W) | BytesEqual(W, '\r') | BytesEqual(W, '\n');
+}
+
+// How many bytes a mask marks: each marked byte's high bit brought down to
+// a one, and the ones summed into the top byte by a multiplication (the
+// machine may have no instruction that counts bits).
+inline std::size_t MarkedCount(std::uint64_t Mask) {
+  return static_cast<std::size_t>(((Mask >> 7) * Ones) >> 56);
+}
+
+// The index of the first byte a mask marks.
+inline int FirstMarked(std::uint64_t Mask) {
+  return std::countr_zero(Mask) / 8;
+}
+
+inline bool EndsLine(char C) {
+  return C == '\0' || C == '\r' || C == '\n';
+}
+
+// Whether the Length bytes at A and at B are the same. Names are short: a
+// word or two from each end is compared rather than calling memcmp.
+inline bool SameBytes(const char* A, const char* B, std::size_t Length) {
+  auto Same = [A, B]<typename T>(T, std::size_t At) {
+    T X, Y;
+    std::memcpy(&X, A + At, sizeof X);
+    std::memcpy(&Y, B + At, sizeof Y);
+    return X == Y;
+  };
+  if (Length >= 8) {
+    for (std::size_t At = 0; At + 8 < Length; At += 8)
+      if (!Same(std::uint64_t{}, At))
+        return false;
+    return Same(std::uint64_t{}, Length - 8);
+  }
+  if (Length >= 4)
+    return Same(std::uint32_t{}, 0) && Same(std::uint32_t{}, Length - 4);
+  if (Length >= 2)
+    return Same(std::uint16_t{}, 0) && Same(std::uint16_t{}, Length - 2);
+  return Length == 0 || *A == *B;
+}
+
+}  // namespace TextScan
+
+// The first CR, LF or NUL at or after P, or End when there is none before it.
+inline const char* FindLineEnd(const char* P, const char* End) {
+  if constexpr (TextScan::ByWords) {
+    for (; End - P >= 8; P += 8) {
+      const std::uint64_t W = TextScan::Load(P);
+      if (const std::uint64_t Low = TextScan::BytesBelow(W, 0x0E)) {
+        // Mostly the first byte below 0x0E ends the line; a control byte
+        // inside it makes the exact test of the word's bytes.
+        if (const char* At = P + TextScan::FirstMarked(Low); TextScan::EndsLine(*At))
+          return At;
+        if (const std::uint64_t Marked = TextScan::LineEndBytes(W))
+          return P + TextScan::FirstMarked(Marked);
+      }
+    }
+  }
+  while (P != End && !TextScan::EndsLine(*P))
+    ++P;
+  return P;
+}
+
+// The number of CR and LF bytes from First up to Last: a list text has at
+// most one line more than that.
+inline std::size_t CountLineBreaks(const char* First, const char* Last) {
+  std::size_t Count = 0;
+  if constexpr (TextScan::ByWords) {
+    for (; Last - First >= 8; First += 8) {
+      const std::uint64_t W = TextScan::Load(First);
+      if (TextScan::MayEndLine(W))
+        Count +=
+            TextScan::MarkedCount(TextScan::BytesEqual(W, '\r') | TextScan::BytesEqual(W, '\n'));
+    }
+  }
+  for (; First != Last; ++First)
+    Count += *First == '\r' || *First == '\n' ? 1 : 0;
+  return Count;
+}

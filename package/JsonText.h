@@ -1,0 +1,110 @@
+#pragma once
+
+// JSON text written as it goes, for the package's description of its
+// expert: one object of a few members, and lists of page names that run to
+// thousands. Members and items are separated as they come; strings are
+// UTF-8, with quotes, backslashes and control characters escaped (the
+// control characters as \u00XX).
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "CodePage.h"
+
+class TJsonText {
+ public:
+  void BeginObject() {
+    Separate();
+    FText += '{';
+    FFirst = true;
+  }
+  void EndObject() {
+    FText += '}';
+    FFirst = false;
+  }
+  void BeginArray() {
+    Separate();
+    FText += '[';
+    FFirst = true;
+  }
+  void EndArray() {
+    FText += ']';
+    FFirst = false;
+  }
+  // The name of the member whose value comes next.
+  void Key(std::string_view Name) {
+    Separate();
+    Quoted(Name);
+    FText += ':';
+    FAfterKey = true;
+  }
+  void Utf8(std::string_view Text) {
+    Separate();
+    Quoted(Text);
+  }
+  // Host text, Windows-1251.
+  void Host(const std::string& Text) { Utf8(Win1251ToUtf8(Text)); }
+  void Integer(long long Value) {
+    Separate();
+    FText += std::to_string(Value);
+  }
+  void Bool(bool Value) {
+    Separate();
+    FText += Value ? "true" : "false";
+  }
+  void Null() {
+    Separate();
+    FText += "null";
+  }
+
+  const std::string& Text() const { return FText; }
+
+ private:
+  // A comma before every item of a container but its first; none between a
+  // member's name and its value.
+  void Separate() {
+    if (FAfterKey)
+      FAfterKey = false;
+    else if (!FFirst)
+      FText += ',';
+    FFirst = false;
+  }
+  static bool Plain(char C) {
+    return C != '"' && C != '\\' && static_cast<unsigned char>(C) >= 0x20;
+  }
+  // Mostly a name with nothing to escape: written in one piece.
+  void Quoted(std::string_view Text) {
+    if (std::all_of(Text.begin(), Text.end(), Plain)) {
+      const std::size_t At = FText.size();
+      FText.resize(At + Text.size() + 2);
+      char* Out = FText.data() + At;
+      *Out = '"';
+      std::copy(Text.begin(), Text.end(), Out + 1);
+      Out[Text.size() + 1] = '"';
+      return;
+    }
+    FText += '"';
+    for (auto P = Text.begin(); P != Text.end();) {
+      const auto Run = std::find_if_not(P, Text.end(), Plain);
+      FText.append(P, Run);
+      if (Run == Text.end())
+        break;
+      if (*Run == '"' || *Run == '\\') {
+        FText += '\\';
+        FText += *Run;
+      } else {
+        char Code[8];
+        std::snprintf(Code, sizeof Code, "\\u%04x", static_cast<unsigned>(*Run));
+        FText += Code;
+      }
+      P = Run + 1;
+    }
+    FText += '"';
+  }
+
+  std::string FText;
+  bool FFirst = true;
+  bool FAfterKey = false;
+};
