@@ -16,7 +16,9 @@
 #include "DialogDriver.h"
 #include "ExpertOptions.h"
 #include "ListBox.h"
+#include "ModalUser.h"
 #include "Registry.h"
+#include "UserInput.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVFrmMain.h"
 
@@ -71,7 +73,7 @@ void ClickAlternately(benchmark::State& State, TBenchIde& B, TCustomTabControl* 
   int Target = 0;
   for (auto _ : State) {
     State.SetIterationTime(Timed([&] {
-      Control->ClickTab(Target);
+      ClickTab(Control, Target);
       B.App->ProcessMessages();
     }));
     Target = Target == 0 ? Other : 0;
@@ -82,9 +84,8 @@ void ClickAlternately(benchmark::State& State, TBenchIde& B, TCustomTabControl* 
 
 // Runs the settings command with Act as the user inside the dialog.
 void RunSettings(TBenchIde& B, const std::function<void(TCustomForm*)>& Act) {
-  B.App->SetModalDriver(Act);
+  TModalUser User(Act);
   B.Expert->Execute();
-  B.App->SetModalDriver(nullptr);
 }
 
 // Whether the dialog shows the full palette and every group.
@@ -170,10 +171,10 @@ void BM_GroupSwitch(benchmark::State& State) {
   // Half-way along, one short: where groups repeat after half the bar, the
   // middle group would show the first one's pages again.
   const int Other = Bar->Tabs()->Count() / 2 - 1;
-  Bar->ClickTab(0);
+  ClickTab(Bar, 0);
   B.App->ProcessMessages();
   const std::string First = B.Ide->Palette()->Tabs()->Get(0);
-  Bar->ClickTab(Other);
+  ClickTab(Bar, Other);
   B.App->ProcessMessages();
   if (Other == 0 || B.Ide->Palette()->Tabs()->Get(0) == First) {
     State.SkipWithError("the group switch did not change the palette");
@@ -187,7 +188,7 @@ void BM_PageChoice(benchmark::State& State) {
   TTabControl* Palette = B.Ide->Palette();
   const int Other = Palette->Tabs()->Count() - 1;
   const int Loads = B.Ide->Loads();
-  Palette->ClickTab(Other);
+  ClickTab(Palette, Other);
   if (Other == 0 || B.Ide->Loads() != Loads + 1 ||
       B.Ide->LastLoad()->TabCount != static_cast<int>(B.Shape.Pages.size())) {
     State.SkipWithError("the page choice did not reach the IDE with the full palette");
@@ -426,7 +427,7 @@ void BM_IdePaletteClick(benchmark::State& State) {
   int Target = Other;
   for (auto _ : State) {
     State.SetIterationTime(Timed([&] {
-      Palette->ClickTab(Target);
+      ClickTab(Palette, Target);
       B.App->ProcessMessages();
     }));
     Target = Target == 0 ? Other : 0;

@@ -152,8 +152,13 @@ void TORVExpert::prvSetGroupSheets(TStrings* Names) {
   std::vector<int> ByCaption;
   for (int i = Same; i < Before; ++i)
     ByCaption.push_back(i);
-  auto CaptionOf = [this](int Sheet) -> const std::string& {
-    return FPageGroup->Pages(Sheet)->Caption();
+  // Each sheet's caption asked once: the sort and the search compare them
+  // many times.
+  std::vector<std::string> SheetCaptions(static_cast<std::size_t>(Before));
+  for (int i = Same; i < Before; ++i)
+    SheetCaptions[static_cast<std::size_t>(i)] = FPageGroup->Pages(i)->Caption();
+  auto CaptionOf = [&SheetCaptions](int Sheet) -> const std::string& {
+    return SheetCaptions[static_cast<std::size_t>(Sheet)];
   };
   std::stable_sort(ByCaption.begin(), ByCaption.end(),
                    [&](int L, int R) { return CaptionOf(L) < CaptionOf(R); });

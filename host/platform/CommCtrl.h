@@ -11,16 +11,6 @@
 
 extern const char* const WC_TABCONTROL;
 
-// Two messages of this host's tab control beside the common controls' own,
-// so that a list of thousands of tabs is read or written in one message
-// rather than one per tab. TCM_GETITEMTEXTS puts every item's text, each
-// followed by CR LF, into the std::string at LParam and answers the count.
-// TCM_SETITEMS replaces the items by the std::vector<TCItem> at LParam,
-// taking them from it, as TCM_DELETEALLITEMS and a TCM_INSERTITEM of each at
-// the end would (the first one selected), and answers the count.
-constexpr UINT TCM_GETITEMTEXTS = TCM_FIRST + 100;
-constexpr UINT TCM_SETITEMS = TCM_FIRST + 101;
-
 // A tab control's notifications (NMHDR codes). A selection that the user
 // makes with the mouse or the keyboard is announced, TCN_SELCHANGING before
 // (answering TRUE keeps the old tab) and TCN_SELCHANGE after; one that

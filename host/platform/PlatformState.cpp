@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Backend.h"
@@ -7,7 +9,8 @@
 #include "WindowsMenus.h"
 
 // The state both platforms keep alike: the keyboard the VCL presses keys on,
-// the beeps and shell requests counted for the tests, the clipboard. What
+// the beeps and shell requests counted for the tests, the clipboard, the
+// application's look at queued messages. What
 // differs, handing a change on to Windows or not (the clipboard's text is
 // Windows' own there), is the backend's.
 
@@ -33,12 +36,53 @@ std::vector<TShellRequest>& Shell() {
   return Requests;
 }
 
+TMessageFilter& Filter() {
+  static TMessageFilter Value;
+  return Value;
+}
+
 }  // namespace
 
+TMessageFilter SetMessageFilter(TMessageFilter Value) {
+  return std::exchange(Filter(), Value);
+}
+
+bool FilterMessage(const MSG& Msg) {
+  bool Handled = false;
+  if (const TMessageFilter F = Filter(); F.Assigned())
+    F(Msg, Handled);
+  return Handled;
+}
+
+void TNativeWindow::Created(HWND Wnd, const std::string& WindowName) {
+  if (TWindowRecord* Record = WindowRecord(Wnd))
+    Record->Text = WindowName;
+}
+
 LRESULT TNativeWindow::Handle(HWND Wnd, TMessage& Message) {
-  (void)Wnd;
-  (void)Message;
-  return 0;
+  TWindowRecord* Record = WindowRecord(Wnd);
+  if (Record == nullptr)
+    return 0;
+  switch (Message.Msg) {
+    case WM_SETTEXT: {
+      const char* S = reinterpret_cast<const char*>(Message.LParam);
+      Record->Text = S != nullptr ? S : "";
+      return 1;
+    }
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(Record->Text.size());
+    case WM_GETTEXT: {
+      auto* Buffer = reinterpret_cast<char*>(Message.LParam);
+      if (Buffer == nullptr || Message.WParam == 0)
+        return 0;
+      const std::size_t n = std::min<std::size_t>(Record->Text.size(), Message.WParam - 1);
+      std::copy_n(Record->Text.data(), n, Buffer);
+      Buffer[n] = '\0';
+      return static_cast<LRESULT>(n);
+    }
+    default:
+      return 0;
+  }
 }
 
 BOOL InflateRect(TRect& R, int Dx, int Dy) {
@@ -129,5 +173,6 @@ void ResetWindowsState() {
   backend::ResetWindowsVersion();
   Shell().clear();
   ResetMessageLoop();
+  Filter() = {};
   ResetMenuState();
 }

@@ -50,6 +50,7 @@ struct TMessage {
 constexpr UINT WM_NULL = 0x0000;
 constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_SIZE = 0x0005;
+constexpr UINT WM_ACTIVATE = 0x0006;
 constexpr UINT WM_SETFOCUS = 0x0007;
 constexpr UINT WM_KILLFOCUS = 0x0008;
 constexpr UINT WM_SETREDRAW = 0x000B;
@@ -57,8 +58,10 @@ constexpr UINT WM_SETTEXT = 0x000C;
 constexpr UINT WM_GETTEXT = 0x000D;
 constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 constexpr UINT WM_PAINT = 0x000F;
+constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_DRAWITEM = 0x002B;
+constexpr UINT WM_MEASUREITEM = 0x002C;
 constexpr UINT WM_NOTIFY = 0x004E;
 // The user asks for a window's context menu: WParam the window, LParam the
 // point on the screen (-1, -1 from the keyboard). DefWindowProc sends it
@@ -68,6 +71,8 @@ constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
 constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_HSCROLL = 0x0114;
+constexpr UINT WM_VSCROLL = 0x0115;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
 constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
@@ -84,6 +89,12 @@ constexpr UINT WM_PRINTCLIENT = 0x0318;
 constexpr WPARAM MK_LBUTTON = 0x0001;
 constexpr WPARAM MK_RBUTTON = 0x0002;
 
+// A scroll bar's request, the low word of WM_HSCROLL's and WM_VSCROLL's
+// WParam; the high word holds the position for SB_THUMBPOSITION.
+constexpr UINT SB_LINEUP = 0;
+constexpr UINT SB_LINEDOWN = 1;
+constexpr UINT SB_THUMBPOSITION = 4;
+
 constexpr UINT EM_GETSEL = 0x00B0;
 constexpr UINT EM_SETSEL = 0x00B1;
 constexpr UINT EM_GETRECT = 0x00B2;
@@ -95,6 +106,14 @@ constexpr UINT EM_LIMITTEXT = 0x00C5;
 
 // Edit control notifications, the high word of a WM_COMMAND's WParam.
 constexpr UINT EN_CHANGE = 0x0300;
+
+// The point of a mouse message's LParam, each coordinate a signed 16-bit
+// value.
+inline TPoint PointOf(LPARAM LParam) {
+  const auto Bits = static_cast<std::uintptr_t>(LParam);
+  return {static_cast<std::int16_t>(Bits & 0xFFFF),
+          static_cast<std::int16_t>((Bits >> 16) & 0xFFFF)};
+}
 
 inline WPARAM MAKEWPARAM(unsigned Low, unsigned High) {
   return static_cast<WPARAM>((Low & 0xFFFF) | ((High & 0xFFFF) << 16));
@@ -148,20 +167,25 @@ constexpr UINT CM_CTL3DCHANGED = CM_BASE + 16;
 // A control's own notifications (WM_COMMAND), reflected back to it by the VCL.
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
-// A key pressed in a control, handed to it by the VCL's message loop before
-// the WM_KEYDOWN itself: a control that takes it as a menu's shortcut
-// answers 1, and the WM_KEYDOWN is then not sent.
-constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
 // WM_NOTIFY's header and WM_DRAWITEM's item reach the control as CN_NOTIFY
 // and CN_DRAWITEM with the parent's LParam. Both are laid out as Windows'
 // own structures, so the real platform hands on what the control sent.
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
+constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
+// The Application hands a key message to its control as CN_KEYDOWN (and
+// CN_CHAR, CN_KEYUP) before the message itself is dispatched: a control, or
+// its form, may take the key there (a non-zero result: a menu's shortcut),
+// and then the key message is not dispatched at all.
+constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
+constexpr UINT CN_KEYUP = CN_BASE + WM_KEYUP;
+constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
 
 // Window styles used by the controls.
 constexpr DWORD WS_POPUP = 0x80000000;
 constexpr DWORD WS_CHILD = 0x40000000;
 constexpr DWORD WS_VISIBLE = 0x10000000;
+constexpr DWORD WS_DISABLED = 0x08000000;
 constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
 constexpr DWORD WS_CAPTION = 0x00C00000;
 constexpr DWORD WS_DLGFRAME = 0x00400000;
@@ -173,6 +197,8 @@ constexpr DWORD WS_OVERLAPPEDWINDOW =
     WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
 constexpr DWORD WS_BORDER = 0x00800000;
+constexpr DWORD WS_VSCROLL = 0x00200000;
+constexpr DWORD WS_HSCROLL = 0x00100000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
 constexpr DWORD ES_LEFT = 0x0000;
 constexpr DWORD ES_CENTER = 0x0001;
@@ -198,10 +224,14 @@ struct TWindowRecord;
 
 // The native part of a window: what the window class itself does with the
 // messages that the VCL passes on to DefWindowProc (a tab control keeps its
-// items, an edit control its text).
+// items, an edit control its text). The base class is DefWindowProc: it
+// keeps the window's title; a class hands it what it does not take itself.
 class TNativeWindow {
  public:
   virtual ~TNativeWindow() = default;
+  // The window has been made, with its title (CreateWindowEx's name); no
+  // notification comes of it.
+  virtual void Created(HWND Wnd, const std::string& WindowName);
   virtual LRESULT Handle(HWND Wnd, TMessage& Message);
 };
 
@@ -213,10 +243,13 @@ struct TFontDesc {
 };
 
 // What Windows keeps of a window: its class, style and procedure, its
-// parent, the place and size the control last gave it, its font, and the
-// native state of its class. Style holds WS_VISIBLE as ShowWindow left it.
+// parent, the place and size the control last gave it, its font, its text
+// (the title a window class without text of its own keeps), and the native
+// state of its class. Style holds WS_VISIBLE as ShowWindow left it, and
+// WS_DISABLED as EnableWindow did.
 struct TWindowRecord {
   std::string ClassName;
+  std::string Text;
   DWORD Style = 0;
   TWindowProcedure Proc;
   HWND Parent = nullptr;
@@ -231,12 +264,14 @@ struct TWindowRecord {
 
 // Creates a window of a registered class ("SysTabControl32", "EDIT", or any
 // other name for a window with no native behaviour of its own) at Bounds in
-// its parent's client area (on the screen for a window without WS_CHILD).
-// A child window created without a parent waits, hidden from the user, until
-// SetParent gives it one, as the VCL parks the windows of controls whose
-// parent has no window yet.
+// its parent's client area (on the screen for a window without WS_CHILD),
+// titled WindowName (an edit's text, a button's caption). A child window
+// created without a parent waits, hidden from the user, until SetParent
+// gives it one, as the VCL parks the windows of controls whose parent has
+// no window yet.
 HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc,
-                    HWND Parent = nullptr, const TRect& Bounds = {});
+                    HWND Parent = nullptr, const TRect& Bounds = {},
+                    const std::string& WindowName = {});
 // Gives the window a new parent (nullptr: parked again) and returns the old.
 HWND SetParent(HWND Child, HWND NewParent);
 HWND GetParent(HWND Wnd);
@@ -279,8 +314,19 @@ BOOL AdjustWindowRectEx(TRect& R, DWORD Style, BOOL Menu, DWORD ExStyle);
 // back.
 BOOL ClientToScreen(HWND Wnd, TPoint& Point);
 BOOL ScreenToClient(HWND Wnd, TPoint& Point);
-// The window's title, as WM_SETTEXT sets it.
+// The window's title, as WM_SETTEXT sets it and WM_GETTEXT reads it.
 BOOL SetWindowText(HWND Wnd, const std::string& Text);
+std::string GetWindowText(HWND Wnd);
+// The name of the window's class; empty for a handle that is no window.
+std::string GetClassName(HWND Wnd);
+// Enables or disables the window's mouse and keyboard input; returns
+// whether it was disabled before.
+BOOL EnableWindow(HWND Wnd, BOOL Enable);
+BOOL IsWindowEnabled(HWND Wnd);
+// Calls Proc for every window below Parent, children before their own
+// children, until Proc answers FALSE.
+using WNDENUMPROC = BOOL (*)(HWND Wnd, LPARAM Param);
+BOOL EnumChildWindows(HWND Parent, WNDENUMPROC Proc, LPARAM Param);
 
 using TNativeFactory = std::unique_ptr<TNativeWindow> (*)();
 // Window classes register their native behaviour once, by name.
@@ -294,6 +340,9 @@ constexpr int VK_SHIFT = 0x10;
 constexpr int VK_CONTROL = 0x11;
 constexpr int VK_MENU = 0x12;
 constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_SPACE = 0x20;
+constexpr int VK_PRIOR = 0x21;
+constexpr int VK_NEXT = 0x22;
 constexpr int VK_END = 0x23;
 constexpr int VK_HOME = 0x24;
 constexpr int VK_LEFT = 0x25;
@@ -301,10 +350,12 @@ constexpr int VK_UP = 0x26;
 constexpr int VK_RIGHT = 0x27;
 constexpr int VK_DOWN = 0x28;
 constexpr int VK_DELETE = 0x2E;
+constexpr int VK_F4 = 0x73;
 constexpr int VK_LSHIFT = 0xA0;
 constexpr int VK_RSHIFT = 0xA1;
 constexpr int VK_LCONTROL = 0xA2;
 constexpr int VK_RCONTROL = 0xA3;
+constexpr int VK_OEM_MINUS = 0xBD;
 BOOL GetKeyboardState(std::uint8_t* KeyState);
 
 // The keyboard state that GetKeyboardState reports; the simulator and tests
@@ -435,9 +486,14 @@ constexpr UINT NM_CLICK = 0u - 2u;
 // control's font selected; the item sets its own colours. rcItem is the
 // item's area (on the real platform a little inside the tab's frame, and
 // larger for the raised selected tab).
+constexpr UINT ODT_LISTBOX = 2;
+constexpr UINT ODT_COMBOBOX = 3;
+constexpr UINT ODT_BUTTON = 4;
 constexpr UINT ODT_TAB = 101;
 constexpr UINT ODA_DRAWENTIRE = 0x0001;
 constexpr UINT ODS_SELECTED = 0x0001;
+constexpr UINT ODS_DISABLED = 0x0004;
+constexpr UINT ODS_FOCUS = 0x0010;
 struct DRAWITEMSTRUCT {
   UINT CtlType = 0;
   UINT CtlID = 0;
@@ -447,5 +503,17 @@ struct DRAWITEMSTRUCT {
   HWND hwndItem = nullptr;
   HDC hDC = nullptr;
   RECT rcItem;
+  std::uintptr_t itemData = 0;
+};
+
+// What an owner-drawn list asks its owner before it draws: WM_MEASUREITEM's
+// LParam, which a list of fixed height sends once, when it is made. The
+// control is named by its identifier (the VCL makes it the window's handle).
+struct MEASUREITEMSTRUCT {
+  UINT CtlType = 0;
+  UINT CtlID = 0;
+  UINT itemID = 0;
+  UINT itemWidth = 0;
+  UINT itemHeight = 0;
   std::uintptr_t itemData = 0;
 };

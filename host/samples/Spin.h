@@ -1,8 +1,10 @@
 #pragma once
 
-// The Samples unit Spin: TSpinButton, a pair of up and down arrow buttons.
-// A click on a half moves the focus to FocusControl (or to the button pair
-// itself when it takes the focus) and raises OnUpClick or OnDownClick.
+// The Samples unit Spin: TSpinButton, a pair of up and down arrow buttons,
+// a window of its own. A click on a half (the left button pressed and
+// released on it) moves the focus to FocusControl (or to the button pair
+// itself when it takes the focus) as the button goes down, and raises
+// OnUpClick or OnDownClick as it comes up.
 
 #include "Controls.h"
 
@@ -19,17 +21,21 @@ class TSpinButton : public TWinControl {
   TRect DownButtonRect() const { return {0, Height() / 2, Width(), Height()}; }
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
-  // A user's click on the upper or the lower half.
-  void ClickUp();
-  void ClickDown();
-
   TNotifyEvent OnUpClick() const { return FOnUpClick; }
   void SetOnUpClick(TNotifyEvent Value) { FOnUpClick = Value; }
   TNotifyEvent OnDownClick() const { return FOnDownClick; }
   void SetOnDownClick(TNotifyEvent Value) { FOnDownClick = Value; }
 
+ protected:
+  void WMLButtonDown(TMessage& Message) override;
+  void WMLButtonUp(TMessage& Message) override;
+
  private:
+  enum class THalf { None, Up, Down };
+  THalf HalfAt(TPoint Point) const;
   void TakeFocus();
   TWinControl* FFocusControl = nullptr;
+  // The half the button went down on, which a release there clicks.
+  THalf FPressed = THalf::None;
   TNotifyEvent FOnUpClick, FOnDownClick;
 };

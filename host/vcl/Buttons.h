@@ -2,7 +2,9 @@
 
 // Delphi's Buttons unit, as far as the add-in uses it: TBitBtn, a push
 // button with a glyph whose Kind gives it the standard caption, glyph and
-// behaviour of a dialog button.
+// behaviour of a dialog button. As the VCL makes it, its window is an
+// owner-drawn button (BS_OWNERDRAW): Windows asks the button to draw its
+// face, glyph and caption (CN_DRAWITEM).
 
 #include "Button.h"
 
@@ -34,6 +36,11 @@ class TBitBtn : public TButton {
   // loop with Cancel); every other kind acts as a push button.
   void Click() override;
 
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void WndProc(TMessage& Message) override;
+
  private:
+  void CNDrawItem(TMessage& Message);
   TBitBtnKind FKind = bkCustom;
 };

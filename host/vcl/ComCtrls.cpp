@@ -8,19 +8,17 @@
 
 namespace {
 
-// The Tabs of a tab control: every call goes through the control's window.
+// The Tabs of a tab control: every call goes to the control's window,
+// through the entry of the class.
 class TTabStrings : public TStrings {
  public:
   explicit TTabStrings(TCustomTabControl* Control) : FControl(Control) {}
 
-  int Count() const override {
-    return static_cast<int>(SendMessage(FControl->Handle(), TCM_GETITEMCOUNT, 0, 0));
-  }
+  int Count() const override { return WS().GetTabCount(Window()); }
   std::string Get(int Index) const override {
     TCItem Item;
     Item.Mask = TCIF_TEXT;
-    if (SendMessage(FControl->Handle(), TCM_GETITEM, static_cast<WPARAM>(Index),
-                    reinterpret_cast<LPARAM>(&Item)) == 0)
+    if (!WS().GetTab(Window(), Index, Item))
       Error("List index out of bounds", Index);
     return Item.Text;
   }
@@ -28,16 +26,14 @@ class TTabStrings : public TStrings {
     TCItem Item;
     Item.Mask = TCIF_TEXT;
     Item.Text = S;
-    if (SendMessage(FControl->Handle(), TCM_SETITEM, static_cast<WPARAM>(Index),
-                    reinterpret_cast<LPARAM>(&Item)) == 0)
+    if (!WS().SetTab(Window(), Index, Item))
       Error("List index out of bounds", Index);
     Changed();
   }
   TItemObject GetObject(int Index) const override {
     TCItem Item;
     Item.Mask = TCIF_PARAM;
-    if (SendMessage(FControl->Handle(), TCM_GETITEM, static_cast<WPARAM>(Index),
-                    reinterpret_cast<LPARAM>(&Item)) == 0)
+    if (!WS().GetTab(Window(), Index, Item))
       Error("List index out of bounds", Index);
     return TItemObject::FromInteger(Item.Param);
   }
@@ -45,30 +41,28 @@ class TTabStrings : public TStrings {
     TCItem Item;
     Item.Mask = TCIF_PARAM;
     Item.Param = AObject.AsInteger();
-    SendMessage(FControl->Handle(), TCM_SETITEM, static_cast<WPARAM>(Index),
-                reinterpret_cast<LPARAM>(&Item));
+    WS().SetTab(Window(), Index, Item);
   }
   void Insert(int Index, const std::string& S) override {
     TCItem Item;
     Item.Mask = TCIF_TEXT | TCIF_IMAGE;
     Item.Text = S;
     Item.Image = FControl->GetImageIndex(Index);
-    if (SendMessage(FControl->Handle(), TCM_INSERTITEM, static_cast<WPARAM>(Index),
-                    reinterpret_cast<LPARAM>(&Item)) < 0)
+    if (WS().InsertTab(Window(), Index, Item) < 0)
       Error("Unable to insert a tab", Index);
     Changed();
   }
   void Delete(int Index) override {
-    if (SendMessage(FControl->Handle(), TCM_DELETEITEM, static_cast<WPARAM>(Index), 0) == 0)
+    if (!WS().DeleteTab(Window(), Index))
       Error("Unable to delete tab", Index);
     Changed();
   }
   void Clear() override {
-    SendMessage(FControl->Handle(), TCM_DELETEALLITEMS, 0, 0);
+    WS().DeleteAllTabs(Window());
     Changed();
   }
   // As the string lists split a text, and as Clear and an Add of each line
-  // would leave the control, but in one message: a palette is filled with
+  // would leave the control, but in one call: a palette is filled with
   // thousands of tabs.
   void SetText(const std::string& Value) override {
     BeginUpdate();
@@ -86,23 +80,21 @@ class TTabStrings : public TStrings {
       Item.Text.assign(First, Last);
       Item.Image = FControl->GetImageIndex(static_cast<int>(Items.size()) - 1);
     });
-    SendMessage(FControl->Handle(), TCM_SETITEMS, 0, reinterpret_cast<LPARAM>(&Items));
+    WS().SetTabs(Window(), std::move(Items));
   }
-  // Every tab's text in one message rather than a count and one per tab.
-  std::string Text() const override {
-    std::string Result;
-    SendMessage(FControl->Handle(), TCM_GETITEMTEXTS, 0, reinterpret_cast<LPARAM>(&Result));
-    return Result;
-  }
+  // Every tab's text in one call rather than a count and one per tab.
+  std::string Text() const override { return WS().GetTabTexts(Window()); }
 
  protected:
   void SetUpdateState(bool Updating) override {
-    SendMessage(FControl->Handle(), WM_SETREDRAW, Updating ? 0 : 1, 0);
+    SendMessage(Window(), WM_SETREDRAW, Updating ? 0 : 1, 0);
     if (!Updating)
       Changed();
   }
 
  private:
+  HWND Window() const { return FControl->Handle(); }
+  static const TWSCustomTabControl& WS() { return WSCustomTabControl(); }
   // The rows may have changed: the client area and the picture follow.
   void Changed() const {
     if (UpdateCount() > 0)
@@ -121,6 +113,8 @@ TCustomTabControl::TCustomTabControl(TComponent* AOwner)
       FCanvas(std::make_unique<TCanvas>()),
       FBrush(std::make_unique<TBrush>()) {
   FBrush->SetColor(clBtnFace);
+  // A click on a tab is told by the window (TCN_SELCHANGE), not by the mouse.
+  SetControlStyle({csAcceptsControls, csDoubleClicks});
   SetTabStop(true);
   SetBounds(0, 0, 289, 193);
 }
@@ -151,9 +145,9 @@ void TCustomTabControl::CreateWnd() {
     Item.Text = Saved->Get(i);
     Item.Param = Saved->GetObject(i).AsInteger();
     Item.Image = GetImageIndex(i);
-    SendMessage(FHandle, TCM_INSERTITEM, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&Item));
+    WSCustomTabControl().InsertTab(FHandle, i, Item);
   }
-  SendMessage(FHandle, TCM_SETCURSEL, static_cast<WPARAM>(FSaveTabIndex), 0);
+  WSCustomTabControl().SetTabIndex(FHandle, FSaveTabIndex);
 }
 
 void TCustomTabControl::DestroyWnd() {
@@ -168,11 +162,11 @@ void TCustomTabControl::DestroyWnd() {
 }
 
 int TCustomTabControl::TabIndex() {
-  return static_cast<int>(SendMessage(Handle(), TCM_GETCURSEL, 0, 0));
+  return WSCustomTabControl().GetTabIndex(Handle());
 }
 
 void TCustomTabControl::SetTabIndex(int Value) {
-  SendMessage(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(Value), 0);
+  WSCustomTabControl().SetTabIndex(Handle(), Value);
   Realign();
   Invalidate();
 }
@@ -193,7 +187,7 @@ void TCustomTabControl::SetOwnerDraw(bool Value) {
 }
 
 int TCustomTabControl::RowCount() {
-  return static_cast<int>(SendMessage(Handle(), TCM_GETROWCOUNT, 0, 0));
+  return WSCustomTabControl().GetRowCount(Handle());
 }
 
 TRect TCustomTabControl::DisplayRect() {
@@ -210,9 +204,7 @@ TRect TCustomTabControl::DisplayRect() {
 }
 
 TRect TCustomTabControl::TabRect(int Index) {
-  TRect R;
-  SendMessage(Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&R));
-  return R;
+  return WSCustomTabControl().GetTabRect(Handle(), Index);
 }
 
 void TCustomTabControl::AdjustClientRect(TRect& Rect) {
@@ -245,17 +237,6 @@ bool TCustomTabControl::CanChange() {
 void TCustomTabControl::Change() {
   if (FOnChange.Assigned())
     FOnChange(this);
-}
-
-void TCustomTabControl::ClickTab(int Index) {
-  if (Index < 0 || Index >= FTabs->Count())
-    throw EListError("Tab index out of bounds (" + IntToStr(Index) + ")");
-  if (TakesFocusOnClick() && CanFocus())
-    SetFocus();
-  if (Index == TabIndex() || !CanChange())
-    return;
-  SetTabIndex(Index);
-  Change();
 }
 
 void TCustomTabControl::DrawTab(int TabIndex, const TRect& Rect, bool Active) {

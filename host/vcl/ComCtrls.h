@@ -4,7 +4,9 @@
 // control keeps its tabs and selection in its window, and Tabs and TabIndex
 // read and write them through the handle, exactly as the VCL does; so a
 // control whose handle field holds another control's window answers every
-// question from that window.
+// question from that window. A user's click on a tab reaches the control as
+// the window's TCN_SELCHANGING and TCN_SELCHANGE (reflected as CN_NOTIFY):
+// the control asks OnChanging, and raises OnChange once the tab is chosen.
 
 #include <memory>
 #include <string>
@@ -12,6 +14,7 @@
 
 #include "CommCtrl.h"
 #include "Controls.h"
+#include "WSComCtrls.h"
 
 class TCustomImageList;
 class TCustomTabControl;
@@ -42,10 +45,6 @@ class TCustomTabControl : public TWinControl {
   virtual int GetImageIndex(int TabIndex);
   TBrush* Brush() const { return FBrush.get(); }
 
-  // A user's click on the tab with this index among the visible tabs: the
-  // control asks OnChanging, selects it and raises OnChange.
-  void ClickTab(int Index);
-
   TNotifyEvent OnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent Value) { FOnChange = Value; }
   TTabChangingEvent OnChanging() const { return FOnChanging; }
@@ -57,6 +56,7 @@ class TCustomTabControl : public TWinControl {
   void WndProc(TMessage& Message) override;
 
  protected:
+  const TWSWinControl& WidgetSetClass() const override { return WSCustomTabControl(); }
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;

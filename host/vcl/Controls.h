@@ -9,6 +9,7 @@
 
 #include "Classes.h"
 #include "Graphics.h"
+#include "WSControls.h"
 #include "Windows.h"
 #include "WindowsMenus.h"
 
@@ -121,9 +122,12 @@ class TControl : public TComponent {
   TColor Color() const { return FColor; }
   void SetColor(TColor Value);
 
-  const std::string& Caption() const { return FText; }
+  // Caption and Text are one property, as in the VCL; a windowed control's
+  // lives in its window while it has one.
+  std::string Caption() const { return Text(); }
   void SetCaption(const std::string& Value) { SetText(Value); }
   virtual std::string Text() const { return FText; }
+  // A different text raises CM_TEXTCHANGED.
   virtual void SetText(const std::string& Value);
 
   TControlStyle ControlStyle() const { return FControlStyle; }
@@ -152,11 +156,6 @@ class TControl : public TComponent {
   virtual bool IsShown() const;
 
   TCustomForm* GetParentForm() const;
-
-  // A user's left click on the control: the button goes down (a focusable
-  // control takes the focus) and comes up again.
-  void SimulateClick();
-  void SimulateDblClick();
 
   TNotifyEvent OnClick() const { return FOnClick; }
   void SetOnClick(TNotifyEvent Value) { FOnClick = Value; }
@@ -229,6 +228,7 @@ class TControl : public TComponent {
 };
 
 struct TCreateParams {
+  std::string Caption;
   std::string WinClassName;
   DWORD Style = 0;
 };
@@ -250,7 +250,8 @@ class TWinControl : public TControl {
   bool IsShown() const override { return FShowing; }
   TWinControl* AsWinControl() override { return this; }
 
-  // The window is created on demand, as the VCL does.
+  // The window is made when the control starts showing, or on demand, as
+  // the VCL makes it.
   HWND Handle();
   bool HandleAllocated() const { return FHandle != nullptr; }
   void HandleNeeded() { (void)Handle(); }
@@ -292,10 +293,12 @@ class TWinControl : public TControl {
   void WndProc(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
 
-  // Keyboard input as a user gives it, to this control: key down, the
-  // character it produces (if any), key up.
-  void SimulateKey(Word Key, TShiftState Shift = {});
-  void SimulateChar(char Ch);
+  std::string Text() const override;
+  void SetText(const std::string& Value) override;
+
+  // The graphic control under a point of the client area that a click
+  // reaches: the topmost one, visible and (unless AllowDisabled) enabled.
+  TControl* ControlAtPos(TPoint Pos, bool AllowDisabled) const;
 
   void UpdateShowing();
   // A key pressed in this control taken as a shortcut: of the popup menu of
@@ -306,7 +309,13 @@ class TWinControl : public TControl {
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
  protected:
+  // The widgetset entry of the control's class: each class that needs
+  // more of its window than text and place names its own.
+  virtual const TWSWinControl& WidgetSetClass() const { return WSWinControl(); }
   virtual void CreateParams(TCreateParams& Params);
+  // Makes the window through the class's entry and gives it what the
+  // control kept while it had none (the LCL's InitializeWnd is this
+  // method's override in each class); DestroyWnd takes that back first.
   virtual void CreateWnd();
   virtual void DestroyWnd();
   virtual void AlignControls(TControl* AControl, TRect& Rect);
@@ -317,6 +326,7 @@ class TWinControl : public TControl {
   virtual bool TakesFocusOnClick() const { return FTabStop; }
   virtual void ShowingChanged() {}
   void VisibleChanged() override;
+  void EnabledChanged() override;
   void FontChanged() override;
   void BoundsChanged() override;
 
@@ -327,6 +337,10 @@ class TWinControl : public TControl {
   virtual void DoExit();
 
   virtual void WMSize(TMessage& Message);
+  // The Application's look at a key before it is dispatched: a menu's
+  // shortcut is taken here (Result 1); otherwise the key message goes to the
+  // control.
+  virtual void CNKeyDown(TMessage& Message);
   virtual void WMKeyDown(TMessage& Message);
   virtual void WMKeyUp(TMessage& Message);
   virtual void WMChar(TMessage& Message);
@@ -336,8 +350,6 @@ class TWinControl : public TControl {
   virtual void CMExit(TMessage& Message);
   virtual void CMCtl3DChanged(TMessage& Message);
   void WMLButtonDown(TMessage& Message) override;
-  // The key, before its WM_KEYDOWN: a menu's shortcut is taken here.
-  virtual void CNKeyDown(TMessage& Message);
   // The user asks for the context menu at a point of the screen: the
   // control's popup menu opens there, or, with none, the parent is asked.
   virtual void WMContextMenu(TMessage& Message);
@@ -351,6 +363,10 @@ class TWinControl : public TControl {
 
  private:
   void MainWndProc(TMessage& Message);
+  // A mouse message at a point of the client area goes to the graphic
+  // control there, as the VCL's IsControlMouseMsg passes it on; true when
+  // one took it.
+  bool IsControlMouseMsg(TMessage& Message);
   void ParentCtl3DChanged();
   // The window follows the control: its place in the parent's client area
   // (for a window of its own, on the screen, framed around the client

@@ -1,15 +1,21 @@
 #pragma once
 
 // The combo box of Delphi's StdCtrls unit, as far as owner-drawn lists need
-// it: items with item objects, the selection, fixed item height and the
-// owner-draw path with the canvas prepared as the VCL prepares it. The items
-// and the selection live in the control, so they survive a recreated window.
+// it: a "COMBOBOX" window with items and item objects, the selection, fixed
+// item height (CBS_OWNERDRAWFIXED) and the owner-draw path with the canvas
+// prepared as the VCL prepares it. While the box has a window the window
+// holds the items and the selection; the box keeps them until it has one
+// and takes them back when the window goes. The window tells of the user's
+// doings (CBN_DROPDOWN, CBN_CLOSEUP, CBN_SELCHANGE, reflected as
+// CN_COMMAND), and the box reacts as the VCL's does.
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "Controls.h"
+#include "TextItems.h"
+#include "WSStdCtrls.h"
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
@@ -39,7 +45,7 @@ class TCustomComboBox : public TWinControl {
 
   TStrings* Items() const;
   void SetItems(TStrings* Value);
-  int ItemIndex() const { return FItemIndex; }
+  int ItemIndex() const;
   // Selecting from code raises no event, as CB_SETCURSEL does not; an index
   // outside the list selects nothing.
   void SetItemIndex(int Value);
@@ -50,12 +56,6 @@ class TCustomComboBox : public TWinControl {
   TCanvas* Canvas() const { return FCanvas.get(); }
   // The list styles show the selected item's text.
   std::string Text() const override;
-
-  // A user's choice of the item Index in the dropped-down list: the list
-  // opens, the item is selected, the list closes and the control reacts as
-  // the VCL does to CBN_SELCHANGE (Click, then Change; from Delphi 6 on,
-  // Click, then Select).
-  void SelectItemByUser(int Index);
 
   // Draws one item the way the window asks its owner to: the canvas takes
   // the control's font and colour, the highlight colours for a selected
@@ -91,14 +91,19 @@ class TCustomComboBox : public TWinControl {
   // clang-format on
 
  protected:
+  const TWSWinControl& WidgetSetClass() const override {
+    return WSCustomComboBox();
+  }
   void CreateParams(TCreateParams& Params) override;
-  // The closed control shows its selection highlighted only while it has
-  // the focus, so the window repaints when the focus comes or goes.
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  // The window's notifications: a drop-down (DropDown), the list closing
+  // (CloseUp, from Delphi 6 on) and a choice (Click, then Change; from
+  // Delphi 6 on, Click, then Select). The closed control shows its
+  // selection highlighted only while it has the focus, so the window
+  // repaints when the focus comes or goes.
   void WndProc(TMessage& Message) override;
   void Paint() override;
-  // A shown combo box has its window, as every shown VCL control does; the
-  // window's creation is where owner-drawn lists fill themselves.
-  void ShowingChanged() override;
   bool TakesFocusOnClick() const override {
     return true;
   }
@@ -115,13 +120,13 @@ class TCustomComboBox : public TWinControl {
   class TComboBoxStrings;
   friend class TComboBoxStrings;
   void ItemsChanged();
-  void ItemInserted(int Index);
-  void ItemDeleted(int Index);
-  void ItemsCleared();
+  void CNCommand(TMessage& Message);
+  void CNDrawItem(TMessage& Message);
 
   std::unique_ptr<TComboBoxStrings> FItems;
   std::unique_ptr<TCanvas> FCanvas;
-  int FItemIndex = -1;
+  // The items and the selection while the box has no window.
+  TTextItems FSaved;
   int FItemHeight = 16;
   TComboBoxStyle FStyle = csDropDown;
   TNotifyEvent FOnChange, FOnDropDown;

@@ -20,29 +20,10 @@ TCustomEdit::~TCustomEdit() {
   DestroyHandle();
 }
 
-std::string TCustomEdit::Text() const {
-  // Reading the text asks the window, which is what changes nothing of the
-  // control even though Perform is not a const operation.
-  auto* Self = const_cast<TCustomEdit*>(this);
-  const auto Length = static_cast<std::size_t>(Self->Perform(WM_GETTEXTLENGTH, 0, 0));
-  std::string Buffer(Length + 1, '\0');
-  const auto Copied = static_cast<std::size_t>(
-      Self->Perform(WM_GETTEXT, Buffer.size(), reinterpret_cast<LPARAM>(Buffer.data())));
-  Buffer.resize(std::min(Copied, Length));
-  return Buffer;
-}
-
-void TCustomEdit::SetText(const std::string& Value) {
-  if (Text() == Value)
-    return;
-  Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Value.c_str()));
-  Perform(CM_TEXTCHANGED, 0, 0);
-}
-
 void TCustomEdit::SetReadOnly(bool Value) {
   FReadOnly = Value;
   if (OwnsWindow())
-    SendMessage(FHandle, EM_SETREADONLY, Value ? 1 : 0, 0);
+    WSCustomEdit().SetReadOnly(FHandle, Value);
 }
 
 void TCustomEdit::SetAutoSize(bool Value) {
@@ -56,30 +37,28 @@ void TCustomEdit::SetAutoSize(bool Value) {
 void TCustomEdit::SetMaxLength(int Value) {
   FMaxLength = std::max(0, Value);
   if (OwnsWindow())
-    SendMessage(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+    WSCustomEdit().SetMaxLength(FHandle, FMaxLength);
 }
 
 int TCustomEdit::SelStart() {
-  DWORD Start = 0, End = 0;
-  SendMessage(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&Start),
-              reinterpret_cast<LPARAM>(&End));
-  return static_cast<int>(Start);
+  int Start = 0, End = 0;
+  WSCustomEdit().GetSel(Handle(), Start, End);
+  return Start;
 }
 
 void TCustomEdit::SetSelStart(int Value) {
-  SendMessage(Handle(), EM_SETSEL, static_cast<WPARAM>(Value), Value);
+  WSCustomEdit().SetSel(Handle(), Value, Value);
 }
 
 int TCustomEdit::SelLength() {
-  DWORD Start = 0, End = 0;
-  SendMessage(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&Start),
-              reinterpret_cast<LPARAM>(&End));
-  return static_cast<int>(End - Start);
+  int Start = 0, End = 0;
+  WSCustomEdit().GetSel(Handle(), Start, End);
+  return End - Start;
 }
 
 void TCustomEdit::SetSelLength(int Value) {
   const int Start = SelStart();
-  SendMessage(Handle(), EM_SETSEL, static_cast<WPARAM>(Start), Start + std::max(0, Value));
+  WSCustomEdit().SetSel(Handle(), Start, Start + std::max(0, Value));
 }
 
 std::string TCustomEdit::SelText() {
@@ -90,11 +69,11 @@ std::string TCustomEdit::SelText() {
 }
 
 void TCustomEdit::SetSelText(const std::string& Value) {
-  SendMessage(Handle(), EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(Value.c_str()));
+  WSCustomEdit().SetSelText(Handle(), Value);
 }
 
 void TCustomEdit::SelectAll() {
-  SendMessage(Handle(), EM_SETSEL, 0, -1);
+  WSCustomEdit().SetSel(Handle(), 0, -1);
 }
 
 void TCustomEdit::ClearSelection() {
@@ -129,7 +108,7 @@ void TCustomEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 void TCustomEdit::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case CN_COMMAND:
-      if (HIWORD(Message.WParam) == EN_CHANGE && !FCreating)
+      if (HIWORD(Message.WParam) == EN_CHANGE)
         Change();
       break;
     case CM_TEXTCHANGED:
@@ -144,37 +123,6 @@ void TCustomEdit::WndProc(TMessage& Message) {
   }
 }
 
-void TCustomEdit::DefaultHandler(TMessage& Message) {
-  if (FHandle != nullptr) {
-    TWinControl::DefaultHandler(Message);
-    return;
-  }
-  // Without a window the control keeps the text itself.
-  switch (Message.Msg) {
-    case WM_GETTEXTLENGTH:
-      Message.Result = static_cast<LRESULT>(FText.size());
-      break;
-    case WM_GETTEXT: {
-      auto* Buffer = reinterpret_cast<char*>(Message.LParam);
-      if (Buffer == nullptr || Message.WParam == 0)
-        break;
-      const std::size_t n = std::min<std::size_t>(FText.size(), Message.WParam - 1);
-      std::copy_n(FText.data(), n, Buffer);
-      Buffer[n] = '\0';
-      Message.Result = static_cast<LRESULT>(n);
-      break;
-    }
-    case WM_SETTEXT: {
-      const char* S = reinterpret_cast<const char*>(Message.LParam);
-      FText = S != nullptr ? S : "";
-      Message.Result = 1;
-      break;
-    }
-    default:
-      TWinControl::DefaultHandler(Message);
-  }
-}
-
 void TCustomEdit::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   Params.WinClassName = WC_EDIT;
@@ -184,31 +132,15 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
     Params.Style |= WS_BORDER;
 }
 
+// The window is made with the text the control kept as its name, which
+// raises no change.
 void TCustomEdit::CreateWnd() {
-  {
-    FCreating = true;
-    struct Guard {
-      bool& Flag;
-      ~Guard() { Flag = false; }
-    } G{FCreating};
-    TWinControl::CreateWnd();
-    // The substitute's CreateWindowEx takes no window name: the text that the
-    // control kept goes into the new window at once.
-    SendMessage(FHandle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(FText.c_str()));
-    FText.clear();
-  }
-  SendMessage(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+  TWinControl::CreateWnd();
+  WSCustomEdit().SetMaxLength(FHandle, FMaxLength);
   // A new window reports its size, as CreateWindowEx does.
   SendMessage(FHandle, WM_SIZE, 0, 0);
   if (FAutoSize)
     AdjustHeight();
-}
-
-void TCustomEdit::DestroyWnd() {
-  // The text outlives the window, so that a recreated window shows it again.
-  if (OwnsWindow() && !IsDestroying())
-    FText = Text();
-  TWinControl::DestroyWnd();
 }
 
 void TCustomEdit::BoundsChanged() {
@@ -228,13 +160,6 @@ void TCustomEdit::FontChanged() {
   // of it above a label's top) then sees the height it will have.
   if (FAutoSize)
     AdjustHeight();
-}
-
-void TCustomEdit::ShowingChanged() {
-  // A windowed control gets its window when it comes on the screen, as the
-  // VCL's do; an edit's height depends on it.
-  if (Showing() && !HandleAllocated())
-    HandleNeeded();
 }
 
 void TCustomEdit::Change() {

@@ -1,21 +1,20 @@
 #pragma once
 
-// TCustomEdit and TEdit of Delphi's StdCtrls unit. The text of an edit with a
-// window lives in the window (WM_GETTEXT/WM_SETTEXT), as in the VCL; the
-// control keeps it only while it has none, and across a new window.
+// TCustomEdit and TEdit of Delphi's StdCtrls unit: an "EDIT" window. The
+// text of an edit with a window lives in the window, as in the VCL; the
+// control keeps it only while it has none, and across a new window. The
+// window tells of every change of its text (EN_CHANGE, reflected as
+// CN_COMMAND), which raises Change.
 
 #include <string>
 
 #include "Controls.h"
+#include "WSStdCtrls.h"
 
 class TCustomEdit : public TWinControl {
  public:
   explicit TCustomEdit(TComponent* AOwner);
   ~TCustomEdit() override;
-
-  std::string Text() const override;
-  // A different text goes to the window and raises Change once.
-  void SetText(const std::string& Value) override;
 
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool Value);
@@ -46,16 +45,15 @@ class TCustomEdit : public TWinControl {
   TNotifyEvent OnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent Value) { FOnChange = Value; }
 
+  // A different text (Text, SetText) raises Change once.
   void WndProc(TMessage& Message) override;
-  void DefaultHandler(TMessage& Message) override;
 
  protected:
+  const TWSWinControl& WidgetSetClass() const override { return WSCustomEdit(); }
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
-  void DestroyWnd() override;
   void BoundsChanged() override;
   void FontChanged() override;
-  void ShowingChanged() override;
   // Raised for every change of the text, by the user or by code.
   virtual void Change();
   void CMEnter(TMessage& Message) override;
@@ -73,9 +71,6 @@ class TCustomEdit : public TWinControl {
   bool FAutoSelect = true;
   bool FAutoSize = true;
   int FMaxLength = 0;
-  // While the window is being made, its own change notifications are not
-  // the user's and raise no Change.
-  bool FCreating = false;
   TNotifyEvent FOnChange;
 };
 

@@ -1,8 +1,10 @@
 #pragma once
 
 // Delphi's Dialogs unit, as far as the add-in uses it: the colour dialog and
-// the input box. Neither shows anything: the Application's colour driver and
-// input driver act as the user, and with no driver the user cancels.
+// the input box. The colour dialog is the system's (comdlg32's), which the
+// substitute does not show: the Application's colour driver acts as the
+// user, and with no driver the user cancels. The input box is a modal form
+// of the VCL's, which the user answers as any other.
 
 #include <memory>
 #include <string>
@@ -33,7 +35,11 @@ class TColorDialog : public TComponent {
   std::unique_ptr<TStringList> FCustomColors;
 };
 
-// Asks the input driver; returns the text the user confirmed, or ADefault
-// when the user cancels or no driver is installed.
+// Shows a modal form titled ACaption with the prompt, an edit that holds
+// Value (selected, at most 255 characters) and the buttons OK and Cancel;
+// true, with the edit's text in Value, when the user pressed OK.
+bool InputQuery(const std::string& ACaption, const std::string& APrompt, std::string& Value);
+// The text the user confirmed in InputQuery, or ADefault when the user
+// cancelled.
 std::string InputBox(const std::string& ACaption, const std::string& APrompt,
                      const std::string& ADefault);

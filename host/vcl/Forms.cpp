@@ -81,8 +81,6 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
-  if (Parent() == nullptr)
-    SetWindowText(FHandle, Caption());
   if (FMenu != nullptr)
     AttachMenu();
 }
@@ -127,6 +125,10 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TCustomForm::WndProc(TMessage& Message) {
   switch (Message.Msg) {
+    case WM_CLOSE:
+      // The close box, or whoever asks the window to close, closes the form.
+      Close();
+      return;
     case WM_COMMAND:
       // A menu's command comes without a control's window.
       if (Message.LParam == 0 && FMenu != nullptr &&
@@ -147,12 +149,6 @@ void TCustomForm::WndProc(TMessage& Message) {
       break;
   }
   TWinControl::WndProc(Message);
-}
-
-void TCustomForm::TextChanged() {
-  TWinControl::TextChanged();
-  if (HandleAllocated() && Parent() == nullptr)
-    SetWindowText(FHandle, Caption());
 }
 
 void TCustomForm::ShowingChanged() {
@@ -199,13 +195,10 @@ TModalResult TCustomForm::ShowModal() {
     Application->EnterModal();
   Show();
   SetActive(true);
-  if (Application != nullptr) {
-    Application->ProcessMessages();
-    if (Application->ModalDriver())
-      Application->ModalDriver()(this);
+  while (FModalResult == mrNone) {
+    if (Application == nullptr || !Application->HandleMessage())
+      FModalResult = mrCancel;
   }
-  if (FModalResult == mrNone)
-    FModalResult = mrCancel;
   SetActive(false);
   return FModalResult;
 }
@@ -261,6 +254,9 @@ TApplication::TApplication() : TComponent(nullptr) {
     throw EInvalidOperation("An Application already exists");
   Application = this;
   ResetWindowsState();
+  // Every loop, the platform's own as well as ours, lets the controls look
+  // at a key before it is dispatched.
+  SetMessageFilter(TMessageFilter::Of<&TApplication::FilterKeyMsg>(this));
   FStarted = GetTickCount64();
 }
 
@@ -311,10 +307,62 @@ void TApplication::PaintTree(TControl* Control) {
       PaintTree(C);
 }
 
-void TApplication::ProcessMessages() {
+void TApplication::Paint() {
   for (TCustomForm* F : std::vector<TCustomForm*>(FForms))
     if (F->Showing())
       PaintTree(F);
+}
+
+bool TApplication::IsKeyMsg(const MSG& Msg) {
+  UINT Reflected = 0;
+  switch (Msg.message) {
+    case WM_KEYDOWN:
+      Reflected = CN_KEYDOWN;
+      break;
+    case WM_KEYUP:
+      Reflected = CN_KEYUP;
+      break;
+    case WM_CHAR:
+      Reflected = CN_CHAR;
+      break;
+    default:
+      return false;
+  }
+  TWinControl* Control = FindControl(Msg.hwnd);
+  return Control != nullptr && Control->Perform(Reflected, Msg.wParam, Msg.lParam) != 0;
+}
+
+void TApplication::FilterKeyMsg(const MSG& Msg, bool& Handled) {
+  Handled = IsKeyMsg(Msg);
+}
+
+bool TApplication::ProcessMessage(UINT First, UINT Last) {
+  MSG Msg;
+  if (!PeekMessage(Msg, nullptr, First, Last, PM_REMOVE))
+    return false;
+  if (!FilterMessage(Msg)) {
+    TranslateMessage(Msg);
+    DispatchMessage(Msg);
+  }
+  return true;
+}
+
+void TApplication::DispatchQueuedMessages() {
+  while (ProcessMessage(1, WM_TIMER - 1) || ProcessMessage(WM_TIMER + 1, 0xFFFFFFFFu)) {
+  }
+}
+
+void TApplication::ProcessMessages() {
+  DispatchQueuedMessages();
+  Paint();
+}
+
+bool TApplication::HandleMessage() {
+  if (ProcessMessage())
+    return true;
+  // Windows paints when nothing else waits.
+  Paint();
+  return WaitMessage() != 0;
 }
 
 std::int64_t TApplication::Now() const {
@@ -322,6 +370,6 @@ std::int64_t TApplication::Now() const {
 }
 
 void TApplication::AdvanceTime(std::int64_t Milliseconds) {
-  RunMessageLoop(Milliseconds, TEvent<>::Of<&TApplication::ProcessMessages>(this));
+  RunMessageLoop(Milliseconds, TEvent<>::Of<&TApplication::Paint>(this));
   ProcessMessages();
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Controls.h"
+#include "MessageLoop.h"
 
 class TMainMenu;
 
@@ -42,9 +43,11 @@ class TCustomForm : public TWinControl {
   void Show();
   void Hide();
   void Close();
-  // Runs the form's modal loop: the Application's modal driver acts as the
-  // user; with no driver, or when the driver leaves no result, the form
-  // closes with Cancel.
+  // Shows the form and runs its modal loop, which dispatches the messages
+  // that arrive until ModalResult is set (a button with a ModalResult, a
+  // call of Close). When no input can come any more (the headless
+  // platform's input source has nothing left to give), the form closes
+  // with Cancel, as if the user had closed it.
   virtual TModalResult ShowModal();
   bool FormShown() const { return FShown; }
   bool Modal() const { return FModal; }
@@ -85,7 +88,8 @@ class TCustomForm : public TWinControl {
   void SetOnDestroy(TNotifyEvent Value) { FOnDestroy = Value; }
 
   bool IsShown() const override { return Showing(); }
-  // The commands of the main menu's items arrive here.
+  // The commands of the main menu's items arrive here, and the close box's
+  // request.
   void WndProc(TMessage& Message) override;
 
  protected:
@@ -103,7 +107,6 @@ class TCustomForm : public TWinControl {
   // style and titled with its caption.
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
-  void TextChanged() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
@@ -147,19 +150,22 @@ class TApplication : public TComponent {
   // fires in due order (equal times in the order the timers were created),
   // and the controls paint after each.
   void AdvanceTime(std::int64_t Milliseconds);
-  // Runs the loop once: invalidated controls that are shown paint.
+  // Dispatches every message that waits in the queue, then has the shown
+  // controls that were invalidated paint. Timers fire as the loop waits
+  // (AdvanceTime, a modal loop), not here: a WM_TIMER that falls due on the
+  // real platform's clock waits, so that time passes for the add-in only
+  // where a test or a script lets it, on either platform.
   void ProcessMessages();
+  // ProcessMessages without the painting: what a driver of the user's input
+  // runs between a button's press and its release, where painting would
+  // only be done again once the user has finished.
+  void DispatchQueuedMessages();
+  // Dispatches the next message; when none waits, paints and waits for
+  // input. False when no input will ever come.
+  bool HandleMessage();
 
-  // Who acts as the user inside modal loops and input boxes.
-  using TModalDriver = std::function<void(TCustomForm* Form)>;
-  void SetModalDriver(TModalDriver Driver) { FModalDriver = std::move(Driver); }
-  const TModalDriver& ModalDriver() const { return FModalDriver; }
-  // Answers an input box: returns true for OK with the text in Value.
-  using TInputDriver = std::function<bool(const std::string& Caption, const std::string& Prompt,
-                                          std::string& Value)>;
-  void SetInputDriver(TInputDriver Driver) { FInputDriver = std::move(Driver); }
-  const TInputDriver& InputDriver() const { return FInputDriver; }
-  // Answers a colour dialog: returns true for OK with the colour in Color.
+  // Answers a colour dialog (comdlg32's, which is no form of the VCL's):
+  // returns true for OK with the colour in Color.
   using TColorDriver = std::function<bool(Integer& Color)>;
   void SetColorDriver(TColorDriver Driver) { FColorDriver = std::move(Driver); }
   const TColorDriver& ColorDriver() const { return FColorDriver; }
@@ -170,12 +176,18 @@ class TApplication : public TComponent {
 
  private:
   void PaintTree(TControl* Control);
+  void Paint();
+  // Dispatches the first queued message within First to Last (both 0: any),
+  // through the loop's key handling; false when none waits.
+  bool ProcessMessage(UINT First = 0, UINT Last = 0);
+  // Hands a key message to its control as CN_KEYDOWN, CN_CHAR or CN_KEYUP
+  // first; true when the control took it there.
+  bool IsKeyMsg(const MSG& Msg);
+  void FilterKeyMsg(const MSG& Msg, bool& Handled);
 
   TCustomForm* FMainForm = nullptr;
   std::vector<TCustomForm*> FForms;
   std::uint64_t FStarted = 0;
-  TModalDriver FModalDriver;
-  TInputDriver FInputDriver;
   TColorDriver FColorDriver;
   int FModalLevel = 0;
 };

@@ -177,6 +177,13 @@ void TCanvas::TextRect(const TRect& R, int X, int Y, const std::string& Text) {
 }
 
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {
+  if (FLent != nullptr) {
+    // The text's own cell takes the background (the DC's mode), not a
+    // rectangle: a DC lent for one item is not to be filled whole.
+    Sync();
+    ExtTextOutA(FLent, X, Y, 0, nullptr, Text.c_str(), static_cast<int>(Text.size()));
+    return;
+  }
   TextRect(TRect{-100000, -100000, 100000, 100000}, X, Y, Text);
 }
 
@@ -191,6 +198,10 @@ int TCanvas::TextHeight(const std::string& Text) const {
 
 void TCanvas::DrawImage(int X, int Y, int Index, bool Enabled, int Width, int Height,
                         const std::string& Description) {
+  // An image list's images are known by their description alone, which a
+  // lent DC has no way to show; the canvas's own recording stays as it was.
+  if (FLent != nullptr)
+    return;
   TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkImage);
   Item.X = X;
   Item.Y = Y;

@@ -1,5 +1,7 @@
 #include "GroupBox.h"
 
+#include "NativeButton.h"
+
 TGroupBox::TGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
   SetControlStyle(ControlStyle() + TControlStyle{csAcceptsControls});
   SetBounds(0, 0, 185, 105);
@@ -7,6 +9,12 @@ TGroupBox::TGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
 
 TGroupBox::~TGroupBox() {
   Destroying();
+}
+
+void TGroupBox::CreateParams(TCreateParams& Params) {
+  TCustomControl::CreateParams(Params);
+  Params.WinClassName = "BUTTON";
+  Params.Style |= BS_GROUPBOX;
 }
 
 void TGroupBox::Paint() {

@@ -1,7 +1,8 @@
 #pragma once
 
 // TGroupBox of Delphi's StdCtrls unit: a captioned frame that holds other
-// controls.
+// controls, a "BUTTON" window of the group box kind (BS_GROUPBOX), which
+// Windows draws with its caption.
 
 #include "Controls.h"
 
@@ -11,5 +12,6 @@ class TGroupBox : public TCustomControl {
   ~TGroupBox() override;
 
  protected:
+  void CreateParams(TCreateParams& Params) override;
   void Paint() override;
 };

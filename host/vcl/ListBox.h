@@ -1,17 +1,21 @@
 #pragma once
 
-// TCustomListBox and TListBox of Delphi's StdCtrls unit: items with item
-// objects, the selection, sorting, the standard and the owner-drawn fixed
-// styles. The items live in the control, so that they survive a recreated
-// window. Selecting from code (ItemIndex) raises nothing; a user's choice by
-// mouse or keyboard raises OnClick, as LBN_SELCHANGE does in the VCL.
+// TCustomListBox and TListBox of Delphi's StdCtrls unit: a "LISTBOX" window
+// with items and item objects, the selection, sorting (LBS_SORT), the
+// standard and the owner-drawn fixed styles (LBS_OWNERDRAWFIXED). While the
+// list has a window the window holds the items and the selection; the list
+// keeps them until it has one, gives them to the window it makes, and takes
+// them back when the window goes. Selecting from code (ItemIndex) raises
+// nothing; the window tells of a user's choice by mouse or keyboard
+// (LBN_SELCHANGE, reflected as CN_COMMAND), which raises OnClick.
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "Controls.h"
 #include "CustomComboBox.h"
+#include "TextItems.h"
+#include "WSStdCtrls.h"
 
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 
@@ -22,11 +26,12 @@ class TCustomListBox : public TWinControl {
 
   TStrings* Items() const;
   void SetItems(TStrings* Value);
-  int ItemIndex() const { return FItemIndex; }
+  int ItemIndex() const;
   // An index outside the list selects nothing.
   void SetItemIndex(int Value);
-  // Kept in order by AnsiCompareText while on; switching it on sorts the
-  // items there are, objects travelling with their items.
+  // Kept in order by AnsiCompareText while on (the window's own order when
+  // it has one); switching it on sorts the items there are, objects
+  // travelling with their items.
   bool Sorted() const { return FSorted; }
   void SetSorted(bool Value);
   TListBoxStyle Style() const { return FStyle; }
@@ -38,10 +43,6 @@ class TCustomListBox : public TWinControl {
   // LB_FINDSTRINGEXACT finds it; -1 for none.
   int FindExact(const std::string& S) const;
 
-  // A user's click on item Index: the list takes the focus, the item is
-  // selected and OnClick runs.
-  void SelectItemByUser(int Index);
-
   // Draws one item as the window asks its owner to: the canvas takes the
   // control's font and colour, the highlight colours for a selected item.
   void PaintItem(int Index, const TRect& Rect, TOwnerDrawState State);
@@ -50,24 +51,25 @@ class TCustomListBox : public TWinControl {
   void SetOnDrawItem(TDrawItemEvent Value) { FOnDrawItem = Value; }
 
  protected:
+  const TWSWinControl& WidgetSetClass() const override { return WSCustomListBox(); }
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void WndProc(TMessage& Message) override;
   // The whole list into a fresh display list, one item per ItemHeight rows.
   void Paint() override;
   bool TakesFocusOnClick() const override { return true; }
-  // The arrow keys move the selection one item, as the native list does.
-  void KeyDown(Word& Key, TShiftState Shift) override;
   virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
 
  private:
   class TListBoxStrings;
   friend class TListBoxStrings;
-  void ItemInserted(int Index);
-  void ItemDeleted(int Index);
-  void ItemsCleared();
+  void CNDrawItem(TMessage& Message);
 
   std::unique_ptr<TListBoxStrings> FItems;
   std::unique_ptr<TCanvas> FCanvas;
-  int FItemIndex = -1;
+  // The items and the selection while the list has no window.
+  TTextItems FSaved;
   int FItemHeight = 16;
   bool FSorted = false;
   TListBoxStyle FStyle = lbStandard;

@@ -121,7 +121,7 @@ TEST_F(HostColorBox, ChoosingCustomOpensTheColourDialog) {
   const int RedIndex = B->ItemIndex();
 
   AnswerDialogWith(0x00ABCDEF, false);
-  B->SelectItemByUser(0);
+  ChooseComboItem(B, 0);
   EXPECT_EQ(DialogCalls, 1);
   EXPECT_EQ(OpenedWith, clBlack);
   EXPECT_EQ(OpenedCustomColors, "ColorA=00000000\r\n");
@@ -130,7 +130,7 @@ TEST_F(HostColorBox, ChoosingCustomOpensTheColourDialog) {
   EXPECT_EQ(B->Changes, 0);
 
   AnswerDialogWith(0x00ABCDEF, true);
-  B->SelectItemByUser(0);
+  ChooseComboItem(B, 0);
   EXPECT_EQ(DialogCalls, 2);
   EXPECT_EQ(B->ItemIndex(), 0);
   EXPECT_EQ(B->Selected(), 0x00ABCDEF);
@@ -140,17 +140,17 @@ TEST_F(HostColorBox, ChoosingCustomOpensTheColourDialog) {
   B->SetSelected(clInfoBk);
   B->Items()->SetObjects(0, TItemObject::FromInteger(clInfoBk));
   AnswerDialogWith(0, false);
-  B->SelectItemByUser(0);
+  ChooseComboItem(B, 0);
   EXPECT_EQ(OpenedWith, 0xE1FFFF);
   EXPECT_EQ(OpenedCustomColors, "ColorA=00E1FFFF\r\n");
 
   // Choosing a named colour opens nothing; Enter on the custom item does.
-  B->SelectItemByUser(RedIndex);
+  ChooseComboItem(B, RedIndex);
   EXPECT_EQ(DialogCalls, 3);
   EXPECT_EQ(B->Changes, 2);
   B->SetSelected(0x00101010);
   AnswerDialogWith(0x00202020, true);
-  B->SimulateChar('\r');
+  TypeText(B->Handle(), "\r");
   EXPECT_EQ(DialogCalls, 4);
   EXPECT_EQ(B->KeysAfterBox, std::vector<char>{'\0'});
   EXPECT_EQ(B->Selected(), 0x00202020);

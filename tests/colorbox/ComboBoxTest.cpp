@@ -6,6 +6,8 @@
 #include "CustomComboBox.h"
 #include "Dialogs.h"
 #include "Fixture.h"
+#include "ModalUser.h"
+#include "StdCtrls.h"
 #include "TextMetrics.h"
 
 namespace {
@@ -56,7 +58,7 @@ TEST_F(ComboBox, SelectionFollowsTheItemsAsTheNativeListDoes) {
   C->Items()->Clear();
   EXPECT_EQ(C->ItemIndex(), -1);
   EXPECT_THROW(C->Items()->Get(0), EStringListError);
-  EXPECT_THROW(C->SelectItemByUser(0), EListError);
+  EXPECT_THROW(ChooseComboItem(C, 0), EListError);
 }
 
 TEST_F(ComboBox, WindowIsMadeOnDemandAndWhenShown) {
@@ -83,7 +85,7 @@ TEST_F(ComboBox, UserChoiceRaisesTheEventsOfTheHostVersion) {
   C->SetOnDropDown(TNotifyEvent::Of<&TRecordingCombo::OnDropDownHandler>(C));
   C->SetItemIndex(0);
   EXPECT_TRUE(C->Log.empty()) << "selecting from code raises nothing";
-  C->SelectItemByUser(1);
+  ChooseComboItem(C, 1);
   EXPECT_EQ(C->ItemIndex(), 1);
   EXPECT_EQ(C->Text(), "two");
   EXPECT_EQ(Form->ActiveControl(), C);
@@ -96,7 +98,7 @@ TEST_F(ComboBox, UserChoiceRaisesTheEventsOfTheHostVersion) {
   C->Log.clear();
   C->SetOnSelect(TNotifyEvent::Of<&TRecordingCombo::OnSelectHandler>(C));
   C->SetOnCloseUp(TNotifyEvent::Of<&TRecordingCombo::OnCloseUpHandler>(C));
-  C->SelectItemByUser(0);
+  ChooseComboItem(C, 0);
   EXPECT_EQ(C->Log, (std::vector<std::string>{"OnDropDown", "OnCloseUp:0", "OnClick", "OnSelect"}));
 #endif
 }
@@ -210,18 +212,25 @@ TEST_F(Dialogs, ColourDialogAndInputBoxAskTheirDrivers) {
   EXPECT_EQ(D.Color(), 0x00ABCDEF);
   EXPECT_EQ(TColorDialog::Executing(), nullptr);
 
-  EXPECT_EQ(InputBox("Caption", "Prompt", "default"), "default");
-  App->SetInputDriver(
-      [](const std::string& Caption, const std::string& Prompt, std::string& Value) {
-        EXPECT_EQ(Caption, "Caption");
-        EXPECT_EQ(Prompt, "Prompt");
-        if (Value == "cancel me") {
-          Value = "typed";
-          return false;
-        }
-        Value += "!";
-        return true;
-      });
+  {
+    TModalUser Idle(nullptr);
+    EXPECT_EQ(InputBox("Caption", "Prompt", "default"), "default") << "nothing typed: cancelled";
+  }
+  // The input box is a modal form: its caption, its prompt, and its edit
+  // with the initial text, which the user types over, then OK or Cancel.
+  TModalUser User([](TCustomForm* Box) {
+    std::string Prompt, Value;
+    for (int i = 0; i < Box->ControlCount(); ++i) {
+      if (const auto* Label = dynamic_cast<const TLabel*>(Box->Controls(i)))
+        Prompt = Label->Caption();
+      if (const auto* Edit = dynamic_cast<const TEdit*>(Box->Controls(i)))
+        Value = Edit->Text();
+    }
+    EXPECT_EQ(Box->Caption(), "Caption");
+    EXPECT_EQ(Prompt, "Prompt");
+    const std::string Typed = Value + "!";
+    AnswerInputBox(Box, Value == "cancel me" ? nullptr : &Typed);
+  });
   EXPECT_EQ(InputBox("Caption", "Prompt", "default"), "default!");
   EXPECT_EQ(InputBox("Caption", "Prompt", "cancel me"), "cancel me");
 }

@@ -247,19 +247,19 @@ TEST_F(ColorBoxD5, EnterOnTheCustomSlotIsSwallowed) {
   B->SetOnChange(TNotifyEvent::Of<&TTestColorBox::ChangeHandler>(B));
   AnswerDialogWith(clRed);
   B->SetSelected(0x00123456);
-  B->SimulateChar('\r');
+  TypeText(B->Handle(), "\r");
   EXPECT_EQ(B->KeysSeen, std::vector<char>{'\r'});
   EXPECT_EQ(B->KeysAfterBox, std::vector<char>{'\0'});
   EXPECT_EQ(DialogCalls, 0);
   EXPECT_EQ(B->Changes, 0);
   EXPECT_EQ(B->Selected(), 0x00123456);
   // Enter elsewhere, and other keys on the slot, pass.
-  B->SimulateChar('a');
+  TypeText(B->Handle(), "a");
   B->SetSelected(clRed);
-  B->SimulateChar('\r');
+  TypeText(B->Handle(), "\r");
   EXPECT_EQ(B->KeysAfterBox, (std::vector<char>{'\0', 'a', '\r'}));
   // Choosing the slot with the mouse opens no dialog either.
-  B->SelectItemByUser(0);
+  ChooseComboItem(B, 0);
   EXPECT_EQ(DialogCalls, 0);
   EXPECT_EQ(B->Changes, 1);
 }

@@ -8,6 +8,7 @@
 #include "ApplicationTest.h"
 #include "Forms.h"
 #include "TestText.h"
+#include "UserInput.h"
 
 // One Application and a shown form to put controls on, torn down after
 // every test.

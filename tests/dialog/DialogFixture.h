@@ -12,6 +12,7 @@
 
 #include "ApplicationTest.h"
 #include "DialogDriver.h"
+#include "ModalUser.h"
 #include "TestText.h"
 #include "uORVFrmMain.h"
 
@@ -39,14 +40,21 @@ class DialogTest : public ApplicationTest {
     return Form;
   }
 
-  // Shows the dialog modally; Body acts as the user. Returns the modal result.
+  // Shows the dialog modally; Body acts as the user, and InputAnswer answers
+  // the input boxes it opens (none: the user cancels them). Returns the
+  // modal result.
   TModalResult Run(const std::function<void(TDialogDriver&)>& Body) {
-    App->SetModalDriver([&](TCustomForm* F) {
-      TDialogDriver D(F);
-      Body(D);
-    });
+    TModalUser User(
+        [&](TCustomForm* F) {
+          TDialogDriver D(F);
+          Body(D);
+        },
+        [this](const std::string& Caption, const std::string& Prompt, std::string& Value) {
+          return InputAnswer && InputAnswer(Caption, Prompt, Value);
+        });
     return Form->ShowModal();
   }
+  TModalUser::TAnswer InputAnswer;
 
   static std::vector<long> Objects(const TStrings* S) {
     std::vector<long> R;

@@ -123,13 +123,13 @@ TEST_F(GroupEditor, AddRenameAndDeleteGroups) {
   // "Нов ая 1" typed: the blank and the digit are dropped.
   std::string Answer = "\xCD\xEE\xE2 \xE0\xFF 1";
   bool Confirm = true;
-  App->SetInputDriver([&](const std::string& Caption, const std::string& Prompt, std::string& V) {
+  InputAnswer = [&](const std::string& Caption, const std::string& Prompt, std::string& V) {
     Asked.push_back(Caption + "|" + Prompt + "|" + V);
     if (!Confirm)
       return false;
     V = Answer;
     return true;
-  });
+  };
   Run([&](TDialogDriver& D) {
     D.Sheet("TSGroupPage");
     D.Select("LBoxPageGroup", 1);
@@ -168,10 +168,10 @@ TEST_F(GroupEditor, AddRenameAndDeleteGroups) {
 TEST_F(GroupEditor, NamesTheStoreCannotTellApartAreRefusedWithABeep) {
   Make({{kAlpha, {"Standard"}}, {kBeta, {"System"}}}, kPalette);
   std::string Answer;
-  App->SetInputDriver([&](const std::string&, const std::string&, std::string& V) {
+  InputAnswer = [&](const std::string&, const std::string&, std::string& V) {
     V = Answer;
     return true;
-  });
+  };
   Run([&](TDialogDriver& D) {
     D.Sheet("TSGroupPage");
     D.Select("LBoxPageGroup", 1);

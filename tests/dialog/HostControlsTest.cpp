@@ -14,8 +14,11 @@
 #include "Buttons.h"
 #include "EventSpy.h"
 #include "Forms.h"
+#include "ModalUser.h"
 #include "Seed.h"
 #include "StdCtrls.h"
+#include "UserInput.h"
+#include "WindowCapture.h"
 
 namespace {
 class HostControlsTest : public ApplicationTest {
@@ -43,7 +46,7 @@ TEST_F(HostControlsTest, CheckBoxClicksOnEveryChangeAndOnlyThen) {
   Box->SetChecked(true);
   EXPECT_EQ(C.Count(), 1);
   Form->Show();
-  Box->SimulateClick();
+  ClickControl(Box);
   EXPECT_FALSE(Box->Checked());
   EXPECT_EQ(C.Count(), 2);
   EXPECT_EQ(Form->ActiveControl(), Box);
@@ -76,14 +79,15 @@ TEST_F(HostControlsTest, ListBoxSortsWithObjectsAndClicksForUsersOnly) {
   EXPECT_EQ(Items->Objects(0).AsInteger(), 1);
   EXPECT_EQ(List->ItemIndex(), 0);
   Form->Show();
-  List->SelectItemByUser(1);
+  ClickListItem(List, 1);
   EXPECT_EQ(C.Count(), 1);
   EXPECT_EQ(Form->ActiveControl(), List);
-  Word Key = VK_UP;
-  List->SimulateKey(Key);
-  List->SimulateKey(Key);  // already at the top: no change, no click
+  PressKey(List->Handle(), VK_UP);
+  // Already at the top: no change, no click. Windows' own list box tells of
+  // the key all the same (Wine's does), and the box clicks for it.
+  PressKey(List->Handle(), VK_UP);
   EXPECT_EQ(List->ItemIndex(), 0);
-  EXPECT_EQ(C.Count(), 2);
+  EXPECT_EQ(C.Count(), WindowCaptureAvailable() ? 3 : 2);
 }
 
 // The list box finds items through an index that lives across changes; after
@@ -181,10 +185,10 @@ TEST_F(HostControlsTest, DialogButtonsEndTheModalLoop) {
   EXPECT_EQ(Ok->Caption(), "OK");
   EXPECT_TRUE(Ok->Default());
   TButton* Press = Ok;
-  App->SetModalDriver([&](TCustomForm*) {
-    Plain->SimulateClick();
+  TModalUser User([&](TCustomForm*) {
+    ClickControl(Plain);
     EXPECT_EQ(Form->ModalResult(), mrNone);
-    Press->SimulateClick();
+    ClickControl(Press);
   });
   EXPECT_EQ(Form->ShowModal(), mrOk);
   Press = Close;

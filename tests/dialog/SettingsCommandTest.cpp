@@ -12,6 +12,7 @@
 #include "DialogDriver.h"
 #include "EngineFixture.h"
 #include "IdeMainForm.h"
+#include "ModalUser.h"
 #include "Registry.h"
 #include "RegistryHive.h"
 #include "uConstORVExpertMPage.h"
@@ -37,16 +38,20 @@ class SettingsCommandTest : public EngineTest {
   }
   // Runs the settings command with Body acting as the user in the dialog.
   void Execute(const std::function<void(TDialogDriver&, TFrmMainORVExpert*)>& Body) {
-    App->SetModalDriver([&](TCustomForm* F) {
-      ++Dialogs;
-      TDialogDriver D(F);
-      Body(D, static_cast<TFrmMainORVExpert*>(F));
-    });
+    TModalUser User(
+        [&](TCustomForm* F) {
+          ++Dialogs;
+          TDialogDriver D(F);
+          Body(D, static_cast<TFrmMainORVExpert*>(F));
+        },
+        InputAnswer);
     Expert->Execute();
   }
   TORVExpertProbe X() const { return Inspect(); }
 
   int Dialogs = 0;
+  // Answers the input boxes the dialog opens; none: the user cancels them.
+  TModalUser::TAnswer InputAnswer;
 };
 
 }  // namespace
@@ -218,13 +223,13 @@ TEST_F(SettingsCommandTest, OkKeepsTheSheetsOfTheGroupsThatStay) {
 TEST_F(SettingsCommandTest, ATypedNameKeepsNoLineBreakAndNoSeparator) {
   Start();
   std::vector<std::string> Answers = {kGamma + "\r" + kDelta, "\r\n\x1F", kDelta + "\n" + kEcho};
-  App->SetInputDriver([&](const std::string&, const std::string&, std::string& V) {
+  InputAnswer = [&](const std::string&, const std::string&, std::string& V) {
     if (Answers.empty())
       return false;
     V = Answers.front();
     Answers.erase(Answers.begin());
     return true;
-  });
+  };
   const int Beeps = MessageBeepCount();
   Execute([](TDialogDriver& D, TFrmMainORVExpert*) {
     D.Sheet("TSGroupPage");

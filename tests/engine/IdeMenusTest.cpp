@@ -4,10 +4,12 @@
 // on the palette, which opens its menu with the item's check mark. On both
 // platforms.
 
+#include <memory>
 #include <string>
 
 #include "EngineFixture.h"
 #include "MenuLetGo.h"
+#include "ModalUser.h"
 
 namespace {
 
@@ -21,10 +23,9 @@ class IdeMenus : public EngineTest {
  protected:
   void SetUp() override {
     EngineTest::SetUp();
-    App->SetModalDriver([this](TCustomForm* Form) {
-      ++Dialogs;
-      Form->SetModalResult(mrCancel);
-    });
+    // The user looks at each dialog and does nothing: its loop ends it
+    // with Cancel.
+    User = std::make_unique<TModalUser>([this](TCustomForm*) { ++Dialogs; });
     MakeIde();
     ShowIde();
     Load();
@@ -46,7 +47,13 @@ class IdeMenus : public EngineTest {
     return false;
   }
 
+  void TearDown() override {
+    User.reset();
+    EngineTest::TearDown();
+  }
+
   int Dialogs = 0;
+  std::unique_ptr<TModalUser> User;
 };
 
 TEST_F(IdeMenus, TheMenuBarsComponentMenuEndsWithTheAddinsItemWhoseCommandOpensTheDialog) {
@@ -88,6 +95,20 @@ TEST_F(IdeMenus, CtrlShiftATypedInThePaletteOpensTheDialog) {
   Press(VK_LSHIFT);
   EXPECT_FALSE(Press('A'));
   EXPECT_EQ(Dialogs, 1);
+}
+
+// A key the user types arrives in the thread's queue; the loop that takes it,
+// the platform's as the Application's, lets the palette look at it first.
+TEST_F(IdeMenus, CtrlShiftAQueuedForThePaletteReachesItsShortcutThroughTheLoop) {
+  KeyboardState().Press(VK_LCONTROL);
+  KeyboardState().Press(VK_LSHIFT);
+  KeyboardState().Press('A');
+  ASSERT_TRUE(PostMessage(Ide->Palette()->Handle(), WM_KEYDOWN, 'A', 1));
+  App->AdvanceTime(1);
+  KeyboardState().ReleaseAll();
+  EXPECT_EQ(Dialogs, 1);
+  MSG Left;
+  EXPECT_FALSE(PeekMessage(Left, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE));
 }
 
 TEST_F(IdeMenus, ARightClickOnThePaletteOpensItsMenuCheckedWhileARefreshOptionIsOn) {

@@ -4,6 +4,7 @@
 #include "DialogDriver.h"
 #include "EngineFixture.h"
 #include "MenuLetGo.h"
+#include "ModalUser.h"
 
 namespace {
 
@@ -248,7 +249,7 @@ TEST_F(EngineLifecycle, TheSettingsWaitForTheFirstShowing) {
   WritePages(kAlpha, {"Win32"});
   Load();
   int Dialogs = 0;
-  App->SetModalDriver([&](TCustomForm* Form) {
+  TModalUser User([&](TCustomForm* Form) {
     ++Dialogs;
     TDialogDriver(Form).Ok();
   });

@@ -23,9 +23,11 @@
 #include "CodePage.h"
 #include "DialogDriver.h"
 #include "EngineFixture.h"
+#include "ModalUser.h"
 #include "ScopeExit.h"
 #include "Seed.h"
 #include "SessionScript.h"
+#include "UserInput.h"
 #include "uORVFrmMain.h"
 
 namespace {
@@ -329,7 +331,7 @@ void TSession::Step() {
     const int Tab = Pick(Bar->Tabs()->Count());
     Log("group " + Bar->Tabs()->Get(Tab));
     Say("group #" + std::to_string(Tab));
-    Bar->ClickTab(Tab);
+    ClickTab(Bar, Tab);
   } else if (Action < 40) {
     if (!Palette->Showing() || Palette->Tabs()->Count() == 0)
       return;
@@ -338,7 +340,7 @@ void TSession::Step() {
     const bool Changes = Tab != Palette->TabIndex();
     Log("page " + Page);
     Say("page #" + std::to_string(Tab));
-    Palette->ClickTab(Tab);
+    ClickTab(Palette, Tab);
     if (Changes && !AnsiSameText(FIde->LastLoad()->Page, Page))
       Fail("the user clicked " + Page + " and the IDE loaded " + FIde->LastLoad()->Page);
   } else if (Action < 50) {
@@ -392,11 +394,18 @@ void TSession::Step() {
     const std::string KeyName = Key == VK_LSHIFT ? "LSHIFT" : "LCTRL";
     if (Quick)
       KeyboardState().Press(Key);
-    FApp->SetModalDriver([this](TCustomForm* Form) { RunDialog(Form); });
     FBlock.clear();
     FDialogRan = false;
     const bool Component = Chance(50);
-    (Component ? X().ComponentMenuItem() : X().PaletteMenuItem())->Click();
+    {
+      TModalUser User([this](TCustomForm* Form) { RunDialog(Form); },
+                      [this](const std::string&, const std::string&, std::string& Value) {
+                        Value = OneOf(kGroupPool);
+                        FInputs.push_back("input " + TSessionScript::Word(Value));
+                        return true;
+                      });
+      (Component ? X().ComponentMenuItem() : X().PaletteMenuItem())->Click();
+    }
     KeyboardState().ReleaseAll();
     // The dialog's block goes before the command that opens the dialog.
     if (Quick)
@@ -431,11 +440,6 @@ void TSession::RunDialog(TCustomForm* Form) {
   std::sort(Pages.begin(), Pages.end());
   if (Offered != Pages)
     Fail("the dialog offers the pages " + Show(Offered) + " while the IDE has " + Show(Pages));
-  FApp->SetInputDriver([this](const std::string&, const std::string&, std::string& Value) {
-    Value = OneOf(kGroupPool);
-    FInputs.push_back("input " + TSessionScript::Word(Value));
-    return true;
-  });
   for (int n = Pick(5); n > 0 && FFault.empty(); --n) {
     const int Act = Pick(8);
     TListBox* Groups = F->LBoxPageGroup;

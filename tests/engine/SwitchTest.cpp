@@ -68,7 +68,7 @@ TEST_F(SwitchTest, ThePaletteGetsItsOwnWindowBackWhenTheIdeHandlerFails) {
   Load();
   Handler.Fail = true;
   const int Index = Ide->Palette()->Tabs()->IndexOf("Standard");
-  EXPECT_THROW(Ide->Palette()->ClickTab(Index), Exception);
+  EXPECT_THROW(ClickTab(Ide->Palette(), Index), Exception);
   // Every question to the palette is its own again, not the master list's.
   EXPECT_EQ(Ide->Palette()->Tabs()->Count(), 2);
   EXPECT_EQ(SelectedPage(), "Standard");

@@ -5,8 +5,12 @@
 
 #include "ApplicationTest.h"
 #include "ComCtrls.h"
+#include "Dialogs.h"
 #include "EventSpy.h"
 #include "ExtCtrls.h"
+#include "ModalUser.h"
+#include "StdCtrls.h"
+#include "UserInput.h"
 
 namespace {
 
@@ -54,31 +58,70 @@ struct TUser : TObject {
   int Calls = 0;
 };
 
-TEST_F(Forms, ShowModalEndsWithTheDriversResultOrCancel) {
+TEST_F(Forms, ShowModalEndsWithTheUsersResultOrCancel) {
   TForm* Main = new TForm(App);
   Main->Show();
   auto* Dialog = new TForm(App);
   TUser User;
-  EXPECT_EQ(Dialog->ShowModal(), mrCancel) << "no driver: closed at once";
-  App->SetModalDriver([&User](TCustomForm* F) {
-    ++User.Calls;
-    User.WasShowing = F->Showing() && F->Modal() && Application->ModalLevel() == 1;
-    F->SetModalResult(User.Answer);
-  });
-  User.Answer = mrOk;
-  EXPECT_EQ(Dialog->ShowModal(), mrOk);
-  EXPECT_TRUE(User.WasShowing);
-  EXPECT_FALSE(Dialog->Showing());
-  EXPECT_EQ(App->ModalLevel(), 0);
-  User.Answer = mrNone;
-  EXPECT_EQ(Dialog->ShowModal(), mrCancel) << "a driver that leaves no result";
-  EXPECT_EQ(User.Calls, 2);
-  App->SetModalDriver([](TCustomForm*) { throw EInvalidOperation("user gave up"); });
+  {
+    TModalUser Idle(nullptr);
+    EXPECT_EQ(Dialog->ShowModal(), mrCancel) << "a user who does nothing";
+  }
+  {
+    TModalUser Acting([&User](TCustomForm* F) {
+      ++User.Calls;
+      User.WasShowing = F->Showing() && F->Modal() && Application->ModalLevel() == 1;
+      F->SetModalResult(User.Answer);
+    });
+    User.Answer = mrOk;
+    EXPECT_EQ(Dialog->ShowModal(), mrOk);
+    EXPECT_TRUE(User.WasShowing);
+    EXPECT_FALSE(Dialog->Showing());
+    EXPECT_EQ(App->ModalLevel(), 0);
+    User.Answer = mrNone;
+    EXPECT_EQ(Dialog->ShowModal(), mrCancel) << "a user who leaves no result";
+    EXPECT_EQ(User.Calls, 2);
+  }
+  TModalUser GivingUp([](TCustomForm*) { throw EInvalidOperation("user gave up"); });
   EXPECT_THROW(Dialog->ShowModal(), EInvalidOperation);
   EXPECT_FALSE(Dialog->Showing());
   EXPECT_FALSE(Dialog->Modal());
   EXPECT_EQ(App->ModalLevel(), 0);
   EXPECT_EQ(App->MainForm(), Main);
+}
+
+// The modal loop takes the user's input from the queue as it comes: a click
+// on a button with a result ends it, an input box opened meanwhile runs a
+// loop of its own (answered through its edit and its OK button), and the
+// close box closes the form with Cancel.
+TEST_F(Forms, ModalLoopDispatchesTheInputThatArrives) {
+  auto* Dialog = new TForm(App);
+  Dialog->SetBounds(0, 0, 300, 200);
+  auto* Ok = new TButton(Dialog);
+  Ok->SetParent(Dialog);
+  Ok->SetModalResult(mrOk);
+  std::vector<std::string> Asked;
+  std::string Typed;
+  TModalUser User(
+      [&](TCustomForm* F) {
+        EXPECT_EQ(F, Dialog);
+        Typed = InputBox("Caption", "Prompt", "default");
+        ClickControl(Ok);
+      },
+      [&](const std::string& Caption, const std::string& Prompt, std::string& Value) {
+        Asked = {Caption, Prompt, Value};
+        Value = "typed";
+        return true;
+      });
+  EXPECT_EQ(Dialog->ShowModal(), mrOk);
+  EXPECT_EQ(Asked, (std::vector<std::string>{"Caption", "Prompt", "default"}));
+  EXPECT_EQ(Typed, "typed");
+
+  TModalUser Closing([&](TCustomForm* F) {
+    PostMessage(F->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(F->ModalResult(), mrNone) << "posted, not yet taken";
+  });
+  EXPECT_EQ(Dialog->ShowModal(), mrCancel);
 }
 
 struct TFocusLog : TObject {
@@ -112,7 +155,7 @@ TEST_F(Forms, FocusMovesWithExitThenEnter) {
   // A click on a tab of a focusable tab control gives it the focus.
   A->SetEnabled(true);
   A->Tabs()->SetText("x\r\ny");
-  A->ClickTab(1);
+  ClickTab(A, 1);
   EXPECT_EQ(Form->ActiveControl(), A);
 }
 

@@ -7,6 +7,7 @@
 #include "ApplicationTest.h"
 #include "ComCtrls.h"
 #include "Seed.h"
+#include "UserInput.h"
 
 namespace {
 
@@ -53,12 +54,12 @@ TEST_F(TabControls, OnlyAClickRaisesOnChange) {
   Tabs->Tabs()->SetText("A\r\nB\r\nC\r\nD");
   EXPECT_EQ(Probe.Count, 0);
   EXPECT_EQ(Tabs->TabIndex(), 0) << "rewritten tabs start with the first one selected";
-  Tabs->ClickTab(1);
+  ClickTab(Tabs, 1);
   EXPECT_EQ(Probe.Count, 1);
   EXPECT_EQ(Probe.TabIndexSeen, 1);
-  Tabs->ClickTab(1);
+  ClickTab(Tabs, 1);
   EXPECT_EQ(Probe.Count, 1) << "the selected tab again changes nothing";
-  EXPECT_THROW(Tabs->ClickTab(4), EListError);
+  EXPECT_THROW(ClickTab(Tabs, 4), EListError);
 
   auto* Pages = NewPages({"P0", "P1", "P2"});
   TChangeProbe PageProbe;
@@ -68,7 +69,7 @@ TEST_F(TabControls, OnlyAClickRaisesOnChange) {
   Pages->SetTabIndex(0);
   EXPECT_EQ(PageProbe.Count, 0);
   Pages->SetActivePageIndex(0);
-  Pages->ClickTab(2);
+  ClickTab(Pages, 2);
   EXPECT_EQ(PageProbe.Count, 1);
   EXPECT_EQ(PageProbe.ActiveSeen, Pages->Pages(2)) << "the clicked sheet is active first";
   EXPECT_EQ(Pages->ActivePageIndex(), 2);
@@ -85,7 +86,7 @@ TEST_F(TabControls, OnChangingCanRefuseAClick) {
   TChangeProbe Probe;
   Pages->SetOnChange(Probe.Event());
   Pages->SetOnChanging(TTabChangingEvent::Of<&TRefuse::Changing>(&Refuse));
-  Pages->ClickTab(1);
+  ClickTab(Pages, 1);
   EXPECT_EQ(Probe.Count, 0);
   EXPECT_EQ(Pages->ActivePageIndex(), 0);
   EXPECT_EQ(Pages->TabIndex(), 0);
@@ -103,7 +104,7 @@ TEST_F(TabControls, HiddenTabsAndSheetIndexes) {
   Pages->SetActivePage(C);
   EXPECT_EQ(Pages->ActivePageIndex(), 2) << "sheets with hidden tabs count";
   EXPECT_EQ(Pages->TabIndex(), 1) << "tabs do not";
-  Pages->ClickTab(2);
+  ClickTab(Pages, 2);
   EXPECT_EQ(Pages->ActivePage(), Pages->Pages(3));
 
   // A sheet whose tab is hidden can still be made active from code.
@@ -388,7 +389,7 @@ TEST_F(TabControls, ANewWindowKeepsThePageControlsTabsAndSheets) {
   EXPECT_EQ(Pages->TabIndex(), 1);
   EXPECT_EQ(Pages->ActivePageIndex(), 2);
   EXPECT_EQ(Probe.Count, 0);
-  Pages->ClickTab(0);
+  ClickTab(Pages, 0);
   EXPECT_EQ(Pages->ActivePage(), Pages->Pages(1)) << "the tabs still name their sheets";
   Pages->Pages(0)->SetTabVisible(true);
   EXPECT_EQ(Pages->Pages(0)->TabIndex(), 0);

@@ -5,6 +5,7 @@
 #include "MenuLetGo.h"
 #include "StockPalette.h"
 #include "TestText.h"
+#include "UserInput.h"
 
 namespace {
 
@@ -76,11 +77,11 @@ TEST(IdePalette, ChangeHandlerSeesWhatThePalettesWindowHolds) {
   TIdeMainForm* Form = Ide.MainForm();
   TTabControl* Palette = Form->Palette();
   Form->Show();
-  Palette->ClickTab(2);
+  ClickTab(Palette, 2);
   EXPECT_EQ(Form->Loads(), 1);
   EXPECT_EQ(Form->LastLoad(), (TPaletteLoad{"Win32", 2, 4}));
   // Clicking the selected tab changes nothing, so nothing is loaded.
-  Palette->ClickTab(2);
+  ClickTab(Palette, 2);
   EXPECT_EQ(Form->Loads(), 1);
 
   // Another window lent to the palette answers every question.
@@ -107,7 +108,7 @@ TEST(IdePalette, InstallAndUninstallRewriteTheListAndReselect) {
   TIdeMainForm* Form = Ide.MainForm();
   TTabControl* Palette = Form->Palette();
   Form->Show();
-  Palette->ClickTab(2);  // Win32
+  ClickTab(Palette, 2);  // Win32
 
   struct TStep {
     bool Install;

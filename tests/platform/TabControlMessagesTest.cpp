@@ -6,6 +6,7 @@
 #include "Classes.h"
 #include "CommCtrl.h"
 #include "TextMetrics.h"
+#include "WSComCtrls.h"
 #include "Windows.h"
 
 // The tab control's answers to the messages the VCL and the add-in send,
@@ -153,10 +154,10 @@ TEST(TabControlMessages, ItemsAndSelectionFollowInsertsAndDeletes) {
   EXPECT_EQ(Tab.Sel(), 0) << "an emptied control selects its first tab again";
 }
 
-// The host's two whole-list messages, which the VCL's tab lists send: on the
-// real control they are answered by its per-tab messages, and must leave the
-// same items, lParams and selection as inserting and reading tab by tab.
-TEST(TabControlMessages, WholeListMessagesAgreeWithPerTabOnes) {
+// The tab control's entry reads and writes the whole list at once (on the
+// real control through its per-tab messages), and must leave the same items,
+// lParams and selection as inserting and reading tab by tab.
+TEST(TabControlMessages, WholeListCallsAgreeWithPerTabMessages) {
   TTabWindow Tab(0);
   Tab.Insert(0, "Old");
   Tab.Select(0);
@@ -167,8 +168,7 @@ TEST(TabControlMessages, WholeListMessagesAgreeWithPerTabOnes) {
     Items[i].Param = static_cast<LPARAM>(1000 + i);
   }
   Items[2].Text.clear();  // an empty caption keeps its place
-  EXPECT_EQ(Tab.Send(TCM_SETITEMS, 0, reinterpret_cast<LPARAM>(&Items)), 8);
-  EXPECT_TRUE(Items.empty()) << "the items are taken from the list";
+  EXPECT_EQ(WSCustomTabControl().SetTabs(Tab.Wnd, std::move(Items)), 8);
   EXPECT_EQ(Tab.Send(TCM_GETITEMCOUNT), 8);
   EXPECT_EQ(Tab.Sel(), 0);
   std::string Expected;
@@ -180,16 +180,12 @@ TEST(TabControlMessages, WholeListMessagesAgreeWithPerTabOnes) {
     EXPECT_EQ(Item.Param, static_cast<LPARAM>(1000 + i)) << i;
     Expected += Item.Text + "\r\n";
   }
-  std::string Texts = "stale";
-  EXPECT_EQ(Tab.Send(TCM_GETITEMTEXTS, 0, reinterpret_cast<LPARAM>(&Texts)), 8);
-  EXPECT_EQ(Texts, Expected);
+  EXPECT_EQ(WSCustomTabControl().GetTabTexts(Tab.Wnd), Expected);
 
-  std::vector<TCItem> None;
-  EXPECT_EQ(Tab.Send(TCM_SETITEMS, 0, reinterpret_cast<LPARAM>(&None)), 0);
+  EXPECT_EQ(WSCustomTabControl().SetTabs(Tab.Wnd, {}), 0);
   EXPECT_EQ(Tab.Send(TCM_GETITEMCOUNT), 0);
   EXPECT_EQ(Tab.Sel(), -1);
-  EXPECT_EQ(Tab.Send(TCM_GETITEMTEXTS, 0, reinterpret_cast<LPARAM>(&Texts)), 0);
-  EXPECT_EQ(Texts, "");
+  EXPECT_EQ(WSCustomTabControl().GetTabTexts(Tab.Wnd), "");
 }
 
 // Greedy wrapping into rows of the given width, as the control lays its tabs

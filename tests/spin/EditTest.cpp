@@ -5,13 +5,13 @@ class PlainEdit : public EditTest {};
 TEST_F(PlainEdit, TypingEditsAtTheCaretAndReportsEveryChange) {
   Form->FocusControl(Edit);
   Type(Edit, "abd");
-  Edit->SimulateKey(VK_LEFT);
+  PressKey(Edit->Handle(), VK_LEFT);
   Type(Edit, "c");
   EXPECT_EQ(Edit->Text(), "abcd");
   EXPECT_EQ(Edit->SelStart(), 3);
   Type(Edit, "\b");
-  Edit->SimulateKey(VK_HOME);
-  Edit->SimulateKey(VK_DELETE);
+  PressKey(Edit->Handle(), VK_HOME);
+  PressKey(Edit->Handle(), VK_DELETE);
   EXPECT_EQ(Edit->Text(), "bd");
   EXPECT_EQ(Log.Changes, (std::vector<std::string>{"a", "ab", "abd", "abcd", "abd", "bd"}));
   // A single-line edit ignores Enter; other control characters insert nothing.

@@ -11,6 +11,7 @@
 #include "ApplicationTest.h"
 #include "Forms.h"
 #include "StdCtrls.h"
+#include "UserInput.h"
 #include "uORVExpert_CORVSpin.h"
 
 class TEventLog : public TObject {
@@ -55,10 +56,15 @@ class SpinTest : public ApplicationTest {
   // The user tabs into the spin edit (which selects its text) or out of it.
   void Enter() { Form->FocusControl(Spin); }
   void Leave() { Form->FocusControl(Other); }
-  void Type(TWinControl* Control, const std::string& Keys) {
-    for (char C : Keys)
-      Control->SimulateChar(C);
+  void Type(TWinControl* Control, const std::string& Keys) { TypeText(Control->Handle(), Keys); }
+  // The user presses a key in the spin edit.
+  void Press(Word Key) { PressKey(Spin->Handle(), Key); }
+  // The user clicks the upper or the lower arrow.
+  void ClickUp() { ::ClickAt(Spin->Button()->Handle(), Middle(Spin->Button()->UpButtonRect())); }
+  void ClickDown() {
+    ::ClickAt(Spin->Button()->Handle(), Middle(Spin->Button()->DownButtonRect()));
   }
+  static TPoint Middle(const TRect& R) { return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}; }
   void Type(const std::string& Keys) { Type(Spin, Keys); }
   // The user replaces the whole text with Keys: tab in, then type.
   void Retype(const std::string& Keys) {

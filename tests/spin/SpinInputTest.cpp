@@ -7,7 +7,7 @@ class SpinInput : public SpinTest {};
 TEST_F(SpinInput, RefusedCharactersBeepAndChangeNothing) {
   SystemClipboard().SetText("77");
   Retype("12");
-  Spin->SimulateKey(VK_HOME);
+  Press(VK_HOME);
   Type("-");
   ASSERT_EQ(Spin->Text(), "-12");
   Log.Keys.clear();
@@ -17,7 +17,7 @@ TEST_F(SpinInput, RefusedCharactersBeepAndChangeNothing) {
   const std::string Refused = std::string("-a+.,  Z") + "\x03\x16\x18\x1A";
   int Beeps = MessageBeepCount();
   for (char C : Refused) {
-    Spin->SimulateChar(C);
+    Type(std::string(1, C));
     EXPECT_EQ(MessageBeepCount(), ++Beeps) << int(C);
     EXPECT_EQ(Spin->Text(), "-12") << int(C);
   }
@@ -42,10 +42,10 @@ TEST_F(SpinInput, ReadOnlyBeepsOnStepsAndIgnoresPasteAndCut) {
   Spin->SetReadOnly(true);
   SystemClipboard().SetText("7");
   Spin->SelectAll();
-  Spin->SimulateKey(VK_UP);
-  Spin->SimulateKey(VK_DOWN);
-  Spin->Button()->ClickUp();
-  Spin->Button()->ClickDown();
+  Press(VK_UP);
+  Press(VK_DOWN);
+  ClickUp();
+  ClickDown();
   EXPECT_EQ(MessageBeepCount(), 4);
   Spin->PasteFromClipboard();
   Spin->CutToClipboard();
@@ -90,7 +90,7 @@ TEST_F(SpinInput, KeyboardFocusSelectsAllAndAClickDoesNot) {
 
 TEST_F(SpinInput, ArrowButtonTakesTheFocusForTheEdit) {
   Form->FocusControl(Other);
-  Spin->Button()->ClickUp();
+  ClickUp();
   EXPECT_TRUE(Spin->Focused());
   EXPECT_EQ(Log.Enters, 1);
   EXPECT_EQ(Spin->Text(), "1");

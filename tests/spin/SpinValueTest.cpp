@@ -12,7 +12,7 @@ TEST_F(SpinValue, WithoutBoundsAnyValueStaysAsTyped) {
   EXPECT_EQ(Spin->Text(), "0");
   Retype("12");
   // A negative number is typed digits first, the sign in front of them.
-  Spin->SimulateKey(VK_HOME);
+  Press(VK_HOME);
   Type("-");
   EXPECT_EQ(Spin->Text(), "-12");
   EXPECT_EQ(Spin->Value(), -12);
@@ -22,9 +22,9 @@ TEST_F(SpinValue, WithoutBoundsAnyValueStaysAsTyped) {
   Retype("9223372036854775807");
   EXPECT_EQ(Spin->Value(), kMax);
   // A step past the end of the range stops there rather than changing sign.
-  Spin->SimulateKey(VK_UP);
+  Press(VK_UP);
   EXPECT_EQ(Spin->Value(), kMax);
-  Spin->SimulateKey(VK_DOWN);
+  Press(VK_DOWN);
   EXPECT_EQ(Spin->Text(), "9223372036854775806");
 }
 
@@ -38,7 +38,7 @@ TEST_F(SpinValue, PlasOnlyRefusesMinusAndReplacesPastedNegative) {
   Spin->SetPlasOnly(true);
   Retype("250");
   EXPECT_EQ(Spin->Text(), "250");
-  Spin->SimulateKey(VK_HOME);
+  Press(VK_HOME);
   Type("-");
   EXPECT_EQ(Spin->Text(), "250");
   EXPECT_EQ(MessageBeepCount(), 1);
@@ -58,8 +58,8 @@ TEST_F(SpinValue, EqualBoundsMakeEveryValueTheBound) {
     Retype(Keys);
     EXPECT_EQ(Spin->Text(), "5") << Keys;
   }
-  Spin->SimulateKey(VK_UP);
-  Spin->SimulateKey(VK_DOWN);
+  Press(VK_UP);
+  Press(VK_DOWN);
   EXPECT_EQ(Spin->Value(), 5);
 }
 
@@ -75,32 +75,32 @@ TEST_F(SpinValue, OutOfRangeTextIsCorrectedAtOnceAndStepsStopAtTheBounds) {
   // correction and the outer one both raise OnChange, and see the result.
   EXPECT_EQ(Log.Changes, (std::vector<std::string>{"10", "10"}));
 
-  Spin->SimulateKey(VK_END);
-  Spin->SimulateKey(VK_LEFT);
+  Press(VK_END);
+  Press(VK_LEFT);
   Log.Changes.clear();
   Type("5");
   EXPECT_EQ(Spin->Text(), "100");
   EXPECT_EQ(Log.Changes.size(), 2u);
 
   Log.Changes.clear();
-  Spin->SimulateKey(VK_UP);
-  Spin->Button()->ClickUp();
+  Press(VK_UP);
+  ClickUp();
   EXPECT_EQ(Spin->Text(), "100");
   EXPECT_TRUE(Log.Changes.empty());
-  Spin->Button()->ClickDown();
+  ClickDown();
   EXPECT_EQ(Spin->Text(), "99");
   EXPECT_EQ(Log.Changes, std::vector<std::string>{"99"});
 }
 
 TEST_F(SpinValue, IncrementIsSignedAndZeroDoesNothing) {
   Spin->SetIncrement(-3);
-  Spin->Button()->ClickUp();
+  ClickUp();
   EXPECT_EQ(Spin->Value(), -3);
-  Spin->SimulateKey(VK_DOWN);
+  Press(VK_DOWN);
   EXPECT_EQ(Spin->Value(), 0);
   Spin->SetIncrement(0);
   Log.Changes.clear();
-  Spin->Button()->ClickUp();
+  ClickUp();
   EXPECT_EQ(Spin->Value(), 0);
   EXPECT_TRUE(Log.Changes.empty());
   EXPECT_EQ(MessageBeepCount(), 0);
@@ -120,7 +120,7 @@ TEST_F(SpinValue, EmptyTextReadsMinimumStaysWhileFocusedAndIsFilledOnExitOrClick
   Retype("\b");
   EXPECT_EQ(Spin->Text(), "");
   const int Exits = Log.Exits;
-  Spin->SimulateClick();
+  ClickControl(Spin);
   EXPECT_EQ(Spin->Text(), "10");
   // A click re-validates through DoExit, which raises OnExit too.
   EXPECT_EQ(Log.Exits, Exits + 1);

@@ -15,6 +15,7 @@
 #include "RegistryHive.h"
 #include "StockPalette.h"
 #include "TestText.h"
+#include "UserInput.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVExpertPageGroup.h"
 #include "uORVExpertProbe.h"
@@ -93,12 +94,12 @@ class EngineTest : public ApplicationTest {
     TPageControl* Bar = Inspect().GroupBar();
     const int I = Bar->Tabs()->IndexOf(Caption);
     ASSERT_GE(I, 0) << "no visible group tab " << Caption;
-    Bar->ClickTab(I);
+    ClickTab(Bar, I);
   }
   void ClickPage(const std::string& Caption) {
     const int I = Ide->Palette()->Tabs()->IndexOf(Caption);
     ASSERT_GE(I, 0) << "no palette tab " << Caption;
-    Ide->Palette()->ClickTab(I);
+    ClickTab(Ide->Palette(), I);
   }
   void ShowIde() {
     Ide->Show();

@@ -10,6 +10,7 @@
 #include "Menus.h"
 #include "ScopeExit.h"
 #include "SimulatorState.h"
+#include "UserInput.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ void GroupCommand(TSimulatorState& Sim, const TArgs& A) {
   TPageControl* Bar = GroupBar(Sim);
   if (Bar == nullptr || !Bar->Showing())
     throw ECommandError("group: the group bar is not on the screen");
-  Bar->ClickTab(FindTab(Bar, *Caption, "group tab"));
+  ClickTab(Bar, FindTab(Bar, *Caption, "group tab"));
 }
 
 void PopupCommand(TSimulatorState& Sim, const TArgs& A) {

@@ -8,6 +8,7 @@
 #include "Package.h"
 #include "SimulatorState.h"
 #include "SysUtils.h"
+#include "UserInput.h"
 #include "Windows.h"
 
 namespace {
@@ -107,7 +108,7 @@ void PageCommand(TSimulatorState& Sim, const TArgs& A) {
   if (!Palette->Showing())
     throw ECommandError("the palette is not on the screen (use show)");
   try {
-    Palette->ClickTab(FindTab(Palette, *Caption, "palette tab"));
+    ClickTab(Palette, FindTab(Palette, *Caption, "palette tab"));
   } catch (const ECommandError&) {
     // The palette shows one group's pages: a page of another group is
     // there once that group is chosen.

@@ -12,6 +12,7 @@
 #include "ScopeExit.h"
 #include "StdCtrls.h"
 #include "TypInfo.h"
+#include "UserInput.h"
 #if TABULON_HOST >= 6
 #include "ColorBox.h"
 #endif
@@ -85,7 +86,8 @@ struct TItemList {
   int (*ItemIndex)(const TControl* C);
   // The item equal to Text (letter case ignored), as a user looks for it; -1.
   int (*Find)(TControl* C, const std::string& Text);
-  void (*SelectByUser)(TControl* C, int Index);
+  // The user's click on the item.
+  void (*Choose)(TControl* C, int Index);
   // Whether its items' objects are the groups' page lists (LBoxPageGroup's).
   bool (*HoldsPageLists)(const TControl* C);
 };
@@ -112,7 +114,7 @@ const TItemList kListBox{
     [](TControl* C) { return Of<TCustomListBox>(C)->Items(); },
     [](const TControl* C) { return Of<TCustomListBox>(C)->ItemIndex(); },
     [](TControl* C, const std::string& Text) { return Of<TCustomListBox>(C)->FindExact(Text); },
-    [](TControl* C, int Index) { Of<TCustomListBox>(C)->SelectItemByUser(Index); },
+    [](TControl* C, int Index) { ClickListItem(Of<TCustomListBox>(C), Index); },
     [](const TControl* C) { return C->Name() == "LBoxPageGroup"; }};
 
 const TItemList kComboBox{
@@ -121,7 +123,7 @@ const TItemList kComboBox{
     [](TControl* C, const std::string& Text) {
       return Of<TCustomComboBox>(C)->Items()->IndexOf(Text);
     },
-    [](TControl* C, int Index) { Of<TCustomComboBox>(C)->SelectItemByUser(Index); },
+    [](TControl* C, int Index) { ChooseComboItem(Of<TCustomComboBox>(C), Index); },
     [](const TControl*) { return false; }};
 
 // The first entry whose class the control is of applies; none of these
@@ -239,7 +241,7 @@ void TDialogDriver::Sheet(const std::string& Name) {
   Reachable(Pages->Name());
   if (!Page->TabVisible())
     throw Exception("sheet " + Quoted(Name) + " has no tab");
-  Pages->ClickTab(Page->TabIndex());
+  ::ClickTab(Pages, Page->TabIndex());
 }
 
 void TDialogDriver::Click(const std::string& Name) {
@@ -247,7 +249,7 @@ void TDialogDriver::Click(const std::string& Name) {
   if (!::Clickable(Control))
     throw Exception("control " + Quoted(Name) +
                     " is not a button, check box or link: use select, type or color");
-  Control->SimulateClick();
+  ClickControl(Control);
 }
 
 void TDialogDriver::Check(const std::string& Name, bool On) {
@@ -256,7 +258,7 @@ void TDialogDriver::Check(const std::string& Name, bool On) {
   if (Entry.Checked == nullptr)
     throw Exception("control " + Quoted(Name) + " is not a check box");
   if (Entry.Checked(Box) != On)
-    Box->SimulateClick();
+    ClickControl(Box);
 }
 
 void TDialogDriver::Focus(const std::string& Name) {
@@ -269,23 +271,20 @@ void TDialogDriver::Type(const std::string& Name, const std::string& Text) {
   if (DrivenClass(W).Text == nullptr)
     throw Exception("control " + Quoted(Name) + " takes no typed text");
   FForm->FocusControl(W);
-  for (char Ch : Utf8ToWin1251(Text))
-    W->SimulateChar(Ch);
+  TypeText(W->Handle(), Utf8ToWin1251(Text));
 }
 
 namespace {
-// The keys a script can press in a control, and the character the keyboard
-// sends with each (0: none).
+// The keys a script can press in a control; the loop makes the character
+// of those that have one (Enter, Escape, Tab, Backspace).
 struct TKeyName {
   const char* Name;
   Word VirtualKey;
-  char Char;
 };
 constexpr TKeyName kKeyNames[] = {
-    {"Enter", VK_RETURN, '\r'}, {"Escape", VK_ESCAPE, '\x1b'}, {"Tab", VK_TAB, '\t'},
-    {"Up", VK_UP, 0},           {"Down", VK_DOWN, 0},          {"Left", VK_LEFT, 0},
-    {"Right", VK_RIGHT, 0},     {"Home", VK_HOME, 0},          {"End", VK_END, 0},
-    {"Delete", VK_DELETE, 0},   {"Backspace", VK_BACK, '\b'},
+    {"Enter", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Tab", VK_TAB},        {"Up", VK_UP},
+    {"Down", VK_DOWN},    {"Left", VK_LEFT},     {"Right", VK_RIGHT},    {"Home", VK_HOME},
+    {"End", VK_END},      {"Delete", VK_DELETE}, {"Backspace", VK_BACK},
 };
 }  // namespace
 
@@ -318,13 +317,7 @@ void TDialogDriver::PressKey(const std::string& Name, const std::string& Key) {
     throw Exception("unknown key " + Quoted(Key) + " (" + KeyNames() + ")");
   TWinControl* W = Focusable(Name);
   FForm->FocusControl(W);
-  // As the keyboard does it: the key goes down, its character follows, the
-  // key comes up.
-  SendMessage(W->Handle(), WM_KEYDOWN, Found->VirtualKey, 0);
-  if (Found->Char != 0 && !Closed())
-    W->SimulateChar(Found->Char);
-  if (!Closed())
-    SendMessage(W->Handle(), WM_KEYUP, Found->VirtualKey, 0);
+  ::PressKey(W->Handle(), Found->VirtualKey);
 }
 
 void TDialogDriver::Select(const std::string& Name, int Index) {
@@ -334,7 +327,7 @@ void TDialogDriver::Select(const std::string& Name, int Index) {
   if (Index < 0 || Index >= Count)
     throw Exception("control " + Quoted(Name) + " has no item " + std::to_string(Index) +
                     " (it has " + std::to_string(Count) + ")");
-  List.SelectByUser(Control, Index);
+  List.Choose(Control, Index);
 }
 
 void TDialogDriver::Select(const std::string& Name, const std::string& Text) {
@@ -365,7 +358,7 @@ void TDialogDriver::Color(const std::string& Value) {
   const bool Asks = HasCustom && IsHostColorBox(Box);
   for (int i = Asks ? 1 : 0; i < Items->Count(); ++i)
     if (static_cast<TColor>(Items->Objects(i).AsInteger()) == Wanted) {
-      List->SelectByUser(Box, i);
+      List->Choose(Box, i);
       return;
     }
   if (Asks) {
@@ -376,7 +369,7 @@ void TDialogDriver::Color(const std::string& Value) {
       Color = Wanted;
       return true;
     });
-    List->SelectByUser(Box, 0);
+    List->Choose(Box, 0);
     return;
   }
   throw Exception("colour " + Quoted(Value) + " is not listed in " + Quoted(Name) +
@@ -393,7 +386,8 @@ void TDialogDriver::Cancel() {
 
 void TDialogDriver::CloseBox() {
   CheckOpen();
-  FForm->Close();
+  PostMessage(FForm->Handle(), WM_CLOSE, 0, 0);
+  Application->ProcessMessages();
 }
 
 namespace {

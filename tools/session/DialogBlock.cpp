@@ -6,6 +6,7 @@
 #include "DialogDriver.h"
 #include "DialogNotes.h"
 #include "Forms.h"
+#include "ModalUser.h"
 #include "ScopeExit.h"
 #include "SimulatorState.h"
 #include "StdCtrls.h"
@@ -103,21 +104,18 @@ void DialogCommand(TSimulatorState& Sim, const TArgs& A) {
   Sim.Dialogs().Begin(A.Where);
 }
 
+// The blocks are the user in every settings dialog that opens, and answer
+// the input boxes it opens.
 TDialogBlocks::TDialogBlocks(TSimulatorState& Sim, TCommandRunner RunCommand)
-    : FSim(Sim), FRunCommand(std::move(RunCommand)) {
-  Sim.Ide().App()->SetModalDriver([this](TCustomForm* Form) { RunModal(Form); });
-  Sim.Ide().App()->SetInputDriver(
-      [this](const std::string& Caption, const std::string& Prompt, std::string& Value) {
-        return AnswerInput(Caption, Prompt, Value);
-      });
-}
+    : FSim(Sim),
+      FRunCommand(std::move(RunCommand)),
+      FUser(std::make_unique<TModalUser>(
+          [this](TCustomForm* Form) { RunModal(Form); },
+          [this](const std::string& Caption, const std::string& Prompt, std::string& Value) {
+            return AnswerInput(Caption, Prompt, Value);
+          })) {}
 
-TDialogBlocks::~TDialogBlocks() {
-  if (FSim.Ide().App() != nullptr) {
-    FSim.Ide().App()->SetModalDriver(nullptr);
-    FSim.Ide().App()->SetInputDriver(nullptr);
-  }
-}
+TDialogBlocks::~TDialogBlocks() = default;
 
 void TDialogBlocks::Begin(const std::string& Where) {
   if (FOpen)

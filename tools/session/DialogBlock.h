@@ -18,6 +18,7 @@
 
 class TCustomForm;
 class TDialogDriver;
+class TModalUser;
 class TSimulatorState;
 
 struct TBlockLine {
@@ -136,6 +137,7 @@ class TDialogBlocks {
 
   TSimulatorState& FSim;
   TCommandRunner FRunCommand;
+  std::unique_ptr<TModalUser> FUser;
   bool FReading = false;
   TBlock FCurrent;
   std::deque<TBlock> FQueued;

@@ -5,71 +5,20 @@
 #include <string>
 #include <utility>
 
+#include "Natives.h"
+#include "TabWindow.h"
 #include "TextMetrics.h"
 
 const char* const WC_TABCONTROL = "SysTabControl32";
 
 namespace {
-
 constexpr int kPadding = 12;  // 6 pixels either side of the caption
 constexpr int kMargin = 2;
 
-class TNativeTabControl : public TNativeWindow {
- public:
-  LRESULT Handle(HWND Wnd, TMessage& M) override;
-  // TCM_GETITEMTEXTS and TCM_SETITEMS, kept out of Handle's switch: their
-  // numbers lie far from the common controls' own, and would turn its table
-  // of cases into a chain of comparisons for every message.
-  LRESULT HandleWhole(TMessage& M);
-  // The user's input: a press on a tab other than the selected one selects
-  // it (unless TCN_SELCHANGING is refused), a release reports NM_CLICK.
-  LRESULT HandleInput(HWND Wnd, TMessage& M);
-  // The messages that read, change, add and remove tabs.
-  LRESULT HandleItems(TMessage& M);
-  // Paints into DC. Only an owner-drawn control draws here, through its
-  // procedure; the host's controls paint their own tabs.
-  void Print(HWND Wnd, HDC DC);
-
-  // The rows in layout order, each listing item indexes left to right. A
-  // single-line control has all its items in one row; a multi-line one
-  // wraps them by the window's width. A control with thousands of tabs is
-  // asked for them on every selection and every layout pass, and gets its
-  // tabs one by one, so the rows are kept: a tab added or taken away at the
-  // end is laid out in place, and they are worked out afresh only after
-  // another change of the tabs, or of the style or (for a multi-line
-  // control, where texts matter) a text, the width or the font.
-  const std::vector<std::vector<int>>& Rows(HWND Wnd);
-
-  std::vector<TCItem> Items;
-  int CurSel = -1;
-  // The row (in layout order) that sits next to the client area. A
-  // multi-line control moves the selected tab's row there.
-  int FrontRow = 0;
-
- private:
-  void Select(HWND Wnd, int Index);
-  int Width(int Item) const {
-    return TabItemWidth(FRowsKey.Font, Items[static_cast<std::size_t>(Item)].Text);
-  }
-  // Lays the item out after the last one laid out.
-  void Place(int Item);
-  // Before the item goes: the rows follow when it is the last one, and are
-  // dropped otherwise.
-  void Deleting(int Item);
-
-  // What the rows depend on besides the texts.
-  struct TRowsKey {
-    bool Multi = false;
-    int Width = 0;
-    TFontDesc Font;
-    friend bool operator==(const TRowsKey&, const TRowsKey&) = default;
-  };
-  bool FRowsValid = false;
-  TRowsKey FRowsKey;
-  std::vector<std::vector<int>> FRows;
-  std::vector<int> FRowOfItem;
-  int FLastRowWidth = 0;
-};
+int TabHeight(HWND Wnd) {
+  return FontMetrics(WindowRecord(Wnd)->Font).tmHeight + 5;
+}
+}  // namespace
 
 const std::vector<std::vector<int>>& TNativeTabControl::Rows(HWND Wnd) {
   const TWindowRecord& W = *WindowRecord(Wnd);
@@ -82,6 +31,7 @@ const std::vector<std::vector<int>>& TNativeTabControl::Rows(HWND Wnd) {
   if (FRowsValid && Key == FRowsKey)
     return FRows;
   FRowsKey = Key;
+  FLeftsValid = false;
   FRows.clear();
   FRowOfItem.clear();
   for (int i = 0; i < static_cast<int>(Items.size()); ++i)
@@ -104,9 +54,11 @@ void TNativeTabControl::Place(int Item) {
   }
   FRows.back().push_back(Item);
   FRowOfItem.push_back(static_cast<int>(FRows.size()) - 1);
+  FLeftsValid = false;
 }
 
 void TNativeTabControl::Deleting(int Item) {
+  FLeftsValid = false;
   if (!FRowsValid || Item + 1 != static_cast<int>(Items.size())) {
     FRowsValid = false;
     return;
@@ -168,21 +120,24 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
           TRect{R->Left + Sign * 4, R->Top + Sign * Top, R->Right - Sign * 4, R->Bottom - Sign * 4};
       return 0;
     }
-    case TCM_GETITEMRECT: {
-      const TTabLayout L = TabControlLayout(Wnd);
-      if (Index < 0 || Index >= Count)
+    case TCM_GETITEMRECT:
+      if (Index < 0 || Index >= Count || M.LParam == 0)
         return 0;
-      *reinterpret_cast<TRect*>(M.LParam) = L.ItemRects[static_cast<std::size_t>(Index)];
+      *reinterpret_cast<TRect*>(M.LParam) = ItemRect(Wnd, Index);
       return 1;
-    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
       return HandleInput(Wnd, M);
+    case WM_HSCROLL:
+      // The arrows put the tab at the position first in view.
+      if (LOWORD(M.WParam) == SB_THUMBPOSITION && static_cast<int>(HIWORD(M.WParam)) < Count)
+        Leftmost = static_cast<int>(HIWORD(M.WParam));
+      return 0;
     case WM_PRINTCLIENT:
       Print(Wnd, reinterpret_cast<HDC>(M.WParam));
       return 0;
     default:
-      return HandleWhole(M);
+      return TNativeWindow::Handle(Wnd, M);
   }
 }
 
@@ -211,6 +166,7 @@ LRESULT TNativeTabControl::HandleItems(TMessage& M) {
       if ((Item->Mask & TCIF_TEXT) && Dst.Text != Item->Text) {
         Dst.Text = Item->Text;
         FRowsValid = FRowsValid && !FRowsKey.Multi;
+        FLeftsValid = false;
       }
       if (Item->Mask & TCIF_IMAGE)
         Dst.Image = Item->Image;
@@ -226,7 +182,7 @@ LRESULT TNativeTabControl::HandleItems(TMessage& M) {
       if (FRowsValid && At == Count)
         Place(At);
       else
-        FRowsValid = false;
+        DropRows();
       // The first tab of an empty control becomes the selected one, as the
       // common controls do; later inserts move the selection with its tab.
       if (Count == 0)
@@ -246,12 +202,14 @@ LRESULT TNativeTabControl::HandleItems(TMessage& M) {
         CurSel = -1;
       else if (CurSel > Index)
         --CurSel;
+      Leftmost = std::min(Leftmost, std::max(0, Count - 2));
       return 1;
     case TCM_DELETEALLITEMS:
       Items.clear();
-      FRowsValid = false;
+      DropRows();
       CurSel = -1;
       FrontRow = 0;
+      Leftmost = 0;
       return 1;
     default:
       return 0;
@@ -306,17 +264,7 @@ LRESULT TNativeTabControl::HandleInput(HWND Wnd, TMessage& M) {
     Notify(Wnd, NM_CLICK);
     return 0;
   }
-  // The point's coordinates are signed 16-bit values.
-  const int X = static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(M.LParam)));
-  const int Y = static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(M.LParam)));
-  const TTabLayout L = TabControlLayout(Wnd, true);
-  int Hit = -1;
-  for (const auto& Row : L.Rows)
-    for (int i : Row) {
-      const TRect& R = L.ItemRects[static_cast<std::size_t>(i)];
-      if (X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom)
-        Hit = i;
-    }
+  const int Hit = ItemAt(Wnd, PointOf(M.LParam));
   if (Hit < 0 || Hit == CurSel || Notify(Wnd, TCN_SELCHANGING) != 0)
     return 0;
   // The procedure may have changed the tabs while it was asked.
@@ -327,35 +275,92 @@ LRESULT TNativeTabControl::HandleInput(HWND Wnd, TMessage& M) {
   return 0;
 }
 
-LRESULT TNativeTabControl::HandleWhole(TMessage& M) {
-  const int Count = static_cast<int>(Items.size());
-  switch (M.Msg) {
-    case TCM_GETITEMTEXTS: {
-      auto& Text = *reinterpret_cast<std::string*>(M.LParam);
-      std::size_t Size = 0;
-      for (const TCItem& Item : Items)
-        Size += Item.Text.size() + 2;
-      // Sized once and written in place: an append per tab costs more than
-      // the copy of its text.
-      Text.resize(Size);
-      char* Out = Text.data();
-      for (const TCItem& Item : Items) {
-        Out = std::copy(Item.Text.begin(), Item.Text.end(), Out);
-        *Out++ = '\r';
-        *Out++ = '\n';
-      }
-      return Count;
+const std::vector<int>& TNativeTabControl::Lefts(HWND Wnd) {
+  const auto& Layout = Rows(Wnd);
+  const TFontDesc& Font = WindowRecord(Wnd)->Font;
+  if (FLeftsValid && FLeftsFont == Font)
+    return FLefts;
+  FLefts.assign(Items.size(), 0);
+  for (const auto& Row : Layout) {
+    int X = kMargin;
+    for (int i : Row) {
+      FLefts[static_cast<std::size_t>(i)] = X;
+      X += TabItemWidth(Font, Items[static_cast<std::size_t>(i)].Text);
     }
-    case TCM_SETITEMS:
-      Items = std::move(*reinterpret_cast<std::vector<TCItem>*>(M.LParam));
-      FRowsValid = false;
-      CurSel = Items.empty() ? -1 : 0;
-      FrontRow = 0;
-      return static_cast<LRESULT>(Items.size());
-    default:
-      return 0;
   }
+  FLeftsFont = Font;
+  FLeftsValid = true;
+  return FLefts;
 }
+
+int TNativeTabControl::ScrollOffset(HWND Wnd) {
+  if (Leftmost <= 0 || Leftmost >= static_cast<int>(Items.size()) || Rows(Wnd).size() != 1)
+    return 0;
+  return Lefts(Wnd)[static_cast<std::size_t>(Leftmost)] - kMargin;
+}
+
+TRect TNativeTabControl::ItemRect(HWND Wnd, int Index) {
+  if (Index < 0 || Index >= static_cast<int>(Items.size()))
+    return {};
+  const int Left = Lefts(Wnd)[static_cast<std::size_t>(Index)] - ScrollOffset(Wnd);
+  const int n = static_cast<int>(FRows.size());
+  const int Front = std::min(FrontRow, std::max(0, n - 1));
+  // Rows keep their cyclic order; the front row is drawn last, at the bottom.
+  const int Row = ((Front + n - 1 - FRowOfItem[static_cast<std::size_t>(Index)]) % n + n) % n;
+  const int H = TabHeight(Wnd);
+  return {Left, kMargin + Row * H,
+          Left + TabItemWidth(WindowRecord(Wnd)->Font, Items[static_cast<std::size_t>(Index)].Text),
+          kMargin + (Row + 1) * H};
+}
+
+int TNativeTabControl::ItemAt(HWND Wnd, TPoint Point) {
+  Point.X += ScrollOffset(Wnd);
+  const std::vector<int>& Left = Lefts(Wnd);
+  const int n = static_cast<int>(FRows.size());
+  const int H = TabHeight(Wnd);
+  if (n == 0 || Point.Y < kMargin || Point.Y >= kMargin + n * H || Point.X < kMargin)
+    return -1;
+  const int Front = std::min(FrontRow, std::max(0, n - 1));
+  const auto& Row = FRows[static_cast<std::size_t>((Front + n - 1 - (Point.Y - kMargin) / H) % n)];
+  // The last tab of the row that starts at or before the point.
+  const auto It = std::upper_bound(Row.begin(), Row.end(), Point.X, [&Left](int X, int Item) {
+    return X < Left[static_cast<std::size_t>(Item)];
+  });
+  if (It == Row.begin())
+    return -1;
+  const int Item = *(It - 1);
+  const int Right =
+      Left[static_cast<std::size_t>(Item)] +
+      TabItemWidth(WindowRecord(Wnd)->Font, Items[static_cast<std::size_t>(Item)].Text);
+  return Point.X < Right ? Item : -1;
+}
+
+std::string TNativeTabControl::Texts() const {
+  std::size_t Size = 0;
+  for (const TCItem& Item : Items)
+    Size += Item.Text.size() + 2;
+  // Sized once and written in place: an append per tab costs more than the
+  // copy of its text.
+  std::string Text(Size, '\0');
+  char* Out = Text.data();
+  for (const TCItem& Item : Items) {
+    Out = std::copy(Item.Text.begin(), Item.Text.end(), Out);
+    *Out++ = '\r';
+    *Out++ = '\n';
+  }
+  return Text;
+}
+
+int TNativeTabControl::SetItems(std::vector<TCItem> NewItems) {
+  Items = std::move(NewItems);
+  DropRows();
+  CurSel = Items.empty() ? -1 : 0;
+  FrontRow = 0;
+  Leftmost = 0;
+  return static_cast<int>(Items.size());
+}
+
+namespace {
 
 struct TTabControlRegistrar {
   TTabControlRegistrar() {
@@ -371,16 +376,9 @@ int TabItemWidth(const TFontDesc& Font, const std::string& Caption) {
 }
 
 namespace {
-
 TNativeTabControl* NativeTabControl(HWND Wnd) {
-  TWindowRecord* W = WindowRecord(Wnd);
-  return W != nullptr ? dynamic_cast<TNativeTabControl*>(W->Native.get()) : nullptr;
+  return NativeOf<TNativeTabControl>(Wnd);
 }
-
-int TabHeight(HWND Wnd) {
-  return FontMetrics(WindowRecord(Wnd)->Font).tmHeight + 5;
-}
-
 }  // namespace
 
 int TabControlRowsHeight(HWND Wnd) {
@@ -399,13 +397,20 @@ TTabLayout TabControlLayout(HWND Wnd, bool InView) {
   const int n = static_cast<int>(Layout.size());
   const int Front = std::min(N->FrontRow, std::max(0, n - 1));
   L.ItemRects.resize(N->Items.size());
+  // A scrolled control shows its tabs from the first one in view; those
+  // before it lie left of its edge.
+  const int Offset = N->ScrollOffset(Wnd);
+  const bool Skip = InView && Offset > 0;
   // Rows keep their cyclic order; the front row is drawn last, at the bottom.
   L.Rows.reserve(static_cast<std::size_t>(n));
   for (int r = 0; r < n; ++r) {
     const auto& Row = Layout[static_cast<std::size_t>((Front + n - 1 - r) % n)];
     std::vector<int>& Out = L.Rows.emplace_back();
-    int X = kMargin;
-    for (int i : Row) {
+    int X = Skip ? kMargin : kMargin - Offset;
+    // The one row of a single-line control lists its tabs in order.
+    const auto First = Skip ? std::lower_bound(Row.begin(), Row.end(), N->Leftmost) : Row.begin();
+    for (auto It = First; It != Row.end(); ++It) {
+      const int i = *It;
       if (InView && X >= W.Width)
         break;
       const int Width = TabItemWidth(W.Font, N->Items[static_cast<std::size_t>(i)].Text);

@@ -1,6 +1,8 @@
 #include "MessageLoop.h"
 
 #include <algorithm>
+#include <deque>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -13,11 +15,14 @@ struct TScheduledTimer {
   UINT Elapse = 0;
 };
 
-// The simulated clock and the timers set on it. Timers are few (one per
-// TTimer that runs), so a plain list searched in full is enough.
+// The simulated clock and the timers set on it, the queue of posted
+// messages and the input source. Timers are few (one per TTimer that runs),
+// so a plain list searched in full is enough.
 struct TLoopState {
   std::int64_t Now = 0;
   std::vector<TScheduledTimer> Timers;
+  std::deque<MSG> Posted;
+  TInputSource Source;
 };
 
 TLoopState& Loop() {
@@ -59,10 +64,108 @@ std::uint64_t GetTickCount64() {
   return static_cast<std::uint64_t>(Loop().Now);
 }
 
+BOOL PostMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (!IsWindow(Wnd))
+    return 0;
+  Loop().Posted.push_back(MSG{Wnd, Msg, WParam, LParam});
+  return 1;
+}
+
+BOOL PeekMessage(MSG& Msg, HWND Wnd, UINT First, UINT Last, UINT Remove) {
+  auto& Posted = Loop().Posted;
+  // A message for a window destroyed since it was posted is dropped, as the
+  // window's queue goes with it.
+  std::erase_if(Posted, [](const MSG& M) { return !IsWindow(M.hwnd); });
+  const auto It = std::find_if(Posted.begin(), Posted.end(), [&](const MSG& M) {
+    return (Wnd == nullptr || M.hwnd == Wnd) &&
+           ((First == 0 && Last == 0) || (M.message >= First && M.message <= Last));
+  });
+  if (It == Posted.end())
+    return 0;
+  Msg = *It;
+  if ((Remove & PM_REMOVE) != 0)
+    Posted.erase(It);
+  return 1;
+}
+
+namespace {
+// The character a key makes on the US layout, by the keyboard's state; 0
+// for a key that makes none.
+char CharOfKey(WPARAM Key) {
+  const bool Shift = KeyboardState().IsDown(VK_SHIFT);
+  const bool Ctrl = KeyboardState().IsDown(VK_CONTROL);
+  if (Key >= 'A' && Key <= 'Z') {
+    if (Ctrl)
+      return static_cast<char>(Key - 'A' + 1);
+    return static_cast<char>(Shift ? Key : Key - 'A' + 'a');
+  }
+  if (Ctrl)
+    return 0;
+  if (Key >= '0' && Key <= '9' && !Shift)
+    return static_cast<char>(Key);
+  switch (Key) {
+    case VK_BACK:
+      return '\b';
+    case VK_TAB:
+      return '\t';
+    case VK_RETURN:
+      return '\r';
+    case VK_ESCAPE:
+      return '\x1b';
+    case VK_SPACE:
+      return ' ';
+    case VK_OEM_MINUS:
+      return Shift ? '_' : '-';
+    default:
+      return 0;
+  }
+}
+}  // namespace
+
+BOOL TranslateMessage(const MSG& Msg) {
+  if (Msg.message != WM_KEYDOWN)
+    return 0;
+  const char Ch = CharOfKey(Msg.wParam);
+  if (Ch == 0)
+    return 0;
+  // Before anything queued after the key: a character goes ahead of the
+  // input that follows it, as Windows posts it.
+  Loop().Posted.push_front(MSG{Msg.hwnd, WM_CHAR, static_cast<unsigned char>(Ch), Msg.lParam});
+  return 1;
+}
+
+LRESULT DispatchMessage(const MSG& Msg) {
+  return SendMessage(Msg.hwnd, Msg.message, Msg.wParam, Msg.lParam);
+}
+
+BOOL WaitMessage() {
+  TLoopState& L = Loop();
+  if (!L.Source.Assigned())
+    return 0;
+  bool Given = false;
+  // A copy: the source may replace itself while it acts.
+  const TInputSource Source = L.Source;
+  Source(Given);
+  return Given || !L.Posted.empty() ? 1 : 0;
+}
+
+TInputSource SetInputSource(TInputSource Source) {
+  return std::exchange(Loop().Source, Source);
+}
+
 void RunMessageLoop(std::int64_t Milliseconds, TEvent<> Idle) {
   TLoopState& L = Loop();
   const std::int64_t Target = L.Now + std::max<std::int64_t>(0, Milliseconds);
   for (;;) {
+    // What was posted is handed out before time moves on.
+    for (MSG M; PeekMessage(M, nullptr, 0, 0, PM_REMOVE);) {
+      if (!FilterMessage(M)) {
+        TranslateMessage(M);
+        DispatchMessage(M);
+      }
+      if (Idle.Assigned())
+        Idle();
+    }
     // A destroyed window's timers die with it, as Windows kills them.
     std::erase_if(L.Timers, [](const TScheduledTimer& T) { return !IsWindow(T.Wnd); });
     auto Next = L.Timers.end();
@@ -92,4 +195,6 @@ void RunMessageLoop(std::int64_t Milliseconds, TEvent<> Idle) {
 void ResetMessageLoop() {
   Loop().Now = 0;
   Loop().Timers.clear();
+  Loop().Posted.clear();
+  Loop().Source = {};
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "Natives.h"
 #include "TextMetrics.h"
 
 const char* const WC_EDIT = "EDIT";
@@ -15,6 +16,11 @@ namespace {
 
 class TNativeEdit : public TNativeWindow {
  public:
+  // The window's name is its first text, taken without a notification.
+  void Created(HWND Wnd, const std::string& WindowName) override {
+    (void)Wnd;
+    FText = WindowName;
+  }
   LRESULT Handle(HWND Wnd, TMessage& M) override;
 
  private:
@@ -50,12 +56,9 @@ class TNativeEdit : public TNativeWindow {
   TRect FFormatRect;
 };
 
-// The edit tells its owner of every change through WM_COMMAND; the VCL
-// reflects that to the control as CN_COMMAND. The substitute sends it to the
-// control's window directly. It comes last in every handler, because the
-// control may recreate or destroy its window in its change handler.
+// The edit tells its owner of every change (Natives.h).
 void NotifyChange(HWND Wnd) {
-  SendMessage(Wnd, CN_COMMAND, MAKEWPARAM(0, EN_CHANGE), reinterpret_cast<LPARAM>(Wnd));
+  NotifyOwner(Wnd, EN_CHANGE);
 }
 
 bool TNativeEdit::Replace(std::string Text) {
@@ -210,7 +213,7 @@ LRESULT TNativeEdit::Handle(HWND Wnd, TMessage& M) {
     case WM_PASTE:
       return ClipboardMessage(Wnd, M);
     default:
-      return 0;
+      return TNativeWindow::Handle(Wnd, M);
   }
 }
 

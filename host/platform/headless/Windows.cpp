@@ -1,9 +1,12 @@
 #include "Windows.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <map>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "Backend.h"
 
@@ -27,6 +30,14 @@ class TWindowTable {
     }
     FSlots[Slot].Record = std::move(Record);
     return Encode(Slot, FSlots[Slot].Generation);
+  }
+
+  // Calls Visit for every live window, in the order of the table's slots.
+  template <class F>
+  void ForEach(F&& Visit) const {
+    for (std::uint32_t Slot = 0; Slot < FSlots.size(); ++Slot)
+      if (FSlots[Slot].Record)
+        Visit(Encode(Slot, FSlots[Slot].Generation), *FSlots[Slot].Record);
   }
 
   // A message passes the table several times on its way (SendMessage, the
@@ -116,7 +127,7 @@ void RegisterNativeClass(const std::string& ClassName, TNativeFactory Factory) {
 }
 
 HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc, HWND Parent,
-                    const TRect& Bounds) {
+                    const TRect& Bounds, const std::string& WindowName) {
   auto Record = std::make_unique<TWindowRecord>();
   Record->ClassName = ClassName;
   Record->Style = Style;
@@ -130,7 +141,10 @@ HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure 
   Record->Order = ++Created;
   auto It = NativeClasses().find(ClassName);
   Record->Native = It != NativeClasses().end() ? It->second() : std::make_unique<TNativeWindow>();
-  return Windows().Add(std::move(Record));
+  TNativeWindow* Native = Record->Native.get();
+  const HWND Wnd = Windows().Add(std::move(Record));
+  Native->Created(Wnd, WindowName);
+  return Wnd;
 }
 
 BOOL DestroyWindow(HWND Wnd) {
@@ -290,6 +304,62 @@ BOOL SetWindowText(HWND Wnd, const std::string& Text) {
   if (!IsWindow(Wnd))
     return 0;
   SendMessage(Wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Text.c_str()));
+  return 1;
+}
+
+std::string GetWindowText(HWND Wnd) {
+  const auto Length = static_cast<std::size_t>(SendMessage(Wnd, WM_GETTEXTLENGTH, 0, 0));
+  std::string Buffer(Length + 1, '\0');
+  const auto Copied = static_cast<std::size_t>(
+      SendMessage(Wnd, WM_GETTEXT, Buffer.size(), reinterpret_cast<LPARAM>(Buffer.data())));
+  Buffer.resize(std::min(Copied, Length));
+  return Buffer;
+}
+
+std::string GetClassName(HWND Wnd) {
+  const TWindowRecord* Record = Windows().Find(Wnd);
+  return Record != nullptr ? Record->ClassName : std::string();
+}
+
+BOOL EnableWindow(HWND Wnd, BOOL Enable) {
+  TWindowRecord* Record = Windows().Find(Wnd);
+  if (Record == nullptr)
+    return 0;
+  const bool WasDisabled = (Record->Style & WS_DISABLED) != 0;
+  if (Enable != 0)
+    Record->Style &= ~WS_DISABLED;
+  else
+    Record->Style |= WS_DISABLED;
+  return WasDisabled ? 1 : 0;
+}
+
+BOOL IsWindowEnabled(HWND Wnd) {
+  const TWindowRecord* Record = Windows().Find(Wnd);
+  return Record != nullptr && (Record->Style & WS_DISABLED) == 0 ? 1 : 0;
+}
+
+namespace {
+// The children of Parent and theirs, depth first; false once Proc stopped.
+bool EnumBelow(HWND Parent, WNDENUMPROC Proc, LPARAM Param) {
+  std::vector<HWND> Children;
+  Windows().ForEach([&](HWND Wnd, const TWindowRecord& Record) {
+    if (Record.Parent == Parent)
+      Children.push_back(Wnd);
+  });
+  for (HWND Child : Children) {
+    if (!IsWindow(Child))
+      continue;
+    if (Proc(Child, Param) == 0 || !EnumBelow(Child, Proc, Param))
+      return false;
+  }
+  return true;
+}
+}  // namespace
+
+BOOL EnumChildWindows(HWND Parent, WNDENUMPROC Proc, LPARAM Param) {
+  if (!IsWindow(Parent) || Proc == nullptr)
+    return 0;
+  EnumBelow(Parent, Proc, Param);
   return 1;
 }
 

@@ -12,6 +12,9 @@
 // The functions below carry the API's own names inside namespace native.
 #undef CallWindowProc
 #undef CreateWindow
+#undef DispatchMessage
+#undef PeekMessage
+#undef PostMessage
 #undef DrawText
 #undef GetTextMetrics
 #undef SendMessage
@@ -65,7 +68,19 @@ constexpr UINT kReflectBase = 0xBC00;
 // platform's NMHDR is laid out as Windows' own.
 static_assert(sizeof(NMHDR) == 3 * sizeof(void*) && offsetof(NMHDR, code) == 2 * sizeof(void*));
 
+// The platform's MEASUREITEMSTRUCT (five UINTs and a pointer-sized value)
+// is laid out as Windows' own, so that a pointer to one serves as the other.
+struct TMeasureItemLayout {
+  unsigned CtlType, CtlID, itemID, itemWidth, itemHeight;
+  std::uintptr_t itemData;
+};
+static_assert(sizeof(MEASUREITEMSTRUCT) == sizeof(TMeasureItemLayout) &&
+              offsetof(MEASUREITEMSTRUCT, itemHeight) == offsetof(TMeasureItemLayout, itemHeight) &&
+              offsetof(MEASUREITEMSTRUCT, itemData) == offsetof(TMeasureItemLayout, itemData));
+
 LRESULT CALLBACK ParkingProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (Msg == WM_MEASUREITEM && LParam != 0 && MeasureItem(LParam))
+    return TRUE;
   if (NotifyingChild(Msg, WParam, LParam) != nullptr)
     return Reflect(Msg, WParam, LParam);
   return DefWindowProcA(Wnd, Msg, WParam, LParam);
@@ -121,20 +136,22 @@ std::intptr_t Reflect(unsigned Msg, std::uintptr_t WParam, std::intptr_t LParam)
   return TRUE;
 }
 
-HWND__* CreateWindow(const std::string& ClassName, std::uint32_t Style, HWND__* Parent, int Left,
-                     int Top, int Width, int Height) {
+HWND__* CreateWindow(const std::string& ClassName, const std::string& WindowName,
+                     std::uint32_t Style, HWND__* Parent, int Left, int Top, int Width, int Height,
+                     unsigned Id) {
   InitControls();
   EnsureClass(ClassName);
   if ((Style & WS_CHILD) == 0)
-    return CreateWindowExA(0, ClassName.c_str(), "", Style, Left, Top, Width, Height, Parent,
-                           nullptr, Instance(), nullptr);
+    return CreateWindowExA(0, ClassName.c_str(), WindowName.c_str(), Style, Left, Top, Width,
+                           Height, Parent, nullptr, Instance(), nullptr);
   // A child is made on the parking window and then moved to its parent: the
   // common controls send their notifications and owner-draw requests to the
   // window they were made under, for good, and the parking window outlives
   // any parent whose window is made again; it reflects them to the child as
   // the parent would.
-  const HWND Wnd = CreateWindowExA(0, ClassName.c_str(), "", Style, Left, Top, Width, Height,
-                                   ParkingWindow(), nullptr, Instance(), nullptr);
+  const HWND Wnd = CreateWindowExA(
+      0, ClassName.c_str(), WindowName.c_str(), Style, Left, Top, Width, Height, ParkingWindow(),
+      reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(Id)), Instance(), nullptr);
   if (Wnd != nullptr && Parent != nullptr)
     ::SetParent(Wnd, Parent);
   return Wnd;
@@ -177,6 +194,46 @@ bool AdjustWindowRectEx(int (&Rect)[4], std::uint32_t Style, bool Menu, std::uin
 
 bool SetWindowText(HWND__* Wnd, const char* Text) {
   return SetWindowTextA(Wnd, Text) != FALSE;
+}
+
+std::string ClassName(HWND__* Wnd) {
+  char Name[256] = {};
+  const int Length = GetClassNameA(Wnd, Name, sizeof Name);
+  return std::string(Name, Length > 0 ? static_cast<std::size_t>(Length) : 0);
+}
+
+bool EnableWindow(HWND__* Wnd, bool Enable) {
+  return ::EnableWindow(Wnd, Enable ? TRUE : FALSE) != FALSE;
+}
+
+bool IsWindowEnabled(HWND__* Wnd) {
+  return ::IsWindowEnabled(Wnd) != FALSE;
+}
+
+namespace {
+BOOL CALLBACK CollectChild(HWND Wnd, LPARAM Param) {
+  reinterpret_cast<std::vector<HWND__*>*>(Param)->push_back(Wnd);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<HWND__*> Descendants(HWND__* Parent) {
+  std::vector<HWND__*> Windows;
+  EnumChildWindows(Parent, &CollectChild, reinterpret_cast<LPARAM>(&Windows));
+  return Windows;
+}
+
+bool ComboBoxInfo(HWND__* Combo, HWND__*& List, int (&Button)[4], int (&Item)[4]) {
+  COMBOBOXINFO Info{};
+  Info.cbSize = sizeof(Info);
+  if (!GetComboBoxInfo(Combo, &Info))
+    return false;
+  List = Info.hwndList;
+  const RECT& B = Info.rcButton;
+  const RECT& I = Info.rcItem;
+  Button[0] = B.left, Button[1] = B.top, Button[2] = B.right, Button[3] = B.bottom;
+  Item[0] = I.left, Item[1] = I.top, Item[2] = I.right, Item[3] = I.bottom;
+  return true;
 }
 
 bool ClientToScreen(HWND__* Wnd, int& X, int& Y) {
@@ -454,6 +511,44 @@ std::uint32_t GetVersion() {
   return static_cast<std::uint32_t>(::GetVersion());
 }
 
+bool PostMessage(HWND__* Wnd, unsigned Msg, std::uintptr_t WParam, std::intptr_t LParam) {
+  return PostMessageA(Wnd, Msg, WParam, LParam) != FALSE;
+}
+
+bool PeekMessage(TQueuedMessage& Msg, HWND__* Wnd, unsigned First, unsigned Last, bool Remove) {
+  MSG Native{};
+  if (!PeekMessageA(&Native, Wnd, First, Last, Remove ? PM_REMOVE : PM_NOREMOVE))
+    return false;
+  Msg = TQueuedMessage{Native.hwnd, Native.message, Native.wParam, Native.lParam};
+  return true;
+}
+
+namespace {
+MSG NativeOf(const TQueuedMessage& Msg) {
+  MSG Native{};
+  Native.hwnd = Msg.Wnd;
+  Native.message = Msg.Msg;
+  Native.wParam = Msg.WParam;
+  Native.lParam = Msg.LParam;
+  Native.time = GetMessageTime();
+  return Native;
+}
+}  // namespace
+
+bool TranslateMessage(const TQueuedMessage& Msg) {
+  const MSG Native = NativeOf(Msg);
+  return ::TranslateMessage(&Native) != FALSE;
+}
+
+std::intptr_t DispatchMessage(const TQueuedMessage& Msg) {
+  const MSG Native = NativeOf(Msg);
+  return DispatchMessageA(&Native);
+}
+
+void WaitMessage() {
+  ::WaitMessage();
+}
+
 std::uintptr_t SetTimer(HWND__* Wnd, std::uintptr_t IDEvent, unsigned Elapse) {
   return ::SetTimer(Wnd, IDEvent, Elapse, nullptr);
 }
@@ -466,20 +561,8 @@ std::uint64_t TickCount() {
   return ::GetTickCount64();
 }
 
-void RunLoopUntil(std::uint64_t Until, void (*Idle)(void* Data), void* Data) {
-  for (;;) {
-    MSG Msg;
-    while (PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&Msg);
-      DispatchMessageA(&Msg);
-      if (Idle != nullptr)
-        Idle(Data);
-    }
-    const std::uint64_t Now = ::GetTickCount64();
-    if (Now >= Until)
-      return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(Until - Now), QS_ALLINPUT);
-  }
+void WaitInput(std::uint64_t Milliseconds) {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(Milliseconds), QS_ALLINPUT);
 }
 
 }  // namespace native

@@ -20,9 +20,11 @@ using TProc = std::intptr_t (*)(HWND__* Wnd, unsigned Msg, std::uintptr_t WParam
 // Creates a window of a system class ("SysTabControl32", "EDIT" ...) or of a
 // class that is registered here on first use, at the given place and size;
 // a child window without a parent is created on the hidden parking window,
-// as the VCL parks windows whose parent has none yet.
-HWND__* CreateWindow(const std::string& ClassName, std::uint32_t Style, HWND__* Parent, int Left,
-                     int Top, int Width, int Height);
+// as the VCL parks windows whose parent has none yet. A child gets Id as its
+// identifier, which names it in WM_MEASUREITEM.
+HWND__* CreateWindow(const std::string& ClassName, const std::string& WindowName,
+                     std::uint32_t Style, HWND__* Parent, int Left, int Top, int Width, int Height,
+                     unsigned Id);
 // A new parent; a child window given none goes back to the parking window.
 // Returns the old parent (nullptr for the parking window).
 HWND__* SetParent(HWND__* Child, HWND__* Parent);
@@ -32,6 +34,14 @@ bool ShowWindow(HWND__* Wnd, int CmdShow);
 bool IsWindowVisible(HWND__* Wnd);
 bool AdjustWindowRectEx(int (&Rect)[4], std::uint32_t Style, bool Menu, std::uint32_t ExStyle);
 bool SetWindowText(HWND__* Wnd, const char* Text);
+std::string ClassName(HWND__* Wnd);
+bool EnableWindow(HWND__* Wnd, bool Enable);
+bool IsWindowEnabled(HWND__* Wnd);
+// Every window below Parent, children before their own children.
+std::vector<HWND__*> Descendants(HWND__* Parent);
+// A combo box's parts: its list window and, in its client area, the
+// button's and the selection field's rectangles (left, top, right, bottom).
+bool ComboBoxInfo(HWND__* Combo, HWND__*& List, int (&Button)[4], int (&Item)[4]);
 bool ClientToScreen(HWND__* Wnd, int& X, int& Y);
 bool ScreenToClient(HWND__* Wnd, int& X, int& Y);
 // The window a parent's WM_COMMAND, WM_NOTIFY or WM_DRAWITEM comes from;
@@ -121,6 +131,11 @@ void CopyDrawItemFields(TTo& To, const TFrom& From) {
 // Defined by the platform's device contexts (WindowsGdi.cpp): hands the
 // item to its control as CN_DRAWITEM, with a platform DC over the real one.
 std::intptr_t DrawItem(std::uintptr_t WParam, const TDrawItem& Item);
+// Defined by the platform's windows (Windows.cpp): hands a WM_MEASUREITEM
+// (its MEASUREITEMSTRUCT at LParam) to the control its identifier names,
+// also while the control's window is being made, as CN_MEASUREITEM; false
+// when no control of the platform's has that identifier.
+bool MeasureItem(std::intptr_t LParam);
 
 bool GetKeyboardState(std::uint8_t* Keys);
 bool SetKeyboardState(std::uint8_t* Keys);
@@ -129,11 +144,24 @@ std::intptr_t ShellExecute(HWND__* Wnd, const char* Operation, const char* File,
                            const char* Parameters, const char* Directory, int ShowCmd);
 std::uint32_t GetVersion();
 
+// The thread's message queue: a message as MSG carries it.
+struct TQueuedMessage {
+  HWND__* Wnd = nullptr;
+  unsigned Msg = 0;
+  std::uintptr_t WParam = 0;
+  std::intptr_t LParam = 0;
+};
+bool PostMessage(HWND__* Wnd, unsigned Msg, std::uintptr_t WParam, std::intptr_t LParam);
+bool PeekMessage(TQueuedMessage& Msg, HWND__* Wnd, unsigned First, unsigned Last, bool Remove);
+bool TranslateMessage(const TQueuedMessage& Msg);
+std::intptr_t DispatchMessage(const TQueuedMessage& Msg);
+// Waits until the thread has input.
+void WaitMessage();
+
 std::uintptr_t SetTimer(HWND__* Wnd, std::uintptr_t IDEvent, unsigned Elapse);
 bool KillTimer(HWND__* Wnd, std::uintptr_t IDEvent);
 std::uint64_t TickCount();
-// Dispatches every message that arrives until the tick count reaches
-// Until, calling Idle(Data) after each.
-void RunLoopUntil(std::uint64_t Until, void (*Idle)(void* Data), void* Data);
+// Waits until the thread has input or Milliseconds have passed.
+void WaitInput(std::uint64_t Milliseconds);
 
 }  // namespace native

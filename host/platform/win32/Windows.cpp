@@ -6,8 +6,10 @@
 #include <utility>
 
 #include "Backend.h"
+#include "Callbacks.h"
 #include "CommCtrl.h"
 #include "NativeApi.h"
+#include "NativeLists.h"
 
 // The platform over the real API. Every window the platform creates is a
 // real window of its class, subclassed so that its messages reach the
@@ -22,7 +24,21 @@ namespace {
 struct TRealWindow {
   TWindowRecord Record;
   void* ClassProc = nullptr;
+  // The child's identifier (0 for a window of its own).
+  UINT Id = 0;
 };
+
+// The procedure of the window being made, under its identifier: an
+// owner-drawn list asks its owner for its items' height while it is made,
+// before it is a window of the platform's.
+struct TMaking {
+  UINT Id = 0;
+  TWindowProcedure Proc;
+};
+TMaking& Making() {
+  static TMaking Value;
+  return Value;
+}
 
 std::map<HWND, std::unique_ptr<TRealWindow>>& RealWindows() {
   static std::map<HWND, std::unique_ptr<TRealWindow>> Windows;
@@ -38,20 +54,32 @@ std::intptr_t SubclassProc(HWND Wnd, unsigned Msg, std::uintptr_t WParam, std::i
   TRealWindow* Window = FindReal(Wnd);
   if (Window == nullptr)
     return 0;
-  // A child's notifications go back to the child, as every windowed control
-  // of the VCL reflects its children's: only to the platform's own windows,
-  // not to the parts a common control makes for itself (a tab control's
-  // arrows), which answer to the control's class.
-  if (HWND Child = native::NotifyingChild(Msg, WParam, LParam);
-      Child != nullptr && FindReal(Child) != nullptr)
-    return native::Reflect(Msg, WParam, LParam);
-  TMessage Message{Msg, WParam, LParam, 0};
-  // A copy: the window may be destroyed while the procedure runs.
-  if (const TWindowProcedure Proc = Window->Record.Proc; Proc.Assigned())
-    Proc(Message);
-  else
-    CallDefWindowProc(Wnd, Message);
-  return Message.Result;
+  try {
+    // A child's notifications go back to the child, as every windowed
+    // control of the VCL reflects its children's: only to the platform's
+    // own windows, not to the parts a common control makes for itself (a
+    // tab control's arrows), which answer to the control's class.
+    if (HWND Child = native::NotifyingChild(Msg, WParam, LParam);
+        Child != nullptr && FindReal(Child) != nullptr)
+      return native::Reflect(Msg, WParam, LParam);
+    if (Msg == WM_MEASUREITEM && LParam != 0 && native::MeasureItem(LParam))
+      return 1;
+    TMessage Message{Msg, WParam, LParam, 0};
+    // A copy: the window may be destroyed while the procedure runs.
+    if (const TWindowProcedure Proc = Window->Record.Proc; Proc.Assigned())
+      Proc(Message);
+    else
+      CallDefWindowProc(Wnd, Message);
+    return Message.Result;
+  } catch (...) {
+    KeepException(std::current_exception());
+    return 0;
+  }
+}
+
+std::exception_ptr& Kept() {
+  static std::exception_ptr E;
+  return E;
 }
 
 // 0 until a test sets a version: then the real one is reported.
@@ -95,43 +123,40 @@ LRESULT CallTabItem(TRealWindow& Window, HWND Wnd, TMessage& Message) {
   return Result;
 }
 
-LRESULT CallClass(TRealWindow& Window, HWND Wnd, UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) {
-  return native::CallWindowProc(Window.ClassProc, Wnd, Msg, WParam, LParam);
-}
-
-// The host's whole-list messages (CommCtrl.h), which the common controls'
-// tab control does not know: answered by its own per-tab messages, sent
-// straight to the class so that the VCL's procedure sees only the one.
-LRESULT GetItemTexts(TRealWindow& Window, HWND Wnd, std::string& Text) {
-  Text.clear();
-  const auto Count = static_cast<int>(CallClass(Window, Wnd, TCM_GETITEMCOUNT));
-  for (int i = 0; i < Count; ++i) {
-    TCItem Item;
-    Item.Mask = TCIF_TEXT;
-    TMessage Get{TCM_GETITEM, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&Item), 0};
-    CallTabItem(Window, Wnd, Get);
-    Text += Item.Text;
-    Text += "\r\n";
-  }
-  return Count;
-}
-
-LRESULT SetItems(TRealWindow& Window, HWND Wnd, std::vector<TCItem>& Items) {
-  CallClass(Window, Wnd, TCM_DELETEALLITEMS);
-  int Count = 0;
-  for (TCItem& Item : Items) {
-    TMessage Insert{TCM_INSERTITEM, static_cast<WPARAM>(Count), reinterpret_cast<LPARAM>(&Item), 0};
-    if (CallTabItem(Window, Wnd, Insert) >= 0)
-      ++Count;
-  }
-  // The items were taken from the list, as the headless control moves them.
-  Items.clear();
-  if (Count > 0)
-    CallClass(Window, Wnd, TCM_SETCURSEL, 0);
-  return Count;
-}
-
 }  // namespace
+
+// The owner-drawn control the identifier names answers, as the VCL's
+// controls answer the WM_MEASUREITEM their parent reflects.
+bool native::MeasureItem(std::intptr_t LParam) {
+  auto* Item = reinterpret_cast<MEASUREITEMSTRUCT*>(LParam);
+  if (Item->CtlID == 0)
+    return false;
+  TWindowProcedure Proc;
+  if (Item->CtlID == Making().Id)
+    Proc = Making().Proc;
+  for (const auto& [Wnd, Window] : RealWindows())
+    if (Window->Id == Item->CtlID)
+      Proc = Window->Record.Proc;
+  if (!Proc.Assigned())
+    return false;
+  TMessage Message{CN_MEASUREITEM, 0, LParam, 0};
+  try {
+    Proc(Message);
+  } catch (...) {
+    KeepException(std::current_exception());
+  }
+  return true;
+}
+
+void KeepException(std::exception_ptr E) {
+  if (!Kept())
+    Kept() = std::move(E);
+}
+
+void RaiseKeptException() {
+  if (Kept())
+    std::rethrow_exception(std::exchange(Kept(), nullptr));
+}
 
 // The real window classes carry their own behaviour.
 void RegisterNativeClass(const std::string& ClassName, TNativeFactory Factory) {
@@ -140,11 +165,16 @@ void RegisterNativeClass(const std::string& ClassName, TNativeFactory Factory) {
 }
 
 HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc, HWND Parent,
-                    const TRect& Bounds) {
+                    const TRect& Bounds, const std::string& WindowName) {
   if (FindReal(Parent) == nullptr)
     Parent = nullptr;
-  const HWND Wnd = native::CreateWindow(ClassName, Style, Parent, Bounds.Left, Bounds.Top,
-                                        Bounds.Width(), Bounds.Height());
+  static UINT LastId = 0;
+  const UINT Id = (Style & WS_CHILD) != 0 ? ++LastId : 0;
+  Making() = TMaking{Id, Proc};
+  const HWND Wnd = native::CreateWindow(ClassName, WindowName, Style, Parent, Bounds.Left,
+                                        Bounds.Top, Bounds.Width(), Bounds.Height(), Id);
+  Making() = TMaking{};
+  RaiseKeptException();
   if (Wnd == nullptr)
     return nullptr;
   auto Window = std::make_unique<TRealWindow>();
@@ -158,6 +188,7 @@ HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure 
   Window->Record.Height = Bounds.Height();
   static std::uint64_t Created = 0;
   Window->Record.Order = ++Created;
+  Window->Id = Id;
   TRealWindow& W = *RealWindows().emplace(Wnd, std::move(Window)).first->second;
   W.ClassProc = native::Subclass(Wnd, &SubclassProc);
   return Wnd;
@@ -168,6 +199,7 @@ BOOL DestroyWindow(HWND Wnd) {
     return 0;
   const bool Destroyed = native::DestroyWindow(Wnd);
   RealWindows().erase(Wnd);
+  RaiseKeptException();
   return Destroyed ? 1 : 0;
 }
 
@@ -181,9 +213,12 @@ TWindowRecord* WindowRecord(HWND Wnd) {
 }
 
 LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
-  if (FindReal(Wnd) == nullptr)
+  // Windows' own windows answer too: the list a combo box drops down.
+  if (FindReal(Wnd) == nullptr && !native::IsWindow(Wnd))
     return 0;
-  return native::SendMessage(Wnd, Msg, WParam, LParam);
+  const LRESULT Result = native::SendMessage(Wnd, Msg, WParam, LParam);
+  RaiseKeptException();
+  return Result;
 }
 
 LRESULT CallDefWindowProc(HWND Wnd, TMessage& Message) {
@@ -195,18 +230,6 @@ LRESULT CallDefWindowProc(HWND Wnd, TMessage& Message) {
     case TCM_SETITEM:
     case TCM_INSERTITEM:
       Message.Result = CallTabItem(*Window, Wnd, Message);
-      return Message.Result;
-    case TCM_GETITEMTEXTS:
-      Message.Result =
-          Message.LParam == 0
-              ? 0
-              : GetItemTexts(*Window, Wnd, *reinterpret_cast<std::string*>(Message.LParam));
-      return Message.Result;
-    case TCM_SETITEMS:
-      Message.Result =
-          Message.LParam == 0
-              ? 0
-              : SetItems(*Window, Wnd, *reinterpret_cast<std::vector<TCItem>*>(Message.LParam));
       return Message.Result;
     case WM_SETFONT: {
       // The platform's font is a description; the window gets the real font.
@@ -223,6 +246,7 @@ LRESULT CallDefWindowProc(HWND Wnd, TMessage& Message) {
     default:
       Message.Result = native::CallWindowProc(Window->ClassProc, Wnd, Message.Msg, Message.WParam,
                                               Message.LParam);
+      RaiseKeptException();
       return Message.Result;
   }
 }
@@ -239,7 +263,9 @@ BOOL MoveWindow(HWND Wnd, int X, int Y, int Width, int Height) {
   Window->Record.Top = Y;
   Window->Record.Width = Width;
   Window->Record.Height = Height;
-  return native::MoveWindow(Wnd, X, Y, Width, Height) ? 1 : 0;
+  const bool Moved = native::MoveWindow(Wnd, X, Y, Width, Height);
+  RaiseKeptException();
+  return Moved ? 1 : 0;
 }
 
 HWND SetParent(HWND Child, HWND NewParent) {
@@ -253,6 +279,7 @@ HWND SetParent(HWND Child, HWND NewParent) {
     if (Above == Child)
       return nullptr;
   native::SetParent(Child, NewParent);
+  RaiseKeptException();
   return std::exchange(Window->Record.Parent, NewParent);
 }
 
@@ -279,7 +306,9 @@ BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int Width, int Heigh
     R.Style |= WS_VISIBLE;
   if ((Flags & SWP_HIDEWINDOW) != 0)
     R.Style &= ~WS_VISIBLE;
-  return native::SetWindowPos(Wnd, X, Y, Width, Height, Flags | SWP_NOZORDER) ? 1 : 0;
+  const bool Placed = native::SetWindowPos(Wnd, X, Y, Width, Height, Flags | SWP_NOZORDER);
+  RaiseKeptException();
+  return Placed ? 1 : 0;
 }
 
 BOOL ShowWindow(HWND Wnd, int CmdShow) {
@@ -290,7 +319,9 @@ BOOL ShowWindow(HWND Wnd, int CmdShow) {
     Window->Record.Style &= ~WS_VISIBLE;
   else
     Window->Record.Style |= WS_VISIBLE;
-  return native::ShowWindow(Wnd, CmdShow) ? 1 : 0;
+  const bool Was = native::ShowWindow(Wnd, CmdShow);
+  RaiseKeptException();
+  return Was ? 1 : 0;
 }
 
 BOOL IsWindowVisible(HWND Wnd) {
@@ -314,7 +345,58 @@ BOOL ScreenToClient(HWND Wnd, TPoint& Point) {
 }
 
 BOOL SetWindowText(HWND Wnd, const std::string& Text) {
-  return FindReal(Wnd) != nullptr && native::SetWindowText(Wnd, Text.c_str()) ? 1 : 0;
+  const bool Set = FindReal(Wnd) != nullptr && native::SetWindowText(Wnd, Text.c_str());
+  RaiseKeptException();
+  return Set ? 1 : 0;
+}
+
+std::string GetWindowText(HWND Wnd) {
+  const auto Length = static_cast<std::size_t>(SendMessage(Wnd, WM_GETTEXTLENGTH, 0, 0));
+  std::string Buffer(Length + 1, '\0');
+  const auto Copied = static_cast<std::size_t>(
+      SendMessage(Wnd, WM_GETTEXT, Buffer.size(), reinterpret_cast<LPARAM>(Buffer.data())));
+  Buffer.resize(std::min(Copied, Length));
+  return Buffer;
+}
+
+std::string GetClassName(HWND Wnd) {
+  return FindReal(Wnd) != nullptr ? native::ClassName(Wnd) : std::string();
+}
+
+BOOL EnableWindow(HWND Wnd, BOOL Enable) {
+  if (FindReal(Wnd) == nullptr)
+    return 0;
+  const bool WasDisabled = native::EnableWindow(Wnd, Enable != 0);
+  RaiseKeptException();
+  return WasDisabled ? 1 : 0;
+}
+
+BOOL IsWindowEnabled(HWND Wnd) {
+  return FindReal(Wnd) != nullptr && native::IsWindowEnabled(Wnd) ? 1 : 0;
+}
+
+// Windows' own enumeration, which also names the parts a control makes for
+// itself (a tab control's arrows).
+BOOL EnumChildWindows(HWND Parent, WNDENUMPROC Proc, LPARAM Param) {
+  if (FindReal(Parent) == nullptr || Proc == nullptr)
+    return 0;
+  for (HWND Child : native::Descendants(Parent))
+    if (Proc(Child, Param) == 0)
+      break;
+  return 1;
+}
+
+BOOL GetComboBoxInfo(HWND Combo, COMBOBOXINFO& Info) {
+  int Button[4], Item[4];
+  HWND List = nullptr;
+  if (FindReal(Combo) == nullptr || !native::ComboBoxInfo(Combo, List, Button, Item))
+    return 0;
+  Info.hwndCombo = Combo;
+  Info.hwndItem = nullptr;
+  Info.hwndList = List;
+  Info.rcButton = TRect{Button[0], Button[1], Button[2], Button[3]};
+  Info.rcItem = TRect{Item[0], Item[1], Item[2], Item[3]};
+  return 1;
 }
 
 BOOL GetKeyboardState(std::uint8_t* KeyState) {

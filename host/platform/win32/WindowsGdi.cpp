@@ -192,5 +192,7 @@ std::intptr_t native::DrawItem(std::uintptr_t WParam, const TDrawItem& Native) {
   native::CopyDrawItemFields(Item, Native);
   Item.hDC = &DC;
   Item.rcItem = TRect{Native.Rect[0], Native.Rect[1], Native.Rect[2], Native.Rect[3]};
-  return ::SendMessage(Native.hwndItem, CN_DRAWITEM, WParam, reinterpret_cast<LPARAM>(&Item));
+  // Straight to Windows: this runs inside a window procedure, where what the
+  // control raises stays kept until the call into Windows returns.
+  return native::SendMessage(Native.hwndItem, CN_DRAWITEM, WParam, reinterpret_cast<LPARAM>(&Item));
 }

@@ -1,0 +1,93 @@
+#pragma once
+
+// The headless tab control ("SysTabControl32"): its items, the selection,
+// and the rows it lays its tabs out in by the window's width and font. The
+// widgetset reads and writes its whole list of tabs directly (a palette of
+// thousands of pages in one call). Only the headless backend's sources
+// include this header.
+
+#include <string>
+#include <vector>
+
+#include "CommCtrl.h"
+#include "Windows.h"
+
+class TNativeTabControl : public TNativeWindow {
+ public:
+  LRESULT Handle(HWND Wnd, TMessage& M) override;
+
+  // Every item's text, each followed by CR LF.
+  std::string Texts() const;
+  // Replaces the items by Items, the first one selected.
+  int SetItems(std::vector<TCItem> Items);
+  // Where item Index lies, in view or beyond the control's edge; an empty
+  // rectangle for an index outside the items.
+  TRect ItemRect(HWND Wnd, int Index);
+  // How far a single-line control is scrolled: the x of its first tab in
+  // view (Leftmost), counted from the first tab's.
+  int ScrollOffset(HWND Wnd);
+
+  // The rows in layout order, each listing item indexes left to right. A
+  // single-line control has all its items in one row; a multi-line one
+  // wraps them by the window's width. A control with thousands of tabs is
+  // asked for them on every selection and every layout pass, and gets its
+  // tabs one by one, so the rows are kept: a tab added or taken away at the
+  // end is laid out in place, and they are worked out afresh only after
+  // another change of the tabs, or of the style or (for a multi-line
+  // control, where texts matter) a text, the width or the font.
+  const std::vector<std::vector<int>>& Rows(HWND Wnd);
+
+  std::vector<TCItem> Items;
+  int CurSel = -1;
+  // The row (in layout order) that sits next to the client area. A
+  // multi-line control moves the selected tab's row there.
+  int FrontRow = 0;
+  // The first tab in view of a single-line control whose tabs do not fit:
+  // its arrows scroll it (WM_HSCROLL), as the common controls' up-down
+  // control does.
+  int Leftmost = 0;
+
+ private:
+  LRESULT HandleItems(TMessage& M);
+  // The user's input: a press on a tab other than the selected one selects
+  // it (unless TCN_SELCHANGING is refused), a release reports NM_CLICK.
+  LRESULT HandleInput(HWND Wnd, TMessage& M);
+  // Paints into DC. Only an owner-drawn control draws here, through its
+  // procedure; the host's controls paint their own tabs.
+  void Print(HWND Wnd, HDC DC);
+  void Select(HWND Wnd, int Index);
+  int Width(int Item) const {
+    return TabItemWidth(FRowsKey.Font, Items[static_cast<std::size_t>(Item)].Text);
+  }
+  // Lays the item out after the last one laid out.
+  void Place(int Item);
+  // Before the item goes: the rows follow when it is the last one, and are
+  // dropped otherwise.
+  void Deleting(int Item);
+  void DropRows() {
+    FRowsValid = false;
+    FLeftsValid = false;
+  }
+  // The left edge of every item within its row, worked out when a click or
+  // a rectangle asks and kept until the rows or the font change: a click on
+  // a palette of thousands of tabs finds its tab by them.
+  const std::vector<int>& Lefts(HWND Wnd);
+  // The item at the point, in view or not; -1 for none.
+  int ItemAt(HWND Wnd, TPoint Point);
+
+  // What the rows depend on besides the texts.
+  struct TRowsKey {
+    bool Multi = false;
+    int Width = 0;
+    TFontDesc Font;
+    friend bool operator==(const TRowsKey&, const TRowsKey&) = default;
+  };
+  bool FRowsValid = false;
+  TRowsKey FRowsKey;
+  std::vector<std::vector<int>> FRows;
+  std::vector<int> FRowOfItem;
+  int FLastRowWidth = 0;
+  bool FLeftsValid = false;
+  TFontDesc FLeftsFont;
+  std::vector<int> FLefts;
+};
