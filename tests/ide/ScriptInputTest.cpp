@@ -284,7 +284,8 @@ TEST(ScriptInput, TypedBlockChecksEachLineAsItIsEntered) {
             "tabulon-ide: key: unknown key 'F13' (" +
                 KeyNames() +
                 ")\n"
-                "tabulon-ide: usage: sheet TSMain|TSGroupPage\n");
+                "tabulon-ide: the settings dialog has no control 'TSOther' ('help dialog' lists "
+                "them)\n");
 }
 
 // A session typed at the prompt, saved as it was typed, replays from

@@ -160,7 +160,7 @@ TEST(Simulator, ExitStatusesAndMessages) {
        "\"ADO\")\n"},
       {{"-e", "dialog", "-e", "check C yes"}, 2, "-e:2: usage: check NAME on|off\n"},
       {{"-e", "dialog", "-e", "key C F13"}, 2, "-e:2: key: unknown key 'F13' (Enter, Escape,"},
-      {{"-e", "dialog", "-e", "sheet Main"}, 2, "-e:2: usage: sheet TSMain|TSGroupPage\n"},
+      {{"-e", "dialog", "-e", "sheet"}, 2, "-e:2: usage: sheet NAME\n"},
   };
   for (const TCase& C : Cases) {
     const TRun R = RunIde(C.Args);

@@ -32,7 +32,7 @@ TJson Items(const TStrings* Items) {
   return R;
 }
 
-// The objects of a list: page lists for LBoxPageGroup, integers otherwise.
+// The objects of a list: page lists for the group list, integers otherwise.
 TJson Objects(const TStrings* List, bool PageLists) {
   TJson R = TJson::array();
   for (int i = 0; i < List->Count(); ++i) {
@@ -88,7 +88,9 @@ struct TItemList {
   int (*Find)(TControl* C, const std::string& Text);
   // The user's click on the item.
   void (*Choose)(TControl* C, int Index);
-  // Whether its items' objects are the groups' page lists (LBoxPageGroup's).
+  // Whether its items' objects are the groups' page lists. An item's object
+  // may hold a number or a pointer to anything, and nothing tells which
+  // (the colour box's hold colours), so this one list is known by name.
   bool (*HoldsPageLists)(const TControl* C);
 };
 
@@ -205,6 +207,14 @@ TControl* TDialogDriver::Find(const std::string& Name) const {
   if (Control == nullptr)
     throw Exception("the settings dialog has no control " + Quoted(Name));
   return Control;
+}
+
+const TControl* TDialogDriver::FindOf(bool (*Matches)(const TControl* C)) const {
+  for (int i = 0; i < FForm->ComponentCount(); ++i)
+    if (auto* C = dynamic_cast<const TControl*>(FForm->Components(i));
+        C != nullptr && !C->Name().empty() && Matches(C))
+      return C;
+  return nullptr;
 }
 
 TControl* TDialogDriver::Reachable(const std::string& Name) const {
@@ -340,11 +350,15 @@ void TDialogDriver::Select(const std::string& Name, const std::string& Text) {
 
 void TDialogDriver::Color(const std::string& Value) {
   const TColor Wanted = ParseColorValue(Value);
-  const std::string Name = "ColorBoxPageGroup";
+  CheckOpen();
+  const TControl* Found = FindOf([](const TControl* C) {
+    return DrivenClass(C).List != nullptr && SelectedColorProperty(C) != nullptr;
+  });
+  if (Found == nullptr)
+    throw Exception("the settings dialog has no colour box");
+  const std::string Name = Win1251ToUtf8(Found->Name());
   TControl* Box = Reachable(Name);
   const TItemList* List = DrivenClass(Box).List;
-  if (List == nullptr || SelectedColorProperty(Box) == nullptr)
-    throw Exception("the settings dialog has no colour box");
   const TStrings* Items = List->Items(Box);
   const TPropInfo* Style = Property(Box, "Style", tkSet);
   const bool HasCustom =
@@ -377,11 +391,25 @@ void TDialogDriver::Color(const std::string& Value) {
 }
 
 void TDialogDriver::Ok() {
-  Click("BitBtn2");
+  CheckOpen();
+  const TControl* Button = FindOf(
+      [](const TControl* C) { return IsA<TButton>(C) && Of<TButton>(C)->ModalResult() == mrOk; });
+  if (Button == nullptr)
+    throw Exception("the dialog has no button that ends it with OK");
+  Click(Win1251ToUtf8(Button->Name()));
 }
 
 void TDialogDriver::Cancel() {
-  Click("BitBtn1");
+  CheckOpen();
+  // A Close button leaves a dialog as Cancel does: its form's close ends
+  // the modal loop with mrCancel.
+  const TControl* Button = FindOf([](const TControl* C) {
+    return (IsA<TButton>(C) && Of<TButton>(C)->ModalResult() == mrCancel) ||
+           (IsA<TBitBtn>(C) && Of<TBitBtn>(C)->Kind() == bkClose);
+  });
+  if (Button == nullptr)
+    throw Exception("the dialog has no Cancel or Close button");
+  Click(Win1251ToUtf8(Button->Name()));
 }
 
 void TDialogDriver::CloseBox() {
@@ -466,13 +494,11 @@ std::string TDialogDriver::Controls() const {
 }
 
 TJson TDialogDriver::Dump() const {
-  auto* Pages = dynamic_cast<TPageControl*>(FForm->FindComponent("PageControlMain"));
-  TTabSheet* Active = Pages != nullptr ? Pages->ActivePage() : nullptr;
-  const TComponent* Up = FForm->FindComponent("BtnMoveUp");
+  const TControl* Pages = FindOf(IsA<TPageControl>);
+  const TTabSheet* Active = Pages != nullptr ? Of<TPageControl>(Pages)->ActivePage() : nullptr;
   TJson J = TJson::object();
   J["activeSheet"] = Active != nullptr ? TJson(Win1251ToUtf8(Active->Name())) : TJson(nullptr);
   J["tag"] = FForm->Tag();
-  J["moveTarget"] = Up != nullptr ? Up->Tag() : 0;
   TJson& Controls = J["controls"] = TJson::object();
   for (int i = 0; i < FForm->ComponentCount(); ++i) {
     auto* C = dynamic_cast<TControl*>(FForm->Components(i));
@@ -481,6 +507,9 @@ TJson TDialogDriver::Dump() const {
     TJson& Out = Controls[Win1251ToUtf8(C->Name())];
     Out["enabled"] = C->Enabled();
     Out["visible"] = C->Visible();
+    // As a form file stores it: only where it is not the default 0.
+    if (C->Tag() != 0)
+      Out["tag"] = C->Tag();
     const TDrivenClass& Entry = DrivenClass(C);
     if (Entry.Caption)
       Out["caption"] = Win1251ToUtf8(C->Caption());

@@ -23,7 +23,7 @@ class TDialogDriver {
   // Form: the settings dialog while its modal loop runs.
   explicit TDialogDriver(TCustomForm* Form) : FForm(Form) {}
 
-  // sheet TSMain|TSGroupPage: the user clicks that sheet's tab.
+  // sheet NAME: the user clicks that sheet's tab.
   void Sheet(const std::string& Name);
   // click NAME: a mouse click; the control takes the focus first if a click
   // gives it one. Buttons are pressed, check boxes toggled, labels clicked.
@@ -43,12 +43,13 @@ class TDialogDriver {
   // list box or combo box (TEXT: the first item equal to it, ignoring case).
   void Select(const std::string& Name, int Index);
   void Select(const std::string& Name, const std::string& Text);
-  // color VALUE: the user chooses the colour in ColorBoxPageGroup: its listed
+  // color VALUE: the user chooses the colour in the colour box: its listed
   // item, or, where the box has a custom item that asks for a colour, that
   // item with the colour dialog answered with VALUE. VALUE is a number
   // (decimal, $hex or 0xhex) or a colour name such as clRed.
   void Color(const std::string& Value);
-  // ok / cancel: the user presses OK (BitBtn2) or Close (BitBtn1).
+  // ok / cancel: the user presses the button whose ModalResult is mrOk, or
+  // the one whose ModalResult is mrCancel or that is a Close button.
   void Ok();
   void Cancel();
   // The window's close box: ends the loop with Cancel; always within reach,
@@ -58,15 +59,16 @@ class TDialogDriver {
   // Whether the dialog's modal loop has its result.
   bool Closed() const;
 
-  // The dialog's state as a JSON object (UTF-8): "activeSheet", "tag" (the
-  // shown group index), "moveTarget", and "controls" keyed by component name
-  // with "enabled", "visible" and, where they apply, "caption", "checked",
-  // "text", "value" (a control that publishes a whole-number Value: the
-  // spin edits), "items", "objects", "itemIndex" (list and combo boxes;
-  // LBoxPageGroup's objects are the groups' page lists as arrays of strings,
-  // the other lists' the integers they hold) and "selected" (a control that
-  // publishes a colour Selected: the colour box). The simulator prints it
-  // as {"dialog":<this>}.
+  // The dialog's state as a JSON object (UTF-8): "activeSheet" (of its page
+  // control), the form's "tag" (the shown group index), and "controls" keyed
+  // by component name with "enabled", "visible" and, where they apply,
+  // "tag" (when not 0: BtnMoveUp's says which list the arrows move in),
+  // "caption", "checked", "text", "value" (a control that publishes a
+  // whole-number Value: the spin edits), "items", "objects", "itemIndex"
+  // (list and combo boxes; LBoxPageGroup's objects are the groups' page
+  // lists as arrays of strings, the other lists' the integers they hold)
+  // and "selected" (a control that publishes a colour Selected: the colour
+  // box). The simulator prints it as {"dialog":<this>}.
   TJson Dump() const;
 
   // The controls a dialog block can act on, one a line and grouped by the
@@ -77,6 +79,9 @@ class TDialogDriver {
 
  private:
   TControl* Find(const std::string& Name) const;
+  // The first named control of the form that Matches: the driver finds the
+  // dialog's OK button or colour box by what it is, not by its name.
+  const TControl* FindOf(bool (*Matches)(const TControl* C)) const;
   // The control, checked to be within a user's reach.
   TControl* Reachable(const std::string& Name) const;
   TWinControl* Focusable(const std::string& Name) const;

@@ -44,8 +44,6 @@ TArgs Split(const std::string& Line) {
     throw ECommandError("usage: keydown NAME Up|Down");
   if (A.Command == "key" && !IsKeyName(A.Words[1].Text))
     throw ECommandError("key: unknown key '" + A.Words[1].Text + "' (" + KeyNames() + ")");
-  if (A.Command == "sheet" && A.Words[0].Text != "TSMain" && A.Words[0].Text != "TSGroupPage")
-    throw ECommandError("usage: sheet TSMain|TSGroupPage");
   // An unquoted word is an index; a text is quoted, so "select L ADO" is
   // told at once instead of when the dialog runs the block.
   if (A.Command == "select" && !A.Words[1].Quoted) {
@@ -69,7 +67,7 @@ TArgs Split(const std::string& Line) {
 
 const std::vector<TDialogCommand>& DialogCommands() {
   static const std::vector<TDialogCommand> kCommands = {
-      {"sheet", "sheet TSMain|TSGroupPage", "the user clicks that sheet's tab", 1, 1},
+      {"sheet", "sheet NAME", "the user clicks that sheet's tab", 1, 1},
       {"click", "click NAME", "a mouse click: a button is pressed, a check box toggled", 1, 1},
       {"check", "check NAME on|off", "the check box is clicked if its state differs", 2, 2},
       {"focus", "focus NAME", "the focus moves to the control by the keyboard", 1, 1},
@@ -147,8 +145,8 @@ void TDialogBlocks::CheckNames(const TArgs& A) const {
   // The commands whose first word names a control. The names are known
   // once a dialog has opened; a typo is told as the line is typed, not
   // when the dialog runs the block.
-  static const char* const kNamed[] = {"click",   "check",  "focus", "type",
-                                       "keydown", "select", "key"};
+  static const char* const kNamed[] = {"sheet", "click",   "check",  "focus",
+                                       "type",  "keydown", "select", "key"};
   if (FKnownNames.empty() || A.Words.empty() ||
       std::find_if(std::begin(kNamed), std::end(kNamed),
                    [&A](const char* N) { return A.Command == N; }) == std::end(kNamed))
