@@ -3,8 +3,8 @@
 // JSON text written as it goes, for the package's description of its
 // expert: one object of a few members, and lists of page names that run to
 // thousands. Members and items are separated as they come; strings are
-// UTF-8, with quotes, backslashes and control characters escaped (the
-// control characters as \u00XX).
+// UTF-8, with quotes, backslashes and control characters escaped (as \n,
+// \t and their kin where JSON has a short form, else as \u00xx).
 
 #include <algorithm>
 #include <cstdio>
@@ -74,6 +74,29 @@ class TJsonText {
   static bool Plain(char C) {
     return C != '"' && C != '\\' && static_cast<unsigned char>(C) >= 0x20;
   }
+  // The escapes JSON writers use where one exists (nlohmann's serializer,
+  // which writes the simulator's dump, among them), so that this text is
+  // byte for byte what such a writer makes of its value.
+  static const char* ShortEscape(char C) {
+    switch (C) {
+      case '"':
+        return "\\\"";
+      case '\\':
+        return "\\\\";
+      case '\b':
+        return "\\b";
+      case '\f':
+        return "\\f";
+      case '\n':
+        return "\\n";
+      case '\r':
+        return "\\r";
+      case '\t':
+        return "\\t";
+      default:
+        return nullptr;
+    }
+  }
   // Mostly a name with nothing to escape: written in one piece.
   void Quoted(std::string_view Text) {
     if (std::all_of(Text.begin(), Text.end(), Plain)) {
@@ -91,9 +114,8 @@ class TJsonText {
       FText.append(P, Run);
       if (Run == Text.end())
         break;
-      if (*Run == '"' || *Run == '\\') {
-        FText += '\\';
-        FText += *Run;
+      if (const char* Short = ShortEscape(*Run)) {
+        FText += Short;
       } else {
         char Code[8];
         std::snprintf(Code, sizeof Code, "\\u%04x", static_cast<unsigned>(*Run));

@@ -269,6 +269,24 @@ TEST(Simulator, DumpIndentedOrOfSomeKeys) {
   EXPECT_EQ(All["mainForm"], Some["mainForm"]);
 }
 
+// A whole dump passes the add-in's part on as its package wrote it, so that
+// text must be what the dump's own writer makes of the same value: every
+// escape and character of a page name as that writer writes it.
+TEST(Simulator, TheDumpLineIsWhatItsValueWritesBackTo) {
+  const std::string Path =
+      testing::TempDir() + "tabulon_escapes_test" + std::to_string(HostVersion) + ".txt";
+  {
+    std::ofstream F(Path, std::ios::binary);
+    F << "Std\nA\"q\nB\\s\nC\tt\nD\x01\x08\x0c\x1f\x7f"
+         "e\n\xD0\xA1\xD0\xB5/x\n";
+  }
+  const TRun R = RunIde({"--palette", Path, "-e", "show", "-e", "load", "-e", "dump"});
+  ASSERT_EQ(R.Status, 0) << R.Err;
+  const std::string Line = R.Out.substr(0, R.Out.find('\n'));
+  EXPECT_EQ(WriteJson(ParseJson(Line)), Line);
+  EXPECT_THAT(Line, HasSubstr("\"master\":{\"tabs\":[\"Std\",\"A\\\"q\",\"B\\\\s\",\"C\\tt\","));
+}
+
 TEST(Simulator, ARefusedCommandChangesNothing) {
   TSimulatorOptions O;
   O.Ide.Pages = std::vector<std::string>{"Standard", "Win32"};

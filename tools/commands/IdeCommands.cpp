@@ -18,11 +18,14 @@ namespace {
 std::string GroupOfPage(TSimulatorState& Sim, const std::string& Page) {
   if (Sim.Package() == nullptr)
     return "";
-  const std::optional<TJson> State = DescribePackage(Sim.Ide().Packages(), *Sim.Package());
-  if (!State || !State->contains("groupPages") || !State->contains("groupBar"))
+  const auto State = DescribePackage(Sim.Ide().Packages(), *Sim.Package());
+  if (State == nullptr)
     return "";
-  const TJson& Groups = (*State)["groupPages"];
-  const TJson& Sheets = (*State)["groupBar"]["sheets"];
+  const TJson Groups = State->Value("groupPages");
+  const TJson Bar = State->Value("groupBar");
+  if (!Groups.is_array() || !Bar.is_object() || !Bar.contains("sheets"))
+    return "";
+  const TJson& Sheets = Bar["sheets"];
   for (std::size_t i = 0; i < Groups.size() && i < Sheets.size(); ++i)
     for (const TJson& Name : Groups[i])
       if (AnsiSameText(HostText(Name.get<std::string>()), Page))

@@ -18,21 +18,7 @@ void DumpCommand(TSimulatorState& Sim, const TArgs& A) {
     else
       Keys.push_back(W.Text);
   }
-  TJson State = Dump(Sim);
-  if (!Keys.empty()) {
-    TJson Part = TJson::object();
-    for (const std::string& Key : Keys) {
-      if (!State.contains(Key)) {
-        std::string Known;
-        for (const auto& [Name, Value] : State.items())
-          Known += (Known.empty() ? "" : ", ") + Name;
-        throw ECommandError("dump: there is no key '" + Key + "' (the keys are " + Known + ")");
-      }
-      Part[Key] = State[Key];
-    }
-    State = std::move(Part);
-  }
-  Sim.Out().Verbatim(TUtf8(WriteJson(State, Pretty ? 2 : -1) + "\n"));
+  Sim.Out().Verbatim(TUtf8(DumpText(Sim, Keys, Pretty) + "\n"));
 }
 
 void RenderCommand(TSimulatorState& Sim, const TArgs& A) {

@@ -1,6 +1,9 @@
 #include "Dump.h"
 
+#include <algorithm>
+#include <memory>
 #include <optional>
+#include <string_view>
 
 #include "Command.h"
 #include "DialogBlock.h"
@@ -11,10 +14,10 @@
 namespace {
 
 // What the keys of one dump read: the simulator, and what the add-in's
-// package says of its expert. Describing the add-in serialises the expert's
-// whole state and parses it again, which at thousands of pages costs more
-// than all the rest of a dump; the keys of one dump share one description,
-// made when the first of them asks.
+// package says of its expert. Describing the add-in writes the expert's
+// whole state as text, which at thousands of pages costs more than all the
+// rest of a dump; the keys of one dump share one description, made when the
+// first of them asks.
 class TDumpSource {
  public:
   explicit TDumpSource(TSimulatorState& Sim) : Sim(Sim) {}
@@ -23,32 +26,32 @@ class TDumpSource {
 
   TSimulatorState& Sim;
 
-  // One part of that description; null while the add-in is not loaded.
-  TJson AddinPart(const char* Part) {
-    if (!FAddin)
-      FAddin = AddinState();
-    const auto Value = FAddin->is_object() ? FAddin->find(Part) : FAddin->end();
-    return Value != FAddin->end() ? *Value : TJson(nullptr);
+  // One member of that description; null while the add-in is not loaded.
+  TJson AddinPart(const char* Part) { return Addin() ? Addin()->Value(Part) : TJson(nullptr); }
+  // The same as the package wrote it.
+  std::string_view AddinText(const char* Part) {
+    return Addin() ? Addin()->Text(Part) : std::string_view("null");
   }
 
  private:
-  // The state of the loaded add-in as its package describes it; null when
-  // no package is loaded.
-  TJson AddinState() {
-    if (Sim.Package() != nullptr)
-      if (auto State = DescribePackage(Sim.Ide().Packages(), *Sim.Package()))
-        return *State;
-    return nullptr;
+  // The loaded add-in's description; nullptr when no package is loaded.
+  const TAddinDescription* Addin() {
+    if (!FAsked && Sim.Package() != nullptr)
+      FAddin = DescribePackage(Sim.Ide().Packages(), *Sim.Package());
+    FAsked = true;
+    return FAddin.get();
   }
 
-  std::optional<TJson> FAddin;
+  bool FAsked = false;
+  std::unique_ptr<TAddinDescription> FAddin;
 };
 
 // One top-level key of the dump. Adding a key is adding one entry to
-// kDumpKeys; keys appear in table order.
+// kDumpKeys; keys appear in table order. A key without Build is the member
+// of that name of the add-in's description.
 struct TDumpKey {
   const char* Name;
-  TJson (*Build)(TDumpSource& D);
+  TJson (*Build)(TDumpSource& D) = nullptr;
 };
 
 TJson PaletteParentName(TDumpSource& D);
@@ -195,19 +198,6 @@ TJson PackageKey(TDumpSource& D) {
   return J;
 }
 
-TJson ExpertKey(TDumpSource& D) {
-  return D.AddinPart("expert");
-}
-TJson GroupBarKey(TDumpSource& D) {
-  return D.AddinPart("groupBar");
-}
-TJson MasterKey(TDumpSource& D) {
-  return D.AddinPart("master");
-}
-TJson TimersKey(TDumpSource& D) {
-  return D.AddinPart("timers");
-}
-
 const TDumpKey kDumpKeys[] = {
     {"host", HostKey},
     {"time", TimeKey},
@@ -218,10 +208,10 @@ const TDumpKey kDumpKeys[] = {
     {"menus", MenusKey},
     {"handlers", HandlersKey},
     {"package", PackageKey},
-    {"expert", ExpertKey},
-    {"groupBar", GroupBarKey},
-    {"master", MasterKey},
-    {"timers", TimersKey},
+    {"expert"},
+    {"groupBar"},
+    {"master"},
+    {"timers"},
 };
 
 std::optional<std::string> HostPlace(TDumpSource& D, TWinControl* Parent) {
@@ -272,6 +262,49 @@ TJson Dump(TSimulatorState& Sim) {
   }
   TDumpSource D(Sim);
   for (const TDumpKey& Key : kDumpKeys)
-    J[Key.Name] = Key.Build(D);
+    J[Key.Name] = Key.Build != nullptr ? Key.Build(D) : D.AddinPart(Key.Name);
   return J;
+}
+
+std::string DumpText(TSimulatorState& Sim, const std::vector<std::string>& Keys, bool Pretty) {
+  const bool InDialog = Sim.Dialogs().Open() != nullptr;
+  std::vector<const TDumpKey*> Chosen;
+  for (const std::string& Name : Keys) {
+    const auto Found = std::find_if(std::begin(kDumpKeys), std::end(kDumpKeys),
+                                    [&Name](const TDumpKey& K) { return Name == K.Name; });
+    if (InDialog ? Name != "dialog" : Found == std::end(kDumpKeys)) {
+      std::string Known = InDialog ? "dialog" : "";
+      for (const TDumpKey& K : kDumpKeys)
+        if (!InDialog)
+          Known += (Known.empty() ? "" : ", ") + std::string(K.Name);
+      throw ECommandError("dump: there is no key '" + Name + "' (the keys are " + Known + ")");
+    }
+    if (!InDialog && std::find(Chosen.begin(), Chosen.end(), &*Found) == Chosen.end())
+      Chosen.push_back(&*Found);
+  }
+  if (Pretty || InDialog) {
+    TJson State = Dump(Sim);
+    if (!Chosen.empty()) {
+      TJson Part = TJson::object();
+      for (const TDumpKey* Key : Chosen)
+        Part[Key->Name] = State[Key->Name];
+      State = std::move(Part);
+    }
+    return WriteJson(State, Pretty ? 2 : -1);
+  }
+  if (Chosen.empty())
+    for (const TDumpKey& Key : kDumpKeys)
+      Chosen.push_back(&Key);
+  // The add-in's members go out as its package wrote them, which is as
+  // WriteJson would write them again once parsed.
+  TDumpSource D(Sim);
+  std::string Text = "{";
+  for (const TDumpKey* Key : Chosen) {
+    Text += (Text.size() > 1 ? ",\"" : "\"") + std::string(Key->Name) + "\":";
+    if (Key->Build != nullptr)
+      Text += WriteJson(Key->Build(D));
+    else
+      Text += D.AddinText(Key->Name);
+  }
+  return Text + "}";
 }

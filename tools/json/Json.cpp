@@ -15,6 +15,11 @@ std::string Reason(const nlohmann::json::exception& E) {
   return End == std::string::npos ? Text : Text.substr(End + 2);
 }
 
+// What JSON allows between tokens.
+bool IsBlank(char C) {
+  return C == ' ' || C == '\t' || C == '\r' || C == '\n';
+}
+
 // A value as a difference line shows it: compact, and cut short.
 std::string Shown(const TJson* Value) {
   constexpr std::size_t kLongest = 80;
@@ -144,6 +149,77 @@ bool JsonEqual(const TJson& L, const TJson& R) {
     return true;
   }
   return L == R;
+}
+
+std::vector<TJsonMember> JsonMembers(std::string_view Object) {
+  const auto Fail = [](const char* Why) {
+    throw EJsonError(std::string("not a JSON object: ") + Why);
+  };
+  std::size_t At = 0;
+  const auto Blanks = [&] {
+    while (At < Object.size() && IsBlank(Object[At]))
+      ++At;
+  };
+  // At the opening quote; leaves At after the closing one.
+  const auto SkipString = [&] {
+    for (++At; At < Object.size() && Object[At] != '"'; ++At)
+      if (Object[At] == '\\')
+        ++At;
+    if (At >= Object.size())
+      Fail("a text has no closing quote");
+    ++At;
+  };
+  std::vector<TJsonMember> Members;
+  Blanks();
+  if (At >= Object.size() || Object[At] != '{')
+    Fail("it does not start with {");
+  ++At;
+  Blanks();
+  bool Closed = At < Object.size() && Object[At] == '}';
+  if (Closed)
+    ++At;
+  while (!Closed) {
+    Blanks();
+    if (At >= Object.size() || Object[At] != '"')
+      Fail("a member has no quoted name");
+    const std::size_t NameStart = At + 1;
+    SkipString();
+    TJsonMember& M = Members.emplace_back();
+    M.Name = Object.substr(NameStart, At - 1 - NameStart);
+    Blanks();
+    if (At >= Object.size() || Object[At] != ':')
+      Fail("a member's name is not followed by :");
+    ++At;
+    Blanks();
+    const std::size_t ValueStart = At;
+    int Depth = 0;
+    for (; At < Object.size(); ++At) {
+      const char C = Object[At];
+      if (C == '"') {
+        SkipString();
+        --At;
+      } else if (C == '{' || C == '[') {
+        ++Depth;
+      } else if ((C == '}' || C == ']') && Depth > 0) {
+        --Depth;
+      } else if ((C == '}' || C == ',') && Depth == 0) {
+        break;
+      }
+    }
+    if (At >= Object.size())
+      Fail("it has no closing }");
+    std::size_t ValueEnd = At;
+    while (ValueEnd > ValueStart && IsBlank(Object[ValueEnd - 1]))
+      --ValueEnd;
+    if (ValueEnd == ValueStart)
+      Fail("a member has no value");
+    M.Value = Object.substr(ValueStart, ValueEnd - ValueStart);
+    Closed = Object[At++] == '}';
+  }
+  Blanks();
+  if (At != Object.size())
+    Fail("something follows its closing }");
+  return Members;
 }
 
 std::string WriteJson(const TJson& Json, int Indent) {

@@ -11,6 +11,8 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 using TJson = nlohmann::ordered_json;
 
@@ -31,6 +33,20 @@ const TJson* JsonAt(const TJson& Json, const std::string& Pointer);
 // Numbers compare by value (1 equals 1.0), objects regardless of the order
 // of their members, arrays element by element.
 bool JsonEqual(const TJson& L, const TJson& R);
+
+// One member of an object's text: its name as written between the quotes,
+// and its value's text.
+struct TJsonMember {
+  std::string_view Name;
+  std::string_view Value;
+};
+
+// The members of one JSON object's text, found by stepping over strings and
+// nested brackets without reading them, so that a large object whose
+// members are wanted one by one is parsed only where it is wanted. Raises
+// EJsonError where the text is no object; a value's own text is not
+// checked here (ParseJson checks the one that is read).
+std::vector<TJsonMember> JsonMembers(std::string_view Object);
 
 // One line of UTF-8 text; Indent > 0 spreads it over lines.
 std::string WriteJson(const TJson& Json, int Indent = -1);

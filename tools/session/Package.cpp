@@ -20,13 +20,14 @@ std::string DefaultPackagePath() {
   return Installed.string();
 }
 
-std::optional<TJson> DescribePackage(TPackageLoader& Loader, const TLoadedPackage& Package) {
+std::unique_ptr<TAddinDescription> DescribePackage(TPackageLoader& Loader,
+                                                   const TLoadedPackage& Package) {
   auto Entry = reinterpret_cast<TPackageDescribeEntry>(
       ModuleEntry(Package.Module, PackageDescribeEntryName));
   if (Entry == nullptr)
-    return std::nullopt;
+    return nullptr;
   for (TIExpert* Expert : Loader.ExpertsOf(Package))
     if (const char* Text = Entry(Expert))
-      return ParseJson(Text);
-  return std::nullopt;
+      return std::make_unique<TAddinDescription>(Text);
+  return nullptr;
 }

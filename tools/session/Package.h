@@ -3,10 +3,10 @@
 // The add-in's package as the simulator sees it: where the module of this
 // host build lies, and what its inspection entry says of its expert.
 
-#include <optional>
+#include <memory>
 #include <string>
 
-#include "Json.h"
+#include "AddinDescription.h"
 #include "PackageLoader.h"
 
 // Where the module of this host version lies, seen from this program's
@@ -16,5 +16,6 @@
 std::string DefaultPackagePath();
 
 // The state of the package's expert as its inspection entry describes it;
-// nothing when the package has no such entry or registered no expert.
-std::optional<TJson> DescribePackage(TPackageLoader& Loader, const TLoadedPackage& Package);
+// nullptr when the package has no such entry or registered no expert.
+std::unique_ptr<TAddinDescription> DescribePackage(TPackageLoader& Loader,
+                                                   const TLoadedPackage& Package);
