@@ -105,6 +105,25 @@ class EngineTest : public ApplicationTest {
     Ide->Show();
     Ide->SetActive(true);
   }
+  // Wait for the palette watch's tick that takes the IDE's rewritten
+  // palette, and for the one that finds nothing new and stops the watch,
+  // and for the sort timer's tick: their intervals on the headless clock,
+  // however late they come on a loaded machine's real clock (up to the
+  // bound).
+  void WaitForThePaletteTick(std::int64_t Bound = 5000) {
+    ASSERT_TRUE(
+        PassTimeUntil([this] { return Lines(Inspect().Master()->Tabs()) == Ide->Pages(); }, Bound))
+        << "the palette watch never took the IDE's palette";
+  }
+  void WaitForTheWatchToStop() {
+    ASSERT_TRUE(PassTimeUntil([this] { return !Inspect().PaletteChangeTimer()->Enabled(); }, 5000))
+        << "the palette watch never stopped";
+  }
+  void WaitForTheSortTick(std::int64_t Bound = 30000) {
+    ASSERT_TRUE(Inspect().GroupSortTimer()->Enabled());
+    ASSERT_TRUE(PassTimeUntil([this] { return !Inspect().GroupSortTimer()->Enabled(); }, Bound))
+        << "the sort timer never fired";
+  }
 
   std::unique_ptr<RegistryHive> Hive;
   TIdeMainForm* Ide = nullptr;
