@@ -30,9 +30,10 @@ if [ ! -d "$locales" ] && command -v localedef >/dev/null && [ -e /usr/share/i18
   # Another run may have made them meanwhile: the first to finish stays.
   mv -T "$made" "$locales" 2>/dev/null || rm -rf "$made"
 fi
+# Set for Wine alone: this shell would look for them on the system.
+locale_env=(env)
 if [ -e "$locales/ru_RU.UTF-8" ] && [ -e "$locales/en_US.UTF-8" ]; then
-  unset LC_ALL
-  export LOCPATH=$locales LC_CTYPE=ru_RU.UTF-8 LC_MESSAGES=en_US.UTF-8
+  locale_env=(env -u LC_ALL "LOCPATH=$locales" LC_CTYPE=ru_RU.UTF-8 LC_MESSAGES=en_US.UTF-8)
 fi
 xvfb=
 if [ -z "${DISPLAY:-}" ]; then
@@ -53,12 +54,12 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY
 fi
 if [ ! -d "$prefix" ]; then
-  wineboot --init >/dev/null 2>&1
+  "${locale_env[@]}" wineboot --init >/dev/null 2>&1
 fi
 if [ -z "$xvfb" ]; then
-  exec wine "$@"
+  exec "${locale_env[@]}" wine "$@"
 fi
 status=0
-wine "$@" || status=$?
+"${locale_env[@]}" wine "$@" || status=$?
 wineserver -w
 exit "$status"
