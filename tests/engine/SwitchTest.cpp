@@ -136,7 +136,7 @@ TEST_F(SwitchTest, TheIdeSeesItsOwnRebuildUntilTheTick) {
   ClickGroup(kGamma);
   Ide->InstallPages({"samples"});
   EXPECT_EQ(PaletteTabs(), Ide->Pages());
-  EXPECT_TRUE(PassTimeUntil([this] { return PaletteTabs() != Ide->Pages(); }, 5000));
+  EXPECT_TRUE(PassTimeUntil([this] { return PaletteTabs() != Ide->Pages(); }, WatchTicks(1)));
   EXPECT_EQ(ActiveGroup(), kGamma);
   EXPECT_EQ(PaletteTabs(), (std::vector<std::string>{"Samples", "Win32"}));
   EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"Samples", 4, 5}));

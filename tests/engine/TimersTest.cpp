@@ -43,8 +43,8 @@ TEST_F(EngineTimers, OnlyARealChangeOfThePaletteRebuilds) {
   // A difference in letter case only is a change.
   Ide->Palette()->Tabs()->SetStrings(0, "standard");
   Inspect().PaletteChangeTimer()->SetEnabled(true);
-  EXPECT_TRUE(
-      PassTimeUntil([this] { return Inspect().Master()->Tabs()->Get(0) == "standard"; }, 5000));
+  EXPECT_TRUE(PassTimeUntil([this] { return Inspect().Master()->Tabs()->Get(0) == "standard"; },
+                            WatchTicks(1)));
   EXPECT_GT(Inspect().GroupBar()->PaintCount(), Paints);
 }
 
@@ -163,12 +163,12 @@ TEST_F(EngineTimers, TheSortTickSeesARewriteTheWatchHasNotTickedYet) {
   Load();
   ClickGroup(kBeta);
   Ide->UninstallPages({"Samples"});
-  WaitForThePaletteTick(10000);
+  WaitForThePaletteTick();
   ASSERT_EQ(ActiveGroup(), kAlpha);
   // The kept group's page is back; the sort tick comes before the watch's.
   Ide->InstallPages({"Samples"});
   Ide->SetActive(false);
-  WaitForTheSortTick(1900);
+  WaitForTheSortTick();
   EXPECT_EQ(ActiveGroup(), kBeta);
   EXPECT_EQ(PaletteTabs(), std::vector<std::string>{"Samples"});
   EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"Samples", 5, 6}));
