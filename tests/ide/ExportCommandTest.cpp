@@ -7,6 +7,7 @@
 
 #include "ExitStatus.h"
 #include "RunIde.h"
+#include "System.h"
 #include "TempDir.h"
 
 using ::testing::HasSubstr;
