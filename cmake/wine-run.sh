@@ -11,10 +11,30 @@
 # typed to the program does not end the X server too (xvfb-run's would
 # end); it stays until every Wine process of the prefix has ended, since
 # one that loses its X server says so.
+#
+# Wine takes its ANSI code page from the locale's character type: the
+# add-in's text is Windows-1251 (Cyrillic group names in captions, in the
+# registry, in case-insensitive comparisons), so the programs run with a
+# Russian one (code page 1251) and English messages. Both locales are built
+# with localedef beside the prefix (LOCPATH), not installed on the system;
+# without the locale sources (Debian: locales) Wine keeps the system's.
 set -euo pipefail
 prefix=$(realpath -m "$1")
 shift
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+locales=$prefix.locales
+if [ ! -d "$locales" ] && command -v localedef >/dev/null && [ -e /usr/share/i18n/locales/ru_RU ]; then
+  made=$(mktemp -d "$prefix.locales.XXXXXX")
+  localedef -i ru_RU -f UTF-8 "$made/ru_RU.UTF-8" >/dev/null 2>&1 || true
+  localedef -i en_US -f UTF-8 "$made/en_US.UTF-8" >/dev/null 2>&1 || true
+  # Another run may have made them meanwhile: the first to finish stays.
+  mv -T "$made" "$locales" 2>/dev/null || rm -rf "$made"
+fi
+# Set for Wine alone: this shell would look for them on the system.
+locale_env=(env)
+if [ -e "$locales/ru_RU.UTF-8" ] && [ -e "$locales/en_US.UTF-8" ]; then
+  locale_env=(env -u LC_ALL "LOCPATH=$locales" LC_CTYPE=ru_RU.UTF-8 LC_MESSAGES=en_US.UTF-8)
+fi
 xvfb=
 if [ -z "${DISPLAY:-}" ]; then
   work=$(mktemp -d)
@@ -34,12 +54,12 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY
 fi
 if [ ! -d "$prefix" ]; then
-  wineboot --init >/dev/null 2>&1
+  "${locale_env[@]}" wineboot --init >/dev/null 2>&1
 fi
 if [ -z "$xvfb" ]; then
-  exec wine "$@"
+  exec "${locale_env[@]}" wine "$@"
 fi
 status=0
-wine "$@" || status=$?
+"${locale_env[@]}" wine "$@" || status=$?
 wineserver -w
 exit "$status"

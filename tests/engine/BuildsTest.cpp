@@ -6,7 +6,10 @@
 
 namespace {
 
-std::vector<std::uint32_t> GroupTextColours(TPageControl* Bar) {
+// The colours of the texts the bar's device context recorded: the headless
+// platform's display list. On the real platform the tab's pixels are
+// GroupTabPixelsTest's.
+[[maybe_unused]] std::vector<std::uint32_t> GroupTextColours(TPageControl* Bar) {
   std::vector<std::uint32_t> Colours;
   for (const TDisplayItem& Item : Bar->Canvas()->DisplayList().Items())
     if (Item.Kind == TDisplayItem::dkText)
@@ -46,12 +49,14 @@ TEST_F(EngineBuilds, EachBuildHasItsOwnRootAndColours) {
   App->ProcessMessages();
   TPageControl* Bar = Inspect().GroupBar();
   EXPECT_EQ(static_cast<std::uint32_t>(Bar->Font()->Color()), B.GroupFont);
+#ifndef _WIN32
   const std::vector<std::uint32_t> Colours = GroupTextColours(Bar);
   ASSERT_FALSE(Colours.empty()) << "the group bar painted no caption";
   for (std::uint32_t C : Colours) {
     EXPECT_EQ(C, B.GroupFont);
     EXPECT_EQ(ColorToRGB(static_cast<TColor>(C)), B.GroupFontRgb);
   }
+#endif
 }
 
 TEST_F(EngineBuilds, GroupBarSizingInAPanelFollowsTheBuild) {

@@ -88,12 +88,13 @@ TEST_F(SwitchTest, KeptGroupWinsAfterEveryRebuild) {
     EXPECT_EQ(Inspect().LastPageGroup(), Keep ? kGamma : "");
     // The IDE rebuilds its palette; the tick rebuilds the groups.
     Ide->InstallPages({"Tabulon"});
-    App->AdvanceTime(50);
+    WaitForThePaletteTick();
     EXPECT_EQ(ActiveGroup(), Keep ? kGamma : kAlpha);
-    // The sort timer returns to the kept or the first group as well.
+    // The sort timer returns to the kept or the first group as well: its
+    // ten seconds of real time, however late they end.
     ClickGroup(kBeta);
     Ide->SetActive(false);
-    App->AdvanceTime(10000);
+    WaitForTheSortTick();
     EXPECT_EQ(ActiveGroup(), Keep ? kBeta : kAlpha);
     Unload();
     Ide->UninstallPages({"Tabulon"});
@@ -105,13 +106,13 @@ TEST_F(SwitchTest, AGroupThatLosesItsPagesIsHidden) {
   Load();
   ClickGroup(kBeta);
   Ide->UninstallPages({"System"});
-  App->AdvanceTime(50);
+  WaitForThePaletteTick();
   EXPECT_EQ(GroupTabs(), (std::vector<std::string>{kAlpha, kGamma, kUngrouped}));
   EXPECT_EQ(ActiveGroup(), kAlpha);
   EXPECT_EQ(PaletteTabs(), (std::vector<std::string>{"Data Access", "Standard"}));
   // Its stored list survives: the page comes back with its package.
   Ide->InstallPages({"System"});
-  App->AdvanceTime(50);
+  WaitForThePaletteTick();
   EXPECT_EQ(GroupTabs(), (std::vector<std::string>{kAlpha, kBeta, kGamma, kUngrouped}));
   EXPECT_EQ(Inspect().PageGroupPages()[1], "System\r\n");
 }
@@ -135,7 +136,7 @@ TEST_F(SwitchTest, TheIdeSeesItsOwnRebuildUntilTheTick) {
   ClickGroup(kGamma);
   Ide->InstallPages({"samples"});
   EXPECT_EQ(PaletteTabs(), Ide->Pages());
-  App->AdvanceTime(50);
+  EXPECT_TRUE(PassTimeUntil([this] { return PaletteTabs() != Ide->Pages(); }, WatchTicks(1)));
   EXPECT_EQ(ActiveGroup(), kGamma);
   EXPECT_EQ(PaletteTabs(), (std::vector<std::string>{"Samples", "Win32"}));
   EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"Samples", 4, 5}));

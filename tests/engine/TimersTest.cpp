@@ -16,8 +16,7 @@ TEST_F(EngineTimers, APackageInstalledLaterIsPickedUpByTheTick) {
   Ide->InstallPages({"Tabulon"});
   // Until the tick, the IDE's rewrite is on the palette as it is.
   EXPECT_EQ(Lines(Inspect().Master()->Tabs()).size(), 6u);
-  App->AdvanceTime(50);
-  EXPECT_EQ(Lines(Inspect().Master()->Tabs()), Ide->Pages());
+  WaitForThePaletteTick();
   EXPECT_EQ(GroupTabs(), (std::vector<std::string>{kAlpha, kUngrouped}));
   EXPECT_EQ(Inspect().PageGroupPages().back(), "Tabulon\r\n");
   EXPECT_EQ(PaletteTabs().size(), 6u);
@@ -25,9 +24,8 @@ TEST_F(EngineTimers, APackageInstalledLaterIsPickedUpByTheTick) {
   EXPECT_LE(Ide->SizeMessages() - Sizes, 1);
   // The next tick finds nothing new.
   const auto Before = Inspect().PageGroupPages();
-  App->AdvanceTime(50);
+  WaitForTheWatchToStop();
   EXPECT_EQ(Inspect().PageGroupPages(), Before);
-  EXPECT_FALSE(Inspect().PaletteChangeTimer()->Enabled());
 }
 
 TEST_F(EngineTimers, OnlyARealChangeOfThePaletteRebuilds) {
@@ -35,18 +33,18 @@ TEST_F(EngineTimers, OnlyARealChangeOfThePaletteRebuilds) {
   WriteTimer("PagesSort", "");  // the key exists: grouping on, all pages ungrouped
   ShowIde();
   Load();
-  App->AdvanceTime(50);
+  WaitForTheWatchToStop();
   App->ProcessMessages();
   const int Paints = Inspect().GroupBar()->PaintCount();
   // The IDE rewrites the palette with the list that was shown: no rebuild.
   Ide->InstallPages({});
-  App->AdvanceTime(50);
+  WaitForTheWatchToStop();
   EXPECT_EQ(Inspect().GroupBar()->PaintCount(), Paints);
   // A difference in letter case only is a change.
   Ide->Palette()->Tabs()->SetStrings(0, "standard");
   Inspect().PaletteChangeTimer()->SetEnabled(true);
-  App->AdvanceTime(50);
-  EXPECT_EQ(Inspect().Master()->Tabs()->Get(0), "standard");
+  EXPECT_TRUE(PassTimeUntil([this] { return Inspect().Master()->Tabs()->Get(0) == "standard"; },
+                            WatchTicks(1)));
   EXPECT_GT(Inspect().GroupBar()->PaintCount(), Paints);
 }
 
@@ -134,7 +132,7 @@ TEST_F(EngineTimers, SortTimerFollowsActivationAndTheOptions) {
   Ide->SetActive(true);
   EXPECT_FALSE(Inspect().GroupSortTimer()->Enabled());
   Ide->SetActive(false);
-  App->AdvanceTime(10000);
+  WaitForTheSortTick();
   EXPECT_EQ(ActiveGroup(), kBeta);
   EXPECT_EQ(SelectedPage(), "Samples");
   EXPECT_EQ(Ide->LastLoad()->Page, "Samples");
@@ -147,7 +145,7 @@ TEST_F(EngineTimers, SortTimerFollowsActivationAndTheOptions) {
   Load();
   ClickGroup(kBeta);
   Ide->SetActive(false);
-  App->AdvanceTime(10000);
+  WaitForTheSortTick();
   EXPECT_EQ(ActiveGroup(), kAlpha);
   EXPECT_EQ(SelectedPage(), "Win32");
 }
@@ -165,12 +163,12 @@ TEST_F(EngineTimers, TheSortTickSeesARewriteTheWatchHasNotTickedYet) {
   Load();
   ClickGroup(kBeta);
   Ide->UninstallPages({"Samples"});
-  App->AdvanceTime(2000);
+  WaitForThePaletteTick();
   ASSERT_EQ(ActiveGroup(), kAlpha);
   // The kept group's page is back; the sort tick comes before the watch's.
   Ide->InstallPages({"Samples"});
   Ide->SetActive(false);
-  App->AdvanceTime(100);
+  WaitForTheSortTick();
   EXPECT_EQ(ActiveGroup(), kBeta);
   EXPECT_EQ(PaletteTabs(), std::vector<std::string>{"Samples"});
   EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"Samples", 5, 6}));

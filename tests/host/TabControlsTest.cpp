@@ -4,31 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "ApplicationTest.h"
-#include "ComCtrls.h"
 #include "Seed.h"
+#include "TabControls.h"
 #include "UserInput.h"
 
 namespace {
-
-class TabControls : public ApplicationTest {
- protected:
-  void SetUp() override {
-    ApplicationTest::SetUp();
-    Form = ShownForm();
-  }
-  TPageControl* NewPages(const std::vector<std::string>& Captions) {
-    auto* Pages = new TPageControl(Form);
-    Pages->SetParent(Form);
-    for (const std::string& C : Captions) {
-      auto* Sheet = new TTabSheet(Pages);
-      Sheet->SetCaption(C);
-      Sheet->SetPageControl(Pages);
-    }
-    return Pages;
-  }
-  TForm* Form = nullptr;
-};
 
 // Records what the change handler saw when it ran.
 struct TChangeProbe : TObject {
@@ -165,153 +145,6 @@ TEST_F(TabControls, PageIndexMovesSheetAndTab) {
   EXPECT_EQ(Pages->ActivePage(), B);
 }
 
-TEST_F(TabControls, RowCountFollowsWidthAndFont) {
-  auto* Tabs = new TTabControl(Form);
-  Tabs->SetParent(Form);
-  EXPECT_EQ(Tabs->RowCount(), 0);
-  // Five tabs of 40 pixels (28 of text, 12 of padding) in 80 pixels of room.
-  Tabs->SetWidth(84);
-  Tabs->Tabs()->SetText("AAAA\r\nAAAA\r\nAAAA\r\nAAAA\r\nAAAA");
-  EXPECT_EQ(Tabs->RowCount(), 1) << "single-line";
-  Tabs->SetMultiLine(true);
-  EXPECT_EQ(Tabs->RowCount(), 3);
-  Tabs->SetWidth(124);
-  EXPECT_EQ(Tabs->RowCount(), 2);
-  Tabs->SetWidth(84);
-  Tabs->Font()->SetStyle({fsBold});
-  EXPECT_EQ(Tabs->RowCount(), 5) << "bold tabs are wider";
-  Tabs->Font()->SetStyle({});
-  Tabs->Font()->SetSize(10);
-  EXPECT_EQ(Tabs->RowCount(), 5);
-  Tabs->Font()->SetSize(8);
-  EXPECT_EQ(Tabs->RowCount(), 3);
-  EXPECT_EQ(Tabs->TabRect(1).Width(), 40);
-  Tabs->Tabs()->Clear();
-  EXPECT_EQ(Tabs->RowCount(), 0);
-
-  // Only visible sheets make tabs and rows.
-  auto* Pages = NewPages({"AAAA", "AAAA", "AAAA"});
-  Pages->SetWidth(84);
-  Pages->SetMultiLine(true);
-  EXPECT_EQ(Pages->RowCount(), 2);
-  Pages->Pages(0)->SetTabVisible(false);
-  EXPECT_EQ(Pages->RowCount(), 1);
-  Pages->Pages(1)->SetTabVisible(false);
-  Pages->Pages(2)->SetTabVisible(false);
-  EXPECT_EQ(Pages->RowCount(), 0);
-}
-
-// The rows are kept between questions; a renamed tab or a new selection
-// must still be laid out afresh.
-// A text replaces every tab in one go: what is left must be what clearing
-// and adding each line leaves, rows laid out afresh and images asked for.
-TEST_F(TabControls, SetTextReplacesTabsRowsSelectionAndImages) {
-  auto* Tabs = new TTabControl(Form);
-  Tabs->SetParent(Form);
-  Tabs->SetWidth(84);
-  Tabs->SetMultiLine(true);
-  Tabs->Tabs()->SetText("AAAA\r\nAAAA\r\nAAAA\r\nAAAA\r\nAAAA");
-  ASSERT_EQ(Tabs->RowCount(), 3);
-  Tabs->SetTabIndex(4);
-  Tabs->Tabs()->SetText("AAAA\rB\n\nC");
-  EXPECT_EQ(Tabs->Tabs()->Text(), "AAAA\r\nB\r\n\r\nC\r\n");
-  EXPECT_EQ(Tabs->RowCount(), 2);
-  EXPECT_EQ(Tabs->TabIndex(), 0);
-  for (int i = 0; i < 4; ++i) {
-    TCItem Item;
-    Item.Mask = TCIF_IMAGE;
-    ASSERT_EQ(SendMessage(Tabs->Handle(), TCM_GETITEM, static_cast<WPARAM>(i),
-                          reinterpret_cast<LPARAM>(&Item)),
-              1);
-    EXPECT_EQ(Item.Image, i) << "a tab control's own image index is its tab's";
-  }
-  Tabs->Tabs()->SetText("");
-  EXPECT_EQ(Tabs->Tabs()->Count(), 0);
-  EXPECT_EQ(Tabs->Tabs()->Text(), "");
-  EXPECT_EQ(Tabs->TabIndex(), -1);
-  EXPECT_EQ(Tabs->RowCount(), 0);
-}
-
-TEST_F(TabControls, RowsFollowRenamedTabsAndTheSelectedRowComesToTheFront) {
-  auto* Tabs = new TTabControl(Form);
-  Tabs->SetParent(Form);
-  Tabs->SetMultiLine(true);
-  Tabs->SetWidth(124);  // three 40-pixel tabs a row
-  Tabs->Tabs()->SetText("AAAA\r\nAAAA\r\nAAAA\r\nAAAA\r\nAAAA");
-  auto FrontRow = [&] { return TabControlLayout(Tabs->Handle()).Rows.back(); };
-  EXPECT_EQ(Tabs->RowCount(), 2);
-  Tabs->SetTabIndex(4);
-  EXPECT_EQ(FrontRow(), (std::vector<int>{3, 4}));
-  Tabs->Tabs()->SetStrings(0, std::string(15, 'A'));  // a row of its own
-  EXPECT_EQ(Tabs->RowCount(), 3);
-  Tabs->SetTabIndex(1);
-  EXPECT_EQ(FrontRow(), (std::vector<int>{1, 2, 3}));
-  Tabs->SetTabIndex(0);
-  EXPECT_EQ(FrontRow(), (std::vector<int>{0}));
-  Tabs->Tabs()->SetStrings(0, "AAAA");
-  EXPECT_EQ(Tabs->RowCount(), 2);
-  Tabs->SetTabIndex(4);
-  EXPECT_EQ(FrontRow(), (std::vector<int>{3, 4}));
-  EXPECT_EQ(Tabs->DisplayRect().Top, 4 + 2 * TabControlLayout(Tabs->Handle()).TabHeight);
-}
-
-// The rows follow tabs added and taken away at the end without a new
-// layout; whatever happens to the tabs, they must equal the rows a control
-// that never laid them out before finds for the same tabs.
-TEST_F(TabControls, RowsKeptAcrossChangesEqualRowsLaidOutAfresh) {
-  auto* Tabs = new TTabControl(Form);
-  Tabs->SetParent(Form);
-  Tabs->SetMultiLine(true);
-  Tabs->SetWidth(200);
-  const std::uint64_t Seed = TestSeed(7);
-  SCOPED_TRACE(SeedNote(Seed));
-  std::mt19937 Random(static_cast<std::uint32_t>(Seed));
-  auto Pick = [&](int N) { return static_cast<int>(Random() % static_cast<unsigned>(N)); };
-  auto Text = [&] { return std::string(static_cast<std::size_t>(1 + Pick(12)), 'A'); };
-  for (int Step = 0; Step < 600; ++Step) {
-    TStrings* T = Tabs->Tabs();
-    const int Count = T->Count();
-    switch (Count == 0 ? 0 : Pick(8)) {
-      case 0:
-      case 1:
-        T->Add(Text());
-        break;
-      case 2:
-        T->Insert(Pick(Count + 1), Text());
-        break;
-      case 3:
-        T->Delete(Count - 1);
-        break;
-      case 4:
-        T->Delete(Pick(Count));
-        break;
-      case 5:
-        T->SetStrings(Pick(Count), Text());
-        break;
-      case 6:
-        Tabs->SetWidth(100 + Pick(200));
-        break;
-      case 7:
-        Tabs->SetMultiLine(Pick(4) != 0);
-        break;
-    }
-    if (T->Count() > 0)
-      Tabs->SetTabIndex(Pick(T->Count()));
-    auto* Fresh = new TTabControl(Form);
-    Fresh->SetParent(Form);
-    Fresh->SetMultiLine(Tabs->MultiLine());
-    Fresh->SetWidth(Tabs->Width());
-    Fresh->Tabs()->Assign(T);
-    Fresh->SetTabIndex(Tabs->TabIndex());
-    const TTabLayout Kept = TabControlLayout(Tabs->Handle());
-    const TTabLayout Afresh = TabControlLayout(Fresh->Handle());
-    ASSERT_EQ(Kept.Rows, Afresh.Rows) << "step " << Step;
-    ASSERT_EQ(Kept.ItemRects, Afresh.ItemRects) << "step " << Step;
-    ASSERT_EQ(Tabs->RowCount(), Fresh->RowCount()) << "step " << Step;
-    delete Fresh;
-  }
-}
-
 // A sheet's tab index and a tab's image are looked up in a list of the
 // showing sheets kept across changes; after any change they must be what
 // walking the sheets gives, and the tabs must name the showing sheets.
@@ -361,22 +194,6 @@ TEST_F(TabControls, TabIndexesAndImagesFollowSheetsShownHiddenMovedAndFreed) {
   }
 }
 
-TEST_F(TabControls, ASheetFillsTheDisplayRect) {
-  auto* Pages = NewPages({"AAAA", "AAAA", "AAAA"});
-  Pages->SetBounds(0, 0, 300, 120);
-  TTabSheet* Sheet = Pages->Pages(0);
-  Pages->SetActivePage(Sheet);
-  EXPECT_EQ(Sheet->BoundsRect(), Pages->DisplayRect());
-  const int OneRow = Pages->DisplayRect().Top;
-  Pages->SetWidth(84);
-  Pages->SetMultiLine(true);
-  EXPECT_EQ(Pages->RowCount(), 2);
-  EXPECT_GT(Pages->DisplayRect().Top, OneRow);
-  EXPECT_EQ(Sheet->BoundsRect(), Pages->DisplayRect()) << "more rows, smaller sheet";
-  Pages->SetActivePageIndex(1);
-  EXPECT_EQ(Pages->Pages(1)->BoundsRect(), Pages->DisplayRect()) << "sized when it is shown";
-}
-
 TEST_F(TabControls, ANewWindowKeepsThePageControlsTabsAndSheets) {
   auto* Pages = NewPages({"A", "B", "C"});
   Pages->Pages(0)->SetTabVisible(false);
@@ -395,86 +212,6 @@ TEST_F(TabControls, ANewWindowKeepsThePageControlsTabsAndSheets) {
   EXPECT_EQ(Pages->Pages(0)->TabIndex(), 0);
   EXPECT_EQ(Pages->TabIndex(), 1);
   EXPECT_EQ(Pages->ActivePage(), Pages->Pages(1));
-}
-
-struct TDrawCall {
-  int Index;
-  TRect Rect;
-  bool Active;
-  TFontDesc Font;
-  TColor FontColor;
-  TColor BrushColor;
-};
-
-struct TDrawProbe : TObject {
-  std::vector<TDrawCall> Calls;
-  void Draw(TCustomTabControl* Control, int Index, const TRect& R, bool Active) {
-    TCanvas* C = Control->Canvas();
-    Calls.push_back({Index, R, Active, C->Font()->Desc(), C->Font()->Color(), C->Brush()->Color()});
-    // A handler that leaves its canvas changed must not affect the next tab.
-    C->Font()->SetStyle({fsBold});
-    C->Font()->SetColor(clRed);
-    C->Brush()->SetColor(clYellow);
-    C->TextOut(R.Left, R.Top, Control->Tabs()->Strings(Index));
-  }
-};
-
-TEST_F(TabControls, OwnerDrawPaintsEveryVisibleTabOnAFreshCanvas) {
-  auto* Pages = NewPages({"A", "B", "C", "D"});
-  Pages->SetWidth(400);
-  Pages->Font()->SetSize(10);
-  Pages->Font()->SetColor(clNavy);
-  Pages->Pages(1)->SetTabVisible(false);
-  Pages->SetActivePageIndex(3);
-  TDrawProbe Probe;
-  Pages->SetOnDrawTab(TDrawTabEvent::Of<&TDrawProbe::Draw>(&Probe));
-  Pages->SetOwnerDraw(true);
-  App->ProcessMessages();
-  ASSERT_EQ(Probe.Calls.size(), 3u);
-  for (std::size_t i = 0; i < 3; ++i) {
-    const TDrawCall& Call = Probe.Calls[i];
-    EXPECT_EQ(Call.Index, static_cast<int>(i));
-    EXPECT_EQ(Call.Rect, Pages->TabRect(Call.Index));
-    EXPECT_EQ(Call.Active, Call.Index == 2) << "D is the third visible tab";
-    EXPECT_EQ(Call.Font, Pages->Font()->Desc());
-    EXPECT_EQ(Call.FontColor, clNavy);
-    EXPECT_EQ(Call.BrushColor, Pages->Brush()->Color());
-  }
-  EXPECT_EQ(Pages->Canvas()->DisplayList().Count(), 3);
-  App->ProcessMessages();
-  EXPECT_EQ(Probe.Calls.size(), 3u) << "nothing invalidated, nothing painted";
-  Pages->Invalidate();
-  App->ProcessMessages();
-  EXPECT_EQ(Probe.Calls.size(), 6u);
-  EXPECT_EQ(Pages->Canvas()->DisplayList().Count(), 3) << "each paint starts a new picture";
-}
-
-// A single-line bar shows the tabs that fit its width and paints only those
-// (a palette of thousands of pages would otherwise draw them all on every
-// click); the one cut by the edge is painted, and a multi-line bar, whose
-// rows all fit, paints every tab.
-TEST_F(TabControls, OnlyTabsInViewArePainted) {
-  std::vector<std::string> Captions;
-  for (int i = 0; i < 40; ++i)
-    Captions.push_back("Page" + std::to_string(i));
-  auto* Pages = NewPages(Captions);
-  Pages->SetWidth(300);
-  TDrawProbe Probe;
-  Pages->SetOnDrawTab(TDrawTabEvent::Of<&TDrawProbe::Draw>(&Probe));
-  Pages->SetOwnerDraw(true);
-  App->ProcessMessages();
-  ASSERT_FALSE(Probe.Calls.empty());
-  const TDrawCall& Last = Probe.Calls.back();
-  EXPECT_LT(Probe.Calls.size(), Captions.size());
-  EXPECT_LT(Last.Rect.Left, 300);
-  EXPECT_GE(Last.Rect.Right, 300) << "the tab cut by the edge is painted too";
-  for (std::size_t i = 0; i < Probe.Calls.size(); ++i)
-    EXPECT_EQ(Probe.Calls[i].Index, static_cast<int>(i));
-
-  Probe.Calls.clear();
-  Pages->SetMultiLine(true);
-  App->ProcessMessages();
-  EXPECT_EQ(Probe.Calls.size(), Captions.size());
 }
 
 }  // namespace

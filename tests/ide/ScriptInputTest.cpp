@@ -28,6 +28,17 @@ std::vector<std::string> WithDialog(const std::vector<std::string>& Block) {
   return Args;
 }
 
+// The dump's clock: the headless one's, the same in every run of the same
+// lines; the real one's differs from run to run and is left out.
+std::string WithoutRealTime(std::string Dump) {
+#ifdef _WIN32
+  const std::size_t At = Dump.find("\"time\":");
+  if (At != std::string::npos)
+    Dump.erase(At + 7, Dump.find(',', At) - At - 7);
+#endif
+  return Dump;
+}
+
 }  // namespace
 
 // What a script meant to happen and did not is an error naming the line to
@@ -90,11 +101,12 @@ TEST(ScriptInput, FilesAreReadWithAnyLineEndAndRefusedWhenNotRegular) {
 
   // A folder and a FIFO (which must not block, with no writer) are refused
   // with the reason, as script and as palette.
+  std::vector<std::pair<std::string, std::string>> NotFiles = {
+      {Dir.Path(), ": Is a directory"}, {Dir / "missing", ": " + NoSuchFileReason()}};
+#ifndef _WIN32
   ASSERT_EQ(::mkfifo((Dir / "fifo").c_str(), 0600), 0);
-  const std::pair<std::string, std::string> NotFiles[] = {
-      {Dir.Path(), ": Is a directory"},
-      {Dir / "fifo", ": is a FIFO, not a regular file"},
-      {Dir / "missing", ": No such file or directory"}};
+  NotFiles.emplace_back(Dir / "fifo", ": is a FIFO, not a regular file");
+#endif
   for (const auto& [Path, Reason] : NotFiles) {
     const TRun AsScript = RunIde({"--hive", ":memory:", Path});
     EXPECT_EQ(AsScript.Status, kExitError);
@@ -140,6 +152,12 @@ TEST(ScriptInput, PromptReportsTyposAtOnceAndEndsWithWhatFailed) {
       {"load\ndialog\nok\nend\n", kExitError},
   };
   for (const TCase& C : Cases) {
+    // Only a hive file can fail a save; Windows' registry takes a write or
+    // refuses it at once.
+#ifdef _WIN32
+    if (C.Status == kExitNotSaved)
+      continue;
+#endif
     const TRun R =
         RunIde({"--hive", C.Status == kExitNotSaved ? Dir / "missing/hive.reg" : ":memory:"},
                C.Typed, true);
@@ -303,9 +321,10 @@ TEST(ScriptInput, ATypedSessionReplaysAsAScript) {
   ASSERT_EQ(AtPrompt.Status, kExitOk) << AtPrompt.Err;
   ASSERT_EQ(Replayed.Status, kExitOk) << Replayed.Err;
   EXPECT_THAT(AtPrompt.Out, HasSubstr("input> ")) << AtPrompt.Out;
-  const std::string Dump = Replayed.Out.substr(Replayed.Out.rfind("{\"host\""));
+  const std::string Dump = WithoutRealTime(Replayed.Out.substr(Replayed.Out.rfind("{\"host\"")));
   EXPECT_THAT(Dump, HasSubstr("\"palette\":{\"parent\":\"groupBar.sheets[0]\",\"tabs\":[\"ADO\"]"));
-  EXPECT_EQ(AtPrompt.Out.substr(AtPrompt.Out.rfind("{\"host\"")), Dump + "tabulon-ide> \n");
+  EXPECT_EQ(WithoutRealTime(AtPrompt.Out.substr(AtPrompt.Out.rfind("{\"host\""))),
+            Dump + "tabulon-ide> \n");
 
   const TRun Open = RunIde({"--hive", ":memory:", "-e", "load", "-e", "show", "-e",
                             "menu component", "-e", "check CheckBoxDrawGroupPageShadow on"});

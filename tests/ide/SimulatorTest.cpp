@@ -99,7 +99,7 @@ TEST(Simulator, ExitStatusesAndMessages) {
   struct TCase {
     std::vector<std::string> Args;
     int Status;
-    const char* Err;
+    std::string Err;
   };
   const TCase Cases[] = {
       {{"-e", "frobnicate"}, 2, "tabulon-ide: -e:1: unknown command 'frobnicate'"},
@@ -131,8 +131,8 @@ TEST(Simulator, ExitStatusesAndMessages) {
       {{"--hive", "", "-e", "show"}, 2, "option --hive needs a value"},
       {{"--verbose=no"}, 2, "option --verbose takes no value"},
       {{"-e", "--verbose=no"}, 2, "-e:1: unknown command '--verbose=no'"},
-      {{"/nonexistent.tide"}, 2, "cannot read script /nonexistent.tide: No such file"},
-      {{"--", "--version"}, 2, "cannot read script --version: No such file"},
+      {{"/nonexistent.tide"}, 2, "cannot read script /nonexistent.tide: " + NoSuchFileReason()},
+      {{"--", "--version"}, 2, "cannot read script --version: " + NoSuchFileReason()},
       {{"--hive=:memory:", "-e", "# just a comment", "-e", "   "}, 0, ""},
       // Messages show what a line holds and give the hint that is needed.
       {{"-e", "show # the form"},
@@ -140,8 +140,7 @@ TEST(Simulator, ExitStatusesAndMessages) {
        "-e:1: show takes no arguments ('#' starts a comment only at the start of a line)"},
       {{"show"},
        2,
-       "cannot read script show: No such file or directory (to run the command, "
-       "give -e 'show')"},
+       "cannot read script show: " + NoSuchFileReason() + " (to run the command, give -e 'show')"},
       {{"-e", "frob\x1b[2J"}, 2, "unknown command 'frob\\x1b[2J'"},
       {{"-e", std::string("frob\0nicate", 11)}, 2, "unknown command 'frob\\0nicate'"},
       {{"-e", "show", "-e", "\xEF\xBB\xBFshow"}, 2, "-e:2: unknown command 'U+FEFFshow'"},
@@ -208,7 +207,7 @@ TEST(Simulator, RefusalsSayWhatHappenedAndWhy) {
            "...(199882 characters left out)..." + std::string(39, 'x') + "'\n"},
       {{"/nonexistent.tide"},
        2,
-       "tabulon-ide: cannot read script /nonexistent.tide: No such file or directory\n"},
+       "tabulon-ide: cannot read script /nonexistent.tide: " + NoSuchFileReason() + "\n"},
       {{"-e", "sheet TSMain"},
        2,
        "tabulon-ide: -e:1: 'sheet' is a command of the settings dialog, and none is open: open "
@@ -220,8 +219,13 @@ TEST(Simulator, RefusalsSayWhatHappenedAndWhy) {
        "(PAGE=COMPONENT,COMPONENT...)\n"},
       {{"-e", "show", "-e", "snapshot x.gif"},
        2,
+#ifdef _WIN32
+       "tabulon-ide: -e:2: snapshot: this build writes the real window's pixels as a .bmp file "
+       "only, not 'x.gif' (snapshot FILE.bmp)\n"},
+#else
        std::string("tabulon-ide: -e:2: snapshot writes SVG, PNG or PDF: the file name must end "
                    "in .svg, .png or .pdf, not 'x.gif'\n")},
+#endif
       {{"-e", "snapshot"},
        2,
        std::string("tabulon-ide: -e:1: usage: ") + SnapshotSynopsis() + "\n"},
@@ -246,7 +250,11 @@ TEST(Simulator, RefusalsSayWhatHappenedAndWhy) {
     EXPECT_EQ(R.Err, C.Err);
   }
   // The usage line offers only what this build writes.
+#ifdef _WIN32
+  EXPECT_THAT(RunIde({"--help"}).Out, HasSubstr("snapshot FILE.bmp"));
+#else
   EXPECT_THAT(RunIde({"--help"}).Out, Not(HasSubstr("FILE.bmp")));
+#endif
 }
 
 TEST(Simulator, DumpIndentedOrOfSomeKeys) {
@@ -304,7 +312,13 @@ TEST(Simulator, ARefusedCommandChangesNothing) {
   EXPECT_EQ(Sim.RunLine("key up LSHIFT", "t"), TLineResult::Ok);
   EXPECT_FALSE(KeyboardState().IsDown(VK_LSHIFT));
   EXPECT_EQ(Sim.RunLine("wait 120", "t"), TLineResult::Ok);
+  // The headless clock moves by what was waited for, the real one by at
+  // least that.
+#ifdef _WIN32
+  EXPECT_GE(Sim.Ide().App()->Now(), 120);
+#else
   EXPECT_EQ(Sim.Ide().App()->Now(), 120);
+#endif
 }
 
 TEST(Simulator, PagesByNumberCaptionAndQuotedHash) {
@@ -349,9 +363,13 @@ TEST(Simulator, TheTourOnAskingThenAPromptOnAFreshIde) {
   EXPECT_EQ(Tour.Status, 0) << Tour.Err;
   EXPECT_EQ(Tour.Err, "");
   for (const char* Shown :
-       {"|[*НетГруппы*]|", "| :Основные: |[*Данные*]| :НетГруппы: |",
-        "| ADO | Data Access |[Data Controls]|", "page Data Controls, tab", "Tabulon Demo |"})
+       {"| ADO | Data Access |[Data Controls]|", "page Data Controls, tab", "Tabulon Demo |"})
     EXPECT_THAT(Tour.Out, HasSubstr(Shown)) << Shown << "\n" << Tour.Out;
+    // The group tabs' captions, as RenderTest's picture names them.
+#ifndef _WIN32
+  for (const char* Shown : {"|[*НетГруппы*]|", "| :Основные: |[*Данные*]| :НетГруппы: |"})
+    EXPECT_THAT(Tour.Out, HasSubstr(Shown)) << Shown << "\n" << Tour.Out;
+#endif
   EXPECT_THAT(Tour.Out, Not(HasSubstr("tabulon-ide> "))) << "no prompt without a terminal";
 
   // At a prompt a mistake is reported and the session goes on, on an IDE

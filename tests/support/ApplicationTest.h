@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 
 #include "Forms.h"
@@ -28,6 +29,21 @@ class ApplicationTest : public ::testing::Test {
     Form->SetBounds(0, 0, 600, 400);
     Form->Show();
     return Form;
+  }
+
+  // Lets time pass, Step milliseconds at a time, until Done holds or Bound
+  // milliseconds have passed, and tells whether it holds. A test on the real
+  // platform's clock waits so for what it needs, however late a loaded
+  // machine lets a timer fire, rather than for a guessed time; on the
+  // headless clock it stops at the first step where Done holds.
+  template <class TDone>
+  bool PassTimeUntil(TDone Done, std::int64_t Bound, std::int64_t Step = 10) {
+    for (std::int64_t Passed = 0; !Done(); Passed += Step) {
+      if (Passed >= Bound)
+        return false;
+      App->AdvanceTime(Step);
+    }
+    return true;
   }
 
   TApplication* App = nullptr;

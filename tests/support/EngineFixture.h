@@ -105,6 +105,39 @@ class EngineTest : public ApplicationTest {
     Ide->Show();
     Ide->SetActive(true);
   }
+  // How long a test waits for N ticks of the palette watch, or for the sort
+  // timer's: their intervals on the headless clock, which fires a timer on
+  // the dot; on the real one, seconds more, however late a loaded machine
+  // fires it.
+#ifdef _WIN32
+  static constexpr std::int64_t kLateBy = 20000;
+#else
+  static constexpr std::int64_t kLateBy = 0;
+#endif
+  std::int64_t WatchTicks(int N) const {
+    return N * static_cast<std::int64_t>(Inspect().PaletteChangeTimer()->Interval()) + kLateBy;
+  }
+  // The palette watch's tick that takes the IDE's rewritten palette.
+  void WaitForThePaletteTick() {
+    ASSERT_TRUE(PassTimeUntil([this] { return Lines(Inspect().Master()->Tabs()) == Ide->Pages(); },
+                              WatchTicks(1)))
+        << "the palette watch never took the IDE's palette";
+  }
+  // Its tick that finds nothing new and stops it, at most one after the
+  // tick that rebuilt.
+  void WaitForTheWatchToStop() {
+    ASSERT_TRUE(
+        PassTimeUntil([this] { return !Inspect().PaletteChangeTimer()->Enabled(); }, WatchTicks(2)))
+        << "the palette watch never stopped";
+  }
+  // The sort timer's tick, which stops it.
+  void WaitForTheSortTick() {
+    TTimer* Sort = Inspect().GroupSortTimer();
+    ASSERT_TRUE(Sort->Enabled());
+    ASSERT_TRUE(PassTimeUntil([Sort] { return !Sort->Enabled(); },
+                              static_cast<std::int64_t>(Sort->Interval()) + kLateBy))
+        << "the sort timer never fired";
+  }
 
   std::unique_ptr<RegistryHive> Hive;
   TIdeMainForm* Ide = nullptr;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Program.h"
+#include "Script.h"
 
 struct TRun {
   int Status;
@@ -22,4 +23,19 @@ inline TRun RunIde(const std::vector<std::string>& Args, const std::string& Stdi
   std::ostringstream Out, Err;
   const int Status = TabulonIdeMain(Args, In, Out, Err, Terminal);
   return {Status, Out.str(), Err.str()};
+}
+
+// What the system says of a file that is not there, as tabulon-ide passes it
+// on: POSIX's strerror, or Windows' own message for the error.
+inline std::string NoSuchFileReason() {
+#ifdef _WIN32
+  try {
+    ReadInputFile("tabulon-test-no-such-file");
+  } catch (const std::exception& E) {
+    return E.what();
+  }
+  return "the file was there";
+#else
+  return "No such file or directory";
+#endif
 }

@@ -4,15 +4,20 @@
 // points into the build tree; /tmp when unset), removed with all it holds when the
 // test ends, and small helpers for the files in it. Tests that make FIFOs,
 // device nodes or read-only files make them here, never on a system path.
+// The folder itself is made the same way on every system; the helpers for
+// file modes, child processes and alarms are POSIX's.
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <random>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -21,12 +26,20 @@
 
 class TTempDir {
  public:
+  // A name no other folder has, made with create_directory, which fails
+  // for one that exists: what mkdtemp does, on every system.
   TTempDir() {
-    std::string Template =
-        (std::filesystem::temp_directory_path() / "tabulon-test-XXXXXX").string();
-    if (::mkdtemp(Template.data()) == nullptr)
-      throw std::runtime_error("mkdtemp failed in " + Template);
-    FPath = Template;
+    namespace fs = std::filesystem;
+    const fs::path Parent = fs::temp_directory_path();
+    std::random_device Random;
+    for (int Try = 0; Try < 100 && FPath.empty(); ++Try) {
+      const fs::path Candidate = Parent / ("tabulon-test-" + std::to_string(Random()));
+      std::error_code E;
+      if (fs::create_directory(Candidate, E))
+        FPath = Candidate.generic_string();
+    }
+    if (FPath.empty())
+      throw std::runtime_error("no folder could be made in " + Parent.string());
   }
   ~TTempDir() {
     namespace fs = std::filesystem;
@@ -56,6 +69,7 @@ class TTempDir {
   std::string FPath;
 };
 
+#ifndef _WIN32
 inline unsigned ModeOf(const std::string& Path) {
   struct stat St {};
   ::stat(Path.c_str(), &St);
@@ -92,3 +106,4 @@ class TWatchdog {
   TWatchdog(const TWatchdog&) = delete;
   TWatchdog& operator=(const TWatchdog&) = delete;
 };
+#endif

@@ -144,25 +144,24 @@ namespace native_registry {
 
 namespace {
 const std::uintptr_t CurrentUser = 0x80000001;
-const char* const VolatileParent = "Software\\Tabulon Volatile";
+// Each run's key is its own, right below Software: a parent shared by runs
+// side by side could be deleted by one run's end, as empty, while another
+// made its key below it, which would then be gone before it was used.
+std::string VolatileKey(const std::string& Name) {
+  return "Software\\Tabulon Volatile " + Name;
+}
 }  // namespace
 
 bool OverrideCurrentUser(const std::string& Name) {
-  HKEY Parent = nullptr;
-  if (RegCreateKeyExA(RootOf(CurrentUser), VolatileParent, 0, nullptr, REG_OPTION_VOLATILE,
-                      KEY_ALL_ACCESS, nullptr, &Parent, nullptr) != ERROR_SUCCESS)
-    return false;
   HKEY Key = nullptr;
-  const LONG Made = RegCreateKeyExA(Parent, Name.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
-                                    KEY_ALL_ACCESS, nullptr, &Key, nullptr);
-  RegCloseKey(Parent);
-  if (Made != ERROR_SUCCESS)
+  if (RegCreateKeyExA(RootOf(CurrentUser), VolatileKey(Name).c_str(), 0, nullptr,
+                      REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &Key, nullptr) != ERROR_SUCCESS)
     return false;
   // The override holds its own reference to the key.
   const LONG Overridden = RegOverridePredefKey(RootOf(CurrentUser), Key);
   RegCloseKey(Key);
   if (Overridden != ERROR_SUCCESS) {
-    DeleteKeyTree(CurrentUser, std::string(VolatileParent) + "\\" + Name);
+    DeleteKeyTree(CurrentUser, VolatileKey(Name));
     return false;
   }
   return true;
@@ -170,10 +169,7 @@ bool OverrideCurrentUser(const std::string& Name) {
 
 void RestoreCurrentUser(const std::string& Name) {
   RegOverridePredefKey(RootOf(CurrentUser), nullptr);
-  DeleteKeyTree(CurrentUser, std::string(VolatileParent) + "\\" + Name);
-  // The parent goes with the last run that used it; one still in use keeps
-  // it (RegDeleteKeyA refuses a key that has sub-keys).
-  RegDeleteKeyA(RootOf(CurrentUser), VolatileParent);
+  DeleteKeyTree(CurrentUser, VolatileKey(Name));
 }
 
 }  // namespace native_registry

@@ -41,8 +41,8 @@ bool SetValue(std::uintptr_t Root, const std::string& Path, const std::string& N
 namespace native_registry {
 
 // Points this process's HKEY_CURRENT_USER at a new volatile key (one that
-// Windows never writes to disk) below the real one, named Name below
-// Software, so that a run can keep its settings in memory; false when it
+// Windows never writes to disk) below the real one, "Tabulon Volatile Name"
+// below Software, so that a run can keep its settings in memory; false when it
 // cannot. RestoreCurrentUser points it back and deletes the key with all it
 // holds.
 bool OverrideCurrentUser(const std::string& Name);

@@ -80,8 +80,16 @@ void RegistryHive::Export(const std::string& Path, HiveFormat Format) {
   const std::filesystem::path Folder = std::filesystem::path(Path).parent_path();
   std::error_code Error;
   if (!Folder.empty() && !std::filesystem::is_directory(Folder, Error))
-    throw ERegistryException("Cannot write " + Path + ": the folder " + Folder.string() +
+    throw ERegistryException("cannot write " + Path + ": the folder " + Folder.string() +
                              " does not exist");
+  // Only a file is replaced, as the hive file's exports replace one; a
+  // folder is refused before anything is written beside it.
+  const auto Kind = std::filesystem::symlink_status(Path, Error).type();
+  if (Kind == std::filesystem::file_type::directory)
+    throw ERegistryException(Path + " is a folder, not a regular file");
+  if (Kind != std::filesystem::file_type::not_found &&
+      Kind != std::filesystem::file_type::regular && Kind != std::filesystem::file_type::none)
+    throw ERegistryException(Path + " is not a regular file");
   {
     std::ofstream Out(Temp, std::ios::binary | std::ios::trunc);
     Out.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
@@ -90,7 +98,7 @@ void RegistryHive::Export(const std::string& Path, HiveFormat Format) {
       const int Err = errno;
       Out.close();
       std::filesystem::remove(Temp, Error);
-      throw ERegistryException("Cannot write " + Path + ": the file " + Temp +
+      throw ERegistryException("cannot write " + Path + ": the file " + Temp +
                                " cannot be written: " + std::strerror(Err));
     }
   }
@@ -98,7 +106,7 @@ void RegistryHive::Export(const std::string& Path, HiveFormat Format) {
   if (Error) {
     const std::string Why = Error.message();
     std::filesystem::remove(Temp, Error);
-    throw ERegistryException("Cannot write " + Path + ": " + Temp +
+    throw ERegistryException("cannot write " + Path + ": " + Temp +
                              " cannot be renamed over it: " + Why);
   }
 }

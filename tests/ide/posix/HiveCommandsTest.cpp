@@ -219,19 +219,6 @@ TEST(HiveCommands, ExportWritesFilesThatLoadAsTheSameHive) {
   for (const char* Name : {"four.reg", "five.reg"})
     EXPECT_EQ(RunIde({"--hive", Dir / Name, "-e", "registry"}).Out, View.Out) << Name;
 
-  const std::pair<std::string, std::string> Refused[] = {
-      {"export", "usage: export [--unicode] FILE"},
-      {"export --unicode", "usage: export [--unicode] FILE"},
-      {"export a b", "usage: export [--unicode] FILE"},
-      {"export " + Dir.Path(), "export: " + Dir.Path() + " is a folder, not a regular file"},
-      {"export " + Dir / "no/such/folder.reg", "export: cannot write " +
-                                                   Dir / "no/such/folder.reg" + ": the folder " +
-                                                   Dir / "no/such" + " does not exist"}};
-  for (const auto& [Line, Message] : Refused) {
-    const TRun R = RunIde({"--hive", ":memory:", "-e", Line});
-    EXPECT_EQ(R.Status, kExitError) << Line;
-    EXPECT_THAT(R.Err, HasSubstr(Message)) << R.Err;
-  }
 }
 
 // A REGEDIT4 export cannot carry a character Windows-1251 has no byte for:

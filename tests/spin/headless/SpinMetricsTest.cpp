@@ -1,4 +1,4 @@
-#include "SpinFixture.h"
+#include "../SpinFixture.h"
 
 #include <algorithm>
 

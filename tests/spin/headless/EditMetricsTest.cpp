@@ -1,4 +1,4 @@
-#include "SpinFixture.h"
+#include "../SpinFixture.h"
 
 // The edit's sizes, from the headless platform's text metrics in pixels.
 
