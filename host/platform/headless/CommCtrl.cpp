@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "NativePaint.h"
 #include "Natives.h"
 #include "TabWindow.h"
 #include "TextMetrics.h"
@@ -133,9 +134,6 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
       if (LOWORD(M.WParam) == SB_THUMBPOSITION && static_cast<int>(HIWORD(M.WParam)) < Count)
         Leftmost = static_cast<int>(HIWORD(M.WParam));
       return 0;
-    case WM_PRINTCLIENT:
-      Print(Wnd, reinterpret_cast<HDC>(M.WParam));
-      return 0;
     default:
       return TNativeWindow::Handle(Wnd, M);
   }
@@ -227,22 +225,47 @@ LRESULT Notify(HWND Wnd, UINT Code) {
 
 }  // namespace
 
-void TNativeTabControl::Print(HWND Wnd, HDC DC) {
-  if (DC == nullptr || (GetWindowStyle(Wnd) & TCS_OWNERDRAWFIXED) == 0)
-    return;
+namespace {
+// The selected tab stands out: two pixels wider each side and taller, and
+// open to the client area below it.
+TRect Grown(const TTabLayout& L, int Index, int Selected) {
+  TRect R = L.ItemRects[static_cast<std::size_t>(Index)];
+  if (Index == Selected) {
+    R.Left -= 2;
+    R.Right += 2;
+    R.Top -= 2;
+    R.Bottom += 1;
+  }
+  return R;
+}
+}  // namespace
+
+void TNativeTabControl::Paint(HWND Wnd, HDC DC) {
+  const TWindowRecord* W = WindowRecord(Wnd);
   // Each tab is drawn in the control's font, as the common controls select
   // it before they ask.
-  TFontRecord Font{WindowRecord(Wnd)->Font};
-  // The caller's DC gets its own font back on every path, also when the
-  // procedure destroys the control.
-  struct TKeepFont {
-    HDC DC;
-    HGDIOBJ Old;
-    ~TKeepFont() { SelectObject(DC, Old); }
-  } Keep{DC, SelectObject(DC, &Font)};
+  const TWindowFont Font(Wnd, DC);
+  const TCtlColors Colors = CtlColors(Wnd, DC, CN_CTLCOLORSTATIC, COLOR_BTNFACE);
+  Pixels(DC, {0, 0, W->Width, W->Height}, Colors.Background);
   const TTabLayout L = TabControlLayout(Wnd, true);
+  // The selected tab's extra margin takes the background too, as the
+  // control erases it before the owner draws the tab.
+  const int Selected = CurSel;
+  const bool SelectedInView = Selected >= 0 && Selected < static_cast<int>(L.ItemRects.size()) &&
+                              L.ItemRects[static_cast<std::size_t>(Selected)].Width() > 0;
+  if (SelectedInView)
+    Pixels(DC, Grown(L, Selected, Selected), Colors.Background);
+  const bool OwnerDrawn = (W->Style & TCS_OWNERDRAWFIXED) != 0;
   for (const auto& Row : L.Rows)
     for (int i : Row) {
+      const TRect R = L.ItemRects[static_cast<std::size_t>(i)];
+      if (!OwnerDrawn) {
+        Pixels(DC, R, Colors.Background);
+        const TRect Clip = R;
+        Write(DC, R.Left + 6, R.Top + 3, Items[static_cast<std::size_t>(i)].Text, Colors.Text,
+              &Clip);
+        continue;
+      }
       DRAWITEMSTRUCT Item;
       Item.CtlType = ODT_TAB;
       Item.itemID = static_cast<UINT>(i);
@@ -250,12 +273,47 @@ void TNativeTabControl::Print(HWND Wnd, HDC DC) {
       Item.itemState = i == CurSel ? ODS_SELECTED : 0;
       Item.hwndItem = Wnd;
       Item.hDC = DC;
-      Item.rcItem = L.ItemRects[static_cast<std::size_t>(i)];
+      Item.rcItem = R;
       Item.itemData = static_cast<std::uintptr_t>(Items[static_cast<std::size_t>(i)].Param);
       SendMessage(Wnd, CN_DRAWITEM, 0, reinterpret_cast<LPARAM>(&Item));
       // The procedure may have destroyed the control or changed its tabs.
       if (!IsWindow(Wnd) || Items.size() != L.ItemRects.size())
         return;
+    }
+  PaintFrames(Wnd, DC, L);
+}
+
+void TNativeTabControl::PaintFrames(HWND Wnd, HDC DC, const TTabLayout& L) {
+  const TWindowRecord* W = WindowRecord(Wnd);
+  const int Width = W->Width, Height = W->Height;
+  const int Selected = CurSel;
+  const COLORREF Light = GetSysColor(COLOR_BTNHIGHLIGHT), Shadow = GetSysColor(COLOR_BTNSHADOW),
+                 Dark = GetSysColor(COLOR_3DDKSHADOW);
+  const int Top = L.Rows.empty() ? 0 : 2 + static_cast<int>(L.Rows.size()) * L.TabHeight;
+  // The client area's raised frame; the selected tab's gap is left open.
+  TRect Gap{0, 0, 0, 0};
+  if (Selected >= 0 && Selected < static_cast<int>(L.ItemRects.size()))
+    Gap = Grown(L, Selected, Selected);
+  if (Gap.Width() > 0) {
+    Line(DC, 0, Top, Gap.Left, Top, Light);
+    Line(DC, Gap.Right - 1, Top, Width - 2, Top, Light);
+  } else {
+    Line(DC, 0, Top, Width - 2, Top, Light);
+  }
+  Line(DC, 0, Top, 0, Height - 2, Light);
+  Line(DC, 0, Height - 1, Width - 1, Height - 1, Dark);
+  Line(DC, Width - 1, Top, Width - 1, Height - 1, Dark);
+  Line(DC, 1, Height - 2, Width - 2, Height - 2, Shadow);
+  Line(DC, Width - 2, Top + 1, Width - 2, Height - 2, Shadow);
+  for (const auto& Row : L.Rows)
+    for (int i : Row) {
+      const TRect R = Grown(L, i, Selected);
+      const int Bottom = R.Bottom - 1;
+      Line(DC, R.Left, R.Top + 2, R.Left, Bottom, Light);
+      Line(DC, R.Left + 1, R.Top + 1, R.Left + 1, R.Top + 1, Light);
+      Line(DC, R.Left + 2, R.Top, R.Right - 3, R.Top, Light);
+      Line(DC, R.Right - 2, R.Top + 1, R.Right - 2, Bottom, Shadow);
+      Line(DC, R.Right - 1, R.Top + 2, R.Right - 1, Bottom, Dark);
     }
 }
 

@@ -15,6 +15,10 @@
 class TNativeTabControl : public TNativeWindow {
  public:
   LRESULT Handle(HWND Wnd, TMessage& M) override;
+  // The tabs in view on the owner's background, each drawn by the owner when
+  // the control is owner-drawn (CN_DRAWITEM), the selected one raised and
+  // open to the client area, and the client area's raised frame.
+  void Paint(HWND Wnd, HDC DC) override;
 
   // Every item's text, each followed by CR LF.
   std::string Texts() const;
@@ -52,9 +56,8 @@ class TNativeTabControl : public TNativeWindow {
   // The user's input: a press on a tab other than the selected one selects
   // it (unless TCN_SELCHANGING is refused), a release reports NM_CLICK.
   LRESULT HandleInput(HWND Wnd, TMessage& M);
-  // Paints into DC. Only an owner-drawn control draws here, through its
-  // procedure; the host's controls paint their own tabs.
-  void Print(HWND Wnd, HDC DC);
+  // The frames of the tabs and of the client area.
+  void PaintFrames(HWND Wnd, HDC DC, const TTabLayout& L);
   void Select(HWND Wnd, int Index);
   int Width(int Item) const {
     return TabItemWidth(FRowsKey.Font, Items[static_cast<std::size_t>(Item)].Text);
