@@ -70,6 +70,16 @@ using TInputSource = TEvent<bool&>;
 // Installs the source; returns the one it replaces.
 TInputSource SetInputSource(TInputSource Source);
 
+// What the application looks at before a loop hands a queued message to its
+// window (the VCL's IsKeyMsg, where a key that a menu takes as its shortcut
+// goes no further): setting Handled keeps the message from its window. Every
+// loop of the platform asks it, RunMessageLoop's as a modal one's.
+using TMessageFilter = TEvent<const MSG&, bool&>;
+// Installs the filter; returns the one it replaces.
+TMessageFilter SetMessageFilter(TMessageFilter Filter);
+// Asks the filter; false when there is none.
+bool FilterMessage(const MSG& Msg);
+
 // Forgets every timer, posted message and input source and, on the
 // headless platform, puts the clock back to 0; ResetWindowsState calls it
 // between sessions.

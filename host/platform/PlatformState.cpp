@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Backend.h"
@@ -8,7 +9,8 @@
 #include "WindowsMenus.h"
 
 // The state both platforms keep alike: the keyboard the VCL presses keys on,
-// the beeps and shell requests counted for the tests, the clipboard. What
+// the beeps and shell requests counted for the tests, the clipboard, the
+// application's look at queued messages. What
 // differs, handing a change on to Windows or not (the clipboard's text is
 // Windows' own there), is the backend's.
 
@@ -34,7 +36,23 @@ std::vector<TShellRequest>& Shell() {
   return Requests;
 }
 
+TMessageFilter& Filter() {
+  static TMessageFilter Value;
+  return Value;
+}
+
 }  // namespace
+
+TMessageFilter SetMessageFilter(TMessageFilter Value) {
+  return std::exchange(Filter(), Value);
+}
+
+bool FilterMessage(const MSG& Msg) {
+  bool Handled = false;
+  if (const TMessageFilter F = Filter(); F.Assigned())
+    F(Msg, Handled);
+  return Handled;
+}
 
 void TNativeWindow::Created(HWND Wnd, const std::string& WindowName) {
   if (TWindowRecord* Record = WindowRecord(Wnd))
@@ -155,5 +173,6 @@ void ResetWindowsState() {
   backend::ResetWindowsVersion();
   Shell().clear();
   ResetMessageLoop();
+  Filter() = {};
   ResetMenuState();
 }

@@ -257,6 +257,9 @@ TApplication::TApplication() : TComponent(nullptr) {
     throw EInvalidOperation("An Application already exists");
   Application = this;
   ResetWindowsState();
+  // Every loop, the platform's own as well as ours, lets the controls look
+  // at a key before it is dispatched.
+  SetMessageFilter(TMessageFilter::Of<&TApplication::FilterKeyMsg>(this));
   FStarted = GetTickCount64();
 }
 
@@ -313,11 +316,15 @@ bool TApplication::IsKeyMsg(const MSG& Msg) {
   return Control != nullptr && Control->Perform(Reflected, Msg.wParam, Msg.lParam) != 0;
 }
 
+void TApplication::FilterKeyMsg(const MSG& Msg, bool& Handled) {
+  Handled = IsKeyMsg(Msg);
+}
+
 bool TApplication::ProcessMessage(UINT First, UINT Last) {
   MSG Msg;
   if (!PeekMessage(Msg, nullptr, First, Last, PM_REMOVE))
     return false;
-  if (!IsKeyMsg(Msg)) {
+  if (!FilterMessage(Msg)) {
     TranslateMessage(Msg);
     DispatchMessage(Msg);
   }

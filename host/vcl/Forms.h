@@ -181,6 +181,7 @@ class TApplication : public TComponent {
   // Hands a key message to its control as CN_KEYDOWN, CN_CHAR or CN_KEYUP
   // first; true when the control took it there.
   bool IsKeyMsg(const MSG& Msg);
+  void FilterKeyMsg(const MSG& Msg, bool& Handled);
 
   TCustomForm* FMainForm = nullptr;
   std::vector<TCustomForm*> FForms;

@@ -97,6 +97,20 @@ TEST_F(IdeMenus, CtrlShiftATypedInThePaletteOpensTheDialog) {
   EXPECT_EQ(Dialogs, 1);
 }
 
+// A key the user types arrives in the thread's queue; the loop that takes it,
+// the platform's as the Application's, lets the palette look at it first.
+TEST_F(IdeMenus, CtrlShiftAQueuedForThePaletteReachesItsShortcutThroughTheLoop) {
+  KeyboardState().Press(VK_LCONTROL);
+  KeyboardState().Press(VK_LSHIFT);
+  KeyboardState().Press('A');
+  ASSERT_TRUE(PostMessage(Ide->Palette()->Handle(), WM_KEYDOWN, 'A', 1));
+  App->AdvanceTime(1);
+  KeyboardState().ReleaseAll();
+  EXPECT_EQ(Dialogs, 1);
+  MSG Left;
+  EXPECT_FALSE(PeekMessage(Left, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE));
+}
+
 TEST_F(IdeMenus, ARightClickOnThePaletteOpensItsMenuCheckedWhileARefreshOptionIsOn) {
   TMenuItem* Item = Inspect().PaletteMenuItem();
   TPopupMenu* Menu = Ide->PaletteMenu();

@@ -171,8 +171,10 @@ void RunMessageLoop(std::int64_t Milliseconds, TEvent<> Idle) {
   for (;;) {
     // What was posted is handed out before time moves on.
     for (MSG M; PeekMessage(M, nullptr, 0, 0, PM_REMOVE);) {
-      TranslateMessage(M);
-      DispatchMessage(M);
+      if (!FilterMessage(M)) {
+        TranslateMessage(M);
+        DispatchMessage(M);
+      }
       if (Idle.Assigned())
         Idle();
     }

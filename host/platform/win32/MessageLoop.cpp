@@ -20,12 +20,6 @@ TInputSource& Source() {
   return Value;
 }
 
-void RunIdle(void* Data) {
-  const auto& Idle = *static_cast<const TEvent<>*>(Data);
-  if (Idle.Assigned())
-    Idle();
-}
-
 }  // namespace
 
 UINT_PTR SetTimer(HWND Wnd, UINT_PTR IDEvent, UINT Elapse) {
@@ -49,8 +43,20 @@ std::uint64_t GetTickCount64() {
 void RunMessageLoop(std::int64_t Milliseconds, TEvent<> Idle) {
   const std::uint64_t Until =
       native::TickCount() + static_cast<std::uint64_t>(std::max<std::int64_t>(0, Milliseconds));
-  native::RunLoopUntil(Until, &RunIdle, &Idle);
-  RaiseKeptException();
+  for (;;) {
+    for (MSG M; PeekMessage(M, nullptr, 0, 0, PM_REMOVE);) {
+      if (!FilterMessage(M)) {
+        TranslateMessage(M);
+        DispatchMessage(M);
+      }
+      if (Idle.Assigned())
+        Idle();
+    }
+    const std::uint64_t Now = native::TickCount();
+    if (Now >= Until)
+      return;
+    native::WaitInput(Until - Now);
+  }
 }
 
 BOOL PostMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {

@@ -561,20 +561,8 @@ std::uint64_t TickCount() {
   return ::GetTickCount64();
 }
 
-void RunLoopUntil(std::uint64_t Until, void (*Idle)(void* Data), void* Data) {
-  for (;;) {
-    MSG Msg;
-    while (PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&Msg);
-      DispatchMessageA(&Msg);
-      if (Idle != nullptr)
-        Idle(Data);
-    }
-    const std::uint64_t Now = ::GetTickCount64();
-    if (Now >= Until)
-      return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(Until - Now), QS_ALLINPUT);
-  }
+void WaitInput(std::uint64_t Milliseconds) {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(Milliseconds), QS_ALLINPUT);
 }
 
 }  // namespace native

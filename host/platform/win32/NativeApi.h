@@ -161,8 +161,7 @@ void WaitMessage();
 std::uintptr_t SetTimer(HWND__* Wnd, std::uintptr_t IDEvent, unsigned Elapse);
 bool KillTimer(HWND__* Wnd, std::uintptr_t IDEvent);
 std::uint64_t TickCount();
-// Dispatches every message that arrives until the tick count reaches
-// Until, calling Idle(Data) after each.
-void RunLoopUntil(std::uint64_t Until, void (*Idle)(void* Data), void* Data);
+// Waits until the thread has input or Milliseconds have passed.
+void WaitInput(std::uint64_t Milliseconds);
 
 }  // namespace native
