@@ -82,7 +82,80 @@ void TNativeTabControl::Select(HWND Wnd, int Index) {
   if (Index >= 0) {
     Rows(Wnd);
     FrontRow = FRowOfItem[static_cast<std::size_t>(Index)];
+    ShowTab(Wnd, Index);
   }
+}
+
+TNativeTabControl::~TNativeTabControl() {
+  if (IsWindow(FScroller))
+    DestroyWindow(FScroller);
+}
+
+bool TNativeTabControl::Overflows(HWND Wnd) {
+  const TWindowRecord* W = WindowRecord(Wnd);
+  if ((W->Style & TCS_MULTILINE) != 0 || Items.empty())
+    return false;
+  const std::vector<int>& Left = Lefts(Wnd);
+  return Left.back() + TabItemWidth(W->Font, Items.back().Text) > W->Width - kMargin;
+}
+
+int TNativeTabControl::ShownRight(HWND Wnd) {
+  return WindowRecord(Wnd)->Width - kTabScrollerWidth;
+}
+
+int TNativeTabControl::LastLeftmost(HWND Wnd) {
+  if (!Overflows(Wnd))
+    return 0;
+  const std::vector<int>& Left = Lefts(Wnd);
+  const int End = Left.back() + TabItemWidth(WindowRecord(Wnd)->Font, Items.back().Text);
+  // The first tab whose left edge, brought to the margin, leaves the last
+  // tab's right edge within the part that shows tabs.
+  const auto It = std::lower_bound(Left.begin(), Left.end(), End + kMargin - ShownRight(Wnd));
+  return std::min(static_cast<int>(It - Left.begin()), static_cast<int>(Items.size()) - 1);
+}
+
+void TNativeTabControl::ShowTab(HWND Wnd, int Index) {
+  const int Old = Leftmost;
+  if (!Overflows(Wnd)) {
+    Leftmost = 0;
+  } else if (Index < Leftmost) {
+    Leftmost = Index;
+  } else {
+    const std::vector<int>& Left = Lefts(Wnd);
+    const int Right =
+        Left[static_cast<std::size_t>(Index)] +
+        TabItemWidth(WindowRecord(Wnd)->Font, Items[static_cast<std::size_t>(Index)].Text);
+    if (Right - ScrollOffset(Wnd) > ShownRight(Wnd)) {
+      const auto It = std::lower_bound(Left.begin(), Left.end(), Right + kMargin - ShownRight(Wnd));
+      Leftmost = std::min(static_cast<int>(It - Left.begin()), Index);
+    }
+    Leftmost = std::min(Leftmost, LastLeftmost(Wnd));
+  }
+  if (Leftmost != Old) {
+    UpdateScroller(Wnd);
+    InvalidateRect(Wnd, nullptr, 1);
+  }
+}
+
+void TNativeTabControl::UpdateScroller(HWND Wnd) {
+  if (!Overflows(Wnd)) {
+    Leftmost = 0;
+    if (IsWindow(FScroller))
+      DestroyWindow(FScroller);
+    FScroller = nullptr;
+    return;
+  }
+  const int Last = LastLeftmost(Wnd);
+  Leftmost = std::min(Leftmost, Last);
+  const int Width = WindowRecord(Wnd)->Width;
+  const int Top = kMargin + std::max(0, TabHeight(Wnd) - kTabScrollerHeight) / 2;
+  const TRect R{Width - kTabScrollerWidth, Top, Width, Top + kTabScrollerHeight};
+  if (!IsWindow(FScroller) || GetParent(FScroller) != Wnd)
+    FScroller = CreateWindowEx(UPDOWN_CLASS, WS_CHILD | WS_VISIBLE | UDS_HORZ, {}, Wnd, R);
+  else if (const TWindowRecord* S = WindowRecord(FScroller); S->Left != R.Left || S->Top != R.Top)
+    MoveWindow(FScroller, R.Left, R.Top, R.Width(), R.Height());
+  SendMessage(FScroller, UDM_SETRANGE32, 0, Last);
+  SendMessage(FScroller, UDM_SETPOS32, 0, Leftmost);
 }
 
 LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
@@ -130,9 +203,13 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
     case WM_LBUTTONUP:
       return HandleInput(Wnd, M);
     case WM_HSCROLL:
-      // The arrows put the tab at the position first in view.
-      if (LOWORD(M.WParam) == SB_THUMBPOSITION && static_cast<int>(HIWORD(M.WParam)) < Count)
-        Leftmost = static_cast<int>(HIWORD(M.WParam));
+      // The arrows put the tab at the position first in view, as far as the
+      // rest fill the row.
+      if (LOWORD(M.WParam) == SB_THUMBPOSITION && static_cast<int>(HIWORD(M.WParam)) < Count) {
+        Leftmost = std::min(static_cast<int>(HIWORD(M.WParam)), LastLeftmost(Wnd));
+        UpdateScroller(Wnd);
+        InvalidateRect(Wnd, nullptr, 1);
+      }
       return 0;
     default:
       return TNativeWindow::Handle(Wnd, M);
@@ -241,6 +318,8 @@ TRect Grown(const TTabLayout& L, int Index, int Selected) {
 }  // namespace
 
 void TNativeTabControl::Paint(HWND Wnd, HDC DC) {
+  // The up-down control comes and goes with the tabs that overflow.
+  UpdateScroller(Wnd);
   const TWindowRecord* W = WindowRecord(Wnd);
   // Each tab is drawn in the control's font, as the common controls select
   // it before they ask.
