@@ -363,15 +363,16 @@ int SetBkMode(HDC DC, int Mode) {
   return std::exchange(DC->Recorder.State.BkMode, Mode);
 }
 
+// A recording keeps the text with the rectangle it was laid out in (where
+// in it the real font put it is the screen's business).
 int DrawTextA(HDC DC, const char* Text, int Count, TRect& R, UINT Format) {
-  if (DC->Native == nullptr) {
-    const std::string S =
-        Count < 0 ? std::string(Text) : std::string(Text, static_cast<std::size_t>(Count));
-    if (!S.empty())
-      DC->Recorder.Text(R.Left, R.Top, (Format & DT_NOCLIP) != 0 ? nullptr : &R, S,
-                        DC->Recorder.State.BkMode == OPAQUE, Format);
+  const std::string S =
+      Count < 0 ? std::string(Text) : std::string(Text, static_cast<std::size_t>(Count));
+  if (!S.empty())
+    DC->Recorder.Text(R.Left, R.Top, (Format & DT_NOCLIP) != 0 ? nullptr : &R, S,
+                      DC->Recorder.State.BkMode == OPAQUE, Format);
+  if (DC->Native == nullptr)
     return FontMetrics(DC->Recorder.State.Font->Desc).tmHeight;
-  }
   int Rect[4] = {R.Left, R.Top, R.Right, R.Bottom};
   const int Height = native::DrawText(DC->Native, Text, Count, Rect, Format);
   R = TRect{Rect[0], Rect[1], Rect[2], Rect[3]};
