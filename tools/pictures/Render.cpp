@@ -119,6 +119,21 @@ std::string Selection(TCustomTabControl* Tabs) {
          UserText(Tabs->Tabs()->Strings(Index)).Str();
 }
 
+// Where a single-line row that overflows was scrolled to: the first tab in
+// view (the row starts with a whole tab), when that is not the first tab.
+std::string Scrolled(TCustomTabControl* Tabs) {
+  if (Tabs->MultiLine() || !Tabs->HandleAllocated())
+    return "";
+  const int N = Tabs->Tabs()->Count();
+  int First = 0;
+  while (First < N && Tabs->TabRect(First).Left < 0)
+    ++First;
+  if (First == 0 || First >= N)
+    return "";
+  return ", scrolled to tab #" + std::to_string(First) + " " +
+         UserText(Tabs->Tabs()->Strings(First)).Str();
+}
+
 }  // namespace
 
 TPageControl* PaletteBar(TTabControl* Palette) {
@@ -138,11 +153,11 @@ std::string Render(TSimulatorState& Sim) {
   TPageControl* Bar = PaletteBar(Palette);
   if (Bar != nullptr) {
     Out += "group bar" + std::string(Bar->Showing() ? "" : " (not shown)") + ", " + TabCount(Bar) +
-           Selection(Bar) + "\n";
+           Selection(Bar) + Scrolled(Bar) + "\n";
     RenderTabs(Out, Bar);
   }
   Out += "palette (" + (Parent.is_null() ? std::string("no parent") : Parent.get<std::string>()) +
-         "), " + TabCount(Palette) + Selection(Palette) + "\n";
+         "), " + TabCount(Palette) + Selection(Palette) + Scrolled(Palette) + "\n";
   RenderTabs(Out, Palette);
   if (Bar != nullptr)
     Out += kLegend;
