@@ -1,5 +1,7 @@
 #include "IdeMainForm.h"
 
+#include "PaletteButtons.h"
+
 namespace {
 
 // The IDE's main window: a wide, low strip at the top of the screen.
@@ -101,7 +103,16 @@ void TIdeMainForm::BuildPaletteArea() {
   }
   FPaletteHome->SetParent(Container);
 
-  FPalette = Own(new TTabControl(this));
+  // The palette shows the components of the page the IDE loaded last
+  // (before the first load, of the page its tabs show).
+  FPalette = Own(new TIdePalette(this, [this] {
+    std::string Page;
+    if (FLastLoad)
+      Page = FLastLoad->Page;
+    else if (const int Index = FPalette->TabIndex(); Index >= 0)
+      Page = FPalette->Tabs()->Strings(Index);
+    return Components(Page);
+  }));
   FPalette->SetName("TabControl");
   FPalette->SetAlign(alClient);
   FPalette->SetParent(FPaletteHome);
@@ -222,6 +233,8 @@ void TIdeMainForm::PaletteChange(TObject* Sender) {
     Load.Page = FPalette->Tabs()->Strings(Load.TabIndex);
   FLastLoad = Load;
   ++FLoads;
+  // The buttons of the page loaded show.
+  FPalette->Invalidate();
 }
 
 // The handlers below only count their event; each is a method of its own,

@@ -37,3 +37,18 @@ TTabLayout TabControlLayout(HWND Wnd, bool InView = false);
 int TabControlRowsHeight(HWND Wnd);
 // Width of one tab for a caption in the given font: text plus padding.
 int TabItemWidth(const TFontDesc& Font, const std::string& Caption);
+
+// The up-down control ("msctls_updown32") that a single-line tab control
+// shows at the right end of its row when its tabs do not fit: two arrows
+// side by side (UDS_HORZ) that move its position within its range, each
+// press reported to its parent as WM_HSCROLL (SB_THUMBPOSITION, the new
+// position in the high word, the up-down's window in LParam).
+extern const char* const UPDOWN_CLASS;
+constexpr DWORD UDS_HORZ = 0x0040;
+constexpr UINT UDM_SETRANGE32 = 0x046F;  // WParam the lowest, LParam the highest
+constexpr UINT UDM_GETRANGE32 = 0x0470;  // into the ints WParam and LParam point to
+constexpr UINT UDM_SETPOS32 = 0x0471;
+constexpr UINT UDM_GETPOS32 = 0x0472;
+// The up-down's size beside a tab row: two arrows of a scroll bar's width.
+constexpr int kTabScrollerWidth = 32;
+constexpr int kTabScrollerHeight = 16;

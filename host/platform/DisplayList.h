@@ -1,9 +1,11 @@
 #pragma once
 
-// What a canvas has drawn, in order: the substitute's picture of a paint.
-// Tests read it; the text renderer and the SVG writer turn it into pictures.
-// Colours are kept as the host colour values the drawing code used (system
-// colours unresolved), so that a test can compare them with the constants.
+// What a recording DC has drawn, in order: the headless platform's picture
+// of a paint. Tests read it; the text renderer and the picture writer turn
+// it into pictures. Places are the device's (the DC's origin applied), and
+// each item carries the clip in force. Colours are kept as the drawing code
+// gave them (system colours unresolved), so that a test can compare them
+// with the constants.
 
 #include <cstdint>
 #include <string>
@@ -17,13 +19,31 @@ struct TDisplayItem {
     Item.Kind = static_cast<TKind>(Kind);
     return Item;
   }
-  enum TKind { dkFillRect, dkFrameRect, dkText, dkImage, dkSaveDC, dkRestoreDC };
+  // An image is a note of what an image list drew (its picture is drawn
+  // besides, with the other kinds).
+  enum TKind {
+    dkFillRect,
+    dkFrameRect,
+    dkText,
+    dkImage,
+    dkSaveDC,
+    dkRestoreDC,
+    dkPolyline,
+    dkEllipse
+  };
   TKind Kind = dkFillRect;
-  TRect Rect;  // the filled or framed area; for text and images the clip
+  // The filled or framed area, an ellipse's box; for text the clip
+  // ExtTextOut was given (or the whole plane).
+  TRect Rect;
+  // The DC's clip when Clipped.
+  bool Clipped = false;
+  TRect Clip;
   int X = 0, Y = 0;
-  std::uint32_t Color = 0;    // fill, frame or text colour
-  std::uint32_t BkColor = 0;  // text background when Opaque
+  std::uint32_t Color = 0;    // fill, frame, text or pen colour
+  std::uint32_t BkColor = 0;  // text background when Opaque, an ellipse's fill
   bool Opaque = false;
+  std::vector<TPoint> Points;  // a polyline's
+  int PenWidth = 1;
   UINT Format = 0;  // DrawTextA's format flags; 0 for the canvas's own text
   TFontDesc Font;
   std::string Text;  // the text drawn; for an image, what the image shows

@@ -13,7 +13,7 @@
 
 HWND TWSWinControl::CreateHandle(const TWSCreateParams& Params) const {
   const HWND Wnd = CreateWindowEx(Params.ClassName, Params.Style, Params.Proc, Params.Parent,
-                                  Params.Bounds, Params.Caption);
+                                  Params.Bounds, Params.Caption, Params.ExStyle);
   if (Wnd != nullptr)
     SetFont(Wnd, Params.Font);
   return Wnd;

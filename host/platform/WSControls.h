@@ -20,6 +20,7 @@ struct TWSCreateParams {
   std::string ClassName;
   std::string Caption;
   DWORD Style = 0;
+  DWORD ExStyle = 0;
   // In the parent's client area; on the screen for a window of its own.
   TRect Bounds;
   // nullptr: a child window waits parked until it gets one.

@@ -59,6 +59,7 @@ constexpr UINT WM_GETTEXT = 0x000D;
 constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_ERASEBKGND = 0x0014;
 constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_DRAWITEM = 0x002B;
 constexpr UINT WM_MEASUREITEM = 0x002C;
@@ -67,7 +68,19 @@ constexpr UINT WM_NOTIFY = 0x004E;
 // point on the screen (-1, -1 from the keyboard). DefWindowProc sends it
 // when the right button is let go, and passes it on to a child's parent.
 constexpr UINT WM_CONTEXTMENU = 0x007B;
+constexpr UINT WM_NCPAINT = 0x0085;
+// A framed window's caption is to show it active (WParam TRUE) or not.
+constexpr UINT WM_NCACTIVATE = 0x0086;
 constexpr UINT WM_KEYDOWN = 0x0100;
+// A control asks its parent for the colours to draw itself in: WParam the
+// DC it draws on, LParam its window. The answer is the brush for its
+// background (an HBRUSH), the DC's text and background colours set. The
+// VCL hands the question back to the control (CN_CTLCOLOR...), which
+// answers with its font's colour and its own brush.
+constexpr UINT WM_CTLCOLOREDIT = 0x0133;
+constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;
+constexpr UINT WM_CTLCOLORBTN = 0x0135;
+constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
 constexpr UINT WM_COMMAND = 0x0111;
@@ -173,6 +186,10 @@ constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
 constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
+constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
+constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
+constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
+constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 // The Application hands a key message to its control as CN_KEYDOWN (and
 // CN_CHAR, CN_KEYUP) before the message itself is dispatched: a control, or
 // its form, may take the key there (a non-zero result: a menu's shortcut),
@@ -200,6 +217,8 @@ constexpr DWORD WS_BORDER = 0x00800000;
 constexpr DWORD WS_VSCROLL = 0x00200000;
 constexpr DWORD WS_HSCROLL = 0x00100000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
+// Extended styles: a sunken edge around the client area.
+constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
 constexpr DWORD ES_LEFT = 0x0000;
 constexpr DWORD ES_CENTER = 0x0001;
 constexpr DWORD ES_RIGHT = 0x0002;
@@ -221,6 +240,8 @@ using TWindowProcedure = TEvent<TMessage&>;
 struct HWND__;
 using HWND = HWND__*;
 struct TWindowRecord;
+struct TDeviceContext;
+using HDC = TDeviceContext*;
 
 // The native part of a window: what the window class itself does with the
 // messages that the VCL passes on to DefWindowProc (a tab control keeps its
@@ -233,6 +254,18 @@ class TNativeWindow {
   // notification comes of it.
   virtual void Created(HWND Wnd, const std::string& WindowName);
   virtual LRESULT Handle(HWND Wnd, TMessage& Message);
+  // What the class draws of the window into DC on WM_PAINT (or
+  // WM_PRINTCLIENT), in client coordinates, and what it adds to the frame
+  // on WM_NCPAINT (a scroll bar), in window coordinates. A class that draws
+  // nothing leaves the window as its owner painted it.
+  virtual void Paint(HWND Wnd, HDC DC) {
+    (void)Wnd;
+    (void)DC;
+  }
+  virtual void PaintFrame(HWND Wnd, HDC DC) {
+    (void)Wnd;
+    (void)DC;
+  }
 };
 
 struct TFontDesc {
@@ -249,8 +282,19 @@ struct TFontDesc {
 // WS_DISABLED as EnableWindow did.
 struct TWindowRecord {
   std::string ClassName;
+  // Whether the window waits for WM_PAINT, and for its background to be
+  // erased first (InvalidateRect's Erase), until BeginPaint takes both.
+  bool UpdatePending = false;
+  bool ErasePending = false;
+  // The headless platform's: whether the window is in the list of windows
+  // the loop looks at for WM_PAINT.
+  bool PaintQueued = false;
+  // The headless platform's: whether a framed window's caption shows it
+  // active, as WM_NCACTIVATE last said.
+  bool Active = false;
   std::string Text;
   DWORD Style = 0;
+  DWORD ExStyle = 0;
   TWindowProcedure Proc;
   HWND Parent = nullptr;
   int Left = 0, Top = 0;
@@ -271,7 +315,7 @@ struct TWindowRecord {
 // no window yet.
 HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc,
                     HWND Parent = nullptr, const TRect& Bounds = {},
-                    const std::string& WindowName = {});
+                    const std::string& WindowName = {}, DWORD ExStyle = 0);
 // Gives the window a new parent (nullptr: parked again) and returns the old.
 HWND SetParent(HWND Child, HWND NewParent);
 HWND GetParent(HWND Wnd);
@@ -306,6 +350,9 @@ constexpr int SW_SHOW = 5;
 BOOL ShowWindow(HWND Wnd, int CmdShow);
 // Whether the window and every parent above it are visible.
 BOOL IsWindowVisible(HWND Wnd);
+// The window's client area, its top left corner at (0, 0): inside its frame
+// or edge, and left of a vertical scroll bar.
+BOOL GetClientRect(HWND Wnd, TRect& R);
 // Grows R, a client area, to the window rectangle a window of this style
 // needs around it: the frame and caption of a top-level window. The
 // headless platform draws no frames and leaves R as it is.
@@ -424,8 +471,6 @@ struct TFontRecord {
 using HFONT = TFontRecord*;
 using HGDIOBJ = void*;
 class TDisplayList;
-struct TDeviceContext;
-using HDC = TDeviceContext*;
 
 struct TEXTMETRIC {
   int tmHeight = 0, tmAscent = 0, tmDescent = 0, tmAveCharWidth = 0, tmMaxCharWidth = 0;
@@ -472,6 +517,27 @@ BOOL ExtTextOutA(HDC DC, int X, int Y, UINT Options, const TRect* R, const char*
 // CN_DRAWITEM with the DC. Flags as Windows' (0: frame and client area).
 BOOL PrintWindow(HWND Wnd, HDC DC, UINT Flags);
 
+// The paint cycle. A window that InvalidateRect marks waits for WM_PAINT,
+// which the loop sends when no other message waits; BeginPaint hands out a
+// DC for the window's client area (after WM_ERASEBKGND with it when the
+// background is to be erased) and takes the mark, EndPaint gives the DC
+// back. The headless platform paints whole windows: a rectangle invalidates
+// the window. Its DC records what the window draws as the window's picture,
+// each paint a new one.
+struct PAINTSTRUCT {
+  HDC hdc = nullptr;
+  BOOL fErase = 0;
+  TRect rcPaint;
+};
+HDC BeginPaint(HWND Wnd, PAINTSTRUCT& Paint);
+BOOL EndPaint(HWND Wnd, const PAINTSTRUCT& Paint);
+BOOL InvalidateRect(HWND Wnd, const TRect* R, BOOL Erase);
+BOOL ValidateRect(HWND Wnd, const TRect* R);
+// Whether the window waits for a paint; R (when given) the area to paint.
+BOOL GetUpdateRect(HWND Wnd, TRect* R, BOOL Erase);
+// Sends WM_PAINT now to a window that waits for one.
+BOOL UpdateWindow(HWND Wnd);
+
 // What a control tells its parent: WM_NOTIFY's LParam. A notification may
 // be answered (a tab control's TCN_SELCHANGING is refused with TRUE).
 struct NMHDR {
@@ -494,6 +560,8 @@ constexpr UINT ODA_DRAWENTIRE = 0x0001;
 constexpr UINT ODS_SELECTED = 0x0001;
 constexpr UINT ODS_DISABLED = 0x0004;
 constexpr UINT ODS_FOCUS = 0x0010;
+// The item is the one a combo box shows in its edit part.
+constexpr UINT ODS_COMBOBOXEDIT = 0x1000;
 struct DRAWITEMSTRUCT {
   UINT CtlType = 0;
   UINT CtlID = 0;

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "ScopeExit.h"
+
 TSpinButton::TSpinButton(TComponent* AOwner) : TWinControl(AOwner) {
   SetControlStyle(ControlStyle() - TControlStyle{csAcceptsControls, csSetCaption} +
                   TControlStyle{csFramed, csOpaque});
@@ -49,4 +51,29 @@ void TSpinButton::WMLButtonUp(TMessage& Message) {
   const TNotifyEvent Event = Pressed == THalf::Up ? FOnUpClick : FOnDownClick;
   if (Event.Assigned())
     Event(this);
+}
+
+void TSpinButton::PaintWindow(HDC DC) {
+  TCanvas Canvas;
+  const int Saved = SaveDC(DC);
+  ScopeExit GiveBack([&] {
+    Canvas.SetHandle(nullptr);
+    RestoreDC(DC, Saved);
+  });
+  Canvas.SetHandle(DC);
+  const TRect Up = UpButtonRect(), Down = DownButtonRect();
+  for (const TRect& Half : {Up, Down}) {
+    Canvas.Brush()->SetColor(clBtnFace);
+    Canvas.FillRect(Half);
+    Canvas.DrawEdge(Half, EDGE_RAISED, BF_RECT | BF_SOFT);
+  }
+  // Each arrow three rows of pixels, pointing up in the upper half and
+  // down in the lower.
+  Canvas.Brush()->SetColor(Enabled() ? clBtnText : clGrayText);
+  const int CX = Width() / 2;
+  const int UY = (Up.Top + Up.Bottom) / 2 - 1, DY = (Down.Top + Down.Bottom) / 2 - 1;
+  for (int i = 0; i < 3; ++i) {
+    Canvas.FillRect({CX - i, UY + i, CX + i + 1, UY + i + 1});
+    Canvas.FillRect({CX - 2 + i, DY + i, CX + 3 - i, DY + i + 1});
+  }
 }

@@ -4,7 +4,8 @@
 // a window of its own. A click on a half (the left button pressed and
 // released on it) moves the focus to FocusControl (or to the button pair
 // itself when it takes the focus) as the button goes down, and raises
-// OnUpClick or OnDownClick as it comes up.
+// OnUpClick or OnDownClick as it comes up. It paints its two raised halves
+// with their arrows itself.
 
 #include "Controls.h"
 
@@ -27,6 +28,8 @@ class TSpinButton : public TWinControl {
   void SetOnDownClick(TNotifyEvent Value) { FOnDownClick = Value; }
 
  protected:
+  bool PaintsItself() const override { return true; }
+  void PaintWindow(HDC DC) override;
   void WMLButtonDown(TMessage& Message) override;
   void WMLButtonUp(TMessage& Message) override;
 

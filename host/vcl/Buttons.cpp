@@ -55,12 +55,6 @@ void TBitBtn::WndProc(TMessage& Message) {
 }
 
 namespace {
-// A line of the button's frame, a pixel wide, in the canvas's brush.
-void Edge(TCanvas* C, TColor Color, const TRect& R) {
-  C->Brush()->SetColor(Color);
-  C->FillRect(R);
-}
-
 // The caption as it reads: "&Close" is "Close", "&&" one ampersand.
 std::string Shown(const std::string& Caption) {
   std::string Out;
@@ -93,35 +87,39 @@ void TBitBtn::CNDrawItem(TMessage& Message) {
   const bool Disabled = (Item->itemState & ODS_DISABLED) != 0;
   Canvas.Brush()->SetColor(clBtnFace);
   Canvas.FillRect(R);
-  const TColor Lit = Pushed ? clBtnShadow : clBtnHighlight;
-  const TColor Shade = Pushed ? clBtnHighlight : cl3DDkShadow;
-  Edge(&Canvas, Lit, {R.Left, R.Top, R.Right - 1, R.Top + 1});
-  Edge(&Canvas, Lit, {R.Left, R.Top, R.Left + 1, R.Bottom - 1});
-  Edge(&Canvas, Shade, {R.Left, R.Bottom - 1, R.Right, R.Bottom});
-  Edge(&Canvas, Shade, {R.Right - 1, R.Top, R.Right, R.Bottom});
+  Canvas.DrawEdge(R, Pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_SOFT);
   // A glyph of 16 pixels and a gap of 4 go before the caption, the two
   // centred together; a push moves both a pixel down and right.
   const std::string Text = Shown(Caption());
   const bool Glyph = FKind == bkOK || FKind == bkClose;
   const int TW = Canvas.TextWidth(Text);
   const int Shift = Pushed ? 1 : 0;
-  int X = R.Left + (R.Width() - TW - (Glyph ? 20 : 0)) / 2 + Shift;
-  const int GY = R.Top + (R.Height() - 16) / 2 + Shift;
+  const int X = R.Left + (R.Width() - TW - (Glyph ? 20 : 0)) / 2 + Shift;
+  const TRect G{X, R.Top + (R.Height() - 16) / 2 + Shift, X + 16,
+                R.Top + (R.Height() - 16) / 2 + Shift + 16};
   if (FKind == bkOK) {
-    // A tick, as steps of small squares.
-    for (int i = 0; i < 4; ++i)
-      Edge(&Canvas, Disabled ? clGray : clGreen, {X + 2 + i, GY + 8 + i, X + 4 + i, GY + 10 + i});
-    for (int i = 0; i < 8; ++i)
-      Edge(&Canvas, Disabled ? clGray : clGreen, {X + 6 + i, GY + 11 - i, X + 8 + i, GY + 13 - i});
+    Canvas.Pen()->SetColor(Disabled ? clGray : clGreen);
+    Canvas.Pen()->SetWidth(3);
+    Canvas.Polyline({{G.Left + 2, G.Top + 8}, {G.Left + 6, G.Top + 12}, {G.Left + 14, G.Top + 3}});
   } else if (FKind == bkClose) {
     // A door standing open.
-    Edge(&Canvas, Disabled ? clSilver : clTeal, {X + 3, GY + 1, X + 13, GY + 15});
-    Edge(&Canvas, Disabled ? clGray : clYellow, {X + 10, GY + 7, X + 12, GY + 9});
+    const TRect Door{G.Left + 3, G.Top + 1, G.Left + 13, G.Bottom - 1};
+    Canvas.Brush()->SetColor(Disabled ? clSilver : clTeal);
+    Canvas.FillRect(Door);
+    Canvas.Brush()->SetColor(Disabled ? clGray : clBlack);
+    Canvas.FrameRect(Door);
+    Canvas.Brush()->SetColor(Disabled ? clGray : clYellow);
+    Canvas.FillRect({G.Left + 10, G.Top + 7, G.Left + 12, G.Top + 9});
   }
-  if (Glyph)
-    X += 20;
+  const int TX = X + (Glyph ? 20 : 0);
+  const int TY = R.Top + (R.Height() - Canvas.TextHeight(Text)) / 2 + Shift;
   Canvas.Brush()->SetStyle(bsClear);
-  Canvas.Font()->SetColor(Disabled ? clGrayText : Font()->Color());
-  Canvas.TextOut(X, R.Top + (R.Height() - Canvas.TextHeight(Text)) / 2 + Shift, Text);
+  if (Disabled) {
+    // Windows etches a disabled caption: a white copy under a grey one.
+    Canvas.Font()->SetColor(clBtnHighlight);
+    Canvas.TextOut(TX + 1, TY + 1, Text);
+    Canvas.Font()->SetColor(clGrayText);
+  }
+  Canvas.TextOut(TX, TY, Text);
   Message.Result = 1;
 }

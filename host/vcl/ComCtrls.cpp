@@ -305,28 +305,6 @@ void TCustomTabControl::CNDrawItem(TMessage& Message) {
   Message.Result = 1;
 }
 
-void TCustomTabControl::Paint() {
-  FCanvas->DisplayList().Clear();
-  // Tabs beyond the right edge of a single-line control are not seen, and
-  // not drawn: a palette of thousands of pages paints the few that show.
-  const TTabLayout L = TabControlLayout(Handle(), true);
-  const int Selected = TabIndex();
-  for (const auto& Row : L.Rows) {
-    for (int i : Row) {
-      // Each tab starts from the control's own font and brush.
-      FCanvas->Font()->Assign(Font());
-      FCanvas->Brush()->Assign(FBrush.get());
-      const TRect R = L.ItemRects[static_cast<std::size_t>(i)];
-      if (FOwnerDraw) {
-        DrawTab(i, R, i == Selected);
-      } else {
-        FCanvas->FillRect(R);
-        FCanvas->TextRect(R, R.Left + 6, R.Top + 3, FTabs->Get(i));
-      }
-    }
-  }
-}
-
 TPageControl::TPageControl(TComponent* AOwner) : TCustomTabControl(AOwner) {}
 
 TPageControl::~TPageControl() {

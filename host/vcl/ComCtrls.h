@@ -61,7 +61,6 @@ class TCustomTabControl : public TWinControl {
   void CreateWnd() override;
   void DestroyWnd() override;
   void AdjustClientRect(TRect& Rect) override;
-  void Paint() override;
   void FontChanged() override;
   virtual bool CanChange();
   virtual void Change();

@@ -4,6 +4,7 @@
 
 #include "Forms.h"
 #include "Menus.h"
+#include "ScopeExit.h"
 
 void TSizeConstraints::SetMinHeight(int Value) {
   if (Value == FMinHeight)
@@ -254,7 +255,12 @@ void TControl::Resize() {
 }
 
 void TControl::Invalidate() {
-  FInvalidated = true;
+  // A graphic control is drawn on its parent's surface: the parent's window
+  // is marked over the control's place.
+  if (FParent == nullptr || !FVisible || !FParent->HandleAllocated())
+    return;
+  const TRect R = BoundsRect();
+  InvalidateRect(FParent->Handle(), &R, FControlStyle.Contains(csOpaque) ? 0 : 1);
 }
 
 void TControl::Repaint() {
@@ -263,19 +269,16 @@ void TControl::Repaint() {
 }
 
 void TControl::Update() {
-  PaintIfNeeded();
+  if (FParent != nullptr)
+    FParent->Update();
+}
+
+bool TControl::NeedsPaint() const {
+  return FParent != nullptr && FParent->NeedsPaint();
 }
 
 bool TControl::IsShown() const {
   return FVisible && FParent != nullptr && FParent->Showing();
-}
-
-void TControl::PaintIfNeeded() {
-  if (!FInvalidated || !IsShown())
-    return;
-  FInvalidated = false;
-  ++FPaintCount;
-  Paint();
 }
 
 void TControl::SetPopupMenu(TPopupMenu* Value) {
@@ -307,8 +310,36 @@ TCustomControl::~TCustomControl() {
   Destroying();
 }
 
+void TCustomControl::PaintWindow(HDC DC) {
+  // The canvas draws on the paint's DC and gives it back as it came, on
+  // every path.
+  const int Saved = SaveDC(DC);
+  ScopeExit GiveBack([&] {
+    FCanvas->SetHandle(nullptr);
+    RestoreDC(DC, Saved);
+  });
+  FCanvas->SetHandle(DC);
+  Paint();
+}
+
 TGraphicControl::TGraphicControl(TComponent* AOwner)
     : TControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {}
 TGraphicControl::~TGraphicControl() {
   Destroying();
+}
+
+void TGraphicControl::WndProc(TMessage& Message) {
+  const auto DC = reinterpret_cast<HDC>(Message.WParam);
+  if (Message.Msg != WM_PAINT || DC == nullptr) {
+    TControl::WndProc(Message);
+    return;
+  }
+  CountPaint();
+  const int Saved = SaveDC(DC);
+  ScopeExit GiveBack([&] {
+    FCanvas->SetHandle(nullptr);
+    RestoreDC(DC, Saved);
+  });
+  FCanvas->SetHandle(DC);
+  Paint();
 }

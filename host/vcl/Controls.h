@@ -144,15 +144,15 @@ class TControl : public TComponent {
   virtual void WndProc(TMessage& Message);
   virtual void DefaultHandler(TMessage& Message);
 
-  // The paint model: a visible control that was invalidated paints when the
-  // Application's loop runs.
+  // The paint model is Windows': invalidating a control marks its window (a
+  // graphic control's, its parent's), and the window paints when the loop
+  // finds nothing else to do. PaintCount counts the paints the control
+  // took part in.
   virtual void Invalidate();
   void Repaint();
-  void Update();
-  bool NeedsPaint() const { return FInvalidated; }
+  virtual void Update();
+  virtual bool NeedsPaint() const;
   int PaintCount() const { return FPaintCount; }
-  // Paints now if the control is shown and invalidated.
-  void PaintIfNeeded();
   virtual bool IsShown() const;
 
   TCustomForm* GetParentForm() const;
@@ -179,6 +179,7 @@ class TControl : public TComponent {
   virtual void DblClick();
   virtual void Resize();
   virtual void Paint() {}
+  void CountPaint() { ++FPaintCount; }
   virtual void FontChanged();
   virtual void VisibleChanged();
   virtual void EnabledChanged();
@@ -216,7 +217,6 @@ class TControl : public TComponent {
   TColor FColor = clBtnFace;
   TPopupMenu* FPopupMenu = nullptr;
   TWndMethod FWindowProc;
-  bool FInvalidated = true;
   int FPaintCount = 0;
 
   TNotifyEvent FOnClick, FOnResize;
@@ -231,6 +231,7 @@ struct TCreateParams {
   std::string Caption;
   std::string WinClassName;
   DWORD Style = 0;
+  DWORD ExStyle = 0;
 };
 
 class TWinControl : public TControl {
@@ -301,6 +302,13 @@ class TWinControl : public TControl {
   TControl* ControlAtPos(TPoint Pos, bool AllowDisabled) const;
 
   void UpdateShowing();
+  void Invalidate() override;
+  void Update() override;
+  bool NeedsPaint() const override;
+  // Paints the graphic controls on this control's surface into DC, each at
+  // its place and clipped to itself, as the VCL's PaintControls does at the
+  // end of a paint.
+  void PaintControls(HDC DC);
   // A key pressed in this control taken as a shortcut: of the popup menu of
   // this control or of a parent, the nearest first, then of the form's
   // main menu. True when a menu took the key.
@@ -337,6 +345,21 @@ class TWinControl : public TControl {
   virtual void DoExit();
 
   virtual void WMSize(TMessage& Message);
+  // WM_PAINT: a control that paints itself (PaintsItself) or carries graphic
+  // controls paints through PaintHandler; any other leaves the paint to
+  // its window's class.
+  virtual void WMPaint(TMessage& Message);
+  void PaintHandler(TMessage& Message);
+  // What the control's own window shows: the class's drawing, into DC.
+  virtual void PaintWindow(HDC DC);
+  virtual bool PaintsItself() const { return false; }
+  // The background, in the control's colour.
+  virtual void WMEraseBkgnd(TMessage& Message);
+  // The window's class asks for its colours: the font's and the control's
+  // brush.
+  virtual void CNCtlColor(TMessage& Message);
+  // The brush the control's background takes: its colour.
+  TBrush* Brush();
   // The Application's look at a key before it is dispatched: a menu's
   // shortcut is taken here (Result 1); otherwise the key message goes to the
   // control.
@@ -378,6 +401,7 @@ class TWinControl : public TControl {
   // The window this control created, whatever the handle field holds now;
   // it is the one to destroy.
   HWND FOwnWindow = nullptr;
+  std::unique_ptr<TBrush> FBrush;
   // Set while the control moves, shows or re-parents its window: what the
   // window reports back then (WM_SIZE, WM_WINDOWPOSCHANGED ...) is the
   // window class's business, the control having laid itself out already.
@@ -396,6 +420,8 @@ class TWinControl : public TControl {
   TUnDockEvent FOnUnDock;
 };
 
+// A windowed control that paints itself: Paint draws on the canvas, which
+// each WM_PAINT lends the paint's DC.
 class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TComponent* AOwner);
@@ -403,14 +429,19 @@ class TCustomControl : public TWinControl {
   TCanvas* Canvas() const { return FCanvas.get(); }
 
  protected:
+  bool PaintsItself() const override { return true; }
+  void PaintWindow(HDC DC) override;
   std::unique_ptr<TCanvas> FCanvas;
 };
 
+// A control without a window: its parent's paint lends it the DC, moved to
+// the control's place (WM_PAINT with the DC), and Paint draws on the canvas.
 class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* AOwner);
   ~TGraphicControl() override;
   TCanvas* Canvas() const { return FCanvas.get(); }
+  void WndProc(TMessage& Message) override;
 
  protected:
   std::unique_ptr<TCanvas> FCanvas;

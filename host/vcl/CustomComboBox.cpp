@@ -257,6 +257,8 @@ void TCustomComboBox::CNDrawItem(TMessage& Message) {
     State.Include(odSelected);
   if ((Item->itemState & ODS_FOCUS) != 0)
     State.Include(odFocused);
+  if ((Item->itemState & ODS_COMBOBOXEDIT) != 0)
+    State.Include(odComboBoxEdit);
   const auto Index = static_cast<int>(Item->itemID);
   PaintItem(Index < FItems->Count() ? Index : -1, Item->rcItem, State);
   Message.Result = 1;
@@ -346,24 +348,4 @@ void TCustomComboBox::WndProc(TMessage& Message) {
       break;
   }
   TWinControl::WndProc(Message);
-}
-
-void TCustomComboBox::Paint() {
-  FCanvas->DisplayList().Clear();
-  FCanvas->Font()->Assign(Font());
-  FCanvas->Brush()->SetStyle(bsSolid);
-  FCanvas->Brush()->SetColor(Color());
-  FCanvas->FillRect(ClientRect());
-  const int Selected = ItemIndex();
-  if (Selected < 0)
-    return;
-  if (!IsOwnerDrawn(FStyle)) {
-    FCanvas->TextRect(EditRect(), EditRect().Left + 2, EditRect().Top, Text());
-    return;
-  }
-  // The edit part shows the selected item, highlighted while focused.
-  TOwnerDrawState State{odComboBoxEdit};
-  if (Focused())
-    State = State + TOwnerDrawState{odSelected, odFocused};
-  PaintItem(Selected, EditRect(), State);
 }

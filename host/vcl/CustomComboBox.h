@@ -103,7 +103,6 @@ class TCustomComboBox : public TWinControl {
   // selection highlighted only while it has the focus, so the window
   // repaints when the focus comes or goes.
   void WndProc(TMessage& Message) override;
-  void Paint() override;
   bool TakesFocusOnClick() const override {
     return true;
   }

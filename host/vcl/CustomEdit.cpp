@@ -128,7 +128,9 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
   Params.WinClassName = WC_EDIT;
   Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL | (FReadOnly ? ES_READONLY : 0);
   // The new-style edit has a sunken client edge instead of a plain border.
-  if (!(NewStyleControls() && Ctl3D()))
+  if (NewStyleControls() && Ctl3D())
+    Params.ExStyle |= WS_EX_CLIENTEDGE;
+  else
     Params.Style |= WS_BORDER;
 }
 

@@ -58,10 +58,21 @@ TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
   SetBounds(0, 0, 185, 41);
 }
 
+void TCustomPanel::SetBevelOuter(TBevelCut Value) {
+  if (Value == FBevelOuter)
+    return;
+  FBevelOuter = Value;
+  Invalidate();
+}
+
 void TCustomPanel::SetBorderStyle(TBorderStyle Value) {
   if (Value == FBorderStyle)
     return;
   FBorderStyle = Value;
+  // The border is the window's own frame: a window made already is made
+  // again with it.
+  if (HandleAllocated())
+    RecreateWnd();
   Realign();
   Invalidate();
 }
@@ -79,14 +90,62 @@ TRect TCustomPanel::ClientRect() const {
 }
 
 void TCustomPanel::Paint() {
-  FCanvas->DisplayList().Clear();
   FCanvas->Brush()->SetColor(Color());
   FCanvas->FillRect(ClientRect());
+  // A single bevel: one pixel lit and one shaded, the other way round for
+  // a lowered one. (The sunken edge of a single border is the window's
+  // frame, which Windows draws.)
+  if (FBevelOuter != bvRaised && FBevelOuter != bvLowered)
+    return;
+  const bool Up = FBevelOuter == bvRaised;
+  const TRect R = ClientRect();
+  const int W = R.Width(), H = R.Height();
+  const auto Line = [this](TColor Color, const TRect& Pixels) {
+    FCanvas->Brush()->SetColor(Color);
+    FCanvas->FillRect(Pixels);
+  };
+  const TColor Lit = Up ? clBtnHighlight : clBtnShadow;
+  const TColor Shade = Up ? clBtnShadow : clBtnHighlight;
+  Line(Lit, {0, 0, W - 1, 1});
+  Line(Lit, {0, 0, 1, H - 1});
+  Line(Shade, {0, H - 1, W, H});
+  Line(Shade, {W - 1, 0, W, H});
+}
+
+void TCustomPanel::CreateParams(TCreateParams& Params) {
+  TCustomControl::CreateParams(Params);
+  // The single border is the window's: a sunken client edge in the new
+  // look, a plain line in the old one.
+  if (FBorderStyle == bsSingleBorder) {
+    if (NewStyleControls() && Ctl3D())
+      Params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+      Params.Style |= WS_BORDER;
+  }
 }
 
 TCustomControlBar::TCustomControlBar(TComponent* AOwner) : TCustomControl(AOwner) {
   FControlStyle.Include(csAcceptsControls);
   SetBounds(0, 0, 100, 50);
+}
+
+void TCustomControlBar::Paint() {
+  FCanvas->Brush()->SetColor(Color());
+  FCanvas->FillRect(ClientRect());
+  const auto Line = [this](TColor Color, int X, int Top, int Bottom) {
+    FCanvas->Brush()->SetColor(Color);
+    FCanvas->FillRect({X, Top, X + 1, Bottom + 1});
+  };
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* Band = Controls(i);
+    if (!Band->Visible())
+      continue;
+    const int Top = Band->Top() + 1, Bottom = Band->Top() + Band->Height() - 2;
+    for (int X : {Band->Left() - 9, Band->Left() - 6}) {
+      Line(clBtnHighlight, X, Top, Bottom);
+      Line(clBtnShadow, X + 1, Top, Bottom);
+    }
+  }
 }
 
 void TCustomControlBar::SetAutoSize(bool Value) {

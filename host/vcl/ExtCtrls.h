@@ -43,7 +43,7 @@ class TCustomPanel : public TCustomControl {
  public:
   explicit TCustomPanel(TComponent* AOwner);
   TBevelCut BevelOuter() const { return FBevelOuter; }
-  void SetBevelOuter(TBevelCut Value) { FBevelOuter = Value; }
+  void SetBevelOuter(TBevelCut Value);
   // A single border is a frame around the client area, as the window's
   // non-client edge: aligned children and the panel's own painting lie
   // inside it.
@@ -54,6 +54,7 @@ class TCustomPanel : public TCustomControl {
   TRect ClientRect() const override;
 
  protected:
+  void CreateParams(TCreateParams& Params) override;
   void Paint() override;
 
  private:
@@ -77,6 +78,8 @@ class TCustomControlBar : public TCustomControl {
 
  protected:
   void AlignControls(TControl* AControl, TRect& Rect) override;
+  // The face, and the two grab lines of each band left of its control.
+  void Paint() override;
 
  private:
   bool FAutoSize = false;

@@ -207,6 +207,9 @@ void TCustomForm::SetActive(bool Value) {
   if (Value == FActive)
     return;
   FActive = Value;
+  // The caption shows the change.
+  if (HandleAllocated())
+    SendMessage(Handle(), WM_NCACTIVATE, Value ? 1 : 0, 0);
   if (Value)
     Activate();
   else
@@ -294,25 +297,6 @@ TCustomForm* TApplication::ActiveForm() const {
   return nullptr;
 }
 
-// Only what shows can need a paint: the walk passes over hidden controls
-// and whatever they hold (the hundreds of hidden sheets of a page control)
-// without looking into them.
-void TApplication::PaintTree(TControl* Control) {
-  Control->PaintIfNeeded();
-  TWinControl* W = Control->AsWinControl();
-  if (W == nullptr || !W->Showing())
-    return;
-  for (int i = 0, n = W->ControlCount(); i < n; ++i)
-    if (TControl* C = W->Controls(i); C->Visible())
-      PaintTree(C);
-}
-
-void TApplication::Paint() {
-  for (TCustomForm* F : std::vector<TCustomForm*>(FForms))
-    if (F->Showing())
-      PaintTree(F);
-}
-
 bool TApplication::IsKeyMsg(const MSG& Msg) {
   UINT Reflected = 0;
   switch (Msg.message) {
@@ -353,15 +337,14 @@ void TApplication::DispatchQueuedMessages() {
 }
 
 void TApplication::ProcessMessages() {
+  // Paints come with the rest: Windows hands WM_PAINT out once nothing
+  // else waits.
   DispatchQueuedMessages();
-  Paint();
 }
 
 bool TApplication::HandleMessage() {
   if (ProcessMessage())
     return true;
-  // Windows paints when nothing else waits.
-  Paint();
   return WaitMessage() != 0;
 }
 
@@ -370,6 +353,6 @@ std::int64_t TApplication::Now() const {
 }
 
 void TApplication::AdvanceTime(std::int64_t Milliseconds) {
-  RunMessageLoop(Milliseconds, TEvent<>::Of<&TApplication::Paint>(this));
+  RunMessageLoop(Milliseconds, {});
   ProcessMessages();
 }

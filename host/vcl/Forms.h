@@ -175,8 +175,6 @@ class TApplication : public TComponent {
   void LeaveModal() { --FModalLevel; }
 
  private:
-  void PaintTree(TControl* Control);
-  void Paint();
   // Dispatches the first queued message within First to Last (both 0: any),
   // through the loop's key handling; false when none waits.
   bool ProcessMessage(UINT First = 0, UINT Last = 0);

@@ -69,6 +69,15 @@ HFONT TFont::Handle() {
   return FHandle.get();
 }
 
+TBrush::~TBrush() {
+  FreeHandle();
+}
+
+void TBrush::FreeHandle() {
+  if (FHandle != nullptr)
+    DeleteObject(std::exchange(FHandle, nullptr));
+}
+
 void TBrush::SetColor(TColor Value) {
   if (Value == FColor && FStyle == bsSolid)
     return;
@@ -76,6 +85,7 @@ void TBrush::SetColor(TColor Value) {
   // Giving a clear brush a colour makes it solid, as in the VCL.
   if (FStyle == bsClear)
     FStyle = bsSolid;
+  FreeHandle();
   Changed();
 }
 
@@ -83,22 +93,71 @@ void TBrush::SetStyle(TBrushStyle Value) {
   if (Value == FStyle)
     return;
   FStyle = Value;
+  FreeHandle();
   Changed();
 }
 
 void TBrush::Assign(TPersistent* Source) {
   if (auto* B = dynamic_cast<TBrush*>(Source)) {
+    if (B == this)
+      return;
     FColor = B->FColor;
     FStyle = B->FStyle;
+    FreeHandle();
     Changed();
     return;
   }
   TGraphicsObject::Assign(Source);
 }
 
-TCanvas::TCanvas() : FFont(std::make_unique<TFont>()), FBrush(std::make_unique<TBrush>()) {}
+HBRUSH TBrush::Handle() {
+  if (FStyle == bsClear)
+    return nullptr;
+  // The DC keeps host colour values unresolved, so that what it records can
+  // be compared with the colour constants; the real one resolves them.
+  if (FHandle == nullptr)
+    FHandle = CreateSolidBrush(static_cast<COLORREF>(FColor));
+  return FHandle;
+}
+
+TPen::~TPen() {
+  FreeHandle();
+}
+
+void TPen::FreeHandle() {
+  if (FHandle != nullptr)
+    DeleteObject(std::exchange(FHandle, nullptr));
+}
+
+void TPen::SetColor(TColor Value) {
+  if (Value == FColor)
+    return;
+  FColor = Value;
+  FreeHandle();
+  Changed();
+}
+
+void TPen::SetWidth(int Value) {
+  if (Value == FWidth)
+    return;
+  FWidth = Value;
+  FreeHandle();
+  Changed();
+}
+
+HPEN TPen::Handle() {
+  if (FHandle == nullptr)
+    FHandle = CreatePen(PS_SOLID, FWidth, static_cast<COLORREF>(FColor));
+  return FHandle;
+}
+
+TCanvas::TCanvas()
+    : FFont(std::make_unique<TFont>()),
+      FBrush(std::make_unique<TBrush>()),
+      FPen(std::make_unique<TPen>()) {}
 
 TCanvas::~TCanvas() {
+  // The objects go before the DC that may hold them selected.
   if (FHandle != nullptr)
     DeleteDC(FHandle);
 }
@@ -107,9 +166,9 @@ void TCanvas::Sync() {
   if (FHandle == nullptr)
     FHandle = CreateRecordingDC(&FList, nullptr);
   const HDC DC = FLent != nullptr ? FLent : FHandle;
-  SelectObject(DC, FFont->Handle());
-  // The DC keeps host colour values unresolved, so that what it records can
-  // be compared with the colour constants.
+  SelectObject(DC, static_cast<HGDIOBJ>(FFont->Handle()));
+  SelectObject(DC, FBrush->Handle());
+  SelectObject(DC, FPen->Handle());
   SetTextColor(DC, static_cast<COLORREF>(FFont->Color()));
   SetBkColor(DC, static_cast<COLORREF>(FBrush->Color()));
   SetBkMode(DC, FBrush->Style() == bsClear ? TRANSPARENT : OPAQUE);
@@ -121,70 +180,39 @@ HDC TCanvas::Handle() {
 }
 
 void TCanvas::SetHandle(HDC Value) {
+  // A DC given back must not keep this canvas's objects selected, which
+  // may go before it does.
+  if (Value == nullptr && FLent != nullptr) {
+    SelectObject(FLent, static_cast<HBRUSH>(nullptr));
+    SelectObject(FLent, static_cast<HPEN>(nullptr));
+  }
   FLent = Value;
 }
 
 void TCanvas::FillRect(const TRect& R) {
   if (FBrush->Style() == bsClear)
     return;
-  if (FLent != nullptr) {
-    // A fill in the background colour: the brush's, which Sync selects.
-    Sync();
-    ExtTextOutA(FLent, R.Left, R.Top, ETO_OPAQUE, &R, nullptr, 0);
-    return;
-  }
-  TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkFillRect);
-  Item.Rect = R;
-  Item.Color = static_cast<std::uint32_t>(FBrush->Color());
-  FList.Add(Item);
+  // A fill in the background colour: the brush's, which Sync selects.
+  const HDC DC = Handle();
+  ExtTextOutA(DC, R.Left, R.Top, ETO_OPAQUE, &R, nullptr, 0);
 }
 
 void TCanvas::FrameRect(const TRect& R) {
-  if (FLent != nullptr) {
-    Sync();
-    // Each edge a pixel wide, in the brush's colour.
-    const TRect Edges[] = {{R.Left, R.Top, R.Right, R.Top + 1},
-                           {R.Left, R.Bottom - 1, R.Right, R.Bottom},
-                           {R.Left, R.Top, R.Left + 1, R.Bottom},
-                           {R.Right - 1, R.Top, R.Right, R.Bottom}};
-    for (const TRect& E : Edges)
-      ExtTextOutA(FLent, E.Left, E.Top, ETO_OPAQUE, &E, nullptr, 0);
-    return;
-  }
-  TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkFrameRect);
-  Item.Rect = R;
-  Item.Color = static_cast<std::uint32_t>(FBrush->Color());
-  FList.Add(Item);
+  const HDC DC = Handle();
+  ::FrameRect(DC, R, FBrush->Handle());
 }
 
 void TCanvas::TextRect(const TRect& R, int X, int Y, const std::string& Text) {
-  if (FLent != nullptr) {
-    Sync();
-    const UINT Options = ETO_CLIPPED | (FBrush->Style() != bsClear ? ETO_OPAQUE : 0);
-    ExtTextOutA(FLent, X, Y, Options, &R, Text.c_str(), static_cast<int>(Text.size()));
-    return;
-  }
-  TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkText);
-  Item.Rect = R;
-  Item.X = X;
-  Item.Y = Y;
-  Item.Color = static_cast<std::uint32_t>(FFont->Color());
-  Item.BkColor = static_cast<std::uint32_t>(FBrush->Color());
-  Item.Opaque = FBrush->Style() != bsClear;
-  Item.Font = FFont->Desc();
-  Item.Text = Text;
-  FList.Add(Item);
+  const HDC DC = Handle();
+  const UINT Options = ETO_CLIPPED | (FBrush->Style() != bsClear ? ETO_OPAQUE : 0);
+  ExtTextOutA(DC, X, Y, Options, &R, Text.c_str(), static_cast<int>(Text.size()));
 }
 
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {
-  if (FLent != nullptr) {
-    // The text's own cell takes the background (the DC's mode), not a
-    // rectangle: a DC lent for one item is not to be filled whole.
-    Sync();
-    ExtTextOutA(FLent, X, Y, 0, nullptr, Text.c_str(), static_cast<int>(Text.size()));
-    return;
-  }
-  TextRect(TRect{-100000, -100000, 100000, 100000}, X, Y, Text);
+  // The text's own cell takes the background (the DC's mode), not a
+  // rectangle.
+  const HDC DC = Handle();
+  ExtTextOutA(DC, X, Y, 0, nullptr, Text.c_str(), static_cast<int>(Text.size()));
 }
 
 int TCanvas::TextWidth(const std::string& Text) const {
@@ -196,20 +224,26 @@ int TCanvas::TextHeight(const std::string& Text) const {
   return FontMetrics(FFont->Desc()).tmHeight;
 }
 
-void TCanvas::DrawImage(int X, int Y, int Index, bool Enabled, int Width, int Height,
+void TCanvas::Polyline(const std::vector<TPoint>& Points) {
+  const HDC DC = Handle();
+  ::Polyline(DC, Points.data(), static_cast<int>(Points.size()));
+}
+
+void TCanvas::Ellipse(const TRect& R) {
+  const HDC DC = Handle();
+  ::Ellipse(DC, R.Left, R.Top, R.Right, R.Bottom);
+}
+
+void TCanvas::DrawEdge(const TRect& R, UINT Edge, UINT Flags) {
+  TRect Edges = R;
+  ::DrawEdge(Handle(), Edges, Edge, Flags);
+}
+
+void TCanvas::IntersectClip(const TRect& R) {
+  IntersectClipRect(Handle(), R.Left, R.Top, R.Right, R.Bottom);
+}
+
+void TCanvas::NoteImage(int X, int Y, int Index, bool Enabled, int Width, int Height,
                         const std::string& Description) {
-  // An image list's images are known by their description alone, which a
-  // lent DC has no way to show; the canvas's own recording stays as it was.
-  if (FLent != nullptr)
-    return;
-  TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkImage);
-  Item.X = X;
-  Item.Y = Y;
-  Item.Rect = TRect{X, Y, X + Width, Y + Height};
-  Item.ImageIndex = Index;
-  Item.Enabled = Enabled;
-  Item.ImageWidth = Width;
-  Item.ImageHeight = Height;
-  Item.Text = Description;
-  FList.Add(Item);
+  GdiComment(Handle(), X, Y, TImageNote{Index, Enabled, Width, Height, Description});
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // Delphi's Graphics unit: colours, fonts, brushes, pens and the canvas. The
-// canvas records what it draws into a display list instead of pixels.
+// canvas draws through a device context: one that a paint lends it, or, outside
+// a paint, one of its own that records into the canvas's display list.
 
 #include <memory>
 #include <string>
@@ -10,6 +11,7 @@
 #include "Classes.h"
 #include "DisplayList.h"
 #include "Windows.h"
+#include "WindowsGdi.h"
 
 // A host colour: 0x00BBGGRR for a plain colour, or the build's system colour
 // base plus a Windows system colour index.
@@ -155,20 +157,44 @@ enum TBrushStyle { bsSolid, bsClear };
 
 class TBrush : public TGraphicsObject {
  public:
+  TBrush() = default;
+  ~TBrush() override;
   TColor Color() const { return FColor; }
   void SetColor(TColor Value);
   TBrushStyle Style() const { return FStyle; }
   void SetStyle(TBrushStyle Value);
   void Assign(TPersistent* Source) override;
+  // A solid brush of the colour; nullptr for a clear one.
+  HBRUSH Handle();
 
  private:
+  void FreeHandle();
   TColor FColor = clWhite;
   TBrushStyle FStyle = bsSolid;
+  HBRUSH FHandle = nullptr;
 };
 
-// The canvas draws through a device context that records into a display
-// list. Its Handle carries the canvas's font, text colour and background, as
-// the VCL's canvas selects them before handing the handle out.
+class TPen : public TGraphicsObject {
+ public:
+  TPen() = default;
+  ~TPen() override;
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Value);
+  int Width() const { return FWidth; }
+  void SetWidth(int Value);
+  HPEN Handle();
+
+ private:
+  void FreeHandle();
+  TColor FColor = clBlack;
+  int FWidth = 1;
+  HPEN FHandle = nullptr;
+};
+
+// The canvas draws through a device context. Its Handle carries the canvas's
+// font, pen, brush and colours, as the VCL's canvas selects them before
+// handing the handle out: a DC lent for a paint or an owner-drawn item, or
+// its own, which records into the canvas's display list.
 class TCanvas : public TPersistent {
  public:
   TCanvas();
@@ -176,10 +202,11 @@ class TCanvas : public TPersistent {
 
   TFont* Font() const { return FFont.get(); }
   TBrush* Brush() const { return FBrush.get(); }
+  TPen* Pen() const { return FPen.get(); }
   HDC Handle();
-  // Lends the canvas a DC to draw on, as Windows lends one for a single
-  // owner-drawn item: fills and texts go to it until nullptr gives it back,
-  // and the canvas records its own display list again.
+  // Lends the canvas a DC to draw on, as Windows lends one for a paint or a
+  // single owner-drawn item: everything goes to it until nullptr gives it
+  // back, and the canvas records its own display list again.
   void SetHandle(HDC Value);
 
   void FillRect(const TRect& R);
@@ -188,9 +215,16 @@ class TCanvas : public TPersistent {
   void TextOut(int X, int Y, const std::string& Text);
   int TextWidth(const std::string& Text) const;
   int TextHeight(const std::string& Text) const;
-  // Records an image of an image list, with what the image shows; image
-  // lists draw through this.
-  void DrawImage(int X, int Y, int Index, bool Enabled, int Width, int Height,
+  // Lines through the points, and an ellipse in R, with the pen and brush.
+  void Polyline(const std::vector<TPoint>& Points);
+  void Ellipse(const TRect& R);
+  // The 3-D edge of user32's DrawEdge around R.
+  void DrawEdge(const TRect& R, UINT Edge, UINT Flags);
+  // Narrows what the canvas draws to R until the DC's state is restored.
+  void IntersectClip(const TRect& R);
+  // Notes an image of an image list, with what the image shows; the image
+  // list draws the image itself after it.
+  void NoteImage(int X, int Y, int Index, bool Enabled, int Width, int Height,
                  const std::string& Description);
 
   TDisplayList& DisplayList() { return FList; }
@@ -201,6 +235,7 @@ class TCanvas : public TPersistent {
 
   std::unique_ptr<TFont> FFont;
   std::unique_ptr<TBrush> FBrush;
+  std::unique_ptr<TPen> FPen;
   TDisplayList FList;
   HDC FHandle = nullptr;
   HDC FLent = nullptr;

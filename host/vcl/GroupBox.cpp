@@ -16,14 +16,3 @@ void TGroupBox::CreateParams(TCreateParams& Params) {
   Params.WinClassName = "BUTTON";
   Params.Style |= BS_GROUPBOX;
 }
-
-void TGroupBox::Paint() {
-  // The frame runs through the middle of the caption's line; the caption
-  // sits on it, eight pixels in.
-  FCanvas->DisplayList().Clear();
-  FCanvas->Font()->Assign(Font());
-  const int H = FCanvas->TextHeight("0");
-  FCanvas->FrameRect({0, H / 2, Width(), Height()});
-  if (!Caption().empty())
-    FCanvas->TextOut(8, 0, Caption());
-}

@@ -2,7 +2,8 @@
 
 // TGroupBox of Delphi's StdCtrls unit: a captioned frame that holds other
 // controls, a "BUTTON" window of the group box kind (BS_GROUPBOX), which
-// Windows draws with its caption.
+// Windows draws with its caption; the control erases the inside in its
+// colour, which the window of that kind leaves as it was.
 
 #include "Controls.h"
 
@@ -13,5 +14,6 @@ class TGroupBox : public TCustomControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
-  void Paint() override;
+  bool PaintsItself() const override { return false; }
+  void PaintWindow(HDC DC) override { TWinControl::PaintWindow(DC); }
 };

@@ -2,7 +2,7 @@
 
 // TImage of Delphi's ExtCtrls unit: a picture on its parent. The substitute
 // keeps what the picture shows as a short description and its size in
-// pixels; painting records the picture's frame and description.
+// pixels, and paints a small picture of what the description names.
 
 #include <string>
 

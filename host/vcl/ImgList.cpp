@@ -1,5 +1,7 @@
 #include "ImgList.h"
 
+#include "DescribedImages.h"
+
 int TCustomImageList::AddImage(const std::string& Description) {
   FImages.push_back(Description);
   return Count() - 1;
@@ -15,5 +17,7 @@ void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabl
   // Drawing an index the list does not hold draws nothing, as the VCL does.
   if (Index < 0 || Index >= Count())
     return;
-  Canvas->DrawImage(X, Y, Index, Enabled, FWidth, FHeight, ImageDescription(Index));
+  // A recording keeps which image went where; the picture follows.
+  Canvas->NoteImage(X, Y, Index, Enabled, FWidth, FHeight, ImageDescription(Index));
+  DrawListImage(Canvas, {X, Y, X + FWidth, Y + FHeight}, ImageDescription(Index), Enabled);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 // Delphi's ImgList unit: a list of equally sized images. The substitute keeps
-// a name for each image (what it shows) and draws by recording the image's
-// index on the canvas.
+// a name for each image (what it shows) and draws a small picture of that,
+// after a note of the image's index that a recording DC keeps.
 
 #include <string>
 #include <vector>

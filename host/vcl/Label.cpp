@@ -50,7 +50,6 @@ void TCustomLabel::FontChanged() {
 }
 
 void TCustomLabel::Paint() {
-  FCanvas->DisplayList().Clear();
   FCanvas->Font()->Assign(Font());
   int X = 0;
   if (FAlignment == taCenter)
@@ -60,5 +59,8 @@ void TCustomLabel::Paint() {
   // A disabled label draws its caption greyed, as DrawText with DSS_DISABLED.
   if (!Enabled())
     FCanvas->Font()->SetColor(clGrayText);
+  // The caption is written over the parent's surface, as a transparent
+  // label's.
+  FCanvas->Brush()->SetStyle(bsClear);
   FCanvas->TextOut(X, 0, Caption());
 }

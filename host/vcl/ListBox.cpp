@@ -178,6 +178,11 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
   static const DWORD Styles[] = {0, LBS_OWNERDRAWFIXED, LBS_OWNERDRAWVARIABLE};
   Params.Style |= WS_HSCROLL | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                   Styles[FStyle] | (FSorted ? LBS_SORT : 0);
+  // The new look's sunken client edge, or a plain border.
+  if (NewStyleControls() && Ctl3D())
+    Params.ExStyle |= WS_EX_CLIENTEDGE;
+  else
+    Params.Style |= WS_BORDER;
 }
 
 // The window gets the items and the selection the list kept (an owner-drawn
@@ -265,14 +270,4 @@ void TCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState Stat
   }
   FCanvas->FillRect(Rect);
   FCanvas->TextOut(Rect.Left + 2, Rect.Top, FItems->Get(Index));
-}
-
-void TCustomListBox::Paint() {
-  FCanvas->DisplayList().Clear();
-  const int H = FItemHeight;
-  const int Selected = ItemIndex();
-  for (int i = 0; i < FItems->Count(); ++i) {
-    const TRect R{0, i * H, Width(), (i + 1) * H};
-    PaintItem(i, R, i == Selected ? TOwnerDrawState{odSelected} : TOwnerDrawState{});
-  }
 }

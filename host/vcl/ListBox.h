@@ -56,8 +56,6 @@ class TCustomListBox : public TWinControl {
   void CreateWnd() override;
   void DestroyWnd() override;
   void WndProc(TMessage& Message) override;
-  // The whole list into a fresh display list, one item per ItemHeight rows.
-  void Paint() override;
   bool TakesFocusOnClick() const override { return true; }
   virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
 

@@ -151,6 +151,7 @@ void TWinControl::CreateWnd() {
   Create.ClassName = Params.WinClassName;
   Create.Caption = Params.Caption;
   Create.Style = Params.Style;
+  Create.ExStyle = Params.ExStyle;
   Create.Bounds = WindowBounds(Params.Style);
   Create.Parent = FParent != nullptr ? FParent->FOwnWindow : nullptr;
   Create.Proc = TWindowProcedure::Of<&TWinControl::MainWndProc>(this);
@@ -305,6 +306,18 @@ void TWinControl::WndProc(TMessage& Message) {
       break;
     case WM_SIZE:
       WMSize(Message);
+      break;
+    case WM_PAINT:
+      WMPaint(Message);
+      break;
+    case WM_ERASEBKGND:
+      WMEraseBkgnd(Message);
+      break;
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORLISTBOX:
+    case CN_CTLCOLORBTN:
+    case CN_CTLCOLORSTATIC:
+      CNCtlColor(Message);
       break;
     case WM_KEYDOWN:
       WMKeyDown(Message);

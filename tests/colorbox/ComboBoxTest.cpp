@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -9,6 +11,8 @@
 #include "ModalUser.h"
 #include "StdCtrls.h"
 #include "TextMetrics.h"
+#include "WindowCapture.h"
+#include "WindowDrawing.h"
 
 namespace {
 
@@ -117,6 +121,19 @@ TEST_F(ComboBox, ItemUpdatesInABatchPaintOnce) {
   EXPECT_EQ(C->PaintCount(), Before + 1);
 }
 
+// The fill of the edit part in what the control's window drew at its last
+// paint, which the headless platform records; nullptr when there is none.
+const TDisplayItem* EditFill(TCustomComboBox* C) {
+  const TDisplayList* Drawn = WindowDrawing(C->Handle());
+  if (Drawn == nullptr)
+    return nullptr;
+  const TDisplayItem* Found = nullptr;
+  for (const TDisplayItem& I : Drawn->Items())
+    if (I.Kind == TDisplayItem::dkFillRect && I.Rect == C->EditRect())
+      Found = &I;
+  return Found;
+}
+
 TEST_F(ComboBox, OwnerDrawCanvasIsPreparedPerItem) {
   auto* C = new TRecordingCombo(Form);
   C->SetStyle(csOwnerDrawFixed);
@@ -137,13 +154,17 @@ TEST_F(ComboBox, OwnerDrawCanvasIsPreparedPerItem) {
   EXPECT_EQ(Items[3].Color, static_cast<std::uint32_t>(clHighlightText));
   EXPECT_EQ(Items[3].BkColor, static_cast<std::uint32_t>(clHighlight));
 
-  // The closed control paints its selected item into the edit part.
+  // The closed control's window asks for its selected item in the edit
+  // part, drawn on the paint's DC.
+  if (WindowCaptureAvailable())
+    return;
   App->ProcessMessages();
-  const auto& Face = C->Canvas()->DisplayList().Items();
-  ASSERT_EQ(Face.size(), 3u);
-  EXPECT_EQ(Face[0].Rect, (TRect{0, 0, 145, 22}));
-  EXPECT_EQ(Face[1].Rect, C->EditRect());
-  EXPECT_EQ(Face[2].Text, "second");
+  const TDisplayItem* Fill = EditFill(C);
+  ASSERT_NE(Fill, nullptr);
+  EXPECT_EQ(Fill->Color, static_cast<std::uint32_t>(clWindow));
+  const TDisplayList* Face = WindowDrawing(C->Handle());
+  EXPECT_TRUE(std::any_of(Face->Items().begin(), Face->Items().end(),
+                          [](const TDisplayItem& I) { return I.Text == "second"; }));
 }
 
 TEST_F(ComboBox, ClosedControlHighlightsItsItemWhileFocusedOnly) {
@@ -152,10 +173,12 @@ TEST_F(ComboBox, ClosedControlHighlightsItsItemWhileFocusedOnly) {
   C->SetStyle(csOwnerDrawFixed);
   C->Items()->SetText("first\r\nsecond\r\n");
   C->SetItemIndex(1);
+  if (WindowCaptureAvailable())
+    GTEST_SKIP() << "the real platform keeps no recording of a paint";
   // The colour the closed control's item was last filled with.
   const auto Fill = [C] {
-    const auto& Face = C->Canvas()->DisplayList().Items();
-    return Face.size() >= 2 ? Face[1].Color : 0u;
+    const TDisplayItem* Item = EditFill(C);
+    return Item != nullptr ? Item->Color : 0u;
   };
   App->ProcessMessages();
   EXPECT_EQ(Fill(), static_cast<std::uint32_t>(clWindow));

@@ -62,10 +62,24 @@ class DialogTest : public ApplicationTest {
       R.push_back(static_cast<long>(S->Objects(i).AsInteger()));
     return R;
   }
-  // The icons a list drew at its last paint, one per item, in order.
+  // The icons the list draws for its items, one per item, in order: each
+  // item asked for as its window asks, on a DC that records.
   static std::vector<int> Icons(TListBox* List) {
+    TDisplayList Drawn;
+    const HDC DC = CreateRecordingDC(&Drawn, nullptr);
+    for (int i = 0; i < List->Items()->Count(); ++i) {
+      DRAWITEMSTRUCT Item;
+      Item.CtlType = ODT_LISTBOX;
+      Item.itemID = static_cast<UINT>(i);
+      Item.itemAction = ODA_DRAWENTIRE;
+      Item.hwndItem = List->Handle();
+      Item.hDC = DC;
+      Item.rcItem = TRect{0, 0, List->ClientWidth(), List->ItemHeight()};
+      List->Perform(CN_DRAWITEM, 0, reinterpret_cast<LPARAM>(&Item));
+    }
+    DeleteDC(DC);
     std::vector<int> R;
-    for (const auto& Item : List->Canvas()->DisplayList().Items())
+    for (const auto& Item : Drawn.Items())
       if (Item.Kind == TDisplayItem::dkImage)
         R.push_back(Item.ImageIndex);
     return R;

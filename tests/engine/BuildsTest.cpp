@@ -3,6 +3,7 @@
 
 #include "EngineFixture.h"
 #include "Forms.h"
+#include "WindowDrawing.h"
 
 namespace {
 
@@ -11,7 +12,10 @@ namespace {
 // GroupTabPixelsTest's.
 [[maybe_unused]] std::vector<std::uint32_t> GroupTextColours(TPageControl* Bar) {
   std::vector<std::uint32_t> Colours;
-  for (const TDisplayItem& Item : Bar->Canvas()->DisplayList().Items())
+  const TDisplayList* Drawn = WindowDrawing(Bar->Handle());
+  if (Drawn == nullptr)
+    return Colours;
+  for (const TDisplayItem& Item : Drawn->Items())
     if (Item.Kind == TDisplayItem::dkText)
       Colours.push_back(Item.Color);
   return Colours;

@@ -1,7 +1,10 @@
-// `render`: the palette area as text. Each tab shows what its control last
-// painted: the text items its canvas recorded inside the tab's rectangle,
-// with the fill and font they were drawn with. So an owner-drawn group bar
-// appears as its drawing handler left it, not as the add-in's fields say.
+// `render`: the palette area as text. Each tab shows what its control
+// painted: the texts drawn inside the tab's rectangle, with the fill and
+// font they were drawn with. So an owner-drawn group bar appears as its
+// drawing handler left it, not as the add-in's fields say. Where the
+// platform keeps what a window drew at its last paint, that is read; where
+// it draws on the screen, the control is asked to paint itself once more
+// into a recording.
 
 #include "Render.h"
 
@@ -14,6 +17,7 @@
 #include "Picture.h"
 #include "SimulatorState.h"
 #include "Terminal.h"
+#include "WindowDrawing.h"
 
 namespace {
 
@@ -26,8 +30,17 @@ std::optional<std::string> DrawnTab(const TDisplayList& List, const TRect& TabRe
                                     TColor ControlBrush) {
   std::string Text;
   bool Filled = false, Shaded = false, Bold = false, Grey = false, Written = false;
+  // What is drawn within the tab: the real control hands its owner a
+  // rectangle a little inside the tab's frame, or, for the raised selected
+  // tab, a little larger; a drawing belongs to the tab its middle lies in.
+  const auto Within = [&TabRect](const TRect& R) {
+    const int X = (R.Left + R.Right) / 2, Y = (R.Top + R.Bottom) / 2;
+    return Inside(R, TabRect) ||
+           (R.Width() < 100000 && X >= TabRect.Left && X < TabRect.Right && Y >= TabRect.Top &&
+            Y < TabRect.Bottom && R.Width() <= TabRect.Width() + 8);
+  };
   for (const TDisplayItem& Item : List.Items()) {
-    if (!Inside(Item.Rect, TabRect))
+    if (!Within(Item.Rect))
       continue;
     if (Item.Kind == TDisplayItem::dkFillRect && !Filled) {
       Filled = true;
@@ -62,22 +75,31 @@ void RenderTabs(std::string& Out, TCustomTabControl* Tabs) {
     return;
   }
   const bool Painted = Tabs->PaintCount() > 0;
+  // What the control drew: its last paint, or a fresh one into a recording.
+  TDisplayList Printed;
+  const TDisplayList* Drawn = WindowDrawing(Tabs->Handle());
+  if (Painted && Drawn == nullptr) {
+    const HDC DC = CreateRecordingDC(&Printed, nullptr);
+    PrintWindow(Tabs->Handle(), DC, 0);
+    DeleteDC(DC);
+    Drawn = &Printed;
+  }
   // Long single-line rows wrap, so the picture fits the terminal.
   const std::size_t Width = TerminalWidth();
   for (const auto& Row : Layout.Rows) {
     std::string Line = "  |";
     for (int i : Row) {
-      std::optional<std::string> Drawn;
-      if (Painted)
-        Drawn = DrawnTab(Tabs->Canvas()->DisplayList(),
-                         Layout.ItemRects[static_cast<std::size_t>(i)], Tabs->Brush()->Color());
-      const std::string Caption = Drawn ? *Drawn : UserText(Tabs->Tabs()->Strings(i)).Str();
-      const std::string Tab = i == Selected ? "[" + Caption + "]|" : " " + Caption + " |";
-      if (Columns(Line) + Columns(Tab) > Width && Line.size() > 3) {
+      std::optional<std::string> Tab;
+      if (Painted && Drawn != nullptr)
+        Tab =
+            DrawnTab(*Drawn, Layout.ItemRects[static_cast<std::size_t>(i)], Tabs->Brush()->Color());
+      const std::string Caption = Tab ? *Tab : UserText(Tabs->Tabs()->Strings(i)).Str();
+      const std::string Shown = i == Selected ? "[" + Caption + "]|" : " " + Caption + " |";
+      if (Columns(Line) + Columns(Shown) > Width && Line.size() > 3) {
         Out += Line + "\n";
         Line = "  |";
       }
-      Line += Tab;
+      Line += Shown;
     }
     Out += Line + "\n";
   }
@@ -95,6 +117,27 @@ std::string Selection(TCustomTabControl* Tabs) {
   // The tab's number among the tabs shown, as group #N and page #N take it.
   return ", selected tab #" + std::to_string(Index) + " " +
          UserText(Tabs->Tabs()->Strings(Index)).Str();
+}
+
+// Where a single-line row that overflows was scrolled to: the first tab in
+// view (the row starts with a whole tab), when that is not the first tab.
+// The tabs before it lie left of the edge, or (comctl32 under Wine) have an
+// empty rectangle.
+std::string Scrolled(TCustomTabControl* Tabs) {
+  if (Tabs->MultiLine() || !Tabs->HandleAllocated())
+    return "";
+  const int N = Tabs->Tabs()->Count();
+  const auto Hidden = [Tabs](int Index) {
+    const TRect R = Tabs->TabRect(Index);
+    return R.Left < 0 || R.Right <= R.Left;
+  };
+  int First = 0;
+  while (First < N && Hidden(First))
+    ++First;
+  if (First == 0 || First >= N)
+    return "";
+  return ", scrolled to tab #" + std::to_string(First) + " " +
+         UserText(Tabs->Tabs()->Strings(First)).Str();
 }
 
 }  // namespace
@@ -116,11 +159,11 @@ std::string Render(TSimulatorState& Sim) {
   TPageControl* Bar = PaletteBar(Palette);
   if (Bar != nullptr) {
     Out += "group bar" + std::string(Bar->Showing() ? "" : " (not shown)") + ", " + TabCount(Bar) +
-           Selection(Bar) + "\n";
+           Selection(Bar) + Scrolled(Bar) + "\n";
     RenderTabs(Out, Bar);
   }
   Out += "palette (" + (Parent.is_null() ? std::string("no parent") : Parent.get<std::string>()) +
-         "), " + TabCount(Palette) + Selection(Palette) + "\n";
+         "), " + TabCount(Palette) + Selection(Palette) + Scrolled(Palette) + "\n";
   RenderTabs(Out, Palette);
   if (Bar != nullptr)
     Out += kLegend;

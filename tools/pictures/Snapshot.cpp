@@ -5,21 +5,20 @@
 #include <ostream>
 
 #include "CodePage.h"
-#include "ControlPainter.h"
 #include "DialogBlock.h"
 #include "DialogSnapshot.h"
 #include "Forms.h"
-#include "PaletteButtons.h"
 #include "PictureFile.h"
 #include "SimulatorState.h"
 #include "WindowCapture.h"
+#include "WindowPainter.h"
 
 TPicture PaletteSnapshot(TSimulatorState& Sim) {
   TIdeMainForm* Form = Sim.MainForm();
   if (!Form->Showing())
     throw ECommandError("snapshot: the main form is not on the screen (use show)");
-  // Paint what is waiting to be painted, so that every display list shows
-  // the present state.
+  // Paint what is waiting to be painted, so that every window's recording
+  // shows the present state.
   Sim.Ide().App()->ProcessMessages();
   // The band of the form that holds the palette, wherever the add-in put it.
   TControl* Band = Form->Palette();
@@ -28,19 +27,7 @@ TPicture PaletteSnapshot(TSimulatorState& Sim) {
   if (Band->Parent() != Form)
     throw ECommandError("snapshot: the palette is not on the main form");
   TPicture Picture(Form->ClientWidth(), Band->Top() + Band->Height());
-  TControlPainter Painter(Picture);
-  // The IDE shows the components of the page it loaded last (before the
-  // first load, of the page its palette shows).
-  std::string Page;
-  if (Form->LastLoad())
-    Page = Form->LastLoad()->Page;
-  else if (Form->Palette()->TabIndex() >= 0)
-    Page = Form->Palette()->Tabs()->Strings(Form->Palette()->TabIndex());
-  Painter.SetExtra([&](TControl* C) {
-    if (C == Form->Palette())
-      DrawComponentButtons(Picture, Form->Palette(), Form->Components(Page));
-  });
-  Painter.Paint(Form, 0, 0);
+  TWindowPainter(Picture).PaintClient(Form->Handle(), 0, 0);
   return Picture;
 }
 

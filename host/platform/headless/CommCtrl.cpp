@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "NativePaint.h"
 #include "Natives.h"
 #include "TabWindow.h"
 #include "TextMetrics.h"
@@ -81,7 +82,80 @@ void TNativeTabControl::Select(HWND Wnd, int Index) {
   if (Index >= 0) {
     Rows(Wnd);
     FrontRow = FRowOfItem[static_cast<std::size_t>(Index)];
+    ShowTab(Wnd, Index);
   }
+}
+
+TNativeTabControl::~TNativeTabControl() {
+  if (IsWindow(FScroller))
+    DestroyWindow(FScroller);
+}
+
+bool TNativeTabControl::Overflows(HWND Wnd) {
+  const TWindowRecord* W = WindowRecord(Wnd);
+  if ((W->Style & TCS_MULTILINE) != 0 || Items.empty())
+    return false;
+  const std::vector<int>& Left = Lefts(Wnd);
+  return Left.back() + TabItemWidth(W->Font, Items.back().Text) > W->Width - kMargin;
+}
+
+int TNativeTabControl::ShownRight(HWND Wnd) {
+  return WindowRecord(Wnd)->Width - kTabScrollerWidth;
+}
+
+int TNativeTabControl::LastLeftmost(HWND Wnd) {
+  if (!Overflows(Wnd))
+    return 0;
+  const std::vector<int>& Left = Lefts(Wnd);
+  const int End = Left.back() + TabItemWidth(WindowRecord(Wnd)->Font, Items.back().Text);
+  // The first tab whose left edge, brought to the margin, leaves the last
+  // tab's right edge within the part that shows tabs.
+  const auto It = std::lower_bound(Left.begin(), Left.end(), End + kMargin - ShownRight(Wnd));
+  return std::min(static_cast<int>(It - Left.begin()), static_cast<int>(Items.size()) - 1);
+}
+
+void TNativeTabControl::ShowTab(HWND Wnd, int Index) {
+  const int Old = Leftmost;
+  if (!Overflows(Wnd)) {
+    Leftmost = 0;
+  } else if (Index < Leftmost) {
+    Leftmost = Index;
+  } else {
+    const std::vector<int>& Left = Lefts(Wnd);
+    const int Right =
+        Left[static_cast<std::size_t>(Index)] +
+        TabItemWidth(WindowRecord(Wnd)->Font, Items[static_cast<std::size_t>(Index)].Text);
+    if (Right - ScrollOffset(Wnd) > ShownRight(Wnd)) {
+      const auto It = std::lower_bound(Left.begin(), Left.end(), Right + kMargin - ShownRight(Wnd));
+      Leftmost = std::min(static_cast<int>(It - Left.begin()), Index);
+    }
+    Leftmost = std::min(Leftmost, LastLeftmost(Wnd));
+  }
+  if (Leftmost != Old) {
+    UpdateScroller(Wnd);
+    InvalidateRect(Wnd, nullptr, 1);
+  }
+}
+
+void TNativeTabControl::UpdateScroller(HWND Wnd) {
+  if (!Overflows(Wnd)) {
+    Leftmost = 0;
+    if (IsWindow(FScroller))
+      DestroyWindow(FScroller);
+    FScroller = nullptr;
+    return;
+  }
+  const int Last = LastLeftmost(Wnd);
+  Leftmost = std::min(Leftmost, Last);
+  const int Width = WindowRecord(Wnd)->Width;
+  const int Top = kMargin + std::max(0, TabHeight(Wnd) - kTabScrollerHeight) / 2;
+  const TRect R{Width - kTabScrollerWidth, Top, Width, Top + kTabScrollerHeight};
+  if (!IsWindow(FScroller) || GetParent(FScroller) != Wnd)
+    FScroller = CreateWindowEx(UPDOWN_CLASS, WS_CHILD | WS_VISIBLE | UDS_HORZ, {}, Wnd, R);
+  else if (const TWindowRecord* S = WindowRecord(FScroller); S->Left != R.Left || S->Top != R.Top)
+    MoveWindow(FScroller, R.Left, R.Top, R.Width(), R.Height());
+  SendMessage(FScroller, UDM_SETRANGE32, 0, Last);
+  SendMessage(FScroller, UDM_SETPOS32, 0, Leftmost);
 }
 
 LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
@@ -129,12 +203,13 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
     case WM_LBUTTONUP:
       return HandleInput(Wnd, M);
     case WM_HSCROLL:
-      // The arrows put the tab at the position first in view.
-      if (LOWORD(M.WParam) == SB_THUMBPOSITION && static_cast<int>(HIWORD(M.WParam)) < Count)
-        Leftmost = static_cast<int>(HIWORD(M.WParam));
-      return 0;
-    case WM_PRINTCLIENT:
-      Print(Wnd, reinterpret_cast<HDC>(M.WParam));
+      // The arrows put the tab at the position first in view, as far as the
+      // rest fill the row.
+      if (LOWORD(M.WParam) == SB_THUMBPOSITION && static_cast<int>(HIWORD(M.WParam)) < Count) {
+        Leftmost = std::min(static_cast<int>(HIWORD(M.WParam)), LastLeftmost(Wnd));
+        UpdateScroller(Wnd);
+        InvalidateRect(Wnd, nullptr, 1);
+      }
       return 0;
     default:
       return TNativeWindow::Handle(Wnd, M);
@@ -227,22 +302,49 @@ LRESULT Notify(HWND Wnd, UINT Code) {
 
 }  // namespace
 
-void TNativeTabControl::Print(HWND Wnd, HDC DC) {
-  if (DC == nullptr || (GetWindowStyle(Wnd) & TCS_OWNERDRAWFIXED) == 0)
-    return;
+namespace {
+// The selected tab stands out: two pixels wider each side and taller, and
+// open to the client area below it.
+TRect Grown(const TTabLayout& L, int Index, int Selected) {
+  TRect R = L.ItemRects[static_cast<std::size_t>(Index)];
+  if (Index == Selected) {
+    R.Left -= 2;
+    R.Right += 2;
+    R.Top -= 2;
+    R.Bottom += 1;
+  }
+  return R;
+}
+}  // namespace
+
+void TNativeTabControl::Paint(HWND Wnd, HDC DC) {
+  // The up-down control comes and goes with the tabs that overflow.
+  UpdateScroller(Wnd);
+  const TWindowRecord* W = WindowRecord(Wnd);
   // Each tab is drawn in the control's font, as the common controls select
   // it before they ask.
-  TFontRecord Font{WindowRecord(Wnd)->Font};
-  // The caller's DC gets its own font back on every path, also when the
-  // procedure destroys the control.
-  struct TKeepFont {
-    HDC DC;
-    HGDIOBJ Old;
-    ~TKeepFont() { SelectObject(DC, Old); }
-  } Keep{DC, SelectObject(DC, &Font)};
+  const TWindowFont Font(Wnd, DC);
+  const TCtlColors Colors = CtlColors(Wnd, DC, CN_CTLCOLORSTATIC, COLOR_BTNFACE);
+  Pixels(DC, {0, 0, W->Width, W->Height}, Colors.Background);
   const TTabLayout L = TabControlLayout(Wnd, true);
+  // The selected tab's extra margin takes the background too, as the
+  // control erases it before the owner draws the tab.
+  const int Selected = CurSel;
+  const bool SelectedInView = Selected >= 0 && Selected < static_cast<int>(L.ItemRects.size()) &&
+                              L.ItemRects[static_cast<std::size_t>(Selected)].Width() > 0;
+  if (SelectedInView)
+    Pixels(DC, Grown(L, Selected, Selected), Colors.Background);
+  const bool OwnerDrawn = (W->Style & TCS_OWNERDRAWFIXED) != 0;
   for (const auto& Row : L.Rows)
     for (int i : Row) {
+      const TRect R = L.ItemRects[static_cast<std::size_t>(i)];
+      if (!OwnerDrawn) {
+        Pixels(DC, R, Colors.Background);
+        const TRect Clip = R;
+        Write(DC, R.Left + 6, R.Top + 3, Items[static_cast<std::size_t>(i)].Text, Colors.Text,
+              &Clip);
+        continue;
+      }
       DRAWITEMSTRUCT Item;
       Item.CtlType = ODT_TAB;
       Item.itemID = static_cast<UINT>(i);
@@ -250,12 +352,47 @@ void TNativeTabControl::Print(HWND Wnd, HDC DC) {
       Item.itemState = i == CurSel ? ODS_SELECTED : 0;
       Item.hwndItem = Wnd;
       Item.hDC = DC;
-      Item.rcItem = L.ItemRects[static_cast<std::size_t>(i)];
+      Item.rcItem = R;
       Item.itemData = static_cast<std::uintptr_t>(Items[static_cast<std::size_t>(i)].Param);
       SendMessage(Wnd, CN_DRAWITEM, 0, reinterpret_cast<LPARAM>(&Item));
       // The procedure may have destroyed the control or changed its tabs.
       if (!IsWindow(Wnd) || Items.size() != L.ItemRects.size())
         return;
+    }
+  PaintFrames(Wnd, DC, L);
+}
+
+void TNativeTabControl::PaintFrames(HWND Wnd, HDC DC, const TTabLayout& L) {
+  const TWindowRecord* W = WindowRecord(Wnd);
+  const int Width = W->Width, Height = W->Height;
+  const int Selected = CurSel;
+  const COLORREF Light = GetSysColor(COLOR_BTNHIGHLIGHT), Shadow = GetSysColor(COLOR_BTNSHADOW),
+                 Dark = GetSysColor(COLOR_3DDKSHADOW);
+  const int Top = L.Rows.empty() ? 0 : 2 + static_cast<int>(L.Rows.size()) * L.TabHeight;
+  // The client area's raised frame; the selected tab's gap is left open.
+  TRect Gap{0, 0, 0, 0};
+  if (Selected >= 0 && Selected < static_cast<int>(L.ItemRects.size()))
+    Gap = Grown(L, Selected, Selected);
+  if (Gap.Width() > 0) {
+    Line(DC, 0, Top, Gap.Left, Top, Light);
+    Line(DC, Gap.Right - 1, Top, Width - 2, Top, Light);
+  } else {
+    Line(DC, 0, Top, Width - 2, Top, Light);
+  }
+  Line(DC, 0, Top, 0, Height - 2, Light);
+  Line(DC, 0, Height - 1, Width - 1, Height - 1, Dark);
+  Line(DC, Width - 1, Top, Width - 1, Height - 1, Dark);
+  Line(DC, 1, Height - 2, Width - 2, Height - 2, Shadow);
+  Line(DC, Width - 2, Top + 1, Width - 2, Height - 2, Shadow);
+  for (const auto& Row : L.Rows)
+    for (int i : Row) {
+      const TRect R = Grown(L, i, Selected);
+      const int Bottom = R.Bottom - 1;
+      Line(DC, R.Left, R.Top + 2, R.Left, Bottom, Light);
+      Line(DC, R.Left + 1, R.Top + 1, R.Left + 1, R.Top + 1, Light);
+      Line(DC, R.Left + 2, R.Top, R.Right - 3, R.Top, Light);
+      Line(DC, R.Right - 2, R.Top + 1, R.Right - 2, Bottom, Shadow);
+      Line(DC, R.Right - 1, R.Top + 2, R.Right - 1, Bottom, Dark);
     }
 }
 

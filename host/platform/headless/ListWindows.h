@@ -14,6 +14,11 @@ class TNativeListBox : public TNativeWindow {
  public:
   void Created(HWND Wnd, const std::string& WindowName) override;
   LRESULT Handle(HWND Wnd, TMessage& M) override;
+  // The items in view (drawn by the owner when the list is owner-drawn),
+  // whole rows only, the selected one scrolled into view; the scroll bar
+  // in the frame while there are more items than rows.
+  void Paint(HWND Wnd, HDC DC) override;
+  void PaintFrame(HWND Wnd, HDC DC) override;
 
   // The height of one item: what LB_SETITEMHEIGHT set, else the font's.
   int ItemHeight(HWND Wnd) const;
@@ -35,6 +40,9 @@ class TNativeListBox : public TNativeWindow {
  private:
   LRESULT ItemMessage(HWND Wnd, TMessage& M);
   LRESULT InputMessage(HWND Wnd, TMessage& M);
+  // The whole rows the client area shows, after the scroll bar is shown or
+  // taken away for the items there are.
+  int RowsShown(HWND Wnd);
   int FItemHeight = 0;
   bool FPressed = false;
 };
@@ -57,6 +65,10 @@ class TNativeComboBox : public TNativeWindow {
   ~TNativeComboBox() override;
   void Created(HWND Wnd, const std::string& WindowName) override;
   LRESULT Handle(HWND Wnd, TMessage& M) override;
+  // The sunken box with the selected item in its edit part (drawn by the
+  // owner when the box is owner-drawn, highlighted while focused) and the
+  // button with its arrow.
+  void Paint(HWND Wnd, HDC DC) override;
 
   TNativeComboList& List() const;
   HWND ListWindow() const { return FList; }
@@ -70,6 +82,7 @@ class TNativeComboBox : public TNativeWindow {
  private:
   LRESULT ItemMessage(HWND Wnd, TMessage& M);
   HWND FList = nullptr;
+  bool FFocused = false;
   bool FDropped = false;
   int FDropSelected = -1;
   int FEditHeight = 0;

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "Painting.h"
+
 namespace {
 
 struct TScheduledTimer {
@@ -80,8 +82,18 @@ BOOL PeekMessage(MSG& Msg, HWND Wnd, UINT First, UINT Last, UINT Remove) {
     return (Wnd == nullptr || M.hwnd == Wnd) &&
            ((First == 0 && Last == 0) || (M.message >= First && M.message <= Last));
   });
-  if (It == Posted.end())
-    return 0;
+  if (It == Posted.end()) {
+    // Windows paints when nothing else waits: WM_PAINT for a window that
+    // waits for one is made up as it is asked for.
+    const bool PaintAsked = (First == 0 && Last == 0) || (WM_PAINT >= First && WM_PAINT <= Last);
+    HWND Wnd2 = nullptr;
+    if (!PaintAsked || !NextPaint(Wnd, Wnd2))
+      return 0;
+    Msg = MSG{Wnd2, WM_PAINT, 0, 0};
+    if ((Remove & PM_REMOVE) != 0)
+      PaintTaken(Wnd2);
+    return 1;
+  }
   Msg = *It;
   if ((Remove & PM_REMOVE) != 0)
     Posted.erase(It);
@@ -193,6 +205,7 @@ void RunMessageLoop(std::int64_t Milliseconds, TEvent<> Idle) {
 }
 
 void ResetMessageLoop() {
+  ResetPainting();
   Loop().Now = 0;
   Loop().Timers.clear();
   Loop().Posted.clear();

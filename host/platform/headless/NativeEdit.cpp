@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "NativePaint.h"
 #include "Natives.h"
 #include "TextMetrics.h"
 
@@ -22,6 +23,10 @@ class TNativeEdit : public TNativeWindow {
     FText = WindowName;
   }
   LRESULT Handle(HWND Wnd, TMessage& M) override;
+  // The background in the owner's colour (the face colour while disabled)
+  // and the first line of text in the formatting rectangle, aligned as the
+  // style says.
+  void Paint(HWND Wnd, HDC DC) override;
 
  private:
   std::size_t SelMin() const { return std::min(FAnchor, FCaret); }
@@ -56,8 +61,9 @@ class TNativeEdit : public TNativeWindow {
   TRect FFormatRect;
 };
 
-// The edit tells its owner of every change (Natives.h).
+// The edit shows, and tells its owner of, every change (Natives.h).
 void NotifyChange(HWND Wnd) {
+  InvalidateRect(Wnd, nullptr, 1);
   NotifyOwner(Wnd, EN_CHANGE);
 }
 
@@ -88,6 +94,26 @@ TRect TNativeEdit::ClientArea(HWND Wnd) const {
   const TWindowRecord& W = *WindowRecord(Wnd);
   const int B = EditBorderWidth(W.Style);
   return {0, 0, std::max(0, W.Width - 2 * B), std::max(0, W.Height - 2 * B)};
+}
+
+void TNativeEdit::Paint(HWND Wnd, HDC DC) {
+  const TWindowRecord& W = *WindowRecord(Wnd);
+  const TWindowFont Font(Wnd, DC);
+  const bool Enabled = IsWindowEnabled(Wnd) != 0;
+  const TCtlColors Colors = CtlColors(Wnd, DC, CN_CTLCOLOREDIT, COLOR_WINDOW);
+  const TRect Client = ClientArea(Wnd);
+  Pixels(DC, Client, Enabled ? Colors.Background : GetSysColor(COLOR_BTNFACE));
+  const TRect Format = FHasFormatRect ? FFormatRect : Client;
+  const int Left = Format.Left + 1;
+  const int Right = std::min(Client.Right - 1, Format.Right - 1);
+  const std::string Line = FText.substr(0, std::min(FText.find_first_of("\r\n"), FText.size()));
+  const int Width = FontTextWidth(Font.Desc(), Line);
+  const int X = (W.Style & ES_RIGHT) != 0    ? Right - Width
+                : (W.Style & ES_CENTER) != 0 ? (Left + Right - Width) / 2
+                                             : Left;
+  const TRect Clip{0, 0, Right, Client.Bottom};
+  Write(DC, X, (W.Height - Font.Height()) / 2 - EditBorderWidth(W.Style), Line,
+        Enabled ? Colors.Text : GetSysColor(COLOR_GRAYTEXT), &Clip);
 }
 
 std::size_t TNativeEdit::CaretAt(HWND Wnd, int X) const {

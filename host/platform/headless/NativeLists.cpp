@@ -365,6 +365,11 @@ LRESULT TNativeComboBox::Handle(HWND Wnd, TMessage& M) {
         DropDown(Wnd);
       return 0;
     }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      FFocused = M.Msg == WM_SETFOCUS;
+      InvalidateRect(Wnd, nullptr, 1);
+      return 0;
     case WM_KEYDOWN: {
       const auto Key = static_cast<int>(M.WParam);
       if (Key == VK_F4) {

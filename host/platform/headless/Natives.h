@@ -24,3 +24,12 @@ void NotifyOwner(HWND Wnd, UINT Code);
 // reflected as CN_MEASUREITEM) when it is made; the answer, or Height when
 // nobody answers.
 UINT MeasureItem(HWND Wnd, UINT CtlType, UINT ItemId, UINT Height);
+
+// The width of a vertical scroll bar (SM_CXVSCROLL).
+constexpr int kScrollBarWidth = 16;
+
+// Whether the headless platform draws a frame for the window: a top-level
+// window's caption and border, a child's client edge, border or scroll bar.
+bool HasFrame(HWND Wnd);
+// Records the window's frame anew (WM_NCPAINT's default handling).
+void PaintWindowFrame(HWND Wnd);

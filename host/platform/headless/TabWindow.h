@@ -14,7 +14,14 @@
 
 class TNativeTabControl : public TNativeWindow {
  public:
+  // The up-down control goes with the control's window, as a child window
+  // does.
+  ~TNativeTabControl() override;
   LRESULT Handle(HWND Wnd, TMessage& M) override;
+  // The tabs in view on the owner's background, each drawn by the owner when
+  // the control is owner-drawn (CN_DRAWITEM), the selected one raised and
+  // open to the client area, and the client area's raised frame.
+  void Paint(HWND Wnd, HDC DC) override;
 
   // Every item's text, each followed by CR LF.
   std::string Texts() const;
@@ -43,8 +50,8 @@ class TNativeTabControl : public TNativeWindow {
   // multi-line control moves the selected tab's row there.
   int FrontRow = 0;
   // The first tab in view of a single-line control whose tabs do not fit:
-  // its arrows scroll it (WM_HSCROLL), as the common controls' up-down
-  // control does.
+  // the up-down control at the row's right end scrolls it (WM_HSCROLL), and
+  // a selected tab is brought wholly into view, as the common controls do.
   int Leftmost = 0;
 
  private:
@@ -52,10 +59,20 @@ class TNativeTabControl : public TNativeWindow {
   // The user's input: a press on a tab other than the selected one selects
   // it (unless TCN_SELCHANGING is refused), a release reports NM_CLICK.
   LRESULT HandleInput(HWND Wnd, TMessage& M);
-  // Paints into DC. Only an owner-drawn control draws here, through its
-  // procedure; the host's controls paint their own tabs.
-  void Print(HWND Wnd, HDC DC);
+  // The frames of the tabs and of the client area.
+  void PaintFrames(HWND Wnd, HDC DC, const TTabLayout& L);
   void Select(HWND Wnd, int Index);
+  // Whether a single-line control's tabs run past its right edge.
+  bool Overflows(HWND Wnd);
+  // The right edge of the row's part that shows tabs: left of the up-down.
+  int ShownRight(HWND Wnd);
+  // The greatest first tab in view: the one from which the rest fit.
+  int LastLeftmost(HWND Wnd);
+  // Scrolls the row so that the tab is wholly in view.
+  void ShowTab(HWND Wnd, int Index);
+  // Shows the up-down control while the tabs overflow, with the range and
+  // position of the scrolled row, and takes it away when they fit.
+  void UpdateScroller(HWND Wnd);
   int Width(int Item) const {
     return TabItemWidth(FRowsKey.Font, Items[static_cast<std::size_t>(Item)].Text);
   }
@@ -87,6 +104,7 @@ class TNativeTabControl : public TNativeWindow {
   std::vector<std::vector<int>> FRows;
   std::vector<int> FRowOfItem;
   int FLastRowWidth = 0;
+  HWND FScroller = nullptr;
   bool FLeftsValid = false;
   TFontDesc FLeftsFont;
   std::vector<int> FLefts;

@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "Backend.h"
+#include "Natives.h"
+#include "Painting.h"
+#include "WindowDrawing.h"
 
 namespace {
 
@@ -127,10 +130,11 @@ void RegisterNativeClass(const std::string& ClassName, TNativeFactory Factory) {
 }
 
 HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc, HWND Parent,
-                    const TRect& Bounds, const std::string& WindowName) {
+                    const TRect& Bounds, const std::string& WindowName, DWORD ExStyle) {
   auto Record = std::make_unique<TWindowRecord>();
   Record->ClassName = ClassName;
   Record->Style = Style;
+  Record->ExStyle = ExStyle;
   Record->Proc = Proc;
   Record->Parent = IsWindow(Parent) ? Parent : nullptr;
   Record->Left = Bounds.Left;
@@ -152,6 +156,7 @@ BOOL DestroyWindow(HWND Wnd) {
     return 0;
   // As on Windows, the going window's procedure hears WM_DESTROY first.
   SendMessage(Wnd, WM_DESTROY, 0, 0);
+  ForgetDrawing(Wnd);
   return Windows().Remove(Wnd) ? 1 : 0;
 }
 
@@ -190,6 +195,44 @@ LRESULT CallDefWindowProc(HWND Wnd, TMessage& Message) {
     Record->Native = std::make_unique<TNativeWindow>();
     Message.Result = 0;
     return 0;
+  }
+  switch (Message.Msg) {
+    case WM_PAINT: {
+      // A DC in WParam is the one to paint on, as the common controls take it.
+      auto DC = reinterpret_cast<HDC>(Message.WParam);
+      PAINTSTRUCT Paint;
+      if (DC == nullptr)
+        DC = BeginPaint(Wnd, Paint);
+      if (DC != nullptr && IsWindow(Wnd))
+        Record->Native->Paint(Wnd, DC);
+      if (Message.WParam == 0)
+        EndPaint(Wnd, Paint);
+      Message.Result = 0;
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      if (Message.WParam != 0)
+        Record->Native->Paint(Wnd, reinterpret_cast<HDC>(Message.WParam));
+      Message.Result = 0;
+      return 0;
+    case WM_NCPAINT:
+      PaintWindowFrame(Wnd);
+      Message.Result = 0;
+      return 0;
+    case WM_NCACTIVATE:
+      // The caption changes colour.
+      if (Record->Active != (Message.WParam != 0)) {
+        Record->Active = Message.WParam != 0;
+        PaintWindowFrame(Wnd);
+      }
+      Message.Result = 1;
+      return 1;
+    case WM_ERASEBKGND:
+      // No class brush: the background is left as it was.
+      Message.Result = 0;
+      return 0;
+    default:
+      break;
   }
   Message.Result = Record->Native->Handle(Wnd, Message);
   // What DefWindowProc adds for every class: the right button let go asks
@@ -238,14 +281,22 @@ BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int Width, int Heigh
     Record->Left = X;
     Record->Top = Y;
   }
-  if ((Flags & SWP_NOSIZE) == 0) {
+  // A window whose size changes, or that comes on the screen, paints
+  // itself anew.
+  bool Repaint = false;
+  if ((Flags & SWP_NOSIZE) == 0 && (Record->Width != Width || Record->Height != Height)) {
     Record->Width = Width;
     Record->Height = Height;
+    Repaint = true;
   }
-  if ((Flags & SWP_SHOWWINDOW) != 0)
+  if ((Flags & SWP_SHOWWINDOW) != 0 && (Record->Style & WS_VISIBLE) == 0) {
     Record->Style |= WS_VISIBLE;
+    Repaint = true;
+  }
   if ((Flags & SWP_HIDEWINDOW) != 0)
     Record->Style &= ~WS_VISIBLE;
+  if (Repaint)
+    InvalidateRect(Wnd, nullptr, 1);
   return 1;
 }
 
@@ -258,6 +309,9 @@ BOOL ShowWindow(HWND Wnd, int CmdShow) {
     Record->Style &= ~WS_VISIBLE;
   else
     Record->Style |= WS_VISIBLE;
+  // A window that comes on the screen paints itself.
+  if (!Was && CmdShow != SW_HIDE)
+    InvalidateRect(Wnd, nullptr, 1);
   return Was ? 1 : 0;
 }
 
@@ -278,15 +332,17 @@ BOOL AdjustWindowRectEx(TRect& R, DWORD Style, BOOL Menu, DWORD ExStyle) {
   return 1;
 }
 
-// Without frames, a window's client area starts at its place: a top-level
-// window's on the screen, a child's in its parent's client area.
+// The headless platform frames no top-level window: its client area starts
+// at its place on the screen. A child's lies inside its edge, if it has
+// one, at its place in its parent's client area.
 BOOL ClientToScreen(HWND Wnd, TPoint& Point) {
   const TWindowRecord* Record = Windows().Find(Wnd);
   if (Record == nullptr)
     return 0;
-  for (; Record != nullptr; Record = Windows().Find(Record->Parent)) {
-    Point.X += Record->Left;
-    Point.Y += Record->Top;
+  for (HWND W = Wnd; Record != nullptr; W = Record->Parent, Record = Windows().Find(W)) {
+    const TPoint Inside = WindowClientOffset(W);
+    Point.X += Record->Left + Inside.X;
+    Point.Y += Record->Top + Inside.Y;
   }
   return 1;
 }

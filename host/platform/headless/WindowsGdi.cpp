@@ -1,28 +1,22 @@
 #include <algorithm>
 
 #include "DisplayList.h"
+#include "DrawRecorder.h"
+#include "Natives.h"
 #include "TextMetrics.h"
 #include "Windows.h"
 
+// A headless DC only records, into the display list it was made with (a
+// window's picture of its paint, a canvas's own, a print's); a DC without a
+// list measures only.
 struct TDeviceContext {
-  struct TState {
-    HFONT Font = nullptr;
-    COLORREF TextColor = 0;
-    COLORREF BkColor = 0xFFFFFF;
-    int BkMode = OPAQUE;
-  };
-  TState State;
-  std::vector<TState> Saved;
-  TDisplayList* List = nullptr;
+  TDrawRecorder Recorder;
+  HWND Wnd = nullptr;
 };
 
 namespace {
-void Record(HDC DC, TDisplayItem Item) {
-  if (DC->List != nullptr)
-    DC->List->Add(Item);
-}
 const TFontDesc& DescOf(HDC DC) {
-  return DC->State.Font->Desc;
+  return DC->Recorder.State.Font->Desc;
 }
 }  // namespace
 
@@ -42,9 +36,9 @@ HFONT SystemFont() {
 }
 
 HDC GetDC(HWND Wnd) {
-  (void)Wnd;
   auto* DC = new TDeviceContext;
-  DC->State.Font = SystemFont();
+  DC->Wnd = Wnd;
+  DC->Recorder.State.Font = SystemFont();
   return DC;
 }
 
@@ -56,8 +50,8 @@ int ReleaseDC(HWND Wnd, HDC DC) {
 
 HDC CreateRecordingDC(TDisplayList* List, HFONT Font) {
   auto* DC = new TDeviceContext;
-  DC->List = List;
-  DC->State.Font = Font != nullptr ? Font : SystemFont();
+  DC->Recorder.List = List;
+  DC->Recorder.State.Font = Font != nullptr ? Font : SystemFont();
   return DC;
 }
 
@@ -66,11 +60,99 @@ void DeleteDC(HDC DC) {
 }
 
 HGDIOBJ SelectObject(HDC DC, HGDIOBJ Obj) {
-  // Only fonts are selected into a DC here.
-  HFONT Old = DC->State.Font;
+  // Fonts come this way; brushes and pens have their own.
+  HFONT Old = DC->Recorder.State.Font;
   if (Obj != nullptr)
-    DC->State.Font = static_cast<HFONT>(Obj);
+    DC->Recorder.State.Font = static_cast<HFONT>(Obj);
   return Old;
+}
+
+HBRUSH SelectObject(HDC DC, HBRUSH Brush) {
+  return std::exchange(DC->Recorder.State.Brush, Brush);
+}
+
+HPEN SelectObject(HDC DC, HPEN Pen) {
+  return std::exchange(DC->Recorder.State.Pen, Pen);
+}
+
+HBRUSH CreateSolidBrush(COLORREF Color) {
+  return new TBrushRecord{Color, nullptr};
+}
+
+HPEN CreatePen(int Style, int Width, COLORREF Color) {
+  (void)Style;
+  return new TPenRecord{Color, std::max(1, Width), nullptr};
+}
+
+BOOL DeleteObject(HBRUSH Brush) {
+  delete Brush;
+  return 1;
+}
+
+BOOL DeleteObject(HPEN Pen) {
+  delete Pen;
+  return 1;
+}
+
+COLORREF GetSysColor(int Index) {
+  return 0xFF000000u | static_cast<COLORREF>(Index & 0xFF);
+}
+
+int FillRect(HDC DC, const TRect& R, HBRUSH Brush) {
+  if (DC == nullptr || Brush == nullptr)
+    return 0;
+  DC->Recorder.Fill(R, Brush->Color);
+  return 1;
+}
+
+int FrameRect(HDC DC, const TRect& R, HBRUSH Brush) {
+  if (DC == nullptr || Brush == nullptr)
+    return 0;
+  DC->Recorder.Frame(R, Brush->Color);
+  return 1;
+}
+
+BOOL Polyline(HDC DC, const TPoint* Points, int Count) {
+  if (DC == nullptr || Points == nullptr || Count < 2)
+    return 0;
+  DC->Recorder.Polyline(Points, Count);
+  return 1;
+}
+
+BOOL Ellipse(HDC DC, int Left, int Top, int Right, int Bottom) {
+  if (DC == nullptr)
+    return 0;
+  DC->Recorder.Ellipse({Left, Top, Right, Bottom});
+  return 1;
+}
+
+int IntersectClipRect(HDC DC, int Left, int Top, int Right, int Bottom) {
+  return DC != nullptr ? DC->Recorder.IntersectClip({Left, Top, Right, Bottom}) : 0;
+}
+
+BOOL OffsetViewportOrgEx(HDC DC, int DX, int DY, TPoint* Old) {
+  if (DC == nullptr)
+    return 0;
+  TPoint& Origin = DC->Recorder.State.Origin;
+  if (Old != nullptr)
+    *Old = Origin;
+  Origin.X += DX;
+  Origin.Y += DY;
+  return 1;
+}
+
+BOOL GetViewportOrgEx(HDC DC, TPoint& Origin) {
+  if (DC == nullptr)
+    return 0;
+  Origin = DC->Recorder.State.Origin;
+  return 1;
+}
+
+BOOL GdiComment(HDC DC, int X, int Y, const TImageNote& Note) {
+  if (DC == nullptr)
+    return 0;
+  DC->Recorder.Image(X, Y, Note);
+  return 1;
 }
 
 BOOL GetTextMetricsA(HDC DC, TEXTMETRIC& Metrics) {
@@ -79,34 +161,23 @@ BOOL GetTextMetricsA(HDC DC, TEXTMETRIC& Metrics) {
 }
 
 int SaveDC(HDC DC) {
-  DC->Saved.push_back(DC->State);
-  Record(DC, TDisplayItem::Of(TDisplayItem::dkSaveDC));
-  return static_cast<int>(DC->Saved.size());
+  return DC->Recorder.Save();
 }
 
 BOOL RestoreDC(HDC DC, int SavedDC) {
-  // A negative number counts back from the most recent save; a positive one
-  // names a save by its number.
-  const int Depth = static_cast<int>(DC->Saved.size());
-  const int Target = SavedDC < 0 ? Depth + SavedDC + 1 : SavedDC;
-  if (Target < 1 || Target > Depth)
-    return 0;
-  DC->State = DC->Saved[static_cast<std::size_t>(Target - 1)];
-  DC->Saved.resize(static_cast<std::size_t>(Target - 1));
-  Record(DC, TDisplayItem::Of(TDisplayItem::dkRestoreDC));
-  return 1;
+  return DC->Recorder.Restore(SavedDC) ? 1 : 0;
 }
 
 COLORREF SetTextColor(HDC DC, COLORREF Color) {
-  return std::exchange(DC->State.TextColor, Color);
+  return std::exchange(DC->Recorder.State.TextColor, Color);
 }
 
 COLORREF SetBkColor(HDC DC, COLORREF Color) {
-  return std::exchange(DC->State.BkColor, Color);
+  return std::exchange(DC->Recorder.State.BkColor, Color);
 }
 
 int SetBkMode(HDC DC, int Mode) {
-  return std::exchange(DC->State.BkMode, Mode);
+  return std::exchange(DC->Recorder.State.BkMode, Mode);
 }
 
 int DrawTextA(HDC DC, const char* Text, int Count, TRect& R, UINT Format) {
@@ -120,53 +191,33 @@ int DrawTextA(HDC DC, const char* Text, int Count, TRect& R, UINT Format) {
   }
   const TEXTMETRIC M = FontMetrics(DescOf(DC));
   const int Width = FontTextWidth(DescOf(DC), S);
-  TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkText);
-  Item.Rect = (Format & DT_NOCLIP) != 0 ? TRect{-100000, -100000, 100000, 100000} : R;
-  Item.X = (Format & DT_CENTER) != 0  ? R.Left + (R.Width() - Width) / 2
-           : (Format & DT_RIGHT) != 0 ? R.Right - Width
-                                      : R.Left;
-  Item.Y = (Format & DT_VCENTER) != 0 && (Format & DT_SINGLELINE) != 0
-               ? R.Top + (R.Height() - M.tmHeight) / 2
-               : R.Top;
-  Item.Color = DC->State.TextColor;
-  Item.BkColor = DC->State.BkColor;
-  Item.Opaque = DC->State.BkMode == OPAQUE;
-  Item.Format = Format;
-  Item.Font = DescOf(DC);
-  Item.Text = S;
+  const int X = (Format & DT_CENTER) != 0  ? R.Left + (R.Width() - Width) / 2
+                : (Format & DT_RIGHT) != 0 ? R.Right - Width
+                                           : R.Left;
+  const int Y = (Format & DT_VCENTER) != 0 && (Format & DT_SINGLELINE) != 0
+                    ? R.Top + (R.Height() - M.tmHeight) / 2
+                    : R.Top;
   if (!S.empty())
-    Record(DC, Item);
+    DC->Recorder.Text(X, Y, (Format & DT_NOCLIP) != 0 ? nullptr : &R, S,
+                      DC->Recorder.State.BkMode == OPAQUE, Format);
   return M.tmHeight;
 }
 
-// Recorded as a canvas records its own fills and texts, so that a canvas
-// drawing on a lent DC leaves the same picture.
+// A fill without text records a filled rectangle in the background colour,
+// and a text on a filled rectangle one opaque text item, so that a canvas's
+// FillRect and TextRect leave what they always left.
 BOOL ExtTextOutA(HDC DC, int X, int Y, UINT Options, const TRect* R, const char* Text, int Count) {
   if (DC == nullptr)
     return 0;
   const bool Fill = (Options & ETO_OPAQUE) != 0 && R != nullptr;
   if (Text == nullptr || Count <= 0) {
-    if (Fill) {
-      TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkFillRect);
-      Item.Rect = *R;
-      Item.Color = DC->State.BkColor;
-      Record(DC, Item);
-    }
+    if (Fill)
+      DC->Recorder.Fill(*R, DC->Recorder.State.BkColor);
     return 1;
   }
-  // A text on a filled rectangle is one opaque text item, as a canvas
-  // records its TextRect.
-  TDisplayItem Item = TDisplayItem::Of(TDisplayItem::dkText);
-  Item.Rect =
-      (Options & ETO_CLIPPED) != 0 && R != nullptr ? *R : TRect{-100000, -100000, 100000, 100000};
-  Item.X = X;
-  Item.Y = Y;
-  Item.Color = DC->State.TextColor;
-  Item.BkColor = DC->State.BkColor;
-  Item.Opaque = Fill || DC->State.BkMode == OPAQUE;
-  Item.Font = DescOf(DC);
-  Item.Text.assign(Text, static_cast<std::size_t>(Count));
-  Record(DC, Item);
+  DC->Recorder.Text(X, Y, (Options & ETO_CLIPPED) != 0 ? R : nullptr,
+                    std::string(Text, static_cast<std::size_t>(Count)),
+                    Fill || DC->Recorder.State.BkMode == OPAQUE, 0);
   return 1;
 }
 

@@ -138,20 +138,21 @@ std::intptr_t Reflect(unsigned Msg, std::uintptr_t WParam, std::intptr_t LParam)
 
 HWND__* CreateWindow(const std::string& ClassName, const std::string& WindowName,
                      std::uint32_t Style, HWND__* Parent, int Left, int Top, int Width, int Height,
-                     unsigned Id) {
+                     unsigned Id, std::uint32_t ExStyle) {
   InitControls();
   EnsureClass(ClassName);
   if ((Style & WS_CHILD) == 0)
-    return CreateWindowExA(0, ClassName.c_str(), WindowName.c_str(), Style, Left, Top, Width,
+    return CreateWindowExA(ExStyle, ClassName.c_str(), WindowName.c_str(), Style, Left, Top, Width,
                            Height, Parent, nullptr, Instance(), nullptr);
   // A child is made on the parking window and then moved to its parent: the
   // common controls send their notifications and owner-draw requests to the
   // window they were made under, for good, and the parking window outlives
   // any parent whose window is made again; it reflects them to the child as
   // the parent would.
-  const HWND Wnd = CreateWindowExA(
-      0, ClassName.c_str(), WindowName.c_str(), Style, Left, Top, Width, Height, ParkingWindow(),
-      reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(Id)), Instance(), nullptr);
+  const HWND Wnd = CreateWindowExA(ExStyle, ClassName.c_str(), WindowName.c_str(), Style, Left, Top,
+                                   Width, Height, ParkingWindow(),
+                                   reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(Id)),
+                                   Instance(), nullptr);
   if (Wnd != nullptr && Parent != nullptr)
     ::SetParent(Wnd, Parent);
   return Wnd;

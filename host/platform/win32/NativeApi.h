@@ -1,7 +1,7 @@
 #pragma once
 
-// The real Win32 API as the win32 backend calls it. Only NativeApi.cpp
-// includes <windows.h>: its macros and types (SendMessage, RECT, DWORD as
+// The real Win32 API as the win32 backend calls it. Only NativeApi.cpp and
+// NativePaint.cpp include <windows.h>: its macros and types (SendMessage, RECT, DWORD as
 // unsigned long) would clash with the platform's own declarations, so the
 // rest of the backend sees the API through these plain functions. Window
 // handles are the same type on both sides (a pointer to struct HWND__).
@@ -24,7 +24,7 @@ using TProc = std::intptr_t (*)(HWND__* Wnd, unsigned Msg, std::uintptr_t WParam
 // identifier, which names it in WM_MEASUREITEM.
 HWND__* CreateWindow(const std::string& ClassName, const std::string& WindowName,
                      std::uint32_t Style, HWND__* Parent, int Left, int Top, int Width, int Height,
-                     unsigned Id);
+                     unsigned Id, std::uint32_t ExStyle = 0);
 // A new parent; a child window given none goes back to the parking window.
 // Returns the old parent (nullptr for the parking window).
 HWND__* SetParent(HWND__* Child, HWND__* Parent);
@@ -98,6 +98,35 @@ bool ExtTextOut(void* DC, int X, int Y, unsigned Options, const int* Rect, const
 // A system colour's value (COLOR_BTNFACE ...).
 std::uint32_t SysColor(int Index);
 int GetSystemMetrics(int Index);
+
+// The paint cycle (NativePaint.cpp). BeginPaint answers the window's paint
+// DC, the area to paint (left, top, right, bottom) and whether the
+// background is still to be erased; EndPaint ends that paint.
+void* BeginPaint(HWND__* Wnd, int (&R)[4], bool& Erase);
+void EndPaint(HWND__* Wnd);
+bool InvalidateRect(HWND__* Wnd, const int* R, bool Erase);
+bool ValidateRect(HWND__* Wnd, const int* R);
+bool GetUpdateRect(HWND__* Wnd, int (&R)[4]);
+bool UpdateWindow(HWND__* Wnd);
+bool GetClientRect(HWND__* Wnd, int (&R)[4]);
+// Where the client area's top left corner lies from the window's.
+bool ClientOffset(HWND__* Wnd, int& X, int& Y);
+
+// Drawing in a colour (a COLORREF) with a brush or pen made for the one
+// call; XY holds a polyline's points as x, y pairs; a null fill or outline
+// leaves an ellipse hollow or without its line.
+void FillSolid(void* DC, const int (&R)[4], std::uint32_t Color);
+void FrameSolid(void* DC, const int (&R)[4], std::uint32_t Color);
+void Polyline(void* DC, const std::vector<int>& XY, std::uint32_t Color, int Width);
+void Ellipse(void* DC, const int (&R)[4], const std::uint32_t* Fill, const std::uint32_t* Outline,
+             int Width);
+int IntersectClipRect(void* DC, int Left, int Top, int Right, int Bottom);
+bool OffsetViewportOrg(void* DC, int DX, int DY);
+bool DrawEdge(void* DC, int (&R)[4], unsigned Edge, unsigned Flags);
+// A DC over a bitmap of the screen's kind, for a window to print itself
+// into; Bitmap keeps what DeleteMemoryDC selects back.
+void* CreateMemoryDC(int Width, int Height, void*& Bitmap);
+void DeleteMemoryDC(void* DC, void* Bitmap);
 
 // Has Wnd print itself (WM_PRINT: frame, client area, children) into DC.
 bool PrintWindow(HWND__* Wnd, void* DC, unsigned Flags);

@@ -8,8 +8,10 @@
 #include "Backend.h"
 #include "Callbacks.h"
 #include "CommCtrl.h"
+#include "DeviceContexts.h"
 #include "NativeApi.h"
 #include "NativeLists.h"
+#include "ScopeExit.h"
 
 // The platform over the real API. Every window the platform creates is a
 // real window of its class, subclassed so that its messages reach the
@@ -65,6 +67,17 @@ std::intptr_t SubclassProc(HWND Wnd, unsigned Msg, std::uintptr_t WParam, std::i
     if (Msg == WM_MEASUREITEM && LParam != 0 && native::MeasureItem(LParam))
       return 1;
     TMessage Message{Msg, WParam, LParam, 0};
+    // A DC that comes with the message reaches the procedure as one of the
+    // platform's, over the real one, for the span of the message.
+    HDC Lent = nullptr;
+    if ((Msg == WM_ERASEBKGND || Msg == WM_PRINTCLIENT || Msg == WM_PAINT) && WParam != 0)
+      Lent = LendDC(reinterpret_cast<void*>(WParam), Wnd);
+    const ScopeExit GiveBack([Lent] {
+      if (Lent != nullptr)
+        TakeBackDC(Lent);
+    });
+    if (Lent != nullptr)
+      Message.WParam = reinterpret_cast<WPARAM>(Lent);
     // A copy: the window may be destroyed while the procedure runs.
     if (const TWindowProcedure Proc = Window->Record.Proc; Proc.Assigned())
       Proc(Message);
@@ -165,14 +178,14 @@ void RegisterNativeClass(const std::string& ClassName, TNativeFactory Factory) {
 }
 
 HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure Proc, HWND Parent,
-                    const TRect& Bounds, const std::string& WindowName) {
+                    const TRect& Bounds, const std::string& WindowName, DWORD ExStyle) {
   if (FindReal(Parent) == nullptr)
     Parent = nullptr;
   static UINT LastId = 0;
   const UINT Id = (Style & WS_CHILD) != 0 ? ++LastId : 0;
   Making() = TMaking{Id, Proc};
   const HWND Wnd = native::CreateWindow(ClassName, WindowName, Style, Parent, Bounds.Left,
-                                        Bounds.Top, Bounds.Width(), Bounds.Height(), Id);
+                                        Bounds.Top, Bounds.Width(), Bounds.Height(), Id, ExStyle);
   Making() = TMaking{};
   RaiseKeptException();
   if (Wnd == nullptr)
@@ -180,6 +193,7 @@ HWND CreateWindowEx(const std::string& ClassName, DWORD Style, TWindowProcedure 
   auto Window = std::make_unique<TRealWindow>();
   Window->Record.ClassName = ClassName;
   Window->Record.Style = Style;
+  Window->Record.ExStyle = ExStyle;
   Window->Record.Proc = Proc;
   Window->Record.Parent = Parent;
   Window->Record.Left = Bounds.Left;
@@ -244,8 +258,9 @@ LRESULT CallDefWindowProc(HWND Wnd, TMessage& Message) {
       return Message.Result;
     }
     default:
-      Message.Result = native::CallWindowProc(Window->ClassProc, Wnd, Message.Msg, Message.WParam,
-                                              Message.LParam);
+      // A platform DC goes on as the real one behind it.
+      Message.Result = native::CallWindowProc(Window->ClassProc, Wnd, Message.Msg,
+                                              NativeDCParam(Message.WParam), Message.LParam);
       RaiseKeptException();
       return Message.Result;
   }

@@ -1,4 +1,4 @@
-// The group bar's owner-drawn tabs, read back from what the group bar's canvas
+// The group bar's owner-drawn tabs, read back from what the group bar's window
 // recorded during a paint: colours, bold, the caption's place, the images, and
 // what the host's tab painting hands to the expert's handler.
 
@@ -9,6 +9,7 @@
 #include "EngineFixture.h"
 #include "ImgList.h"
 #include "TextMetrics.h"
+#include "WindowDrawing.h"
 
 static void PrintTo(const TRect& R, std::ostream* Os) {
   *Os << "{" << R.Left << ", " << R.Top << ", " << R.Right << ", " << R.Bottom << "}";
@@ -17,7 +18,7 @@ static void PrintTo(const TRect& R, std::ostream* Os) {
 namespace {
 
 // One call of the group bar's OnDrawTab as the host made it, with the canvas
-// state it started from and what was recorded until the next call.
+// state it started from and what the call drew on the paint's DC.
 struct TTabDraw {
   int TabIndex = -1;
   TRect Rect;
@@ -26,7 +27,6 @@ struct TTabDraw {
   TColor FontColor = 0;
   TFontStyles FontStyle;
   TColor BrushColor = 0;
-  int ItemsBefore = 0;
   std::vector<TDisplayItem> Items;
 
   int Count(TDisplayItem::TKind Kind) const {
@@ -63,9 +63,14 @@ class TDrawTabSpy : public TObject {
     D.FontColor = C->Font()->Color();
     D.FontStyle = C->Font()->Style();
     D.BrushColor = C->Brush()->Color();
-    D.ItemsBefore = C->DisplayList().Count();
-    Calls.push_back(D);
+    // The window's recording of the paint under way holds what is drawn.
+    const TDisplayList* Drawn = WindowDrawing(Bar->Handle());
+    const std::size_t Before = Drawn != nullptr ? Drawn->Items().size() : 0;
     Inner(Control, TabIndex, Rect, Active);
+    if (Drawn != nullptr)
+      D.Items.assign(Drawn->Items().begin() + static_cast<std::ptrdiff_t>(Before),
+                     Drawn->Items().end());
+    Calls.push_back(D);
     C->Font()->SetColor(clLime);
     C->Font()->SetStyle(TFontStyles{}.Include(fsItalic).Include(fsBold));
     C->Font()->SetSize(14);
@@ -120,23 +125,15 @@ class DrawTest : public EngineTest {
     return nullptr;
   }
 
-  // Paints the group bar once, the way the application does, and cuts the
-  // recorded items into the tabs the handler was called for.
+  // Paints the group bar once, the way the application does: the tabs the
+  // handler was called for, with what each drew.
   std::vector<TTabDraw> Paint() {
     Spy.Calls.clear();
     const int Paints = Bar()->PaintCount();
     Bar()->Invalidate();
     App->ProcessMessages();
     EXPECT_EQ(Bar()->PaintCount(), Paints + 1);
-    const auto& Items = Bar()->Canvas()->DisplayList().Items();
-    std::vector<TTabDraw> Tabs = Spy.Calls;
-    for (std::size_t k = 0; k < Tabs.size(); ++k) {
-      const std::size_t End =
-          k + 1 < Tabs.size() ? static_cast<std::size_t>(Tabs[k + 1].ItemsBefore) : Items.size();
-      Tabs[k].Items.assign(Items.begin() + Tabs[k].ItemsBefore,
-                           Items.begin() + static_cast<std::ptrdiff_t>(End));
-    }
-    return Tabs;
+    return Spy.Calls;
   }
 
   TDrawTabSpy Spy;
@@ -257,8 +254,11 @@ TEST_P(DrawPlaceTest, CaptionAndImageSitAtTheirInsets) {
     if (!Drawn) {
       EXPECT_EQ(Kinds, (std::vector{TDisplayItem::dkFillRect, TDisplayItem::dkText}));
     } else if (Image < Images->Count()) {
+      // The image list notes the image, then draws its picture (a face and
+      // a frame), inside the saved state.
       EXPECT_EQ(Kinds, (std::vector{TDisplayItem::dkFillRect, TDisplayItem::dkSaveDC,
-                                    TDisplayItem::dkImage, TDisplayItem::dkRestoreDC,
+                                    TDisplayItem::dkImage, TDisplayItem::dkFillRect,
+                                    TDisplayItem::dkFrameRect, TDisplayItem::dkRestoreDC,
                                     TDisplayItem::dkText}));
       const TDisplayItem& Img = *T.Find(TDisplayItem::dkImage);
       EXPECT_EQ(Img.ImageIndex, Image);
@@ -328,12 +328,19 @@ TEST_F(DrawTest, WithoutOwnerDrawTheHostDrawsTheTabsItself) {
   // in the group bar's font for every tab, the selected one included; none of
   // the shading, the bold for the selected tab or the insets of the expert.
   const TTabLayout L = TabControlLayout(Bar()->Handle());
-  const auto& Items = Bar()->Canvas()->DisplayList().Items();
-  ASSERT_EQ(Items.size(), 2 * L.ItemRects.size());
+  // Each caption follows its tab's fill; the edges are the window's own.
+  const TDisplayList* Drawn = WindowDrawing(Bar()->Handle());
+  ASSERT_NE(Drawn, nullptr);
+  std::vector<std::size_t> Texts;
+  for (std::size_t k = 1; k < Drawn->Items().size(); ++k)
+    if (Drawn->Items()[k].Kind == TDisplayItem::dkText)
+      Texts.push_back(k);
+  ASSERT_EQ(Texts.size(), L.ItemRects.size());
   for (std::size_t i = 0; i < L.ItemRects.size(); ++i) {
     SCOPED_TRACE(i);
-    const TDisplayItem& Fill = Items[2 * i];
-    const TDisplayItem& Text = Items[2 * i + 1];
+    const TDisplayItem& Fill = Drawn->Items()[Texts[i] - 1];
+    const TDisplayItem& Text = Drawn->Items()[Texts[i]];
+    EXPECT_EQ(Fill.Rect, L.ItemRects[i]);
     EXPECT_EQ(Fill.Kind, TDisplayItem::dkFillRect);
     EXPECT_EQ(Fill.Color, Bits(Bar()->Brush()->Color()));
     EXPECT_EQ(Text.Kind, TDisplayItem::dkText);

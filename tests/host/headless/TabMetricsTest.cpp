@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "../TabControls.h"
+#include "CommCtrl.h"
 #include "Seed.h"
+#include "UserInput.h"
+#include "WindowDrawing.h"
 
 // The tab controls' rows, display rectangles and owner-drawn tabs in the
 // headless platform's text metrics and display lists: the real platform's
@@ -151,6 +154,10 @@ TEST_F(TabControls, RowsKeptAcrossChangesEqualRowsLaidOutAfresh) {
     Fresh->SetWidth(Tabs->Width());
     Fresh->Tabs()->Assign(T);
     Fresh->SetTabIndex(Tabs->TabIndex());
+    // How far a single-line row is scrolled follows the selections made
+    // before; the rows are compared from their first tab.
+    for (TTabControl* C : {Tabs, Fresh})
+      SendMessage(C->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
     const TTabLayout Kept = TabControlLayout(Tabs->Handle());
     const TTabLayout Afresh = TabControlLayout(Fresh->Handle());
     ASSERT_EQ(Kept.Rows, Afresh.Rows) << "step " << Step;
@@ -184,6 +191,25 @@ struct TDrawCall {
   TColor FontColor;
   TColor BrushColor;
 };
+
+// A press on the up-down control's left or right arrow.
+void PressArrow(HWND Arrows, bool Left) {
+  const TWindowRecord* A = WindowRecord(Arrows);
+  SendMessage(Arrows, WM_LBUTTONDOWN, MK_LBUTTON,
+              MAKELPARAM(Left ? 2 : A->Width - 2, A->Height / 2));
+  SendMessage(Arrows, WM_LBUTTONUP, 0, MAKELPARAM(Left ? 2 : A->Width - 2, A->Height / 2));
+}
+
+// The texts the control's window drew at its last paint.
+int TextsDrawn(TWinControl* Control) {
+  const TDisplayList* Drawn = WindowDrawing(Control->Handle());
+  if (Drawn == nullptr)
+    return 0;
+  int Count = 0;
+  for (const TDisplayItem& Item : Drawn->Items())
+    Count += Item.Kind == TDisplayItem::dkText ? 1 : 0;
+  return Count;
+}
 
 struct TDrawProbe : TObject {
   std::vector<TDrawCall> Calls;
@@ -219,13 +245,13 @@ TEST_F(TabControls, OwnerDrawPaintsEveryVisibleTabOnAFreshCanvas) {
     EXPECT_EQ(Call.FontColor, clNavy);
     EXPECT_EQ(Call.BrushColor, Pages->Brush()->Color());
   }
-  EXPECT_EQ(Pages->Canvas()->DisplayList().Count(), 3);
+  EXPECT_EQ(TextsDrawn(Pages), 3);
   App->ProcessMessages();
   EXPECT_EQ(Probe.Calls.size(), 3u) << "nothing invalidated, nothing painted";
   Pages->Invalidate();
   App->ProcessMessages();
   EXPECT_EQ(Probe.Calls.size(), 6u);
-  EXPECT_EQ(Pages->Canvas()->DisplayList().Count(), 3) << "each paint starts a new picture";
+  EXPECT_EQ(TextsDrawn(Pages), 3) << "each paint starts a new picture";
 }
 
 // A single-line bar shows the tabs that fit its width and paints only those
@@ -254,6 +280,84 @@ TEST_F(TabControls, OnlyTabsInViewArePainted) {
   Pages->SetMultiLine(true);
   App->ProcessMessages();
   EXPECT_EQ(Probe.Calls.size(), Captions.size());
+}
+
+// The up-down control a tab control shows at its row's right end; nullptr
+// when it shows none.
+HWND Scroller(TWinControl* Tabs) {
+  struct TFound {
+    HWND Parent;
+    HWND Wnd = nullptr;
+  } Found{Tabs->Handle()};
+  EnumChildWindows(
+      Tabs->Handle(),
+      [](HWND Wnd, LPARAM Param) -> BOOL {
+        auto& F = *reinterpret_cast<TFound*>(Param);
+        if (GetParent(Wnd) == F.Parent && GetClassName(Wnd) == UPDOWN_CLASS && IsWindowVisible(Wnd))
+          F.Wnd = Wnd;
+        return 1;
+      },
+      reinterpret_cast<LPARAM>(&Found));
+  return Found.Wnd;
+}
+
+// A single-line row of more tabs than fit shows the up-down control at its
+// right end and keeps the selected tab wholly in view beside it, whether
+// code or the user chose it; the arrows scroll the row a tab at a time, no
+// further than the last tab needs, and the control goes once the tabs fit.
+TEST_F(TabControls, AnOverflowingRowScrollsAndKeepsTheSelectedTabInView) {
+  std::vector<std::string> Captions;
+  for (int i = 0; i < 21; ++i)
+    Captions.push_back("Group" + std::to_string(i));
+  auto* Pages = NewPages(Captions);
+  Pages->SetWidth(300);
+  App->ProcessMessages();
+  const HWND Arrows = Scroller(Pages);
+  ASSERT_NE(Arrows, nullptr);
+  const TWindowRecord* A = WindowRecord(Arrows);
+  EXPECT_EQ(A->Left + A->Width, 300);
+  const int Shown = 300 - kTabScrollerWidth;
+  const auto WhollyShown = [&](int Index) {
+    const TRect R = Pages->TabRect(Index);
+    return R.Left >= 0 && R.Right <= Shown;
+  };
+  const auto FirstShown = [&] {
+    int i = 0;
+    while (Pages->TabRect(i).Left < 0)
+      ++i;
+    return i;
+  };
+  EXPECT_EQ(FirstShown(), 0);
+
+  Pages->SetActivePageIndex(20);
+  App->ProcessMessages();
+  EXPECT_TRUE(WhollyShown(20));
+  EXPECT_GT(Pages->TabRect(20).Right, Shown - 20) << "scrolled no further than needed";
+  const int Last = FirstShown();
+  EXPECT_GT(Last, 0);
+  EXPECT_EQ(SendMessage(Arrows, UDM_GETPOS32, 0, 0), Last);
+  // The right arrow can go no further; the left one brings one tab back.
+  PressArrow(Arrows, false);
+  EXPECT_EQ(FirstShown(), Last);
+  PressArrow(Arrows, true);
+  EXPECT_EQ(FirstShown(), Last - 1);
+
+  // A click on the first tab in view after scrolling back to the start.
+  for (int i = 0; i < Last; ++i)
+    PressArrow(Arrows, true);
+  EXPECT_EQ(FirstShown(), 0);
+  Pages->SetActivePageIndex(10);
+  App->ProcessMessages();
+  EXPECT_TRUE(WhollyShown(10));
+  ClickTab(Pages, 2);
+  App->ProcessMessages();
+  EXPECT_EQ(Pages->ActivePageIndex(), 2);
+  EXPECT_TRUE(WhollyShown(2));
+
+  Pages->SetWidth(3000);
+  App->ProcessMessages();
+  EXPECT_EQ(Scroller(Pages), nullptr);
+  EXPECT_EQ(FirstShown(), 0);
 }
 
 }  // namespace

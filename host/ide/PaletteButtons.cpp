@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "Chrome.h"
-#include "ComCtrls.h"
+#include "ScopeExit.h"
 #include "TextMetrics.h"
 
 namespace {
@@ -28,13 +27,20 @@ TColor GlyphColor(const std::string& Name) {
   return kGlyphColors[Sum % std::size(kGlyphColors)];
 }
 
+// The drawing steps of the buttons, on the palette's canvas.
+void Fill(TCanvas* C, const TRect& R, TColor Color) {
+  C->Brush()->SetColor(Color);
+  C->FillRect(R);
+}
+
 // A generic component glyph in Square: a white card with a coloured band
 // along its top and the initials below it, framed in dark grey.
-void Glyph(TPicture& P, const TRect& Square, const std::string& Name) {
+void Glyph(TCanvas* C, const TRect& Square, const std::string& Name) {
   const TColor Color = GlyphColor(Name);
-  P.FillRect(Square, clWhite);
-  P.FillRect({Square.Left, Square.Top, Square.Right, Square.Top + 4}, Color);
-  P.FrameRect(Square, clGray);
+  Fill(C, Square, clWhite);
+  Fill(C, {Square.Left, Square.Top, Square.Right, Square.Top + 4}, Color);
+  C->Brush()->SetColor(clGray);
+  C->FrameRect(Square);
   const TFontDesc Font{"MS Sans Serif", 7, true};
   std::string Text = ComponentInitials(Name);
   const int Room = Square.Width() - 2;
@@ -44,8 +50,29 @@ void Glyph(TPicture& P, const TRect& Square, const std::string& Name) {
   if (Text.empty() || TW > Room || TH > Square.Height() - 5)
     return;
   const int Below = Square.Top + 4;
-  P.Text(Square.Left + (Square.Width() - TW) / 2, Below + (Square.Bottom - Below - TH) / 2, Text,
-         {Font, false}, Color);
+  C->Font()->SetName(Font.Name);
+  C->Font()->SetSize(Font.Size);
+  C->Font()->SetStyle({fsBold});
+  C->Font()->SetColor(Color);
+  C->Brush()->SetStyle(bsClear);
+  C->TextOut(Square.Left + (Square.Width() - TW) / 2, Below + (Square.Bottom - Below - TH) / 2,
+             Text);
+}
+
+// A raised button with a small triangle pointing left or right (grey when
+// disabled), as at the ends of a row that scrolls.
+void ArrowButton(TCanvas* C, const TRect& R, bool Left, bool Enabled) {
+  Fill(C, R, clBtnFace);
+  C->DrawEdge(R, EDGE_RAISED, BF_RECT);
+  C->Brush()->SetColor(Enabled ? clBtnText : clGrayText);
+  const int CX = (R.Left + R.Right - 1) / 2, CY = (R.Top + R.Bottom - 1) / 2;
+  // A triangle four pixels wide (seven high at its base), centred.
+  for (int i = 0; i < 4; ++i) {
+    if (Left)
+      C->FillRect({CX - 2 + i, CY - i, CX - 1 + i, CY + i + 1});
+    else
+      C->FillRect({CX - 1 + i, CY - 3 + i, CX + i, CY + 4 - i});
+  }
 }
 
 }  // namespace
@@ -71,13 +98,30 @@ std::string ComponentInitials(const std::string& ClassName) {
   return Out;
 }
 
-void DrawComponentButtons(TPicture& P, TCustomTabControl* Palette,
-                          const std::vector<std::string>& Components) {
-  if (Components.empty() || !Palette->HandleAllocated())
+TIdePalette::TIdePalette(TComponent* AOwner, TComponentsOfPage Components)
+    : TTabControl(AOwner), FComponents(std::move(Components)) {}
+
+void TIdePalette::PaintWindow(HDC DC) {
+  // The window draws the tabs; the buttons go over its client area.
+  TTabControl::PaintWindow(DC);
+  const std::vector<std::string> Components =
+      FComponents ? FComponents() : std::vector<std::string>();
+  if (Components.empty())
     return;
-  const TTabLayout L = TabControlLayout(Palette->Handle());
+  TCanvas Canvas;
+  const int Saved = SaveDC(DC);
+  ScopeExit GiveBack([&] {
+    Canvas.SetHandle(nullptr);
+    RestoreDC(DC, Saved);
+  });
+  Canvas.SetHandle(DC);
+  DrawButtons(&Canvas, Components);
+}
+
+void TIdePalette::DrawButtons(TCanvas* Canvas, const std::vector<std::string>& Components) {
+  const TTabLayout L = TabControlLayout(Handle());
   const int Top = (L.Rows.empty() ? 0 : 2 + static_cast<int>(L.Rows.size()) * L.TabHeight) + 3;
-  const TRect Area{4, Top, Palette->Width() - 4, Palette->Height() - 3};
+  const TRect Area{4, Top, Width() - 4, Height() - 3};
   // Buttons of 28 pixels square, as the IDE's, or as high as the palette
   // has room for.
   const int Size = std::min(28, Area.Height());
@@ -89,18 +133,19 @@ void DrawComponentButtons(TPicture& P, TCustomTabControl* Palette,
   const TRect Row{Area.Left + (Scrolls ? kArrow : 0), Area.Top, Area.Right - (Scrolls ? kArrow : 0),
                   Area.Top + Size};
   // The first buttons are shown; the arrows scroll the row.
-  P.BeginClip(Row);
+  const int Saved = SaveDC(Canvas->Handle());
+  Canvas->IntersectClip(Row);
   for (int i = 0; i < Count && Row.Left + i * Size < Row.Right; ++i) {
     const TRect B{Row.Left + i * Size, Row.Top, Row.Left + (i + 1) * Size, Row.Bottom};
     // Flat buttons, as the palette's are until the mouse is over them.
-    P.FillRect(B, clBtnFace);
+    Fill(Canvas, B, clBtnFace);
     const int Inset = 3;
-    Glyph(P, {B.Left + Inset, B.Top + Inset, B.Right - Inset, B.Bottom - Inset},
+    Glyph(Canvas, {B.Left + Inset, B.Top + Inset, B.Right - Inset, B.Bottom - Inset},
           Components[static_cast<std::size_t>(i)]);
   }
-  P.End();
+  RestoreDC(Canvas->Handle(), Saved);
   if (Scrolls) {
-    DrawArrowButton(P, {Area.Left, Row.Top, Row.Left, Row.Bottom}, TArrow::Left, false);
-    DrawArrowButton(P, {Row.Right, Row.Top, Area.Right, Row.Bottom}, TArrow::Right, true);
+    ArrowButton(Canvas, {Area.Left, Row.Top, Row.Left, Row.Bottom}, true, false);
+    ArrowButton(Canvas, {Row.Right, Row.Top, Area.Right, Row.Bottom}, false, true);
   }
 }

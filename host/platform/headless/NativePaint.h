@@ -1,0 +1,64 @@
+#pragma once
+
+// What the headless window classes draw with: solid fills and one-pixel
+// lines in a colour, strokes, and the colours a control's owner gives it.
+// Only the headless backend's sources include this header.
+
+#include <string>
+
+#include "Windows.h"
+#include "WindowsGdi.h"
+
+// A solid brush for one drawing, freed after it.
+class TSolid {
+ public:
+  explicit TSolid(COLORREF Color) : FBrush(CreateSolidBrush(Color)) {}
+  ~TSolid() { DeleteObject(FBrush); }
+  TSolid(const TSolid&) = delete;
+  TSolid& operator=(const TSolid&) = delete;
+  operator HBRUSH() const { return FBrush; }
+
+ private:
+  HBRUSH FBrush;
+};
+
+// The window's font selected into a DC for the span of a drawing.
+class TWindowFont {
+ public:
+  TWindowFont(HWND Wnd, HDC DC);
+  ~TWindowFont();
+  TWindowFont(const TWindowFont&) = delete;
+  TWindowFont& operator=(const TWindowFont&) = delete;
+  const TFontDesc& Desc() const { return FFont.Desc; }
+  int Height() const;
+
+ private:
+  HDC FDC;
+  TFontRecord FFont;
+  HGDIOBJ FOld;
+};
+
+void Pixels(HDC DC, const TRect& R, COLORREF Color);
+// The pixels from (X1, Y1) to (X2, Y2), both ends included.
+void Line(HDC DC, int X1, int Y1, int X2, int Y2, COLORREF Color);
+void Stroke(HDC DC, const TPoint* Points, int Count, COLORREF Color, int Width);
+// Text with its top left corner at (X, Y) in the DC's font, over what is
+// there; clipped to Clip when given.
+void Write(HDC DC, int X, int Y, const std::string& Text, COLORREF Color,
+           const TRect* Clip = nullptr);
+
+// Asks the window's owner for the colours to draw in (CN_CTLCOLOR...,
+// as the VCL reflects WM_CTLCOLOR...): the text colour it sets on the DC,
+// and the colour of the brush it answers; the window's own defaults when
+// nobody answers.
+struct TCtlColors {
+  COLORREF Text = 0;
+  COLORREF Background = 0;
+};
+TCtlColors CtlColors(HWND Wnd, HDC DC, UINT Msg, int DefaultBackground);
+
+// A caption as it reads: "&Close" is "Close", "&&" one ampersand.
+std::string StripAccelerator(const std::string& Text);
+// A caption in the control's colour, or etched (a light copy under a grey
+// one) when the control is disabled.
+void WriteCaption(HDC DC, int X, int Y, const std::string& Caption, COLORREF Color, bool Enabled);
