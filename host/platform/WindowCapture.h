@@ -30,10 +30,17 @@ struct TWindowPixels {
 // Whether this platform can capture a window's pixels.
 bool WindowCaptureAvailable();
 
-// The window's current pixels, its frame and children included: the window
-// is asked to print itself, so it need not be uncovered on the screen.
+// Where a window's pixels come from. Print: the window and its children are
+// asked to print themselves (WM_PRINT), so the window need not be
+// uncovered, but what the VCL paints only on WM_PAINT (labels, images,
+// panels) is left out. Screen: every window of it is painted, then its
+// rectangle is copied from the screen, what a user sees, which needs the
+// window uncovered.
+enum class TCaptureSource { Print, Screen };
+
+// The window's current pixels, its frame and children included.
 // ECaptureError when the platform has no pixels or the window none to give.
-TWindowPixels CaptureWindow(HWND Wnd);
+TWindowPixels CaptureWindow(HWND Wnd, TCaptureSource Source = TCaptureSource::Print);
 
 // The pixels as a BMP file: the file header, a BITMAPINFOHEADER of 24 bits
 // per pixel without compression, rows from the bottom up, each padded to a

@@ -60,7 +60,7 @@ void SnapshotBmp(TSimulatorState& Sim, const std::string& Path, TCustomForm* Dia
   }
   Sim.Ide().App()->ProcessMessages();
   try {
-    WriteBmpFile(CaptureWindow(Window->Handle()), Utf8ToWin1251(Path));
+    WriteBmpFile(CaptureWindow(Window->Handle(), TCaptureSource::Screen), Utf8ToWin1251(Path));
   } catch (const ECaptureError& E) {
     throw ECommandError("snapshot: " + Win1251ToUtf8(E.what()));
   }

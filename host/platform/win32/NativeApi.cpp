@@ -433,8 +433,8 @@ void PrintChildren(HWND Wnd, HDC DC, POINT Origin) {
 
 }  // namespace
 
-bool CaptureWindow(HWND__* Wnd, int& Width, int& Height, std::vector<std::uint32_t>& Pixels,
-                   std::string& Error) {
+bool CaptureWindow(HWND__* Wnd, bool FromScreen, int& Width, int& Height,
+                   std::vector<std::uint32_t>& Pixels, std::string& Error) {
   RECT R{};
   if (!GetWindowRect(Wnd, &R) || R.right <= R.left || R.bottom <= R.top) {
     Error = "the window has no area to capture";
@@ -458,16 +458,33 @@ bool CaptureWindow(HWND__* Wnd, int& Width, int& Height, std::vector<std::uint32
   bool Done = false;
   if (Memory != nullptr && Bitmap != nullptr && Bits != nullptr) {
     const HGDIOBJ Old = ::SelectObject(Memory, Bitmap);
-    // What is not painted stays the window colour, not black.
-    RECT All{0, 0, Width, Height};
-    FillRect(Memory, &All, GetSysColorBrush(COLOR_WINDOW));
-    // Printing the window may leave the DC clipped to what the window itself
-    // drew; its children print on the DC as it was.
-    const int Saved = ::SaveDC(Memory);
-    Done = ::PrintWindow(Wnd, Memory, 0) != FALSE;
-    ::RestoreDC(Memory, Saved);
-    if (Done)
-      PrintChildren(Wnd, Memory, POINT{R.left, R.top});
+    if (FromScreen) {
+      // What the screen shows, as the user sees it: the window and its
+      // children painted first (the VCL paints its labels, images and
+      // panels only on WM_PAINT, which printing a window does not send),
+      // then its rectangle copied from the screen.
+      RedrawWindow(Wnd, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      GdiFlush();
+      // Wine hands a window's drawing to the X server when its thread
+      // waits, not as it draws: a short wait puts all of it on the screen.
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+      Sleep(50);
+      const HDC Shown = ::GetDC(nullptr);
+      Done = BitBlt(Memory, 0, 0, Width, Height, Shown, R.left, R.top, SRCCOPY) != FALSE;
+      ::ReleaseDC(nullptr, Shown);
+    } else {
+      // What is not painted stays the window colour, not black.
+      RECT All{0, 0, Width, Height};
+      FillRect(Memory, &All, GetSysColorBrush(COLOR_WINDOW));
+      // Printing the window may leave the DC clipped to what the window
+      // itself drew; its children print on the DC as it was.
+      const int Saved = ::SaveDC(Memory);
+      Done = ::PrintWindow(Wnd, Memory, 0) != FALSE;
+      ::RestoreDC(Memory, Saved);
+      if (Done)
+        PrintChildren(Wnd, Memory, POINT{R.left, R.top});
+    }
     GdiFlush();
     if (Done) {
       const auto* Src = static_cast<const std::uint32_t*>(Bits);
@@ -476,7 +493,8 @@ bool CaptureWindow(HWND__* Wnd, int& Width, int& Height, std::vector<std::uint32
       for (std::size_t i = 0; i < Pixels.size(); ++i)
         Pixels[i] = ((Src[i] >> 16) & 0xFF) | (Src[i] & 0xFF00) | ((Src[i] & 0xFF) << 16);
     } else {
-      Error = "the window did not print itself (PrintWindow failed)";
+      Error = FromScreen ? "the screen could not be copied (BitBlt failed)"
+                         : "the window did not print itself (PrintWindow failed)";
     }
     ::SelectObject(Memory, Old);
   } else {

@@ -132,8 +132,8 @@ void DeleteMemoryDC(void* DC, void* Bitmap);
 bool PrintWindow(HWND__* Wnd, void* DC, unsigned Flags);
 // Prints Wnd into a bitmap of its size: Pixels in rows from the top down,
 // each a COLORREF. False with Error saying why when it cannot.
-bool CaptureWindow(HWND__* Wnd, int& Width, int& Height, std::vector<std::uint32_t>& Pixels,
-                   std::string& Error);
+bool CaptureWindow(HWND__* Wnd, bool FromScreen, int& Width, int& Height,
+                   std::vector<std::uint32_t>& Pixels, std::string& Error);
 
 // A WM_DRAWITEM as an owner-drawn control sent it to its parent. The fields
 // that pass unchanged carry the names of Windows' DRAWITEMSTRUCT, which the
