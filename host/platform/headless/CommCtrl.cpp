@@ -115,6 +115,11 @@ int TNativeTabControl::LastLeftmost(HWND Wnd) {
 }
 
 void TNativeTabControl::ShowTab(HWND Wnd, int Index) {
+  // The first tab of an unscrolled row is in view whatever the row holds;
+  // a page control selects it again after each sheet it inserts, and
+  // measuring every tab each time made adding sheets quadratic.
+  if (Index == 0 && Leftmost == 0)
+    return;
   const int Old = Leftmost;
   if (!Overflows(Wnd)) {
     Leftmost = 0;
