@@ -66,10 +66,7 @@ class TTabStrings : public TStrings {
   // thousands of tabs.
   void SetText(const std::string& Value) override {
     BeginUpdate();
-    struct TGuard {
-      TStrings* S;
-      ~TGuard() { S->EndUpdate(); }
-    } Guard{this};
+    ScopeExit Done([this] { EndUpdate(); });
     std::vector<TCItem> Items;
     Items.reserve(static_cast<std::size_t>(
         std::count_if(Value.begin(), Value.end(), [](char C) { return C == '\r' || C == '\n'; }) +

@@ -4,6 +4,7 @@
 
 #include "Menus.h"
 #include "MessageLoop.h"
+#include "ScopeExit.h"
 
 TApplication* Application = nullptr;
 
@@ -171,26 +172,21 @@ TModalResult TCustomForm::ShowModal() {
     throw EInvalidOperation("Cannot make a visible window modal");
   // The form that was active loses the activation to the modal form and gets
   // it back when the modal loop ends, as the window manager does.
-  struct TGiveBack {
-    TCustomForm* Form;
-    ~TGiveBack() {
-      if (Form != nullptr && Application != nullptr && Application->FormIndex(Form) >= 0)
-        Form->SetActive(true);
-    }
-  } GiveBack{Application != nullptr ? Application->ActiveForm() : nullptr};
-  if (GiveBack.Form != nullptr)
-    GiveBack.Form->SetActive(false);
+  TCustomForm* const Previous = Application != nullptr ? Application->ActiveForm() : nullptr;
+  ScopeExit GiveBack([Previous] {
+    if (Previous != nullptr && Application != nullptr && Application->FormIndex(Previous) >= 0)
+      Previous->SetActive(true);
+  });
+  if (Previous != nullptr)
+    Previous->SetActive(false);
   FModal = true;
   FModalResult = mrNone;
-  struct Guard {
-    TCustomForm* Form;
-    ~Guard() {
-      Form->FModal = false;
-      if (Application != nullptr)
-        Application->LeaveModal();
-      Form->Hide();
-    }
-  } G{this};
+  ScopeExit Leave([this] {
+    FModal = false;
+    if (Application != nullptr)
+      Application->LeaveModal();
+    Hide();
+  });
   if (Application != nullptr)
     Application->EnterModal();
   Show();

@@ -1,9 +1,11 @@
 #include <algorithm>
+#include <utility>
 
 #include "Controls.h"
 
 #include "Forms.h"
 #include "Menus.h"
+#include "ScopeExit.h"
 
 // TWinControl: its children, its window and the messages that reach it.
 // Layout, focus and keys are in WinControlLayout.cpp.
@@ -177,21 +179,17 @@ TRect TWinControl::WindowBounds(DWORD Style) const {
 
 namespace {
 // Raises a control's flag for the span of one window update, on every path.
-struct TUpdatingWindow {
-  explicit TUpdatingWindow(bool& Flag) : FFlag(Flag), FWas(Flag) { Flag = true; }
-  ~TUpdatingWindow() { FFlag = FWas; }
-  TUpdatingWindow(const TUpdatingWindow&) = delete;
-  TUpdatingWindow& operator=(const TUpdatingWindow&) = delete;
-  bool& FFlag;
-  bool FWas;
-};
+auto UpdatingWindow(bool& Flag) {
+  const bool Was = std::exchange(Flag, true);
+  return ScopeExit([&Flag, Was] { Flag = Was; });
+}
 }  // namespace
 
 void TWinControl::UpdateWindowBounds() {
   if (!IsWindow(FOwnWindow))
     return;
   const TRect R = WindowBounds(GetWindowStyle(FOwnWindow));
-  TUpdatingWindow Updating(FUpdatingWindow);
+  const auto Updating = UpdatingWindow(FUpdatingWindow);
   WidgetSetClass().SetBounds(FOwnWindow, R);
 }
 
@@ -199,7 +197,7 @@ void TWinControl::SetWindowMenu(HMENU Menu) {
   if (!IsWindow(FOwnWindow) || GetMenu(FOwnWindow) == Menu)
     return;
   {
-    TUpdatingWindow Updating(FUpdatingWindow);
+    const auto Updating = UpdatingWindow(FUpdatingWindow);
     SetMenu(FOwnWindow, Menu);
   }
   UpdateWindowBounds();
@@ -213,7 +211,7 @@ void TWinControl::UpdateWindowParent() {
     FParent->HandleNeeded();
   const HWND ParentWindow = FParent != nullptr ? FParent->FOwnWindow : nullptr;
   if (GetParent(FOwnWindow) != ParentWindow) {
-    TUpdatingWindow Updating(FUpdatingWindow);
+    const auto Updating = UpdatingWindow(FUpdatingWindow);
     ::SetParent(FOwnWindow, ParentWindow);
   }
   UpdateWindowBounds();
@@ -227,7 +225,7 @@ void TWinControl::UpdateWindowVisible() {
   const bool Show = FParent != nullptr ? Visible() : FShowing;
   if (Show == ((GetWindowStyle(FOwnWindow) & WS_VISIBLE) != 0))
     return;
-  TUpdatingWindow Updating(FUpdatingWindow);
+  const auto Updating = UpdatingWindow(FUpdatingWindow);
   WidgetSetClass().ShowHide(FOwnWindow, Show);
 }
 
@@ -240,7 +238,7 @@ void TWinControl::DestroyWnd() {
   // window holds, a tab control's tabs) until the child itself goes.
   for (TControl* C : FControls)
     if (TWinControl* W = C->AsWinControl(); W != nullptr && IsWindow(W->FOwnWindow)) {
-      TUpdatingWindow Updating(W->FUpdatingWindow);
+      const auto Updating = UpdatingWindow(W->FUpdatingWindow);
       ::SetParent(W->FOwnWindow, nullptr);
     }
   // Only the control's own window is destroyed: a handle field that holds a
