@@ -218,7 +218,6 @@ TEST(HiveCommands, ExportWritesFilesThatLoadAsTheSameHive) {
   EXPECT_THAT(View.Out, HasSubstr("\"Данные\"=\"ADO\\x1f\\x1f\"")) << View.Out;
   for (const char* Name : {"four.reg", "five.reg"})
     EXPECT_EQ(RunIde({"--hive", Dir / Name, "-e", "registry"}).Out, View.Out) << Name;
-
 }
 
 // A REGEDIT4 export cannot carry a character Windows-1251 has no byte for:
