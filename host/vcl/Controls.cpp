@@ -310,16 +310,23 @@ TCustomControl::~TCustomControl() {
   Destroying();
 }
 
-void TCustomControl::PaintWindow(HDC DC) {
-  // The canvas draws on the paint's DC and gives it back as it came, on
-  // every path.
+namespace {
+// The canvas draws on the paint's DC for one Paint and gives it back as it
+// came, on every path.
+template <class F>
+void PaintOn(TCanvas& Canvas, HDC DC, F Paint) {
   const int Saved = SaveDC(DC);
   ScopeExit GiveBack([&] {
-    FCanvas->SetHandle(nullptr);
+    Canvas.SetHandle(nullptr);
     RestoreDC(DC, Saved);
   });
-  FCanvas->SetHandle(DC);
+  Canvas.SetHandle(DC);
   Paint();
+}
+}  // namespace
+
+void TCustomControl::PaintWindow(HDC DC) {
+  PaintOn(*FCanvas, DC, [this] { Paint(); });
 }
 
 TGraphicControl::TGraphicControl(TComponent* AOwner)
@@ -335,11 +342,5 @@ void TGraphicControl::WndProc(TMessage& Message) {
     return;
   }
   CountPaint();
-  const int Saved = SaveDC(DC);
-  ScopeExit GiveBack([&] {
-    FCanvas->SetHandle(nullptr);
-    RestoreDC(DC, Saved);
-  });
-  FCanvas->SetHandle(DC);
-  Paint();
+  PaintOn(*FCanvas, DC, [this] { Paint(); });
 }
