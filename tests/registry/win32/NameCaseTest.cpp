@@ -15,9 +15,13 @@
 // hive's comparison, applied to the same names in the same order, must give
 // every unit the same value.
 TEST(NameCase, EveryUnitComparesAsTheRegistryComparesIt) {
+  // The three hosts' test programs run at once in one prefix: each its own key,
+  // or one deletes it under another's feet.
+  const std::wstring KeyName =
+      L"Software\\Tabulon\\NameCaseTest " + std::to_wstring(GetCurrentProcessId());
   HKEY Key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tabulon\\NameCaseTest", 0, nullptr,
-                            REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &Key, nullptr),
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, KeyName.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, &Key, nullptr),
             ERROR_SUCCESS);
   std::unordered_map<std::string, DWORD, HiveNameHash, HiveNameEqual> Hive;
   const auto HiveTextOf = [](DWORD Unit) {
@@ -44,5 +48,5 @@ TEST(NameCase, EveryUnitComparesAsTheRegistryComparesIt) {
   }
   EXPECT_EQ(Differences, 0);
   RegCloseKey(Key);
-  RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Tabulon\\NameCaseTest");
+  RegDeleteKeyW(HKEY_CURRENT_USER, KeyName.c_str());
 }
