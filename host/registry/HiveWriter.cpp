@@ -1,6 +1,8 @@
 // Writing a hive as text, in the form HiveText.h describes.
 
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "CodePage.h"
@@ -10,22 +12,21 @@
 namespace {
 
 // In a 5.00 file line breaks are written as regedit writes them there, as
-// \r and \n; a REGEDIT4 file has no such text (see IsPlainText).
-void AppendQuoted(std::string& Out, const std::string& S) {
+// \r and \n; a REGEDIT4 file has no such text (see IsPlainText). The bytes
+// between two that need an escape go in as one run.
+void AppendQuoted(std::string& Out, std::string_view S) {
   Out += '"';
-  for (char C : S) {
-    if (C == '\r') {
-      Out += "\\r";
+  std::size_t Run = 0;
+  for (std::size_t i = 0; i < S.size(); ++i) {
+    const char C = S[i];
+    if (C != '\r' && C != '\n' && C != '\\' && C != '"')
       continue;
-    }
-    if (C == '\n') {
-      Out += "\\n";
-      continue;
-    }
-    if (C == '\\' || C == '"')
-      Out += '\\';
-    Out += C;
+    Out.append(S.data() + Run, i - Run);
+    Out += '\\';
+    Out += C == '\r' ? 'r' : C == '\n' ? 'n' : C;
+    Run = i + 1;
   }
+  Out.append(S.data() + Run, S.size() - Run);
   Out += '"';
 }
 
@@ -35,9 +36,12 @@ void AppendQuoted(std::string& Out, const std::string& S) {
 bool IsPlainText(const HiveValue& V, HiveFormat Format) {
   if (V.Type != REG_SZ || V.Data.empty() || V.Data.back() != '\0')
     return false;
-  const std::string Breaks =
-      Format == HiveFormat::Regedit5 ? std::string(1, '\0') : std::string("\r\n\0", 3);
-  return V.Data.find_first_of(Breaks) == V.Data.size() - 1;
+  const std::size_t Size = V.Data.size() - 1;
+  const char* Text = V.Data.data();
+  if (std::memchr(Text, '\0', Size) != nullptr)
+    return false;
+  return Format == HiveFormat::Regedit5 ||
+         (std::memchr(Text, '\r', Size) == nullptr && std::memchr(Text, '\n', Size) == nullptr);
 }
 
 void AppendHex(std::string& Out, std::size_t LineStart, const std::string& Data) {
@@ -96,7 +100,7 @@ void AppendValue(std::string& Out, const HiveValue& V, HiveFormat Format, bool S
       AppendHex(Out, LineStart, V.Wide);
     }
   } else if (IsPlainText(V, Format)) {
-    AppendQuoted(Out, V.Data.substr(0, V.Data.size() - 1));
+    AppendQuoted(Out, std::string_view(V.Data).substr(0, V.Data.size() - 1));
   } else if (V.Type == REG_DWORD && V.Data.size() == 4) {
     Cardinal N = 0;
     for (int i = 3; i >= 0; --i)
@@ -128,7 +132,9 @@ void AppendBlock(std::string& Out, const HiveKey& Key, const std::string& Path, 
     throw EHiveNeedsUnicode("the key " + HiveTextToAnsi(Path) +
                             " has a name with a character that Windows-1251 has no byte for, "
                             "so a REGEDIT4 file cannot hold it");
-  Out += "[" + Path + "]\r\n";
+  Out += '[';
+  Out += Path;
+  Out += "]\r\n";
   for (const HiveValue& V : Key.Values()) {
     if (Narrow && (!V.Wide.empty() || HiveTextIsWide(V.Name)))
       throw EHiveNeedsUnicode("the value '" + HiveTextToAnsi(V.Name) + "' of the key " +

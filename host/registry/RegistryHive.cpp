@@ -239,8 +239,20 @@ bool RegistryHive::CanWrite(bool Report) {
 }
 
 void RegistryHive::Apply(const void* Owner, HiveOp Op) {
-  ApplyHiveOp(*FRoot, Op);
+  // An export sets hundreds of values in one key: the key is found once,
+  // and again only after the tree may have changed shape.
+  if (Op.Kind != HiveOp::SetValue) {
+    FLastKey = nullptr;
+    ApplyHiveOp(*FRoot, Op);
+  } else {
+    if (FLastKey == nullptr || FLastKeyGeneration != FGeneration || FLastKeyPath != Op.Path) {
+      FLastKey = &EnsureHiveKey(*FRoot, Op.Path);
+      FLastKeyPath = Op.Path;
+    }
+    FLastKey->SetValue(Op.Name, Op.Type, Op.Data);
+  }
   FGeneration = ++LastSerial;
+  FLastKeyGeneration = FGeneration;
   FPending.push_back(TPending{Owner, std::move(Op)});
 }
 

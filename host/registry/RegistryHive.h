@@ -173,5 +173,10 @@ class RegistryHive {
   std::optional<std::string> FViewBytes;
   std::size_t FFileReads = 0;
   std::uint64_t FGeneration = 0;
+  // The key the last change set a value in, while no other change of the
+  // view happened since (the generation then is still the one it left).
+  HiveKey* FLastKey = nullptr;
+  std::vector<std::string> FLastKeyPath;
+  std::uint64_t FLastKeyGeneration = 0;
   std::uint64_t FSerial;
 };
