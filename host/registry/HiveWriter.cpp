@@ -1,5 +1,7 @@
 // Writing a hive as text, in the form HiveText.h describes.
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -11,20 +13,40 @@
 
 namespace {
 
+// Whether any of the eight bytes in W is one that a quoted text escapes:
+// a byte equal to C leaves a zero byte in W ^ (C in every byte), and
+// (X - 0x01..) & ~X & 0x80.. is not zero exactly when X holds a zero byte.
+bool MayNeedEscape(std::uint64_t W) {
+  constexpr std::uint64_t Ones = 0x0101010101010101ULL, Highs = 0x8080808080808080ULL;
+  const auto Zero = [](std::uint64_t X) { return (X - Ones) & ~X & Highs; };
+  return (Zero(W ^ (Ones * '\r')) | Zero(W ^ (Ones * '\n')) | Zero(W ^ (Ones * '\\')) |
+          Zero(W ^ (Ones * '"'))) != 0;
+}
+
 // In a 5.00 file line breaks are written as regedit writes them there, as
 // \r and \n; a REGEDIT4 file has no such text (see IsPlainText). The bytes
-// between two that need an escape go in as one run.
+// between two that need an escape go in as one run, found eight at a time.
 void AppendQuoted(std::string& Out, std::string_view S) {
   Out += '"';
-  std::size_t Run = 0;
-  for (std::size_t i = 0; i < S.size(); ++i) {
-    const char C = S[i];
-    if (C != '\r' && C != '\n' && C != '\\' && C != '"')
-      continue;
-    Out.append(S.data() + Run, i - Run);
-    Out += '\\';
-    Out += C == '\r' ? 'r' : C == '\n' ? 'n' : C;
-    Run = i + 1;
+  std::size_t Run = 0, i = 0;
+  while (i < S.size()) {
+    if (S.size() - i >= 8) {
+      std::uint64_t W;
+      std::memcpy(&W, S.data() + i, 8);
+      if (!MayNeedEscape(W)) {
+        i += 8;
+        continue;
+      }
+    }
+    for (const std::size_t End = std::min(S.size(), i + 8); i < End; ++i) {
+      const char C = S[i];
+      if (C != '\r' && C != '\n' && C != '\\' && C != '"')
+        continue;
+      Out.append(S.data() + Run, i - Run);
+      Out += '\\';
+      Out += C == '\r' ? 'r' : C == '\n' ? 'n' : C;
+      Run = i + 1;
+    }
   }
   Out.append(S.data() + Run, S.size() - Run);
   Out += '"';
