@@ -1,6 +1,10 @@
 // Writing a hive as text, in the form HiveText.h describes.
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "CodePage.h"
@@ -9,23 +13,42 @@
 
 namespace {
 
+// Whether any of the eight bytes in W is one that a quoted text escapes:
+// a byte equal to C leaves a zero byte in W ^ (C in every byte), and
+// (X - 0x01..) & ~X & 0x80.. is not zero exactly when X holds a zero byte.
+bool MayNeedEscape(std::uint64_t W) {
+  constexpr std::uint64_t Ones = 0x0101010101010101ULL, Highs = 0x8080808080808080ULL;
+  const auto Zero = [](std::uint64_t X) { return (X - Ones) & ~X & Highs; };
+  return (Zero(W ^ (Ones * '\r')) | Zero(W ^ (Ones * '\n')) | Zero(W ^ (Ones * '\\')) |
+          Zero(W ^ (Ones * '"'))) != 0;
+}
+
 // In a 5.00 file line breaks are written as regedit writes them there, as
-// \r and \n; a REGEDIT4 file has no such text (see IsPlainText).
-void AppendQuoted(std::string& Out, const std::string& S) {
+// \r and \n; a REGEDIT4 file has no such text (see IsPlainText). The bytes
+// between two that need an escape go in as one run, found eight at a time.
+void AppendQuoted(std::string& Out, std::string_view S) {
   Out += '"';
-  for (char C : S) {
-    if (C == '\r') {
-      Out += "\\r";
-      continue;
+  std::size_t Run = 0, i = 0;
+  while (i < S.size()) {
+    if (S.size() - i >= 8) {
+      std::uint64_t W;
+      std::memcpy(&W, S.data() + i, 8);
+      if (!MayNeedEscape(W)) {
+        i += 8;
+        continue;
+      }
     }
-    if (C == '\n') {
-      Out += "\\n";
-      continue;
-    }
-    if (C == '\\' || C == '"')
+    for (const std::size_t End = std::min(S.size(), i + 8); i < End; ++i) {
+      const char C = S[i];
+      if (C != '\r' && C != '\n' && C != '\\' && C != '"')
+        continue;
+      Out.append(S.data() + Run, i - Run);
       Out += '\\';
-    Out += C;
+      Out += C == '\r' ? 'r' : C == '\n' ? 'n' : C;
+      Run = i + 1;
+    }
   }
+  Out.append(S.data() + Run, S.size() - Run);
   Out += '"';
 }
 
@@ -35,9 +58,12 @@ void AppendQuoted(std::string& Out, const std::string& S) {
 bool IsPlainText(const HiveValue& V, HiveFormat Format) {
   if (V.Type != REG_SZ || V.Data.empty() || V.Data.back() != '\0')
     return false;
-  const std::string Breaks =
-      Format == HiveFormat::Regedit5 ? std::string(1, '\0') : std::string("\r\n\0", 3);
-  return V.Data.find_first_of(Breaks) == V.Data.size() - 1;
+  const std::size_t Size = V.Data.size() - 1;
+  const char* Text = V.Data.data();
+  if (std::memchr(Text, '\0', Size) != nullptr)
+    return false;
+  return Format == HiveFormat::Regedit5 ||
+         (std::memchr(Text, '\r', Size) == nullptr && std::memchr(Text, '\n', Size) == nullptr);
 }
 
 void AppendHex(std::string& Out, std::size_t LineStart, const std::string& Data) {
@@ -96,7 +122,7 @@ void AppendValue(std::string& Out, const HiveValue& V, HiveFormat Format, bool S
       AppendHex(Out, LineStart, V.Wide);
     }
   } else if (IsPlainText(V, Format)) {
-    AppendQuoted(Out, V.Data.substr(0, V.Data.size() - 1));
+    AppendQuoted(Out, std::string_view(V.Data).substr(0, V.Data.size() - 1));
   } else if (V.Type == REG_DWORD && V.Data.size() == 4) {
     Cardinal N = 0;
     for (int i = 3; i >= 0; --i)
@@ -128,7 +154,9 @@ void AppendBlock(std::string& Out, const HiveKey& Key, const std::string& Path, 
     throw EHiveNeedsUnicode("the key " + HiveTextToAnsi(Path) +
                             " has a name with a character that Windows-1251 has no byte for, "
                             "so a REGEDIT4 file cannot hold it");
-  Out += "[" + Path + "]\r\n";
+  Out += '[';
+  Out += Path;
+  Out += "]\r\n";
   for (const HiveValue& V : Key.Values()) {
     if (Narrow && (!V.Wide.empty() || HiveTextIsWide(V.Name)))
       throw EHiveNeedsUnicode("the value '" + HiveTextToAnsi(V.Name) + "' of the key " +

@@ -141,11 +141,15 @@ void RegistryHive::Reload(bool Force) {
   const std::optional<TStamp> Now = StampNow();
   if (!Force && Now && FStamp && *Now == *FStamp)
     return;
-  std::unique_ptr<HiveKey> Root = Parse(ReadFile());
+  FViewExact = false;
+  std::optional<std::string> Bytes = ReadFile();
+  std::unique_ptr<HiveKey> Root = Parse(Bytes);
   Replay(*Root, nullptr);
   FRoot = std::move(Root);
   FStamp = Now;
   FGeneration = ++LastSerial;
+  FViewBytes = std::move(Bytes);
+  FViewExact = true;
 }
 
 std::string RegistryHive::Text() {
@@ -235,8 +239,20 @@ bool RegistryHive::CanWrite(bool Report) {
 }
 
 void RegistryHive::Apply(const void* Owner, HiveOp Op) {
-  ApplyHiveOp(*FRoot, Op);
+  // An export sets hundreds of values in one key: the key is found once,
+  // and again only after the tree may have changed shape.
+  if (Op.Kind != HiveOp::SetValue) {
+    FLastKey = nullptr;
+    ApplyHiveOp(*FRoot, Op);
+  } else {
+    if (FLastKey == nullptr || FLastKeyGeneration != FGeneration || FLastKeyPath != Op.Path) {
+      FLastKey = &EnsureHiveKey(*FRoot, Op.Path);
+      FLastKeyPath = Op.Path;
+    }
+    FLastKey->SetValue(Op.Name, Op.Type, Op.Data);
+  }
   FGeneration = ++LastSerial;
+  FLastKeyGeneration = FGeneration;
   FPending.push_back(TPending{Owner, std::move(Op)});
 }
 
@@ -244,26 +260,43 @@ void RegistryHive::WriteChanges(const void* Owner) {
   HiveFile::TLock Lock(*FFile, FLockWait);
   FFile->RemoveLeftovers();
   std::optional<TStamp> Stamp = StampNow();
-  const std::optional<std::string> Old = ReadFile();
-  std::unique_ptr<HiveKey> Root = Parse(Old);
-  for (const TPending& P : FPending)
-    if (P.Owner == Owner)
-      ApplyHiveOp(*Root, P.Op);
-  const std::string New = FormatHiveText(*Root, FFormat);
+  std::optional<std::string> Old = ReadFile();
+  // The changes go on top of what the file holds now, under the lock. When
+  // it holds, byte for byte, what the view was built from, and every pending
+  // change is this writer's, the view is that tree with these changes
+  // already: parsing the file again would only build it once more.
+  const bool OnlyMine = std::all_of(FPending.begin(), FPending.end(),
+                                    [Owner](const TPending& P) { return P.Owner == Owner; });
+  std::unique_ptr<HiveKey> Parsed;
+  if (!FViewExact || !OnlyMine || Old != FViewBytes) {
+    Parsed = Parse(Old);
+    for (const TPending& P : FPending)
+      if (P.Owner == Owner)
+        ApplyHiveOp(*Parsed, P.Op);
+  }
+  std::string New = FormatHiveText(Parsed ? *Parsed : *FRoot, FFormat);
   // Rewriting identical bytes would only churn the file (and drop the
   // comments of a hand-written one for nothing).
   if (!Old || *Old != New) {
     FFile->Replace(New);
     // Still under the lock: nobody else has changed it since.
     Stamp = StampNow();
+    Old = std::move(New);
   }
   // The view becomes what is on disk now plus what other registry objects
   // of this process have not written yet; the file need not be read again
   // until it changes.
-  Replay(*Root, Owner);
-  FRoot = std::move(Root);
+  if (Parsed) {
+    Replay(*Parsed, Owner);
+    FRoot = std::move(Parsed);
+  }
   FStamp = Stamp;
   FGeneration = ++LastSerial;
+  // Owner's changes are in the file now, so they leave the pending list
+  // here, where the view and the bytes it stands for agree again.
+  std::erase_if(FPending, [Owner](const TPending& P) { return P.Owner == Owner; });
+  FViewBytes = std::move(Old);
+  FViewExact = true;
 }
 
 void RegistryHive::Commit(const void* Owner) {
@@ -293,5 +326,8 @@ void RegistryHive::Commit(const void* Owner) {
 }
 
 void RegistryHive::Discard(const void* Owner) {
-  std::erase_if(FPending, [Owner](const TPending& P) { return P.Owner == Owner; });
+  // Discarded changes stay in the view (see the header), which then no
+  // longer is the file's tree with the pending changes.
+  if (std::erase_if(FPending, [Owner](const TPending& P) { return P.Owner == Owner; }) > 0)
+    FViewExact = false;
 }

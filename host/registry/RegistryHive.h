@@ -165,7 +165,18 @@ class RegistryHive {
   };
   std::optional<TStamp> StampNow() const;
   std::optional<TStamp> FStamp;
+  // The file's bytes that the view was last built from or written as (none:
+  // no file), while the view is exactly those bytes parsed with the pending
+  // changes applied in order. A write under the lock that reads the same
+  // bytes again need not parse them: the view already is their tree.
+  bool FViewExact = false;
+  std::optional<std::string> FViewBytes;
   std::size_t FFileReads = 0;
   std::uint64_t FGeneration = 0;
+  // The key the last change set a value in, while no other change of the
+  // view happened since (the generation then is still the one it left).
+  HiveKey* FLastKey = nullptr;
+  std::vector<std::string> FLastKeyPath;
+  std::uint64_t FLastKeyGeneration = 0;
   std::uint64_t FSerial;
 };

@@ -1,8 +1,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "Registry.h"
 #include "RegistryHive.h"
@@ -369,6 +372,40 @@ TEST(HiveFile, TheFileIsReadAgainOnlyWhenItChanged) {
   ASSERT_TRUE(Reg.OpenKey("\\K", false));
   EXPECT_EQ(Reg.ReadString("", "v", ""), "mine");
   EXPECT_EQ(Hive.FileReads(), Reads + 2);
+}
+
+// A save merges its writer's changes alone into the file as it is now: not
+// another registry object's pending ones, and not over a change made in
+// place that kept the file's size and modification time.
+TEST(HiveFile, ASaveMergesIntoTheFileAsItIsNow) {
+  TTempDir Dir;
+  const std::string Path = Dir / HiveName;
+  WriteBytes(Path, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n\"a\"=\"1\"\r\n\"b\"=\"1\"\r\n\r\n");
+  RegistryHive Hive(Path);
+  TRegIniFile Mine, Other;
+  ASSERT_TRUE(Mine.OpenKey("\\K", false));
+  ASSERT_TRUE(Other.OpenKey("\\K", false));
+  Mine.WriteString("", "a", "2");
+  Other.WriteString("", "c", "3");
+  Mine.CloseKey();
+  EXPECT_THAT(ReadBytes(Path), Not(HasSubstr("\"c\"")));
+  Other.CloseKey();
+  EXPECT_THAT(ReadBytes(Path), HasSubstr("\"a\"=\"2\"\r\n\"b\"=\"1\"\r\n\"c\"=\"3\""));
+
+  ASSERT_TRUE(Mine.OpenKey("\\K", false));
+  Mine.WriteString("", "a", "4");
+  const std::string Before = ReadBytes(Path);
+  struct stat St {};
+  ASSERT_EQ(::stat(Path.c_str(), &St), 0);
+  const int Fd = ::open(Path.c_str(), O_WRONLY);
+  ASSERT_GE(Fd, 0);
+  const off_t At = static_cast<off_t>(Before.find("\"b\"=\"1\"") + 5);
+  ASSERT_EQ(::pwrite(Fd, "9", 1, At), 1);
+  const struct timespec Times[2] = {St.st_atim, St.st_mtim};
+  ASSERT_EQ(::futimens(Fd, Times), 0);
+  ::close(Fd);
+  Mine.CloseKey();
+  EXPECT_THAT(ReadBytes(Path), HasSubstr("\"a\"=\"4\"\r\n\"b\"=\"9\"\r\n\"c\"=\"3\""));
 }
 
 TEST(HiveFile, FolderThatIsAFileRefusesCreate) {
