@@ -89,8 +89,8 @@ struct TItemList {
   // The user's click on the item.
   void (*Choose)(TControl* C, int Index);
   // Whether its items' objects are the groups' page lists. An item's object
-  // may hold a number or a pointer to anything, and nothing tells which
-  // (the colour box's hold colours), so this one list is known by name.
+  // may hold a number or a pointer to anything, and nothing in the object
+  // tells which (the colour box's hold colours), so the list says.
   bool (*HoldsPageLists)(const TControl* C);
 };
 
@@ -116,8 +116,7 @@ const TItemList kListBox{
     [](TControl* C) { return Of<TCustomListBox>(C)->Items(); },
     [](const TControl* C) { return Of<TCustomListBox>(C)->ItemIndex(); },
     [](TControl* C, const std::string& Text) { return Of<TCustomListBox>(C)->FindExact(Text); },
-    [](TControl* C, int Index) { ClickListItem(Of<TCustomListBox>(C), Index); },
-    [](const TControl* C) { return C->Name() == "LBoxPageGroup"; }};
+    [](TControl* C, int Index) { ClickListItem(Of<TCustomListBox>(C), Index); }, IsGroupList};
 
 const TItemList kComboBox{
     [](TControl* C) { return Of<TCustomComboBox>(C)->Items(); },
@@ -167,6 +166,17 @@ const TItemList& ItemListOf(const TControl* C, const std::string& Name) {
   return *List;
 }
 }  // namespace
+
+bool IsGroupList(const TControl* C) {
+  return IsA<TCustomListBox>(C) && Of<TCustomListBox>(C)->Style() == lbStandard;
+}
+
+TCustomListBox* GroupList(TCustomForm* Form) {
+  for (int i = 0; i < Form->ComponentCount(); ++i)
+    if (auto* C = dynamic_cast<TControl*>(Form->Components(i)); C != nullptr && IsGroupList(C))
+      return Of<TCustomListBox>(C);
+  return nullptr;
+}
 
 std::int32_t ParseColorValue(const std::string& Value) {
   Integer Color = 0;
@@ -237,7 +247,7 @@ TControl* TDialogDriver::Reachable(const std::string& Name) const {
 }
 
 TWinControl* TDialogDriver::Focusable(const std::string& Name) const {
-  auto* W = dynamic_cast<TWinControl*>(Reachable(Name));
+  TWinControl* W = Reachable(Name)->AsWinControl();
   if (W == nullptr || !W->TabStop() || !W->CanFocus())
     throw Exception("control " + Quoted(Name) + " cannot take the focus");
   return W;
@@ -438,7 +448,7 @@ std::string Actions(TControl* C) {
     Add("color");
   // A sheet takes the focus, but as the page control's tab: the user
   // chooses it with sheet.
-  if (auto* W = dynamic_cast<TWinControl*>(C); W != nullptr && W->TabStop() && !Entry.Sheet)
+  if (TWinControl* W = C->AsWinControl(); W != nullptr && W->TabStop() && !Entry.Sheet)
     Add("focus, keydown");
   return A;
 }
