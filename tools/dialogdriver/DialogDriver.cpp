@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Buttons.h"
+#include "ClassRegistry.h"
 #include "CodePage.h"
 #include "ComCtrls.h"
 #include "ControlClass.h"
@@ -95,10 +96,11 @@ struct TItemList {
 };
 
 // What a user can do with a control of one host class and what the dump
-// shows of it. The driver asks the entry, never the class, so a class the
-// dialog starts to use is one more entry here.
+// shows of it, keyed by the class's registration. The driver asks the
+// entry, never the class, so a class the dialog starts to use is one more
+// entry here.
 struct TDrivenClass {
-  bool (*Is)(const TControl* C);
+  const TComponentClass& Class;
   bool Sheet = false;  // sheet: its tab is clicked
   // click: whether a click does something (a label only with a handler).
   bool (*Clickable)(const TControl* C) = nullptr;
@@ -128,27 +130,28 @@ const TItemList kComboBox{
     [](const TControl*) { return false; }};
 
 // The first entry whose class the control is of applies; none of these
-// classes derives from another, and the last entry takes any control.
+// classes derives from another, and the last entry's takes any control.
 const TDrivenClass kDrivenClasses[] = {
-    {.Is = IsA<TTabSheet>, .Sheet = true, .Caption = true},
-    {.Is = IsA<TCheckBox>,
+    {.Class = ClassOf<TTabSheet>(), .Sheet = true, .Caption = true},
+    {.Class = ClassOf<TCheckBox>(),
      .Clickable = AnyControl,
      .Checked = [](const TControl* C) { return Of<TCheckBox>(C)->Checked(); },
      .Caption = true},
-    {.Is = IsA<TButton>, .Clickable = AnyControl, .Caption = true},
-    {.Is = IsA<TLabel>,
+    {.Class = ClassOf<TButton>(), .Clickable = AnyControl, .Caption = true},
+    {.Class = ClassOf<TLabel>(),
      .Clickable = [](const TControl* C) { return C->OnClick().Assigned(); },
      .Caption = true},
-    {.Is = IsA<TGroupBox>, .Caption = true},
-    {.Is = IsA<TCustomEdit>, .Text = [](const TControl* C) { return Of<TCustomEdit>(C)->Text(); }},
-    {.Is = IsA<TCustomListBox>, .List = &kListBox},
-    {.Is = IsA<TCustomComboBox>, .List = &kComboBox},
-    {.Is = AnyControl},
+    {.Class = ClassOf<TGroupBox>(), .Caption = true},
+    {.Class = ClassOf<TCustomEdit>(),
+     .Text = [](const TControl* C) { return Of<TCustomEdit>(C)->Text(); }},
+    {.Class = ClassOf<TCustomListBox>(), .List = &kListBox},
+    {.Class = ClassOf<TCustomComboBox>(), .List = &kComboBox},
+    {.Class = ClassOf<TControl>()},
 };
 
 const TDrivenClass& DrivenClass(const TControl* C) {
   for (const TDrivenClass& Entry : kDrivenClasses)
-    if (Entry.Is(C))
+    if (Entry.Class.Is(C))
       return Entry;
   return kDrivenClasses[std::size(kDrivenClasses) - 1];
 }
