@@ -130,7 +130,8 @@ const TItemList kComboBox{
     [](const TControl*) { return false; }};
 
 // The first entry whose class the control is of applies; none of these
-// classes derives from another, and the last entry's takes any control.
+// classes derives from another, and the last entry's class is every
+// control's.
 const TDrivenClass kDrivenClasses[] = {
     {.Class = ClassOf<TTabSheet>(), .Sheet = true, .Caption = true},
     {.Class = ClassOf<TCheckBox>(),
