@@ -4,9 +4,11 @@
 // finding the handlers its row names.
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "ClassRegistry.h"
 #include "StringSwitch.h"
 #include "uORVFrmMain.h"
 #include "uORVFrmMainLayout.h"
@@ -73,12 +75,11 @@ TDrawItemEvent DrawHandler(TFrmMainORVExpert* Form, const char* Name) {
   return Bound(Make, Form, Name);
 }
 
-// What the reader does for one class of component. The hooks get the
-// component as the class the row names.
+// What the reader does for one class of component, beside making it by its
+// registration. The hooks get the component as the class the row names.
 using TRowHook = void (*)(TFrmMainORVExpert* Form, TComponent* C, const TFormLayoutRow& Row);
 struct TLayoutClass {
-  const char* Name;
-  TComponent* (*Create)(TComponent* Owner);
+  const TComponentClass& Class;
   // Puts the control on its parent; nullptr for a component that is no
   // control (the image list), which gets only its After.
   TRowHook Place;
@@ -91,10 +92,6 @@ struct TLayoutClass {
   TRowHook After;
 };
 
-template <class T>
-TComponent* Make(TComponent* Owner) {
-  return new T(Owner);
-}
 template <class T, void (*Fn)(TFrmMainORVExpert*, T*, const TFormLayoutRow&)>
 void Typed(TFrmMainORVExpert* Form, TComponent* C, const TFormLayoutRow& Row) {
   Fn(Form, static_cast<T*>(C), Row);
@@ -177,25 +174,25 @@ constexpr TRowHook Bounds = &Typed<TControl, SetBoundsAndAlign>;
 
 // The classes the layout names, one entry each.
 const TLayoutClass LayoutClasses[] = {
-    {"TLabel", Make<TLabel>, Child, &Typed<TLabel, LabelSizeRule>, Bounds, nullptr},
-    {"TPanel", Make<TPanel>, Child, nullptr, Bounds, &Typed<TPanel, PanelBorders>},
-    {"TBitBtn", Make<TBitBtn>, Child, nullptr, Bounds, &Typed<TBitBtn, ButtonKind>},
-    {"TButton", Make<TButton>, Child, nullptr, Bounds, nullptr},
-    {"TPageControl", Make<TPageControl>, Child, nullptr, Bounds, nullptr},
-    {"TTabSheet", Make<TTabSheet>, &Typed<TTabSheet, PlaceSheet>, nullptr, nullptr, nullptr},
-    {"TGroupBox", Make<TGroupBox>, Child, nullptr, Bounds, nullptr},
-    {"TImage", Make<TImage>, Child, nullptr, Bounds, &Typed<TImage, ImagePicture>},
-    {"TCheckBox", Make<TCheckBox>, Child, nullptr, Bounds, nullptr},
-    {"TColorBox", Make<TColorBox>, Child, nullptr, Bounds, &Typed<TColorBox, ColorList>},
-    {"TListBox", Make<TListBox>, Child, nullptr, Bounds, &Typed<TListBox, ListItems>},
-    {"TImageList", Make<TImageList>, nullptr, nullptr, nullptr, &Typed<TImageList, Icons>},
+    {ClassOf<TLabel>(), Child, &Typed<TLabel, LabelSizeRule>, Bounds, nullptr},
+    {ClassOf<TPanel>(), Child, nullptr, Bounds, &Typed<TPanel, PanelBorders>},
+    {ClassOf<TBitBtn>(), Child, nullptr, Bounds, &Typed<TBitBtn, ButtonKind>},
+    {ClassOf<TButton>(), Child, nullptr, Bounds, nullptr},
+    {ClassOf<TPageControl>(), Child, nullptr, Bounds, nullptr},
+    {ClassOf<TTabSheet>(), &Typed<TTabSheet, PlaceSheet>, nullptr, nullptr, nullptr},
+    {ClassOf<TGroupBox>(), Child, nullptr, Bounds, nullptr},
+    {ClassOf<TImage>(), Child, nullptr, Bounds, &Typed<TImage, ImagePicture>},
+    {ClassOf<TCheckBox>(), Child, nullptr, Bounds, nullptr},
+    {ClassOf<TColorBox>(), Child, nullptr, Bounds, &Typed<TColorBox, ColorList>},
+    {ClassOf<TListBox>(), Child, nullptr, Bounds, &Typed<TListBox, ListItems>},
+    {ClassOf<TImageList>(), nullptr, nullptr, nullptr, &Typed<TImageList, Icons>},
 };
 
 const TLayoutClass& LayoutClass(const char* Name) {
-  const TLayoutClass* Class = StringSwitch<const TLayoutClass*>(Name)
-                                  .Rows(LayoutClasses, &TLayoutClass::Name)
-                                  .Default(nullptr);
-  if (Class == nullptr)
+  const auto* Class =
+      std::find_if(std::begin(LayoutClasses), std::end(LayoutClasses),
+                   [Name](const TLayoutClass& Entry) { return Entry.Class.Name == Name; });
+  if (Class == std::end(LayoutClasses))
     throw Exception(std::string("Class ") + Name + " not found");
   return *Class;
 }
@@ -220,7 +217,7 @@ void CaptionAndFont(TControl* Ctl, const TFormLayoutRow& Row) {
 // One component of the layout: created, named and given its row.
 TComponent* MakeComponent(TFrmMainORVExpert* Form, const TFormLayoutRow& Row) {
   const TLayoutClass& Class = LayoutClass(Row.ClassName);
-  TComponent* C = Class.Create(Form);
+  TComponent* C = Class.Class.Create(Form);
   C->SetName(Row.Name);
   if (Class.Place == nullptr) {
     Class.After(Form, C, Row);

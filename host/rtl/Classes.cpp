@@ -10,13 +10,17 @@
 
 #include "ScopeExit.h"
 
-std::string TObject::ClassName() const {
+std::string ClassNameOf(const std::type_info& Type) {
   int Status = 0;
   std::unique_ptr<char, void (*)(void*)> Name(
-      abi::__cxa_demangle(typeid(*this).name(), nullptr, nullptr, &Status), std::free);
-  std::string Result = Status == 0 && Name ? Name.get() : typeid(*this).name();
+      abi::__cxa_demangle(Type.name(), nullptr, nullptr, &Status), std::free);
+  std::string Result = Status == 0 && Name ? Name.get() : Type.name();
   const auto Colon = Result.rfind("::");
   return Colon == std::string::npos ? Result : Result.substr(Colon + 2);
+}
+
+std::string TObject::ClassName() const {
+  return ClassNameOf(typeid(*this));
 }
 
 void TPersistent::Assign(TPersistent* Source) {

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 #include <type_traits>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,9 @@
 #include "TextScan.h"
 
 struct TTypeInfo;
+
+// A C++ class's name without namespace, as Delphi's ClassName gives it.
+std::string ClassNameOf(const std::type_info& Type);
 
 class TObject {
  public:

@@ -242,9 +242,8 @@ void TCustomForm::FocusControl(TWinControl* Control) {
 
 void TCustomForm::ControlDestroyed(TControl* Control) {
   if (FActiveControl != nullptr &&
-      (FActiveControl == Control ||
-       (dynamic_cast<TWinControl*>(Control) != nullptr &&
-        static_cast<TWinControl*>(Control)->ContainsControl(FActiveControl))))
+      (FActiveControl == Control || (Control->AsWinControl() != nullptr &&
+                                     Control->AsWinControl()->ContainsControl(FActiveControl))))
     FActiveControl = nullptr;
 }
 

@@ -29,7 +29,7 @@ void TWinControl::InsertControl(TControl* AControl) {
   FControls.push_back(AControl);
   AControl->FParent = this;
   AControl->ParentFontChanged();
-  if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
+  if (TWinControl* W = AControl->AsWinControl()) {
     W->ParentCtl3DChanged();
     W->UpdateWindowParent();
     W->UpdateShowing();
@@ -46,7 +46,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
     Form->ControlRemoved(AControl);
   FControls.erase(It);
   AControl->FParent = nullptr;
-  if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
+  if (TWinControl* W = AControl->AsWinControl()) {
     W->UpdateWindowParent();
     W->UpdateShowing();
   }
@@ -279,7 +279,10 @@ void TWinControl::MainWndProc(TMessage& Message) {
 TWinControl* FindControl(HWND Handle) {
   if (!IsWindow(Handle))
     return nullptr;
-  return dynamic_cast<TWinControl*>(WindowRecord(Handle)->Proc.Data);
+  // A window's procedure may belong to an object that is no control (a
+  // timer's or a popup menu's utility window).
+  auto* Control = dynamic_cast<TControl*>(WindowRecord(Handle)->Proc.Data);
+  return Control != nullptr ? Control->AsWinControl() : nullptr;
 }
 
 bool TWinControl::IsControlMouseMsg(TMessage& Message) {

@@ -42,7 +42,7 @@ void TWinControl::CMCtl3DChanged(TMessage& Message) {
   (void)Message;
   Invalidate();
   for (TControl* C : std::vector<TControl*>(FControls))
-    if (auto* W = dynamic_cast<TWinControl*>(C))
+    if (TWinControl* W = C->AsWinControl())
       W->ParentCtl3DChanged();
 }
 
@@ -127,7 +127,7 @@ int TWinControl::TabOrder() const {
   for (TControl* C : FParent->FControls) {
     if (C == this)
       return Order;
-    if (dynamic_cast<TWinControl*>(C) != nullptr)
+    if (C->AsWinControl() != nullptr)
       ++Order;
   }
   return -1;
@@ -141,7 +141,7 @@ void TWinControl::SetTabOrder(int Value) {
   // Tab order counts windowed controls only; find the slot among them.
   auto It = List.begin();
   for (int Seen = 0; It != List.end(); ++It) {
-    if (dynamic_cast<TWinControl*>(*It) == nullptr)
+    if ((*It)->AsWinControl() == nullptr)
       continue;
     if (Seen++ == Value)
       break;

@@ -1,69 +1,43 @@
 #include "Demo.h"
 
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "Dump.h"
 #include "Render.h"
 #include "Simulator.h"
+#include "TourScript.h"
 
 namespace {
 
 // One step: what the user is told and the commands run; the palette area is
 // shown after each step.
 struct TDemoStep {
-  const char* Story;
-  std::vector<const char*> Commands;
+  std::string Story;
+  std::vector<std::string> Commands;
 };
 
-// Pages every stock palette of Delphi 5, 6 and 7 has, so the tour runs on
-// all three.
-const std::vector<TDemoStep>& DemoSteps() {
-  static const std::vector<TDemoStep> Steps = {
-      {"The IDE starts with its stock component palette: one flat row of pages.", {"show"}},
-      {"Tabulon's package is installed: the IDE loads it and calls its Register.\n"
-       "A row of group tabs takes the palette's place; with no groups yet, every\n"
-       "page sits on the last tab, the one for pages of no group.",
-       {"load"}},
-      {"The user chooses the add-in's item in the Component menu and, in the\n"
-       "settings dialog, makes two groups, moves pages into them, turns on the\n"
-       "shaded style for inactive group tabs, and presses OK.",
-       {"dialog",
-        "sheet TSGroupPage",
-        "input Основные",
-        "click BtnAdd",
-        "input Данные",
-        "click BtnAdd",
-        "select LBoxPageGroup 0",
-        "select LBoxPagePalette \"Standard\"",
-        "click BtnMoveToLeftOne",
-        "select LBoxPagePalette \"Additional\"",
-        "click BtnMoveToLeftOne",
-        "select LBoxPagePalette \"Win32\"",
-        "click BtnMoveToLeftOne",
-        "select LBoxPagePalette \"Dialogs\"",
-        "click BtnMoveToLeftOne",
-        "select LBoxPageGroup 1",
-        "select LBoxPagePalette \"ADO\"",
-        "click BtnMoveToLeftOne",
-        "select LBoxPagePalette \"Data Access\"",
-        "click BtnMoveToLeftOne",
-        "select LBoxPagePalette \"Data Controls\"",
-        "click BtnMoveToLeftOne",
-        "sheet TSMain",
-        "check CheckBoxDrawGroupPageShadow on",
-        "ok",
-        "end",
-        "menu component"}},
-      {"The user clicks the group tab Данные, then the page Data Controls: the\n"
-       "palette shows that group's pages in the group's order, and the IDE,\n"
-       "which knows nothing of groups, still loads the page it expects.",
-       {"group Данные", "page \"Data Controls\""}},
-      {"A package that adds a page is installed; the IDE rewrites its palette,\n"
-       "and the add-in picks the new page up on its next tick, 50 ms later,\n"
-       "on the tab for pages of no group.",
-       {"install \"Tabulon Demo\"", "wait 50", "group НетГруппы"}},
-  };
+// The steps of the tour's script: a step's story is its lines that start
+// with "> ", and its commands follow them; "#" starts a comment line.
+std::vector<TDemoStep> DemoSteps() {
+  std::vector<TDemoStep> Steps;
+  std::istringstream Script(kTourScript);
+  for (std::string Line; std::getline(Script, Line);) {
+    if (!Line.empty() && Line.back() == '\r')
+      Line.pop_back();
+    if (Line.empty() || Line[0] == '#')
+      continue;
+    if (Line.rfind("> ", 0) == 0) {
+      if (Steps.empty() || !Steps.back().Commands.empty())
+        Steps.emplace_back();
+      Steps.back().Story += (Steps.back().Story.empty() ? "" : "\n") + Line.substr(2);
+    } else {
+      if (Steps.empty())
+        Steps.emplace_back();
+      Steps.back().Commands.push_back(Line);
+    }
+  }
   return Steps;
 }
 
@@ -86,7 +60,7 @@ bool RunDemo(TSimulator& Sim, std::ostream& Stream) {
   int Number = 0;
   for (const TDemoStep& Step : DemoSteps()) {
     Out << "\n" << ++Number << ". " << TUtf8(Step.Story) << "\n";
-    for (const char* Command : Step.Commands) {
+    for (const std::string& Command : Step.Commands) {
       if (Sim.RunLine(Command, "the tour, step " + std::to_string(Number)) != TLineResult::Ok)
         return false;
     }

@@ -1,8 +1,8 @@
 #pragma once
 
-// The pieces of a table with one entry per control class (the dialog
-// driver's, the painter's): an entry matches a control by its class, and
-// its functions then take the control as that class.
+// The pieces of the dialog driver's table, whose entries extend the host's
+// class registrations: an entry matches a control by its class, and its
+// functions then take the control as that class.
 
 #include "Controls.h"
 

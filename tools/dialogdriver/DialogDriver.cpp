@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Buttons.h"
+#include "ClassRegistry.h"
 #include "CodePage.h"
 #include "ComCtrls.h"
 #include "ControlClass.h"
@@ -89,16 +90,17 @@ struct TItemList {
   // The user's click on the item.
   void (*Choose)(TControl* C, int Index);
   // Whether its items' objects are the groups' page lists. An item's object
-  // may hold a number or a pointer to anything, and nothing tells which
-  // (the colour box's hold colours), so this one list is known by name.
+  // may hold a number or a pointer to anything, and nothing in the object
+  // tells which (the colour box's hold colours), so the list says.
   bool (*HoldsPageLists)(const TControl* C);
 };
 
 // What a user can do with a control of one host class and what the dump
-// shows of it. The driver asks the entry, never the class, so a class the
-// dialog starts to use is one more entry here.
+// shows of it, keyed by the class's registration. The driver asks the
+// entry, never the class, so a class the dialog starts to use is one more
+// entry here.
 struct TDrivenClass {
-  bool (*Is)(const TControl* C);
+  const TComponentClass& Class;
   bool Sheet = false;  // sheet: its tab is clicked
   // click: whether a click does something (a label only with a handler).
   bool (*Clickable)(const TControl* C) = nullptr;
@@ -116,8 +118,7 @@ const TItemList kListBox{
     [](TControl* C) { return Of<TCustomListBox>(C)->Items(); },
     [](const TControl* C) { return Of<TCustomListBox>(C)->ItemIndex(); },
     [](TControl* C, const std::string& Text) { return Of<TCustomListBox>(C)->FindExact(Text); },
-    [](TControl* C, int Index) { ClickListItem(Of<TCustomListBox>(C), Index); },
-    [](const TControl* C) { return C->Name() == "LBoxPageGroup"; }};
+    [](TControl* C, int Index) { ClickListItem(Of<TCustomListBox>(C), Index); }, IsGroupList};
 
 const TItemList kComboBox{
     [](TControl* C) { return Of<TCustomComboBox>(C)->Items(); },
@@ -129,27 +130,29 @@ const TItemList kComboBox{
     [](const TControl*) { return false; }};
 
 // The first entry whose class the control is of applies; none of these
-// classes derives from another, and the last entry takes any control.
+// classes derives from another, and the last entry's class is every
+// control's.
 const TDrivenClass kDrivenClasses[] = {
-    {.Is = IsA<TTabSheet>, .Sheet = true, .Caption = true},
-    {.Is = IsA<TCheckBox>,
+    {.Class = ClassOf<TTabSheet>(), .Sheet = true, .Caption = true},
+    {.Class = ClassOf<TCheckBox>(),
      .Clickable = AnyControl,
      .Checked = [](const TControl* C) { return Of<TCheckBox>(C)->Checked(); },
      .Caption = true},
-    {.Is = IsA<TButton>, .Clickable = AnyControl, .Caption = true},
-    {.Is = IsA<TLabel>,
+    {.Class = ClassOf<TButton>(), .Clickable = AnyControl, .Caption = true},
+    {.Class = ClassOf<TLabel>(),
      .Clickable = [](const TControl* C) { return C->OnClick().Assigned(); },
      .Caption = true},
-    {.Is = IsA<TGroupBox>, .Caption = true},
-    {.Is = IsA<TCustomEdit>, .Text = [](const TControl* C) { return Of<TCustomEdit>(C)->Text(); }},
-    {.Is = IsA<TCustomListBox>, .List = &kListBox},
-    {.Is = IsA<TCustomComboBox>, .List = &kComboBox},
-    {.Is = AnyControl},
+    {.Class = ClassOf<TGroupBox>(), .Caption = true},
+    {.Class = ClassOf<TCustomEdit>(),
+     .Text = [](const TControl* C) { return Of<TCustomEdit>(C)->Text(); }},
+    {.Class = ClassOf<TCustomListBox>(), .List = &kListBox},
+    {.Class = ClassOf<TCustomComboBox>(), .List = &kComboBox},
+    {.Class = ClassOf<TControl>()},
 };
 
 const TDrivenClass& DrivenClass(const TControl* C) {
   for (const TDrivenClass& Entry : kDrivenClasses)
-    if (Entry.Is(C))
+    if (Entry.Class.Is(C))
       return Entry;
   return kDrivenClasses[std::size(kDrivenClasses) - 1];
 }
@@ -167,6 +170,17 @@ const TItemList& ItemListOf(const TControl* C, const std::string& Name) {
   return *List;
 }
 }  // namespace
+
+bool IsGroupList(const TControl* C) {
+  return IsA<TCustomListBox>(C) && Of<TCustomListBox>(C)->Style() == lbStandard;
+}
+
+TCustomListBox* GroupList(TCustomForm* Form) {
+  for (int i = 0; i < Form->ComponentCount(); ++i)
+    if (auto* C = dynamic_cast<TControl*>(Form->Components(i)); C != nullptr && IsGroupList(C))
+      return Of<TCustomListBox>(C);
+  return nullptr;
+}
 
 std::int32_t ParseColorValue(const std::string& Value) {
   Integer Color = 0;
@@ -237,7 +251,7 @@ TControl* TDialogDriver::Reachable(const std::string& Name) const {
 }
 
 TWinControl* TDialogDriver::Focusable(const std::string& Name) const {
-  auto* W = dynamic_cast<TWinControl*>(Reachable(Name));
+  TWinControl* W = Reachable(Name)->AsWinControl();
   if (W == nullptr || !W->TabStop() || !W->CanFocus())
     throw Exception("control " + Quoted(Name) + " cannot take the focus");
   return W;
@@ -438,7 +452,7 @@ std::string Actions(TControl* C) {
     Add("color");
   // A sheet takes the focus, but as the page control's tab: the user
   // chooses it with sheet.
-  if (auto* W = dynamic_cast<TWinControl*>(C); W != nullptr && W->TabStop() && !Entry.Sheet)
+  if (TWinControl* W = C->AsWinControl(); W != nullptr && W->TabStop() && !Entry.Sheet)
     Add("focus, keydown");
   return A;
 }

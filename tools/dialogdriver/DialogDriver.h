@@ -65,7 +65,7 @@ class TDialogDriver {
   // "tag" (when not 0: BtnMoveUp's says which list the arrows move in),
   // "caption", "checked", "text", "value" (a control that publishes a
   // whole-number Value: the spin edits), "items", "objects", "itemIndex"
-  // (list and combo boxes; LBoxPageGroup's objects are the groups' page
+  // (list and combo boxes; the group list's objects are the groups' page
   // lists as arrays of strings, the other lists' the integers they hold)
   // and "selected" (a control that publishes a colour Selected: the colour
   // box). The simulator prints it as {"dialog":<this>}.
@@ -89,6 +89,15 @@ class TDialogDriver {
 
   TCustomForm* FForm;
 };
+
+// The settings dialog's list of page groups, found by what it is: the one
+// list box the dialog does not draw itself. The page lists are owner-drawn,
+// and their items' objects are the numbers their drawing reads (a page's
+// state); the group list's objects are the groups' page lists. nullptr in a
+// form without one.
+class TCustomListBox;
+bool IsGroupList(const TControl* C);
+TCustomListBox* GroupList(TCustomForm* Form);
 
 // The keys PressKey knows, as "Enter, Escape, ..."; whether Key is one.
 std::string KeyNames();

@@ -13,7 +13,7 @@ namespace {
 // The names in the dialog's group list; empty when it has none.
 std::vector<THostText> GroupNames(TCustomForm* Form) {
   std::vector<THostText> Names;
-  if (auto* List = dynamic_cast<TCustomListBox*>(Form->FindComponent("LBoxPageGroup")))
+  if (TCustomListBox* List = GroupList(Form))
     for (int i = 0; i < List->Items()->Count(); ++i)
       Names.emplace_back(List->Items()->Get(i));
   return Names;
