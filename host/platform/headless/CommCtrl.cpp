@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <numeric>
 #include <string>
 #include <utility>
 
@@ -35,8 +36,16 @@ const std::vector<std::vector<int>>& TNativeTabControl::Rows(HWND Wnd) {
   FLeftsValid = false;
   FRows.clear();
   FRowOfItem.clear();
-  for (int i = 0; i < static_cast<int>(Items.size()); ++i)
-    Place(i);
+  if (!Key.Multi && !Items.empty()) {
+    // One row of every item in order, laid out at once: a filled palette
+    // of thousands of tabs is laid out again after each fill.
+    std::vector<int>& Row = FRows.emplace_back(Items.size());
+    std::iota(Row.begin(), Row.end(), 0);
+    FRowOfItem.assign(Items.size(), 0);
+  } else {
+    for (int i = 0; i < static_cast<int>(Items.size()); ++i)
+      Place(i);
+  }
   FRowsValid = true;
   return FRows;
 }
