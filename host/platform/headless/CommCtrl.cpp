@@ -104,8 +104,16 @@ bool TNativeTabControl::Overflows(HWND Wnd) {
   const TWindowRecord* W = WindowRecord(Wnd);
   if ((W->Style & TCS_MULTILINE) != 0 || Items.empty())
     return false;
-  const std::vector<int>& Left = Lefts(Wnd);
-  return Left.back() + TabItemWidth(W->Font, Items.back().Text) > W->Width - kMargin;
+  if (FLeftsValid && FLeftsFont == W->Font)
+    return FLefts.back() + TabItemWidth(W->Font, Items.back().Text) > W->Width - kMargin;
+  // Measured only up to the first tab past the edge: a palette just filled
+  // with thousands of tabs is painted before anything asks where they lie.
+  const int Edge = W->Width - kMargin;
+  int X = kMargin;
+  for (const TCItem& Item : Items)
+    if ((X += TabItemWidth(W->Font, Item.Text)) > Edge)
+      return true;
+  return false;
 }
 
 int TNativeTabControl::ShownRight(HWND Wnd) {
@@ -115,12 +123,19 @@ int TNativeTabControl::ShownRight(HWND Wnd) {
 int TNativeTabControl::LastLeftmost(HWND Wnd) {
   if (!Overflows(Wnd))
     return 0;
-  const std::vector<int>& Left = Lefts(Wnd);
-  const int End = Left.back() + TabItemWidth(WindowRecord(Wnd)->Font, Items.back().Text);
   // The first tab whose left edge, brought to the margin, leaves the last
-  // tab's right edge within the part that shows tabs.
-  const auto It = std::lower_bound(Left.begin(), Left.end(), End + kMargin - ShownRight(Wnd));
-  return std::min(static_cast<int>(It - Left.begin()), static_cast<int>(Items.size()) - 1);
+  // tab's right edge within the part that shows tabs: the tabs from it to
+  // the end fit in that part. They are measured from the end, as far as
+  // they fit, rather than every tab from the first.
+  const TFontDesc& Font = WindowRecord(Wnd)->Font;
+  const int Room = ShownRight(Wnd) - kMargin;
+  int First = static_cast<int>(Items.size());
+  for (int Fit = 0; First > 0; --First) {
+    Fit += TabItemWidth(Font, Items[static_cast<std::size_t>(First - 1)].Text);
+    if (Fit > Room)
+      break;
+  }
+  return std::min(First, static_cast<int>(Items.size()) - 1);
 }
 
 void TNativeTabControl::ShowTab(HWND Wnd, int Index) {
