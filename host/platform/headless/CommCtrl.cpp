@@ -150,13 +150,24 @@ void TNativeTabControl::ShowTab(HWND Wnd, int Index) {
   } else if (Index < Leftmost) {
     Leftmost = Index;
   } else {
-    const std::vector<int>& Left = Lefts(Wnd);
-    const int Right =
-        Left[static_cast<std::size_t>(Index)] +
-        TabItemWidth(WindowRecord(Wnd)->Font, Items[static_cast<std::size_t>(Index)].Text);
-    if (Right - ScrollOffset(Wnd) > ShownRight(Wnd)) {
-      const auto It = std::lower_bound(Left.begin(), Left.end(), Right + kMargin - ShownRight(Wnd));
-      Leftmost = std::min(static_cast<int>(It - Left.begin()), Index);
+    // Only the tabs from the first in view are measured, up to this one or
+    // the edge, and then back from this one as far as they fit: choosing a
+    // tab far along a row of thousands does not measure the whole row.
+    const TFontDesc& Font = WindowRecord(Wnd)->Font;
+    const int Shown = ShownRight(Wnd);
+    int Right = kMargin;
+    bool Past = false;
+    for (int i = Leftmost; i <= Index && !Past; ++i)
+      Past = (Right += TabItemWidth(Font, Items[static_cast<std::size_t>(i)].Text)) > Shown;
+    if (Past) {
+      const int Room = Shown - kMargin;
+      int First = Index + 1;
+      for (int Fit = 0; First > 0; --First) {
+        Fit += TabItemWidth(Font, Items[static_cast<std::size_t>(First - 1)].Text);
+        if (Fit > Room)
+          break;
+      }
+      Leftmost = std::min(First, Index);
     }
     Leftmost = std::min(Leftmost, LastLeftmost(Wnd));
   }
