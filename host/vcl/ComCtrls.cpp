@@ -1,6 +1,7 @@
 #include "ComCtrls.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "Forms.h"
 #include "ImgList.h"
@@ -67,15 +68,20 @@ class TTabStrings : public TStrings {
   void SetText(const std::string& Value) override {
     BeginUpdate();
     ScopeExit Done([this] { EndUpdate(); });
+    // Room for a tab per LF, found by memchr rather than byte by byte: a
+    // text of lone CRs only makes the list grow as it is filled.
+    std::size_t Lines = 1;
+    for (const char *P = Value.data(), *End = P + Value.size();
+         (P = static_cast<const char*>(std::memchr(P, '\n', static_cast<std::size_t>(End - P)))) !=
+         nullptr;
+         ++P)
+      ++Lines;
     std::vector<TCItem> Items;
-    Items.reserve(static_cast<std::size_t>(
-        std::count_if(Value.begin(), Value.end(), [](char C) { return C == '\r' || C == '\n'; }) +
-        1));
+    Items.reserve(Lines);
     ForEachTextLine(Value, [&](const char* First, const char* Last) {
-      TCItem& Item = Items.emplace_back();
-      Item.Mask = TCIF_TEXT | TCIF_IMAGE;
-      Item.Text.assign(First, Last);
-      Item.Image = FControl->GetImageIndex(static_cast<int>(Items.size()) - 1);
+      const int Index = static_cast<int>(Items.size());
+      Items.push_back(TCItem{TCIF_TEXT | TCIF_IMAGE, std::string(First, Last),
+                             FControl->GetImageIndex(Index), 0});
     });
     WS().SetTabs(Window(), std::move(Items));
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <numeric>
 #include <string>
 #include <utility>
 
@@ -35,8 +36,16 @@ const std::vector<std::vector<int>>& TNativeTabControl::Rows(HWND Wnd) {
   FLeftsValid = false;
   FRows.clear();
   FRowOfItem.clear();
-  for (int i = 0; i < static_cast<int>(Items.size()); ++i)
-    Place(i);
+  if (!Key.Multi && !Items.empty()) {
+    // One row of every item in order, laid out at once: a filled palette
+    // of thousands of tabs is laid out again after each fill.
+    std::vector<int>& Row = FRows.emplace_back(Items.size());
+    std::iota(Row.begin(), Row.end(), 0);
+    FRowOfItem.assign(Items.size(), 0);
+  } else {
+    for (int i = 0; i < static_cast<int>(Items.size()); ++i)
+      Place(i);
+  }
   FRowsValid = true;
   return FRows;
 }
@@ -95,8 +104,16 @@ bool TNativeTabControl::Overflows(HWND Wnd) {
   const TWindowRecord* W = WindowRecord(Wnd);
   if ((W->Style & TCS_MULTILINE) != 0 || Items.empty())
     return false;
-  const std::vector<int>& Left = Lefts(Wnd);
-  return Left.back() + TabItemWidth(W->Font, Items.back().Text) > W->Width - kMargin;
+  if (FLeftsValid && FLeftsFont == W->Font)
+    return FLefts.back() + TabItemWidth(W->Font, Items.back().Text) > W->Width - kMargin;
+  // Measured only up to the first tab past the edge: a palette just filled
+  // with thousands of tabs is painted before anything asks where they lie.
+  const int Edge = W->Width - kMargin;
+  int X = kMargin;
+  for (const TCItem& Item : Items)
+    if ((X += TabItemWidth(W->Font, Item.Text)) > Edge)
+      return true;
+  return false;
 }
 
 int TNativeTabControl::ShownRight(HWND Wnd) {
@@ -106,12 +123,19 @@ int TNativeTabControl::ShownRight(HWND Wnd) {
 int TNativeTabControl::LastLeftmost(HWND Wnd) {
   if (!Overflows(Wnd))
     return 0;
-  const std::vector<int>& Left = Lefts(Wnd);
-  const int End = Left.back() + TabItemWidth(WindowRecord(Wnd)->Font, Items.back().Text);
   // The first tab whose left edge, brought to the margin, leaves the last
-  // tab's right edge within the part that shows tabs.
-  const auto It = std::lower_bound(Left.begin(), Left.end(), End + kMargin - ShownRight(Wnd));
-  return std::min(static_cast<int>(It - Left.begin()), static_cast<int>(Items.size()) - 1);
+  // tab's right edge within the part that shows tabs: the tabs from it to
+  // the end fit in that part. They are measured from the end, as far as
+  // they fit, rather than every tab from the first.
+  const TFontDesc& Font = WindowRecord(Wnd)->Font;
+  const int Room = ShownRight(Wnd) - kMargin;
+  int First = static_cast<int>(Items.size());
+  for (int Fit = 0; First > 0; --First) {
+    Fit += TabItemWidth(Font, Items[static_cast<std::size_t>(First - 1)].Text);
+    if (Fit > Room)
+      break;
+  }
+  return std::min(First, static_cast<int>(Items.size()) - 1);
 }
 
 void TNativeTabControl::ShowTab(HWND Wnd, int Index) {
@@ -126,13 +150,24 @@ void TNativeTabControl::ShowTab(HWND Wnd, int Index) {
   } else if (Index < Leftmost) {
     Leftmost = Index;
   } else {
-    const std::vector<int>& Left = Lefts(Wnd);
-    const int Right =
-        Left[static_cast<std::size_t>(Index)] +
-        TabItemWidth(WindowRecord(Wnd)->Font, Items[static_cast<std::size_t>(Index)].Text);
-    if (Right - ScrollOffset(Wnd) > ShownRight(Wnd)) {
-      const auto It = std::lower_bound(Left.begin(), Left.end(), Right + kMargin - ShownRight(Wnd));
-      Leftmost = std::min(static_cast<int>(It - Left.begin()), Index);
+    // Only the tabs from the first in view are measured, up to this one or
+    // the edge, and then back from this one as far as they fit: choosing a
+    // tab far along a row of thousands does not measure the whole row.
+    const TFontDesc& Font = WindowRecord(Wnd)->Font;
+    const int Shown = ShownRight(Wnd);
+    int Right = kMargin;
+    bool Past = false;
+    for (int i = Leftmost; i <= Index && !Past; ++i)
+      Past = (Right += TabItemWidth(Font, Items[static_cast<std::size_t>(i)].Text)) > Shown;
+    if (Past) {
+      const int Room = Shown - kMargin;
+      int First = Index + 1;
+      for (int Fit = 0; First > 0; --First) {
+        Fit += TabItemWidth(Font, Items[static_cast<std::size_t>(First - 1)].Text);
+        if (Fit > Room)
+          break;
+      }
+      Leftmost = std::min(First, Index);
     }
     Leftmost = std::min(Leftmost, LastLeftmost(Wnd));
   }

@@ -23,7 +23,7 @@ constexpr std::array<int, 95> kAscii8 = {
     // { | } ~
     3, 2, 3, 6};
 
-int CharWidth8(unsigned char C) {
+constexpr int CharWidth8(unsigned char C) {
   if (C >= 0x20 && C <= 0x7E)
     return kAscii8[C - 0x20];
   if (C >= 0xC0 && C <= 0xDF)
@@ -44,16 +44,27 @@ bool IsSystemFont(const TFontDesc& Font) {
 }  // namespace
 
 int FontTextWidth(const TFontDesc& Font, const std::string& Text) {
-  int Width8 = 0;
-  for (char Ch : Text) {
-    const auto C = static_cast<unsigned char>(Ch);
-    if (IsSystemFont(Font)) {
-      Width8 += C < 0x20 ? 0 : 7;
-      continue;
+  // Every tab of a palette of thousands is measured when the palette is
+  // laid out: the font is told once per text, and each byte's width, bold
+  // or not, is one look-up.
+  using TWidths = std::array<unsigned char, 256>;
+  static constexpr auto Table = [](int Bold, int System) {
+    TWidths W{};
+    for (int C = 0; C < 256; ++C) {
+      const int Width = C < 0x20     ? 0
+                        : System > 0 ? 7
+                                     : CharWidth8(static_cast<unsigned char>(C)) + Bold;
+      W[static_cast<std::size_t>(C)] = static_cast<unsigned char>(Width);
     }
-    Width8 += CharWidth8(C) + (Font.Bold && C >= 0x20 ? 1 : 0);
-  }
-  if (IsSystemFont(Font) || Font.Size == 8)
+    return W;
+  };
+  static constexpr TWidths Regular = Table(0, 0), Bold = Table(1, 0), System = Table(0, 1);
+  const bool IsSystem = IsSystemFont(Font);
+  const TWidths& Widths = IsSystem ? System : Font.Bold ? Bold : Regular;
+  int Width8 = 0;
+  for (char Ch : Text)
+    Width8 += Widths[static_cast<unsigned char>(Ch)];
+  if (IsSystem || Font.Size == 8)
     return Width8;
   return (Width8 * Font.Size + 4) / 8;
 }

@@ -349,6 +349,10 @@ TEST_F(TabControls, AnOverflowingRowScrollsAndKeepsTheSelectedTabInView) {
   Pages->SetActivePageIndex(10);
   App->ProcessMessages();
   EXPECT_TRUE(WhollyShown(10));
+  const int Scrolled = FirstShown();
+  ASSERT_GT(Scrolled, 0);
+  EXPECT_GT(Pages->TabRect(10).Right + Pages->TabRect(Scrolled - 1).Width(), Shown)
+      << "scrolled no further than needed";
   ClickTab(Pages, 2);
   App->ProcessMessages();
   EXPECT_EQ(Pages->ActivePageIndex(), 2);
