@@ -12,7 +12,7 @@
 #include "TextMetrics.h"
 #include "WindowDrawing.h"
 
-static void PrintTo(const TRect& R, std::ostream* Os) {
+inline void PrintTo(const TRect& R, std::ostream* Os) {
   *Os << "{" << R.Left << ", " << R.Top << ", " << R.Right << ", " << R.Bottom << "}";
 }
 
