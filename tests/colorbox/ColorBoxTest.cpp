@@ -30,7 +30,7 @@ const TColorBoxStyle kDialogStyle{cbStandardColors, cbExtendedColors, cbSystemCo
 
 }  // namespace
 
-class HostColorBox : public ColorBoxFixture {
+class ColorBox : public ColorBoxFixture {
  protected:
   TTestColorBox* NewBox(TColorBoxStyle Style = kDialogStyle) {
     auto* B = new TTestColorBox(Form);
@@ -55,7 +55,7 @@ class HostColorBox : public ColorBoxFixture {
   std::string OpenedCustomColors;
 };
 
-TEST_F(HostColorBox, CustomItemComesFirstThenTheHostColours) {
+TEST_F(ColorBox, CustomItemComesFirstThenTheHostColours) {
   auto* B = NewBox();
   auto Expected = HostNamesWithout({"clNone", "clDefault"});
   Expected.insert(Expected.begin(), "Custom...");
@@ -78,7 +78,7 @@ TEST_F(HostColorBox, CustomItemComesFirstThenTheHostColours) {
   EXPECT_EQ(B->Items()->Count(), 0);
 }
 
-TEST_F(HostColorBox, SelectedRoundTripsListedUnlistedAndSystemColours) {
+TEST_F(ColorBox, SelectedRoundTripsListedUnlistedAndSystemColours) {
   auto* B = NewBox();
   for (TColor C : {clRed, clWindowText, clHotLight, clMoneyGreen}) {
     B->SetSelected(C);
@@ -115,7 +115,7 @@ TEST_F(HostColorBox, SelectedRoundTripsListedUnlistedAndSystemColours) {
   EXPECT_EQ(Early->Colors(0), 0x00ABCDEF);
 }
 
-TEST_F(HostColorBox, ChoosingCustomOpensTheColourDialog) {
+TEST_F(ColorBox, ChoosingCustomOpensTheColourDialog) {
   auto* B = NewBox();
   B->SetSelected(clRed);
   const int RedIndex = B->ItemIndex();
@@ -156,7 +156,7 @@ TEST_F(HostColorBox, ChoosingCustomOpensTheColourDialog) {
   EXPECT_EQ(B->Selected(), 0x00202020);
 }
 
-TEST_F(HostColorBox, DrawItemPlacesSwatchFrameAndText) {
+TEST_F(ColorBox, DrawItemPlacesSwatchFrameAndText) {
   auto* B = NewBox(kDialogStyle + TColorBoxStyle{cbIncludeDefault});
   B->SetDefaultColorColor(clRed);
   const int Index = IndexOfText(B->Items(), "clDefault");

@@ -190,7 +190,7 @@ TEST_F(ComboBox, ClosedControlHighlightsItsItemWhileFocusedOnly) {
   EXPECT_EQ(Fill(), static_cast<std::uint32_t>(clWindow));
 }
 
-TEST(Canvas, RecordsWhatTheColourBoxDrawsWith) {
+TEST_F(ComboBox, CanvasRecordsWhatTheColourBoxDrawsWith) {
   TCanvas C;
   C.Brush()->SetColor(clRed);
   C.FillRect({1, 1, 15, 15});
@@ -210,9 +210,7 @@ TEST(Canvas, RecordsWhatTheColourBoxDrawsWith) {
   EXPECT_EQ(C.TextHeight("clRed"), FontMetrics(TFontDesc{}).tmHeight);
 }
 
-using Dialogs = ColorBoxFixture;
-
-TEST_F(Dialogs, ColourDialogAndInputBoxAskTheirDrivers) {
+TEST_F(ComboBox, ColourDialogAndInputBoxAskTheirDrivers) {
   TColorDialog D(nullptr);
   D.SetColor(clGreen);
   EXPECT_FALSE(D.Execute()) << "no driver: the user cancels";

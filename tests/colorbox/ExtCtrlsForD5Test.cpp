@@ -35,7 +35,7 @@ const TColorBoxStyle kDialogStyle{cbStandardColors, cbExtendedColors, cbSystemCo
 
 }  // namespace
 
-class ColorBoxD5 : public ColorBoxFixture {
+class ExtCtrlsForD5 : public ColorBoxFixture {
  protected:
   TTestColorBox* NewBox(TColorBoxStyle Style = kDialogStyle) {
     auto* B = new TTestColorBox(Form);
@@ -53,7 +53,7 @@ class ColorBoxD5 : public ColorBoxFixture {
   }
 };
 
-TEST_F(ColorBoxD5, DialogSettingListsTheHostNamesWithoutNoneAndDefault) {
+TEST_F(ExtCtrlsForD5, DialogSettingListsTheHostNamesWithoutNoneAndDefault) {
   auto* B = NewBox();
   EXPECT_TRUE(B->Enabled());
   EXPECT_EQ(B->ItemHeight(), 16);
@@ -69,7 +69,7 @@ TEST_F(ColorBoxD5, DialogSettingListsTheHostNamesWithoutNoneAndDefault) {
   EXPECT_EQ(Lines(B->Items()), HostNamesWithout({}));
 }
 
-TEST_F(ColorBoxD5, SelectedRoundTripsListedUnlistedAndSystemColours) {
+TEST_F(ExtCtrlsForD5, SelectedRoundTripsListedUnlistedAndSystemColours) {
   auto* B = NewBox();
   for (TColor C : {clRed, clWindowText, clBtnFace, clInfoBk}) {
     B->SetSelected(C);
@@ -95,7 +95,7 @@ TEST_F(ColorBoxD5, SelectedRoundTripsListedUnlistedAndSystemColours) {
   EXPECT_EQ(B->Selected(), NoColorSelected);
 }
 
-TEST_F(ColorBoxD5, CustomSlotSharingAListedColourSelectsTheNamedItem) {
+TEST_F(ExtCtrlsForD5, CustomSlotSharingAListedColourSelectsTheNamedItem) {
   auto* B = NewBox();
   B->SetSelected(0x00123456);
   AnswerDialogWith(clRed);
@@ -137,7 +137,7 @@ TEST_F(ColorBoxD5, CustomSlotSharingAListedColourSelectsTheNamedItem) {
   EXPECT_EQ(B->Colors(0), clBtnFace);
 }
 
-TEST_F(ColorBoxD5, SelectedBeforeTheWindowIsKeptAndSelectedOnceFilled) {
+TEST_F(ExtCtrlsForD5, SelectedBeforeTheWindowIsKeptAndSelectedOnceFilled) {
   auto* B = new TTestColorBox(Form);
   B->SetSelected(clBtnFace);
   EXPECT_FALSE(B->HandleAllocated());
@@ -161,7 +161,7 @@ TEST_F(ColorBoxD5, SelectedBeforeTheWindowIsKeptAndSelectedOnceFilled) {
   EXPECT_EQ(S->Items()->Get(S->ItemIndex()), "Teal");
 }
 
-TEST_F(ColorBoxD5, DrawItemPlacesSwatchFrameAndText) {
+TEST_F(ExtCtrlsForD5, DrawItemPlacesSwatchFrameAndText) {
   auto* B = NewBox(kDialogStyle + TColorBoxStyle{cbIncludeNone, cbIncludeDefault});
   // Delphi 5 does not enumerate clDefault; an item holding it is drawn in
   // DefaultColorColor all the same.
@@ -225,7 +225,7 @@ TEST_F(ColorBoxD5, DrawItemPlacesSwatchFrameAndText) {
   EXPECT_EQ(B->Canvas()->DisplayList().Items()[1].Rect, (TRect{1, 1, 19, 19}));
 }
 
-TEST_F(ColorBoxD5, StyleWithoutColourFlagsDisablesButStillLists) {
+TEST_F(ExtCtrlsForD5, StyleWithoutColourFlagsDisablesButStillLists) {
   auto* B = NewBox();
   B->SetSelected(0x00123456);
   B->SetStyle({cbPrettyNames});
@@ -241,7 +241,7 @@ TEST_F(ColorBoxD5, StyleWithoutColourFlagsDisablesButStillLists) {
   EXPECT_EQ(B->Items()->Get(0), "clBlack") << "the flags do not filter the list";
 }
 
-TEST_F(ColorBoxD5, EnterOnTheCustomSlotIsSwallowed) {
+TEST_F(ExtCtrlsForD5, EnterOnTheCustomSlotIsSwallowed) {
   auto* B = NewBox();
   B->SetOnKeyPress(TKeyPressEvent::Of<&TTestColorBox::KeyHandler>(B));
   B->SetOnChange(TNotifyEvent::Of<&TTestColorBox::ChangeHandler>(B));
@@ -264,7 +264,7 @@ TEST_F(ColorBoxD5, EnterOnTheCustomSlotIsSwallowed) {
   EXPECT_EQ(B->Changes, 1);
 }
 
-TEST_F(ColorBoxD5, PrettyNamesComeFromTheStringTableOrTheIdentifier) {
+TEST_F(ExtCtrlsForD5, PrettyNamesComeFromTheStringTableOrTheIdentifier) {
   auto* B = NewBox(kDialogStyle + TColorBoxStyle{cbPrettyNames, cbIncludeNone});
   EXPECT_EQ(B->Items()->Get(0), "Black");
   const auto Texts = Lines(B->Items());
@@ -292,7 +292,7 @@ TEST_F(ColorBoxD5, PrettyNamesComeFromTheStringTableOrTheIdentifier) {
   EXPECT_EQ(LoadResString(1), "");
 }
 
-TEST_F(ColorBoxD5, PublishedPropertiesInOrderWithTheirAccess) {
+TEST_F(ExtCtrlsForD5, PublishedPropertiesInOrderWithTheirAccess) {
   TTestColorBox* Box = NewBox();
   const auto& P = Box->ClassInfo()->Props;
   ASSERT_EQ(P.size(), 43u);

@@ -254,7 +254,7 @@ TEST_F(GroupEditor, MoveUpAndDownInBothTargets) {
   });
 }
 
-TEST(RusToRusTest, KeepsCyrillicLettersAndLineBytesOnly) {
+TEST_F(GroupEditor, RusToRusKeepsCyrillicLettersAndLineBytesOnly) {
   struct TCase {
     std::string In, Out;
   };

@@ -21,7 +21,7 @@
 #include "WindowCapture.h"
 
 namespace {
-class HostControlsTest : public ApplicationTest {
+class HostControls : public ApplicationTest {
  protected:
   void SetUp() override {
     ApplicationTest::SetUp();
@@ -36,7 +36,7 @@ class HostControlsTest : public ApplicationTest {
 };
 }  // namespace
 
-TEST_F(HostControlsTest, CheckBoxClicksOnEveryChangeAndOnlyThen) {
+TEST_F(HostControls, CheckBoxClicksOnEveryChangeAndOnlyThen) {
   auto* Box = new TCheckBox(Form);
   Box->SetParent(Form);
   Box->SetOnClick(C.Event());
@@ -52,7 +52,7 @@ TEST_F(HostControlsTest, CheckBoxClicksOnEveryChangeAndOnlyThen) {
   EXPECT_EQ(Form->ActiveControl(), Box);
 }
 
-TEST_F(HostControlsTest, ListBoxSortsWithObjectsAndClicksForUsersOnly) {
+TEST_F(HostControls, ListBoxSortsWithObjectsAndClicksForUsersOnly) {
   auto* List = new TListBox(Form);
   List->SetParent(Form);
   List->SetOnClick(C.Event());
@@ -93,7 +93,7 @@ TEST_F(HostControlsTest, ListBoxSortsWithObjectsAndClicksForUsersOnly) {
 // The list box finds items through an index that lives across changes; after
 // every kind of change it must find what a plain scan finds first: whole
 // text, letter case ignored (Latin and Cyrillic, Ё with ё), first match.
-TEST_F(HostControlsTest, ListBoxLookupsFindTheFirstEqualItemAfterEveryChange) {
+TEST_F(HostControls, ListBoxLookupsFindTheFirstEqualItemAfterEveryChange) {
   auto* List = new TListBox(Form);
   TStrings* Items = List->Items();
   // "ab", "AB", "аб", "АБ", "ё", "Ё", "е", "a", "ab " and the empty text.
@@ -151,7 +151,7 @@ TEST_F(HostControlsTest, ListBoxLookupsFindTheFirstEqualItemAfterEveryChange) {
 // Sorting folds each text once into a key: the order must stay
 // AnsiCompareText's (Ё right after Е, either case equal) and equal texts keep
 // their order, their objects travelling with them.
-TEST_F(HostControlsTest, ListBoxSortKeepsCompareTextOrderAndEqualItemsInPlace) {
+TEST_F(HostControls, ListBoxSortKeepsCompareTextOrderAndEqualItemsInPlace) {
   auto* List = new TListBox(Form);
   const std::vector<std::string> Texts = {"\xC6", "\xA8", "\xC5", "\xB8", "\xE5", "e",
                                           "E",    "ab",   "\xFF", "a",    "",     "Ab"};
@@ -171,7 +171,7 @@ TEST_F(HostControlsTest, ListBoxSortKeepsCompareTextOrderAndEqualItemsInPlace) {
   EXPECT_EQ(List->Items()->Get(8), "\xA8");
 }
 
-TEST_F(HostControlsTest, DialogButtonsEndTheModalLoop) {
+TEST_F(HostControls, DialogButtonsEndTheModalLoop) {
   auto* Ok = new TBitBtn(Form);
   Ok->SetParent(Form);
   Ok->SetKind(bkOK);
@@ -198,7 +198,7 @@ TEST_F(HostControlsTest, DialogButtonsEndTheModalLoop) {
   EXPECT_EQ(Plain->Tag(), 7);
 }
 
-TEST_F(HostControlsTest, AutoSizedLabelFollowsItsCaption) {
+TEST_F(HostControls, AutoSizedLabelFollowsItsCaption) {
   auto* Label = new TLabel(Form);
   Label->SetParent(Form);
   Label->SetCaption("MSec");

@@ -191,7 +191,7 @@ TEST_F(OptionsPage, ColourAndLinkAndClosing) {
 
 // The driver knows each control by its host class: what a block can do with
 // it (the `controls` listing and the refusals) and what the dump shows of it.
-TEST_F(DialogTest, DriverTreatsEachControlAsItsClass) {
+TEST_F(OptionsPage, DriverTreatsEachControlAsItsClass) {
   Make({{kAlpha, {"Samples"}}});
   Run([&](TDialogDriver& D) {
     // A listing row with its columns' padding as " | ".

@@ -22,7 +22,7 @@
 
 namespace {
 
-class SettingsCommandTest : public EngineTest {
+class SettingsCommand : public EngineTest {
  protected:
   // An IDE whose store holds two groups and the keep option, started with
   // the expert loaded.
@@ -56,7 +56,7 @@ class SettingsCommandTest : public EngineTest {
 
 }  // namespace
 
-TEST_F(SettingsCommandTest, TheDialogIsFilledFromTheLiveState) {
+TEST_F(SettingsCommand, TheDialogIsFilledFromTheLiveState) {
   Start();
   Execute([&](TDialogDriver& D, TFrmMainORVExpert* F) {
     EXPECT_FALSE(X().PaletteChangeTimer()->Enabled());
@@ -81,7 +81,7 @@ TEST_F(SettingsCommandTest, TheDialogIsFilledFromTheLiveState) {
   EXPECT_EQ(App->FormCount(), 1);
 }
 
-TEST_F(SettingsCommandTest, QuickSwitchesWriteNothingAndOpenNoDialog) {
+TEST_F(SettingsCommand, QuickSwitchesWriteNothingAndOpenNoDialog) {
   Start();
   const std::string Before = Hive->Text();
   struct TCase {
@@ -107,7 +107,7 @@ TEST_F(SettingsCommandTest, QuickSwitchesWriteNothingAndOpenNoDialog) {
   EXPECT_EQ(Dialogs, 1);
 }
 
-TEST_F(SettingsCommandTest, OkWithoutChangesWritesTheSameBytesAndCancelNothing) {
+TEST_F(SettingsCommand, OkWithoutChangesWritesTheSameBytesAndCancelNothing) {
   Start();
   Execute([](TDialogDriver& D, TFrmMainORVExpert*) { D.Ok(); });
   const std::string First = Hive->Text();
@@ -130,7 +130,7 @@ TEST_F(SettingsCommandTest, OkWithoutChangesWritesTheSameBytesAndCancelNothing) 
   EXPECT_TRUE(X().PaletteChangeTimer()->Enabled());
 }
 
-TEST_F(SettingsCommandTest, OkAppliesTheOptionsAndRebuildsTheGroupsFromTheStore) {
+TEST_F(SettingsCommand, OkAppliesTheOptionsAndRebuildsTheGroupsFromTheStore) {
   Start();
   Execute([](TDialogDriver& D, TFrmMainORVExpert*) {
     D.Check("CheckBoxMultilinePalette", true);
@@ -162,7 +162,7 @@ TEST_F(SettingsCommandTest, OkAppliesTheOptionsAndRebuildsTheGroupsFromTheStore)
 // OK reads back the groups it wrote: the sheets of groups that are still
 // there are the same objects afterwards, in the new order; only the sheet of
 // a deleted group goes, and an OK without changes keeps every sheet.
-TEST_F(SettingsCommandTest, OkKeepsTheSheetsOfTheGroupsThatStay) {
+TEST_F(SettingsCommand, OkKeepsTheSheetsOfTheGroupsThatStay) {
   Write("Timer", "PagesSort", Stored({kAlpha, kBeta, kGamma}));
   Write("Pages", kAlpha, Stored({"Win32", "Standard"}));
   Write("Pages", kBeta, Stored({"System"}));
@@ -220,7 +220,7 @@ TEST_F(SettingsCommandTest, OkKeepsTheSheetsOfTheGroupsThatStay) {
 // that kept one would come back from OK as two empty groups. The dialog
 // drops them as it drops any other character that is no letter, and refuses
 // a name made of nothing else.
-TEST_F(SettingsCommandTest, ATypedNameKeepsNoLineBreakAndNoSeparator) {
+TEST_F(SettingsCommand, ATypedNameKeepsNoLineBreakAndNoSeparator) {
   Start();
   std::vector<std::string> Answers = {kGamma + "\r" + kDelta, "\r\n\x1F", kDelta + "\n" + kEcho};
   InputAnswer = [&](const std::string&, const std::string&, std::string& V) {
@@ -255,7 +255,7 @@ TEST_F(SettingsCommandTest, ATypedNameKeepsNoLineBreakAndNoSeparator) {
 
 // Windows' own registry cannot be taken away from a run; the hive can.
 #ifndef _WIN32
-TEST_F(SettingsCommandTest, AnExportThatCannotOpenTheKeyAppliesInMemoryOnly) {
+TEST_F(SettingsCommand, AnExportThatCannotOpenTheKeyAppliesInMemoryOnly) {
   Start();
   const auto GroupsBefore = GroupTabs();
   const auto PagesBefore = X().PageGroupPages();
@@ -275,7 +275,7 @@ TEST_F(SettingsCommandTest, AnExportThatCannotOpenTheKeyAppliesInMemoryOnly) {
 }
 #endif
 
-TEST_F(SettingsCommandTest, AnErrorInsideTheExchangeFreesTheDialogAndRestartsTheTimer) {
+TEST_F(SettingsCommand, AnErrorInsideTheExchangeFreesTheDialogAndRestartsTheTimer) {
   Start();
   EXPECT_THROW(Execute([](TDialogDriver& D, TFrmMainORVExpert*) { D.Click("NoSuchButton"); }),
                Exception);
@@ -289,7 +289,7 @@ TEST_F(SettingsCommandTest, AnErrorInsideTheExchangeFreesTheDialogAndRestartsThe
 // read into one place and written from another, or put into one control and
 // taken from another, changes a value here. Keeping the chosen group and
 // returning to the first group exclude each other, so each is tried once.
-TEST_F(SettingsCommandTest, EveryOptionTravelsStoreDialogStoreUnchanged) {
+TEST_F(SettingsCommand, EveryOptionTravelsStoreDialogStoreUnchanged) {
   MakeIde({"Standard", "Win32"});
   ShowIde();
   for (const bool Keep : {false, true}) {

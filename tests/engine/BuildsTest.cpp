@@ -23,9 +23,9 @@ namespace {
 
 }  // namespace
 
-class EngineBuilds : public EngineTest {};
+class Builds : public EngineTest {};
 
-TEST_F(EngineBuilds, EachBuildHasItsOwnRootAndColours) {
+TEST_F(Builds, EachBuildHasItsOwnRootAndColours) {
   struct TBuild {
     const char* Root;
     std::uint32_t GroupFont, GrayText, InactiveCaption, InactiveCaptionText;
@@ -63,7 +63,7 @@ TEST_F(EngineBuilds, EachBuildHasItsOwnRootAndColours) {
 #endif
 }
 
-TEST_F(EngineBuilds, GroupBarSizingInAPanelFollowsTheBuild) {
+TEST_F(Builds, GroupBarSizingInAPanelFollowsTheBuild) {
   MakeIde({"Standard", "Additional", "Win32", "System", "Data Access", "Samples"},
           TPaletteLayout::Panel);
   std::vector<std::string> Names;

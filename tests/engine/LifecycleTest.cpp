@@ -39,9 +39,9 @@ struct THostHandlers {
 
 }  // namespace
 
-class EngineLifecycle : public EngineTest {};
+class Lifecycle : public EngineTest {};
 
-TEST_F(EngineLifecycle, StartUpWaitsForTheFirstShowingOfTheMainForm) {
+TEST_F(Lifecycle, StartUpWaitsForTheFirstShowingOfTheMainForm) {
   MakeIde();
   const THostHandlers Before(Ide);
   Load();
@@ -74,7 +74,7 @@ TEST_F(EngineLifecycle, StartUpWaitsForTheFirstShowingOfTheMainForm) {
   EXPECT_EQ(Ide->OnShow(), Before.Show);
 }
 
-TEST_F(EngineLifecycle, StartUpRunsInTheConstructorWhenTheMainFormShows) {
+TEST_F(Lifecycle, StartUpRunsInTheConstructorWhenTheMainFormShows) {
   MakeIde();
   ShowIde();
   const TNotifyEvent Show = Ide->OnShow();
@@ -86,7 +86,7 @@ TEST_F(EngineLifecycle, StartUpRunsInTheConstructorWhenTheMainFormShows) {
   EXPECT_EQ(Ide->HostCalls("mainForm.OnShow"), 1);
 }
 
-TEST_F(EngineLifecycle, IdentityStateAndMenuItems) {
+TEST_F(Lifecycle, IdentityStateAndMenuItems) {
   MakeIde();
   ShowIde();
   const int PaletteItems = Ide->PaletteMenu()->Items()->Count();
@@ -127,7 +127,7 @@ TEST_F(EngineLifecycle, IdentityStateAndMenuItems) {
   EXPECT_FALSE(Palette->Checked());
 }
 
-TEST_F(EngineLifecycle, UnloadGivesTheIdeBackExactly) {
+TEST_F(Lifecycle, UnloadGivesTheIdeBackExactly) {
   for (bool ShownFirst : {true, false}) {
     SCOPED_TRACE(ShownFirst ? "loaded into a shown IDE" : "loaded before the first showing");
     MakeIde();
@@ -163,7 +163,7 @@ TEST_F(EngineLifecycle, UnloadGivesTheIdeBackExactly) {
   }
 }
 
-TEST_F(EngineLifecycle, AFailedConstructionLeavesNoTrace) {
+TEST_F(Lifecycle, AFailedConstructionLeavesNoTrace) {
   // A main form whose "TabControl" is not a tab control.
   auto* Form = new TForm(App);
   auto* Menu = new TPopupMenu(Form);
@@ -201,7 +201,7 @@ struct TPlace {
 
 }  // namespace
 
-TEST_F(EngineLifecycle, AFailedLoadLeavesTheIdeAsItWas) {
+TEST_F(Lifecycle, AFailedLoadLeavesTheIdeAsItWas) {
   for (TPaletteLayout Layout : {TPaletteLayout::ControlBar, TPaletteLayout::Panel}) {
     SCOPED_TRACE(Layout == TPaletteLayout::Panel ? "panel" : "control bar");
     MakeIde({"Standard", "Additional", "Win32"}, Layout);
@@ -243,7 +243,7 @@ TEST_F(EngineLifecycle, AFailedLoadLeavesTheIdeAsItWas) {
   }
 }
 
-TEST_F(EngineLifecycle, TheSettingsWaitForTheFirstShowing) {
+TEST_F(Lifecycle, TheSettingsWaitForTheFirstShowing) {
   MakeIde();
   WriteTimer("PagesSort", Stored({kAlpha}));
   WritePages(kAlpha, {"Win32"});

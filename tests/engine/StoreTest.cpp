@@ -3,9 +3,9 @@
 
 #include "EngineFixture.h"
 
-class EngineStore : public EngineTest {};
+class Store : public EngineTest {};
 
-TEST_F(EngineStore, ImportGroupsThePaletteFromTheStore) {
+TEST_F(Store, ImportGroupsThePaletteFromTheStore) {
   MakeIde();
   WriteTimer("PagesSort", Stored({kAlpha, kBeta}));
   // A page the palette lacks stays listed but is not shown; names match
@@ -31,7 +31,7 @@ TEST_F(EngineStore, ImportGroupsThePaletteFromTheStore) {
   EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"System", 3, 6}));
 }
 
-TEST_F(EngineStore, PagesMatchByWholeNameFirstEntryAndCyrillicCase) {
+TEST_F(Store, PagesMatchByWholeNameFirstEntryAndCyrillicCase) {
   // Примеры twice, in two spellings, and Ёлка, whose capital and small Ё lie
   // apart from the other letters of the code page.
   const std::string Samples = "\xCF\xF0\xE8\xEC\xE5\xF0\xFB";
@@ -50,7 +50,7 @@ TEST_F(EngineStore, PagesMatchByWholeNameFirstEntryAndCyrillicCase) {
   EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"\xA8\xEB\xEA\xE0", 2, 4}));
 }
 
-TEST_F(EngineStore, GroupOrderIsDecodedAndFiltered) {
+TEST_F(Store, GroupOrderIsDecodedAndFiltered) {
   struct TCase {
     const char* Name;
     std::string PagesSort;
@@ -99,7 +99,7 @@ TEST_F(EngineStore, GroupOrderIsDecodedAndFiltered) {
   }
 }
 
-TEST_F(EngineStore, WithoutTheKeyGroupingStaysOff) {
+TEST_F(Store, WithoutTheKeyGroupingStaysOff) {
   MakeIde();
   ShowIde();
   const int Loads = Ide->Loads();
@@ -118,7 +118,7 @@ TEST_F(EngineStore, WithoutTheKeyGroupingStaysOff) {
   EXPECT_FALSE(Inspect().PaletteChangeTimer()->Enabled());
 }
 
-TEST_F(EngineStore, ExportWritesTheStoreByteForByte) {
+TEST_F(Store, ExportWritesTheStoreByteForByte) {
   MakeIde();
   ShowIde();
   Load();
@@ -167,7 +167,7 @@ TEST_F(EngineStore, ExportWritesTheStoreByteForByte) {
             (std::vector<std::string>{"Additional", "System", "Data Access", "Samples"}));
 }
 
-TEST_F(EngineStore, OptionsAreReadWithTheirDefaults) {
+TEST_F(Store, OptionsAreReadWithTheirDefaults) {
   MakeIde();
   WriteTimer("PagesSort", Stored({kAlpha}));
   WritePages(kAlpha, {"Win32"});
@@ -187,7 +187,7 @@ TEST_F(EngineStore, OptionsAreReadWithTheirDefaults) {
   EXPECT_FALSE(X.Flag("PageGroupKeep"));
 }
 
-TEST_F(EngineStore, DelaysAreReadAsTheirTimersCanRunThem) {
+TEST_F(Store, DelaysAreReadAsTheirTimersCanRunThem) {
   struct TCase {
     std::string PaletteWatch, GroupSort;
     int PaletteWatchInterval, GroupSortInterval;

@@ -17,7 +17,7 @@ class TFailingHandler : public TObject {
 
 }  // namespace
 
-class SwitchTest : public EngineTest {
+class Switch : public EngineTest {
  protected:
   void SetUp() override {
     EngineTest::SetUp();
@@ -30,7 +30,7 @@ class SwitchTest : public EngineTest {
   }
 };
 
-TEST_F(SwitchTest, ThePaletteShowsTheGroupAndTheIdeTheFullPalette) {
+TEST_F(Switch, ThePaletteShowsTheGroupAndTheIdeTheFullPalette) {
   ShowIde();
   Load();
   EXPECT_EQ(PaletteTabs(), (std::vector<std::string>{"Data Access", "Standard"}));
@@ -61,7 +61,7 @@ TEST_F(SwitchTest, ThePaletteShowsTheGroupAndTheIdeTheFullPalette) {
   EXPECT_EQ(PaletteTabs(), (std::vector<std::string>{"Additional"}));
 }
 
-TEST_F(SwitchTest, ThePaletteGetsItsOwnWindowBackWhenTheIdeHandlerFails) {
+TEST_F(Switch, ThePaletteGetsItsOwnWindowBackWhenTheIdeHandlerFails) {
   TFailingHandler Handler;
   Ide->Palette()->SetOnChange(TNotifyEvent::Of<&TFailingHandler::Change>(&Handler));
   ShowIde();
@@ -77,7 +77,7 @@ TEST_F(SwitchTest, ThePaletteGetsItsOwnWindowBackWhenTheIdeHandlerFails) {
   EXPECT_EQ(PaletteTabs(), Ide->Pages());
 }
 
-TEST_F(SwitchTest, KeptGroupWinsAfterEveryRebuild) {
+TEST_F(Switch, KeptGroupWinsAfterEveryRebuild) {
   for (bool Keep : {true, false}) {
     SCOPED_TRACE(Keep ? "keep on" : "keep off");
     WriteTimer("PageGroupKeep", Keep ? "1" : "0");
@@ -101,7 +101,7 @@ TEST_F(SwitchTest, KeptGroupWinsAfterEveryRebuild) {
   }
 }
 
-TEST_F(SwitchTest, AGroupThatLosesItsPagesIsHidden) {
+TEST_F(Switch, AGroupThatLosesItsPagesIsHidden) {
   ShowIde();
   Load();
   ClickGroup(kBeta);
@@ -117,7 +117,7 @@ TEST_F(SwitchTest, AGroupThatLosesItsPagesIsHidden) {
   EXPECT_EQ(Inspect().PageGroupPages()[1], "System\r\n");
 }
 
-TEST_F(SwitchTest, TheIdeSeesItsOwnRebuildUntilTheTick) {
+TEST_F(Switch, TheIdeSeesItsOwnRebuildUntilTheTick) {
   ShowIde();
   Load();
   ClickGroup(kGamma);

@@ -3,9 +3,9 @@
 
 #include "EngineFixture.h"
 
-class EngineTimers : public EngineTest {};
+class Timers : public EngineTest {};
 
-TEST_F(EngineTimers, APackageInstalledLaterIsPickedUpByTheTick) {
+TEST_F(Timers, APackageInstalledLaterIsPickedUpByTheTick) {
   MakeIde();
   WriteTimer("PagesSort", Stored({kAlpha}));
   WritePages(kAlpha, Ide->Pages());  // every page grouped: the ungrouped tab is hidden
@@ -28,7 +28,7 @@ TEST_F(EngineTimers, APackageInstalledLaterIsPickedUpByTheTick) {
   EXPECT_EQ(Inspect().PageGroupPages(), Before);
 }
 
-TEST_F(EngineTimers, OnlyARealChangeOfThePaletteRebuilds) {
+TEST_F(Timers, OnlyARealChangeOfThePaletteRebuilds) {
   MakeIde();
   WriteTimer("PagesSort", "");  // the key exists: grouping on, all pages ungrouped
   ShowIde();
@@ -48,7 +48,7 @@ TEST_F(EngineTimers, OnlyARealChangeOfThePaletteRebuilds) {
   EXPECT_GT(Inspect().GroupBar()->PaintCount(), Paints);
 }
 
-TEST_F(EngineTimers, TicksDoNothingWhileGroupingIsOff) {
+TEST_F(Timers, TicksDoNothingWhileGroupingIsOff) {
   MakeIde();
   ShowIde();
   Load();
@@ -62,7 +62,7 @@ TEST_F(EngineTimers, TicksDoNothingWhileGroupingIsOff) {
   EXPECT_EQ(Inspect().PageGroupHeight(), 80);
 }
 
-TEST_F(EngineTimers, GroupBarHeightFollowsTheRows) {
+TEST_F(Timers, GroupBarHeightFollowsTheRows) {
   MakeIde();
   // Ten Cyrillic groups of one page each wrap a multi-line group bar
   // onto a second row; a narrow multi-line palette takes three rows.
@@ -106,7 +106,7 @@ TEST_F(EngineTimers, GroupBarHeightFollowsTheRows) {
   EXPECT_EQ(X.PageGroupHeight(), 110);
 }
 
-TEST_F(EngineTimers, SortTimerFollowsActivationAndTheOptions) {
+TEST_F(Timers, SortTimerFollowsActivationAndTheOptions) {
   MakeIde();
   WriteTimer("PagesSort", Stored({kAlpha, kBeta}));
   WritePages(kAlpha, {"Win32", "System"});
@@ -150,7 +150,7 @@ TEST_F(EngineTimers, SortTimerFollowsActivationAndTheOptions) {
   EXPECT_EQ(SelectedPage(), "Win32");
 }
 
-TEST_F(EngineTimers, TheSortTickSeesARewriteTheWatchHasNotTickedYet) {
+TEST_F(Timers, TheSortTickSeesARewriteTheWatchHasNotTickedYet) {
   MakeIde();
   WriteTimer("PagesSort", Stored({kAlpha, kBeta}));
   WritePages(kAlpha, {"Win32"});

@@ -15,7 +15,9 @@ struct THandlers : TObject {
   void OnA2(TObject*) { ++A; }
 };
 
-TEST(Events, BoundMethodsAreSavedAndRestoredWhole) {
+class Components : public ApplicationTest {};
+
+TEST_F(Components, BoundMethodsAreSavedAndRestoredWhole) {
   THandlers X, Y;
   const TNotifyEvent XA = TNotifyEvent::Of<&THandlers::OnA>(&X);
   EXPECT_TRUE(XA.Assigned());
@@ -38,7 +40,7 @@ TEST(Events, BoundMethodsAreSavedAndRestoredWhole) {
   EXPECT_EQ(Y.A + Y.B + X.B, 0);
 }
 
-TEST(Components, OwnerNameAndFindComponent) {
+TEST_F(Components, OwnerNameAndFindComponent) {
   TComponent Owner(nullptr);
   auto* A = new TComponent(&Owner);
   auto* B = new TComponent(&Owner);
@@ -63,7 +65,7 @@ TEST(Components, OwnerNameAndFindComponent) {
   EXPECT_THROW(Owner.Components(2), EListError);
 }
 
-TEST(Components, OwnerFreesWhatItOwnsAndAFreedComponentLeavesItsOwner) {
+TEST_F(Components, OwnerFreesWhatItOwnsAndAFreedComponentLeavesItsOwner) {
   struct TProbe : TComponent {
     TProbe(TComponent* O, int& D) : TComponent(O), Destroyed(D) {}
     ~TProbe() override { ++Destroyed; }
@@ -82,9 +84,7 @@ TEST(Components, OwnerFreesWhatItOwnsAndAFreedComponentLeavesItsOwner) {
   EXPECT_EQ(Destroyed, 3);
 }
 
-class ControlTree : public ApplicationTest {};
-
-TEST_F(ControlTree, AFreedControlLeavesItsParentAndOwner) {
+TEST_F(Components, AFreedControlLeavesItsParentAndOwner) {
   TForm* Form = ShownForm();
   auto* Panel = new TPanel(Form);
   Panel->SetParent(Form);
@@ -97,7 +97,7 @@ TEST_F(ControlTree, AFreedControlLeavesItsParentAndOwner) {
   EXPECT_EQ(Form->ComponentCount(), 1);
 }
 
-TEST_F(ControlTree, AWindowedControlTakesItsChildrenAlongOwnedOrNot) {
+TEST_F(Components, AWindowedControlTakesItsChildrenAlongOwnedOrNot) {
   TForm* Form = ShownForm();
   auto* Pages = new TPageControl(Form);
   Pages->SetParent(Form);
@@ -129,7 +129,7 @@ TEST_F(ControlTree, AWindowedControlTakesItsChildrenAlongOwnedOrNot) {
   EXPECT_EQ(Form->Controls(0), Other);
 }
 
-TEST_F(ControlTree, FreeingTheFocusedControlClearsTheFocus) {
+TEST_F(Components, FreeingTheFocusedControlClearsTheFocus) {
   TForm* Form = ShownForm();
   auto* Panel = new TPanel(Form);
   Panel->SetParent(Form);

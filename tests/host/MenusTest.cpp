@@ -27,7 +27,18 @@ bool Has(HMENU Menu, const TMenuItem* Item, UINT Flag) {
   return State != kNoMenuItem && (State & Flag) != 0;
 }
 
-TEST(Menus, ShortCutValueAndText) {
+class Menus : public ApplicationTest {
+ protected:
+  TMenuItem* Add(TMenuItem* Parent, const std::string& Caption, TShortCut Key = scNone) {
+    auto* Item = new TMenuItem(App);
+    Item->SetCaption(Caption);
+    Item->SetShortCut(Key);
+    Parent->Add(Item);
+    return Item;
+  }
+};
+
+TEST_F(Menus, ShortCutValueAndText) {
   EXPECT_EQ(ShortCut(0x41, {ssShift, ssCtrl}), 0x6041);
   EXPECT_EQ(ShortCutToText(ShortCut(0x41, {ssShift, ssCtrl})), "Ctrl+Shift+A");
   EXPECT_EQ(ShortCutToText(ShortCut(0x41, {ssAlt})), "Alt+A");
@@ -36,7 +47,7 @@ TEST(Menus, ShortCutValueAndText) {
   EXPECT_EQ(ShortCut(0x141, {ssCtrl}), 0) << "not a key";
 }
 
-TEST(Menus, ItemsAddRemoveAndFreeing) {
+TEST_F(Menus, ItemsAddRemoveAndFreeing) {
   TComponent Owner(nullptr);
   auto* Menu = new TPopupMenu(&Owner);
   auto* Host = new TMenuItem(Menu);
@@ -66,18 +77,7 @@ TEST(Menus, ItemsAddRemoveAndFreeing) {
   EXPECT_EQ(Menu->ComponentCount(), 0);
 }
 
-class MenusTest : public ApplicationTest {
- protected:
-  TMenuItem* Add(TMenuItem* Parent, const std::string& Caption, TShortCut Key = scNone) {
-    auto* Item = new TMenuItem(App);
-    Item->SetCaption(Caption);
-    Item->SetShortCut(Key);
-    Parent->Add(Item);
-    return Item;
-  }
-};
-
-TEST_F(MenusTest, ItemsAreEntriesOfThePlatformsMenus) {
+TEST_F(Menus, ItemsAreEntriesOfThePlatformsMenus) {
   auto* Menu = new TPopupMenu(App);
   TMenuItem* Open = Add(Menu->Items(), "Open", ShortCut('A', {ssShift, ssCtrl}));
   TMenuItem* Recent = Add(Menu->Items(), "Recent");
@@ -121,7 +121,7 @@ TEST_F(MenusTest, ItemsAreEntriesOfThePlatformsMenus) {
   EXPECT_FALSE(IsMenu(Popup));
 }
 
-TEST_F(MenusTest, AFormShowsItsMainMenuAndItsWindowGetsTheCommands) {
+TEST_F(Menus, AFormShowsItsMainMenuAndItsWindowGetsTheCommands) {
   TForm* Form = ShownForm();
   auto* Main = new TMainMenu(Form);
   TMenuItem* File = Add(Main->Items(), "File");
@@ -176,7 +176,7 @@ struct TMover : TObject {
   }
 };
 
-TEST_F(MenusTest, KeysInAControlReachTheShortcutsOfItsParentsMenusThenTheForms) {
+TEST_F(Menus, KeysInAControlReachTheShortcutsOfItsParentsMenusThenTheForms) {
   TForm* Form = ShownForm();
   auto* Panel = new TPanel(Form);
   Panel->SetParent(Form);
@@ -231,7 +231,7 @@ TEST_F(MenusTest, KeysInAControlReachTheShortcutsOfItsParentsMenusThenTheForms) 
   EXPECT_EQ(Key(0x71), 0);
 }
 
-TEST_F(MenusTest, ARightClickOpensThePopupMenuOfTheControlOrOfAParent) {
+TEST_F(Menus, ARightClickOpensThePopupMenuOfTheControlOrOfAParent) {
   TForm* Form = ShownForm();
   auto* Panel = new TPanel(Form);
   Panel->SetBounds(10, 20, 200, 100);

@@ -15,10 +15,14 @@ struct TIndexCase {
   std::string Kept;
 };
 
-class NameIndexText : public testing::TestWithParam<TIndexCase> {};
+// The suite is named for the class it tests, so its fixture keeps to a
+// namespace of its own.
+namespace rows {
 
-TEST_P(NameIndexText, KeepsEveryNameFollowedByCrLf) {
-  NameIndex Index;
+class NameIndex : public testing::TestWithParam<TIndexCase> {};
+
+TEST_P(NameIndex, KeepsEveryNameFollowedByCrLf) {
+  ::NameIndex Index;
   Index.Rebuild("stale\r\nnames\r\n");
   Index.Rebuild(GetParam().Text);
   EXPECT_EQ(Index.Text(), GetParam().Kept);
@@ -34,13 +38,15 @@ TEST_P(NameIndexText, KeepsEveryNameFollowedByCrLf) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Forms, NameIndexText,
+    Forms, NameIndex,
     testing::Values(TIndexCase{"", ""}, TIndexCase{"Ab\r\nc\r\n", "Ab\r\nc\r\n"},
                     TIndexCase{"\r\n\r\n", "\r\n\r\n"}, TIndexCase{"Ab\r\nc", "Ab\r\nc\r\n"},
                     TIndexCase{"Ab\rc\nd\r\n", "Ab\r\nc\r\nd\r\n"},
                     TIndexCase{"Ab\n\rc\r\n", "Ab\r\n\r\nc\r\n"},
                     TIndexCase{std::string("Ab\r\nc\r\n\0d\r\n", 11), "Ab\r\nc\r\n"},
                     TIndexCase{"Ab\r\r\n", "Ab\r\n\r\n"}));
+
+}  // namespace rows
 
 TEST(NameIndex, FindsTheFirstNameOfAnyCase) {
   NameIndex Index;

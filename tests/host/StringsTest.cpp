@@ -27,9 +27,9 @@ struct SplitCase {
   V Expected;
 };
 
-class StringsSetText : public testing::TestWithParam<SplitCase> {};
+class Strings : public testing::TestWithParam<SplitCase> {};
 
-TEST_P(StringsSetText, SplitsAsTheVclDoes) {
+TEST_P(Strings, SplitsAsTheVclDoes) {
   TStringList L;
   L.Add("old");
   L.SetText(GetParam().Text);
@@ -37,7 +37,7 @@ TEST_P(StringsSetText, SplitsAsTheVclDoes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Breaks, StringsSetText,
+    Breaks, Strings,
     testing::Values(SplitCase{"", {}}, SplitCase{"a", {"a"}}, SplitCase{"a\r\nb", {"a", "b"}},
                     SplitCase{"a\rb", {"a", "b"}}, SplitCase{"a\nb", {"a", "b"}},
                     SplitCase{"a\n\rb", {"a", "", "b"}}, SplitCase{"a\r\n", {"a"}},

@@ -15,9 +15,9 @@ struct IntCase {
   Int64 Value;
 };
 
-class StrToInt64Syntax : public testing::TestWithParam<IntCase> {};
+class SysUtils : public testing::TestWithParam<IntCase> {};
 
-TEST_P(StrToInt64Syntax, FollowsDelphiVal) {
+TEST_P(SysUtils, StrToInt64FollowsDelphiVal) {
   const IntCase& C = GetParam();
   if (C.Ok) {
     EXPECT_EQ(StrToInt64(C.Text), C.Value);
@@ -32,7 +32,7 @@ constexpr Int64 kMin64 = std::numeric_limits<Int64>::min();
 constexpr Int64 kMax64 = std::numeric_limits<Int64>::max();
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, StrToInt64Syntax,
+    Table, SysUtils,
     testing::Values(
         IntCase{"0", true, 0}, IntCase{"42", true, 42}, IntCase{"  42", true, 42},
         IntCase{"+42", true, 42}, IntCase{"-42", true, -42}, IntCase{" -0", true, 0},
@@ -108,7 +108,7 @@ TEST(SysUtils, AnsiCompareTextOrders) {
   EXPECT_GT(AnsiCompareText("\xFF", "\xC0\xC0"), 0);  // я after аа
 }
 
-TEST(CodePage, EveryByteSurvivesTheRoundTrip) {
+TEST(SysUtils, CodePageEveryByteSurvivesTheRoundTrip) {
   std::string All;
   for (int B = 0; B < 256; ++B)
     All += static_cast<char>(B);
@@ -135,7 +135,7 @@ TEST(CodePage, EveryByteSurvivesTheRoundTrip) {
   }
 }
 
-TEST(CodePage, TextThatTheCodePageCannotHoldBecomesQuestionMarks) {
+TEST(SysUtils, TextTheCodePageCannotHoldBecomesQuestionMarks) {
   EXPECT_EQ(Utf8ToWin1251("a\xE4\xB8\xAD"
                           "b"),
             "a?b");                                   // a CJK character

@@ -130,11 +130,9 @@ TEST_F(Windows, KeyboardStateFollowsEitherHandsKey) {
   EXPECT_EQ(Keys[VK_RCONTROL] & 0x80, 0);
 }
 
-TEST(WindowsState, TheNextApplicationStartsWithNoKeysHeld) {
-  {
-    TApplication App;
-    KeyboardState().Press(VK_LCONTROL);
-  }
+TEST_F(Windows, TheNextApplicationStartsWithNoKeysHeld) {
+  KeyboardState().Press(VK_LCONTROL);
+  EndApplication();
   TApplication App;
   EXPECT_FALSE(KeyboardState().IsDown(VK_CONTROL));
   EXPECT_FALSE(KeyboardState().IsDown(VK_LCONTROL));

@@ -26,9 +26,9 @@ TIdeOptions Options(TPaletteLayout Layout = TPaletteLayout::ControlBar) {
 
 }  // namespace
 
-class IdeLayout : public ::testing::TestWithParam<TPaletteLayout> {};
+class IdeMainForm : public ::testing::TestWithParam<TPaletteLayout> {};
 
-TEST_P(IdeLayout, MainFormCarriesTheNamedComponentsInTheIdesFont) {
+TEST_P(IdeMainForm, MainFormCarriesTheNamedComponentsInTheIdesFont) {
   TIde Ide(Options(GetParam()));
   TIdeMainForm* Form = Ide.MainForm();
   EXPECT_EQ(Ide.App()->MainForm(), Form);
@@ -69,10 +69,10 @@ TEST_P(IdeLayout, MainFormCarriesTheNamedComponentsInTheIdesFont) {
   EXPECT_FALSE(Form->LastLoad().has_value());
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, IdeLayout,
+INSTANTIATE_TEST_SUITE_P(Layouts, IdeMainForm,
                          ::testing::Values(TPaletteLayout::ControlBar, TPaletteLayout::Panel));
 
-TEST(IdePalette, ChangeHandlerSeesWhatThePalettesWindowHolds) {
+TEST(IdeMainForm, PaletteChangeHandlerSeesWhatThePalettesWindowHolds) {
   TIde Ide(Options());
   TIdeMainForm* Form = Ide.MainForm();
   TTabControl* Palette = Form->Palette();
@@ -103,7 +103,7 @@ TEST(IdePalette, ChangeHandlerSeesWhatThePalettesWindowHolds) {
   EXPECT_EQ(Lines(Master->Tabs()).size(), 5u);
 }
 
-TEST(IdePalette, InstallAndUninstallRewriteTheListAndReselect) {
+TEST(IdeMainForm, PaletteInstallAndUninstallRewriteTheListAndReselect) {
   TIde Ide(Options());
   TIdeMainForm* Form = Ide.MainForm();
   TTabControl* Palette = Form->Palette();
@@ -164,7 +164,7 @@ TEST(IdePalette, InstallAndUninstallRewriteTheListAndReselect) {
   EXPECT_EQ(Form->Loads(), Loads);
 }
 
-TEST(IdeHandlers, OwnHandlersCountTheirCalls) {
+TEST(IdeMainForm, OwnHandlersCountTheirCalls) {
   TIde Ide(Options());
   TIdeMainForm* Form = Ide.MainForm();
   EXPECT_EQ(Form->OnShow(), Form->IdeShow());
@@ -202,7 +202,7 @@ TEST(IdeHandlers, OwnHandlersCountTheirCalls) {
   EXPECT_FALSE(Form->IsIdeObject(nullptr));
 }
 
-TEST(IdeStock, EachVersionHasItsOwnPaletteAndPackages) {
+TEST(IdeMainForm, StockEachVersionHasItsOwnPaletteAndPackages) {
   const std::vector<std::string> Stock = StockPalette(HostVersion);
   const std::size_t Sizes[] = {19, 28, 33};
   ASSERT_EQ(Stock.size(), Sizes[HostVersion - 5]);
@@ -223,7 +223,7 @@ TEST(IdeStock, EachVersionHasItsOwnPaletteAndPackages) {
 
 // Every stock page carries its components, as that version's palette shows
 // them; a package adds its own after them, and they go with their page.
-TEST(IdeStock, PagesCarryTheirComponents) {
+TEST(IdeMainForm, StockPagesCarryTheirComponents) {
   struct TRow {
     int Host;
     const char* Page;

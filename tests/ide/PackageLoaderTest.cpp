@@ -158,7 +158,7 @@ TEST(PackageLoader, RefusesAModuleOfAnotherHostBeforeOpeningIt) {
   EXPECT_EQ(HostLibraryVersion("LIBTABULON_HOST5" + Suffix), Suffix == ".dll" ? 5 : 0);
 }
 
-TEST(ExpertRegistry, HoldsExpertsUntilItGoes) {
+TEST(PackageLoader, ExpertRegistryHoldsExpertsUntilItGoes) {
   int Destroyed = 0;
   auto* Stub = new TStubExpert("Stub", "Stub", &Destroyed);
   EXPECT_FALSE(RegisterLibraryExpert(Stub));  // no IDE running: refused

@@ -24,7 +24,7 @@ TJson LastDump(const std::string& Out) {
 
 }  // namespace
 
-TEST(Json, StrictParseComparisonAndPointers) {
+TEST(Simulator, JsonStrictParseComparisonAndPointers) {
   const TJson J = ParseJson(R"( {"a":[1,2.5,-3e2,true,null],"b":{"x":"\u00e9"},"c/d":1,"e~f":2} )");
   // Objects compare regardless of key order, numbers by value; nothing else
   // is equal across types or orders.
@@ -67,7 +67,7 @@ TEST(Json, StrictParseComparisonAndPointers) {
   EXPECT_NO_THROW(ParseJson("[{\"a\":1},{\"a\":{\"a\":2}}]"));
 }
 
-TEST(Json, DifferencesNameOnlyWhatDiffers) {
+TEST(Simulator, JsonDifferencesNameOnlyWhatDiffers) {
   const TJson Expected =
       ParseJson("{\"same\":[1,2,3],\"x\":{\"y\":1,\"z~/\":\"a\"},\"gone\":true,\"list\":[1,2]}");
   const TJson Actual =

@@ -7,25 +7,12 @@
 
 #include "CodePage.h"
 #include "HiveError.h"
+#include "HiveSamples.h"
 #include "HiveText.h"
 #include "Registry.h"
 #include "RegistryHive.h"
 #include "TempDir.h"
 #include "Utf16File.h"
-
-using ::testing::HasSubstr;
-
-namespace {
-
-std::string Reformat(const std::string& Text) {
-  HiveKey Root;
-  ParseHiveText(Text, "test.reg", Root);
-  return FormatHiveText(Root);
-}
-
-const std::string Header = "REGEDIT4\r\n\r\n";
-
-}  // namespace
 
 // What the add-in writes must come back byte for byte: Windows-1251 names,
 // the 0x1F line-break encoding, CR/LF texts, quotes, backslashes and the
@@ -75,94 +62,6 @@ TEST(HiveText, RoundTripIsByteExact) {
   EXPECT_EQ(Timer->FindValue("Quote")->Data, std::string("say \"hi\" C:\\dir\\\0", 17));
 }
 
-struct TSyntaxCase {
-  const char* Name;
-  std::string Input;
-  std::string Written;
-};
-
-class HiveSyntax : public testing::TestWithParam<TSyntaxCase> {};
-
-TEST_P(HiveSyntax, ReadsAndWritesCanonically) {
-  EXPECT_EQ(Reformat(GetParam().Input), GetParam().Written);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, HiveSyntax,
-    testing::Values(
-        TSyntaxCase{"EmptyTextIsEmptyHive", "", Header},
-        TSyntaxCase{"CommentsBlanksAndAnyLineEnd",
-                    "REGEDIT4\r; comment\n\n  \t\r\n[HKEY_CURRENT_USER\\K]\r\"a\"=\"1\" ; note\n"
-                    "  ; indented comment\r\n\"b\"=\"2\"",
-                    Header + "[HKEY_CURRENT_USER\\K]\r\n\"a\"=\"1\"\r\n\"b\"=\"2\"\r\n\r\n"},
-        TSyntaxCase{"DeletedKeyTakesItsChildren",
-                    "REGEDIT4\n[HKEY_CURRENT_USER\\A\\B]\n\"x\"=\"1\"\n[HKEY_CURRENT_USER\\C]\n"
-                    "[-HKEY_CURRENT_USER\\a]\n[HKEY_CURRENT_USER\\C]\n\"y\"=\"2\"\n",
-                    Header + "[HKEY_CURRENT_USER\\C]\r\n\"y\"=\"2\"\r\n\r\n"},
-        TSyntaxCase{"DeletedValueAndDuplicates",
-                    "REGEDIT4\n[HKEY_CURRENT_USER\\Key]\n\"a\"=\"1\"\n\"b\"=\"2\"\n\"c\"=\"3\"\n"
-                    "\"B\"=-\n[hkey_current_user\\KEY]\n\"A\"=\"4\"\n",
-                    Header + "[HKEY_CURRENT_USER\\Key]\r\n\"a\"=\"4\"\r\n\"c\"=\"3\"\r\n\r\n"},
-        // Key lines that share leading names with the line before, byte for
-        // byte, in another case, or only up to the middle of a name; and a
-        // path made again after its key was deleted.
-        TSyntaxCase{"KeysSharingLeadingNames",
-                    "REGEDIT4\n[HKEY_CURRENT_USER\\A\\B]\n\"x\"=\"1\"\n[HKEY_CURRENT_USER\\A\\BC]\n"
-                    "\"y\"=\"2\"\n[HKEY_CURRENT_USER\\a\\b\\c]\n\"z\"=\"3\"\n"
-                    "[HKEY_CURRENT_USER\\A]\n\"w\"=\"4\"\n[HKEY_CURRENT_USER\\D\\E]\n"
-                    "[-HKEY_CURRENT_USER\\D]\n[HKEY_CURRENT_USER\\D\\E]\n\"v\"=\"5\"\n",
-                    Header + "[HKEY_CURRENT_USER\\A]\r\n\"w\"=\"4\"\r\n\r\n"
-                             "[HKEY_CURRENT_USER\\A\\B]\r\n\"x\"=\"1\"\r\n\r\n"
-                             "[HKEY_CURRENT_USER\\A\\B\\c]\r\n\"z\"=\"3\"\r\n\r\n"
-                             "[HKEY_CURRENT_USER\\A\\BC]\r\n\"y\"=\"2\"\r\n\r\n"
-                             "[HKEY_CURRENT_USER\\D]\r\n\r\n"
-                             "[HKEY_CURRENT_USER\\D\\E]\r\n\"v\"=\"5\"\r\n\r\n"},
-        TSyntaxCase{"Dword", "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"a\"=dword:1A\n@=dword:ffffffff\n",
-                    Header + "[HKEY_CURRENT_USER\\K]\r\n\"a\"=dword:0000001a\r\n"
-                             "@=dword:ffffffff\r\n\r\n"},
-        TSyntaxCase{"HexContinuationSkipsBlankAndCommentLines",
-                    "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"b\"=hex:01,02,\\\n\n; between\n"
-                    "  03,04,\\ ; trailing\n 5\n\"e\"=hex:\n",
-                    Header + "[HKEY_CURRENT_USER\\K]\r\n\"b\"=hex:01,02,03,04,05\r\n\"e\"=hex:\r\n"
-                             "\r\n"},
-        TSyntaxCase{"OtherTypesKeptAsTheyAre",
-                    "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"x\"=hex(2):25,00\n"
-                    "\"m\"=hex(7):61,00,00,00\n\"q\"=hex(b):01,00,00,00,00,00,00,00\n"
-                    "\"s\"=hex(1):41,42,00\n\"d\"=hex(4):01,02\n",
-                    Header + "[HKEY_CURRENT_USER\\K]\r\n\"x\"=hex(2):25,00\r\n"
-                             "\"m\"=hex(7):61,00,00,00\r\n"
-                             "\"q\"=hex(b):01,00,00,00,00,00,00,00\r\n\"s\"=\"AB\"\r\n"
-                             "\"d\"=hex(4):01,02\r\n\r\n"},
-        // regedit's escapes; a backslash before another character is
-        // dropped, as regedit drops it.
-        TSyntaxCase{"EscapesAndRawBytes",
-                    "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"q\\\"\\\\\"=\"C:\\dir;\x1f\xff\"\n"
-                    "\"n\"=\"a\\nb\\r\"\n",
-                    Header + "[HKEY_CURRENT_USER\\K]\r\n\"q\\\"\\\\\"=\"C:dir;\x1f\xff\"\r\n"
-                             "\"n\"=hex(1):61,0a,62,0d,00\r\n\r\n"},
-        // Comments as regedit takes them, and the dword forms it reads; the
-        // ones it cannot read are skipped and the rest of the file loads.
-        TSyntaxCase{"CommentsAndDwordForms",
-                    "REGEDIT4\n# hash comment\n[HKEY_CURRENT_USER\\K]\n  # indented\n"
-                    "\"a\"=dword: 1\n\"b\"=dword:\n\"c\"=dword:123456789\n\"d\"=dword:\t2a ; x\n"
-                    "\"e\"=dword:1 2\n\"f\"=\"kept\"\n",
-                    Header + "[HKEY_CURRENT_USER\\K]\r\n\"a\"=dword:00000001\r\n"
-                             "\"d\"=dword:0000002a\r\n\"f\"=\"kept\"\r\n\r\n"},
-        // regedit reads a key up to the line's last ] and ignores the rest;
-        // it drops a hex value that a # line interrupts and ignores the
-        // bytes after it, while a ; comment line there is only skipped.
-        TSyntaxCase{"KeyLinesAndHexValuesAsRegeditReadsThem",
-                    "REGEDIT4\n[HKEY_CURRENT_USER\\A] trailing text\n\"v\"=\"1\"\n"
-                    "[HKEY_CURRENT_USER\\B]] ; a comment\n\"h\"=hex:01,\\\n# note\n  02,\\\n 03\n"
-                    "\"g\"=hex:04,\\\n; note\n  05\n\"i\"=hex:06,\\\n#\n\"after\"=\"2\"\n",
-                    Header +
-                        "[HKEY_CURRENT_USER\\A]\r\n\"v\"=\"1\"\r\n\r\n"
-                        "[HKEY_CURRENT_USER\\B]]\r\n\"g\"=hex:04,05\r\n\"after\"=\"2\"\r\n\r\n"},
-        TSyntaxCase{"RootValuesAndBlanksAroundEquals",
-                    "REGEDIT4\n[HKEY_CURRENT_USER]\n\"r\" = \"1\"\n[HKEY_CURRENT_USER\\] ",
-                    Header + "[HKEY_CURRENT_USER]\r\n\"r\"=\"1\"\r\n\r\n"}),
-    [](const testing::TestParamInfo<TSyntaxCase>& Info) { return std::string(Info.param.Name); });
-
 TEST(HiveText, LongHexWrapsBeforeColumn80AndReadsBack) {
   HiveKey Root;
   Root.AddChild("K").AddChild("L").SetValue("blob", REG_BINARY, std::string(200, '\xab'));
@@ -179,77 +78,6 @@ TEST(HiveText, LongHexWrapsBeforeColumn80AndReadsBack) {
   ParseHiveText(Text, "t.reg", Back);
   EXPECT_EQ(FindHiveKey(Back, {"K", "L"})->FindValue("blob")->Data, std::string(200, '\xab'));
 }
-
-// "\a\a..." : a key path Levels names deep below the root.
-std::string Deep(int Levels) {
-  std::string Path;
-  for (int i = 0; i < Levels; ++i)
-    Path += "\\a";
-  return Path;
-}
-
-const std::u16string Header5 = u"Windows Registry Editor Version 5.00\r\n";
-
-struct TErrorCase {
-  std::string Input;
-  int Line;
-  const char* Reason;
-};
-
-class HiveSyntaxError : public testing::TestWithParam<TErrorCase> {};
-
-TEST_P(HiveSyntaxError, NamesFileLineAndReason) {
-  HiveKey Root;
-  try {
-    ParseHiveText(GetParam().Input, "/tmp/x.reg", Root);
-    FAIL() << "parsed without error";
-  } catch (const ERegistryException& E) {
-    const std::string Prefix = "/tmp/x.reg:" + std::to_string(GetParam().Line) + ": ";
-    EXPECT_EQ(E.Message().rfind(Prefix, 0), 0u) << E.Message();
-    EXPECT_THAT(E.Message(), HasSubstr(GetParam().Reason)) << E.Message();
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, HiveSyntaxError,
-    testing::Values(
-        TErrorCase{"REGEDIT5\r\n", 1, "REGEDIT4"},
-        TErrorCase{"Windows Registry Editor Version 5.00\r\n", 1, "must be UTF-16LE"},
-        TErrorCase{"REGEDIT4\n\"a\"=\"1\"\n", 2, "before any [key]"},
-        TErrorCase{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\S]\n", 2, "not under HKEY_CURRENT_USER"},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USERS]\n", 2, "not under HKEY_CURRENT_USER"},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a\n", 2, "end with ]"},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a\\\\b]\n", 2, "empty name"},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=\"open\n", 3, "no closing"},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=\"x\" y\n", 3, "after the value"},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"\n", 3, "expected ="},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=text\n", 3, "expected \"text\""},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=hex:01,zz\n", 3, "\"zz\" is not"},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=hex:01,,02\n", 3, "not a hex"},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=hex:123\n", 3, "not a hex"},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=hex(x):00\n", 3, "hex(type)"},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=hex:01,\\\n\n; c\n", 3,
-                   "no line follows"},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v\"=hex:01,\\\n\n\"w\"=\"1\"\n", 5,
-                   "continuation"},
-        TErrorCase{"REGEDIT4\n[-HKEY_CURRENT_USER\\a]\n\"v\"=\"1\"\n", 3, "key deletion"},
-        TErrorCase{"REGEDIT4\r\r\r[HKEY_CURRENT_USER\\a]\rjunk\r", 5, "expected a [key]"},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER" + Deep(513) + "]\n", 2, "513 levels deep"},
-        // Names longer than Windows allows, which regedit would drop.
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a\\" + std::string(256, 'k') + "\\b]\n", 2,
-                   "is 256 characters long; Windows allows 255"},
-        TErrorCase{"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"" + std::string(16384, 'v') + "\"=\"\"\n",
-                   3, "the value name 'vvvv"},
-        TErrorCase{std::string("REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"v") + '\0' + "w\"=\"1\"\n", 3,
-                   "the value name holds a NUL character"},
-        TErrorCase{
-            Utf16File(Header5 + u"[HKEY_CURRENT_USER\\" + std::u16string(256, u'\u20bd') + u"]"), 2,
-            "is 256 characters long; Windows allows 255"},
-        TErrorCase{Utf16File(Header5 + u"[HKEY_CURRENT_USER\\a]\r\n\"v\"=hex(1):41,00,00\r\n"), 3,
-                   "even number of bytes"},
-        TErrorCase{Utf16File(Header5 + u"[HKEY_CURRENT_USER\\a]\r\n") + "\x41", 3,
-                   "middle of a UTF-16 character"},
-        TErrorCase{Utf16File(u"REGEDIT4\r\n"), 1, "must start with the line Windows Registry"}));
 
 // A version 5.00 file reads into the same Windows-1251 hive as its REGEDIT4
 // twin and writes back byte for byte: Cyrillic names, 0x1F raw in text, and

@@ -84,9 +84,9 @@ class EditTest : public SpinTest {
  protected:
   void SetUp() override {
     SpinTest::SetUp();
-    Edit = new TEdit(Form);
-    Edit->SetParent(Form);
-    Edit->SetOnChange(TNotifyEvent::Of<&TEventLog::Changed>(&Log));
+    Box = new TEdit(Form);
+    Box->SetParent(Form);
+    Box->SetOnChange(TNotifyEvent::Of<&TEventLog::Changed>(&Log));
   }
-  TEdit* Edit = nullptr;
+  TEdit* Box = nullptr;
 };

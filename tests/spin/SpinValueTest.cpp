@@ -142,7 +142,7 @@ TEST_F(SpinValue, TwentyDigitsAndOtherUnparsableTextsBecomeTheMinimum) {
   }
 }
 
-TEST(StrToInt64, RefusesTwentyDigitsAndLoneSign) {
+TEST_F(SpinValue, StrToInt64RefusesTwentyDigitsAndLoneSign) {
   Int64 V = 0;
   EXPECT_FALSE(TryStrToInt64("12345678901234567890", V));
   EXPECT_FALSE(TryStrToInt64("9223372036854775808", V));

@@ -46,6 +46,13 @@ class ApplicationTest : public ::testing::Test {
     return true;
   }
 
+  // Frees the Application before the test ends, for a test of what the
+  // next one starts with.
+  void EndApplication() {
+    App = nullptr;
+    FApplication.reset();
+  }
+
   TApplication* App = nullptr;
 
  private:

@@ -640,9 +640,9 @@ std::filesystem::path ScriptFolder() {
 // The sessions, in slices that run as tests of their own: slice K of
 // kSlices runs its share of the seeds First .. First + Count - 1.
 constexpr int kSlices = 20;
-class SessionTest : public ::testing::TestWithParam<int> {};
+class Session : public ::testing::TestWithParam<int> {};
 
-TEST_P(SessionTest, NoPaletteChangeIsLostInRandomSessions) {
+TEST_P(Session, NoPaletteChangeIsLostInRandomSessions) {
   const auto Given = GivenSeed();
   const int First = Given ? static_cast<int>(*Given) : 1;
   const int Count = EnvInt("TABULON_SESSIONS", Given ? 1 : kDefaultSessions);
@@ -660,11 +660,11 @@ TEST_P(SessionTest, NoPaletteChangeIsLostInRandomSessions) {
   EXPECT_EQ(Failed, 0) << "of the sessions of seeds " << From << " to " << To - 1;
 }
 
-INSTANTIATE_TEST_SUITE_P(Slices, SessionTest, ::testing::Range(0, kSlices));
+INSTANTIATE_TEST_SUITE_P(Slices, Session, ::testing::Range(0, kSlices));
 
 // A session written out and run by tabulon-ide of this build ends in the
 // state the session reached: every `expect` at its end holds.
-TEST(SessionScript, ReplaysTheSessionInTheSimulator) {
+TEST(Session, ScriptReplaysTheSessionInTheSimulator) {
   const std::filesystem::path Dir = ScriptFolder();
   for (std::uint64_t Seed = 1; Seed <= 12; ++Seed) {
     TSession Session(Seed);

@@ -16,7 +16,9 @@
 
 namespace {
 
-TEST_F(TabControls, RowCountFollowsWidthAndFont) {
+class TabMetrics : public TabControls {};
+
+TEST_F(TabMetrics, RowCountFollowsWidthAndFont) {
   auto* Tabs = new TTabControl(Form);
   Tabs->SetParent(Form);
   EXPECT_EQ(Tabs->RowCount(), 0);
@@ -56,7 +58,7 @@ TEST_F(TabControls, RowCountFollowsWidthAndFont) {
 // must still be laid out afresh.
 // A text replaces every tab in one go: what is left must be what clearing
 // and adding each line leaves, rows laid out afresh and images asked for.
-TEST_F(TabControls, SetTextReplacesTabsRowsSelectionAndImages) {
+TEST_F(TabMetrics, SetTextReplacesTabsRowsSelectionAndImages) {
   auto* Tabs = new TTabControl(Form);
   Tabs->SetParent(Form);
   Tabs->SetWidth(84);
@@ -83,7 +85,7 @@ TEST_F(TabControls, SetTextReplacesTabsRowsSelectionAndImages) {
   EXPECT_EQ(Tabs->RowCount(), 0);
 }
 
-TEST_F(TabControls, RowsFollowRenamedTabsAndTheSelectedRowComesToTheFront) {
+TEST_F(TabMetrics, RowsFollowRenamedTabsAndTheSelectedRowComesToTheFront) {
   auto* Tabs = new TTabControl(Form);
   Tabs->SetParent(Form);
   Tabs->SetMultiLine(true);
@@ -109,7 +111,7 @@ TEST_F(TabControls, RowsFollowRenamedTabsAndTheSelectedRowComesToTheFront) {
 // The rows follow tabs added and taken away at the end without a new
 // layout; whatever happens to the tabs, they must equal the rows a control
 // that never laid them out before finds for the same tabs.
-TEST_F(TabControls, RowsKeptAcrossChangesEqualRowsLaidOutAfresh) {
+TEST_F(TabMetrics, RowsKeptAcrossChangesEqualRowsLaidOutAfresh) {
   auto* Tabs = new TTabControl(Form);
   Tabs->SetParent(Form);
   Tabs->SetMultiLine(true);
@@ -167,7 +169,7 @@ TEST_F(TabControls, RowsKeptAcrossChangesEqualRowsLaidOutAfresh) {
   }
 }
 
-TEST_F(TabControls, ASheetFillsTheDisplayRect) {
+TEST_F(TabMetrics, ASheetFillsTheDisplayRect) {
   auto* Pages = NewPages({"AAAA", "AAAA", "AAAA"});
   Pages->SetBounds(0, 0, 300, 120);
   TTabSheet* Sheet = Pages->Pages(0);
@@ -224,7 +226,7 @@ struct TDrawProbe : TObject {
   }
 };
 
-TEST_F(TabControls, OwnerDrawPaintsEveryVisibleTabOnAFreshCanvas) {
+TEST_F(TabMetrics, OwnerDrawPaintsEveryVisibleTabOnAFreshCanvas) {
   auto* Pages = NewPages({"A", "B", "C", "D"});
   Pages->SetWidth(400);
   Pages->Font()->SetSize(10);
@@ -258,7 +260,7 @@ TEST_F(TabControls, OwnerDrawPaintsEveryVisibleTabOnAFreshCanvas) {
 // (a palette of thousands of pages would otherwise draw them all on every
 // click); the one cut by the edge is painted, and a multi-line bar, whose
 // rows all fit, paints every tab.
-TEST_F(TabControls, OnlyTabsInViewArePainted) {
+TEST_F(TabMetrics, OnlyTabsInViewArePainted) {
   std::vector<std::string> Captions;
   for (int i = 0; i < 40; ++i)
     Captions.push_back("Page" + std::to_string(i));
@@ -305,7 +307,7 @@ HWND Scroller(TWinControl* Tabs) {
 // right end and keeps the selected tab wholly in view beside it, whether
 // code or the user chose it; the arrows scroll the row a tab at a time, no
 // further than the last tab needs, and the control goes once the tabs fit.
-TEST_F(TabControls, AnOverflowingRowScrollsAndKeepsTheSelectedTabInView) {
+TEST_F(TabMetrics, AnOverflowingRowScrollsAndKeepsTheSelectedTabInView) {
   std::vector<std::string> Captions;
   for (int i = 0; i < 21; ++i)
     Captions.push_back("Group" + std::to_string(i));

@@ -3,7 +3,7 @@
 #include "Windows.h"
 
 // The headless clipboard is the session's own and goes with it.
-TEST(HeadlessClipboard, EmptiedWithTheSession) {
+TEST(Clipboard, EmptiedWithTheSession) {
   SystemClipboard().SetText("kept until the end");
   ResetWindowsState();
   EXPECT_FALSE(SystemClipboard().HasText());

@@ -29,7 +29,7 @@ bool Contains(TStrings& List, const std::string& S) {
   return List.IndexOf(S) >= 0;
 }
 
-TEST(Win32Registry, IniFileRoundTripThroughTheRealRegistry) {
+TEST(Registry, IniFileRoundTripThroughTheRealRegistry) {
   {
     TRegistry Clean;
     Clean.DeleteKey("\\" + kKey);
@@ -90,7 +90,7 @@ TEST(Win32Registry, IniFileRoundTripThroughTheRealRegistry) {
 // What Wine's own registry editor imports is what TRegIniFile reads, and
 // what TRegIniFile writes is what the editor exports: the store is the
 // registry, not a copy of it.
-TEST(Win32Registry, WineRegeditSeedsAndReadsBack) {
+TEST(Registry, WineRegeditSeedsAndReadsBack) {
   const std::filesystem::path Dir = std::filesystem::temp_directory_path() / "tabulon-regedit";
   std::filesystem::create_directories(Dir);
   const std::string Seed = (Dir / "seed.reg").string(), Out = (Dir / "out.reg").string();

@@ -7,7 +7,7 @@
 // nothing opens, and it holds HKEY_CURRENT_USER alone. Windows' registry is
 // always there, with all its roots.
 
-TEST(Registry, WithoutAHiveNothingOpensAndWritesRaise) {
+TEST(HiveRoots, WithoutAHiveNothingOpensAndWritesRaise) {
   ASSERT_EQ(RegistryHive::Current(), nullptr);
   TRegIniFile Reg;
   EXPECT_EQ(Reg.RootKey(), HKEY_CURRENT_USER);
@@ -17,7 +17,7 @@ TEST(Registry, WithoutAHiveNothingOpensAndWritesRaise) {
   EXPECT_THROW(Reg.WriteString("S", "v", "x"), ERegistryException);
 }
 
-TEST(Registry, OtherRootsHaveNoHive) {
+TEST(HiveRoots, OtherRootsHaveNoHive) {
   RegistryHive Hive(RegistryHive::Memory);
   TRegistry Reg;
   ASSERT_TRUE(Reg.OpenKey("Software", true));

@@ -2,9 +2,12 @@
 
 // The edit's sizes, from the headless platform's text metrics in pixels.
 
-class EditMetrics : public EditTest {};
-
-TEST_F(EditMetrics, WindowLooksFollowCtl3DAndNewStyleControls) {
+TEST(EditMetrics, WindowLooksFollowCtl3DAndNewStyleControls) {
+  TApplication App;
+  auto* Form = new TForm(nullptr);
+  Form->Show();
+  auto* Edit = new TEdit(Form);
+  Edit->SetParent(Form);
   EXPECT_TRUE(NewStyleControls());
   EXPECT_EQ(Edit->Height(), 21);
   EXPECT_EQ(Edit->ClientHeight(), 17);
@@ -19,7 +22,7 @@ TEST_F(EditMetrics, WindowLooksFollowCtl3DAndNewStyleControls) {
   EXPECT_EQ(Edit->Text(), "kept");
 }
 
-TEST(EditOldStyle, BeforeWindows95TheHeightComesFromTheFonts) {
+TEST(EditMetrics, BeforeWindows95TheHeightComesFromTheFonts) {
   TApplication App;
   SetWindowsVersion(3, 51);
   EXPECT_FALSE(NewStyleControls());
@@ -32,7 +35,7 @@ TEST(EditOldStyle, BeforeWindows95TheHeightComesFromTheFonts) {
   EXPECT_NE(GetWindowStyle(Edit->Handle()) & WS_BORDER, 0u);
 }
 
-TEST(EditHeight, FollowsTheFontBeforeTheWindowExists) {
+TEST(EditMetrics, HeightFollowsTheFontBeforeTheWindowExists) {
   TApplication App;
   auto* Form = new TForm(nullptr);
   auto* Edit = new TEdit(Form);
