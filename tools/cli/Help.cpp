@@ -266,11 +266,11 @@ std::string ManPage() {
        "    \\-e 'expect /groupBar/visible true'\n"
        ".fi\n.RE\n.PP\n"
        "A session typed at the prompt, replayed from a pipe: the settings dialog that menu "
-       "component opens takes the lines after it, up to ok:\n"
+       "component opens takes the lines after it, up to cancel; controls lists the names "
+       "its other commands take:\n"
        ".PP\n.RS 4\n.nf\n"
-       "printf '%s\\en' load show 'menu component' \\e\n"
-       "    'check CheckBoxDrawGroupPageShadow on' ok \\e\n"
-       "    'expect /expert/options/PagesShadow true' |\n"
+       "printf '%s\\en' load show 'menu component' controls cancel \\e\n"
+       "    'expect /package/loaded true' |\n"
        "  tabulon\\-ide \\-\\-hive :memory:\n"
        ".fi\n.RE\n";
   return S;
