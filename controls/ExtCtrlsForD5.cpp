@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "Dialogs.h"
+#include "ScopeExit.h"
 
 namespace {
 
@@ -210,13 +211,10 @@ void TCustomColorBox::PopulateList() {
     return;
   }
   Items()->BeginUpdate();
-  struct Guard {
-    TCustomColorBox* Box;
-    ~Guard() {
-      Box->Items()->EndUpdate();
-      Box->FNeedToPopulate = false;
-    }
-  } G{this};
+  ScopeExit Done([this] {
+    Items()->EndUpdate();
+    FNeedToPopulate = false;
+  });
   const TColor LSelectedColor = FSelectedColor;
   Items()->Clear();
   GetColorValues(TGetStrProc::Of<&TCustomColorBox::ColorCallBack>(this));

@@ -1,6 +1,7 @@
 #include "IdeMainForm.h"
 
 #include "PaletteButtons.h"
+#include "ScopeExit.h"
 
 namespace {
 
@@ -189,10 +190,7 @@ void TIdeMainForm::RewritePalette(const std::vector<std::string>& NewPages) {
   FPages = NewPages;
   {
     Tabs->BeginUpdate();
-    struct Guard {
-      TStrings* Tabs;
-      ~Guard() { Tabs->EndUpdate(); }
-    } G{Tabs};
+    ScopeExit EndUpdate([Tabs] { Tabs->EndUpdate(); });
     Tabs->Clear();
     for (const std::string& Page : FPages)
       Tabs->Add(Page);

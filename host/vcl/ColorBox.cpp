@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Dialogs.h"
+#include "ScopeExit.h"
 
 const char* const SColorBoxCustomCaption = "Custom...";
 
@@ -50,13 +51,10 @@ void TCustomColorBox::PopulateList() {
     return;
   }
   Items()->BeginUpdate();
-  struct Guard {
-    TCustomColorBox* Box;
-    ~Guard() {
-      Box->Items()->EndUpdate();
-      Box->FNeedToPopulate = false;
-    }
-  } G{this};
+  ScopeExit Done([this] {
+    Items()->EndUpdate();
+    FNeedToPopulate = false;
+  });
   // The custom item keeps its colour across a refill.
   TColor LCustomColor = clBlack;
   if (FStyle.Contains(cbCustomColor) && Items()->Count() > 0 &&

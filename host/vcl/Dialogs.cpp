@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "Forms.h"
+#include "ScopeExit.h"
 #include "StdCtrls.h"
 #include "TextMetrics.h"
 
@@ -26,10 +27,7 @@ TColorDialog* TColorDialog::Executing() {
 bool TColorDialog::Execute() {
   if (Application == nullptr || !Application->ColorDriver())
     return false;
-  struct Guard {
-    TColorDialog* Previous;
-    ~Guard() { ExecutingDialog = Previous; }
-  } G{ExecutingDialog};
+  ScopeExit GiveBack([Previous = ExecutingDialog] { ExecutingDialog = Previous; });
   ExecutingDialog = this;
   // A copy, so that a driver may replace itself while it answers.
   const TApplication::TColorDriver Driver = Application->ColorDriver();

@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "Forms.h"
+#include "ScopeExit.h"
 
 // TWinControl's layout of its children, its three-dimensional look, the
 // focus and the keyboard.
@@ -59,10 +60,7 @@ void TWinControl::Realign() {
   if (FAlignLevel > 0 || FRealigning || IsDestroying())
     return;
   FRealigning = true;
-  struct Guard {
-    bool& Flag;
-    ~Guard() { Flag = false; }
-  } G{FRealigning};
+  ScopeExit Done([this] { FRealigning = false; });
   TRect R = ClientRect();
   AdjustClientRect(R);
   AlignControls(nullptr, R);
