@@ -27,10 +27,6 @@ std::string PictureFormat(const std::string& Path) {
 
 #ifndef TABULON_HAVE_CAIRO
 
-bool PictureFilesAvailable() {
-  return false;
-}
-
 void WritePicture(const TPicture&, const std::string&) {
   throw EPictureError(
       "this build draws no pictures: it was built without cairo; install Debian's "
@@ -271,10 +267,6 @@ std::string Bytes(const TPicture& P, const std::string& Format) {
 }
 
 }  // namespace
-
-bool PictureFilesAvailable() {
-  return true;
-}
 
 void WritePicture(const TPicture& Picture, const std::string& Path) {
   const std::string Format = PictureFormat(Path);

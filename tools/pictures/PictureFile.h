@@ -10,14 +10,12 @@
 #include <string>
 
 #include "Picture.h"
+#include "SnapshotFormats.h"
 
 class EPictureError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
-
-// Whether this build can write pictures (it was built with cairo).
-bool PictureFilesAvailable();
 
 // The formats WritePicture writes, as the extensions it takes: ".svg",
 // ".png", ".pdf"; an empty string when Path has none of them.

@@ -70,16 +70,6 @@ void SnapshotBmp(TSimulatorState& Sim, const std::string& Path, TCustomForm* Dia
 
 }  // namespace
 
-const char* SnapshotSynopsis() {
-  // Only what this build writes: cairo's pictures, the real window's
-  // pixels, or both.
-  static const std::string Synopsis =
-      std::string("snapshot FILE.") + (!WindowCaptureAvailable() ? "svg|png|pdf"
-                                       : PictureFilesAvailable() ? "svg|png|pdf|bmp"
-                                                                 : "bmp");
-  return Synopsis.c_str();
-}
-
 void SnapshotCommand(TSimulatorState& Sim, const TArgs& A) {
   if (A.Words.size() != 1 || !A.Tail.empty() || A.Words[0].Text.empty())
     throw ECommandError(std::string("usage: ") + SnapshotSynopsis());

@@ -11,13 +11,11 @@
 
 #include "Command.h"
 #include "Picture.h"
+#include "SnapshotFormats.h"
 
 // The palette area of the main form: the form's full width, from its top to
 // the bottom of the band that holds the palette. Raises ECommandError while
 // the main form is not on the screen.
 TPicture PaletteSnapshot(TSimulatorState& Sim);
-
-// "snapshot FILE.svg|png|pdf", with the extensions this build writes.
-const char* SnapshotSynopsis();
 
 void SnapshotCommand(TSimulatorState& Sim, const TArgs& A);

@@ -9,6 +9,7 @@
 #include "ModalUser.h"
 #include "ScopeExit.h"
 #include "SimulatorState.h"
+#include "SnapshotFormats.h"
 #include "StdCtrls.h"
 #include "SysUtils.h"
 #include "Terminal.h"
@@ -86,7 +87,7 @@ const std::vector<TDialogCommand>& DialogCommands() {
       {"wait", "wait MS", "simulated time passes while the dialog is open", 1, 1},
       {"dump", "dump [--pretty] [dialog]", "print the dialog's state as {\"dialog\":...}", 0, 2},
       {"expect", "expect POINTER JSON", "fail unless the dialog's dump holds JSON there", 1, 1},
-      {"snapshot", "snapshot FILE.svg|png|pdf", "write a picture of the dialog", 1, 1},
+      {"snapshot", SnapshotSynopsis(), "write a picture of the dialog", 1, 1},
       {"controls", "controls", "list the dialog's controls and what a block can do with each", 0,
        0},
       {"ok", "ok", "the user presses OK", 0, 0},
