@@ -1,0 +1,45 @@
+#include "SpinFixture.h"
+
+// The edit's height, in relations that hold with every
+// platform's fonts; the figures in pixels are the headless platform's own.
+
+TEST(EditLayout, HeightFollowsTheFontBeforeAndAfterTheWindowExists) {
+  TApplication App;
+  auto* Form = new TForm(nullptr);
+  auto* Edit = new TEdit(Form);
+  Edit->SetParent(Form);
+  EXPECT_FALSE(Edit->HandleAllocated());
+  const int Small = Edit->Height();
+  Edit->Font()->SetSize(12);
+  const int Large = Edit->Height();
+  EXPECT_GT(Large, Small);
+  EXPECT_FALSE(Edit->HandleAllocated());
+  auto* Fixed = new TEdit(Form);
+  Fixed->SetAutoSize(false);
+  Fixed->SetParent(Form);
+  const int Kept = Fixed->Height();
+  Form->Show();
+  ASSERT_TRUE(Edit->HandleAllocated());
+  EXPECT_EQ(Edit->Height(), Large) << "the window has the height foreseen";
+  EXPECT_EQ(Fixed->Height(), Kept);
+  delete Form;
+}
+
+TEST(EditLayout, AFlatEditIsLowerWithTheSameClientHeight) {
+  TApplication App;
+  auto* Form = new TForm(nullptr);
+  Form->Show();
+  auto* Edit = new TEdit(Form);
+  Edit->SetParent(Form);
+  EXPECT_TRUE(NewStyleControls());
+  const int Sunken = Edit->Height();
+  const int Client = Edit->ClientHeight();
+  EXPECT_LT(Client, Sunken);
+  Edit->SetText("kept");
+  // The form's look passes to its children that take their parent's.
+  Form->SetCtl3D(false);
+  EXPECT_FALSE(Edit->Ctl3D());
+  EXPECT_LT(Edit->Height(), Sunken) << "a one-pixel border instead of the sunken edge";
+  EXPECT_EQ(Edit->ClientHeight(), Client);
+  EXPECT_EQ(Edit->Text(), "kept");
+}
