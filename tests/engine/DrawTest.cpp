@@ -24,6 +24,16 @@ TEST_F(Draw, AnEmptyCaptionIsFilledAndNothingIsWritten) {
   }
 }
 
+// The drawing option off leaves the tabs to the host; on again, the
+// handler is asked for every tab.
+TEST_F(Draw, WithoutOwnerDrawTheHandlerIsNotAsked) {
+  Start(true, true, false);
+  EXPECT_FALSE(Bar()->OwnerDraw());
+  EXPECT_TRUE(Paint().empty());
+  Bar()->SetOwnerDraw(true);
+  EXPECT_EQ(Paint().size(), 4u);
+}
+
 TEST_F(Draw, TheHostCallsTheHandlerOncePerVisibleTabOnAFreshCanvas) {
   Start(false, true);
   // A hidden group before a disabled one: the tabs count visible sheets

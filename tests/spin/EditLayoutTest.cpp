@@ -1,5 +1,9 @@
 #include "SpinFixture.h"
 
+#include <algorithm>
+
+#include "TextMetrics.h"
+
 // The edit's height, in relations that hold with every
 // platform's fonts; the figures in pixels are the headless platform's own.
 
@@ -42,4 +46,19 @@ TEST(EditLayout, AFlatEditIsLowerWithTheSameClientHeight) {
   EXPECT_LT(Edit->Height(), Sunken) << "a one-pixel border instead of the sunken edge";
   EXPECT_EQ(Edit->ClientHeight(), Client);
   EXPECT_EQ(Edit->Text(), "kept");
+}
+
+TEST(EditLayout, BeforeWindows95TheHeightComesFromTheFonts) {
+  TApplication App;
+  SetWindowsVersion(3, 51);
+  EXPECT_FALSE(NewStyleControls());
+  auto* Form = new TForm(nullptr);
+  Form->Show();
+  auto* Edit = new TEdit(Form);
+  Edit->SetParent(Form);
+  // The font's height, a quarter of the smaller of it and the system
+  // font's, and four border widths.
+  const TEXTMETRIC M = FontMetrics(Edit->Font()->Desc()), Sys = FontMetrics(SystemFont()->Desc);
+  EXPECT_EQ(Edit->Height(), M.tmHeight + std::min(M.tmHeight, Sys.tmHeight) / 4 +
+                                4 * GetSystemMetrics(SM_CYBORDER));
 }
