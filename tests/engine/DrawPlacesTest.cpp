@@ -75,16 +75,6 @@ TEST_P(DrawPlaces, CaptionAndImageSitAtTheirInsets) {
     EXPECT_EQ(Text->Format, DT_SINGLELINE);
     EXPECT_EQ(Text->X, Text->Rect.Left);
     EXPECT_EQ(Text->Y, Text->Rect.Top);
-
-    // The host sizes every tab with the group bar's font, so with a bold
-    // font each tab holds its caption in bold between the two insets.
-    const std::string Caption = Bar()->Tabs()->Get(T.TabIndex);
-    EXPECT_EQ(T.Rect.Width(), TabItemWidth(Bar()->Font()->Desc(), Caption));
-    if (C.Bold) {
-      TFontDesc BoldFont = Bar()->Font()->Desc();
-      BoldFont.Bold = true;
-      EXPECT_LE(FontTextWidth(BoldFont, Caption) + 2 * Inset, T.Rect.Width());
-    }
   }
 }
 

@@ -4,63 +4,13 @@
 #include <sstream>
 
 #include "Json.h"
+#include "RenderedRow.h"
 #include "SimulatorFixture.h"
 
 using ::testing::HasSubstr;
 using ::testing::Not;
 
 namespace {
-
-// One tab of a rendered row, its marks taken off.
-struct TRenderedTab {
-  std::string Caption;
-  bool Chosen = false, Bold = false, Shaded = false;
-};
-
-struct TRenderedRow {
-  bool Present = false;
-  std::string Heading;
-  std::vector<TRenderedTab> Tabs;
-};
-
-bool Strip(std::string& S, char Open, char Close) {
-  if (S.size() >= 2 && S.front() == Open && S.back() == Close) {
-    S = S.substr(1, S.size() - 2);
-    return true;
-  }
-  return false;
-}
-
-// Reads the tab lines under the heading that starts with Title.
-TRenderedRow ParseRow(const std::string& Render, const std::string& Title) {
-  TRenderedRow Row;
-  std::istringstream In(Render);
-  std::string Line;
-  while (std::getline(In, Line) && Line.rfind(Title, 0) != 0) {
-  }
-  if (In.fail())
-    return Row;
-  Row.Present = true;
-  Row.Heading = Line;
-  while (std::getline(In, Line) && Line.rfind("  |", 0) == 0) {
-    // "  |[*a*]| :b: | c |": cells between bars, each blank-padded unless chosen.
-    std::size_t At = 3;
-    while (At < Line.size()) {
-      const std::size_t End = Line.find('|', At);
-      std::string Cell = Line.substr(At, End - At);
-      At = End + 1;
-      TRenderedTab Tab;
-      Tab.Chosen = Strip(Cell, '[', ']');
-      if (!Tab.Chosen)
-        Cell = Cell.substr(1, Cell.size() - 2);
-      Tab.Shaded = Strip(Cell, ':', ':');
-      Tab.Bold = Strip(Cell, '*', '*');
-      Tab.Caption = Cell;
-      Row.Tabs.push_back(Tab);
-    }
-  }
-  return Row;
-}
 
 // What render shows must be what dump says, after every step.
 void ExpectRenderMatchesDump(const std::string& Render, const TJson& Dump,
@@ -138,24 +88,4 @@ TEST(Render, ShowsWhatDumpSaysAfterEveryStep) {
     ExpectRenderMatchesDump(Render, Dump, Step);
   }
   EXPECT_TRUE(Grouped) << "the steps never showed a shaded group tab";
-}
-
-// A palette row that overflows says where its arrows left it: the last page
-// chosen brings the row's end into view, the first one its start.
-TEST(Render, AScrolledRowNamesItsFirstTabInView) {
-  TMemorySimulator M;
-  const auto Heading = [&M](const std::string& Step) {
-    EXPECT_EQ(M.Sim.RunLine(Step, Step), TLineResult::Ok) << M.Err.str();
-    M.Out.str("");
-    EXPECT_EQ(M.Sim.RunLine("render", "render"), TLineResult::Ok) << M.Err.str();
-    return ParseRow(M.Out.str(), "palette (").Heading;
-  };
-  EXPECT_EQ(M.Sim.RunLine("show", "show"), TLineResult::Ok);
-  M.Out.str("");
-  EXPECT_EQ(M.Sim.RunLine("render", "render"), TLineResult::Ok);
-  const std::string Last = std::to_string(ParseRow(M.Out.str(), "palette (").Tabs.size() - 1);
-  EXPECT_THAT(Heading("page #0"), Not(HasSubstr("scrolled")));
-  EXPECT_THAT(Heading("page #" + Last), HasSubstr("selected tab #" + Last));
-  EXPECT_THAT(Heading("page #" + Last), HasSubstr(", scrolled to tab #"));
-  EXPECT_THAT(Heading("page #0"), Not(HasSubstr("scrolled")));
 }

@@ -1,8 +1,12 @@
 #pragma once
 
-// A group bar whose owner-drawn tabs are read back from what its window
-// recorded during a paint, and a spy on the expert's tab drawing handler.
+// A group bar whose owner-drawn tabs are read back from a recording of a
+// paint, and a spy on the expert's tab drawing handler. The headless
+// platform records each window's paints; the real one draws on the screen,
+// so there the bar prints itself into a recording DC, which keeps what the
+// VCL draws on the DC that the common controls hand to the owner.
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 
@@ -10,13 +14,12 @@
 #include "EngineFixture.h"
 #include "ImgList.h"
 #include "TextMetrics.h"
+#include "WindowCapture.h"
 #include "WindowDrawing.h"
 
 inline void PrintTo(const TRect& R, std::ostream* Os) {
   *Os << "{" << R.Left << ", " << R.Top << ", " << R.Right << ", " << R.Bottom << "}";
 }
-
-namespace {
 
 // One call of the group bar's OnDrawTab as the host made it, with the canvas
 // state it started from and what the call drew on the paint's DC.
@@ -64,8 +67,8 @@ class TDrawTabSpy : public TObject {
     D.FontColor = C->Font()->Color();
     D.FontStyle = C->Font()->Style();
     D.BrushColor = C->Brush()->Color();
-    // The window's recording of the paint under way holds what is drawn.
-    const TDisplayList* Drawn = WindowDrawing(Bar->Handle());
+    // The recording of the paint under way holds what is drawn.
+    const TDisplayList* Drawn = Printed != nullptr ? Printed : WindowDrawing(Bar->Handle());
     const std::size_t Before = Drawn != nullptr ? Drawn->Items().size() : 0;
     Inner(Control, TabIndex, Rect, Active);
     if (Drawn != nullptr)
@@ -79,6 +82,8 @@ class TDrawTabSpy : public TObject {
   }
 
   TPageControl* Bar = nullptr;
+  // The recording DC's list while the bar prints itself into it.
+  const TDisplayList* Printed = nullptr;
   TDrawTabEvent Inner;
   std::vector<TTabDraw> Calls;
 };
@@ -86,8 +91,6 @@ class TDrawTabSpy : public TObject {
 constexpr std::uint32_t Bits(TColor C) {
   return static_cast<std::uint32_t>(C);
 }
-
-}  // namespace
 
 class DrawTest : public EngineTest {
  protected:
@@ -126,10 +129,25 @@ class DrawTest : public EngineTest {
     return nullptr;
   }
 
-  // Paints the group bar once, the way the application does: the tabs the
-  // handler was called for, with what each drew.
+  // Paints the group bar once, the way the application does, where the
+  // platform keeps the paint's recording, or else prints it into a recording
+  // DC: the tabs the handler was called for, with what each drew.
   std::vector<TTabDraw> Paint() {
     Spy.Calls.clear();
+    if (WindowCaptureAvailable()) {
+      TDisplayList List;
+      const HDC DC = CreateRecordingDC(&List, nullptr);
+      Spy.Printed = &List;
+      EXPECT_EQ(PrintWindow(Bar()->Handle(), DC, 0), 1);
+      Spy.Printed = nullptr;
+      DeleteDC(DC);
+      // The common controls draw the selected tab last, over its neighbours;
+      // the tests look at the tabs in their order.
+      std::stable_sort(
+          Spy.Calls.begin(), Spy.Calls.end(),
+          [](const TTabDraw& A, const TTabDraw& B) { return A.TabIndex < B.TabIndex; });
+      return Spy.Calls;
+    }
     const int Paints = Bar()->PaintCount();
     Bar()->Invalidate();
     App->ProcessMessages();
