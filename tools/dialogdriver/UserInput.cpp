@@ -58,8 +58,11 @@ void ClickTab(TCustomTabControl* Tabs, int Index) {
   CheckItem("Tab", Index, Tabs->Tabs()->Count());
   TRect R = Tabs->TabRect(Index);
   // A tab beyond either edge is scrolled into view with the control's
-  // arrows first.
-  if (R.Left < 0 || R.Right > Tabs->Width()) {
+  // arrows first. comctl32 moves the row by one tab towards the position an
+  // arrow names, so the arrow is clicked until the tab is in view; a tab
+  // left of the first in view has an empty rectangle there.
+  const auto OutOfView = [&] { return R.Right <= R.Left || R.Left < 0 || R.Right > Tabs->Width(); };
+  for (int Clicks = Tabs->Tabs()->Count(); Clicks > 0 && OutOfView(); --Clicks) {
     Post(Tabs->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, static_cast<unsigned>(Index)), 0);
     R = Tabs->TabRect(Index);
   }

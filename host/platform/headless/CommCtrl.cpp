@@ -243,10 +243,11 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
     case WM_LBUTTONUP:
       return HandleInput(Wnd, M);
     case WM_HSCROLL:
-      // The arrows put the tab at the position first in view, as far as the
-      // rest fill the row.
-      if (LOWORD(M.WParam) == SB_THUMBPOSITION && static_cast<int>(HIWORD(M.WParam)) < Count) {
-        Leftmost = std::min(static_cast<int>(HIWORD(M.WParam)), LastLeftmost(Wnd));
+      // An arrow moves the row by one tab towards the position it names, as
+      // far as the rest fill the row, as comctl32 does whatever the position.
+      if (const int To = static_cast<int>(HIWORD(M.WParam));
+          LOWORD(M.WParam) == SB_THUMBPOSITION && To < Count && To != Leftmost) {
+        Leftmost = std::min(Leftmost + (To < Leftmost ? -1 : 1), LastLeftmost(Wnd));
         UpdateScroller(Wnd);
         InvalidateRect(Wnd, nullptr, 1);
       }

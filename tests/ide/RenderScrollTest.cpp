@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "../RenderedRow.h"
+#include "RenderedRow.h"
 #include "SimulatorFixture.h"
 
 using ::testing::HasSubstr;
