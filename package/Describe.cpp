@@ -137,6 +137,8 @@ void GroupBar(TJsonText& J, TPageControl* Bar) {
   // The index group #N takes: among the tabs shown, hidden sheets left out.
   J.Key("tabIndex");
   J.Integer(Bar->TabIndex());
+  J.Key("firstTab");
+  J.Integer(Bar->FirstTabInView());
   J.Key("sheets");
   J.BeginArray();
   for (int i = 0; i < Bar->PageCount(); ++i) {

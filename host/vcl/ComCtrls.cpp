@@ -210,6 +210,19 @@ TRect TCustomTabControl::TabRect(int Index) {
   return WSCustomTabControl().GetTabRect(Handle(), Index);
 }
 
+int TCustomTabControl::FirstTabInView() {
+  if (FMultiLine || !HandleAllocated())
+    return 0;
+  // The tabs before it lie left of the edge, or (comctl32) have an empty
+  // rectangle.
+  const int Count = FTabs->Count();
+  int First = 0;
+  for (TRect R; First < Count; ++First)
+    if (R = TabRect(First); R.Left >= 0 && R.Right > R.Left)
+      break;
+  return First < Count ? First : 0;
+}
+
 void TCustomTabControl::AdjustClientRect(TRect& Rect) {
   // Sizing a control that has no window yet must not create one.
   if (!HandleAllocated())

@@ -39,6 +39,10 @@ class TCustomTabControl : public TWinControl {
   int RowCount();
   TRect DisplayRect();
   TRect TabRect(int Index);
+  // The first tab in view of a single-line row that overflows: where the
+  // arrows or the selection scrolled it; 0 for a row that is not scrolled
+  // or a control without a window. Not the VCL's: what the simulator shows.
+  int FirstTabInView();
   TCanvas* Canvas() const { return FCanvas.get(); }
   TCustomImageList* Images() const { return FImages; }
   void SetImages(TCustomImageList* Value);

@@ -114,7 +114,8 @@ TEST_F(TabLayout, AnOverflowingRowKeepsTheChosenTabInView) {
   App->ProcessMessages();
   const auto WhollyShown = [&](int Index) {
     const TRect R = Pages->TabRect(Index);
-    return R.Left >= 0 && R.Right <= Pages->Width();
+    // comctl32 gives a tab left of the first in view an empty rectangle.
+    return R.Left >= 0 && R.Right > R.Left && R.Right <= Pages->Width();
   };
   EXPECT_TRUE(WhollyShown(0));
   EXPECT_FALSE(WhollyShown(20));
@@ -124,11 +125,15 @@ TEST_F(TabLayout, AnOverflowingRowKeepsTheChosenTabInView) {
     App->ProcessMessages();
     EXPECT_EQ(Pages->ActivePageIndex(), Chosen);
     EXPECT_TRUE(WhollyShown(Chosen));
+    const int First = Pages->FirstTabInView();
+    EXPECT_TRUE(WhollyShown(First) && (First == 0 || !WhollyShown(First - 1))) << First;
+    EXPECT_LE(First, Chosen);
   }
   EXPECT_GT(Pages->TabRect(20).Left, Pages->Width()) << "the row's end is out of view";
 
   Pages->SetWidth(3000);
   App->ProcessMessages();
+  EXPECT_EQ(Pages->FirstTabInView(), 0);
   EXPECT_GE(Pages->TabRect(0).Left, 0);
   EXPECT_LE(Pages->TabRect(20).Right, 3000);
 }

@@ -39,6 +39,15 @@ LISTED = [
     ("/groupBar/rowCount",
      "a multi-line tab control's rows follow its captions' widths in the real font",
      "as /palette/rowCount, counting the visible sheets", "check_group_rows"),
+    ("/palette/firstTab",
+     "how far a single-line row that overflows scrolls follows its captions' widths in"
+     " the real font",
+     "0 on a multi-line control or one with no tabs; else a tab it has, and none after"
+     " the selected tab, which the row keeps in view", "check_palette_first"),
+    ("/groupBar/firstTab",
+     "how far a single-line row that overflows scrolls follows its captions' widths in"
+     " the real font",
+     "as /palette/firstTab, counting the visible sheets", "check_group_first"),
     ("/expert/pageGroupHeight",
      "the add-in's sizing computes it from both tab controls' rows",
      "once the palette watch has ticked with grouping on: (8 + 10) x (group rows - 1)"
@@ -144,6 +153,30 @@ def check_rows(pointer, multi_pointer, most):
 check_palette_rows = check_rows("/palette/rowCount", "/palette/multiLine",
                                 lambda d: len(d["palette"]["tabs"]))
 check_group_rows = check_rows("/groupBar/rowCount", "/groupBar/multiLine", visible_sheets)
+
+
+def check_first(control, most):
+    """The first tab in view of a row: 0 unless a single-line row has
+    scrolled, and never past the selected tab."""
+    pointer = f"/{control}/firstTab"
+
+    def check(dumps, waits):
+        for i, d in enumerate(dumps):
+            if not has(d, pointer):
+                continue
+            first, c, tabs = get(d, pointer), d[control], most(d)
+            if not is_count(first):
+                yield i, f"{pointer} is {json.dumps(first)}"
+            elif (c["multiLine"] or tabs == 0) and first != 0:
+                yield i, f"{pointer} is {first} on a row that cannot scroll"
+            elif first >= max(tabs, 1) or 0 <= c["tabIndex"] < first:
+                yield i, f"{pointer} is {first} with tab {c['tabIndex']} of {tabs} selected"
+
+    return check
+
+
+check_palette_first = check_first("palette", lambda d: len(d["palette"]["tabs"]))
+check_group_first = check_first("groupBar", visible_sheets)
 
 
 def grouped(d):

@@ -96,6 +96,7 @@ TJson PaletteKey(TDumpSource& D) {
   J["parent"] = PaletteParentName(D);
   J["tabs"] = TJson(UserTexts(Palette->Tabs()));
   J["tabIndex"] = Palette->TabIndex();
+  J["firstTab"] = Palette->FirstTabInView();
   J["multiLine"] = Palette->MultiLine();
   J["rowCount"] = Palette->RowCount();
   J["height"] = Palette->Height();

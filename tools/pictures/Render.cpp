@@ -119,22 +119,11 @@ std::string Selection(TCustomTabControl* Tabs) {
          UserText(Tabs->Tabs()->Strings(Index)).Str();
 }
 
-// Where a single-line row that overflows was scrolled to: the first tab in
-// view (the row starts with a whole tab), when that is not the first tab.
-// The tabs before it lie left of the edge, or (comctl32 under Wine) have an
-// empty rectangle.
+// Where a single-line row that overflows was scrolled to, when that is not
+// its first tab.
 std::string Scrolled(TCustomTabControl* Tabs) {
-  if (Tabs->MultiLine() || !Tabs->HandleAllocated())
-    return "";
-  const int N = Tabs->Tabs()->Count();
-  const auto Hidden = [Tabs](int Index) {
-    const TRect R = Tabs->TabRect(Index);
-    return R.Left < 0 || R.Right <= R.Left;
-  };
-  int First = 0;
-  while (First < N && Hidden(First))
-    ++First;
-  if (First == 0 || First >= N)
+  const int First = Tabs->FirstTabInView();
+  if (First == 0)
     return "";
   return ", scrolled to tab #" + std::to_string(First) + " " +
          UserText(Tabs->Tabs()->Strings(First)).Str();
