@@ -10,6 +10,11 @@ NameIndex::NameIndex() {
 
 void NameIndex::Rebuild(const std::string& Text) {
   FEntries.clear();
+  // Room for the entries at once, rather than the table copied over and
+  // over as it grows by doubling: a name takes a few bytes and its line
+  // break two, so an entry per eight bytes of text is mostly room enough,
+  // and is no more than half again the text's own size.
+  FEntries.reserve(Text.size() / 8 + 1);
   // The kept text has every name followed by CR LF. A list's own text has
   // that form already and is kept as one copy; any other is written out
   // from its first line that ends otherwise, the lines before it being

@@ -76,8 +76,8 @@ class NameIndex {
     std::uint32_t Hash = 0;
   };
 
-  // A name's hash: its upper-cased bytes taken eight at a time from its
-  // first, the last few padded with zeros, each word mixed in by a
+  // A name's hash: its bytes taken eight at a time from its first, the last
+  // few padded with zeros, each word folded (Folded) and mixed in by a
   // multiplication; the top bits of the result choose the slot.
   static constexpr std::uint64_t HashSeed = 0x243F6A8885A308D3ull;
   static constexpr std::uint64_t HashFactor = 0x9E3779B97F4A7C15ull;
@@ -88,16 +88,19 @@ class NameIndex {
     return static_cast<std::uint32_t>((H * HashFactor) >> 32);
   }
 
-  // The eight bytes of a word upper-cased: a word of ASCII bytes all at
-  // once (its small letters less 0x20), any other byte by byte.
+  // What a word of eight bytes hashes as: the same for any two words that
+  // are the same with letter case folded. A word of ASCII bytes has bit 5
+  // of each byte cleared all at once (a small letter becomes its capital,
+  // and a few other bytes become other ones, which only names them alike
+  // to the hash), any other word is upper-cased byte by byte. Folding
+  // keeps bytes below 0x80 below it and the others above, so a word and
+  // its folded spellings take the same path.
   std::uint64_t Folded(std::uint64_t W) const {
     using TextScan::Highs;
     using TextScan::Ones;
     if ((W & Highs) != 0)
       return FoldedBytes(W);
-    const std::uint64_t FromA = W + Ones * (0x80 - 'a');
-    const std::uint64_t PastZ = W + Ones * (0x80 - 'z' - 1);
-    return W - ((FromA & ~PastZ & Highs) >> 2);
+    return W & ~(Ones * 0x20);
   }
   std::uint64_t FoldedBytes(std::uint64_t W) const;
 
