@@ -82,6 +82,24 @@ class TTabStrings : public TStrings {
     });
     WS().SetTabs(Window(), std::move(Items));
   }
+  // Another tab control's tabs, texts and objects, as Clear and an
+  // AddObject of each would leave the control, but read and written in one
+  // call each: a palette of thousands of pages is copied whole.
+  void Assign(TPersistent* Source) override {
+    auto* Other = dynamic_cast<TTabStrings*>(Source);
+    if (Other == nullptr || Other == this) {
+      TStrings::Assign(Source);
+      return;
+    }
+    BeginUpdate();
+    ScopeExit Done([this] { EndUpdate(); });
+    std::vector<TCItem> Items = WS().GetTabs(Other->Window());
+    for (std::size_t i = 0; i < Items.size(); ++i) {
+      Items[i].Mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
+      Items[i].Image = FControl->GetImageIndex(static_cast<int>(i));
+    }
+    WS().SetTabs(Window(), std::move(Items));
+  }
   // Every tab's text in one call rather than a count and one per tab.
   std::string Text() const override { return WS().GetTabTexts(Window()); }
 
