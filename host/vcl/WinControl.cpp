@@ -75,11 +75,12 @@ TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled) const {
 }
 
 void TWinControl::UpdateShowing() {
-  // Only a control without a parent can be a form that shows on its own;
-  // the class is asked of those alone, a walk over thousands of sheets
-  // would otherwise ask it of every one.
+  // Only a visible control without a parent can be a form that shows on
+  // its own; the class is asked of those alone: a walk over thousands of
+  // sheets, or each new sheet hidden before it has a parent, would
+  // otherwise ask it of every one.
   bool Now;
-  TCustomForm* Form = FParent == nullptr ? dynamic_cast<TCustomForm*>(this) : nullptr;
+  TCustomForm* Form = FParent == nullptr && Visible() ? dynamic_cast<TCustomForm*>(this) : nullptr;
   if (Form != nullptr)
     Now = Form->FormShown() && Visible();
   else
