@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "Controls.h"
@@ -39,12 +40,14 @@ void TWinControl::InsertControl(TControl* AControl) {
 }
 
 void TWinControl::RemoveControl(TControl* AControl) {
-  auto It = std::find(FControls.begin(), FControls.end(), AControl);
-  if (It == FControls.end())
+  // Looked for from the end, where a control freeing its children takes
+  // them from, one after another.
+  auto It = std::find(FControls.rbegin(), FControls.rend(), AControl);
+  if (It == FControls.rend())
     return;
   if (TCustomForm* Form = GetParentForm())
     Form->ControlRemoved(AControl);
-  FControls.erase(It);
+  FControls.erase(std::next(It).base());
   AControl->FParent = nullptr;
   if (TWinControl* W = AControl->AsWinControl()) {
     W->UpdateWindowParent();
