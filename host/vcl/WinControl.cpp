@@ -78,12 +78,9 @@ TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled) const {
 }
 
 void TWinControl::UpdateShowing() {
-  // Only a visible control without a parent can be a form that shows on
-  // its own; the class is asked of those alone: a walk over thousands of
-  // sheets, or each new sheet hidden before it has a parent, would
-  // otherwise ask it of every one.
+  // Only a control without a parent can be a form that shows on its own.
   bool Now;
-  TCustomForm* Form = FParent == nullptr && Visible() ? dynamic_cast<TCustomForm*>(this) : nullptr;
+  TCustomForm* Form = FParent == nullptr ? AsCustomForm() : nullptr;
   if (Form != nullptr)
     Now = Form->FormShown() && Visible();
   else
