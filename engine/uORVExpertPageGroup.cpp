@@ -164,10 +164,8 @@ void TORVExpert::prvDestroy() {
     // loaded selected, unless the palette holds a rewrite of the IDE's,
     // which is its full list with its own selection already.
     if (FGroupsActive && !prvPaletteHoldsIdeList()) {
-      // The master list's tabs are the IDE's as it last published them,
-      // with the objects it gave them: they go back whole.
       const int Selected = FTabPaletteAll->TabIndex();
-      FTabPalette->Tabs()->Assign(FTabPaletteAll->Tabs());
+      FTabPalette->Tabs()->SetText(FMasterIndex.Text());
       FTabPalette->SetTabIndex(Selected);
     }
     prvEventsClear();
