@@ -253,7 +253,9 @@ void TORVExpert::prvMatchGroupsWithMaster() {
   ScopeExit Shown([&] { FPageGroup->SetVisible(true); });
 
   const int MasterCount = FMasterIndex.Count();
-  std::vector<bool> Grouped(static_cast<std::size_t>(MasterCount), false);
+  // A byte per entry: bits would cost a shift and a mask at each of the
+  // thousands of pages matched.
+  std::vector<unsigned char> Grouped(static_cast<std::size_t>(MasterCount), 0);
 
   const int Last = FPageGroup->PageCount() - 1;
   // One text per sheet; a list out of step with the sheets would otherwise
@@ -265,7 +267,7 @@ void TORVExpert::prvMatchGroupsWithMaster() {
                            [&](int Found, const char*, const char*) {
                              if (Found < 0)
                                return;
-                             Grouped[static_cast<std::size_t>(Found)] = true;
+                             Grouped[static_cast<std::size_t>(Found)] = 1;
                              HasPage = true;
                            });
     FPageGroup->Pages(i)->SetTabVisible(HasPage);
@@ -273,7 +275,7 @@ void TORVExpert::prvMatchGroupsWithMaster() {
 
   std::string Ungrouped;
   for (int i = 0; i < MasterCount; ++i) {
-    if (Grouped[static_cast<std::size_t>(i)])
+    if (Grouped[static_cast<std::size_t>(i)] != 0)
       continue;
     Ungrouped.append(FMasterIndex.Name(i));
     Ungrouped += "\r\n";

@@ -161,10 +161,18 @@ void TORVExpert::prvSetOnePageGroup() {
   }
 }
 
+// The master list takes the palette's tabs whole, and the index their
+// names. A name with a line break or a NUL in it would be split or cut by
+// the index, which reads the names from the master list's text, and no
+// longer match the master list entry for entry: the master list then gets
+// the names as the index has them.
 void TORVExpert::prvChangePalette() {
-  const std::string Pages = FTabPalette->Tabs()->Text();
-  FTabPaletteAll->Tabs()->SetText(Pages);
+  TStrings* Master = FTabPaletteAll->Tabs();
+  Master->Assign(FTabPalette->Tabs());
+  const std::string Pages = Master->Text();
   FMasterIndex.Rebuild(Pages);
+  if (FMasterIndex.Count() != Master->Count() || FMasterIndex.Text().size() != Pages.size())
+    Master->SetText(FMasterIndex.Text());
   FMasterFromPalette = true;
 }
 

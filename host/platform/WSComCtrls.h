@@ -22,6 +22,9 @@ class TWSCustomTabControl : public TWSWinControl {
   // Every tab's text, each followed by CR LF: a palette of thousands of
   // pages is read whole at once.
   virtual std::string GetTabTexts(HWND Wnd) const = 0;
+  // Every tab's item (text, image and object) in order: a palette of
+  // thousands of pages is copied whole at once.
+  virtual std::vector<TCItem> GetTabs(HWND Wnd) const = 0;
   // Replaces every tab by Items, the first one selected, as deleting them
   // all and inserting each at the end would; answers the count.
   virtual int SetTabs(HWND Wnd, std::vector<TCItem> Items) const = 0;

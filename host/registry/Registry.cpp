@@ -19,6 +19,7 @@ void TRegistry::ForgetKey() {
   FLastResolved = false;
   FResolvedKey = nullptr;
   FResolvedGeneration = 0;
+  FSectionKey = nullptr;
   FKeyOpen = false;
   FCurrentPath.clear();
   FCurrentNames.clear();
@@ -49,9 +50,21 @@ const HiveKey* TRegistry::FindKey(const std::vector<std::string>& Path) {
     if (FResolvedGeneration != H->Generation()) {
       FResolvedKey = FindHiveKey(H->Root(), FCurrentNames);
       FResolvedGeneration = H->Generation();
+      FSectionKey = nullptr;
     }
     const HiveKey* Key = FResolvedKey;
-    for (std::size_t i = FCurrentNames.size(); Key != nullptr && i < Path.size(); ++i)
+    // An ini file reads value after value in one section (the add-in its
+    // hundreds of groups): the section's key is found once, and again after
+    // the hive's keys may have changed.
+    const std::size_t Depth = FCurrentNames.size();
+    if (Key != nullptr && Path.size() == Depth + 1) {
+      if (FSectionKey == nullptr || FSectionName != Path[Depth]) {
+        FSectionKey = Key->FindChild(Path[Depth]);
+        FSectionName = Path[Depth];
+      }
+      return FSectionKey;
+    }
+    for (std::size_t i = Depth; Key != nullptr && i < Path.size(); ++i)
       Key = Key->FindChild(Path[i]);
     return Key;
   }

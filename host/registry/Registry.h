@@ -105,6 +105,10 @@ class TRegistry : public TObject {
   // The open key as last looked up, and the hive's generation then.
   const HiveKey* FResolvedKey = nullptr;
   std::uint64_t FResolvedGeneration = 0;
+  // The sub-key of the open key last looked up there, under the same
+  // generation; nullptr when there is none.
+  const HiveKey* FSectionKey = nullptr;
+  std::string FSectionName;
   // What ResolvedPath last resolved: an ini file resolves the same section
   // for every value it reads or writes there.
   std::string FLastKey;

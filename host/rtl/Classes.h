@@ -168,7 +168,9 @@ class TStrings : public TPersistent {
   }
 
   int AddObject(const std::string& S, TItemObject AObject);
-  void InsertObject(int Index, const std::string& S, TItemObject AObject);
+  // Insert, then PutObject; a list whose items take both at once does both
+  // in one step.
+  virtual void InsertObject(int Index, const std::string& S, TItemObject AObject);
   void AddStrings(const TStrings* Strings);
   virtual void Move(int CurIndex, int NewIndex);
   virtual void Exchange(int Index1, int Index2);
@@ -207,12 +209,12 @@ class TStrings : public TPersistent {
   [[noreturn]] void Error(const std::string& Msg, int Data) const;
   // Appends every line of Value, as SetText splits it, to Items as an item of
   // that text and no object, in room reserved for them all: every line ends
-  // at a CR or an LF, or at the end, so there is at most one more line than
-  // there are breaks. Lists that keep their items in a vector of such items
-  // fill themselves from a text so, one copy per line.
+  // at a line break or at the end; mostly the breaks are CR LF or LF, one
+  // line more than there are LFs. Lists that keep their items in a vector of
+  // such items fill themselves from a text so, one copy per line.
   template <class TItem>
   static void AppendTextLines(const std::string& Value, std::vector<TItem>& Items) {
-    const std::size_t Breaks = CountLineBreaks(Value.data(), Value.data() + Value.size());
+    const std::size_t Breaks = CountLineFeeds(Value.data(), Value.data() + Value.size());
     Items.reserve(Items.size() + Breaks + 1);
     // An item made from a line's bounds has its text made where it stands,
     // rather than made aside and moved there.

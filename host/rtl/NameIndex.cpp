@@ -10,6 +10,11 @@ NameIndex::NameIndex() {
 
 void NameIndex::Rebuild(const std::string& Text) {
   FEntries.clear();
+  // Room for the entries at once, rather than the table copied over and
+  // over as it grows by doubling: a name takes a few bytes and its line
+  // break two, so an entry per eight bytes of text is mostly room enough,
+  // and is no more than half again the text's own size.
+  FEntries.reserve(Text.size() / 8 + 1);
   // The kept text has every name followed by CR LF. A list's own text has
   // that form already and is kept as one copy; any other is written out
   // from its first line that ends otherwise, the lines before it being
@@ -21,10 +26,11 @@ void NameIndex::Rebuild(const std::string& Text) {
   std::size_t Kept = 0;
   while (*P != '\0') {
     const char* const First = P;
-    const std::uint64_t H = ScanLine(P, End);
+    const TScanned Line = ScanLine(P, End);
+    P = Line.Last;
     const auto Length = static_cast<std::size_t>(P - First);
-    FEntries.push_back(
-        {static_cast<std::uint32_t>(Kept), static_cast<std::uint32_t>(Length), Finish(H, Length)});
+    FEntries.push_back({static_cast<std::uint32_t>(Kept), static_cast<std::uint32_t>(Length),
+                        Finish(Line.Hash, Length)});
     Kept += Length + 2;
     if (!Written && !(P[0] == '\r' && P[1] == '\n')) {
       Written = true;
@@ -75,7 +81,7 @@ std::uint64_t NameIndex::FoldedBytes(std::uint64_t W) const {
   return R;
 }
 
-std::uint64_t NameIndex::ScanRest(const char*& P, const char* End, std::uint64_t H) const {
+NameIndex::TScanned NameIndex::ScanRest(const char* P, const char* End, std::uint64_t H) const {
   std::uint64_t W = 0;
   int Bytes = 0;
   for (; P != End && !TextScan::EndsLine(*P); ++P) {
@@ -86,7 +92,7 @@ std::uint64_t NameIndex::ScanRest(const char*& P, const char* End, std::uint64_t
       Bytes = 0;
     }
   }
-  return Bytes > 0 ? Mix(H, Folded(W)) : H;
+  return {P, Bytes > 0 ? Mix(H, Folded(W)) : H};
 }
 
 int NameIndex::Find(std::string_view Name) const {

@@ -38,10 +38,10 @@ class NameIndex {
     const char* P = Text.c_str();  // a NUL ends the text, as for the lists
     const char* const End = P + Text.size();
     while (*P != '\0') {
-      const char* const First = P;
-      const std::uint64_t H = ScanLine(P, End);
-      const auto Length = static_cast<std::size_t>(P - First);
-      Found(Lookup(First, Length, Finish(H, Length)), First, P);
+      const TScanned Line = ScanLine(P, End);
+      const auto Length = static_cast<std::size_t>(Line.Last - P);
+      Found(Lookup(P, Length, Finish(Line.Hash, Length)), P, Line.Last);
+      P = Line.Last;
       if (*P == '\r')
         ++P;
       if (*P == '\n')
@@ -76,8 +76,8 @@ class NameIndex {
     std::uint32_t Hash = 0;
   };
 
-  // A name's hash: its upper-cased bytes taken eight at a time from its
-  // first, the last few padded with zeros, each word mixed in by a
+  // A name's hash: its bytes taken eight at a time from its first, the last
+  // few padded with zeros, each word folded (Folded) and mixed in by a
   // multiplication; the top bits of the result choose the slot.
   static constexpr std::uint64_t HashSeed = 0x243F6A8885A308D3ull;
   static constexpr std::uint64_t HashFactor = 0x9E3779B97F4A7C15ull;
@@ -88,45 +88,53 @@ class NameIndex {
     return static_cast<std::uint32_t>((H * HashFactor) >> 32);
   }
 
-  // The eight bytes of a word upper-cased: a word of ASCII bytes all at
-  // once (its small letters less 0x20), any other byte by byte.
+  // What a word of eight bytes hashes as: the same for any two words that
+  // are the same with letter case folded. A word of ASCII bytes has bit 5
+  // of each byte cleared all at once (a small letter becomes its capital,
+  // and a few other bytes become other ones, which only names them alike
+  // to the hash), any other word is upper-cased byte by byte. Folding
+  // keeps bytes below 0x80 below it and the others above, so a word and
+  // its folded spellings take the same path.
   std::uint64_t Folded(std::uint64_t W) const {
     using TextScan::Highs;
     using TextScan::Ones;
     if ((W & Highs) != 0)
       return FoldedBytes(W);
-    const std::uint64_t FromA = W + Ones * (0x80 - 'a');
-    const std::uint64_t PastZ = W + Ones * (0x80 - 'z' - 1);
-    return W - ((FromA & ~PastZ & Highs) >> 2);
+    return W & ~(Ones * 0x20);
   }
   std::uint64_t FoldedBytes(std::uint64_t W) const;
 
-  // Hashes the line that starts at P and moves P to its end: its CR, LF or
-  // NUL, or End. The first byte of a word below 0x0E is found at once; the
-  // last few bytes of the text, and a line with a control byte inside, are
-  // left to ScanRest, a byte at a time.
-  std::uint64_t ScanLine(const char*& P, const char* End) const {
+  // A line's end (its CR, LF or NUL, or the text's end) and its hash, both
+  // handed back in registers rather than through memory: thousands of
+  // lines are scanned one after another.
+  struct TScanned {
+    const char* Last;
+    std::uint64_t Hash;
+  };
+  // Hashes the line that starts at P. The first byte of a word below 0x0E is
+  // found at once, and told from the bytes that end a line by a table of
+  // bits; the last few bytes of the text, and a line with a control byte
+  // inside, are left to ScanRest, a byte at a time.
+  TScanned ScanLine(const char* P, const char* End) const {
+    constexpr std::uint32_t LineEnds = 1u << '\0' | 1u << '\n' | 1u << '\r';
     std::uint64_t H = HashSeed;
-    const char* Q = P;
     if constexpr (TextScan::ByWords) {
-      for (; End - Q >= 8; Q += 8) {
-        const std::uint64_t W = TextScan::Load(Q);
+      for (; End - P >= 8; P += 8) {
+        const std::uint64_t W = TextScan::Load(P);
         if (const std::uint64_t Low = TextScan::BytesBelow(W, 0x0E)) {
           const int Before = TextScan::FirstMarked(Low);
-          if (!TextScan::EndsLine(Q[Before]))
+          if (((LineEnds >> ((W >> (8 * Before)) & 0xFF)) & 1) == 0)
             break;
           if (Before > 0)
             H = Mix(H, Folded(W & ((std::uint64_t{1} << (8 * Before)) - 1)));
-          P = Q + Before;
-          return H;
+          return {P + Before, H};
         }
         H = Mix(H, Folded(W));
       }
     }
-    P = Q;
     return ScanRest(P, End, H);
   }
-  std::uint64_t ScanRest(const char*& P, const char* End, std::uint64_t H) const;
+  TScanned ScanRest(const char* P, const char* End, std::uint64_t H) const;
 
   // The entry of a name of that hash, or -1. Mostly the first entry of the
   // hash and length is the name, byte for byte; otherwise the search goes

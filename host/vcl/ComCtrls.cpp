@@ -1,7 +1,6 @@
 #include "ComCtrls.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "Forms.h"
 #include "ImgList.h"
@@ -48,10 +47,16 @@ class TTabStrings : public TStrings {
     TCItem Item;
     Item.Mask = TCIF_TEXT | TCIF_IMAGE;
     Item.Text = S;
-    Item.Image = FControl->GetImageIndex(Index);
-    if (WS().InsertTab(Window(), Index, Item) < 0)
-      Error("Unable to insert a tab", Index);
-    Changed();
+    InsertItem(Index, Item);
+  }
+  // A tab item carries its object (lParam) from the start: one
+  // TCM_INSERTITEM instead of an insert and a TCM_SETITEM after it.
+  void InsertObject(int Index, const std::string& S, TItemObject AObject) override {
+    TCItem Item;
+    Item.Mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
+    Item.Text = S;
+    Item.Param = AObject.AsInteger();
+    InsertItem(Index, Item);
   }
   void Delete(int Index) override {
     if (!WS().DeleteTab(Window(), Index))
@@ -68,21 +73,31 @@ class TTabStrings : public TStrings {
   void SetText(const std::string& Value) override {
     BeginUpdate();
     ScopeExit Done([this] { EndUpdate(); });
-    // Room for a tab per LF, found by memchr rather than byte by byte: a
-    // text of lone CRs only makes the list grow as it is filled.
-    std::size_t Lines = 1;
-    for (const char *P = Value.data(), *End = P + Value.size();
-         (P = static_cast<const char*>(std::memchr(P, '\n', static_cast<std::size_t>(End - P)))) !=
-         nullptr;
-         ++P)
-      ++Lines;
     std::vector<TCItem> Items;
-    Items.reserve(Lines);
+    Items.reserve(CountLineFeeds(Value.data(), Value.data() + Value.size()) + 1);
     ForEachTextLine(Value, [&](const char* First, const char* Last) {
       const int Index = static_cast<int>(Items.size());
       Items.push_back(TCItem{TCIF_TEXT | TCIF_IMAGE, std::string(First, Last),
                              FControl->GetImageIndex(Index), 0});
     });
+    WS().SetTabs(Window(), std::move(Items));
+  }
+  // Another tab control's tabs, texts and objects, as Clear and an
+  // AddObject of each would leave the control, but read and written in one
+  // call each: a palette of thousands of pages is copied whole.
+  void Assign(TPersistent* Source) override {
+    auto* Other = dynamic_cast<TTabStrings*>(Source);
+    if (Other == nullptr || Other == this) {
+      TStrings::Assign(Source);
+      return;
+    }
+    BeginUpdate();
+    ScopeExit Done([this] { EndUpdate(); });
+    std::vector<TCItem> Items = WS().GetTabs(Other->Window());
+    for (std::size_t i = 0; i < Items.size(); ++i) {
+      Items[i].Mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
+      Items[i].Image = FControl->GetImageIndex(static_cast<int>(i));
+    }
     WS().SetTabs(Window(), std::move(Items));
   }
   // Every tab's text in one call rather than a count and one per tab.
@@ -97,6 +112,12 @@ class TTabStrings : public TStrings {
 
  private:
   HWND Window() const { return FControl->Handle(); }
+  void InsertItem(int Index, TCItem& Item) {
+    Item.Image = FControl->GetImageIndex(Index);
+    if (WS().InsertTab(Window(), Index, Item) < 0)
+      Error("Unable to insert a tab", Index);
+    Changed();
+  }
   static const TWSCustomTabControl& WS() { return WSCustomTabControl(); }
   // The rows may have changed: the client area and the picture follow.
   void Changed() const {
@@ -467,8 +488,20 @@ void TPageControl::RemovePage(TTabSheet* Page) {
 }
 
 void TPageControl::InsertTab(TTabSheet* Page) {
-  Tabs()->InsertObject(Page->TabIndex(), Page->Caption(),
+  const int At = Page->TabIndex();
+  Tabs()->InsertObject(At, Page->Caption(),
                        TItemObject::FromInteger(reinterpret_cast<NativeInt>(Page)));
+  // A tab inserted after the selected one moves neither the selection nor
+  // its row. When that selected tab is the active sheet's, selecting it
+  // again would change nothing (the common control ignores a selection of
+  // the tab already selected); a page control filled with hundreds of
+  // sheets would otherwise read the selection back and set it again after
+  // every one.
+  if (FActivePage != nullptr && FActivePage != Page) {
+    const int Selected = TabIndex();
+    if (Selected >= 0 && Selected < At && FActivePage->TabIndex() == Selected)
+      return;
+  }
   UpdateActivePage();
 }
 

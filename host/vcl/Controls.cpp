@@ -46,17 +46,14 @@ void TSizeConstraints::Change() {
   FControl->ConstraintsChanged();
 }
 
-TControl::TControl(TComponent* AOwner)
-    : TComponent(AOwner),
-      FConstraints(std::make_unique<TSizeConstraints>(this)),
-      FFont(std::make_unique<TFont>()) {
-  FFont->SetOnChange(TNotifyEvent::Of<&TControl::FontChange>(this));
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
+  FFont.SetOnChange(TNotifyEvent::Of<&TControl::FontChange>(this));
   FWindowProc = TWndMethod::Of<&TControl::WndProc>(this);
 }
 
 TControl::~TControl() {
   Destroying();
-  FFont->SetOnChange({});
+  FFont.SetOnChange({});
   SetParent(nullptr);
 }
 
@@ -106,7 +103,7 @@ void TControl::SetAlign(TAlign Value) {
 }
 
 void TControl::ApplyConstraints(int& AWidth, int& AHeight) const {
-  const auto& C = *FConstraints;
+  const auto& C = FConstraints;
   if (C.MaxWidth() > 0 && AWidth > C.MaxWidth())
     AWidth = C.MaxWidth();
   if (AWidth < C.MinWidth())
@@ -160,7 +157,7 @@ void TControl::ParentFontChanged() {
   if (!FParentFont || FParent == nullptr)
     return;
   FChangingParentFont = true;
-  FFont->Assign(FParent->Font());
+  FFont.Assign(FParent->Font());
   FChangingParentFont = false;
 }
 
@@ -301,7 +298,7 @@ TCustomForm* TControl::GetParentForm() const {
   const TControl* C = this;
   while (C->FParent != nullptr)
     C = C->FParent;
-  return dynamic_cast<TCustomForm*>(const_cast<TControl*>(C));
+  return const_cast<TControl*>(C)->AsCustomForm();
 }
 
 TCustomControl::TCustomControl(TComponent* AOwner)

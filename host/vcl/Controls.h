@@ -92,6 +92,9 @@ class TControl : public TComponent {
   // message loop's paint walk asks every showing control, and a
   // dynamic_cast on each was most of an idle tick.
   virtual TWinControl* AsWinControl() { return nullptr; }
+  // The control as a form, nullptr for any other: asked of the top of every
+  // control's parent chain, as each of hundreds of sheets goes.
+  virtual TCustomForm* AsCustomForm() { return nullptr; }
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
   bool Enabled() const { return FEnabled; }
@@ -114,9 +117,9 @@ class TControl : public TComponent {
   int ClientHeight() const { return ClientRect().Height(); }
   void SetClientWidth(int Value);
   void SetClientHeight(int Value);
-  TSizeConstraints* Constraints() const { return FConstraints.get(); }
+  TSizeConstraints* Constraints() const { return &FConstraints; }
 
-  TFont* Font() const { return FFont.get(); }
+  TFont* Font() const { return &FFont; }
   bool ParentFont() const { return FParentFont; }
   void SetParentFont(bool Value);
   TColor Color() const { return FColor; }
@@ -210,8 +213,11 @@ class TControl : public TComponent {
   bool FEnabled = true;
   TAlign FAlign = alNone;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
-  std::unique_ptr<TSizeConstraints> FConstraints;
-  std::unique_ptr<TFont> FFont;
+  // Held in the control itself rather than allocated apart: hundreds of
+  // group sheets are made at a start-up. Handed out as the VCL hands its
+  // sub-objects out, changeable through a control that is not.
+  mutable TSizeConstraints FConstraints{this};
+  mutable TFont FFont;
   bool FParentFont = true;
   bool FChangingParentFont = false;
   TColor FColor = clBtnFace;

@@ -39,6 +39,7 @@ class TCustomForm : public TWinControl {
  public:
   explicit TCustomForm(TComponent* AOwner);
   ~TCustomForm() override;
+  TCustomForm* AsCustomForm() override { return this; }
 
   void Show();
   void Hide();

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "Controls.h"
@@ -39,12 +40,14 @@ void TWinControl::InsertControl(TControl* AControl) {
 }
 
 void TWinControl::RemoveControl(TControl* AControl) {
-  auto It = std::find(FControls.begin(), FControls.end(), AControl);
-  if (It == FControls.end())
+  // Looked for from the end, where a control freeing its children takes
+  // them from, one after another.
+  auto It = std::find(FControls.rbegin(), FControls.rend(), AControl);
+  if (It == FControls.rend())
     return;
   if (TCustomForm* Form = GetParentForm())
     Form->ControlRemoved(AControl);
-  FControls.erase(It);
+  FControls.erase(std::next(It).base());
   AControl->FParent = nullptr;
   if (TWinControl* W = AControl->AsWinControl()) {
     W->UpdateWindowParent();
@@ -75,11 +78,9 @@ TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled) const {
 }
 
 void TWinControl::UpdateShowing() {
-  // Only a control without a parent can be a form that shows on its own;
-  // the class is asked of those alone, a walk over thousands of sheets
-  // would otherwise ask it of every one.
+  // Only a control without a parent can be a form that shows on its own.
   bool Now;
-  TCustomForm* Form = FParent == nullptr ? dynamic_cast<TCustomForm*>(this) : nullptr;
+  TCustomForm* Form = FParent == nullptr ? AsCustomForm() : nullptr;
   if (Form != nullptr)
     Now = Form->FormShown() && Visible();
   else

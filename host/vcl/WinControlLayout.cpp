@@ -68,6 +68,10 @@ void TWinControl::Realign() {
 
 void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
   (void)AControl;
+  // A control without children (a new sheet, laid out again as it gets its
+  // parent's font) has nothing to place: no pass over its list is made.
+  if (FControls.empty())
+    return;
   for (TAlign A : {alTop, alBottom, alLeft, alRight, alClient}) {
     for (TControl* C : std::vector<TControl*>(FControls)) {
       if (C->Align() != A || !C->Visible())

@@ -99,6 +99,31 @@ TEST_F(Store, GroupOrderIsDecodedAndFiltered) {
   }
 }
 
+// The master list is copied from the palette's tabs, and the index built
+// from their text. A page name with a line break or a NUL in it is split or
+// cut in that text: the master list then holds the names as the index has
+// them, entry for entry, so that the IDE still gets the page chosen.
+TEST_F(Store, PageNamesThatTheTextSplitsKeepMasterAndIndexInStep) {
+  const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> Cases = {
+      {{"Standard", "Data\rAccess", "Win32"}, {"Standard", "Data", "Access", "Win32"}},
+      {{"Standard", "Win32", std::string("Sa\0mples", 8)}, {"Standard", "Win32", "Sa"}},
+  };
+  for (const auto& [Pages, Master] : Cases) {
+    MakeIde(Pages);
+    WriteTimer("PagesSort", Stored({kAlpha}));
+    WritePages(kAlpha, {"Win32"});
+    ShowIde();
+    Load();
+    EXPECT_EQ(Lines(Inspect().Master()->Tabs()), Master);
+    const int Win32 =
+        static_cast<int>(std::find(Master.begin(), Master.end(), "Win32") - Master.begin());
+    EXPECT_EQ(*Ide->LastLoad(), (TPaletteLoad{"Win32", Win32, static_cast<int>(Master.size())}));
+    Unload();
+    delete Ide;
+    Ide = nullptr;
+  }
+}
+
 TEST_F(Store, WithoutTheKeyGroupingStaysOff) {
   MakeIde();
   ShowIde();

@@ -80,9 +80,6 @@ TEST(Strings, SplitsAlikeAtEveryPlaceInAWord) {
         TStringList L;
         L.SetText(Text);
         EXPECT_EQ(Lines(&L), Split(Text)) << "lead " << Lead << ", tail " << Tail;
-        EXPECT_EQ(CountLineBreaks(Text.data(), Text.data() + Text.size()),
-                  static_cast<std::size_t>(std::count_if(
-                      Text.begin(), Text.end(), [](char C) { return C == '\r' || C == '\n'; })));
       }
 }
 

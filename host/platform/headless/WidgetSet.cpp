@@ -129,6 +129,10 @@ class THeadlessTabControl : public TWSCustomTabControl {
     const TNativeTabControl* Tabs = NativeOf<TNativeTabControl>(Wnd);
     return Tabs != nullptr ? Tabs->Texts() : std::string();
   }
+  std::vector<TCItem> GetTabs(HWND Wnd) const override {
+    const TNativeTabControl* Tabs = NativeOf<TNativeTabControl>(Wnd);
+    return Tabs != nullptr ? Tabs->Items : std::vector<TCItem>();
+  }
   int SetTabs(HWND Wnd, std::vector<TCItem> Items) const override {
     TNativeTabControl* Tabs = NativeOf<TNativeTabControl>(Wnd);
     return Tabs != nullptr ? Tabs->SetItems(std::move(Items)) : 0;

@@ -179,6 +179,14 @@ class TRealTabControl : public TWSCustomTabControl {
     }
     return Text;
   }
+  std::vector<TCItem> GetTabs(HWND Wnd) const override {
+    std::vector<TCItem> Items(static_cast<std::size_t>(GetTabCount(Wnd)));
+    for (std::size_t i = 0; i < Items.size(); ++i) {
+      Items[i].Mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
+      GetTab(Wnd, static_cast<int>(i), Items[i]);
+    }
+    return Items;
+  }
   int SetTabs(HWND Wnd, std::vector<TCItem> Items) const override {
     DeleteAllTabs(Wnd);
     int Count = 0;
