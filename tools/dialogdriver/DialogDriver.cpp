@@ -1,6 +1,10 @@
 #include "DialogDriver.h"
 
 #include <algorithm>
+#include <map>
+#include <string>
+#include <string_view>
+#include <typeinfo>
 #include <vector>
 
 #include "Buttons.h"
@@ -150,11 +154,30 @@ const TDrivenClass kDrivenClasses[] = {
     {.Class = ClassOf<TControl>()},
 };
 
+// Which entry applies depends on the control's class alone, and a dialog's
+// controls are of a few classes: each class's entry is found by casts once,
+// then by the class's name. A failed cast is dear: it compares type names
+// all the way up the class's ancestors. The name, not the type's address,
+// keys the entry, since a package unloaded may leave its address to
+// another class; and an entry found by name is checked by its one cast, in
+// case two classes of separate units share a name.
 const TDrivenClass& DrivenClass(const TControl* C) {
+  static std::map<std::string, const TDrivenClass*, std::less<>> Known;
+  const std::string_view Name = typeid(*C).name();
+  const auto It = Known.find(Name);
+  if (It != Known.end() && It->second->Class.Is(C))
+    return *It->second;
+  const TDrivenClass* Found = &kDrivenClasses[std::size(kDrivenClasses) - 1];
   for (const TDrivenClass& Entry : kDrivenClasses)
-    if (Entry.Class.Is(C))
-      return Entry;
-  return kDrivenClasses[std::size(kDrivenClasses) - 1];
+    if (Entry.Class.Is(C)) {
+      Found = &Entry;
+      break;
+    }
+  if (It != Known.end())
+    It->second = Found;
+  else
+    Known.emplace(std::string(Name), Found);
+  return *Found;
 }
 
 bool Clickable(const TControl* C) {
@@ -471,7 +494,7 @@ std::string TDialogDriver::Controls() const {
       continue;
     std::string Sheet;
     for (TControl* P = C->Parent(); P != nullptr && Sheet.empty(); P = P->Parent())
-      if (dynamic_cast<TTabSheet*>(P) != nullptr)
+      if (DrivenClass(P).Sheet)
         Sheet = Win1251ToUtf8(P->Name());
     const std::string Actions = ::Actions(C);
     if (Actions.empty())
