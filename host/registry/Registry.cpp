@@ -17,6 +17,7 @@ TRegistry::~TRegistry() {
 
 void TRegistry::ForgetKey() {
   FLastResolved = false;
+  FSectionFound = false;
   FResolvedKey = nullptr;
   FResolvedGeneration = 0;
   FKeyOpen = false;
@@ -42,20 +43,33 @@ const HiveKey* TRegistry::FindKey(const std::vector<std::string>& Path) {
   RegistryHive* H = Hive();
   if (H == nullptr)
     return nullptr;
+  // An ini file reads a section's values one after another: the key of the
+  // path ResolvedPath keeps is found once while the hive's keys stay as they
+  // are.
+  const bool Section = &Path == &FLastPath;
+  if (Section && FSectionFound && FSectionGeneration == H->Generation())
+    return FSectionKey;
   // Paths below the open key (its sections) start from the open key, which
   // is looked up again only when the hive's keys may have changed.
+  const HiveKey* Key = nullptr;
   if (FKeyOpen && Path.size() >= FCurrentNames.size() &&
       std::equal(FCurrentNames.begin(), FCurrentNames.end(), Path.begin())) {
     if (FResolvedGeneration != H->Generation()) {
       FResolvedKey = FindHiveKey(H->Root(), FCurrentNames);
       FResolvedGeneration = H->Generation();
     }
-    const HiveKey* Key = FResolvedKey;
+    Key = FResolvedKey;
     for (std::size_t i = FCurrentNames.size(); Key != nullptr && i < Path.size(); ++i)
       Key = Key->FindChild(Path[i]);
-    return Key;
+  } else {
+    Key = FindHiveKey(H->Root(), Path);
   }
-  return FindHiveKey(H->Root(), Path);
+  if (Section) {
+    FSectionKey = Key;
+    FSectionGeneration = H->Generation();
+    FSectionFound = true;
+  }
+  return Key;
 }
 
 bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
@@ -92,6 +106,7 @@ bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
     H->Apply(this, HiveOp{HiveOp::CreateKey, Path, {}, REG_NONE, {}});
   FKeyOpen = true;
   FLastResolved = false;
+  FSectionFound = false;
   FCurrentNames = std::move(Path);
   for (const std::string& Name : FCurrentNames)
     FCurrentPath += (FCurrentPath.empty() ? "" : "\\") + Name;

@@ -111,6 +111,11 @@ class TRegistry : public TObject {
   std::vector<std::string> FLastPath;
   bool FLastResolved = false;
   bool FLastValid = false;
+  // The key of that path as FindKey last found it (nullptr: none), and the
+  // hive's generation then.
+  const HiveKey* FSectionKey = nullptr;
+  std::uint64_t FSectionGeneration = 0;
+  bool FSectionFound = false;
 };
 
 // The ini-file view of a key: sections are sub-keys of the open key, idents

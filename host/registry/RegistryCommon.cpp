@@ -30,6 +30,7 @@ const std::vector<std::string>* TRegistry::ResolvedPath(const std::string& Key) 
     FLastValid = ResolvePath(Key, FLastPath);
     FLastKey = Key;
     FLastResolved = true;
+    FSectionFound = false;
   }
   return FLastValid ? &FLastPath : nullptr;
 }
