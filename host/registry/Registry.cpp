@@ -1,6 +1,7 @@
 #include "Registry.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "CodePage.h"
 #include "RegistryHive.h"
@@ -18,6 +19,7 @@ TRegistry::~TRegistry() {
 void TRegistry::ForgetKey() {
   FLastResolved = false;
   FSectionFound = false;
+  FSectionFits = false;
   FResolvedKey = nullptr;
   FResolvedGeneration = 0;
   FKeyOpen = false;
@@ -107,6 +109,7 @@ bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
   FKeyOpen = true;
   FLastResolved = false;
   FSectionFound = false;
+  FSectionFits = false;
   FCurrentNames = std::move(Path);
   for (const std::string& Name : FCurrentNames)
     FCurrentPath += (FCurrentPath.empty() ? "" : "\\") + Name;
@@ -200,9 +203,15 @@ std::string TRegistry::StringOf(const HiveValue* V, const std::string& Name) {
 bool TRegistry::NamesFit(RegistryHive& H, const std::vector<std::string>& Path,
                          const std::string* Value) {
   std::string Long;
-  for (const std::string& Name : Path)
-    if (Long.empty())
-      Long = HiveNameTooLong(Name, false);
+  // The names of the path ResolvedPath keeps are checked at its first write.
+  const bool Section = &Path == &FLastPath;
+  if (!Section || !FSectionFits) {
+    for (const std::string& Name : Path)
+      if (Long.empty())
+        Long = HiveNameTooLong(Name, false);
+    if (Section)
+      FSectionFits = Long.empty();
+  }
   if (Long.empty() && Value != nullptr)
     Long = HiveNameTooLong(*Value, true);
   if (Long.empty())
@@ -220,7 +229,10 @@ void TRegistry::WriteStringAt(const std::vector<std::string>& Path, const std::s
     throw ERegistryException("Failed to set data for '" + Name + "'");
   if (!NamesFit(*H, Path, &Name))
     throw ERegistryException(H->LastSaveFailure());
-  H->Apply(this, HiveOp{HiveOp::SetValue, Path, Name, REG_SZ, Value + '\0'});
+  std::string Data;
+  Data.reserve(Value.size() + 1);
+  Data.append(Value).push_back('\0');
+  H->Apply(this, HiveOp{HiveOp::SetValue, Path, Name, REG_SZ, std::move(Data)});
 }
 
 std::string TRegistry::ReadString(const std::string& Name) {

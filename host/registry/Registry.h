@@ -116,6 +116,8 @@ class TRegistry : public TObject {
   const HiveKey* FSectionKey = nullptr;
   std::uint64_t FSectionGeneration = 0;
   bool FSectionFound = false;
+  // Whether that path's names were found short enough to be written.
+  bool FSectionFits = false;
 };
 
 // The ini-file view of a key: sections are sub-keys of the open key, idents

@@ -31,6 +31,7 @@ const std::vector<std::string>* TRegistry::ResolvedPath(const std::string& Key) 
     FLastKey = Key;
     FLastResolved = true;
     FSectionFound = false;
+    FSectionFits = false;
   }
   return FLastValid ? &FLastPath : nullptr;
 }
