@@ -156,27 +156,34 @@ const TDrivenClass kDrivenClasses[] = {
 
 // Which entry applies depends on the control's class alone, and a dialog's
 // controls are of a few classes: each class's entry is found by casts once,
-// then by the class's name. A failed cast is dear: it compares type names
-// all the way up the class's ancestors. The name, not the type's address,
-// keys the entry, since a package unloaded may leave its address to
-// another class; and an entry found by name is checked by its one cast, in
-// case two classes of separate units share a name.
+// then by the class's name. A cast is dear across the host's modules: it
+// compares type names up the class's ancestors. The name, not the type's
+// address, keys the entry, since a package unloaded may leave its address
+// to another class; an entry found by name is taken at once for the type
+// it was found for, and checked by its cast for another type of that name
+// (two classes of separate units may share one).
 const TDrivenClass& DrivenClass(const TControl* C) {
-  static std::map<std::string, const TDrivenClass*, std::less<>> Known;
-  const std::string_view Name = typeid(*C).name();
+  struct TKnown {
+    const TDrivenClass* Entry;
+    const std::type_info* Type;
+  };
+  static std::map<std::string, TKnown, std::less<>> Known;
+  const std::type_info& Type = typeid(*C);
+  const std::string_view Name = Type.name();
   const auto It = Known.find(Name);
-  if (It != Known.end() && It->second->Class.Is(C))
-    return *It->second;
+  if (It != Known.end() && It->second.Type == &Type)
+    return *It->second.Entry;
+  if (It != Known.end() && It->second.Entry->Class.Is(C)) {
+    It->second.Type = &Type;
+    return *It->second.Entry;
+  }
   const TDrivenClass* Found = &kDrivenClasses[std::size(kDrivenClasses) - 1];
   for (const TDrivenClass& Entry : kDrivenClasses)
     if (Entry.Class.Is(C)) {
       Found = &Entry;
       break;
     }
-  if (It != Known.end())
-    It->second = Found;
-  else
-    Known.emplace(std::string(Name), Found);
+  Known.insert_or_assign(std::string(Name), TKnown{Found, &Type});
   return *Found;
 }
 
