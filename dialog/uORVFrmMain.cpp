@@ -53,7 +53,8 @@ void TFrmMainORVExpert::FormCreate(TObject* Sender) {
 
 void TFrmMainORVExpert::FormShow(TObject* Sender) {
   (void)Sender;
-  CountUsage();
+  if (!FUsageCounted)
+    CountUsage();
   SpinTimerRefreshPagesInterval->SetEnabled(CheckBoxTimerRefreshPageGroup->Checked() ||
                                             CheckBoxTimerRefreshPagePalette->Checked());
   CheckBoxDrawGroupPageShadow->SetEnabled(CheckBoxDrawGroupPage->Checked());
@@ -130,6 +131,21 @@ void TFrmMainORVExpert::CountUsage() {
   }
   for (int i = 0; i < Count; ++i)
     Palette->SetObjects(i, TItemObject::FromInteger(Uses[static_cast<std::size_t>(i)]));
+}
+
+void TFrmMainORVExpert::SetPalettePages(const std::string& Text,
+                                        const std::vector<NativeInt>& Uses) {
+  TStrings* Palette = LBoxPagePalette->Items();
+  Palette->SetText(Text);
+  const int Count = Palette->Count();
+  FUsageCounted = Count == static_cast<int>(Uses.size());
+  if (FUsageCounted)
+    for (int i = 0; i < Count; ++i)
+      Palette->SetObjects(i, TItemObject::FromInteger(Uses[static_cast<std::size_t>(i)]));
+  // The counts travel with their items as the list sorts them: equal names
+  // keep their order, so the first of them, the one an exact-match search
+  // finds, is the one counted.
+  LBoxPagePalette->SetSorted(true);
 }
 
 int TFrmMainORVExpert::UsageCount(int PaletteIndex) const {

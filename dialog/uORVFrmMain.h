@@ -8,6 +8,7 @@
 // registry.
 
 #include <string>
+#include <vector>
 
 #include "Buttons.h"
 #include "ComCtrls.h"
@@ -146,6 +147,13 @@ class TFrmMainORVExpert : public TForm {
 
   // The page list attached to group Index of LBoxPageGroup.
   TStringList* GroupPages(int Index) const;
+  // Fills LBoxPagePalette with the pages of Text, one a line, and sorts it.
+  // Uses[i] is how many entries of the groups' page lists name the i-th
+  // line's page (the first of the names equal but for letter case): a caller
+  // that has matched the groups against the pages already hands the counts
+  // over, and FormShow keeps them instead of counting again. Counts that do
+  // not fit the lines are dropped, and FormShow counts.
+  void SetPalettePages(const std::string& Text, const std::vector<NativeInt>& Uses);
   // The move target of the up and down buttons: 0 groups, 1 pages.
   int MoveTarget() const { return static_cast<int>(BtnMoveUp->Tag()); }
 
@@ -163,6 +171,7 @@ class TFrmMainORVExpert : public TForm {
   void WriteBack();
   // Sets every palette item's object to its page's usage count.
   void CountUsage();
+  bool FUsageCounted = false;
   int UsageCount(int PaletteIndex) const;
   void AddUsage(int PaletteIndex, int Delta);
   void DrawListItem(TListBox* List, int ImageIndex, int Index, const TRect& Rect);

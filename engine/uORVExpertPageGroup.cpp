@@ -1,5 +1,7 @@
 #include "uORVExpertPageGroup.h"
 
+#include <vector>
+
 #include "ExpertOptions.h"
 #include "PalettePlace.h"
 #include "ScopeExit.h"
@@ -315,8 +317,17 @@ void TORVExpert::Execute() {
   Dialog->FrmInit_Create();
   for (int i = 0; i < Groups->Count() && i < static_cast<int>(FPageGroupPages.size()); ++i)
     Dialog->GroupPages(i)->SetText(FPageGroupPages[static_cast<std::size_t>(i)]);
-  Dialog->LBoxPagePalette->Items()->SetText(FMasterIndex.Text());
-  Dialog->LBoxPagePalette->SetSorted(true);
+  // Each page's uses, counted here on the index of the master list the
+  // groups are matched against, rather than by the dialog on an index of
+  // its own.
+  std::vector<NativeInt> Uses(static_cast<std::size_t>(FMasterIndex.Count()), 0);
+  for (int i = 0; i < Groups->Count() && i < static_cast<int>(FPageGroupPages.size()); ++i)
+    FMasterIndex.FindLines(FPageGroupPages[static_cast<std::size_t>(i)],
+                           [&Uses](int Found, const char*, const char*) {
+                             if (Found >= 0)
+                               ++Uses[static_cast<std::size_t>(Found)];
+                           });
+  Dialog->SetPalettePages(FMasterIndex.Text(), Uses);
 
   // The dialog's check-box rules run as the boxes change, so the options'
   // order into the dialog decides the dependent boxes; the keep box comes

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Windows.h"
@@ -55,6 +56,7 @@ struct TDisplayItem {
 class TDisplayList {
  public:
   void Add(const TDisplayItem& Item) { FItems.push_back(Item); }
+  void Add(TDisplayItem&& Item) { FItems.push_back(std::move(Item)); }
   void Clear() { FItems.clear(); }
   const std::vector<TDisplayItem>& Items() const { return FItems; }
   int Count() const { return static_cast<int>(FItems.size()); }

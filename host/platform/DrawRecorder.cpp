@@ -1,5 +1,7 @@
 #include "DrawRecorder.h"
 
+#include <utility>
+
 #include <algorithm>
 
 namespace {
@@ -53,9 +55,9 @@ TDisplayItem TDrawRecorder::Item(int Kind) const {
   return I;
 }
 
-void TDrawRecorder::Add(const TDisplayItem& Item) {
+void TDrawRecorder::Add(TDisplayItem&& Item) {
   if (List != nullptr)
-    List->Add(Item);
+    List->Add(std::move(Item));
 }
 
 void TDrawRecorder::Fill(const TRect& R, COLORREF Color) {
@@ -64,7 +66,7 @@ void TDrawRecorder::Fill(const TRect& R, COLORREF Color) {
   TDisplayItem I = Item(TDisplayItem::dkFillRect);
   I.Rect = Device(R);
   I.Color = Color;
-  Add(I);
+  Add(std::move(I));
 }
 
 void TDrawRecorder::Frame(const TRect& R, COLORREF Color) {
@@ -73,7 +75,7 @@ void TDrawRecorder::Frame(const TRect& R, COLORREF Color) {
   TDisplayItem I = Item(TDisplayItem::dkFrameRect);
   I.Rect = Device(R);
   I.Color = Color;
-  Add(I);
+  Add(std::move(I));
 }
 
 void TDrawRecorder::Text(int X, int Y, const TRect* ClipRect, const std::string& Text, bool Opaque,
@@ -91,7 +93,7 @@ void TDrawRecorder::Text(int X, int Y, const TRect* ClipRect, const std::string&
   if (State.Font != nullptr)
     I.Font = State.Font->Desc;
   I.Text = Text;
-  Add(I);
+  Add(std::move(I));
 }
 
 void TDrawRecorder::Polyline(const TPoint* Points, int Count) {
@@ -102,7 +104,7 @@ void TDrawRecorder::Polyline(const TPoint* Points, int Count) {
     I.Points.push_back({Points[i].X + State.Origin.X, Points[i].Y + State.Origin.Y});
   I.Color = State.Pen->Color;
   I.PenWidth = State.Pen->Width;
-  Add(I);
+  Add(std::move(I));
 }
 
 void TDrawRecorder::Ellipse(const TRect& R) {
@@ -115,7 +117,7 @@ void TDrawRecorder::Ellipse(const TRect& R) {
   I.Color = State.Pen != nullptr ? State.Pen->Color : 0x1FFFFFFFu;
   I.Opaque = State.Brush != nullptr;
   I.BkColor = State.Brush != nullptr ? State.Brush->Color : 0;
-  Add(I);
+  Add(std::move(I));
 }
 
 void TDrawRecorder::Image(int X, int Y, const TImageNote& Note) {
@@ -130,5 +132,5 @@ void TDrawRecorder::Image(int X, int Y, const TImageNote& Note) {
   I.ImageWidth = Note.Width;
   I.ImageHeight = Note.Height;
   I.Text = Note.Description;
-  Add(I);
+  Add(std::move(I));
 }

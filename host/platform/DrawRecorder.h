@@ -47,6 +47,6 @@ class TDrawRecorder {
  private:
   TRect Device(const TRect& R) const;
   TDisplayItem Item(int Kind) const;
-  void Add(const TDisplayItem& Item);
+  void Add(TDisplayItem&& Item);
   std::vector<TDrawState> FSaved;
 };

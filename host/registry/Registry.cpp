@@ -1,6 +1,7 @@
 #include "Registry.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "CodePage.h"
 #include "RegistryHive.h"
@@ -17,9 +18,10 @@ TRegistry::~TRegistry() {
 
 void TRegistry::ForgetKey() {
   FLastResolved = false;
+  FSectionFound = false;
+  FSectionFits = false;
   FResolvedKey = nullptr;
   FResolvedGeneration = 0;
-  FSectionKey = nullptr;
   FKeyOpen = false;
   FCurrentPath.clear();
   FCurrentNames.clear();
@@ -43,32 +45,33 @@ const HiveKey* TRegistry::FindKey(const std::vector<std::string>& Path) {
   RegistryHive* H = Hive();
   if (H == nullptr)
     return nullptr;
+  // An ini file reads a section's values one after another: the key of the
+  // path ResolvedPath keeps is found once while the hive's keys stay as they
+  // are.
+  const bool Section = &Path == &FLastPath;
+  if (Section && FSectionFound && FSectionGeneration == H->Generation())
+    return FSectionKey;
   // Paths below the open key (its sections) start from the open key, which
   // is looked up again only when the hive's keys may have changed.
+  const HiveKey* Key = nullptr;
   if (FKeyOpen && Path.size() >= FCurrentNames.size() &&
       std::equal(FCurrentNames.begin(), FCurrentNames.end(), Path.begin())) {
     if (FResolvedGeneration != H->Generation()) {
       FResolvedKey = FindHiveKey(H->Root(), FCurrentNames);
       FResolvedGeneration = H->Generation();
-      FSectionKey = nullptr;
     }
-    const HiveKey* Key = FResolvedKey;
-    // An ini file reads value after value in one section (the add-in its
-    // hundreds of groups): the section's key is found once, and again after
-    // the hive's keys may have changed.
-    const std::size_t Depth = FCurrentNames.size();
-    if (Key != nullptr && Path.size() == Depth + 1) {
-      if (FSectionKey == nullptr || FSectionName != Path[Depth]) {
-        FSectionKey = Key->FindChild(Path[Depth]);
-        FSectionName = Path[Depth];
-      }
-      return FSectionKey;
-    }
-    for (std::size_t i = Depth; Key != nullptr && i < Path.size(); ++i)
+    Key = FResolvedKey;
+    for (std::size_t i = FCurrentNames.size(); Key != nullptr && i < Path.size(); ++i)
       Key = Key->FindChild(Path[i]);
-    return Key;
+  } else {
+    Key = FindHiveKey(H->Root(), Path);
   }
-  return FindHiveKey(H->Root(), Path);
+  if (Section) {
+    FSectionKey = Key;
+    FSectionGeneration = H->Generation();
+    FSectionFound = true;
+  }
+  return Key;
 }
 
 bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
@@ -105,6 +108,8 @@ bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
     H->Apply(this, HiveOp{HiveOp::CreateKey, Path, {}, REG_NONE, {}});
   FKeyOpen = true;
   FLastResolved = false;
+  FSectionFound = false;
+  FSectionFits = false;
   FCurrentNames = std::move(Path);
   for (const std::string& Name : FCurrentNames)
     FCurrentPath += (FCurrentPath.empty() ? "" : "\\") + Name;
@@ -198,9 +203,15 @@ std::string TRegistry::StringOf(const HiveValue* V, const std::string& Name) {
 bool TRegistry::NamesFit(RegistryHive& H, const std::vector<std::string>& Path,
                          const std::string* Value) {
   std::string Long;
-  for (const std::string& Name : Path)
-    if (Long.empty())
-      Long = HiveNameTooLong(Name, false);
+  // The names of the path ResolvedPath keeps are checked at its first write.
+  const bool Section = &Path == &FLastPath;
+  if (!Section || !FSectionFits) {
+    for (const std::string& Name : Path)
+      if (Long.empty())
+        Long = HiveNameTooLong(Name, false);
+    if (Section)
+      FSectionFits = Long.empty();
+  }
   if (Long.empty() && Value != nullptr)
     Long = HiveNameTooLong(*Value, true);
   if (Long.empty())
@@ -218,7 +229,10 @@ void TRegistry::WriteStringAt(const std::vector<std::string>& Path, const std::s
     throw ERegistryException("Failed to set data for '" + Name + "'");
   if (!NamesFit(*H, Path, &Name))
     throw ERegistryException(H->LastSaveFailure());
-  H->Apply(this, HiveOp{HiveOp::SetValue, Path, Name, REG_SZ, Value + '\0'});
+  std::string Data;
+  Data.reserve(Value.size() + 1);
+  Data.append(Value).push_back('\0');
+  H->Apply(this, HiveOp{HiveOp::SetValue, Path, Name, REG_SZ, std::move(Data)});
 }
 
 std::string TRegistry::ReadString(const std::string& Name) {

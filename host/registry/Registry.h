@@ -105,16 +105,19 @@ class TRegistry : public TObject {
   // The open key as last looked up, and the hive's generation then.
   const HiveKey* FResolvedKey = nullptr;
   std::uint64_t FResolvedGeneration = 0;
-  // The sub-key of the open key last looked up there, under the same
-  // generation; nullptr when there is none.
-  const HiveKey* FSectionKey = nullptr;
-  std::string FSectionName;
   // What ResolvedPath last resolved: an ini file resolves the same section
   // for every value it reads or writes there.
   std::string FLastKey;
   std::vector<std::string> FLastPath;
   bool FLastResolved = false;
   bool FLastValid = false;
+  // The key of that path as FindKey last found it (nullptr: none), and the
+  // hive's generation then.
+  const HiveKey* FSectionKey = nullptr;
+  std::uint64_t FSectionGeneration = 0;
+  bool FSectionFound = false;
+  // Whether that path's names were found short enough to be written.
+  bool FSectionFits = false;
 };
 
 // The ini-file view of a key: sections are sub-keys of the open key, idents

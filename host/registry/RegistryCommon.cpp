@@ -30,6 +30,8 @@ const std::vector<std::string>* TRegistry::ResolvedPath(const std::string& Key) 
     FLastValid = ResolvePath(Key, FLastPath);
     FLastKey = Key;
     FLastResolved = true;
+    FSectionFound = false;
+    FSectionFits = false;
   }
   return FLastValid ? &FLastPath : nullptr;
 }

@@ -8,31 +8,32 @@
 
 namespace {
 
-// A key whose byte order (std::string's compare) is AnsiCompareText's order
-// of the texts: each byte becomes its rank among all bytes under that
-// comparison, bytes it holds equal sharing a rank. To sort many texts, each
-// is folded once rather than at every comparison.
-std::string CompareTextKey(const std::string& S) {
+// Each byte's rank among all bytes under AnsiCompareText, bytes it holds
+// equal sharing a rank: texts compare as their sequences of ranks do, so
+// that sorting many texts folds each byte once by a lookup rather than at
+// every comparison.
+const std::array<unsigned char, 256>& CompareTextRanks() {
   static const std::array<unsigned char, 256> Rank = [] {
+    std::array<std::string, 256> Text;
     std::array<int, 256> Bytes{};
-    for (int i = 0; i < 256; ++i)
+    for (int i = 0; i < 256; ++i) {
+      Text[static_cast<std::size_t>(i)] = std::string(1, static_cast<char>(i));
       Bytes[static_cast<std::size_t>(i)] = i;
-    auto Text = [](int B) { return std::string(1, static_cast<char>(B)); };
-    std::stable_sort(Bytes.begin(), Bytes.end(),
-                     [&](int L, int R) { return AnsiCompareText(Text(L), Text(R)) < 0; });
+    }
+    auto Compare = [&Text](int L, int R) {
+      return AnsiCompareText(Text[static_cast<std::size_t>(L)], Text[static_cast<std::size_t>(R)]);
+    };
+    std::stable_sort(Bytes.begin(), Bytes.end(), [&](int L, int R) { return Compare(L, R) < 0; });
     std::array<unsigned char, 256> R{};
     int Next = 0;
     for (std::size_t i = 0; i < Bytes.size(); ++i) {
-      if (i > 0 && AnsiCompareText(Text(Bytes[i - 1]), Text(Bytes[i])) != 0)
+      if (i > 0 && Compare(Bytes[i - 1], Bytes[i]) != 0)
         ++Next;
       R[static_cast<std::size_t>(Bytes[i])] = static_cast<unsigned char>(Next);
     }
     return R;
   }();
-  std::string Key(S);
-  for (char& C : Key)
-    C = static_cast<char>(Rank[static_cast<unsigned char>(C)]);
-  return Key;
+  return Rank;
 }
 
 // AnsiUpperChar of every byte, looked up here: the library's function is a
@@ -133,33 +134,74 @@ std::vector<TTextItem> TTextItems::Take() {
   return Items;
 }
 
-// Each text is folded once into a key, and only positions move while
-// sorting; the items move once, to their places. The first eight bytes of
-// each key are also held as one number whose order is theirs (shorter keys
-// padded with zeros), so that most comparisons are one of numbers; only
-// keys whose first eight bytes are the same compare as texts.
+// Only positions move while sorting, and the items move once, to their
+// places. Each text's first eight bytes are held as one number of their
+// ranks, in order (shorter texts padded with zeros), and the positions are
+// sorted by these numbers a byte at a time from the last, each pass keeping
+// the order of the one before (a pass whose byte is the same in every
+// number is left out); only a run of texts whose numbers are the same and
+// one of which goes on past eight bytes is then sorted by comparing ranks.
+// Equal texts keep their order throughout.
 void TTextItems::Sort() {
-  std::vector<std::string> Keys;
-  std::vector<std::uint64_t> Heads;
-  Keys.reserve(FItems.size());
-  Heads.reserve(FItems.size());
-  for (const TTextItem& I : FItems) {
-    Keys.push_back(CompareTextKey(I.Text));
+  const auto& Rank = CompareTextRanks();
+  const std::size_t n = FItems.size();
+  struct TKey {
+    std::uint64_t Head;
+    std::size_t Index;
+  };
+  std::vector<TKey> Keys(n), Spare(n);
+  std::uint64_t Varies = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::string& S = FItems[i].Text;
+    const std::size_t Bytes = std::min<std::size_t>(S.size(), 8);
     std::uint64_t Head = 0;
-    for (std::size_t i = 0; i < 8; ++i)
-      Head = Head << 8 | (i < Keys.back().size() ? static_cast<unsigned char>(Keys.back()[i]) : 0u);
-    Heads.push_back(Head);
+    for (std::size_t b = 0; b < Bytes; ++b)
+      Head = Head << 8 | Rank[static_cast<unsigned char>(S[b])];
+    Keys[i] = {Head << (8 * (8 - Bytes)), i};
+    Varies |= Keys[i].Head ^ Keys[0].Head;
   }
-  std::vector<std::size_t> Order(FItems.size());
-  for (std::size_t i = 0; i < Order.size(); ++i)
-    Order[i] = i;
-  std::stable_sort(Order.begin(), Order.end(), [&](std::size_t L, std::size_t R) {
-    return Heads[L] != Heads[R] ? Heads[L] < Heads[R] : Keys[L] < Keys[R];
-  });
+  for (int Shift = 0; Shift < 64; Shift += 8) {
+    if (((Varies >> Shift) & 0xFF) == 0)
+      continue;
+    std::array<std::size_t, 257> Start{};
+    for (const TKey& K : Keys)
+      ++Start[((K.Head >> Shift) & 0xFF) + 1];
+    for (std::size_t b = 1; b < Start.size(); ++b)
+      Start[b] += Start[b - 1];
+    for (const TKey& K : Keys)
+      Spare[Start[(K.Head >> Shift) & 0xFF]++] = K;
+    Keys.swap(Spare);
+  }
+  const auto Less = [&](const TKey& L, const TKey& R) {
+    const std::string& A = FItems[L.Index].Text;
+    const std::string& B = FItems[R.Index].Text;
+    const std::size_t Common = std::min(A.size(), B.size());
+    for (std::size_t b = 8; b < Common; ++b) {
+      const unsigned char RA = Rank[static_cast<unsigned char>(A[b])];
+      const unsigned char RB = Rank[static_cast<unsigned char>(B[b])];
+      if (RA != RB)
+        return RA < RB;
+    }
+    return A.size() < B.size();
+  };
+  for (std::size_t First = 0; First < n;) {
+    // Texts of the same number are equal unless one is longer than eight
+    // bytes or their lengths differ (the shorter ends where the longer
+    // holds bytes of the padding's rank).
+    const std::size_t Size = FItems[Keys[First].Index].Text.size();
+    bool Unequal = Size > 8;
+    std::size_t Last = First + 1;
+    for (; Last < n && Keys[Last].Head == Keys[First].Head; ++Last)
+      Unequal = Unequal || FItems[Keys[Last].Index].Text.size() != Size;
+    if (Unequal)
+      std::stable_sort(Keys.begin() + static_cast<std::ptrdiff_t>(First),
+                       Keys.begin() + static_cast<std::ptrdiff_t>(Last), Less);
+    First = Last;
+  }
   std::vector<TTextItem> Sorted;
-  Sorted.reserve(FItems.size());
-  for (std::size_t i : Order)
-    Sorted.push_back(std::move(FItems[i]));
+  Sorted.reserve(n);
+  for (const TKey& K : Keys)
+    Sorted.push_back(std::move(FItems[K.Index]));
   FItems.swap(Sorted);
   FSelected = -1;
   DropIndex();

@@ -1,5 +1,9 @@
 #include "ColorBox.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #if TABULON_HOST >= 6
 
 #include <memory>
@@ -62,26 +66,38 @@ void TCustomColorBox::PopulateList() {
     LCustomColor = Colors(0);
   const TColor LSelectedColor = FSelectedColor;
   Items()->Clear();
-  GetColorValues(TGetStrProc::Of<&TCustomColorBox::ColorCallBack>(this));
-  auto DeleteColor = [this](TColor AColor) {
-    if (const int I = IndexOfColor(AColor, 0); I != -1)
-      Items()->Delete(I);
+  // The colours are gathered and weeded out here and go to the list once,
+  // rather than each being added and the unwanted ones searched for in the
+  // list and deleted from it.
+  std::vector<std::pair<std::string, TColor>> Gathered;
+  FGathered = &Gathered;
+  {
+    ScopeExit Gathering([this] { FGathered = nullptr; });
+    GetColorValues(TGetStrProc::Of<&TCustomColorBox::ColorCallBack>(this));
+  }
+  auto DeleteColor = [&Gathered](TColor AColor) {
+    const auto It = std::find_if(Gathered.begin(), Gathered.end(),
+                                 [AColor](const auto& C) { return C.second == AColor; });
+    if (It != Gathered.end())
+      Gathered.erase(It);
   };
-  auto DeleteRange = [this](int AMin, int AMax) {
+  auto DeleteRange = [&Gathered](int AMin, int AMax) {
     for (int I = AMax; I >= AMin; --I)
-      if (I < Items()->Count())
-        Items()->Delete(I);
+      if (I < static_cast<int>(Gathered.size()))
+        Gathered.erase(Gathered.begin() + I);
   };
   if (!FStyle.Contains(cbIncludeNone))
     DeleteColor(clNone);
   if (!FStyle.Contains(cbIncludeDefault))
     DeleteColor(clDefault);
   if (!FStyle.Contains(cbSystemColors))
-    DeleteRange(StandardColorsCount + ExtendedColorsCount, Items()->Count() - 1);
+    DeleteRange(StandardColorsCount + ExtendedColorsCount, static_cast<int>(Gathered.size()) - 1);
   if (!FStyle.Contains(cbExtendedColors))
     DeleteRange(StandardColorsCount, StandardColorsCount + ExtendedColorsCount - 1);
   if (!FStyle.Contains(cbStandardColors))
     DeleteRange(0, StandardColorsCount - 1);
+  for (const auto& [Name, Color] : Gathered)
+    Items()->AddObject(Name, TItemObject::FromInteger(Color));
   if (FStyle.Contains(cbCustomColor))
     Items()->InsertObject(0, SColorBoxCustomCaption, TItemObject::FromInteger(LCustomColor));
   SetSelected(LSelectedColor);
@@ -101,7 +117,10 @@ void TCustomColorBox::ColorCallBack(const std::string& AName) {
   } else {
     LName = AName;
   }
-  Items()->AddObject(LName, TItemObject::FromInteger(LColor));
+  if (FGathered != nullptr)
+    FGathered->emplace_back(std::move(LName), LColor);
+  else
+    Items()->AddObject(LName, TItemObject::FromInteger(LColor));
 }
 
 TColor TCustomColorBox::Selected() const {

@@ -16,6 +16,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "CustomComboBox.h"
 #include "TypInfo.h"
@@ -73,6 +75,8 @@ class TCustomColorBox : public TCustomComboBox {
   int IndexOfColor(TColor AColor, int From) const;
 
   TColorBoxStyle FStyle;
+  // While PopulateList runs: the colours gathered so far, named as listed.
+  std::vector<std::pair<std::string, TColor>>* FGathered = nullptr;
   bool FNeedToPopulate = true;
   // Whether the last selection came from the dropped-down list, where a
   // choice of the custom item asks for a colour.

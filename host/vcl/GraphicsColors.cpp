@@ -1,6 +1,9 @@
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 #include "Graphics.h"
 
@@ -8,7 +11,7 @@ namespace {
 
 struct TIdentMapEntry {
   TColor Value;
-  const char* Name;
+  std::string_view Name;
 };
 
 // The named colours in the order the host's Graphics unit keeps them, which is
@@ -152,7 +155,7 @@ Integer ColorToRGB(TColor Color) {
 bool ColorToIdent(Integer Color, std::string& Ident) {
   for (const auto& E : kColors) {
     if (E.Value == Color) {
-      Ident = E.Name;
+      Ident = std::string(E.Name);
       return true;
     }
   }
@@ -160,8 +163,13 @@ bool ColorToIdent(Integer Color, std::string& Ident) {
 }
 
 bool IdentToColor(const std::string& Ident, Integer& Color) {
+  // A colour box looks up every name it lists, so the names are compared
+  // in place. They are ASCII, and no other byte of the code page folds to
+  // an ASCII letter, so folding ASCII letters alone is AnsiSameText here.
+  const auto Fold = [](char C) { return C >= 'a' && C <= 'z' ? static_cast<char>(C - 32) : C; };
   for (const auto& E : kColors) {
-    if (AnsiSameText(Ident, E.Name)) {
+    if (std::equal(E.Name.begin(), E.Name.end(), Ident.begin(), Ident.end(),
+                   [&Fold](char L, char R) { return Fold(L) == Fold(R); })) {
       Color = E.Value;
       return true;
     }

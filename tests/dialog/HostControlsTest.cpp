@@ -148,13 +148,32 @@ TEST_F(HostControls, ListBoxLookupsFindTheFirstEqualItemAfterEveryChange) {
   }
 }
 
-// Sorting folds each text once into a key: the order must stay
-// AnsiCompareText's (Ё right after Е, either case equal) and equal texts keep
-// their order, their objects travelling with them.
+// Sorting ranks each text's first eight bytes as one number: the order must
+// stay AnsiCompareText's (Ё right after Е, either case equal) past those
+// bytes and between a text and its prefixes, and equal texts keep their
+// order, their objects travelling with them.
 TEST_F(HostControls, ListBoxSortKeepsCompareTextOrderAndEqualItemsInPlace) {
   auto* List = new TListBox(Form);
-  const std::vector<std::string> Texts = {"\xC6", "\xA8", "\xC5", "\xB8", "\xE5", "e",
-                                          "E",    "ab",   "\xFF", "a",    "",     "Ab"};
+  const std::vector<std::string> Texts = {"\xC6",
+                                          "\xA8",
+                                          "\xC5",
+                                          "\xB8",
+                                          "\xE5",
+                                          "e",
+                                          "E",
+                                          "ab",
+                                          "\xFF",
+                                          "a",
+                                          "",
+                                          "Ab",
+                                          "abcdefghij",
+                                          "abcdefgh",
+                                          "ABCDEFGHIJ",
+                                          "abcdefgh\xE0",
+                                          "abcdefghZ",
+                                          "abcdefghi",
+                                          std::string("a\0", 2),
+                                          "ABCDEFGH"};
   std::vector<int> Expected(Texts.size());
   for (std::size_t i = 0; i < Texts.size(); ++i) {
     List->Items()->AddObject(Texts[i], TItemObject::FromInteger(static_cast<NativeInt>(i)));
@@ -167,8 +186,8 @@ TEST_F(HostControls, ListBoxSortKeepsCompareTextOrderAndEqualItemsInPlace) {
   List->SetSorted(true);
   for (int i = 0; i < List->Items()->Count(); ++i)
     EXPECT_EQ(List->Items()->Objects(i).AsInteger(), Expected[static_cast<std::size_t>(i)]) << i;
-  EXPECT_EQ(List->Items()->Get(6), "\xC5");
-  EXPECT_EQ(List->Items()->Get(8), "\xA8");
+  EXPECT_EQ(List->Items()->Get(14), "\xC5");
+  EXPECT_EQ(List->Items()->Get(16), "\xA8");
 }
 
 TEST_F(HostControls, DialogButtonsEndTheModalLoop) {

@@ -5,6 +5,7 @@
 #include "EngineFixture.h"
 #include "MenuLetGo.h"
 #include "ModalUser.h"
+#include "uORVFrmMain.h"
 
 namespace {
 
@@ -264,4 +265,39 @@ TEST_F(Lifecycle, TheSettingsWaitForTheFirstShowing) {
   Inspect().ComponentMenuItem()->Click();
   EXPECT_EQ(Dialogs, 1);
   EXPECT_EQ(GroupTabs(), (std::vector<std::string>{kAlpha, kUngrouped}));
+}
+
+// The dialog's usage counts come from the expert's matching: each palette
+// item counts the group entries an exact-match search of the sorted list
+// finds it for, letter case ignored, so of two pages equal but for letter
+// case only the first counts.
+TEST_F(Lifecycle, TheDialogsUsageCountsAreThoseOfAnExactMatchSearch) {
+  MakeIde({"Win32", "Standard", "win32", "Data Access", "Additional"});
+  WriteTimer("PagesSort", Stored({kAlpha, kBeta}));
+  WritePages(kAlpha, {"WIN32", "Standard", "Gone"});
+  WritePages(kBeta, {"win32", "standard", "Win32"});
+  ShowIde();
+  Load();
+  std::vector<std::string> Pages;
+  std::vector<NativeInt> Counts, Searched;
+  TModalUser User([&](TCustomForm* Form) {
+    auto* Dialog = static_cast<TFrmMainORVExpert*>(Form);
+    TStrings* Palette = Dialog->LBoxPagePalette->Items();
+    Searched.assign(static_cast<std::size_t>(Palette->Count()), 0);
+    for (int g = 0; g < Dialog->LBoxPageGroup->Items()->Count(); ++g)
+      for (int p = 0; p < Dialog->GroupPages(g)->Count(); ++p)
+        if (const int Found = Dialog->LBoxPagePalette->FindExact(Dialog->GroupPages(g)->Get(p));
+            Found >= 0)
+          ++Searched[static_cast<std::size_t>(Found)];
+    for (int i = 0; i < Palette->Count(); ++i) {
+      Pages.push_back(Palette->Get(i));
+      Counts.push_back(Palette->Objects(i).AsInteger());
+    }
+    TDialogDriver(Form).Cancel();
+  });
+  Inspect().ComponentMenuItem()->Click();
+  EXPECT_EQ(Pages,
+            (std::vector<std::string>{"Additional", "Data Access", "Standard", "Win32", "win32"}));
+  EXPECT_EQ(Counts, (std::vector<NativeInt>{0, 0, 2, 3, 0}));
+  EXPECT_EQ(Counts, Searched);
 }

@@ -161,6 +161,15 @@ TEST(Registry, IniSectionsFollowTheOpenKey) {
   EXPECT_EQ(Reg.ReadString("S", "v", ""), "in A");
   EXPECT_EQ(Reg.ReadString("\\B\\S", "v", ""), "in B");
   EXPECT_EQ(Reg.ReadString("\\S", "v", ""), "at the root");
+  // A section read as missing, or read before it changed, is read anew
+  // once another object has written it.
+  TRegIniFile Other;
+  ASSERT_TRUE(Other.OpenKey("\\A", false));
+  EXPECT_EQ(Reg.ReadString("T", "w", "none"), "none");
+  Other.WriteString("T", "w", "by the other");
+  EXPECT_EQ(Reg.ReadString("T", "w", "none"), "by the other");
+  Other.EraseSection("T");
+  EXPECT_EQ(Reg.ReadString("T", "w", "none"), "none");
 }
 
 TEST(Registry, EraseSectionAndDeleteKeyTakeEverythingBelow) {

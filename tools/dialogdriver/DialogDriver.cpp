@@ -1,6 +1,10 @@
 #include "DialogDriver.h"
 
 #include <algorithm>
+#include <map>
+#include <string>
+#include <string_view>
+#include <typeinfo>
 #include <vector>
 
 #include "Buttons.h"
@@ -150,11 +154,37 @@ const TDrivenClass kDrivenClasses[] = {
     {.Class = ClassOf<TControl>()},
 };
 
+// Which entry applies depends on the control's class alone, and a dialog's
+// controls are of a few classes: each class's entry is found by casts once,
+// then by the class's name. A cast is dear across the host's modules: it
+// compares type names up the class's ancestors. The name, not the type's
+// address, keys the entry, since a package unloaded may leave its address
+// to another class; an entry found by name is taken at once for the type
+// it was found for, and checked by its cast for another type of that name
+// (two classes of separate units may share one).
 const TDrivenClass& DrivenClass(const TControl* C) {
+  struct TKnown {
+    const TDrivenClass* Entry;
+    const std::type_info* Type;
+  };
+  static std::map<std::string, TKnown, std::less<>> Known;
+  const std::type_info& Type = typeid(*C);
+  const std::string_view Name = Type.name();
+  const auto It = Known.find(Name);
+  if (It != Known.end() && It->second.Type == &Type)
+    return *It->second.Entry;
+  if (It != Known.end() && It->second.Entry->Class.Is(C)) {
+    It->second.Type = &Type;
+    return *It->second.Entry;
+  }
+  const TDrivenClass* Found = &kDrivenClasses[std::size(kDrivenClasses) - 1];
   for (const TDrivenClass& Entry : kDrivenClasses)
-    if (Entry.Class.Is(C))
-      return Entry;
-  return kDrivenClasses[std::size(kDrivenClasses) - 1];
+    if (Entry.Class.Is(C)) {
+      Found = &Entry;
+      break;
+    }
+  Known.insert_or_assign(std::string(Name), TKnown{Found, &Type});
+  return *Found;
 }
 
 bool Clickable(const TControl* C) {
@@ -471,7 +501,7 @@ std::string TDialogDriver::Controls() const {
       continue;
     std::string Sheet;
     for (TControl* P = C->Parent(); P != nullptr && Sheet.empty(); P = P->Parent())
-      if (dynamic_cast<TTabSheet*>(P) != nullptr)
+      if (DrivenClass(P).Sheet)
         Sheet = Win1251ToUtf8(P->Name());
     const std::string Actions = ::Actions(C);
     if (Actions.empty())

@@ -9,17 +9,18 @@
 #include "Windows.h"
 #include "WindowsGdi.h"
 
-// A solid brush for one drawing, freed after it.
+// A solid brush for one drawing.
 class TSolid {
  public:
-  explicit TSolid(COLORREF Color) : FBrush(CreateSolidBrush(Color)) {}
-  ~TSolid() { DeleteObject(FBrush); }
+  // The brush a CreateSolidBrush would give, held here rather than on the
+  // heap: a control's paint fills dozens of rectangles.
+  explicit TSolid(COLORREF Color) : FBrush{Color, nullptr} {}
   TSolid(const TSolid&) = delete;
   TSolid& operator=(const TSolid&) = delete;
-  operator HBRUSH() const { return FBrush; }
+  operator HBRUSH() { return &FBrush; }
 
  private:
-  HBRUSH FBrush;
+  TBrushRecord FBrush;
 };
 
 // The window's font selected into a DC for the span of a drawing.
