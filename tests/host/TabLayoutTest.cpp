@@ -155,37 +155,6 @@ TEST_F(TabLayout, ASheetFillsTheDisplayRectBelowEveryRow) {
   EXPECT_EQ(Pages->Pages(1)->BoundsRect(), Pages->DisplayRect()) << "sized when it is shown";
 }
 
-struct TDrawCall {
-  int Index;
-  TRect Rect;
-  bool Active;
-  TFontDesc Font;
-  TColor FontColor;
-  TColor BrushColor;
-  std::string Caption;
-};
-
-struct TDrawProbe : TObject {
-  std::vector<TDrawCall> Calls;
-  void Draw(TCustomTabControl* Control, int Index, const TRect& R, bool Active) {
-    TCanvas* C = Control->Canvas();
-    Calls.push_back({Index, R, Active, C->Font()->Desc(), C->Font()->Color(), C->Brush()->Color(),
-                     Control->Tabs()->Strings(Index)});
-    // A handler that leaves its canvas changed must not affect the next tab.
-    C->Font()->SetStyle({fsBold});
-    C->Font()->SetColor(clRed);
-    C->Brush()->SetColor(clYellow);
-    C->TextOut(R.Left, R.Top, Control->Tabs()->Strings(Index));
-  }
-  // The calls by tab: the common controls draw the selected tab last.
-  std::vector<TDrawCall> ByTab() const {
-    std::vector<TDrawCall> Sorted = Calls;
-    std::stable_sort(Sorted.begin(), Sorted.end(),
-                     [](const TDrawCall& A, const TDrawCall& B) { return A.Index < B.Index; });
-    return Sorted;
-  }
-};
-
 // The owner draw is asked once per visible tab with its caption and state,
 // each on the control's own font and brush, however the previous tab left
 // the canvas.

@@ -41,48 +41,6 @@ TEST_F(TabMetrics, RowCountFollowsWidthAndFont) {
   EXPECT_EQ(Tabs->TabRect(1).Width(), 40);
   Tabs->Tabs()->Clear();
   EXPECT_EQ(Tabs->RowCount(), 0);
-
-  // Only visible sheets make tabs and rows.
-  auto* Pages = NewPages({"AAAA", "AAAA", "AAAA"});
-  Pages->SetWidth(84);
-  Pages->SetMultiLine(true);
-  EXPECT_EQ(Pages->RowCount(), 2);
-  Pages->Pages(0)->SetTabVisible(false);
-  EXPECT_EQ(Pages->RowCount(), 1);
-  Pages->Pages(1)->SetTabVisible(false);
-  Pages->Pages(2)->SetTabVisible(false);
-  EXPECT_EQ(Pages->RowCount(), 0);
-}
-
-// The rows are kept between questions; a renamed tab or a new selection
-// must still be laid out afresh.
-// A text replaces every tab in one go: what is left must be what clearing
-// and adding each line leaves, rows laid out afresh and images asked for.
-TEST_F(TabMetrics, SetTextReplacesTabsRowsSelectionAndImages) {
-  auto* Tabs = new TTabControl(Form);
-  Tabs->SetParent(Form);
-  Tabs->SetWidth(84);
-  Tabs->SetMultiLine(true);
-  Tabs->Tabs()->SetText("AAAA\r\nAAAA\r\nAAAA\r\nAAAA\r\nAAAA");
-  ASSERT_EQ(Tabs->RowCount(), 3);
-  Tabs->SetTabIndex(4);
-  Tabs->Tabs()->SetText("AAAA\rB\n\nC");
-  EXPECT_EQ(Tabs->Tabs()->Text(), "AAAA\r\nB\r\n\r\nC\r\n");
-  EXPECT_EQ(Tabs->RowCount(), 2);
-  EXPECT_EQ(Tabs->TabIndex(), 0);
-  for (int i = 0; i < 4; ++i) {
-    TCItem Item;
-    Item.Mask = TCIF_IMAGE;
-    ASSERT_EQ(SendMessage(Tabs->Handle(), TCM_GETITEM, static_cast<WPARAM>(i),
-                          reinterpret_cast<LPARAM>(&Item)),
-              1);
-    EXPECT_EQ(Item.Image, i) << "a tab control's own image index is its tab's";
-  }
-  Tabs->Tabs()->SetText("");
-  EXPECT_EQ(Tabs->Tabs()->Count(), 0);
-  EXPECT_EQ(Tabs->Tabs()->Text(), "");
-  EXPECT_EQ(Tabs->TabIndex(), -1);
-  EXPECT_EQ(Tabs->RowCount(), 0);
 }
 
 TEST_F(TabMetrics, RowsFollowRenamedTabsAndTheSelectedRowComesToTheFront) {
@@ -171,31 +129,6 @@ TEST_F(TabMetrics, RowsKeptAcrossChangesEqualRowsLaidOutAfresh) {
   }
 }
 
-TEST_F(TabMetrics, ASheetFillsTheDisplayRect) {
-  auto* Pages = NewPages({"AAAA", "AAAA", "AAAA"});
-  Pages->SetBounds(0, 0, 300, 120);
-  TTabSheet* Sheet = Pages->Pages(0);
-  Pages->SetActivePage(Sheet);
-  EXPECT_EQ(Sheet->BoundsRect(), Pages->DisplayRect());
-  const int OneRow = Pages->DisplayRect().Top;
-  Pages->SetWidth(84);
-  Pages->SetMultiLine(true);
-  EXPECT_EQ(Pages->RowCount(), 2);
-  EXPECT_GT(Pages->DisplayRect().Top, OneRow);
-  EXPECT_EQ(Sheet->BoundsRect(), Pages->DisplayRect()) << "more rows, smaller sheet";
-  Pages->SetActivePageIndex(1);
-  EXPECT_EQ(Pages->Pages(1)->BoundsRect(), Pages->DisplayRect()) << "sized when it is shown";
-}
-
-struct TDrawCall {
-  int Index;
-  TRect Rect;
-  bool Active;
-  TFontDesc Font;
-  TColor FontColor;
-  TColor BrushColor;
-};
-
 // A press on the up-down control's left or right arrow.
 void PressArrow(HWND Arrows, bool Left) {
   const TWindowRecord* A = WindowRecord(Arrows);
@@ -214,19 +147,6 @@ int TextsDrawn(TWinControl* Control) {
     Count += Item.Kind == TDisplayItem::dkText ? 1 : 0;
   return Count;
 }
-
-struct TDrawProbe : TObject {
-  std::vector<TDrawCall> Calls;
-  void Draw(TCustomTabControl* Control, int Index, const TRect& R, bool Active) {
-    TCanvas* C = Control->Canvas();
-    Calls.push_back({Index, R, Active, C->Font()->Desc(), C->Font()->Color(), C->Brush()->Color()});
-    // A handler that leaves its canvas changed must not affect the next tab.
-    C->Font()->SetStyle({fsBold});
-    C->Font()->SetColor(clRed);
-    C->Brush()->SetColor(clYellow);
-    C->TextOut(R.Left, R.Top, Control->Tabs()->Strings(Index));
-  }
-};
 
 TEST_F(TabMetrics, OwnerDrawPaintsEveryVisibleTabOnAFreshCanvas) {
   auto* Pages = NewPages({"A", "B", "C", "D"});
