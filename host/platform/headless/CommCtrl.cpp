@@ -243,11 +243,13 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
     case WM_LBUTTONUP:
       return HandleInput(Wnd, M);
     case WM_HSCROLL:
-      // An arrow moves the row by one tab towards the position it names, as
-      // far as the rest fill the row, as comctl32 does whatever the position.
-      if (const int To = static_cast<int>(HIWORD(M.WParam));
-          LOWORD(M.WParam) == SB_THUMBPOSITION && To < Count && To != Leftmost) {
-        Leftmost = std::min(Leftmost + (To < Leftmost ? -1 : 1), LastLeftmost(Wnd));
+      // The row goes to the position the arrows name, as far as the rest
+      // fill the row. The up-down names the next tab either way, as
+      // comctl32's does; comctl32 also takes a message that names a tab
+      // further away as one step towards it, which a driver clicking the
+      // arrows until a tab is in view meets on both.
+      if (LOWORD(M.WParam) == SB_THUMBPOSITION && static_cast<int>(HIWORD(M.WParam)) < Count) {
+        Leftmost = std::min(static_cast<int>(HIWORD(M.WParam)), LastLeftmost(Wnd));
         UpdateScroller(Wnd);
         InvalidateRect(Wnd, nullptr, 1);
       }
