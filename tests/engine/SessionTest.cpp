@@ -78,6 +78,7 @@ const std::vector<std::string> kPagePool = {
     "BDE",      "Internet",   "Samples", "Dialogs", "Servers",     "Foo",           "Bar"};
 // The names a user gives groups.
 const std::vector<std::string> kGroupPool = {kAlpha, kBeta, kGamma, kDelta, kEcho};
+
 std::string Show(const std::vector<std::string>& List) {
   std::string R = "[";
   for (const auto& S : List)
