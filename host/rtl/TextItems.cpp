@@ -157,7 +157,8 @@ void TTextItems::Sort() {
     std::uint64_t Head = 0;
     for (std::size_t b = 0; b < Bytes; ++b)
       Head = Head << 8 | Rank[static_cast<unsigned char>(S[b])];
-    Keys[i] = {Head << (8 * (8 - Bytes)), i};
+    // An empty text's number is all padding (a shift by 64 is undefined).
+    Keys[i] = {Bytes == 0 ? 0 : Head << (8 * (8 - Bytes)), i};
     Varies |= Keys[i].Head ^ Keys[0].Head;
   }
   for (int Shift = 0; Shift < 64; Shift += 8) {
