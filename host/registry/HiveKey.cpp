@@ -165,24 +165,29 @@ HiveKey& EnsureHiveKey(HiveKey& Root, const std::vector<std::string>& Path) {
 }
 
 void ApplyHiveOp(HiveKey& Root, const HiveOp& Op) {
-  switch (Op.Kind) {
+  ApplyHiveOp(Root, Op.Kind, Op.Path, Op.Name, Op.Type, Op.Data);
+}
+
+void ApplyHiveOp(HiveKey& Root, HiveOp::TKind Kind, const std::vector<std::string>& Path,
+                 const std::string& Name, Cardinal Type, const std::string& Data) {
+  switch (Kind) {
     case HiveOp::CreateKey:
-      EnsureHiveKey(Root, Op.Path);
+      EnsureHiveKey(Root, Path);
       break;
     case HiveOp::SetValue:
-      EnsureHiveKey(Root, Op.Path).SetValue(Op.Name, Op.Type, Op.Data);
+      EnsureHiveKey(Root, Path).SetValue(Name, Type, Data);
       break;
     case HiveOp::DeleteValue:
-      if (HiveKey* Key = FindHiveKey(Root, Op.Path))
-        Key->DeleteValue(Op.Name);
+      if (HiveKey* Key = FindHiveKey(Root, Path))
+        Key->DeleteValue(Name);
       break;
     case HiveOp::DeleteKey:
-      if (Op.Path.empty()) {
+      if (Path.empty()) {
         Root.Clear();
       } else {
-        std::vector<std::string> Parent(Op.Path.begin(), Op.Path.end() - 1);
+        std::vector<std::string> Parent(Path.begin(), Path.end() - 1);
         if (HiveKey* Key = FindHiveKey(Root, Parent))
-          Key->RemoveChild(Op.Path.back());
+          Key->RemoveChild(Path.back());
       }
       break;
   }

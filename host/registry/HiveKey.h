@@ -133,6 +133,9 @@ struct HiveOp {
 // another writer deleted it meanwhile: the change this object made wins
 // rather than disappearing. Deleting the root path empties the hive.
 void ApplyHiveOp(HiveKey& Root, const HiveOp& Op);
+// The same for a change given by its parts.
+void ApplyHiveOp(HiveKey& Root, HiveOp::TKind Kind, const std::vector<std::string>& Path,
+                 const std::string& Name, Cardinal Type, const std::string& Data);
 
 HiveKey* FindHiveKey(HiveKey& Root, const std::vector<std::string>& Path);
 // The key at Path, created with every missing key above it.

@@ -232,7 +232,7 @@ void TRegistry::WriteStringAt(const std::vector<std::string>& Path, const std::s
   std::string Data;
   Data.reserve(Value.size() + 1);
   Data.append(Value).push_back('\0');
-  H->Apply(this, HiveOp{HiveOp::SetValue, Path, Name, REG_SZ, std::move(Data)});
+  H->SetValue(this, Path, Name, REG_SZ, std::move(Data));
 }
 
 std::string TRegistry::ReadString(const std::string& Name) {

@@ -117,7 +117,7 @@ std::unique_ptr<HiveKey> RegistryHive::Parse(const std::optional<std::string>& B
 void RegistryHive::Replay(HiveKey& Root, const void* Skip) const {
   for (const TPending& P : FPending)
     if (P.Owner != Skip)
-      ApplyHiveOp(Root, P.Op);
+      ApplyPending(Root, P);
 }
 
 std::optional<RegistryHive::TStamp> RegistryHive::StampNow() const {
@@ -239,21 +239,41 @@ bool RegistryHive::CanWrite(bool Report) {
 }
 
 void RegistryHive::Apply(const void* Owner, HiveOp Op) {
+  if (Op.Kind == HiveOp::SetValue) {
+    SetValue(Owner, Op.Path, Op.Name, Op.Type, std::move(Op.Data));
+    return;
+  }
+  FLastKey = nullptr;
+  ApplyHiveOp(*FRoot, Op);
+  FGeneration = ++LastSerial;
+  FPending.push_back(TPending{Owner, Op.Kind, Recorded(Op.Path), std::move(Op.Name), Op.Type,
+                              std::move(Op.Data)});
+}
+
+void RegistryHive::SetValue(const void* Owner, const std::vector<std::string>& Path,
+                            const std::string& Name, Cardinal Type, std::string Data) {
   // An export sets hundreds of values in one key: the key is found once,
   // and again only after the tree may have changed shape.
-  if (Op.Kind != HiveOp::SetValue) {
-    FLastKey = nullptr;
-    ApplyHiveOp(*FRoot, Op);
-  } else {
-    if (FLastKey == nullptr || FLastKeyGeneration != FGeneration || FLastKeyPath != Op.Path) {
-      FLastKey = &EnsureHiveKey(*FRoot, Op.Path);
-      FLastKeyPath = Op.Path;
-    }
-    FLastKey->SetValue(Op.Name, Op.Type, Op.Data);
-  }
+  std::shared_ptr<const std::vector<std::string>> Shared = Recorded(Path);
+  if (FLastKey == nullptr || FLastKeyGeneration != FGeneration)
+    FLastKey = &EnsureHiveKey(*FRoot, Path);
+  FLastKey->SetValue(Name, Type, Data);
   FGeneration = ++LastSerial;
   FLastKeyGeneration = FGeneration;
-  FPending.push_back(TPending{Owner, std::move(Op)});
+  FPending.push_back(TPending{Owner, HiveOp::SetValue, std::move(Shared), Name, Type, std::move(Data)});
+}
+
+std::shared_ptr<const std::vector<std::string>> RegistryHive::Recorded(
+    const std::vector<std::string>& Path) {
+  if (FLastPath == nullptr || *FLastPath != Path) {
+    FLastPath = std::make_shared<const std::vector<std::string>>(Path);
+    FLastKey = nullptr;
+  }
+  return FLastPath;
+}
+
+void RegistryHive::ApplyPending(HiveKey& Root, const TPending& P) {
+  ApplyHiveOp(Root, P.Kind, *P.Path, P.Name, P.Type, P.Data);
 }
 
 void RegistryHive::WriteChanges(const void* Owner) {
@@ -272,7 +292,7 @@ void RegistryHive::WriteChanges(const void* Owner) {
     Parsed = Parse(Old);
     for (const TPending& P : FPending)
       if (P.Owner == Owner)
-        ApplyHiveOp(*Parsed, P.Op);
+        ApplyPending(*Parsed, P);
   }
   std::string New = FormatHiveText(Parsed ? *Parsed : *FRoot, FFormat);
   // Rewriting identical bytes would only churn the file (and drop the

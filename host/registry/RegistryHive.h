@@ -124,6 +124,10 @@ class RegistryHive {
   // missing folder ...).
   bool CanWrite(bool Report = true);
   void Apply(const void* Owner, HiveOp Op);
+  // Apply of a SetValue, without a HiveOp made for it: an export sets
+  // hundreds of values in one key, whose path is recorded once for them.
+  void SetValue(const void* Owner, const std::vector<std::string>& Path, const std::string& Name,
+                Cardinal Type, std::string Data);
   // Writes Owner's recorded changes. When that raises, the failure is
   // recorded and the changes are dropped.
   void Commit(const void* Owner);
@@ -132,10 +136,19 @@ class RegistryHive {
   void Discard(const void* Owner);
 
  private:
+  // A recorded change (see HiveOp). The changes recorded one after another
+  // in one key share its path.
   struct TPending {
     const void* Owner;
-    HiveOp Op;
+    HiveOp::TKind Kind;
+    std::shared_ptr<const std::vector<std::string>> Path;
+    std::string Name;
+    Cardinal Type;
+    std::string Data;
   };
+  static void ApplyPending(HiveKey& Root, const TPending& P);
+  // The path recorded last when it is Path, else Path recorded anew.
+  std::shared_ptr<const std::vector<std::string>> Recorded(const std::vector<std::string>& Path);
 
   // The tree of a file's bytes (none: the file does not exist); notes the
   // file's format.
@@ -173,10 +186,11 @@ class RegistryHive {
   std::optional<std::string> FViewBytes;
   std::size_t FFileReads = 0;
   std::uint64_t FGeneration = 0;
-  // The key the last change set a value in, while no other change of the
-  // view happened since (the generation then is still the one it left).
+  // The path of the last change recorded, and the key of the last value set
+  // there while no other change of the view happened since (the generation
+  // then is still the one it left).
+  std::shared_ptr<const std::vector<std::string>> FLastPath;
   HiveKey* FLastKey = nullptr;
-  std::vector<std::string> FLastKeyPath;
   std::uint64_t FLastKeyGeneration = 0;
   std::uint64_t FSerial;
 };
