@@ -246,8 +246,8 @@ void RegistryHive::Apply(const void* Owner, HiveOp Op) {
   FLastKey = nullptr;
   ApplyHiveOp(*FRoot, Op);
   FGeneration = ++LastSerial;
-  FPending.push_back(TPending{Owner, Op.Kind, Recorded(Op.Path), std::move(Op.Name), Op.Type,
-                              std::move(Op.Data)});
+  FPending.push_back(
+      TPending{Owner, Op.Kind, Recorded(Op.Path), std::move(Op.Name), Op.Type, std::move(Op.Data)});
 }
 
 void RegistryHive::SetValue(const void* Owner, const std::vector<std::string>& Path,
@@ -260,7 +260,8 @@ void RegistryHive::SetValue(const void* Owner, const std::vector<std::string>& P
   FLastKey->SetValue(Name, Type, Data);
   FGeneration = ++LastSerial;
   FLastKeyGeneration = FGeneration;
-  FPending.push_back(TPending{Owner, HiveOp::SetValue, std::move(Shared), Name, Type, std::move(Data)});
+  FPending.push_back(
+      TPending{Owner, HiveOp::SetValue, std::move(Shared), Name, Type, std::move(Data)});
 }
 
 std::shared_ptr<const std::vector<std::string>> RegistryHive::Recorded(
