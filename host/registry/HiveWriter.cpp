@@ -23,11 +23,34 @@ bool MayNeedEscape(std::uint64_t W) {
           Zero(W ^ (Ones * '"'))) != 0;
 }
 
+// Whether a text holds none of Bytes. Mostly a value holds none of those a
+// quoted text escapes: the C library's memchr looks at many bytes a step,
+// so a few searches that find nothing cost less than one look at every
+// word.
+bool HoldsNone(std::string_view S, std::string_view Bytes) {
+  if (S.empty())
+    return true;
+  for (const char C : Bytes)
+    if (std::memchr(S.data(), C, S.size()) != nullptr)
+      return false;
+  return true;
+}
+
+// The bytes a quoted text escapes, the quote and the backslash first.
+constexpr std::string_view Escaped = "\"\\\r\n";
+
 // In a 5.00 file line breaks are written as regedit writes them there, as
 // \r and \n; a REGEDIT4 file has no such text (see IsPlainText). The bytes
 // between two that need an escape go in as one run, found eight at a time.
-void AppendQuoted(std::string& Out, std::string_view S) {
+// Bytes are those of Escaped that S may hold, where the caller knows the
+// others are absent.
+void AppendQuoted(std::string& Out, std::string_view S, std::string_view Bytes = Escaped) {
   Out += '"';
+  if (HoldsNone(S, Bytes)) {
+    Out.append(S);
+    Out += '"';
+    return;
+  }
   std::size_t Run = 0, i = 0;
   while (i < S.size()) {
     if (S.size() - i >= 8) {
@@ -122,7 +145,9 @@ void AppendValue(std::string& Out, const HiveValue& V, HiveFormat Format, bool S
       AppendHex(Out, LineStart, V.Wide);
     }
   } else if (IsPlainText(V, Format)) {
-    AppendQuoted(Out, std::string_view(V.Data).substr(0, V.Data.size() - 1));
+    // A plain text of a REGEDIT4 file has no line break.
+    AppendQuoted(Out, std::string_view(V.Data).substr(0, V.Data.size() - 1),
+                 Format == HiveFormat::Regedit4 ? Escaped.substr(0, 2) : Escaped);
   } else if (V.Type == REG_DWORD && V.Data.size() == 4) {
     Cardinal N = 0;
     for (int i = 3; i >= 0; --i)
