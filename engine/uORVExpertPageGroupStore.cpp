@@ -9,7 +9,6 @@
 #include "ExpertOptions.h"
 #include "Registry.h"
 #include "ScopeExit.h"
-#include "TextScan.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVExpertPageGroup.h"
 #include "uORVFrmMain.h"
@@ -22,26 +21,21 @@ constexpr char UnitSeparator = '\x1F';
 
 // A list text (every name followed by CR LF) is stored with each CR and each
 // LF replaced by 0x1F, so that the value stays on one line of the registry.
-// Eight bytes at a time: each CR byte of a word gets 0x0D ^ 0x1F, each LF
-// byte 0x0A ^ 0x1F, the others nothing.
+// The line breaks are found with memchr, which looks at many bytes a step:
+// each CR and the LF after it, then any LF on its own (mostly none).
 std::string EncodeLineBreaks(std::string Text) {
-  char* P = Text.data();
-  char* const End = P + Text.size();
-  if constexpr (TextScan::ByWords) {
-    for (; End - P >= 8; P += 8) {
-      const std::uint64_t W = TextScan::Load(P);
-      if (!TextScan::MayEndLine(W))
-        continue;
-      const std::uint64_t Cr = TextScan::BytesEqual(W, '\r') >> 7;
-      const std::uint64_t Lf = TextScan::BytesEqual(W, '\n') >> 7;
-      const std::uint64_t Encoded =
-          W ^ (Cr * ('\r' ^ UnitSeparator)) ^ (Lf * ('\n' ^ UnitSeparator));
-      std::memcpy(P, &Encoded, sizeof Encoded);
-    }
+  char* const Begin = Text.data();
+  char* const End = Begin + Text.size();
+  const auto Next = [End](char* P, char C) {
+    return static_cast<char*>(std::memchr(P, C, static_cast<std::size_t>(End - P)));
+  };
+  for (char* P = Begin; P != End && (P = Next(P, '\r')) != nullptr;) {
+    *P++ = UnitSeparator;
+    if (P != End && *P == '\n')
+      *P++ = UnitSeparator;
   }
-  for (; P != End; ++P)
-    if (*P == '\r' || *P == '\n')
-      *P = UnitSeparator;
+  for (char* P = Begin; P != End && (P = Next(P, '\n')) != nullptr;)
+    *P++ = UnitSeparator;
   return Text;
 }
 

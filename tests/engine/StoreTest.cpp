@@ -152,13 +152,17 @@ TEST_F(Store, ExportWritesTheStoreByteForByte) {
   TStringList AlphaPages, NamelessPages, BetaPages;
   AlphaPages.SetText("Win32\r\nStandard\r\n");
   NamelessPages.SetText("Samples\r\n");
+  // A line break inside a name is stored as a separator too.
+  NamelessPages.Add("Lone\rCR\nLF");
   Groups.AddObject(kAlpha, &AlphaPages);
   Groups.AddObject("", &NamelessPages);
   Groups.AddObject(kBeta, &BetaPages);
   ASSERT_TRUE(Inspect().Export(&Groups));
 
   EXPECT_EQ(Read("Pages", kAlpha), "Win32\x1F\x1FStandard\x1F\x1F");
-  EXPECT_EQ(Read("Pages", ""), "Samples\x1F\x1F");  // the unnamed value
+  EXPECT_EQ(Read("Pages", ""),
+            "Samples\x1F\x1FLone\x1F"
+            "CR\x1FLF\x1F\x1F");  // the unnamed value
   EXPECT_EQ(Read("Pages", kBeta), "");
   EXPECT_EQ(Read("Pages", "\xD1\xF2\xE0\xF0\xE0\xFF"), "<none>");
   EXPECT_EQ(Read("Timer", "PagesSort"), kAlpha + "\x1F\x1F\x1F\x1F" + kBeta + "\x1F\x1F");
