@@ -72,8 +72,20 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
   // parent's font) has nothing to place: no pass over its list is made.
   if (FControls.empty())
     return;
+  // The kinds of alignment that visible controls have, found in one look at
+  // each, as the VCL first asks whether there is any aligning to do: a page
+  // control of hundreds of hidden sheets and one shown is walked again for
+  // that one kind only. The list is walked by position rather than copied
+  // for each kind; a control a handler frees on the way is not reached.
+  unsigned Kinds = 0;
+  for (const TControl* C : FControls)
+    if (C->Visible())
+      Kinds |= 1u << C->Align();
   for (TAlign A : {alTop, alBottom, alLeft, alRight, alClient}) {
-    for (TControl* C : std::vector<TControl*>(FControls)) {
+    if ((Kinds & (1u << A)) == 0)
+      continue;
+    for (std::size_t i = 0; i < FControls.size(); ++i) {
+      TControl* const C = FControls[i];
       if (C->Align() != A || !C->Visible())
         continue;
       switch (A) {
