@@ -1,9 +1,14 @@
 #include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 
 #include "Terminal.h"
+
+bool IsTerminal(int Fd) {
+  return ::isatty(Fd) != 0;
+}
 
 std::size_t TerminalWidth(int Fd) {
   // The terminal's own width where there is one, else COLUMNS, else 80;

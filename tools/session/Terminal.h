@@ -2,13 +2,20 @@
 
 // Text laid out for a terminal: its width, and help and messages wrapped to
 // it. The width and the standard streams are what ask the system (posix/
-// and win32/ each define TerminalWidth and UseUtf8StandardStreams).
+// and win32/ each define IsTerminal, TerminalWidth and
+// UseUtf8StandardStreams).
 
 #include <cstddef>
 #include <string>
 
 // Columns a UTF-8 text takes in a terminal: one a character.
 std::size_t Columns(const std::string& Utf8);
+
+// Whether standard input (Fd 0), output (1) or error (2) is a terminal a
+// user types into or reads. On Windows that is a console: the C library's
+// isatty takes any character device for one, the NUL device included, so
+// input redirected from NUL would be taken for a user at the keyboard.
+bool IsTerminal(int Fd);
 
 // The width to wrap help and messages to: the terminal's (Fd 1 is standard
 // output, 2 standard error), else COLUMNS, else 80; never under 40.

@@ -5,6 +5,14 @@
 
 #include "Terminal.h"
 
+bool IsTerminal(int Fd) {
+  const HANDLE H = GetStdHandle(Fd == 0   ? STD_INPUT_HANDLE
+                                : Fd == 2 ? STD_ERROR_HANDLE
+                                          : STD_OUTPUT_HANDLE);
+  DWORD Mode = 0;
+  return H != nullptr && H != INVALID_HANDLE_VALUE && GetConsoleMode(H, &Mode) != 0;
+}
+
 std::size_t TerminalWidth(int Fd) {
   // The console window's width where the stream is a console, else
   // COLUMNS, else 80; text is never wrapped narrower than 40 columns.
