@@ -161,9 +161,8 @@ void GroupPages(TJsonText& J, const TORVExpertProbe& X) {
   J.BeginArray();
   for (std::size_t i = 0; i + 1 < Groups.size(); ++i) {
     J.BeginArray();
-    TStrings::ForEachTextLine(Groups[i], [&J](const char* First, const char* End) {
-      J.Host(std::string(First, End));
-    });
+    TStrings::ForEachTextLine(
+        Groups[i], [&J](const char* First, const char* End) { J.Host(std::string(First, End)); });
     J.EndArray();
   }
   J.EndArray();

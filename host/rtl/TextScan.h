@@ -44,22 +44,9 @@ inline std::uint64_t BytesBelow(std::uint64_t W, unsigned char N) {
   return (W - Ones * N) & ~W & Highs;
 }
 
-// Whether W may hold a byte below 0x0E (CR): a quick test that lets most
-// words of a name through before the exact one.
-inline bool MayEndLine(std::uint64_t W) {
-  return BytesBelow(W, 0x0E) != 0;
-}
-
 // The bytes of W that end a line of a list text: CR, LF and NUL.
 inline std::uint64_t LineEndBytes(std::uint64_t W) {
   return ZeroBytes(W) | BytesEqual(W, '\r') | BytesEqual(W, '\n');
-}
-
-// How many bytes a mask marks: each marked byte's high bit brought down to
-// a one, and the ones summed into the top byte by a multiplication (the
-// machine may have no instruction that counts bits).
-inline std::size_t MarkedCount(std::uint64_t Mask) {
-  return static_cast<std::size_t>(((Mask >> 7) * Ones) >> 56);
 }
 
 // The index of the first byte a mask marks.
