@@ -57,6 +57,13 @@ class TDisplayList {
  public:
   void Add(const TDisplayItem& Item) { FItems.push_back(Item); }
   void Add(TDisplayItem&& Item) { FItems.push_back(std::move(Item)); }
+  // A new item of the kind at the end, filled in where it stays: a paint
+  // records hundreds, and an item is large.
+  TDisplayItem& Add(TDisplayItem::TKind Kind) {
+    TDisplayItem& Item = FItems.emplace_back();
+    Item.Kind = Kind;
+    return Item;
+  }
   void Clear() { FItems.clear(); }
   const std::vector<TDisplayItem>& Items() const { return FItems; }
   int Count() const { return static_cast<int>(FItems.size()); }

@@ -1,7 +1,5 @@
 #include "DrawRecorder.h"
 
-#include <utility>
-
 #include <algorithm>
 
 namespace {
@@ -19,7 +17,8 @@ TRect Meet(const TRect& A, const TRect& B) {
 
 int TDrawRecorder::Save() {
   FSaved.push_back(State);
-  Add(TDisplayItem::Of(TDisplayItem::dkSaveDC));
+  if (List != nullptr)
+    List->Add(TDisplayItem::dkSaveDC);
   return static_cast<int>(FSaved.size());
 }
 
@@ -32,7 +31,8 @@ bool TDrawRecorder::Restore(int SavedDC) {
     return false;
   State = FSaved[static_cast<std::size_t>(Target - 1)];
   FSaved.resize(static_cast<std::size_t>(Target - 1));
-  Add(TDisplayItem::Of(TDisplayItem::dkRestoreDC));
+  if (List != nullptr)
+    List->Add(TDisplayItem::dkRestoreDC);
   return true;
 }
 
@@ -48,89 +48,82 @@ TRect TDrawRecorder::Device(const TRect& R) const {
           R.Bottom + State.Origin.Y};
 }
 
-TDisplayItem TDrawRecorder::Item(int Kind) const {
-  TDisplayItem I = TDisplayItem::Of(Kind);
+TDisplayItem* TDrawRecorder::Add(TDisplayItem::TKind Kind) {
+  if (List == nullptr)
+    return nullptr;
+  TDisplayItem& I = List->Add(Kind);
   I.Clipped = State.Clipped;
   I.Clip = State.Clip;
-  return I;
-}
-
-void TDrawRecorder::Add(TDisplayItem&& Item) {
-  if (List != nullptr)
-    List->Add(std::move(Item));
+  return &I;
 }
 
 void TDrawRecorder::Fill(const TRect& R, COLORREF Color) {
-  if (List == nullptr)
+  TDisplayItem* I = Add(TDisplayItem::dkFillRect);
+  if (I == nullptr)
     return;
-  TDisplayItem I = Item(TDisplayItem::dkFillRect);
-  I.Rect = Device(R);
-  I.Color = Color;
-  Add(std::move(I));
+  I->Rect = Device(R);
+  I->Color = Color;
 }
 
 void TDrawRecorder::Frame(const TRect& R, COLORREF Color) {
-  if (List == nullptr)
+  TDisplayItem* I = Add(TDisplayItem::dkFrameRect);
+  if (I == nullptr)
     return;
-  TDisplayItem I = Item(TDisplayItem::dkFrameRect);
-  I.Rect = Device(R);
-  I.Color = Color;
-  Add(std::move(I));
+  I->Rect = Device(R);
+  I->Color = Color;
 }
 
 void TDrawRecorder::Text(int X, int Y, const TRect* ClipRect, const std::string& Text, bool Opaque,
                          UINT Format) {
-  if (List == nullptr)
+  TDisplayItem* I = Add(TDisplayItem::dkText);
+  if (I == nullptr)
     return;
-  TDisplayItem I = Item(TDisplayItem::dkText);
-  I.Rect = ClipRect != nullptr ? Device(*ClipRect) : kWholePlane;
-  I.X = X + State.Origin.X;
-  I.Y = Y + State.Origin.Y;
-  I.Color = State.TextColor;
-  I.BkColor = State.BkColor;
-  I.Opaque = Opaque;
-  I.Format = Format;
+  I->Rect = ClipRect != nullptr ? Device(*ClipRect) : kWholePlane;
+  I->X = X + State.Origin.X;
+  I->Y = Y + State.Origin.Y;
+  I->Color = State.TextColor;
+  I->BkColor = State.BkColor;
+  I->Opaque = Opaque;
+  I->Format = Format;
   if (State.Font != nullptr)
-    I.Font = State.Font->Desc;
-  I.Text = Text;
-  Add(std::move(I));
+    I->Font = State.Font->Desc;
+  I->Text = Text;
 }
 
 void TDrawRecorder::Polyline(const TPoint* Points, int Count) {
-  if (List == nullptr || Count < 2 || State.Pen == nullptr)
+  if (Count < 2 || State.Pen == nullptr)
     return;
-  TDisplayItem I = Item(TDisplayItem::dkPolyline);
+  TDisplayItem* I = Add(TDisplayItem::dkPolyline);
+  if (I == nullptr)
+    return;
   for (int i = 0; i < Count; ++i)
-    I.Points.push_back({Points[i].X + State.Origin.X, Points[i].Y + State.Origin.Y});
-  I.Color = State.Pen->Color;
-  I.PenWidth = State.Pen->Width;
-  Add(std::move(I));
+    I->Points.push_back({Points[i].X + State.Origin.X, Points[i].Y + State.Origin.Y});
+  I->Color = State.Pen->Color;
+  I->PenWidth = State.Pen->Width;
 }
 
 void TDrawRecorder::Ellipse(const TRect& R) {
-  if (List == nullptr)
+  TDisplayItem* I = Add(TDisplayItem::dkEllipse);
+  if (I == nullptr)
     return;
-  TDisplayItem I = Item(TDisplayItem::dkEllipse);
-  I.Rect = Device(R);
+  I->Rect = Device(R);
   // A hollow outline without a pen draws nothing; the colour of no pen is
   // marked as the picture's "none".
-  I.Color = State.Pen != nullptr ? State.Pen->Color : 0x1FFFFFFFu;
-  I.Opaque = State.Brush != nullptr;
-  I.BkColor = State.Brush != nullptr ? State.Brush->Color : 0;
-  Add(std::move(I));
+  I->Color = State.Pen != nullptr ? State.Pen->Color : 0x1FFFFFFFu;
+  I->Opaque = State.Brush != nullptr;
+  I->BkColor = State.Brush != nullptr ? State.Brush->Color : 0;
 }
 
 void TDrawRecorder::Image(int X, int Y, const TImageNote& Note) {
-  if (List == nullptr)
+  TDisplayItem* I = Add(TDisplayItem::dkImage);
+  if (I == nullptr)
     return;
-  TDisplayItem I = Item(TDisplayItem::dkImage);
-  I.X = X + State.Origin.X;
-  I.Y = Y + State.Origin.Y;
-  I.Rect = {I.X, I.Y, I.X + Note.Width, I.Y + Note.Height};
-  I.ImageIndex = Note.Index;
-  I.Enabled = Note.Enabled;
-  I.ImageWidth = Note.Width;
-  I.ImageHeight = Note.Height;
-  I.Text = Note.Description;
-  Add(std::move(I));
+  I->X = X + State.Origin.X;
+  I->Y = Y + State.Origin.Y;
+  I->Rect = {I->X, I->Y, I->X + Note.Width, I->Y + Note.Height};
+  I->ImageIndex = Note.Index;
+  I->Enabled = Note.Enabled;
+  I->ImageWidth = Note.Width;
+  I->ImageHeight = Note.Height;
+  I->Text = Note.Description;
 }

@@ -46,7 +46,7 @@ class TDrawRecorder {
 
  private:
   TRect Device(const TRect& R) const;
-  TDisplayItem Item(int Kind) const;
-  void Add(TDisplayItem&& Item);
+  // The next item of the list with the clip in force; null without a list.
+  TDisplayItem* Add(TDisplayItem::TKind Kind);
   std::vector<TDrawState> FSaved;
 };

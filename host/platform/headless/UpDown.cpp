@@ -18,12 +18,18 @@ class TNativeUpDown : public TNativeWindow {
  public:
   LRESULT Handle(HWND Wnd, TMessage& M) override {
     switch (M.Msg) {
-      case UDM_SETRANGE32:
-        FLow = static_cast<int>(M.WParam);
-        FHigh = static_cast<int>(M.LParam);
-        FPos = std::clamp(FPos, FLow, std::max(FLow, FHigh));
-        InvalidateRect(Wnd, nullptr, 1);
+      case UDM_SETRANGE32: {
+        // The arrows show the range's ends; a range set again as it was
+        // leaves them as they are (a tab control sets it at every paint).
+        const int Low = static_cast<int>(M.WParam), High = static_cast<int>(M.LParam);
+        if (Low != FLow || High != FHigh) {
+          FLow = Low;
+          FHigh = High;
+          FPos = std::clamp(FPos, FLow, std::max(FLow, FHigh));
+          InvalidateRect(Wnd, nullptr, 1);
+        }
         return 0;
+      }
       case UDM_GETRANGE32:
         if (M.WParam != 0)
           *reinterpret_cast<int*>(M.WParam) = FLow;
