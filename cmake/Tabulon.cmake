@@ -150,3 +150,15 @@ function(tabulon_keep_tests_home)
                  "XDG_CONFIG_HOME=${home}/.config" "TMPDIR=${home}/tmp" "TEST_TMPDIR=${home}/tmp")
   endforeach()
 endfunction()
+
+# A shared host library or package calls its own functions directly, as a
+# Windows DLL does, instead of each through the dynamic linker, which looks
+# its name up at the first call (thousands of names, a few hundred
+# instructions each, paid by whichever action first reaches the function).
+# Data keeps the usual binding, so that a static an inline function holds
+# stays one object for the program and every module.
+function(tabulon_bind_functions_locally target)
+  if(NOT WIN32)
+    target_link_options(${target} PRIVATE -Wl,-Bsymbolic-functions)
+  endif()
+endfunction()
