@@ -164,10 +164,12 @@ void TORVExpert::prvDestroy() {
     // so, the IDE would show a palette with pages missing until it next
     // rebuilds it. Give it the full list back, with the page the IDE last
     // loaded selected, unless the palette holds a rewrite of the IDE's,
-    // which is its full list with its own selection already.
+    // which is its full list with its own selection already. The master
+    // list gives the tabs back as the IDE last published them, with the
+    // objects it kept in them.
     if (FGroupsActive && !prvPaletteHoldsIdeList()) {
       const int Selected = FTabPaletteAll->TabIndex();
-      FTabPalette->Tabs()->SetText(FMasterIndex.Text());
+      FTabPalette->Tabs()->Assign(FTabPaletteAll->Tabs());
       FTabPalette->SetTabIndex(Selected);
     }
     prvEventsClear();

@@ -141,6 +141,11 @@ TEST_F(Lifecycle, UnloadGivesTheIdeBackExactly) {
     const int Components = Ide->ComponentCount();
     const int PaletteItems = Ide->PaletteMenu()->Items()->Count();
     const int ComponentItems = Ide->ComponentMenu()->Count();
+    // Objects of the IDE's own in its tabs, which the palette is to hold
+    // again, not the marks of a destroyed expert.
+    TStrings* Tabs = Ide->Palette()->Tabs();
+    for (int i = 0; i < Tabs->Count(); ++i)
+      Tabs->SetObjects(i, TItemObject::FromInteger(100 + i));
     Load();
     if (!ShownFirst)
       ShowIde();
@@ -159,6 +164,8 @@ TEST_F(Lifecycle, UnloadGivesTheIdeBackExactly) {
     EXPECT_EQ(Ide->PaletteMenu()->Items()->Count(), PaletteItems);
     EXPECT_EQ(Ide->ComponentMenu()->Count(), ComponentItems);
     EXPECT_EQ(PaletteTabs(), Ide->Pages());
+    for (int i = 0; i < Tabs->Count(); ++i)
+      EXPECT_EQ(Tabs->Objects(i).AsInteger(), 100 + i) << Tabs->Get(i);
     delete Ide;
     Ide = nullptr;
   }
