@@ -188,6 +188,20 @@ TEST_F(HostControls, ListBoxSortKeepsCompareTextOrderAndEqualItemsInPlace) {
     EXPECT_EQ(List->Items()->Objects(i).AsInteger(), Expected[static_cast<std::size_t>(i)]) << i;
   EXPECT_EQ(List->Items()->Get(14), "\xC5");
   EXPECT_EQ(List->Items()->Get(16), "\xA8");
+
+  // Every byte on its own, added from the last: the ranks the sort gives
+  // the bytes are a table, which must order them as AnsiCompareText does
+  // and keep those it holds equal in the order they came.
+  auto* Bytes = new TListBox(Form);
+  for (int B = 255; B >= 0; --B)
+    Bytes->Items()->AddObject(std::string(1, static_cast<char>(B)), TItemObject::FromInteger(B));
+  Bytes->SetSorted(true);
+  for (int i = 1; i < Bytes->Items()->Count(); ++i) {
+    const int Order = AnsiCompareText(Bytes->Items()->Get(i - 1), Bytes->Items()->Get(i));
+    const NativeInt Before = Bytes->Items()->Objects(i - 1).AsInteger();
+    const NativeInt After = Bytes->Items()->Objects(i).AsInteger();
+    EXPECT_TRUE(Order < 0 || (Order == 0 && Before > After)) << Before << " before " << After;
+  }
 }
 
 TEST_F(HostControls, DialogButtonsEndTheModalLoop) {
