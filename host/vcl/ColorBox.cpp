@@ -43,7 +43,8 @@ TColor TCustomColorBox::Colors(int Index) const {
 }
 
 int TCustomColorBox::IndexOfColor(TColor AColor, int From) const {
-  for (int i = From; i < Items()->Count(); ++i)
+  // The count asked once, as the VCL's for loop does: it is a message.
+  for (int i = From, n = Items()->Count(); i < n; ++i)
     if (Colors(i) == AColor)
       return i;
   return -1;
