@@ -7,11 +7,21 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <string_view>
 #include <typeinfo>
 
 #include "ScopeExit.h"
 
 std::string ClassNameOf(const std::type_info& Type) {
+  // A class of the global namespace, which every VCL class is, is mangled
+  // as its name's length and the name ("9TTabSheet"): read so without the
+  // demangler, since every window made asks for its class's name.
+  const std::string_view Mangled = Type.name();
+  std::size_t Digits = 0, Length = 0;
+  for (; Digits < Mangled.size() && Mangled[Digits] >= '0' && Mangled[Digits] <= '9'; ++Digits)
+    Length = Length * 10 + static_cast<std::size_t>(Mangled[Digits] - '0');
+  if (Digits > 0 && Length == Mangled.size() - Digits)
+    return std::string(Mangled.substr(Digits));
   int Status = 0;
   std::unique_ptr<char, void (*)(void*)> Name(
       abi::__cxa_demangle(Type.name(), nullptr, nullptr, &Status), std::free);

@@ -63,6 +63,10 @@ TEST_F(Components, OwnerNameAndFindComponent) {
   auto* C = new TComponent(&Other);
   EXPECT_NO_THROW(C->SetName("TabControl"));
   EXPECT_THROW(Owner.Components(2), EListError);
+  // A class's own name, of the global namespace or not.
+  EXPECT_EQ(Owner.ClassName(), "TComponent");
+  EXPECT_EQ(TTimer(nullptr).ClassName(), "TTimer");
+  EXPECT_EQ(THandlers().ClassName(), "THandlers");
 }
 
 TEST_F(Components, OwnerFreesWhatItOwnsAndAFreedComponentLeavesItsOwner) {
