@@ -125,6 +125,7 @@ class TRegistry : public TObject {
 class TRegIniFile : public TRegistry {
  public:
   TRegIniFile() = default;
+  ~TRegIniFile() override;
 
   // Default when the section or the value does not exist. Raises
   // ERegistryException for a value that is not a string.

@@ -242,3 +242,8 @@ int AnsiCompareStr(const std::string& S1, const std::string& S2) {
   const int R = S1.compare(S2);
   return R < 0 ? -1 : R > 0 ? 1 : 0;
 }
+
+// Defined here, so that the class's table of virtual functions is made
+// once, in the host library, not again in every module that uses the class.
+Exception::~Exception() = default;
+EInvalidCast::~EInvalidCast() = default;

@@ -12,6 +12,7 @@
 class Exception : public std::exception {
  public:
   explicit Exception(std::string Msg) : FMessage(std::move(Msg)) {}
+  ~Exception() override;
   const std::string& Message() const { return FMessage; }
   const char* what() const noexcept override { return FMessage.c_str(); }
 
@@ -23,7 +24,9 @@ class EConvertError : public Exception {
   using Exception::Exception;
 };
 class EInvalidCast : public Exception {
+ public:
   using Exception::Exception;
+  ~EInvalidCast() override;
 };
 class EListError : public Exception {
   using Exception::Exception;

@@ -603,3 +603,7 @@ void TTabSheet::TextChanged() {
     FPageControl->Tabs()->Put(TabIndex(), Caption());
   TWinControl::TextChanged();
 }
+
+// Defined here, so that the class's table of virtual functions is made
+// once, in the host library, not again in every module that uses the class.
+TTabControl::~TTabControl() = default;

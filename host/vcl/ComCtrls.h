@@ -92,6 +92,7 @@ class TCustomTabControl : public TWinControl {
 class TTabControl : public TCustomTabControl {
  public:
   explicit TTabControl(TComponent* AOwner) : TCustomTabControl(AOwner) {}
+  ~TTabControl() override;
 };
 
 class TPageControl : public TCustomTabControl {

@@ -172,3 +172,7 @@ void TCustomControlBar::AlignControls(TControl* AControl, TRect& Rect) {
   if (FAutoSize && Tallest > 0)
     SetHeight(Tallest + 2 * Frame);
 }
+
+// Defined here, so that the class's table of virtual functions is made
+// once, in the host library, not again in every module that uses the class.
+TPanel::~TPanel() = default;

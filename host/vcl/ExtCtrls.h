@@ -66,6 +66,7 @@ class TCustomPanel : public TCustomControl {
 class TPanel : public TCustomPanel {
  public:
   explicit TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
+  ~TPanel() override;
 };
 
 // Bands in one row, left to right, each as high as its control; with AutoSize

@@ -351,3 +351,7 @@ void TApplication::AdvanceTime(std::int64_t Milliseconds) {
   RunMessageLoop(Milliseconds, {});
   ProcessMessages();
 }
+
+// Defined here, so that the class's table of virtual functions is made
+// once, in the host library, not again in every module that uses the class.
+TForm::~TForm() = default;

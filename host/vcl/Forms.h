@@ -129,6 +129,7 @@ class TCustomForm : public TWinControl {
 class TForm : public TCustomForm {
  public:
   explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+  ~TForm() override;
 };
 
 class TApplication : public TComponent {

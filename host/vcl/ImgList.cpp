@@ -21,3 +21,8 @@ void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabl
   Canvas->NoteImage(X, Y, Index, Enabled, FWidth, FHeight, ImageDescription(Index));
   DrawListImage(Canvas, {X, Y, X + FWidth, Y + FHeight}, ImageDescription(Index), Enabled);
 }
+
+// Defined here, so that the class's table of virtual functions is made
+// once, in the host library, not again in every module that uses the class.
+TCustomImageList::~TCustomImageList() = default;
+TImageList::~TImageList() = default;

@@ -12,6 +12,7 @@
 class TCustomImageList : public TComponent {
  public:
   explicit TCustomImageList(TComponent* AOwner) : TComponent(AOwner) {}
+  ~TCustomImageList() override;
 
   int Width() const { return FWidth; }
   void SetWidth(int Value) { FWidth = Value; }
@@ -32,4 +33,5 @@ class TCustomImageList : public TComponent {
 class TImageList : public TCustomImageList {
  public:
   explicit TImageList(TComponent* AOwner) : TCustomImageList(AOwner) {}
+  ~TImageList() override;
 };

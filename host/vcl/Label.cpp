@@ -64,3 +64,7 @@ void TCustomLabel::Paint() {
   FCanvas->Brush()->SetStyle(bsClear);
   FCanvas->TextOut(X, 0, Caption());
 }
+
+// Defined here, so that the class's table of virtual functions is made
+// once, in the host library, not again in every module that uses the class.
+TLabel::~TLabel() = default;

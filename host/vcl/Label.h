@@ -43,4 +43,5 @@ class TCustomLabel : public TGraphicControl {
 class TLabel : public TCustomLabel {
  public:
   explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
+  ~TLabel() override;
 };

@@ -271,3 +271,7 @@ void TCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState Stat
   FCanvas->FillRect(Rect);
   FCanvas->TextOut(Rect.Left + 2, Rect.Top, FItems->Get(Index));
 }
+
+// Defined here, so that the class's table of virtual functions is made
+// once, in the host library, not again in every module that uses the class.
+TListBox::~TListBox() = default;

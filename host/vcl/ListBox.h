@@ -77,4 +77,5 @@ class TCustomListBox : public TWinControl {
 class TListBox : public TCustomListBox {
  public:
   explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
+  ~TListBox() override;
 };
