@@ -1,6 +1,8 @@
 // Group switching and palette filtering: the palette shows the active
 // group's pages, and the IDE sees every choice in terms of the full palette.
 
+#include <utility>
+
 #include "ScopeExit.h"
 #include "uORVExpertPageGroup.h"
 
@@ -169,9 +171,10 @@ void TORVExpert::prvSetOnePageGroup() {
 void TORVExpert::prvChangePalette() {
   TStrings* Master = FTabPaletteAll->Tabs();
   Master->Assign(FTabPalette->Tabs());
-  const std::string Pages = Master->Text();
-  FMasterIndex.Rebuild(Pages);
-  if (FMasterIndex.Count() != Master->Count() || FMasterIndex.Text().size() != Pages.size())
+  std::string Pages = Master->Text();
+  const std::size_t Size = Pages.size();
+  FMasterIndex.Rebuild(std::move(Pages));
+  if (FMasterIndex.Count() != Master->Count() || FMasterIndex.Text().size() != Size)
     Master->SetText(FMasterIndex.Text());
   FMasterFromPalette = true;
 }

@@ -22,19 +22,26 @@ namespace rows {
 class NameIndex : public testing::TestWithParam<TIndexCase> {};
 
 TEST_P(NameIndex, KeepsEveryNameFollowedByCrLf) {
-  ::NameIndex Index;
-  Index.Rebuild("stale\r\nnames\r\n");
-  Index.Rebuild(GetParam().Text);
-  EXPECT_EQ(Index.Text(), GetParam().Kept);
-  std::string Joined;
-  for (int i = 0; i < Index.Count(); ++i) {
-    Joined.append(Index.Name(i));
-    Joined += "\r\n";
-    const int Found = Index.Find(Index.Name(i));
-    EXPECT_TRUE(Found >= 0 && Found <= i) << "name " << i << " is found, or an equal one before";
+  // A text lent and a text handed over (kept without a copy) alike.
+  for (const bool HandedOver : {false, true}) {
+    SCOPED_TRACE(HandedOver ? "handed over" : "lent");
+    ::NameIndex Index;
+    Index.Rebuild(std::string("stale\r\nnames\r\n"));
+    if (HandedOver)
+      Index.Rebuild(std::string(GetParam().Text));
+    else
+      Index.Rebuild(GetParam().Text);
+    EXPECT_EQ(Index.Text(), GetParam().Kept);
+    std::string Joined;
+    for (int i = 0; i < Index.Count(); ++i) {
+      Joined.append(Index.Name(i));
+      Joined += "\r\n";
+      const int Found = Index.Find(Index.Name(i));
+      EXPECT_TRUE(Found >= 0 && Found <= i) << "name " << i << " is found, or an equal one before";
+    }
+    EXPECT_EQ(Joined, GetParam().Kept);
+    EXPECT_EQ(Index.Find("stale"), -1);
   }
-  EXPECT_EQ(Joined, GetParam().Kept);
-  EXPECT_EQ(Index.Find("stale"), -1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
