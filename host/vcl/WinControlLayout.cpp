@@ -57,7 +57,9 @@ void TWinControl::EnableAlign() {
 }
 
 void TWinControl::Realign() {
-  if (FAlignLevel > 0 || FRealigning || IsDestroying())
+  // A control without children has nothing to place, and its client area
+  // (a tab control's asks the window) is not worked out for nothing.
+  if (FAlignLevel > 0 || FRealigning || IsDestroying() || FControls.empty())
     return;
   FRealigning = true;
   ScopeExit Done([this] { FRealigning = false; });
