@@ -49,14 +49,18 @@ void TWinControl::RemoveControl(TControl* AControl) {
     Form->ControlRemoved(AControl);
   FControls.erase(std::next(It).base());
   AControl->FParent = nullptr;
+  // A parent being freed has no window left, and the children it takes
+  // along are freed next: neither is a window moved nor a showing worked
+  // out for them (a group bar frees hundreds of sheets). A child a handler
+  // moves elsewhere meanwhile gets both from its new parent.
+  if (IsDestroying())
+    return;
   if (TWinControl* W = AControl->AsWinControl()) {
     W->UpdateWindowParent();
     W->UpdateShowing();
   }
-  if (!IsDestroying()) {
-    Realign();
-    Invalidate();
-  }
+  Realign();
+  Invalidate();
 }
 
 bool TWinControl::ContainsControl(const TControl* Control) const {
