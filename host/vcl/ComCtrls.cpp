@@ -94,9 +94,10 @@ class TTabStrings : public TStrings {
     BeginUpdate();
     ScopeExit Done([this] { EndUpdate(); });
     std::vector<TCItem> Items = WS().GetTabs(Other->Window());
-    for (std::size_t i = 0; i < Items.size(); ++i) {
-      Items[i].Mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
-      Items[i].Image = FControl->GetImageIndex(static_cast<int>(i));
+    int Index = 0;
+    for (TCItem& Item : Items) {
+      Item.Mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
+      Item.Image = FControl->GetImageIndex(Index++);
     }
     WS().SetTabs(Window(), std::move(Items));
   }
