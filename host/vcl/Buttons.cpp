@@ -81,7 +81,7 @@ void TBitBtn::CNDrawItem(TMessage& Message) {
     RestoreDC(Item->hDC, Saved);
   });
   Canvas.SetHandle(Item->hDC);
-  Canvas.Font()->Assign(Font());
+  Canvas.Font()->Assign(*Font());
   const TRect R = Item->rcItem;
   const bool Pushed = (Item->itemState & ODS_SELECTED) != 0;
   const bool Disabled = (Item->itemState & ODS_DISABLED) != 0;

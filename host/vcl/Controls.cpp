@@ -157,7 +157,7 @@ void TControl::ParentFontChanged() {
   if (!FParentFont || FParent == nullptr)
     return;
   FChangingParentFont = true;
-  FFont.Assign(FParent->Font());
+  FFont.Assign(*FParent->Font());
   FChangingParentFont = false;
 }
 

@@ -291,7 +291,7 @@ void TCustomComboBox::CloseUp() {
 void TCustomComboBox::PaintItem(int Index, const TRect& Rect, TOwnerDrawState State) {
   // As the VCL answers WM_DRAWITEM: the control's font and brush, the
   // highlight colours for a selected item.
-  FCanvas->Font()->Assign(Font());
+  FCanvas->Font()->Assign(*Font());
   FCanvas->Brush()->SetStyle(bsSolid);
   FCanvas->Brush()->SetColor(Color());
   if (Index >= 0 && State.Contains(odSelected)) {

@@ -14,13 +14,13 @@ bool Names(const std::string& Description, const char* What) {
 class TInk {
  public:
   explicit TInk(TCanvas* Canvas) : C(Canvas) {
-    FFont.Assign(C->Font());
+    FFont.Assign(*C->Font());
     FBrush.Assign(C->Brush());
     FPenColor = C->Pen()->Color();
     FPenWidth = C->Pen()->Width();
   }
   ~TInk() {
-    C->Font()->Assign(&FFont);
+    C->Font()->Assign(FFont);
     C->Brush()->Assign(&FBrush);
     C->Pen()->SetColor(FPenColor);
     C->Pen()->SetWidth(FPenWidth);

@@ -49,17 +49,21 @@ void TFont::SetStyle(TFontStyles Value) {
 
 void TFont::Assign(TPersistent* Source) {
   if (auto* F = dynamic_cast<TFont*>(Source)) {
-    if (F == this)
-      return;
-    FName = F->FName;
-    FSize = F->FSize;
-    FColor = F->FColor;
-    FStyle = F->FStyle;
-    FCharset = F->FCharset;
-    Changed();
+    Assign(*F);
     return;
   }
   TGraphicsObject::Assign(Source);
+}
+
+void TFont::Assign(const TFont& Source) {
+  if (&Source == this)
+    return;
+  FName = Source.FName;
+  FSize = Source.FSize;
+  FColor = Source.FColor;
+  FStyle = Source.FStyle;
+  FCharset = Source.FCharset;
+  Changed();
 }
 
 HFONT TFont::Handle() {

@@ -141,6 +141,9 @@ class TFont : public TGraphicsObject {
   void SetCharset(int Value) { FCharset = Value; }
 
   void Assign(TPersistent* Source) override;
+  // Assign of a font known to be one, without asking its class: every
+  // control takes its parent's font so.
+  void Assign(const TFont& Source);
   HFONT Handle();
   TFontDesc Desc() const { return {FName, FSize, FStyle.Contains(fsBold)}; }
 

@@ -23,12 +23,12 @@ void TCustomLabel::SetAutoSize(bool Value) {
 }
 
 int TCustomLabel::TextWidth() const {
-  FCanvas->Font()->Assign(Font());
+  FCanvas->Font()->Assign(*Font());
   return FCanvas->TextWidth(Caption());
 }
 
 int TCustomLabel::TextHeight() const {
-  FCanvas->Font()->Assign(Font());
+  FCanvas->Font()->Assign(*Font());
   // An empty caption still takes one line, as DrawText measures it.
   return FCanvas->TextHeight(Caption().empty() ? std::string("W") : Caption());
 }
@@ -50,7 +50,7 @@ void TCustomLabel::FontChanged() {
 }
 
 void TCustomLabel::Paint() {
-  FCanvas->Font()->Assign(Font());
+  FCanvas->Font()->Assign(*Font());
   int X = 0;
   if (FAlignment == taCenter)
     X = (Width() - TextWidth()) / 2;

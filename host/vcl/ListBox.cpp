@@ -253,7 +253,7 @@ void TCustomListBox::CNDrawItem(TMessage& Message) {
 }
 
 void TCustomListBox::PaintItem(int Index, const TRect& Rect, TOwnerDrawState State) {
-  FCanvas->Font()->Assign(Font());
+  FCanvas->Font()->Assign(*Font());
   FCanvas->Brush()->SetStyle(bsSolid);
   FCanvas->Brush()->SetColor(Color());
   if (State.Contains(odSelected)) {
