@@ -140,8 +140,11 @@ class NameIndex {
 
   // The entry of a name of that hash, or -1. Mostly the first entry of the
   // hash and length is the name, byte for byte; otherwise the search goes
-  // on from that slot in LookupFolded, with the letter case folded.
-  int Lookup(const char* First, std::size_t Length, std::uint32_t Hash) const {
+  // on from that slot in LookupFolded, with the letter case folded. Made
+  // part of the loops that look thousands of lines up (the compiler left
+  // it a call of its own, a tenth of each lookup).
+  [[gnu::always_inline]] int Lookup(const char* First, std::size_t Length,
+                                    std::uint32_t Hash) const {
     if (FSlots.empty())
       return -1;
     const std::size_t Mask = FSlots.size() - 1;
