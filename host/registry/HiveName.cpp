@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <numeric>
 
 #include "CodePage.h"
@@ -128,6 +129,10 @@ std::size_t HiveNameHash::operator()(const std::string& Name) const {
 }
 
 bool HiveNameEqual::operator()(const std::string& A, const std::string& B) const {
+  // Mostly a name is looked up as it was written: the same bytes are the
+  // same name, without the keys of its characters worked out.
+  if (A.size() == B.size() && std::memcmp(A.data(), B.data(), A.size()) == 0)
+    return true;
   std::size_t I = 0, J = 0;
   while (I < A.size() && J < B.size())
     if (NextKey(A, I) != NextKey(B, J))
