@@ -9,17 +9,11 @@
 
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "Windows.h"
 
 struct TDisplayItem {
-  static TDisplayItem Of(int Kind) {
-    TDisplayItem Item;
-    Item.Kind = static_cast<TKind>(Kind);
-    return Item;
-  }
   // An image is a note of what an image list drew (its picture is drawn
   // besides, with the other kinds).
   enum TKind {
@@ -55,8 +49,6 @@ struct TDisplayItem {
 
 class TDisplayList {
  public:
-  void Add(const TDisplayItem& Item) { FItems.push_back(Item); }
-  void Add(TDisplayItem&& Item) { FItems.push_back(std::move(Item)); }
   // A new item of the kind at the end, filled in where it stays: a paint
   // records hundreds, and an item is large.
   TDisplayItem& Add(TDisplayItem::TKind Kind) {

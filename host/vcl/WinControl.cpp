@@ -49,10 +49,10 @@ void TWinControl::RemoveControl(TControl* AControl) {
     Form->ControlRemoved(AControl);
   FControls.erase(std::next(It).base());
   AControl->FParent = nullptr;
-  // A parent being freed has no window left, and the children it takes
-  // along are freed next: neither is a window moved nor a showing worked
-  // out for them (a group bar frees hundreds of sheets). A child a handler
-  // moves elsewhere meanwhile gets both from its new parent.
+  // A parent being freed takes its children along, and each is freed next:
+  // no window is moved nor showing worked out for them (a group bar frees
+  // hundreds of sheets). A child a handler puts on another parent meanwhile
+  // gets both from that parent.
   if (IsDestroying())
     return;
   if (TWinControl* W = AControl->AsWinControl()) {
