@@ -116,7 +116,7 @@ void AddTimedInstructions(std::uint64_t Count) {
   TimedInstructions() += Count;
 }
 
-TBenchIde::TBenchIde(TShape AShape) : Shape(std::move(AShape)) {
+TBenchIde::TBenchIde(TShape AShape, bool Bare) : Shape(std::move(AShape)) {
   TimedInstructions() = 0;
   App = std::make_unique<TApplication>();
   Hive = std::make_unique<RegistryHive>(RegistryHive::Memory);
@@ -124,7 +124,8 @@ TBenchIde::TBenchIde(TShape AShape) : Shape(std::move(AShape)) {
   Ide = new TIdeMainForm(App.get(), TPaletteLayout::ControlBar, Shape.Pages);
   Ide->Show();
   Ide->SetActive(true);
-  Load();
+  if (!Bare)
+    Load();
 }
 
 TBenchIde::~TBenchIde() {

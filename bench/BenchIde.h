@@ -44,7 +44,9 @@ std::string GroupName(int Number);
 
 class TBenchIde {
  public:
-  explicit TBenchIde(TShape AShape);
+  // The IDE shown with the store written; the expert loaded unless Bare,
+  // for the IDE's own work, which then never had the expert's hand on it.
+  explicit TBenchIde(TShape AShape, bool Bare = false);
   ~TBenchIde();
   TBenchIde(const TBenchIde&) = delete;
   TBenchIde& operator=(const TBenchIde&) = delete;
