@@ -99,7 +99,11 @@ void TWinControl::UpdateShowing() {
   UpdateWindowVisible();
   if (Now)
     Invalidate();
+  // A hidden child shows neither before nor after: the group bar's
+  // hundreds of hidden sheets are passed over as it is hidden and shown.
   for (TControl* C : std::vector<TControl*>(FControls)) {
+    if (!C->Visible())
+      continue;
     if (TWinControl* W = C->AsWinControl())
       W->UpdateShowing();
     if (Now)
