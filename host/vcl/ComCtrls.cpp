@@ -338,7 +338,7 @@ void TCustomTabControl::CNDrawItem(TMessage& Message) {
   FCanvas->SetHandle(Item->hDC);
   // Each tab starts from the control's own font and brush, as in Paint.
   FCanvas->Font()->Assign(*Font());
-  FCanvas->Brush()->Assign(FBrush.get());
+  FCanvas->Brush()->Assign(*FBrush);
   DrawTab(static_cast<int>(Item->itemID), Item->rcItem, (Item->itemState & ODS_SELECTED) != 0);
   Message.Result = 1;
 }

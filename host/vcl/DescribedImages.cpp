@@ -15,13 +15,13 @@ class TInk {
  public:
   explicit TInk(TCanvas* Canvas) : C(Canvas) {
     FFont.Assign(*C->Font());
-    FBrush.Assign(C->Brush());
+    FBrush.Assign(*C->Brush());
     FPenColor = C->Pen()->Color();
     FPenWidth = C->Pen()->Width();
   }
   ~TInk() {
     C->Font()->Assign(FFont);
-    C->Brush()->Assign(&FBrush);
+    C->Brush()->Assign(FBrush);
     C->Pen()->SetColor(FPenColor);
     C->Pen()->SetWidth(FPenWidth);
   }

@@ -103,15 +103,19 @@ void TBrush::SetStyle(TBrushStyle Value) {
 
 void TBrush::Assign(TPersistent* Source) {
   if (auto* B = dynamic_cast<TBrush*>(Source)) {
-    if (B == this)
-      return;
-    FColor = B->FColor;
-    FStyle = B->FStyle;
-    FreeHandle();
-    Changed();
+    Assign(*B);
     return;
   }
   TGraphicsObject::Assign(Source);
+}
+
+void TBrush::Assign(const TBrush& Source) {
+  if (&Source == this)
+    return;
+  FColor = Source.FColor;
+  FStyle = Source.FStyle;
+  FreeHandle();
+  Changed();
 }
 
 HBRUSH TBrush::Handle() {

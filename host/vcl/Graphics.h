@@ -167,6 +167,9 @@ class TBrush : public TGraphicsObject {
   TBrushStyle Style() const { return FStyle; }
   void SetStyle(TBrushStyle Value);
   void Assign(TPersistent* Source) override;
+  // Assign of a brush known to be one, without asking its class: every
+  // owner-drawn tab starts from its control's brush.
+  void Assign(const TBrush& Source);
   // A solid brush of the colour; nullptr for a clear one.
   HBRUSH Handle();
 
