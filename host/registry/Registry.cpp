@@ -274,7 +274,3 @@ void TRegIniFile::WriteString(const std::string& Section, const std::string& Ide
   // Setting the value creates the section's key with it.
   WriteStringAt(*Path, Ident, Value);
 }
-
-// Defined here, so that the class's table of virtual functions is made
-// once, in the host library, not again in every module that uses the class.
-TRegIniFile::~TRegIniFile() = default;

@@ -57,3 +57,7 @@ void TRegIniFile::WriteBool(const std::string& Section, const std::string& Ident
 void TRegIniFile::EraseSection(const std::string& Section) {
   DeleteKey(Section);
 }
+
+// Defined here, so that the class's table of virtual functions is made
+// once, in the host library, not again in every module that uses the class.
+TRegIniFile::~TRegIniFile() = default;
