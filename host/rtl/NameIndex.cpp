@@ -10,23 +10,7 @@ NameIndex::NameIndex() {
         static_cast<unsigned char>(AnsiUpperChar(static_cast<char>(C)));
 }
 
-void NameIndex::Rebuild(const std::string& Text) {
-  const std::size_t Kept = ScanEntries(Text);
-  if (Kept != std::string::npos)
-    FText.assign(Text.data(), Kept);
-  IndexEntries();
-}
-
-void NameIndex::Rebuild(std::string&& Text) {
-  const std::size_t Kept = ScanEntries(Text);
-  if (Kept != std::string::npos) {
-    Text.resize(Kept);
-    FText = std::move(Text);
-  }
-  IndexEntries();
-}
-
-std::size_t NameIndex::ScanEntries(const std::string& Text) {
+void NameIndex::Rebuild(std::string Text) {
   FEntries.clear();
   // Room for the entries at once, rather than the table copied over and
   // over as it grows by doubling: a name takes a few bytes and its line
@@ -35,8 +19,8 @@ std::size_t NameIndex::ScanEntries(const std::string& Text) {
   FEntries.reserve(Text.size() / 8 + 1);
   // The kept text has every name followed by CR LF. A list's own text has
   // that form already and is kept whole (up to a NUL, where the lists end
-  // a text); any other is written out from its first line that ends
-  // otherwise, the lines before it being their own kept form.
+  // a text), without a copy; any other is written out from its first line
+  // that ends otherwise, the lines before it being their own kept form.
   const char* const Begin = Text.c_str();
   const char* const End = Begin + Text.size();
   const char* P = Begin;
@@ -63,10 +47,11 @@ std::size_t NameIndex::ScanEntries(const std::string& Text) {
     if (*P == '\n')
       ++P;
   }
-  return Written ? std::string::npos : static_cast<std::size_t>(P - Begin);
-}
+  if (!Written) {
+    Text.resize(static_cast<std::size_t>(P - Begin));
+    FText = std::move(Text);
+  }
 
-void NameIndex::IndexEntries() {
   std::size_t Size = 16;
   int Bits = 4;
   while (Size < 2 * FEntries.size()) {

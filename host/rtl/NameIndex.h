@@ -26,10 +26,9 @@ class NameIndex {
   NameIndex();
 
   // Indexes the names of a list text, as a string list splits it,
-  // forgetting those indexed before. A text handed over is kept as it is
-  // when it has the list's own form, rather than copied.
-  void Rebuild(const std::string& Text);
-  void Rebuild(std::string&& Text);
+  // forgetting those indexed before. A text handed over (moved in) is kept
+  // as it is when it has the list's own form, rather than copied.
+  void Rebuild(std::string Text);
   // The entry's index, or -1 when the name is not in the list.
   int Find(std::string_view Name) const;
   // Looks up every line of Text, split as a string list splits it, in one
@@ -160,13 +159,6 @@ class NameIndex {
       }
     }
   }
-  // Rebuild's two steps: the entries of the text's lines, with the kept
-  // text written out when the text has another form (the length of the
-  // text to keep as it is otherwise, npos when written); then the table of
-  // slots, over the kept text.
-  std::size_t ScanEntries(const std::string& Text);
-  void IndexEntries();
-
   int LookupFolded(const char* First, std::size_t Length, std::uint32_t Hash,
                    std::size_t Slot) const;
   bool SameFolded(const char* First, const char* Own, std::size_t Length) const;
