@@ -82,18 +82,28 @@ class TTabStrings : public TStrings {
     });
     WS().SetTabs(Window(), std::move(Items));
   }
-  // Another tab control's tabs, texts and objects, as Clear and an
-  // AddObject of each would leave the control, but read and written in one
-  // call each: a palette of thousands of pages is copied whole.
+  // Another list's texts and objects, as Clear and an AddObject of each
+  // would leave the control, but written in one call (and another tab
+  // control's tabs read in one): a palette of thousands of pages is copied
+  // whole, and a filter's pages go in with their marks.
   void Assign(TPersistent* Source) override {
-    auto* Other = dynamic_cast<TTabStrings*>(Source);
-    if (Other == nullptr || Other == this) {
+    auto* Strings = dynamic_cast<TStrings*>(Source);
+    if (Strings == nullptr || Strings == this) {
       TStrings::Assign(Source);
       return;
     }
     BeginUpdate();
     ScopeExit Done([this] { EndUpdate(); });
-    std::vector<TCItem> Items = WS().GetTabs(Other->Window());
+    std::vector<TCItem> Items;
+    if (auto* Other = dynamic_cast<TTabStrings*>(Strings)) {
+      Items = WS().GetTabs(Other->Window());
+    } else {
+      Items.resize(static_cast<std::size_t>(Strings->Count()));
+      for (std::size_t i = 0; i < Items.size(); ++i) {
+        Items[i].Text = Strings->Get(static_cast<int>(i));
+        Items[i].Param = Strings->Objects(static_cast<int>(i)).AsInteger();
+      }
+    }
     int Index = 0;
     for (TCItem& Item : Items) {
       Item.Mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
