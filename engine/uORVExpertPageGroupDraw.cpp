@@ -49,7 +49,9 @@ void DrawGroupTab(TPageControl* Bar, int TabIndex, const TRect& Rect, bool Activ
     RestoreDC(Canvas->Handle(), -1);
     R.Left += Bar->Images()->Width() + 4;
   }
-  const std::string Caption = Bar->Tabs()->Get(TabIndex);
+  // The sheet's caption is its tab's text; asking the sheet spares the bar
+  // a message for every tab it paints.
+  const std::string Caption = Sheet != nullptr ? Sheet->Caption() : Bar->Tabs()->Get(TabIndex);
   if (Bar->Font()->Style().Contains(fsBold))
     InflateRect(R, -6, -2);
   else

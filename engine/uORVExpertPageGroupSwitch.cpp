@@ -46,8 +46,7 @@ void TORVExpert::prvPageGroupChange(TObject* Sender) {
         });
     TStrings* Tabs = FTabPalette->Tabs();
     FMasterFromPalette = false;
-    Tabs->SetText(Existing);
-    prvPaletteFilled(Existing);
+    prvFillPalette(Existing);
     FTabPalette->SetTabIndex(0);
     if (Tabs->Count() > 0) {
       // The palette holds the fill just made, which is no list of the IDE's.
@@ -189,7 +188,10 @@ void TORVExpert::prvChangePalette() {
 // objects of its own there), so its rewrite is told from the expert's fill
 // even when both hold the same names: on the ungrouped tab, removing the
 // package of every grouped page makes the IDE publish exactly the list that
-// was shown. The names are compared as well, for a rewrite in place.
+// was shown. The names are compared as well, for a rewrite in place: as
+// one text rather than a message for each tab's. The shown list's names
+// come from a text's lines and hold no line break, so a palette of as many
+// tabs with the same text holds the same names in the same places.
 bool TORVExpert::prvPaletteHoldsIdeList() {
   if (!FGroupsActive)
     return true;
@@ -199,14 +201,24 @@ bool TORVExpert::prvPaletteHoldsIdeList() {
     return true;
   const TItemObject Mark(this);
   for (int i = 0; i < Count; ++i)
-    if (Tabs->Objects(i) != Mark || Tabs->Get(i) != FPagesShown->Get(i))
+    if (Tabs->Objects(i) != Mark)
       return true;
-  return false;
+  return Tabs->Text() != FPagesShown->Text();
 }
 
-// What the filter has just put into the palette (its text, which the
-// palette's tabs were just set to): remembered, and marked as the expert's
-// own.
+// The filter's pages into the palette: remembered, and each tab marked as
+// the expert's own as it is written, the whole list in one go rather than
+// a message for every tab's mark after the text.
+void TORVExpert::prvFillPalette(const std::string& Text) {
+  FPagesShown->SetText(Text);
+  const TItemObject Mark(this);
+  for (int i = 0, n = FPagesShown->Count(); i < n; ++i)
+    FPagesShown->SetObjects(i, Mark);
+  FTabPalette->Tabs()->Assign(FPagesShown);
+}
+
+// What the palette already holds (its text, which the palette's tabs were
+// set to without the expert): remembered, and marked as the expert's own.
 void TORVExpert::prvPaletteFilled(const std::string& Text) {
   TStrings* Tabs = FTabPalette->Tabs();
   FPagesShown->SetText(Text);
