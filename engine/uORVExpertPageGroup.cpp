@@ -1,5 +1,6 @@
 #include "uORVExpertPageGroup.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "ExpertOptions.h"
@@ -317,18 +318,24 @@ void TORVExpert::Execute() {
   }
   Groups->SetText(Names);
   Dialog->FrmInit_Create();
-  for (int i = 0; i < Groups->Count() && i < static_cast<int>(FPageGroupPages.size()); ++i)
+  const int Listed = std::min(Groups->Count(), static_cast<int>(FPageGroupPages.size()));
+  for (int i = 0; i < Listed; ++i)
     Dialog->GroupPages(i)->SetText(FPageGroupPages[static_cast<std::size_t>(i)]);
-  // Each page's uses, counted here on the index of the master list the
-  // groups are matched against, rather than by the dialog on an index of
-  // its own.
+  // Each page's uses, on the index of the master list the groups are
+  // matched against, rather than by the dialog on an index of its own: as
+  // the last matching counted them, when it counted these very groups on
+  // this master list, else counted here.
   std::vector<NativeInt> Uses(static_cast<std::size_t>(FMasterIndex.Count()), 0);
-  for (int i = 0; i < Groups->Count() && i < static_cast<int>(FPageGroupPages.size()); ++i)
-    FMasterIndex.FindLines(FPageGroupPages[static_cast<std::size_t>(i)],
-                           [&Uses](int Found, const char*, const char*) {
-                             if (Found >= 0)
-                               ++Uses[static_cast<std::size_t>(Found)];
-                           });
+  if (FMasterUses.size() == Uses.size() && FMasterUsesGroups == Listed) {
+    std::copy(FMasterUses.begin(), FMasterUses.end(), Uses.begin());
+  } else {
+    for (int i = 0; i < Listed; ++i)
+      FMasterIndex.FindLines(FPageGroupPages[static_cast<std::size_t>(i)],
+                             [&Uses](int Found, const char*, const char*) {
+                               if (Found >= 0)
+                                 ++Uses[static_cast<std::size_t>(Found)];
+                             });
+  }
   Dialog->SetPalettePages(FMasterIndex.Text(), Uses);
 
   // The dialog's check-box rules run as the boxes change, so the options'

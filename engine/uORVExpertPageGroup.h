@@ -65,6 +65,7 @@
 //   RusToRus           the name filter: group names keep only the
 //                      Windows-1251 letters А to я
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -169,6 +170,11 @@ class TORVExpert : public TIExpert {
   TTimer* FTimerPagePaletteChange = nullptr;
   TStringList* FPagesShown = nullptr;
   std::vector<std::string> FPageGroupPages;
+  // How many entries of the first FMasterUsesGroups group texts name each
+  // master list entry, counted by the matching for the settings dialog.
+  // Empty while the master list or the group texts have changed since.
+  std::vector<std::uint32_t> FMasterUses;
+  int FMasterUsesGroups = 0;
   Integer FPageGroupHeight = 0;
   bool FTimerRefreshPageGroup = false;
   bool FTimerRefreshPagePalette = false;

@@ -96,6 +96,7 @@ bool TORVExpert::prvImportFromReestrPageGroup(TImportOptions Options) {
 
   // Each stored text is decoded where the registry handed it over.
   const int Sheets = FPageGroup->PageCount();
+  FMasterUses.clear();
   FPageGroupPages.assign(static_cast<std::size_t>(Sheets), std::string());
   for (int i = 0; i < Sheets - 1; ++i) {
     std::string& Text = FPageGroupPages[static_cast<std::size_t>(i)];
@@ -247,11 +248,13 @@ void TORVExpert::prvMatchGroupsWithMaster() {
   ScopeExit Shown([&] { FPageGroup->SetVisible(true); });
 
   const int MasterCount = FMasterIndex.Count();
-  // A byte per entry: bits would cost a shift and a mask at each of the
-  // thousands of pages matched.
-  std::vector<unsigned char> Grouped(static_cast<std::size_t>(MasterCount), 0);
+  // Each entry's uses by the groups: an entry of none is ungrouped, and the
+  // settings dialog shows the counts without matching the groups again.
+  std::vector<std::uint32_t>& Uses = FMasterUses;
+  Uses.assign(static_cast<std::size_t>(MasterCount), 0);
 
   const int Last = FPageGroup->PageCount() - 1;
+  FMasterUsesGroups = Last;
   // One text per sheet; a list out of step with the sheets would otherwise
   // be read past its end.
   FPageGroupPages.resize(static_cast<std::size_t>(FPageGroup->PageCount()));
@@ -261,7 +264,7 @@ void TORVExpert::prvMatchGroupsWithMaster() {
                            [&](int Found, const char*, const char*) {
                              if (Found < 0)
                                return;
-                             Grouped[static_cast<std::size_t>(Found)] = 1;
+                             ++Uses[static_cast<std::size_t>(Found)];
                              HasPage = true;
                            });
     FPageGroup->Pages(i)->SetTabVisible(HasPage);
@@ -269,7 +272,7 @@ void TORVExpert::prvMatchGroupsWithMaster() {
 
   std::string Ungrouped;
   for (int i = 0; i < MasterCount; ++i) {
-    if (Grouped[static_cast<std::size_t>(i)] != 0)
+    if (Uses[static_cast<std::size_t>(i)] != 0)
       continue;
     Ungrouped.append(FMasterIndex.Name(i));
     Ungrouped += "\r\n";

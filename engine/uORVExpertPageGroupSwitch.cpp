@@ -173,6 +173,7 @@ void TORVExpert::prvChangePalette() {
   std::string Pages = Master->Text();
   const std::size_t Size = Pages.size();
   FMasterIndex.Rebuild(std::move(Pages));
+  FMasterUses.clear();
   if (FMasterIndex.Count() != Master->Count() || FMasterIndex.Text().size() != Size)
     Master->SetText(FMasterIndex.Text());
   FMasterFromPalette = true;
