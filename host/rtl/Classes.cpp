@@ -295,7 +295,7 @@ void TStringList::CheckIndex(int Index) const {
 
 std::string TStringList::Get(int Index) const {
   CheckIndex(Index);
-  return FItems[static_cast<std::size_t>(Index)].S;
+  return Items()[static_cast<std::size_t>(Index)].S;
 }
 
 void TStringList::Put(int Index, const std::string& S) {
@@ -303,19 +303,19 @@ void TStringList::Put(int Index, const std::string& S) {
     throw EStringListError("Operation not allowed on sorted list");
   CheckIndex(Index);
   Changing();
-  FItems[static_cast<std::size_t>(Index)].S = S;
+  Items()[static_cast<std::size_t>(Index)].S = S;
   Changed();
 }
 
 TItemObject TStringList::GetObject(int Index) const {
   CheckIndex(Index);
-  return FItems[static_cast<std::size_t>(Index)].Obj;
+  return Items()[static_cast<std::size_t>(Index)].Obj;
 }
 
 void TStringList::PutObject(int Index, TItemObject AObject) {
   CheckIndex(Index);
   Changing();
-  FItems[static_cast<std::size_t>(Index)].Obj = AObject;
+  Items()[static_cast<std::size_t>(Index)].Obj = AObject;
   Changed();
 }
 
@@ -328,8 +328,9 @@ void TStringList::Insert(int Index, const std::string& S) {
 }
 
 void TStringList::InsertItem(int Index, const std::string& S, TItemObject AObject) {
+  std::vector<Item>& All = Items();
   Changing();
-  FItems.insert(FItems.begin() + Index, Item{S, AObject});
+  All.insert(All.begin() + Index, Item{S, AObject});
   Changed();
 }
 
@@ -341,10 +342,12 @@ void TStringList::Delete(int Index) {
 }
 
 void TStringList::Clear() {
-  if (FItems.empty())
+  if (FItems.empty() && !FUnsplit)
     return;
   Changing();
   FItems.clear();
+  FText.clear();
+  FUnsplit = false;
   Changed();
 }
 
@@ -370,12 +373,44 @@ void TStringList::SetText(const std::string& Value) {
   BeginUpdate();
   ScopeExit Updated([this] { EndUpdate(); });
   Clear();
-  AppendTextLines(Value, FItems);
+  FText = Value;
+  FUnsplit = !FText.empty();
 }
 
+void TStringList::Split() const {
+  FUnsplit = false;
+  std::string Text = std::move(FText);
+  FText.clear();
+  AppendTextLines(Text, FItems);
+}
+
+namespace {
+
+// Whether a text is a list's own form: every line ended by CR LF, and no
+// other CR, LF or NUL in it. Such a text is what the list's lines give
+// back, byte for byte.
+bool InListForm(const std::string& Text) {
+  if (Text.size() < 2 || Text.compare(Text.size() - 2, 2, "\r\n") != 0)
+    return false;
+  const char* P = Text.data();
+  const char* const End = P + Text.size();
+  for (;;) {
+    P = FindLineEnd(P, End);
+    if (P == End)
+      return true;
+    if (*P != '\r' || End - P < 2 || P[1] != '\n')
+      return false;
+    P += 2;
+  }
+}
+
+}  // namespace
+
 std::string TStringList::Text() const {
+  if (FUnsplit && InListForm(FText))
+    return FText;
   std::size_t Size = 0;
-  for (const Item& I : FItems)
+  for (const Item& I : Items())
     Size += I.S.size() + 2;
   std::string Result(Size, '\0');
   char* Out = Result.data();
@@ -410,7 +445,7 @@ bool TStringList::Find(const std::string& S, int& Index) const {
   bool Result = false;
   while (L <= H) {
     const int I = (L + H) / 2;
-    const int C = CompareStrings(FItems[static_cast<std::size_t>(I)].S, S);
+    const int C = CompareStrings(Items()[static_cast<std::size_t>(I)].S, S);
     if (C < 0) {
       L = I + 1;
     } else {

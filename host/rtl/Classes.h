@@ -240,7 +240,7 @@ class TStringList : public TStrings {
   TStringList() = default;
   ~TStringList() override;
 
-  int Count() const override { return static_cast<int>(FItems.size()); }
+  int Count() const override { return static_cast<int>(Items().size()); }
   std::string Get(int Index) const override;
   void Put(int Index, const std::string& S) override;
   TItemObject GetObject(int Index) const override;
@@ -251,10 +251,13 @@ class TStringList : public TStrings {
   int IndexOf(const std::string& S) const override;
   int Add(const std::string& S) override;
   void Exchange(int Index1, int Index2) override;
-  // As TStrings splits it; an unsorted list takes each line straight from
-  // the text, one copy per line, in room reserved for them all.
+  // As TStrings splits it. An unsorted list keeps the text and splits it
+  // when its items are first asked for, each line straight from the text
+  // into room reserved for them all: the settings dialog gives each of
+  // hundreds of groups its page list and mostly looks at one or two.
   void SetText(const std::string& Value) override;
-  // As TStrings gives it, built in one buffer sized for it.
+  // As TStrings gives it, built in one buffer sized for it; a text kept
+  // unsplit in the list's own form (every line ended by CR LF) as it is.
   std::string Text() const override;
 
   // Binary search of a sorted list; Index is where S is or would go.
@@ -286,8 +289,25 @@ class TStringList : public TStrings {
   };
   void InsertItem(int Index, const std::string& S, TItemObject AObject);
   void CheckIndex(int Index) const;
+  // The items, the kept text split into them first: every look at the
+  // items goes through these.
+  const std::vector<Item>& Items() const {
+    if (FUnsplit)
+      Split();
+    return FItems;
+  }
+  std::vector<Item>& Items() {
+    if (FUnsplit)
+      Split();
+    return FItems;
+  }
+  void Split() const;
 
-  std::vector<Item> FItems;
+  // Splitting the kept text changes what the list holds in no way a caller
+  // can see, so a const look may do it.
+  mutable std::vector<Item> FItems;
+  mutable std::string FText;
+  mutable bool FUnsplit = false;
   bool FSorted = false;
   bool FCaseSensitive = false;
   TDuplicates FDuplicates = dupIgnore;

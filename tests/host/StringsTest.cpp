@@ -34,6 +34,14 @@ TEST_P(Strings, SplitsAsTheVclDoes) {
   L.Add("old");
   L.SetText(GetParam().Text);
   EXPECT_EQ(Lines(&L), GetParam().Expected);
+  // A list keeps a text unsplit until its lines are asked for; its text read
+  // back before that is the one its lines give.
+  std::string Joined;
+  for (const std::string& Line : GetParam().Expected)
+    Joined += Line + "\r\n";
+  TStringList Kept;
+  Kept.SetText(GetParam().Text);
+  EXPECT_EQ(Kept.Text(), Joined);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,6 +89,46 @@ TEST(Strings, SplitsAlikeAtEveryPlaceInAWord) {
         L.SetText(Text);
         EXPECT_EQ(Lines(&L), Split(Text)) << "lead " << Lead << ", tail " << Tail;
       }
+}
+
+// Every edit and look made first after SetText finds the text's lines.
+TEST(Strings, EditsRightAfterSetTextSeeItsLines) {
+  struct TCase {
+    const char* Name;
+    void (*Edit)(TStringList&);
+    V Expected;
+  };
+  const TCase Cases[] = {
+      {"Add", [](TStringList& L) { L.Add("d"); }, {"b", "a", "c", "d"}},
+      {"Insert", [](TStringList& L) { L.Insert(0, "d"); }, {"d", "b", "a", "c"}},
+      {"Delete", [](TStringList& L) { L.Delete(1); }, {"b", "c"}},
+      {"Exchange", [](TStringList& L) { L.Exchange(0, 2); }, {"c", "a", "b"}},
+      {"Put", [](TStringList& L) { L.Put(1, "x"); }, {"b", "x", "c"}},
+      {"Move", [](TStringList& L) { L.Move(0, 2); }, {"a", "c", "b"}},
+      {"Sorted", [](TStringList& L) { L.SetSorted(true); }, {"a", "b", "c"}},
+      {"Clear", [](TStringList& L) { L.Clear(); }, {}},
+      {"SetText", [](TStringList& L) { L.SetText("e"); }, {"e"}},
+      {"Assign",
+       [](TStringList& L) {
+         TStringList Other;
+         Other.SetText(L.Text() + "f");
+         L.Assign(&Other);
+       },
+       {"b", "a", "c", "f"}},
+  };
+  for (const TCase& C : Cases) {
+    TStringList L;
+    L.SetText("b\r\na\nc");
+    C.Edit(L);
+    EXPECT_EQ(Lines(&L), C.Expected) << C.Name;
+  }
+  TStringList L;
+  L.SetText("b\r\na\nc");
+  EXPECT_EQ(L.IndexOf("C"), 2);
+  L.SetText("b\r\na\nc");
+  L.SetObjects(2, TItemObject::FromInteger(5));
+  EXPECT_EQ(L.Objects(2).AsInteger(), 5);
+  EXPECT_EQ(L.Get(2), "c");
 }
 
 TEST(Strings, TextRoundTripKeepsLines) {
