@@ -373,8 +373,10 @@ void TStringList::SetText(const std::string& Value) {
   BeginUpdate();
   ScopeExit Updated([this] { EndUpdate(); });
   Clear();
-  FText = Value;
-  FUnsplit = !FText.empty();
+  // A NUL ends the text: one that starts with it leaves the list empty.
+  FUnsplit = !Value.empty() && Value[0] != '\0';
+  if (FUnsplit)
+    FText = Value;
 }
 
 void TStringList::Split() const {

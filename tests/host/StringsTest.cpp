@@ -286,6 +286,14 @@ TEST(Strings, ChangeEventsRunOncePerUpdate) {
   L.Delete(0);
   L.EndUpdate();
   EXPECT_EQ(C.Count(), 3);
+  // Clearing a list a text has just filled is a change, clearing an empty
+  // one is not, whether or not the text has been split into lines yet.
+  L.SetText("x");
+  L.Clear();
+  EXPECT_EQ(C.Count(), 5);
+  L.SetText(std::string("\0x", 2));
+  L.Clear();
+  EXPECT_EQ(C.Count(), 6);
 }
 
 }  // namespace
