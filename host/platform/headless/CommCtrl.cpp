@@ -10,6 +10,7 @@
 #include "Natives.h"
 #include "TabWindow.h"
 #include "TextMetrics.h"
+#include "TextScan.h"
 
 const char* const WC_TABCONTROL = "SysTabControl32";
 
@@ -524,7 +525,7 @@ std::string TNativeTabControl::Texts() const {
   std::string Text(Size, '\0');
   char* Out = Text.data();
   for (const TCItem& Item : Items) {
-    Out = std::copy(Item.Text.begin(), Item.Text.end(), Out);
+    Out = TextScan::CopyBytes(Out, Item.Text.data(), Item.Text.size());
     *Out++ = '\r';
     *Out++ = '\n';
   }
