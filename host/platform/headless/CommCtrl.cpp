@@ -89,11 +89,17 @@ void TNativeTabControl::Deleting(int Item) {
 
 void TNativeTabControl::Select(HWND Wnd, int Index) {
   CurSel = Index;
-  if (Index >= 0) {
+  if (Index < 0)
+    return;
+  // A single row is always the front one: the rows of a hidden list of
+  // thousands of tabs are not laid out for a selection.
+  if ((WindowRecord(Wnd)->Style & TCS_MULTILINE) != 0) {
     Rows(Wnd);
     FrontRow = FRowOfItem[static_cast<std::size_t>(Index)];
-    ShowTab(Wnd, Index);
+  } else {
+    FrontRow = 0;
   }
+  ShowTab(Wnd, Index);
 }
 
 TNativeTabControl::~TNativeTabControl() {
