@@ -9,6 +9,7 @@
 #include "ExpertOptions.h"
 #include "Registry.h"
 #include "ScopeExit.h"
+#include "TextScan.h"
 #include "uConstORVExpertMPage.h"
 #include "uORVExpertPageGroup.h"
 #include "uORVFrmMain.h"
@@ -21,20 +22,19 @@ constexpr char UnitSeparator = '\x1F';
 
 // A list text (every name followed by CR LF) is stored with each CR and each
 // LF replaced by 0x1F, so that the value stays on one line of the registry.
-// The line breaks are found with memchr, which looks at many bytes a step:
-// each CR and the LF after it, then any LF on its own (mostly none).
+// The line breaks are found many bytes a step: each CR and the LF after it
+// (a line apart, FindByte), then any LF on its own (mostly none: memchr,
+// which is quickest over a whole text).
 std::string EncodeLineBreaks(std::string Text) {
   char* const Begin = Text.data();
   char* const End = Begin + Text.size();
-  const auto Next = [End](char* P, char C) {
-    return static_cast<char*>(std::memchr(P, C, static_cast<std::size_t>(End - P)));
-  };
-  for (char* P = Begin; P != End && (P = Next(P, '\r')) != nullptr;) {
+  for (char* P = Begin; (P = const_cast<char*>(TextScan::FindByte(P, End, '\r'))) != End;) {
     *P++ = UnitSeparator;
     if (P != End && *P == '\n')
       *P++ = UnitSeparator;
   }
-  for (char* P = Begin; P != End && (P = Next(P, '\n')) != nullptr;)
+  for (char* P = Begin; P != End && (P = static_cast<char*>(std::memchr(
+                                         P, '\n', static_cast<std::size_t>(End - P)))) != nullptr;)
     *P++ = UnitSeparator;
   return Text;
 }
@@ -44,8 +44,7 @@ std::string EncodeLineBreaks(std::string Text) {
 void DecodeLineBreaks(std::string& Text) {
   char* P = Text.data();
   char* const End = P + Text.size();
-  while ((P = static_cast<char*>(
-              std::memchr(P, UnitSeparator, static_cast<std::size_t>(End - P)))) != nullptr) {
+  while ((P = const_cast<char*>(TextScan::FindByte(P, End, UnitSeparator))) != End) {
     *P++ = '\r';
     if (P != End && *P == UnitSeparator)
       *P++ = '\n';

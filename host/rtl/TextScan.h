@@ -15,6 +15,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace TextScan {
 
 constexpr std::uint64_t Ones = 0x0101010101010101ull;
@@ -106,6 +110,24 @@ inline char* CopyBytes(char* To, const char* From, std::size_t Length) {
   return To + Length;
 }
 
+// The first byte B at or after P, or End when there is none before it.
+// Lines are mostly shorter than sixteen bytes: a call of memchr for each
+// costs more than the search itself, so where the processor compares
+// sixteen bytes at once (SSE2, on every x86-64) the search is made here,
+// and memchr looks only at the last few bytes.
+inline const char* FindByte(const char* P, const char* End, char B) {
+#if defined(__SSE2__)
+  const __m128i Wanted = _mm_set1_epi8(B);
+  for (; End - P >= 16; P += 16) {
+    const __m128i Block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(P));
+    if (const int Marked = _mm_movemask_epi8(_mm_cmpeq_epi8(Block, Wanted)); Marked != 0)
+      return P + std::countr_zero(static_cast<unsigned>(Marked));
+  }
+#endif
+  const void* Found = std::memchr(P, B, static_cast<std::size_t>(End - P));
+  return Found != nullptr ? static_cast<const char*>(Found) : End;
+}
+
 }  // namespace TextScan
 
 // The first CR, LF or NUL at or after P, or End when there is none before it.
@@ -131,13 +153,11 @@ inline const char* FindLineEnd(const char* P, const char* End) {
 // The number of LF bytes from First up to Last: a list text of lines that
 // end in CR LF or LF has at most one line more, which is the room reserved
 // for its lines before it is split (a text of lone CRs only makes the room
-// grow as it is filled). The lines are short: memchr finds each LF in fewer
-// instructions than a scan of words that counts the breaks in each.
+// grow as it is filled). The lines are short: FindByte finds each LF in
+// fewer instructions than a scan of words that counts the breaks in each.
 inline std::size_t CountLineFeeds(const char* First, const char* Last) {
   std::size_t Count = 0;
-  for (; (First = static_cast<const char*>(
-              std::memchr(First, '\n', static_cast<std::size_t>(Last - First)))) != nullptr;
-       ++First)
+  for (; (First = TextScan::FindByte(First, Last, '\n')) != Last; ++First)
     ++Count;
   return Count;
 }
