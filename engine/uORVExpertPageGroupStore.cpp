@@ -51,6 +51,13 @@ void DecodeLineBreaks(std::string& Text) {
   }
 }
 
+// Whether the name is empty once trimmed, as Trim trims (every byte up to
+// a space), told without the trimmed copy.
+bool IsBlank(const std::string& Name) {
+  return std::all_of(Name.begin(), Name.end(),
+                     [](char C) { return static_cast<unsigned char>(C) <= ' '; });
+}
+
 std::string KeyPath() {
   return Const_sKeyNameDelphi + Const_sKeyNameORVExpert;
 }
@@ -85,7 +92,7 @@ bool TORVExpert::prvImportFromReestrPageGroup(TImportOptions Options) {
   DecodeLineBreaks(Order);
   Names->SetText(RusToRus(Order));
   for (int i = Names->Count() - 1; i >= 0; --i)
-    if (Trim(Names->Get(i)).empty())
+    if (IsBlank(Names->Get(i)))
       Names->Delete(i);
 
   // The hidden bar is laid out once, when all its sheets are there.
