@@ -191,7 +191,10 @@ void TORVExpert::prvSetGroupSheets(TStrings* Names) {
       delete FPageGroup->Pages(i);
 
   // A new sheet gets its caption before it joins the bar, so that its tab
-  // is made with its text.
+  // is made with its text. The bar's tabs are laid out and repainted once,
+  // after the last one.
+  FPageGroup->Tabs()->BeginUpdate();
+  ScopeExit TabsOnce([&] { FPageGroup->Tabs()->EndUpdate(); });
   for (int i = Same; i < Count; ++i) {
     TTabSheet*& Sheet = Order[static_cast<std::size_t>(i)];
     if (Sheet != nullptr)
