@@ -332,9 +332,11 @@ void TCustomTabControl::CNNotify(TMessage& Message) {
 }
 
 void TCustomTabControl::CNDrawItem(TMessage& Message) {
+  // The item is one of the window's own tabs, as the common control asks
+  // for them: its number is not checked against a count of the tabs, which
+  // on Windows is a message for every tab drawn.
   const auto* Item = reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam);
-  if (Item == nullptr || Item->hDC == nullptr ||
-      Item->itemID >= static_cast<UINT>(FTabs->Count())) {
+  if (Item == nullptr || Item->hDC == nullptr) {
     TWinControl::WndProc(Message);
     return;
   }
