@@ -191,8 +191,9 @@ void TORVExpert::prvSetGroupSheets(TStrings* Names) {
       delete FPageGroup->Pages(i);
 
   // A new sheet gets its caption before it joins the bar, so that its tab
-  // is made with its text. The bar's tabs are laid out and repainted once,
-  // after the last one.
+  // is made with its text. They join inside one update of the bar's tabs,
+  // which lays the bar out and invalidates it once, at the end, rather than
+  // after each tab.
   FPageGroup->Tabs()->BeginUpdate();
   ScopeExit TabsOnce([&] { FPageGroup->Tabs()->EndUpdate(); });
   for (int i = Same; i < Count; ++i) {

@@ -111,9 +111,10 @@ TEST(NameIndex, FindsNamesOfEveryLengthInAnyCase) {
   EXPECT_EQ(Found, Expected);
 }
 
-// The byte search looks at sixteen bytes a step and the last few one by
-// one: the first byte sought is found wherever it lies, a second one after
-// it is passed over, and one just past the end of the range is not seen.
+// The byte search looks at sixteen bytes a step and leaves the last few to
+// memchr: the first byte sought is found wherever it lies, a second one
+// after it is passed over, and one just past the end of the range is not
+// seen.
 TEST(TextScan, FindByteFindsTheFirstInAnyPlaceAndNothingPastTheEnd) {
   for (std::size_t Length = 0; Length <= 40; ++Length) {
     std::string Text(Length, 'a');
