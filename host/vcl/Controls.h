@@ -413,6 +413,7 @@ class TWinControl : public TControl {
   // window class's business, the control having laid itself out already.
   bool FUpdatingWindow = false;
   std::vector<TControl*> FControls;
+  int FGraphicCount = 0;  // of FControls, those without a window of their own
   bool FCtl3D = true;
   bool FParentCtl3D = true;
   bool FShowing = false;

@@ -34,6 +34,8 @@ void TWinControl::InsertControl(TControl* AControl) {
     W->ParentCtl3DChanged();
     W->UpdateWindowParent();
     W->UpdateShowing();
+  } else {
+    ++FGraphicCount;
   }
   AControl->Invalidate();
   Realign();
@@ -49,6 +51,8 @@ void TWinControl::RemoveControl(TControl* AControl) {
     Form->ControlRemoved(AControl);
   FControls.erase(std::next(It).base());
   AControl->FParent = nullptr;
+  if (AControl->AsWinControl() == nullptr)
+    --FGraphicCount;
   // A parent being freed takes its children along, and each is freed next:
   // no window is moved nor showing worked out for them (a group bar frees
   // hundreds of sheets). A child a handler puts on another parent meanwhile
@@ -70,6 +74,11 @@ bool TWinControl::ContainsControl(const TControl* Control) const {
 }
 
 TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled) const {
+  // Only controls without a window of their own take their mouse messages
+  // from their parent, as the VCL looks only in its list of those: a group
+  // bar of hundreds of sheets has none to look through.
+  if (FGraphicCount == 0)
+    return nullptr;
   for (auto It = FControls.rbegin(); It != FControls.rend(); ++It) {
     TControl* C = *It;
     if (C->AsWinControl() != nullptr || !C->Visible() || (!C->Enabled() && !AllowDisabled))
