@@ -74,19 +74,26 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
   // parent's font) has nothing to place: no pass over its list is made.
   if (FControls.empty())
     return;
-  // The kinds of alignment that visible controls have, found in one look at
-  // each, as the VCL first asks whether there is any aligning to do: a page
-  // control of hundreds of hidden sheets and one shown is walked again for
-  // that one kind only. The list is walked by position rather than copied
-  // for each kind; a control a handler frees on the way is not reached.
+  // The kinds of alignment that visible controls have, and where the first
+  // and last visible controls stand, found in one look at each, as the VCL
+  // first asks whether there is any aligning to do: a page control of
+  // hundreds of hidden sheets and one shown is walked again only from that
+  // one to itself. The list is walked by position rather than copied for
+  // each kind; a control a handler frees on the way is not reached.
   unsigned Kinds = 0;
-  for (const TControl* C : FControls)
-    if (C->Visible())
-      Kinds |= 1u << C->Align();
+  std::size_t First = FControls.size(), Last = 0;
+  for (std::size_t i = 0; i < FControls.size(); ++i) {
+    const TControl* C = FControls[i];
+    if (!C->Visible())
+      continue;
+    Kinds |= 1u << C->Align();
+    First = std::min(First, i);
+    Last = i;
+  }
   for (TAlign A : {alTop, alBottom, alLeft, alRight, alClient}) {
     if ((Kinds & (1u << A)) == 0)
       continue;
-    for (std::size_t i = 0; i < FControls.size(); ++i) {
+    for (std::size_t i = First; i <= Last && i < FControls.size(); ++i) {
       TControl* const C = FControls[i];
       if (C->Align() != A || !C->Visible())
         continue;
