@@ -162,7 +162,35 @@ HPEN TPen::Handle() {
 TCanvas::TCanvas()
     : FFont(std::make_unique<TFont>()),
       FBrush(std::make_unique<TBrush>()),
-      FPen(std::make_unique<TPen>()) {}
+      FPen(std::make_unique<TPen>()) {
+  FFont->SetOnChange(TNotifyEvent::Of<&TCanvas::FontChanged>(this));
+  FBrush->SetOnChange(TNotifyEvent::Of<&TCanvas::BrushChanged>(this));
+  FPen->SetOnChange(TNotifyEvent::Of<&TCanvas::PenChanged>(this));
+}
+
+void TCanvas::FontChanged(TObject* Sender) {
+  (void)Sender;
+  // The font's record stays while the font does: the DC may keep it.
+  FState &= ~csFontValid;
+}
+
+// A brush or pen that changes has let its old handle go: the DC gives it
+// up at once, as the VCL's canvas selects a stock object instead.
+void TCanvas::BrushChanged(TObject* Sender) {
+  (void)Sender;
+  if ((FState & csBrushValid) == 0)
+    return;
+  FState &= ~csBrushValid;
+  SelectObject(CurrentDC(), static_cast<HBRUSH>(nullptr));
+}
+
+void TCanvas::PenChanged(TObject* Sender) {
+  (void)Sender;
+  if ((FState & csPenValid) == 0)
+    return;
+  FState &= ~csPenValid;
+  SelectObject(CurrentDC(), static_cast<HPEN>(nullptr));
+}
 
 TCanvas::~TCanvas() {
   // The objects go before the DC that may hold them selected.
@@ -173,18 +201,26 @@ TCanvas::~TCanvas() {
 void TCanvas::Sync() {
   if (FHandle == nullptr)
     FHandle = CreateRecordingDC(&FList, nullptr);
-  const HDC DC = FLent != nullptr ? FLent : FHandle;
-  SelectObject(DC, static_cast<HGDIOBJ>(FFont->Handle()));
-  SelectObject(DC, FBrush->Handle());
-  SelectObject(DC, FPen->Handle());
-  SetTextColor(DC, static_cast<COLORREF>(FFont->Color()));
-  SetBkColor(DC, static_cast<COLORREF>(FBrush->Color()));
-  SetBkMode(DC, FBrush->Style() == bsClear ? TRANSPARENT : OPAQUE);
+  if (FState == (csFontValid | csBrushValid | csPenValid))
+    return;
+  const HDC DC = CurrentDC();
+  if ((FState & csFontValid) == 0) {
+    SelectObject(DC, static_cast<HGDIOBJ>(FFont->Handle()));
+    SetTextColor(DC, static_cast<COLORREF>(FFont->Color()));
+  }
+  if ((FState & csBrushValid) == 0) {
+    SelectObject(DC, FBrush->Handle());
+    SetBkColor(DC, static_cast<COLORREF>(FBrush->Color()));
+    SetBkMode(DC, FBrush->Style() == bsClear ? TRANSPARENT : OPAQUE);
+  }
+  if ((FState & csPenValid) == 0)
+    SelectObject(DC, FPen->Handle());
+  FState = csFontValid | csBrushValid | csPenValid;
 }
 
 HDC TCanvas::Handle() {
   Sync();
-  return FLent != nullptr ? FLent : FHandle;
+  return CurrentDC();
 }
 
 void TCanvas::SetHandle(HDC Value) {
@@ -195,6 +231,8 @@ void TCanvas::SetHandle(HDC Value) {
     SelectObject(FLent, static_cast<HPEN>(nullptr));
   }
   FLent = Value;
+  // Another DC holds none of the canvas's objects yet.
+  FState = 0;
 }
 
 void TCanvas::FillRect(const TRect& R) {

@@ -237,7 +237,15 @@ class TCanvas : public TPersistent {
   const TDisplayList& DisplayList() const { return FList; }
 
  private:
+  // Which of the canvas's objects the DC holds as they are now, as the
+  // VCL's canvas state: a change of one, or another DC, makes it selected
+  // again at the next use, not at every use.
+  enum : unsigned { csFontValid = 1, csBrushValid = 2, csPenValid = 4 };
   void Sync();
+  HDC CurrentDC() const { return FLent != nullptr ? FLent : FHandle; }
+  void FontChanged(TObject* Sender);
+  void BrushChanged(TObject* Sender);
+  void PenChanged(TObject* Sender);
 
   std::unique_ptr<TFont> FFont;
   std::unique_ptr<TBrush> FBrush;
@@ -245,4 +253,5 @@ class TCanvas : public TPersistent {
   TDisplayList FList;
   HDC FHandle = nullptr;
   HDC FLent = nullptr;
+  unsigned FState = 0;
 };
