@@ -8,6 +8,7 @@
 // with the constants.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -45,21 +46,54 @@ struct TDisplayItem {
   int ImageIndex = -1;
   bool Enabled = true;
   int ImageWidth = 0, ImageHeight = 0;
+  friend bool operator==(const TDisplayItem&, const TDisplayItem&) = default;
 };
 
 class TDisplayList {
  public:
   // A new item of the kind at the end, filled in where it stays: a paint
-  // records hundreds, and an item is large.
+  // records hundreds, and an item is large. A window's list is cleared at
+  // each paint and filled again with much the same items, so the items of
+  // the last paint are kept and blanked for reuse, texts and points keeping
+  // their room, rather than destroyed and made anew.
   TDisplayItem& Add(TDisplayItem::TKind Kind) {
+    if (FCount < FItems.size()) {
+      TDisplayItem& Item = FItems[FCount++];
+      Blank(Item);
+      Item.Kind = Kind;
+      return Item;
+    }
     TDisplayItem& Item = FItems.emplace_back();
+    ++FCount;
     Item.Kind = Kind;
     return Item;
   }
-  void Clear() { FItems.clear(); }
-  const std::vector<TDisplayItem>& Items() const { return FItems; }
-  int Count() const { return static_cast<int>(FItems.size()); }
+  void Clear() { FCount = 0; }
+  std::span<const TDisplayItem> Items() const { return {FItems.data(), FCount}; }
+  int Count() const { return static_cast<int>(FCount); }
 
  private:
+  // An item as a new one is, its texts and points keeping their room. Only
+  // a text records a font (the recorder's Text), so no other kind has one
+  // to give back.
+  static void Blank(TDisplayItem& I) {
+    if (I.Kind == TDisplayItem::dkText)
+      I.Font = TFontDesc{};
+    I.Rect = {};
+    I.Clipped = false;
+    I.Clip = {};
+    I.X = I.Y = 0;
+    I.Color = I.BkColor = 0;
+    I.Opaque = false;
+    I.Points.clear();
+    I.PenWidth = 1;
+    I.Format = 0;
+    I.Text.clear();
+    I.ImageIndex = -1;
+    I.Enabled = true;
+    I.ImageWidth = I.ImageHeight = 0;
+  }
+
   std::vector<TDisplayItem> FItems;
+  std::size_t FCount = 0;  // of FItems, those recorded since the last Clear
 };
