@@ -89,7 +89,7 @@ void TBrush::SetColor(TColor Value) {
   // Giving a clear brush a colour makes it solid, as in the VCL.
   if (FStyle == bsClear)
     FStyle = bsSolid;
-  FreeHandle();
+  UpdateHandle();
   Changed();
 }
 
@@ -97,8 +97,21 @@ void TBrush::SetStyle(TBrushStyle Value) {
   if (Value == FStyle)
     return;
   FStyle = Value;
-  FreeHandle();
+  UpdateHandle();
   Changed();
+}
+
+void TBrush::UpdateHandle() {
+  // The handle is the brush's description, not a brush of its own on
+  // either platform: a change of colour rewrites it where it is, so that
+  // an owner-drawn tab's brush, set and reset for each tab, is not freed
+  // and made again each time.
+  if (FHandle == nullptr)
+    return;
+  if (FStyle == bsClear)
+    FreeHandle();
+  else
+    FHandle->Color = static_cast<COLORREF>(FColor);
 }
 
 void TBrush::Assign(TPersistent* Source) {
@@ -114,7 +127,7 @@ void TBrush::Assign(const TBrush& Source) {
     return;
   FColor = Source.FColor;
   FStyle = Source.FStyle;
-  FreeHandle();
+  UpdateHandle();
   Changed();
 }
 

@@ -175,6 +175,7 @@ class TBrush : public TGraphicsObject {
 
  private:
   void FreeHandle();
+  void UpdateHandle();
   TColor FColor = clWhite;
   TBrushStyle FStyle = bsSolid;
   HBRUSH FHandle = nullptr;

@@ -33,6 +33,8 @@ TEST(Canvas, EachDrawingHasTheFontBrushAndPenAsTheyAreNow) {
     C.FillRect(TRect{0, 0, 2, 2});
     EXPECT_EQ(Last().Color, static_cast<COLORREF>(clYellow));
     C.Brush()->SetColor(clLime);
+    C.FrameRect(TRect{0, 0, 2, 2});
+    EXPECT_EQ(Last().Color, static_cast<COLORREF>(clLime));
     C.TextOut(0, 0, "c");
     EXPECT_TRUE(Last().Opaque);
     EXPECT_EQ(Last().BkColor, static_cast<COLORREF>(clLime));
