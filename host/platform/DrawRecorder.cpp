@@ -73,7 +73,7 @@ void TDrawRecorder::Frame(const TRect& R, COLORREF Color) {
   I->Color = Color;
 }
 
-void TDrawRecorder::Text(int X, int Y, const TRect* ClipRect, const std::string& Text, bool Opaque,
+void TDrawRecorder::Text(int X, int Y, const TRect* ClipRect, std::string_view Text, bool Opaque,
                          UINT Format) {
   TDisplayItem* I = Add(TDisplayItem::dkText);
   if (I == nullptr)
@@ -87,7 +87,7 @@ void TDrawRecorder::Text(int X, int Y, const TRect* ClipRect, const std::string&
   I->Format = Format;
   if (State.Font != nullptr)
     I->Font = State.Font->Desc;
-  I->Text = Text;
+  I->Text.assign(Text);
 }
 
 void TDrawRecorder::Polyline(const TPoint* Points, int Count) {

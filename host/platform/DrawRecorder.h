@@ -6,6 +6,7 @@
 // records, the real one draws with gdi32 and records besides when it was
 // made to record. Only the platform's own sources include this header.
 
+#include <string_view>
 #include <vector>
 
 #include "DisplayList.h"
@@ -39,7 +40,7 @@ class TDrawRecorder {
   void Fill(const TRect& R, COLORREF Color);
   void Frame(const TRect& R, COLORREF Color);
   // A text with its top left at (X, Y), clipped to ClipRect when given.
-  void Text(int X, int Y, const TRect* ClipRect, const std::string& Text, bool Opaque, UINT Format);
+  void Text(int X, int Y, const TRect* ClipRect, std::string_view Text, bool Opaque, UINT Format);
   void Polyline(const TPoint* Points, int Count);
   void Ellipse(const TRect& R);
   void Image(int X, int Y, const TImageNote& Note);

@@ -6,8 +6,9 @@
 // scaled for other sizes; the system font has fixed figures of its own.
 
 #include <string>
+#include <string_view>
 
 #include "Windows.h"
 
-int FontTextWidth(const TFontDesc& Font, const std::string& Text);
+int FontTextWidth(const TFontDesc& Font, std::string_view Text);
 TEXTMETRIC FontMetrics(const TFontDesc& Font);

@@ -43,7 +43,7 @@ bool IsSystemFont(const TFontDesc& Font) {
 
 }  // namespace
 
-int FontTextWidth(const TFontDesc& Font, const std::string& Text) {
+int FontTextWidth(const TFontDesc& Font, std::string_view Text) {
   // Every tab of a palette of thousands is measured when the palette is
   // laid out: the font is told once per text, and each byte's width, bold
   // or not, is one look-up.

@@ -181,18 +181,19 @@ int SetBkMode(HDC DC, int Mode) {
 }
 
 int DrawTextA(HDC DC, const char* Text, int Count, TRect& R, UINT Format) {
-  std::string S =
-      Count < 0 ? std::string(Text) : std::string(Text, static_cast<std::size_t>(Count));
+  std::string_view S = Count < 0 ? std::string_view(Text)
+                                 : std::string_view(Text, static_cast<std::size_t>(Count));
   if ((Format & DT_SINGLELINE) != 0) {
     // One line: the text stops at the first line break.
     const auto Break = S.find_first_of("\r\n");
-    if (Break != std::string::npos)
-      S.resize(Break);
+    if (Break != std::string_view::npos)
+      S = S.substr(0, Break);
   }
   const TEXTMETRIC M = FontMetrics(DescOf(DC));
-  const int Width = FontTextWidth(DescOf(DC), S);
-  const int X = (Format & DT_CENTER) != 0  ? R.Left + (R.Width() - Width) / 2
-                : (Format & DT_RIGHT) != 0 ? R.Right - Width
+  // Only a centred or right-aligned text is measured: a group tab's
+  // caption, drawn from the left, is not.
+  const int X = (Format & DT_CENTER) != 0  ? R.Left + (R.Width() - FontTextWidth(DescOf(DC), S)) / 2
+                : (Format & DT_RIGHT) != 0 ? R.Right - FontTextWidth(DescOf(DC), S)
                                            : R.Left;
   const int Y = (Format & DT_VCENTER) != 0 && (Format & DT_SINGLELINE) != 0
                     ? R.Top + (R.Height() - M.tmHeight) / 2
@@ -216,7 +217,7 @@ BOOL ExtTextOutA(HDC DC, int X, int Y, UINT Options, const TRect* R, const char*
     return 1;
   }
   DC->Recorder.Text(X, Y, (Options & ETO_CLIPPED) != 0 ? R : nullptr,
-                    std::string(Text, static_cast<std::size_t>(Count)),
+                    std::string_view(Text, static_cast<std::size_t>(Count)),
                     Fill || DC->Recorder.State.BkMode == OPAQUE, 0);
   return 1;
 }

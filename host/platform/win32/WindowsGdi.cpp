@@ -384,12 +384,12 @@ BOOL GetTextExtentPoint32A(HDC DC, const char* Text, int Count, TPoint& Size) {
 }
 
 // Text metrics are the real fonts' own, measured on the screen.
-int FontTextWidth(const TFontDesc& Font, const std::string& Text) {
+int FontTextWidth(const TFontDesc& Font, std::string_view Text) {
   TFontRecord Record{Font};
   const HDC DC = GetDC(nullptr);
   SelectObject(DC, &Record);
   TPoint Size;
-  GetTextExtentPoint32A(DC, Text.c_str(), static_cast<int>(Text.size()), Size);
+  GetTextExtentPoint32A(DC, Text.data(), static_cast<int>(Text.size()), Size);
   ReleaseDC(nullptr, DC);
   return Size.X;
 }
