@@ -132,10 +132,17 @@ int TNativeTabControl::LastLeftmost(HWND Wnd) {
     return 0;
   // The first tab whose left edge, brought to the margin, leaves the last
   // tab's right edge within the part that shows tabs: the tabs from it to
-  // the end fit in that part. They are measured from the end, as far as
-  // they fit, rather than every tab from the first.
+  // the end fit in that part. Where every tab's left edge is known (a
+  // scrolled row), it is found among them by halving; otherwise the tabs
+  // are measured from the end, as far as they fit, rather than every tab
+  // from the first.
   const TFontDesc& Font = WindowRecord(Wnd)->Font;
   const int Room = ShownRight(Wnd) - kMargin;
+  if (FLeftsValid && FLeftsFont == Font) {
+    const int End = FLefts.back() + TabItemWidth(Font, Items.back().Text);
+    const auto Fits = std::lower_bound(FLefts.begin(), FLefts.end(), End - Room);
+    return std::min(static_cast<int>(Fits - FLefts.begin()), static_cast<int>(Items.size()) - 1);
+  }
   int First = static_cast<int>(Items.size());
   for (int Fit = 0; First > 0; --First) {
     Fit += TabItemWidth(Font, Items[static_cast<std::size_t>(First - 1)].Text);
