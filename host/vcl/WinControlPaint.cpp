@@ -22,10 +22,9 @@ bool TWinControl::NeedsPaint() const {
 
 void TWinControl::WMPaint(TMessage& Message) {
   CountPaint();
-  bool Graphic = false;
-  for (TControl* C : FControls)
-    Graphic = Graphic || C->AsWinControl() == nullptr;
-  if (!PaintsItself() && !Graphic) {
+  // Without windowless children to paint on its own DC, a control that
+  // does not paint itself leaves the paint to its window's class.
+  if (!PaintsItself() && FGraphicCount == 0) {
     DefaultHandler(Message);
     return;
   }
@@ -55,6 +54,8 @@ void TWinControl::PaintWindow(HDC DC) {
 }
 
 void TWinControl::PaintControls(HDC DC) {
+  if (FGraphicCount == 0)
+    return;
   // A copy: a control's paint may add or take away controls.
   for (TControl* C : std::vector<TControl*>(FControls)) {
     if (C->AsWinControl() != nullptr || !C->Visible() || C->Width() <= 0 || C->Height() <= 0)
