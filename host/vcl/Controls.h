@@ -211,6 +211,10 @@ class TControl : public TComponent {
 
   bool FVisible = true;
   bool FEnabled = true;
+  // Whether the control has a window of its own (a TWinControl): known
+  // still while it is destroyed, when AsWinControl no longer says so and
+  // its parent counts it out.
+  bool FWindowed = false;
   TAlign FAlign = alNone;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   // Held in the control itself rather than allocated apart: hundreds of

@@ -11,7 +11,9 @@
 // TWinControl: its children, its window and the messages that reach it.
 // Layout, focus and keys are in WinControlLayout.cpp.
 
-TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
+  FWindowed = true;
+}
 
 TWinControl::~TWinControl() {
   Destroying();
@@ -30,12 +32,12 @@ void TWinControl::InsertControl(TControl* AControl) {
   FControls.push_back(AControl);
   AControl->FParent = this;
   AControl->ParentFontChanged();
+  if (!AControl->FWindowed)
+    ++FGraphicCount;
   if (TWinControl* W = AControl->AsWinControl()) {
     W->ParentCtl3DChanged();
     W->UpdateWindowParent();
     W->UpdateShowing();
-  } else {
-    ++FGraphicCount;
   }
   AControl->Invalidate();
   Realign();
@@ -51,7 +53,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
     Form->ControlRemoved(AControl);
   FControls.erase(std::next(It).base());
   AControl->FParent = nullptr;
-  if (AControl->AsWinControl() == nullptr)
+  if (!AControl->FWindowed)
     --FGraphicCount;
   // A parent being freed takes its children along, and each is freed next:
   // no window is moved nor showing worked out for them (a group bar frees

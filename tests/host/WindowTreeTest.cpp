@@ -6,6 +6,10 @@
 #include "ApplicationTest.h"
 #include "ComCtrls.h"
 #include "DisplayList.h"
+#include "EventSpy.h"
+#include "Label.h"
+#include "StdCtrls.h"
+#include "UserInput.h"
 #include "WindowCapture.h"
 
 // A windowed control's window follows the control on both platforms: it
@@ -144,6 +148,32 @@ TEST_F(WindowTree, AnOwnerDrawnTabAskedForByItsWindowIsDrawnOnTheLentDC) {
   EXPECT_EQ(Tabs->Canvas()->DisplayList().Items().size(), 1u);
   EXPECT_EQ(Lent.Items().size(), Drawn);
   DeleteDC(DC);
+}
+
+// A control without a window takes its clicks from its parent's window,
+// which looks for it among its windowless children only: windowed siblings
+// that come and go, freed while the parent lives, do not hide it.
+TEST_F(WindowTree, AWindowlessControlTakesItsClicksWhateverWindowedSiblingsComeAndGo) {
+  TForm* Form = ShownForm();
+  auto* Link = new TLabel(Form);
+  Link->SetParent(Form);
+  Link->SetCaption("Link");
+  Link->SetBounds(10, 10, 60, 20);
+  TEventSpy Clicks;
+  Link->SetOnClick(Clicks.Event());
+  for (int i = 0; i < 2; ++i) {
+    auto* Edit = new TEdit(Form);
+    Edit->SetParent(Form);
+    Edit->SetBounds(100, 10 + 30 * i, 80, 20);
+  }
+  for (int Freed = 1; Freed <= 2; ++Freed) {
+    delete Form->Controls(Form->ControlCount() - 1);
+    App->ProcessMessages();
+    ClickAt(Form->Handle(), {20, 15});
+    App->ProcessMessages();
+    EXPECT_EQ(Clicks.Senders.size(), static_cast<std::size_t>(Freed)) << Freed << " freed";
+  }
+  EXPECT_EQ(Clicks.Senders, (std::vector<TObject*>{Link, Link}));
 }
 
 }  // namespace
