@@ -187,8 +187,9 @@ void TCanvas::FontChanged(TObject* Sender) {
   FState &= ~csFontValid;
 }
 
-// A brush or pen that changes has let its old handle go: the DC gives it
-// up at once, as the VCL's canvas selects a stock object instead.
+// A pen that changes, or a brush made clear, has let its handle go: the DC
+// gives up what it holds at once, as the VCL's canvas selects a stock
+// object instead.
 void TCanvas::BrushChanged(TObject* Sender) {
   (void)Sender;
   if ((FState & csBrushValid) == 0)
