@@ -33,8 +33,10 @@ std::string EncodeLineBreaks(std::string Text) {
     if (P != End && *P == '\n')
       *P++ = UnitSeparator;
   }
-  for (char* P = Begin; P != End && (P = static_cast<char*>(std::memchr(
-                                         P, '\n', static_cast<std::size_t>(End - P)))) != nullptr;)
+  const auto NextLineFeed = [End](char* P) {
+    return static_cast<char*>(std::memchr(P, '\n', static_cast<std::size_t>(End - P)));
+  };
+  for (char* P = Begin; P != End && (P = NextLineFeed(P)) != nullptr;)
     *P++ = UnitSeparator;
   return Text;
 }

@@ -190,20 +190,22 @@ void TCanvas::FontChanged(TObject* Sender) {
 // A pen that changes, or a brush made clear, has let its handle go: the DC
 // gives up what it holds at once, as the VCL's canvas selects a stock
 // object instead.
+template <typename THandle>
+void TCanvas::GiveUp(unsigned Valid) {
+  if ((FState & Valid) == 0)
+    return;
+  FState &= ~Valid;
+  SelectObject(CurrentDC(), static_cast<THandle>(nullptr));
+}
+
 void TCanvas::BrushChanged(TObject* Sender) {
   (void)Sender;
-  if ((FState & csBrushValid) == 0)
-    return;
-  FState &= ~csBrushValid;
-  SelectObject(CurrentDC(), static_cast<HBRUSH>(nullptr));
+  GiveUp<HBRUSH>(csBrushValid);
 }
 
 void TCanvas::PenChanged(TObject* Sender) {
   (void)Sender;
-  if ((FState & csPenValid) == 0)
-    return;
-  FState &= ~csPenValid;
-  SelectObject(CurrentDC(), static_cast<HPEN>(nullptr));
+  GiveUp<HPEN>(csPenValid);
 }
 
 TCanvas::~TCanvas() {

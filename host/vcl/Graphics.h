@@ -245,6 +245,9 @@ class TCanvas : public TPersistent {
   void Sync();
   HDC CurrentDC() const { return FLent != nullptr ? FLent : FHandle; }
   void FontChanged(TObject* Sender);
+  // Takes the brush or pen (THandle) out of the DC that holds it as Valid.
+  template <typename THandle>
+  void GiveUp(unsigned Valid);
   void BrushChanged(TObject* Sender);
   void PenChanged(TObject* Sender);
 

@@ -181,8 +181,8 @@ int SetBkMode(HDC DC, int Mode) {
 }
 
 int DrawTextA(HDC DC, const char* Text, int Count, TRect& R, UINT Format) {
-  std::string_view S = Count < 0 ? std::string_view(Text)
-                                 : std::string_view(Text, static_cast<std::size_t>(Count));
+  std::string_view S =
+      Count < 0 ? std::string_view(Text) : std::string_view(Text, static_cast<std::size_t>(Count));
   if ((Format & DT_SINGLELINE) != 0) {
     // One line: the text stops at the first line break.
     const auto Break = S.find_first_of("\r\n");
