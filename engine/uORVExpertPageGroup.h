@@ -118,6 +118,7 @@ class TORVExpert : public TIExpert {
   // Keeping the master list the IDE's own. The IDE publishes its pages by
   // rewriting the palette's tabs; the expert's own fills carry a mark.
   bool prvPaletteHoldsIdeList();
+  void prvPagesShown(const std::string& Text);
   void prvFillPalette(const std::string& Text);
   void prvPaletteFilled(const std::string& Text);
   bool prvTakeIdePalette();

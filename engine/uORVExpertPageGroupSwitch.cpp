@@ -189,32 +189,28 @@ void TORVExpert::prvChangePalette() {
 // objects of its own there), so its rewrite is told from the expert's fill
 // even when both hold the same names: on the ungrouped tab, removing the
 // package of every grouped page makes the IDE publish exactly the list that
-// was shown. The names are compared as well, for a rewrite in place: as
-// one text rather than a message for each tab's. The shown list's names
-// come from a text's lines and hold no line break, so a palette of as many
-// tabs with the same text holds the same names in the same places.
+// was shown. The names are compared as well, for a rewrite in place. The
+// shown list holds the marks with its names, and the palette's tabs are
+// read once for both, rather than a message for each tab's mark.
 bool TORVExpert::prvPaletteHoldsIdeList() {
   if (!FGroupsActive)
     return true;
-  TStrings* Tabs = FTabPalette->Tabs();
-  const int Count = Tabs->Count();
-  if (Count != FPagesShown->Count())
-    return true;
+  return !FTabPalette->Tabs()->EqualsWithObjects(FPagesShown);
+}
+
+// The shown list's names from Text, each with the expert's mark.
+void TORVExpert::prvPagesShown(const std::string& Text) {
+  FPagesShown->SetText(Text);
   const TItemObject Mark(this);
-  for (int i = 0; i < Count; ++i)
-    if (Tabs->Objects(i) != Mark)
-      return true;
-  return Tabs->Text() != FPagesShown->Text();
+  for (int i = 0, n = FPagesShown->Count(); i < n; ++i)
+    FPagesShown->SetObjects(i, Mark);
 }
 
 // The filter's pages into the palette: remembered, and each tab marked as
 // the expert's own as it is written, the whole list in one go rather than
 // a message for every tab's mark after the text.
 void TORVExpert::prvFillPalette(const std::string& Text) {
-  FPagesShown->SetText(Text);
-  const TItemObject Mark(this);
-  for (int i = 0, n = FPagesShown->Count(); i < n; ++i)
-    FPagesShown->SetObjects(i, Mark);
+  prvPagesShown(Text);
   FTabPalette->Tabs()->Assign(FPagesShown);
 }
 
@@ -222,7 +218,7 @@ void TORVExpert::prvFillPalette(const std::string& Text) {
 // set to without the expert): remembered, and marked as the expert's own.
 void TORVExpert::prvPaletteFilled(const std::string& Text) {
   TStrings* Tabs = FTabPalette->Tabs();
-  FPagesShown->SetText(Text);
+  prvPagesShown(Text);
   const TItemObject Mark(this);
   for (int i = 0, n = Tabs->Count(); i < n; ++i)
     Tabs->SetObjects(i, Mark);

@@ -258,6 +258,15 @@ bool TStrings::Equals(const TStrings* Strings) const {
   return true;
 }
 
+bool TStrings::EqualsWithObjects(const TStrings* Strings) const {
+  if (!Equals(Strings))
+    return false;
+  for (int i = 0, n = Count(); i < n; ++i)
+    if (GetObject(i) != Strings->GetObject(i))
+      return false;
+  return true;
+}
+
 void TStrings::Assign(TPersistent* Source) {
   if (auto* S = dynamic_cast<TStrings*>(Source)) {
     BeginUpdate();

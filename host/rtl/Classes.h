@@ -198,6 +198,10 @@ class TStrings : public TPersistent {
 
   // Same count and every entry equal, letter case counting.
   bool Equals(const TStrings* Strings) const;
+  // As Equals, and every entry's object the same as well. A list kept in a
+  // control's window reads itself whole for this, in one call rather than
+  // two for each entry.
+  virtual bool EqualsWithObjects(const TStrings* Strings) const;
   void Assign(TPersistent* Source) override;
 
   void BeginUpdate();

@@ -113,6 +113,20 @@ class TTabStrings : public TStrings {
   }
   // Every tab's text in one call rather than a count and one per tab.
   std::string Text() const override { return WS().GetTabTexts(Window()); }
+  // The tabs read whole, texts and objects together: the expert compares
+  // the palette with its fill at every group click.
+  bool EqualsWithObjects(const TStrings* Strings) const override {
+    if (Count() != Strings->Count())
+      return false;
+    const std::vector<TCItem> Items = WS().GetTabs(Window());
+    for (std::size_t i = 0; i < Items.size(); ++i) {
+      const int Index = static_cast<int>(i);
+      if (Items[i].Param != Strings->Objects(Index).AsInteger() ||
+          Items[i].Text != Strings->Get(Index))
+        return false;
+    }
+    return true;
+  }
 
  protected:
   void SetUpdateState(bool Updating) override {

@@ -215,3 +215,28 @@ TEST_F(TabControls, ANewWindowKeepsThePageControlsTabsAndSheets) {
 }
 
 }  // namespace
+
+// A tab control's tabs are compared with a list whole, texts and objects,
+// the way every list compares: each difference tells.
+TEST_F(TabControls, TabsEqualAListWithObjectsOnlyWhenEveryTextAndObjectIs) {
+  auto* Tabs = new TTabControl(Form);
+  Tabs->SetParent(Form);
+  TStringList List;
+  List.SetText("A\r\nB");
+  List.SetObjects(1, TItemObject::FromInteger(7));
+  Tabs->Tabs()->Assign(&List);
+  for (TStrings* Copy : {static_cast<TStrings*>(Tabs->Tabs()), static_cast<TStrings*>(&List)}) {
+    TStringList Other;
+    Other.Assign(&List);
+    EXPECT_TRUE(Copy->EqualsWithObjects(&Other));
+    Other.SetObjects(1, TItemObject::FromInteger(8));
+    EXPECT_TRUE(Copy->Equals(&Other));
+    EXPECT_FALSE(Copy->EqualsWithObjects(&Other)) << "an object differs";
+    Other.SetObjects(1, TItemObject::FromInteger(7));
+    Other.SetStrings(0, "a");
+    EXPECT_FALSE(Copy->EqualsWithObjects(&Other)) << "letter case counts";
+    Other.SetStrings(0, "A");
+    Other.Add("C");
+    EXPECT_FALSE(Copy->EqualsWithObjects(&Other)) << "one more entry";
+  }
+}
