@@ -14,9 +14,20 @@ void TORVExpert::prvEvenTabDraw_DrawTab(TCustomTabControl* Control, int TabIndex
 
 namespace {
 
-// The sheet whose tab has this index among the visible tabs: a page
-// control keeps each tab's sheet with the tab, as the VCL does.
+// The sheet whose tab has this index among the visible tabs. A sheet's
+// tab index is its page index less the hidden tabs before it, so the sheet
+// lies at TabIndex or after it, at least as far after a sheet as that
+// sheet's tab index falls short: the bar need not be asked for each tab it
+// paints. An index no sheet has goes to the bar, which keeps each tab's
+// sheet with the tab, as the VCL does.
 TTabSheet* SheetOfTab(TPageControl* Bar, int TabIndex) {
+  for (int Page = TabIndex; Page >= 0 && Page < Bar->PageCount();) {
+    TTabSheet* Sheet = Bar->Pages(Page);
+    const int Tab = Sheet->TabIndex();
+    if (Tab == TabIndex)
+      return Sheet;
+    Page += Tab >= 0 && Tab < TabIndex ? TabIndex - Tab : 1;
+  }
   return reinterpret_cast<TTabSheet*>(Bar->Tabs()->Objects(TabIndex).AsInteger());
 }
 
