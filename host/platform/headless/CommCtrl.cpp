@@ -595,6 +595,8 @@ TTabLayout TabControlLayout(HWND Wnd, bool InView) {
   // before it lie left of its edge.
   const int Offset = N->ScrollOffset(Wnd);
   const bool Skip = InView && Offset > 0;
+  const std::vector<int>* Lefts = N->KnownLefts(W.Font);
+  const auto LeftOf = [Lefts](int Item) { return (*Lefts)[static_cast<std::size_t>(Item)]; };
   // Rows keep their cyclic order; the front row is drawn last, at the bottom.
   L.Rows.reserve(static_cast<std::size_t>(n));
   for (int r = 0; r < n; ++r) {
@@ -607,7 +609,12 @@ TTabLayout TabControlLayout(HWND Wnd, bool InView) {
       const int i = *It;
       if (InView && X >= W.Width)
         break;
-      const int Width = TabItemWidth(W.Font, N->Items[static_cast<std::size_t>(i)].Text);
+      // Where the left edges are known (a control clicked since its tabs
+      // changed), a tab's width is the step to the next one in its row: a
+      // paint measures only the last tab of each row.
+      const int Width = Lefts != nullptr && It + 1 != Row.end()
+                            ? LeftOf(*(It + 1)) - LeftOf(i)
+                            : TabItemWidth(W.Font, N->Items[static_cast<std::size_t>(i)].Text);
       L.ItemRects[static_cast<std::size_t>(i)] =
           TRect{X, kMargin + r * L.TabHeight, X + Width, kMargin + (r + 1) * L.TabHeight};
       Out.push_back(i);

@@ -33,6 +33,12 @@ class TNativeTabControl : public TNativeWindow {
   // How far a single-line control is scrolled: the x of its first tab in
   // view (Leftmost), counted from the first tab's.
   int ScrollOffset(HWND Wnd);
+  // The left edges of the items within their rows (see Lefts) when they
+  // are worked out already for the rows as they are and this font; nullptr
+  // otherwise. Asked after Rows, which may drop them.
+  const std::vector<int>* KnownLefts(const TFontDesc& Font) const {
+    return FLeftsValid && FLeftsFont == Font ? &FLefts : nullptr;
+  }
 
   // The rows in layout order, each listing item indexes left to right. A
   // single-line control has all its items in one row; a multi-line one
