@@ -214,8 +214,6 @@ TEST_F(TabControls, ANewWindowKeepsThePageControlsTabsAndSheets) {
   EXPECT_EQ(Pages->ActivePage(), Pages->Pages(1));
 }
 
-}  // namespace
-
 // A tab control's tabs are compared with a list whole, texts and objects,
 // the way every list compares: each difference tells.
 TEST_F(TabControls, TabsEqualAListWithObjectsOnlyWhenEveryTextAndObjectIs) {
@@ -240,3 +238,5 @@ TEST_F(TabControls, TabsEqualAListWithObjectsOnlyWhenEveryTextAndObjectIs) {
     EXPECT_FALSE(Copy->EqualsWithObjects(&Other)) << "one more entry";
   }
 }
+
+}  // namespace

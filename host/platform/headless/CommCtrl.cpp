@@ -111,7 +111,7 @@ bool TNativeTabControl::Overflows(HWND Wnd) {
   const TWindowRecord* W = WindowRecord(Wnd);
   if ((W->Style & TCS_MULTILINE) != 0 || Items.empty())
     return false;
-  if (FLeftsValid && FLeftsFont == W->Font)
+  if (KnownLefts(W->Font) != nullptr)
     return FLefts.back() + TabItemWidth(W->Font, Items.back().Text) > W->Width - kMargin;
   // Measured only up to the first tab past the edge: a palette just filled
   // with thousands of tabs is painted before anything asks where they lie.
@@ -138,7 +138,7 @@ int TNativeTabControl::LastLeftmost(HWND Wnd) {
   // from the first.
   const TFontDesc& Font = WindowRecord(Wnd)->Font;
   const int Room = ShownRight(Wnd) - kMargin;
-  if (FLeftsValid && FLeftsFont == Font) {
+  if (KnownLefts(Font) != nullptr) {
     const int End = FLefts.back() + TabItemWidth(Font, Items.back().Text);
     const auto Fits = std::lower_bound(FLefts.begin(), FLefts.end(), End - Room);
     return std::min(static_cast<int>(Fits - FLefts.begin()), static_cast<int>(Items.size()) - 1);
@@ -472,7 +472,7 @@ LRESULT TNativeTabControl::HandleInput(HWND Wnd, TMessage& M) {
 const std::vector<int>& TNativeTabControl::Lefts(HWND Wnd) {
   const auto& Layout = Rows(Wnd);
   const TFontDesc& Font = WindowRecord(Wnd)->Font;
-  if (FLeftsValid && FLeftsFont == Font)
+  if (KnownLefts(Font) != nullptr)
     return FLefts;
   FLefts.assign(Items.size(), 0);
   for (const auto& Row : Layout) {
