@@ -101,6 +101,11 @@ std::string ComponentInitials(const std::string& ClassName) {
 TIdePalette::TIdePalette(TComponent* AOwner, TComponentsOfPage Components)
     : TTabControl(AOwner), FComponents(std::move(Components)) {}
 
+void TIdePalette::Change() {
+  TTabControl::Change();
+  Invalidate();
+}
+
 void TIdePalette::PaintWindow(HDC DC) {
   // The window draws the tabs; the buttons go over its client area.
   TTabControl::PaintWindow(DC);

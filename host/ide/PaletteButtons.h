@@ -26,6 +26,11 @@ class TIdePalette : public TTabControl {
  protected:
   bool PaintsItself() const override { return true; }
   void PaintWindow(HDC DC) override;
+  // A page chosen on the palette has been loaded once its change is
+  // handled: the palette draws that page's buttons. The window marks only
+  // the tabs it changed, and whoever loaded the page may have marked
+  // whatever window the palette's handle held meanwhile.
+  void Change() override;
 
  private:
   void DrawButtons(TCanvas* Canvas, const std::vector<std::string>& Components);

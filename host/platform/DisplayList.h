@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Windows.h"
@@ -25,7 +26,10 @@ struct TDisplayItem {
     dkSaveDC,
     dkRestoreDC,
     dkPolyline,
-    dkEllipse
+    dkEllipse,
+    // What a later paint of its place took back, as it drew the place
+    // anew: it draws nothing.
+    dkTakenBack
   };
   TKind Kind = dkFillRect;
   // The filled or framed area, an ellipse's box; for text the clip
@@ -69,6 +73,34 @@ class TDisplayList {
     return Item;
   }
   void Clear() { FCount = 0; }
+  // Marks the items that Drop holds for as taken back (dkTakenBack): they
+  // keep their places, as moving the rest down costs more than a paint.
+  template <typename TPredicate>
+  void TakeBackIf(TPredicate Drop) {
+    for (std::size_t i = 0; i < FCount; ++i)
+      if (FItems[i].Kind != TDisplayItem::dkTakenBack && Drop(std::as_const(FItems[i])))
+        FItems[i].Kind = TDisplayItem::dkTakenBack;
+  }
+  // Takes back each save of the DC and its restore that have nothing left
+  // between them.
+  void TakeBackEmptySaves() {
+    FOpenSaves.clear();
+    for (std::size_t i = 0; i < FCount; ++i) {
+      TDisplayItem& I = FItems[i];
+      if (I.Kind == TDisplayItem::dkSaveDC) {
+        FOpenSaves.push_back({i, false});
+      } else if (I.Kind == TDisplayItem::dkRestoreDC && !FOpenSaves.empty()) {
+        const auto [Save, Drew] = FOpenSaves.back();
+        FOpenSaves.pop_back();
+        if (!Drew)
+          FItems[Save].Kind = I.Kind = TDisplayItem::dkTakenBack;
+        else if (!FOpenSaves.empty())
+          FOpenSaves.back().second = true;
+      } else if (I.Kind != TDisplayItem::dkTakenBack && !FOpenSaves.empty()) {
+        FOpenSaves.back().second = true;
+      }
+    }
+  }
   std::span<const TDisplayItem> Items() const { return {FItems.data(), FCount}; }
   int Count() const { return static_cast<int>(FCount); }
 
@@ -77,7 +109,7 @@ class TDisplayList {
   // a text records a font (the recorder's Text), so no other kind has one
   // to give back.
   static void Blank(TDisplayItem& I) {
-    if (I.Kind == TDisplayItem::dkText)
+    if (I.Kind == TDisplayItem::dkText || I.Kind == TDisplayItem::dkTakenBack)
       I.Font = TFontDesc{};
     I.Rect = {};
     I.Clipped = false;
@@ -96,4 +128,7 @@ class TDisplayList {
 
   std::vector<TDisplayItem> FItems;
   std::size_t FCount = 0;  // of FItems, those recorded since the last Clear
+  // TakeBackEmptySaves's saves not yet restored: the item, and whether
+  // anything is drawn after it.
+  std::vector<std::pair<std::size_t, bool>> FOpenSaves;
 };

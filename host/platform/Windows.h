@@ -266,6 +266,10 @@ class TNativeWindow {
     (void)Wnd;
     (void)DC;
   }
+  // Whether the class repaints in parts (the headless platform's): a paint
+  // then draws only the invalidated parts, one at a time, on the picture
+  // the window has (see PaintParts). Otherwise it draws all of itself.
+  virtual bool PaintsInParts() const { return false; }
 };
 
 struct TFontDesc {
@@ -286,6 +290,10 @@ struct TWindowRecord {
   // erased first (InvalidateRect's Erase), until BeginPaint takes both.
   bool UpdatePending = false;
   bool ErasePending = false;
+  // The headless platform's: the parts of the client area invalidated
+  // while UpdatePending, unless the whole of it was (UpdateWhole).
+  bool UpdateWhole = false;
+  std::vector<TRect> UpdateParts;
   // The headless platform's: whether the window is in the list of windows
   // the loop looks at for WM_PAINT.
   bool PaintQueued = false;

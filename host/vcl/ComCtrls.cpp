@@ -215,9 +215,9 @@ int TCustomTabControl::TabIndex() {
 }
 
 void TCustomTabControl::SetTabIndex(int Value) {
+  // The window marks what it draws anew, as it does for a click.
   WSCustomTabControl().SetTabIndex(Handle(), Value);
   Realign();
-  Invalidate();
 }
 
 void TCustomTabControl::SetMultiLine(bool Value) {
@@ -335,9 +335,9 @@ void TCustomTabControl::CNNotify(TMessage& Message) {
       Message.Result = CanChange() ? 0 : 1;
       break;
     case TCN_SELCHANGE:
-      // The window has selected the tab; the control lays out for it.
+      // The window has selected the tab, and marked what it draws anew; the
+      // control lays out for it.
       Realign();
-      Invalidate();
       Change();
       break;
     default:

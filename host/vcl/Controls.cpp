@@ -72,13 +72,23 @@ void TControl::SetVisible(bool Value) {
   if (Value == FVisible)
     return;
   FVisible = Value;
+  if (FParent != nullptr)
+    FParent->FVisibleCount += Value ? 1 : -1;
   VisibleChanged();
 }
 
 void TControl::VisibleChanged() {
   if (FParent != nullptr) {
     FParent->Realign();
-    FParent->Invalidate();
+    // The parent shows again where the control was, as Windows uncovers a
+    // window's area under a child that hides, unless a window shown in its
+    // place covers it (a page control's next sheet); a window that shows
+    // covers its place itself.
+    const bool Covered = FVisible && AsWinControl() != nullptr;
+    if (FParent->HandleAllocated() && !Covered && !FParent->CoveredByWindow(BoundsRect())) {
+      const TRect R = BoundsRect();
+      InvalidateRect(FParent->Handle(), &R, FControlStyle.Contains(csOpaque) ? 0 : 1);
+    }
   }
   Invalidate();
 }

@@ -285,6 +285,9 @@ class TWinControl : public TControl {
   void SetParentCtl3D(bool Value);
 
   void Realign();
+  // Whether a visible windowed child covers all of R (client coordinates):
+  // Windows paints nothing of the control there.
+  bool CoveredByWindow(const TRect& R) const;
   void DisableAlign() { ++FAlignLevel; }
   void EnableAlign();
 
@@ -418,6 +421,11 @@ class TWinControl : public TControl {
   bool FUpdatingWindow = false;
   std::vector<TControl*> FControls;
   int FGraphicCount = 0;  // of FControls, those without a window of their own
+  // How many children are visible (a child's SetVisible keeps it): a
+  // layout pass over a page control's hundreds of hidden sheets stops once
+  // it has met them all.
+  int FVisibleCount = 0;
+  friend class TControl;
   bool FCtl3D = true;
   bool FParentCtl3D = true;
   bool FShowing = false;

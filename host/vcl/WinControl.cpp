@@ -34,6 +34,8 @@ void TWinControl::InsertControl(TControl* AControl) {
   AControl->ParentFontChanged();
   if (!AControl->FWindowed)
     ++FGraphicCount;
+  if (AControl->FVisible)
+    ++FVisibleCount;
   if (TWinControl* W = AControl->AsWinControl()) {
     W->ParentCtl3DChanged();
     W->UpdateWindowParent();
@@ -55,6 +57,8 @@ void TWinControl::RemoveControl(TControl* AControl) {
   AControl->FParent = nullptr;
   if (!AControl->FWindowed)
     --FGraphicCount;
+  if (AControl->FVisible)
+    --FVisibleCount;
   // A parent being freed takes its children along, and each is freed next:
   // no window is moved nor showing worked out for them (a group bar frees
   // hundreds of sheets). A child a handler puts on another parent meanwhile

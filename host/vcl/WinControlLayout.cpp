@@ -68,6 +68,21 @@ void TWinControl::Realign() {
   AlignControls(nullptr, R);
 }
 
+bool TWinControl::CoveredByWindow(const TRect& R) const {
+  int Seen = 0;
+  for (std::size_t i = 0; i < FControls.size() && Seen < FVisibleCount; ++i) {
+    TControl* C = FControls[i];
+    if (!C->Visible())
+      continue;
+    ++Seen;
+    const TRect B = C->BoundsRect();
+    if (C->AsWinControl() != nullptr && B.Left <= R.Left && B.Top <= R.Top && B.Right >= R.Right &&
+        B.Bottom >= R.Bottom)
+      return true;
+  }
+  return false;
+}
+
 void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
   (void)AControl;
   // A control without children (a new sheet, laid out again as it gets its
@@ -77,15 +92,17 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
   // The kinds of alignment that visible controls have, and where the first
   // and last visible controls stand, found in one look at each, as the VCL
   // first asks whether there is any aligning to do: a page control of
-  // hundreds of hidden sheets and one shown is walked again only from that
-  // one to itself. The list is walked by position rather than copied for
+  // hundreds of hidden sheets and one shown is walked up to that one, and
+  // again only from that one to itself. The list is walked by position rather than copied for
   // each kind; a control a handler frees on the way is not reached.
   unsigned Kinds = 0;
   std::size_t First = FControls.size(), Last = 0;
-  for (std::size_t i = 0; i < FControls.size(); ++i) {
+  for (std::size_t i = 0, Seen = 0;
+       i < FControls.size() && Seen < static_cast<std::size_t>(FVisibleCount); ++i) {
     const TControl* C = FControls[i];
     if (!C->Visible())
       continue;
+    ++Seen;
     Kinds |= 1u << C->Align();
     First = std::min(First, i);
     Last = i;

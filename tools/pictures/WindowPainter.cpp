@@ -126,10 +126,12 @@ void TWindowPainter::Replay(const TDisplayList& List) {
                     I.Color == 0x1FFFFFFFu ? clNone : HostColor(I.Color));
         break;
       // A note of an image shows nothing: its picture follows it; the
-      // state a DC save keeps is in every item already.
+      // state a DC save keeps is in every item already; a later paint took
+      // back what it drew anew.
       case TDisplayItem::dkImage:
       case TDisplayItem::dkSaveDC:
       case TDisplayItem::dkRestoreDC:
+      case TDisplayItem::dkTakenBack:
         break;
     }
     if (I.Clipped)

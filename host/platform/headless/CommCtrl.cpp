@@ -18,6 +18,16 @@ namespace {
 constexpr int kPadding = 12;  // 6 pixels either side of the caption
 constexpr int kMargin = 2;
 
+// The selected tab stands out: two pixels wider each side and taller, and
+// open to the client area below it.
+TRect Raised(TRect R) {
+  R.Left -= 2;
+  R.Right += 2;
+  R.Top -= 2;
+  R.Bottom += 1;
+  return R;
+}
+
 int TabHeight(HWND Wnd) {
   return FontMetrics(WindowRecord(Wnd)->Font).tmHeight + 5;
 }
@@ -88,9 +98,12 @@ void TNativeTabControl::Deleting(int Item) {
 }
 
 void TNativeTabControl::Select(HWND Wnd, int Index) {
+  const int Old = CurSel, OldFront = FrontRow, OldLeftmost = Leftmost;
   CurSel = Index;
-  if (Index < 0)
+  if (Index < 0) {
+    InvalidateRect(Wnd, nullptr, 1);
     return;
+  }
   // A single row is always the front one: the rows of a hidden list of
   // thousands of tabs are not laid out for a selection.
   if ((WindowRecord(Wnd)->Style & TCS_MULTILINE) != 0) {
@@ -100,6 +113,23 @@ void TNativeTabControl::Select(HWND Wnd, int Index) {
     FrontRow = 0;
   }
   ShowTab(Wnd, Index);
+  // The two tabs whose look changed are drawn again, as the common controls
+  // do, where they are known to lie; a row that scrolled is drawn whole
+  // already, and rows that moved are.
+  if (Index == Old || Leftmost != OldLeftmost)
+    return;
+  if (FrontRow != OldFront || KnownLefts(WindowRecord(Wnd)->Font) == nullptr) {
+    InvalidateRect(Wnd, nullptr, 1);
+    return;
+  }
+  // Each raised or lowered tab reaches into its neighbours, which are drawn
+  // again whole.
+  const int Count = static_cast<int>(Items.size());
+  for (const int i : {Old, Index})
+    for (int Near = std::max(0, i - 1); i >= 0 && Near <= std::min(i + 1, Count - 1); ++Near) {
+      const TRect R = Near == i ? Raised(ItemRect(Wnd, i)) : ItemRect(Wnd, Near);
+      InvalidateRect(Wnd, &R, 1);
+    }
 }
 
 TNativeTabControl::~TNativeTabControl() {
@@ -360,41 +390,55 @@ LRESULT Notify(HWND Wnd, UINT Code) {
 }  // namespace
 
 namespace {
-// The selected tab stands out: two pixels wider each side and taller, and
-// open to the client area below it.
 TRect Grown(const TTabLayout& L, int Index, int Selected) {
-  TRect R = L.ItemRects[static_cast<std::size_t>(Index)];
-  if (Index == Selected) {
-    R.Left -= 2;
-    R.Right += 2;
-    R.Top -= 2;
-    R.Bottom += 1;
-  }
-  return R;
+  const TRect R = L.ItemRects[static_cast<std::size_t>(Index)];
+  return Index == Selected ? Raised(R) : R;
 }
 }  // namespace
 
 void TNativeTabControl::Paint(HWND Wnd, HDC DC) {
   // The up-down control comes and goes with the tabs that overflow.
   UpdateScroller(Wnd);
-  const TWindowRecord* W = WindowRecord(Wnd);
   // Each tab is drawn in the control's font, as the common controls select
   // it before they ask.
   const TWindowFont Font(Wnd, DC);
   const TCtlColors Colors = CtlColors(Wnd, DC, CN_CTLCOLORSTATIC, COLOR_BTNFACE);
-  Pixels(DC, {0, 0, W->Width, W->Height}, Colors.Background);
   const TTabLayout L = TabControlLayout(Wnd, true);
+  const std::vector<TRect>& Parts = PaintParts(DC);
+  if (Parts.empty()) {
+    PaintPart(Wnd, DC, L, Colors, ClipBox(DC));
+    return;
+  }
+  // Each part is drawn on its own, clipped to it, as a whole paint draws
+  // there: what lies between parts stays as it is.
+  for (const TRect& Part : std::vector<TRect>(Parts)) {
+    const int Saved = SaveDC(DC);
+    IntersectClipRect(DC, Part.Left, Part.Top, Part.Right, Part.Bottom);
+    const bool Alive = PaintPart(Wnd, DC, L, Colors, Part);
+    RestoreDC(DC, Saved);
+    if (!Alive)
+      return;
+  }
+}
+
+bool TNativeTabControl::PaintPart(HWND Wnd, HDC DC, const TTabLayout& L, const TCtlColors& Colors,
+                                  const TRect& Box) {
+  const TWindowRecord* W = WindowRecord(Wnd);
+  Pixels(DC, {0, 0, W->Width, W->Height}, Colors.Background);
   // The selected tab's extra margin takes the background too, as the
   // control erases it before the owner draws the tab.
   const int Selected = CurSel;
   const bool SelectedInView = Selected >= 0 && Selected < static_cast<int>(L.ItemRects.size()) &&
                               L.ItemRects[static_cast<std::size_t>(Selected)].Width() > 0;
-  if (SelectedInView)
+  if (SelectedInView && Meets(Grown(L, Selected, Selected), Box))
     Pixels(DC, Grown(L, Selected, Selected), Colors.Background);
   const bool OwnerDrawn = (W->Style & TCS_OWNERDRAWFIXED) != 0;
+  // Only the tabs that reach into the part are drawn.
   for (const auto& Row : L.Rows)
     for (int i : Row) {
       const TRect R = L.ItemRects[static_cast<std::size_t>(i)];
+      if (!Meets(Grown(L, i, Selected), Box))
+        continue;
       if (!OwnerDrawn) {
         Pixels(DC, R, Colors.Background);
         const TRect Clip = R;
@@ -414,12 +458,19 @@ void TNativeTabControl::Paint(HWND Wnd, HDC DC) {
       SendMessage(Wnd, CN_DRAWITEM, 0, reinterpret_cast<LPARAM>(&Item));
       // The procedure may have destroyed the control or changed its tabs.
       if (!IsWindow(Wnd) || Items.size() != L.ItemRects.size())
-        return;
+        return false;
     }
-  PaintFrames(Wnd, DC, L);
+  PaintFrames(Wnd, DC, L, Box);
+  return true;
 }
 
-void TNativeTabControl::PaintFrames(HWND Wnd, HDC DC, const TTabLayout& L) {
+void TNativeTabControl::PaintFrames(HWND Wnd, HDC DC, const TTabLayout& L, const TRect& Box) {
+  // A line outside the part being painted is left as it is.
+  const auto Line = [&Box](HDC To, int X1, int Y1, int X2, int Y2, COLORREF Color) {
+    if (Meets({std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2) + 1, std::max(Y1, Y2) + 1},
+              Box))
+      ::Line(To, X1, Y1, X2, Y2, Color);
+  };
   const TWindowRecord* W = WindowRecord(Wnd);
   const int Width = W->Width, Height = W->Height;
   const int Selected = CurSel;
@@ -444,6 +495,8 @@ void TNativeTabControl::PaintFrames(HWND Wnd, HDC DC, const TTabLayout& L) {
   for (const auto& Row : L.Rows)
     for (int i : Row) {
       const TRect R = Grown(L, i, Selected);
+      if (!Meets(R, Box))
+        continue;
       const int Bottom = R.Bottom - 1;
       Line(DC, R.Left, R.Top + 2, R.Left, Bottom, Light);
       Line(DC, R.Left + 1, R.Top + 1, R.Left + 1, R.Top + 1, Light);

@@ -5,6 +5,7 @@
 // Only the headless backend's sources include this header.
 
 #include <string>
+#include <vector>
 
 #include "Windows.h"
 #include "WindowsGdi.h"
@@ -38,6 +39,19 @@ class TWindowFont {
   TFontRecord FFont;
   HGDIOBJ FOld;
 };
+
+// The part of the device a drawing on the DC can reach, in logical
+// coordinates: its clip, or without one the whole plane.
+TRect ClipBox(HDC DC);
+// The parts of its window that a paint on the DC draws again, each on its
+// own; none where it draws all of the window within the clip.
+const std::vector<TRect>& PaintParts(HDC DC);
+void SetPaintParts(HDC DC, std::vector<TRect> Parts);
+// Whether the rectangle has any pixel within Box.
+inline bool Meets(const TRect& R, const TRect& Box) {
+  return R.Left < Box.Right && Box.Left < R.Right && R.Top < Box.Bottom && Box.Top < R.Bottom &&
+         R.Left < R.Right && R.Top < R.Bottom;
+}
 
 void Pixels(HDC DC, const TRect& R, COLORREF Color);
 // The pixels from (X1, Y1) to (X2, Y2), both ends included.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CommCtrl.h"
+#include "NativePaint.h"
 #include "Windows.h"
 
 class TNativeTabControl : public TNativeWindow {
@@ -22,6 +23,8 @@ class TNativeTabControl : public TNativeWindow {
   // the control is owner-drawn (CN_DRAWITEM), the selected one raised and
   // open to the client area, and the client area's raised frame.
   void Paint(HWND Wnd, HDC DC) override;
+  // Repaints in parts: the tabs whose look changed, and their neighbours.
+  bool PaintsInParts() const override { return true; }
 
   // Every item's text, each followed by CR LF.
   std::string Texts() const;
@@ -65,8 +68,12 @@ class TNativeTabControl : public TNativeWindow {
   // The user's input: a press on a tab other than the selected one selects
   // it (unless TCN_SELCHANGING is refused), a release reports NM_CLICK.
   LRESULT HandleInput(HWND Wnd, TMessage& M);
-  // The frames of the tabs and of the client area.
-  void PaintFrames(HWND Wnd, HDC DC, const TTabLayout& L);
+  // What a paint draws within Box, on the DC clipped to it: the
+  // background, the tabs that reach into it and the frames; false when the
+  // owner destroyed the control or changed its tabs meanwhile.
+  bool PaintPart(HWND Wnd, HDC DC, const TTabLayout& L, const TCtlColors& Colors, const TRect& Box);
+  // The frames of the tabs and of the client area that reach into Box.
+  void PaintFrames(HWND Wnd, HDC DC, const TTabLayout& L, const TRect& Box);
   void Select(HWND Wnd, int Index);
   // Whether a single-line control's tabs run past its right edge.
   bool Overflows(HWND Wnd);

@@ -1,7 +1,9 @@
 #include <algorithm>
+#include <utility>
 
 #include "DisplayList.h"
 #include "DrawRecorder.h"
+#include "NativePaint.h"
 #include "Natives.h"
 #include "TextMetrics.h"
 #include "Windows.h"
@@ -12,6 +14,7 @@
 struct TDeviceContext {
   TDrawRecorder Recorder;
   HWND Wnd = nullptr;
+  std::vector<TRect> Parts;  // a paint's (see PaintParts)
 };
 
 namespace {
@@ -57,6 +60,22 @@ HDC CreateRecordingDC(TDisplayList* List, HFONT Font) {
 
 void DeleteDC(HDC DC) {
   delete DC;
+}
+
+const std::vector<TRect>& PaintParts(HDC DC) {
+  return DC->Parts;
+}
+
+void SetPaintParts(HDC DC, std::vector<TRect> Parts) {
+  DC->Parts = std::move(Parts);
+}
+
+TRect ClipBox(HDC DC) {
+  const TDrawState& S = DC->Recorder.State;
+  if (!S.Clipped)
+    return {-100000, -100000, 100000, 100000};
+  return {S.Clip.Left - S.Origin.X, S.Clip.Top - S.Origin.Y, S.Clip.Right - S.Origin.X,
+          S.Clip.Bottom - S.Origin.Y};
 }
 
 HGDIOBJ SelectObject(HDC DC, HGDIOBJ Obj) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -176,6 +178,54 @@ TEST_F(TabMetrics, OwnerDrawPaintsEveryVisibleTabOnAFreshCanvas) {
   App->ProcessMessages();
   EXPECT_EQ(Probe.Calls.size(), 6u);
   EXPECT_EQ(TextsDrawn(Pages), 3) << "each paint starts a new picture";
+}
+
+// The texts a window's picture shows, left to right, a bold one marked:
+// what a paint took back again is not shown.
+std::vector<std::string> TextsShown(TWinControl* Control) {
+  std::vector<std::pair<int, std::string>> Shown;
+  for (const TDisplayItem& Item : WindowDrawing(Control->Handle())->Items())
+    if (Item.Kind == TDisplayItem::dkText)
+      Shown.push_back({Item.X, Item.Font.Bold ? "*" + Item.Text + "*" : Item.Text});
+  std::sort(Shown.begin(), Shown.end());
+  std::vector<std::string> Texts;
+  for (const auto& [X, Text] : Shown)
+    Texts.push_back(Text);
+  return Texts;
+}
+
+// A click on a tab in view draws again only the two tabs whose look
+// changed and their neighbours, as the common controls do, on the picture
+// the bar has; that picture shows what a whole paint shows, again and
+// again.
+TEST_F(TabMetrics, AClickInViewRedrawsOnlyTheChangedTabs) {
+  auto* Pages = NewPages({"A", "B", "C", "D", "E", "F", "G", "H"});
+  Pages->SetWidth(600);
+  TDrawProbe Probe;
+  Pages->SetOnDrawTab(TDrawTabEvent::Of<&TDrawProbe::Draw>(&Probe));
+  Pages->SetOwnerDraw(true);
+  App->ProcessMessages();
+  for (const auto& [From, To] : {std::pair{0, 5}, std::pair{5, 6}, std::pair{6, 0}}) {
+    SCOPED_TRACE(std::to_string(From) + " to " + std::to_string(To));
+    ASSERT_EQ(Pages->TabIndex(), From);
+    Probe.Calls.clear();
+    ClickTab(Pages, To);
+    App->ProcessMessages();
+    std::vector<int> Drawn;
+    for (const TDrawCall& Call : Probe.Calls)
+      Drawn.push_back(Call.Index);
+    std::sort(Drawn.begin(), Drawn.end());
+    std::vector<int> Expected;
+    for (int i = 0; i < 8; ++i)
+      if (std::abs(i - From) <= 1 || std::abs(i - To) <= 1)
+        Expected.push_back(i);
+    EXPECT_EQ(Drawn, Expected);
+    const std::vector<std::string> Shown = TextsShown(Pages);
+    Pages->Invalidate();
+    App->ProcessMessages();
+    EXPECT_EQ(Shown, TextsShown(Pages));
+    EXPECT_EQ(Shown.size(), 8u);
+  }
 }
 
 // A single-line bar shows the tabs that fit its width and paints only those
