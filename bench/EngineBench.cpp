@@ -16,6 +16,7 @@ void Sizes(benchmark::internal::Benchmark* B) {
 }  // namespace
 
 BENCHMARK(BM_GroupSwitch)->Apply(Sizes);
+BENCHMARK(BM_GroupClickInView)->Apply(Sizes);
 BENCHMARK(BM_PageChoice)->Apply(Sizes);
 BENCHMARK(BM_TickUnchanged)->Apply(Sizes);
 BENCHMARK(BM_TickAfterRewrite)->Apply(Sizes);

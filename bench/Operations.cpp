@@ -1,5 +1,6 @@
 #include "Operations.h"
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -178,6 +179,23 @@ void BM_GroupSwitch(benchmark::State& State) {
   B.App->ProcessMessages();
   if (Other == 0 || B.Ide->Palette()->Tabs()->Get(0) == First) {
     State.SkipWithError("the group switch did not change the palette");
+    return;
+  }
+  ClickAlternately(State, B, Bar, Other);
+}
+
+void BM_GroupClickInView(benchmark::State& State) {
+  TBenchIde B(ShapeOf(State));
+  TPageControl* Bar = B.Inspect().GroupBar();
+  const int Other = std::min(5, Bar->Tabs()->Count() - 1);
+  ClickTab(Bar, 0);
+  B.App->ProcessMessages();
+  const std::string First = B.Ide->Palette()->Tabs()->Get(0);
+  const TRect Before = Bar->TabRect(0);
+  ClickTab(Bar, Other);
+  B.App->ProcessMessages();
+  if (Other <= 0 || B.Ide->Palette()->Tabs()->Get(0) == First || Bar->TabRect(0) != Before) {
+    State.SkipWithError("the click did not change the palette, or scrolled the bar");
     return;
   }
   ClickAlternately(State, B, Bar, Other);

@@ -9,8 +9,12 @@
 
 #include <benchmark/benchmark.h>
 
-// A user's click on a group tab, and the repaint it causes.
+// A user's click on a group tab, and the repaint it causes. The tab lies
+// half-way along the bar, beyond its edge where the bar overflows: the bar
+// is scrolled to it first, and painted for that.
 void BM_GroupSwitch(benchmark::State& State);
+// A click on a group tab already in view (the sixth), and the repaint.
+void BM_GroupClickInView(benchmark::State& State);
 // A user's click on a palette page: the palette lends the master list's
 // window to the IDE's own handler, which loads the page.
 void BM_PageChoice(benchmark::State& State);

@@ -116,6 +116,7 @@ class TGrowthReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 BENCHMARK(BM_GroupSwitch)->Apply(Sweep);
+BENCHMARK(BM_GroupClickInView)->Apply(Sweep);
 BENCHMARK(BM_PageChoice)->Apply(Sweep);
 BENCHMARK(BM_TickUnchanged)->Apply(Sweep);
 BENCHMARK(BM_TickAfterRewrite)->Apply(Sweep);
