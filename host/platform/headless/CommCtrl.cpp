@@ -115,10 +115,11 @@ void TNativeTabControl::Select(HWND Wnd, int Index) {
   ShowTab(Wnd, Index);
   // The two tabs whose look changed are drawn again, as the common controls
   // do, where they are known to lie; a row that scrolled is drawn whole
-  // already, and rows that moved are.
+  // already, and rows that moved are, as is a hidden control when it shows.
   if (Index == Old || Leftmost != OldLeftmost)
     return;
-  if (FrontRow != OldFront || KnownLefts(WindowRecord(Wnd)->Font) == nullptr) {
+  if (FrontRow != OldFront || KnownLefts(WindowRecord(Wnd)->Font) == nullptr ||
+      !IsWindowVisible(Wnd)) {
     InvalidateRect(Wnd, nullptr, 1);
     return;
   }
@@ -394,6 +395,11 @@ TRect Grown(const TTabLayout& L, int Index, int Selected) {
   const TRect R = L.ItemRects[static_cast<std::size_t>(Index)];
   return Index == Selected ? Raised(R) : R;
 }
+
+// Whether a paint within Box draws all of the window.
+bool Covers(const TRect& Box, const TWindowRecord* W) {
+  return Box.Left <= 0 && Box.Top <= 0 && Box.Right >= W->Width && Box.Bottom >= W->Height;
+}
 }  // namespace
 
 void TNativeTabControl::Paint(HWND Wnd, HDC DC) {
@@ -425,19 +431,20 @@ bool TNativeTabControl::PaintPart(HWND Wnd, HDC DC, const TTabLayout& L, const T
                                   const TRect& Box) {
   const TWindowRecord* W = WindowRecord(Wnd);
   Pixels(DC, {0, 0, W->Width, W->Height}, Colors.Background);
+  const bool Whole = Covers(Box, W);
   // The selected tab's extra margin takes the background too, as the
   // control erases it before the owner draws the tab.
   const int Selected = CurSel;
   const bool SelectedInView = Selected >= 0 && Selected < static_cast<int>(L.ItemRects.size()) &&
                               L.ItemRects[static_cast<std::size_t>(Selected)].Width() > 0;
-  if (SelectedInView && Meets(Grown(L, Selected, Selected), Box))
+  if (SelectedInView && (Whole || Meets(Grown(L, Selected, Selected), Box)))
     Pixels(DC, Grown(L, Selected, Selected), Colors.Background);
   const bool OwnerDrawn = (W->Style & TCS_OWNERDRAWFIXED) != 0;
   // Only the tabs that reach into the part are drawn.
   for (const auto& Row : L.Rows)
     for (int i : Row) {
       const TRect R = L.ItemRects[static_cast<std::size_t>(i)];
-      if (!Meets(Grown(L, i, Selected), Box))
+      if (!Whole && !Meets(Grown(L, i, Selected), Box))
         continue;
       if (!OwnerDrawn) {
         Pixels(DC, R, Colors.Background);
@@ -465,14 +472,16 @@ bool TNativeTabControl::PaintPart(HWND Wnd, HDC DC, const TTabLayout& L, const T
 }
 
 void TNativeTabControl::PaintFrames(HWND Wnd, HDC DC, const TTabLayout& L, const TRect& Box) {
+  const TWindowRecord* W = WindowRecord(Wnd);
+  const int Width = W->Width, Height = W->Height;
   // A line outside the part being painted is left as it is.
-  const auto Line = [&Box](HDC To, int X1, int Y1, int X2, int Y2, COLORREF Color) {
-    if (Meets({std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2) + 1, std::max(Y1, Y2) + 1},
+  const bool Whole = Covers(Box, W);
+  const auto Line = [Whole, &Box](HDC To, int X1, int Y1, int X2, int Y2, COLORREF Color) {
+    if (Whole ||
+        Meets({std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2) + 1, std::max(Y1, Y2) + 1},
               Box))
       ::Line(To, X1, Y1, X2, Y2, Color);
   };
-  const TWindowRecord* W = WindowRecord(Wnd);
-  const int Width = W->Width, Height = W->Height;
   const int Selected = CurSel;
   const COLORREF Light = GetSysColor(COLOR_BTNHIGHLIGHT), Shadow = GetSysColor(COLOR_BTNSHADOW),
                  Dark = GetSysColor(COLOR_3DDKSHADOW);
@@ -495,7 +504,7 @@ void TNativeTabControl::PaintFrames(HWND Wnd, HDC DC, const TTabLayout& L, const
   for (const auto& Row : L.Rows)
     for (int i : Row) {
       const TRect R = Grown(L, i, Selected);
-      if (!Meets(R, Box))
+      if (!Whole && !Meets(R, Box))
         continue;
       const int Bottom = R.Bottom - 1;
       Line(DC, R.Left, R.Top + 2, R.Left, Bottom, Light);
