@@ -2,17 +2,12 @@
 
 #include <algorithm>
 
+#include "Rects.h"
+
 namespace {
 // What a text without a clip of its own records as its clip.
 constexpr TRect kWholePlane{-100000, -100000, 100000, 100000};
 
-TRect Meet(const TRect& A, const TRect& B) {
-  TRect R{std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right),
-          std::min(A.Bottom, B.Bottom)};
-  R.Right = std::max(R.Right, R.Left);
-  R.Bottom = std::max(R.Bottom, R.Top);
-  return R;
-}
 }  // namespace
 
 int TDrawRecorder::Save() {
@@ -38,7 +33,7 @@ bool TDrawRecorder::Restore(int SavedDC) {
 
 int TDrawRecorder::IntersectClip(const TRect& R) {
   const TRect D = Device(R);
-  State.Clip = State.Clipped ? Meet(State.Clip, D) : D;
+  State.Clip = State.Clipped ? Intersection(State.Clip, D) : D;
   State.Clipped = true;
   return State.Clip.Width() > 0 && State.Clip.Height() > 0 ? SIMPLEREGION : NULLREGION;
 }

@@ -84,11 +84,10 @@ void TControl::VisibleChanged() {
     // window's area under a child that hides, unless a window shown in its
     // place covers it (a page control's next sheet); a window that shows
     // covers its place itself.
+    const TRect R = BoundsRect();
     const bool Covered = FVisible && AsWinControl() != nullptr;
-    if (FParent->HandleAllocated() && !Covered && !FParent->CoveredByWindow(BoundsRect())) {
-      const TRect R = BoundsRect();
+    if (FParent->HandleAllocated() && !Covered && !FParent->CoveredByWindow(R))
       InvalidateRect(FParent->Handle(), &R, FControlStyle.Contains(csOpaque) ? 0 : 1);
-    }
   }
   Invalidate();
 }

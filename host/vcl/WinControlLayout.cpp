@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "Forms.h"
+#include "Rects.h"
 #include "ScopeExit.h"
 
 // TWinControl's layout of its children, its three-dimensional look, the
@@ -75,9 +76,7 @@ bool TWinControl::CoveredByWindow(const TRect& R) const {
     if (!C->Visible())
       continue;
     ++Seen;
-    const TRect B = C->BoundsRect();
-    if (C->AsWinControl() != nullptr && B.Left <= R.Left && B.Top <= R.Top && B.Right >= R.Right &&
-        B.Bottom >= R.Bottom)
+    if (C->AsWinControl() != nullptr && Within(R, C->BoundsRect()))
       return true;
   }
   return false;

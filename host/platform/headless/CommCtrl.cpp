@@ -395,11 +395,6 @@ TRect Grown(const TTabLayout& L, int Index, int Selected) {
   const TRect R = L.ItemRects[static_cast<std::size_t>(Index)];
   return Index == Selected ? Raised(R) : R;
 }
-
-// Whether a paint within Box draws all of the window.
-bool Covers(const TRect& Box, const TWindowRecord* W) {
-  return Box.Left <= 0 && Box.Top <= 0 && Box.Right >= W->Width && Box.Bottom >= W->Height;
-}
 }  // namespace
 
 void TNativeTabControl::Paint(HWND Wnd, HDC DC) {
@@ -417,7 +412,7 @@ void TNativeTabControl::Paint(HWND Wnd, HDC DC) {
   }
   // Each part is drawn on its own, clipped to it, as a whole paint draws
   // there: what lies between parts stays as it is.
-  for (const TRect& Part : std::vector<TRect>(Parts)) {
+  for (const TRect& Part : Parts) {
     const int Saved = SaveDC(DC);
     IntersectClipRect(DC, Part.Left, Part.Top, Part.Right, Part.Bottom);
     const bool Alive = PaintPart(Wnd, DC, L, Colors, Part);
@@ -430,8 +425,9 @@ void TNativeTabControl::Paint(HWND Wnd, HDC DC) {
 bool TNativeTabControl::PaintPart(HWND Wnd, HDC DC, const TTabLayout& L, const TCtlColors& Colors,
                                   const TRect& Box) {
   const TWindowRecord* W = WindowRecord(Wnd);
-  Pixels(DC, {0, 0, W->Width, W->Height}, Colors.Background);
-  const bool Whole = Covers(Box, W);
+  const TRect Client{0, 0, W->Width, W->Height};
+  Pixels(DC, Client, Colors.Background);
+  const bool Whole = Within(Client, Box);
   // The selected tab's extra margin takes the background too, as the
   // control erases it before the owner draws the tab.
   const int Selected = CurSel;
@@ -475,7 +471,7 @@ void TNativeTabControl::PaintFrames(HWND Wnd, HDC DC, const TTabLayout& L, const
   const TWindowRecord* W = WindowRecord(Wnd);
   const int Width = W->Width, Height = W->Height;
   // A line outside the part being painted is left as it is.
-  const bool Whole = Covers(Box, W);
+  const bool Whole = Within({0, 0, Width, Height}, Box);
   const auto Line = [Whole, &Box](HDC To, int X1, int Y1, int X2, int Y2, COLORREF Color) {
     if (Whole ||
         Meets({std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2) + 1, std::max(Y1, Y2) + 1},

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Rects.h"
 #include "Windows.h"
 #include "WindowsGdi.h"
 
@@ -47,11 +48,6 @@ TRect ClipBox(HDC DC);
 // own; none where it draws all of the window within the clip.
 const std::vector<TRect>& PaintParts(HDC DC);
 void SetPaintParts(HDC DC, std::vector<TRect> Parts);
-// Whether the rectangle has any pixel within Box.
-inline bool Meets(const TRect& R, const TRect& Box) {
-  return R.Left < Box.Right && Box.Left < R.Right && R.Top < Box.Bottom && Box.Top < R.Bottom &&
-         R.Left < R.Right && R.Top < R.Bottom;
-}
 
 void Pixels(HDC DC, const TRect& R, COLORREF Color);
 // The pixels from (X1, Y1) to (X2, Y2), both ends included.

@@ -6,6 +6,7 @@
 #include "NativePaint.h"
 #include "Natives.h"
 #include "Painting.h"
+#include "Rects.h"
 #include "TextMetrics.h"
 #include "WindowDrawing.h"
 #include "Windows.h"
@@ -42,20 +43,6 @@ TPaintState& Painting() {
 // Beyond this many parts a window waits to be painted whole.
 constexpr std::size_t kMostParts = 8;
 
-TRect Intersection(const TRect& A, const TRect& B) {
-  return {std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right),
-          std::min(A.Bottom, B.Bottom)};
-}
-
-bool Empty(const TRect& R) {
-  return R.Right <= R.Left || R.Bottom <= R.Top;
-}
-
-bool Within(const TRect& Inner, const TRect& Outer) {
-  return Empty(Inner) || (Inner.Left >= Outer.Left && Inner.Top >= Outer.Top &&
-                          Inner.Right <= Outer.Right && Inner.Bottom <= Outer.Bottom);
-}
-
 // Where an item may have drawn, as far as is known without measuring: its
 // rectangle (a text's clip, the box round a polyline's points and pen)
 // within the clip it was drawn under.
@@ -84,11 +71,6 @@ bool DrewWithin(const TDisplayItem& I, const TRect& R, const TRect& Part) {
   const TRect Extent{I.X, I.Y, I.X + FontTextWidth(I.Font, I.Text),
                      I.Y + FontMetrics(I.Font).tmHeight};
   return Within(Intersection(R, Extent), Part);
-}
-
-TRect Bounds(const TRect& A, const TRect& B) {
-  return {std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right),
-          std::max(A.Bottom, B.Bottom)};
 }
 
 // The invalidated parts gathered into the fewest rectangles that do not
@@ -140,7 +122,7 @@ BOOL InvalidateRect(HWND Wnd, const TRect* R, BOOL Erase) {
     Record->UpdateParts.clear();
   } else if (!Record->UpdateWhole) {
     const TRect Part = Intersection(*R, {0, 0, Record->Width, Record->Height});
-    if (!Empty(Part))
+    if (!IsEmpty(Part))
       Record->UpdateParts.push_back(Part);
   }
   Record->UpdatePending = true;
@@ -221,13 +203,12 @@ HDC BeginPaint(HWND Wnd, PAINTSTRUCT& Paint) {
   }
   // The background first, as Windows erases it for the window's procedure,
   // part by part where the window paints in parts.
-  if (Paint.fErase != 0) {
+  if (Paint.fErase != 0 && !InParts) {
+    if (SendMessage(Wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(Paint.hdc), 0) != 0)
+      Paint.fErase = 0;
+  } else if (Paint.fErase != 0) {
     bool Erased = true;
-    if (!InParts)
-      Erased = SendMessage(Wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(Paint.hdc), 0) != 0;
     for (const TRect& P : Parts) {
-      if (!InParts)
-        break;
       const int Saved = SaveDC(Paint.hdc);
       IntersectClipRect(Paint.hdc, P.Left, P.Top, P.Right, P.Bottom);
       Erased =
