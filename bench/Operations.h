@@ -10,11 +10,15 @@
 #include <benchmark/benchmark.h>
 
 // A user's click on a group tab, and the repaint it causes. The tab lies
-// half-way along the bar, beyond its edge where the bar overflows: the bar
-// is scrolled to it first, and painted for that.
+// half-way along the bar, beyond its edge where the bar overflows: the
+// bar's arrows bring it into view first, untimed, as the user's clicks on
+// them are actions of their own (BM_GroupBarScroll).
 void BM_GroupSwitch(benchmark::State& State);
 // A click on a group tab already in view (the sixth), and the repaint.
 void BM_GroupClickInView(benchmark::State& State);
+// A click on an arrow of the group bar's up-down control: the row moves by
+// one tab, and the bar paints every tab in view. Right and left in turn.
+void BM_GroupBarScroll(benchmark::State& State);
 // A user's click on a palette page: the palette lends the master list's
 // window to the IDE's own handler, which loads the page.
 void BM_PageChoice(benchmark::State& State);
@@ -47,5 +51,6 @@ void BM_IdePaletteBuild(benchmark::State& State);
 // one-page package (against BM_TickAfterRewrite, which follows it).
 void BM_IdeRebuild(benchmark::State& State);
 // A click on a page of the full palette and the repaint (against
-// BM_GroupSwitch).
+// BM_GroupSwitch): the last page and the first in turn, each brought into
+// view with the palette's arrows first, untimed.
 void BM_IdePaletteClick(benchmark::State& State);

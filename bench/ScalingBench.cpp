@@ -117,6 +117,7 @@ class TGrowthReporter : public benchmark::ConsoleReporter {
 
 BENCHMARK(BM_GroupSwitch)->Apply(Sweep);
 BENCHMARK(BM_GroupClickInView)->Apply(Sweep);
+BENCHMARK(BM_GroupBarScroll)->Apply(Sweep);
 BENCHMARK(BM_PageChoice)->Apply(Sweep);
 BENCHMARK(BM_TickUnchanged)->Apply(Sweep);
 BENCHMARK(BM_TickAfterRewrite)->Apply(Sweep);

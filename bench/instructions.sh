@@ -36,7 +36,7 @@ if [ ! -x "$bench" ]; then
   exit 2
 fi
 sizes=${SIZES:-"500 2000 5000 20000"}
-[ $# -gt 0 ] || set -- GroupSwitch GroupClickInView PageChoice TickUnchanged TickAfterRewrite SortTick StartUp \
+[ $# -gt 0 ] || set -- GroupSwitch GroupClickInView GroupBarScroll PageChoice TickUnchanged TickAfterRewrite SortTick StartUp \
   DialogOpening SettingsOk Export IdePaletteBuild IdeRebuild IdePaletteClick
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT

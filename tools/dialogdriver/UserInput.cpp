@@ -36,6 +36,21 @@ TRect ItemInView(HWND List, int Index, int Visible) {
   return R;
 }
 
+// Tab Index's rectangle once the control's arrows have brought it into
+// view. comctl32 moves the row by one tab towards the position an arrow
+// names, so the arrow is clicked until the tab is in view; a tab left of
+// the first in view has an empty rectangle there.
+TRect ScrolledIntoView(TCustomTabControl* Tabs, int Index) {
+  CheckItem("Tab", Index, Tabs->Tabs()->Count());
+  TRect R = Tabs->TabRect(Index);
+  const auto OutOfView = [&] { return R.Right <= R.Left || R.Left < 0 || R.Right > Tabs->Width(); };
+  for (int Clicks = Tabs->Tabs()->Count(); Clicks > 0 && OutOfView(); --Clicks) {
+    Post(Tabs->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, static_cast<unsigned>(Index)), 0);
+    R = Tabs->TabRect(Index);
+  }
+  return R;
+}
+
 }  // namespace
 
 void ClickAt(HWND Wnd, TPoint Point) {
@@ -55,18 +70,34 @@ void ClickControl(TControl* Control) {
 }
 
 void ClickTab(TCustomTabControl* Tabs, int Index) {
-  CheckItem("Tab", Index, Tabs->Tabs()->Count());
-  TRect R = Tabs->TabRect(Index);
-  // A tab beyond either edge is scrolled into view with the control's
-  // arrows first. comctl32 moves the row by one tab towards the position an
-  // arrow names, so the arrow is clicked until the tab is in view; a tab
-  // left of the first in view has an empty rectangle there.
-  const auto OutOfView = [&] { return R.Right <= R.Left || R.Left < 0 || R.Right > Tabs->Width(); };
-  for (int Clicks = Tabs->Tabs()->Count(); Clicks > 0 && OutOfView(); --Clicks) {
-    Post(Tabs->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, static_cast<unsigned>(Index)), 0);
-    R = Tabs->TabRect(Index);
-  }
-  ClickAt(Tabs->Handle(), Centre(R));
+  ClickAt(Tabs->Handle(), Centre(ScrolledIntoView(Tabs, Index)));
+}
+
+void ScrollTabIntoView(TCustomTabControl* Tabs, int Index) {
+  ScrolledIntoView(Tabs, Index);
+}
+
+HWND TabArrows(TWinControl* Tabs) {
+  struct TFound {
+    HWND Parent;
+    HWND Wnd = nullptr;
+  } Found{Tabs->Handle()};
+  EnumChildWindows(
+      Tabs->Handle(),
+      [](HWND Wnd, LPARAM Param) -> BOOL {
+        auto& F = *reinterpret_cast<TFound*>(Param);
+        if (GetParent(Wnd) == F.Parent && GetClassName(Wnd) == UPDOWN_CLASS && IsWindowVisible(Wnd))
+          F.Wnd = Wnd;
+        return 1;
+      },
+      reinterpret_cast<LPARAM>(&Found));
+  return Found.Wnd;
+}
+
+void ClickArrow(HWND Arrows, bool Back) {
+  TRect R;
+  GetClientRect(Arrows, R);
+  ClickAt(Arrows, {Back ? R.Width() / 4 : R.Width() * 3 / 4, R.Height() / 2});
 }
 
 void ClickListItem(TCustomListBox* List, int Index) {

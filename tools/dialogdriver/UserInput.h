@@ -22,6 +22,16 @@ void ClickControl(TControl* Control);
 // A click on tab Index of a tab or page control; a tab beyond the edge of
 // a single-line control is scrolled into view with its arrows first.
 void ClickTab(TCustomTabControl* Tabs, int Index);
+// The arrows of a single-line tab or page control clicked until tab Index
+// is in view (nothing when it is): ClickTab's first step on its own. The
+// row's repaint waits for the loop's next idle turn.
+void ScrollTabIntoView(TCustomTabControl* Tabs, int Index);
+// The up-down control a single-line tab or page control shows at the end
+// of a row that overflows; nullptr while its tabs fit.
+HWND TabArrows(TWinControl* Tabs);
+// A click on the left (Back) or the right arrow of a horizontal up-down
+// control, such as TabArrows gives: a tab control's row moves by one tab.
+void ClickArrow(HWND Arrows, bool Back);
 // A click on item Index of a list box, scrolled into view first.
 void ClickListItem(TCustomListBox* List, int Index);
 // The choice of item Index of a combo box with the mouse: a click on the

@@ -11,6 +11,8 @@
 // time.
 
 const char* const WC_TABCONTROL = "SysTabControl32";
+// The class of the arrows comctl32 gives a tab row that overflows.
+const char* const UPDOWN_CLASS = "msctls_updown32";
 const char* const WC_EDIT = "EDIT";
 
 int EditBorderWidth(DWORD Style) {
