@@ -235,12 +235,23 @@ void TNativeTabControl::UpdateScroller(HWND Wnd) {
   const int Width = WindowRecord(Wnd)->Width;
   const int Top = kMargin + std::max(0, TabHeight(Wnd) - kTabScrollerHeight) / 2;
   const TRect R{Width - kTabScrollerWidth, Top, Width, Top + kTabScrollerHeight};
-  if (!IsWindow(FScroller) || GetParent(FScroller) != Wnd)
+  if (!IsWindow(FScroller) || GetParent(FScroller) != Wnd) {
     FScroller = CreateWindowEx(UPDOWN_CLASS, WS_CHILD | WS_VISIBLE | UDS_HORZ, {}, Wnd, R);
-  else if (const TWindowRecord* S = WindowRecord(FScroller); S->Left != R.Left || S->Top != R.Top)
+    FScrollerRange = FScrollerPos = -1;
+  } else if (const TWindowRecord* S = WindowRecord(FScroller);
+             S->Left != R.Left || S->Top != R.Top) {
     MoveWindow(FScroller, R.Left, R.Top, R.Width(), R.Height());
-  SendMessage(FScroller, UDM_SETRANGE32, 0, Last);
-  SendMessage(FScroller, UDM_SETPOS32, 0, Leftmost);
+  }
+  // A new range may move the position it holds, so both go over then.
+  if (Last != FScrollerRange) {
+    SendMessage(FScroller, UDM_SETRANGE32, 0, Last);
+    FScrollerRange = Last;
+    FScrollerPos = -1;
+  }
+  if (Leftmost != FScrollerPos) {
+    SendMessage(FScroller, UDM_SETPOS32, 0, Leftmost);
+    FScrollerPos = Leftmost;
+  }
 }
 
 LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
@@ -294,6 +305,9 @@ LRESULT TNativeTabControl::Handle(HWND Wnd, TMessage& M) {
       // further away as one step towards it, which a driver clicking the
       // arrows until a tab is in view meets on both.
       if (LOWORD(M.WParam) == SB_THUMBPOSITION && static_cast<int>(HIWORD(M.WParam)) < Count) {
+        // The up-down's own click has moved it already.
+        if (M.LParam != 0 && reinterpret_cast<HWND>(M.LParam) == FScroller)
+          FScrollerPos = static_cast<int>(HIWORD(M.WParam));
         Leftmost = std::min(static_cast<int>(HIWORD(M.WParam)), LastLeftmost(Wnd));
         UpdateScroller(Wnd);
         InvalidateRect(Wnd, nullptr, 1);

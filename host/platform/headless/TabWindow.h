@@ -118,6 +118,10 @@ class TNativeTabControl : public TNativeWindow {
   std::vector<int> FRowOfItem;
   int FLastRowWidth = 0;
   HWND FScroller = nullptr;
+  // The range and the position the up-down control holds, as last handed
+  // to it or named by it: a paint hands them over only when they changed.
+  int FScrollerRange = -1;
+  int FScrollerPos = -1;
   bool FLeftsValid = false;
   TFontDesc FLeftsFont;
   std::vector<int> FLefts;

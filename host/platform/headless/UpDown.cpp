@@ -20,7 +20,7 @@ class TNativeUpDown : public TNativeWindow {
     switch (M.Msg) {
       case UDM_SETRANGE32: {
         // The arrows show the range's ends; a range set again as it was
-        // leaves them as they are (a tab control sets it at every paint).
+        // leaves them as they are.
         const int Low = static_cast<int>(M.WParam), High = static_cast<int>(M.LParam);
         if (Low != FLow || High != FHigh) {
           FLow = Low;

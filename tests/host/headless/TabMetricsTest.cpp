@@ -256,25 +256,6 @@ TEST_F(TabMetrics, OnlyTabsInViewArePainted) {
   EXPECT_EQ(Probe.Calls.size(), Captions.size());
 }
 
-// The up-down control a tab control shows at its row's right end; nullptr
-// when it shows none.
-HWND Scroller(TWinControl* Tabs) {
-  struct TFound {
-    HWND Parent;
-    HWND Wnd = nullptr;
-  } Found{Tabs->Handle()};
-  EnumChildWindows(
-      Tabs->Handle(),
-      [](HWND Wnd, LPARAM Param) -> BOOL {
-        auto& F = *reinterpret_cast<TFound*>(Param);
-        if (GetParent(Wnd) == F.Parent && GetClassName(Wnd) == UPDOWN_CLASS && IsWindowVisible(Wnd))
-          F.Wnd = Wnd;
-        return 1;
-      },
-      reinterpret_cast<LPARAM>(&Found));
-  return Found.Wnd;
-}
-
 // A single-line row of more tabs than fit shows the up-down control at its
 // right end and keeps the selected tab wholly in view beside it, whether
 // code or the user chose it; the arrows scroll the row a tab at a time, no
@@ -286,7 +267,7 @@ TEST_F(TabMetrics, AnOverflowingRowScrollsAndKeepsTheSelectedTabInView) {
   auto* Pages = NewPages(Captions);
   Pages->SetWidth(300);
   App->ProcessMessages();
-  const HWND Arrows = Scroller(Pages);
+  const HWND Arrows = TabArrows(Pages);
   ASSERT_NE(Arrows, nullptr);
   const TWindowRecord* A = WindowRecord(Arrows);
   EXPECT_EQ(A->Left + A->Width, 300);
@@ -302,6 +283,9 @@ TEST_F(TabMetrics, AnOverflowingRowScrollsAndKeepsTheSelectedTabInView) {
     return i;
   };
   EXPECT_EQ(FirstShown(), 0);
+  // The arrows show the row's place after every step, whoever moved it:
+  // code, the arrows themselves, or a scroll message from elsewhere.
+  const auto ArrowsInStep = [&] { return SendMessage(Arrows, UDM_GETPOS32, 0, 0) == FirstShown(); };
 
   Pages->SetActivePageIndex(20);
   App->ProcessMessages();
@@ -315,14 +299,17 @@ TEST_F(TabMetrics, AnOverflowingRowScrollsAndKeepsTheSelectedTabInView) {
   EXPECT_EQ(FirstShown(), Last);
   PressArrow(Arrows, true);
   EXPECT_EQ(FirstShown(), Last - 1);
+  EXPECT_TRUE(ArrowsInStep());
 
   // A click on the first tab in view after scrolling back to the start.
-  for (int i = 0; i < Last; ++i)
+  for (int i = 0; i < Last - 1; ++i)
     PressArrow(Arrows, true);
   EXPECT_EQ(FirstShown(), 0);
+  EXPECT_TRUE(ArrowsInStep());
   Pages->SetActivePageIndex(10);
   App->ProcessMessages();
   EXPECT_TRUE(WhollyShown(10));
+  EXPECT_TRUE(ArrowsInStep());
   const int Scrolled = FirstShown();
   ASSERT_GT(Scrolled, 0);
   EXPECT_GT(Pages->TabRect(10).Right + Pages->TabRect(Scrolled - 1).Width(), Shown)
@@ -331,11 +318,19 @@ TEST_F(TabMetrics, AnOverflowingRowScrollsAndKeepsTheSelectedTabInView) {
   App->ProcessMessages();
   EXPECT_EQ(Pages->ActivePageIndex(), 2);
   EXPECT_TRUE(WhollyShown(2));
+  EXPECT_TRUE(ArrowsInStep());
 
   Pages->SetWidth(3000);
   App->ProcessMessages();
-  EXPECT_EQ(Scroller(Pages), nullptr);
+  EXPECT_EQ(TabArrows(Pages), nullptr);
   EXPECT_EQ(FirstShown(), 0);
+  // Arrows made anew learn the whole range, not only what changed.
+  Pages->SetWidth(300);
+  App->ProcessMessages();
+  ASSERT_NE(TabArrows(Pages), nullptr);
+  int High = 0;
+  SendMessage(TabArrows(Pages), UDM_GETRANGE32, 0, reinterpret_cast<LPARAM>(&High));
+  EXPECT_EQ(High, Last);
 }
 
 }  // namespace
