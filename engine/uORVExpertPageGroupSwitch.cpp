@@ -44,11 +44,12 @@ void TORVExpert::prvPageGroupChange(TObject* Sender) {
           Existing.append(First, Last);
           Existing += "\r\n";
         });
-    TStrings* Tabs = FTabPalette->Tabs();
     FMasterFromPalette = false;
     prvFillPalette(Existing);
     FTabPalette->SetTabIndex(0);
-    if (Tabs->Count() > 0) {
+    // The palette holds what was just written: its count is known without
+    // asking the window.
+    if (FPagesShown->Count() > 0) {
       // The palette holds the fill just made, which is no list of the IDE's.
       prvPassPageChoice(FTabPalette, false);
     } else {
@@ -92,14 +93,19 @@ void TORVExpert::prvPassPageChoice(TObject* Sender, bool IdeList) {
     if (FOldTabPaletteOnChange.Assigned())
       FOldTabPaletteOnChange(Sender);
   } else {
-    if (FTabPalette->TabIndex() < 0 || !FPageGroup->ActivePage()->TabVisible()) {
+    int Selected = FTabPalette->TabIndex();
+    if (Selected < 0 || !FPageGroup->ActivePage()->TabVisible()) {
       prvPageGroupFindFirstShowing();
       FTabPalette->SetTabIndex(0);
       FTabPalette->SetParent(FPageGroup->ActivePage());
+      Selected = FTabPalette->TabIndex();
     }
 
-    const int Selected = FTabPalette->TabIndex();
-    const std::string Page = Selected >= 0 ? FTabPalette->Tabs()->Get(Selected) : std::string();
+    // The palette holds the expert's fill, the shown list's names: the
+    // chosen page's name is read there rather than from the window.
+    const std::string Page = Selected >= 0 && Selected < FPagesShown->Count()
+                                 ? FPagesShown->Get(Selected)
+                                 : std::string();
     FTabPaletteAll->SetTabIndex(Selected >= 0 ? FMasterIndex.Find(Page) : -1);
 
     const HWND Master = FTabPaletteAll->Handle();
