@@ -74,6 +74,14 @@ void ScrollIntoView(TBenchIde& B, TCustomTabControl* Control, int Index) {
   B.App->ProcessMessages();
 }
 
+// The palette's first page once a click on group tab Index has been
+// handled and painted.
+std::string FirstPageAfterClick(TBenchIde& B, TPageControl* Bar, int Index) {
+  ClickTab(Bar, Index);
+  B.App->ProcessMessages();
+  return B.Ide->Palette()->Tabs()->Get(0);
+}
+
 // The user clicks the first tab and the tab Other of a control in turn;
 // each click is timed with the repaint it causes.
 void ClickAlternately(benchmark::State& State, TBenchIde& B, TCustomTabControl* Control,
@@ -181,12 +189,8 @@ void BM_GroupSwitch(benchmark::State& State) {
   // Half-way along, one short: where groups repeat after half the bar, the
   // middle group would show the first one's pages again.
   const int Other = Bar->Tabs()->Count() / 2 - 1;
-  ClickTab(Bar, 0);
-  B.App->ProcessMessages();
-  const std::string First = B.Ide->Palette()->Tabs()->Get(0);
-  ClickTab(Bar, Other);
-  B.App->ProcessMessages();
-  if (Other == 0 || B.Ide->Palette()->Tabs()->Get(0) == First) {
+  const std::string First = FirstPageAfterClick(B, Bar, 0);
+  if (Other == 0 || FirstPageAfterClick(B, Bar, Other) == First) {
     State.SkipWithError("the group switch did not change the palette");
     return;
   }
@@ -197,13 +201,9 @@ void BM_GroupClickInView(benchmark::State& State) {
   TBenchIde B(ShapeOf(State));
   TPageControl* Bar = B.Inspect().GroupBar();
   const int Other = std::min(5, Bar->Tabs()->Count() - 1);
-  ClickTab(Bar, 0);
-  B.App->ProcessMessages();
-  const std::string First = B.Ide->Palette()->Tabs()->Get(0);
+  const std::string First = FirstPageAfterClick(B, Bar, 0);
   const TRect Before = Bar->TabRect(0);
-  ClickTab(Bar, Other);
-  B.App->ProcessMessages();
-  if (Other <= 0 || B.Ide->Palette()->Tabs()->Get(0) == First || Bar->TabRect(0) != Before) {
+  if (Other <= 0 || FirstPageAfterClick(B, Bar, Other) == First || Bar->TabRect(0) != Before) {
     State.SkipWithError("the click did not change the palette, or scrolled the bar");
     return;
   }

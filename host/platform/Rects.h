@@ -4,6 +4,7 @@
 // and what a drawing reaches. A rectangle is empty when it has no pixel.
 
 #include <algorithm>
+#include <span>
 
 #include "Windows.h"
 
@@ -30,6 +31,25 @@ inline TRect Bounds(const TRect& A, const TRect& B) {
 inline bool Within(const TRect& Inner, const TRect& Outer) {
   return IsEmpty(Inner) || (Inner.Left >= Outer.Left && Inner.Top >= Outer.Top &&
                             Inner.Right <= Outer.Right && Inner.Bottom <= Outer.Bottom);
+}
+
+// The pixels of a line from (X1, Y1) to (X2, Y2), both ends included, as
+// a pen of one pixel draws a horizontal or vertical one.
+inline TRect LinePixels(int X1, int Y1, int X2, int Y2) {
+  return {std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2) + 1, std::max(Y1, Y2) + 1};
+}
+
+// The smallest rectangle whose edges pass through all the points (the
+// points on its right and bottom edges lie outside it, as a polyline's box
+// is given); empty for none.
+inline TRect PointsBounds(std::span<const TPoint> Points) {
+  if (Points.empty())
+    return {};
+  TRect R{Points[0].X, Points[0].Y, Points[0].X, Points[0].Y};
+  for (const TPoint& P : Points)
+    R = {std::min(R.Left, P.X), std::min(R.Top, P.Y), std::max(R.Right, P.X),
+         std::max(R.Bottom, P.Y)};
+  return R;
 }
 
 // Whether the rectangle has any pixel within Box.

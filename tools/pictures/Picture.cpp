@@ -2,21 +2,8 @@
 
 #include <algorithm>
 
+#include "Rects.h"
 #include "TextMetrics.h"
-
-namespace {
-
-TRect Meet(const TRect& A, const TRect& B) {
-  TRect R{std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right),
-          std::min(A.Bottom, B.Bottom)};
-  if (R.Right < R.Left)
-    R.Right = R.Left;
-  if (R.Bottom < R.Top)
-    R.Bottom = R.Top;
-  return R;
-}
-
-}  // namespace
 
 bool Inside(const TRect& Inner, const TRect& Outer) {
   return Inner.Left >= Outer.Left && Inner.Top >= Outer.Top && Inner.Right <= Outer.Right &&
@@ -64,17 +51,13 @@ void TPicture::FrameRect(const TRect& R, TColor Color) {
 
 void TPicture::Line(int X1, int Y1, int X2, int Y2, TColor Color) {
   // As filled pixels, so the line covers exactly the pixels a pen would.
-  FillRect({std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2) + 1, std::max(Y1, Y2) + 1}, Color);
+  FillRect(LinePixels(X1, Y1, X2, Y2), Color);
 }
 
 void TPicture::Polyline(const std::vector<TPoint>& Points, TColor Color, int Width) {
   if (Points.size() < 2)
     return;
-  TRect Box{Points[0].X, Points[0].Y, Points[0].X, Points[0].Y};
-  for (const TPoint& P : Points)
-    Box = {std::min(Box.Left, P.X), std::min(Box.Top, P.Y), std::max(Box.Right, P.X),
-           std::max(Box.Bottom, P.Y)};
-  TPictureItem& I = Add(TPictureItem::pkPolyline, Box, Color);
+  TPictureItem& I = Add(TPictureItem::pkPolyline, PointsBounds(Points), Color);
   I.PenWidth = Width;
   const TFrame& F = FFrames.back();
   for (const TPoint& P : Points)
@@ -105,7 +88,7 @@ void TPicture::Begin(int DX, int DY) {
 
 void TPicture::Begin(int DX, int DY, const TRect& Clip) {
   Begin(DX, DY);
-  FFrames.back().Clip = Meet(FFrames.back().Clip, Moved(Clip));
+  FFrames.back().Clip = Intersection(FFrames.back().Clip, Moved(Clip));
 }
 
 void TPicture::End() {
@@ -117,7 +100,7 @@ std::vector<const TPictureItem*> TPicture::Texts(const std::string& HostText) co
   std::vector<const TPictureItem*> Found;
   for (const TPictureItem& I : FItems)
     if (I.Kind == TPictureItem::pkText && I.Text == HostText) {
-      const TRect Seen = Meet(I.Rect, I.Clip);
+      const TRect Seen = Intersection(I.Rect, I.Clip);
       if (Seen.Width() > 0 && Seen.Height() > 0)
         Found.push_back(&I);
     }

@@ -487,9 +487,7 @@ void TNativeTabControl::PaintFrames(HWND Wnd, HDC DC, const TTabLayout& L, const
   // A line outside the part being painted is left as it is.
   const bool Whole = Within({0, 0, Width, Height}, Box);
   const auto Line = [Whole, &Box](HDC To, int X1, int Y1, int X2, int Y2, COLORREF Color) {
-    if (Whole ||
-        Meets({std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2) + 1, std::max(Y1, Y2) + 1},
-              Box))
+    if (Whole || Meets(LinePixels(X1, Y1, X2, Y2), Box))
       ::Line(To, X1, Y1, X2, Y2, Color);
   };
   const int Selected = CurSel;

@@ -24,8 +24,7 @@ void Pixels(HDC DC, const TRect& R, COLORREF Color) {
 }
 
 void Line(HDC DC, int X1, int Y1, int X2, int Y2, COLORREF Color) {
-  Pixels(DC, {std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2) + 1, std::max(Y1, Y2) + 1},
-         Color);
+  Pixels(DC, LinePixels(X1, Y1, X2, Y2), Color);
 }
 
 void Stroke(HDC DC, const TPoint* Points, int Count, COLORREF Color, int Width) {

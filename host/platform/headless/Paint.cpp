@@ -49,10 +49,7 @@ constexpr std::size_t kMostParts = 8;
 TRect Reach(const TDisplayItem& I) {
   TRect R = I.Rect;
   if (I.Kind == TDisplayItem::dkPolyline && !I.Points.empty()) {
-    R = {I.Points[0].X, I.Points[0].Y, I.Points[0].X, I.Points[0].Y};
-    for (const TPoint& P : I.Points)
-      R = {std::min(R.Left, P.X), std::min(R.Top, P.Y), std::max(R.Right, P.X),
-           std::max(R.Bottom, P.Y)};
+    R = PointsBounds(I.Points);
     R = {R.Left - I.PenWidth, R.Top - I.PenWidth, R.Right + I.PenWidth, R.Bottom + I.PenWidth};
   }
   return I.Clipped ? Intersection(R, I.Clip) : R;
@@ -175,8 +172,10 @@ HDC BeginPaint(HWND Wnd, PAINTSTRUCT& Paint) {
   if (!Record->UpdateWhole && List.Count() > 0 && List.Count() <= 2 * Drawing.WholeCount + 64 &&
       Record->Native->PaintsInParts()) {
     Parts = Gathered(std::move(Record->UpdateParts));
+    if (!Parts.empty())
+      Part = Parts.front();
     for (const TRect& P : Parts)
-      Part = &P == Parts.data() ? P : Bounds(Part, P);
+      Part = Bounds(Part, P);
   }
   const bool InParts = !Parts.empty() && !Within(Whole, Part);
   if (InParts)
