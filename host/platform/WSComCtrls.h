@@ -25,8 +25,17 @@ class TWSCustomTabControl : public TWSWinControl {
   // Every tab's item (text, image and object) in order: a palette of
   // thousands of pages is copied whole at once.
   virtual std::vector<TCItem> GetTabs(HWND Wnd) const = 0;
+  // Whether the tabs are Items, texts and objects, in order: the expert
+  // compares the palette with its fill at every group click, and a palette
+  // of thousands of the IDE's pages is told apart by its count.
+  virtual bool SameTabs(HWND Wnd, const std::vector<TCItem>& Items) const = 0;
+  // The text and the object of two tabs the same (letter case counts).
+  static bool SameTab(const TCItem& A, const TCItem& B) {
+    return A.Param == B.Param && A.Text == B.Text;
+  }
   // Replaces every tab by Items, the first one selected, as deleting them
-  // all and inserting each at the end would; answers the count.
+  // all and inserting each at the end would, drawing nothing in between;
+  // answers the count.
   virtual int SetTabs(HWND Wnd, std::vector<TCItem> Items) const = 0;
   // -1 for none.
   virtual int GetTabIndex(HWND Wnd) const = 0;

@@ -69,10 +69,9 @@ class TTabStrings : public TStrings {
   }
   // As the string lists split a text, and as Clear and an Add of each line
   // would leave the control, but in one call: a palette is filled with
-  // thousands of tabs.
+  // thousands of tabs. The entry keeps the window from drawing while it
+  // writes them, where it writes them one at a time.
   void SetText(const std::string& Value) override {
-    BeginUpdate();
-    ScopeExit Done([this] { EndUpdate(); });
     std::vector<TCItem> Items;
     Items.reserve(CountLineFeeds(Value.data(), Value.data() + Value.size()) + 1);
     ForEachTextLine(Value, [&](const char* First, const char* Last) {
@@ -80,7 +79,7 @@ class TTabStrings : public TStrings {
       Items.push_back(TCItem{TCIF_TEXT | TCIF_IMAGE, std::string(First, Last),
                              FControl->GetImageIndex(Index), 0});
     });
-    WS().SetTabs(Window(), std::move(Items));
+    SetTabs(std::move(Items));
   }
   // Another list's texts and objects, as Clear and an AddObject of each
   // would leave the control, but written in one call (and another tab
@@ -92,40 +91,21 @@ class TTabStrings : public TStrings {
       TStrings::Assign(Source);
       return;
     }
-    BeginUpdate();
-    ScopeExit Done([this] { EndUpdate(); });
-    std::vector<TCItem> Items;
-    if (auto* Other = dynamic_cast<TTabStrings*>(Strings)) {
-      Items = WS().GetTabs(Other->Window());
-    } else {
-      Items.resize(static_cast<std::size_t>(Strings->Count()));
-      for (std::size_t i = 0; i < Items.size(); ++i) {
-        Items[i].Text = Strings->Get(static_cast<int>(i));
-        Items[i].Param = Strings->Objects(static_cast<int>(i)).AsInteger();
-      }
-    }
+    auto* Other = dynamic_cast<TTabStrings*>(Strings);
+    std::vector<TCItem> Items = Other != nullptr ? WS().GetTabs(Other->Window()) : ItemsOf(Strings);
     int Index = 0;
     for (TCItem& Item : Items) {
       Item.Mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
       Item.Image = FControl->GetImageIndex(Index++);
     }
-    WS().SetTabs(Window(), std::move(Items));
+    SetTabs(std::move(Items));
   }
   // Every tab's text in one call rather than a count and one per tab.
   std::string Text() const override { return WS().GetTabTexts(Window()); }
-  // The tabs read whole, texts and objects together: the expert compares
-  // the palette with its fill at every group click.
+  // The tabs compared whole, texts and objects together: the expert
+  // compares the palette with its fill at every group click.
   bool EqualsWithObjects(const TStrings* Strings) const override {
-    if (Count() != Strings->Count())
-      return false;
-    const std::vector<TCItem> Items = WS().GetTabs(Window());
-    for (std::size_t i = 0; i < Items.size(); ++i) {
-      const int Index = static_cast<int>(i);
-      if (Items[i].Param != Strings->Objects(Index).AsInteger() ||
-          Items[i].Text != Strings->Get(Index))
-        return false;
-    }
-    return true;
+    return WS().SameTabs(Window(), ItemsOf(Strings));
   }
 
  protected:
@@ -137,10 +117,23 @@ class TTabStrings : public TStrings {
 
  private:
   HWND Window() const { return FControl->Handle(); }
+  // Another list's texts and objects, as tab items.
+  static std::vector<TCItem> ItemsOf(const TStrings* Strings) {
+    std::vector<TCItem> Items(static_cast<std::size_t>(Strings->Count()));
+    for (std::size_t i = 0; i < Items.size(); ++i) {
+      Items[i].Text = Strings->Get(static_cast<int>(i));
+      Items[i].Param = Strings->Objects(static_cast<int>(i)).AsInteger();
+    }
+    return Items;
+  }
   void InsertItem(int Index, TCItem& Item) {
     Item.Image = FControl->GetImageIndex(Index);
     if (WS().InsertTab(Window(), Index, Item) < 0)
       Error("Unable to insert a tab", Index);
+    Changed();
+  }
+  void SetTabs(std::vector<TCItem> Items) {
+    WS().SetTabs(Window(), std::move(Items));
     Changed();
   }
   static const TWSCustomTabControl& WS() { return WSCustomTabControl(); }
@@ -485,11 +478,20 @@ void TPageControl::ChangeActivePage(TTabSheet* Page) {
 void TPageControl::UpdateActivePage() {
   const int Index = TabIndex();
   if (Index >= 0)
-    SetActivePage(reinterpret_cast<TTabSheet*>(Tabs()->GetObject(Index).AsInteger()));
+    SetActivePage(SheetOfTab(Index));
 }
 
+TTabSheet* TPageControl::SheetOfTab(int Index) const {
+  return reinterpret_cast<TTabSheet*>(Tabs()->GetObject(Index).AsInteger());
+}
+
+// Change comes only from a tab the window selected itself (a click, a
+// key): the sheet follows the selection, which is not set again.
 void TPageControl::Change() {
-  UpdateActivePage();
+  const int Index = TabIndex();
+  TTabSheet* Page = Index >= 0 ? SheetOfTab(Index) : nullptr;
+  if (Page != nullptr && Page->FPageControl == this)
+    ChangeActivePage(Page);
   TCustomTabControl::Change();
 }
 

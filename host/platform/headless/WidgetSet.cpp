@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "CommCtrl.h"
 #include "ListWindows.h"
 #include "Natives.h"
@@ -132,6 +134,12 @@ class THeadlessTabControl : public TWSCustomTabControl {
   std::vector<TCItem> GetTabs(HWND Wnd) const override {
     const TNativeTabControl* Tabs = NativeOf<TNativeTabControl>(Wnd);
     return Tabs != nullptr ? Tabs->Items : std::vector<TCItem>();
+  }
+  bool SameTabs(HWND Wnd, const std::vector<TCItem>& Items) const override {
+    const TNativeTabControl* Tabs = NativeOf<TNativeTabControl>(Wnd);
+    if (Tabs == nullptr)
+      return Items.empty();
+    return std::equal(Items.begin(), Items.end(), Tabs->Items.begin(), Tabs->Items.end(), SameTab);
   }
   int SetTabs(HWND Wnd, std::vector<TCItem> Items) const override {
     TNativeTabControl* Tabs = NativeOf<TNativeTabControl>(Wnd);

@@ -187,7 +187,21 @@ class TRealTabControl : public TWSCustomTabControl {
     }
     return Items;
   }
+  // The count first, then a message per tab until one differs.
+  bool SameTabs(HWND Wnd, const std::vector<TCItem>& Items) const override {
+    if (GetTabCount(Wnd) != static_cast<int>(Items.size()))
+      return false;
+    for (std::size_t i = 0; i < Items.size(); ++i) {
+      TCItem Tab;
+      Tab.Mask = TCIF_TEXT | TCIF_PARAM;
+      if (!GetTab(Wnd, static_cast<int>(i), Tab) || !SameTab(Tab, Items[i]))
+        return false;
+    }
+    return true;
+  }
+  // One message per tab, with the window's drawing held off meanwhile.
   int SetTabs(HWND Wnd, std::vector<TCItem> Items) const override {
+    SendMessage(Wnd, WM_SETREDRAW, 0, 0);
     DeleteAllTabs(Wnd);
     int Count = 0;
     for (const TCItem& Item : Items)
@@ -195,6 +209,7 @@ class TRealTabControl : public TWSCustomTabControl {
         ++Count;
     if (Count > 0)
       SetTabIndex(Wnd, 0);
+    SendMessage(Wnd, WM_SETREDRAW, 1, 0);
     return Count;
   }
   int GetTabIndex(HWND Wnd) const override {
