@@ -62,8 +62,11 @@ void TControl::SetParent(TWinControl* AParent) {
     return;
   if (AParent == this)
     throw EInvalidOperation("A control cannot have itself as its parent");
-  if (FParent != nullptr)
+  if (FParent != nullptr) {
+    FMovingParent = AParent != nullptr;
+    ScopeExit Moved([this] { FMovingParent = false; });
     FParent->RemoveControl(this);
+  }
   if (AParent != nullptr)
     AParent->InsertControl(this);
 }

@@ -224,6 +224,8 @@ class TControl : public TComponent {
   mutable TFont FFont;
   bool FParentFont = true;
   bool FChangingParentFont = false;
+  // Between the old parent and the new one in SetParent.
+  bool FMovingParent = false;
   TColor FColor = clBtnFace;
   TPopupMenu* FPopupMenu = nullptr;
   TWndMethod FWindowProc;

@@ -65,7 +65,9 @@ void TWinControl::RemoveControl(TControl* AControl) {
   // gets both from that parent.
   if (IsDestroying())
     return;
-  if (TWinControl* W = AControl->AsWinControl()) {
+  // A child on its way to another parent gets both there: its window goes
+  // over straight, not parked on the desktop and hidden first.
+  if (TWinControl* W = AControl->AsWinControl(); W != nullptr && !AControl->FMovingParent) {
     W->UpdateWindowParent();
     W->UpdateShowing();
   }

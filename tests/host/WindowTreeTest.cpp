@@ -89,6 +89,21 @@ TEST_F(WindowTree, ChildWindowsFollowTheirControlsAndAnswerTheirOwnNotifications
   }
   EXPECT_EQ(Probe.Asked, 2);
 
+  // Moved straight from one parent to another, shown or hidden, the window
+  // goes under the new parent's window, in its place, showing with it.
+  auto* HiddenParent = new TTabControl(Form);
+  HiddenParent->SetParent(Form);
+  HiddenParent->Hide();
+  for (TWinControl* To : std::vector<TWinControl*>{HiddenParent, Form, Panel, HiddenParent}) {
+    SCOPED_TRACE(To->Showing() ? "to a shown parent" : "to a hidden parent");
+    Tabs->SetParent(To);
+    EXPECT_EQ(GetParent(TabsWnd), To->Handle());
+    EXPECT_EQ(IsWindowVisible(TabsWnd) != 0, To->Showing());
+    EXPECT_EQ(WindowRecord(TabsWnd)->Left, 9);
+  }
+  HiddenParent->Show();
+  EXPECT_TRUE(IsWindowVisible(TabsWnd)) << "shown with the parent it came to hidden";
+
   // Taken off its parent, the window is parked, not destroyed.
   Tabs->SetParent(nullptr);
   EXPECT_TRUE(IsWindow(TabsWnd));
