@@ -23,8 +23,8 @@ void TWSWinControl::DestroyHandle(HWND Wnd) const {
   DestroyWindow(Wnd);
 }
 
-std::string TWSWinControl::GetText(HWND Wnd) const {
-  return GetWindowText(Wnd);
+bool TWSWinControl::GetText(HWND, std::string&) const {
+  return false;
 }
 
 void TWSWinControl::SetText(HWND Wnd, const std::string& Text) const {
@@ -65,6 +65,16 @@ WPARAM TWSCustomCheckBox::RetrieveState(HWND Wnd) const {
 
 void TWSCustomCheckBox::SetState(HWND Wnd, WPARAM State) const {
   SendMessage(Wnd, BM_SETCHECK, State, 0);
+}
+
+bool TWSCustomEdit::GetText(HWND Wnd, std::string& Text) const {
+  Text = GetWindowText(Wnd);
+  return true;
+}
+
+bool TWSCustomComboBox::GetText(HWND Wnd, std::string& Text) const {
+  Text = GetWindowText(Wnd);
+  return true;
 }
 
 void TWSCustomEdit::GetSel(HWND Wnd, int& Start, int& End) const {

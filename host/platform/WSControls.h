@@ -40,8 +40,11 @@ class TWSWinControl {
   // and font; nullptr when the platform refuses.
   virtual HWND CreateHandle(const TWSCreateParams& Params) const;
   virtual void DestroyHandle(HWND Wnd) const;
-  // The window's text (WM_GETTEXT, WM_SETTEXT): a caption, an edit's text.
-  virtual std::string GetText(HWND Wnd) const;
+  // The window's text (WM_GETTEXT) into Text, for a window that changes
+  // it itself: an edit as the user types, a combo box as the user picks.
+  // Any other window's text (a caption) is only ever what its control set,
+  // and the control keeps it: false, and the window is not asked.
+  virtual bool GetText(HWND Wnd, std::string& Text) const;
   virtual void SetText(HWND Wnd, const std::string& Text) const;
   virtual void SetBounds(HWND Wnd, const TRect& Bounds) const;
   virtual void ShowHide(HWND Wnd, bool Show) const;

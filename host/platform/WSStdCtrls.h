@@ -26,6 +26,7 @@ const TWSCustomCheckBox& WSCustomCheckBox();
 
 class TWSCustomEdit : public TWSWinControl {
  public:
+  bool GetText(HWND Wnd, std::string& Text) const override;
   // The selection from Start to End (characters).
   virtual void GetSel(HWND Wnd, int& Start, int& End) const;
   virtual void SetSel(HWND Wnd, int Start, int End) const;
@@ -73,6 +74,7 @@ const TWSCustomListBox& WSCustomListBox();
 
 class TWSCustomComboBox : public TWSListItems {
  public:
+  bool GetText(HWND Wnd, std::string& Text) const override;
   // Whether the list is dropped down.
   virtual bool GetDroppedDown(HWND Wnd) const = 0;
 };

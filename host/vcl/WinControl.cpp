@@ -148,16 +148,18 @@ HWND TWinControl::Handle() {
 }
 
 std::string TWinControl::Text() const {
-  return FHandle != nullptr ? WidgetSetClass().GetText(FHandle) : FText;
+  std::string Value;
+  if (FHandle != nullptr && WidgetSetClass().GetText(FHandle, Value))
+    return Value;
+  return FText;
 }
 
 void TWinControl::SetText(const std::string& Value) {
   if (Value == Text())
     return;
+  FText = Value;
   if (FHandle != nullptr)
     WidgetSetClass().SetText(FHandle, Value);
-  else
-    FText = Value;
   Perform(CM_TEXTCHANGED, 0, 0);
 }
 
@@ -258,7 +260,7 @@ void TWinControl::UpdateWindowVisible() {
 void TWinControl::DestroyWnd() {
   // The text outlives the window, so that a window made again shows it.
   if (FHandle != nullptr && FHandle == FOwnWindow && !IsDestroying())
-    FText = WidgetSetClass().GetText(FHandle);
+    WidgetSetClass().GetText(FHandle, FText);
   // The children's windows are parked first, so that destroying this window
   // does not take theirs along: a child keeps its window (and what the
   // window holds, a tab control's tabs) until the child itself goes.

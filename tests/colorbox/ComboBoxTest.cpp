@@ -93,6 +93,10 @@ TEST_F(ComboBox, UserChoiceRaisesTheEventsOfTheHostVersion) {
   EXPECT_EQ(C->ItemIndex(), 1);
   EXPECT_EQ(C->Text(), "two");
   EXPECT_EQ(Form->ActiveControl(), C);
+  // The edit's text is the window's, which the user changes without the
+  // control.
+  SetWindowText(C->Handle(), "typed");
+  EXPECT_EQ(C->Text(), "typed");
 #if TABULON_HOST == 5
   EXPECT_EQ(C->Log, (std::vector<std::string>{"OnDropDown", "OnClick", "OnChange"}));
 #else
