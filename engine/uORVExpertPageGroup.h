@@ -113,7 +113,7 @@ class TORVExpert : public TIExpert {
   bool prvPageGroupFindFirstShowing();
   void prvChangePalette();
   void prvEvenTabPaletteOnChange(TObject* Sender);
-  void prvPassPageChoice(TObject* Sender, bool IdeList);
+  void prvPassPageChoice(TObject* Sender, bool IdeList, int Selected);
 
   // Keeping the master list the IDE's own. The IDE publishes its pages by
   // rewriting the palette's tabs; the expert's own fills carry a mark.

@@ -47,11 +47,12 @@ void TORVExpert::prvPageGroupChange(TObject* Sender) {
     FMasterFromPalette = false;
     prvFillPalette(Existing);
     FTabPalette->SetTabIndex(0);
-    // The palette holds what was just written: its count is known without
-    // asking the window.
+    // The palette holds what was just written, with its first tab
+    // selected: its count and selection are known without asking the
+    // window.
     if (FPagesShown->Count() > 0) {
       // The palette holds the fill just made, which is no list of the IDE's.
-      prvPassPageChoice(FTabPalette, false);
+      prvPassPageChoice(FTabPalette, false, 0);
     } else {
       FPageGroup->ActivePage()->SetTabVisible(false);
       if (prvPageGroupFindFirstShowing()) {
@@ -77,13 +78,15 @@ void TORVExpert::prvEvenTabPaletteOnChange(TObject* Sender) {
       FOldTabPaletteOnChange(Sender);
     return;
   }
-  prvPassPageChoice(Sender, prvPaletteHoldsIdeList());
+  const bool IdeList = prvPaletteHoldsIdeList();
+  prvPassPageChoice(Sender, IdeList, IdeList ? -1 : FTabPalette->TabIndex());
 }
 
 // The page chosen on the palette, handed to the IDE's handler while
 // grouping is in force; IdeList tells whether the palette holds a list of
-// the IDE's own (prvPaletteHoldsIdeList) rather than the expert's fill.
-void TORVExpert::prvPassPageChoice(TObject* Sender, bool IdeList) {
+// the IDE's own (prvPaletteHoldsIdeList) rather than the expert's fill,
+// and Selected is the palette's selection in the expert's fill.
+void TORVExpert::prvPassPageChoice(TObject* Sender, bool IdeList, int Selected) {
   if (IdeList) {
     // The IDE has rewritten the palette (this is its own change event after
     // the rebuild, or the user's choice on the rebuilt palette before the
@@ -93,7 +96,6 @@ void TORVExpert::prvPassPageChoice(TObject* Sender, bool IdeList) {
     if (FOldTabPaletteOnChange.Assigned())
       FOldTabPaletteOnChange(Sender);
   } else {
-    int Selected = FTabPalette->TabIndex();
     if (Selected < 0 || !FPageGroup->ActivePage()->TabVisible()) {
       prvPageGroupFindFirstShowing();
       FTabPalette->SetTabIndex(0);
