@@ -481,8 +481,14 @@ void TPageControl::UpdateActivePage() {
     SetActivePage(SheetOfTab(Index));
 }
 
+// The sheets whose tabs show are the tabs, in order: the window is not
+// asked for the tab's object, as the LCL's page control maps a tab to its
+// page in its own list.
 TTabSheet* TPageControl::SheetOfTab(int Index) const {
-  return reinterpret_cast<TTabSheet*>(Tabs()->GetObject(Index).AsInteger());
+  const std::vector<TTabSheet*>& Showing = ShowingPages();
+  return Index >= 0 && Index < static_cast<int>(Showing.size())
+             ? Showing[static_cast<std::size_t>(Index)]
+             : nullptr;
 }
 
 // Change comes only from a tab the window selected itself (a click, a

@@ -124,7 +124,7 @@ class TPageControl : public TCustomTabControl {
   void MoveTab(int CurIndex, int NewIndex);
   void ChangeActivePage(TTabSheet* Page);
   void UpdateActivePage();
-  // The sheet whose tab is at Index: the tab carries it as its object.
+  // The sheet whose tab is at Index; nullptr for none.
   TTabSheet* SheetOfTab(int Index) const;
   // The sheets whose tabs show, in tab order; each one's FTabPosition is its
   // place here. Every tab index and image of a sheet is looked up here, as a
