@@ -494,9 +494,7 @@ TTabSheet* TPageControl::SheetOfTab(int Index) const {
 // Change comes only from a tab the window selected itself (a click, a
 // key): the sheet follows the selection, which is not set again.
 void TPageControl::Change() {
-  const int Index = TabIndex();
-  TTabSheet* Page = Index >= 0 ? SheetOfTab(Index) : nullptr;
-  if (Page != nullptr && Page->FPageControl == this)
+  if (TTabSheet* Page = SheetOfTab(TabIndex()))
     ChangeActivePage(Page);
   TCustomTabControl::Change();
 }
