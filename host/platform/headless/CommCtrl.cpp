@@ -242,11 +242,11 @@ void TNativeTabControl::UpdateScroller(HWND Wnd) {
              S->Left != R.Left || S->Top != R.Top) {
     MoveWindow(FScroller, R.Left, R.Top, R.Width(), R.Height());
   }
-  // A new range may move the position it holds, so both go over then.
+  // The arrows keep their position in a new range, clamped into it.
   if (Last != FScrollerRange) {
     SendMessage(FScroller, UDM_SETRANGE32, 0, Last);
     FScrollerRange = Last;
-    FScrollerPos = -1;
+    FScrollerPos = std::min(FScrollerPos, Last);
   }
   if (Leftmost != FScrollerPos) {
     SendMessage(FScroller, UDM_SETPOS32, 0, Leftmost);

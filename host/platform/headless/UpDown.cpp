@@ -19,15 +19,11 @@ class TNativeUpDown : public TNativeWindow {
   LRESULT Handle(HWND Wnd, TMessage& M) override {
     switch (M.Msg) {
       case UDM_SETRANGE32: {
-        // The arrows show the range's ends; a range set again as it was
-        // leaves them as they are.
-        const int Low = static_cast<int>(M.WParam), High = static_cast<int>(M.LParam);
-        if (Low != FLow || High != FHigh) {
-          FLow = Low;
-          FHigh = High;
-          FPos = std::clamp(FPos, FLow, std::max(FLow, FHigh));
-          InvalidateRect(Wnd, nullptr, 1);
-        }
+        const int Was = Look();
+        FLow = static_cast<int>(M.WParam);
+        FHigh = static_cast<int>(M.LParam);
+        FPos = std::clamp(FPos, FLow, std::max(FLow, FHigh));
+        Redraw(Wnd, Was);
         return 0;
       }
       case UDM_GETRANGE32:
@@ -37,10 +33,9 @@ class TNativeUpDown : public TNativeWindow {
           *reinterpret_cast<int*>(M.LParam) = FHigh;
         return 0;
       case UDM_SETPOS32: {
-        const int Old = FPos;
+        const int Old = FPos, Was = Look();
         FPos = std::clamp(static_cast<int>(M.LParam), FLow, std::max(FLow, FHigh));
-        if (FPos != Old)
-          InvalidateRect(Wnd, nullptr, 1);
+        Redraw(Wnd, Was);
         return Old;
       }
       case UDM_GETPOS32:
@@ -52,8 +47,9 @@ class TNativeUpDown : public TNativeWindow {
             std::clamp(FPos + (X < W->Width / 2 ? -1 : 1), FLow, std::max(FLow, FHigh));
         if (Next == FPos)
           return 0;
+        const int Was = Look();
         FPos = Next;
-        InvalidateRect(Wnd, nullptr, 1);
+        Redraw(Wnd, Was);
         SendMessage(GetParent(Wnd), WM_HSCROLL,
                     MAKEWPARAM(SB_THUMBPOSITION, static_cast<unsigned>(FPos)),
                     reinterpret_cast<LPARAM>(Wnd));
@@ -67,11 +63,19 @@ class TNativeUpDown : public TNativeWindow {
   void Paint(HWND Wnd, HDC DC) override {
     const TWindowRecord* W = WindowRecord(Wnd);
     const int Half = W->Width / 2;
-    Arrow(DC, {0, 0, Half, W->Height}, true, FPos > FLow);
-    Arrow(DC, {Half, 0, W->Width, W->Height}, false, FPos < FHigh);
+    Arrow(DC, {0, 0, Half, W->Height}, true, (Look() & 1) != 0);
+    Arrow(DC, {Half, 0, W->Width, W->Height}, false, (Look() & 2) != 0);
   }
 
  private:
+  // What the arrows show: which of them can go further.
+  int Look() const { return (FPos > FLow ? 1 : 0) | (FPos < FHigh ? 2 : 0); }
+  // Only an arrow that greyed or came back is drawn again: the range and
+  // the position themselves do not show.
+  void Redraw(HWND Wnd, int Was) const {
+    if (Look() != Was)
+      InvalidateRect(Wnd, nullptr, 1);
+  }
   // A raised button with a small solid triangle in its middle.
   static void Arrow(HDC DC, const TRect& R, bool Left, bool Enabled) {
     TRect Edge = R;
