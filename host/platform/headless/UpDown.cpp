@@ -63,13 +63,15 @@ class TNativeUpDown : public TNativeWindow {
   void Paint(HWND Wnd, HDC DC) override {
     const TWindowRecord* W = WindowRecord(Wnd);
     const int Half = W->Width / 2;
-    Arrow(DC, {0, 0, Half, W->Height}, true, (Look() & 1) != 0);
-    Arrow(DC, {Half, 0, W->Width, W->Height}, false, (Look() & 2) != 0);
+    Arrow(DC, {0, 0, Half, W->Height}, true, CanGoBack());
+    Arrow(DC, {Half, 0, W->Width, W->Height}, false, CanGoOn());
   }
 
  private:
+  bool CanGoBack() const { return FPos > FLow; }
+  bool CanGoOn() const { return FPos < FHigh; }
   // What the arrows show: which of them can go further.
-  int Look() const { return (FPos > FLow ? 1 : 0) | (FPos < FHigh ? 2 : 0); }
+  int Look() const { return (CanGoBack() ? 1 : 0) | (CanGoOn() ? 2 : 0); }
   // Only an arrow that greyed or came back is drawn again: the range and
   // the position themselves do not show.
   void Redraw(HWND Wnd, int Was) const {
